@@ -1,0 +1,89 @@
+// The one main of every test binary. It starts wx once (a GUI application on the
+// X display for GUI suites, a console application otherwise) and Qt on the
+// offscreen platform, points HOME and the XDG folders at a fresh folder, turns
+// wx assertions into test failures and records the log instead of showing it.
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#ifndef STUDYSTATION_TEST_GUI
+#define STUDYSTATION_TEST_GUI 1
+#endif
+
+namespace TestSupport {
+void InitialiseHomeFolder();
+void RemoveHomeFolder();
+wxLog* CreateRecordingLog();
+}  // namespace TestSupport
+
+namespace {
+
+void AssertionFailsTheTest(const wxString& file, int line, const wxString& func, const wxString& cond,
+                           const wxString& msg) {
+    ADD_FAILURE_AT(file.utf8_str().data(), line)
+        << "wxASSERT in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " "
+        << msg.utf8_str().data();
+}
+
+#if STUDYSTATION_TEST_GUI
+class TestApp : public wxApp {
+public:
+    bool OnInit() override { return true; }  // no command-line parsing
+};
+#else
+class TestApp : public wxAppConsole {
+public:
+    bool OnInit() override { return true; }
+};
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Test discovery lists the tests at build or test-start time, without a display.
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+
+    TestSupport::InitialiseHomeFolder();
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+    wxSetAssertHandler(AssertionFailsTheTest);
+
+    wxApp::SetInstance(new TestApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "wxEntryStart failed: is DISPLAY set (run under xvfb-run -a)?\n");
+        return 2;
+    }
+    delete wxLog::SetActiveTarget(TestSupport::CreateRecordingLog());
+    if (!wxTheApp->CallOnInit()) return 3;
+
+    int rc;
+    {
+        int qtArgc = 1;
+        char qtName[] = "tests";
+        char* qtArgv[] = {qtName, nullptr};
+        auto qt = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+#if STUDYSTATION_TEST_GUI
+        wxGUIEventLoop loop;
+#else
+        wxEventLoop loop;
+#endif
+        wxEventLoopActivator activate(&loop);
+        rc = RUN_ALL_TESTS();
+    }
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    if (rc == 0) TestSupport::RemoveHomeFolder();
+    return rc;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Helpers shared by every test binary: the recorded log, the per-run home
+// folder, and pumping the GUI event loop until something has happened.
+
+#include <wx/string.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+class wxWindow;
+
+namespace TestSupport {
+
+struct LoggedRecord {
+    unsigned long level;  // wxLogLevel
+    wxString text;
+};
+
+// Every wxLog record since the last ClearLog(), in order. Nothing is shown on screen.
+const std::vector<LoggedRecord>& RecordedLog();
+void ClearLog();
+// True when some recorded record at or below `maxLevel` contains `fragment`.
+bool LogContains(const wxString& fragment, unsigned long maxLevel = 0xffffffff);
+// All recorded texts joined by newlines, for failure messages.
+std::string LogAsText();
+
+// The fresh folder that HOME and the XDG folders point at for this test binary.
+const std::string& HomeFolder();
+// A new empty folder under the home folder.
+std::string MakeTempFolder(const std::string& prefix = "tmp");
+
+// Source tree and build tree of the project (for fixtures and built helpers).
+std::string SourceDir();
+std::string BinaryDir();
+
+// Process pending GUI events (and Qt events) until cond() holds or the time is up.
+bool PumpUntil(const std::function<bool()>& cond, long timeoutMs = 5000);
+// Process pending events for the given time.
+void PumpFor(long ms);
+
+// Move the pointer to the middle of `window` and click it with the left button,
+// waiting for the X server to deliver the events.
+void ClickWindow(wxWindow* window);
+
+}  // namespace TestSupport
