@@ -194,3 +194,9 @@ TEST(LogHelpers, TimingMessageGoesToStandardErrorAndRestoresTheLogTarget) {
     EXPECT_EQ(wxLog::GetActiveTarget(), before);
     EXPECT_TRUE(TestSupport::RecordedLog().empty()) << "the timing line went to the normal log";
 }
+
+TEST(LogHelpersDeathTest, FatalErrorIsLoggedAsAnErrorThenEndsTheProcess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    unsetenv("STUDYSTATION_TEST_QUIET_LOG");  // the recorded log echoes each record on stderr
+    EXPECT_DEATH(Orbisk::FatalErrorWithMaximumAttemptAtOnScreenDisplay("disk gone 100%"), "\\[log 1\\] disk gone 100%");
+}
