@@ -8,6 +8,8 @@
 
 namespace Orbisk {
 
+wxIMPLEMENT_DYNAMIC_CLASS(OrbiskChoiceBookWithHiddenCtrl, wxChoicebook);
+
 wxBEGIN_EVENT_TABLE(OrbiskChoiceBookWithHiddenCtrl, wxChoicebook)
     EVT_SET_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowSetFocus)
     EVT_KILL_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowKillFocus)

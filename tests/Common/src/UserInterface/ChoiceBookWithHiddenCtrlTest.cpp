@@ -98,8 +98,11 @@ TEST_F(ChoiceBookFixture, SelectorIsHiddenTakesNoRoomAndPagesFillTheBook) {
 
 TEST(ChoiceBook, FreshBookHasAnEmptyHiddenSelector) {
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Fresh");
-    auto* book = new OrbiskChoiceBookWithHiddenCtrl(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, true);
-    auto* selector = dynamic_cast<OrbiskHiddenChoiceControl*>(book->GetChoiceCtrl());
+    // Two-step creation, as subclasses do.
+    auto* book = new OrbiskChoiceBookWithHiddenCtrl;
+    EXPECT_TRUE(book->Create(frame, wxID_ANY));
+    EXPECT_NE(wxDynamicCast(static_cast<wxWindow*>(book), OrbiskChoiceBookWithHiddenCtrl), nullptr);
+    auto* selector = wxDynamicCast(book->GetChoiceCtrl(), OrbiskHiddenChoiceControl);
     ASSERT_NE(selector, nullptr);
     EXPECT_EQ(selector->GetCount(), 0u);
     EXPECT_FALSE(selector->IsShown());
