@@ -246,7 +246,7 @@ TEST_F(RequestForms, BrokenDownloadIsATransferFailure) {
 TEST_F(RequestForms, ProgressIsReportedAndTheCancelFlagEndsTheTransfer) {
     const std::string package = BinaryBytes(400000);
     Service().WriteExperimentFile(12345678, "package", package);
-    Service().SetSwitches(R"({"throttle_bytes_per_second": 200000})");
+    Service().SetSwitches(R"({"throttle_bytes_per_second": 100000})");
     const std::string target = Service().StateDir() + "/slow.tar.gz";
 
     ProgStruct progress;
