@@ -63,9 +63,10 @@ TEST(Doubles, EndWhenTheProcessThatStartedThemEnds) {
     const std::string state = TestDoubles::MakeStateFolder("orphan-check");
     const std::string scripts = TestSupport::SourceDir() + "/tests/doubles";
     // A shell stands in for a test process: it starts both doubles and dies.
+    const std::string flag = " --remove-state-when-orphaned";
     const std::string command = "/usr/bin/python3 " + scripts + "/cloud_service_double.py --state " + state +
-                                "/cloud & /usr/bin/python3 " + scripts + "/smtp_relay_double.py --state " + state +
-                                "/smtp & wait";
+                                "/cloud" + flag + " & /usr/bin/python3 " + scripts +
+                                "/smtp_relay_double.py --state " + state + "/smtp" + flag + " & wait";
     TestDoubles::ChildProcess starter;
     ASSERT_TRUE(starter.Start({"/bin/sh", "-c", command}, state + "/starter.out"));
     int pids[2] = {0, 0};
@@ -81,6 +82,9 @@ TEST(Doubles, EndWhenTheProcessThatStartedThemEnds) {
     }
     starter.Stop();
     for (int pid : pids) EXPECT_TRUE(WaitFor([&] { return ProcessEnded(pid); }, 5)) << pid;
+    // Nobody is left to clean up after them, so they did it themselves.
+    EXPECT_FALSE(std::filesystem::exists(state + "/cloud"));
+    EXPECT_FALSE(std::filesystem::exists(state + "/smtp"));
     std::error_code ignored;
     std::filesystem::remove_all(state, ignored);
 }

@@ -125,9 +125,13 @@ bool CloudServiceDouble::Launch(std::string* error, bool seedDemo) {
         if (error) *error = "no state folder";
         return false;
     }
-    std::vector<std::string> argv{CLOUD_DOUBLES_PYTHON, ScriptDir() + "/cloud_service_double.py", "--state", m_state,
-                                  "--api-key", m_apiKey, "--mail-user", m_mailUser, "--mail-password",
-                                  m_mailPassword};
+    std::vector<std::string> argv{CLOUD_DOUBLES_PYTHON,
+                                  ScriptDir() + "/cloud_service_double.py",
+                                  "--state", m_state,
+                                  "--remove-state-when-orphaned",
+                                  "--api-key", m_apiKey,
+                                  "--mail-user", m_mailUser,
+                                  "--mail-password", m_mailPassword};
     if (seedDemo) argv.push_back("--seed-demo");
     if (!m_process.Start(argv, m_state + "/double.out")) {
         if (error) *error = "cannot start " + argv[1];
@@ -264,7 +268,7 @@ bool SmtpRelayDouble::Launch(const std::string& cert, const std::string& key, co
         return false;
     }
     std::vector<std::string> argv{CLOUD_DOUBLES_PYTHON, ScriptDir() + "/smtp_relay_double.py", "--state", m_state,
-                                  "--user", user, "--password", password};
+                                  "--remove-state-when-orphaned", "--user", user, "--password", password};
     if (!cert.empty()) {
         argv.insert(argv.end(), {"--cert", cert, "--key", key});
     }
