@@ -94,6 +94,7 @@ TEST_F(RequestForms, JsonMethodsAndBodiesByTable) {
         {OmbraAPIHelper::PATCH, "PATCH", {{"number_of_days", "30", false}}, R"({"number_of_days": "30"})"},
         {OmbraAPIHelper::DELETE, "DELETE", {}, ""},
         {OmbraAPIHelper::PUT, "PUT", {}, ""},
+        {OmbraAPIHelper::POST, "POST", {}, ""},  // an empty body, not one read from stdin
         {OmbraAPIHelper::POST, "POST", {{"name", "Zoë \"Z\" \\ \n", false}},
          "{\"name\": \"Zoë \\\"Z\\\" \\\\ \\n\"}"},
     };
