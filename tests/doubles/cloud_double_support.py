@@ -1,4 +1,4 @@
-"""Shared pieces of the local cloud doubles: a throw-away certificate
+"""What the local cloud doubles share: a throw-away certificate
 authority made with the openssl command, free ports on 127.0.0.1, the ready
 file through which a double reports where it listens, and the watch that
 ends a double when the process that started it is gone."""
