@@ -90,3 +90,28 @@ TEST(Doubles, EndWhenTheProcessThatStartedThemEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Doubles, PackedFoldersUnpackToTheSameFiles) {
+    const std::string source = TestDoubles::MakeStateFolder("pack-source");
+    std::filesystem::create_directories(source + "/sub");
+    std::ofstream(source + "/Study.vt6") << "{\"version\": 6}";
+    std::ofstream(source + "/sub/picture.txt") << "pixels";
+    for (const bool zip : {false, true}) {
+        SCOPED_TRACE(zip ? "zip" : "tar.gz");
+        const std::string bytes = TestDoubles::PackFolder(source, zip);
+        ASSERT_FALSE(bytes.empty());
+        const std::string target = TestDoubles::MakeStateFolder("pack-target");
+        const std::string archive = target + (zip ? "/p.zip" : "/p.tar.gz");
+        std::ofstream(archive, std::ios::binary) << bytes;
+        const std::string command = zip ? "cd " + target + " && unzip -q p.zip" : "tar -xzf " + archive + " -C " + target;
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        EXPECT_EQ(ReadFile(target + "/Study.vt6"), "{\"version\": 6}");
+        EXPECT_EQ(ReadFile(target + "/sub/picture.txt"), "pixels");
+        std::filesystem::remove_all(target);
+    }
+    std::filesystem::remove_all(source);
+}
+
+}  // namespace

@@ -104,6 +104,20 @@ std::string InfoFileText(const std::string& researcherEmail, int participantLimi
     return text.str();
 }
 
+std::string PackFolder(const std::string& folder, bool asZip) {
+    const std::string work = MakeStateFolder("package");
+    const std::string archive = work + (asZip ? "/package.zip" : "/package.tar.gz");
+    const std::vector<std::string> argv =
+        asZip ? std::vector<std::string>{"/bin/sh", "-c", "cd \"$0\" && exec zip -q -r \"$1\" .", folder, archive}
+              : std::vector<std::string>{"/bin/tar", "-czf", archive, "-C", folder, "."};
+    ChildProcess packer;
+    std::string bytes;
+    if (packer.Start(argv, work + "/pack.log") && packer.WaitForExit(60) == 0) bytes = ReadWholeFile(archive);
+    std::error_code ignored;
+    fs::remove_all(work, ignored);
+    return bytes;
+}
+
 std::string MakeStateFolder(const std::string& prefix) {
     std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (mkdtemp(pattern.data()) == nullptr) return std::string();
