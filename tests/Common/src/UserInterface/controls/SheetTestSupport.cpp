@@ -4,6 +4,7 @@
 
 #include <wx/app.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 
 #include <memory>
 
@@ -73,6 +74,32 @@ wxWindow* Child(wxWindow& dialog, int id) { return wxWindow::FindWindowById(id, 
 void Click(wxWindow* window) {
     ASSERT_NE(window, nullptr);
     TestSupport::ClickWindow(window);
+}
+
+KeyScript::KeyScript(std::function<bool()> ready, std::vector<int> keys, int timeoutMs)
+    : ready_(std::move(ready)), keys_(std::move(keys)), timeoutTicks_(timeoutMs / 100) {
+    Start(100);
+}
+
+void KeyScript::Notify() {
+    ++ticks_;
+    if (Finished()) {
+        Stop();
+        return;
+    }
+    wxUIActionSimulator sim;
+    if (ticks_ > timeoutTicks_) {
+        timedOut_ = true;
+        next_ = keys_.size();
+        sim.Char(WXK_ESCAPE);
+        Stop();
+        return;
+    }
+    if (readyTicks_ < 3) {  // ready for three ticks before the first key
+        readyTicks_ = ready_() ? readyTicks_ + 1 : 0;
+        return;
+    }
+    sim.Char(keys_[next_++]);
 }
 
 }  // namespace SheetTest

@@ -6,7 +6,10 @@
 #include <wx/dialog.h>
 #include <wx/frame.h>
 
+#include <wx/timer.h>
+
 #include <functional>
+#include <vector>
 
 namespace SheetTest {
 
@@ -34,5 +37,26 @@ wxWindow* Child(wxWindow& dialog, int id);
 
 // Clicks a button (or any window) with the real pointer and waits for the events.
 void Click(wxWindow* window);
+
+// Types keys with the real keyboard from timer ticks, so they reach a popup
+// menu while its own loop runs: once ready() holds, it waits a little for the
+// menu to take the keyboard, then sends one key per tick. After timeoutMs it
+// sends Escape instead, so a menu that is wrongly open cannot hang the test.
+class KeyScript : public wxTimer {
+public:
+    KeyScript(std::function<bool()> ready, std::vector<int> keys, int timeoutMs = 8000);
+    bool Finished() const { return next_ >= keys_.size(); }
+    bool TimedOut() const { return timedOut_; }
+    void Notify() override;
+
+private:
+    std::function<bool()> ready_;
+    std::vector<int> keys_;
+    size_t next_ = 0;
+    int readyTicks_ = 0;
+    int ticks_ = 0;
+    int timeoutTicks_;
+    bool timedOut_ = false;
+};
 
 }  // namespace SheetTest
