@@ -82,17 +82,19 @@ TEST_F(DropdownButtonTest, PickingAnItemSendsAButtonCommandWithTheItemIdentifier
     dropdown_->AddDropdownMenuItem("First");
     dropdown_->AddSeparator();
     const int second = dropdown_->AddDropdownMenuItem("Second");
-    SheetTest::KeyScript script([this] { return dropdown_->GetMenu()->GetInvokingWindow() != nullptr; },
-                                {WXK_DOWN, WXK_DOWN, WXK_RETURN});
-    TestSupport::ClickWindow(dropdown_->GetButton());
-    ASSERT_TRUE(TestSupport::PumpUntil(
-        [this] {
-            for (const auto& c : commands_)
-                if (c.id == 321) return true;
-            return false;
-        },
-        10000));
-    EXPECT_FALSE(script.TimedOut());
+    const auto picked = [this] {
+        for (const auto& c : commands_)
+            if (c.id == 321) return true;
+        return false;
+    };
+    for (int attempt = 0; attempt < 2 && !picked(); ++attempt) {  // once more if the menu lost the keys
+        SheetTest::KeyScript script(dropdown_, dropdown_->GetMenu(), {WXK_DOWN, WXK_DOWN, WXK_RETURN});
+        TestSupport::ClickWindow(dropdown_->GetButton());
+        TestSupport::PumpUntil([&] { return picked() || script.ClosedByForce(); }, 12000);
+        EXPECT_TRUE(script.MenuWasOpened());
+        TestSupport::PumpFor(100);
+    }
+    ASSERT_TRUE(picked()) << "the pick did not arrive";
     std::vector<Command> picks;
     for (const auto& c : commands_)
         if (c.id == 321) picks.push_back(c);
@@ -111,7 +113,7 @@ TEST_F(DropdownButtonTest, EnableButtonGreysOnlyTheButtonAndEnableGreysBoth) {
     dropdown_->Enable(false);
     TestSupport::PumpFor(50);
     EXPECT_FALSE(dropdown_->IsEnabled());
-    EXPECT_FALSE(dropdown_->GetButton()->IsThisEnabled() && dropdown_->GetButton()->IsEnabled());
+    EXPECT_FALSE(dropdown_->GetButton()->IsEnabled());
     dropdown_->Enable(true);
     EXPECT_TRUE(TestSupport::PumpUntil([this] { return dropdown_->GetButton()->IsEnabled(); }, 3000));
 }

@@ -4,8 +4,10 @@
 
 #include <wx/app.h>
 #include <wx/timer.h>
+#include <wx/menu.h>
 #include <wx/uiaction.h>
 
+#include <dlfcn.h>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -76,29 +78,49 @@ void Click(wxWindow* window) {
     TestSupport::ClickWindow(window);
 }
 
-KeyScript::KeyScript(std::function<bool()> ready, std::vector<int> keys, int timeoutMs)
-    : ready_(std::move(ready)), keys_(std::move(keys)), timeoutTicks_(timeoutMs / 100) {
+KeyScript::KeyScript(wxWindow* invoker, wxMenu* menu, std::vector<int> keys, int timeoutMs)
+    : invoker_(invoker),
+      menu_(menu),
+      keys_(std::move(keys)),
+      mapped_(std::make_shared<bool>(false)),
+      timeoutTicks_(timeoutMs / 100) {
+    std::shared_ptr<bool> mapped = mapped_;
+    invoker_->Bind(wxEVT_MENU_OPEN, [mapped](wxMenuEvent& e) {
+        *mapped = true;
+        e.Skip();
+    });
     Start(100);
+}
+
+KeyScript::~KeyScript() { Stop(); }
+
+bool KeyScript::Open() const { return menu_->GetInvokingWindow() != nullptr; }
+
+void KeyScript::CloseByForce() {
+    // The GTK menu loop runs while the menu widget is visible; deactivating the
+    // menu shell ends it even when the menu never got the keyboard.
+    using Deactivate = void (*)(void*);
+    static const auto deactivate = reinterpret_cast<Deactivate>(dlsym(RTLD_DEFAULT, "gtk_menu_shell_deactivate"));
+    closedByForce_ = true;
+    if (deactivate && menu_->m_menu) deactivate(menu_->m_menu);
 }
 
 void KeyScript::Notify() {
     ++ticks_;
-    if (Finished()) {
-        Stop();
+    const bool open = Open();
+    opened_ = opened_ || open;
+    if (!open) {
+        openTicks_ = 0;
         return;
     }
+    if (ticks_ > timeoutTicks_ || (next_ >= keys_.size() && ++ticksAfterKeys_ > 20)) {
+        CloseByForce();
+        return;
+    }
+    if (next_ >= keys_.size()) return;
+    // Mapped for a while, or open long enough that the map event was missed.
+    if (*mapped_ ? ++openTicks_ < 3 : ++openTicks_ < 20) return;
     wxUIActionSimulator sim;
-    if (ticks_ > timeoutTicks_) {
-        timedOut_ = true;
-        next_ = keys_.size();
-        sim.Char(WXK_ESCAPE);
-        Stop();
-        return;
-    }
-    if (readyTicks_ < 3) {  // ready for three ticks before the first key
-        readyTicks_ = ready_() ? readyTicks_ + 1 : 0;
-        return;
-    }
     sim.Char(keys_[next_++]);
 }
 

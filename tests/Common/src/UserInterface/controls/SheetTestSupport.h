@@ -6,9 +6,11 @@
 #include <wx/dialog.h>
 #include <wx/frame.h>
 
+#include <wx/menu.h>
 #include <wx/timer.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace SheetTest {
@@ -39,24 +41,33 @@ wxWindow* Child(wxWindow& dialog, int id);
 void Click(wxWindow* window);
 
 // Types keys with the real keyboard from timer ticks, so they reach a popup
-// menu while its own loop runs: once ready() holds, it waits a little for the
-// menu to take the keyboard, then sends one key per tick. After timeoutMs it
-// sends Escape instead, so a menu that is wrongly open cannot hang the test.
+// menu of `invoker` while the menu's own loop runs. Keys start once the menu
+// has been mapped (menu-open event) for a few ticks. A menu still open well
+// after the keys, or at the deadline, is closed by force, so a lost key makes
+// the test fail (or retry) instead of hanging it.
 class KeyScript : public wxTimer {
 public:
-    KeyScript(std::function<bool()> ready, std::vector<int> keys, int timeoutMs = 8000);
-    bool Finished() const { return next_ >= keys_.size(); }
-    bool TimedOut() const { return timedOut_; }
+    KeyScript(wxWindow* invoker, wxMenu* menu, std::vector<int> keys, int timeoutMs = 8000);
+    ~KeyScript() override;
+    bool MenuWasOpened() const { return opened_; }
+    bool ClosedByForce() const { return closedByForce_; }
     void Notify() override;
 
 private:
-    std::function<bool()> ready_;
+    bool Open() const;
+    void CloseByForce();
+
+    wxWindow* invoker_;
+    wxMenu* menu_;
     std::vector<int> keys_;
     size_t next_ = 0;
-    int readyTicks_ = 0;
+    std::shared_ptr<bool> mapped_;
+    bool opened_ = false;
+    int openTicks_ = 0;
+    int ticksAfterKeys_ = 0;
     int ticks_ = 0;
     int timeoutTicks_;
-    bool timedOut_ = false;
+    bool closedByForce_ = false;
 };
 
 }  // namespace SheetTest
