@@ -6,6 +6,7 @@
 
 #include <wx/button.h>
 #include <wx/display.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,19 @@
 namespace {
 
 using Buttons = std::vector<std::pair<int, wxString>>;
+
+// The button row as the user sees it: labels, and "_" for each stretch spacer.
+wxString ButtonRowLayout(wxDialog& dialog) {
+    wxString layout;
+    for (wxWindow* child : dialog.GetChildren()) {
+        auto* button = wxDynamicCast(child, wxButton);
+        if (!button) continue;
+        for (const wxSizerItem* item : button->GetContainingSizer()->GetChildren())
+            layout += (layout.empty() ? "" : " ") + (item->IsSpacer() ? wxString("_") : item->GetWindow()->GetLabel());
+        break;
+    }
+    return layout;
+}
 
 Buttons ButtonsOf(wxDialog& dialog) {
     Buttons buttons;
@@ -44,6 +58,7 @@ struct AlertCase {
     Buttons expected;     // (identifier, label) in order of creation
     wxString press;       // label of the button the user presses
     int expectedCode;
+    wxString layout;      // the button row: a leading spacer only when no label is empty
 };
 
 void PrintTo(const AlertCase& c, std::ostream* os) { *os << c.name; }
@@ -57,6 +72,7 @@ TEST_P(AlertBoxTest, ButtonsGetConsecutiveIdentifiersAndThePressedOneAnswersOnTh
     BindClosed(parent.Get(), 32401, seen);
     int returned = 0;
     Buttons buttons;
+    wxString layout;
     int defaultId = -1;
     bool vacantWhileOpen = true;
     ASSERT_TRUE(SheetTest::WhileModalChildOpen(
@@ -65,6 +81,7 @@ TEST_P(AlertBoxTest, ButtonsGetConsecutiveIdentifiersAndThePressedOneAnswersOnTh
             EXPECT_EQ(alert.GetId(), 32401);
             EXPECT_TRUE(wxDynamicCast(&alert, wxAlert));
             buttons = ButtonsOf(alert);
+            layout = ButtonRowLayout(alert);
             if (auto* item = alert.GetDefaultItem()) defaultId = item->GetId();
             vacantWhileOpen = Orbisk::WindowHasVacancyForNewModalSheet(parent.Get());
             for (auto& [id, label] : buttons) {
@@ -78,6 +95,7 @@ TEST_P(AlertBoxTest, ButtonsGetConsecutiveIdentifiersAndThePressedOneAnswersOnTh
         }));
     EXPECT_EQ(returned, wxID_CANCEL);
     EXPECT_EQ(buttons, c.expected);
+    EXPECT_EQ(layout, c.layout);
     if (c.defaultButton < c.expected.size()) {
         EXPECT_EQ(defaultId, static_cast<int>(c.defaultButton));
     }
@@ -90,15 +108,15 @@ TEST_P(AlertBoxTest, ButtonsGetConsecutiveIdentifiersAndThePressedOneAnswersOnTh
 INSTANTIATE_TEST_SUITE_P(
     Choices, AlertBoxTest,
     ::testing::Values(
-        AlertCase{"OneChoice", CreateChoices("OK"), 0, {{0, "OK"}}, "OK", 0},
-        AlertCase{"GapThenOk", CreateChoices("", "OK"), 0, {{0, "OK"}}, "OK", 0},
-        AlertCase{"NoYesDefaultYes", CreateChoices("No", "Yes"), 1, {{0, "No"}, {1, "Yes"}}, "Yes", 1},
+        AlertCase{"OneChoice", CreateChoices("OK"), 0, {{0, "OK"}}, "OK", 0, "_ OK"},
+        AlertCase{"GapThenOk", CreateChoices("", "OK"), 0, {{0, "OK"}}, "OK", 0, "_ OK"},
+        AlertCase{"NoYesDefaultYes", CreateChoices("No", "Yes"), 1, {{0, "No"}, {1, "Yes"}}, "Yes", 1, "_ No Yes"},
         AlertCase{"GapInTheMiddle", CreateChoices("Keep", "", "Discard"), 0, {{0, "Keep"}, {1, "Discard"}},
-                  "Discard", 1},
+                  "Discard", 1, "Keep _ Discard"},
         AlertCase{"FourChoices", CreateChoices("One", "Two", "Three", "Four"), 3,
-                  {{0, "One"}, {1, "Two"}, {2, "Three"}, {3, "Four"}}, "Three", 2},
+                  {{0, "One"}, {1, "Two"}, {2, "Three"}, {3, "Four"}}, "Three", 2, "_ One Two Three Four"},
         AlertCase{"SixLabelsMakeFourButtons", CreateChoices("A", "B", "C", "D", "E", "F"), 0,
-                  {{0, "A"}, {1, "B"}, {2, "C"}, {3, "D"}}, "D", 3}),
+                  {{0, "A"}, {1, "B"}, {2, "C"}, {3, "D"}}, "D", 3, "_ A B C D"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AlertBoxOverloadsTest, SingleLabelOverloadsMatchCreateChoices) {
