@@ -3,6 +3,7 @@
 #include <wx/dialog.h>
 #include <wx/display.h>
 #include <wx/nonownedwnd.h>
+#include <wx/toplevel.h>
 
 namespace Orbisk {
 
@@ -34,9 +35,11 @@ RAII_TemporaryHidingForOpenModalDialog::~RAII_TemporaryHidingForOpenModalDialog(
 
 bool WindowHasVacancyForNewModalSheet(const wxNonOwnedWindow* window) {
     if (!window) return false;
-    for (const wxWindow* child : window->GetChildren()) {
-        const auto* dialog = wxDynamicCast(child, wxDialog);
-        if (dialog && dialog->IsShown() && dialog->IsModal()) return false;
+    // A sheet shown for any window inside this one (a panel, say) is attached to it.
+    for (const wxWindow* topLevel : wxTopLevelWindows) {
+        const auto* dialog = wxDynamicCast(topLevel, wxDialog);
+        if (!dialog || !dialog->IsShown() || !dialog->IsModal() || !dialog->GetParent()) continue;
+        if (wxGetTopLevelParent(dialog->GetParent()) == window) return false;
     }
     return true;
 }

@@ -28,8 +28,8 @@ private:
     wxPoint position_;
 };
 
-// True when no sheet (a shown modal dialog that is a child of the window) is
-// attached to the window; false for a null window.
+// True when no sheet (a shown modal dialog whose parent lies inside the
+// window) is attached to the window; false for a null window.
 bool WindowHasVacancyForNewModalSheet(const wxNonOwnedWindow* window);
 
 }  // namespace Orbisk

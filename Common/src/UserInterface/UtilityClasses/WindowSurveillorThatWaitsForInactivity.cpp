@@ -47,6 +47,7 @@ WindowSurveillorThatWaitsForInactivity::~WindowSurveillorThatWaitsForInactivity(
 }
 
 void WindowSurveillorThatWaitsForInactivity::Unbind() {
+    if (!watched_) return;
     for (const auto& type : KeyEvents())
         watched_->Unbind(type, &WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnKeys, this);
     for (const auto& type : MouseEvents())

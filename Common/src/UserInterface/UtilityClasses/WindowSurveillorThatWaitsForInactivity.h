@@ -9,10 +9,10 @@
 
 #include <wx/event.h>
 #include <wx/timer.h>
+#include <wx/weakref.h>
+#include <wx/window.h>
 
 #include <memory>
-
-class wxWindow;
 
 namespace Orbisk {
 
@@ -48,7 +48,7 @@ private:
     bool activitySeen_ = false;
     bool switchedOff_ = false;
     bool workPending_ = true;
-    wxWindow* watched_;
+    wxWeakRef<wxWindow> watched_;  // may be destroyed before the watcher
     boost::function<long long()> nowMs_;
 
     wxDECLARE_EVENT_TABLE();

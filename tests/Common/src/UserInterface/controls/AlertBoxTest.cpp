@@ -6,6 +6,7 @@
 
 #include <wx/button.h>
 #include <wx/display.h>
+#include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
@@ -198,6 +199,21 @@ TEST(AlertTest, HidingGuardMovesAnOpenModalDialogOffScreenAndBackWithoutEndingIt
     EXPECT_FALSE(visibleWhileHidden);
     EXPECT_EQ(after, before);
     EXPECT_EQ(seen.codes, std::vector<int>{1});
+}
+
+TEST(AlertTest, AnAlertOnAPanelOccupiesItsFrame) {
+    SheetTest::ParentFrame parent;
+    auto* panel = new wxPanel(parent.Get());
+    bool frameVacant = true;
+    ASSERT_TRUE(SheetTest::WhileModalChildOpen(
+        panel,
+        [&](wxDialog& alert) {
+            frameVacant = Orbisk::WindowHasVacancyForNewModalSheet(parent.Get());
+            SheetTest::Click(alert.FindWindow(0));
+        },
+        [&] { wxAlertBox(panel, 31, "On a panel", "", "", 0, "OK", "wxART_INFORMATION"); }));
+    EXPECT_FALSE(frameVacant);
+    EXPECT_TRUE(Orbisk::WindowHasVacancyForNewModalSheet(parent.Get()));
 }
 
 TEST(AlertTest, NoVacancyForANullWindowAndVacancyWithoutSheets) {

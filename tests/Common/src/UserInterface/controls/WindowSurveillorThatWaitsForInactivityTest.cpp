@@ -133,6 +133,13 @@ TEST_F(InactivityWatcherTest, EnableOnARunningWatcherKeepsTheSeenActivityAndDisa
     EXPECT_EQ(runs_, 2);
 }
 
+TEST_F(InactivityWatcherTest, AWatchedWindowDestroyedFirstIsHarmless) {
+    auto* doomed = new wxPanel(frame_);
+    auto watcher = std::make_unique<WindowSurveillorThatWaitsForInactivity>(doomed, kPeriodMs, [] {});
+    doomed->Destroy();
+    watcher.reset();
+}
+
 TEST_F(InactivityWatcherTest, TheRealTimerRunsTheWorkAfterAQuietPeriod) {
     auto quick = std::make_unique<WindowSurveillorThatWaitsForInactivity>(panel_, 20, [this] { ++runs_; });
     quick->Enable();
