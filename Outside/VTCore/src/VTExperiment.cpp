@@ -429,12 +429,4 @@ void VTExperiment::ClearModel()
     m_LockStateMinimal = false;
 }
 
-Interface_ExpandedRunnableExperiment::Interface_ExpandedRunnableExperiment(const VTExperiment& original)
-    : m_Original(&original)
-{
-    CopyModelFrom(original);
-}
-
-Interface_ExpandedRunnableExperiment::~Interface_ExpandedRunnableExperiment() = default;
-
 }  // namespace Vantrel
