@@ -33,7 +33,9 @@ bool IsEyeTrackerInput(int id) { return id == 2411 || id == 2413; }
 
 }  // namespace
 
-VTExperiment::VTExperiment() : m_CloudSettings(boost::make_shared<VTCloudSettings>())
+VTExperiment::VTExperiment()
+    : m_CloudSettings(boost::make_shared<VTCloudSettings>()),
+      m_Parameters(boost::make_shared<PerExperimentParameterCollection>())
 {
     // One list per type number plus one that collects requests for unknown types.
     for (VTElementType t = 0; t <= ElementType::Count; ++t)
@@ -406,6 +408,7 @@ void VTExperiment::CopyModelFrom(const VTExperiment& other)
     m_RunOptions = other.m_RunOptions;
     m_ErrorCodes = other.m_ErrorCodes;
     *m_CloudSettings = *other.m_CloudSettings;
+    *m_Parameters = *other.m_Parameters;
     m_InputPlugInIDs = other.m_InputPlugInIDs;
     m_Locked = other.m_Locked;
     m_LockReason = other.m_LockReason;
@@ -423,6 +426,7 @@ void VTExperiment::ClearModel()
     m_ErrorCodes = VTErrorCodes();
     // Holders of the shared settings keep seeing this experiment's values.
     *m_CloudSettings = VTCloudSettings();
+    m_Parameters->Clear();
     m_InputPlugInIDs.clear();
     m_Locked = false;
     m_LockReason.clear();

@@ -285,6 +285,10 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"name not text", head + R"([{"type": 1, "id": 1, "name": 5}]})", "\"name\" must be a text"},
         {"invalid utf-8", head + "[{\"type\": 1, \"id\": 1, \"name\": \"bad \xC3\x28 byte\"}]}", "not a readable experiment"},
         {"deep nesting", std::string(100000, '['), "not a readable experiment"},
+        {"level of the wrong type", head + R"([{"type": 3, "id": 1, "variableType": 2003, "levels": ["750"]}]})",
+         "does not suit the variable's type"},
+        {"parameter twice", R"({"format": "Study Station experiment", "version": 1, "experiment": {"parameters": [{"name": "a"}, {"name": "a"}]}})",
+         "used twice"},
     };
     for (const Case& c : cases) {
         TestSupport::ClearLog();
@@ -313,7 +317,8 @@ TEST_F(Documents, OptionalFieldsTakeTheirDefaults)
 {
     const wxString file = Path("minimal.vt6");
     WriteFile(file, R"({"format": "Study Station experiment", "version": 1,
-        "elements": [{"type": 2, "id": 3}, {"type": 9, "id": 2, "blocks": {"links": []}}]})");
+        "elements": [{"type": 2, "id": 3}, {"type": 9, "id": 2, "blocks": {"links": []}},
+                     {"type": 3, "id": 4, "levels": ["750", {"name": "long", "text": "1500"}]}]})");
     VTExperiment* doc = Open(file);
     ASSERT_NE(doc, nullptr) << TestSupport::LogAsText();
     auto* event = dynamic_cast<VTEvent*>(doc->LookupElementByTypeAndID(ElementType::Event, 3));
@@ -328,4 +333,9 @@ TEST_F(Documents, OptionalFieldsTakeTheirDefaults)
     EXPECT_TRUE(doc->GetGroupElementById(2)->m_RunAllBlocks);
     EXPECT_EQ(doc->GetErrorCodes(), VTErrorCodes());
     EXPECT_TRUE(doc->IsLackingAnInputDevice());
+    auto* variable = dynamic_cast<VTTrialVariable*>(doc->LookupElementByTypeAndID(ElementType::TrialVariable, 4));
+    ASSERT_NE(variable, nullptr);
+    EXPECT_EQ(variable->GetLevels(), (std::vector<wxString>{"750", "1500"}));
+    EXPECT_EQ(variable->GetVariable().GetLevels()[1]->GetName(), "long");
+    EXPECT_EQ(doc->GetParameters()->ItemCount(), 0u);
 }

@@ -149,6 +149,7 @@ TEST_F(Model, EveryClassCopiesAllItsSettings)
     }
     target.GetErrorCodes() = x.GetErrorCodes();
     *target.GetCloudSettings() = *x.GetCloudSettings();
+    *target.GetParameters() = *x.GetParameters();
     for (int id : x.GetInputPlugInIDsInUse()) target.LoadInputPluginByID(id);
     wxString reason;
     x.IsLocked(reason);
@@ -379,6 +380,73 @@ TEST_F(Model, BuildingGoesThroughTheRegisteredRuntime)
     expanded->GetRunOptions().SetBlockUseRestrictedByGroup(false);
     EXPECT_TRUE(x.GetRunOptions().IsBlockUseRestrictedByGroup());
     EXPECT_FALSE(x.IsModified());
+}
+
+TEST(Parameters, NamesStayUniqueAndRecordsComeBackWhole)
+{
+    PerExperimentParameterCollection parameters;
+    OrderFormForParameterCreation score("Score", ParameterType::Counter);
+    score.hasMax = true;
+    score.max = 10;
+    EXPECT_TRUE(parameters.AddNewItem(score));
+    EXPECT_FALSE(parameters.AddNewItem(score));  // taken
+    EXPECT_FALSE(parameters.AddNewItem(OrderFormForParameterCreation()));  // empty name
+    EXPECT_TRUE(parameters.AddNewItem(OrderFormForParameterCreation("Clock", ParameterType::Timer)));
+    EXPECT_EQ(parameters.ItemCount(), 2u);
+    EXPECT_EQ(parameters.ItemDataAtIndex(0), score);
+    EXPECT_EQ(parameters.ItemDataAtIndex(7), OrderFormForParameterCreation());
+    EXPECT_EQ(parameters.GetVisibleParamNamesVector(), (std::vector<wxString>{"Score", "Clock"}));
+    EXPECT_EQ(parameters.GetParamTypeByParamName("Clock"), ParameterType::Timer);
+    EXPECT_EQ(parameters.GetParamTypeByParamName("clock"), -1);
+    int min = 0, max = 0;
+    EXPECT_TRUE(parameters.GetParamMinMaxLimits("Score", min, max));
+    EXPECT_EQ(min, 0);
+    EXPECT_EQ(max, 10);
+
+    OrderFormForParameterCreation renamed = score;
+    renamed.name = "Clock";
+    EXPECT_FALSE(parameters.ReplaceItem("Score", renamed));  // another parameter's name
+    EXPECT_TRUE(parameters.ReplaceItem("Nobody", renamed));   // names nothing: no change
+    EXPECT_EQ(parameters.ItemDataAtIndex(1).type, ParameterType::Timer);
+    renamed.name = "Points";
+    EXPECT_TRUE(parameters.ReplaceItem("Score", renamed));
+    EXPECT_TRUE(parameters.NameAlreadyExists("Points"));
+    EXPECT_FALSE(parameters.NameAlreadyExists("Score"));
+    EXPECT_TRUE(parameters.RemoveItem("Points"));
+    EXPECT_EQ(parameters.ItemCount(), 1u);
+
+    VTExperiment x;
+    EXPECT_NE(x.GetParameters(), nullptr);
+    EXPECT_EQ(x.GetParameters(), x.GetParameters());
+}
+
+TEST(Variables, LevelsOfEachTypeReadAndWriteTheirText)
+{
+    VTTrialVariable variable(nullptr);
+    EXPECT_EQ(variable.GetVariableType(), VariableType::TimeLimit);
+    variable.SetLevels({"750", " 20 ", "-5", "x"});
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"750", "20", "0", "0"}));  // unreadable: default
+    EXPECT_EQ(variable.GetVariable().GetLevels()[0]->GetName(), "Level 1");
+    variable.SetVariableType(VariableType::Location);
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"(0, 0)", "(0, 0)", "(0, 0)", "(0, 0)"}));
+    variable.SetLevels({"(3, -4)", "(1,2)"});
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"(3, -4)", "(1, 2)"}));
+    variable.SetVariableType(VariableType::Colour);
+    variable.SetLevels({"#10a0FF", "#12345"});
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"#10A0FF", "#FFFFFF"}));
+
+    // Copies are deep.
+    std::unique_ptr<VTTrialVariable> copy(VTTrialVariable::CreateTemporary_CallerMustDelete(&variable, nullptr));
+    copy->GetVariable().GetLevels()[0]->SetName("changed");
+    copy->GetVariable().DeleteValueList();
+    EXPECT_EQ(variable.GetVariable().GetLevels().size(), 2u);
+    EXPECT_EQ(variable.GetVariable().GetLevels()[0]->GetName(), "Level 1");
+    Orbisk::Var::Variable* fresh = Orbisk::Var::VarType::CreateNewVariable(VariableType::TimeLimit, "limit");
+    fresh->AppendLevel(fresh->MakeLevelForPosition(1));
+    variable.ReplaceVariable(fresh, true);
+    EXPECT_EQ(variable.GetVariable().GetName(), "limit");
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"0"}));
+    EXPECT_EQ(variable.GetVariable().GetValue(1), nullptr);
 }
 
 TEST(RunOptions, PreviewSettingsAreAppliedAndReverted)

@@ -4,6 +4,7 @@
 
 #include <VTCore/VTCloudSettings.h>
 #include <VTCore/VTElementType.h>
+#include <VTCore/PerExperimentParameterCollection.h>
 #include <VTCore/VTRunOptions.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 #include <NonPersistentHelpers/VTErrorCodes.h>
@@ -89,6 +90,8 @@ public:
     Interface_ExpandedRunnableExperiment* InstructCompiledExperimentBuilderToBuild(VTCompiledExperiment& compiled,
                                                                                    bool preview);
     boost::shared_ptr<VTCloudSettings> GetCloudSettings() const { return m_CloudSettings; }
+    // Never null; the same collection for the experiment's life.
+    boost::shared_ptr<PerExperimentParameterCollection> GetParameters() const { return m_Parameters; }
     // "$(Name)" references replaced: ExperimentFolder, Home, Documents, Desktop;
     // unknown names stay as they are.
     wxString SubstitutePathVariables(const wxString& path) const;
@@ -129,6 +132,7 @@ private:
     VTRunOptions m_RunOptions;
     VTErrorCodes m_ErrorCodes;
     boost::shared_ptr<VTCloudSettings> m_CloudSettings;
+    boost::shared_ptr<PerExperimentParameterCollection> m_Parameters;
     std::vector<int> m_InputPlugInIDs;
     bool m_Locked = false;
     wxString m_LockReason;
