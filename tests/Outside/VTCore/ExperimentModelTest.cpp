@@ -40,6 +40,15 @@ public:
         return built.get();
     }
     int GetPlugInID(VTPlugIn* plugin) override { return plugin ? 2103 : -1; }
+    unsigned CreateDefaultResponses(VTPlugIn*, VTExperiment& experiment) override
+    {
+        for (int key = 1; key <= 2; ++key) {
+            auto* r = new VTResponse(&experiment);
+            r->SetKeyCode(key);
+            experiment.GetElementsOfType(ElementType::Response).AddElement(r, -1);
+        }
+        return 2;
+    }
 
     std::unique_ptr<Interface_ExpandedRunnableExperiment> built;
     bool lastPreview = false;
@@ -332,6 +341,55 @@ TEST_F(Model, LocksFlagsAndInputDevices)
     EXPECT_TRUE(x.OffersEyeTrackerCalibration());
     EXPECT_TRUE(x.RemoveInputPluginByID(2411));
     EXPECT_FALSE(x.RemoveInputPluginByID(2411));
+}
+
+TEST_F(Model, InputDevicesAndTheirResponses)
+{
+    RegisteredRuntime registered;
+    VTPlugIn* qnode = reinterpret_cast<VTPlugIn*>(&registered);  // opaque to the model; the runtime names it 2103
+    ASSERT_TRUE(x.LoadInputPlugin(qnode, true));
+    auto* keyboardKey = Add<VTResponse>(x, "Space");
+    EXPECT_EQ(keyboardKey->GetPlugInID(), kKeyboardInputPlugInID);
+    x.SetNewSDKResponsePlugInID(2103);
+    EXPECT_EQ(x.CreateDefaultResponsesOfPlugIn(qnode), 2u);
+    VTElementsList& responses = x.GetReadOnlyElementsOfType(ElementType::Response);
+    ASSERT_EQ(responses.Size(), 3u);
+    auto* first = dynamic_cast<VTResponse*>(responses[1]);
+    EXPECT_EQ(first->GetPlugInID(), 2103);
+
+    auto* event = Add<VTEvent>(x, "E");
+    event->GetUsedResponses().AddChildElement(first, 0);
+    EXPECT_EQ(x.GetNumberOfEventsUsingResponse(first), 1u);
+    EXPECT_EQ(x.GetNumberOfEventsUsingResponse(keyboardKey), 0u);
+
+    first->SetRegionMode(2);
+    first->SetRegion(5, 6, 70, 80);
+    const auto rects = x.GetOnScreenResponseRectsForPreview();
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].responseID, first->GetID());
+    EXPECT_EQ(rects[0].width, 70);
+
+    std::vector<wxString> asked;
+    bool answer = false;
+    VTDeletionMgr::SetAnswerer([&](wxWindow*, const wxString& q) {
+        asked.push_back(q);
+        return answer;
+    });
+    EXPECT_FALSE(x.DeleteThePlugInsResponses(nullptr, qnode));  // declined
+    EXPECT_EQ(responses.Size(), 3u);
+    EXPECT_FALSE(x.RemoveInputPluginFromExperiment(nullptr, qnode));  // declined
+    EXPECT_EQ(x.GetInputPlugInIDsInUse(), std::vector<int>{2103});
+    answer = true;
+    EXPECT_TRUE(x.DeleteThePlugInsResponses(nullptr, qnode));
+    EXPECT_EQ(responses.Size(), 1u);
+    EXPECT_TRUE(event->GetUsedResponses().Empty());
+    EXPECT_EQ(asked.size(), 3u);
+    EXPECT_TRUE(x.DeleteThePlugInsResponses(nullptr, qnode));  // none left: nothing asked
+    EXPECT_TRUE(x.RemoveInputPluginFromExperiment(nullptr, qnode));
+    EXPECT_EQ(asked.size(), 3u);
+    EXPECT_TRUE(x.IsLackingAnInputDevice());
+    EXPECT_FALSE(x.RemoveInputPluginFromExperiment(nullptr, qnode));  // not in use
+    VTDeletionMgr::SetAnswerer(nullptr);
 }
 
 TEST_F(Model, PathVariablesAreSubstituted)

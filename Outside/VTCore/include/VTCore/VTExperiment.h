@@ -16,12 +16,14 @@
 
 class wxDocManager;
 class wxDocTemplate;
+class wxWindow;
 
 namespace Vantrel {
 
 class Minimal_VTElement;
 class VTParticipantGroup;
 class VTStimList;
+class VTResponse;
 class VTCompiledExperiment;
 class VTPlugIn;
 class Interface_ExpandedRunnableExperiment;
@@ -104,6 +106,27 @@ public:
     bool LoadInputPluginByID(int plugInID);
     bool RemoveInputPluginByID(int plugInID);
     const std::vector<int>& GetInputPlugInIDsInUse() const { return m_InputPlugInIDs; }
+    // Takes the device out of the experiment together with its responses, asking
+    // first when it has responses; false when the user declines or it is not in use.
+    bool RemoveInputPluginFromExperiment(wxWindow* parent, VTPlugIn* plugin);
+    bool RemoveInputPluginFromExperimentByID(wxWindow* parent, int plugInID);
+    // Deletes every response of the device after asking (when there are any); false when declined.
+    bool DeleteThePlugInsResponses(wxWindow* parent, VTPlugIn* plugin);
+    bool DeleteThePlugInsResponsesByID(wxWindow* parent, int plugInID);
+    // Appends the device's default responses through the runtime; the number made.
+    unsigned CreateDefaultResponsesOfPlugIn(VTPlugIn* plugin);
+    // Responses created from now on carry this input plug-in id (default: the keyboard).
+    void SetNewSDKResponsePlugInID(int plugInID) { m_NewResponsePlugInID = plugInID; }
+    int GetNewSDKResponsePlugInID() const { return m_NewResponsePlugInID; }
+    // Events whose accepted responses include it.
+    unsigned GetNumberOfEventsUsingResponse(const VTResponse* response) const;
+    struct OnScreenResponseRect {
+        std::uint32_t responseID;
+        wxString label;
+        int x, y, width, height;  // x, y: the centre, origin at the screen's centre
+    };
+    // The on-screen responses with a specific region, for the input preview.
+    std::vector<OnScreenResponseRect> GetOnScreenResponseRectsForPreview() const;
 
     // ---- Options
     virtual const VTErrorCodes& GetErrorCodes() const { return m_ErrorCodes; }
@@ -136,6 +159,7 @@ private:
     std::vector<int> m_InputPlugInIDs;
     bool m_Locked = false;
     wxString m_LockReason;
+    int m_NewResponsePlugInID;
 };
 
 }  // namespace Vantrel
