@@ -16,6 +16,7 @@
 #include <cmath>
 #include <memory>
 #include <set>
+#include <unordered_set>
 
 namespace Vantrel {
 
@@ -190,7 +191,7 @@ public:
         return ToWxString(v.toString());
     }
 
-    QJsonArray Array(const char* key)
+    QJsonArray Array(const char* key, int maxEntries = VTExperimentJsonFormat::kMaxEntriesPerList)
     {
         if (!Ok() || !m_O.contains(key)) return QJsonArray();
         const QJsonValue v = m_O.value(key);
@@ -198,7 +199,12 @@ public:
             Fail(wxString::Format(_("the field \"%s\" must be a list"), key));
             return QJsonArray();
         }
-        return v.toArray();
+        const QJsonArray array = v.toArray();
+        if (array.size() > maxEntries) {
+            Fail(wxString::Format(_("the list \"%s\" holds more than %d entries"), key, maxEntries));
+            return QJsonArray();
+        }
+        return array;
     }
 
     QJsonObject Object(const char* key)
@@ -245,6 +251,7 @@ public:
         if (!Ok() || !m_O.contains(key)) return;
         FieldReader list = Child(Object(key));
         links.SetEnforceUniqueness(list.Bool("unique", true));
+        std::unordered_set<std::uint32_t> seen;
         for (const QJsonValue& v : list.Array("links")) {
             const QJsonArray pair = v.toArray();
             long long id = 0, extra = 0;
@@ -253,7 +260,7 @@ public:
                 Fail(wxString::Format(_("the links \"%s\" must be pairs of an element id and a number"), key));
                 return;
             }
-            if (links.CollectionIsEnforcingUniquenessOfElements() && links.GetIndexByID(std::uint32_t(id)) >= 0) {
+            if (!seen.insert(std::uint32_t(id)).second && links.CollectionIsEnforcingUniquenessOfElements()) {
                 Fail(wxString::Format(_("the links \"%s\" name one element twice"), key));
                 return;
             }
@@ -400,6 +407,7 @@ void ReadSettings(Minimal_VTElement& el, FieldReader& f)
     } else if (auto* l = dynamic_cast<VTStimList*>(&el)) {
         l->SetFilePlugInID(f.Int32("plugInID", 0));
         l->SetDescription(f.String("description"));
+        std::vector<VTStimListItem> items;
         for (const QJsonValue& v : f.Array("items")) {
             if (!v.isObject()) {
                 f.Fail(_("a list item must be an object"));
@@ -411,11 +419,13 @@ void ReadSettings(Minimal_VTElement& el, FieldReader& f)
             item.text = r.String("text");
             item.tagIDs = r.IDs("tags");
             if (!r.Ok()) break;
-            if (!r.Has("id") || !l->AddItemWithID(item)) {
+            if (!r.Has("id")) {
                 f.Fail(_("every list item needs its own id"));
                 break;
             }
+            items.push_back(item);
         }
+        if (f.Ok() && !l->SetItems(items)) f.Fail(_("every list item needs its own id"));
     } else if (auto* r = dynamic_cast<VTResponse*>(&el)) {
         r->SetPlugInID(f.Int32("plugInID", kKeyboardInputPlugInID));
         r->SetKeyCode(f.Int32("keyCode", 0));
@@ -666,7 +676,7 @@ bool VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file
     experiment.SetLocked(locked, settings.String("lockReason"));
     if (!root.Ok()) return false;
 
-    const QJsonArray elements = root.Array("elements");
+    const QJsonArray elements = root.Array("elements", kMaxElements);
     if (!root.Ok()) return false;
     for (int i = 0; i < elements.size(); ++i) {
         const QJsonValue v = elements.at(i);

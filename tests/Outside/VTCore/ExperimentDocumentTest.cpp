@@ -290,7 +290,28 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"parameter twice", R"({"format": "Study Station experiment", "version": 1, "experiment": {"parameters": [{"name": "a"}, {"name": "a"}]}})",
          "used twice"},
     };
-    for (const Case& c : cases) {
+    auto repeat = [](const std::string& item, int count) {
+        std::string joined;
+        for (int i = 0; i < count; ++i) joined += (i ? "," : "") + item;
+        return joined;
+    };
+    auto numbered = [](const char* before, const char* after, int count) {
+        std::string joined;
+        for (int i = 1; i <= count; ++i) joined += (i > 1 ? "," : "") + std::string(before) + std::to_string(i) + after;
+        return joined;
+    };
+    const Case hostile[] = {
+        {"too many elements", head + "[" + repeat(R"({"type": 1, "id": 1})", 200001) + "]}", "holds more than 200000 entries"},
+        {"too many links", head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + repeat("[1, 0]", 100001) + "]}}]}",
+         "holds more than 100000 entries"},
+        {"many distinct links to nothing", head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + numbered("[", ", 0]", 100000) + "]}}]}",
+         "refers to a trial with id 1 that does not exist"},
+        {"many list items repeated", head + R"([{"type": 8, "id": 1, "items": [)" + numbered(R"({"id": )", "}", 99999) + R"(, {"id": 5}]}]})",
+         "own id"},
+    };
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.insert(all.end(), std::begin(hostile), std::end(hostile));
+    for (const Case& c : all) {
         TestSupport::ClearLog();
         const wxString file = Path("bad.vt6");
         WriteFile(file, c.content);
