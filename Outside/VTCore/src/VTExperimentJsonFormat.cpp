@@ -625,7 +625,7 @@ bool VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file
         error = _("the file does not say which version of the format it uses.");
         return false;
     }
-    const long long version = root.Int("version", 0, 1, LLONG_MAX / 2);
+    const long long version = root.Int("version", 0, 1, INT_MAX);
     if (!root.Ok()) return false;
     if (version > VTExperiment::kFormatVersion) {
         error = wxString::Format(_("the file was written by a newer version of Study Station (format %lld; this version reads up to %d)."),
