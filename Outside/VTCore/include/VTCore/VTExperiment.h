@@ -5,6 +5,7 @@
 #include <VTCore/VTCloudSettings.h>
 #include <VTCore/VTElementType.h>
 #include <VTCore/VTRunOptions.h>
+#include <NonPersistentHelpers/VTElementsList.h>
 #include <NonPersistentHelpers/VTErrorCodes.h>
 #include <boost/shared_ptr.hpp>
 #include <wx/docview.h>
@@ -18,8 +19,6 @@ class wxDocTemplate;
 namespace Vantrel {
 
 class Minimal_VTElement;
-class VTElementsList;
-class VTElementsList_Concrete;
 class VTParticipantGroup;
 class VTCompiledExperiment;
 class VTPlugIn;
