@@ -177,12 +177,19 @@ TEST_F(RunEngine, EscapeConfirmedCancelsAndDeclinedGoesOn) {
     driver.Begin();
     VTRunOutcome outcome = VTRunOutcome::Completed;
     VTRunReport report;
-    wxTEST_DIALOG(outcome = VTRunEngine::Run(plan, VTRunSettings(), &report),
+    VTRunSettings saving;
+    saving.saveData = true;
+    saving.dataFile = DataPath("cancelled.txt");
+    wxTEST_DIALOG(outcome = VTRunEngine::Run(plan, saving, &report),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     driver.Stop();
     EXPECT_EQ(outcome, VTRunOutcome::Cancelled);
     EXPECT_TRUE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
     EXPECT_TRUE(report.rows.empty());
+    // A run without rows still leaves its header.
+    const std::vector<wxString> lines = ReadLines(saving.dataFile);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[8], "Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness");
 
     // Declining the question lets the run go on to its end.
     plan.blocks[0].trials[0].events[0].timeLimitMs = 1500;
