@@ -158,12 +158,13 @@ TEST_F(RunEngine, TypedKeysBecomeResponsesWithPlausibleTimes) {
     EXPECT_EQ(report.rows[0].correctness, "C");
     ASSERT_TRUE(report.rows[0].hasReactionTime);
     EXPECT_GT(report.rows[0].reactionTimeMs, 200.0);
-    EXPECT_LT(report.rows[0].reactionTimeMs, 3000.0);
+    // Upper bounds are the event's time limit: a loaded machine may deliver XTest keys late.
+    EXPECT_LT(report.rows[0].reactionTimeMs, 8000.0);
     // The second event started when the first key arrived; the next key came ~400 ms later.
     EXPECT_EQ(report.rows[1].response, "A");
     EXPECT_EQ(report.rows[1].correctness, "E");
     EXPECT_GT(report.rows[1].reactionTimeMs, 300.0);
-    EXPECT_LT(report.rows[1].reactionTimeMs, 1500.0);
+    EXPECT_LT(report.rows[1].reactionTimeMs, 8000.0);
     EXPECT_EQ(report.rows[2].correctness, "NR");
 }
 
