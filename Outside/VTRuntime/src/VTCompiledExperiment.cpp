@@ -151,7 +151,14 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid) {
         wxLogError("The experiment \"%s\" has nothing to run: %s", m_ExperimentName, whyEmpty);
         presenter->SetLastRunCanceled(true);
     } else {
-        m_LastOutcome = VTRunEngine::Run(plan, settings, &m_LastReport);
+        try {
+            m_LastOutcome = VTRunEngine::Run(plan, settings, &m_LastReport);
+        } catch (...) {
+            // The caller's end callback turns its services back on; it must run whatever happens.
+            presenter->SetLastRunCanceled(true);
+            if (m_OnEnd) m_OnEnd(true, true);
+            throw;
+        }
         if (m_LastOutcome != VTRunOutcome::NotStarted && settings.saveData) m_LastDataFile = settings.dataFile;
     }
     if (m_OnEnd) m_OnEnd(true, true);

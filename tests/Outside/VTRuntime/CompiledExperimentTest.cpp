@@ -155,7 +155,7 @@ TEST_F(CompiledExperiment, KeysAnswerDefinedResponsesWithCorrectness) {
     EXPECT_EQ(rows[1].response, "Right");
     EXPECT_EQ(rows[1].correctness, "E");
     EXPECT_GT(rows[1].reactionTimeMs, 150.0);
-    EXPECT_LT(rows[1].reactionTimeMs, 2000.0);
+    EXPECT_LT(rows[1].reactionTimeMs, 5000.0);
 }
 
 TEST_F(CompiledExperiment, SavingWithoutAFileNameUsesAFreshAutomaticName) {

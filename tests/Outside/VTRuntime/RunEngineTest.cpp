@@ -157,8 +157,8 @@ TEST_F(RunEngine, TypedKeysBecomeResponsesWithPlausibleTimes) {
     EXPECT_EQ(report.rows[0].response, "A");
     EXPECT_EQ(report.rows[0].correctness, "C");
     ASSERT_TRUE(report.rows[0].hasReactionTime);
+    // Typed at least 300 ms after the window appeared, before the 8 s limit.
     EXPECT_GT(report.rows[0].reactionTimeMs, 200.0);
-    // Upper bounds are the event's time limit: a loaded machine may deliver XTest keys late.
     EXPECT_LT(report.rows[0].reactionTimeMs, 8000.0);
     // The second event started when the first key arrived; the next key came ~400 ms later.
     EXPECT_EQ(report.rows[1].response, "A");
@@ -258,9 +258,9 @@ TEST_F(RunEngine, PlugInResponsesAreCollectedAndAFailedDeviceStopsTheRun) {
     EXPECT_EQ(report.rows[0].response, "key 2 port 1 press");
     EXPECT_EQ(report.rows[1].response, "key 5 port 1 press");
     EXPECT_GE(report.rows[0].reactionTimeMs, 300.0);
-    EXPECT_LT(report.rows[0].reactionTimeMs, 600.0);
+    EXPECT_LT(report.rows[0].reactionTimeMs, 1300.0);
     EXPECT_GE(report.rows[1].reactionTimeMs, 200.0);
-    EXPECT_LT(report.rows[1].reactionTimeMs, 500.0);
+    EXPECT_LT(report.rows[1].reactionTimeMs, 1200.0);
     EXPECT_EQ(access.count(0), 1u);  // started once
     EXPECT_EQ(access.count(1), 1u);  // ended once
     EXPECT_EQ(access.count(2), 1u);  // one trial
