@@ -1,0 +1,32 @@
+#pragma once
+// Points the QPX detection at chosen paths for the life of a test.
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+class ScopedQpxDevicePaths {
+public:
+    explicit ScopedQpxDevicePaths(const std::vector<std::string>& paths)
+    {
+        if (const char* old = std::getenv("VANTREL_QPX_DEVICE")) {
+            m_had = true;
+            m_old = old;
+        }
+        std::string joined;
+        for (const std::string& p : paths)
+            joined += (joined.empty() ? "" : ":") + p;
+        ::setenv("VANTREL_QPX_DEVICE", joined.c_str(), 1);
+    }
+    ~ScopedQpxDevicePaths()
+    {
+        if (m_had)
+            ::setenv("VANTREL_QPX_DEVICE", m_old.c_str(), 1);
+        else
+            ::unsetenv("VANTREL_QPX_DEVICE");
+    }
+
+private:
+    bool m_had = false;
+    std::string m_old;
+};
