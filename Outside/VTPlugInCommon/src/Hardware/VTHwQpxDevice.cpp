@@ -28,6 +28,9 @@ void VTHwQpxDevice::CloseAll()
 
 void VTHwQpxDevice::ForgetDisconnectedLocked()
 {
+    // A line only shows it has gone when read; what the reads bring stays queued.
+    for (const auto& device : m_Open)
+        device->PollForResponse();
     m_Open.erase(std::remove_if(m_Open.begin(), m_Open.end(),
                      [](const boost::shared_ptr<Orbisk::QPXDevice>& d) { return !d->IsConnected(); }),
         m_Open.end());
@@ -95,6 +98,7 @@ boost::shared_ptr<VTHwQpxModelInfo> VTHwQpxDevice::AutoDetectQpxModel(
 bool VTHwQpxDevice::IsModelAvailable(unsigned modelID)
 {
     std::lock_guard<std::mutex> lock(m_Mutex);
+    ForgetDisconnectedLocked();
     if (FindOpenLocked(modelID))
         return true;
     ScanLocked(1);
@@ -104,6 +108,7 @@ bool VTHwQpxDevice::IsModelAvailable(unsigned modelID)
 boost::shared_ptr<Orbisk::QPXDevice> VTHwQpxDevice::OpenModel(unsigned modelID)
 {
     std::lock_guard<std::mutex> lock(m_Mutex);
+    ForgetDisconnectedLocked();
     boost::shared_ptr<Orbisk::QPXDevice> device = FindOpenLocked(modelID);
     if (device)
         return device;
