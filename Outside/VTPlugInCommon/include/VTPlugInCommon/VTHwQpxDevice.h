@@ -48,6 +48,8 @@ class VTSDK_API VTHwQpxDevice {
 public:
     // How long one identification attempt waits for an answer.
     static constexpr int kIdentifyTimeoutMs = 250;
+    // Identification tries per port when a model is looked for by number.
+    static constexpr int kDefaultAttempts = 2;
 
     VTHwQpxDevice();
     virtual ~VTHwQpxDevice();

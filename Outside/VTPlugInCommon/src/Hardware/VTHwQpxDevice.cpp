@@ -101,7 +101,7 @@ bool VTHwQpxDevice::IsModelAvailable(unsigned modelID)
     ForgetDisconnectedLocked();
     if (FindOpenLocked(modelID))
         return true;
-    ScanLocked(1);
+    ScanLocked(kDefaultAttempts);
     return static_cast<bool>(FindOpenLocked(modelID));
 }
 
@@ -112,7 +112,7 @@ boost::shared_ptr<Orbisk::QPXDevice> VTHwQpxDevice::OpenModel(unsigned modelID)
     boost::shared_ptr<Orbisk::QPXDevice> device = FindOpenLocked(modelID);
     if (device)
         return device;
-    ScanLocked(1);
+    ScanLocked(kDefaultAttempts);
     return FindOpenLocked(modelID);
 }
 
