@@ -167,15 +167,16 @@ TEST_F(QNodeLibrary, ARunTakesItsResponsesFromTheQNodeIntoTheDataFile)
 
     RunDriver driver;
     auto presenting = [] { return RunDriver::PresentationWindow() != nullptr; };
-    driver.Then(300, [&] {
+    // Generous gaps: each press must find its event already waiting for input.
+    driver.Then(700, [&] {
         sim.Press(0);
         sim.Release(0);
     }, presenting);
-    driver.Then(300, [&] {
+    driver.Then(700, [&] {
         sim.Press(5);  // not a defined response: the event goes on waiting
         sim.Release(5);
     });
-    driver.Then(100, [&] {
+    driver.Then(150, [&] {
         sim.Press(1);
         sim.Release(1);
     });
@@ -200,7 +201,7 @@ TEST_F(QNodeLibrary, ARunTakesItsResponsesFromTheQNodeIntoTheDataFile)
     EXPECT_EQ("E", second[6]);
     double rt = 0;
     EXPECT_TRUE(second[5].ToCDouble(&rt));
-    EXPECT_GT(rt, 300.0);
+    EXPECT_GT(rt, 700.0);
     EXPECT_LT(rt, 5000.0);
 }
 
