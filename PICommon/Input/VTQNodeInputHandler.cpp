@@ -55,6 +55,9 @@ void VTQNodeInputHandler::Rebind(
     m_plugInInfo = plugInInfo;
     m_settings = settings;
     m_plugin = plugin;
+    // The panel starts over as a newly configured one does.
+    ShowPage(PAGE_FIRST_GENERATION);
+    ShowControl("st_1st_gen_warning", false);
 }
 
 void VTQNodeInputHandler::OnPanelDestroyed(wxWindowDestroyEvent& event)

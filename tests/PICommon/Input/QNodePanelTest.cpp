@@ -198,6 +198,10 @@ TEST_F(QNodePanel, ConfiguringTwiceKeepsOneHandlerAndItLeavesWithThePanel)
     TestSupport::ClickWindow(Find<wxButton>(panel, "btn_auto_detect"));
     ASSERT_TRUE(TestSupport::PumpUntil([&] { return Page(panel) == 1; }, 8000));
     EXPECT_EQ(1, sim.IdentifyRequests());
+    // Configured once more, the panel shows the stored model again through the same handler.
+    helper->ConfigureWindowUsingCurrentPluginState(*panel, true);
+    EXPECT_EQ(1, HandlersOn(panel));
+    EXPECT_EQ(1, Page(panel));
     // Destroying the panel takes the handler off first (wx would assert otherwise).
     panel->Destroy();
     TestSupport::PumpFor(50);
