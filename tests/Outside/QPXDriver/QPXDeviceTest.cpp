@@ -1,4 +1,5 @@
 #include "QPXDriver/QPXDevice.h"
+#include "ScopedQpxDevicePaths.h"
 #include "SimulatedQNode.h"
 
 #include <gtest/gtest.h>
@@ -32,30 +33,6 @@ std::vector<QPXResponse> Collect(QPXDevice& device, std::size_t count)
     }
     return out;
 }
-
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name)) {
-            m_had = true;
-            m_old = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~EnvGuard()
-    {
-        if (m_had)
-            ::setenv(m_name, m_old.c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had = false;
-    std::string m_old;
-};
 
 }  // namespace
 
@@ -208,7 +185,7 @@ TEST(QPXDevice, AClosedDeviceFreesItsLineForTheNextOpen)
 
 TEST(QPXDevice, CandidatePathsPutTheEnvironmentFirstWithoutRepeats)
 {
-    EnvGuard env("VANTREL_QPX_DEVICE", "/dev/pts/98::/dev/pts/99:/dev/pts/98");
+    Orbisk::Testing::ScopedQpxDevicePaths env({"/dev/pts/98", "", "/dev/pts/99", "/dev/pts/98"});
     const auto paths = QPXDevice::CandidatePaths();
     ASSERT_GE(paths.size(), 2u);
     EXPECT_EQ("/dev/pts/98", paths[0]);

@@ -1,7 +1,7 @@
 #include "VTPlugInCommon/VTHwQpxDevice.h"
 
 #include "QPXDriver/QPXDevice.h"
-#include "QpxTestEnvironment.h"
+#include "ScopedQpxDevicePaths.h"
 #include "SimulatedQNode.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 using Orbisk::Testing::SimulatedQNode;
 using Orbisk::Testing::SimulatedQNodeIdentity;
+using Orbisk::Testing::ScopedQpxDevicePaths;
 using VantrelSDK::VTHwQpxDevice;
 using Clock = std::chrono::steady_clock;
 

@@ -6,13 +6,13 @@
 #include "VTSdkQpxInputSettings.h"
 
 #include "QPXDriver/QPXDevice.h"
+#include "ScopedQpxDevicePaths.h"
 #include "SimulatedQNode.h"
 #include "VTPlugInCommon/VTHwQpxDevice.h"
 #include "VTPlugInCommon/VTSdkExport.h"
 
 #include <boost/make_shared.hpp>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -53,30 +53,6 @@ inline Orbisk::Testing::SimulatedQNodeIdentity Identity(unsigned model, char cha
     return id;
 }
 
-class ScopedQpxDevicePaths {
-public:
-    explicit ScopedQpxDevicePaths(const std::vector<std::string>& paths)
-    {
-        if (const char* old = std::getenv("VANTREL_QPX_DEVICE")) {
-            m_had = true;
-            m_old = old;
-        }
-        std::string joined;
-        for (const std::string& p : paths)
-            joined += (joined.empty() ? "" : ":") + p;
-        ::setenv("VANTREL_QPX_DEVICE", joined.c_str(), 1);
-    }
-    ~ScopedQpxDevicePaths()
-    {
-        if (m_had)
-            ::setenv("VANTREL_QPX_DEVICE", m_old.c_str(), 1);
-        else
-            ::unsetenv("VANTREL_QPX_DEVICE");
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
+using Orbisk::Testing::ScopedQpxDevicePaths;
 
 }  // namespace QNodeTest

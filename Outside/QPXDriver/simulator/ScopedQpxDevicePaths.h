@@ -1,9 +1,13 @@
 #pragma once
-// Points the QPX detection at chosen paths for the life of a test.
+// Points QPX detection (VANTREL_QPX_DEVICE) at chosen paths, typically simulated
+// devices, for the life of one scope; the previous value comes back afterwards.
 
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+namespace Orbisk {
+namespace Testing {
 
 class ScopedQpxDevicePaths {
 public:
@@ -25,8 +29,13 @@ public:
         else
             ::unsetenv("VANTREL_QPX_DEVICE");
     }
+    ScopedQpxDevicePaths(const ScopedQpxDevicePaths&) = delete;
+    ScopedQpxDevicePaths& operator=(const ScopedQpxDevicePaths&) = delete;
 
 private:
     bool m_had = false;
     std::string m_old;
 };
+
+}  // namespace Testing
+}  // namespace Orbisk
