@@ -268,3 +268,28 @@ TEST_F(RunEngine, PlugInResponsesAreCollectedAndAFailedDeviceStopsTheRun) {
     EXPECT_EQ(access.count(2), 0u);  // no trial began
     access.reset();
 }
+
+TEST_F(RunEngine, PresenterPreviewShowsRectanglesAndReportsAConfirmedEscape) {
+    VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
+    EXPECT_FALSE(presenter->IsVisible());
+    EXPECT_GT(presenter->GetScreenWidth(), 0);
+    EXPECT_GT(presenter->GetScreenHeight(), 0);
+    presenter->StartPresentation(true, true);
+    EXPECT_TRUE(presenter->IsVisible());
+    presenter->AddLabelledRectangle(wxRect(100, 100, 200, 80), "Left");
+    ASSERT_TRUE(TestSupport::PumpUntil([] { return RunDriver::PresentationWindow() != nullptr; }));
+    EXPECT_FALSE(presenter->UserConfirmedEscapeKeyPress());  // nothing pressed yet
+
+    wxWindow* window = RunDriver::PresentationWindow();
+    TestSupport::ClickWindow(window);
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    bool confirmed = false;
+    wxTEST_DIALOG(
+        TestSupport::PumpUntil([&] { return confirmed = presenter->UserConfirmedEscapeKeyPress(); }, 3000),
+        wxExpectModal<wxMessageDialog>(wxID_YES));
+    EXPECT_TRUE(confirmed);
+    presenter->TerminatePresentation();
+    EXPECT_FALSE(presenter->IsVisible());
+    TestSupport::PumpFor(50);
+    EXPECT_EQ(RunDriver::PresentationWindow(), nullptr);
+}
