@@ -145,6 +145,18 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid) {
                                 : options.GetDataFile();
     }
     settings.inputPlugins = VTRunEngine::AllLoadedInputPlugins();
+    // Only the devices the experiment uses are started (all of them when it names
+    // none): a loaded device that nobody uses, and that is not connected, must not
+    // keep the run from starting.
+    const std::vector<int>& usedInputs = m_Expanded->GetInputPlugInIDsInUse();
+    if (!usedInputs.empty()) {
+        auto unused = [&](VantrelSDK::VTSdkInputPlugin* p) {
+            return std::find(usedInputs.begin(), usedInputs.end(), p->GetPlugInID()) == usedInputs.end();
+        };
+        settings.inputPlugins.erase(
+            std::remove_if(settings.inputPlugins.begin(), settings.inputPlugins.end(), unused),
+            settings.inputPlugins.end());
+    }
     settings.dre = VTRunPlanBuilder(*m_Expanded).MakeResponseResolver();
 
     if (plan.IsEmpty()) {

@@ -1,0 +1,14 @@
+// The library's one plug-in object and its one exported entry point.
+
+#include "VTSdkQNodeInput.h"
+
+#include "VTPlugInCommon/VTSdkExport.h"
+
+namespace {
+VantrelSDK::VTSdkQNodeInput my_dll;
+}
+
+VTSDK_PLUGIN_ENTRY VantrelSDK::VTSdkBase* VTSdkGetObjectPtr()
+{
+    return &my_dll;
+}
