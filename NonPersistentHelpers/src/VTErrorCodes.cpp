@@ -1,6 +1,8 @@
 #include <NonPersistentHelpers/VTErrorCodes.h>
 #include <NonPersistentHelpers/WxQtStrings.h>
 
+#include "WxDataStreamCheck.h"
+
 #include <QDataStream>
 #include <wx/datstrm.h>
 #include <wx/intl.h>
@@ -21,7 +23,7 @@ bool IsValidIndex(VTErrorCodes::VTCorrectness c)
 bool ReadOlderString(wxDataInputStream& in, wxString& out)
 {
     const wxUint32 length = in.Read32();
-    if (!in.IsOk()) return false;
+    if (!NonPersistentDetail::LastReadWasComplete(in, 4)) return false;
     std::vector<char> bytes;
     const std::size_t chunk = 64 * 1024;
     std::size_t remaining = length;
@@ -30,7 +32,7 @@ bool ReadOlderString(wxDataInputStream& in, wxString& out)
         const std::size_t old = bytes.size();
         bytes.resize(old + n);
         in.Read8(reinterpret_cast<wxUint8*>(bytes.data() + old), n);
-        if (!in.IsOk()) return false;
+        if (!NonPersistentDetail::LastReadWasComplete(in, n)) return false;
         remaining -= n;
     }
     out = wxString::FromUTF8(bytes.data(), bytes.size());
@@ -123,8 +125,15 @@ QDataStream& operator>>(QDataStream& in, VTErrorCodes& codes)
 wxDataInputStream& operator>>(wxDataInputStream& in, VTErrorCodes& codes)
 {
     wxString read[VTErrorCodes::kCount];
-    for (auto& s : read)
-        if (!ReadOlderString(in, s)) return in;
+    for (auto& s : read) {
+        if (!ReadOlderString(in, s)) {
+            // A short read leaves the stream looking fine; one more read at the end
+            // of the data makes the failure visible to the caller (IsOk false).
+            wxUint8 probe;
+            in.Read8(&probe, 1);
+            return in;
+        }
+    }
     for (int i = 0; i < VTErrorCodes::kCount; ++i) codes.SetCodeWithString(VTErrorCodes::VTCorrectness(i), read[i]);
     return in;
 }

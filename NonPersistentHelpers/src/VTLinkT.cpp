@@ -1,6 +1,8 @@
 #include <NonPersistentHelpers/VTElementsList.h>
 #include <NonPersistentHelpers/VTLinkT.h>
 
+#include "WxDataStreamCheck.h"
+
 #include <VTCore/VTElement.h>
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTTagSet.h>
@@ -268,19 +270,20 @@ bool VTLinkT::OnReadFromFile(int, wxDataInputStream& in)
         return false;
     };
 
+    using NonPersistentDetail::LastReadWasComplete;
     const wxUint8 unique = in.Read8();
-    if (!in.IsOk()) return fail();
+    if (!LastReadWasComplete(in, 1)) return fail();
     const wxInt32 type = wxInt32(in.Read32());
-    if (!in.IsOk()) return fail();
+    if (!LastReadWasComplete(in, 4)) return fail();
     const wxUint32 count = in.Read32();
-    if (!in.IsOk()) return fail();
+    if (!LastReadWasComplete(in, 4)) return fail();
     enforceUniqueness = unique != 0;
     linkedType = type;
     for (wxUint32 k = 0; k < count; ++k) {
         const wxUint32 id = in.Read32();
-        if (!in.IsOk()) return fail();
+        if (!LastReadWasComplete(in, 4)) return fail();
         const wxUint32 extra = in.Read32();
-        if (!in.IsOk()) return fail();
+        if (!LastReadWasComplete(in, 4)) return fail();
         UsedElementData d;
         d.elementID = id;
         d.extraData = extra;
