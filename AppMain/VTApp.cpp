@@ -39,6 +39,9 @@ const char* const kUntitledDocumentName = "Orbisk Study Station.vt6";
 // current one keeps the argument and ignores it.
 const long kDocManagerSingleDocumentFlag = 1;
 
+// Trace of the shut-down steps, for diagnosing an exit that goes wrong.
+const char* const kShutdownTraceMask = "vtshutdown";
+
 bool EnvironmentVariableExists(const char* name) { return std::getenv(name) != nullptr; }
 
 // Platform assertions known to be harmless, compared with the file name and
@@ -176,13 +179,13 @@ int VTApp::OnExit() {
         config->SetPath("/");
         if (m_DocManager) m_DocManager->FileHistorySave(*config);
     }
-    wxLogTrace("vantrel", "Shut-down: file history saved.");
+    wxLogTrace(kShutdownTraceMask, "Shut-down: file history saved.");
     VantrelSDK::LifetimeManagerForStreamingObjects::DeInitStreaming();
-    wxLogTrace("vantrel", "Shut-down: streaming de-initialised.");
+    wxLogTrace(kShutdownTraceMask, "Shut-down: streaming de-initialised.");
     VTPlugIn::DeleteAllObjects();
-    wxLogTrace("vantrel", "Shut-down: plug-in objects deleted.");
+    wxLogTrace(kShutdownTraceMask, "Shut-down: plug-in objects deleted.");
     const int result = Orbisk::wxAppASIO::OnExit();
-    wxLogTrace("vantrel", "Shut-down: asynchronous services stopped.");
+    wxLogTrace(kShutdownTraceMask, "Shut-down: asynchronous services stopped.");
     return result;
 }
 

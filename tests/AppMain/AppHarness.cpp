@@ -30,6 +30,7 @@ void AssertionFailsTheTest(const wxString& file, int line, const wxString& func,
 bool ProbedApp::OnInit() {
     // The GUI library sets up its own log target while it starts; record instead.
     delete wxLog::SetActiveTarget(TestSupport::CreateRecordingLog());
+    wxLog::AddTraceMask("vtshutdown");
     m_Run->initSucceeded = VTApp::OnInit();
     if (m_Run->initSucceeded) {
         m_Timer.SetOwner(this);
