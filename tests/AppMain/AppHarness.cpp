@@ -33,6 +33,7 @@ bool ProbedApp::OnInit() {
     wxLog::AddTraceMask("vtshutdown");
     m_Run->initSucceeded = VTApp::OnInit();
     if (m_Run->initSucceeded) {
+        if (m_AfterInit) m_AfterInit(*this);
         m_Timer.SetOwner(this);
         Bind(wxEVT_TIMER, &ProbedApp::OnTick, this);
         m_Timer.Start(20);
@@ -58,7 +59,8 @@ void ProbedApp::OnTick(wxTimerEvent&) {
     if (!m_ProbeDone) m_ProbeDone = m_Probe(*this);
 }
 
-AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe probe) {
+AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe probe,
+                      std::function<void(ProbedApp&)> afterInit) {
     AppRun run;
     static bool alreadyRan = false;
     if (alreadyRan) {
@@ -76,7 +78,7 @@ AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe pro
     Vantrel::EnsureApplicationFactoryIsLinked();
     wxSetAssertHandler(AssertionFailsTheTest);
     // wxEntry deletes the application object; it reports into `run`.
-    wxApp::SetInstance(new ProbedApp(std::move(probe), &run));
+    wxApp::SetInstance(new ProbedApp(std::move(probe), &run, std::move(afterInit)));
     run.exitCode = wxEntry(argc, argv.data());
     return run;
 }

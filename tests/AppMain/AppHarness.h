@@ -24,7 +24,8 @@ public:
     // Called every 20 ms from inside the loop until it returns true. Closing
     // the main frame there ends the run. After 20 s the run is ended as failed.
     using Probe = std::function<bool(ProbedApp&)>;
-    ProbedApp(Probe probe, AppRun* run) : m_Probe(std::move(probe)), m_Run(run) {}
+    ProbedApp(Probe probe, AppRun* run, std::function<void(ProbedApp&)> afterInit)
+        : m_Probe(std::move(probe)), m_Run(run), m_AfterInit(std::move(afterInit)) {}
 
     bool OnInit() override;
     int OnExit() override;
@@ -33,10 +34,13 @@ private:
     void OnTick(wxTimerEvent&);
     Probe m_Probe;
     AppRun* m_Run;
+    std::function<void(ProbedApp&)> m_AfterInit;
     wxTimer m_Timer;
     long m_Elapsed = 0;
     bool m_ProbeDone = false;
 };
 
 // Runs the application with these command-line arguments (the program name is added).
-AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe probe);
+// `afterInit` runs right after start-up, before the event loop.
+AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe probe,
+                      std::function<void(ProbedApp&)> afterInit = {});

@@ -6,6 +6,7 @@
 #include "AppMain/PreferencesFile.h"
 #include "AppMain/VTMainFrame.h"
 #include "AppMain/VTRunTaskView.h"
+#include "AppMain/VTSplashScreen.h"
 #include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
 #include "UserInterface/wxDocManagerASIO.h"
 
@@ -122,6 +123,42 @@ TEST(Application, TaskCodeAndNoUploadReachThePanel) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(taskID, 15386598);
     EXPECT_TRUE(noUpload);
+}
+
+TEST(Application, TheSplashShowsDuringStartUpAndCanStepAsideForAMessage) {
+    struct Seen {
+        bool ownerAfterInit = false, shown = false, hidden = false, shownAgain = false, goneAfterIdle = false;
+    } seen;
+    auto splashWindow = []() -> wxWindow* {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (dynamic_cast<Vantrel::VTSplashScreen*>(window)) return window;
+        return nullptr;
+    };
+    const AppRun run = RunApplication(
+        {},
+        [&](ProbedApp& app) {
+            if (!UntitledDocumentIsShown(app)) return false;
+            wxWindow* splash = splashWindow();
+            seen.goneAfterIdle = !app.HasSplashOwner() && (!splash || !splash->IsShown());
+            app.GetTopWindow()->Close(false);
+            return true;
+        },
+        [&](ProbedApp& app) {
+            seen.ownerAfterInit = app.HasSplashOwner();
+            wxWindow* splash = splashWindow();
+            seen.shown = splash && splash->IsShown();
+            app.HideSplashscreen();
+            seen.hidden = splash && !splash->IsShown();
+            app.UnhideSplashscreen();
+            seen.shownAgain = splash && splash->IsShown();
+        });
+    SKIP_IF_NOT_ALONE(run);
+    ASSERT_FALSE(run.timedOut) << TestSupport::LogAsText();
+    EXPECT_TRUE(seen.ownerAfterInit);
+    EXPECT_TRUE(seen.shown);
+    EXPECT_TRUE(seen.hidden);
+    EXPECT_TRUE(seen.shownAgain);
+    EXPECT_TRUE(seen.goneAfterIdle);
 }
 
 TEST(Application, ClosingTheParticipantsWindowEndsTheApplication) {
