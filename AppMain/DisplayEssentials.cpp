@@ -3,6 +3,7 @@
 #include "Resources/EmbeddedResources.h"
 
 #include <VTPlugInCommon/VTListViews.h>
+#include <VTPlugInCommon/VTPanels.h>
 
 #include <wx/image.h>
 #include <wx/xrc/xmlres.h>
@@ -15,8 +16,9 @@ void EnsureThatGUIDisplayEssentialsAreInitialized() {
     done = true;
     wxInitAllImageHandlers();
     wxXmlResource::Get()->InitAllHandlers();
-    // The plug-in support library's list views, ahead of the standard handlers.
+    // The plug-in support library's list views and panels, ahead of the standard handlers.
     wxXmlResource::Get()->InsertHandler(new VTListViewXmlHandler);
+    wxXmlResource::Get()->InsertHandler(new Orbisk::PanelWithVisibilityTrackingXmlHandler);
     Init_bitmaps_XRC();
     Init_ui_db_XRC();
 }
