@@ -2,7 +2,6 @@
 
 #include "AppMain/DisplayEssentials.h"
 #include "AppMain/DnDFile.h"
-#include "AppMain/LogChainAdapter.h"
 #include "AppMain/PreferencesFile.h"
 #include "AppMain/PumpPeriod.h"
 #include "AppMain/VTDebugReport.h"
@@ -81,10 +80,7 @@ bool VTApp::OnInit() {
     if (!Orbisk::wxAppASIO::OnInit()) return false;  // also parses the command line
 
     m_Splash = boost::make_shared<RAII_SplashScreenHelper>(m_StartupOptions.ShowSplash(), "Loading preferences...");
-    // The run-aware log chains to the active target; the adapter keeps levels
-    // and traces intact on the way.
-    wxLog* active = wxLog::GetActiveTarget();  // creates the default target when there is none
-    wxLog::SetActiveTarget(new LogChainAdapter(active));
+    wxLog::GetActiveTarget();  // creates the default target when there is none
     m_Log = new LogThatSuspendsDuringExpRun();
 
     if (!EnvironmentVariableExists("ORBISK_VALGRIND_MEMDEBUGGING") &&

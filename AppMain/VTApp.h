@@ -3,7 +3,7 @@
 // an event loop that survives the program's own exceptions, the pump switch
 // around runs, and the ordered shut-down.
 
-#include "AppMain/Interface_OwnsSplashscreen.h"
+#include <VTPlugInCommon/GeneralHelpers.h>
 #include "AppMain/VTStartupOptions.h"
 
 #include "UserInterface/wxAppASIO.h"
