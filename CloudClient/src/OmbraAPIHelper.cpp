@@ -1,0 +1,41 @@
+#include "CloudClient/OmbraAPIHelper.h"
+
+#include "CloudClient/CurlSession.h"
+
+#include <QJsonValue>
+
+#include <cstdlib>
+#include <ctime>
+
+OmbraAPIHelper::OmbraAPIHelper() {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    Vantrel::CloudTransport::EnsureGlobalInit();
+}
+
+// libcurl's global state stays for the life of the process: copies of the
+// client come and go on other threads, and a clean-up there would pull the
+// ground from under the survivors.
+OmbraAPIHelper::~OmbraAPIHelper() = default;
+
+void OmbraAPIHelper::StartTransfer() {
+    m_curlFailed = false;
+    m_curlError.clear();
+}
+
+void OmbraAPIHelper::RecordTransferResult(int curlCode, const char* errorBuffer, long httpStatus) {
+    if (curlCode != CURLE_OK) {
+        m_curlFailed = true;
+        m_curlError = (errorBuffer != nullptr && *errorBuffer != '\0')
+                          ? std::string(errorBuffer)
+                          : std::string(curl_easy_strerror(static_cast<CURLcode>(curlCode)));
+    } else if (httpStatus >= 400) {
+        // The reply is still parsed or written; the status tells the caller
+        // that the service refused the request.
+        m_curlFailed = true;
+        m_curlError = "The service answered with HTTP status " + std::to_string(httpStatus);
+    }
+}
+
+void OmbraAPIHelper::RecordServiceMessage(const QJsonObject& reply) {
+    m_apiError = reply.value("message").toString().toStdString();
+}

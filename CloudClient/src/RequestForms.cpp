@@ -1,0 +1,196 @@
+// The three request forms on which every operation of the client rests.
+
+#include "CloudClient/OmbraAPIHelper.h"
+
+#include "CloudClient/CurlCallbacks.h"
+#include "CloudClient/CurlSession.h"
+#include "CloudClient/JsonBody.h"
+#include "CloudClient/ServiceConfiguration.h"
+
+#include <QByteArray>
+#include <QJsonDocument>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+using namespace Vantrel;
+using namespace Vantrel::CloudTransport;
+
+namespace {
+
+constexpr const char* kNoHandle = "Could not create a transfer handle";
+
+std::string Address(const char* path) { return ServiceConfiguration::CloudBaseUrl() + path; }
+
+QJsonObject ParseReply(const ReplyBuffer& reply) {
+    // Up to the first NUL, as the reply text would read in C.
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray(reply.bytes.c_str()));
+    return document.isObject() ? document.object() : QJsonObject();
+}
+
+std::string ApiKeyHeader() { return "X-Authorization: " + ServiceConfiguration::CloudApiKey(); }
+
+void WatchProgress(CURL* curl, ProgStruct* progress) {
+    if (progress == nullptr) return;
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, progress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, progress_callback);
+}
+
+long ResponseStatus(CURL* curl) {
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    return status;
+}
+
+}  // namespace
+
+QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlField>& fields, HTTPRequest method,
+                                            ProgStruct* progress) {
+    StartTransfer();
+    ReplyBuffer reply;
+    const std::string address = Address(path);
+    EasyHandle curl = NewEasyHandle();
+    if (!curl) {
+        m_curlFailed = true;
+        m_curlError = kNoHandle;
+        return QJsonObject();
+    }
+    const std::string body = BuildJsonBody(fields);
+
+    switch (method) {
+        case POST: curl_easy_setopt(curl.get(), CURLOPT_POST, 1L); break;
+        case GET: curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L); break;
+        case PUT: curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, "PUT"); break;
+        case PATCH: curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, "PATCH"); break;
+        case DELETE: curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, "DELETE"); break;
+    }
+
+    SlistHandle headers;
+    AppendHeader(headers, "accept: application/json");
+    AppendHeader(headers, ApiKeyHeader().c_str());
+    if (!m_bearerHeader.empty()) AppendHeader(headers, m_bearerHeader.c_str());
+    AppendHeader(headers, "Content-Type: application/json");
+    AppendHeader(headers, "X-CSRF-TOKEN: ");
+
+    curl_easy_setopt(curl.get(), CURLOPT_URL, address.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &reply);
+    curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
+    if (!fields.empty()) {
+        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size()));
+        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, body.c_str());
+    } else if (method == POST) {
+        // A POST without fields would otherwise read its body from stdin.
+        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, 0L);
+        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, "");
+    }
+    WatchProgress(curl.get(), progress);
+    ApplyCommonOptions(curl.get(), "https");
+    char errorBuffer[CURL_ERROR_SIZE] = {0};
+    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorBuffer);
+
+    const CURLcode result = curl_easy_perform(curl.get());
+    RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    curl.reset();
+    return ParseReply(reply);
+}
+
+QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField>& fields, ProgStruct* progress) {
+    StartTransfer();
+    ReplyBuffer reply;
+    const std::string address = Address(path);
+    EasyHandle curl = NewEasyHandle();
+    if (!curl) {
+        m_curlFailed = true;
+        m_curlError = kNoHandle;
+        return QJsonObject();
+    }
+
+    MimeHandle mime;
+    if (!fields.empty()) {
+        mime.reset(curl_mime_init(curl.get()));
+        for (const auto& field : fields) {
+            curl_mimepart* part = curl_mime_addpart(mime.get());
+            curl_mime_name(part, field.name.c_str());
+            if (field.isFile)
+                curl_mime_filedata(part, field.value.c_str());
+            else
+                curl_mime_data(part, field.value.c_str(), CURL_ZERO_TERMINATED);
+        }
+        curl_easy_setopt(curl.get(), CURLOPT_MIMEPOST, mime.get());
+    }
+
+    SlistHandle headers;
+    AppendHeader(headers, "accept: application/json");
+    AppendHeader(headers, ApiKeyHeader().c_str());
+    if (!m_bearerHeader.empty()) AppendHeader(headers, m_bearerHeader.c_str());
+    AppendHeader(headers, "X-CSRF-TOKEN: ");
+
+    curl_easy_setopt(curl.get(), CURLOPT_URL, address.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &reply);
+    curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
+    WatchProgress(curl.get(), progress);
+    ApplyCommonOptions(curl.get(), "https");
+    char errorBuffer[CURL_ERROR_SIZE] = {0};
+    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorBuffer);
+
+    const CURLcode result = curl_easy_perform(curl.get());
+    RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    curl.reset();
+    return ParseReply(reply);
+}
+
+bool OmbraAPIHelper::DownloadFile(const char* path, int64_t id, ProgStruct* progress, const char* localFile,
+                                  bool acceptJson) {
+    StartTransfer();
+    const std::string address = Address(path) + "/" + std::to_string(id);
+    EasyHandle curl = NewEasyHandle();
+    if (!curl) {
+        m_curlFailed = true;
+        m_curlError = kNoHandle;
+        return true;
+    }
+    FILE* file = std::fopen(localFile, "wb");
+    if (file == nullptr) {
+        m_curlFailed = true;
+        m_curlError = std::string("Cannot write the file ") + localFile + ": " + std::strerror(errno);
+        return true;
+    }
+
+    SlistHandle headers;
+    if (acceptJson) AppendHeader(headers, "accept: application/json");
+    AppendHeader(headers, ApiKeyHeader().c_str());
+    if (!m_bearerHeader.empty()) AppendHeader(headers, m_bearerHeader.c_str());
+    AppendHeader(headers, "X-CSRF-TOKEN: ");
+
+    curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(curl.get(), CURLOPT_URL, address.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data_file);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, file);
+    curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
+    WatchProgress(curl.get(), progress);
+    ApplyCommonOptions(curl.get(), "https");
+    char errorBuffer[CURL_ERROR_SIZE] = {0};
+    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorBuffer);
+
+    const CURLcode result = curl_easy_perform(curl.get());
+    RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    curl.reset();
+    if (std::fclose(file) != 0 && !m_curlFailed) {
+        m_curlFailed = true;
+        m_curlError = std::string("Cannot write the file ") + localFile + ": " + std::strerror(errno);
+    }
+    return true;
+}
+
+bool OmbraAPIHelper::MakeFileDLRequest(const char* path, int64_t id, const char* localFile) {
+    return DownloadFile(path, id, nullptr, localFile, true);
+}
+
+bool OmbraAPIHelper::MakeFileDLRequest_Progress(const char* path, int64_t id, ProgStruct* progress,
+                                                const char* localFile) {
+    return DownloadFile(path, id, progress, localFile, false);
+}

@@ -1,0 +1,131 @@
+// The task folder of an experiment and the files in it.
+
+#include "CloudClient/OmbraAPIHelper.h"
+
+#include <QRegularExpression>
+#include <wx/fileconf.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+constexpr int kPrivateFolderPermissions = 0700;
+constexpr const char* kWriterVersion = STUDYSTATION_VERSION_TEXT;
+// Packages of authoring versions before this one are zip archives.
+const std::vector<long> kFirstTarVersion{6, 5, 2};
+
+wxString InfoFilePath(int64_t code) { return OmbraAPIHelper::GetCloudFolderPath(code) + wxFILE_SEP_PATH + "exp_info"; }
+
+// Values are stored as written: an e-mail address with a "$" is no variable.
+void OpenQuietly(wxFileConfig& config) { config.SetExpandEnvVars(false); }
+
+QString ToQString(const wxString& text) { return QString::fromUtf8(text.utf8_str().data()); }
+
+}  // namespace
+
+bool OmbraAPIHelper::CreatePrivateFolder(const wxString& folder) {
+    return wxFileName::Mkdir(folder, kPrivateFolderPermissions, wxPATH_MKDIR_FULL);
+}
+
+wxString OmbraAPIHelper::GetBaseCloudFolderPath() {
+    const wxString folder = wxStandardPaths::Get().GetUserDataDir();
+    const wxCharBuffer native = folder.fn_str();
+    struct stat info {};
+    if (::stat(native.data(), &info) == 0) {
+        if (!(S_ISDIR(info.st_mode) && wxIsWritable(folder))) {
+            // The user's own rights are enough; the folder stays private.
+            ::chmod(native.data(), (info.st_mode & 07777) | S_IRWXU);
+        }
+    } else {
+        CreatePrivateFolder(folder);
+    }
+    return folder;
+}
+
+wxString OmbraAPIHelper::GetCloudFolderPath(int64_t code) {
+    const wxString folder =
+        GetBaseCloudFolderPath() + wxFILE_SEP_PATH + wxString::Format("%lld", static_cast<long long>(code));
+    if (!wxDirExists(folder)) CreatePrivateFolder(folder);
+    return folder;
+}
+
+wxString OmbraAPIHelper::CreateExpInfoFile(int32_t participantLimit, bool promptInfo, bool runOnce, bool noDelete,
+                                           bool saveDesktop, const wxString& researcherEmail) {
+    const wxString path = InfoFilePath(0);
+    // A fresh file: nothing of an earlier experiment's entries survives.
+    if (wxFileExists(path)) wxRemoveFile(path);
+    {
+        wxFileConfig config(wxEmptyString, wxEmptyString, path, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+        OpenQuietly(config);
+        config.Write("vt_ver", wxString(kWriterVersion));
+        config.Write("r_email", researcherEmail);
+        config.Write("max_prtcpnt", static_cast<long>(participantLimit));
+        config.Write("prompt_info", wxString::Format("%d", promptInfo ? 1 : 0));
+        config.Write("run_once", wxString::Format("%d", runOnce ? 1 : 0));
+        config.Write("no_delete", wxString::Format("%d", noDelete ? 1 : 0));
+        config.Write("save_desktop", wxString::Format("%d", saveDesktop ? 1 : 0));
+        config.Flush();
+    }
+    return path;
+}
+
+bool OmbraAPIHelper::GetValuesFromExpInfoFile(int64_t code, ExpInfo& info) {
+    const wxString path = InfoFilePath(code);
+    // A download that failed leaves the service's JSON error here instead.
+    FILE* file = std::fopen(path.fn_str(), "r");
+    if (file == nullptr) return false;
+    char firstLine[256] = {0};
+    const bool read = std::fgets(firstLine, sizeof firstLine, file) != nullptr;
+    std::fclose(file);
+    if (!read || std::strstr(firstLine, "vt_ver") == nullptr) return false;
+
+    wxFileConfig config(wxEmptyString, wxEmptyString, path, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+    OpenQuietly(config);
+    info.vt_ver = ToQString(config.Read("vt_ver", wxEmptyString));
+    info.r_email = ToQString(config.Read("r_email", wxEmptyString));
+    long limit = 0;
+    config.Read("max_prtcpnt", &limit, 0L);
+    info.max_prtcpnt = limit > 0 ? static_cast<uint32_t>(limit) : 0;
+    info.prompt_info = config.Read("prompt_info", wxEmptyString) == "1";
+    info.run_once = config.Read("run_once", wxEmptyString) == "1";
+    info.no_delete = config.Read("no_delete", wxEmptyString) == "1";
+    info.save_desktop = config.Read("save_desktop", wxEmptyString) == "1";
+    return true;
+}
+
+wxString OmbraAPIHelper::PackagePathForVersion(const wxString& taskFolder, const QString& vtVersion) {
+    // Compared part by part, so that 6.10.0 and 7.0 count as later than 6.5.2
+    // (their digits strung together would read 6100 and 70).
+    std::vector<long> parts;
+    QRegularExpressionMatchIterator numbers = QRegularExpression("[0-9]+").globalMatch(vtVersion);
+    while (numbers.hasNext()) parts.push_back(numbers.next().captured(0).toLong());
+    bool older = false;
+    for (size_t i = 0; i < std::max(parts.size(), kFirstTarVersion.size()); ++i) {
+        const long mine = i < parts.size() ? parts[i] : 0;
+        const long first = i < kFirstTarVersion.size() ? kFirstTarVersion[i] : 0;
+        if (mine != first) {
+            older = mine < first;
+            break;
+        }
+    }
+    return older ? wxString::Format("%s.zip", taskFolder) : wxString::Format("%s.tar.gz", taskFolder);
+}
+
+int OmbraAPIHelper::CountRunInfoLines(const wxString& file) {
+    FILE* stream = std::fopen(file.fn_str(), "rb");
+    if (stream == nullptr) return 0;
+    int lines = 0;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stream)) > 0)
+        for (size_t i = 0; i < got; ++i)
+            if (buffer[i] == '\n') ++lines;
+    std::fclose(stream);
+    return lines;
+}
