@@ -1,0 +1,20 @@
+#include "AppMain/DisplayEssentials.h"
+
+#include "Resources/EmbeddedResources.h"
+
+#include <wx/image.h>
+#include <wx/xrc/xmlres.h>
+
+namespace Vantrel {
+
+void EnsureThatGUIDisplayEssentialsAreInitialized() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    wxInitAllImageHandlers();
+    wxXmlResource::Get()->InitAllHandlers();
+    Init_bitmaps_XRC();
+    Init_ui_db_XRC();
+}
+
+}  // namespace Vantrel

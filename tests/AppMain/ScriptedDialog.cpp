@@ -1,0 +1,39 @@
+#include "ScriptedDialog.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/xrc/xmlres.h>
+
+ScriptedDialog::ScriptedDialog(std::function<void(wxDialog&)> script) : script_(std::move(script)) { Register(); }
+
+ScriptedDialog::~ScriptedDialog() { Unregister(); }
+
+int ScriptedDialog::Enter(wxDialog* dialog) {
+    ++opened_;
+    lastTitle_ = dialog->GetTitle();
+    wxTheApp->CallAfter([this, dialog] {
+        if (!TestSupport::PumpUntil([&] { return dialog->IsShownOnScreen(); })) ADD_FAILURE() << "dialog never shown";
+        TestSupport::PumpFor(100);
+        script_(*dialog);
+        if (!TestSupport::PumpUntil([&] { return !dialog->IsShown(); }, 5000)) {
+            ADD_FAILURE() << "dialog still open after its script";
+            dialog->EndModal(wxID_CANCEL);
+        }
+    });
+    return wxID_NONE;  // show it for real
+}
+
+void ScriptedDialog::Click(wxDialog& dialog, const char* xrcName) {
+    wxWindow* window = dialog.FindWindow(XRCID(xrcName));
+    ASSERT_NE(window, nullptr) << xrcName;
+    TestSupport::ClickWindow(window);
+}
+
+void ScriptedDialog::Click(wxDialog& dialog, int id) {
+    wxWindow* window = dialog.FindWindow(id);
+    ASSERT_NE(window, nullptr) << id;
+    TestSupport::ClickWindow(window);
+}
