@@ -1,0 +1,26 @@
+#pragma once
+// Control functions that the test input plug-in exports beside its entry point,
+// found by tests and the benchmark with dlsym on the loaded library.
+//
+// The plug-in (id 9901, "Test Input") delivers discrete-key responses that were
+// scheduled for a time of the run timer's absolute clock: its detection function
+// returns true for the first scheduled response whose time has come.
+
+#include <cstdint>
+
+extern "C" {
+// Schedules a response: key, port, pressed (1) or released (0), due at `dueMicroseconds`
+// on Vantrel::VTTimer's absolute clock (GetAbsoluteMicroseconds).
+typedef void (*VTTestInput_ScheduleFn)(int key, int port, int pressed, unsigned long long dueMicroseconds);
+// Drops everything scheduled and the counters.
+typedef void (*VTTestInput_ResetFn)();
+// The result OnStartExperiment gives from now on (0 ready, -10 no device).
+typedef void (*VTTestInput_SetStartResultFn)(int result);
+// Calls so far of: 0 OnStartExperiment, 1 OnEndExperiment, 2 OnStartTrial, 3 detection
+// polls, 4 OnGetCompleteResponse, 5 OnFlushInput, 6 OnStartEventInput.
+typedef unsigned long long (*VTTestInput_CountFn)(int which);
+// Gap between consecutive detection polls since the last reset, in microseconds.
+typedef void (*VTTestInput_PollGapsFn)(double* meanMicroseconds, double* maxMicroseconds);
+}
+
+#define VTTEST_INPUT_PLUGIN_ID 9901
