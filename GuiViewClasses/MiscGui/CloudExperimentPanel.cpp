@@ -514,9 +514,10 @@ void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCanc
     facts.keepRequested = info.no_delete || m_keepTaskFolder;
 
     if (m_noDataUpload || runCancelled || !facts.dataFileExists) {
-        if (!m_noDataUpload && !runCancelled)
+        if (!m_noDataUpload && !runCancelled) {
             wxLogError(_("The task ended without a data file; the task files are kept."));
-        if (!m_noDataUpload && !runCancelled) facts.keepRequested = true;
+            facts.keepRequested = true;
+        }
         m_stepBook->SetSelection(kStepThanks);
     } else {
         wxBusyCursor busy;
@@ -537,10 +538,12 @@ void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCanc
 
         bool wantDesktopCopy = true;
         int page = kStepThanks;
-        if (facts.uploaded)
+        if (facts.uploaded) {
             wantDesktopCopy = info.save_desktop;
-        else if (!SendFailureEmailToResearcher())
-            page = kStepUploadError;
+        } else {
+            facts.emailSent = SendFailureEmailToResearcher();
+            if (!facts.emailSent) page = kStepUploadError;
+        }
         Vantrel::DesktopCopyResult copy;
         if (wantDesktopCopy) {
             copy = Vantrel::CopyDataFileToFolder(dataFile, Vantrel::DesktopFolder());

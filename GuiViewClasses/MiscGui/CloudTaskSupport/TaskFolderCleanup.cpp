@@ -29,7 +29,7 @@ bool RemoveIfPresent(const std::filesystem::path& path, bool recursive) {
 bool TaskFolderMayBeRemoved(const DataSafetyFacts& facts) {
     if (facts.keepRequested) return false;
     if (!facts.dataFileExists) return true;
-    return facts.uploaded || facts.desktopCopyVerified;
+    return facts.uploaded || (facts.emailSent && facts.desktopCopyVerified);
 }
 
 bool CleanUpTaskFiles(const wxString& taskFolder, bool removeFolder) {

@@ -9,11 +9,14 @@ namespace Vantrel {
 struct DataSafetyFacts {
     bool dataFileExists = false;       // a data file lies in the task folder
     bool uploaded = false;             // the service acknowledged the upload
+    bool emailSent = false;            // the mail relay took the data file for the researcher
     bool desktopCopyVerified = false;  // a copy of the same size is on the desktop
     bool keepRequested = false;        // the experiment's "no_delete" setting
 };
 
-// True when removing the task folder can lose nothing that was not asked to be kept.
+// True when removing the task folder can lose nothing that was not asked to be kept:
+// the service has the data, or the researcher's mail has it and a verified copy is on
+// the desktop. When only the participant's desktop holds a copy, the original stays too.
 bool TaskFolderMayBeRemoved(const DataSafetyFacts& facts);
 
 // Removes both possible package files beside the task folder, and the folder with

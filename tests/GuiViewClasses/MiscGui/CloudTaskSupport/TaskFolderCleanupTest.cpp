@@ -13,23 +13,26 @@ namespace {
 
 TEST(TaskFolderCleanup, TheFolderGoesOnlyWhenTheDataIsSafeElsewhere) {
     struct Case {
-        bool dataFileExists, uploaded, desktopCopyVerified, keepRequested, mayRemove;
+        bool dataFileExists, uploaded, emailSent, desktopCopyVerified, keepRequested, mayRemove;
     } cases[] = {
-        {false, false, false, false, true},  // no data to lose (no-upload switch)
-        {true, true, false, false, true},    // upload acknowledged
-        {true, false, true, false, true},    // verified desktop copy
-        {true, false, false, false, false},  // neither: the folder holds the only copy
-        {true, true, true, true, false},     // the experiment asks to keep it
-        {false, false, false, true, false},
+        {false, false, false, false, false, true},  // no data to lose (no-upload switch)
+        {true, true, false, false, false, true},    // upload acknowledged
+        {true, false, true, true, false, true},     // mailed to the researcher and a verified desktop copy
+        {true, false, true, false, false, false},   // mailed, but the desktop copy failed
+        {true, false, false, true, false, false},   // only the desktop copy: keep the original too
+        {true, false, false, false, false, false},  // the folder holds the only copy
+        {true, true, true, true, true, false},      // the experiment asks to keep it
+        {false, false, false, false, true, false},
     };
     for (const auto& c : cases) {
         Vantrel::DataSafetyFacts facts;
         facts.dataFileExists = c.dataFileExists;
         facts.uploaded = c.uploaded;
+        facts.emailSent = c.emailSent;
         facts.desktopCopyVerified = c.desktopCopyVerified;
         facts.keepRequested = c.keepRequested;
         EXPECT_EQ(Vantrel::TaskFolderMayBeRemoved(facts), c.mayRemove)
-            << c.dataFileExists << c.uploaded << c.desktopCopyVerified << c.keepRequested;
+            << c.dataFileExists << c.uploaded << c.emailSent << c.desktopCopyVerified << c.keepRequested;
     }
 }
 
