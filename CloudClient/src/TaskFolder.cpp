@@ -38,7 +38,9 @@ wxString OmbraAPIHelper::GetBaseCloudFolderPath() {
     const wxCharBuffer native = folder.fn_str();
     struct stat info {};
     if (::stat(native.data(), &info) == 0) {
-        if (!(S_ISDIR(info.st_mode) && wxIsWritable(folder))) {
+        // The owner's write bit counts too: access() says yes to root either way.
+        const bool writable = S_ISDIR(info.st_mode) && (info.st_mode & S_IWUSR) != 0 && wxIsWritable(folder);
+        if (!writable) {
             // The user's own rights are enough; the folder stays private.
             ::chmod(native.data(), (info.st_mode & 07777) | S_IRWXU);
         }

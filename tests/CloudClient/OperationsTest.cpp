@@ -1,0 +1,338 @@
+// The service operations against the HTTPS double.
+
+#include "CloudClient/OmbraAPIHelper.h"
+
+#include "CloudTestFixture.h"
+
+#include <QDate>
+#include <gtest/gtest.h>
+#include <wx/filefn.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+constexpr uint32_t kCode = 12345678;
+
+std::string ReadFile(const wxString& path) {
+    std::ifstream in(path.ToStdString(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+class Operations : public CloudDoublesTest {
+protected:
+    void SetUp() override {
+        CloudDoublesTest::SetUp();
+        Service().AddExperiment(kCode, "Reaction times", "2099-12-31",
+                                TestDoubles::InfoFileText("researcher@example.test", 40, true, false, true, false));
+    }
+
+    void LogIn() { ASSERT_TRUE(client.Login("researcher@example.test", "correct horse")); }
+
+    OmbraAPIHelper client;
+};
+
+TEST_F(Operations, ExperimentDetailsFillTheServiceFieldsOnly) {
+    ExpInfo info;
+    info.vt_ver = "keep";
+    ASSERT_TRUE(client.GetExperimentDetail(kCode, info));
+    EXPECT_EQ(info.code, kCode);
+    EXPECT_EQ(info.task_code, 15386598);
+    EXPECT_EQ(info.name, "Reaction times");
+    EXPECT_EQ(info.expiry_date, "2099-12-31");
+    EXPECT_FALSE(info.is_terminated);
+    EXPECT_EQ(info.vt_ver, "keep");
+    EXPECT_GT(info.ExpDaysRemaining(), 0);
+
+    Service().SetSwitches(R"({"expired": true, "terminated": true})");
+    ASSERT_TRUE(client.GetExperimentDetail(kCode, info));
+    EXPECT_TRUE(info.is_terminated);
+    EXPECT_EQ(info.ExpDaysRemaining(), -10);
+}
+
+TEST_F(Operations, TerminatedCountsOnlyAsOne) {
+    Service().AddExperiment(20240917, "Two", "2099-01-01", TestDoubles::InfoFileText("r@example.test"), nullptr, 2);
+    ExpInfo info;
+    ASSERT_TRUE(client.GetExperimentDetail(20240917, info));
+    EXPECT_FALSE(info.is_terminated);
+    EXPECT_EQ(info.task_code, 22170727);
+}
+
+TEST_F(Operations, FailedDetailsLeaveTheRecordExactlyAsItWas) {
+    ExpInfo info;
+    info.name = "before";
+    info.code = 7;
+    info.task_code = 8;
+    EXPECT_FALSE(client.GetExperimentDetail(99999999, info));
+    Service().SetSwitches(R"({"fail": ["get-experiment-details"]})");
+    EXPECT_FALSE(client.GetExperimentDetail(kCode, info));
+    EXPECT_EQ(info.name, "before");
+    EXPECT_EQ(info.code, 7u);
+    EXPECT_EQ(info.task_code, 8);
+}
+
+TEST_F(Operations, InformationFileDownloadAndRead) {
+    ASSERT_TRUE(client.GetExpInfoFile(kCode));
+    const wxString file = OmbraAPIHelper::GetCloudFolderPath(kCode) + wxFILE_SEP_PATH + "exp_info";
+    EXPECT_EQ(ReadFile(file), Service().ReadExperimentFile(kCode, "exp_info"));
+    ExpInfo info;
+    ASSERT_TRUE(OmbraAPIHelper::GetValuesFromExpInfoFile(kCode, info));
+    EXPECT_EQ(info.r_email, "researcher@example.test");
+    EXPECT_EQ(info.max_prtcpnt, 40u);
+    EXPECT_TRUE(info.prompt_info);
+    EXPECT_TRUE(info.no_delete);
+
+    // A JSON error in place of the file: the reader says it is no information file.
+    Service().SetSwitches(R"({"json_error_files": ["info"]})");
+    EXPECT_TRUE(client.GetExpInfoFile(kCode));
+    ExpInfo untouched;
+    untouched.r_email = "same";
+    EXPECT_FALSE(OmbraAPIHelper::GetValuesFromExpInfoFile(kCode, untouched));
+    EXPECT_EQ(untouched.r_email, "same");
+}
+
+TEST_F(Operations, RunInfoLinesAreAppendedAndCounted) {
+    EXPECT_EQ(client.GetNumCurrentParticipants(kCode), 0);
+    for (const char* group : {"3", "4", "3"})
+        ASSERT_TRUE(client.AppendRtInfo(kCode, std::string("'group_id':'") + group + "'"));
+    EXPECT_EQ(Service().ReadExperimentFile(kCode, "rt_info"), "'group_id':'3'\n'group_id':'4'\n'group_id':'3'\n");
+    EXPECT_EQ(client.GetNumCurrentParticipants(kCode), 3);
+    const auto appends = Service().RequestsTo("/api/user/v1/update-rtinfo-file/12345678");
+    ASSERT_EQ(appends.size(), 3u);
+    EXPECT_EQ(appends[0].method, "PUT");
+    EXPECT_EQ(appends[0].body, R"({"content": "'group_id':'3'"})");
+
+    Service().WriteExperimentFile(kCode, "rt_info", "'group_id':'3'\n'group_id':'4'");
+    EXPECT_TRUE(client.GetRTInfoFile(kCode));
+    EXPECT_EQ(client.GetNumCurrentParticipants(kCode), 1);
+    EXPECT_FALSE(client.AppendRtInfo(55555555, "'group_id':'1'"));
+}
+
+TEST_F(Operations, ResultUploadStoresTheFileAndSurvivesTwoFailures) {
+    const std::string file = Service().StateDir() + "/Task Data.txt";
+    const std::string data = "Trial\tRT\n1\t512\n2\t498\n";
+    WriteFile(file, data);
+    Service().SetSwitches(R"({"upload_failures": 2})");
+    // The panel tries three times, stopping at the first success.
+    int tries = 0;
+    bool uploaded = false;
+    while (!uploaded && tries < 3) {
+        uploaded = client.UploadExpResults("12345678", file.c_str());
+        ++tries;
+    }
+    EXPECT_TRUE(uploaded);
+    EXPECT_EQ(tries, 3);
+    const auto results = Service().Results(kCode);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].first, "1-Task Data.txt");
+    EXPECT_EQ(results[0].second, data);
+
+    std::string downloaded = Service().StateDir() + "/back.txt";
+    LogIn();
+    EXPECT_TRUE(client.GetAllDataFiles(kCode, downloaded.c_str()));
+    EXPECT_EQ(ReadFile(downloaded), data);
+}
+
+TEST_F(Operations, BrokenUploadIsAFailure) {
+    const std::string file = Service().StateDir() + "/Task Data.txt";
+    WriteFile(file, "data");
+    Service().SetSwitches(R"({"upload_broken": true})");
+    EXPECT_FALSE(client.UploadExpResults("12345678", file.c_str()));
+    EXPECT_TRUE(client.DidCurlRequestFail());
+    EXPECT_FALSE(client.UploadExpResults("12345678", (Service().StateDir() + "/missing.txt").c_str()));
+}
+
+TEST_F(Operations, PackageDownloadHandsThePathBackWhateverTheOutcome) {
+    std::string package(300000, 'p');
+    Service().WriteExperimentFile(kCode, "package", package);
+    const wxString path = OmbraAPIHelper::PackagePathForVersion(OmbraAPIHelper::GetCloudFolderPath(kCode), "6.5.3");
+    ASSERT_TRUE(path.EndsWith(".tar.gz"));
+
+    wxString shared = path;
+    std::mutex guard;
+    ProgStruct progress;
+    EXPECT_EQ(client.GetExpPackage_Progress(kCode, &progress, shared, &guard), path);
+    EXPECT_EQ(shared, path);
+    EXPECT_EQ(progress.percent, 100);
+    EXPECT_EQ(ReadFile(path), package);
+
+    // Cancelled on a worker thread: the path is empty while it runs, a
+    // partial file stays, and the path comes back.
+    Service().SetSwitches(R"({"throttle_bytes_per_second": 100000})");
+    ProgStruct slow;
+    OmbraAPIHelper copy = client;
+    std::atomic<bool> finished{false};
+    std::thread worker([&] {
+        copy.GetExpPackage_Progress(kCode, &slow, shared, &guard);
+        finished = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    bool sawEmpty = false;
+    while (slow.percent < 5 && std::chrono::steady_clock::now() < deadline) {
+        {
+            std::lock_guard<std::mutex> lock(guard);
+            sawEmpty = sawEmpty || shared.empty();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    slow.cancel = true;
+    worker.join();
+    EXPECT_TRUE(sawEmpty);
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(shared, path);
+    EXPECT_TRUE(copy.DidCurlRequestFail());
+    EXPECT_LT(ReadFile(path).size(), package.size());
+    EXPECT_GT(ReadFile(path).size(), 0u);
+
+    Service().ClearSwitches();
+    const wxString other = Service().StateDir() + "/plain.zip";
+    EXPECT_EQ(client.GetExpPackage(kCode, other), other);
+    EXPECT_EQ(ReadFile(other), package);
+}
+
+TEST_F(Operations, ProfilesAndLogin) {
+    SubDetail profile;
+    EXPECT_FALSE(client.GetUserProfile(profile));  // no login yet
+    EXPECT_FALSE(client.IsLoggedIn());
+    LogIn();
+    EXPECT_TRUE(client.IsLoggedIn());
+    ASSERT_TRUE(client.GetUserProfile(profile));
+    EXPECT_EQ(profile.name, "Ada Researcher");
+    EXPECT_EQ(profile.email, "researcher@example.test");
+    EXPECT_FALSE(profile.is_delegate);
+    EXPECT_TRUE(profile.password_is_set);
+    EXPECT_EQ(profile.delegates_allowed, 5);
+    EXPECT_EQ(profile.storage_limit, 1073741824u);
+    EXPECT_EQ(profile.storage_used, 2048u);
+    EXPECT_FALSE(profile.expiry_date.isEmpty());
+
+    SubDetail other;
+    ASSERT_TRUE(client.AdminGetUserProfile(other, "someone@example.test"));
+    EXPECT_EQ(other.email, "someone@example.test");
+    EXPECT_EQ(Service().RequestsTo("/api/admin/v1/profile/someone@example.test").size(), 1u);
+}
+
+TEST_F(Operations, ProfileUpdatesSendWhatIsGiven) {
+    LogIn();
+    Service().ClearRequests();
+    EXPECT_FALSE(client.UpdateProfile("", ""));
+    auto requests = Service().RequestsTo("/api/user/v1/update-profile");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].method, "PUT");
+    EXPECT_TRUE(requests[0].body.empty());
+    EXPECT_EQ(client.GetApiErrString(), "Nothing to update");
+
+    EXPECT_TRUE(client.UpdateProfile("", "new@example.test"));
+    requests = Service().RequestsTo("/api/user/v1/update-profile");
+    EXPECT_EQ(requests.back().body, R"({"email": "new@example.test"})");
+
+    EXPECT_TRUE(client.AdminUpdateProfile("user@example.test", "New Name"));
+    requests = Service().RequestsTo("/api/admin/v1/update-user-profile/user@example.test");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].body, R"({"name": "New Name", "new_email": "user@example.test"})");
+}
+
+TEST_F(Operations, ExperimentListUploadAndManagement) {
+    LogIn();
+    const std::string packageFile = Service().StateDir() + "/Study.tar.gz";
+    WriteFile(packageFile, std::string(1000, 'z'));
+    const wxString infoFile = OmbraAPIHelper::CreateExpInfoFile(0, false, true, false, true, "me@example.test");
+    int32_t code = -1;
+    std::string message = "unchanged";
+    ProgStruct progress;
+    ASSERT_TRUE(client.UploadExperiment(packageFile.c_str(), infoFile.fn_str(), QDate(2030, 1, 2), &progress, code,
+                                        message));
+    EXPECT_EQ(code, 30000001);
+    EXPECT_EQ(message, "unchanged");
+    const auto upload = Service().RequestsTo("/api/user/v1/upload-experiment").front();
+    ASSERT_EQ(upload.parts.size(), 3u);
+    EXPECT_EQ(upload.parts[0].name, "experiment_file");
+    EXPECT_EQ(upload.parts[1].name, "info_file");
+    EXPECT_EQ(upload.parts[2].name, "experiment_expiry_date");
+    EXPECT_EQ(upload.parts[2].data, "2030-01-02");
+
+    ASSERT_TRUE(client.GetCloudExpList());
+    const auto& list = client.GetExpInfoVector();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].code, kCode);
+    EXPECT_EQ(list[1].code, 30000001u);
+    EXPECT_EQ(list[1].size, 1000);
+    EXPECT_EQ(list[1].task_code, OmbraAPIHelper::ObfuscateExperimentID(30000001u));
+
+    EXPECT_TRUE(client.ExtendExperimentExpiry(30000001, "10"));
+    EXPECT_EQ(Service().RequestsTo("/api/user/v1/extend-experiment-expiry-date/30000001").front().method, "PATCH");
+    EXPECT_TRUE(client.UploadExpInfoFile(30000001, infoFile.fn_str()));
+    EXPECT_TRUE(client.DeleteExperiment(30000001));
+    EXPECT_FALSE(client.DeleteExperiment(30000001));
+    ASSERT_TRUE(client.GetCloudExpList());
+    EXPECT_EQ(client.GetExpInfoVector().size(), 1u);
+
+    Service().SetSwitches(R"({"fail": ["upload-experiment"]})");
+    EXPECT_FALSE(client.UploadExperiment(packageFile.c_str(), infoFile.fn_str(), QDate(2030, 1, 2), &progress, code,
+                                         message));
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(message.find("refused"), std::string::npos);
+}
+
+TEST_F(Operations, DelegatesPasswordsAndEmailTemplates) {
+    LogIn();
+    EXPECT_TRUE(client.CreateDelegate("Bo", "bo@example.test", "pw123456", "30"));
+    EXPECT_FALSE(client.CreateDelegate("Bad", "no-at-sign", "pw", "30"));
+    EXPECT_EQ(client.GetApiErrString(), "The email must be a valid email address.");
+    client.GetDelegateList();
+    ASSERT_EQ(client.GetDelInfoVector().size(), 1u);
+    EXPECT_EQ(client.GetDelInfoVector()[0].email, "bo@example.test");
+    EXPECT_FALSE(client.GetDelInfoVector()[0].expiry_date.isEmpty());
+    EXPECT_EQ(client.GetDelegateArray().size(), 1);
+    EXPECT_TRUE(client.DeleteDelegate("bo@example.test"));
+    EXPECT_FALSE(client.DeleteDelegate("bo@example.test"));
+    EXPECT_EQ(client.GetApiErrString(), "Delegate not found");
+
+    std::string token;
+    EXPECT_FALSE(client.GetPwdResetToken("nobody@example.test", token));
+    ASSERT_TRUE(client.GetPwdResetToken("researcher@example.test", token));
+    EXPECT_FALSE(token.empty());
+    EXPECT_TRUE(client.ResetPwdWithToken(token.c_str(), "second horse"));
+    EXPECT_FALSE(client.ResetPwdWithToken(token.c_str(), "third horse"));
+    EXPECT_FALSE(client.ChangePassword("wrong", "x"));
+    EXPECT_EQ(client.GetApiErrString(), "The current password is incorrect.");
+    EXPECT_TRUE(client.ChangePassword("second horse", "fourth horse"));
+    EXPECT_EQ(Service().RequestsTo("/api/user/v1/change-password").back().body,
+              R"({"current_password": "second horse", "password": "fourth horse"})");
+
+    std::vector<std::string> slugs{"existing"};
+    ASSERT_TRUE(client.GetEmailTypes(slugs));
+    EXPECT_EQ(slugs, (std::vector<std::string>{"existing", "welcome", "password-reset", "experiment-expiry"}));
+    const std::string content = Service().StateDir() + "/welcome.html";
+    WriteFile(content, "<p>Welcome</p>");
+    EXPECT_TRUE(client.UpdateEmailContent("welcome", "Hello", content.c_str()));
+    const auto update = Service().RequestsTo("/api/admin/v1/update-email-content/welcome").front();
+    ASSERT_EQ(update.parts.size(), 2u);
+    EXPECT_EQ(update.parts[0].data, "Hello");
+    EXPECT_EQ(update.parts[1].data, "<p>Welcome</p>");
+}
+
+TEST_F(Operations, UnreachableServiceReadsAsFailure) {
+    const std::string unused = "127.0.0.1:" + std::to_string(Service().Port());
+    Service().Stop();
+    TestDoubles::ScopedEnvironmentVariable host("VANTREL_CLOUD_HOST", unused.c_str());
+    ExpInfo info;
+    EXPECT_FALSE(client.GetExperimentDetail(kCode, info));
+    EXPECT_TRUE(client.DidCurlRequestFail());
+    EXPECT_FALSE(client.GetApiErrString().empty());
+    EXPECT_FALSE(client.CreateDelegate("a", "b@c.d", "e", "1"));
+    EXPECT_EQ(client.GetApiErrString(), client.GetCurlErrString());
+}
+
+}  // namespace
