@@ -3,6 +3,7 @@
 #include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/stdpaths.h>
+#include <wx/utils.h>
 
 #include <cerrno>
 #include <cstring>
@@ -71,7 +72,12 @@ std::string ClaimFreeName(const std::string& temporary, const std::string& folde
 }  // namespace
 
 wxString DesktopFolder() {
-    return wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Desktop);
+    // Without a desktop folder of its own the standard paths answer the home folder;
+    // a participant looks for the file on the desktop, so that is where it goes.
+    const wxString desktop = wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Desktop);
+    const wxString home = wxGetHomeDir();
+    if (wxFileName::DirName(desktop).SameAs(wxFileName::DirName(home))) return home + "/Desktop";
+    return desktop;
 }
 
 DesktopCopyResult CopyDataFileToFolder(const wxString& dataFile, const wxString& folderName) {

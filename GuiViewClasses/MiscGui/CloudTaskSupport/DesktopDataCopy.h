@@ -17,7 +17,8 @@ struct DesktopCopyResult {
 // its name, so a copy under a final name is always complete.
 DesktopCopyResult CopyDataFileToFolder(const wxString& dataFile, const wxString& folder);
 
-// The user's desktop folder (the writable desktop location of the standard paths).
+// The user's desktop folder (the desktop location of the standard paths); the
+// "Desktop" folder in the home folder when the standard paths know of none.
 wxString DesktopFolder();
 
 }  // namespace Vantrel

@@ -75,11 +75,13 @@ TEST_F(CloudPanelDownload, CancelDuringADownloadThenANewTrySucceeds) {
 }
 
 TEST_F(CloudPanelDownload, ABrokenTransferBringsTheParticipantBackWithAMessage) {
-    AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
-    m_doubles.Service().SetSwitches(R"({"broken_download": true})");
+    AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, true));
     CloudExperimentPanel* panel = ShowPanel();
     TypeInto(TaskField(panel), kTaskCode);
     Click(Button(panel, CloudExperimentPanel::ID_NEXT));
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 1; }));
+    m_doubles.Service().SetSwitches(R"({"broken_download": true})");  // the package transfer breaks off half-way
+    Click(Button(panel, CloudExperimentPanel::ID_GET_STARTED));
     ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 0 && !panel->IsDownloadInFlight(); }, 15000));
     EXPECT_EQ(ErrorText(panel)->GetLabel(),
               "The task could not be downloaded. Check the internet connection and try again.");
@@ -89,6 +91,8 @@ TEST_F(CloudPanelDownload, ABrokenTransferBringsTheParticipantBackWithAMessage) 
 
     m_doubles.Service().ClearSwitches();
     Click(Button(panel, CloudExperimentPanel::ID_NEXT));
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 1; }));
+    Click(Button(panel, CloudExperimentPanel::ID_GET_STARTED));
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel() != nullptr; }, 20000)) << TestSupport::LogAsText();
 }
 

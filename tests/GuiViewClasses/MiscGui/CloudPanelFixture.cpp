@@ -1,6 +1,7 @@
 #include "CloudPanelFixture.h"
 
 #include "TestSupport.h"
+#include "CloudTaskSupport/DesktopDataCopy.h"
 
 #include <wx/button.h>
 #include <wx/config.h>
@@ -36,8 +37,12 @@ void CloudPanelTest::SetUp() {
     CloudExperimentPanel::ForgetTaskForTesting();
     std::string error;
     ASSERT_TRUE(m_doubles.Start(&error)) << error;
-    // A fresh preferences file and desktop for every test.
-    fs::remove_all(DesktopFolder());
+    // A fresh preferences file and desktop folder for every test.
+    const std::string desktop = TestSupport::MakeTempFolder("desk");
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    ASSERT_NE(config, nullptr);
+    std::ofstream(std::string(config) + "/user-dirs.dirs") << "XDG_DESKTOP_DIR=\"" << desktop << "\"\n";
+    ASSERT_EQ(DesktopFolder(), desktop);
     delete wxConfigBase::Set(new wxFileConfig("CloudPanelTests", wxEmptyString,
                                               TestSupport::MakeTempFolder("config") + "/preferences"));
     TestSupport::ClearLog();
@@ -151,7 +156,7 @@ std::string CloudPanelTest::TaskFolder() const {
 }
 
 std::string CloudPanelTest::DesktopFolder() const {
-    return std::string(wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Desktop).fn_str());
+    return std::string(Vantrel::DesktopFolder().fn_str());
 }
 
 int CloudPanelTest::RequestCount(const std::string& path) const {

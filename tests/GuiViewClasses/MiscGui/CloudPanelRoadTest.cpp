@@ -145,7 +145,7 @@ TEST_F(CloudPanelRoad, WhenMailFailsTooTheAddressIsShownAndTheDataStaysInTwoPlac
     ASSERT_TRUE(TestSupport::PumpUntil([&] {
         wxClipboardLocker locker;
         wxTextDataObject text;
-        if (locker && wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(text))
+        if (!!locker && wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(text))
             copied = text.GetText();
         return copied == kResearcher;
     })) << "clipboard holds '" << copied << "'";

@@ -86,8 +86,8 @@ TEST_F(DesktopDataCopyTest, ADesktopNameTakenByAFolderOrALinkIsSkipped) {
     EXPECT_FALSE(fs::exists(m_root + "/nowhere"));
 }
 
-TEST_F(DesktopDataCopyTest, TheDesktopFolderComesFromTheStandardPaths) {
-    EXPECT_FALSE(Vantrel::DesktopFolder().empty());
+TEST_F(DesktopDataCopyTest, WithoutADesktopOfItsOwnTheHomeDesktopFolderIsUsed) {
+    EXPECT_EQ(Vantrel::DesktopFolder(), wxString::FromUTF8(TestSupport::HomeFolder() + "/Desktop"));
 }
 
 }  // namespace
