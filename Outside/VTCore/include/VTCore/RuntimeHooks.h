@@ -1,0 +1,33 @@
+#pragma once
+// How the data model reaches the runtime without linking it: the runtime library
+// registers one object implementing this interface when it is loaded (or before the
+// first build), and VTExperiment forwards to it. Without one, building reports an
+// error and yields nothing to run.
+
+#include <wx/string.h>
+
+namespace Vantrel {
+
+class VTCompiledExperiment;
+class VTExperiment;
+class VTPlugIn;
+class Interface_ExpandedRunnableExperiment;
+
+class Interface_RuntimeForCore {
+public:
+    virtual ~Interface_RuntimeForCore();
+    // Expands `original` into `compiled` and returns the experiment that will run
+    // (owned by `compiled`), or null when nothing is to run. `preview` is true for
+    // the event editor's preview. The returned experiment's run options are a copy
+    // of the original's, made by the Interface_ExpandedRunnableExperiment constructor.
+    virtual Interface_ExpandedRunnableExperiment* BuildCompiledExperiment(VTCompiledExperiment& compiled,
+                                                                          VTExperiment& original, bool preview) = 0;
+    // The id of a loaded plug-in (its kind's numbering), or -1.
+    virtual int GetPlugInID(VTPlugIn* plugin) = 0;
+};
+
+// Registers (or with null removes) the runtime. The object stays the caller's.
+void SetRuntimeForCore(Interface_RuntimeForCore* runtime);
+Interface_RuntimeForCore* GetRuntimeForCore();
+
+}  // namespace Vantrel

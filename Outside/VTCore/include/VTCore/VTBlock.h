@@ -1,0 +1,50 @@
+#pragma once
+#include <VTCore/VTElement.h>
+#include <NonPersistentHelpers/VTLinkT.h>
+
+namespace Vantrel {
+
+class VTTrial;
+
+// A block: an ordered list of trials.
+class VTBlock : public VTElement {
+public:
+    explicit VTBlock(VTExperiment* experiment);
+    VTBlock(const VTBlock& source, VTExperiment* experiment = nullptr);
+    ~VTBlock() override;
+    static VTBlock* CreateTemporary_CallerMustDelete(const VTBlock* original, VTExperiment* experiment);
+
+    Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
+    bool CopySettingsFrom(const Minimal_VTElement& source) override;
+    void SetOwningExperiment(VTExperiment* experiment) override;
+    void RefreshChildElementPointers() override;
+
+    // Trials in presentation order (type 1 links).
+    VTUsedElements& GetUsedTrials() { return m_Trials; }
+    const VTUsedElements& GetUsedTrials() const { return m_Trials; }
+    unsigned GetNumberOfUsedTrials() const { return unsigned(m_Trials.Size()); }
+    bool AddUsedTrial(VTTrial* trial);
+    // The trial at a position, resolved; null when gone.
+    VTTrial* GetUsedTrial(unsigned i);
+
+    // Marked for "run selected blocks only" and for the preview.
+    virtual bool IsSelected() const { return m_Selected; }
+    virtual void SetSelected(bool selected) { m_Selected = selected; }
+    // Trial order shuffling; when code 61 per group, 62 per run, 63 every presentation, -1 none.
+    virtual bool GetRandomizeTrials() const { return m_RandomizeTrials; }
+    virtual void SetRandomizeTrials(bool randomize) { m_RandomizeTrials = randomize; }
+    virtual int GetRandomizeTrialsWhen() const { return m_RandomizeWhen; }
+    virtual void SetRandomizeTrialsWhen(int when) { m_RandomizeWhen = when; }
+
+    // Looping: mode 81/82/83 as the editor passes it, and its count.
+    int m_LoopMode = 81;
+    int m_LoopCount = 1;
+
+private:
+    VTUsedElements m_Trials;
+    bool m_Selected = false;
+    bool m_RandomizeTrials = false;
+    int m_RandomizeWhen = -1;
+};
+
+}  // namespace Vantrel

@@ -1,0 +1,152 @@
+#pragma once
+#include <VTCore/VTElement.h>
+#include <NonPersistentHelpers/VTLinkT.h>
+#include <vector>
+
+namespace Vantrel {
+
+class VTResponse;
+class VTStimList;
+
+// Event types (= stimulus-list kinds) that the model knows by number.
+namespace EventPlugIn {
+constexpr int Pictures = 300;
+constexpr int SoundLabels = 310;
+constexpr int Audio = 311;
+constexpr int Movies = 320;
+constexpr int Text = 330;
+constexpr int Reading = 340;
+constexpr int RSVP = 341;
+constexpr int DigitalOutput = 1000;
+// Kinds whose stimuli are files rather than texts.
+bool IsFileBased(int plugInID);
+}  // namespace EventPlugIn
+
+// What a run presents for one event: a text, or a file with its full path.
+struct VTPresentableStimulus {
+    enum class Kind { None, Text, File };
+    Kind kind = Kind::None;
+    int plugInID = 0;
+    wxString text;            // Text: the words shown
+    wxString path;            // File: absolute path, resolved against the document's folder
+    std::uint32_t listItemID = 0;  // the stimulus-list item presented, 0 without a list
+};
+
+// Correct-response kinds.
+namespace CorrectKind {
+constexpr int Any = 0;
+constexpr int None = 1;
+constexpr int Chosen = 2;
+}  // namespace CorrectKind
+
+// One pool row's correct responses: the row is a list item id (basis 8), a tag id
+// (basis 12) or -1 for a plain event (basis 2).
+struct VTCorrectResponseRow {
+    int poolRowID = -1;
+    int kind = CorrectKind::Any;
+    std::vector<std::uint32_t> chosenResponseIDs;
+    bool operator==(const VTCorrectResponseRow& o) const
+    { return poolRowID == o.poolRowID && kind == o.kind && chosenResponseIDs == o.chosenResponseIDs; }
+};
+
+// An event: one stimulus presentation within a trial, with the responses it
+// accepts, which of them are correct, and what ends it.
+class VTEvent : public VTElement {
+public:
+    explicit VTEvent(VTExperiment* experiment);
+    VTEvent(const VTEvent& source, VTExperiment* experiment = nullptr);
+    ~VTEvent() override;
+    static VTEvent* CreateTemporary_CallerMustDelete(const VTEvent* original, VTExperiment* experiment);
+
+    Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
+    bool CopySettingsFrom(const Minimal_VTElement& source) override;
+    void SetOwningExperiment(VTExperiment* experiment) override;
+    void RefreshChildElementPointers() override;
+
+    // ---- Type and stimulus
+    virtual int GetPlugInID() const { return m_PlugInID; }
+    virtual void SetPlugInID(int id) { m_PlugInID = id; }
+    const wxString& GetStimulusText() const { return m_StimulusText; }
+    void SetStimulusText(const wxString& text) { m_StimulusText = text; }
+    // A list event presents the items of a stimulus list (id -1: none).
+    bool IsListEvent() const { return m_StimListID >= 0; }
+    int GetStimListID() const { return m_StimListID; }
+    void SetStimListID(int id) { m_StimListID = id; }
+    // The event's own stimulus files, as stored (relative to the document or absolute).
+    const std::vector<wxString>& GetStimFiles() const { return m_StimFiles; }
+    void RemoveAllStimFiles() { m_StimFiles.clear(); }
+    void AddStimFile(const wxString& path) { m_StimFiles.push_back(path); }
+    unsigned GetNumberOfUsedStimFiles() const { return unsigned(m_StimFiles.size()); }
+
+    // ---- Input and end of the event
+    // Out-parameters in this order; kind 0 fixed, 1 variable; variableId -1 none.
+    void GetCopiedInputSettingsForEditor(bool& record, bool& resetTimer, bool& endImmediately, bool& endAny,
+                                         bool& endCorrect, bool& endTimeLimit, bool& delayFeedback, int& kind,
+                                         int& fixedMs, int& variableId) const;
+    void AcceptEndEventSettings(bool immediately, bool any, bool correct, bool timeLimit);
+    void AcceptInputSettingsForEditor(bool record, bool resetTimer, int kind, int ms, int variableId);
+    // 0 ends at once, 1 on any accepted response, 2 on a correct response, 3 after the time limit.
+    bool GetEndEventOption(int which) const;
+    void SetWhenToPresentFeedback(bool delayed) { m_DelayFeedback = delayed; }
+    int GetWhenToPresentFeedback() const { return m_DelayFeedback ? 1 : 0; }
+
+    // ---- Responses: which are accepted (type 5 links) and which are correct
+    VTUsedElements& GetUsedResponses() { return m_Responses; }
+    const VTUsedElements& GetUsedResponses() const { return m_Responses; }
+    VTUsedElements& GetNonConstAccessToCodeValues() { return m_Tags; }
+    const VTUsedElements& GetCodeValues() const { return m_Tags; }
+    // 2 plain event, 8 list event without tags, 12 tag mode.
+    int GetResponsesBasis() const;
+    bool IsUsingResponsesBasedOnTags() const { return m_TagSetIDForCorrect >= 0; }
+    int GetTagSetIDUsedForCorrectResponses() const { return m_TagSetIDForCorrect; }
+    void SetTagSetID_ForCorrectResponses(int id) { m_TagSetIDForCorrect = id; }
+    void EditorRequestingSetResponseTypeInZeroethCollection(int kind);
+    void SetResponseType(int basis, int poolRowID, int kind);
+    int GetResponseType(int basis, int poolRowID) const;
+    void LinkCorrectResponse(int basis, int poolRowID, VTResponse* response);
+    void RemoveQualifyingCorrectResponse(int basis, int poolRowID, VTResponse* response);
+    const std::vector<VTCorrectResponseRow>& GetCorrectResponseRows() const { return m_CorrectRows; }
+    void SetCorrectResponseRows(const std::vector<VTCorrectResponseRow>& rows) { m_CorrectRows = rows; }
+
+    // ---- What a run asks (resolved through the owning experiment)
+    // 1 for a plain event; the list's item count for a list event (0 when the list is gone).
+    std::size_t GetNumberOfStimulusItems() const;
+    VTPresentableStimulus GetStimulusForPresentation(std::size_t itemIndex = 0) const;
+    // The time limit in ms, or -1 when the event has none (a variable limit without
+    // a usable level counts as none).
+    int GetTimeLimitMs_OrNegativeOne() const;
+    bool EndsImmediately() const { return m_EndImmediately; }
+    bool RecordsResponses() const { return m_Record; }
+    // The accepted responses, resolved, in the event's order.
+    std::vector<VTResponse*> GetAcceptedResponses() const;
+    // Correctness for the item presented (list events look up the item's row).
+    bool IsResponseCorrect(const VTResponse* response, std::size_t itemIndex = 0) const;
+    // True when this response (accepted by the event) ends it.
+    bool ResponseEndsEvent(const VTResponse* response, std::size_t itemIndex = 0) const;
+
+private:
+    VTCorrectResponseRow* FindRow(int poolRowID);
+    const VTCorrectResponseRow* FindRow(int poolRowID) const;
+    int PoolRowForItem(std::size_t itemIndex) const;
+
+    int m_PlugInID = EventPlugIn::Text;
+    wxString m_StimulusText;
+    int m_StimListID = -1;
+    std::vector<wxString> m_StimFiles;
+    bool m_Record = true;
+    bool m_ResetTimer = true;
+    bool m_EndImmediately = false;
+    bool m_EndAny = true;
+    bool m_EndCorrect = false;
+    bool m_EndTimeLimit = false;
+    bool m_DelayFeedback = false;
+    int m_TimeLimitKind = 0;
+    int m_TimeLimitMs = 1000;
+    int m_TimeLimitVariableID = -1;
+    VTUsedElements m_Responses;
+    VTUsedElements m_Tags;
+    int m_TagSetIDForCorrect = -1;
+    std::vector<VTCorrectResponseRow> m_CorrectRows;
+};
+
+}  // namespace Vantrel

@@ -1,0 +1,134 @@
+#pragma once
+// The experiment document: one element list per element type, the run options,
+// the correctness codes and the cloud settings. Stored as versioned JSON.
+
+#include <VTCore/VTCloudSettings.h>
+#include <VTCore/VTElementType.h>
+#include <VTCore/VTRunOptions.h>
+#include <NonPersistentHelpers/VTElementsList.h>
+#include <NonPersistentHelpers/VTErrorCodes.h>
+#include <boost/shared_ptr.hpp>
+#include <wx/docview.h>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class wxDocManager;
+class wxDocTemplate;
+
+namespace Vantrel {
+
+class Minimal_VTElement;
+class VTParticipantGroup;
+class VTCompiledExperiment;
+class VTPlugIn;
+class Interface_ExpandedRunnableExperiment;
+
+class VTExperiment : public wxDocument {
+    wxDECLARE_DYNAMIC_CLASS(VTExperiment);
+
+public:
+    VTExperiment();
+    ~VTExperiment() override;
+
+    // ---- Documents
+    // Registers the one template of experiment documents (".vt6", ".vt5", ".vt4")
+    // with `viewClass` as their view. The manager owns the template.
+    static wxDocTemplate* CreateOneWxDocTemplate(wxDocManager* manager, wxClassInfo* viewClass);
+    // Experiments open in the document manager.
+    static int GetNumOpen();
+    // Becomes the active experiment.
+    virtual void OnSetActive();
+    static VTExperiment* GetActiveExperiment();
+    // The folder of the document's file ("" while it has none).
+    wxString GetDocumentFolder() const;
+    // A stored stimulus path made absolute: path variables substituted, relative
+    // paths taken from the document's folder.
+    wxString ResolveStimulusPath(const wxString& stored) const;
+
+    // ---- Element lists (one per type 0..12; unused types stay empty)
+    VTElementsList& GetElementsOfType(VTElementType type);
+    // The same list (callers also write through it); named for its many readers.
+    VTElementsList& GetReadOnlyElementsOfType(VTElementType type) const;
+    Minimal_VTElement* LookupElementByTypeAndID(VTElementType type, std::uint32_t id) const;
+    // true would keep load order for the type's list; no type here needs that.
+    static bool ElemTypeOnlyHasNewerMinimalInterface(VTElementType type);
+    // A fresh id for a new element of the type (never 0, never 1 for groups).
+    std::uint32_t AllocateNewElementID(VTElementType type);
+    // Keeps an id taken by a copy or a loaded element from being handed out again.
+    void ReserveElementID(VTElementType type, std::uint32_t id);
+    // Re-resolves every link list of every element, dropping links to deleted elements.
+    void RefreshAllElementLinks();
+    // Deletes the element with its links from every other element.
+    bool DeleteElementAndItsLinks(Minimal_VTElement* element);
+
+    // ---- Names, locks
+    // false, after logging its own message, when another element of the type
+    // (not `exclude`) has exactly that name.
+    bool CheckElementName_ShowMessageIfDuplicate(VTElementType type, const wxString& name,
+                                                 const Minimal_VTElement* exclude) const;
+    wxString GetNextAvailableUniqueElementName(const wxString& name, VTElementType type, const wxString& exclude);
+    bool IsLocked(wxString& reason) const;
+    void SetLocked(bool locked, const wxString& reason = wxString());
+    void SetLockStateMinimal_forUseInPreview(bool minimal) { m_LockStateMinimal = minimal; }
+    bool m_LockStateMinimal = false;
+    // A no-op hook that editors call after building themselves.
+    void RefreshAfterEditorConstruction() {}
+
+    // ---- Groups, runs
+    VTParticipantGroup* GetGroupElementById(unsigned id) const;
+    VTParticipantGroup* GetGroupElementByName(const wxString& name) const;
+    // The first group; *count = number of groups.
+    VTParticipantGroup* GetDefaultGroup(unsigned long* count) const;
+    virtual VTRunOptions& GetRunOptions();
+    const VTRunOptions& GetRunOptions() const { return m_RunOptions; }
+    // Builds through the registered runtime; null when nothing is to run.
+    Interface_ExpandedRunnableExperiment* InstructCompiledExperimentBuilderToBuild(VTCompiledExperiment& compiled,
+                                                                                   bool preview);
+    boost::shared_ptr<VTCloudSettings> GetCloudSettings() const { return m_CloudSettings; }
+    // "$(Name)" references replaced: ExperimentFolder, Home, Documents, Desktop;
+    // unknown names stay as they are.
+    wxString SubstitutePathVariables(const wxString& path) const;
+    static wxString ExperimentFolderVariableName() { return wxS("ExperimentFolder"); }
+
+    // ---- Input devices
+    bool IsLackingAnInputDevice() const { return m_InputPlugInIDs.empty(); }
+    bool OffersEyeTrackerCalibration() const;
+    bool LoadInputPlugin(VTPlugIn* plugin, bool flag);
+    bool LoadInputPluginByID(int plugInID);
+    bool RemoveInputPluginByID(int plugInID);
+    const std::vector<int>& GetInputPlugInIDsInUse() const { return m_InputPlugInIDs; }
+
+    // ---- Options
+    virtual const VTErrorCodes& GetErrorCodes() const { return m_ErrorCodes; }
+    virtual VTErrorCodes& GetErrorCodes() { return m_ErrorCodes; }
+
+    // ---- wxDocument
+    bool OnNewDocument() override;
+    bool OnCloseDocument() override;
+    bool DeleteContents() override;
+
+    // Current document format version; files of newer versions are refused.
+    static constexpr int kFormatVersion = 1;
+
+protected:
+    bool DoSaveDocument(const wxString& file) override;
+    bool DoOpenDocument(const wxString& file) override;
+    // Everything of the model (elements, options, settings) copied from other.
+    void CopyModelFrom(const VTExperiment& other);
+    void ClearModel();
+
+private:
+    friend class VTExperimentJsonFormat;
+
+    std::vector<std::unique_ptr<VTElementsList_Concrete>> m_Lists;
+    std::vector<std::uint32_t> m_NextIDs;
+    VTRunOptions m_RunOptions;
+    VTErrorCodes m_ErrorCodes;
+    boost::shared_ptr<VTCloudSettings> m_CloudSettings;
+    std::vector<int> m_InputPlugInIDs;
+    bool m_Locked = false;
+    wxString m_LockReason;
+};
+
+}  // namespace Vantrel

@@ -1,0 +1,412 @@
+#include <VTCore/VTExperiment.h>
+
+#include "VTExperimentJsonFormat.h"
+
+#include <NonPersistentHelpers/VTElementsList.h>
+#include <VTCore/Interface_ExpandedRunnableExperiment.h>
+#include <VTCore/RuntimeHooks.h>
+#include <VTCore/VTElements.h>
+
+#include <boost/make_shared.hpp>
+#include <wx/filename.h>
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/stdpaths.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+
+namespace Vantrel {
+
+wxIMPLEMENT_DYNAMIC_CLASS(VTExperiment, wxDocument);
+
+namespace {
+
+VTExperiment*& ActiveExperiment()
+{
+    static VTExperiment* active = nullptr;
+    return active;
+}
+
+// Input plug-ins that come with an eye-tracker calibration.
+bool IsEyeTrackerInput(int id) { return id == 2411 || id == 2413; }
+
+}  // namespace
+
+VTExperiment::VTExperiment() : m_CloudSettings(boost::make_shared<VTCloudSettings>())
+{
+    // One list per type number plus one that collects requests for unknown types.
+    for (VTElementType t = 0; t <= ElementType::Count; ++t)
+        m_Lists.push_back(std::make_unique<VTElementsList_Concrete>(t < ElementType::Count ? t : -1));
+    m_NextIDs.assign(ElementType::Count, 1);
+}
+
+VTExperiment::~VTExperiment()
+{
+    if (ActiveExperiment() == this) ActiveExperiment() = nullptr;
+    ClearModel();
+}
+
+wxDocTemplate* VTExperiment::CreateOneWxDocTemplate(wxDocManager* manager, wxClassInfo* viewClass)
+{
+    if (!manager) return nullptr;
+    // The template registers itself with the manager, which then owns it.
+    return new wxDocTemplate(manager, _("Study Station Experiment"), wxS("*.vt6;*.vt5;*.vt4"), wxString(), wxS("vt6"),
+                             wxS("VTExperiment"), viewClass ? viewClass->GetClassName() : wxS("wxView"),
+                             wxCLASSINFO(VTExperiment), viewClass);
+}
+
+int VTExperiment::GetNumOpen()
+{
+    wxDocManager* manager = wxDocManager::GetDocumentManager();
+    if (!manager) return 0;
+    int count = 0;
+    for (wxObject* doc : manager->GetDocumentsVector())
+        if (dynamic_cast<VTExperiment*>(doc) && !dynamic_cast<Interface_ExpandedRunnableExperiment*>(doc)) ++count;
+    return count;
+}
+
+void VTExperiment::OnSetActive() { ActiveExperiment() = this; }
+
+VTExperiment* VTExperiment::GetActiveExperiment() { return ActiveExperiment(); }
+
+wxString VTExperiment::GetDocumentFolder() const
+{
+    const wxString file = GetFilename();
+    if (file.empty()) return wxString();
+    wxFileName name(file);
+    if (!name.IsAbsolute()) return wxString();
+    return name.GetPath();
+}
+
+wxString VTExperiment::ResolveStimulusPath(const wxString& stored) const
+{
+    const wxString substituted = SubstitutePathVariables(stored);
+    if (substituted.empty()) return substituted;
+    wxFileName name(substituted);
+    const wxString folder = GetDocumentFolder();
+    if (!name.IsAbsolute() && !folder.empty()) name.MakeAbsolute(folder);
+    name.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_TILDE);
+    return name.GetFullPath();
+}
+
+VTElementsList& VTExperiment::GetElementsOfType(VTElementType type)
+{
+    return GetReadOnlyElementsOfType(type);
+}
+
+VTElementsList& VTExperiment::GetReadOnlyElementsOfType(VTElementType type) const
+{
+    if (!IsValidElementTypeNumber(type)) {
+        wxLogError(wxS("There is no element list of type %d."), int(type));
+        return *m_Lists.back();
+    }
+    return *m_Lists[std::size_t(type)];
+}
+
+Minimal_VTElement* VTExperiment::LookupElementByTypeAndID(VTElementType type, std::uint32_t id) const
+{
+    if (!IsValidElementTypeNumber(type)) return nullptr;
+    return m_Lists[std::size_t(type)]->LookupElementPtrByID(id);
+}
+
+bool VTExperiment::ElemTypeOnlyHasNewerMinimalInterface(VTElementType) { return false; }
+
+std::uint32_t VTExperiment::AllocateNewElementID(VTElementType type)
+{
+    if (!IsValidElementTypeNumber(type)) return kNoElementID;
+    std::uint32_t& next = m_NextIDs[std::size_t(type)];
+    const VTElementsList& list = *m_Lists[std::size_t(type)];
+    // Ids are handed out upwards; after the top they wrap and look for a gap.
+    for (std::uint32_t attempts = 0; attempts < kMaxElementID; ++attempts) {
+        if (next == kNoElementID || next > kMaxElementID) next = 1;
+        const std::uint32_t id = next++;
+        // 1 is the cloud setting's "balanced", never a group.
+        if (type == ElementType::ParticipantGroup && id == 1) continue;
+        if (!list.LookupElementPtrByID(id)) return id;
+    }
+    return kNoElementID;
+}
+
+void VTExperiment::ReserveElementID(VTElementType type, std::uint32_t id)
+{
+    if (!IsValidElementTypeNumber(type) || id == kNoElementID || id >= kMaxElementID) return;
+    std::uint32_t& next = m_NextIDs[std::size_t(type)];
+    if (id >= next) next = id + 1;
+}
+
+void VTExperiment::RefreshAllElementLinks()
+{
+    for (auto& list : m_Lists) list->RefreshChildElementPointers();
+}
+
+namespace {
+
+// Every link list an element keeps, for removing links to a deleted element.
+template <class F>
+void ForEachLinkList(Minimal_VTElement* el, F&& f)
+{
+    if (auto* b = dynamic_cast<VTBlock*>(el)) f(b->GetUsedTrials());
+    if (auto* t = dynamic_cast<VTTrial*>(el)) {
+        f(t->GetUsedEvents());
+        f(t->GetUsedTags());
+    }
+    if (auto* g = dynamic_cast<VTParticipantGroup*>(el)) f(g->GetBlocksUsedByTheGroup());
+    if (auto* e = dynamic_cast<VTEvent*>(el)) {
+        f(e->GetUsedResponses());
+        f(e->GetNonConstAccessToCodeValues());
+    }
+    if (auto* s = dynamic_cast<VTTagSet*>(el)) f(static_cast<VTUsedElements&>(s->GetCollectionOfUsedTags_deprecated()));
+}
+
+}  // namespace
+
+bool VTExperiment::DeleteElementAndItsLinks(Minimal_VTElement* element)
+{
+    if (!element) return false;
+    const VTElementType type = element->GetElementType();
+    if (!IsValidElementTypeNumber(type)) return false;
+    VTElementsList_Concrete& owner = *m_Lists[std::size_t(type)];
+    if (owner.GetElementIndex(element) < 0) return false;
+    const std::uint32_t id = element->GetID();
+
+    for (VTElementType t = 0; t < ElementType::Count; ++t) {
+        VTElementsList_Concrete& list = *m_Lists[std::size_t(t)];
+        for (std::size_t i = 0; i < list.Size(); ++i) {
+            Minimal_VTElement* other = list[i];
+            if (!other || other == element) continue;
+            ForEachLinkList(other, [&](VTLinkT& links) {
+                if (links.GetLinkedType() != type) return;
+                for (int k = links.GetIndexByID(id); k >= 0; k = links.GetIndexByID(id))
+                    links.RemoveElementByIndex_BEHAVIOR_WARNING_CanRemoveMultipleItems(unsigned(k));
+            });
+            if (auto* event = dynamic_cast<VTEvent*>(other)) {
+                if (type == ElementType::StimList && event->GetStimListID() == int(id)) event->SetStimListID(-1);
+                if (type == ElementType::Response) {
+                    auto rows = event->GetCorrectResponseRows();
+                    for (auto& row : rows)
+                        row.chosenResponseIDs.erase(std::remove(row.chosenResponseIDs.begin(), row.chosenResponseIDs.end(), id),
+                                                    row.chosenResponseIDs.end());
+                    event->SetCorrectResponseRows(rows);
+                }
+            }
+        }
+    }
+    owner.DeleteElement(element);
+    RefreshAllElementLinks();
+    return true;
+}
+
+bool VTExperiment::CheckElementName_ShowMessageIfDuplicate(VTElementType type, const wxString& name,
+                                                           const Minimal_VTElement* exclude) const
+{
+    if (!IsValidElementTypeNumber(type)) return true;
+    const Minimal_VTElement* other = m_Lists[std::size_t(type)]->FindElement(name, exclude);
+    if (!other) return true;
+    wxLogError(_("The name \"%s\" is already used by another %s. Please choose a different name."), name,
+               other->GetTypeName(true).Lower());
+    return false;
+}
+
+wxString VTExperiment::GetNextAvailableUniqueElementName(const wxString& name, VTElementType type, const wxString& exclude)
+{
+    return GetReadOnlyElementsOfType(type).GetNextAvailableElementNameCollisionFree(name, exclude);
+}
+
+bool VTExperiment::IsLocked(wxString& reason) const
+{
+    if (!m_Locked) return false;
+    reason = m_LockReason.empty() ? wxString(_("This experiment is locked and cannot be changed.")) : m_LockReason;
+    return true;
+}
+
+void VTExperiment::SetLocked(bool locked, const wxString& reason)
+{
+    m_Locked = locked;
+    m_LockReason = locked ? reason : wxString();
+}
+
+VTParticipantGroup* VTExperiment::GetGroupElementById(unsigned id) const
+{
+    return dynamic_cast<VTParticipantGroup*>(LookupElementByTypeAndID(ElementType::ParticipantGroup, id));
+}
+
+VTParticipantGroup* VTExperiment::GetGroupElementByName(const wxString& name) const
+{
+    return dynamic_cast<VTParticipantGroup*>(m_Lists[ElementType::ParticipantGroup]->FindElement(name, nullptr));
+}
+
+VTParticipantGroup* VTExperiment::GetDefaultGroup(unsigned long* count) const
+{
+    const VTElementsList_Concrete& groups = *m_Lists[ElementType::ParticipantGroup];
+    if (count) *count = static_cast<unsigned long>(groups.Size());
+    return groups.Empty() ? nullptr : dynamic_cast<VTParticipantGroup*>(groups[0]);
+}
+
+VTRunOptions& VTExperiment::GetRunOptions() { return m_RunOptions; }
+
+Interface_ExpandedRunnableExperiment* VTExperiment::InstructCompiledExperimentBuilderToBuild(VTCompiledExperiment& compiled,
+                                                                                            bool preview)
+{
+    Interface_RuntimeForCore* runtime = GetRuntimeForCore();
+    if (!runtime) {
+        wxLogError(_("The experiment cannot run because the runtime is not available."));
+        return nullptr;
+    }
+    return runtime->BuildCompiledExperiment(compiled, *this, preview);
+}
+
+wxString VTExperiment::SubstitutePathVariables(const wxString& path) const
+{
+    wxString result;
+    std::size_t pos = 0;
+    while (pos < path.length()) {
+        const std::size_t start = path.find(wxS("$("), pos);
+        if (start == wxString::npos) break;
+        const std::size_t end = path.find(wxS(')'), start + 2);
+        if (end == wxString::npos) break;
+        result += path.Mid(pos, start - pos);
+        const wxString name = path.Mid(start + 2, end - start - 2);
+        wxString value;
+        bool known = true;
+        if (name == ExperimentFolderVariableName())
+            value = GetDocumentFolder();
+        else if (name == wxS("Home"))
+            value = wxGetHomeDir();
+        else if (name == wxS("Documents"))
+            value = wxStandardPaths::Get().GetDocumentsDir();
+        else if (name == wxS("Desktop"))
+            value = wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Desktop);
+        else
+            known = false;
+        result += known ? value : path.Mid(start, end - start + 1);
+        pos = end + 1;
+    }
+    result += path.Mid(pos);
+    return result;
+}
+
+bool VTExperiment::OffersEyeTrackerCalibration() const
+{
+    return std::any_of(m_InputPlugInIDs.begin(), m_InputPlugInIDs.end(), IsEyeTrackerInput);
+}
+
+bool VTExperiment::LoadInputPlugin(VTPlugIn* plugin, bool)
+{
+    Interface_RuntimeForCore* runtime = GetRuntimeForCore();
+    const int id = (runtime && plugin) ? runtime->GetPlugInID(plugin) : -1;
+    if (id < 0) {
+        wxLogError(_("The input device could not be added to the experiment."));
+        return false;
+    }
+    return LoadInputPluginByID(id);
+}
+
+bool VTExperiment::LoadInputPluginByID(int plugInID)
+{
+    if (plugInID < 0) return false;
+    if (std::find(m_InputPlugInIDs.begin(), m_InputPlugInIDs.end(), plugInID) == m_InputPlugInIDs.end())
+        m_InputPlugInIDs.push_back(plugInID);
+    return true;
+}
+
+bool VTExperiment::RemoveInputPluginByID(int plugInID)
+{
+    auto it = std::find(m_InputPlugInIDs.begin(), m_InputPlugInIDs.end(), plugInID);
+    if (it == m_InputPlugInIDs.end()) return false;
+    m_InputPlugInIDs.erase(it);
+    return true;
+}
+
+bool VTExperiment::OnNewDocument()
+{
+    if (!wxDocument::OnNewDocument()) return false;
+    ClearModel();
+    // A new experiment can run at once: the keyboard as input, one group.
+    LoadInputPluginByID(kKeyboardInputPlugInID);
+    auto* group = new VTParticipantGroup(this);
+    group->SetName(_("Default Group"));
+    GetElementsOfType(ElementType::ParticipantGroup).AddElement(group, -1);
+    Modify(false);
+    return true;
+}
+
+bool VTExperiment::OnCloseDocument()
+{
+    if (ActiveExperiment() == this) ActiveExperiment() = nullptr;
+    return wxDocument::OnCloseDocument();
+}
+
+bool VTExperiment::DeleteContents()
+{
+    ClearModel();
+    return true;
+}
+
+bool VTExperiment::DoSaveDocument(const wxString& file)
+{
+    wxString error;
+    if (!VTExperimentJsonFormat::Save(*this, file, error)) {
+        wxLogError(_("Could not save the experiment \"%s\": %s"), file, error);
+        return false;
+    }
+    return true;
+}
+
+bool VTExperiment::DoOpenDocument(const wxString& file)
+{
+    ClearModel();
+    wxString error;
+    if (!VTExperimentJsonFormat::Load(*this, file, error)) {
+        ClearModel();
+        // Not modified, so closing the half-made document never asks to save it.
+        Modify(false);
+        wxLogError(_("Could not open the experiment \"%s\": %s"), file, error);
+        return false;
+    }
+    Modify(false);
+    return true;
+}
+
+void VTExperiment::CopyModelFrom(const VTExperiment& other)
+{
+    if (&other == this) return;
+    ClearModel();
+    m_NextIDs = other.m_NextIDs;
+    for (std::size_t t = 0; t < m_Lists.size(); ++t)
+        m_Lists[t]->DeepCopyFromRHS_AndPreventNewObjectsFromGettingUniqueIDs(*other.m_Lists[t], this);
+    m_RunOptions = other.m_RunOptions;
+    m_ErrorCodes = other.m_ErrorCodes;
+    *m_CloudSettings = *other.m_CloudSettings;
+    m_InputPlugInIDs = other.m_InputPlugInIDs;
+    m_Locked = other.m_Locked;
+    m_LockReason = other.m_LockReason;
+    m_LockStateMinimal = other.m_LockStateMinimal;
+    SetFilename(other.GetFilename(), false);
+    SetTitle(other.GetTitle());
+}
+
+void VTExperiment::ClearModel()
+{
+    // Links point across lists; drop every element before any list is reused.
+    for (auto& list : m_Lists) list->DeleteAllElements();
+    m_NextIDs.assign(ElementType::Count, 1);
+    m_RunOptions = VTRunOptions();
+    m_ErrorCodes = VTErrorCodes();
+    // Holders of the shared settings keep seeing this experiment's values.
+    *m_CloudSettings = VTCloudSettings();
+    m_InputPlugInIDs.clear();
+    m_Locked = false;
+    m_LockReason.clear();
+    m_LockStateMinimal = false;
+}
+
+Interface_ExpandedRunnableExperiment::Interface_ExpandedRunnableExperiment(const VTExperiment& original)
+    : m_Original(&original)
+{
+    CopyModelFrom(original);
+}
+
+Interface_ExpandedRunnableExperiment::~Interface_ExpandedRunnableExperiment() = default;
+
+}  // namespace Vantrel

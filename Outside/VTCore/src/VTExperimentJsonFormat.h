@@ -1,0 +1,24 @@
+#pragma once
+// The experiment document on disk: versioned JSON, one object per element with
+// its type, id and settings, links by id. Missing fields take their defaults, so
+// files stay loadable as settings are added.
+
+#include <wx/string.h>
+
+namespace Vantrel {
+
+class VTExperiment;
+
+class VTExperimentJsonFormat {
+public:
+    // Written through a temporary file that replaces the target only when complete.
+    static bool Save(VTExperiment& experiment, const wxString& file, wxString& error);
+    // Fills an empty experiment; on failure `error` says why and the experiment
+    // may hold part of the file (the caller clears it).
+    static bool Load(VTExperiment& experiment, const wxString& file, wxString& error);
+
+    static constexpr const char* kFormatName = "Study Station experiment";
+    static constexpr long long kMaxFileBytes = 64LL * 1024 * 1024;
+};
+
+}  // namespace Vantrel

@@ -1,0 +1,324 @@
+#include "ExperimentDescription.h"
+
+#include <NonPersistentHelpers/VTElementsList.h>
+#include <VTCore/VTElements.h>
+#include <VTCore/VTExperiment.h>
+
+#include "TestSupport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <wx/dir.h>
+#include <wx/docview.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+
+#include <memory>
+#include <tuple>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Vantrel;
+
+namespace {
+
+class TestExperimentView : public wxView {
+public:
+    bool OnCreate(wxDocument*, long) override { return true; }
+    void OnDraw(wxDC*) override {}
+    wxDECLARE_DYNAMIC_CLASS(TestExperimentView);
+};
+wxIMPLEMENT_DYNAMIC_CLASS(TestExperimentView, wxView);
+
+std::string Fixture(const char* name) { return std::string(STUDYSTATION_FIXTURES_DIR) + "/" + name; }
+
+std::string ReadFile(const wxString& path)
+{
+    wxFFile f(path, "rb");
+    wxString content;
+    std::string bytes;
+    if (!f.IsOpened()) return bytes;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = f.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, n);
+    return bytes;
+}
+
+void WriteFile(const wxString& path, const std::string& bytes)
+{
+    wxFFile f(path, "wb");
+    ASSERT_TRUE(f.IsOpened());
+    ASSERT_TRUE(f.Write(bytes.data(), bytes.size()) == bytes.size());
+}
+
+class Documents : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestSupport::ClearLog();
+        manager = std::make_unique<wxDocManager>();
+        VTExperiment::CreateOneWxDocTemplate(manager.get(), wxCLASSINFO(TestExperimentView));
+        folder = TestSupport::MakeTempFolder("documents");
+    }
+    void TearDown() override
+    {
+        manager->CloseDocuments(true);
+        manager.reset();
+    }
+
+    VTExperiment* Open(const wxString& path)
+    {
+        return dynamic_cast<VTExperiment*>(manager->CreateDocument(path, wxDOC_SILENT));
+    }
+    wxString Path(const char* name) const { return wxString::FromUTF8(folder + "/" + name); }
+
+    std::unique_ptr<wxDocManager> manager;
+    std::string folder;
+};
+
+}  // namespace
+
+TEST_F(Documents, NewDocumentIsAnEmptyRunnableExperiment)
+{
+    auto* doc = dynamic_cast<VTExperiment*>(manager->CreateDocument("Orbisk Study Station.vt6", wxDOC_NEW | wxDOC_SILENT));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(VTExperiment::GetNumOpen(), 1);
+    EXPECT_FALSE(doc->IsModified());
+    unsigned long groups = 0;
+    EXPECT_NE(doc->GetDefaultGroup(&groups), nullptr);
+    EXPECT_EQ(groups, 1u);
+    EXPECT_FALSE(doc->IsLackingAnInputDevice());
+    for (VTElementType t = 0; t < ElementType::Count; ++t)
+        if (t != ElementType::ParticipantGroup) {
+            EXPECT_TRUE(doc->GetReadOnlyElementsOfType(t).Empty()) << t;
+        }
+    doc->OnSetActive();
+    EXPECT_EQ(VTExperiment::GetActiveExperiment(), doc);
+}
+
+TEST_F(Documents, SaveThenLoadGivesTheSameExperiment)
+{
+    VTExperiment original;
+    TestModel::FillEveryField(original);
+    const std::string before = TestModel::Describe(original);
+    const wxString file = Path("every-field.vt6");
+    ASSERT_TRUE(original.OnSaveDocument(file)) << TestSupport::LogAsText();
+    EXPECT_FALSE(original.IsModified());
+
+    VTExperiment* loaded = Open(file);
+    ASSERT_NE(loaded, nullptr) << TestSupport::LogAsText();
+    EXPECT_EQ(TestModel::Describe(*loaded), before);
+    EXPECT_FALSE(loaded->IsModified());
+    EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
+
+    // Links resolve after loading, and new ids do not collide with loaded ones.
+    auto* block = dynamic_cast<VTBlock*>(loaded->GetReadOnlyElementsOfType(ElementType::Block)[1]);
+    ASSERT_NE(block, nullptr);
+    ASSERT_EQ(block->GetNumberOfUsedTrials(), 2u);
+    EXPECT_EQ(block->GetUsedTrial(0)->GetName(), "Trial B");
+    VTTrial fresh(loaded);
+    EXPECT_EQ(loaded->LookupElementByTypeAndID(ElementType::Trial, fresh.GetID()), nullptr);
+
+    // Saving the loaded copy writes the same bytes.
+    const wxString again = Path("again.vt6");
+    ASSERT_TRUE(loaded->OnSaveDocument(again));
+    EXPECT_EQ(ReadFile(again), ReadFile(file));
+}
+
+TEST_F(Documents, SaveReplacesTheFileWholeOrNotAtAll)
+{
+    VTExperiment experiment;
+    TestModel::FillEveryField(experiment);
+
+    // Over an existing file: replaced, and no temporary file stays behind.
+    const wxString file = Path("kept.vt6");
+    WriteFile(file, "previous contents");
+    ASSERT_TRUE(experiment.OnSaveDocument(file)) << TestSupport::LogAsText();
+    EXPECT_NE(ReadFile(file), "previous contents");
+    wxArrayString files;
+    EXPECT_EQ(wxDir::GetAllFiles(wxString::FromUTF8(folder), &files), 1u);
+
+    // Into a folder that does not exist: a message, and no file.
+    const wxString nowhere = Path("no-such-folder/x.vt6");
+    EXPECT_FALSE(experiment.OnSaveDocument(nowhere));
+    EXPECT_TRUE(TestSupport::LogContains("Could not save the experiment"));
+    EXPECT_FALSE(wxFileName::FileExists(nowhere));
+
+    // Into a folder that cannot be written: the old file stays as it was.
+    const wxString readOnlyFolder = Path("readonly");
+    ASSERT_TRUE(wxFileName::Mkdir(readOnlyFolder));
+    const wxString blocked = readOnlyFolder + "/blocked.vt6";
+    WriteFile(blocked, "previous contents");
+    ASSERT_EQ(chmod(readOnlyFolder.utf8_str(), 0555), 0);
+    const bool permissionsApply = access(readOnlyFolder.utf8_str(), W_OK) != 0;  // not for root
+    if (permissionsApply) {
+        EXPECT_FALSE(experiment.OnSaveDocument(blocked));
+        EXPECT_EQ(ReadFile(blocked), "previous contents");
+        wxArrayString leftovers;
+        EXPECT_EQ(wxDir::GetAllFiles(readOnlyFolder, &leftovers), 1u);
+    }
+    chmod(readOnlyFolder.utf8_str(), 0755);
+}
+
+TEST_F(Documents, EachFileOpensAsOneDocument)
+{
+    VTExperiment* one = Open(Fixture("one-group.vt6"));
+    VTExperiment* two = Open(Fixture("two-groups-balanced.vt6"));
+    ASSERT_NE(one, nullptr) << TestSupport::LogAsText();
+    ASSERT_NE(two, nullptr);
+    EXPECT_NE(one, two);
+    EXPECT_EQ(VTExperiment::GetNumOpen(), 2);
+    EXPECT_EQ(one->GetViews().size(), 1u);
+    EXPECT_EQ(Open(Fixture("one-group.vt6")), one);  // already open: the same document
+    EXPECT_EQ(VTExperiment::GetNumOpen(), 2);
+    EXPECT_EQ(Open(Path("missing.vt6")), nullptr);
+    EXPECT_EQ(VTExperiment::GetNumOpen(), 2);
+}
+
+TEST_F(Documents, FixturesOpenWithTheirGroupsBlocksTrialsAndEvents)
+{
+    struct Expect {
+        const char* file;
+        std::size_t groups, blocks, trials, events;
+        bool balanced;
+    };
+    const Expect cases[] = {{"one-group.vt6", 1, 1, 2, 3, false},
+                            {"two-groups-balanced.vt6", 2, 2, 2, 3, true},
+                            {"timed-events.vt6", 1, 1, 3, 3, true},
+                            {"picture-stimulus.vt6", 1, 1, 1, 2, true}};
+    for (const Expect& c : cases) {
+        VTExperiment* doc = Open(Fixture(c.file));
+        ASSERT_NE(doc, nullptr) << c.file << TestSupport::LogAsText();
+        EXPECT_EQ(doc->GetReadOnlyElementsOfType(ElementType::ParticipantGroup).Size(), c.groups) << c.file;
+        EXPECT_EQ(doc->GetReadOnlyElementsOfType(ElementType::Block).Size(), c.blocks) << c.file;
+        EXPECT_EQ(doc->GetReadOnlyElementsOfType(ElementType::Trial).Size(), c.trials) << c.file;
+        EXPECT_EQ(doc->GetReadOnlyElementsOfType(ElementType::Event).Size(), c.events) << c.file;
+        EXPECT_EQ(doc->GetCloudSettings()->IsBalancedGroupAssignment(), c.balanced) << c.file;
+        EXPECT_FALSE(doc->IsLackingAnInputDevice());
+        // Every group's blocks, trials and events resolve.
+        VTElementsList& groups = doc->GetReadOnlyElementsOfType(ElementType::ParticipantGroup);
+        for (std::size_t g = 0; g < groups.Size(); ++g) {
+            auto* group = dynamic_cast<VTParticipantGroup*>(groups[g]);
+            for (unsigned b = 0; b < group->GetBlocksUsedByTheGroup().Size(); ++b) {
+                auto* block = dynamic_cast<VTBlock*>(group->GetBlocksUsedByTheGroup().GetUsedElementPtr(b));
+                ASSERT_NE(block, nullptr) << c.file;
+                for (unsigned t = 0; t < block->GetNumberOfUsedTrials(); ++t) {
+                    VTTrial* trial = block->GetUsedTrial(t);
+                    ASSERT_NE(trial, nullptr) << c.file;
+                    for (unsigned e = 0; e < trial->GetNumberOfUsedEvents(); ++e) {
+                        VTEvent* event = trial->GetUsedEvent(e);
+                        ASSERT_NE(event, nullptr);
+                        EXPECT_GT(event->GetTimeLimitMs_OrNegativeOne(), 0) << "every fixture run ends by itself";
+                    }
+                }
+            }
+        }
+        EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
+    }
+
+    VTExperiment* one = Open(Fixture("one-group.vt6"));
+    EXPECT_EQ(one->GetCloudSettings()->m_GroupRule, one->GetDefaultGroup(nullptr)->GetID());
+    EXPECT_EQ(one->GetGroupElementByName("Group A"), one->GetDefaultGroup(nullptr));
+
+    VTExperiment* picture = Open(Fixture("picture-stimulus.vt6"));
+    const wxString expected = wxFileName(wxString::FromUTF8(Fixture("picture-stimulus.png"))).GetFullPath();
+    auto* own = dynamic_cast<VTEvent*>(picture->GetReadOnlyElementsOfType(ElementType::Event)[0]);
+    auto* fromList = dynamic_cast<VTEvent*>(picture->GetReadOnlyElementsOfType(ElementType::Event)[1]);
+    const VTPresentableStimulus a = own->GetStimulusForPresentation();
+    EXPECT_EQ(a.kind, VTPresentableStimulus::Kind::File);
+    EXPECT_EQ(a.path, expected);
+    EXPECT_TRUE(wxFileName::FileExists(a.path));
+    ASSERT_EQ(fromList->GetNumberOfStimulusItems(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(fromList->GetStimulusForPresentation(i).path, expected) << i;
+}
+
+TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
+{
+    const std::string good = ReadFile(wxString::FromUTF8(Fixture("one-group.vt6")));
+    const std::string head = R"({"format": "Study Station experiment", "version": 1, "elements": )";
+    struct Case {
+        const char* what;
+        std::string content;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"empty", "", "not a readable experiment"},
+        {"not json", "{not json", "not a readable experiment"},
+        {"truncated", good.substr(0, good.size() / 2), "not a readable experiment"},
+        {"array root", "[1, 2]", "not an experiment"},
+        {"other format", R"({"format": "Other", "version": 1})", "not an experiment"},
+        {"newer version", R"({"format": "Study Station experiment", "version": 2})", "newer version"},
+        {"no version", R"({"format": "Study Station experiment"})", "does not say which version"},
+        {"version as text", R"({"format": "Study Station experiment", "version": "1"})", "\"version\" must be a whole number"},
+        {"elements not a list", head + "{}}", "\"elements\" must be a list"},
+        {"element not an object", head + "[3]}", "Element 1: it is not an object."},
+        {"no id", head + R"([{"type": 0}]})", "needs a type and an id"},
+        {"unused type", head + R"([{"type": 6, "id": 1}]})", "there is no element type 6"},
+        {"type out of range", head + R"([{"type": 99, "id": 1}]})", "\"type\" must be a whole number from 0 to 12"},
+        {"id zero", head + R"([{"type": 0, "id": 0}]})", "\"id\" must be a whole number from 1"},
+        {"id too big", head + R"([{"type": 0, "id": 2147483648}]})", "\"id\" must be a whole number"},
+        {"id fraction", head + R"([{"type": 0, "id": 1.5}]})", "\"id\" must be a whole number"},
+        {"id infinite", head + R"([{"type": 0, "id": 1e999}]})", ""},
+        {"duplicate ids", head + R"([{"type": 1, "id": 4}, {"type": 1, "id": 4}]})", "another trial already has the id 4"},
+        {"link to missing", head + R"([{"type": 0, "id": 1, "trials": {"links": [[99, 0]]}}]})",
+         "refers to a trial with id 99 that does not exist"},
+        {"link twice", head + R"([{"type": 1, "id": 9}, {"type": 0, "id": 1, "trials": {"links": [[9, 0], [9, 1]]}}]})",
+         "name one element twice"},
+        {"malformed link", head + R"([{"type": 0, "id": 1, "trials": {"links": [[1]]}}]})", "must be pairs"},
+        {"missing list", head + R"([{"type": 2, "id": 1, "stimListID": 5}]})", "refers to a stimulus list with id 5"},
+        {"missing tag set", head + R"([{"type": 12, "id": 1, "parent": 3}]})", "refers to a tag set with id 3"},
+        {"missing response", head + R"([{"type": 2, "id": 1, "correctRows": [{"row": -1, "kind": 2, "chosen": [8]}]}]})",
+         "refers to a response with id 8"},
+        {"duplicate rows", head + R"([{"type": 2, "id": 1, "correctRows": [{"row": -1}, {"row": -1}]}]})",
+         "share one pool row"},
+        {"duplicate items", head + R"([{"type": 8, "id": 1, "items": [{"id": 1}, {"id": 1}]}]})", "own id"},
+        {"huge repetitions", head + R"([{"type": 1, "id": 1, "repetitions": 1000000000000}]})",
+         "\"repetitions\" must be a whole number"},
+        {"name not text", head + R"([{"type": 1, "id": 1, "name": 5}]})", "\"name\" must be a text"},
+        {"invalid utf-8", head + "[{\"type\": 1, \"id\": 1, \"name\": \"bad \xC3\x28 byte\"}]}", "not a readable experiment"},
+        {"deep nesting", std::string(100000, '['), "not a readable experiment"},
+    };
+    for (const Case& c : cases) {
+        TestSupport::ClearLog();
+        const wxString file = Path("bad.vt6");
+        WriteFile(file, c.content);
+        EXPECT_EQ(Open(file), nullptr) << c.what;
+        EXPECT_TRUE(manager->GetDocuments().empty()) << c.what;
+        EXPECT_TRUE(TestSupport::LogContains("Could not open the experiment")) << c.what << ": " << TestSupport::LogAsText();
+        EXPECT_TRUE(TestSupport::LogContains(wxString::FromUTF8(c.message))) << c.what << ": " << TestSupport::LogAsText();
+    }
+
+    // Too large to be an experiment: refused before it is read.
+    const wxString large = Path("large.vt6");
+    {
+        QFile f(QString::fromUtf8(large.utf8_str()));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(65LL * 1024 * 1024));
+    }
+    TestSupport::ClearLog();
+    EXPECT_EQ(Open(large), nullptr);
+    EXPECT_TRUE(TestSupport::LogContains("too large"));
+    EXPECT_EQ(VTExperiment::GetNumOpen(), 0);
+}
+
+TEST_F(Documents, OptionalFieldsTakeTheirDefaults)
+{
+    const wxString file = Path("minimal.vt6");
+    WriteFile(file, R"({"format": "Study Station experiment", "version": 1,
+        "elements": [{"type": 2, "id": 3}, {"type": 9, "id": 2, "blocks": {"links": []}}]})");
+    VTExperiment* doc = Open(file);
+    ASSERT_NE(doc, nullptr) << TestSupport::LogAsText();
+    auto* event = dynamic_cast<VTEvent*>(doc->LookupElementByTypeAndID(ElementType::Event, 3));
+    ASSERT_NE(event, nullptr);
+    const VTEvent defaults(nullptr);
+    bool a, b, c, d, e, f, g, a2, b2, c2, d2, e2, f2, g2;
+    int k, ms, v, k2, ms2, v2;
+    event->GetCopiedInputSettingsForEditor(a, b, c, d, e, f, g, k, ms, v);
+    defaults.GetCopiedInputSettingsForEditor(a2, b2, c2, d2, e2, f2, g2, k2, ms2, v2);
+    EXPECT_EQ(std::make_tuple(a, b, c, d, e, f, g, k, ms, v), std::make_tuple(a2, b2, c2, d2, e2, f2, g2, k2, ms2, v2));
+    EXPECT_EQ(event->GetPlugInID(), defaults.GetPlugInID());
+    EXPECT_TRUE(doc->GetGroupElementById(2)->m_RunAllBlocks);
+    EXPECT_EQ(doc->GetErrorCodes(), VTErrorCodes());
+    EXPECT_TRUE(doc->IsLackingAnInputDevice());
+}

@@ -1,0 +1,362 @@
+#include "ExperimentDescription.h"
+
+#include <NonPersistentHelpers/VTElementsList.h>
+#include <VTCore/Interface_ExpandedRunnableExperiment.h>
+#include <VTCore/RuntimeHooks.h>
+#include <VTCore/VTElements.h>
+#include <VTCore/VTExperiment.h>
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/filename.h>
+#include <wx/utils.h>
+
+#include <memory>
+#include <set>
+
+using namespace Vantrel;
+
+namespace {
+
+template <class T>
+T* Add(VTExperiment& x, const wxString& name)
+{
+    auto* el = new T(&x);
+    el->SetName(name);
+    EXPECT_TRUE(x.GetElementsOfType(el->GetElementType()).AddElement(el, -1));
+    return el;
+}
+
+// Stands in for the runtime library: builds by copying, as the runtime does.
+class FakeRuntime : public Interface_RuntimeForCore {
+public:
+    Interface_ExpandedRunnableExperiment* BuildCompiledExperiment(VTCompiledExperiment&, VTExperiment& original,
+                                                                  bool preview) override
+    {
+        lastPreview = preview;
+        built = std::make_unique<Interface_ExpandedRunnableExperiment>(original);
+        return built.get();
+    }
+    int GetPlugInID(VTPlugIn* plugin) override { return plugin ? 2103 : -1; }
+
+    std::unique_ptr<Interface_ExpandedRunnableExperiment> built;
+    bool lastPreview = false;
+};
+
+struct RegisteredRuntime {
+    FakeRuntime runtime;
+    RegisteredRuntime() { SetRuntimeForCore(&runtime); }
+    ~RegisteredRuntime() { SetRuntimeForCore(nullptr); }
+};
+
+class Model : public ::testing::Test {
+protected:
+    void SetUp() override { TestSupport::ClearLog(); }
+    VTExperiment x;
+};
+
+}  // namespace
+
+TEST_F(Model, IdsAreUniquePerTypeAndNeverReserved)
+{
+    std::set<std::uint32_t> blockIDs;
+    for (int i = 0; i < 5; ++i) blockIDs.insert(Add<VTBlock>(x, "B")->GetID());
+    EXPECT_EQ(blockIDs.size(), 5u);
+    EXPECT_EQ(*blockIDs.begin(), 1u);
+    EXPECT_EQ(Add<VTTrial>(x, "T")->GetID(), 1u);  // per type
+    EXPECT_NE(Add<VTParticipantGroup>(x, "G")->GetID(), 1u);  // 1 means "balanced" to the cloud setting
+    x.ReserveElementID(ElementType::Block, 40);
+    EXPECT_EQ(Add<VTBlock>(x, "B")->GetID(), 41u);
+    for (std::uint32_t id : blockIDs) {
+        EXPECT_GT(id, kNoElementID);
+        EXPECT_LE(id, kMaxElementID);
+    }
+    EXPECT_EQ(VTBlock(nullptr).GetID(), kNoElementID);
+}
+
+TEST_F(Model, ElementsKnowTheirTypeAndNames)
+{
+    const std::pair<std::unique_ptr<Minimal_VTElement>, const char*> elements[] = {
+        {std::make_unique<VTBlock>(&x), "Block"},          {std::make_unique<VTTrial>(&x), "Trial"},
+        {std::make_unique<VTEvent>(&x), "Event"},          {std::make_unique<VTTrialVariable>(&x), "TrialVariable"},
+        {std::make_unique<VTRule>(&x), "Rule"},            {std::make_unique<VTResponse>(&x), "Response"},
+        {std::make_unique<VTStimList>(&x), "StimList"},    {std::make_unique<VTParticipantGroup>(&x), "ParticipantGroup"},
+        {std::make_unique<VTTagSet>(&x), "TagSet"},        {std::make_unique<VTTag>(&x), "Tag"}};
+    const VTElementType types[] = {0, 1, 2, 3, 4, 5, 8, 9, 11, 12};
+    for (std::size_t i = 0; i < 10; ++i) {
+        const Minimal_VTElement& el = *elements[i].first;
+        EXPECT_EQ(el.GetElementType(), types[i]);
+        EXPECT_EQ(el.GetTypeName(false), elements[i].second);
+        EXPECT_FALSE(el.GetTypeName(true).empty());
+        EXPECT_FALSE(VTElement::ElementTypeName(types[i]).empty());
+        EXPECT_EQ(el.GetOwningExperiment(), &x);
+        EXPECT_FALSE(el.IsTemporary());
+        EXPECT_TRUE(IsElementTypeWithClass(types[i]));
+    }
+    for (VTElementType unused : {6, 7, 10}) EXPECT_FALSE(IsElementTypeWithClass(unused));
+}
+
+TEST_F(Model, WorkingCopiesAreIndependentAndCommitBack)
+{
+    auto* trial = Add<VTTrial>(x, "Trial");
+    auto* event = Add<VTEvent>(x, "E");
+    auto* block = Add<VTBlock>(x, "Block");
+    block->AddUsedTrial(trial);
+    block->SetNotes("old");
+
+    std::unique_ptr<VTBlock> copy(VTBlock::CreateTemporary_CallerMustDelete(block, nullptr));
+    copy->SetTemporary(true);
+    EXPECT_EQ(copy->GetID(), block->GetID());
+    EXPECT_EQ(copy->GetOwningExperiment(), nullptr);
+    EXPECT_EQ(copy->GetUsedTrial(0), trial);  // resolves through the original's experiment
+    copy->SetName("Renamed");
+    copy->SetNotes("new");
+    copy->SetRandomizeTrials(true);
+    copy->GetUsedTrials().RemoveAllElements();
+    EXPECT_EQ(block->GetName(), "Block");
+    EXPECT_EQ(block->GetNumberOfUsedTrials(), 1u);
+
+    EXPECT_FALSE(block->CopySettingsFrom(*event));  // another class: refused
+    EXPECT_TRUE(block->CopySettingsFrom(*copy));
+    EXPECT_EQ(block->GetName(), "Renamed");
+    EXPECT_EQ(block->GetNotes(), "new");
+    EXPECT_TRUE(block->GetRandomizeTrials());
+    EXPECT_EQ(block->GetNumberOfUsedTrials(), 0u);
+    EXPECT_FALSE(block->IsTemporary());
+    copy.reset();
+    EXPECT_EQ(x.LookupElementByTypeAndID(ElementType::Block, block->GetID()), block);
+
+    // A new element made as a working copy, then handed to the list.
+    auto* fresh = new VTBlock(&x);
+    fresh->SetTemporary(true);
+    fresh->SetTemporary(false);
+    EXPECT_TRUE(x.GetElementsOfType(ElementType::Block).AddElement(fresh, 0));
+    EXPECT_EQ(x.GetReadOnlyElementsOfType(ElementType::Block)[0], fresh);
+}
+
+TEST_F(Model, EveryClassCopiesAllItsSettings)
+{
+    TestModel::FillEveryField(x);
+    VTExperiment target;
+    for (VTElementType type = 0; type < ElementType::Count; ++type) {
+        VTElementsList& list = x.GetReadOnlyElementsOfType(type);
+        for (std::size_t i = 0; i < list.Size(); ++i) {
+            std::unique_ptr<Minimal_VTElement> clone(list[i]->CloneIntoExperiment(&target));
+            target.GetElementsOfType(type).AddElement(clone.release(), -1);
+        }
+    }
+    target.GetErrorCodes() = x.GetErrorCodes();
+    *target.GetCloudSettings() = *x.GetCloudSettings();
+    for (int id : x.GetInputPlugInIDsInUse()) target.LoadInputPluginByID(id);
+    wxString reason;
+    x.IsLocked(reason);
+    target.SetLocked(true, reason);
+    EXPECT_EQ(TestModel::Describe(target), TestModel::Describe(x));
+
+    // CopySettingsFrom into fresh elements of each class gives the same settings.
+    VTElementsList& events = x.GetReadOnlyElementsOfType(ElementType::Event);
+    VTEvent blank(&x);
+    ASSERT_TRUE(blank.CopySettingsFrom(*events[0]));
+    blank.ReplaceID_BeforeAddingToAList(events[0]->GetID());
+    VTExperiment one;
+    one.GetElementsOfType(ElementType::Event).AddElement(new VTEvent(blank, &one), -1);
+    VTExperiment reference;
+    reference.GetElementsOfType(ElementType::Event).AddElement(events[0]->CloneIntoExperiment(&reference), -1);
+    EXPECT_EQ(TestModel::Describe(one), TestModel::Describe(reference));
+}
+
+TEST_F(Model, DuplicateNamesAreReportedOnce)
+{
+    auto* a = Add<VTTrial>(x, "Same");
+    EXPECT_TRUE(x.CheckElementName_ShowMessageIfDuplicate(ElementType::Trial, "Same", a));
+    EXPECT_TRUE(x.CheckElementName_ShowMessageIfDuplicate(ElementType::Block, "Same", nullptr));
+    EXPECT_TRUE(TestSupport::RecordedLog().empty());
+    EXPECT_FALSE(x.CheckElementName_ShowMessageIfDuplicate(ElementType::Trial, "Same", nullptr));
+    EXPECT_TRUE(TestSupport::LogContains("already used"));
+    EXPECT_EQ(x.GetNextAvailableUniqueElementName("Same", ElementType::Trial, ""), "Same1");
+    EXPECT_EQ(x.GetNextAvailableUniqueElementName("Same", ElementType::Block, ""), "Same");
+}
+
+TEST_F(Model, GroupsAndTheirBlocks)
+{
+    unsigned long count = 0;  // callers pre-set it
+    EXPECT_EQ(x.GetDefaultGroup(&count), nullptr);
+    EXPECT_EQ(count, 0u);
+    auto* b1 = Add<VTBlock>(x, "B1");
+    auto* b2 = Add<VTBlock>(x, "B2");
+    auto* g1 = Add<VTParticipantGroup>(x, "First");
+    auto* g2 = Add<VTParticipantGroup>(x, "Second");
+    EXPECT_EQ(x.GetDefaultGroup(&count), g1);
+    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(x.GetGroupElementById(g2->GetID()), g2);
+    EXPECT_EQ(x.GetGroupElementById(12345), nullptr);
+    EXPECT_EQ(x.GetGroupElementByName("Second"), g2);
+    EXPECT_EQ(x.GetGroupElementByName("second"), nullptr);
+
+    EXPECT_TRUE(g2->m_RunAllBlocks);
+    g2->AddUsedBlock(b2);
+    g2->AddUsedBlock(b1);
+    EXPECT_FALSE(g2->AddUsedBlock(b1));
+    EXPECT_EQ(g2->GetBlocksUsedByTheGroup().Size(), 2u);
+    EXPECT_EQ(g2->GetBlocksUsedByTheGroup().GetUsedElementPtr(0), b2);
+    EXPECT_TRUE(g2->ContainsBlockMatchingThisID(int(b1->GetID())));
+    g2->ClearAllUsedBlocks();
+    EXPECT_FALSE(g2->ContainsBlockMatchingThisID(int(b1->GetID())));
+}
+
+TEST_F(Model, DeletingAnElementRemovesEveryLinkToIt)
+{
+    auto* response = Add<VTResponse>(x, "R");
+    auto* event = Add<VTEvent>(x, "E");
+    auto* trial = Add<VTTrial>(x, "T");
+    auto* block = Add<VTBlock>(x, "B");
+    auto* group = Add<VTParticipantGroup>(x, "G");
+    auto* list = Add<VTStimList>(x, "L");
+    event->GetUsedResponses().AddChildElement(response, 0);
+    event->LinkCorrectResponse(ElementType::Event, -1, response);
+    event->SetStimListID(int(list->GetID()));
+    trial->AddUsedEvent(event);
+    block->AddUsedTrial(trial);
+    group->AddUsedBlock(block);
+
+    EXPECT_TRUE(x.DeleteElementAndItsLinks(trial));
+    EXPECT_EQ(block->GetNumberOfUsedTrials(), 0u);
+    EXPECT_TRUE(x.DeleteElementAndItsLinks(response));
+    EXPECT_TRUE(event->GetUsedResponses().Empty());
+    EXPECT_TRUE(event->GetCorrectResponseRows()[0].chosenResponseIDs.empty());
+    EXPECT_TRUE(x.DeleteElementAndItsLinks(list));
+    EXPECT_FALSE(event->IsListEvent());
+    EXPECT_FALSE(x.DeleteElementAndItsLinks(nullptr));
+    EXPECT_EQ(group->GetBlocksUsedByTheGroup().Size(), 1u);
+    EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();  // no "unable to resolve" warnings
+}
+
+TEST_F(Model, TagSetsMakeTheirTags)
+{
+    auto* set = Add<VTTagSet>(x, "Colour");
+    VTTag* red = set->AddTag("red");
+    VTTag* green = set->AddTag("green");
+    VTTag* blue = set->AddTag("blue", 1);
+    ASSERT_TRUE(red && green && blue);
+    EXPECT_EQ(set->GetNumberOfUsedTags(), 3u);
+    VTLinkT& tags = set->GetCollectionOfUsedTags_deprecated();
+    EXPECT_EQ(tags.GetUsedElementPtr(0), red);
+    EXPECT_EQ(tags.GetUsedElementPtr(1), blue);
+    EXPECT_EQ(tags.GetUsedElementPtr(2), green);
+    EXPECT_EQ(blue->GetParentTagset_CallerMustCheckForNull(), set);
+    EXPECT_EQ(blue->GetLongName_PrependsTagSetNameToTag(), "Colour: blue");
+    auto* other = Add<VTTagSet>(x, "Shape");
+    EXPECT_NE(other->AddTag("red")->GetID(), red->GetID());  // unique across sets
+    VTTagSet loose(nullptr);
+    EXPECT_EQ(loose.AddTag("x"), nullptr);
+}
+
+TEST_F(Model, LocksFlagsAndInputDevices)
+{
+    wxString reason = "untouched";
+    EXPECT_FALSE(x.IsLocked(reason));
+    EXPECT_EQ(reason, "untouched");
+    x.SetLocked(true, "Received from the cloud");
+    EXPECT_TRUE(x.IsLocked(reason));
+    EXPECT_EQ(reason, "Received from the cloud");
+    x.SetLocked(true);
+    EXPECT_TRUE(x.IsLocked(reason));
+    EXPECT_FALSE(reason.empty());
+
+    x.SetLockStateMinimal_forUseInPreview(true);
+    EXPECT_TRUE(x.m_LockStateMinimal);
+    EXPECT_FALSE(VTExperiment::ElemTypeOnlyHasNewerMinimalInterface(ElementType::Block));
+
+    EXPECT_TRUE(x.IsLackingAnInputDevice());
+    EXPECT_FALSE(x.LoadInputPlugin(nullptr, true));  // no runtime to name the plug-in
+    EXPECT_TRUE(TestSupport::LogContains("input device could not be added"));
+    {
+        RegisteredRuntime runtime;
+        EXPECT_TRUE(x.LoadInputPlugin(reinterpret_cast<VTPlugIn*>(&runtime), false));
+    }
+    EXPECT_FALSE(x.IsLackingAnInputDevice());
+    EXPECT_EQ(x.GetInputPlugInIDsInUse(), std::vector<int>{2103});
+    EXPECT_FALSE(x.OffersEyeTrackerCalibration());
+    x.LoadInputPluginByID(2411);
+    EXPECT_TRUE(x.OffersEyeTrackerCalibration());
+    EXPECT_TRUE(x.RemoveInputPluginByID(2411));
+    EXPECT_FALSE(x.RemoveInputPluginByID(2411));
+}
+
+TEST_F(Model, PathVariablesAreSubstituted)
+{
+    x.SetFilename("/data/studies/memory.vt6", false);
+    const wxString home = wxGetHomeDir();
+    struct Case {
+        wxString in, out;
+    };
+    const Case cases[] = {
+        {"$(ExperimentFolder)/data", "/data/studies/data"},
+        {"$(Home)/x/$(ExperimentFolder)", home + "/x//data/studies"},
+        {"$(Unknown)/x", "$(Unknown)/x"},
+        {"no variables", "no variables"},
+        {"$(ExperimentFolder", "$(ExperimentFolder"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(x.SubstitutePathVariables(c.in), c.out) << c.in;
+    EXPECT_EQ(x.ResolveStimulusPath("pics/a.png"), "/data/studies/pics/a.png");
+    EXPECT_EQ(x.ResolveStimulusPath("/abs/a.png"), "/abs/a.png");
+    EXPECT_EQ(x.ResolveStimulusPath("../other/a.png"), "/data/other/a.png");
+}
+
+TEST_F(Model, BuildingGoesThroughTheRegisteredRuntime)
+{
+    auto* group = Add<VTParticipantGroup>(x, "G");
+    Add<VTBlock>(x, "B");
+    x.GetRunOptions().SetGroupID(int(group->GetID()));
+    x.GetRunOptions().SetSubjectName("P7");
+    x.GetRunOptions().SetSaveCollectedDataFlag(true, "/tmp/out.txt");
+    VTCompiledExperiment* compiled = reinterpret_cast<VTCompiledExperiment*>(&x);  // opaque to the model
+
+    EXPECT_EQ(x.InstructCompiledExperimentBuilderToBuild(*compiled, false), nullptr);
+    EXPECT_TRUE(TestSupport::LogContains("runtime is not available"));
+
+    RegisteredRuntime registered;
+    Interface_ExpandedRunnableExperiment* expanded = x.InstructCompiledExperimentBuilderToBuild(*compiled, true);
+    ASSERT_NE(expanded, nullptr);
+    EXPECT_TRUE(registered.runtime.lastPreview);
+    EXPECT_EQ(expanded->GetOriginal(), &x);
+    EXPECT_EQ(expanded->GetRunOptions(), x.GetRunOptions());
+    EXPECT_EQ(TestModel::Describe(*expanded), TestModel::Describe(x));
+    EXPECT_NE(expanded->GetGroupElementById(group->GetID()), group);  // its own copy
+    EXPECT_EQ(expanded->GetGroupElementById(group->GetID())->GetOwningExperiment(), expanded);
+    // The result's options are its own.
+    expanded->GetRunOptions().SetBlockUseRestrictedByGroup(false);
+    EXPECT_TRUE(x.GetRunOptions().IsBlockUseRestrictedByGroup());
+    EXPECT_FALSE(x.IsModified());
+}
+
+TEST(RunOptions, PreviewSettingsAreAppliedAndReverted)
+{
+    VTRunOptions options;
+    EXPECT_EQ(options.GetGroupID_CanReturnNegativeOne(), -1);
+    options.SetGroupID(5);
+    options.SetSaveCollectedDataFlag(true, "data.txt");
+    options.SetRunSelBlocksOnlyFlag(true);
+    const VTRunOptions before = options;
+    options.ApplyPreviewSettings(9);
+    EXPECT_EQ(options.GetGroupID_CanReturnNegativeOne(), 9);
+    EXPECT_FALSE(options.IsDataSaved());
+    EXPECT_FALSE(options.IsRunningSelectedBlocksOnly());
+    EXPECT_TRUE(options.IsPreview());
+    options.RevertPreviewSettings();
+    EXPECT_EQ(options, before);
+    options.RevertPreviewSettings();  // nothing to revert
+    EXPECT_EQ(options, before);
+
+    wxString pushed;
+    int flushed = 0;
+    options.PushAssertionFailureToAutomatedTestPluginIfPossible("ignored");  // no plug-in: nothing
+    VTRunOptions::SetAutomatedTestHooks([&] { ++flushed; }, [&](const wxString& s) { pushed = s; });
+    options.FlushTestOutput();
+    options.PushAssertionFailureToAutomatedTestPluginIfPossible("assert");
+    VTRunOptions::SetAutomatedTestHooks(nullptr, nullptr);
+    EXPECT_EQ(flushed, 1);
+    EXPECT_EQ(pushed, "assert");
+}
