@@ -3,6 +3,7 @@
 
 #include <mutex>
 #include <deque>
+#include <vector>
 #include <atomic>
 
 #include <boost/make_shared.hpp>
@@ -22,7 +23,18 @@ struct Scheduled {
 
 std::mutex g_Mutex;
 std::deque<Scheduled> g_Queue;
+struct OnEvent {
+    unsigned long long eventInputIndex;
+    Scheduled response;  // due = delay after the event's input start
+};
+std::vector<OnEvent> g_OnEvent;
 std::atomic<int> g_StartResult{0};
+
+void InsertLocked(const Scheduled& s) {
+    auto it = g_Queue.begin();
+    while (it != g_Queue.end() && it->due <= s.due) ++it;
+    g_Queue.insert(it, s);
+}
 std::atomic<unsigned long long> g_Counts[7];
 unsigned long long g_LastPoll = 0;
 double g_GapSum = 0, g_GapMax = 0;
@@ -55,7 +67,17 @@ public:
         m_Last.ResetToDiscreteKeyDefaults();
     }
     void OnFlushInput() override { ++g_Counts[5]; }
-    void OnStartEventInput() override { ++g_Counts[6]; }
+    void OnStartEventInput() override {
+        const unsigned long long index = g_Counts[6]++;
+        const unsigned long long now = Vantrel::VTTimer::GetTimer().GetAbsoluteMicroseconds();
+        std::lock_guard<std::mutex> lock(g_Mutex);
+        for (const OnEvent& pending : g_OnEvent) {
+            if (pending.eventInputIndex != index) continue;
+            Scheduled s = pending.response;
+            s.due += now;
+            InsertLocked(s);
+        }
+    }
     VantrelSDK::InputDetectedFunctionPtr GetIsInputDetectedFunctionPtr() override { return &Detect; }
 
     boost::shared_ptr<VantrelSDK::VTSdkBaseResponse> OnGetCompleteResponse(
@@ -116,15 +138,19 @@ VTSDK_PLUGIN_ENTRY VantrelSDK::VTSdkBase* VTSdkGetObjectPtr() { return &my_plugi
 
 VTSDK_PLUGIN_ENTRY void VTTestInput_Schedule(int key, int port, int pressed, unsigned long long dueMicroseconds) {
     std::lock_guard<std::mutex> lock(g_Mutex);
-    Scheduled s{key, port, pressed != 0, dueMicroseconds};
-    auto it = g_Queue.begin();
-    while (it != g_Queue.end() && it->due <= dueMicroseconds) ++it;
-    g_Queue.insert(it, s);
+    InsertLocked(Scheduled{key, port, pressed != 0, dueMicroseconds});
+}
+
+VTSDK_PLUGIN_ENTRY void VTTestInput_ScheduleOnEvent(int eventInputIndex, int key, int port, int pressed,
+                                                    unsigned long long delayMicroseconds) {
+    std::lock_guard<std::mutex> lock(g_Mutex);
+    g_OnEvent.push_back({static_cast<unsigned long long>(eventInputIndex), Scheduled{key, port, pressed != 0, delayMicroseconds}});
 }
 
 VTSDK_PLUGIN_ENTRY void VTTestInput_Reset() {
     std::lock_guard<std::mutex> lock(g_Mutex);
     g_Queue.clear();
+    g_OnEvent.clear();
     for (auto& c : g_Counts) c = 0;
     g_StartResult = 0;
     g_LastPoll = 0;

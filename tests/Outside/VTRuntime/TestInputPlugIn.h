@@ -12,6 +12,10 @@ extern "C" {
 // Schedules a response: key, port, pressed (1) or released (0), due at `dueMicroseconds`
 // on Vantrel::VTTimer's absolute clock (GetAbsoluteMicroseconds).
 typedef void (*VTTestInput_ScheduleFn)(int key, int port, int pressed, unsigned long long dueMicroseconds);
+// Schedules a response `delayMicroseconds` after the start of event input number
+// `eventInputIndex` (counting from 0 since the last reset).
+typedef void (*VTTestInput_ScheduleOnEventFn)(int eventInputIndex, int key, int port, int pressed,
+                                              unsigned long long delayMicroseconds);
 // Drops everything scheduled and the counters.
 typedef void (*VTTestInput_ResetFn)();
 // The result OnStartExperiment gives from now on (0 ready, -10 no device).

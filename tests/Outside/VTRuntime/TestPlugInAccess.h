@@ -9,6 +9,7 @@
 
 struct TestPlugInAccess {
     VTTestInput_ScheduleFn schedule = nullptr;
+    VTTestInput_ScheduleOnEventFn scheduleOnEvent = nullptr;
     VTTestInput_ResetFn reset = nullptr;
     VTTestInput_SetStartResultFn setStartResult = nullptr;
     VTTestInput_CountFn count = nullptr;
@@ -19,11 +20,12 @@ struct TestPlugInAccess {
         void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
         if (!handle) return false;
         schedule = reinterpret_cast<VTTestInput_ScheduleFn>(dlsym(handle, "VTTestInput_Schedule"));
+        scheduleOnEvent = reinterpret_cast<VTTestInput_ScheduleOnEventFn>(dlsym(handle, "VTTestInput_ScheduleOnEvent"));
         reset = reinterpret_cast<VTTestInput_ResetFn>(dlsym(handle, "VTTestInput_Reset"));
         setStartResult = reinterpret_cast<VTTestInput_SetStartResultFn>(dlsym(handle, "VTTestInput_SetStartResult"));
         count = reinterpret_cast<VTTestInput_CountFn>(dlsym(handle, "VTTestInput_Count"));
         pollGaps = reinterpret_cast<VTTestInput_PollGapsFn>(dlsym(handle, "VTTestInput_PollGaps"));
         dlclose(handle);  // drops only the reference NOLOAD took
-        return schedule && reset && setStartResult && count && pollGaps;
+        return schedule && scheduleOnEvent && reset && setStartResult && count && pollGaps;
     }
 };

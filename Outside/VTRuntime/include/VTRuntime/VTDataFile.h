@@ -1,0 +1,65 @@
+#pragma once
+// The participant's data file: tab-separated UTF-8 text.
+//
+//   Study Station data file
+//   Experiment<TAB>name
+//   Subject<TAB>name
+//   Session<TAB>id
+//   Group<TAB>name
+//   Date<TAB>YYYY-MM-DD HH:MM:SS (local time)
+//   RunID<TAB>32 hexadecimal digits, unique per run
+//   <empty line>
+//   Block<TAB>Trial<TAB>Event<TAB>Stimulus<TAB>Response<TAB>RT_ms<TAB>Correctness
+//   one row per presented event ...
+//
+// RT_ms is the reaction time from stimulus onset in milliseconds with three decimals,
+// empty without a response; Correctness is the experiment's code (C, E, SC, NR by
+// default), empty for events that record no responses. Tabs and line breaks inside
+// fields become spaces. Each row is flushed to the disk as it is written, so what was
+// collected survives a crash; the header is written (and flushed) when the file opens.
+
+#include <wx/string.h>
+
+#include <cstdio>
+
+namespace Vantrel {
+
+struct VTDataFileHeader {
+    wxString experimentName;
+    wxString subjectName;
+    wxString sessionID;
+    wxString groupName;
+};
+
+struct VTDataFileRow {
+    wxString block, trial, event, stimulus, response;
+    bool hasReactionTime = false;
+    double reactionTimeMs = 0;
+    wxString correctness;
+};
+
+class VTDataFile {
+public:
+    VTDataFile();
+    ~VTDataFile();
+    VTDataFile(const VTDataFile&) = delete;
+    VTDataFile& operator=(const VTDataFile&) = delete;
+
+    // Creates the file (its folder must exist) and writes the header. An existing file
+    // is continued: an empty line, then this run's header and rows. False with `error` filled when it cannot.
+    bool Create(const wxString& path, const VTDataFileHeader& header, wxString& error);
+    bool WriteRow(const VTDataFileRow& row);
+    void Close();
+    bool IsOpen() const { return m_File != nullptr; }
+    const wxString& GetRunID() const { return m_RunID; }
+
+    static wxString NewRunID();
+    static wxString FormatReactionTime(double ms);
+
+private:
+    bool WriteLine(const wxString& line);
+    std::FILE* m_File = nullptr;
+    wxString m_RunID;
+};
+
+}  // namespace Vantrel

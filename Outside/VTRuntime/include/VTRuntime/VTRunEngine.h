@@ -1,0 +1,68 @@
+#pragma once
+// Presents a run plan on screen and collects its responses.
+//
+// Run() returns only when the run has ended. It covers the display with the
+// presentation window and runs its own loop on the GUI thread (other windows take no
+// input meanwhile; timers, idle events and pending calls still run). Each event shows
+// its stimulus until an accepted response arrives or its time limit ends. Responses
+// come from the keyboard (plug-in id kKeyboardPlugInID, key codes as wxWidgets gives
+// them, letters in upper case) and from every input plug-in given, which the runtime
+// thread polls. Escape asks the participant to confirm ("Stop the experiment?", a
+// wxMessageDialog with Yes and No) and Yes ends the run as cancelled.
+
+#include <wx/string.h>
+
+#include <boost/shared_ptr.hpp>
+
+#include <vector>
+
+#include "VTRuntime/VTDataFile.h"
+#include "VTRuntime/VTInputPoller.h"
+#include "VTRuntime/VTRunPlan.h"
+
+namespace VantrelSDK {
+class Interface_DREForPlugins;
+class VTSdkInputPlugin;
+}  // namespace VantrelSDK
+
+namespace Vantrel {
+
+// Responses of the keyboard carry this plug-in id (the data model's keyboard id).
+constexpr int kKeyboardPlugInID = 2100;
+
+struct VTRunSettings {
+    bool saveData = false;
+    wxString dataFile;
+    wxString subjectName;
+    wxString sessionID;
+    bool preview = false;
+    bool showGrid = false;
+    // The input plug-ins polled during the run.
+    std::vector<VantrelSDK::VTSdkInputPlugin*> inputPlugins;
+    // Gives plug-in responses the ids of the experiment's defined responses; may be null.
+    boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> dre;
+};
+
+enum class VTRunOutcome { Completed, Cancelled, NotStarted };
+
+// What a run collected, for callers and tests.
+struct VTRunReport {
+    std::vector<VTDataFileRow> rows;
+    VTInputPoller::PollStats pollStats;
+    wxString runID;
+    // Run-timer microseconds of each accepted plug-in response, in order.
+    std::vector<unsigned long long> pluginResponseTimes;
+};
+
+class VTRunEngine {
+public:
+    // Not started (false result kinds): another run is on, the data file cannot be
+    // created (logged at error level before anything is shown), or an input plug-in
+    // does not start (logged). Those count as cancelled for WasLastRunCanceled().
+    static VTRunOutcome Run(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport* reportOrNull = nullptr);
+    static bool IsRunning();
+    // The input plug-ins the manager has loaded.
+    static std::vector<VantrelSDK::VTSdkInputPlugin*> AllLoadedInputPlugins();
+};
+
+}  // namespace Vantrel

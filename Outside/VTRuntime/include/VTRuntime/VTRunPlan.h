@@ -1,0 +1,59 @@
+#pragma once
+// What a run presents, in order: the compiled form of an experiment for one group.
+// The builder fills it from the experiment; the presenter only reads it.
+
+#include <wx/string.h>
+
+#include <vector>
+
+namespace Vantrel {
+
+struct VTPlannedResponse {
+    int responseID = -1;
+    int pluginID = -1;
+    int key = 0;
+    int port = 0;
+    int phase = 1;  // 1 press, 2 release
+    wxString name;
+    bool correct = true;
+    bool endsEvent = true;
+};
+
+struct VTPlannedEvent {
+    enum class StimulusKind { None, Text, Picture };
+    int eventID = -1;
+    wxString name;
+    StimulusKind kind = StimulusKind::None;
+    wxString text;         // Text: the words; Picture: unused
+    wxString picturePath;  // Picture: absolute path of the file
+    wxString stimulusLabel;  // what the data file's Stimulus column says
+    int timeLimitMs = -1;    // -1: no time limit
+    bool endsImmediately = false;
+    bool recordsResponses = true;
+    // Empty: every response (any key, any plug-in response) is accepted.
+    std::vector<VTPlannedResponse> accepted;
+};
+
+struct VTPlannedTrial {
+    int trialID = -1;
+    wxString name;
+    int startPeriodMs = 0;
+    std::vector<VTPlannedEvent> events;
+};
+
+struct VTPlannedBlock {
+    int blockID = -1;
+    wxString name;
+    std::vector<VTPlannedTrial> trials;
+};
+
+struct VTRunPlan {
+    wxString experimentName;
+    wxString groupName;
+    std::vector<VTPlannedBlock> blocks;
+    // Correctness codes: correct, incorrect, self-correct, no response.
+    wxString codeCorrect = "C", codeIncorrect = "E", codeSelfCorrect = "SC", codeNoResponse = "NR";
+    bool IsEmpty() const { return blocks.empty(); }
+};
+
+}  // namespace Vantrel

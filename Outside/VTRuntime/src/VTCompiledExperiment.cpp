@@ -1,0 +1,129 @@
+#include "VTRuntime/VTCompiledExperiment.h"
+
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/stdpaths.h>
+
+#include <VTCore/Interface_ExpandedRunnableExperiment.h>
+#include <VTCore/RuntimeHooks.h>
+#include <VTCore/VTExperiment.h>
+
+#include <algorithm>
+#include <map>
+
+#include "VTPlugInCommon/VTPresenter.h"
+#include "VTPlugInCommon/VTSdkInputPlugin.h"
+#include "VTRunPlanBuilder.h"
+#include "VTRuntime/VTPlugIn.h"
+
+namespace Vantrel {
+
+namespace {
+
+class RuntimeForCore : public Interface_RuntimeForCore {
+public:
+    Interface_ExpandedRunnableExperiment* BuildCompiledExperiment(VTCompiledExperiment& compiled, VTExperiment& original,
+                                                                  bool) override {
+        wxString whyEmpty;
+        const VTRunPlan plan = VTCompiledExperiment::BuildPlan(original, &whyEmpty);
+        if (plan.IsEmpty()) {
+            wxLogError("The experiment \"%s\" has nothing to run: %s", original.GetUserReadableName(), whyEmpty);
+            return nullptr;
+        }
+        auto* expanded = new Interface_ExpandedRunnableExperiment(original);
+        compiled.AdoptExpanded(expanded, original.GetUserReadableName());
+        return expanded;
+    }
+    int GetPlugInID(VTPlugIn* plugin) override { return VTPlugIn::GetPlugInID(plugin); }
+};
+
+RuntimeForCore& TheRuntime() {
+    static RuntimeForCore runtime;
+    return runtime;
+}
+
+// Registered as the library loads, so building works before any compiled experiment exists.
+struct RegisterAtLoad {
+    RegisterAtLoad() { RegisterRuntimeWithCore(); }
+} registerAtLoad;
+
+wxString Sanitised(const wxString& text) {
+    wxString clean;
+    for (wxUniChar c : text) clean += (wxIsalnum(c) || c == '-' || c == '_') ? c : wxUniChar('_');
+    return clean.empty() ? wxString("data") : clean;
+}
+
+}  // namespace
+
+void RegisterRuntimeWithCore() { SetRuntimeForCore(&TheRuntime()); }
+
+VTCompiledExperiment::VTCompiledExperiment(boost::function<void(bool, bool)> onEnd) : m_OnEnd(onEnd) {
+    RegisterRuntimeWithCore();
+}
+
+VTCompiledExperiment::~VTCompiledExperiment() {}
+
+void VTCompiledExperiment::AdoptExpanded(Interface_ExpandedRunnableExperiment* expanded,
+                                         const wxString& experimentName) {
+    m_Expanded.reset(expanded);
+    m_ExperimentName = experimentName;
+}
+
+VTRunPlan VTCompiledExperiment::BuildPlan(VTExperiment& experiment, wxString* whyEmpty) {
+    return VTRunPlanBuilder(experiment).Build(whyEmpty);
+}
+
+wxString VTCompiledExperiment::MakeAutomaticDataFilePath(const wxString& experimentName, const wxString& subjectName) {
+    wxFileName folder(wxStandardPaths::Get().GetDocumentsDir(), "");
+    folder.AppendDir("Study Station Data");
+    folder.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    const wxString stem = Sanitised(experimentName) + "-" + Sanitised(subjectName) + "-" +
+                          wxDateTime::Now().Format("%Y%m%d-%H%M%S");
+    wxFileName file(folder.GetPath(), stem, "txt");
+    for (int n = 2; file.FileExists(); ++n) file.SetName(wxString::Format("%s-%d", stem, n));
+    return file.GetFullPath();
+}
+
+bool VTCompiledExperiment::Run(bool preview, bool showGrid) {
+    m_LastOutcome = VTRunOutcome::NotStarted;
+    m_LastReport = VTRunReport();
+    m_LastDataFile.clear();
+    VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
+    if (!m_Expanded) {
+        wxLogError("There is no experiment to run.");
+        presenter->SetLastRunCanceled(true);
+        if (m_OnEnd) m_OnEnd(true, true);
+        return false;
+    }
+
+    wxString whyEmpty;
+    VTRunPlan plan = BuildPlan(*m_Expanded, &whyEmpty);
+    plan.experimentName = m_ExperimentName;
+    const VTRunOptions& options = m_Expanded->GetRunOptions();
+
+    VTRunSettings settings;
+    settings.preview = preview;
+    settings.showGrid = preview && showGrid;
+    settings.subjectName = options.GetSubjectName();
+    settings.sessionID = options.GetSessionID();
+    settings.saveData = options.IsDataSaved() && !preview;
+    if (settings.saveData) {
+        settings.dataFile = options.GetDataFile().empty()
+                                ? MakeAutomaticDataFilePath(m_ExperimentName, settings.subjectName)
+                                : options.GetDataFile();
+    }
+    settings.inputPlugins = VTRunEngine::AllLoadedInputPlugins();
+    settings.dre = VTRunPlanBuilder(*m_Expanded).MakeResponseResolver();
+
+    if (plan.IsEmpty()) {
+        wxLogError("The experiment \"%s\" has nothing to run: %s", m_ExperimentName, whyEmpty);
+        presenter->SetLastRunCanceled(true);
+    } else {
+        m_LastOutcome = VTRunEngine::Run(plan, settings, &m_LastReport);
+        if (m_LastOutcome != VTRunOutcome::NotStarted && settings.saveData) m_LastDataFile = settings.dataFile;
+    }
+    if (m_OnEnd) m_OnEnd(true, true);
+    return m_LastOutcome == VTRunOutcome::Completed;
+}
+
+}  // namespace Vantrel

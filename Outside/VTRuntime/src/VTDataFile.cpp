@@ -1,0 +1,89 @@
+#include "VTRuntime/VTDataFile.h"
+
+#include <wx/datetime.h>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+namespace Vantrel {
+
+namespace {
+wxString Field(const wxString& text) {
+    wxString clean(text);
+    clean.Replace("\t", " ");
+    clean.Replace("\r\n", " ");
+    clean.Replace("\n", " ");
+    clean.Replace("\r", " ");
+    return clean;
+}
+}  // namespace
+
+VTDataFile::VTDataFile() {}
+VTDataFile::~VTDataFile() { Close(); }
+
+wxString VTDataFile::NewRunID() {
+    std::random_device entropy;
+    wxString id;
+    for (int i = 0; i < 4; ++i) id << wxString::Format("%08x", static_cast<unsigned>(entropy()));
+    return id;
+}
+
+wxString VTDataFile::FormatReactionTime(double ms) { return wxString::FromCDouble(ms, 3); }
+
+bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wxString& error) {
+    Close();
+    if (path.empty()) {
+        error = "No data file was named.";
+        return false;
+    }
+    // An existing file is continued, never replaced: another run's data must not be lost.
+    m_File = std::fopen(path.utf8_str(), "a");
+    if (!m_File) {
+        error = wxString::Format("The data file \"%s\" cannot be created: %s.", path, wxString(std::strerror(errno)));
+        return false;
+    }
+    m_RunID = NewRunID();
+    const bool continuing = std::ftell(m_File) > 0;
+    const wxString date = wxDateTime::Now().Format("%Y-%m-%d %H:%M:%S");
+    bool ok = (!continuing || WriteLine("")) && WriteLine("Study Station data file") && WriteLine("Experiment\t" + Field(header.experimentName)) &&
+              WriteLine("Subject\t" + Field(header.subjectName)) && WriteLine("Session\t" + Field(header.sessionID)) &&
+              WriteLine("Group\t" + Field(header.groupName)) && WriteLine("Date\t" + date) &&
+              WriteLine("RunID\t" + m_RunID) && WriteLine("") &&
+              WriteLine("Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness");
+    if (!ok) {
+        error = wxString::Format("The data file \"%s\" cannot be written: %s.", path, wxString(std::strerror(errno)));
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool VTDataFile::WriteRow(const VTDataFileRow& row) {
+    wxString line;
+    line << Field(row.block) << '\t' << Field(row.trial) << '\t' << Field(row.event) << '\t' << Field(row.stimulus)
+         << '\t' << Field(row.response) << '\t' << (row.hasReactionTime ? FormatReactionTime(row.reactionTimeMs) : "")
+         << '\t' << Field(row.correctness);
+    return WriteLine(line);
+}
+
+bool VTDataFile::WriteLine(const wxString& line) {
+    if (!m_File) return false;
+    const std::string utf8 = (line + "\n").utf8_string();
+    if (std::fwrite(utf8.data(), 1, utf8.size(), m_File) != utf8.size()) return false;
+    // Flushed to the disk as it goes: a crash must not take the collected rows with it.
+    if (std::fflush(m_File) != 0) return false;
+    fsync(fileno(m_File));
+    return true;
+}
+
+void VTDataFile::Close() {
+    if (m_File) {
+        std::fclose(m_File);
+        m_File = nullptr;
+    }
+}
+
+}  // namespace Vantrel

@@ -1,0 +1,217 @@
+#include "VTRuntime/VTInputPoller.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "VTPlugInCommon/VTSdkInputPlugin.h"
+#include "VTPlugInCommon/VTTimer.h"
+
+namespace Vantrel {
+
+struct VTInputPoller::Impl {
+    struct Source {
+        VantrelSDK::VTSdkInputPlugin* plugin;
+        VantrelSDK::InputDetectedFunctionPtr detect;
+        int id;
+    };
+
+    std::vector<Source> sources;
+    boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> dre;
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<std::function<void()>> tasks;
+    bool stopping = false;
+    std::atomic<bool> armed{false};
+
+    std::mutex detectedMutex;
+    std::deque<Detected> detected;
+    std::function<void()> notify;
+
+    mutable std::mutex statsMutex;
+    PollStats stats;
+    double gapSum = 0;
+    unsigned long long lastSweep = 0;
+
+    std::thread thread;
+
+    void Loop() {
+        for (;;) {
+            std::function<void()> task;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                if (!armed) wake.wait(lock, [&] { return stopping || !tasks.empty() || armed; });
+                if (stopping && tasks.empty()) return;
+                if (!tasks.empty()) {
+                    task = std::move(tasks.front());
+                    tasks.pop_front();
+                }
+            }
+            if (task) {
+                task();
+                continue;
+            }
+            if (armed) {
+                try {
+                    Sweep();
+                } catch (...) {
+                    // A failing device must not take the run down; it simply detects nothing.
+                }
+                std::this_thread::sleep_for(std::chrono::microseconds(100));
+            }
+        }
+    }
+
+    void Sweep() {
+        VTTimer& timer = VTTimer::GetTimer();
+        const unsigned long long sweepStart = timer.GetAbsoluteMicroseconds();
+        {
+            std::lock_guard<std::mutex> lock(statsMutex);
+            if (lastSweep) {
+                const double gap = double(sweepStart - lastSweep);
+                gapSum += gap;
+                ++stats.sweeps;
+                stats.meanGapMicroseconds = gapSum / double(stats.sweeps);
+                if (gap > stats.maxGapMicroseconds) stats.maxGapMicroseconds = gap;
+            }
+            lastSweep = sweepStart;
+        }
+        VantrelSDK::RAII_InputDetectionForCyclingOverAllDevices detection(dre.get());
+        for (Source& source : sources) {
+            if (!source.detect || !source.detect(&detection)) continue;
+            const unsigned long long stamp = timer.GetElapsedMicroseconds();
+            unsigned long long pluginTime = 0;
+            boost::shared_ptr<VantrelSDK::VTSdkBaseResponse> response =
+                source.plugin->OnGetCompleteResponse(pluginTime, dre);
+            if (!response) continue;
+            Detected d;
+            d.pluginID = source.id;
+            d.response = response;
+            // A plug-in that reports an earlier whole millisecond knows better than our poll.
+            d.timeMicroseconds = pluginTime < stamp / 1000 ? pluginTime * 1000 : stamp;
+            {
+                std::lock_guard<std::mutex> lock(detectedMutex);
+                detected.push_back(d);
+            }
+            if (notify) notify();
+        }
+    }
+
+    template <class F>
+    auto Run(F f) -> decltype(f()) {
+        auto job = std::make_shared<std::packaged_task<decltype(f())()>>(f);
+        auto result = job->get_future();
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            tasks.push_back([job] { (*job)(); });
+        }
+        wake.notify_one();
+        return result.get();
+    }
+};
+
+VTInputPoller::VTInputPoller(const std::vector<VantrelSDK::VTSdkInputPlugin*>& plugins,
+                             boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> dre)
+    : m(new Impl) {
+    m->dre = dre;
+    for (VantrelSDK::VTSdkInputPlugin* plugin : plugins) {
+        if (!plugin) continue;
+        m->sources.push_back({plugin, plugin->GetIsInputDetectedFunctionPtr(), plugin->GetPlugInID()});
+    }
+    m->thread = std::thread([this] { m->Loop(); });
+}
+
+VTInputPoller::~VTInputPoller() {
+    {
+        std::lock_guard<std::mutex> lock(m->mutex);
+        m->stopping = true;
+        m->armed = false;
+    }
+    m->wake.notify_one();
+    m->thread.join();
+}
+
+int VTInputPoller::StartExperiment(VantrelSDK::RunningExperimentNecessities& necessities, int* failedPluginID) {
+    return m->Run([&]() -> int {
+        for (auto& source : m->sources) {
+            const int result = source.plugin->OnStartExperiment(necessities);
+            if (result != 0) {
+                if (failedPluginID) *failedPluginID = source.id;
+                return result;
+            }
+        }
+        return 0;
+    });
+}
+
+void VTInputPoller::StartTrial(const VantrelSDK::TrialInfoNecessities& trial) {
+    m->Run([&] {
+        for (auto& source : m->sources) source.plugin->OnStartTrial(trial);
+    });
+}
+
+void VTInputPoller::StartEventInput() {
+    m->Run([&] {
+        for (auto& source : m->sources) {
+            source.plugin->OnFlushInput();
+            source.plugin->OnStartEventInput();
+        }
+        std::lock_guard<std::mutex> lock(m->statsMutex);
+        m->lastSweep = 0;  // the gap across an idle period is no poll interval
+    });
+    {
+        std::lock_guard<std::mutex> lock(m->mutex);
+        m->armed = true;
+    }
+    m->wake.notify_one();
+}
+
+void VTInputPoller::EndEventInput(bool responded) {
+    {
+        std::lock_guard<std::mutex> lock(m->mutex);
+        m->armed = false;
+    }
+    m->Run([&] {
+        for (auto& source : m->sources) source.plugin->OnEndEventInput(responded);
+    });
+}
+
+void VTInputPoller::EndTrial() {
+    m->Run([&] {
+        for (auto& source : m->sources) source.plugin->OnEndTrial();
+    });
+}
+
+void VTInputPoller::EndExperiment() {
+    {
+        std::lock_guard<std::mutex> lock(m->mutex);
+        m->armed = false;
+    }
+    m->Run([&] {
+        for (auto& source : m->sources) source.plugin->OnEndExperiment();
+    });
+}
+
+bool VTInputPoller::TakeDetected(Detected& out) {
+    std::lock_guard<std::mutex> lock(m->detectedMutex);
+    if (m->detected.empty()) return false;
+    out = m->detected.front();
+    m->detected.pop_front();
+    return true;
+}
+
+void VTInputPoller::SetDetectionNotifier(std::function<void()> notify) {
+    m->Run([&] { m->notify = notify; });
+}
+
+VTInputPoller::PollStats VTInputPoller::GetPollStats() const {
+    std::lock_guard<std::mutex> lock(m->statsMutex);
+    return m->stats;
+}
+
+}  // namespace Vantrel

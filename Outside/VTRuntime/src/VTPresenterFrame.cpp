@@ -1,0 +1,149 @@
+#include "VTPresenterFrame.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/display.h>
+#include <wx/image.h>
+#include <wx/panel.h>
+#include <wx/tokenzr.h>
+
+#include "VTPlugInCommon/VTTimer.h"
+
+namespace Vantrel {
+
+VTPresenterFrame::VTPresenterFrame()
+    : wxFrame(nullptr, wxID_ANY, "Study Station Presentation", wxDefaultPosition, wxDefaultSize,
+              wxBORDER_NONE | wxFRAME_NO_TASKBAR) {
+    SetBackgroundColour(*wxBLACK);
+    m_Canvas = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE);
+    m_Canvas->SetBackgroundStyle(wxBG_STYLE_PAINT);
+    m_Canvas->Bind(wxEVT_PAINT, &VTPresenterFrame::OnPaint, this);
+    m_Canvas->Bind(wxEVT_KEY_UP, &VTPresenterFrame::OnKeyUp, this);
+    Bind(wxEVT_CHAR_HOOK, &VTPresenterFrame::OnCharHook, this);
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
+}
+
+VTPresenterFrame::~VTPresenterFrame() {}
+
+void VTPresenterFrame::Present() {
+    // Without a window manager full-screen requests go unanswered: cover the display ourselves.
+    int index = wxDisplay::GetFromPoint(wxPoint(0, 0));
+    const wxRect area = wxDisplay(index == wxNOT_FOUND ? 0u : unsigned(index)).GetGeometry();
+    SetSize(area);
+    Show();
+    ShowFullScreen(true);
+    Raise();
+    m_Canvas->SetFocus();
+}
+
+void VTPresenterFrame::ShowBlank() {
+    m_Text.clear();
+    m_Picture = wxBitmap();
+    Refresh();
+}
+
+void VTPresenterFrame::ShowText(const wxString& text) {
+    m_Picture = wxBitmap();
+    m_Text = text;
+    Refresh();
+}
+
+bool VTPresenterFrame::ShowPicture(const wxString& path) {
+    wxImage image;
+    {
+        wxLogNull quiet;  // an unreadable file is reported by the caller, once
+        image.LoadFile(path);
+    }
+    if (!image.IsOk()) {
+        ShowText(path);
+        return false;
+    }
+    const wxSize area = m_Canvas->GetClientSize();
+    const double scale = std::min(double(area.x) / image.GetWidth(), double(area.y) / image.GetHeight());
+    const int w = std::max(1, int(image.GetWidth() * scale)), h = std::max(1, int(image.GetHeight() * scale));
+    m_Text.clear();
+    m_Picture = wxBitmap(image.Scale(w, h, wxIMAGE_QUALITY_HIGH));
+    Refresh();
+    return true;
+}
+
+void VTPresenterFrame::AddLabelledRectangle(const wxRect& rect, const wxString& label) {
+    m_Rectangles.push_back({rect, label});
+    Refresh();
+}
+
+void VTPresenterFrame::PaintNow() {
+    m_Canvas->Refresh();
+    m_Canvas->Update();
+}
+
+void VTPresenterFrame::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(m_Canvas);
+    const wxSize size = m_Canvas->GetClientSize();
+    dc.SetBackground(*wxBLACK_BRUSH);
+    dc.Clear();
+    if (m_Grid) {
+        dc.SetPen(wxPen(wxColour(60, 60, 60)));
+        for (int x = 0; x < size.x; x += 50) dc.DrawLine(x, 0, x, size.y);
+        for (int y = 0; y < size.y; y += 50) dc.DrawLine(0, y, size.x, y);
+    }
+    if (m_Picture.IsOk()) {
+        dc.DrawBitmap(m_Picture, (size.x - m_Picture.GetWidth()) / 2, (size.y - m_Picture.GetHeight()) / 2);
+    } else if (!m_Text.empty()) {
+        wxFont font(wxFontInfo(std::max(12, size.y / 20)).Family(wxFONTFAMILY_SWISS));
+        dc.SetFont(font);
+        dc.SetTextForeground(*wxWHITE);
+        wxArrayString lines = wxStringTokenize(m_Text, "\n", wxTOKEN_RET_EMPTY_ALL);
+        const int lineHeight = dc.GetCharHeight();
+        int y = (size.y - lineHeight * int(lines.size())) / 2;
+        for (const wxString& line : lines) {
+            const wxSize extent = dc.GetTextExtent(line);
+            dc.DrawText(line, (size.x - extent.x) / 2, y);
+            y += lineHeight;
+        }
+    }
+    for (const Labelled& r : m_Rectangles) {
+        dc.SetPen(wxPen(*wxWHITE, 2));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(r.rect);
+        dc.SetTextForeground(*wxWHITE);
+        dc.DrawLabel(r.label, r.rect, wxALIGN_CENTER);
+    }
+}
+
+void VTPresenterFrame::OnCharHook(wxKeyEvent& event) {
+    const unsigned long long now = VTTimer::GetTimer().GetElapsedMicroseconds();
+    const int code = event.GetKeyCode();
+    if (code == WXK_ESCAPE) {
+        m_Escape = true;
+        VTTimer::GetTimer().SignalCancellationKeypress();
+        return;
+    }
+    // A key held down repeats; only its first press is a response.
+    if (!m_Down.insert(code).second) return;
+    m_Keys.push_back({code, 1, now});
+}
+
+void VTPresenterFrame::OnKeyUp(wxKeyEvent& event) {
+    const unsigned long long now = VTTimer::GetTimer().GetElapsedMicroseconds();
+    const int code = event.GetKeyCode();
+    if (code == WXK_ESCAPE) return;
+    m_Down.erase(code);
+    m_Keys.push_back({code, 2, now});
+}
+
+bool VTPresenterFrame::TakeKey(Key& key) {
+    if (m_Keys.empty()) return false;
+    key = m_Keys.front();
+    m_Keys.pop_front();
+    return true;
+}
+
+void VTPresenterFrame::DropQueuedKeys() { m_Keys.clear(); }
+
+bool VTPresenterFrame::TakeEscape() {
+    const bool escape = m_Escape;
+    m_Escape = false;
+    return escape;
+}
+
+}  // namespace Vantrel

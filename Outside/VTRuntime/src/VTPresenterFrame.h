@@ -1,0 +1,60 @@
+#pragma once
+// The presentation window: covers the display, draws one stimulus at a time and
+// queues the participant's keys with their run-timer times.
+
+#include <wx/bitmap.h>
+#include <wx/frame.h>
+
+#include <deque>
+#include <set>
+#include <vector>
+
+namespace Vantrel {
+
+class VTPresenterFrame : public wxFrame {
+public:
+    struct Key {
+        int code;
+        int phase;  // 1 press, 2 release
+        unsigned long long timeMicroseconds;
+    };
+
+    VTPresenterFrame();
+    ~VTPresenterFrame() override;
+
+    // Shows the window over the whole display and gives it the keyboard.
+    void Present();
+    void ShowBlank();
+    void ShowText(const wxString& text);
+    // False when the picture cannot be read (the window then shows its file name).
+    bool ShowPicture(const wxString& path);
+    void SetGrid(bool grid) { m_Grid = grid; }
+    void AddLabelledRectangle(const wxRect& rect, const wxString& label);
+    // Paints now, so the stimulus is on screen when this returns.
+    void PaintNow();
+
+    bool TakeKey(Key& key);
+    void DropQueuedKeys();
+    // Escape was pressed since the last call.
+    bool TakeEscape();
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnKeyUp(wxKeyEvent& event);
+
+    wxWindow* m_Canvas;
+    wxString m_Text;
+    wxBitmap m_Picture;
+    bool m_Grid = false;
+    struct Labelled {
+        wxRect rect;
+        wxString label;
+    };
+    std::vector<Labelled> m_Rectangles;
+    std::deque<Key> m_Keys;
+    std::set<int> m_Down;
+    bool m_Escape = false;
+};
+
+}  // namespace Vantrel

@@ -1,0 +1,339 @@
+#include "VTRuntime/VTRunEngine.h"
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/log.h>
+#include <wx/msgdlg.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+#include "VTPlugInCommon/ProcessServices.h"
+#include "VTPlugInCommon/VTPlugInKinds.h"
+#include "VTPlugInCommon/VTPresenter.h"
+#include "VTPlugInCommon/VTSdkInputPlugin.h"
+#include "VTPlugInCommon/VTTimer.h"
+#include "VTPresenterFrame.h"
+#include "VTRuntime/VTPlugIn.h"
+
+namespace Vantrel {
+
+namespace {
+
+bool g_Running = false;
+
+// Ends what was started, in reverse, whatever way the run leaves.
+struct RunGuard {
+    VTPresenterFrame* frame = nullptr;
+    std::unique_ptr<wxWindowDisabler> disabler;
+    bool logSuspended = false;
+    ~RunGuard() {
+        disabler.reset();
+        if (frame) {
+            frame->Hide();
+            frame->Destroy();
+        }
+        VantrelSDK::GetPresenter()->SetVisible(false);
+        if (logSuspended) LogThatSuspendsDuringExpRun::ResumeAfterRun();
+        g_Running = false;
+    }
+};
+
+wxString KeyLabel(int code) {
+    if (code > 32 && code < 127) return wxString(wxUniChar(code));
+    switch (code) {
+        case WXK_SPACE: return "Space";
+        case WXK_RETURN: return "Return";
+        case WXK_LEFT: return "Left";
+        case WXK_RIGHT: return "Right";
+        case WXK_UP: return "Up";
+        case WXK_DOWN: return "Down";
+        default: return wxString::Format("key %d", code);
+    }
+}
+
+class EventWait {
+public:
+    enum class Result { Response, TimeLimit, Ended, Cancelled };
+
+    EventWait(VTPresenterFrame& frame, VTInputPoller& poller, const VTPlannedEvent& event,
+              unsigned long long onsetMicroseconds)
+        : m_Frame(frame), m_Poller(poller), m_Event(event), m_Onset(onsetMicroseconds) {}
+
+    // Pumps the GUI until the event ends. Never waits more than 1 ms for the next event.
+    Result Wait() {
+        VTTimer& timer = VTTimer::GetTimer();
+        const long long limit = m_Event.endsImmediately ? 0 : m_Event.timeLimitMs;
+        for (;;) {
+            if (m_Frame.TakeEscape() && ConfirmCancel()) return Result::Cancelled;
+            if (m_Event.recordsResponses && TakeAcceptedResponse()) {
+                if (m_Matched.endsEvent) return Result::Response;
+            }
+            if (limit >= 0 && timer.GetElapsedMicroseconds() >= m_Onset + static_cast<unsigned long long>(limit) * 1000)
+                return m_Responded ? Result::Response : Result::TimeLimit;
+            PumpOnce();
+        }
+    }
+
+    // Holds the display for `ms` (trial start periods), still answering Escape.
+    static bool Pause(VTPresenterFrame& frame, int ms) {
+        VTTimer& timer = VTTimer::GetTimer();
+        const unsigned long long end = timer.GetElapsedMicroseconds() + static_cast<unsigned long long>(ms) * 1000;
+        while (timer.GetElapsedMicroseconds() < end) {
+            if (frame.TakeEscape() && ConfirmCancelOn(frame)) return false;
+            PumpOnce();
+        }
+        return true;
+    }
+
+    bool Responded() const { return m_Responded; }
+    const VTPlannedResponse& Matched() const { return m_Matched; }
+    unsigned long long ResponseTime() const { return m_ResponseTime; }
+    bool FromPlugin() const { return m_FromPlugin; }
+
+    static void PumpOnce() {
+        wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+        if (wxTheApp) wxTheApp->ProcessPendingEvents();
+        if (loop) {
+            if (loop->Pending())
+                loop->Dispatch();
+            else
+                loop->DispatchTimeout(1);
+        } else {
+            wxMilliSleep(1);
+        }
+    }
+
+    static bool ConfirmCancelOn(VTPresenterFrame& frame) {
+        wxMessageDialog ask(&frame, "Do you want to stop the experiment now?", "Stop the experiment?",
+                            wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+        const bool stop = ask.ShowModal() == wxID_YES;
+        if (!stop) {
+            VTTimer::GetTimer().ClearCancellationKeypress();
+            frame.Raise();
+        }
+        return stop;
+    }
+
+private:
+    bool ConfirmCancel() { return ConfirmCancelOn(m_Frame); }
+
+    // First matching response of the keyboard or a plug-in since onset.
+    bool TakeAcceptedResponse() {
+        VTPresenterFrame::Key key;
+        while (m_Frame.TakeKey(key)) {
+            if (key.timeMicroseconds < m_Onset) continue;
+            VTPlannedResponse match;
+            if (Match(kKeyboardPlugInID, key.code, 0, key.phase, VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined(),
+                      match)) {
+                if (match.name.empty()) match.name = KeyLabel(key.code) + (key.phase == 2 ? " (release)" : "");
+                return Accept(match, key.timeMicroseconds, false);
+            }
+        }
+        VTInputPoller::Detected d;
+        while (m_Poller.TakeDetected(d)) {
+            if (d.timeMicroseconds < m_Onset || !d.response) continue;
+            int keyNumber = 0, port = 0;
+            if (auto* discrete = dynamic_cast<VantrelSDK::VTSdkDiscreteKeyResp*>(d.response.get())) {
+                keyNumber = discrete->GetKeyNumber();
+                port = discrete->GetPortNumber();
+            }
+            VTPlannedResponse match;
+            if (Match(d.pluginID, keyNumber, port, d.response->GetResponseType(), d.response->GetResponseID(), match)) {
+                if (match.name.empty()) match.name = d.response->GetDescription();
+                return Accept(match, d.timeMicroseconds, true);
+            }
+        }
+        return false;
+    }
+
+    bool Match(int pluginID, int key, int port, int phase, int responseID, VTPlannedResponse& out) const {
+        if (m_Event.accepted.empty()) {
+            out = VTPlannedResponse();
+            out.pluginID = pluginID;
+            out.key = key;
+            out.port = port;
+            out.phase = phase;
+            return phase == 1;  // with nothing defined, a press of anything answers
+        }
+        for (const VTPlannedResponse& r : m_Event.accepted) {
+            const bool byId = responseID != VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined() &&
+                              r.responseID == responseID;
+            const bool byFields = r.pluginID == pluginID && r.key == key && r.phase == phase &&
+                                  (pluginID == kKeyboardPlugInID || r.port == port);
+            if (byId || byFields) {
+                out = r;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool Accept(const VTPlannedResponse& match, unsigned long long time, bool fromPlugin) {
+        if (m_Responded) {
+            // Only the first response is recorded; a later one may still end the event.
+            m_Matched.endsEvent = match.endsEvent;
+            return true;
+        }
+        m_Responded = true;
+        m_Matched = match;
+        m_ResponseTime = time;
+        m_FromPlugin = fromPlugin;
+        return true;
+    }
+
+    VTPresenterFrame& m_Frame;
+    VTInputPoller& m_Poller;
+    const VTPlannedEvent& m_Event;
+    unsigned long long m_Onset;
+    bool m_Responded = false;
+    VTPlannedResponse m_Matched;
+    unsigned long long m_ResponseTime = 0;
+    bool m_FromPlugin = false;
+};
+
+void Present(VTPresenterFrame& frame, const VTPlannedEvent& event) {
+    switch (event.kind) {
+        case VTPlannedEvent::StimulusKind::Text: frame.ShowText(event.text); break;
+        case VTPlannedEvent::StimulusKind::Picture:
+            if (!frame.ShowPicture(event.picturePath))
+                wxLogError("The picture \"%s\" could not be shown.", event.picturePath);
+            break;
+        case VTPlannedEvent::StimulusKind::None: frame.ShowBlank(); break;
+    }
+    frame.PaintNow();
+}
+
+}  // namespace
+
+bool VTRunEngine::IsRunning() { return g_Running; }
+
+std::vector<VantrelSDK::VTSdkInputPlugin*> VTRunEngine::AllLoadedInputPlugins() {
+    std::vector<VTPlugIn*> list;
+    VTPlugIn::GetPlugInsList(list, VantrelSDK::VT_PLUGIN_KIND_INPUT);
+    std::vector<VantrelSDK::VTSdkInputPlugin*> inputs;
+    for (VTPlugIn* plugin : list)
+        if (VantrelSDK::VTSdkInputPlugin* input = plugin->GetSdkBaseInputPtr()) inputs.push_back(input);
+    return inputs;
+}
+
+VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport* reportOrNull) {
+    VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
+    if (g_Running) {
+        wxLogError("An experiment is already running.");
+        return VTRunOutcome::NotStarted;
+    }
+    VTRunReport localReport;
+    VTRunReport& report = reportOrNull ? *reportOrNull : localReport;
+    report = VTRunReport();
+    presenter->SetLastRunCanceled(true);  // until the run has really ended
+
+    // The data file comes first: a run whose data cannot be kept must not start.
+    VTDataFile file;
+    if (settings.saveData && !settings.preview) {
+        wxString error;
+        VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName};
+        if (!file.Create(settings.dataFile, header, error)) {
+            wxLogError("%s The experiment was not started.", error);
+            return VTRunOutcome::NotStarted;
+        }
+        report.runID = file.GetRunID();
+    }
+
+    g_Running = true;
+    RunGuard guard;
+    VTTimer& timer = VTTimer::GetTimer();
+    VTInputPoller poller(settings.inputPlugins, settings.dre);
+    timer.Reset();
+    timer.ClearCancellationKeypress();
+
+    VantrelSDK::RunningExperimentNecessities necessities;
+    necessities.experimentName = plan.experimentName;
+    necessities.subjectName = settings.subjectName;
+    necessities.sessionID = settings.sessionID;
+    necessities.isPreview = settings.preview;
+    necessities.screenWidth = presenter->GetScreenWidth();
+    necessities.screenHeight = presenter->GetScreenHeight();
+    int failedPlugin = -1;
+    const int started = poller.StartExperiment(necessities, &failedPlugin);
+    if (started != 0) {
+        VTPlugIn* plugin = VTPlugIn::GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(failedPlugin);
+        wxLogError("The input device \"%s\" is not ready (code %d). The experiment was not started.",
+                   plugin ? plugin->GetName() : wxString::Format("%d", failedPlugin), started);
+        poller.EndExperiment();
+        return VTRunOutcome::NotStarted;
+    }
+
+    guard.frame = new VTPresenterFrame();
+    guard.frame->SetGrid(settings.showGrid);
+    guard.disabler.reset(new wxWindowDisabler(guard.frame));
+    guard.frame->Present();
+    presenter->SetVisible(true);
+    LogThatSuspendsDuringExpRun::SuspendForRun();
+    guard.logSuspended = true;
+    {
+        wxStopWatch shown;
+        while (!guard.frame->IsShownOnScreen() && shown.Time() < 1000) EventWait::PumpOnce();
+    }
+    VTPresenterFrame& frame = *guard.frame;
+
+    bool cancelled = false;
+    for (size_t b = 0; b < plan.blocks.size() && !cancelled; ++b) {
+        const VTPlannedBlock& block = plan.blocks[b];
+        for (size_t t = 0; t < block.trials.size() && !cancelled; ++t) {
+            const VTPlannedTrial& trial = block.trials[t];
+            VantrelSDK::TrialInfoNecessities info;
+            info.blockIndex = int(b);
+            info.trialIndex = int(t);
+            info.blockID = block.blockID;
+            info.trialID = trial.trialID;
+            poller.StartTrial(info);
+            if (trial.startPeriodMs > 0) {
+                frame.ShowBlank();
+                frame.PaintNow();
+                if (!EventWait::Pause(frame, trial.startPeriodMs)) {
+                    cancelled = true;
+                    break;
+                }
+            }
+            for (const VTPlannedEvent& event : trial.events) {
+                Present(frame, event);
+                const unsigned long long onset = timer.GetElapsedMicroseconds();
+                if (event.recordsResponses) poller.StartEventInput();
+                EventWait wait(frame, poller, event, onset);
+                const EventWait::Result result = wait.Wait();
+                if (event.recordsResponses) poller.EndEventInput(wait.Responded());
+                if (result == EventWait::Result::Cancelled) {
+                    cancelled = true;
+                    break;
+                }
+                VTDataFileRow row;
+                row.block = block.name;
+                row.trial = trial.name;
+                row.event = event.name;
+                row.stimulus = event.stimulusLabel;
+                if (event.recordsResponses) {
+                    if (wait.Responded()) {
+                        row.response = wait.Matched().name;
+                        row.hasReactionTime = true;
+                        row.reactionTimeMs = double(wait.ResponseTime() - onset) / 1000.0;
+                        row.correctness = wait.Matched().correct ? plan.codeCorrect : plan.codeIncorrect;
+                        if (wait.FromPlugin()) report.pluginResponseTimes.push_back(wait.ResponseTime());
+                    } else {
+                        row.correctness = plan.codeNoResponse;
+                    }
+                }
+                report.rows.push_back(row);
+                if (file.IsOpen() && !file.WriteRow(row))
+                    wxLogError("A row could not be written to the data file.");
+            }
+            poller.EndTrial();
+        }
+    }
+    poller.EndExperiment();
+    report.pollStats = poller.GetPollStats();
+    file.Close();
+    presenter->SetLastRunCanceled(cancelled);
+    return cancelled ? VTRunOutcome::Cancelled : VTRunOutcome::Completed;
+}
+
+}  // namespace Vantrel

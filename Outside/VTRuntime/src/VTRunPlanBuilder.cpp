@@ -1,0 +1,188 @@
+#include "VTRunPlanBuilder.h"
+
+#include <wx/filename.h>
+
+#include <VTCore/VTBlock.h>
+#include <VTCore/VTEvent.h>
+#include <VTCore/VTExperiment.h>
+#include <VTCore/VTParticipantGroup.h>
+#include <VTCore/VTResponse.h>
+#include <VTCore/VTTrial.h>
+#include <NonPersistentHelpers/VTElementsList.h>
+
+#include <boost/make_shared.hpp>
+
+#include <map>
+
+#include "VTPlugInCommon/RNG_Wrapper.h"
+#include "VTPlugInCommon/VTSdkInputPlugin.h"
+
+namespace Vantrel {
+
+namespace {
+
+template <class T>
+void Shuffle(std::vector<T>& items) {
+    auto rng = Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed();
+    for (int i = int(items.size()) - 1; i > 0; --i) std::swap(items[size_t(i)], items[size_t(rng->Draw(0, i))]);
+}
+
+class ResponseResolver : public VantrelSDK::Interface_DREForPlugins {
+public:
+    struct Defined {
+        int pluginID, key, port, phase, id;
+    };
+    std::vector<Defined> defined;
+
+    int FindDefinedResponseID(int pluginID, const VantrelSDK::VTSdkBaseResponse& response) const override {
+        const auto* discrete = dynamic_cast<const VantrelSDK::VTSdkDiscreteKeyResp*>(&response);
+        const auto* screen = dynamic_cast<const VantrelSDK::VTSdkOnScreenResp*>(&response);
+        const int key = discrete ? discrete->GetKeyNumber() : screen ? screen->keyOrActionCode : 0;
+        const int port = discrete ? discrete->GetPortNumber() : 0;
+        for (const Defined& d : defined)
+            if (d.pluginID == pluginID && d.key == key && d.port == port && d.phase == response.GetResponseType())
+                return d.id;
+        return VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined();
+    }
+};
+
+VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex) {
+    VTPlannedEvent planned;
+    planned.eventID = int(event.GetID());
+    planned.name = event.GetName();
+    planned.timeLimitMs = event.GetTimeLimitMs_OrNegativeOne();
+    planned.endsImmediately = event.EndsImmediately();
+    planned.recordsResponses = event.RecordsResponses();
+
+    const VTPresentableStimulus stimulus = event.GetStimulusForPresentation(itemIndex);
+    switch (stimulus.kind) {
+        case VTPresentableStimulus::Kind::Text:
+            planned.kind = VTPlannedEvent::StimulusKind::Text;
+            planned.text = stimulus.text;
+            planned.stimulusLabel = stimulus.text;
+            break;
+        case VTPresentableStimulus::Kind::File:
+            planned.stimulusLabel = wxFileName(stimulus.path).GetFullName();
+            if (stimulus.plugInID == EventPlugIn::Pictures) {
+                planned.kind = VTPlannedEvent::StimulusKind::Picture;
+                planned.picturePath = stimulus.path;
+            } else {
+                // Sound and film cannot be played here; the participant sees the file's name.
+                planned.kind = VTPlannedEvent::StimulusKind::Text;
+                planned.text = planned.stimulusLabel;
+            }
+            break;
+        case VTPresentableStimulus::Kind::None: planned.kind = VTPlannedEvent::StimulusKind::None; break;
+    }
+
+    for (VTResponse* response : event.GetAcceptedResponses()) {
+        VTPlannedResponse r;
+        r.responseID = int(response->GetID());
+        r.pluginID = response->GetPlugInID();
+        r.key = response->GetKeyCode();
+        r.port = response->GetPortNumber();
+        r.phase = response->GetPhase();
+        r.name = response->GetName();
+        r.correct = event.IsResponseCorrect(response, itemIndex);
+        r.endsEvent = event.ResponseEndsEvent(response, itemIndex);
+        planned.accepted.push_back(r);
+    }
+    return planned;
+}
+
+}  // namespace
+
+VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty) {
+    VTRunPlan plan;
+    plan.experimentName = m_Experiment.GetUserReadableName();
+    const VTRunOptions& options = m_Experiment.GetRunOptions();
+    const VTErrorCodes& codes = m_Experiment.GetErrorCodes();
+    plan.codeCorrect = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(0));
+    plan.codeIncorrect = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(1));
+    plan.codeSelfCorrect = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(2));
+    plan.codeNoResponse = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(3));
+    auto why = [&](const wxString& reason) {
+        if (whyEmpty) *whyEmpty = reason;
+        plan.blocks.clear();
+        return plan;
+    };
+
+    VTElementsList& blockList = m_Experiment.GetElementsOfType(ElementType::Block);
+    std::vector<VTBlock*> allBlocks;
+    for (size_t i = 0; i < blockList.Size(); ++i)
+        if (auto* block = dynamic_cast<VTBlock*>(blockList[i])) allBlocks.push_back(block);
+    if (allBlocks.empty()) return why("it has no blocks.");
+
+    // The group: the one chosen, else the experiment's first.
+    VTParticipantGroup* group = nullptr;
+    const int groupID = options.GetGroupID_CanReturnNegativeOne();
+    unsigned long groupCount = 0;
+    if (groupID >= 0) {
+        group = m_Experiment.GetGroupElementById(unsigned(groupID));
+        if (!group) return why(wxString::Format("its participant group (ID %d) no longer exists.", groupID));
+    } else {
+        group = m_Experiment.GetDefaultGroup(&groupCount);
+    }
+    if (group) plan.groupName = group->GetName();
+
+    std::vector<VTBlock*> blocks;
+    if (options.IsRunningSelectedBlocksOnly()) {
+        for (VTBlock* block : allBlocks)
+            if (block->IsSelected()) blocks.push_back(block);
+        if (blocks.empty()) return why("no block is selected.");
+    } else if (group && options.IsBlockUseRestrictedByGroup() && !group->m_RunAllBlocks) {
+        VTUsedElements& used = group->GetBlocksUsedByTheGroup();
+        for (unsigned i = 0; i < used.Size(); ++i)
+            if (auto* block = dynamic_cast<VTBlock*>(used.GetUsedElementPtr(i))) blocks.push_back(block);
+        if (blocks.empty()) return why(wxString::Format("the participant group \"%s\" has no blocks.", group->GetName()));
+    } else {
+        blocks = allBlocks;
+    }
+
+    std::map<const VTEvent*, size_t> presentations;  // list events step through their items
+    for (VTBlock* block : blocks) {
+        VTPlannedBlock plannedBlock;
+        plannedBlock.blockID = int(block->GetID());
+        plannedBlock.name = block->GetName();
+        std::vector<VTTrial*> trials;
+        for (unsigned i = 0; i < block->GetNumberOfUsedTrials(); ++i) {
+            VTTrial* trial = block->GetUsedTrial(i);
+            if (!trial) continue;
+            for (unsigned r = 0; r < trial->GetRepetitions(); ++r) trials.push_back(trial);
+        }
+        if (block->GetRandomizeTrials()) Shuffle(trials);
+        for (VTTrial* trial : trials) {
+            VTPlannedTrial plannedTrial;
+            plannedTrial.trialID = int(trial->GetID());
+            plannedTrial.name = trial->GetName();
+            plannedTrial.startPeriodMs = std::max(0, trial->GetStartPeriod());
+            std::vector<VTEvent*> events;
+            for (unsigned e = 0; e < trial->GetNumberOfUsedEvents(); ++e)
+                if (VTEvent* event = trial->GetUsedEvent(e)) events.push_back(event);
+            if (trial->GetRandomizeEvents()) Shuffle(events);
+            for (VTEvent* event : events) {
+                size_t item = 0;
+                if (event->IsListEvent()) {
+                    const size_t count = event->GetNumberOfStimulusItems();
+                    item = count ? presentations[event]++ % count : 0;
+                }
+                plannedTrial.events.push_back(PlanEvent(*event, item));
+            }
+            plannedBlock.trials.push_back(plannedTrial);
+        }
+        plan.blocks.push_back(plannedBlock);
+    }
+    return plan;
+}
+
+boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> VTRunPlanBuilder::MakeResponseResolver() {
+    auto resolver = boost::make_shared<ResponseResolver>();
+    VTElementsList& responses = m_Experiment.GetElementsOfType(ElementType::Response);
+    for (size_t i = 0; i < responses.Size(); ++i) {
+        if (auto* r = dynamic_cast<VTResponse*>(responses[i]))
+            resolver->defined.push_back({r->GetPlugInID(), r->GetKeyCode(), r->GetPortNumber(), r->GetPhase(), int(r->GetID())});
+    }
+    return resolver;
+}
+
+}  // namespace Vantrel

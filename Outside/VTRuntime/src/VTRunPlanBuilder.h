@@ -1,0 +1,31 @@
+#pragma once
+// Turns an experiment and its run options into the plan a run presents.
+
+#include <wx/string.h>
+
+#include <boost/shared_ptr.hpp>
+
+#include "VTRuntime/VTRunPlan.h"
+
+namespace VantrelSDK {
+class Interface_DREForPlugins;
+}
+
+namespace Vantrel {
+
+class VTExperiment;
+
+class VTRunPlanBuilder {
+public:
+    explicit VTRunPlanBuilder(VTExperiment& experiment) : m_Experiment(experiment) {}
+    // Empty plan (with the reason) when nothing is to run.
+    VTRunPlan Build(wxString* whyEmpty);
+    // Matches plug-in responses to the experiment's defined responses; a snapshot,
+    // safe to use from the runtime thread.
+    boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> MakeResponseResolver();
+
+private:
+    VTExperiment& m_Experiment;
+};
+
+}  // namespace Vantrel

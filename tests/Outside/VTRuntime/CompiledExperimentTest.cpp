@@ -1,0 +1,169 @@
+// Experiments of the data model built and run through the compiled experiment.
+
+#include <gtest/gtest.h>
+
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/uiaction.h>
+
+#include <VTCore/Interface_ExpandedRunnableExperiment.h>
+
+#include <fstream>
+
+#include "FixtureExperiment.h"
+#include "RunDriver.h"
+#include "TestSupport.h"
+#include "VTPlugInCommon/VTPresenter.h"
+#include "VTRuntime/VTCompiledExperiment.h"
+
+using namespace Vantrel;
+
+namespace {
+
+std::vector<wxString> ReadLines(const wxString& path) {
+    std::vector<wxString> lines;
+    std::ifstream in(path.utf8_string());
+    for (std::string line; std::getline(in, line);) lines.push_back(wxString::FromUTF8(line));
+    return lines;
+}
+
+std::vector<wxString> RowsOf(const std::vector<wxString>& lines) {
+    return lines.size() > 9 ? std::vector<wxString>(lines.begin() + 9, lines.end()) : std::vector<wxString>();
+}
+
+class CompiledExperiment : public ::testing::Test {
+protected:
+    void SetUp() override { TestSupport::ClearLog(); }
+    wxString DataPath(const char* name) { return wxFileName(TestSupport::MakeTempFolder("data"), name).GetFullPath(); }
+};
+
+}  // namespace
+
+TEST_F(CompiledExperiment, TwoBlockFixtureRunsByItselfAndWritesTheDataFile) {
+    Fixture::TwoBlocks f;
+    const wxString path = DataPath("p07.txt");
+    VTRunOptions& options = f.experiment.GetRunOptions();
+    options.SetGroupID(int(f.everyone->GetID()));
+    options.SetSubjectName("p07");
+    options.SetSaveCollectedDataFlag(true, path);
+
+    int ends = 0;
+    VTCompiledExperiment compiled([&](bool a, bool b) {
+        ++ends;
+        EXPECT_TRUE(a && b);
+    });
+    Interface_ExpandedRunnableExperiment* expanded = f.experiment.InstructCompiledExperimentBuilderToBuild(compiled, false);
+    ASSERT_NE(expanded, nullptr) << TestSupport::LogAsText();
+    EXPECT_EQ(expanded, compiled.GetExpandedExperiment());
+    EXPECT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
+    EXPECT_EQ(ends, 1);
+    EXPECT_FALSE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
+
+    const std::vector<wxString> lines = ReadLines(path);
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(lines[1], "Experiment\tTwo Blocks");
+    EXPECT_EQ(lines[2], "Subject\tp07");
+    EXPECT_EQ(lines[4], "Group\tEveryone");
+    const std::vector<wxString> expected = {
+        "Practice\tP1\tFixation P1\t+\t\t\tNR", "Practice\tP1\tWord P1\tword P1\t\t\tNR",
+        "Practice\tP2\tFixation P2\t+\t\t\tNR", "Practice\tP2\tWord P2\tword P2\t\t\tNR",
+        "Main\tM1\tFixation M1\t+\t\t\tNR",     "Main\tM1\tWord M1\tword M1\t\t\tNR"};
+    EXPECT_EQ(RowsOf(lines), expected);
+}
+
+TEST_F(CompiledExperiment, TheGroupRestrictsTheBlocksUnlessTheRestrictionIsOff) {
+    struct Case {
+        const char* title;
+        bool useMainOnly;
+        bool restricted;
+        size_t rows;
+        const char* firstBlock;
+    } cases[] = {{"restricted to the group", true, true, 2, "Main"},
+                 {"restriction off", true, false, 6, "Practice"},
+                 {"group runs all blocks", false, true, 6, "Practice"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        Fixture::TwoBlocks f;
+        f.experiment.GetRunOptions().SetGroupID(int((c.useMainOnly ? f.mainOnly : f.everyone)->GetID()));
+        f.experiment.GetRunOptions().SetSaveCollectedDataFlag(false, "");
+        VTCompiledExperiment compiled({});
+        Interface_ExpandedRunnableExperiment* expanded =
+            f.experiment.InstructCompiledExperimentBuilderToBuild(compiled, false);
+        ASSERT_NE(expanded, nullptr);
+        // Callers may change the built copy's options before running it.
+        expanded->GetRunOptions().SetBlockUseRestrictedByGroup(c.restricted);
+        ASSERT_TRUE(compiled.Run(false, false));
+        const auto& rows = compiled.GetLastReport().rows;
+        ASSERT_EQ(rows.size(), c.rows);
+        EXPECT_EQ(rows[0].block, c.firstBlock);
+    }
+}
+
+TEST_F(CompiledExperiment, NothingToRunGivesNoExpandedExperiment) {
+    {
+        Fixture::TwoBlocks f;
+        f.mainOnly->ClearAllUsedBlocks();
+        f.experiment.GetRunOptions().SetGroupID(int(f.mainOnly->GetID()));
+        VTCompiledExperiment compiled({});
+        EXPECT_EQ(f.experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr);
+        EXPECT_TRUE(TestSupport::LogContains("has no blocks")) << TestSupport::LogAsText();
+    }
+    {
+        VTExperiment empty;
+        VTCompiledExperiment compiled({});
+        EXPECT_EQ(empty.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr);
+        // Running what was not built ends at once, as cancelled, and still reports the end.
+        int ends = 0;
+        VTCompiledExperiment nothing([&](bool, bool) { ++ends; });
+        EXPECT_FALSE(nothing.Run(false, false));
+        EXPECT_EQ(ends, 1);
+        EXPECT_TRUE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
+    }
+}
+
+TEST_F(CompiledExperiment, KeysAnswerDefinedResponsesWithCorrectness) {
+    Fixture::TwoBlocks f(-1);
+    VTResponse* left = Fixture::KeyResponse(f.experiment, "Left", 'F');
+    VTResponse* right = Fixture::KeyResponse(f.experiment, "Right", 'J');
+    // Only the main block: its fixation waits for F (correct) or J.
+    f.experiment.GetRunOptions().SetGroupID(int(f.mainOnly->GetID()));
+    f.experiment.GetRunOptions().SetSaveCollectedDataFlag(false, "");
+    VTTrial* m1 = f.main->GetUsedTrial(0);
+    for (unsigned e = 0; e < 2; ++e) {
+        VTEvent* event = m1->GetUsedEvent(e);
+        event->GetUsedResponses().AddChildElement(left);
+        event->GetUsedResponses().AddChildElement(right);
+        event->SetResponseType(2, -1, 2);
+        event->LinkCorrectResponse(2, -1, left);
+        event->AcceptInputSettingsForEditor(true, true, 0, 5000, -1);
+        event->AcceptEndEventSettings(false, true, false, true);
+    }
+    VTCompiledExperiment compiled({});
+    ASSERT_NE(f.experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr);
+
+    RunDriver driver;
+    driver.FocusPresentation();
+    driver.Then(250, [] { wxUIActionSimulator().Char('f'); });
+    driver.Then(250, [] { wxUIActionSimulator().Char('j'); });
+    driver.Begin();
+    ASSERT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
+    driver.Stop();
+    const auto& rows = compiled.GetLastReport().rows;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].response, "Left");
+    EXPECT_EQ(rows[0].correctness, "C");
+    EXPECT_EQ(rows[1].response, "Right");
+    EXPECT_EQ(rows[1].correctness, "E");
+    EXPECT_GT(rows[1].reactionTimeMs, 150.0);
+    EXPECT_LT(rows[1].reactionTimeMs, 2000.0);
+}
+
+TEST_F(CompiledExperiment, SavingWithoutAFileNameUsesAFreshAutomaticName) {
+    const wxString first = VTCompiledExperiment::MakeAutomaticDataFilePath("Two Blocks", "p/01");
+    EXPECT_TRUE(first.Contains("Study Station Data"));
+    EXPECT_TRUE(wxFileName(first).GetName().StartsWith("Two_Blocks-p_01-"));
+    std::ofstream(first.utf8_string()) << "taken";
+    const wxString second = VTCompiledExperiment::MakeAutomaticDataFilePath("Two Blocks", "p/01");
+    EXPECT_NE(first, second);
+    EXPECT_FALSE(wxFileExists(second));
+}
