@@ -1,11 +1,11 @@
 #include "CloudExperimentPanel.h"
 
+#include "CloudPackageFetch.h"
 #include "CloudPanelHost.h"
 #include "CloudTaskSupport/BalancedGroupChoice.h"
 #include "CloudTaskSupport/DesktopDataCopy.h"
 #include "CloudTaskSupport/PackageDownload.h"
 #include "CloudTaskSupport/PackageName.h"
-#include "CloudTaskSupport/PackageUnpacker.h"
 #include "CloudTaskSupport/TaskCodeCheck.h"
 #include "CloudTaskSupport/TaskFolderCleanup.h"
 
@@ -81,8 +81,8 @@ struct CloudExperimentPanel::Work {
     OmbraAPIHelper apiHelper;
     ExpInfo expInfo;
     Vantrel::BasicPackageDownload<ProgStruct> download;
-    wxString packagePath;  // where the finished package lies, GUI thread only
-    unsigned attempt = 0;
+    wxString packagePath;               // the package of the download under way
+    std::shared_ptr<wxString> failure;  // the worker's message, read once it has ended
 };
 
 long CloudExperimentPanel::m_cloudExpID = 0;
@@ -322,21 +322,9 @@ void CloudExperimentPanel::DownloadExperiment() {
     m_downloadPage->Layout();
     m_expDLFinished = false;
 
-    // The worker gets its own client and its own file; the package appears under
-    // its real name only when complete, so a half-written one is never unpacked.
-    const wxString package = m_work->packagePath;
-    const wxString partial = package + wxString::Format(".part%u", ++m_work->attempt);
-    const long code = m_cloudExpID;
-    OmbraAPIHelper client = m_work->apiHelper;
-    m_work->download.Start([client, code, package, partial](ProgStruct& progress) mutable {
-        wxString path = partial;
-        std::mutex pathGuard;
-        client.GetExpPackage_Progress(code, &progress, path, &pathGuard);
-        const bool complete = !client.DidCurlRequestFail() && !progress.cancel && wxFileName::GetSize(partial) > 0;
-        if (complete && std::rename(partial.fn_str(), package.fn_str()) == 0) return true;
-        std::remove(partial.fn_str());
-        return false;
-    });
+    m_work->failure = std::make_shared<wxString>();
+    m_work->download.Start(Vantrel::MakePackageFetch(m_work->apiHelper, m_cloudExpID, m_work->packagePath,
+                                                     TaskFolder(), m_work->failure));
     wxWakeUpIdle();
 }
 
@@ -369,7 +357,8 @@ void CloudExperimentPanel::OnDownloadEnded(int outcome) {
             ShowFirstPageWithError(wxEmptyString);
             return;
         case PackageDownload::Outcome::Failed:
-            ShowFirstPageWithError(_("The task could not be downloaded. Check the internet connection and try again."));
+            // Read only now: the worker wrote it before it ended.
+            ShowFirstPageWithError(*m_work->failure);
             return;
     }
 }
@@ -383,18 +372,8 @@ void CloudExperimentPanel::ShowFirstPageWithError(const wxString& message) {
 }
 
 void CloudExperimentPanel::UnpackAndOpen() {
-    const wxString folder = TaskFolder();
-    const wxString package = m_work->packagePath;
     m_work->packagePath.clear();
-    if (!DoExpFilesExist(folder)) {
-        const Vantrel::UnpackResult unpacked = Vantrel::UnpackPackage(package, folder);
-        std::remove(package.fn_str());  // a refused or damaged package is never tried again
-        if (!unpacked.ok) {
-            ShowFirstPageWithError(unpacked.error);
-            return;
-        }
-    }
-    OpenExperiment(folder);
+    OpenExperiment(TaskFolder());
 }
 
 bool CloudExperimentPanel::OpenExperiment(const wxString& folder) {
