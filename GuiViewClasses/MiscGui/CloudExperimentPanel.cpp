@@ -180,6 +180,7 @@ void CloudExperimentPanel::ShowStep(int page) {
 // Step 1: the task code and the checks against the service
 
 void CloudExperimentPanel::InsertCmdLineTaskID(long taskCode, bool noDataUpload) {
+    m_cmdLineTaskID = taskCode;
     if (m_cloudExpID != 0) return;
     m_noDataUpload = noDataUpload;
     m_taskIdCtrl->ChangeValue(wxString::Format("%d", static_cast<int>(taskCode)));

@@ -79,6 +79,12 @@ public:
 
     // A task code from the command line; ignored once a task is under way.
     void InsertCmdLineTaskID(long taskCode, bool noDataUpload);
+    // The last task code handed in from the command line (-1: none) and the no-upload switch.
+    long GetCmdLineTaskID() const { return m_cmdLineTaskID; }
+    bool GetNoDataUpload() const { return m_noDataUpload; }
+    // The view and experiment of the program's form (null for other hosts).
+    Vantrel::VTRunTaskView* GetView() const { return m_view; }
+    Vantrel::VTExperiment* GetExperiment() const { return m_experiment; }
 
     void OnStep1Next(wxCommandEvent& event);
     void OnStep2GetStarted(wxCommandEvent& event);
@@ -137,6 +143,9 @@ private:
     wxButton* m_runOrCancelButton;
 
     std::unique_ptr<Vantrel::CloudPanelHost> m_host;
+    Vantrel::VTRunTaskView* m_view = nullptr;
+    Vantrel::VTExperiment* m_experiment = nullptr;
+    long m_cmdLineTaskID = -1;
     std::unique_ptr<Work> m_work;
     std::uint32_t m_cloudGroupSetting = 0;
     std::uint32_t m_runGroupId = 0;

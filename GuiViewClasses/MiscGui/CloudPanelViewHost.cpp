@@ -90,4 +90,7 @@ CloudExperimentPanel::CloudExperimentPanel(Vantrel::VTRunTaskView* view, Vantrel
                                            wxDocManager* docManager, int id, const wxPoint& pos, const wxSize& size,
                                            long style)
     : CloudExperimentPanel(Vantrel::RunTaskViewFrame(view), Vantrel::MakeRunTaskViewHost(view, experiment, docManager),
-                           id, pos, size, style) {}
+                           id, pos, size, style) {
+    m_view = view;
+    m_experiment = experiment;
+}
