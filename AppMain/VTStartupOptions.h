@@ -7,12 +7,16 @@
 
 #include <wx/string.h>
 
+#include <boost/function.hpp>
+
 #include <cstdint>
 #include <vector>
 
 class wxCmdLineParser;
 
 namespace Vantrel {
+
+class VTExperiment;
 
 class VTStartupOptions : public VantrelSDK::VTSdkStartupOptions {
 public:
@@ -40,6 +44,12 @@ public:
     // False (after a warning) when the folder of a non-empty path does not exist.
     bool VerifyPath(const wxString& label, const wxString& path);
     wxString CommandLineDatafileFolderPath_IntendedForUseInTests() const;
+
+    // Runs one command-line experiment (when paths and the run flag are set);
+    // true when the application is to quit afterwards.
+    bool OnRun(VTExperiment& experiment, const boost::function<void(bool, bool)>& endCallback);
+    // Stores the named participant group, or the only one, in the run options.
+    bool VerifyGroup(VTExperiment& experiment);
 
     wxString m_ParticipantGroupName;
     wxString m_DataFile;

@@ -8,6 +8,8 @@
 
 namespace Orbisk {
 
+wxIMPLEMENT_DYNAMIC_CLASS(OrbiskChoiceBookWithHiddenCtrl, wxChoicebook);
+
 wxBEGIN_EVENT_TABLE(OrbiskChoiceBookWithHiddenCtrl, wxChoicebook)
     EVT_SET_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowSetFocus)
     EVT_KILL_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowKillFocus)
@@ -32,20 +34,22 @@ bool OrbiskChoiceBookWithHiddenCtrl::Create(wxWindow* parent, wxWindowID id, con
 }
 
 void OrbiskChoiceBookWithHiddenCtrl::ConcealChoiceControl() {
+    // The base book keeps one selector item per page and selects, renames and
+    // deletes them by page index, so a book that already has pages needs their
+    // texts in the new selector too. The base reads them from the old selector.
+    wxArrayString pageTexts;
+    const int selection = GetSelection();
     if (m_bookctrl != nullptr) {
+        for (size_t i = 0; i < GetPageCount(); ++i) pageTexts.Add(wxChoicebook::GetPageText(i));
         if (GetControlSizer() != nullptr) GetControlSizer()->Detach(m_bookctrl);
         m_bookctrl->Destroy();
         m_bookctrl = nullptr;
     }
-    // The base book keeps one selector item per page and selects and deletes them
-    // by page index, so a book that already has pages needs their texts here.
-    wxArrayString pageTexts;
-    for (size_t i = 0; i < GetPageCount(); ++i) pageTexts.Add(wxChoicebook::GetPageText(i));
     auto* hidden = new OrbiskHiddenChoiceControl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                                  static_cast<int>(pageTexts.size()),
                                                  pageTexts.empty() ? nullptr : &pageTexts[0], 0, wxDefaultValidator,
                                                  wxChoiceNameStr);
-    if (GetSelection() != wxNOT_FOUND) hidden->SetSelection(GetSelection());
+    if (selection != wxNOT_FOUND && static_cast<size_t>(selection) < pageTexts.size()) hidden->SetSelection(selection);
     m_bookctrl = hidden;
     hidden->Hide();
 }

@@ -43,7 +43,7 @@ protected:
 
 private:
     wxDECLARE_EVENT_TABLE();
-    wxDECLARE_NO_COPY_CLASS(OrbiskChoiceBookWithHiddenCtrl);
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(OrbiskChoiceBookWithHiddenCtrl);
 };
 
 }  // namespace Orbisk

@@ -4,6 +4,8 @@
 
 namespace Orbisk {
 
+wxIMPLEMENT_CLASS(OrbiskHiddenChoiceControl, wxChoice);
+
 wxBEGIN_EVENT_TABLE(OrbiskHiddenChoiceControl, wxChoice)
     EVT_ERASE_BACKGROUND(OrbiskHiddenChoiceControl::OnErase)
     EVT_PAINT(OrbiskHiddenChoiceControl::OnPaint)

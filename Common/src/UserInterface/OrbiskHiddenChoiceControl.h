@@ -24,6 +24,7 @@ private:
     void OnPaint(wxPaintEvent& event);
 
     wxDECLARE_EVENT_TABLE();
+    wxDECLARE_CLASS(OrbiskHiddenChoiceControl);
 };
 
 }  // namespace Orbisk

@@ -1,29 +1,9 @@
 #include <VTCore/Minimal_VTElement.h>
-#include <VTCore/VTElement.h>
 #include <VTCore/VTExperiment.h>
 
 #include <wx/intl.h>
 
 namespace Vantrel {
-
-bool IsElementTypeWithClass(VTElementType type)
-{
-    switch (type) {
-        case ElementType::Block:
-        case ElementType::Trial:
-        case ElementType::Event:
-        case ElementType::TrialVariable:
-        case ElementType::Rule:
-        case ElementType::Response:
-        case ElementType::StimList:
-        case ElementType::ParticipantGroup:
-        case ElementType::TagSet:
-        case ElementType::Tag:
-            return true;
-        default:
-            return false;
-    }
-}
 
 Minimal_VTElement::Minimal_VTElement(VTElementType type, VTExperiment* experiment)
     : m_Type(type), m_ID(experiment ? experiment->AllocateNewElementID(type) : kNoElementID), m_Experiment(experiment)
@@ -83,36 +63,6 @@ void Minimal_VTElement::CopyBaseSettingsFrom(const Minimal_VTElement& source)
 {
     m_Name = source.m_Name;
     m_Notes = source.m_Notes;
-}
-
-const char* const VTElement::m_ElementTypeName[ElementType::Count] = {
-    "block", "trial", "event", "trial variable", "rule", "response", "", "",
-    "stimulus list", "participant group", "", "tag set", "tag"};
-
-wxString VTElement::ElementTypeName(VTElementType type)
-{
-    return IsValidElementTypeNumber(type) ? wxString(m_ElementTypeName[type]) : wxString();
-}
-
-VTElement::VTElement(VTElementType type, VTExperiment* experiment) : Minimal_VTElement(type, experiment) {}
-
-VTElement::VTElement(const VTElement& source, VTExperiment* experiment)
-    : Minimal_VTElement(source, experiment), m_SortKey(source.m_SortKey), m_ChildNum(source.m_ChildNum)
-{
-}
-
-VTElement::~VTElement() = default;
-
-std::int32_t VTElement::GetSortKey() const { return m_SortKey; }
-void VTElement::SetSortKey(std::int32_t key) { m_SortKey = key; }
-int VTElement::GetChildNumForRandomization() const { return m_ChildNum; }
-void VTElement::SetChildNumForRandomization(int number) { m_ChildNum = number; }
-void VTElement::RefreshChildElementPointers() {}
-
-void VTElement::CopyElementSettingsFrom(const VTElement& source)
-{
-    CopyBaseSettingsFrom(source);
-    m_ChildNum = source.m_ChildNum;
 }
 
 }  // namespace Vantrel

@@ -110,6 +110,11 @@ Minimal_VTElement* VTExperiment::LookupElementByTypeAndID(VTElementType type, st
     return m_Lists[std::size_t(type)]->LookupElementPtrByID(id);
 }
 
+VTStimList* VTExperiment::GetStimListIfacePtr(std::uint32_t id) const
+{
+    return dynamic_cast<VTStimList*>(LookupElementByTypeAndID(ElementType::StimList, id));
+}
+
 bool VTExperiment::ElemTypeOnlyHasNewerMinimalInterface(VTElementType) { return false; }
 
 std::uint32_t VTExperiment::AllocateNewElementID(VTElementType type)
@@ -159,6 +164,31 @@ void ForEachLinkList(Minimal_VTElement* el, F&& f)
     if (auto* s = dynamic_cast<VTTagSet*>(el)) f(static_cast<VTUsedElements&>(s->GetCollectionOfUsedTags_deprecated()));
 }
 
+// References an event keeps outside its link lists.
+void ForgetInEvent(VTEvent& event, VTElementType type, std::uint32_t id)
+{
+    if (type == ElementType::StimList && event.GetStimListID() == int(id)) event.SetStimListID(-1);
+    if (type == ElementType::TagSet && event.GetTagSetIDUsedForCorrectResponses() == int(id))
+        event.SetTagSetID_ForCorrectResponses(-1);
+    if (type == ElementType::TrialVariable) {
+        bool record, reset, now, any, correct, limit, delay;
+        int kind, ms, variable;
+        event.GetCopiedInputSettingsForEditor(record, reset, now, any, correct, limit, delay, kind, ms, variable);
+        if (variable == int(id)) event.AcceptInputSettingsForEditor(record, reset, 0, ms, -1);
+    }
+    if (type == ElementType::Response || type == ElementType::Tag) {
+        std::vector<VTCorrectResponseRow> rows = event.GetCorrectResponseRows();
+        if (type == ElementType::Tag)
+            rows.erase(std::remove_if(rows.begin(), rows.end(), [id](const VTCorrectResponseRow& r) { return r.poolRowID == int(id); }),
+                       rows.end());
+        else
+            for (auto& row : rows)
+                row.chosenResponseIDs.erase(std::remove(row.chosenResponseIDs.begin(), row.chosenResponseIDs.end(), id),
+                                            row.chosenResponseIDs.end());
+        event.SetCorrectResponseRows(rows);
+    }
+}
+
 }  // namespace
 
 bool VTExperiment::DeleteElementAndItsLinks(Minimal_VTElement* element)
@@ -180,14 +210,12 @@ bool VTExperiment::DeleteElementAndItsLinks(Minimal_VTElement* element)
                 for (int k = links.GetIndexByID(id); k >= 0; k = links.GetIndexByID(id))
                     links.RemoveElementByIndex_BEHAVIOR_WARNING_CanRemoveMultipleItems(unsigned(k));
             });
-            if (auto* event = dynamic_cast<VTEvent*>(other)) {
-                if (type == ElementType::StimList && event->GetStimListID() == int(id)) event->SetStimListID(-1);
-                if (type == ElementType::Response) {
-                    auto rows = event->GetCorrectResponseRows();
-                    for (auto& row : rows)
-                        row.chosenResponseIDs.erase(std::remove(row.chosenResponseIDs.begin(), row.chosenResponseIDs.end(), id),
-                                                    row.chosenResponseIDs.end());
-                    event->SetCorrectResponseRows(rows);
+            if (auto* event = dynamic_cast<VTEvent*>(other)) ForgetInEvent(*event, type, id);
+            if (auto* list = dynamic_cast<VTStimList*>(other); list && type == ElementType::Tag) {
+                for (std::size_t k = 0; k < list->GetItemCount(); ++k) {
+                    std::vector<std::uint32_t> tags = list->GetItem(k).tagIDs;
+                    tags.erase(std::remove(tags.begin(), tags.end(), id), tags.end());
+                    list->SetItemTagIDs(k, tags);
                 }
             }
         }
@@ -400,13 +428,5 @@ void VTExperiment::ClearModel()
     m_LockReason.clear();
     m_LockStateMinimal = false;
 }
-
-Interface_ExpandedRunnableExperiment::Interface_ExpandedRunnableExperiment(const VTExperiment& original)
-    : m_Original(&original)
-{
-    CopyModelFrom(original);
-}
-
-Interface_ExpandedRunnableExperiment::~Interface_ExpandedRunnableExperiment() = default;
 
 }  // namespace Vantrel

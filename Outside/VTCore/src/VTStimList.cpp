@@ -81,6 +81,13 @@ bool VTStimList::SwapItems(std::size_t a, std::size_t b)
     return true;
 }
 
+bool VTStimList::SetItemTagIDs(std::size_t pos, const std::vector<std::uint32_t>& tagIDs)
+{
+    if (pos >= m_Items.size()) return false;
+    m_Items[pos].tagIDs = tagIDs;
+    return true;
+}
+
 int VTStimList::GetItemIndexByID(std::uint32_t id) const
 {
     for (std::size_t i = 0; i < m_Items.size(); ++i)

@@ -174,6 +174,13 @@ TEST_F(Documents, EachFileOpensAsOneDocument)
     EXPECT_EQ(VTExperiment::GetNumOpen(), 2);
     EXPECT_EQ(Open(Path("missing.vt6")), nullptr);
     EXPECT_EQ(VTExperiment::GetNumOpen(), 2);
+
+    // The older extensions open through the same template.
+    for (const char* name : {"older.vt5", "oldest.vt4"}) {
+        WriteFile(Path(name), ReadFile(wxString::FromUTF8(Fixture("timed-events.vt6"))));
+        EXPECT_NE(Open(Path(name)), nullptr) << name << TestSupport::LogAsText();
+    }
+    EXPECT_EQ(VTExperiment::GetNumOpen(), 4);
 }
 
 TEST_F(Documents, FixturesOpenWithTheirGroupsBlocksTrialsAndEvents)

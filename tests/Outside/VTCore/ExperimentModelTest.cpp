@@ -3,6 +3,7 @@
 #include <NonPersistentHelpers/VTElementsList.h>
 #include <VTCore/Interface_ExpandedRunnableExperiment.h>
 #include <VTCore/RuntimeHooks.h>
+#include <VTCore/VTDeletionMgr.h>
 #include <VTCore/VTElements.h>
 #include <VTCore/VTExperiment.h>
 
@@ -230,6 +231,54 @@ TEST_F(Model, DeletingAnElementRemovesEveryLinkToIt)
     EXPECT_FALSE(x.DeleteElementAndItsLinks(nullptr));
     EXPECT_EQ(group->GetBlocksUsedByTheGroup().Size(), 1u);
     EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();  // no "unable to resolve" warnings
+}
+
+TEST_F(Model, DeletionManagerAsksThenDeletesWithLinks)
+{
+    auto* set = Add<VTTagSet>(x, "Colour");
+    VTTag* red = set->AddTag("red");
+    auto* variable = Add<VTTrialVariable>(x, "Limit");
+    auto* event = Add<VTEvent>(x, "E");
+    auto* list = Add<VTStimList>(x, "L");
+    VTStimListItem item;
+    item.id = 5;
+    item.tagIDs = {red->GetID()};
+    list->AddItemWithID(item);
+    event->GetNonConstAccessToCodeValues().AddChildElement(red, 0);
+    event->SetTagSetID_ForCorrectResponses(int(set->GetID()));
+    event->SetResponseType(12, int(red->GetID()), CorrectKind::None);
+    event->AcceptInputSettingsForEditor(true, true, 1, 900, int(variable->GetID()));
+
+    std::vector<wxString> asked;
+    bool answer = false;
+    VTDeletionMgr::SetAnswerer([&](wxWindow*, const wxString& q) {
+        asked.push_back(q);
+        return answer;
+    });
+    EXPECT_FALSE(VTDeletionMgr(nullptr, &x, set).HandleDeletion(0, true, true));  // user said no
+    EXPECT_EQ(x.GetStimListIfacePtr(list->GetID()), list);
+    EXPECT_EQ(set->GetNumberOfUsedTags(), 1u);
+    answer = true;
+    EXPECT_TRUE(VTDeletionMgr(nullptr, &x, set).HandleDeletion(0, true, false));  // only asks
+    EXPECT_EQ(x.LookupElementByTypeAndID(ElementType::TagSet, set->GetID()), set);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_TRUE(asked[0].Contains("Colour"));
+
+    const std::uint32_t redID = red->GetID();
+    EXPECT_TRUE(VTDeletionMgr(nullptr, &x, set).HandleDeletion(0, false, true));  // no question
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(x.LookupElementByTypeAndID(ElementType::Tag, redID), nullptr);  // its tags went with it
+    EXPECT_TRUE(event->GetCodeValues().Empty());
+    EXPECT_EQ(event->GetTagSetIDUsedForCorrectResponses(), -1);
+    EXPECT_TRUE(event->GetCorrectResponseRows().empty());
+    EXPECT_TRUE(list->GetItem(0).tagIDs.empty());
+
+    EXPECT_TRUE(VTDeletionMgr(nullptr, &x, std::vector<Minimal_VTElement*>{variable, event, event}).HandleDeletion(0, false, true));
+    EXPECT_TRUE(x.GetReadOnlyElementsOfType(ElementType::Event).Empty());
+    EXPECT_FALSE(VTDeletionMgr(nullptr, &x, nullptr).HandleDeletion(0, false, true));
+    VTDeletionMgr::SetAnswerer(nullptr);
+    EXPECT_FALSE(x.IsModified());
+    EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
 }
 
 TEST_F(Model, TagSetsMakeTheirTags)

@@ -9,6 +9,50 @@
 
 namespace Orbisk {
 
+namespace {
+
+// Strict UTF-8 up to the first zero byte: wx's own decoder lets overlong forms and
+// encoded surrogates through, which no valid UTF-8 text contains.
+bool IsStrictUtf8UpToZero(const char* text) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    while (*s != 0) {
+        const unsigned char lead = *s;
+        int continuation;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++s;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            continuation = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            continuation = 2;
+            if (lead == 0xE0) low = 0xA0;   // overlong
+            if (lead == 0xED) high = 0x9F;  // surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            continuation = 3;
+            if (lead == 0xF0) low = 0x90;   // overlong
+            if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
+        } else {
+            return false;
+        }
+        ++s;
+        for (int i = 0; i < continuation; ++i, ++s) {
+            if (*s < low || *s > high) return false;  // also stops at a truncating zero
+            low = 0x80;
+            high = 0xBF;
+        }
+    }
+    return true;
+}
+
+// The text up to its first zero byte, or "" when that is not valid UTF-8.
+wxString DecodeStrictUtf8(const char* text) {
+    return IsStrictUtf8UpToZero(text) ? wxString::FromUTF8(text) : wxString();
+}
+
+}  // namespace
+
 bool CheckIfFileIsValidUTF8(const wxString& path) {
     constexpr std::streamsize SampleSize = 1003;
     std::ifstream in(static_cast<const char*>(path.fn_str()), std::ios::in | std::ios::binary);
@@ -25,16 +69,16 @@ bool CheckIfFileIsValidUTF8(const wxString& path) {
     for (int attempt = 0; attempt < 3 && decoded.empty(); ++attempt) {
         const std::streamsize end = count < SampleSize ? count : SampleSize - 1 - attempt;
         buffer[end] = '\0';
-        decoded = wxString::FromUTF8(buffer);
+        decoded = DecodeStrictUtf8(buffer);
     }
     return !decoded.empty();
 }
 
 bool ReadAll(wxFile& file, wxString& out) {
+    if (!file.IsOpened()) return false;
     const wxFileOffset length = file.Length();
-    const wxFileOffset position = file.Tell();
-    if (length == wxInvalidOffset || position == wxInvalidOffset) return false;
-    const size_t wanted = length > position ? static_cast<size_t>(length - position) : 0;
+    if (length == wxInvalidOffset) return false;
+    const size_t wanted = static_cast<size_t>(length);
 
     constexpr size_t ChunkSize = 4096;
     std::vector<char> buffer(wanted + 1, '\0');

@@ -12,9 +12,9 @@ namespace Orbisk {
 // cannot be opened, is empty or begins with a zero byte.
 bool CheckIfFileIsValidUTF8(const wxString& path);
 
-// Reads the rest of the open file (its length from the current position) into out,
-// converted from the locale's encoding. False, with out unchanged, when a read fails
-// or the file ends before its reported length (it shrank while being read).
+// Reads as many bytes as the open file is long into out, converted from the locale's
+// encoding. False, with out unchanged, when a read fails or the file ends before its
+// length is reached (it shrank while being read, or was not read from its start).
 bool ReadAll(wxFile& file, wxString& out);
 
 }  // namespace Orbisk

@@ -20,6 +20,7 @@ namespace Vantrel {
 
 class Minimal_VTElement;
 class VTParticipantGroup;
+class VTStimList;
 class VTCompiledExperiment;
 class VTPlugIn;
 class Interface_ExpandedRunnableExperiment;
@@ -51,6 +52,8 @@ public:
     // The same list (callers also write through it); named for its many readers.
     VTElementsList& GetReadOnlyElementsOfType(VTElementType type) const;
     Minimal_VTElement* LookupElementByTypeAndID(VTElementType type, std::uint32_t id) const;
+    // The stimulus list with that id, or null.
+    VTStimList* GetStimListIfacePtr(std::uint32_t id) const;
     // true would keep load order for the type's list; no type here needs that.
     static bool ElemTypeOnlyHasNewerMinimalInterface(VTElementType type);
     // A fresh id for a new element of the type (never 0, never 1 for groups).

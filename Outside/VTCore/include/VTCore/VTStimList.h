@@ -44,6 +44,7 @@ public:
     bool RemoveAndDestroyItemAtPosition(std::size_t pos);
     void RemoveAndDestroyAllItems() { m_Items.clear(); }
     bool SwapItems(std::size_t a, std::size_t b);
+    bool SetItemTagIDs(std::size_t pos, const std::vector<std::uint32_t>& tagIDs);
     int GetItemIndexByID(std::uint32_t id) const;
 
 private:

@@ -1,0 +1,84 @@
+#include "AppMain/VTMainFrame.h"
+
+#include "AppMain/SimpleWebAnalytics.h"
+#include "AppMain/VTApp.h"
+#include "AppMain/WebAddresses.h"
+
+#include <VTPlugInCommon/ProcessServices.h>
+
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+#include <wx/xrc/xmlres.h>
+
+namespace Vantrel {
+
+wxBEGIN_EVENT_TABLE(VTMainFrame, wxDocMDIParentFrame)
+    EVT_CLOSE(VTMainFrame::OnClose)
+wxEND_EVENT_TABLE()
+
+namespace {
+
+// Qt strings, fonts and images are used as soon as the frame exists.
+wxDocManager* InitQtFirst(wxDocManager* manager) {
+    InitQt();
+    return manager;
+}
+
+}  // namespace
+
+VTMainFrame::VTMainFrame(wxDocManager* manager)
+    : wxDocMDIParentFrame(InitQtFirst(manager), nullptr, wxID_ANY, "Study Station", wxDefaultPosition,
+                          wxSize(720, 550), kCreationStyle, wxFrameNameStr) {
+    const wxIcon icon = wxXmlResource::Get()->LoadIcon("icon_app");
+    if (icon.IsOk()) SetIcon(icon);
+    SetWindowStyle(kShownStyle);
+}
+
+VTMainFrame::~VTMainFrame() {
+    wxMenuBar* menuBar = GetMenuBar();
+    if (menuBar && menuBar->GetMenuCount() > 0 && GetDocumentManager())
+        GetDocumentManager()->FileHistoryRemoveMenu(menuBar->GetMenu(0));
+    if (m_OwnerApp) m_OwnerApp->OnNotifyFrameIsDestroyedNow();
+    m_VersionChecker.reset();
+}
+
+void VTMainFrame::OnClose(wxCloseEvent& event) { event.Skip(); }
+
+void VTMainFrame::ShowToolbarHere(wxFrame* frame, bool show) {
+    if (!frame || (frame->GetToolBar() != nullptr) == show) return;
+    if (show) {
+        frame->CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT, wxID_ANY, wxToolBarNameStr);
+    } else {
+        wxToolBar* toolbar = frame->GetToolBar();
+        frame->SetToolBar(nullptr);
+        toolbar->Destroy();
+    }
+}
+
+void VTMainFrame::ShowStatusBarHere(wxFrame* frame, bool show) {
+    if (!frame || (frame->GetStatusBar() != nullptr) == show) return;
+    if (show) {
+        frame->CreateStatusBar(1, wxSTB_DEFAULT_STYLE, 0, wxStatusLineNameStr);
+    } else {
+        wxStatusBar* statusBar = frame->GetStatusBar();
+        // Detach first, so the frame never lays out a bar that is going away.
+        frame->SetStatusBar(nullptr);
+        statusBar->Destroy();
+    }
+}
+
+void VTMainFrame::OnShowToolbar(wxCommandEvent& event) { ShowToolbarHere(this, event.IsChecked()); }
+void VTMainFrame::OnShowStatusbar(wxCommandEvent& event) { ShowStatusBarHere(this, event.IsChecked()); }
+void VTMainFrame::OnUpdateCheckboxToolbar(wxUpdateUIEvent& event) { event.Check(GetToolBar() != nullptr); }
+void VTMainFrame::OnUpdateCheckboxStatusbar(wxUpdateUIEvent& event) { event.Check(GetStatusBar() != nullptr); }
+void VTMainFrame::OnHelp(wxCommandEvent&) { wxLaunchDefaultBrowser(kOnlineManualUrl); }
+void VTMainFrame::OnGoToWeb(wxCommandEvent&) { wxLaunchDefaultBrowser(kHomePageUrl); }
+void VTMainFrame::OnGoToWebExperiments(wxCommandEvent&) { wxLaunchDefaultBrowser(kSampleExperimentsUrl); }
+void VTMainFrame::OnSendFeedback(wxCommandEvent&) { SimpleWebAnalytics::LaunchWebFeedback(); }
+void VTMainFrame::OnUpdateIconSizeIncrease(wxUpdateUIEvent& event) { event.Check(GetStatusBar() != nullptr); }
+void VTMainFrame::OnUpdateIconSizeDecrease(wxUpdateUIEvent& event) { event.Check(GetStatusBar() != nullptr); }
+void VTMainFrame::OnUpdateIconSizeNormal(wxUpdateUIEvent& event) { event.Check(GetStatusBar() != nullptr); }
+
+}  // namespace Vantrel

@@ -1,0 +1,12 @@
+#pragma once
+// The maker's web pages that the program opens in the default browser.
+
+namespace Vantrel {
+
+extern const char* const kOnlineManualUrl;
+extern const char* const kHomePageUrl;
+extern const char* const kSampleExperimentsUrl;
+extern const char* const kFeedbackUrl;
+extern const char* const kUpdatePageUrl;
+
+}  // namespace Vantrel

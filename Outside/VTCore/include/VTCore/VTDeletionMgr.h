@@ -1,0 +1,44 @@
+#pragma once
+// Deletes elements together with every link to them, asking the user first when
+// told to. It does not mark the experiment modified; callers decide that.
+
+#include <wx/string.h>
+#include <functional>
+#include <vector>
+
+class wxWindow;
+
+namespace Vantrel {
+
+class Minimal_VTElement;
+class VTExperiment;
+
+class VTDeletionMgr {
+public:
+    enum RemovalType { RemovalType_Normal = 0 };
+
+    VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, Minimal_VTElement* element);
+    VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, const std::vector<Minimal_VTElement*>& elements);
+    virtual ~VTDeletionMgr();
+
+    // askUser: ask before going on (the answer "no" returns false and changes nothing);
+    // doDelete: delete the elements and their links. With doDelete false only the
+    // answer is returned. True when the elements are gone (or, without doDelete,
+    // when the user agreed).
+    bool HandleDeletion(RemovalType type, bool askUser, bool doDelete);
+    bool HandleDeletion(int type, bool askUser, bool doDelete) { return HandleDeletion(RemovalType(type), askUser, doDelete); }
+
+    // The question shown to the user for these elements.
+    wxString BuildQuestion() const;
+
+    // Replaces the yes/no dialog (tests, scripted runs); null restores the dialog.
+    using Answerer = std::function<bool(wxWindow* parent, const wxString& question)>;
+    static void SetAnswerer(Answerer answerer);
+
+private:
+    wxWindow* m_Parent;
+    VTExperiment* m_Experiment;
+    std::vector<Minimal_VTElement*> m_Elements;
+};
+
+}  // namespace Vantrel

@@ -1,0 +1,80 @@
+#include <VTCore/VTDeletionMgr.h>
+#include <VTCore/VTElements.h>
+#include <VTCore/VTExperiment.h>
+
+#include <wx/intl.h>
+#include <wx/msgdlg.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace Vantrel {
+
+namespace {
+
+VTDeletionMgr::Answerer& CurrentAnswerer()
+{
+    static VTDeletionMgr::Answerer answerer;
+    return answerer;
+}
+
+bool Ask(wxWindow* parent, const wxString& question)
+{
+    if (CurrentAnswerer()) return CurrentAnswerer()(parent, question);
+    wxMessageDialog dialog(parent, question, _("Delete"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+    return dialog.ShowModal() == wxID_YES;
+}
+
+}  // namespace
+
+VTDeletionMgr::VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, Minimal_VTElement* element)
+    : m_Parent(parent), m_Experiment(experiment)
+{
+    if (element) m_Elements.push_back(element);
+}
+
+VTDeletionMgr::VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, const std::vector<Minimal_VTElement*>& elements)
+    : m_Parent(parent), m_Experiment(experiment)
+{
+    for (Minimal_VTElement* el : elements)
+        if (el && std::find(m_Elements.begin(), m_Elements.end(), el) == m_Elements.end()) m_Elements.push_back(el);
+}
+
+VTDeletionMgr::~VTDeletionMgr() = default;
+
+void VTDeletionMgr::SetAnswerer(Answerer answerer) { CurrentAnswerer() = std::move(answerer); }
+
+wxString VTDeletionMgr::BuildQuestion() const
+{
+    if (m_Elements.size() == 1) {
+        const Minimal_VTElement* el = m_Elements.front();
+        return wxString::Format(_("Delete the %s \"%s\"? Everything that uses it will no longer refer to it."),
+                                el->GetTypeName(true).Lower(), el->GetName());
+    }
+    return wxString::Format(_("Delete these %u elements? Everything that uses them will no longer refer to them."),
+                            unsigned(m_Elements.size()));
+}
+
+bool VTDeletionMgr::HandleDeletion(RemovalType, bool askUser, bool doDelete)
+{
+    if (!m_Experiment || m_Elements.empty()) return false;
+    if (askUser && !Ask(m_Parent, BuildQuestion())) return false;
+    if (!doDelete) return true;
+
+    bool allGone = true;
+    for (Minimal_VTElement* el : m_Elements) {
+        // A tag set takes its tags with it.
+        if (auto* set = dynamic_cast<VTTagSet*>(el)) {
+            std::vector<Minimal_VTElement*> tags;
+            VTLinkT& links = set->GetCollectionOfUsedTags_deprecated();
+            for (unsigned i = 0; i < links.Size(); ++i)
+                if (VTElement* tag = links.GetUsedElementPtr(i)) tags.push_back(tag);
+            for (Minimal_VTElement* tag : tags) m_Experiment->DeleteElementAndItsLinks(tag);
+        }
+        allGone = m_Experiment->DeleteElementAndItsLinks(el) && allGone;
+    }
+    m_Elements.clear();
+    return allGone;
+}
+
+}  // namespace Vantrel

@@ -1,0 +1,94 @@
+#include "AppHarness.h"
+
+#include "AppMain/AppFactory.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/init.h>
+#include <wx/window.h>
+#include <wx/log.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace TestSupport {
+void InitialiseHomeFolder();
+void RemoveHomeFolder();
+wxLog* CreateRecordingLog();
+}  // namespace TestSupport
+
+namespace {
+
+void AssertionFailsTheTest(const wxString& file, int line, const wxString& func, const wxString& cond,
+                           const wxString& msg) {
+    ADD_FAILURE_AT(file.utf8_str().data(), line)
+        << "wxASSERT in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " " << msg.utf8_str().data();
+}
+
+}  // namespace
+
+bool ProbedApp::OnInit() {
+    // The GUI library sets up its own log target while it starts; record instead.
+    delete wxLog::SetActiveTarget(TestSupport::CreateRecordingLog());
+    wxLog::AddTraceMask("vtshutdown");
+    m_Run->initSucceeded = VTApp::OnInit();
+    if (m_Run->initSucceeded) {
+        m_Timer.SetOwner(this);
+        Bind(wxEVT_TIMER, &ProbedApp::OnTick, this);
+        m_Timer.Start(20);
+    }
+    return m_Run->initSucceeded;
+}
+
+int ProbedApp::OnExit() {
+    m_Timer.Stop();
+    m_Run->exitRan = true;
+    return VTApp::OnExit();
+}
+
+void ProbedApp::OnTick(wxTimerEvent&) {
+    m_Elapsed += 20;
+    if (m_Elapsed > 20000) {
+        m_Run->timedOut = true;
+        m_Timer.Stop();
+        if (wxWindow* top = GetTopWindow()) top->Destroy();
+        ExitMainLoop();
+        return;
+    }
+    if (!m_ProbeDone) m_ProbeDone = m_Probe(*this);
+}
+
+AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe probe) {
+    AppRun run;
+    static bool alreadyRan = false;
+    if (alreadyRan) {
+        run.skipped = true;
+        return run;
+    }
+    alreadyRan = true;
+    std::vector<std::string> storage{"StudyStation"};
+    storage.insert(storage.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : storage) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    int argc = static_cast<int>(storage.size());
+
+    Vantrel::EnsureApplicationFactoryIsLinked();
+    wxSetAssertHandler(AssertionFailsTheTest);
+    // wxEntry deletes the application object; it reports into `run`.
+    wxApp::SetInstance(new ProbedApp(std::move(probe), &run));
+    run.exitCode = wxEntry(argc, argv.data());
+    return run;
+}
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+    TestSupport::InitialiseHomeFolder();
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+    setenv("STUDYSTATION_TEST_QUIET_LOG", "1", 0);
+    const int rc = RUN_ALL_TESTS();
+    if (rc == 0) TestSupport::RemoveHomeFolder();
+    return rc;
+}

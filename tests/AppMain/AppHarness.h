@@ -1,0 +1,42 @@
+#pragma once
+// Runs the real application object (Vantrel::VTApp) in the test process, with a
+// probe that watches it from inside its event loop. One run per process: ctest
+// runs every test of this binary in a process of its own.
+
+#include "AppMain/VTApp.h"
+
+#include <wx/timer.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct AppRun {
+    int exitCode = -1;
+    bool initSucceeded = false;
+    bool exitRan = false;
+    bool timedOut = false;
+    bool skipped = false;
+};
+
+class ProbedApp : public Vantrel::VTApp {
+public:
+    // Called every 20 ms from inside the loop until it returns true. Closing
+    // the main frame there ends the run. After 20 s the run is ended as failed.
+    using Probe = std::function<bool(ProbedApp&)>;
+    ProbedApp(Probe probe, AppRun* run) : m_Probe(std::move(probe)), m_Run(run) {}
+
+    bool OnInit() override;
+    int OnExit() override;
+
+private:
+    void OnTick(wxTimerEvent&);
+    Probe m_Probe;
+    AppRun* m_Run;
+    wxTimer m_Timer;
+    long m_Elapsed = 0;
+    bool m_ProbeDone = false;
+};
+
+// Runs the application with these command-line arguments (the program name is added).
+AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe probe);

@@ -1,0 +1,125 @@
+// study-station-run: runs one experiment file on screen and writes its data file.
+//
+//   study-station-run EXPERIMENT [--data FILE] [--subject NAME] [--session ID]
+//                     [--group NAME] [--no-save] [--plugins FOLDER]
+//
+// Without --data the data file gets a fresh name in "~/Documents/Study Station Data".
+// Input plug-ins come from the plug-in folder beside the program (or --plugins, or
+// VANTREL_PLUGIN_DIR). Exit status: 0 completed, 1 cancelled, 2 not run, 64 bad usage.
+
+#include <wx/app.h>
+#include <wx/cmdline.h>
+#include <wx/docview.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include <VTCore/Interface_ExpandedRunnableExperiment.h>
+#include <VTCore/VTExperiment.h>
+#include <VTCore/VTParticipantGroup.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "VTPlugInCommon/ProcessServices.h"
+#include "VTPlugInCommon/VTPresenter.h"
+#include "VTRuntime/VTCompiledExperiment.h"
+#include "VTRuntime/VTPlugIn.h"
+
+namespace {
+
+class ToolView : public wxView {
+public:
+    void OnDraw(wxDC*) override {}
+    wxDECLARE_DYNAMIC_CLASS(ToolView);
+};
+wxIMPLEMENT_DYNAMIC_CLASS(ToolView, wxView);
+
+class ToolApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+void AssertionToStderr(const wxString& file, int line, const wxString&, const wxString& cond, const wxString& msg) {
+    std::fprintf(stderr, "assertion %s:%d %s %s\n", file.utf8_str().data(), line, cond.utf8_str().data(),
+                 msg.utf8_str().data());
+}
+
+int RunTool(int argc, char** argv) {
+    wxCmdLineParser parser(argc, argv);
+    parser.AddParam("experiment file");
+    parser.AddOption("", "data", "data file to write");
+    parser.AddOption("", "subject", "subject name");
+    parser.AddOption("", "session", "session identifier");
+    parser.AddOption("", "group", "participant group name (default: the first group)");
+    parser.AddOption("", "plugins", "plug-in folder");
+    parser.AddSwitch("", "no-save", "collect no data");
+    parser.AddSwitch("h", "help", "show this help", wxCMD_LINE_OPTION_HELP);
+    if (parser.Parse() != 0) return 64;
+
+    InitQt();
+    wxString plugins;
+    if (parser.Found("plugins", &plugins))
+        Vantrel::VTPlugIn::LocateAllInFolder(plugins, nullptr);
+    else
+        Vantrel::VTPlugIn::LocateAll(nullptr);
+
+    wxDocManager manager;
+    Vantrel::VTExperiment::CreateOneWxDocTemplate(&manager, wxCLASSINFO(ToolView));
+    auto* experiment = dynamic_cast<Vantrel::VTExperiment*>(manager.CreateDocument(parser.GetParam(0), wxDOC_SILENT));
+    if (!experiment) {
+        wxLogError("The experiment \"%s\" could not be opened.", parser.GetParam(0));
+        return 2;
+    }
+
+    Vantrel::VTRunOptions& options = experiment->GetRunOptions();
+    wxString value;
+    if (parser.Found("group", &value)) {
+        Vantrel::VTParticipantGroup* group = experiment->GetGroupElementByName(value);
+        if (!group) {
+            wxLogError("The experiment has no participant group \"%s\".", value);
+            return 2;
+        }
+        options.SetGroupID(int(group->GetID()));
+    }
+    if (parser.Found("subject", &value)) options.SetSubjectName(value);
+    if (parser.Found("session", &value)) options.SetSessionID(value);
+    wxString data;
+    parser.Found("data", &data);
+    options.SetSaveCollectedDataFlag(!parser.FoundSwitch("no-save"), data);
+
+    Vantrel::VTCompiledExperiment compiled({});
+    if (!experiment->InstructCompiledExperimentBuilderToBuild(compiled, false)) return 2;
+    compiled.Run(false, false);
+    const Vantrel::VTRunOutcome outcome = compiled.GetLastOutcome();
+    std::printf("%s; %zu events presented%s%s\n",
+                outcome == Vantrel::VTRunOutcome::Completed   ? "Completed"
+                : outcome == Vantrel::VTRunOutcome::Cancelled ? "Cancelled"
+                                                              : "Not run",
+                compiled.GetLastReport().rows.size(), compiled.GetLastDataFile().empty() ? "" : "; data: ",
+                compiled.GetLastDataFile().utf8_str().data());
+    manager.CloseDocuments(true);
+    Vantrel::VTPlugIn::DeleteAllObjects();
+    return outcome == Vantrel::VTRunOutcome::Completed ? 0 : outcome == Vantrel::VTRunOutcome::Cancelled ? 1 : 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    wxSetAssertHandler(AssertionToStderr);
+    wxApp::SetInstance(new ToolApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "Cannot open the display.\n");
+        return 2;
+    }
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    int rc = 2;
+    if (wxTheApp->CallOnInit()) {
+        wxGUIEventLoop loop;
+        wxEventLoopActivator activate(&loop);
+        rc = RunTool(argc, argv);
+    }
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return rc;
+}
