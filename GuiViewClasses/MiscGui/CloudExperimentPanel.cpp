@@ -404,14 +404,12 @@ void CloudExperimentPanel::EnterReadyState() {
     m_runOrCancelButton->SetLabel(_("   Run Task   "));
     m_downloadPage->Layout();
 
-    wxString subject;
-    if (!m_userName.empty() && !m_userEmail.empty())
-        subject = wxString::Format("%s (%s)", m_userName, m_userEmail);
-    else if (!m_userName.empty())
-        subject = m_userName;
-    else
-        subject = m_userEmail;
-    m_host->SetSubjectName(subject);
+    m_host->SetSubjectName(SubjectName());
+}
+
+wxString CloudExperimentPanel::SubjectName() {
+    if (!m_userName.empty() && !m_userEmail.empty()) return wxString::Format("%s (%s)", m_userName, m_userEmail);
+    return m_userName.empty() ? m_userEmail : m_userName;
 }
 
 void CloudExperimentPanel::OnStep3RunOrCancel(wxCommandEvent&) {
@@ -481,6 +479,8 @@ void CloudExperimentPanel::RunExperiment() {
     m_cloudGroupSetting = m_host->CloudGroupSetting();
     DetermineRunGroup();
     KeepEarlierDataFile(dataFile);
+    // Again here: the document is read after its view (and this panel) came up.
+    m_host->SetSubjectName(SubjectName());
 
     m_host->RunCloudExperiment(dataFile, m_runGroupId, !m_noDataUpload);
     FinishHandBack(dataFile, m_host->WasLastRunCanceled());

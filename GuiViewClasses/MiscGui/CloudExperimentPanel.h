@@ -120,6 +120,7 @@ private:
     void Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos,
                    const wxSize& size, long style);
     void EnterReadyState();
+    static wxString SubjectName();
     void ShowStep(int page);
     void ShowFirstPageWithError(const wxString& message);
     void OnDownloadEnded(int outcome);
