@@ -28,6 +28,7 @@
 #include <wx/stattext.h>
 #include <wx/stdpaths.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 #include <wx/app.h>
 #include <wx/utils.h>
 #include <wx/valtext.h>
@@ -42,6 +43,7 @@
 namespace {
 
 constexpr int kMaxUploadTries = 3;
+constexpr int kWatchIntervalMs = 40;  // how often the gauge follows the transfer
 
 enum StepPage { kStepTaskCode = 0, kStepDetails = 1, kStepDownload = 2, kStepThanks = 3, kStepUploadError = 4 };
 enum ButtonPage { kButtonNext = 0, kButtonGetStarted = 1, kButtonRunOrCancel = 2, kButtonExit = 3 };
@@ -83,6 +85,7 @@ struct CloudExperimentPanel::Work {
     Vantrel::BasicPackageDownload<ProgStruct> download;
     wxString packagePath;               // the package of the download under way
     std::shared_ptr<wxString> failure;  // the worker's message, read once it has ended
+    wxTimer watch;                      // runs while a transfer is in flight
 };
 
 long CloudExperimentPanel::m_cloudExpID = 0;
@@ -112,6 +115,7 @@ CloudExperimentPanel::CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Van
 }
 
 CloudExperimentPanel::~CloudExperimentPanel() {
+    m_work->watch.Stop();
     // A worker still running is cancelled; one that does not end soon is left
     // behind holding only its own copies.
     m_work->download.ShutDown(std::chrono::milliseconds(1500));
@@ -120,6 +124,7 @@ CloudExperimentPanel::~CloudExperimentPanel() {
 void CloudExperimentPanel::Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos,
                                      const wxSize& size, long style) {
     m_host.reset(host);
+    m_work->watch.Bind(wxEVT_TIMER, [](wxTimerEvent&) { wxWakeUpIdle(); });
     Create(parent, id, pos, size, style);
     Layout();
     wxTextValidator digitsOnly(wxFILTER_NUMERIC);
@@ -324,6 +329,7 @@ void CloudExperimentPanel::DownloadExperiment() {
     m_expDLFinished = false;
 
     m_work->failure = std::make_shared<wxString>();
+    m_work->watch.Start(kWatchIntervalMs);
     m_work->download.Start(Vantrel::MakePackageFetch(m_work->apiHelper, m_cloudExpID, m_work->packagePath,
                                                      TaskFolder(), m_work->failure));
     wxWakeUpIdle();
@@ -332,11 +338,14 @@ void CloudExperimentPanel::DownloadExperiment() {
 void CloudExperimentPanel::OnIdle(wxIdleEvent& event) {
     event.Skip();
     if (m_work->download.InFlight()) {
-        m_gauge->SetValue(std::max(0, std::min(100, m_work->download.Percent())));
-        if (const auto outcome = m_work->download.TakeOutcome())
+        const int percent = std::max(0, std::min(100, m_work->download.Percent()));
+        if (m_gauge->GetValue() != percent) m_gauge->SetValue(percent);
+        if (const auto outcome = m_work->download.TakeOutcome()) {
+            m_work->watch.Stop();
             OnDownloadEnded(static_cast<int>(*outcome));
-        else
-            event.RequestMore();  // only while a transfer is in flight: at rest the panel costs nothing
+        }
+        // No RequestMore: the watch timer brings the next idle pass while the transfer
+        // is in flight, so neither the download nor the rest of the time costs a busy loop.
         return;
     }
     if (m_unpackPending) {
