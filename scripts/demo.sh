@@ -68,7 +68,7 @@ cat <<BANNER
   Mail relay double:     127.0.0.1:$SMTP_PORT
   Task code to type:     $TASK_CODE
 
-  Name and e-mail are optional. The run takes about 15 seconds; Escape cancels it.
+  Name and e-mail are optional. The run takes about 8 seconds; Escape cancels it.
   Uploaded data files:   $WORK/cloud/experiments/12345678/results/
 
 BANNER

@@ -49,6 +49,15 @@ std::string TimedPackage() {
     return ReadFile(folder + "/p.tar.gz");
 }
 
+// The demo's sample experiment (scripts/demo), packaged as the demo does.
+std::string DemoPackage() {
+    const std::string folder = TestSupport::MakeTempFolder("demo");
+    const std::string command = "tar -C '" + TestSupport::SourceDir() + "/scripts/demo' -czf '" + folder +
+                                "/p.tar.gz' 'Sample Task'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return ReadFile(folder + "/p.tar.gz");
+}
+
 std::vector<CloudExperimentPanel*> Panels(ProbedApp& app) {
     std::vector<CloudExperimentPanel*> panels;
     for (wxDocument* doc : app.GetDocManager()->GetDocumentsVector())
@@ -104,6 +113,7 @@ protected:
         m_preferences = std::string(Vantrel::PreferencesFilePath().fn_str());
     }
     const std::string& TaskFolder() const { return m_taskFolder; }
+    void RunFromCommandLineWithoutUpload(const std::string& package);
     TestDoubles::CloudDoublesEnvironment m_doubles;
     std::string m_taskFolder, m_preferences;
 };
@@ -185,6 +195,16 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService) {
 
 TEST_F(CloudPanelInTheProgram, CommandLineCodeWithNoUploadRunsAndSendsNothing) {
     const std::string package = TimedPackage();
+    RunFromCommandLineWithoutUpload(package);
+}
+
+TEST_F(CloudPanelInTheProgram, TheDemoSampleRunsToItsEnd) {
+    const std::string package = DemoPackage();
+    RunFromCommandLineWithoutUpload(package);
+    EXPECT_FALSE(TestSupport::LogContains("sample-picture.png", 2 /* warnings and errors */)) << TestSupport::LogAsText();
+}
+
+void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& package) {
     m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31", TestDoubles::InfoFileText("r@example.test", 0, false),
                                       &package);
     CloudExperimentPanel* ready = nullptr;
