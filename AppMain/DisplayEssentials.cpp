@@ -2,6 +2,8 @@
 
 #include "Resources/EmbeddedResources.h"
 
+#include <VTPlugInCommon/VTListViews.h>
+
 #include <wx/image.h>
 #include <wx/xrc/xmlres.h>
 
@@ -13,6 +15,8 @@ void EnsureThatGUIDisplayEssentialsAreInitialized() {
     done = true;
     wxInitAllImageHandlers();
     wxXmlResource::Get()->InitAllHandlers();
+    // The plug-in support library's list views, ahead of the standard handlers.
+    wxXmlResource::Get()->InsertHandler(new VTListViewXmlHandler);
     Init_bitmaps_XRC();
     Init_ui_db_XRC();
 }

@@ -15,6 +15,7 @@
 
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTRunOptions.h>
+#include <VTPlugInCommon/OrbiskImagesArtworkEtc.h>
 #include <VTPlugInCommon/ProcessServices.h>
 #include <VTPlugInCommon/VTException.h>
 #include <VTRuntime/VTPlugIn.h>
@@ -145,6 +146,7 @@ bool VTApp::OnInit() {
 
 int VTApp::OnRun() {
     // No garbage collector exists on this platform; nothing to warn about.
+    if (Orbisk::RunningInObtrusiveDiagnosticMode()) Orbisk::OrbiskImagesArtworkEtc::TestAllImages();
     for (;;) {
         int result = 0;
         if (RunEventLoopOnce(result)) {

@@ -4,6 +4,7 @@
 #include "AppMain/VTApp.h"
 #include "AppMain/WebAddresses.h"
 
+#include <VTCore/VTExperiment.h>
 #include <VTPlugInCommon/ProcessServices.h>
 
 #include <wx/menu.h>
@@ -34,6 +35,9 @@ VTMainFrame::VTMainFrame(wxDocManager* manager)
     const wxIcon icon = wxXmlResource::Get()->LoadIcon("icon_app");
     if (icon.IsOk()) SetIcon(icon);
     SetWindowStyle(kShownStyle);
+    // Document frames are top-level windows of their own on GTK; the parent's
+    // client area stays empty and hidden in its 1 by 1 frame.
+    if (wxWindow* client = GetClientWindow()) client->Hide();
 }
 
 VTMainFrame::~VTMainFrame() {
@@ -73,6 +77,10 @@ void VTMainFrame::OnShowToolbar(wxCommandEvent& event) { ShowToolbarHere(this, e
 void VTMainFrame::OnShowStatusbar(wxCommandEvent& event) { ShowStatusBarHere(this, event.IsChecked()); }
 void VTMainFrame::OnUpdateCheckboxToolbar(wxUpdateUIEvent& event) { event.Check(GetToolBar() != nullptr); }
 void VTMainFrame::OnUpdateCheckboxStatusbar(wxUpdateUIEvent& event) { event.Check(GetStatusBar() != nullptr); }
+void VTMainFrame::OnUpdateRun(wxUpdateUIEvent& event) { event.Enable(VTExperiment::GetNumOpen() > 0); }
+void VTMainFrame::OnUpdateExperimentControlledButtons(wxUpdateUIEvent& event) {
+    if (VTExperiment::GetNumOpen() == 0) event.Enable(false);
+}
 void VTMainFrame::OnHelp(wxCommandEvent&) { wxLaunchDefaultBrowser(kOnlineManualUrl); }
 void VTMainFrame::OnGoToWeb(wxCommandEvent&) { wxLaunchDefaultBrowser(kHomePageUrl); }
 void VTMainFrame::OnGoToWebExperiments(wxCommandEvent&) { wxLaunchDefaultBrowser(kSampleExperimentsUrl); }

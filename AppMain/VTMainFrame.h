@@ -33,6 +33,8 @@ public:
     void OnShowStatusbar(wxCommandEvent& event);
     void OnUpdateCheckboxToolbar(wxUpdateUIEvent& event);
     void OnUpdateCheckboxStatusbar(wxUpdateUIEvent& event);
+    void OnUpdateRun(wxUpdateUIEvent& event);
+    void OnUpdateExperimentControlledButtons(wxUpdateUIEvent& event);
     void OnHelp(wxCommandEvent& event);
     void OnGoToWeb(wxCommandEvent& event);
     void OnGoToWebExperiments(wxCommandEvent& event);

@@ -240,8 +240,10 @@ void VTElementsList_Concrete::OnFinishLoading_SortByStreamedInKeyNumbers()
     if (VTExperiment::ElemTypeOnlyHasNewerMinimalInterface(m_Container->Type())) return;
     auto& pos = Positions(*m_Container);
     std::vector<std::reference_wrapper<const ElInfo>> order(pos.begin(), pos.end());
+    // Entries without a key compare with nothing, which is no strict weak order;
+    // a merge sort stays within bounds even then, where std::sort need not.
     const LessByVTElementSortKey less;
-    std::sort(order.begin(), order.end(),
+    std::stable_sort(order.begin(), order.end(),
               [&less](const ElInfo& a, const ElInfo& b) { return less(a, b); });
     pos.rearrange(order.begin());
 }

@@ -127,6 +127,20 @@ TEST(Application, TaskCodeAndNoUploadReachThePanel) {
     EXPECT_TRUE(noUpload);
 }
 
+TEST(Application, ClosingTheParticipantsWindowEndsTheApplication) {
+    bool closed = false;
+    const AppRun run = RunApplication({}, [&](ProbedApp& app) {
+        Vantrel::VTRunTaskView* view = OnlyView(app);
+        if (!UntitledDocumentIsShown(app)) return false;
+        closed = view->GetChildFrame()->Close(false);  // as the window's close button does
+        return true;
+    });
+    SKIP_IF_NOT_ALONE(run);
+    ASSERT_FALSE(run.timedOut) << TestSupport::LogAsText();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.exitRan);
+}
+
 TEST(Application, AnUnknownOptionEndsStartUpBeforeAnyWindow) {
     bool probed = false;
     const AppRun run = RunApplication({"--expfile", "x.vt6"}, [&](ProbedApp&) { return probed = true; });

@@ -131,7 +131,7 @@ TEST_F(MailTransport, WrongLoginFailsWithoutHanging) {
     Service().SetSwitches(R"({"credentials_text": "x\nab-wrong-password12\nxyzrelay-user@example.test!!\n"})");
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(Send());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));  // the relay would otherwise hold the reply for minutes
     const auto logins = Relay().AuthAttempts();
     ASSERT_EQ(logins.size(), 1u);
     EXPECT_FALSE(logins[0].second);

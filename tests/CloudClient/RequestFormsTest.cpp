@@ -94,6 +94,7 @@ TEST_F(RequestForms, JsonMethodsAndBodiesByTable) {
         {OmbraAPIHelper::PATCH, "PATCH", {{"number_of_days", "30", false}}, R"({"number_of_days": "30"})"},
         {OmbraAPIHelper::DELETE, "DELETE", {}, ""},
         {OmbraAPIHelper::PUT, "PUT", {}, ""},
+        {OmbraAPIHelper::POST, "POST", {}, ""},  // an empty body, not one read from stdin
         {OmbraAPIHelper::POST, "POST", {{"name", "Zoë \"Z\" \\ \n", false}},
          "{\"name\": \"Zoë \\\"Z\\\" \\\\ \\n\"}"},
     };
@@ -246,7 +247,7 @@ TEST_F(RequestForms, BrokenDownloadIsATransferFailure) {
 TEST_F(RequestForms, ProgressIsReportedAndTheCancelFlagEndsTheTransfer) {
     const std::string package = BinaryBytes(400000);
     Service().WriteExperimentFile(12345678, "package", package);
-    Service().SetSwitches(R"({"throttle_bytes_per_second": 200000})");
+    Service().SetSwitches(R"({"throttle_bytes_per_second": 100000})");
     const std::string target = Service().StateDir() + "/slow.tar.gz";
 
     ProgStruct progress;

@@ -64,7 +64,7 @@ TEST(ProgressCallback, PercentFromDownloadThenUploadAndCancelFlag) {
     EXPECT_EQ(progress.percent, 50);
 }
 
-TEST(PayloadSource, HandsOutTheTextInPieces) {
+TEST(PayloadSource, HandsOutTheTextABufferAtATime) {
     UploadStatus empty;
     char buffer[8];
     EXPECT_EQ(payload_source(buffer, 1, sizeof buffer, &empty), 0u);

@@ -40,6 +40,14 @@ std::vector<wxString> Names(const VTElementsList& list)
     return names;
 }
 
+// An element with only the minimal interface: no sort key.
+class MinimalOnly : public Minimal_VTElement {
+public:
+    explicit MinimalOnly(VTExperiment* x) : Minimal_VTElement(ElementType::Trial, x) {}
+    MinimalOnly(const MinimalOnly& o, VTExperiment* x) : Minimal_VTElement(o, x) {}
+    Minimal_VTElement* CloneIntoExperiment(VTExperiment* x) const override { return new MinimalOnly(*this, x); }
+};
+
 class ElementsList : public ::testing::Test {
 protected:
     void SetUp() override { TestSupport::ClearLog(); }
@@ -179,6 +187,30 @@ TEST_F(ElementsList, StoredOrderIsRestoredFromSortKeys)
     list.OnFinishLoading_SortByStreamedInKeyNumbers();
     EXPECT_EQ(Names(list), (std::vector<wxString>{"B", "D", "A", "C"}));
     ExpectConsistent(list);
+}
+
+TEST_F(ElementsList, RestoringOrderSurvivesEntriesWithoutKeys)
+{
+    for (int i = 0; i < 40; ++i) {
+        if (i % 3 == 0) {
+            auto* m = new MinimalOnly(&experiment);
+            m->SetName("m");
+            list.AddElement(m, -1);
+        } else {
+            VTTrial* t = Trial("t");
+            t->SetSortKey(40 - i);
+            list.AddElement(t, -1);
+        }
+    }
+    EXPECT_EQ(list.GetDowncastOldschoolBTEElement_CALLER_CHECK_FOR_NULL_RETURN(0), nullptr);  // minimal only
+    list.OnFinishLoading_SortByStreamedInKeyNumbers();
+    EXPECT_EQ(list.Size(), 40u);
+    ExpectConsistent(list);
+    list.OnSaveToDisk_AssignSequentialSortKeysToCollection();  // skips the minimal ones, counting them
+    for (std::size_t i = 0; i < list.Size(); ++i)
+        if (auto* e = list.GetDowncastOldschoolBTEElement_CALLER_CHECK_FOR_NULL_RETURN(i)) {
+            EXPECT_EQ(e->GetSortKey(), int(i));
+        }
 }
 
 TEST_F(ElementsList, DeepCopyKeepsIdsAndReservesThemInTheTarget)

@@ -44,6 +44,21 @@ bool ChildProcess::Running() {
     return true;
 }
 
+int ChildProcess::WaitForExit(int timeoutSeconds) {
+    if (m_pid <= 0) return -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    int status = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_pid = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    Stop();
+    return -1;
+}
+
 void ChildProcess::Stop() {
     if (m_pid <= 0) return;
     kill(m_pid, SIGTERM);

@@ -18,6 +18,9 @@ public:
     // Runs program with arguments (argv[0] is the program); output to logFile.
     bool Start(const std::vector<std::string>& argv, const std::string& logFile);
     bool Running();
+    // Waits for the process to end by itself: its exit status, or -1 when it
+    // was still running after the time (it is then stopped).
+    int WaitForExit(int timeoutSeconds);
     void Stop();
     pid_t Pid() const { return m_pid; }
 

@@ -20,7 +20,7 @@ namespace TestDoubles {
 
 namespace {
 
-constexpr int kStartSeconds = 20;
+constexpr int kStartSeconds = 45;  // generous: a loaded machine starts Python slowly
 
 std::string ScriptDir() {
     const char* overridden = std::getenv("CLOUD_DOUBLES_SCRIPT_DIR");
@@ -104,6 +104,20 @@ std::string InfoFileText(const std::string& researcherEmail, int participantLimi
     return text.str();
 }
 
+std::string PackFolder(const std::string& folder, bool asZip) {
+    const std::string work = MakeStateFolder("package");
+    const std::string archive = work + (asZip ? "/package.zip" : "/package.tar.gz");
+    const std::vector<std::string> argv =
+        asZip ? std::vector<std::string>{"/bin/sh", "-c", "cd \"$0\" && exec zip -q -r \"$1\" .", folder, archive}
+              : std::vector<std::string>{"/bin/tar", "-czf", archive, "-C", folder, "."};
+    ChildProcess packer;
+    std::string bytes;
+    if (packer.Start(argv, work + "/pack.log") && packer.WaitForExit(60) == 0) bytes = ReadWholeFile(archive);
+    std::error_code ignored;
+    fs::remove_all(work, ignored);
+    return bytes;
+}
+
 std::string MakeStateFolder(const std::string& prefix) {
     std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (mkdtemp(pattern.data()) == nullptr) return std::string();
@@ -125,9 +139,13 @@ bool CloudServiceDouble::Launch(std::string* error, bool seedDemo) {
         if (error) *error = "no state folder";
         return false;
     }
-    std::vector<std::string> argv{CLOUD_DOUBLES_PYTHON, ScriptDir() + "/cloud_service_double.py", "--state", m_state,
-                                  "--api-key", m_apiKey, "--mail-user", m_mailUser, "--mail-password",
-                                  m_mailPassword};
+    std::vector<std::string> argv{CLOUD_DOUBLES_PYTHON,
+                                  ScriptDir() + "/cloud_service_double.py",
+                                  "--state", m_state,
+                                  "--remove-state-when-orphaned",
+                                  "--api-key", m_apiKey,
+                                  "--mail-user", m_mailUser,
+                                  "--mail-password", m_mailPassword};
     if (seedDemo) argv.push_back("--seed-demo");
     if (!m_process.Start(argv, m_state + "/double.out")) {
         if (error) *error = "cannot start " + argv[1];
@@ -264,7 +282,7 @@ bool SmtpRelayDouble::Launch(const std::string& cert, const std::string& key, co
         return false;
     }
     std::vector<std::string> argv{CLOUD_DOUBLES_PYTHON, ScriptDir() + "/smtp_relay_double.py", "--state", m_state,
-                                  "--user", user, "--password", password};
+                                  "--remove-state-when-orphaned", "--user", user, "--password", password};
     if (!cert.empty()) {
         argv.insert(argv.end(), {"--cert", cert, "--key", key});
     }

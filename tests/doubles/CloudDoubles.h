@@ -63,6 +63,10 @@ std::string InfoFileText(const std::string& researcherEmail, int participantLimi
                          bool runOnce = false, bool noDelete = false, bool saveDesktop = false,
                          const std::string& version = "6.5.3");
 
+// The experiment package of a folder's content, as the service hands it out:
+// a gzip-compressed tar archive, or (asZip) a zip archive. Empty on failure.
+std::string PackFolder(const std::string& folder, bool asZip = false);
+
 // A folder of its own under /tmp, removed by the owner.
 std::string MakeStateFolder(const std::string& prefix);
 

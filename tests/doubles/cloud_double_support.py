@@ -1,4 +1,4 @@
-"""Shared pieces of the local cloud doubles: a throw-away certificate
+"""What the local cloud doubles share: a throw-away certificate
 authority made with the openssl command, free ports on 127.0.0.1, the ready
 file through which a double reports where it listens, and the watch that
 ends a double when the process that started it is gone."""
@@ -6,6 +6,7 @@ ends a double when the process that started it is gone."""
 import ctypes
 import json
 import os
+import shutil
 import signal
 import socket
 import subprocess
@@ -69,23 +70,31 @@ def write_ready_file(state, name, info):
     print("READY %s %d" % (name, info["port"]), flush=True)
 
 
-def end_with_parent():
+def end_with_parent(remove_when_orphaned=None):
     """Ends this process when the one that started it ends, so that a test
-    that dies never leaves a listening double behind."""
+    that dies never leaves a listening double behind. remove_when_orphaned,
+    a folder, is deleted first: nobody is left to clean it up."""
     parent = os.getppid()
+
+    def orphaned(*_):
+        if remove_when_orphaned:
+            shutil.rmtree(remove_when_orphaned, ignore_errors=True)
+        os._exit(0)
+
+    signal.signal(signal.SIGUSR1, orphaned)
     try:
         libc = ctypes.CDLL(None, use_errno=True)
         PR_SET_PDEATHSIG = 1
-        libc.prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
+        libc.prctl(PR_SET_PDEATHSIG, signal.SIGUSR1)
     except (OSError, AttributeError):
         pass
     if os.getppid() != parent:
-        os._exit(0)
+        orphaned()
 
     def watch():
         while True:
             if os.getppid() != parent:
-                os._exit(0)
+                orphaned()
             time.sleep(0.2)
 
     threading.Thread(target=watch, daemon=True, name="parent-watch").start()

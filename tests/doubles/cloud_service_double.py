@@ -568,13 +568,15 @@ def main():
     parser.add_argument("--seed-demo", action="store_true",
                         help="add experiment %d (task code 15386598)" % DEMO_CODE)
     parser.add_argument("--demo-package", help="package file for the demo experiment")
+    parser.add_argument("--remove-state-when-orphaned", action="store_true",
+                        help="delete the state folder when the starting process is gone")
     parser.add_argument("--keep-running", action="store_true",
                         help="do not end with the starting process")
     args = parser.parse_args()
 
     support.exit_on_term()
     if not args.keep_running:
-        support.end_with_parent()
+        support.end_with_parent(args.state if args.remove_state_when_orphaned else None)
     os.makedirs(args.state, exist_ok=True)
     ca, cert, key = support.make_certificates(args.state, "Cloud service double")
     state = ServiceState(args.state, args.api_key)

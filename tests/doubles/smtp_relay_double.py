@@ -96,12 +96,14 @@ def main():
     parser.add_argument("--user", default="relay-user@example.test")
     parser.add_argument("--password", default="relay-secret-42")
     parser.add_argument("--no-starttls", action="store_true", help="offer no STARTTLS at all")
+    parser.add_argument("--remove-state-when-orphaned", action="store_true",
+                        help="delete the state folder when the starting process is gone")
     parser.add_argument("--keep-running", action="store_true")
     args = parser.parse_args()
 
     support.exit_on_term()
     if not args.keep_running:
-        support.end_with_parent()
+        support.end_with_parent(args.state if args.remove_state_when_orphaned else None)
     os.makedirs(args.state, exist_ok=True)
     if args.cert and args.key:
         ca, cert, key = args.ca or "", args.cert, args.key

@@ -14,7 +14,7 @@ struct ReplyBuffer {
     std::string bytes;
 };
 
-// What SendEmail hands to libcurl piece by piece.
+// What SendEmail hands to libcurl, a buffer at a time.
 struct UploadStatus {
     size_t bytes_read = 0;
     std::string text;

@@ -12,6 +12,8 @@ Interface_RuntimeForCore*& Registered()
 
 Interface_RuntimeForCore::~Interface_RuntimeForCore() = default;
 
+unsigned Interface_RuntimeForCore::CreateDefaultResponses(VTPlugIn*, VTExperiment&) { return 0; }
+
 void SetRuntimeForCore(Interface_RuntimeForCore* runtime) { Registered() = runtime; }
 
 Interface_RuntimeForCore* GetRuntimeForCore() { return Registered(); }

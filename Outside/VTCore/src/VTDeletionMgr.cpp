@@ -44,6 +44,8 @@ VTDeletionMgr::~VTDeletionMgr() = default;
 
 void VTDeletionMgr::SetAnswerer(Answerer answerer) { CurrentAnswerer() = std::move(answerer); }
 
+bool VTDeletionMgr::AskUser(wxWindow* parent, const wxString& question) { return Ask(parent, question); }
+
 wxString VTDeletionMgr::BuildQuestion() const
 {
     if (m_Elements.size() == 1) {

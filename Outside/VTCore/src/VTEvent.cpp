@@ -277,10 +277,9 @@ int VTEvent::GetTimeLimitMs_OrNegativeOne() const
     if (!experiment || m_TimeLimitVariableID < 0) return -1;
     const auto* variable = dynamic_cast<const VTTrialVariable*>(
         experiment->LookupElementByTypeAndID(ElementType::TrialVariable, std::uint32_t(m_TimeLimitVariableID)));
-    long ms = -1;
-    if (!variable || variable->GetLevels().empty() || !variable->GetLevels().front().ToLong(&ms) || ms < 0 || ms > 0x7FFFFFFF)
-        return -1;
-    return int(ms);
+    if (!variable || variable->GetVariableType() != VariableType::TimeLimit) return -1;
+    const auto* level = dynamic_cast<const Orbisk::Var::TimeLimitSingleLevel*>(variable->GetVariable().GetValue(0));
+    return level && level->GetMilliseconds() >= 0 ? level->GetMilliseconds() : -1;
 }
 
 std::vector<VTResponse*> VTEvent::GetAcceptedResponses() const

@@ -5,6 +5,7 @@
 #include <NonPersistentHelpers/VTElementsList.h>
 #include <VTCore/Interface_ExpandedRunnableExperiment.h>
 #include <VTCore/RuntimeHooks.h>
+#include <VTCore/VTDeletionMgr.h>
 #include <VTCore/VTElements.h>
 
 #include <boost/make_shared.hpp>
@@ -33,7 +34,10 @@ bool IsEyeTrackerInput(int id) { return id == 2411 || id == 2413; }
 
 }  // namespace
 
-VTExperiment::VTExperiment() : m_CloudSettings(boost::make_shared<VTCloudSettings>())
+VTExperiment::VTExperiment()
+    : m_CloudSettings(boost::make_shared<VTCloudSettings>()),
+      m_Parameters(boost::make_shared<PerExperimentParameterCollection>()),
+      m_NewResponsePlugInID(kKeyboardInputPlugInID)
 {
     // One list per type number plus one that collects requests for unknown types.
     for (VTElementType t = 0; t <= ElementType::Count; ++t)
@@ -346,6 +350,87 @@ bool VTExperiment::RemoveInputPluginByID(int plugInID)
     return true;
 }
 
+namespace {
+
+int PlugInIDOf(VTPlugIn* plugin)
+{
+    Interface_RuntimeForCore* runtime = GetRuntimeForCore();
+    return (runtime && plugin) ? runtime->GetPlugInID(plugin) : -1;
+}
+
+std::vector<Minimal_VTElement*> ResponsesOfPlugIn(const VTExperiment& experiment, int plugInID)
+{
+    std::vector<Minimal_VTElement*> found;
+    VTElementsList& responses = experiment.GetReadOnlyElementsOfType(ElementType::Response);
+    for (std::size_t i = 0; i < responses.Size(); ++i)
+        if (auto* r = dynamic_cast<VTResponse*>(responses[i]); r && r->GetPlugInID() == plugInID) found.push_back(r);
+    return found;
+}
+
+}  // namespace
+
+bool VTExperiment::RemoveInputPluginFromExperiment(wxWindow* parent, VTPlugIn* plugin)
+{
+    return RemoveInputPluginFromExperimentByID(parent, PlugInIDOf(plugin));
+}
+
+bool VTExperiment::RemoveInputPluginFromExperimentByID(wxWindow* parent, int plugInID)
+{
+    if (std::find(m_InputPlugInIDs.begin(), m_InputPlugInIDs.end(), plugInID) == m_InputPlugInIDs.end()) return false;
+    const std::vector<Minimal_VTElement*> responses = ResponsesOfPlugIn(*this, plugInID);
+    if (!responses.empty() &&
+        !VTDeletionMgr::AskUser(parent, wxString::Format(_("Remove this input device from the experiment? Its %u responses will be deleted."),
+                                                         unsigned(responses.size()))))
+        return false;
+    VTDeletionMgr(parent, this, responses).HandleDeletion(VTDeletionMgr::RemovalType_Normal, false, true);
+    return RemoveInputPluginByID(plugInID);
+}
+
+bool VTExperiment::DeleteThePlugInsResponses(wxWindow* parent, VTPlugIn* plugin)
+{
+    return DeleteThePlugInsResponsesByID(parent, PlugInIDOf(plugin));
+}
+
+bool VTExperiment::DeleteThePlugInsResponsesByID(wxWindow* parent, int plugInID)
+{
+    const std::vector<Minimal_VTElement*> responses = ResponsesOfPlugIn(*this, plugInID);
+    if (responses.empty()) return true;
+    if (!VTDeletionMgr::AskUser(parent, wxString::Format(_("The device's settings changed, so its %u responses will be deleted and made anew. Go ahead?"),
+                                                         unsigned(responses.size()))))
+        return false;
+    return VTDeletionMgr(parent, this, responses).HandleDeletion(VTDeletionMgr::RemovalType_Normal, false, true);
+}
+
+unsigned VTExperiment::CreateDefaultResponsesOfPlugIn(VTPlugIn* plugin)
+{
+    Interface_RuntimeForCore* runtime = GetRuntimeForCore();
+    return (runtime && plugin) ? runtime->CreateDefaultResponses(plugin, *this) : 0;
+}
+
+unsigned VTExperiment::GetNumberOfEventsUsingResponse(const VTResponse* response) const
+{
+    if (!response) return 0;
+    unsigned count = 0;
+    VTElementsList& events = GetReadOnlyElementsOfType(ElementType::Event);
+    for (std::size_t i = 0; i < events.Size(); ++i)
+        if (auto* e = dynamic_cast<VTEvent*>(events[i]); e && e->GetUsedResponses().GetIndexByID(response->GetID()) >= 0) ++count;
+    return count;
+}
+
+std::vector<VTExperiment::OnScreenResponseRect> VTExperiment::GetOnScreenResponseRectsForPreview() const
+{
+    std::vector<OnScreenResponseRect> rects;
+    VTElementsList& responses = GetReadOnlyElementsOfType(ElementType::Response);
+    for (std::size_t i = 0; i < responses.Size(); ++i) {
+        auto* r = dynamic_cast<VTResponse*>(responses[i]);
+        if (!r || r->GetRegionMode() != 2) continue;
+        OnScreenResponseRect rect{r->GetID(), r->GetName(), 0, 0, 0, 0};
+        r->GetRegion(rect.x, rect.y, rect.width, rect.height);
+        rects.push_back(rect);
+    }
+    return rects;
+}
+
 bool VTExperiment::OnNewDocument()
 {
     if (!wxDocument::OnNewDocument()) return false;
@@ -406,6 +491,7 @@ void VTExperiment::CopyModelFrom(const VTExperiment& other)
     m_RunOptions = other.m_RunOptions;
     m_ErrorCodes = other.m_ErrorCodes;
     *m_CloudSettings = *other.m_CloudSettings;
+    *m_Parameters = *other.m_Parameters;
     m_InputPlugInIDs = other.m_InputPlugInIDs;
     m_Locked = other.m_Locked;
     m_LockReason = other.m_LockReason;
@@ -423,10 +509,12 @@ void VTExperiment::ClearModel()
     m_ErrorCodes = VTErrorCodes();
     // Holders of the shared settings keep seeing this experiment's values.
     *m_CloudSettings = VTCloudSettings();
+    m_Parameters->Clear();
     m_InputPlugInIDs.clear();
     m_Locked = false;
     m_LockReason.clear();
     m_LockStateMinimal = false;
+    m_NewResponsePlugInID = kKeyboardInputPlugInID;
 }
 
 }  // namespace Vantrel

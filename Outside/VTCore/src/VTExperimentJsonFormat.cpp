@@ -16,6 +16,7 @@
 #include <cmath>
 #include <memory>
 #include <set>
+#include <unordered_set>
 
 namespace Vantrel {
 
@@ -129,10 +130,18 @@ void WriteElement(const Minimal_VTElement& el, QJsonObject& o)
         o["runAllBlocks"] = g->m_RunAllBlocks;
         o["blocks"] = LinkListToJson(g->GetBlocksUsedByTheGroup());
     } else if (const auto* v = dynamic_cast<const VTTrialVariable*>(&el)) {
+        const Orbisk::Var::Variable& variable = v->GetVariable();
         o["description"] = ToQtString(v->GetDescription());
         o["variableType"] = v->GetVariableType();
         o["saveToData"] = v->GetSaveToDataFlag();
-        o["levels"] = StringsToJson(v->GetLevels());
+        o["variableName"] = ToQtString(variable.GetName());
+        o["method"] = variable.GetMethod();
+        o["scope"] = variable.GetScope();
+        o["flag"] = variable.GetFlag();
+        QJsonArray levels;
+        for (const Orbisk::Var::VarValue* level : variable.GetLevels())
+            levels.append(QJsonObject{{"name", ToQtString(level->GetName())}, {"text", ToQtString(level->GetText())}});
+        o["levels"] = levels;
     } else if (const auto* rule = dynamic_cast<const VTRule*>(&el)) {
         o["kind"] = rule->GetKind();
     }
@@ -182,7 +191,7 @@ public:
         return ToWxString(v.toString());
     }
 
-    QJsonArray Array(const char* key)
+    QJsonArray Array(const char* key, int maxEntries = VTExperimentJsonFormat::kMaxEntriesPerList)
     {
         if (!Ok() || !m_O.contains(key)) return QJsonArray();
         const QJsonValue v = m_O.value(key);
@@ -190,7 +199,12 @@ public:
             Fail(wxString::Format(_("the field \"%s\" must be a list"), key));
             return QJsonArray();
         }
-        return v.toArray();
+        const QJsonArray array = v.toArray();
+        if (array.size() > maxEntries) {
+            Fail(wxString::Format(_("the list \"%s\" holds more than %d entries"), key, maxEntries));
+            return QJsonArray();
+        }
+        return array;
     }
 
     QJsonObject Object(const char* key)
@@ -237,6 +251,7 @@ public:
         if (!Ok() || !m_O.contains(key)) return;
         FieldReader list = Child(Object(key));
         links.SetEnforceUniqueness(list.Bool("unique", true));
+        std::unordered_set<std::uint32_t> seen;
         for (const QJsonValue& v : list.Array("links")) {
             const QJsonArray pair = v.toArray();
             long long id = 0, extra = 0;
@@ -245,7 +260,7 @@ public:
                 Fail(wxString::Format(_("the links \"%s\" must be pairs of an element id and a number"), key));
                 return;
             }
-            if (links.CollectionIsEnforcingUniquenessOfElements() && links.GetIndexByID(std::uint32_t(id)) >= 0) {
+            if (!seen.insert(std::uint32_t(id)).second && links.CollectionIsEnforcingUniquenessOfElements()) {
                 Fail(wxString::Format(_("the links \"%s\" name one element twice"), key));
                 return;
             }
@@ -329,6 +344,42 @@ void ReadEventSettings(VTEvent& ev, FieldReader& f)
     ev.SetCorrectResponseRows(rows);
 }
 
+void ReadVariableSettings(VTTrialVariable& v, FieldReader& f)
+{
+    v.SetDescription(f.String("description"));
+    const int type = int(f.Int("variableType", VariableType::TimeLimit, INT_MIN, INT_MAX));
+    v.ReplaceVariable(Orbisk::Var::VarType::CreateNewVariable(type, f.String("variableName")), true);
+    v.SetSaveToDataFlag(f.Bool("saveToData", true));
+    Orbisk::Var::Variable& variable = v.GetVariable();
+    variable.SetMethod(int(f.Int("method", 0, 0, 3)));
+    variable.SetScope(int(f.Int("scope", 0, 0, 4)));
+    variable.SetFlag(f.Bool("flag", false));
+    std::vector<Orbisk::Var::VarValue*> levels;
+    for (const QJsonValue& entry : f.Array("levels")) {
+        // A level is {"name", "text"}; a bare text is read as the text alone.
+        wxString name, text;
+        if (entry.isString()) {
+            text = ToWxString(entry.toString());
+        } else if (entry.isObject()) {
+            FieldReader l = f.Child(entry.toObject());
+            name = l.String("name");
+            text = l.String("text");
+        } else {
+            f.Fail(_("a level must be a text or an object"));
+        }
+        if (!f.Ok()) break;
+        Orbisk::Var::VarValue* level = variable.MakeLevelForPosition(int(levels.size()) + 1);
+        if (!level->SetFromText(text) && !text.empty()) {
+            delete level;
+            f.Fail(wxString::Format(_("the level \"%s\" does not suit the variable's type"), text));
+            break;
+        }
+        if (entry.isObject()) level->SetName(name);
+        levels.push_back(level);
+    }
+    variable.ReplaceLevels(levels);
+}
+
 void ReadSettings(Minimal_VTElement& el, FieldReader& f)
 {
     el.SetName(f.String("name"));
@@ -356,6 +407,7 @@ void ReadSettings(Minimal_VTElement& el, FieldReader& f)
     } else if (auto* l = dynamic_cast<VTStimList*>(&el)) {
         l->SetFilePlugInID(f.Int32("plugInID", 0));
         l->SetDescription(f.String("description"));
+        std::vector<VTStimListItem> items;
         for (const QJsonValue& v : f.Array("items")) {
             if (!v.isObject()) {
                 f.Fail(_("a list item must be an object"));
@@ -367,11 +419,13 @@ void ReadSettings(Minimal_VTElement& el, FieldReader& f)
             item.text = r.String("text");
             item.tagIDs = r.IDs("tags");
             if (!r.Ok()) break;
-            if (!r.Has("id") || !l->AddItemWithID(item)) {
+            if (!r.Has("id")) {
                 f.Fail(_("every list item needs its own id"));
                 break;
             }
+            items.push_back(item);
         }
+        if (f.Ok() && !l->SetItems(items)) f.Fail(_("every list item needs its own id"));
     } else if (auto* r = dynamic_cast<VTResponse*>(&el)) {
         r->SetPlugInID(f.Int32("plugInID", kKeyboardInputPlugInID));
         r->SetKeyCode(f.Int32("keyCode", 0));
@@ -397,10 +451,7 @@ void ReadSettings(Minimal_VTElement& el, FieldReader& f)
         g->m_RunAllBlocks = f.Bool("runAllBlocks", true);
         f.Links("blocks", g->GetBlocksUsedByTheGroup());
     } else if (auto* v = dynamic_cast<VTTrialVariable*>(&el)) {
-        v->SetDescription(f.String("description"));
-        v->SetVariableType(f.Int32("variableType", VariableType::TimeLimit));
-        v->SetSaveToDataFlag(f.Bool("saveToData", true));
-        v->SetLevels(f.Strings("levels"));
+        ReadVariableSettings(*v, f);
     } else if (auto* rule = dynamic_cast<VTRule*>(&el)) {
         rule->SetKind(int(f.Int("kind", 1, 0, 1)));
     }
@@ -483,6 +534,22 @@ bool VTExperimentJsonFormat::Save(VTExperiment& experiment, const wxString& file
     QJsonArray inputs;
     for (int id : experiment.m_InputPlugInIDs) inputs.append(id);
     settings["inputPlugIns"] = inputs;
+    QJsonArray parameters;
+    for (unsigned i = 0; i < experiment.m_Parameters->ItemCount(); ++i) {
+        const OrderFormForParameterCreation p = experiment.m_Parameters->ItemDataAtIndex(i);
+        parameters.append(QJsonObject{{"name", ToQtString(p.name)},
+                                      {"type", p.type},
+                                      {"text", ToQtString(p.text)},
+                                      {"initialValue", p.initialValue},
+                                      {"sizeLimit", p.sizeLimit},
+                                      {"saveToDataFile", p.saveToDataFile},
+                                      {"description", ToQtString(p.description)},
+                                      {"hasMin", p.hasMin},
+                                      {"hasMax", p.hasMax},
+                                      {"min", p.min},
+                                      {"max", p.max}});
+    }
+    settings["parameters"] = parameters;
     settings["locked"] = experiment.m_Locked;
     settings["lockReason"] = ToQtString(experiment.m_LockReason);
     root["experiment"] = settings;
@@ -583,11 +650,33 @@ bool VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file
             experiment.LoadInputPluginByID(int(d));
         }
     }
+    for (const QJsonValue& v : settings.Array("parameters")) {
+        if (!v.isObject()) {
+            settings.Fail(_("a parameter must be an object"));
+            break;
+        }
+        FieldReader p = settings.Child(v.toObject());
+        OrderFormForParameterCreation record(p.String("name"), p.Int32("type", ParameterType::Counter));
+        record.text = p.String("text");
+        record.initialValue = p.Int32("initialValue", 0);
+        record.sizeLimit = p.Int32("sizeLimit", -1);
+        record.saveToDataFile = p.Bool("saveToDataFile", true);
+        record.description = p.String("description");
+        record.hasMin = p.Bool("hasMin", false);
+        record.hasMax = p.Bool("hasMax", false);
+        record.min = p.Int32("min", 0);
+        record.max = p.Int32("max", 0);
+        if (!p.Ok()) break;
+        if (!experiment.m_Parameters->AddNewItem(record)) {
+            settings.Fail(wxString::Format(_("the parameter name \"%s\" is empty or used twice"), record.name));
+            break;
+        }
+    }
     const bool locked = settings.Bool("locked", false);
     experiment.SetLocked(locked, settings.String("lockReason"));
     if (!root.Ok()) return false;
 
-    const QJsonArray elements = root.Array("elements");
+    const QJsonArray elements = root.Array("elements", kMaxElements);
     if (!root.Ok()) return false;
     for (int i = 0; i < elements.size(); ++i) {
         const QJsonValue v = elements.at(i);

@@ -18,7 +18,11 @@ public:
     static bool Load(VTExperiment& experiment, const wxString& file, wxString& error);
 
     static constexpr const char* kFormatName = "Study Station experiment";
+    // Limits far above any real experiment, so a hostile file cannot make loading
+    // take unbounded memory or time.
     static constexpr long long kMaxFileBytes = 64LL * 1024 * 1024;
+    static constexpr int kMaxElements = 200000;
+    static constexpr int kMaxEntriesPerList = 100000;  // links, list items, levels, parameters
 };
 
 }  // namespace Vantrel

@@ -1,8 +1,12 @@
+#include <VTCore/VTExperiment.h>
 #include <VTCore/VTResponse.h>
 
 namespace Vantrel {
 
-VTResponse::VTResponse(VTExperiment* experiment) : VTElement(ElementType::Response, experiment) {}
+VTResponse::VTResponse(VTExperiment* experiment) : VTElement(ElementType::Response, experiment)
+{
+    if (experiment) m_PlugInID = experiment->GetNewSDKResponsePlugInID();
+}
 
 VTResponse::VTResponse(const VTResponse& source, VTExperiment* experiment)
     : VTElement(source, experiment),

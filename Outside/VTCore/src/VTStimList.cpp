@@ -2,6 +2,7 @@
 #include <VTCore/VTStimList.h>
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 namespace Vantrel {
@@ -44,6 +45,11 @@ bool VTStimList::IsFileList() const { return EventPlugIn::IsFileBased(m_PlugInID
 std::uint32_t VTStimList::AddTextItem(const wxString& text)
 {
     VTStimListItem item;
+    // Ids count upwards; past the top, the first free one is taken.
+    if (m_NextItemID == 0 || m_NextItemID > kMaxElementID) {
+        m_NextItemID = 1;
+        while (GetItemIndexByID(m_NextItemID) >= 0) ++m_NextItemID;
+    }
     item.id = m_NextItemID++;
     item.text = text;
     m_Items.push_back(item);
@@ -57,6 +63,19 @@ bool VTStimList::AddItemWithID(const VTStimListItem& item)
     if (item.id == 0 || item.id > kMaxElementID || GetItemIndexByID(item.id) >= 0) return false;
     m_Items.push_back(item);
     m_NextItemID = std::max(m_NextItemID, item.id + 1);
+    return true;
+}
+
+bool VTStimList::SetItems(const std::vector<VTStimListItem>& items)
+{
+    std::unordered_set<std::uint32_t> ids;
+    std::uint32_t next = 1;
+    for (const auto& item : items) {
+        if (item.id == 0 || item.id > kMaxElementID || !ids.insert(item.id).second) return false;
+        next = std::max(next, item.id + 1);
+    }
+    m_Items = items;
+    m_NextItemID = next;
     return true;
 }
 

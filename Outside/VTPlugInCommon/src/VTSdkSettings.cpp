@@ -3,6 +3,7 @@
 #include <wx/datstrm.h>
 
 #include <QDataStream>
+#include <string>
 #include <QString>
 
 namespace VantrelSDK {
@@ -11,7 +12,14 @@ namespace {
 const qint32 kSerialLayoutVersion = 1;
 
 bool Good(QDataStream& s) { return s.status() == QDataStream::Ok; }
-bool Good(wxDataInputStream& s) { return s.IsOk(); }
+// The data stream hides its source; a short read only shows there.
+bool Good(wxDataInputStream& s, std::size_t lastReadSize) {
+    struct Access : wxDataInputStream {
+        static wxInputStream* wxDataInputStream::*Member() { return &Access::m_input; }
+    };
+    const wxInputStream* raw = s.*Access::Member();
+    return raw && raw->LastRead() == lastReadSize && (raw->IsOk() || raw->Eof());
+}
 }  // namespace
 
 Interface_PlugInSettings::~Interface_PlugInSettings() {}
@@ -41,8 +49,9 @@ bool VTSdkDiscreteKeySettings::Load(QDataStream& in) {
 
 bool VTSdkDiscreteKeySettings::Load(wxDataInputStream& in) {
     const wxUint8 pressesOnly = in.Read8();
+    if (!Good(in, 1)) return false;
     const wxUint8 onlyDefined = in.Read8();
-    if (!Good(in)) return false;
+    if (!Good(in, 1)) return false;
     m_PressesOnly = pressesOnly != 0;
     m_OnlyDefined = onlyDefined != 0;
     return true;
@@ -82,13 +91,22 @@ bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper&, QDa
 
 bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper*, wxDataInputStream& in) {
     const wxUint32 signature = in.Read32();
-    if (!Good(in) || signature != static_cast<wxUint32>(m_Signature)) return false;
+    if (!Good(in, 4) || signature != static_cast<wxUint32>(m_Signature)) return false;
     VTSdkDiscreteKeySettings keys;
     if (!keys.Load(in)) return false;
     const wxInt32 model = static_cast<wxInt32>(in.Read32());
-    const wxString name = in.ReadString();
+    if (!Good(in, 4)) return false;
+    // The string's length comes first; it is read by hand so a short string shows.
+    const wxUint32 length = in.Read32();
+    if (!Good(in, 4) || length > 4096) return false;
+    std::string bytes(length, '\0');
+    if (length) {
+        in.Read8(reinterpret_cast<wxUint8*>(&bytes[0]), length);
+        if (!Good(in, length)) return false;
+    }
+    const wxString name = wxString::FromUTF8(bytes.data(), bytes.size());
     const wxUint32 config = in.Read32();
-    if (!Good(in)) return false;
+    if (!Good(in, 4)) return false;
     keySettings = keys;
     modelID = model;
     portConfig.portName = name;

@@ -47,7 +47,7 @@ void VTTimer::SetMicrosecondClockForTesting(std::function<unsigned long long()> 
 int VTTimer::BlockEverythingExceptCancellationKeypress_InputPlugin(boost::function<bool()> stillBlocked) {
     // On the GUI thread the cancellation key can only arrive through the event loop,
     // so user input is dispatched now and then; elsewhere the presenter sets the flag.
-    const bool onGuiThread = wxIsMainThread() && wxTheApp && wxEventLoopBase::GetActive();
+    const bool onGuiThread = wxIsMainThread() && wxTheApp && wxTheApp->IsGUI() && wxEventLoopBase::GetActive();
     unsigned long long lastDispatch = GetAbsoluteMicroseconds();
     while (stillBlocked && stillBlocked()) {
         if (m_Cancelled) return BLOCK_CANCELLED;

@@ -153,6 +153,7 @@ private:
             out.key = key;
             out.port = port;
             out.phase = phase;
+            out.endsEvent = m_Event.anyResponseEnds;
             return phase == 1;  // with nothing defined, a press of anything answers
         }
         for (const VTPlannedResponse& r : m_Event.accepted) {

@@ -53,6 +53,7 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex) {
     planned.timeLimitMs = event.GetTimeLimitMs_OrNegativeOne();
     planned.endsImmediately = event.EndsImmediately();
     planned.recordsResponses = event.RecordsResponses();
+    planned.anyResponseEnds = event.GetEndEventOption(1);
 
     const VTPresentableStimulus stimulus = event.GetStimulusForPresentation(itemIndex);
     switch (stimulus.kind) {

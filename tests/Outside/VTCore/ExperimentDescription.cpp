@@ -32,6 +32,13 @@ std::string Describe(const VTExperiment& experiment)
     for (int id : experiment.GetInputPlugInIDsInUse()) o << id << " ";
     wxString reason;
     const bool locked = experiment.IsLocked(reason);
+    const auto& parameters = *experiment.GetParameters();
+    for (unsigned i = 0; i < parameters.ItemCount(); ++i) {
+        const OrderFormForParameterCreation p = parameters.ItemDataAtIndex(i);
+        o << "\nparameter '" << S(p.name) << "' " << p.type << " '" << S(p.text) << "' " << p.initialValue << " "
+          << p.sizeLimit << " " << p.saveToDataFile << " '" << S(p.description) << "' " << p.hasMin << p.hasMax << " "
+          << p.min << " " << p.max;
+    }
     o << "\nlocked=" << locked << " " << (locked ? S(reason) : "") << "\n";
 
     for (VTElementType type = 0; type < ElementType::Count; ++type) {
@@ -96,9 +103,11 @@ std::string Describe(const VTExperiment& experiment)
                 Links(o, "blocks", g->GetBlocksUsedByTheGroup());
             }
             if (auto* v = dynamic_cast<VTTrialVariable*>(el)) {
+                const Orbisk::Var::Variable& var = v->GetVariable();
                 o << " desc '" << S(v->GetDescription()) << "' vtype " << v->GetVariableType() << " save "
-                  << v->GetSaveToDataFlag() << " levels[";
-                for (const wxString& s : v->GetLevels()) o << S(s) << ";";
+                  << v->GetSaveToDataFlag() << " var '" << S(var.GetName()) << "' " << var.GetMethod() << "/"
+                  << var.GetScope() << "/" << var.GetFlag() << " levels[";
+                for (const auto* level : var.GetLevels()) o << S(level->GetName()) << "=" << S(level->GetText()) << ";";
                 o << "]";
             }
             if (auto* rule = dynamic_cast<VTRule*>(el)) o << " kind " << rule->GetKind();
@@ -148,7 +157,29 @@ void FillEveryField(VTExperiment& x)
     variable->SetDescription(wxString::FromUTF8("Zeit — limit"));
     variable->SetVariableType(VariableType::Location);
     variable->SetSaveToDataFlag(false);
-    variable->SetLevels({"750", "1500", ""});
+    variable->SetLevels({"(1, 2)", "(-30, 40)", "nonsense"});
+    variable->GetVariable().GetLevels()[1]->SetName("far left");
+    variable->GetVariable().SetName("where");
+    variable->GetVariable().SetMethod(2);
+    variable->GetVariable().SetScope(4);
+    variable->GetVariable().SetFlag(true);
+    auto* colours = static_cast<VTTrialVariable*>(add(new VTTrialVariable(&x), "Colours"));
+    colours->SetVariableType(VariableType::Colour);
+    colours->SetLevels({"#FF8000", "#000000"});
+
+    OrderFormForParameterCreation counter("Score", ParameterType::Counter);
+    counter.initialValue = 5;
+    counter.hasMin = true;
+    counter.min = -3;
+    counter.hasMax = true;
+    counter.max = 99;
+    counter.saveToDataFile = false;
+    counter.description = "points";
+    x.GetParameters()->AddNewItem(counter);
+    OrderFormForParameterCreation text("Answer", ParameterType::Text);
+    text.text = wxString::FromUTF8("noch nichts ✓");
+    text.sizeLimit = 20;
+    x.GetParameters()->AddNewItem(text);
 
     auto* list = static_cast<VTStimList*>(add(new VTStimList(&x), "Words"));
     list->SetFilePlugInID(EventPlugIn::Reading);

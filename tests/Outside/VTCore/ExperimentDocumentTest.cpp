@@ -285,8 +285,33 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"name not text", head + R"([{"type": 1, "id": 1, "name": 5}]})", "\"name\" must be a text"},
         {"invalid utf-8", head + "[{\"type\": 1, \"id\": 1, \"name\": \"bad \xC3\x28 byte\"}]}", "not a readable experiment"},
         {"deep nesting", std::string(100000, '['), "not a readable experiment"},
+        {"level of the wrong type", head + R"([{"type": 3, "id": 1, "variableType": 2003, "levels": ["750"]}]})",
+         "does not suit the variable's type"},
+        {"parameter twice", R"({"format": "Study Station experiment", "version": 1, "experiment": {"parameters": [{"name": "a"}, {"name": "a"}]}})",
+         "used twice"},
     };
-    for (const Case& c : cases) {
+    auto repeat = [](const std::string& item, int count) {
+        std::string joined;
+        for (int i = 0; i < count; ++i) joined += (i ? "," : "") + item;
+        return joined;
+    };
+    auto numbered = [](const char* before, const char* after, int count) {
+        std::string joined;
+        for (int i = 1; i <= count; ++i) joined += (i > 1 ? "," : "") + std::string(before) + std::to_string(i) + after;
+        return joined;
+    };
+    const Case hostile[] = {
+        {"too many elements", head + "[" + repeat(R"({"type": 1, "id": 1})", 200001) + "]}", "holds more than 200000 entries"},
+        {"too many links", head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + repeat("[1, 0]", 100001) + "]}}]}",
+         "holds more than 100000 entries"},
+        {"many distinct links to nothing", head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + numbered("[", ", 0]", 100000) + "]}}]}",
+         "refers to a trial with id 1 that does not exist"},
+        {"many list items repeated", head + R"([{"type": 8, "id": 1, "items": [)" + numbered(R"({"id": )", "}", 99999) + R"(, {"id": 5}]}]})",
+         "own id"},
+    };
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.insert(all.end(), std::begin(hostile), std::end(hostile));
+    for (const Case& c : all) {
         TestSupport::ClearLog();
         const wxString file = Path("bad.vt6");
         WriteFile(file, c.content);
@@ -313,7 +338,8 @@ TEST_F(Documents, OptionalFieldsTakeTheirDefaults)
 {
     const wxString file = Path("minimal.vt6");
     WriteFile(file, R"({"format": "Study Station experiment", "version": 1,
-        "elements": [{"type": 2, "id": 3}, {"type": 9, "id": 2, "blocks": {"links": []}}]})");
+        "elements": [{"type": 2, "id": 3}, {"type": 9, "id": 2, "blocks": {"links": []}},
+                     {"type": 3, "id": 4, "levels": ["750", {"name": "long", "text": "1500"}]}]})");
     VTExperiment* doc = Open(file);
     ASSERT_NE(doc, nullptr) << TestSupport::LogAsText();
     auto* event = dynamic_cast<VTEvent*>(doc->LookupElementByTypeAndID(ElementType::Event, 3));
@@ -328,4 +354,9 @@ TEST_F(Documents, OptionalFieldsTakeTheirDefaults)
     EXPECT_TRUE(doc->GetGroupElementById(2)->m_RunAllBlocks);
     EXPECT_EQ(doc->GetErrorCodes(), VTErrorCodes());
     EXPECT_TRUE(doc->IsLackingAnInputDevice());
+    auto* variable = dynamic_cast<VTTrialVariable*>(doc->LookupElementByTypeAndID(ElementType::TrialVariable, 4));
+    ASSERT_NE(variable, nullptr);
+    EXPECT_EQ(variable->GetLevels(), (std::vector<wxString>{"750", "1500"}));
+    EXPECT_EQ(variable->GetVariable().GetLevels()[1]->GetName(), "long");
+    EXPECT_EQ(doc->GetParameters()->ItemCount(), 0u);
 }

@@ -40,6 +40,15 @@ public:
         return built.get();
     }
     int GetPlugInID(VTPlugIn* plugin) override { return plugin ? 2103 : -1; }
+    unsigned CreateDefaultResponses(VTPlugIn*, VTExperiment& experiment) override
+    {
+        for (int key = 1; key <= 2; ++key) {
+            auto* r = new VTResponse(&experiment);
+            r->SetKeyCode(key);
+            experiment.GetElementsOfType(ElementType::Response).AddElement(r, -1);
+        }
+        return 2;
+    }
 
     std::unique_ptr<Interface_ExpandedRunnableExperiment> built;
     bool lastPreview = false;
@@ -149,6 +158,7 @@ TEST_F(Model, EveryClassCopiesAllItsSettings)
     }
     target.GetErrorCodes() = x.GetErrorCodes();
     *target.GetCloudSettings() = *x.GetCloudSettings();
+    *target.GetParameters() = *x.GetParameters();
     for (int id : x.GetInputPlugInIDsInUse()) target.LoadInputPluginByID(id);
     wxString reason;
     x.IsLocked(reason);
@@ -333,6 +343,55 @@ TEST_F(Model, LocksFlagsAndInputDevices)
     EXPECT_FALSE(x.RemoveInputPluginByID(2411));
 }
 
+TEST_F(Model, InputDevicesAndTheirResponses)
+{
+    RegisteredRuntime registered;
+    VTPlugIn* qnode = reinterpret_cast<VTPlugIn*>(&registered);  // opaque to the model; the runtime names it 2103
+    ASSERT_TRUE(x.LoadInputPlugin(qnode, true));
+    auto* keyboardKey = Add<VTResponse>(x, "Space");
+    EXPECT_EQ(keyboardKey->GetPlugInID(), kKeyboardInputPlugInID);
+    x.SetNewSDKResponsePlugInID(2103);
+    EXPECT_EQ(x.CreateDefaultResponsesOfPlugIn(qnode), 2u);
+    VTElementsList& responses = x.GetReadOnlyElementsOfType(ElementType::Response);
+    ASSERT_EQ(responses.Size(), 3u);
+    auto* first = dynamic_cast<VTResponse*>(responses[1]);
+    EXPECT_EQ(first->GetPlugInID(), 2103);
+
+    auto* event = Add<VTEvent>(x, "E");
+    event->GetUsedResponses().AddChildElement(first, 0);
+    EXPECT_EQ(x.GetNumberOfEventsUsingResponse(first), 1u);
+    EXPECT_EQ(x.GetNumberOfEventsUsingResponse(keyboardKey), 0u);
+
+    first->SetRegionMode(2);
+    first->SetRegion(5, 6, 70, 80);
+    const auto rects = x.GetOnScreenResponseRectsForPreview();
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].responseID, first->GetID());
+    EXPECT_EQ(rects[0].width, 70);
+
+    std::vector<wxString> asked;
+    bool answer = false;
+    VTDeletionMgr::SetAnswerer([&](wxWindow*, const wxString& q) {
+        asked.push_back(q);
+        return answer;
+    });
+    EXPECT_FALSE(x.DeleteThePlugInsResponses(nullptr, qnode));  // declined
+    EXPECT_EQ(responses.Size(), 3u);
+    EXPECT_FALSE(x.RemoveInputPluginFromExperiment(nullptr, qnode));  // declined
+    EXPECT_EQ(x.GetInputPlugInIDsInUse(), std::vector<int>{2103});
+    answer = true;
+    EXPECT_TRUE(x.DeleteThePlugInsResponses(nullptr, qnode));
+    EXPECT_EQ(responses.Size(), 1u);
+    EXPECT_TRUE(event->GetUsedResponses().Empty());
+    EXPECT_EQ(asked.size(), 3u);
+    EXPECT_TRUE(x.DeleteThePlugInsResponses(nullptr, qnode));  // none left: nothing asked
+    EXPECT_TRUE(x.RemoveInputPluginFromExperiment(nullptr, qnode));
+    EXPECT_EQ(asked.size(), 3u);
+    EXPECT_TRUE(x.IsLackingAnInputDevice());
+    EXPECT_FALSE(x.RemoveInputPluginFromExperiment(nullptr, qnode));  // not in use
+    VTDeletionMgr::SetAnswerer(nullptr);
+}
+
 TEST_F(Model, PathVariablesAreSubstituted)
 {
     x.SetFilename("/data/studies/memory.vt6", false);
@@ -379,6 +438,73 @@ TEST_F(Model, BuildingGoesThroughTheRegisteredRuntime)
     expanded->GetRunOptions().SetBlockUseRestrictedByGroup(false);
     EXPECT_TRUE(x.GetRunOptions().IsBlockUseRestrictedByGroup());
     EXPECT_FALSE(x.IsModified());
+}
+
+TEST(Parameters, NamesStayUniqueAndRecordsComeBackWhole)
+{
+    PerExperimentParameterCollection parameters;
+    OrderFormForParameterCreation score("Score", ParameterType::Counter);
+    score.hasMax = true;
+    score.max = 10;
+    EXPECT_TRUE(parameters.AddNewItem(score));
+    EXPECT_FALSE(parameters.AddNewItem(score));  // taken
+    EXPECT_FALSE(parameters.AddNewItem(OrderFormForParameterCreation()));  // empty name
+    EXPECT_TRUE(parameters.AddNewItem(OrderFormForParameterCreation("Clock", ParameterType::Timer)));
+    EXPECT_EQ(parameters.ItemCount(), 2u);
+    EXPECT_EQ(parameters.ItemDataAtIndex(0), score);
+    EXPECT_EQ(parameters.ItemDataAtIndex(7), OrderFormForParameterCreation());
+    EXPECT_EQ(parameters.GetVisibleParamNamesVector(), (std::vector<wxString>{"Score", "Clock"}));
+    EXPECT_EQ(parameters.GetParamTypeByParamName("Clock"), ParameterType::Timer);
+    EXPECT_EQ(parameters.GetParamTypeByParamName("clock"), -1);
+    int min = 0, max = 0;
+    EXPECT_TRUE(parameters.GetParamMinMaxLimits("Score", min, max));
+    EXPECT_EQ(min, 0);
+    EXPECT_EQ(max, 10);
+
+    OrderFormForParameterCreation renamed = score;
+    renamed.name = "Clock";
+    EXPECT_FALSE(parameters.ReplaceItem("Score", renamed));  // another parameter's name
+    EXPECT_TRUE(parameters.ReplaceItem("Nobody", renamed));   // names nothing: no change
+    EXPECT_EQ(parameters.ItemDataAtIndex(1).type, ParameterType::Timer);
+    renamed.name = "Points";
+    EXPECT_TRUE(parameters.ReplaceItem("Score", renamed));
+    EXPECT_TRUE(parameters.NameAlreadyExists("Points"));
+    EXPECT_FALSE(parameters.NameAlreadyExists("Score"));
+    EXPECT_TRUE(parameters.RemoveItem("Points"));
+    EXPECT_EQ(parameters.ItemCount(), 1u);
+
+    VTExperiment x;
+    EXPECT_NE(x.GetParameters(), nullptr);
+    EXPECT_EQ(x.GetParameters(), x.GetParameters());
+}
+
+TEST(Variables, LevelsOfEachTypeReadAndWriteTheirText)
+{
+    VTTrialVariable variable(nullptr);
+    EXPECT_EQ(variable.GetVariableType(), VariableType::TimeLimit);
+    variable.SetLevels({"750", " 20 ", "-5", "x"});
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"750", "20", "0", "0"}));  // unreadable: default
+    EXPECT_EQ(variable.GetVariable().GetLevels()[0]->GetName(), "Level 1");
+    variable.SetVariableType(VariableType::Location);
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"(0, 0)", "(0, 0)", "(0, 0)", "(0, 0)"}));
+    variable.SetLevels({"(3, -4)", "(1,2)"});
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"(3, -4)", "(1, 2)"}));
+    variable.SetVariableType(VariableType::Colour);
+    variable.SetLevels({"#10a0FF", "#12345"});
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"#10A0FF", "#FFFFFF"}));
+
+    // Copies are deep.
+    std::unique_ptr<VTTrialVariable> copy(VTTrialVariable::CreateTemporary_CallerMustDelete(&variable, nullptr));
+    copy->GetVariable().GetLevels()[0]->SetName("changed");
+    copy->GetVariable().DeleteValueList();
+    EXPECT_EQ(variable.GetVariable().GetLevels().size(), 2u);
+    EXPECT_EQ(variable.GetVariable().GetLevels()[0]->GetName(), "Level 1");
+    Orbisk::Var::Variable* fresh = Orbisk::Var::VarType::CreateNewVariable(VariableType::TimeLimit, "limit");
+    fresh->AppendLevel(fresh->MakeLevelForPosition(1));
+    variable.ReplaceVariable(fresh, true);
+    EXPECT_EQ(variable.GetVariable().GetName(), "limit");
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"0"}));
+    EXPECT_EQ(variable.GetVariable().GetValue(1), nullptr);
 }
 
 TEST(RunOptions, PreviewSettingsAreAppliedAndReverted)

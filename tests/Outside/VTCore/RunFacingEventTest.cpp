@@ -93,8 +93,11 @@ TEST_F(RunFacingEvent, TimeLimitOrNone)
     x.GetElementsOfType(ElementType::TrialVariable).AddElement(variable, -1);
     event->AcceptInputSettingsForEditor(true, true, 1, 1500, int(variable->GetID()));
     EXPECT_EQ(event->GetTimeLimitMs_OrNegativeOne(), 250);
-    variable->SetLevels({"soon"});
-    EXPECT_EQ(event->GetTimeLimitMs_OrNegativeOne(), -1);
+    variable->SetLevels({});
+    EXPECT_EQ(event->GetTimeLimitMs_OrNegativeOne(), -1);  // no level
+    variable->SetLevels({"300"});
+    variable->SetVariableType(VariableType::Location);
+    EXPECT_EQ(event->GetTimeLimitMs_OrNegativeOne(), -1);  // not a time
     event->AcceptInputSettingsForEditor(true, true, 1, 1500, 4321);
     EXPECT_EQ(event->GetTimeLimitMs_OrNegativeOne(), -1);
 

@@ -28,6 +28,7 @@ struct OnEvent {
     Scheduled response;  // due = delay after the event's input start
 };
 std::vector<OnEvent> g_OnEvent;
+std::vector<unsigned long long> g_Delivered;
 std::atomic<int> g_StartResult{0};
 
 void InsertLocked(const Scheduled& s) {
@@ -121,6 +122,7 @@ bool TestInputPlugIn::Detect(VantrelSDK::RAII_InputDetectionForCyclingOverAllDev
         if (g_Queue.empty() || g_Queue.front().due > now) return false;
         next = g_Queue.front();
         g_Queue.pop_front();
+        if (next.pressed) g_Delivered.push_back(next.due);
     }
     const auto& keys = my_plugin.GetConstReferenceToKeypressKeyreleaseSettings();
     if (!next.pressed && keys.RespondsToPressesOnly()) return false;
@@ -151,6 +153,7 @@ VTSDK_PLUGIN_ENTRY void VTTestInput_Reset() {
     std::lock_guard<std::mutex> lock(g_Mutex);
     g_Queue.clear();
     g_OnEvent.clear();
+    g_Delivered.clear();
     for (auto& c : g_Counts) c = 0;
     g_StartResult = 0;
     g_LastPoll = 0;
@@ -168,4 +171,10 @@ VTSDK_PLUGIN_ENTRY void VTTestInput_PollGaps(double* meanMicroseconds, double* m
     std::lock_guard<std::mutex> lock(g_Mutex);
     if (meanMicroseconds) *meanMicroseconds = g_Gaps ? g_GapSum / double(g_Gaps) : 0;
     if (maxMicroseconds) *maxMicroseconds = g_GapMax;
+}
+
+VTSDK_PLUGIN_ENTRY size_t VTTestInput_DeliveredDueTimes(unsigned long long* out, size_t max) {
+    std::lock_guard<std::mutex> lock(g_Mutex);
+    for (size_t i = 0; i < g_Delivered.size() && i < max; ++i) out[i] = g_Delivered[i];
+    return g_Delivered.size();
 }

@@ -6,6 +6,7 @@
 // scheduled for a time of the run timer's absolute clock: its detection function
 // returns true for the first scheduled response whose time has come.
 
+#include <cstddef>
 #include <cstdint>
 
 extern "C" {
@@ -16,6 +17,8 @@ typedef void (*VTTestInput_ScheduleFn)(int key, int port, int pressed, unsigned 
 // `eventInputIndex` (counting from 0 since the last reset).
 typedef void (*VTTestInput_ScheduleOnEventFn)(int eventInputIndex, int key, int port, int pressed,
                                               unsigned long long delayMicroseconds);
+// Due times of the responses delivered since the last reset, in order; returns their count.
+typedef size_t (*VTTestInput_DeliveredDueTimesFn)(unsigned long long* out, size_t max);
 // Drops everything scheduled and the counters.
 typedef void (*VTTestInput_ResetFn)();
 // The result OnStartExperiment gives from now on (0 ready, -10 no device).

@@ -14,6 +14,7 @@ struct TestPlugInAccess {
     VTTestInput_SetStartResultFn setStartResult = nullptr;
     VTTestInput_CountFn count = nullptr;
     VTTestInput_PollGapsFn pollGaps = nullptr;
+    VTTestInput_DeliveredDueTimesFn deliveredDueTimes = nullptr;
 
     // `path`: the library as the manager loaded it; false when it is not loaded.
     bool Attach(const std::string& path) {
@@ -25,7 +26,8 @@ struct TestPlugInAccess {
         setStartResult = reinterpret_cast<VTTestInput_SetStartResultFn>(dlsym(handle, "VTTestInput_SetStartResult"));
         count = reinterpret_cast<VTTestInput_CountFn>(dlsym(handle, "VTTestInput_Count"));
         pollGaps = reinterpret_cast<VTTestInput_PollGapsFn>(dlsym(handle, "VTTestInput_PollGaps"));
+        deliveredDueTimes = reinterpret_cast<VTTestInput_DeliveredDueTimesFn>(dlsym(handle, "VTTestInput_DeliveredDueTimes"));
         dlclose(handle);  // drops only the reference NOLOAD took
-        return schedule && scheduleOnEvent && reset && setStartResult && count && pollGaps;
+        return schedule && scheduleOnEvent && reset && setStartResult && count && pollGaps && deliveredDueTimes;
     }
 };

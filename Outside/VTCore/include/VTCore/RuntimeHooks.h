@@ -24,6 +24,9 @@ public:
                                                                           VTExperiment& original, bool preview) = 0;
     // The id of a loaded plug-in (its kind's numbering), or -1.
     virtual int GetPlugInID(VTPlugIn* plugin) = 0;
+    // Appends the plug-in's default responses to the experiment (as VTResponse
+    // elements) and returns how many; the default makes none.
+    virtual unsigned CreateDefaultResponses(VTPlugIn* plugin, VTExperiment& experiment);
 };
 
 // Registers (or with null removes) the runtime. The object stays the caller's.

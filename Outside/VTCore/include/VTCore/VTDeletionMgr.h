@@ -34,6 +34,8 @@ public:
     // Replaces the yes/no dialog (tests, scripted runs); null restores the dialog.
     using Answerer = std::function<bool(wxWindow* parent, const wxString& question)>;
     static void SetAnswerer(Answerer answerer);
+    // A yes/no question through the answerer or the dialog; true for yes.
+    static bool AskUser(wxWindow* parent, const wxString& question);
 
 private:
     wxWindow* m_Parent;

@@ -4,6 +4,7 @@
 
 #include <VTCore/VTCloudSettings.h>
 #include <VTCore/VTElementType.h>
+#include <VTCore/PerExperimentParameterCollection.h>
 #include <VTCore/VTRunOptions.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 #include <NonPersistentHelpers/VTErrorCodes.h>
@@ -15,12 +16,14 @@
 
 class wxDocManager;
 class wxDocTemplate;
+class wxWindow;
 
 namespace Vantrel {
 
 class Minimal_VTElement;
 class VTParticipantGroup;
 class VTStimList;
+class VTResponse;
 class VTCompiledExperiment;
 class VTPlugIn;
 class Interface_ExpandedRunnableExperiment;
@@ -89,6 +92,8 @@ public:
     Interface_ExpandedRunnableExperiment* InstructCompiledExperimentBuilderToBuild(VTCompiledExperiment& compiled,
                                                                                    bool preview);
     boost::shared_ptr<VTCloudSettings> GetCloudSettings() const { return m_CloudSettings; }
+    // Never null; the same collection for the experiment's life.
+    boost::shared_ptr<PerExperimentParameterCollection> GetParameters() const { return m_Parameters; }
     // "$(Name)" references replaced: ExperimentFolder, Home, Documents, Desktop;
     // unknown names stay as they are.
     wxString SubstitutePathVariables(const wxString& path) const;
@@ -101,6 +106,27 @@ public:
     bool LoadInputPluginByID(int plugInID);
     bool RemoveInputPluginByID(int plugInID);
     const std::vector<int>& GetInputPlugInIDsInUse() const { return m_InputPlugInIDs; }
+    // Takes the device out of the experiment together with its responses, asking
+    // first when it has responses; false when the user declines or it is not in use.
+    bool RemoveInputPluginFromExperiment(wxWindow* parent, VTPlugIn* plugin);
+    bool RemoveInputPluginFromExperimentByID(wxWindow* parent, int plugInID);
+    // Deletes every response of the device after asking (when there are any); false when declined.
+    bool DeleteThePlugInsResponses(wxWindow* parent, VTPlugIn* plugin);
+    bool DeleteThePlugInsResponsesByID(wxWindow* parent, int plugInID);
+    // Appends the device's default responses through the runtime; the number made.
+    unsigned CreateDefaultResponsesOfPlugIn(VTPlugIn* plugin);
+    // Responses created from now on carry this input plug-in id (default: the keyboard).
+    void SetNewSDKResponsePlugInID(int plugInID) { m_NewResponsePlugInID = plugInID; }
+    int GetNewSDKResponsePlugInID() const { return m_NewResponsePlugInID; }
+    // Events whose accepted responses include it.
+    unsigned GetNumberOfEventsUsingResponse(const VTResponse* response) const;
+    struct OnScreenResponseRect {
+        std::uint32_t responseID;
+        wxString label;
+        int x, y, width, height;  // x, y: the centre, origin at the screen's centre
+    };
+    // The on-screen responses with a specific region, for the input preview.
+    std::vector<OnScreenResponseRect> GetOnScreenResponseRectsForPreview() const;
 
     // ---- Options
     virtual const VTErrorCodes& GetErrorCodes() const { return m_ErrorCodes; }
@@ -129,9 +155,11 @@ private:
     VTRunOptions m_RunOptions;
     VTErrorCodes m_ErrorCodes;
     boost::shared_ptr<VTCloudSettings> m_CloudSettings;
+    boost::shared_ptr<PerExperimentParameterCollection> m_Parameters;
     std::vector<int> m_InputPlugInIDs;
     bool m_Locked = false;
     wxString m_LockReason;
+    int m_NewResponsePlugInID;
 };
 
 }  // namespace Vantrel

@@ -40,6 +40,8 @@ public:
     std::uint32_t AddFileItem(const wxString& path);
     // Appends an item keeping its id (loading); false when the id is 0 or taken.
     bool AddItemWithID(const VTStimListItem& item);
+    // Replaces every item; false and nothing changed when an id is 0, too large or repeated.
+    bool SetItems(const std::vector<VTStimListItem>& items);
     bool ChangeTextItemAtPosition(unsigned long pos, const wxString& text);
     bool RemoveAndDestroyItemAtPosition(std::size_t pos);
     void RemoveAndDestroyAllItems() { m_Items.clear(); }

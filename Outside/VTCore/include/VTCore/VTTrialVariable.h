@@ -1,5 +1,7 @@
 #pragma once
+#include <VTCore/OrbiskVar.h>
 #include <VTCore/VTElement.h>
+#include <memory>
 #include <vector>
 
 namespace Vantrel {
@@ -11,8 +13,34 @@ constexpr int Location = 2003;
 constexpr int Colour = 2006;
 }  // namespace VariableType
 
+// An element that carries a variable with levels.
+class VTVarBase : public VTElement {
+public:
+    ~VTVarBase() override;
+
+    const wxString& GetDescription() const { return m_Description; }
+    void SetDescription(const wxString& d) { m_Description = d; }
+    bool GetSaveToDataFlag() const { return m_SaveToData; }
+    void SetSaveToDataFlag(bool save) { m_SaveToData = save; }
+    Orbisk::Var::Variable& GetVariable() { return *m_Variable; }
+    const Orbisk::Var::Variable& GetVariable() const { return *m_Variable; }
+    // Replaces the variable; with takeOwnership the element deletes it later,
+    // otherwise a copy is taken. Null is ignored.
+    void ReplaceVariable(Orbisk::Var::Variable* variable, bool takeOwnership = true);
+
+protected:
+    VTVarBase(VTElementType type, VTExperiment* experiment);
+    VTVarBase(const VTVarBase& source, VTExperiment* experiment);
+    void CopyVarSettingsFrom(const VTVarBase& source);
+
+private:
+    wxString m_Description;
+    bool m_SaveToData = true;
+    std::unique_ptr<Orbisk::Var::Variable> m_Variable;
+};
+
 // A trial variable: a named variable whose levels the trials step through.
-class VTTrialVariable : public VTElement {
+class VTTrialVariable : public VTVarBase {
 public:
     explicit VTTrialVariable(VTExperiment* experiment);
     VTTrialVariable(const VTTrialVariable& source, VTExperiment* experiment = nullptr);
@@ -22,21 +50,14 @@ public:
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
     bool CopySettingsFrom(const Minimal_VTElement& source) override;
 
-    const wxString& GetDescription() const { return m_Description; }
-    void SetDescription(const wxString& d) { m_Description = d; }
-    int GetVariableType() const { return m_VariableType; }
-    void SetVariableType(int type) { m_VariableType = type; }
-    bool GetSaveToDataFlag() const { return m_SaveToData; }
-    void SetSaveToDataFlag(bool save) { m_SaveToData = save; }
-    // Levels as text (time limits: milliseconds).
-    const std::vector<wxString>& GetLevels() const { return m_Levels; }
-    void SetLevels(const std::vector<wxString>& levels) { m_Levels = levels; }
-
-private:
-    wxString m_Description;
-    int m_VariableType = VariableType::TimeLimit;
-    bool m_SaveToData = true;
-    std::vector<wxString> m_Levels;
+    int GetVariableType() const { return GetVariable().GetType(); }
+    // A new type keeps the levels whose text reads as the new type.
+    void SetVariableType(int type);
+    // The levels as text, in order (time limits: milliseconds).
+    std::vector<wxString> GetLevels() const;
+    // Replaces the levels by ones of the variable's type read from text; texts that
+    // do not read as that type give a default level.
+    void SetLevels(const std::vector<wxString>& levels);
 };
 
 }  // namespace Vantrel

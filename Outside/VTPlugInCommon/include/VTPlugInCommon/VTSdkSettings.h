@@ -85,8 +85,9 @@ public:
 // Base suite of serial-line devices. Stream layout of its part, first in both forms:
 // Qt stream: qint32 signature, qint32 layout version (1), presses only (bool),
 // only defined (bool), qint32 model ID, QString port name, quint32 configuration.
-// Older stream: uint32 signature, two bytes (flags), int32 model ID, string port
-// name (the stream's own encoding), uint32 configuration.
+// Older stream: uint32 signature, two bytes (flags), int32 model ID, port name as
+// uint32 byte count and UTF-8 bytes (the data stream's own string form), uint32
+// configuration. Every short read fails the whole part.
 // A signature that differs from the one the suite was built with fails the read.
 class VTSDK_API VTSdkSerialPortSettings : public Interface_PlugInSettings {
 public:

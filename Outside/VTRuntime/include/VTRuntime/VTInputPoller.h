@@ -35,6 +35,7 @@ public:
         unsigned long long sweeps = 0;
         double meanGapMicroseconds = 0;
         double maxGapMicroseconds = 0;
+        unsigned long long gapsOver1ms = 0;  // sweeps that came more than 1 ms after the previous one
     };
 
     // `dre` must outlive the poller. The thread starts at once and idles until armed.

@@ -30,7 +30,9 @@ struct VTPlannedEvent {
     int timeLimitMs = -1;    // -1: no time limit
     bool endsImmediately = false;
     bool recordsResponses = true;
-    // Empty: every response (any key, any plug-in response) is accepted.
+    // With no accepted responses defined: whether any press ends the event.
+    bool anyResponseEnds = true;
+    // Empty: every press (any key, any plug-in response) is accepted.
     std::vector<VTPlannedResponse> accepted;
 };
 

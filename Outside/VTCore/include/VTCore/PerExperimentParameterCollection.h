@@ -1,0 +1,38 @@
+#pragma once
+// The parameters of an experiment (timers, counters, responses, texts, collections),
+// in order, each named uniquely (case-sensitive).
+
+#include <VTCore/OrderFormForParameterCreation.h>
+#include <vector>
+
+namespace Vantrel {
+
+class PerExperimentParameterCollection {
+public:
+    PerExperimentParameterCollection();
+    virtual ~PerExperimentParameterCollection();
+
+    unsigned ItemCount() const { return unsigned(m_Items.size()); }
+    // A copy; a default record for an index out of range.
+    OrderFormForParameterCreation ItemDataAtIndex(unsigned index) const;
+    // Every name in use, which a new parameter must avoid.
+    std::vector<wxString> GetVisibleParamNamesVector() const;
+    // Appends; false (nothing added) for an empty or taken name.
+    bool AddNewItem(const OrderFormForParameterCreation& record);
+    // false when the record's name belongs to another parameter or is empty; an
+    // oldName that names no parameter changes nothing and gives true.
+    bool ReplaceItem(const wxString& oldName, const OrderFormForParameterCreation& record);
+    bool RemoveItem(const wxString& name);
+    bool NameAlreadyExists(const wxString& name) const;
+    // The type of the named parameter, or -1.
+    int GetParamTypeByParamName(const wxString& name) const;
+    // Fills the limits that the parameter has (callers pre-set both); false when no such parameter.
+    bool GetParamMinMaxLimits(const wxString& name, int& min, int& max) const;
+    void Clear() { m_Items.clear(); }
+
+private:
+    int IndexOf(const wxString& name) const;
+    std::vector<OrderFormForParameterCreation> m_Items;
+};
+
+}  // namespace Vantrel

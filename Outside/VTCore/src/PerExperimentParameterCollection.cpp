@@ -1,0 +1,70 @@
+#include <VTCore/PerExperimentParameterCollection.h>
+
+namespace Vantrel {
+
+PerExperimentParameterCollection::PerExperimentParameterCollection() = default;
+PerExperimentParameterCollection::~PerExperimentParameterCollection() = default;
+
+int PerExperimentParameterCollection::IndexOf(const wxString& name) const
+{
+    for (std::size_t i = 0; i < m_Items.size(); ++i)
+        if (m_Items[i].name == name) return int(i);
+    return -1;
+}
+
+OrderFormForParameterCreation PerExperimentParameterCollection::ItemDataAtIndex(unsigned index) const
+{
+    return index < m_Items.size() ? m_Items[index] : OrderFormForParameterCreation();
+}
+
+std::vector<wxString> PerExperimentParameterCollection::GetVisibleParamNamesVector() const
+{
+    std::vector<wxString> names;
+    for (const auto& item : m_Items) names.push_back(item.name);
+    return names;
+}
+
+bool PerExperimentParameterCollection::AddNewItem(const OrderFormForParameterCreation& record)
+{
+    if (record.name.empty() || NameAlreadyExists(record.name)) return false;
+    m_Items.push_back(record);
+    return true;
+}
+
+bool PerExperimentParameterCollection::ReplaceItem(const wxString& oldName, const OrderFormForParameterCreation& record)
+{
+    const int index = IndexOf(oldName);
+    if (index < 0) return true;
+    const int holder = IndexOf(record.name);
+    if (record.name.empty() || (holder >= 0 && holder != index)) return false;
+    m_Items[std::size_t(index)] = record;
+    return true;
+}
+
+bool PerExperimentParameterCollection::RemoveItem(const wxString& name)
+{
+    const int index = IndexOf(name);
+    if (index < 0) return false;
+    m_Items.erase(m_Items.begin() + index);
+    return true;
+}
+
+bool PerExperimentParameterCollection::NameAlreadyExists(const wxString& name) const { return IndexOf(name) >= 0; }
+
+int PerExperimentParameterCollection::GetParamTypeByParamName(const wxString& name) const
+{
+    const int index = IndexOf(name);
+    return index < 0 ? -1 : m_Items[std::size_t(index)].type;
+}
+
+bool PerExperimentParameterCollection::GetParamMinMaxLimits(const wxString& name, int& min, int& max) const
+{
+    const int index = IndexOf(name);
+    if (index < 0) return false;
+    const auto& item = m_Items[std::size_t(index)];
+    if (item.hasMin) min = item.min;
+    if (item.hasMax) max = item.max;
+    return true;
+}
+
+}  // namespace Vantrel

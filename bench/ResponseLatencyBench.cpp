@@ -1,0 +1,112 @@
+// Response timing through the test input plug-in: responses are injected at known
+// times while a real run presents events; reports recorded time minus injected time
+// and the interval between polls of the runtime thread.
+//
+//   xvfb-run -a build/bin/ResponseLatencyBench [responses]   (default 1000)
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/filename.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "TestPlugInAccess.h"
+#include "VTPlugInCommon/VTTimer.h"
+#include "VTRuntime/VTPlugIn.h"
+#include "VTRuntime/VTRunEngine.h"
+
+namespace {
+
+class BenchApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+double Percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, size_t(p / 100.0 * double(values.size() - 1) + 0.5));
+    return values[index];
+}
+
+int Bench(int count) {
+    const wxString folder = wxFileName(VT_TEST_INPUT_PLUGIN_PATH).GetPath();
+    Vantrel::VTPlugIn::LocateAllInFolder(folder, nullptr);
+    TestPlugInAccess access;
+    if (!access.Attach(VT_TEST_INPUT_PLUGIN_PATH)) {
+        std::fprintf(stderr, "The test input plug-in did not load from %s\n", VT_TEST_INPUT_PLUGIN_PATH);
+        return 1;
+    }
+    access.reset();
+
+    Vantrel::VTRunPlan plan;
+    plan.experimentName = "Latency";
+    Vantrel::VTPlannedBlock block;
+    Vantrel::VTPlannedTrial trial;
+    for (int i = 0; i < count; ++i) {
+        Vantrel::VTPlannedEvent event;
+        event.name = "Wait";
+        event.kind = Vantrel::VTPlannedEvent::StimulusKind::Text;
+        event.text = "+";
+        event.timeLimitMs = 2000;
+        trial.events.push_back(event);
+        // 5 to 15 ms after the event starts waiting, spread over the millisecond.
+        access.scheduleOnEvent(i, 1, 1, 1, 5000 + (unsigned long long)(i * 7919 % 10000));
+    }
+    block.trials.push_back(trial);
+    plan.blocks.push_back(block);
+
+    Vantrel::VTRunSettings settings;
+    settings.inputPlugins = Vantrel::VTRunEngine::AllLoadedInputPlugins();
+    Vantrel::VTRunReport report;
+    if (Vantrel::VTRunEngine::Run(plan, settings, &report) != Vantrel::VTRunOutcome::Completed) return 1;
+
+    Vantrel::VTTimer& timer = Vantrel::VTTimer::GetTimer();
+    const unsigned long long origin = timer.GetAbsoluteMicroseconds() - timer.GetElapsedMicroseconds();
+    std::vector<unsigned long long> due(size_t(count) + 16);
+    const size_t delivered = access.deliveredDueTimes(due.data(), due.size());
+    std::vector<double> latencies;
+    for (size_t i = 0; i < report.pluginResponseTimes.size() && i < delivered; ++i)
+        latencies.push_back((double(report.pluginResponseTimes[i] + origin) - double(due[i])) / 1000.0);
+    const size_t missed = size_t(count) - latencies.size();
+    std::printf("responses: %zu recorded of %d injected\n", latencies.size(), count);
+    std::printf("recorded - injected (ms): median %.3f  p99 %.3f  max %.3f  min %.3f\n", Percentile(latencies, 50),
+                Percentile(latencies, 99), latencies.empty() ? 0.0 : *std::max_element(latencies.begin(), latencies.end()),
+                latencies.empty() ? 0.0 : *std::min_element(latencies.begin(), latencies.end()));
+    std::printf("poll interval while waiting (ms): mean %.3f  max %.3f  over %llu polls, %llu above 1 ms\n",
+                report.pollStats.meanGapMicroseconds / 1000.0, report.pollStats.maxGapMicroseconds / 1000.0,
+                report.pollStats.sweeps, report.pollStats.gapsOver1ms);
+    std::printf("goal: median <= 0.5 ms, p99 <= 1 ms: %s\n",
+                Percentile(latencies, 50) <= 0.5 && Percentile(latencies, 99) <= 1.0 && !missed ? "met" : "NOT met");
+    Vantrel::VTPlugIn::DeleteAllObjects();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    wxApp::SetInstance(new BenchApp);
+    int one = 1;
+    char name[] = "ResponseLatencyBench";
+    char* args[] = {name, nullptr};
+    if (!wxEntryStart(one, args)) {
+        std::fprintf(stderr, "Needs a display: run it under xvfb-run -a.\n");
+        return 2;
+    }
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    int rc = 1;
+    if (wxTheApp->CallOnInit()) {
+        wxGUIEventLoop loop;
+        wxEventLoopActivator activate(&loop);
+        rc = Bench(count);
+    }
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return rc;
+}
