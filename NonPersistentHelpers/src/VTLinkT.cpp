@@ -125,20 +125,26 @@ void VTLinkT::RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(bool warn)
 {
     // Without an experiment nothing can be checked; the ids stay for a later refresh.
     if (!experiment) return;
-    std::size_t i = 0;
-    while (i < links.size()) {
-        UsedElementData& e = links[i];
+    // One pass that compacts in place, so purging many entries stays linear.
+    std::size_t kept = 0;
+    bool removedEarlier = false;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        UsedElementData e = links[i];
+        if (removedEarlier) {  // entries behind a removed one lose their cache
+            e.element = nullptr;
+            e.sortValue = 0;
+        }
         if (!e.element) e.element = dynamic_cast<VTElement*>(LookUp(experiment, e.elementID));
         if (e.element) {
-            ++i;
+            links[kept++] = e;
             continue;
         }
-        links.erase(links.begin() + long(i));
-        ClearFollowingCaches(i);
+        removedEarlier = true;
         if (warn)
             wxLogWarning(wxS("Vantrel was unable to resolve a link to a %s, please report this to Orbisk."),
                          VTElement::ElementTypeName(linkedType));
     }
+    links.resize(kept);
 }
 
 bool VTLinkT::RemoveElementByIndex_BEHAVIOR_WARNING_CanRemoveMultipleItems(unsigned i)

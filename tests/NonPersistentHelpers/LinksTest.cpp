@@ -109,6 +109,17 @@ TEST_F(Links, PurgeDropsVanishedElementsWithOneWarningEach)
     EXPECT_EQ(CountLogged(kUnresolved), 1);  // quiet purge
 }
 
+TEST_F(Links, PurgingManyEntriesStaysLinear)
+{
+    VTUsedElements links(&experiment, ElementType::Trial);
+    links.SetEnforceUniqueness(false);
+    for (std::uint32_t i = 0; i < 200000; ++i) links.AppendLinkForLoading(i % 2 ? trials[1]->GetID() : 900000 + i, i);
+    links.RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(false);
+    ASSERT_EQ(links.Size(), 100000u);
+    EXPECT_EQ(links.GetExtraData(0), 1u);
+    EXPECT_EQ(links.Entries().back().element, trials[1]);
+}
+
 TEST_F(Links, SortsAreStableAndFollowTheirKeys)
 {
     VTUsedElements links(&experiment, ElementType::Trial);

@@ -155,6 +155,7 @@ namespace {
 template <class F>
 void ForEachLinkList(Minimal_VTElement* el, F&& f)
 {
+    if (auto* r = dynamic_cast<Interface_UsesRules*>(el)) f(r->GetUsedRules());
     if (auto* b = dynamic_cast<VTBlock*>(el)) f(b->GetUsedTrials());
     if (auto* t = dynamic_cast<VTTrial*>(el)) {
         f(t->GetUsedEvents());

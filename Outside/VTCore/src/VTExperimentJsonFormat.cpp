@@ -63,6 +63,7 @@ void WriteElement(const Minimal_VTElement& el, QJsonObject& o)
         o["sortKey"] = e->GetSortKey();
         o["childNum"] = e->GetChildNumForRandomization();
     }
+    if (const auto* r = dynamic_cast<const Interface_UsesRules*>(&el)) o["rules"] = LinkListToJson(r->GetUsedRules());
     if (const auto* b = dynamic_cast<const VTBlock*>(&el)) {
         o["trials"] = LinkListToJson(b->GetUsedTrials());
         o["selected"] = b->IsSelected();
@@ -388,6 +389,7 @@ void ReadSettings(Minimal_VTElement& el, FieldReader& f)
         e->SetSortKey(f.Int32("sortKey", 0));
         e->SetChildNumForRandomization(f.Int32("childNum", 0));
     }
+    if (auto* r = dynamic_cast<Interface_UsesRules*>(&el)) f.Links("rules", r->GetUsedRules());
     if (auto* b = dynamic_cast<VTBlock*>(&el)) {
         f.Links("trials", b->GetUsedTrials());
         b->SetSelected(f.Bool("selected", false));
@@ -483,8 +485,9 @@ bool CheckReferences(VTExperiment& experiment, wxString& error)
         for (std::size_t i = 0; i < list.Size(); ++i) {
             Minimal_VTElement* el = list[i];
             bool ok = true;
-            if (auto* b = dynamic_cast<VTBlock*>(el)) ok = checkLinks(*b, b->GetUsedTrials());
-            if (auto* t = dynamic_cast<VTTrial*>(el)) ok = checkLinks(*t, t->GetUsedEvents()) && checkLinks(*t, t->GetUsedTags());
+            if (auto* r = dynamic_cast<Interface_UsesRules*>(el)) ok = checkLinks(*el, r->GetUsedRules());
+            if (auto* b = dynamic_cast<VTBlock*>(el); b && ok) ok = checkLinks(*b, b->GetUsedTrials());
+            if (auto* t = dynamic_cast<VTTrial*>(el); t && ok) ok = checkLinks(*t, t->GetUsedEvents()) && checkLinks(*t, t->GetUsedTags());
             if (auto* g = dynamic_cast<VTParticipantGroup*>(el)) ok = checkLinks(*g, g->GetBlocksUsedByTheGroup());
             if (auto* s = dynamic_cast<VTTagSet*>(el)) ok = checkLinks(*s, s->GetCollectionOfUsedTags_deprecated());
             if (auto* tag = dynamic_cast<VTTag*>(el))
@@ -622,7 +625,7 @@ bool VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file
         error = _("the file does not say which version of the format it uses.");
         return false;
     }
-    const long long version = root.Int("version", 0, 1, LLONG_MAX / 2);
+    const long long version = root.Int("version", 0, 1, INT_MAX);
     if (!root.Ok()) return false;
     if (version > VTExperiment::kFormatVersion) {
         error = wxString::Format(_("the file was written by a newer version of Study Station (format %lld; this version reads up to %d)."),

@@ -1,12 +1,15 @@
 #include <VTCore/VTEvent.h>
 #include <VTCore/VTTrial.h>
 
+#include "RuleLinks.h"
+
 namespace Vantrel {
 
 VTTrial::VTTrial(VTExperiment* experiment)
     : VTElement(ElementType::Trial, experiment),
       m_Events(experiment, ElementType::Event),
-      m_Tags(experiment, ElementType::Tag)
+      m_Tags(experiment, ElementType::Tag),
+      m_Rules(experiment, ElementType::Rule)
 {
 }
 
@@ -17,11 +20,13 @@ VTTrial::VTTrial(const VTTrial& source, VTExperiment* experiment)
       m_StartPeriodMs(source.m_StartPeriodMs),
       m_RandomizeEvents(source.m_RandomizeEvents),
       m_RandomizeWhen(source.m_RandomizeWhen),
-      m_Repetitions(source.m_Repetitions)
+      m_Repetitions(source.m_Repetitions),
+      m_Rules(source.m_Rules)
 {
     if (experiment) {
         m_Events.SetOwningExperiment(experiment);
         m_Tags.SetOwningExperiment(experiment);
+        m_Rules.SetOwningExperiment(experiment);
     }
 }
 
@@ -46,6 +51,7 @@ bool VTTrial::CopySettingsFrom(const Minimal_VTElement& source)
     m_RandomizeEvents = s->m_RandomizeEvents;
     m_RandomizeWhen = s->m_RandomizeWhen;
     m_Repetitions = s->m_Repetitions;
+    m_Rules.CopyLinksFrom(s->m_Rules);
     return true;
 }
 
@@ -55,6 +61,7 @@ void VTTrial::SetOwningExperiment(VTExperiment* experiment)
     if (experiment) {
         m_Events.SetOwningExperiment(experiment);
         m_Tags.SetOwningExperiment(experiment);
+        m_Rules.SetOwningExperiment(experiment);
     }
 }
 
@@ -64,7 +71,13 @@ void VTTrial::RefreshChildElementPointers()
         links->WipeCleanAllElementPointers();
         links->RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(true);
     }
+    RefreshRuleUse();
 }
+
+bool VTTrial::UsesRule(const VTRule* rule) const { return RuleLinks::Uses(m_Rules, rule); }
+void VTTrial::RefreshRuleUse() { RuleLinks::Refresh(m_Rules); }
+bool VTTrial::AttachRule(VTRule* rule) { return RuleLinks::Attach(m_Rules, rule); }
+bool VTTrial::DetachRule(const VTRule* rule) { return RuleLinks::Detach(m_Rules, rule); }
 
 bool VTTrial::AddUsedEvent(VTEvent* event) { return m_Events.AddChildElement(event, 0); }
 

@@ -48,6 +48,7 @@ std::string Describe(const VTExperiment& experiment)
             o << "type " << type << " #" << i << " id " << el->GetID() << " '" << S(el->GetName()) << "' notes '"
               << S(el->GetNotes()) << "'";
             if (auto* e = dynamic_cast<VTElement*>(el)) o << " child " << e->GetChildNumForRandomization();
+            if (auto* r = dynamic_cast<Interface_UsesRules*>(el)) Links(o, "rules", r->GetUsedRules());
             if (auto* b = dynamic_cast<VTBlock*>(el)) {
                 Links(o, "trials", b->GetUsedTrials());
                 o << " sel " << b->IsSelected() << " rnd " << b->GetRandomizeTrials() << "/" << b->GetRandomizeTrialsWhen()
@@ -246,6 +247,10 @@ void FillEveryField(VTExperiment& x)
 
     auto* rule = static_cast<VTRule*>(add(new VTRule(&x), "Rule"));
     rule->SetKind(0);
+    auto* trialRule = static_cast<VTRule*>(add(new VTRule(&x), "Trial rule"));
+    block->AttachRule(rule);
+    trialA->AttachRule(trialRule);
+    trialA->AttachRule(rule);
 
     // Stored order differs from creation order.
     x.GetElementsOfType(ElementType::Block).ExchangeElements(0, 1);

@@ -291,6 +291,41 @@ TEST_F(Model, DeletionManagerAsksThenDeletesWithLinks)
     EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
 }
 
+TEST_F(Model, BlocksAndTrialsUseRules)
+{
+    auto* block = Add<VTBlock>(x, "B");
+    auto* trial = Add<VTTrial>(x, "T");
+    auto* rule = Add<VTRule>(x, "R");
+    auto* other = Add<VTRule>(x, "R2");
+    for (Minimal_VTElement* el : {static_cast<Minimal_VTElement*>(block), static_cast<Minimal_VTElement*>(trial)}) {
+        auto* uses = dynamic_cast<Interface_UsesRules*>(el);
+        ASSERT_NE(uses, nullptr);
+        EXPECT_FALSE(uses->UsesRule(rule));
+        EXPECT_TRUE(uses->AttachRule(rule));
+        EXPECT_TRUE(uses->AttachRule(rule));  // held once
+        EXPECT_TRUE(uses->AttachRule(other));
+        EXPECT_EQ(uses->GetUsedRules().Size(), 2u);
+        EXPECT_TRUE(uses->UsesRule(rule));
+        EXPECT_TRUE(uses->DetachRule(other));
+        EXPECT_FALSE(uses->DetachRule(other));
+        EXPECT_FALSE(uses->AttachRule(nullptr));
+    }
+    EXPECT_EQ(dynamic_cast<Interface_UsesRules*>(Add<VTStimList>(x, "L")), nullptr);
+    EXPECT_EQ(dynamic_cast<Interface_UsesRules*>(Add<VTTrialVariable>(x, "V")), nullptr);
+    EXPECT_EQ(block->GetNumberOfUsedRules(), 1u);
+
+    // A working copy caching the rule survives its deletion: refresh drops the link quietly.
+    std::unique_ptr<VTTrial> copy(VTTrial::CreateTemporary_CallerMustDelete(trial, nullptr));
+    ASSERT_EQ(copy->GetUsedRules().GetUsedElementPtr(0), rule);
+    EXPECT_TRUE(x.DeleteElementAndItsLinks(rule));
+    EXPECT_FALSE(trial->UsesRule(nullptr));
+    EXPECT_EQ(trial->GetNumberOfUsedRules(), 0u);
+    EXPECT_EQ(block->GetNumberOfUsedRules(), 0u);
+    copy->RefreshRuleUse();
+    EXPECT_EQ(copy->GetNumberOfUsedRules(), 0u);
+    EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
+}
+
 TEST_F(Model, TagSetsMakeTheirTags)
 {
     auto* set = Add<VTTagSet>(x, "Colour");

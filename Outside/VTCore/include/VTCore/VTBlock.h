@@ -1,4 +1,5 @@
 #pragma once
+#include <VTCore/Interface_UsesRules.h>
 #include <VTCore/VTElement.h>
 #include <NonPersistentHelpers/VTLinkT.h>
 
@@ -7,7 +8,7 @@ namespace Vantrel {
 class VTTrial;
 
 // A block: an ordered list of trials.
-class VTBlock : public VTElement {
+class VTBlock : public VTElement, public Interface_UsesRules {
 public:
     explicit VTBlock(VTExperiment* experiment);
     VTBlock(const VTBlock& source, VTExperiment* experiment = nullptr);
@@ -18,6 +19,15 @@ public:
     bool CopySettingsFrom(const Minimal_VTElement& source) override;
     void SetOwningExperiment(VTExperiment* experiment) override;
     void RefreshChildElementPointers() override;
+
+    // Rules (type 4 links).
+    bool UsesRule(const VTRule* rule) const override;
+    void RefreshRuleUse() override;
+    bool AttachRule(VTRule* rule) override;
+    bool DetachRule(const VTRule* rule) override;
+    VTUsedElements& GetUsedRules() override { return m_Rules; }
+    const VTUsedElements& GetUsedRules() const override { return m_Rules; }
+    unsigned GetNumberOfUsedRules() const { return unsigned(m_Rules.Size()); }
 
     // Trials in presentation order (type 1 links).
     VTUsedElements& GetUsedTrials() { return m_Trials; }
@@ -45,6 +55,7 @@ private:
     bool m_Selected = false;
     bool m_RandomizeTrials = false;
     int m_RandomizeWhen = -1;
+    VTUsedElements m_Rules;
 };
 
 }  // namespace Vantrel

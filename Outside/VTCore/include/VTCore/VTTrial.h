@@ -1,4 +1,5 @@
 #pragma once
+#include <VTCore/Interface_UsesRules.h>
 #include <VTCore/VTElement.h>
 #include <NonPersistentHelpers/VTLinkT.h>
 
@@ -7,7 +8,7 @@ namespace Vantrel {
 class VTEvent;
 
 // A trial: an ordered list of events, presented one after another.
-class VTTrial : public VTElement {
+class VTTrial : public VTElement, public Interface_UsesRules {
 public:
     explicit VTTrial(VTExperiment* experiment);
     VTTrial(const VTTrial& source, VTExperiment* experiment = nullptr);
@@ -18,6 +19,15 @@ public:
     bool CopySettingsFrom(const Minimal_VTElement& source) override;
     void SetOwningExperiment(VTExperiment* experiment) override;
     void RefreshChildElementPointers() override;
+
+    // Rules (type 4 links).
+    bool UsesRule(const VTRule* rule) const override;
+    void RefreshRuleUse() override;
+    bool AttachRule(VTRule* rule) override;
+    bool DetachRule(const VTRule* rule) override;
+    VTUsedElements& GetUsedRules() override { return m_Rules; }
+    const VTUsedElements& GetUsedRules() const override { return m_Rules; }
+    unsigned GetNumberOfUsedRules() const { return unsigned(m_Rules.Size()); }
 
     // Events in presentation order (type 2 links).
     VTUsedElements& GetUsedEvents() { return m_Events; }
@@ -50,6 +60,7 @@ private:
     bool m_RandomizeEvents = false;
     int m_RandomizeWhen = -1;
     unsigned m_Repetitions = 1;
+    VTUsedElements m_Rules;
 };
 
 }  // namespace Vantrel
