@@ -57,7 +57,7 @@ void LogThatSuspendsDuringExpRun::ResumeAfterRun() {
         held.swap(g_Held);
     }
     if (g_RunLog && g_RunLog->m_Previous) {
-        for (const HeldRecord& r : held) g_RunLog->m_Previous->LogTextAtLevel(r.level, r.text);
+        for (const HeldRecord& r : held) g_RunLog->m_Previous->LogRecord(r.level, r.text, r.info);
     }
 }
 
@@ -69,7 +69,7 @@ void LogThatSuspendsDuringExpRun::DoLogRecord(wxLogLevel level, const wxString& 
         g_Held.push_back({level, msg, info});
         return;
     }
-    if (m_Previous) m_Previous->LogTextAtLevel(level, msg);
+    if (m_Previous) m_Previous->LogRecord(level, msg, info);
 }
 
 void LogThatSuspendsDuringExpRun::Flush() {

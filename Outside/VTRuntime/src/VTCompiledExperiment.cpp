@@ -7,6 +7,8 @@
 #include <VTCore/Interface_ExpandedRunnableExperiment.h>
 #include <VTCore/RuntimeHooks.h>
 #include <VTCore/VTExperiment.h>
+#include <VTCore/VTResponse.h>
+#include <NonPersistentHelpers/VTElementsList.h>
 
 #include <algorithm>
 #include <map>
@@ -35,6 +37,36 @@ public:
         return expanded;
     }
     int GetPlugInID(VTPlugIn* plugin) override { return VTPlugIn::GetPlugInID(plugin); }
+
+    unsigned CreateDefaultResponses(VTPlugIn* plugin, VTExperiment& experiment) override {
+        VantrelSDK::VTSdkInputPlugin* input = plugin ? plugin->GetSdkBaseInputPtr() : nullptr;
+        if (!input) return 0;
+        const int pluginID = plugin->GetPlugInID();
+        unsigned made = 0;
+        input->CreateDefaultResponses([&](wxString name, VantrelSDK::VTSdkBaseResponse* sdk) {
+            std::unique_ptr<VantrelSDK::VTSdkBaseResponse> owned(sdk);  // the model keeps fields, not the object
+            if (!owned) return;
+            auto* response = new VTResponse(&experiment);
+            response->SetName(name);
+            response->SetPlugInID(pluginID);
+            response->SetPhase(owned->GetResponseType());
+            if (auto* key = dynamic_cast<VantrelSDK::VTSdkDiscreteKeyResp*>(owned.get())) {
+                response->SetKeyCode(key->GetKeyNumber());
+                response->SetPortNumber(key->GetPortNumber());
+            } else if (auto* screen = dynamic_cast<VantrelSDK::VTSdkOnScreenResp*>(owned.get())) {
+                response->SetKeyCode(screen->keyOrActionCode);
+                response->SetRegionMode(screen->GetRegion());
+                int x, y, w, h;
+                screen->GetBoundingRectForRegion_DisobeysWxConvention_X_Y_is_NOT_TopLeft(x, y, w, h);
+                response->SetRegion(x, y, w, h);
+            }
+            if (experiment.GetElementsOfType(ElementType::Response).AddElement(response, -1))
+                ++made;
+            else
+                delete response;
+        });
+        return made;
+    }
 };
 
 RuntimeForCore& TheRuntime() {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/config.h>
 #include <wx/file.h>
 #include <wx/imaglist.h>
 #include <wx/frame.h>
@@ -13,6 +15,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "TestSupport.h"
+#include "VTPlugInCommon/GeneralHelpers.h"
 #include "VTPlugInCommon/VTListViews.h"
 #include "VTPlugInCommon/VTSdkSettings.h"
 #include "VTPlugInCommon/VTSdkWindowHelpers.h"
@@ -156,4 +159,33 @@ TEST_F(ListViews, KeyPressControlsCarryTheSettingsBothWays) {
     VantrelSDK::InputGUIFunctions::EnableOrDisableInputPluginWindow(*panel, false);
     EXPECT_FALSE(presses->IsThisEnabled());
     EXPECT_FALSE(defined->IsThisEnabled());
+}
+
+TEST_F(ListViews, HelpersFindClientDataPopHandlersAndReadNumberArrays) {
+    auto* choice = new wxChoice(frame, wxID_ANY);
+    choice->Append("a", reinterpret_cast<void*>(wxIntPtr(5)));
+    choice->Append("b", reinterpret_cast<void*>(wxIntPtr(-3)));
+    EXPECT_EQ(Orbisk::GuiHelpers::FindIndexByClientData(-3, choice), 1);
+    EXPECT_EQ(Orbisk::GuiHelpers::FindIndexByClientData(9, choice), -1);
+    auto* empty = new wxChoice(frame, wxID_ANY);
+    EXPECT_EQ(Orbisk::GuiHelpers::FindIndexByClientData(0, empty), -1);
+
+    auto* panel = new wxPanel(frame);
+    panel->PushEventHandler(new wxEvtHandler);
+    panel->PushEventHandler(new wxEvtHandler);
+    Orbisk::GeneralAppHelpers::PopRemoveDeleteAllCustomEventHandlers(panel, true);
+    EXPECT_EQ(panel->GetEventHandler(), panel);
+
+    wxConfig config("HelpersTest", "", TestSupport::MakeTempFolder("cfg") + "/h.ini", "", wxCONFIG_USE_LOCAL_FILE);
+    std::vector<double> values{1.0};
+    Orbisk::GeneralAppHelpers::GetFloatArrayPreferenceValue(&config, "/", "most_recent_input_set", values);
+    EXPECT_TRUE(values.empty());
+    config.Write("/most_recent_input_set", "2103, 9901,2.5");
+    config.SetPath("/Elsewhere");
+    Orbisk::GeneralAppHelpers::GetFloatArrayPreferenceValue(&config, "/", "most_recent_input_set", values);
+    EXPECT_EQ(values, std::vector<double>({2103, 9901, 2.5}));
+    EXPECT_EQ(config.GetPath(), "/Elsewhere");
+    config.Write("/most_recent_input_set", "1,x");
+    Orbisk::GeneralAppHelpers::GetFloatArrayPreferenceValue(&config, "/", "most_recent_input_set", values);
+    EXPECT_TRUE(values.empty());
 }

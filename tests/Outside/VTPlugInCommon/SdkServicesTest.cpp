@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "TestSupport.h"
+#include "VTPlugInCommon/ProcessServices.h"
 #include "VTPlugInCommon/RNG_Wrapper.h"
 #include "VTPlugInCommon/StartupParam.h"
 #include "VTPlugInCommon/VTException.h"
@@ -141,4 +142,19 @@ TEST(Exception, CarriesItsMessageToTheLog) {
         dynamic_cast<const VantrelSDK::VTException&>(e).DisplayErrorMessage();
     }
     EXPECT_TRUE(TestSupport::LogContains(wxString::FromUTF8("schlug fehl: ä"), wxLOG_Error + 0));
+}
+
+TEST(RunLog, HoldsMessagesBackDuringARunAndPassesThemOnAfterwards) {
+    TestSupport::ClearLog();
+    // Made once and kept, as the application does; it chains to the recording log.
+    static LogThatSuspendsDuringExpRun* runLog = new LogThatSuspendsDuringExpRun;
+    (void)runLog;
+    wxLogMessage("before the run");
+    EXPECT_TRUE(TestSupport::LogContains("before the run"));
+    LogThatSuspendsDuringExpRun::SuspendForRun();
+    EXPECT_TRUE(LogThatSuspendsDuringExpRun::IsSuspended());
+    wxLogError("during the run");
+    EXPECT_FALSE(TestSupport::LogContains("during the run"));
+    LogThatSuspendsDuringExpRun::ResumeAfterRun();
+    EXPECT_TRUE(TestSupport::LogContains("during the run", wxLOG_Error + 0)) << TestSupport::LogAsText();
 }

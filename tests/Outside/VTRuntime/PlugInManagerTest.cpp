@@ -13,7 +13,13 @@
 #include "VTPlugInCommon/VTPlugInKinds.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
 #include "VTPlugInCommon/VTTimer.h"
+#include "VTRuntime/VTCompiledExperiment.h"
 #include "VTRuntime/VTPlugIn.h"
+
+#include <VTCore/RuntimeHooks.h>
+#include <VTCore/VTExperiment.h>
+#include <VTCore/VTResponse.h>
+#include <NonPersistentHelpers/VTElementsList.h>
 
 using Vantrel::VTPlugIn;
 
@@ -158,4 +164,26 @@ TEST_F(PlugInManager, UsedPlugInsAreWrittenAsCommaSeparatedIds) {
     EXPECT_EQ(config.Read("/most_recent_input_set", ""), "2103,9901");
     VTPlugIn::WriteUsedPluginsToConfig(&config, {});
     EXPECT_EQ(config.Read("/most_recent_input_set", "x"), "");
+}
+
+TEST_F(PlugInManager, DefaultResponsesBecomeResponsesOfTheExperiment) {
+    const wxString folder = TestSupport::MakeTempFolder("plugins");
+    CopyInto(folder, VT_TEST_INPUT_PLUGIN_PATH, "libTestInput.so");
+    ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
+    Vantrel::RegisterRuntimeWithCore();
+    Vantrel::VTExperiment experiment;
+    VTPlugIn* plugin = VTPlugIn::GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(VTTEST_INPUT_PLUGIN_ID);
+    ASSERT_EQ(Vantrel::GetRuntimeForCore()->CreateDefaultResponses(plugin, experiment), 4u);
+    Vantrel::VTElementsList& responses = experiment.GetElementsOfType(Vantrel::ElementType::Response);
+    ASSERT_EQ(responses.Size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        auto* r = dynamic_cast<Vantrel::VTResponse*>(responses[size_t(i)]);
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->GetName(), wxString::Format("Button %d", i + 1));
+        EXPECT_EQ(r->GetPlugInID(), VTTEST_INPUT_PLUGIN_ID);
+        EXPECT_EQ(r->GetKeyCode(), i);
+        EXPECT_EQ(r->GetPortNumber(), 1);
+        EXPECT_EQ(r->GetPhase(), 1);
+    }
+    EXPECT_EQ(Vantrel::GetRuntimeForCore()->CreateDefaultResponses(nullptr, experiment), 0u);
 }

@@ -177,12 +177,19 @@ TEST_F(RunEngine, EscapeConfirmedCancelsAndDeclinedGoesOn) {
     driver.Begin();
     VTRunOutcome outcome = VTRunOutcome::Completed;
     VTRunReport report;
-    wxTEST_DIALOG(outcome = VTRunEngine::Run(plan, VTRunSettings(), &report),
+    VTRunSettings saving;
+    saving.saveData = true;
+    saving.dataFile = DataPath("cancelled.txt");
+    wxTEST_DIALOG(outcome = VTRunEngine::Run(plan, saving, &report),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     driver.Stop();
     EXPECT_EQ(outcome, VTRunOutcome::Cancelled);
     EXPECT_TRUE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
     EXPECT_TRUE(report.rows.empty());
+    // A run without rows still leaves its header.
+    const std::vector<wxString> lines = ReadLines(saving.dataFile);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[8], "Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness");
 
     // Declining the question lets the run go on to its end.
     plan.blocks[0].trials[0].events[0].timeLimitMs = 1500;
@@ -267,4 +274,29 @@ TEST_F(RunEngine, PlugInResponsesAreCollectedAndAFailedDeviceStopsTheRun) {
     EXPECT_TRUE(TestSupport::LogContains("Test Input", wxLOG_Error + 0)) << TestSupport::LogAsText();
     EXPECT_EQ(access.count(2), 0u);  // no trial began
     access.reset();
+}
+
+TEST_F(RunEngine, PresenterPreviewShowsRectanglesAndReportsAConfirmedEscape) {
+    VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
+    EXPECT_FALSE(presenter->IsVisible());
+    EXPECT_GT(presenter->GetScreenWidth(), 0);
+    EXPECT_GT(presenter->GetScreenHeight(), 0);
+    presenter->StartPresentation(true, true);
+    EXPECT_TRUE(presenter->IsVisible());
+    presenter->AddLabelledRectangle(wxRect(100, 100, 200, 80), "Left");
+    ASSERT_TRUE(TestSupport::PumpUntil([] { return RunDriver::PresentationWindow() != nullptr; }));
+    EXPECT_FALSE(presenter->UserConfirmedEscapeKeyPress());  // nothing pressed yet
+
+    wxWindow* window = RunDriver::PresentationWindow();
+    TestSupport::ClickWindow(window);
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    bool confirmed = false;
+    wxTEST_DIALOG(
+        TestSupport::PumpUntil([&] { return confirmed = presenter->UserConfirmedEscapeKeyPress(); }, 3000),
+        wxExpectModal<wxMessageDialog>(wxID_YES));
+    EXPECT_TRUE(confirmed);
+    presenter->TerminatePresentation();
+    EXPECT_FALSE(presenter->IsVisible());
+    TestSupport::PumpFor(50);
+    EXPECT_EQ(RunDriver::PresentationWindow(), nullptr);
 }
