@@ -7,6 +7,7 @@
 #include <chrono>
 #include <list>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace OrbiskSDK::Detail {
@@ -70,11 +71,16 @@ void SimpleFileDownload::Start() {
     EnsureCurlInitialised();
     boost::shared_ptr<SimpleFileDownload> self = shared_from_this();
     auto entry = LiveWorkers::Instance().Enter(self);
-    std::thread([self, entry]() mutable {
-        self->RunOnWorker();
-        self.reset();
+    try {
+        std::thread([self, entry]() mutable {
+            self->RunOnWorker();
+            self.reset();
+            LiveWorkers::Instance().Leave(entry);
+        }).detach();
+    } catch (const std::system_error& e) {
         LiveWorkers::Instance().Leave(entry);
-    }).detach();
+        FailWithoutTransfer(std::string("The download could not be started: ") + e.what());
+    }
 }
 
 void SimpleFileDownload::FailWithoutTransfer(const std::string& message) {
@@ -95,6 +101,8 @@ void SimpleFileDownload::RunOnWorker() {
 }
 
 void SimpleFileDownload::PostOutcome(TransferOutcome outcome) {
+    // The message may quote the caller's path, whose bytes need not be UTF-8.
+    outcome.message = SanitisedUtf8(outcome.message);
     // The posted call holds the object, so it outlives the caller's last
     // reference, which the completion itself may drop.
     boost::shared_ptr<SimpleFileDownload> self = shared_from_this();

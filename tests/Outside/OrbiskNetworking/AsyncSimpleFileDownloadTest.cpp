@@ -190,7 +190,9 @@ TEST_F(AsyncSimpleFileDownloadTest, HostOrPathThatWouldAlterTheAddressIsRefused)
     for (const auto& [host, path] : {std::pair<std::string, std::string>{"evil.test/x?", "/v"},
                                      {"user@127.0.0.1", "/v"},
                                      {"127.0.0.1", "no-slash"},
-                                     {"127.0.0.1", "/a b"}}) {
+                                     {"127.0.0.1", "/a b"},
+                                     // not refused, but the failure message quotes bytes that are not UTF-8
+                                     {"127.0.0.1:" + std::to_string(TestSupport::UnusedLocalPort()), "/caf\xFF"}}) {
         Answer answer;
         auto holder = VTSdkNetConnectionInfo::AsyncSimpleFileDownload(host, path, Recorder(answer), 9000, 10000, 2);
         EXPECT_EQ(answer.calls, 0);
