@@ -1,19 +1,593 @@
-#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
+#include "CloudExperimentPanel.h"
 
-#include "AppMain/VTRunTaskView.h"
+#include "CloudPackageFetch.h"
+#include "CloudPanelHost.h"
+#include "CloudTaskSupport/BalancedGroupChoice.h"
+#include "CloudTaskSupport/DesktopDataCopy.h"
+#include "CloudTaskSupport/PackageDownload.h"
+#include "CloudTaskSupport/PackageName.h"
+#include "CloudTaskSupport/TaskCodeCheck.h"
+#include "CloudTaskSupport/TaskFolderCleanup.h"
 
-// The panel lives in its view's document frame.
-CloudExperimentPanel::CloudExperimentPanel(Vantrel::VTRunTaskView* view, Vantrel::VTExperiment* experiment,
-                                           wxDocManager* manager, wxWindowID id, const wxPoint& pos,
-                                           const wxSize& size, long style)
-    : wxPanel(view->GetFrame(), id, pos, size, style),
-      m_View(view),
-      m_Experiment(experiment),
-      m_DocManager(manager) {}
+#include "CloudClient/OmbraAPIHelper.h"
+#include "CloudClient/ServiceConfiguration.h"
 
-CloudExperimentPanel::~CloudExperimentPanel() = default;
+#include <UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
 
-void CloudExperimentPanel::InsertCmdLineTaskID(std::int64_t taskID, bool noDataUpload) {
-    m_CmdLineTaskID = taskID;
-    m_NoDataUpload = noDataUpload;
+#include <wx/button.h>
+#include <wx/clipbrd.h>
+#include <wx/config.h>
+#include <wx/dir.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/gauge.h>
+#include <wx/hyperlink.h>
+#include <wx/log.h>
+#include <wx/sizer.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/stdpaths.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/app.h>
+#include <wx/utils.h>
+#include <wx/valtext.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <mutex>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr int kMaxUploadTries = 3;
+constexpr int kWatchIntervalMs = 40;  // how often the gauge follows the transfer
+
+enum StepPage { kStepTaskCode = 0, kStepDetails = 1, kStepDownload = 2, kStepThanks = 3, kStepUploadError = 4 };
+enum ButtonPage { kButtonNext = 0, kButtonGetStarted = 1, kButtonRunOrCancel = 2, kButtonExit = 3 };
+
+wxString DataFileIn(const wxString& taskFolder) { return taskFolder + wxFILE_SEP_PATH + "Task Data.txt"; }
+
+// Every "*.vt6" under the folder, subfolders included, hidden entries left out.
+wxArrayString ExperimentDocumentsIn(const wxString& folder) {
+    wxArrayString files;
+    if (wxDirExists(folder)) wxDir::GetAllFiles(folder, &files, "*.vt6", wxDIR_FILES | wxDIR_DIRS);
+    return files;
+}
+
+wxString ToWx(const QString& text) { return wxString::FromUTF8(text.toUtf8().constData()); }
+
+// "Thu, 10 Dec 2026 14:05:09 +0000": English names whatever the locale.
+std::string Rfc2822DateNow() {
+    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char zone[8] = "+0000";
+    std::strftime(zone, sizeof zone, "%z", &local);
+    char text[64];
+    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d %s", days[local.tm_wday], local.tm_mday,
+                  months[local.tm_mon], local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec, zone);
+    return text;
+}
+
+}  // namespace
+
+using Vantrel::PackageDownload;
+
+struct CloudExperimentPanel::Work {
+    OmbraAPIHelper apiHelper;
+    ExpInfo expInfo;
+    Vantrel::BasicPackageDownload<ProgStruct> download;
+    wxString packagePath;               // the package of the download under way
+    std::shared_ptr<wxString> failure;  // the worker's message, read once it has ended
+    wxTimer watch;                      // runs while a transfer is in flight
+};
+
+long CloudExperimentPanel::m_cloudExpID = 0;
+bool CloudExperimentPanel::m_expDLFinished = false;
+wxString CloudExperimentPanel::m_userName;
+wxString CloudExperimentPanel::m_userEmail;
+bool CloudExperimentPanel::m_noDataUpload = false;
+
+wxIMPLEMENT_DYNAMIC_CLASS(CloudExperimentPanel, wxPanel);
+
+wxBEGIN_EVENT_TABLE(CloudExperimentPanel, wxPanel)
+    EVT_BUTTON(CloudExperimentPanel::ID_NEXT, CloudExperimentPanel::OnStep1Next)
+    EVT_BUTTON(CloudExperimentPanel::ID_GET_STARTED, CloudExperimentPanel::OnStep2GetStarted)
+    EVT_BUTTON(CloudExperimentPanel::ID_RUN_OR_CANCEL, CloudExperimentPanel::OnStep3RunOrCancel)
+    EVT_BUTTON(CloudExperimentPanel::ID_EXIT, CloudExperimentPanel::OnStep4Exit)
+    EVT_BUTTON(CloudExperimentPanel::ID_COPY_EMAIL, CloudExperimentPanel::OnCopyResearcherEmail)
+    EVT_IDLE(CloudExperimentPanel::OnIdle)
+wxEND_EVENT_TABLE()
+
+CloudExperimentPanel::CloudExperimentPanel() : m_work(std::make_unique<Work>()) { Init(); }
+
+CloudExperimentPanel::CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Vantrel::CloudPanelHost> host, int id,
+                                           const wxPoint& pos, const wxSize& size, long style)
+    : m_work(std::make_unique<Work>()) {
+    Init();
+    Construct(host.release(), parent, id, pos, size, style);
+}
+
+CloudExperimentPanel::~CloudExperimentPanel() {
+    m_work->watch.Stop();
+    // A worker still running is cancelled; one that does not end soon is left
+    // behind holding only its own copies.
+    m_work->download.ShutDown(std::chrono::milliseconds(1500));
+}
+
+void CloudExperimentPanel::Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos,
+                                     const wxSize& size, long style) {
+    m_host.reset(host);
+    m_work->watch.Bind(wxEVT_TIMER, [](wxTimerEvent&) { wxWakeUpIdle(); });
+    Create(parent, id, pos, size, style);
+    Layout();
+    wxTextValidator digitsOnly(wxFILTER_NUMERIC);
+    m_taskIdCtrl->SetValidator(digitsOnly);
+    m_taskIdCtrl->SetFocus();
+    m_errorText->SetLabel(wxEmptyString);
+    if (m_cloudExpID != 0 && m_expDLFinished) EnterReadyState();
+}
+
+void CloudExperimentPanel::ForgetTaskForTesting() {
+    m_cloudExpID = 0;
+    m_expDLFinished = false;
+    m_userName.clear();
+    m_userEmail.clear();
+    m_noDataUpload = false;
+}
+
+bool CloudExperimentPanel::Create(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style) {
+    wxPanel::Create(parent, id, pos, size, style, wxPanelNameStr);
+    CreateControls();
+    if (GetSizer()) GetSizer()->SetSizeHints(this);
+    Centre(wxBOTH);
+    return true;
+}
+
+void CloudExperimentPanel::Init() {
+    m_stepBook = nullptr;
+    m_taskIdCtrl = nullptr;
+    m_errorText = nullptr;
+    m_nameCtrl = nullptr;
+    m_emailCtrl = nullptr;
+    m_downloadPage = nullptr;
+    m_downloadText = nullptr;
+    m_gauge = nullptr;
+    m_thanksNoteText = nullptr;
+    m_uploadErrorText = nullptr;
+    m_copyEmailButton = nullptr;
+    m_buttonBook = nullptr;
+    m_runOrCancelButton = nullptr;
+}
+
+wxBitmap CloudExperimentPanel::GetBitmapResource(const wxString&) { return wxNullBitmap; }
+wxIcon CloudExperimentPanel::GetIconResource(const wxString&) { return wxNullIcon; }
+
+int CloudExperimentPanel::GetStepPage() const { return m_stepBook ? m_stepBook->GetSelection() : wxNOT_FOUND; }
+int CloudExperimentPanel::GetButtonPage() const { return m_buttonBook ? m_buttonBook->GetSelection() : wxNOT_FOUND; }
+bool CloudExperimentPanel::IsDownloadInFlight() const { return m_work->download.InFlight(); }
+
+wxString CloudExperimentPanel::TaskFolder() const { return OmbraAPIHelper::GetCloudFolderPath(m_cloudExpID); }
+
+void CloudExperimentPanel::ShowStep(int page) {
+    m_stepBook->SetSelection(page);
+    const int button = page == kStepUploadError ? kButtonExit : page;
+    m_buttonBook->SetSelection(page == kStepThanks ? kButtonExit : button);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Step 1: the task code and the checks against the service
+
+void CloudExperimentPanel::InsertCmdLineTaskID(long taskCode, bool noDataUpload) {
+    m_cmdLineTaskID = taskCode;
+    if (m_cloudExpID != 0) return;
+    m_noDataUpload = noDataUpload;
+    m_taskIdCtrl->ChangeValue(wxString::Format("%d", static_cast<int>(taskCode)));
+    wxCommandEvent blank;
+    OnStep1Next(blank);
+}
+
+void CloudExperimentPanel::OnStep1Next(wxCommandEvent&) {
+    if (m_work->download.InFlight()) return;  // a cancelled worker is still ending: the next click starts afresh
+    if (!LoadExperimentInfo()) return;
+    if (m_askParticipantInfo) {
+        m_stepBook->SetSelection(kStepDetails);
+        m_buttonBook->SetSelection(kButtonGetStarted);
+        return;
+    }
+    wxCommandEvent blank;
+    OnStep2GetStarted(blank);
+}
+
+bool CloudExperimentPanel::LoadExperimentInfo() {
+    const Vantrel::TaskCodeReading reading = Vantrel::ReadTaskCode(m_taskIdCtrl->GetValue());
+    if (reading.problem == Vantrel::TaskCodeProblem::Empty) {
+        wxLogMessage(_("Please enter an experiment ID."));
+        return false;
+    }
+    if (reading.problem == Vantrel::TaskCodeProblem::Invalid) {
+        m_errorText->SetLabel(_("Invalid experiment ID. Contact the researcher if you have questions."));
+        return false;
+    }
+    wxBusyCursor busy;
+    m_errorText->SetLabel(wxEmptyString);
+    m_cloudExpID = static_cast<uint32_t>(OmbraAPIHelper::DeobfuscateExperimentID(reading.code));
+    m_work->expInfo = ExpInfo();  // nothing of an earlier code may count for this one
+    ExpInfo& info = m_work->expInfo;
+
+    if (!m_work->apiHelper.GetExperimentDetail(m_cloudExpID, info)) {
+        m_errorText->SetLabel(_("Invalid experiment ID. Contact the researcher if you have questions."));
+        return false;
+    }
+    if (info.ExpDaysRemaining() < 0) {
+        m_errorText->SetLabel(_("This experiment has expired. Contact the researcher if you have questions."));
+        return false;
+    }
+    if (info.is_terminated) {
+        m_errorText->SetLabel(_("This experiment was deleted. Contact the researcher if you have questions."));
+        return false;
+    }
+    if (!GetExpInfo()) {
+        m_errorText->SetLabel(_("Unable to retrieve experiment info. Try again."));
+        return false;
+    }
+
+    long lastCode = 0;
+    {
+        wxConfigBase* config = wxConfigBase::Get();
+        config->SetPath("/VTCloudSettings/");
+        config->Read("last_exp_id", &lastCode, 0L);
+    }
+    // An information file that is not one (an error reply written in its place)
+    // must not let the task go on without its rules.
+    if (!OmbraAPIHelper::GetValuesFromExpInfoFile(m_cloudExpID, info)) {
+        m_errorText->SetLabel(_("Unable to retrieve experiment info. Try again."));
+        return false;
+    }
+    m_askParticipantInfo = info.prompt_info;
+
+    if (info.run_once && lastCode == static_cast<long>(info.code)) {
+        m_errorText->SetLabel(
+            _("This experiment can only be run once per participant! Contact the researcher if you have questions."));
+        return false;
+    }
+    if (!GetRTInfo()) {
+        m_errorText->SetLabel(_("Unable to retrieve additional experiment info. Try again."));
+        return false;
+    }
+    if (info.max_prtcpnt != 0 && m_participantCount >= info.max_prtcpnt) {
+        m_errorText->SetLabel(
+            _("Maximum number of participants reached. Contact the researcher if you have questions."));
+        return false;
+    }
+    return true;
+}
+
+bool CloudExperimentPanel::GetExpInfo() {
+    if (m_cloudExpID == 0) {
+        wxLogMessage(_("Missing an experiment ID for some reason. Try loading an experiment again."));
+        return false;
+    }
+    if (!m_work->apiHelper.GetExpInfoFile(m_cloudExpID) || m_work->apiHelper.DidCurlRequestFail()) {
+        m_errorText->SetLabel(_("Failed to retrieve experiment information"));
+        return false;
+    }
+    return true;
+}
+
+bool CloudExperimentPanel::GetRTInfo() {
+    if (m_cloudExpID == 0) {
+        wxLogMessage(_("Missing an experiment ID for some reason. Try loading an experiment again."));
+        return false;
+    }
+    if (!m_work->apiHelper.GetRTInfoFile(m_cloudExpID) || m_work->apiHelper.DidCurlRequestFail()) {
+        m_errorText->SetLabel(_("Failed to retrieve experiment information"));
+        return false;
+    }
+    m_participantCount = static_cast<std::uint32_t>(
+        OmbraAPIHelper::CountRunInfoLines(TaskFolder() + wxFILE_SEP_PATH + "rt_info"));
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Steps 2 and 3: details, download, unpacking and opening
+
+void CloudExperimentPanel::OnStep2GetStarted(wxCommandEvent&) {
+    if (m_work->download.InFlight() || m_unpackPending) return;
+    m_stepBook->SetSelection(kStepDownload);
+    m_buttonBook->SetSelection(kButtonRunOrCancel);
+    m_userName = m_nameCtrl->GetValue();
+    m_userEmail = m_emailCtrl->GetValue();
+
+    const wxString folder = TaskFolder();
+    if (DoExpFilesExist(folder)) {
+        m_gauge->SetValue(100);
+        m_expDLFinished = true;
+        m_work->packagePath = folder;
+        m_unpackPending = true;
+        wxWakeUpIdle();
+        return;
+    }
+    m_work->packagePath = Vantrel::PackagePathForVersion(folder, ToWx(m_work->expInfo.vt_ver));
+    DownloadExperiment();
+}
+
+bool CloudExperimentPanel::DoExpFilesExist(const wxString& folder) { return !ExperimentDocumentsIn(folder).empty(); }
+
+void CloudExperimentPanel::DownloadExperiment() {
+    m_gauge->Show();
+    m_gauge->SetValue(0);
+    m_downloadText->SetLabel(_("The task is being downloaded..."));
+    m_runOrCancelButton->SetLabel(_("   Cancel Download   "));
+    m_downloadPage->Layout();
+    m_expDLFinished = false;
+
+    m_work->failure = std::make_shared<wxString>();
+    m_work->watch.Start(kWatchIntervalMs);
+    m_work->download.Start(Vantrel::MakePackageFetch(m_work->apiHelper, m_cloudExpID, m_work->packagePath,
+                                                     TaskFolder(), m_work->failure));
+    wxWakeUpIdle();
+}
+
+void CloudExperimentPanel::OnIdle(wxIdleEvent& event) {
+    event.Skip();
+    if (m_work->download.InFlight()) {
+        const int percent = std::max(0, std::min(100, m_work->download.Percent()));
+        if (m_gauge->GetValue() != percent) m_gauge->SetValue(percent);
+        if (const auto outcome = m_work->download.TakeOutcome()) {
+            m_work->watch.Stop();
+            OnDownloadEnded(static_cast<int>(*outcome));
+        }
+        // No RequestMore: the watch timer brings the next idle pass while the transfer
+        // is in flight, so neither the download nor the rest of the time costs a busy loop.
+        return;
+    }
+    if (m_unpackPending) {
+        m_unpackPending = false;
+        UnpackAndOpen();
+    }
+}
+
+void CloudExperimentPanel::OnDownloadEnded(int outcome) {
+    switch (static_cast<PackageDownload::Outcome>(outcome)) {
+        case PackageDownload::Outcome::Succeeded:
+            m_gauge->SetValue(100);
+            m_expDLFinished = true;
+            wxMilliSleep(1000);  // the full gauge stays in view a moment before the experiment opens
+            m_unpackPending = true;
+            wxWakeUpIdle();
+            return;
+        case PackageDownload::Outcome::Cancelled:
+            ShowFirstPageWithError(wxEmptyString);
+            return;
+        case PackageDownload::Outcome::Failed:
+            // Read only now: the worker wrote it before it ended.
+            ShowFirstPageWithError(*m_work->failure);
+            return;
+    }
+}
+
+void CloudExperimentPanel::ShowFirstPageWithError(const wxString& message) {
+    m_expDLFinished = false;
+    m_errorText->SetLabel(message);
+    m_stepBook->SetSelection(kStepTaskCode);
+    m_buttonBook->SetSelection(kButtonNext);
+    m_runOrCancelButton->SetLabel(_("   Cancel Download   "));
+}
+
+void CloudExperimentPanel::UnpackAndOpen() {
+    m_work->packagePath.clear();
+    OpenExperiment(TaskFolder());
+}
+
+bool CloudExperimentPanel::OpenExperiment(const wxString& folder) {
+    const wxArrayString documents = ExperimentDocumentsIn(folder);
+    if (documents.empty()) {
+        ShowFirstPageWithError(
+            _("The task holds no experiment. Try again, or contact the researcher if this happens again."));
+        return true;
+    }
+    m_expDLFinished = true;  // the new panel of the opened experiment starts ready
+    if (!m_host->OpenExperimentDocument(documents.Last())) {
+        ShowFirstPageWithError(
+            _("The experiment could not be opened. Try again, or contact the researcher if this happens again."));
+        return true;
+    }
+    m_host->CloseViewOnNextIdle();
+    m_host->ActivateView();
+    return true;
+}
+
+void CloudExperimentPanel::EnterReadyState() {
+    m_stepBook->SetSelection(kStepDownload);
+    m_buttonBook->SetSelection(kButtonRunOrCancel);
+    m_gauge->SetValue(100);
+    m_gauge->Hide();
+    m_downloadText->SetLabel(_("The task is ready, click button below to proceed."));
+    m_runOrCancelButton->SetLabel(_("   Run Task   "));
+    m_downloadPage->Layout();
+
+    m_host->SetSubjectName(SubjectName());
+}
+
+wxString CloudExperimentPanel::SubjectName() {
+    if (!m_userName.empty() && !m_userEmail.empty()) return wxString::Format("%s (%s)", m_userName, m_userEmail);
+    return m_userName.empty() ? m_userEmail : m_userName;
+}
+
+void CloudExperimentPanel::OnStep3RunOrCancel(wxCommandEvent&) {
+    if (m_expDLFinished && !m_work->download.InFlight() && !m_unpackPending) {
+        RunExperiment();
+        return;
+    }
+    if (m_work->download.InFlight()) {
+        m_work->download.Cancel();
+        m_errorText->SetLabel(wxEmptyString);
+        m_stepBook->SetSelection(kStepTaskCode);
+        m_buttonBook->SetSelection(kButtonNext);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Step 4: the run and the data hand-back
+
+bool CloudExperimentPanel::DetermineRunGroup() {
+    const std::vector<std::uint32_t> groups = m_host->GroupIds();
+    if (m_cloudGroupSetting != Vantrel::kBalancedGroupSetting) {
+        if (std::find(groups.begin(), groups.end(), m_cloudGroupSetting) == groups.end()) {
+            wxLogError(_("Couldn't find the necessary group in the experiment!"));
+            return false;
+        }
+        m_runGroupId = m_cloudGroupSetting;
+        return true;
+    }
+    const std::string runInfo = Vantrel::ReadRunInfoText(std::string((TaskFolder() + "/rt_info").fn_str()));
+    const auto counts = Vantrel::CountGroupRuns(groups, runInfo);
+    m_groupRunCounts.clear();
+    for (const auto& [id, count] : counts) m_groupRunCounts[id] = count;
+    const auto chosen = Vantrel::ChooseBalancedGroup(
+        groups, runInfo, [this](int low, int high) { return m_host->DrawInRange(low, high); });
+    if (!chosen) {
+        wxLogWarning(_("The experiment has no participant groups to balance; its default group is used."));
+        return false;
+    }
+    m_runGroupId = *chosen;
+    return true;
+}
+
+void CloudExperimentPanel::KeepEarlierDataFile(const wxString& dataFile) {
+    if (!wxFileExists(dataFile)) return;
+    // Data of an earlier run that was never made safe: the new run must not write over it.
+    const Vantrel::DesktopCopyResult copy = Vantrel::CopyDataFileToFolder(dataFile, Vantrel::DesktopFolder());
+    if (copy.verified && wxRemoveFile(dataFile)) {
+        wxLogWarning(_("The data file of an earlier run was moved to '%s'."), copy.path);
+        return;
+    }
+    for (int n = 1; n < 10000; ++n) {
+        const wxString aside = TaskFolder() + wxFILE_SEP_PATH + wxString::Format("Task Data (earlier %d).txt", n);
+        if (wxFileExists(aside)) continue;
+        if (wxRenameFile(dataFile, aside, false)) wxLogWarning(_("The data file of an earlier run was kept as '%s'."), aside);
+        break;
+    }
+    m_keepTaskFolder = true;
+}
+
+void CloudExperimentPanel::RunExperiment() {
+    if (m_cloudExpID == 0) {
+        wxLogMessage(_("Missing an experiment ID for some reason. Try loading an experiment again."));
+        return;
+    }
+    const wxString dataFile = DataFileIn(TaskFolder());
+    OmbraAPIHelper::GetValuesFromExpInfoFile(m_cloudExpID, m_work->expInfo);
+    m_cloudGroupSetting = m_host->CloudGroupSetting();
+    DetermineRunGroup();
+    KeepEarlierDataFile(dataFile);
+    // Again here: the document is read after its view (and this panel) came up.
+    m_host->SetSubjectName(SubjectName());
+
+    m_host->RunCloudExperiment(dataFile, m_runGroupId, !m_noDataUpload);
+    FinishHandBack(dataFile, m_host->WasLastRunCanceled());
+}
+
+void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCancelled) {
+    const ExpInfo& info = m_work->expInfo;
+    const wxString researcher = ToWx(info.r_email);
+    Vantrel::DataSafetyFacts facts;
+    facts.dataFileExists = wxFileExists(dataFile);
+    facts.keepRequested = info.no_delete || m_keepTaskFolder;
+
+    if (m_noDataUpload || runCancelled || !facts.dataFileExists) {
+        if (!m_noDataUpload && !runCancelled) {
+            wxLogError(_("The task ended without a data file; the task files are kept."));
+            facts.keepRequested = true;
+        }
+        m_stepBook->SetSelection(kStepThanks);
+    } else {
+        wxBusyCursor busy;
+        const std::string code = std::to_string(m_cloudExpID);
+        for (int attempt = 0; attempt < kMaxUploadTries && !facts.uploaded; ++attempt)
+            facts.uploaded = m_work->apiHelper.UploadExpResults(code.c_str(), dataFile.fn_str());
+        if (facts.uploaded) {
+            const std::string line = "'group_id':'" + std::to_string(m_runGroupId) + "'";
+            for (int attempt = 0; attempt < kMaxUploadTries; ++attempt)
+                if (m_work->apiHelper.AppendRtInfo(m_cloudExpID, line)) break;
+        }
+        {
+            wxConfigBase* config = wxConfigBase::Get();
+            config->SetPath("/VTCloudSettings/");
+            config->Write("last_exp_id", wxString::Format("%ld", m_cloudExpID));
+            config->Flush();
+        }
+
+        bool wantDesktopCopy = true;
+        int page = kStepThanks;
+        if (facts.uploaded) {
+            wantDesktopCopy = info.save_desktop;
+        } else {
+            facts.emailSent = SendFailureEmailToResearcher();
+            if (!facts.emailSent) page = kStepUploadError;
+        }
+        Vantrel::DesktopCopyResult copy;
+        if (wantDesktopCopy) {
+            copy = Vantrel::CopyDataFileToFolder(dataFile, Vantrel::DesktopFolder());
+            facts.desktopCopyVerified = copy.verified;
+            if (!copy.verified) wxLogError("%s", copy.error);
+        }
+        if (page == kStepUploadError) {
+            if (copy.verified)
+                m_uploadErrorText->SetLabel(wxString::Format(
+                    _("We have placed the data file on the desktop. Please send it\nto the researcher at %s."),
+                    researcher));
+            else
+                m_uploadErrorText->SetLabel(wxString::Format(
+                    _("The data file is in\n%s\nPlease send it to the researcher at %s."), dataFile, researcher));
+        }
+        m_stepBook->SetSelection(page);
+    }
+    m_buttonBook->SetSelection(kButtonExit);
+
+    const bool removeFolder = Vantrel::TaskFolderMayBeRemoved(facts);
+    Vantrel::CleanUpTaskFiles(TaskFolder(), removeFolder);
+    if (info.no_delete)
+        m_thanksNoteText->SetLabel(_("You can uninstall this app if you want."));
+    else if (!removeFolder && wxFileExists(dataFile))
+        m_thanksNoteText->SetLabel(wxString::Format(
+            _("Your data file is kept in\n%s\nPlease do not delete it before the researcher has it."), dataFile));
+    m_stepBook->GetCurrentPage()->Layout();
+}
+
+bool CloudExperimentPanel::SendFailureEmailToResearcher() {
+    const wxString dataFile = DataFileIn(TaskFolder());
+    const wxString templatePath =
+        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath() + "/../PlugIns/email/sending_data_file.html";
+    std::string body;
+    {
+        std::ifstream in(std::string(templatePath.fn_str()), std::ios::binary);
+        std::ostringstream text;
+        if (in) text << in.rdbuf();
+        body = text.str();
+    }
+    const std::string to = m_work->expInfo.r_email.toStdString();
+    std::vector<std::string> headers{
+        "Date: " + Rfc2822DateNow(),
+        "To: " + to,
+        "From: " + Vantrel::ServiceConfiguration::MailFromHeaderValue(),
+        "Subject: Failed to upload experiment data",
+    };
+    return m_work->apiHelper.SendEmailWithAttachment(headers, body.c_str(), to.c_str(), "", dataFile.fn_str());
+}
+
+void CloudExperimentPanel::OnStep4Exit(wxCommandEvent&) { m_host->ExitApplication(); }
+
+void CloudExperimentPanel::OnCopyResearcherEmail(wxCommandEvent&) {
+    wxClipboardLocker locker;
+    if (!locker) return;
+    wxTheClipboard->SetData(new wxTextDataObject(ToWx(m_work->expInfo.r_email)));
+    wxTheClipboard->Flush();
 }

@@ -1,36 +1,167 @@
 #pragma once
-// The panel that fills the run-task view: task-code entry, download and run of
-// a cloud experiment.
+// The participant's side of a cloud task, the whole content of the run-task
+// view: task code, participant details, download and unpacking, the run, and
+// handing the data back to the researcher.
 
 #include <wx/panel.h>
 
 #include <cstdint>
+#include <memory>
+#include <unordered_map>
 
+class wxButton;
 class wxDocManager;
+class wxGauge;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace Orbisk {
+class OrbiskChoiceBookWithHiddenCtrl;
+}
 
 namespace Vantrel {
+class CloudPanelHost;
 class VTExperiment;
 class VTRunTaskView;
 }  // namespace Vantrel
 
 class CloudExperimentPanel : public wxPanel {
+    wxDECLARE_DYNAMIC_CLASS(CloudExperimentPanel);
+    wxDECLARE_EVENT_TABLE();
+
 public:
-    CloudExperimentPanel(Vantrel::VTRunTaskView* view, Vantrel::VTExperiment* experiment, wxDocManager* manager,
-                         wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
+    // Control identifiers of the layout.
+    enum {
+        ID_GAUGE = 10000,
+        ID_TASK_ID = 10001,
+        ID_BUTTON_BOOK = 10002,
+        ID_STEP_BOOK = 10003,
+        ID_STEP1_PAGE = 10004,
+        ID_STEP2_PAGE = 10005,
+        ID_NAME = 10006,
+        ID_DOWNLOAD_PAGE = 10007,
+        ID_NEXT = 10008,
+        ID_BUTTON_PAGE1 = 10009,
+        ID_THANKS_PAGE = 10010,
+        ID_GET_STARTED = 10011,
+        ID_BUTTON_PAGE2 = 10012,
+        ID_EXIT = 10013,
+        ID_BUTTON_PAGE3 = 10014,
+        ID_FOOTER = 10015,
+        ID_RUN_OR_CANCEL = 10016,
+        ID_BUTTON_PAGE4 = 10017,
+        ID_HYPERLINK = 10018,
+        ID_EMAIL = 10019,
+        ID_DETAILS_PANEL = 10020,
+        ID_UPLOAD_ERROR_PAGE = 10021,
+        ID_COPY_EMAIL = 10022,
+        ID_ERROR_TEXT = 10065,
+    };
+
+    CloudExperimentPanel();
+    // The run-task view's form: the panel fills the view's frame.
+    CloudExperimentPanel(Vantrel::VTRunTaskView* view, Vantrel::VTExperiment* experiment, wxDocManager* docManager,
+                         int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                         const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
+    // Any host, any parent (tests and other containers).
+    CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Vantrel::CloudPanelHost> host, int id = wxID_ANY,
+                         const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                         long style = wxTAB_TRAVERSAL);
     ~CloudExperimentPanel() override;
 
-    // A task code given on the command line, with the no-upload switch.
-    void InsertCmdLineTaskID(std::int64_t taskID, bool noDataUpload);
+    bool Create(wxWindow* parent, int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
+    void Init();
+    void CreateControls();
+    wxBitmap GetBitmapResource(const wxString& name);
+    wxIcon GetIconResource(const wxString& name);
+    static bool ShowToolTips() { return true; }
 
-    Vantrel::VTRunTaskView* GetView() const { return m_View; }
-    Vantrel::VTExperiment* GetExperiment() const { return m_Experiment; }
-    std::int64_t GetCmdLineTaskID() const { return m_CmdLineTaskID; }
-    bool GetNoDataUpload() const { return m_NoDataUpload; }
+    // A task code from the command line; ignored once a task is under way.
+    void InsertCmdLineTaskID(long taskCode, bool noDataUpload);
+    // The last task code handed in from the command line (-1: none) and the no-upload switch.
+    long GetCmdLineTaskID() const { return m_cmdLineTaskID; }
+    bool GetNoDataUpload() const { return m_noDataUpload; }
+    // The view and experiment of the program's form (null for other hosts).
+    Vantrel::VTRunTaskView* GetView() const { return m_view; }
+    Vantrel::VTExperiment* GetExperiment() const { return m_experiment; }
+
+    void OnStep1Next(wxCommandEvent& event);
+    void OnStep2GetStarted(wxCommandEvent& event);
+    void OnStep3RunOrCancel(wxCommandEvent& event);
+    void OnStep4Exit(wxCommandEvent& event);
+    void OnCopyResearcherEmail(wxCommandEvent& event);
+    void OnIdle(wxIdleEvent& event);
+
+    bool LoadExperimentInfo();
+    bool GetExpInfo();
+    bool GetRTInfo();
+    static bool DoExpFilesExist(const wxString& folder);
+    void DownloadExperiment();
+    bool OpenExperiment(const wxString& folder);
+    void RunExperiment();
+    bool DetermineRunGroup();
+    bool SendFailureEmailToResearcher();
+
+    // The service experiment code of the task under way (0: none yet).
+    static long GetCloudExperimentCode() { return m_cloudExpID; }
+    // Forgets the task under way, as a new process would start (tests run many tasks).
+    static void ForgetTaskForTesting();
+
+    // What the participant sees, for tests and the view.
+    int GetStepPage() const;
+    int GetButtonPage() const;
+    bool IsDownloadInFlight() const;
+    std::uint32_t GetRunGroupId() const { return m_runGroupId; }
 
 private:
-    Vantrel::VTRunTaskView* m_View;
-    Vantrel::VTExperiment* m_Experiment;
-    wxDocManager* m_DocManager;
-    std::int64_t m_CmdLineTaskID = -1;
-    bool m_NoDataUpload = false;
+    struct Work;  // the service client, information record and download: heavy headers stay out of here
+
+    void Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos,
+                   const wxSize& size, long style);
+    void EnterReadyState();
+    static wxString SubjectName();
+    void ShowStep(int page);
+    void ShowFirstPageWithError(const wxString& message);
+    void OnDownloadEnded(int outcome);
+    void UnpackAndOpen();
+    void KeepEarlierDataFile(const wxString& dataFile);
+    void FinishHandBack(const wxString& dataFile, bool runCancelled);
+    wxString TaskFolder() const;
+
+    Orbisk::OrbiskChoiceBookWithHiddenCtrl* m_stepBook;
+    wxTextCtrl* m_taskIdCtrl;
+    wxStaticText* m_errorText;
+    wxTextCtrl* m_nameCtrl;
+    wxTextCtrl* m_emailCtrl;
+    wxPanel* m_downloadPage;
+    wxStaticText* m_downloadText;
+    wxGauge* m_gauge;
+    wxStaticText* m_thanksNoteText;
+    wxStaticText* m_uploadErrorText;
+    wxButton* m_copyEmailButton;
+    Orbisk::OrbiskChoiceBookWithHiddenCtrl* m_buttonBook;
+    wxButton* m_runOrCancelButton;
+
+    std::unique_ptr<Vantrel::CloudPanelHost> m_host;
+    Vantrel::VTRunTaskView* m_view = nullptr;
+    Vantrel::VTExperiment* m_experiment = nullptr;
+    long m_cmdLineTaskID = -1;
+    std::unique_ptr<Work> m_work;
+    std::uint32_t m_cloudGroupSetting = 0;
+    std::uint32_t m_runGroupId = 0;
+    std::uint32_t m_participantCount = 0;
+    std::unordered_map<std::uint32_t, std::uint32_t> m_groupRunCounts;
+    bool m_askParticipantInfo = false;
+    bool m_unpackPending = false;  // the package is in place; the next idle pass unpacks and opens it
+    bool m_keepTaskFolder = false; // an earlier data file could not be made safe before this run
+
+    // One task per process: these outlive the first panel, which is replaced by
+    // the one of the opened experiment. GUI thread only; the download worker
+    // shares nothing with them.
+    static long m_cloudExpID;
+    static bool m_expDLFinished;
+    static wxString m_userName;
+    static wxString m_userEmail;
+    static bool m_noDataUpload;
 };

@@ -1,0 +1,7 @@
+#include "CloudPanelHost.h"
+
+namespace Vantrel {
+
+CloudPanelHost::~CloudPanelHost() = default;
+
+}  // namespace Vantrel

@@ -1,0 +1,41 @@
+#include "ArchiveEntryCheck.h"
+
+#include <wx/tokenzr.h>
+
+namespace Vantrel {
+
+namespace {
+
+bool HasDrivePrefix(const wxString& name) {
+    return name.length() >= 2 && name[1] == ':' && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
+}
+
+}  // namespace
+
+ArchiveEntryVerdict CheckArchiveEntry(const wxString& entryName, ArchiveEntryKind kind) {
+    ArchiveEntryVerdict verdict;
+    if (kind != ArchiveEntryKind::File && kind != ArchiveEntryKind::Folder) return verdict;
+
+    wxString name = entryName;
+    name.Replace("\\", "/");
+    if (name.empty() || name[0] == '/' || HasDrivePrefix(name)) return verdict;
+    if (name.find(wxUniChar(0)) != wxString::npos) return verdict;
+
+    wxString relative;
+    wxStringTokenizer parts(name, "/", wxTOKEN_STRTOK);
+    while (parts.HasMoreTokens()) {
+        const wxString part = parts.GetNextToken();
+        if (part == ".") continue;
+        if (part == "..") return verdict;
+        if (!relative.empty()) relative += '/';
+        relative += part;
+    }
+    // A file needs a name of its own; a folder may be the destination itself.
+    if (relative.empty() && kind == ArchiveEntryKind::File) return verdict;
+
+    verdict.accepted = true;
+    verdict.relativePath = relative;
+    return verdict;
+}
+
+}  // namespace Vantrel

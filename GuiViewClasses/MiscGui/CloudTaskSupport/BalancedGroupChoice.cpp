@@ -1,0 +1,70 @@
+#include "BalancedGroupChoice.h"
+
+#include <algorithm>
+#include <fstream>
+#include <limits>
+#include <regex>
+#include <sstream>
+
+namespace Vantrel {
+
+namespace {
+
+std::optional<std::uint32_t> ReadDecimal(const std::string& text) {
+    if (text.empty() || text.size() > 10) return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+    return static_cast<std::uint32_t>(value);
+}
+
+}  // namespace
+
+std::map<std::uint32_t, unsigned> CountGroupRuns(const std::vector<std::uint32_t>& groupIds,
+                                                 const std::string& runInfoText) {
+    std::map<std::uint32_t, unsigned> counts;
+    for (const std::uint32_t id : groupIds) counts[id] = 0;
+
+    static const std::regex pattern("'group_id':'([[:alnum:]]+)'");
+    std::istringstream lines(runInfoText);
+    std::string line;
+    while (std::getline(lines, line)) {
+        for (std::sregex_iterator it(line.begin(), line.end(), pattern), end; it != end; ++it) {
+            const std::optional<std::uint32_t> id = ReadDecimal((*it)[1].str());
+            if (!id) continue;
+            const auto found = counts.find(*id);
+            if (found != counts.end()) ++found->second;
+        }
+    }
+    return counts;
+}
+
+std::optional<std::uint32_t> ChooseBalancedGroup(const std::vector<std::uint32_t>& groupIds,
+                                                 const std::string& runInfoText, const DrawInRange& draw) {
+    const std::map<std::uint32_t, unsigned> counts = CountGroupRuns(groupIds, runInfoText);
+    if (counts.empty()) return std::nullopt;
+
+    unsigned fewest = std::numeric_limits<unsigned>::max();
+    for (const auto& [id, count] : counts) fewest = std::min(fewest, count);
+    std::vector<std::uint32_t> leastUsed;
+    for (const auto& [id, count] : counts)
+        if (count == fewest) leastUsed.push_back(id);
+
+    const int last = static_cast<int>(leastUsed.size()) - 1;
+    int pick = draw ? draw(0, last) : 0;
+    pick = std::clamp(pick, 0, last);  // a faulty stream must not index past the table
+    return leastUsed[static_cast<size_t>(pick)];
+}
+
+std::string ReadRunInfoText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::string();
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace Vantrel

@@ -1,0 +1,312 @@
+#include "PackageUnpacker.h"
+
+#include "ArchiveEntryCheck.h"
+#include "TarReader.h"
+#include "ZipDirectory.h"
+
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/tokenzr.h>
+#include <wx/wfstream.h>
+#include <wx/zipstrm.h>
+#include <wx/zstream.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace Vantrel {
+
+namespace {
+
+enum class PackageFormat { Unknown, Zip, Tar, TarGz };
+
+PackageFormat FormatOfName(const wxString& package) {
+    const wxString name = package.Lower();
+    if (name.EndsWith(".tar.gz") || name.EndsWith(".tgz")) return PackageFormat::TarGz;
+    if (name.EndsWith(".tar")) return PackageFormat::Tar;
+    if (name.EndsWith(".zip")) return PackageFormat::Zip;
+    return PackageFormat::Unknown;
+}
+
+std::string ToFileSystem(const wxString& path) {
+    const wxCharBuffer buffer = path.fn_str();
+    return buffer.data() ? std::string(buffer.data()) : std::string();
+}
+
+// Writes below one destination folder and remembers what it created, so that
+// a failed unpacking can take it all back.
+class DestinationWriter {
+public:
+    explicit DestinationWriter(const wxString& destination) : m_root(ToFileSystem(destination)) {
+        while (m_root.size() > 1 && m_root.back() == '/') m_root.pop_back();
+    }
+
+    bool PrepareRoot() {
+        struct stat st;
+        if (::lstat(m_root.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+        return MakeFolderChain(m_root);
+    }
+
+    // Creates the folders of `relative` (all of it, or all but the last part).
+    bool EnsureFolders(const wxString& relative, bool includeLast, std::string& failedPath) {
+        std::vector<wxString> parts;
+        wxStringTokenizer tokens(relative, "/", wxTOKEN_STRTOK);
+        while (tokens.HasMoreTokens()) parts.push_back(tokens.GetNextToken());
+        if (!includeLast && !parts.empty()) parts.pop_back();
+
+        std::string path = m_root;
+        for (const wxString& part : parts) {
+            path += '/';
+            path += ToFileSystem(part);
+            struct stat st;
+            if (::lstat(path.c_str(), &st) == 0) {
+                // A link here could lead outside the destination: never follow one.
+                if (!S_ISDIR(st.st_mode)) {
+                    failedPath = path;
+                    return false;
+                }
+                continue;
+            }
+            if (::mkdir(path.c_str(), 0777) != 0) {
+                failedPath = path;
+                return false;
+            }
+            m_created.push_back(path);
+        }
+        return true;
+    }
+
+    // Opens the file for writing; refuses anything at that place that is not a plain file.
+    int OpenFile(const wxString& relative, std::string& path) {
+        path = m_root + '/' + ToFileSystem(relative);
+        struct stat st;
+        const bool existed = ::lstat(path.c_str(), &st) == 0;
+        if (existed && !S_ISREG(st.st_mode)) return -1;
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 && !existed) m_created.push_back(path);
+        return fd;
+    }
+
+    void RollBack() {
+        for (auto it = m_created.rbegin(); it != m_created.rend(); ++it) {
+            struct stat st;
+            if (::lstat(it->c_str(), &st) != 0) continue;
+            if (S_ISDIR(st.st_mode))
+                ::rmdir(it->c_str());  // only when empty: it may hold files that were there before
+            else
+                ::unlink(it->c_str());
+        }
+        m_created.clear();
+    }
+
+private:
+    bool MakeFolderChain(const std::string& path) {
+        std::string partial;
+        size_t pos = 0;
+        while (pos != std::string::npos) {
+            pos = path.find('/', pos + 1);
+            partial = path.substr(0, pos);
+            struct stat st;
+            if (::stat(partial.c_str(), &st) == 0) continue;
+            if (::mkdir(partial.c_str(), 0777) != 0 && errno != EEXIST) return false;
+        }
+        return true;
+    }
+
+    std::string m_root;
+    std::vector<std::string> m_created;
+};
+
+ArchiveEntryKind KindOf(const wxZipEntry& entry) {
+    if (entry.IsMadeByUnix()) {
+        const unsigned type = (entry.GetExternalAttributes() >> 16) & S_IFMT;
+        if (type == S_IFLNK) return ArchiveEntryKind::SymbolicLink;
+        if (type == S_IFCHR || type == S_IFBLK || type == S_IFIFO || type == S_IFSOCK) return ArchiveEntryKind::Device;
+        if (type != 0 && type != S_IFREG && type != S_IFDIR) return ArchiveEntryKind::Other;
+    }
+    return entry.IsDir() ? ArchiveEntryKind::Folder : ArchiveEntryKind::File;
+}
+
+ArchiveEntryKind KindOfTar(char type, const wxString& name) {
+    switch (type) {
+        case '0':
+        case '\0':  // old-style regular file
+        case '7':
+            return name.EndsWith("/") ? ArchiveEntryKind::Folder : ArchiveEntryKind::File;
+        case '5': return ArchiveEntryKind::Folder;
+        case '2': return ArchiveEntryKind::SymbolicLink;
+        case '1': return ArchiveEntryKind::HardLink;
+        case '3':
+        case '4':
+        case '6': return ArchiveEntryKind::Device;
+        default: return ArchiveEntryKind::Other;
+    }
+}
+
+ArchiveEntryKind KindOfZip(const ZipDirectoryEntry& entry) {
+    if (entry.madeByUnix) {
+        const unsigned type = entry.unixMode & S_IFMT;
+        if (type == S_IFLNK) return ArchiveEntryKind::SymbolicLink;
+        if (type == S_IFCHR || type == S_IFBLK || type == S_IFIFO || type == S_IFSOCK) return ArchiveEntryKind::Device;
+        if (type != 0 && type != S_IFREG && type != S_IFDIR) return ArchiveEntryKind::Other;
+    }
+    return entry.name.EndsWith("/") || entry.name.EndsWith("\\") ? ArchiveEntryKind::Folder : ArchiveEntryKind::File;
+}
+
+class Unpacker {
+public:
+    Unpacker(const wxString& package, const wxString& destination)
+        : m_package(package), m_writer(destination) {}
+
+    UnpackResult Run() {
+        const PackageFormat format = FormatOfName(m_package);
+        std::unique_ptr<wxFFileInputStream> file;
+        {
+            wxLogNull quietOpen;  // a missing file is reported below, in our own words
+            file = std::make_unique<wxFFileInputStream>(m_package);
+        }
+        if (!file->IsOk() || format == PackageFormat::Unknown)
+            return Fail(wxString::Format(_("Can't open '%s'"), m_package));
+
+        if (format == PackageFormat::Zip) {
+            // Every stored name is judged before the first byte is written.
+            std::vector<ZipDirectoryEntry> directory;
+            if (!ReadZipDirectory(m_package, directory)) return Fail(wxString::Format(_("Can't open '%s'"), m_package));
+            for (const ZipDirectoryEntry& entry : directory)
+                if (!CheckArchiveEntry(entry.name, KindOfZip(entry)).accepted)
+                    return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), entry.name));
+        }
+        if (!m_writer.PrepareRoot()) return Fail(wxString::Format(_("Couldn't create the file '%s'."), m_package));
+
+        if (format == PackageFormat::Zip) {
+            wxZipInputStream zip(*file, wxConvUTF8);
+            return ZipEntries(zip);
+        }
+        if (format == PackageFormat::Tar) {
+            TarReader tar(*file);
+            return TarEntries(tar);
+        }
+        wxZlibInputStream gunzip(*file, wxZLIB_GZIP);
+        TarReader tar(gunzip);
+        return TarEntries(tar);
+    }
+
+private:
+    // Checks one entry and creates its folders; for a file entry, opens it.
+    // Returns the open file (or -1 for a folder), or an error through `failure`.
+    int Place(const wxString& name, ArchiveEntryKind kind, std::string& path, wxString& failure) {
+        const ArchiveEntryVerdict verdict = CheckArchiveEntry(name, kind);
+        if (!verdict.accepted) {
+            failure = wxString::Format(_("Couldn't read the zip entry '%s'."), name);
+            return -1;
+        }
+        std::string failedPath;
+        const bool isFolder = kind == ArchiveEntryKind::Folder;
+        if (!m_writer.EnsureFolders(verdict.relativePath, isFolder, failedPath)) {
+            failure = wxString::Format(_("Couldn't create the file '%s'."), wxString(failedPath.c_str(), wxConvFile));
+            return -1;
+        }
+        if (isFolder) return -1;
+        const int fd = m_writer.OpenFile(verdict.relativePath, path);
+        if (fd < 0) failure = wxString::Format(_("Couldn't create the file '%s'."), wxString(path.c_str(), wxConvFile));
+        return fd;
+    }
+
+    UnpackResult ZipEntries(wxZipInputStream& archive) {
+        bool sawEntry = false;
+        for (;;) {
+            std::unique_ptr<wxZipEntry> entry(archive.GetNextEntry());
+            if (!entry) break;
+            sawEntry = true;
+            const wxString name = entry->GetName(wxPATH_UNIX);
+            const ArchiveEntryKind kind = KindOf(*entry);
+            std::string path;
+            wxString failure;
+            const int fd = Place(name, kind, path, failure);
+            if (!failure.empty()) return Fail(failure);
+            if (fd < 0) continue;
+            if (!archive.CanRead() && archive.GetLastError() == wxSTREAM_READ_ERROR) {
+                ::close(fd);
+                return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), name));
+            }
+            const bool copied = Copy([&](char* buffer, size_t size) {
+                archive.Read(buffer, size);
+                return archive.LastRead();
+            }, fd);
+            const bool closed = ::close(fd) == 0;
+            if (archive.GetLastError() == wxSTREAM_READ_ERROR)
+                return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), name));
+            if (!copied || !closed)
+                return Fail(wxString::Format(_("Couldn't create the file '%s'."), wxString(path.c_str(), wxConvFile)));
+            archive.CloseEntry();
+        }
+        // A damaged or truncated package ends the entry list early with a read error.
+        if (archive.GetLastError() == wxSTREAM_READ_ERROR || !sawEntry)
+            return Fail(wxString::Format(_("Can't open '%s'"), m_package));
+        return UnpackResult{true, wxString()};
+    }
+
+    UnpackResult TarEntries(TarReader& archive) {
+        bool sawEntry = false;
+        TarReader::Entry entry;
+        while (archive.Next(entry)) {
+            sawEntry = true;
+            std::string path;
+            wxString failure;
+            const int fd = Place(entry.name, KindOfTar(entry.type, entry.name), path, failure);
+            if (!failure.empty()) return Fail(failure);
+            if (fd < 0) continue;
+            const bool copied = Copy([&](char* buffer, size_t size) { return archive.Read(buffer, size); }, fd);
+            const bool closed = ::close(fd) == 0;
+            if (archive.Damaged()) return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), entry.name));
+            if (!copied || !closed)
+                return Fail(wxString::Format(_("Couldn't create the file '%s'."), wxString(path.c_str(), wxConvFile)));
+        }
+        if (archive.Damaged() || !sawEntry) return Fail(wxString::Format(_("Can't open '%s'"), m_package));
+        return UnpackResult{true, wxString()};
+    }
+
+    template <typename ReadSome>
+    static bool Copy(ReadSome readSome, int fd) {
+        std::vector<char> buffer(256 * 1024);
+        for (;;) {
+            const size_t got = readSome(buffer.data(), buffer.size());
+            if (got == 0) return true;
+            size_t done = 0;
+            while (done < got) {
+                const ssize_t wrote = ::write(fd, buffer.data() + done, got - done);
+                if (wrote < 0) {
+                    if (errno == EINTR) continue;
+                    return false;
+                }
+                done += static_cast<size_t>(wrote);
+            }
+        }
+    }
+
+    UnpackResult Fail(const wxString& message) {
+        m_writer.RollBack();
+        wxLogError("%s", message);
+        return UnpackResult{false, message};
+    }
+
+    wxString m_package;
+    DestinationWriter m_writer;
+};
+
+}  // namespace
+
+UnpackResult UnpackPackage(const wxString& package, const wxString& destination) {
+    return Unpacker(package, destination).Run();
+}
+
+bool ExtractZip(const wxString& package, const wxString& destination) {
+    return UnpackPackage(package, destination).ok;
+}
+
+}  // namespace Vantrel

@@ -1,0 +1,280 @@
+// The panel inside the real program: the untitled view, the re-created view of
+// the opened experiment, a real run by the runtime, and the data at the service.
+// One application run per process (ctest runs each test alone).
+
+#include "AppHarness.h"
+#include "CloudDoubles.h"
+#include "TestSupport.h"
+
+#include "AppMain/PreferencesFile.h"
+#include "AppMain/VTRunTaskView.h"
+#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
+#include "UserInterface/wxDocManagerASIO.h"
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/ffile.h>
+#include <wx/stdpaths.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint32_t kCode = 12345678;
+constexpr const char* kTaskCode = "15386598";
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A package of the fixture experiment whose events all end by their time limits.
+std::string TimedPackage() {
+    const std::string folder = TestSupport::MakeTempFolder("package");
+    fs::create_directories(folder + "/Timed");
+    fs::copy_file(TestSupport::SourceDir() + "/tests/fixtures/timed-events.vt6", folder + "/Timed/Timed.vt6");
+    EXPECT_EQ(std::system(("tar -C '" + folder + "' -czf '" + folder + "/p.tar.gz' Timed").c_str()), 0);
+    return ReadFile(folder + "/p.tar.gz");
+}
+
+// The demo's sample experiment (scripts/demo), packaged as the demo does.
+std::string DemoPackage() {
+    const std::string folder = TestSupport::MakeTempFolder("demo");
+    const std::string command = "tar -C '" + TestSupport::SourceDir() + "/scripts/demo' -czf '" + folder +
+                                "/p.tar.gz' 'Sample Task'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return ReadFile(folder + "/p.tar.gz");
+}
+
+std::vector<CloudExperimentPanel*> Panels(ProbedApp& app) {
+    std::vector<CloudExperimentPanel*> panels;
+    for (wxDocument* doc : app.GetDocManager()->GetDocumentsVector())
+        if (auto* view = wxDynamicCast(doc->GetFirstView(), Vantrel::VTRunTaskView))
+            if (view->GetPanel() && view->GetPanel()->IsShownOnScreen()) panels.push_back(view->GetPanel());
+    return panels;
+}
+
+void ClickCentre(wxWindow* window) {
+    wxUIActionSimulator sim;
+    const wxRect r = window->GetScreenRect();
+    sim.MouseMove(r.GetPosition() + wxSize(r.width / 2, r.height / 2));
+    sim.MouseClick();
+}
+
+// True once the field shows the text. Under load the first keys can arrive before
+// GTK has moved the focus (they are then lost), so after a while it types again.
+bool ShowsOrRetypes(wxTextCtrl* field, const wxString& text, int& checks) {
+    if (field->GetValue() == text) return true;
+    if (++checks % 40 == 0) {
+        field->ChangeValue(wxEmptyString);
+        field->SetFocus();
+        wxUIActionSimulator().Text(text.utf8_str());
+    }
+    return false;
+}
+
+// A probe made of steps: each step acts at most once and reports when the next may start.
+class Steps {
+public:
+    using Step = std::function<bool(ProbedApp&)>;
+    Steps& Then(Step step) {
+        m_steps.push_back(std::move(step));
+        return *this;
+    }
+    bool operator()(ProbedApp& app) {
+        if (m_wait > 0) {
+            --m_wait;
+            return false;
+        }
+        if (m_next < m_steps.size() && m_steps[m_next](app)) {
+            ++m_next;
+            m_wait = 5;  // ~100 ms for the X server and GTK to deliver what the step sent
+        }
+        return m_next == m_steps.size();
+    }
+    size_t Reached() const { return m_next; }
+
+private:
+    std::vector<Step> m_steps;
+    size_t m_next = 0;
+    int m_wait = 0;
+};
+
+class CloudPanelInTheProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(m_doubles.Start(&error)) << error;
+    }
+    // Paths of the running program's folders; read while it runs (its application object goes with it).
+    void NotePaths() {
+        if (!m_taskFolder.empty()) return;
+        m_taskFolder = std::string(wxStandardPaths::Get().GetUserDataDir().fn_str()) + "/" + std::to_string(kCode);
+        m_preferences = std::string(Vantrel::PreferencesFilePath().fn_str());
+    }
+    const std::string& TaskFolder() const { return m_taskFolder; }
+    void RunFromCommandLineWithoutUpload(const std::string& package);
+    TestDoubles::CloudDoublesEnvironment m_doubles;
+    std::string m_taskFolder, m_preferences;
+};
+
+TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService) {
+    const std::string package = TimedPackage();
+    m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31", TestDoubles::InfoFileText("r@example.test", 0, true),
+                                      &package);
+    int finalStep = -1;
+    int codeChecks = 0, nameChecks = 0, runChecks = 0;
+    // Windows are looked up afresh at every step: views come and go between ticks.
+    auto only = [](ProbedApp& app) -> CloudExperimentPanel* {
+        const auto panels = Panels(app);
+        return panels.size() == 1 ? panels[0] : nullptr;
+    };
+    auto text = [](CloudExperimentPanel* panel, int id) {
+        return panel ? wxDynamicCast(panel->FindWindow(id), wxTextCtrl) : nullptr;
+    };
+    Steps steps;
+    steps.Then([&](ProbedApp& app) {
+             NotePaths();
+             wxTextCtrl* field = text(only(app), CloudExperimentPanel::ID_TASK_ID);
+             if (!field) return false;
+             ClickCentre(field);
+             return true;
+         })
+        .Then([&](ProbedApp& app) {
+            wxTextCtrl* field = text(only(app), CloudExperimentPanel::ID_TASK_ID);
+            if (!field) return false;
+            field->SetFocus();
+            wxUIActionSimulator().Text(kTaskCode);
+            return true;
+        })
+        .Then([&](ProbedApp& app) {
+            CloudExperimentPanel* panel = only(app);
+            wxTextCtrl* field = text(panel, CloudExperimentPanel::ID_TASK_ID);
+            if (!field || !ShowsOrRetypes(field, kTaskCode, codeChecks)) return false;
+            ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_NEXT));
+            return true;
+        })
+        .Then([&](ProbedApp& app) {
+            CloudExperimentPanel* panel = only(app);
+            if (!panel || panel->GetStepPage() != 1) return false;
+            ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_NAME));
+            return true;
+        })
+        .Then([&](ProbedApp& app) {
+            wxTextCtrl* name = text(only(app), CloudExperimentPanel::ID_NAME);
+            if (!name) return false;
+            name->SetFocus();
+            wxUIActionSimulator().Text("Ann");
+            return true;
+        })
+        .Then([&](ProbedApp& app) {
+            CloudExperimentPanel* panel = only(app);
+            wxTextCtrl* name = text(panel, CloudExperimentPanel::ID_NAME);
+            if (!name || !ShowsOrRetypes(name, "Ann", nameChecks)) return false;
+            ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_GET_STARTED));
+            return true;
+        })
+        .Then([&](ProbedApp& app) {
+            // The untitled view has closed; the opened experiment's view shows its panel, ready.
+            CloudExperimentPanel* panel = only(app);
+            if (!panel || panel->GetStepPage() != 2) return false;
+            auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
+            if (!run || run->GetLabel() != "   Run Task   ") return false;
+            ClickCentre(run);
+            return true;
+        })
+        .Then([&](ProbedApp& app) {
+            CloudExperimentPanel* panel = only(app);
+            if (!panel) return false;
+            if (panel->GetButtonPage() != 3) {
+                // A click that reached the window before it could take it is clicked again.
+                if (!Vantrel::VTRunTaskView::IsRunInProgress() && ++runChecks % 50 == 0)
+                    ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL));
+                return false;
+            }
+            finalStep = panel->GetStepPage();
+            app.GetTopWindow()->Close(false);
+            return true;
+        });
+    const AppRun run = RunApplication({}, std::ref(steps));
+    if (run.skipped) GTEST_SKIP() << "one application run per process";
+    ASSERT_FALSE(TaskFolder().empty());
+    ASSERT_FALSE(run.timedOut) << "stopped before step " << steps.Reached() << "\n" << TestSupport::LogAsText();
+    EXPECT_EQ(finalStep, 3) << TestSupport::LogAsText();
+
+    const auto results = m_doubles.Service().Results(kCode);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_NE(results[0].second.find("Subject\tAnn"), std::string::npos) << results[0].second;
+    EXPECT_NE(results[0].second.find("GO"), std::string::npos) << "the run's events are in the data";
+    EXPECT_EQ(m_doubles.Service().ReadExperimentFile(kCode, "rt_info"), "'group_id':'2'\n");
+    EXPECT_NE(ReadFile(m_preferences).find("last_exp_id=12345678"), std::string::npos) << ReadFile(m_preferences);
+    EXPECT_FALSE(fs::exists(TaskFolder()));
+    EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
+}
+
+TEST_F(CloudPanelInTheProgram, CommandLineCodeWithNoUploadRunsAndSendsNothing) {
+    const std::string package = TimedPackage();
+    RunFromCommandLineWithoutUpload(package);
+}
+
+TEST_F(CloudPanelInTheProgram, TheDemoSampleRunsToItsEnd) {
+    const std::string package = DemoPackage();
+    RunFromCommandLineWithoutUpload(package);
+    EXPECT_FALSE(TestSupport::LogContains("sample-picture.png", 2 /* warnings and errors */)) << TestSupport::LogAsText();
+}
+
+void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& package) {
+    m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31", TestDoubles::InfoFileText("r@example.test", 0, false),
+                                      &package);
+    int finalStep = -1;
+    int runChecks = 0;
+    auto only = [](ProbedApp& app) -> CloudExperimentPanel* {
+        const auto panels = Panels(app);
+        return panels.size() == 1 ? panels[0] : nullptr;
+    };
+    Steps steps;
+    steps.Then([&](ProbedApp& app) {
+             NotePaths();
+             CloudExperimentPanel* panel = only(app);
+             if (!panel || panel->GetStepPage() != 2 || !panel->GetNoDataUpload()) return false;
+             auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
+             if (!run || run->GetLabel() != "   Run Task   ") return false;
+             ClickCentre(run);
+             return true;
+         })
+        .Then([&](ProbedApp& app) {
+            CloudExperimentPanel* panel = only(app);
+            if (!panel) return false;
+            if (panel->GetButtonPage() != 3) {
+                if (!Vantrel::VTRunTaskView::IsRunInProgress() && ++runChecks % 50 == 0)
+                    ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL));
+                return false;
+            }
+            finalStep = panel->GetStepPage();
+            app.GetTopWindow()->Close(false);
+            return true;
+        });
+    const AppRun run = RunApplication({"-t", kTaskCode, "--noupload"}, std::ref(steps));
+    if (run.skipped) GTEST_SKIP() << "one application run per process";
+    ASSERT_FALSE(TaskFolder().empty());
+    ASSERT_FALSE(run.timedOut) << "stopped before step " << steps.Reached() << "\n" << TestSupport::LogAsText();
+    EXPECT_EQ(finalStep, 3);
+    EXPECT_TRUE(m_doubles.Service().Results(kCode).empty());
+    EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/upload-result").empty());
+    EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/update-rtinfo-file").empty());
+    EXPECT_FALSE(fs::exists(TaskFolder()));
+}
+
+}  // namespace

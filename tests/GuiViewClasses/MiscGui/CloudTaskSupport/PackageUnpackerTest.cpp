@@ -1,0 +1,142 @@
+#include "PackageUnpacker.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Listing(const fs::path& root) {
+    std::vector<std::string> names;
+    if (!fs::exists(root)) return names;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        names.push_back(fs::relative(entry.path(), root).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class PackageUnpackerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_base = TestSupport::MakeTempFolder("packages");
+        s_packages = s_base + "/made";
+        s_outside = s_base + "/outside";
+        const std::string script = TestSupport::SourceDir() + "/tests/GuiViewClasses/MiscGui/CloudTaskSupport/make_packages.py";
+        const std::string command = "/usr/bin/python3 '" + script + "' '" + s_packages + "' '" + s_outside + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+
+    void SetUp() override {
+        m_area = TestSupport::MakeTempFolder("area");
+        m_task = m_area + "/12345678";
+        fs::create_directories(s_outside);
+        TestSupport::ClearLog();
+    }
+
+    static wxString Package(const std::string& name) { return wxString::FromUTF8(s_packages + "/" + name); }
+    wxString Task() const { return wxString::FromUTF8(m_task); }
+
+    // The task folder's parent and the outside folder hold nothing but what the test made.
+    void ExpectNothingEscaped() const {
+        for (const auto& name : Listing(m_area)) EXPECT_EQ(name.rfind("12345678", 0), 0u) << name;
+        EXPECT_TRUE(Listing(s_outside).empty());
+        EXPECT_FALSE(fs::exists(fs::path(s_base) / "escaped.txt"));
+    }
+
+    static std::string s_base, s_packages, s_outside;
+    std::string m_area, m_task;
+};
+std::string PackageUnpackerTest::s_base, PackageUnpackerTest::s_packages, PackageUnpackerTest::s_outside;
+
+TEST_F(PackageUnpackerTest, UnpacksEveryGoodFormatWithFoldersNamesAndBytes) {
+    for (const char* name : {"good.tar.gz", "good-pax.tar.gz", "good.zip"}) {
+        SCOPED_TRACE(name);
+        fs::remove_all(m_task);
+        const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package(name), Task());
+        ASSERT_TRUE(result.ok) << result.error << TestSupport::LogAsText();
+        EXPECT_EQ(ReadBytes(m_task + "/Experiment/task.vt6"), "{\"doc\": 1}\n");
+        std::string binary;
+        for (int i = 0; i < 400; ++i)
+            for (int b = 0; b < 256; ++b) binary += static_cast<char>(b);
+        EXPECT_EQ(ReadBytes(m_task + "/Experiment/images/picture.png"), binary);
+        EXPECT_EQ(ReadBytes(m_task + "/Experiment/caf\xc3\xa9.txt"), "accent\n");
+        EXPECT_EQ(ReadBytes(m_task + "/loose/deeper/no-folder-entry.txt"), "made without its folder entry\n");
+    }
+}
+
+TEST_F(PackageUnpackerTest, LongNamesOfGnuTarAreKept) {
+    const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package("long-names.tar.gz"), Task());
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(ReadBytes(m_task + "/Experiment/" + std::string(120, 'n') + "/" + std::string(120, 'm') + ".txt"), "long\n");
+}
+
+TEST_F(PackageUnpackerTest, HostileEntriesAreRefusedAndNothingIsLeftAnywhere) {
+    const char* packages[] = {"parent.tar.gz", "parent.zip", "nested-parent.tar.gz", "nested-parent.zip",
+                              "backslash-parent.tar.gz", "backslash-parent.zip", "absolute.tar.gz", "absolute.zip",
+                              "drive.tar.gz", "drive.zip", "drive-relative.tar.gz", "drive-relative.zip",
+                              "symlink.tar.gz", "symlink.zip", "hardlink.tar.gz", "device.tar.gz", "fifo.tar.gz",
+                              "through-link.tar.gz"};
+    for (const char* name : packages) {
+        SCOPED_TRACE(name);
+        fs::remove_all(m_task);
+        TestSupport::ClearLog();
+        const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package(name), Task());
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.StartsWith("Couldn't read the zip entry '")) << result.error;
+        EXPECT_TRUE(TestSupport::LogContains(result.error, 1 /* wxLOG_Error */)) << TestSupport::LogAsText();
+        EXPECT_TRUE(Listing(m_task).empty()) << "the harmless first entry must be taken back too";
+        ExpectNothingEscaped();
+    }
+}
+
+TEST_F(PackageUnpackerTest, NeverWritesThroughALinkAlreadyInTheTaskFolder) {
+    fs::create_directories(m_task);
+    fs::create_directory_symlink(s_outside, m_task + "/Experiment");
+    const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package("good.tar.gz"), Task());
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.StartsWith("Couldn't create the file '")) << result.error;
+    EXPECT_TRUE(Listing(s_outside).empty());
+    EXPECT_FALSE(fs::exists(m_task + "/loose"));
+}
+
+TEST_F(PackageUnpackerTest, DamagedOrMissingPackagesFailAndLeaveNoHalfExperiment) {
+    struct Case {
+        const char* name;
+        const char* errorStart;
+    } cases[] = {{"truncated.tar.gz", ""}, {"truncated.zip", ""}, {"not-a-package.tar.gz", "Can't open '"},
+                 {"missing.tar.gz", "Can't open '"}, {"good.rar", "Can't open '"}};
+    fs::copy_file(s_packages + "/good.zip", s_packages + "/good.rar", fs::copy_options::overwrite_existing);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(m_task);
+        const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package(c.name), Task());
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.empty());
+        EXPECT_TRUE(result.error.StartsWith(c.errorStart)) << result.error;
+        EXPECT_FALSE(fs::exists(m_task + "/Experiment/task.vt6"));
+        EXPECT_FALSE(fs::exists(m_task + "/Experiment/images/picture.png"));
+    }
+}
+
+TEST_F(PackageUnpackerTest, ExistingFilesOfTheTaskFolderSurviveAFailedUnpacking) {
+    fs::create_directories(m_task);
+    std::ofstream(m_task + "/exp_info") << "vt_ver=6.5.3\n";
+    EXPECT_FALSE(Vantrel::ExtractZip(Package("parent.tar.gz"), Task()));
+    EXPECT_EQ(ReadBytes(m_task + "/exp_info"), "vt_ver=6.5.3\n");
+}
+
+}  // namespace
