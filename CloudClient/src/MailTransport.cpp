@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 using namespace Vantrel;
 using namespace Vantrel::CloudTransport;
@@ -131,70 +132,76 @@ SlistHandle PrepareRelayTransfer(CURL* curl, const std::string& user, const std:
     return recipients;
 }
 
+// Members go in reverse: the recipient list is freed before the handle.
+struct RelayTransfer {
+    EasyHandle curl;
+    SlistHandle recipients;
+    char errorBuffer[CURL_ERROR_SIZE] = {0};
+};
+
+// The checks and set-up both send operations start with; CURLE_OK when the
+// transfer is ready for its message, otherwise why it cannot start.
+CURLcode OpenRelayTransfer(OmbraAPIHelper& helper, const std::function<bool()>& ensureLogin, const char* to,
+                           const char* cc, RelayTransfer& transfer) {
+    if (!RecipientsAcceptable(to, cc)) return CURLE_BAD_FUNCTION_ARGUMENT;
+    transfer.curl = NewEasyHandle();
+    if (!transfer.curl) {
+        std::fprintf(stderr, "Could not create a transfer handle for the e-mail\n");
+        return CURLE_FAILED_INIT;
+    }
+    if (!ensureLogin()) {
+        std::fprintf(stderr, "No login for the mail relay: %s\n", helper.GetCurlErrString().c_str());
+        return CURLE_LOGIN_DENIED;
+    }
+    const std::string user = helper.ReconstituteHash3();
+    const std::string password = helper.ReconstituteHash2();
+    const std::string relay = ServiceConfiguration::MailRelayUrl();
+    const std::string sender = "<" + ServiceConfiguration::MailSenderAddress() + ">";
+    transfer.recipients =
+        PrepareRelayTransfer(transfer.curl.get(), user, password, relay, sender, to, cc, transfer.errorBuffer);
+    return CURLE_OK;
+}
+
 }  // namespace
 
 bool OmbraAPIHelper::SendEmailWithAttachment(std::vector<std::string>& headers, const char* body, const char* to,
                                              const char* cc, const char* attachmentPath) {
-    if (!RecipientsAcceptable(to, cc)) return false;
-    EasyHandle curl = NewEasyHandle();
-    if (!curl) {
-        std::fprintf(stderr, "Could not create a transfer handle for the e-mail\n");
+    RelayTransfer transfer;
+    if (OpenRelayTransfer(*this, [this] { return EnsureMailCredentials(); }, to, cc, transfer) != CURLE_OK)
         return false;
-    }
-    if (!EnsureMailCredentials()) {
-        std::fprintf(stderr, "No login for the mail relay: %s\n", m_curlError.c_str());
-        return false;
-    }
-    const std::string user = ReconstituteHash3();
-    const std::string password = ReconstituteHash2();
-    const std::string relay = ServiceConfiguration::MailRelayUrl();
-    const std::string sender = "<" + ServiceConfiguration::MailSenderAddress() + ">";
-    char errorBuffer[CURL_ERROR_SIZE] = {0};
-    SlistHandle recipients = PrepareRelayTransfer(curl.get(), user, password, relay, sender, to, cc, errorBuffer);
+    CURL* curl = transfer.curl.get();
 
     SlistHandle headerList;
     for (const std::string& line : headers) AppendHeader(headerList, line.c_str());
-    curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headerList.get());
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headerList.get());
 
-    MimeHandle mime(curl_mime_init(curl.get()));
+    MimeHandle mime(curl_mime_init(curl));
     curl_mimepart* text = curl_mime_addpart(mime.get());
     curl_mime_data(text, body != nullptr ? body : "", CURL_ZERO_TERMINATED);
     curl_mime_type(text, "text/html");
     curl_mimepart* attachment = curl_mime_addpart(mime.get());
     curl_mime_filedata(attachment, attachmentPath);
-    curl_easy_setopt(curl.get(), CURLOPT_MIMEPOST, mime.get());
+    curl_easy_setopt(curl, CURLOPT_MIMEPOST, mime.get());
 
-    const CURLcode result = curl_easy_perform(curl.get());
-    if (result != CURLE_OK) ReportFailure(result, errorBuffer);
-    curl.reset();
+    const CURLcode result = curl_easy_perform(curl);
+    if (result != CURLE_OK) ReportFailure(result, transfer.errorBuffer);
+    transfer.curl.reset();
     return result == CURLE_OK;
 }
 
 int OmbraAPIHelper::SendEmail(const char* message, const char* to, const char* cc) {
-    if (!RecipientsAcceptable(to, cc)) return CURLE_BAD_FUNCTION_ARGUMENT;
-    EasyHandle curl = NewEasyHandle();
-    if (!curl) {
-        std::fprintf(stderr, "Could not create a transfer handle for the e-mail\n");
-        return CURLE_FAILED_INIT;
-    }
-    if (!EnsureMailCredentials()) {
-        std::fprintf(stderr, "No login for the mail relay: %s\n", m_curlError.c_str());
-        return CURLE_LOGIN_DENIED;
-    }
-    const std::string user = ReconstituteHash3();
-    const std::string password = ReconstituteHash2();
-    const std::string relay = ServiceConfiguration::MailRelayUrl();
-    const std::string sender = "<" + ServiceConfiguration::MailSenderAddress() + ">";
-    char errorBuffer[CURL_ERROR_SIZE] = {0};
-    SlistHandle recipients = PrepareRelayTransfer(curl.get(), user, password, relay, sender, to, cc, errorBuffer);
+    RelayTransfer transfer;
+    const CURLcode opened = OpenRelayTransfer(*this, [this] { return EnsureMailCredentials(); }, to, cc, transfer);
+    if (opened != CURLE_OK) return static_cast<int>(opened);
+    CURL* curl = transfer.curl.get();
 
     UploadStatus upload;
     upload.text = message != nullptr ? message : "";
-    curl_easy_setopt(curl.get(), CURLOPT_READFUNCTION, payload_source);
-    curl_easy_setopt(curl.get(), CURLOPT_READDATA, &upload);
-    curl_easy_setopt(curl.get(), CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(curl, CURLOPT_READFUNCTION, payload_source);
+    curl_easy_setopt(curl, CURLOPT_READDATA, &upload);
+    curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
 
-    const CURLcode result = curl_easy_perform(curl.get());
-    if (result != CURLE_OK) ReportFailure(result, errorBuffer);
+    const CURLcode result = curl_easy_perform(curl);
+    if (result != CURLE_OK) ReportFailure(result, transfer.errorBuffer);
     return static_cast<int>(result);
 }

@@ -44,6 +44,26 @@ long ResponseStatus(CURL* curl) {
     return status;
 }
 
+// The headers of every service request, in the order the service has always
+// seen them; contentType (may be null) goes just before the token line.
+SlistHandle ServiceHeaders(const std::string& bearerHeader, bool acceptJson, const char* contentType) {
+    SlistHandle headers;
+    if (acceptJson) AppendHeader(headers, "accept: application/json");
+    AppendHeader(headers, ApiKeyHeader().c_str());
+    if (!bearerHeader.empty()) AppendHeader(headers, bearerHeader.c_str());
+    if (contentType != nullptr) AppendHeader(headers, contentType);
+    AppendHeader(headers, "X-CSRF-TOKEN: ");
+    return headers;
+}
+
+// Runs a prepared request; libcurl's message, if any, lands in errorBuffer.
+CURLcode PerformServiceRequest(CURL* curl, ProgStruct* progress, char* errorBuffer) {
+    WatchProgress(curl, progress);
+    ApplyCommonOptions(curl, "https");
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    return curl_easy_perform(curl);
+}
+
 }  // namespace
 
 QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlField>& fields, HTTPRequest method,
@@ -67,12 +87,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlFi
         case DELETE: curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, "DELETE"); break;
     }
 
-    SlistHandle headers;
-    AppendHeader(headers, "accept: application/json");
-    AppendHeader(headers, ApiKeyHeader().c_str());
-    if (!m_bearerHeader.empty()) AppendHeader(headers, m_bearerHeader.c_str());
-    AppendHeader(headers, "Content-Type: application/json");
-    AppendHeader(headers, "X-CSRF-TOKEN: ");
+    SlistHandle headers = ServiceHeaders(m_bearerHeader, true, "Content-Type: application/json");
 
     curl_easy_setopt(curl.get(), CURLOPT_URL, address.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data);
@@ -86,12 +101,8 @@ QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlFi
         curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, 0L);
         curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, "");
     }
-    WatchProgress(curl.get(), progress);
-    ApplyCommonOptions(curl.get(), "https");
     char errorBuffer[CURL_ERROR_SIZE] = {0};
-    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorBuffer);
-
-    const CURLcode result = curl_easy_perform(curl.get());
+    const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
     curl.reset();
     return ParseReply(reply);
@@ -122,22 +133,14 @@ QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField
         curl_easy_setopt(curl.get(), CURLOPT_MIMEPOST, mime.get());
     }
 
-    SlistHandle headers;
-    AppendHeader(headers, "accept: application/json");
-    AppendHeader(headers, ApiKeyHeader().c_str());
-    if (!m_bearerHeader.empty()) AppendHeader(headers, m_bearerHeader.c_str());
-    AppendHeader(headers, "X-CSRF-TOKEN: ");
+    SlistHandle headers = ServiceHeaders(m_bearerHeader, true, nullptr);
 
     curl_easy_setopt(curl.get(), CURLOPT_URL, address.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &reply);
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
-    WatchProgress(curl.get(), progress);
-    ApplyCommonOptions(curl.get(), "https");
     char errorBuffer[CURL_ERROR_SIZE] = {0};
-    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorBuffer);
-
-    const CURLcode result = curl_easy_perform(curl.get());
+    const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
     curl.reset();
     return ParseReply(reply);
@@ -160,23 +163,15 @@ bool OmbraAPIHelper::DownloadFile(const char* path, int64_t id, ProgStruct* prog
         return true;
     }
 
-    SlistHandle headers;
-    if (acceptJson) AppendHeader(headers, "accept: application/json");
-    AppendHeader(headers, ApiKeyHeader().c_str());
-    if (!m_bearerHeader.empty()) AppendHeader(headers, m_bearerHeader.c_str());
-    AppendHeader(headers, "X-CSRF-TOKEN: ");
+    SlistHandle headers = ServiceHeaders(m_bearerHeader, acceptJson, nullptr);
 
     curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(curl.get(), CURLOPT_URL, address.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data_file);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, file);
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
-    WatchProgress(curl.get(), progress);
-    ApplyCommonOptions(curl.get(), "https");
     char errorBuffer[CURL_ERROR_SIZE] = {0};
-    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorBuffer);
-
-    const CURLcode result = curl_easy_perform(curl.get());
+    const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
     curl.reset();
     if (std::fclose(file) != 0 && !m_curlFailed) {

@@ -15,6 +15,22 @@
 
 namespace Vantrel {
 
+namespace {
+
+// A read that fails part-way leaves the link as it was: the returned function
+// puts the fields back (entries appended so far are dropped) and answers false.
+template <class Links>
+auto RestoreOnFailedRead(bool& unique, VTElementType& type, Links& links) {
+    return [&unique, &type, &links, oldUnique = unique, oldType = type, oldSize = links.size()] {
+        unique = oldUnique;
+        type = oldType;
+        links.resize(oldSize);
+        return false;
+    };
+}
+
+}  // namespace
+
 VTLinkT::VTLinkT(VTExperiment* exp, VTElementType type)
     : enforceUniqueness(true), linkedType(type), experiment(exp)
 {
@@ -235,15 +251,7 @@ bool VTLinkT::OnSaveToFile(QDataStream& out) const
 
 bool VTLinkT::OnReadFromFile(int, QDataStream& in)
 {
-    const bool oldUniqueness = enforceUniqueness;
-    const VTElementType oldType = linkedType;
-    const std::size_t oldSize = links.size();
-    const auto fail = [&] {
-        enforceUniqueness = oldUniqueness;
-        linkedType = oldType;
-        links.resize(oldSize);
-        return false;
-    };
+    const auto fail = RestoreOnFailedRead(enforceUniqueness, linkedType, links);
 
     bool unique = true;
     qint32 type = 0, count = 0;
@@ -266,15 +274,7 @@ bool VTLinkT::OnReadFromFile(int, QDataStream& in)
 
 bool VTLinkT::OnReadFromFile(int, wxDataInputStream& in)
 {
-    const bool oldUniqueness = enforceUniqueness;
-    const VTElementType oldType = linkedType;
-    const std::size_t oldSize = links.size();
-    const auto fail = [&] {
-        enforceUniqueness = oldUniqueness;
-        linkedType = oldType;
-        links.resize(oldSize);
-        return false;
-    };
+    const auto fail = RestoreOnFailedRead(enforceUniqueness, linkedType, links);
 
     using NonPersistentDetail::LastReadWasComplete;
     const wxUint8 unique = in.Read8();

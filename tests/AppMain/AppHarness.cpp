@@ -1,6 +1,7 @@
 #include "AppHarness.h"
 
 #include "AppMain/AppFactory.h"
+#include "TestMainParts.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,22 +11,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-
-namespace TestSupport {
-void InitialiseHomeFolder();
-void RemoveHomeFolder();
-wxLog* CreateRecordingLog();
-}  // namespace TestSupport
-
-namespace {
-
-void AssertionFailsTheTest(const wxString& file, int line, const wxString& func, const wxString& cond,
-                           const wxString& msg) {
-    ADD_FAILURE_AT(file.utf8_str().data(), line)
-        << "wxASSERT in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " " << msg.utf8_str().data();
-}
-
-}  // namespace
 
 bool ProbedApp::OnInit() {
     // The GUI library sets up its own log target while it starts; record instead.
@@ -76,7 +61,7 @@ AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe pro
     int argc = static_cast<int>(storage.size());
 
     Vantrel::EnsureApplicationFactoryIsLinked();
-    wxSetAssertHandler(AssertionFailsTheTest);
+    wxSetAssertHandler(TestSupport::AssertionFailsTheTest);
     // wxEntry deletes the application object; it reports into `run`.
     wxApp::SetInstance(new ProbedApp(std::move(probe), &run, std::move(afterInit)));
     run.exitCode = wxEntry(argc, argv.data());

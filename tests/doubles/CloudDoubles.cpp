@@ -81,6 +81,26 @@ bool WaitUntilReady(ChildProcess& process, const std::string& readyFile, const s
     return false;
 }
 
+// Runs a double's script with its output logged in the state folder.
+bool StartScript(ChildProcess& process, const std::vector<std::string>& argv, const std::string& state,
+                 std::string* error) {
+    if (!process.Start(argv, state + "/double.out")) {
+        if (error) *error = "cannot start " + argv[1];
+        return false;
+    }
+    return true;
+}
+
+// Ends a double and removes its state folder, if it has one.
+void StopAndRemoveState(ChildProcess& process, std::string& state) {
+    process.Stop();
+    if (!state.empty()) {
+        std::error_code ignored;
+        fs::remove_all(state, ignored);
+        state.clear();
+    }
+}
+
 }  // namespace
 
 std::string RecordedRequest::Header(const std::string& name) const {
@@ -147,11 +167,7 @@ bool CloudServiceDouble::Launch(std::string* error, bool seedDemo) {
                                   "--mail-user", m_mailUser,
                                   "--mail-password", m_mailPassword};
     if (seedDemo) argv.push_back("--seed-demo");
-    if (!m_process.Start(argv, m_state + "/double.out")) {
-        if (error) *error = "cannot start " + argv[1];
-        return false;
-    }
-    return true;
+    return StartScript(m_process, argv, m_state, error);
 }
 
 bool CloudServiceDouble::WaitUntilStarted(std::string* error) {
@@ -166,12 +182,7 @@ bool CloudServiceDouble::WaitUntilStarted(std::string* error) {
 }
 
 void CloudServiceDouble::Stop() {
-    m_process.Stop();
-    if (!m_state.empty()) {
-        std::error_code ignored;
-        fs::remove_all(m_state, ignored);
-        m_state.clear();
-    }
+    StopAndRemoveState(m_process, m_state);
     m_port = 0;
 }
 
@@ -287,11 +298,7 @@ bool SmtpRelayDouble::Launch(const std::string& cert, const std::string& key, co
         argv.insert(argv.end(), {"--cert", cert, "--key", key});
     }
     if (!starttls) argv.push_back("--no-starttls");
-    if (!m_process.Start(argv, m_state + "/double.out")) {
-        if (error) *error = "cannot start " + argv[1];
-        return false;
-    }
-    return true;
+    return StartScript(m_process, argv, m_state, error);
 }
 
 bool SmtpRelayDouble::WaitUntilStarted(std::string* error) {
@@ -304,12 +311,7 @@ bool SmtpRelayDouble::WaitUntilStarted(std::string* error) {
 }
 
 void SmtpRelayDouble::Stop() {
-    m_process.Stop();
-    if (!m_state.empty()) {
-        std::error_code ignored;
-        fs::remove_all(m_state, ignored);
-        m_state.clear();
-    }
+    StopAndRemoveState(m_process, m_state);
     m_port = 0;
 }
 

@@ -3,6 +3,7 @@
 // offscreen platform, points HOME and the XDG folders at a fresh folder, turns
 // wx assertions into test failures and records the log instead of showing it.
 
+#include "TestMainParts.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -21,20 +22,7 @@
 #define STUDYSTATION_TEST_GUI 1
 #endif
 
-namespace TestSupport {
-void InitialiseHomeFolder();
-void RemoveHomeFolder();
-wxLog* CreateRecordingLog();
-}  // namespace TestSupport
-
 namespace {
-
-void AssertionFailsTheTest(const wxString& file, int line, const wxString& func, const wxString& cond,
-                           const wxString& msg) {
-    ADD_FAILURE_AT(file.utf8_str().data(), line)
-        << "wxASSERT in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " "
-        << msg.utf8_str().data();
-}
 
 #if STUDYSTATION_TEST_GUI
 class TestApp : public wxApp {
@@ -58,7 +46,7 @@ int main(int argc, char** argv) {
     TestSupport::InitialiseHomeFolder();
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("NO_AT_BRIDGE", "1", 1);
-    wxSetAssertHandler(AssertionFailsTheTest);
+    wxSetAssertHandler(TestSupport::AssertionFailsTheTest);
 
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv)) {

@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include "TestMainParts.h"
+
+#include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -42,6 +45,13 @@ protected:
 }  // namespace
 
 wxLog* CreateRecordingLog() { return new RecordingLog; }
+
+void AssertionFailsTheTest(const wxString& file, int line, const wxString& func, const wxString& cond,
+                           const wxString& msg) {
+    ADD_FAILURE_AT(file.utf8_str().data(), line)
+        << "wxASSERT in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " "
+        << msg.utf8_str().data();
+}
 
 void InitialiseHomeFolder() {
     char pattern[] = "/tmp/studystation-test-XXXXXX";

@@ -168,6 +168,15 @@ const VTCorrectResponseRow* VTEvent::FindRow(int poolRowID) const
 
 namespace {
 int RowFor(int basis, int poolRowID) { return basis == ElementType::Event ? -1 : poolRowID; }
+
+VTCorrectResponseRow* AddRow(std::vector<VTCorrectResponseRow>& rows, int poolRowID, int kind)
+{
+    VTCorrectResponseRow row;
+    row.poolRowID = poolRowID;
+    row.kind = kind;
+    rows.push_back(row);
+    return &rows.back();
+}
 }  // namespace
 
 void VTEvent::EditorRequestingSetResponseTypeInZeroethCollection(int kind) { SetResponseType(ElementType::Event, -1, kind); }
@@ -176,11 +185,7 @@ void VTEvent::SetResponseType(int basis, int poolRowID, int kind)
 {
     const int id = RowFor(basis, poolRowID);
     VTCorrectResponseRow* row = FindRow(id);
-    if (!row) {
-        m_CorrectRows.push_back(VTCorrectResponseRow{});
-        row = &m_CorrectRows.back();
-        row->poolRowID = id;
-    }
+    if (!row) row = AddRow(m_CorrectRows, id, kind);
     row->kind = kind;
 }
 
@@ -195,12 +200,7 @@ void VTEvent::LinkCorrectResponse(int basis, int poolRowID, VTResponse* response
     if (!response) return;
     const int id = RowFor(basis, poolRowID);
     VTCorrectResponseRow* row = FindRow(id);
-    if (!row) {
-        m_CorrectRows.push_back(VTCorrectResponseRow{});
-        row = &m_CorrectRows.back();
-        row->poolRowID = id;
-        row->kind = CorrectKind::Chosen;
-    }
+    if (!row) row = AddRow(m_CorrectRows, id, CorrectKind::Chosen);
     auto& ids = row->chosenResponseIDs;
     if (std::find(ids.begin(), ids.end(), response->GetID()) == ids.end()) ids.push_back(response->GetID());
 }

@@ -1,5 +1,7 @@
 #include "UserInterface/Dialogs/FeedbackTimeLimitModalSheet.h"
 
+#include "UserInterface/Dialogs/ModalSheetParts.h"
+
 #include <wx/button.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
@@ -37,11 +39,7 @@ void FeedbackTimeLimitModalSheet::Init() {
 
 bool FeedbackTimeLimitModalSheet::Create(wxWindow* parent, wxWindowID id, const wxString& caption,
                                          const wxPoint& pos, const wxSize& size, long style) {
-    SetExtraStyle(wxWS_EX_BLOCK_EVENTS);
-    wxDialog::Create(parent, id, caption, pos, size, style);
-    CreateControls();
-    if (GetSizer()) GetSizer()->SetSizeHints(this);
-    Centre(wxBOTH);
+    Orbisk::CreateSheet(*this, parent, id, caption, pos, size, style, [this] { CreateControls(); });
     return true;
 }
 
@@ -59,24 +57,7 @@ void FeedbackTimeLimitModalSheet::CreateControls() {
     auto* unit = new wxStaticText(this, wxID_STATIC, _("milliseconds"));
     row->Add(unit, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT | wxTOP | wxBOTTOM, 5);
 
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    top->Add(buttons, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, 5);
-    auto* cancel = new wxButton(this, wxID_CANCEL, _("Cancel"), wxDefaultPosition, wxDefaultSize, 0,
-                                wxDefaultValidator, "Cancel Button");
-    buttons->Add(cancel, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-    okButton_ = new wxButton(this, wxID_OK, _("OK"), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
-                             "Okay Button");
-    okButton_->SetDefault();
-    buttons->Add(okButton_, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-}
-
-void FeedbackTimeLimitModalSheet::EndWithCode(int code) {
-    if (IsModal()) {
-        EndModal(code);
-    } else {
-        SetReturnCode(code);
-        Hide();
-    }
+    okButton_ = Orbisk::AddCancelAndOkButtons(this, top);
 }
 
 void FeedbackTimeLimitModalSheet::OnOkButton(wxCommandEvent&) {
@@ -84,10 +65,10 @@ void FeedbackTimeLimitModalSheet::OnOkButton(wxCommandEvent&) {
     if (!textField_->GetValue().ToLong(&number, 10) || number < INT_MIN || number > INT_MAX) number = 0;
     if (value_) *value_ = static_cast<int>(number);
     if (result_) *result_ = static_cast<int>(number);
-    EndWithCode(wxID_OK);
+    Orbisk::EndSheetWithCode(*this, wxID_OK);
 }
 
-void FeedbackTimeLimitModalSheet::OnCancelButton(wxCommandEvent&) { EndWithCode(wxID_CANCEL); }
+void FeedbackTimeLimitModalSheet::OnCancelButton(wxCommandEvent&) { Orbisk::EndSheetWithCode(*this, wxID_CANCEL); }
 
 wxBitmap FeedbackTimeLimitModalSheet::GetBitmapResource(const wxString&) { return wxNullBitmap; }
 wxIcon FeedbackTimeLimitModalSheet::GetIconResource(const wxString&) { return wxNullIcon; }

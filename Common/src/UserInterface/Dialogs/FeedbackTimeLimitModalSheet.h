@@ -47,8 +47,6 @@ public:
     wxButton* GetOkButton() const { return okButton_; }
 
 private:
-    void EndWithCode(int code);
-
     wxStaticText* label_;
     wxTextCtrl* textField_;
     wxButton* okButton_;

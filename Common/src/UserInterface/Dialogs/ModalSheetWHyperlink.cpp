@@ -1,5 +1,7 @@
 #include "UserInterface/Dialogs/ModalSheetWHyperlink.h"
 
+#include "UserInterface/Dialogs/ModalSheetParts.h"
+
 #include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/hyperlink.h>
@@ -33,11 +35,7 @@ void ModalSheetWHyperlink::Init() {
 
 bool ModalSheetWHyperlink::Create(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
                                   const wxSize& size, long style) {
-    SetExtraStyle(wxWS_EX_BLOCK_EVENTS);
-    wxDialog::Create(parent, id, caption, pos, size, style);
-    CreateControls();
-    if (GetSizer()) GetSizer()->SetSizeHints(this);
-    Centre(wxBOTH);
+    Orbisk::CreateSheet(*this, parent, id, caption, pos, size, style, [this] { CreateControls(); });
     return true;
 }
 
@@ -61,9 +59,7 @@ void ModalSheetWHyperlink::CreateControls() {
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     inner->Add(buttons, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, 5);
-    okButton_ = new wxButton(this, wxID_OK, _("OK"), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
-                             "Okay Button");
-    okButton_->SetDefault();
+    okButton_ = Orbisk::NewSheetOkButton(this);
     buttons->Add(okButton_, 0, wxALIGN_CENTER_VERTICAL, 0);
 }
 

@@ -1,5 +1,7 @@
 #include "UserInterface/Dialogs/NoteModalSheet.h"
 
+#include "UserInterface/Dialogs/ModalSheetParts.h"
+
 #include <wx/button.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
@@ -35,11 +37,7 @@ void NoteModalSheet::Init() {
 
 bool NoteModalSheet::Create(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
                             const wxSize& size, long style) {
-    SetExtraStyle(wxWS_EX_BLOCK_EVENTS);
-    wxDialog::Create(parent, id, caption, pos, size, style);
-    CreateControls();
-    if (GetSizer()) GetSizer()->SetSizeHints(this);
-    Centre(wxBOTH);
+    Orbisk::CreateSheet(*this, parent, id, caption, pos, size, style, [this] { CreateControls(); });
     return true;
 }
 
@@ -55,15 +53,7 @@ void NoteModalSheet::CreateControls() {
     textField_ = new wxTextCtrl(this, TextFieldId, wxEmptyString, wxDefaultPosition, wxSize(400, 100), wxTE_MULTILINE);
     row->Add(textField_, 0, wxALL, 5);
 
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    top->Add(buttons, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, 5);
-    auto* cancel = new wxButton(this, wxID_CANCEL, _("Cancel"), wxDefaultPosition, wxDefaultSize, 0,
-                                wxDefaultValidator, "Cancel Button");
-    buttons->Add(cancel, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-    okButton_ = new wxButton(this, wxID_OK, _("OK"), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
-                             "Okay Button");
-    okButton_->SetDefault();
-    buttons->Add(okButton_, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    okButton_ = Orbisk::AddCancelAndOkButtons(this, top);
 
     if (!labelText_.empty()) label_->SetLabel(labelText_);
     if (singleLine_) {
@@ -74,22 +64,13 @@ void NoteModalSheet::CreateControls() {
     }
 }
 
-void NoteModalSheet::EndWithCode(int code) {
-    if (IsModal()) {
-        EndModal(code);
-    } else {
-        SetReturnCode(code);
-        Hide();
-    }
-}
-
 void NoteModalSheet::OnOkButton(wxCommandEvent&) {
     if (target_) *target_ = textField_->GetValue();
     if (onOk_) onOk_();
-    EndWithCode(wxID_OK);
+    Orbisk::EndSheetWithCode(*this, wxID_OK);
 }
 
-void NoteModalSheet::OnCancelButton(wxCommandEvent&) { EndWithCode(wxID_CANCEL); }
+void NoteModalSheet::OnCancelButton(wxCommandEvent&) { Orbisk::EndSheetWithCode(*this, wxID_CANCEL); }
 
 wxBitmap NoteModalSheet::GetBitmapResource(const wxString&) { return wxNullBitmap; }
 wxIcon NoteModalSheet::GetIconResource(const wxString&) { return wxNullIcon; }

@@ -5,80 +5,48 @@
 #include <wx/artprov.h>
 #include <wx/defs.h>
 
+#include <initializer_list>
+
+namespace {
+
+wxArrayString LabelArray(std::initializer_list<wxString> labels) {
+    wxArrayString array;
+    for (const wxString& label : labels) array.Add(label);
+    return array;
+}
+
+}  // namespace
+
 wxArrayString CreateChoices(const wxString& l1) {
-    wxArrayString labels;
-    labels.Add(l1);
-    return labels;
+    return LabelArray({l1});
 }
 
 wxArrayString CreateChoices(const wxString& l1, const wxString& l2) {
-    wxArrayString labels;
-    labels.Add(l1);
-    labels.Add(l2);
-    return labels;
+    return LabelArray({l1, l2});
 }
 
 wxArrayString CreateChoices(const wxString& l1, const wxString& l2, const wxString& l3) {
-    wxArrayString labels;
-    labels.Add(l1);
-    labels.Add(l2);
-    labels.Add(l3);
-    return labels;
+    return LabelArray({l1, l2, l3});
 }
 
 wxArrayString CreateChoices(const wxString& l1, const wxString& l2, const wxString& l3, const wxString& l4) {
-    wxArrayString labels;
-    labels.Add(l1);
-    labels.Add(l2);
-    labels.Add(l3);
-    labels.Add(l4);
-    return labels;
+    return LabelArray({l1, l2, l3, l4});
 }
 
 wxArrayString CreateChoices(const wxString& l1, const wxString& l2, const wxString& l3, const wxString& l4, const wxString& l5) {
-    wxArrayString labels;
-    labels.Add(l1);
-    labels.Add(l2);
-    labels.Add(l3);
-    labels.Add(l4);
-    labels.Add(l5);
-    return labels;
+    return LabelArray({l1, l2, l3, l4, l5});
 }
 
 wxArrayString CreateChoices(const wxString& l1, const wxString& l2, const wxString& l3, const wxString& l4, const wxString& l5, const wxString& l6) {
-    wxArrayString labels;
-    labels.Add(l1);
-    labels.Add(l2);
-    labels.Add(l3);
-    labels.Add(l4);
-    labels.Add(l5);
-    labels.Add(l6);
-    return labels;
+    return LabelArray({l1, l2, l3, l4, l5, l6});
 }
 
 wxArrayString CreateChoices(const wxString& l1, const wxString& l2, const wxString& l3, const wxString& l4, const wxString& l5, const wxString& l6, const wxString& l7) {
-    wxArrayString labels;
-    labels.Add(l1);
-    labels.Add(l2);
-    labels.Add(l3);
-    labels.Add(l4);
-    labels.Add(l5);
-    labels.Add(l6);
-    labels.Add(l7);
-    return labels;
+    return LabelArray({l1, l2, l3, l4, l5, l6, l7});
 }
 
 wxArrayString CreateChoices(const wxString& l1, const wxString& l2, const wxString& l3, const wxString& l4, const wxString& l5, const wxString& l6, const wxString& l7, const wxString& l8) {
-    wxArrayString labels;
-    labels.Add(l1);
-    labels.Add(l2);
-    labels.Add(l3);
-    labels.Add(l4);
-    labels.Add(l5);
-    labels.Add(l6);
-    labels.Add(l7);
-    labels.Add(l8);
-    return labels;
+    return LabelArray({l1, l2, l3, l4, l5, l6, l7, l8});
 }
 
 int wxAlertBox(wxWindow* parent, int id, const wxString& message, const wxString& informativeText,
