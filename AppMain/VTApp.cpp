@@ -8,6 +8,7 @@
 #include "AppMain/VTMainFrame.h"
 #include "AppMain/VTRunTaskView.h"
 #include "AppMain/VTSplashScreen.h"
+#include "AppMain/VTVersionCheckHelper.h"
 
 #include "UserInterface/UtilityClasses/wxLogHelperFunctions.h"
 #include "UserInterface/wxDocManagerASIO.h"
@@ -25,6 +26,7 @@
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 #include <wx/sysopt.h>
+#include <wx/utils.h>
 
 #include <boost/bind/bind.hpp>
 #include <boost/make_shared.hpp>
@@ -137,7 +139,32 @@ bool VTApp::OnInit() {
     m_MainFrame->Show();
     SetTopWindow(m_MainFrame);
     SetExitOnFrameDelete(true);
+    StartVersionCheck();
     return true;
+}
+
+void VTApp::StartVersionCheck() {
+    // Presence alone switches the check off, an empty value too.
+    if (wxGetEnv("ORBISK_VANTREL_DISABLE_VERSION_UPDATE_CHECKING", nullptr)) return;
+    m_VersionChecker = boost::make_shared<VTVersionCheckHelper>();
+    m_VersionChecker->GetVersionInfo(boost::bind(&VTApp::OnVersionInfo, this, boost::placeholders::_1,
+                                                 boost::placeholders::_2));
+}
+
+void VTApp::OnVersionInfo(bool success, wxString message) {
+    if (!success) {
+        Orbisk::EitherLogVerboseOrLogErrorBasedOnEnvironment(
+            "Obtrusive diagnostics: Error retrieving version file. Message: \"" + message + "\"");
+    } else if (m_VersionChecker) {
+        m_ChangelogText = m_VersionChecker->GetChangeLogString();
+        m_LatestVersionText = m_VersionChecker->GetLatestVersionString();
+        wxString update;
+        if (!m_VersionChecker->IsCurrentAppOutOfDate(&update)) update.clear();
+        m_UpdateText = update;
+    }
+    // Keeps the checker alive until this callback returns.
+    const boost::shared_ptr<VTVersionCheckHelper> checker = std::move(m_VersionChecker);
+    if (checker) checker->DisposeOfVersionTesterObj();
 }
 
 int VTApp::OnRun() {
@@ -146,6 +173,7 @@ int VTApp::OnRun() {
     for (;;) {
         int result = 0;
         if (RunEventLoopOnce(result)) {
+            if (m_VersionChecker) m_VersionChecker->DisposeOfVersionTesterObj();
             m_VersionChecker.reset();
             return result;
         }

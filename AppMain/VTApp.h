@@ -76,6 +76,8 @@ private:
     void RunCommandLineExperiments();
     void CreateUntitledDocument();
     bool RunEventLoopOnce(int& result);
+    void StartVersionCheck();
+    void OnVersionInfo(bool success, wxString message);
 
     VTStartupOptions m_StartupOptions;
     std::vector<VTExperiment*> m_CommandLineExperiments;
