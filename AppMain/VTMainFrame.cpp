@@ -2,12 +2,19 @@
 
 #include "AppMain/SimpleWebAnalytics.h"
 #include "AppMain/VTApp.h"
+#include "AppMain/AboutVantrelPopup.h"
+#include "AppMain/VTVersionCheckHelper.h"
 #include "AppMain/WebAddresses.h"
+#include "UserInterface/UtilityClasses/wxLogHelperFunctions.h"
 
 #include <VTCore/VTExperiment.h>
 #include <VTPlugInCommon/ProcessServices.h>
 
 #include <wx/menu.h>
+#include <wx/stattext.h>
+
+#include <boost/bind/bind.hpp>
+#include <boost/make_shared.hpp>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
@@ -49,6 +56,39 @@ VTMainFrame::~VTMainFrame() {
 }
 
 void VTMainFrame::OnClose(wxCloseEvent& event) { event.Skip(); }
+
+void VTMainFrame::OnAbout(wxCommandEvent&) {
+    auto* about = new AboutVantrelPopup(this, 10008, _("About Vantrel"), wxDefaultPosition, wxDefaultSize,
+                                        wxSIMPLE_BORDER | wxTAB_TRAVERSAL);
+    about->m_VersionText->SetLabel("Version 6.5.3\nSeptember 17, 2024 release (build dd34a718)");
+    about->m_VersionText->Show();
+    about->m_NoticeText->SetLabel(_("Study Station is provided as is, without warranty of any kind."));
+    about->m_NoticeText->Show();
+    m_AboutStatusText = about->m_StatusText;
+    m_VersionChecker = boost::make_shared<VTVersionCheckHelper>();
+    m_VersionChecker->GetVersionInfo(
+        boost::bind(&VTMainFrame::OnAboutVersionInfo, this, boost::placeholders::_1, boost::placeholders::_2));
+    about->Centre(wxBOTH);
+    about->ShowModal();
+    if (m_VersionChecker) m_VersionChecker->DisposeOfVersionTesterObj();
+    m_VersionChecker.reset();
+    m_AboutStatusText = nullptr;
+    about->Destroy();
+}
+
+void VTMainFrame::OnAboutVersionInfo(bool success, wxString message) {
+    wxString text = message;
+    if (success && m_VersionChecker) m_VersionChecker->IsCurrentAppOutOfDate(&text);
+    if (text.empty()) {
+        Orbisk::EitherLogVerboseOrLogErrorBasedOnEnvironment(
+            "Version update routine produced neither a success message nor an error message.");
+        text = wxString("Visit ") + kUpdatePageUrl + " for news.";
+    }
+    if (m_AboutStatusText) m_AboutStatusText->SetLabel(text);
+    // Keeps the checker alive until this callback returns.
+    const boost::shared_ptr<VTVersionCheckHelper> checker = std::move(m_VersionChecker);
+    if (checker) checker->DisposeOfVersionTesterObj();
+}
 
 void VTMainFrame::ShowToolbarHere(wxFrame* frame, bool show) {
     if (!frame || (frame->GetToolBar() != nullptr) == show) return;

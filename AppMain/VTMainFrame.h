@@ -39,6 +39,8 @@ public:
     void OnGoToWeb(wxCommandEvent& event);
     void OnGoToWebExperiments(wxCommandEvent& event);
     void OnSendFeedback(wxCommandEvent& event);
+    // Shows the About window and checks for a newer version while it is open.
+    void OnAbout(wxCommandEvent& event);
     void OnIconSizeIncrease(wxCommandEvent&) {}
     void OnIconSizeDecrease(wxCommandEvent&) {}
     void OnIconSizeNormal(wxCommandEvent&) {}
@@ -53,6 +55,8 @@ public:
     static const long kShownStyle = kCreationStyle & ~wxSYSTEM_MENU;                    // 0x20401740
 
 private:
+    void OnAboutVersionInfo(bool success, wxString message);
+
     wxWindow* m_AboutStatusText = nullptr;
     boost::shared_ptr<VTVersionCheckHelper> m_VersionChecker;
     VTApp* m_OwnerApp = nullptr;

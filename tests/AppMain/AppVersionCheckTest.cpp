@@ -3,12 +3,16 @@
 #include "TestSupport.h"
 #include "VersionDoubleProcess.h"
 
+#include "AppMain/AboutVantrelPopup.h"
 #include "AppMain/SimpleWebAnalytics.h"
+#include "AppMain/VTMainFrame.h"
 #include "AppMain/VTRunTaskView.h"
 #include "AppMain/VTVersionCheckHelper.h"
 #include "UserInterface/wxDocManagerASIO.h"
 
 #include <gtest/gtest.h>
+
+#include <wx/stattext.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -70,6 +74,45 @@ TEST(ApplicationVersionCheck, TheDisableVariableEvenEmptyStopsTheRequest) {
     ASSERT_FALSE(run.timedOut) << TestSupport::LogAsText();
     EXPECT_FALSE(server.WaitForRequest(std::string(Vantrel::VTVersionCheckHelper::RequestPathStart) +
                                        Vantrel::SimpleWebAnalytics::ComputeThe_GET_StringStd(true), 200));
+}
+
+AboutVantrelPopup* OpenAboutWindow() {
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* about = wxDynamicCast(window, AboutVantrelPopup)) return about->IsModal() ? about : nullptr;
+    return nullptr;
+}
+
+TEST(ApplicationVersionCheck, AboutWindowChecksEvenWhenStartUpCheckIsOff) {
+    setenv("ORBISK_VANTREL_DISABLE_VERSION_UPDATE_CHECKING", "", 1);
+    VersionDoubleProcess server;
+    ASSERT_TRUE(StartDouble(server, "6.5.4||pro_file_separator||x")) << server.Error();
+    int phase = 0;
+    wxString status;
+    const AppRun run = RunApplication({}, [&](ProbedApp& app) {
+        if (phase == 0) {
+            auto* frame = wxDynamicCast(app.GetTopWindow(), Vantrel::VTMainFrame);
+            if (!frame || app.HasSplashOwner()) return false;
+            frame->CallAfter([frame] {
+                wxCommandEvent event(wxEVT_MENU, wxID_ABOUT);
+                frame->OnAbout(event);
+            });
+            phase = 1;
+            return false;
+        }
+        if (phase == 1) {
+            AboutVantrelPopup* about = OpenAboutWindow();
+            if (!about || about->m_StatusText->GetLabel().empty()) return false;
+            status = about->m_StatusText->GetLabel();
+            about->EndModal(wxID_OK);
+            phase = 2;
+            return false;
+        }
+        if (OpenAboutWindow()) return false;
+        return CloseOnlyDocumentFrame(app);
+    });
+    if (run.skipped) GTEST_SKIP() << "the application runs once per process";
+    ASSERT_FALSE(run.timedOut) << TestSupport::LogAsText();
+    EXPECT_EQ(status, "Version 6.5.4 is now available.");
 }
 
 }  // namespace
