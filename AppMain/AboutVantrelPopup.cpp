@@ -10,27 +10,36 @@
 #include <wx/stattext.h>
 
 namespace {
-enum { ID_VERSION = 10000, ID_STATUS = 10001, ID_CREDITS = 10002, ID_DESCRIPTION = 10004, ID_NAME = 10005,
-       ID_SHARED = 10009 };
+enum
+{
+    ID_VERSION = 10000,
+    ID_STATUS = 10001,
+    ID_CREDITS = 10002,
+    ID_DESCRIPTION = 10004,
+    ID_NAME = 10005,
+    ID_SHARED = 10009
+};
 }
 
 wxIMPLEMENT_DYNAMIC_CLASS(AboutVantrelPopup, wxDialog);
 
 bool AboutVantrelPopup::Create(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
-                               const wxSize& size, long style) {
+                               const wxSize& size, long style)
+{
     wxDialog::Create(parent, id, caption, pos, size, style);
     CreateControls();
     if (GetSizer()) GetSizer()->SetSizeHints(this);
     return true;
 }
 
-void AboutVantrelPopup::CreateControls() {
+void AboutVantrelPopup::CreateControls()
+{
     SetBackgroundColour(wxColour(255, 255, 255));
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     SetSizer(top);
 
-    auto* picture = new wxStaticBitmap(this, ID_SHARED, GetBitmapResource("vt4_about.gif"), wxDefaultPosition,
-                                       wxSize(313, 384), 0);
+    auto* picture =
+        new wxStaticBitmap(this, ID_SHARED, GetBitmapResource("vt4_about.gif"), wxDefaultPosition, wxSize(313, 384), 0);
     top->Add(picture, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
 
     auto* right = new wxBoxSizer(wxVERTICAL);
@@ -58,8 +67,7 @@ void AboutVantrelPopup::CreateControls() {
 
     column->Add(new wxStaticText(this, ID_DESCRIPTION, _("Stimulus Presentation Software")), 0,
                 wxLEFT | wxRIGHT | wxBOTTOM, 10);
-    column->Add(new wxStaticText(this, ID_CREDITS, _("Developed by\nThe Study Station team")), 0, wxGROW | wxALL,
-                10);
+    column->Add(new wxStaticText(this, ID_CREDITS, _("Developed by\nThe Study Station team")), 0, wxGROW | wxALL, 10);
 
     m_VersionText = new wxStaticText(this, ID_VERSION, _("(looking up detailed version...)"));
     column->Add(m_VersionText, 0, wxGROW | wxALL, 10);

@@ -6,13 +6,15 @@
 
 class wxStaticText;
 
-class AboutVantrelPopup : public wxDialog {
+class AboutVantrelPopup : public wxDialog
+{
     wxDECLARE_DYNAMIC_CLASS(AboutVantrelPopup);
 
 public:
     AboutVantrelPopup() = default;
-    AboutVantrelPopup(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
-                      const wxSize& size, long style) {
+    AboutVantrelPopup(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos, const wxSize& size,
+                      long style)
+    {
         Create(parent, id, caption, pos, size, style);
     }
 

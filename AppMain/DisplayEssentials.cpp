@@ -10,7 +10,8 @@
 
 namespace Vantrel {
 
-void EnsureThatGUIDisplayEssentialsAreInitialized() {
+void EnsureThatGUIDisplayEssentialsAreInitialized()
+{
     static bool done = false;
     if (done) return;
     done = true;

@@ -4,7 +4,8 @@
 
 namespace Vantrel {
 
-bool DnDFile::OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) {
+bool DnDFile::OnDropFiles(wxCoord, wxCoord, const wxArrayString& files)
+{
     for (const wxString& file : files) m_DocManager->CreateDocument(file, wxDOC_SILENT);
     return true;
 }

@@ -7,7 +7,8 @@ class wxDocManager;
 
 namespace Vantrel {
 
-class DnDFile : public wxFileDropTarget {
+class DnDFile : public wxFileDropTarget
+{
 public:
     explicit DnDFile(wxDocManager* manager) : m_DocManager(manager) {}
     // Opens each file silently, in list order; one that fails does not stop the rest.

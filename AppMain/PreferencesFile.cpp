@@ -17,9 +17,15 @@
 namespace Vantrel {
 namespace {
 
-enum class DuplicatesChoice { DeleteDuplicates, MoveFile, LeaveAlone };
+enum class DuplicatesChoice
+{
+    DeleteDuplicates,
+    MoveFile,
+    LeaveAlone
+};
 
-DuplicatesChoice AskWhatToDoWithDuplicates() {
+DuplicatesChoice AskWhatToDoWithDuplicates()
+{
     wxDialog dialog;
     if (!wxXmlResource::Get()->LoadDialog(&dialog, nullptr, "dlg_delete_preferences"))
         return DuplicatesChoice::LeaveAlone;
@@ -32,12 +38,14 @@ DuplicatesChoice AskWhatToDoWithDuplicates() {
 
 }  // namespace
 
-wxString PreferencesFilePath() {
+wxString PreferencesFilePath()
+{
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
     return wxFileConfig::GetLocalFileName(AppNameForConfig, 0);
 }
 
-bool ValidateConfigFile(const wxString& path) {
+bool ValidateConfigFile(const wxString& path)
+{
     EnsureThatGUIDisplayEssentialsAreInitialized();
     if (!wxFileName::FileExists(path)) return true;
 
@@ -59,15 +67,12 @@ bool ValidateConfigFile(const wxString& path) {
             if (matches > 1 && !asked) {
                 asked = true;
                 switch (AskWhatToDoWithDuplicates()) {
-                    case DuplicatesChoice::DeleteDuplicates:
-                        deleteDuplicates = true;
-                        break;
+                    case DuplicatesChoice::DeleteDuplicates: deleteDuplicates = true; break;
                     case DuplicatesChoice::MoveFile:
                         text.Close();
                         wxRenameFile(path, path + " (old)", true);
                         return true;
-                    case DuplicatesChoice::LeaveAlone:
-                        return true;
+                    case DuplicatesChoice::LeaveAlone: return true;
                 }
             }
             if (matches > 1 && deleteDuplicates) {
@@ -81,7 +86,8 @@ bool ValidateConfigFile(const wxString& path) {
     return true;
 }
 
-bool ConfigureTheSingletonWxConfigObject(wxApp& app) {
+bool ConfigureTheSingletonWxConfigObject(wxApp& app)
+{
     app.SetVendorName(VendorNameForConfig);
     app.SetAppName(AppNameForConfig);
     const wxString path = PreferencesFilePath();

@@ -8,7 +8,8 @@
 
 namespace Vantrel {
 
-unsigned int PumpPeriodFromEnvironment() {
+unsigned int PumpPeriodFromEnvironment()
+{
     unsigned int period = 1000;
     wxString text;
     if (!wxGetEnv("OVERRIDE_VANTREL_UPDATE_CHECKER_MS_TIMING", &text)) return period;

@@ -10,7 +10,8 @@
 
 namespace Vantrel {
 
-std::string SimpleWebAnalytics::ComputeThe_GET_StringStd(bool encode) {
+std::string SimpleWebAnalytics::ComputeThe_GET_StringStd(bool encode)
+{
     wxString os = Orbisk::BriefOperatingSystemVersionString();
     wxString version = ProgramVersionString;
     if (encode) {
@@ -21,7 +22,8 @@ std::string SimpleWebAnalytics::ComputeThe_GET_StringStd(bool encode) {
     return std::string(query.utf8_str().data());
 }
 
-wxString SimpleWebAnalytics::ComputeThe_GET_StringWx(bool encode) {
+wxString SimpleWebAnalytics::ComputeThe_GET_StringWx(bool encode)
+{
     return wxString::FromUTF8(ComputeThe_GET_StringStd(encode));
 }
 

@@ -8,7 +8,8 @@
 
 namespace Vantrel {
 
-class SimpleWebAnalytics {
+class SimpleWebAnalytics
+{
 public:
     // "?vtapp_os=<brief OS version>&vtapp_vt=6.5.3", both values URL-encoded when asked; UTF-8.
     static std::string ComputeThe_GET_StringStd(bool encode);

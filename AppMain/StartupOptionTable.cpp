@@ -18,9 +18,9 @@ const VantrelSDK::StartupParam OPTION_RUN("r", "run", "/StartupExperiment/RunExp
                                           _("run experiment when Vantrel is launched (requires -e)"));
 const VantrelSDK::StartupParam OPTION_QUIT("q", "quit", "/StartupExperiment/QuitAtExperimentEnd",
                                            _("quit Vantrel after running experiment (implies -r, requires -e)"));
-const VantrelSDK::StartupParam OPTION_REPEATS(
-    "i", "iterate", "/StartupExperiment/Iterations",
-    _("number of times to repeatedly re-execute the experiment (implies -r, requires -e)"));
+const VantrelSDK::StartupParam
+    OPTION_REPEATS("i", "iterate", "/StartupExperiment/Iterations",
+                   _("number of times to repeatedly re-execute the experiment (implies -r, requires -e)"));
 const VantrelSDK::StartupParam OPTION_TASKID("t", "taskid", "/StartupExperiment/TaskID",
                                              _("task id to automatically input into Study Station"));
 const VantrelSDK::StartupParam OPTION_NODATAUPLOAD(

@@ -48,7 +48,8 @@ bool EnvironmentVariableExists(const char* name) { return std::getenv(name) != n
 
 // Platform assertions known to be harmless, compared with the file name and
 // extension that the GUI library reports.
-bool IsKnownHarmlessAssertion(const wxString& file, int line, const wxString& message) {
+bool IsKnownHarmlessAssertion(const wxString& file, int line, const wxString& message)
+{
     const wxString ext = wxFileName(file).GetExt();
     const wxString withExt = ext.empty() ? wxString() : "." + ext;
     if (file == "../src/mac/carbon/font" + withExt && line == 488 && message == "couldn't modify ATSU style")
@@ -69,14 +70,15 @@ VTApp::~VTApp() = default;
 
 bool VTApp::ConfigureTheSingletonWxConfigObject() { return Vantrel::ConfigureTheSingletonWxConfigObject(*this); }
 
-bool VTApp::OnInit() {
+bool VTApp::OnInit()
+{
     wxSystemOptions::SetOption("msw.remap", 0);
     m_ChangelogText.clear();
     m_UpdateText.clear();
     m_LatestVersionText.clear();
     EnsureThatGUIDisplayEssentialsAreInitialized();
-    for (const char* mask : {"TRACE_TIB_COLLECTION", "TRACE_MASK_AUDIO_EVENT_DEBUG", "vtfocus", "vantrel",
-                             "VTCustomPlugInLoaderThread"})
+    for (const char* mask :
+         {"TRACE_TIB_COLLECTION", "TRACE_MASK_AUDIO_EVENT_DEBUG", "vtfocus", "vantrel", "VTCustomPlugInLoaderThread"})
         wxLog::AddTraceMask(mask);
     ConfigureTheSingletonWxConfigObject();
     if (!Orbisk::wxAppASIO::OnInit()) return false;  // also parses the command line
@@ -143,15 +145,17 @@ bool VTApp::OnInit() {
     return true;
 }
 
-void VTApp::StartVersionCheck() {
+void VTApp::StartVersionCheck()
+{
     // Presence alone switches the check off, an empty value too.
     if (wxGetEnv("ORBISK_VANTREL_DISABLE_VERSION_UPDATE_CHECKING", nullptr)) return;
     m_VersionChecker = boost::make_shared<VTVersionCheckHelper>();
-    m_VersionChecker->GetVersionInfo(boost::bind(&VTApp::OnVersionInfo, this, boost::placeholders::_1,
-                                                 boost::placeholders::_2));
+    m_VersionChecker->GetVersionInfo(
+        boost::bind(&VTApp::OnVersionInfo, this, boost::placeholders::_1, boost::placeholders::_2));
 }
 
-void VTApp::OnVersionInfo(bool success, wxString message) {
+void VTApp::OnVersionInfo(bool success, wxString message)
+{
     if (!success) {
         Orbisk::EitherLogVerboseOrLogErrorBasedOnEnvironment(
             "Obtrusive diagnostics: Error retrieving version file. Message: \"" + message + "\"");
@@ -167,7 +171,8 @@ void VTApp::OnVersionInfo(bool success, wxString message) {
     if (checker) checker->DisposeOfVersionTesterObj();
 }
 
-int VTApp::OnRun() {
+int VTApp::OnRun()
+{
     // No garbage collector exists on this platform; nothing to warn about.
     if (Orbisk::RunningInObtrusiveDiagnosticMode()) Orbisk::OrbiskImagesArtworkEtc::TestAllImages();
     for (;;) {
@@ -183,7 +188,8 @@ int VTApp::OnRun() {
 
 // One run of the GUI library's loop. False when an exception left it and the
 // loop is to be started again.
-bool VTApp::RunEventLoopOnce(int& result) {
+bool VTApp::RunEventLoopOnce(int& result)
+{
     m_LoopStarted = true;
     try {
         result = Orbisk::wxAppASIO::OnRun();
@@ -200,7 +206,8 @@ bool VTApp::RunEventLoopOnce(int& result) {
     return false;
 }
 
-int VTApp::OnExit() {
+int VTApp::OnExit()
+{
     if (wxConfigBase* config = wxConfigBase::Get(false)) {
         config->SetPath("/");
         if (m_DocManager) m_DocManager->FileHistorySave(*config);
@@ -217,24 +224,28 @@ int VTApp::OnExit() {
 
 void VTApp::CleanUp() { Orbisk::wxAppASIO::CleanUp(); }
 
-void VTApp::OnInitCmdLine(wxCmdLineParser& parser) {
+void VTApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
     Orbisk::wxAppASIO::OnInitCmdLine(parser);
     VTStartupOptions::AddRegisteredOptionsToParser(parser);
 }
 
-bool VTApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+bool VTApp::OnCmdLineParsed(wxCmdLineParser& parser)
+{
     if (!Orbisk::wxAppASIO::OnCmdLineParsed(parser)) return false;
     m_StartupOptions.Create(parser);
     return true;
 }
 
-int VTApp::FilterEvent(wxEvent& event) {
+int VTApp::FilterEvent(wxEvent& event)
+{
     if (event.GetEventType() == wxEVT_IDLE && HandleFirstIdleEvent()) return Event_Processed;
     return Orbisk::wxAppASIO::FilterEvent(event);
 }
 
 // True when the idle event was used up by the command-line runs.
-bool VTApp::HandleFirstIdleEvent() {
+bool VTApp::HandleFirstIdleEvent()
+{
     if (!m_CommandLineExperiments.empty()) {
         RunCommandLineExperiments();
         return true;
@@ -248,7 +259,8 @@ bool VTApp::HandleFirstIdleEvent() {
     return false;
 }
 
-void VTApp::CreateUntitledDocument() {
+void VTApp::CreateUntitledDocument()
+{
     wxDocument* doc = m_DocManager->CreateDocument(kUntitledDocumentName, wxDOC_NEW | wxDOC_SILENT);
     // A new document is renamed "unnamedN" by the GUI library; this one keeps
     // the program's own name, in its frame's title too.
@@ -258,7 +270,8 @@ void VTApp::CreateUntitledDocument() {
     }
 }
 
-void VTApp::RunCommandLineExperiments() {
+void VTApp::RunCommandLineExperiments()
+{
     m_Splash.reset();
     std::vector<VTExperiment*> experiments;
     experiments.swap(m_CommandLineExperiments);
@@ -298,12 +311,13 @@ void VTApp::RunCommandLineExperiments() {
     }
 }
 
-void VTApp::HandleEvent(wxEvtHandler* handler, wxEventFunction func, wxEvent& event) const {
+void VTApp::HandleEvent(wxEvtHandler* handler, wxEventFunction func, wxEvent& event) const
+{
     Orbisk::wxAppASIO::HandleEvent(handler, func, event);
 }
 
-void VTApp::OnAssertFailure(const wxChar* file, int line, const wxChar* func, const wxChar* cond,
-                            const wxChar* msg) {
+void VTApp::OnAssertFailure(const wxChar* file, int line, const wxChar* func, const wxChar* cond, const wxChar* msg)
+{
     if (IsKnownHarmlessAssertion(file, line, msg)) return;
     VTRunOptions().PushAssertionFailureToAutomatedTestPluginIfPossible(
         wxString::Format("%s - line %d - func %s - cond [[ %s ]] - msg: %s", file, line, func, cond, msg));
@@ -311,7 +325,8 @@ void VTApp::OnAssertFailure(const wxChar* file, int line, const wxChar* func, co
 
 wxWindow* VTApp::GetTopWindow() const { return m_MainFrame; }
 
-void VTApp::HideSplashscreen() {
+void VTApp::HideSplashscreen()
+{
     if (!m_Splash) return;
     if (wxWindow* window = m_Splash->GetHidableWindowPtr()) {
         window->Show(false);
@@ -320,7 +335,8 @@ void VTApp::HideSplashscreen() {
     }
 }
 
-void VTApp::UnhideSplashscreen() {
+void VTApp::UnhideSplashscreen()
+{
     if (!m_Splash) return;
     if (wxWindow* window = m_Splash->GetHidableWindowPtr()) {
         window->Show(true);
@@ -329,24 +345,28 @@ void VTApp::UnhideSplashscreen() {
     }
 }
 
-void VTApp::AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks(bool allow, bool) {
+void VTApp::AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks(bool allow, bool)
+{
     if (m_DocManager) m_DocManager->SetAsioEvents(allow);
 }
 
 void VTApp::MakeSureSplashscreenIsDestroyedNow() { m_Splash.reset(); }
 
-bool VTApp::AppLocaleIsDefinitelyNonEng() const {
+bool VTApp::AppLocaleIsDefinitelyNonEng() const
+{
     const wxLanguageInfo* info = wxLocale::GetLanguageInfo(wxLANGUAGE_DEFAULT);
     return info && !info->CanonicalName.empty() && !info->CanonicalName.StartsWith("en");
 }
 
-bool VTApp::OnRemoteRequest(const wxString& path) {
+bool VTApp::OnRemoteRequest(const wxString& path)
+{
     if (!path.empty() && m_DocManager) m_DocManager->CreateDocument(path, wxDOC_SILENT);
     if (m_MainFrame) m_MainFrame->Raise();
     return true;
 }
 
-void VTApp::GenerateReport(wxDebugReport::Context context) {
+void VTApp::GenerateReport(wxDebugReport::Context context)
+{
     VTDebugReport report;
     report.AddAll(context);
     wxDebugReportPreviewStd preview;

@@ -28,7 +28,8 @@ class VTExperiment;
 class VTMainFrame;
 class VTVersionCheckHelper;
 
-class VTApp : public Orbisk::wxAppASIO, public Interface_OwnsSplashscreen {
+class VTApp : public Orbisk::wxAppASIO, public Interface_OwnsSplashscreen
+{
 public:
     VTApp();
     ~VTApp() override;

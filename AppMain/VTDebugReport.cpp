@@ -4,12 +4,14 @@
 
 namespace Vantrel {
 
-const wxString& VTDebugReport::SubjectSuffix() {
+const wxString& VTDebugReport::SubjectSuffix()
+{
     static const wxString suffix = wxString(" crash report VT") + ProgramVersionString;
     return suffix;
 }
 
-bool VTDebugReport::DoProcess() {
+bool VTDebugReport::DoProcess()
+{
     SubjectSuffix();
     return true;
 }

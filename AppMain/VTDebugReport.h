@@ -5,7 +5,8 @@
 
 namespace Vantrel {
 
-class VTDebugReport : public wxDebugReportCompress {
+class VTDebugReport : public wxDebugReportCompress
+{
 public:
     // The subject suffix, built once per process.
     static const wxString& SubjectSuffix();

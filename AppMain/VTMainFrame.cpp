@@ -22,23 +22,24 @@
 
 namespace Vantrel {
 
-wxBEGIN_EVENT_TABLE(VTMainFrame, wxDocMDIParentFrame)
-    EVT_CLOSE(VTMainFrame::OnClose)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VTMainFrame, wxDocMDIParentFrame) EVT_CLOSE(VTMainFrame::OnClose) wxEND_EVENT_TABLE()
 
-namespace {
+    namespace
+{
 
-// Qt strings, fonts and images are used as soon as the frame exists.
-wxDocManager* InitQtFirst(wxDocManager* manager) {
-    InitQt();
-    return manager;
-}
+    // Qt strings, fonts and images are used as soon as the frame exists.
+    wxDocManager* InitQtFirst(wxDocManager * manager)
+    {
+        InitQt();
+        return manager;
+    }
 
 }  // namespace
 
 VTMainFrame::VTMainFrame(wxDocManager* manager)
-    : wxDocMDIParentFrame(InitQtFirst(manager), nullptr, wxID_ANY, "Study Station", wxDefaultPosition,
-                          wxSize(720, 550), kCreationStyle, wxFrameNameStr) {
+    : wxDocMDIParentFrame(InitQtFirst(manager), nullptr, wxID_ANY, "Study Station", wxDefaultPosition, wxSize(720, 550),
+                          kCreationStyle, wxFrameNameStr)
+{
     const wxIcon icon = wxXmlResource::Get()->LoadIcon("icon_app");
     if (icon.IsOk()) SetIcon(icon);
     SetWindowStyle(kShownStyle);
@@ -47,7 +48,8 @@ VTMainFrame::VTMainFrame(wxDocManager* manager)
     if (wxWindow* client = GetClientWindow()) client->Hide();
 }
 
-VTMainFrame::~VTMainFrame() {
+VTMainFrame::~VTMainFrame()
+{
     wxMenuBar* menuBar = GetMenuBar();
     if (menuBar && menuBar->GetMenuCount() > 0 && GetDocumentManager())
         GetDocumentManager()->FileHistoryRemoveMenu(menuBar->GetMenu(0));
@@ -57,7 +59,8 @@ VTMainFrame::~VTMainFrame() {
 
 void VTMainFrame::OnClose(wxCloseEvent& event) { event.Skip(); }
 
-void VTMainFrame::OnAbout(wxCommandEvent&) {
+void VTMainFrame::OnAbout(wxCommandEvent&)
+{
     auto* about = new AboutVantrelPopup(this, 10008, _("About Vantrel"), wxDefaultPosition, wxDefaultSize,
                                         wxSIMPLE_BORDER | wxTAB_TRAVERSAL);
     about->m_VersionText->SetLabel("Version 6.5.3\nSeptember 17, 2024 release (build dd34a718)");
@@ -76,7 +79,8 @@ void VTMainFrame::OnAbout(wxCommandEvent&) {
     about->Destroy();
 }
 
-void VTMainFrame::OnAboutVersionInfo(bool success, wxString message) {
+void VTMainFrame::OnAboutVersionInfo(bool success, wxString message)
+{
     wxString text = message;
     if (success && m_VersionChecker) m_VersionChecker->IsCurrentAppOutOfDate(&text);
     if (text.empty()) {
@@ -90,7 +94,8 @@ void VTMainFrame::OnAboutVersionInfo(bool success, wxString message) {
     if (checker) checker->DisposeOfVersionTesterObj();
 }
 
-void VTMainFrame::ShowToolbarHere(wxFrame* frame, bool show) {
+void VTMainFrame::ShowToolbarHere(wxFrame* frame, bool show)
+{
     if (!frame || (frame->GetToolBar() != nullptr) == show) return;
     if (show) {
         frame->CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT, wxID_ANY, wxToolBarNameStr);
@@ -101,7 +106,8 @@ void VTMainFrame::ShowToolbarHere(wxFrame* frame, bool show) {
     }
 }
 
-void VTMainFrame::ShowStatusBarHere(wxFrame* frame, bool show) {
+void VTMainFrame::ShowStatusBarHere(wxFrame* frame, bool show)
+{
     if (!frame || (frame->GetStatusBar() != nullptr) == show) return;
     if (show) {
         frame->CreateStatusBar(1, wxSTB_DEFAULT_STYLE, 0, wxStatusLineNameStr);
@@ -118,7 +124,8 @@ void VTMainFrame::OnShowStatusbar(wxCommandEvent& event) { ShowStatusBarHere(thi
 void VTMainFrame::OnUpdateCheckboxToolbar(wxUpdateUIEvent& event) { event.Check(GetToolBar() != nullptr); }
 void VTMainFrame::OnUpdateCheckboxStatusbar(wxUpdateUIEvent& event) { event.Check(GetStatusBar() != nullptr); }
 void VTMainFrame::OnUpdateRun(wxUpdateUIEvent& event) { event.Enable(VTExperiment::GetNumOpen() > 0); }
-void VTMainFrame::OnUpdateExperimentControlledButtons(wxUpdateUIEvent& event) {
+void VTMainFrame::OnUpdateExperimentControlledButtons(wxUpdateUIEvent& event)
+{
     if (VTExperiment::GetNumOpen() == 0) event.Enable(false);
 }
 void VTMainFrame::OnHelp(wxCommandEvent&) { wxLaunchDefaultBrowser(kOnlineManualUrl); }

@@ -14,7 +14,8 @@ namespace Vantrel {
 class VTApp;
 class VTVersionCheckHelper;
 
-class VTMainFrame : public wxDocMDIParentFrame {
+class VTMainFrame : public wxDocMDIParentFrame
+{
 public:
     explicit VTMainFrame(wxDocManager* manager);
     ~VTMainFrame() override;

@@ -15,18 +15,17 @@ namespace Vantrel {
 
 wxIMPLEMENT_DYNAMIC_CLASS(VTRunTaskView, wxView);
 
-wxBEGIN_EVENT_TABLE(VTRunTaskView, wxView)
-    EVT_IDLE(VTRunTaskView::OnIdle)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VTRunTaskView, wxView) EVT_IDLE(VTRunTaskView::OnIdle) wxEND_EVENT_TABLE()
 
-bool VTRunTaskView::s_Running = false;
+    bool VTRunTaskView::s_Running = false;
 
 VTRunTaskView::VTRunTaskView() = default;
 VTRunTaskView::~VTRunTaskView() = default;
 
 VTExperiment* VTRunTaskView::GetExperimentPtr() const { return wxDynamicCast(GetDocument(), VTExperiment); }
 
-bool VTRunTaskView::OnCreate(wxDocument* doc, long) {
+bool VTRunTaskView::OnCreate(wxDocument* doc, long)
+{
     VTApp& app = wxGetApp();
     auto* parent = wxDynamicCast(app.GetTopWindow(), wxFrame);
     VTExperiment* experiment = wxDynamicCast(doc, VTExperiment);
@@ -75,7 +74,8 @@ bool VTRunTaskView::OnCreate(wxDocument* doc, long) {
     return true;
 }
 
-bool VTRunTaskView::OnClose(bool deleteWindow) {
+bool VTRunTaskView::OnClose(bool deleteWindow)
+{
     if (wxConfigBase* config = wxConfigBase::Get(false)) config->Flush();
     if (!wxView::OnClose(deleteWindow)) return false;
     if (m_Frame) m_Frame->Hide();
@@ -97,7 +97,8 @@ bool VTRunTaskView::OnClose(bool deleteWindow) {
     return true;
 }
 
-void VTRunTaskView::OnIdle(wxIdleEvent& event) {
+void VTRunTaskView::OnIdle(wxIdleEvent& event)
+{
     event.Skip();
     if (!m_CloseOnNextIdle) return;
     m_CloseOnNextIdle = false;
@@ -116,7 +117,8 @@ void VTRunTaskView::OnIdle(wxIdleEvent& event) {
 // The run-task frame is the only window the participant sees: closing it ends
 // the application, as the exit button does, instead of leaving an invisible
 // process behind.
-void VTRunTaskView::OnFrameCloseByUser(wxCloseEvent& event) {
+void VTRunTaskView::OnFrameCloseByUser(wxCloseEvent& event)
+{
     wxWindow* top = wxGetApp().GetTopWindow();
     if (!top || !event.CanVeto()) {
         event.Skip();
@@ -126,11 +128,13 @@ void VTRunTaskView::OnFrameCloseByUser(wxCloseEvent& event) {
     ForceAppExit();
 }
 
-void VTRunTaskView::ForceAppExit() {
+void VTRunTaskView::ForceAppExit()
+{
     if (wxWindow* top = wxGetApp().GetTopWindow()) top->Close(false);
 }
 
-void VTRunTaskView::ActivateDocumentWinCompat() {
+void VTRunTaskView::ActivateDocumentWinCompat()
+{
     if (m_Frame) m_Frame->Raise();
 }
 

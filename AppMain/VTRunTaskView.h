@@ -14,7 +14,8 @@ namespace Vantrel {
 
 class VTExperiment;
 
-class VTRunTaskView : public wxView {
+class VTRunTaskView : public wxView
+{
 public:
     VTRunTaskView();
     ~VTRunTaskView() override;

@@ -15,10 +15,12 @@ namespace {
 
 // Leaves the process as it was before the run however the run ends: pump on
 // again, running flag cleared. An exception still passes on to the caller.
-class RunGuard {
+class RunGuard
+{
 public:
     RunGuard(VTApp& app, bool& running) : m_App(app), m_Running(running) { m_Running = true; }
-    ~RunGuard() {
+    ~RunGuard()
+    {
         m_App.AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks(true, true);
         m_Running = false;
     }
@@ -32,7 +34,8 @@ private:
 
 }  // namespace
 
-void VTRunTaskView::RunCloudExperiment(const wxString& dataFile, std::uint32_t groupID, bool saveData) {
+void VTRunTaskView::RunCloudExperiment(const wxString& dataFile, std::uint32_t groupID, bool saveData)
+{
     if (s_Running) return;
     VTApp& app = wxGetApp();
     RunGuard guard(app, s_Running);

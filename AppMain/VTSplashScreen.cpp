@@ -11,22 +11,25 @@
 namespace Vantrel {
 
 VTSplashScreen::VTSplashScreen(const wxBitmap& bitmap, int pointSize, int stripHeight)
-    : wxSplashScreen(bitmap, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_NO_TIMEOUT, 0, nullptr, wxID_ANY,
-                     wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE),
+    : wxSplashScreen(bitmap, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_NO_TIMEOUT, 0, nullptr, wxID_ANY, wxDefaultPosition,
+                     wxDefaultSize, wxBORDER_SIMPLE),
       m_StripHeight(stripHeight),
       m_Font(pointSize, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false, wxEmptyString,
-             wxFONTENCODING_DEFAULT) {}
+             wxFONTENCODING_DEFAULT)
+{}
 
 VTSplashScreen::~VTSplashScreen() = default;
 
 int VTSplashScreen::FilterEvent(wxEvent&) { return Event_Skip; }
 
-void VTSplashScreen::ShowText(const wxString& text) {
+void VTSplashScreen::ShowText(const wxString& text)
+{
     SetString(text);
     Refresh(true);
 }
 
-void VTSplashScreen::SetString(const wxString& text) {
+void VTSplashScreen::SetString(const wxString& text)
+{
     wxSplashScreenWindow* window = GetSplashWindow();
     if (!window || !window->GetBitmap().IsOk()) return;
     // Draw on a copy: the displayed bitmap's data may be shared.
@@ -57,7 +60,8 @@ void VTSplashScreen::SetString(const wxString& text) {
 
 const char* const RAII_SplashScreenHelper::kSplashFileName = "Vantrel 6 splash screen.png";
 
-RAII_SplashScreenHelper::RAII_SplashScreenHelper(bool show, const wxString& text) {
+RAII_SplashScreenHelper::RAII_SplashScreenHelper(bool show, const wxString& text)
+{
     if (!show) return;
     const wxString path = VTResourceHelper::FindPath_SharedSupport_OrWin32Substitute(kSplashFileName);
     if (path.empty()) return;
@@ -72,7 +76,8 @@ RAII_SplashScreenHelper::RAII_SplashScreenHelper(bool show, const wxString& text
     m_Splash->ShowText(text);
 }
 
-RAII_SplashScreenHelper::~RAII_SplashScreenHelper() {
+RAII_SplashScreenHelper::~RAII_SplashScreenHelper()
+{
     if (!m_Splash) return;
     m_Splash->Hide();
     m_Splash->Refresh(true);

@@ -11,7 +11,8 @@
 
 namespace Vantrel {
 
-class VTSplashScreen : public wxSplashScreen, public IPlugInLoadProgressDisplay {
+class VTSplashScreen : public wxSplashScreen, public IPlugInLoadProgressDisplay
+{
 public:
     VTSplashScreen(const wxBitmap& bitmap, int pointSize, int stripHeight);
     ~VTSplashScreen() override;
@@ -34,7 +35,8 @@ private:
 
 // Owns the splash for the application: creating it shows the splash (when asked
 // and when the image can be loaded); destroying it closes the splash.
-class RAII_SplashScreenHelper {
+class RAII_SplashScreenHelper
+{
 public:
     RAII_SplashScreenHelper(bool show, const wxString& text);
     ~RAII_SplashScreenHelper();

@@ -17,14 +17,13 @@
 namespace Vantrel {
 namespace {
 
-void Warn(const wxString& message) {
-    wxMessageBox(message, _("Warning"), wxOK | wxICON_EXCLAMATION, nullptr);
-}
+void Warn(const wxString& message) { wxMessageBox(message, _("Warning"), wxOK | wxICON_EXCLAMATION, nullptr); }
 
 // The task code is read as the GUI library's decimal ToLong reads it: the
 // leading number is kept even when other characters follow; text without a
 // leading number (or out of range) leaves the target as it was.
-void StoreLeadingDecimalNumber(const wxString& text, std::int64_t& target) {
+void StoreLeadingDecimalNumber(const wxString& text, std::int64_t& target)
+{
     const wxScopedCharBuffer utf8 = text.utf8_str();
     const char* start = utf8.data();
     char* end = nullptr;
@@ -39,14 +38,16 @@ void StoreLeadingDecimalNumber(const wxString& text, std::int64_t& target) {
 VTStartupOptions::VTStartupOptions() = default;
 VTStartupOptions::~VTStartupOptions() = default;
 
-void VTStartupOptions::AddRegisteredOptionsToParser(wxCmdLineParser& parser) {
+void VTStartupOptions::AddRegisteredOptionsToParser(wxCmdLineParser& parser)
+{
     parser.SetSwitchChars("-");
     parser.SetLogo(_("The following options can be specified when running Vantrel from a command line:\n"));
     OPTION_TASKID.AddToParserAsOption(parser);
     OPTION_NODATAUPLOAD.AddToParserAsSwitch(parser);
 }
 
-void VTStartupOptions::Create(wxCmdLineParser& parser) {
+void VTStartupOptions::Create(wxCmdLineParser& parser)
+{
     VTSdkStartupOptions::Create(parser);
     HoldParser(parser);
     wxString taskText;
@@ -56,13 +57,15 @@ void VTStartupOptions::Create(wxCmdLineParser& parser) {
     ReleaseParser();
 }
 
-std::uint32_t VTStartupOptions::GetRepetitionCount() const {
+std::uint32_t VTStartupOptions::GetRepetitionCount() const
+{
     unsigned long long count = 1;
     if (!m_RepetitionsText.ToULongLong(&count, 10) || count >= 4294967295ULL) return 1;
     return static_cast<std::uint32_t>(count);
 }
 
-bool VTStartupOptions::Convert_e_ArgumentIntoOneOrMorePaths(const wxString& argument) {
+bool VTStartupOptions::Convert_e_ArgumentIntoOneOrMorePaths(const wxString& argument)
+{
     if (!argument.Upper().EndsWith(".TXT")) {
         m_ExpPaths.push_back(argument);
         return true;
@@ -100,13 +103,15 @@ bool VTStartupOptions::Convert_e_ArgumentIntoOneOrMorePaths(const wxString& argu
     return !m_ExpPaths.empty();
 }
 
-bool VTStartupOptions::VerifyPath(const wxString& label, const wxString& path) {
+bool VTStartupOptions::VerifyPath(const wxString& label, const wxString& path)
+{
     if (path.empty() || wxFileName(path).DirExists()) return true;
     Warn(label + _(" folder ") + path + _(" doesn't exist"));
     return false;
 }
 
-wxString VTStartupOptions::CommandLineDatafileFolderPath_IntendedForUseInTests() const {
+wxString VTStartupOptions::CommandLineDatafileFolderPath_IntendedForUseInTests() const
+{
     return wxFileName(m_DataFile).GetPath(wxPATH_GET_VOLUME | wxPATH_GET_SEPARATOR);
 }
 

@@ -18,7 +18,8 @@ namespace Vantrel {
 
 class VTExperiment;
 
-class VTStartupOptions : public VantrelSDK::VTSdkStartupOptions {
+class VTStartupOptions : public VantrelSDK::VTSdkStartupOptions
+{
 public:
     VTStartupOptions();
     ~VTStartupOptions() override;

@@ -11,7 +11,8 @@ namespace Vantrel {
 
 // The command-line road of the experiment-running configurations. Study
 // Station registers no experiment options, so it never takes this road.
-bool VTStartupOptions::OnRun(VTExperiment& experiment, const boost::function<void(bool, bool)>& endCallback) {
+bool VTStartupOptions::OnRun(VTExperiment& experiment, const boost::function<void(bool, bool)>& endCallback)
+{
     if (m_ExpPaths.empty() || !m_Run) return false;
     const wxString dataFile = experiment.SubstitutePathVariables(m_DataFile);
     experiment.GetRunOptions().SetSubjectName(m_ParticipantName);
@@ -22,7 +23,8 @@ bool VTStartupOptions::OnRun(VTExperiment& experiment, const boost::function<voi
     return m_Quit;
 }
 
-bool VTStartupOptions::VerifyGroup(VTExperiment& experiment) {
+bool VTStartupOptions::VerifyGroup(VTExperiment& experiment)
+{
     unsigned long count = 0;
     VTParticipantGroup* group =
         m_ParticipantGroupName.empty() ? nullptr : experiment.GetGroupElementByName(m_ParticipantGroupName);

@@ -14,7 +14,8 @@ namespace {
 
 const wxString kSeparator = "||pro_file_separator||";
 
-wxString Trimmed(wxString text) {
+wxString Trimmed(wxString text)
+{
     const wxString blanks = " \t\n\r\v\f";
     const size_t first = text.find_first_not_of(blanks);
     if (first == wxString::npos) return wxString();
@@ -22,7 +23,8 @@ wxString Trimmed(wxString text) {
     return text.substr(first, last - first + 1);
 }
 
-const wxString& RunningVersionTrimmed() {
+const wxString& RunningVersionTrimmed()
+{
     static const wxString version = Trimmed(wxString::FromUTF8(ProgramVersionString));
     return version;
 }
@@ -33,7 +35,8 @@ const char* const VTVersionCheckHelper::RequestPathStart = "/vantrel/update/vt6v
 
 VTVersionCheckHelper::~VTVersionCheckHelper() { DisposeOfVersionTesterObj(); }
 
-void VTVersionCheckHelper::GetVersionInfo(Callback callback) {
+void VTVersionCheckHelper::GetVersionInfo(Callback callback)
+{
     m_Callback = std::move(callback);
     const std::string path = std::string(RequestPathStart) + SimpleWebAnalytics::ComputeThe_GET_StringStd(true);
     m_Download = OrbiskSDK::VTSdkNetConnectionInfo::AsyncSimpleFileDownload(
@@ -44,11 +47,15 @@ void VTVersionCheckHelper::GetVersionInfo(Callback callback) {
 }
 
 void VTVersionCheckHelper::DestroySustainingPointerAndDelegateToRealCallback(bool success, wxString message,
-                                                                             wxString contents) {
-    { auto released = std::move(m_Download); }
+                                                                             wxString contents)
+{
+    {
+        auto released = std::move(m_Download);
+    }
     const size_t at = contents.find(kSeparator);
     if (at == wxString::npos) {
-        Orbisk::EitherLogVerboseOrLogErrorBasedOnEnvironment("Web version-update file is missing expected flag content.");
+        Orbisk::EitherLogVerboseOrLogErrorBasedOnEnvironment(
+            "Web version-update file is missing expected flag content.");
     } else {
         m_LatestVersion = Trimmed(contents.substr(0, at));
         m_ChangeLog = Trimmed(contents.substr(at + kSeparator.length()));
@@ -59,7 +66,8 @@ void VTVersionCheckHelper::DestroySustainingPointerAndDelegateToRealCallback(boo
     if (callback) callback(success, message);
 }
 
-bool VTVersionCheckHelper::IsCurrentAppOutOfDate(wxString* message) const {
+bool VTVersionCheckHelper::IsCurrentAppOutOfDate(wxString* message) const
+{
     const bool outOfDate = !m_LatestVersion.empty() && m_LatestVersion.Upper() != RunningVersionTrimmed().Upper();
     if (message) {
         if (outOfDate)
@@ -72,7 +80,8 @@ bool VTVersionCheckHelper::IsCurrentAppOutOfDate(wxString* message) const {
     return outOfDate;
 }
 
-void VTVersionCheckHelper::DisposeOfVersionTesterObj() {
+void VTVersionCheckHelper::DisposeOfVersionTesterObj()
+{
     if (!m_Download) return;
     m_Download->Stop();
     m_Download.reset();

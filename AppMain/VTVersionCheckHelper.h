@@ -13,7 +13,8 @@ class Interface_StrategyForConnectingLocalSocketToRemoteEndpoint;
 
 namespace Vantrel {
 
-class VTVersionCheckHelper {
+class VTVersionCheckHelper
+{
 public:
     using Callback = boost::function<void(bool success, wxString message)>;
 

@@ -8,14 +8,16 @@ class wxStaticText;
 class wxTextCtrl;
 class wxButton;
 
-class VersionCheckChangeLogWindow : public wxDialog {
+class VersionCheckChangeLogWindow : public wxDialog
+{
     wxDECLARE_DYNAMIC_CLASS(VersionCheckChangeLogWindow);
     wxDECLARE_EVENT_TABLE();
 
 public:
     VersionCheckChangeLogWindow() { Init(); }
     VersionCheckChangeLogWindow(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
-                                const wxSize& size, long style) {
+                                const wxSize& size, long style)
+    {
         Init();
         Create(parent, id, caption, pos, size, style);
     }

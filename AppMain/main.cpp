@@ -2,7 +2,8 @@
 
 #include <wx/init.h>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     Vantrel::EnsureApplicationFactoryIsLinked();
     return wxEntry(argc, argv);
 }

@@ -22,19 +22,22 @@
 
 namespace {
 
-class BenchApp : public wxApp {
+class BenchApp : public wxApp
+{
 public:
     bool OnInit() override { return true; }
 };
 
-double Percentile(std::vector<double> values, double p) {
+double Percentile(std::vector<double> values, double p)
+{
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     const size_t index = std::min(values.size() - 1, size_t(p / 100.0 * double(values.size() - 1) + 0.5));
     return values[index];
 }
 
-int Bench(int count) {
+int Bench(int count)
+{
     const wxString folder = wxFileName(VT_TEST_INPUT_PLUGIN_PATH).GetPath();
     Vantrel::VTPlugIn::LocateAllInFolder(folder, nullptr);
     TestPlugInAccess access;
@@ -76,7 +79,8 @@ int Bench(int count) {
     const size_t missed = size_t(count) - latencies.size();
     std::printf("responses: %zu recorded of %d injected\n", latencies.size(), count);
     std::printf("recorded - injected (ms): median %.3f  p99 %.3f  max %.3f  min %.3f\n", Percentile(latencies, 50),
-                Percentile(latencies, 99), latencies.empty() ? 0.0 : *std::max_element(latencies.begin(), latencies.end()),
+                Percentile(latencies, 99),
+                latencies.empty() ? 0.0 : *std::max_element(latencies.begin(), latencies.end()),
                 latencies.empty() ? 0.0 : *std::min_element(latencies.begin(), latencies.end()));
     std::printf("poll interval while waiting (ms): mean %.3f  max %.3f  over %llu polls, %llu above 1 ms\n",
                 report.pollStats.meanGapMicroseconds / 1000.0, report.pollStats.maxGapMicroseconds / 1000.0,
@@ -89,7 +93,8 @@ int Bench(int count) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     wxApp::SetInstance(new BenchApp);
     int one = 1;

@@ -28,24 +28,28 @@
 
 namespace {
 
-class ToolView : public wxView {
+class ToolView : public wxView
+{
 public:
     void OnDraw(wxDC*) override {}
     wxDECLARE_DYNAMIC_CLASS(ToolView);
 };
 wxIMPLEMENT_DYNAMIC_CLASS(ToolView, wxView);
 
-class ToolApp : public wxApp {
+class ToolApp : public wxApp
+{
 public:
     bool OnInit() override { return true; }
 };
 
-void AssertionToStderr(const wxString& file, int line, const wxString&, const wxString& cond, const wxString& msg) {
+void AssertionToStderr(const wxString& file, int line, const wxString&, const wxString& cond, const wxString& msg)
+{
     std::fprintf(stderr, "assertion %s:%d %s %s\n", file.utf8_str().data(), line, cond.utf8_str().data(),
                  msg.utf8_str().data());
 }
 
-int RunTool(int argc, char** argv) {
+int RunTool(int argc, char** argv)
+{
     wxCmdLineParser parser(argc, argv);
     parser.AddParam("experiment file");
     parser.AddOption("", "data", "data file to write");
@@ -96,8 +100,8 @@ int RunTool(int argc, char** argv) {
                 outcome == Vantrel::VTRunOutcome::Completed   ? "Completed"
                 : outcome == Vantrel::VTRunOutcome::Cancelled ? "Cancelled"
                                                               : "Not run",
-                compiled.GetLastReport().rows.size(), compiled.GetLastDataFile().empty() ? "" : "; data: ",
-                compiled.GetLastDataFile().utf8_str().data());
+                compiled.GetLastReport().rows.size(),
+                compiled.GetLastDataFile().empty() ? "" : "; data: ", compiled.GetLastDataFile().utf8_str().data());
     manager.CloseDocuments(true);
     Vantrel::VTPlugIn::DeleteAllObjects();
     return outcome == Vantrel::VTRunOutcome::Completed ? 0 : outcome == Vantrel::VTRunOutcome::Cancelled ? 1 : 2;
@@ -105,7 +109,8 @@ int RunTool(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     wxSetAssertHandler(AssertionToStderr);
     wxApp::SetInstance(new ToolApp);
     if (!wxEntryStart(argc, argv)) {

@@ -6,7 +6,8 @@
 #include <cstring>
 #include <new>
 
-size_t write_data(void* contents, size_t size, size_t nmemb, void* userp) {
+size_t write_data(void* contents, size_t size, size_t nmemb, void* userp)
+{
     const size_t realSize = size * nmemb;
     auto* reply = static_cast<ReplyBuffer*>(userp);
     try {
@@ -18,12 +19,13 @@ size_t write_data(void* contents, size_t size, size_t nmemb, void* userp) {
     return realSize;
 }
 
-size_t write_data_file(void* contents, size_t size, size_t nmemb, void* stream) {
+size_t write_data_file(void* contents, size_t size, size_t nmemb, void* stream)
+{
     return std::fwrite(contents, size, nmemb, static_cast<FILE*>(stream));
 }
 
-int progress_callback(void* clientp, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal,
-                      curl_off_t ulnow) {
+int progress_callback(void* clientp, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal, curl_off_t ulnow)
+{
     auto* progress = static_cast<ProgStruct*>(clientp);
     if (dltotal > 0)
         progress->percent = static_cast<int32_t>(static_cast<float>(dlnow) / static_cast<float>(dltotal) * 100.0f);
@@ -32,7 +34,8 @@ int progress_callback(void* clientp, curl_off_t dltotal, curl_off_t dlnow, curl_
     return progress->cancel ? 1 : 0;
 }
 
-size_t payload_source(char* ptr, size_t size, size_t nmemb, void* userp) {
+size_t payload_source(char* ptr, size_t size, size_t nmemb, void* userp)
+{
     if (size == 0 || nmemb == 0 || size * nmemb < 1) return 0;
     auto* upload = static_cast<UploadStatus*>(userp);
     const size_t left = upload->text.size() - std::min(upload->bytes_read, upload->text.size());

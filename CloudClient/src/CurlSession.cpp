@@ -13,14 +13,16 @@ namespace {
 std::atomic<EasyHandleFactory> g_factory{nullptr};
 }
 
-void EnsureGlobalInit() {
+void EnsureGlobalInit()
+{
     // Several client objects live at once (the panel's and the download
     // worker's copy); libcurl wants its global state set up exactly once.
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_ALL); });
 }
 
-EasyHandle NewEasyHandle() {
+EasyHandle NewEasyHandle()
+{
     EnsureGlobalInit();
     const EasyHandleFactory factory = g_factory.load();
     return EasyHandle(factory ? factory() : curl_easy_init());
@@ -28,7 +30,8 @@ EasyHandle NewEasyHandle() {
 
 void OverrideEasyHandleCreationForTesting(EasyHandleFactory factory) { g_factory.store(factory); }
 
-void ApplyCommonOptions(CURL* handle, const char* protocols) {
+void ApplyCommonOptions(CURL* handle, const char* protocols)
+{
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, protocols);
     curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
@@ -47,7 +50,8 @@ void ApplyCommonOptions(CURL* handle, const char* protocols) {
     }
 }
 
-void AppendHeader(SlistHandle& list, const char* line) {
+void AppendHeader(SlistHandle& list, const char* line)
+{
     curl_slist* grown = curl_slist_append(list.get(), line);
     if (grown != nullptr) {
         list.release();

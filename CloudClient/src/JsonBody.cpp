@@ -5,7 +5,8 @@
 namespace Vantrel {
 namespace CloudTransport {
 
-std::string EscapeJsonString(const std::string& value) {
+std::string EscapeJsonString(const std::string& value)
+{
     std::string out;
     out.reserve(value.size());
     for (const char c : value) {
@@ -30,7 +31,8 @@ std::string EscapeJsonString(const std::string& value) {
     return out;
 }
 
-std::string BuildJsonBody(const std::vector<OmbraAPIHelper::CurlField>& fields) {
+std::string BuildJsonBody(const std::vector<OmbraAPIHelper::CurlField>& fields)
+{
     std::string body = "{";
     bool first = true;
     for (const auto& field : fields) {

@@ -22,19 +22,22 @@ constexpr size_t kHeadLength = 3;
 constexpr size_t kTailLength = 2;
 constexpr size_t kShortestLine = kHeadLength + kTailLength;
 
-std::string Credential(const std::string& line) {
+std::string Credential(const std::string& line)
+{
     if (line.size() < kShortestLine) return std::string();
     return line.substr(kHeadLength, line.size() - kShortestLine);
 }
 
 // A recipient goes into the envelope and the header: a line break would let
 // it add commands or headers of its own.
-bool IsAcceptableAddress(const char* address) {
+bool IsAcceptableAddress(const char* address)
+{
     if (address == nullptr || *address == '\0') return false;
     return std::strpbrk(address, "\r\n") == nullptr && std::strchr(address, '@') != nullptr;
 }
 
-bool RecipientsAcceptable(const char* to, const char* cc) {
+bool RecipientsAcceptable(const char* to, const char* cc)
+{
     if (!IsAcceptableAddress(to) || (cc != nullptr && *cc != '\0' && !IsAcceptableAddress(cc))) {
         std::fprintf(stderr, "Refused to send an e-mail to a malformed address\n");
         return false;
@@ -42,14 +45,16 @@ bool RecipientsAcceptable(const char* to, const char* cc) {
     return true;
 }
 
-void ReportFailure(CURLcode result, const char* errorBuffer) {
+void ReportFailure(CURLcode result, const char* errorBuffer)
+{
     std::fprintf(stderr, "curl_easy_perform() failed: %s\n",
                  *errorBuffer != '\0' ? errorBuffer : curl_easy_strerror(result));
 }
 
 }  // namespace
 
-bool OmbraAPIHelper::GetHashesFromWebsite() {
+bool OmbraAPIHelper::GetHashesFromWebsite()
+{
     StartTransfer();
     ReplyBuffer reply;
     EasyHandle curl = NewEasyHandle();
@@ -94,17 +99,20 @@ bool OmbraAPIHelper::GetHashesFromWebsite() {
     return true;
 }
 
-bool OmbraAPIHelper::EnsureMailCredentials() {
+bool OmbraAPIHelper::EnsureMailCredentials()
+{
     if (m_mailHash2.size() >= kShortestLine && m_mailHash3.size() >= kShortestLine) return true;
     return GetHashesFromWebsite();
 }
 
-std::string OmbraAPIHelper::ReconstituteHash3() {
+std::string OmbraAPIHelper::ReconstituteHash3()
+{
     if (m_mailHash3.empty()) GetHashesFromWebsite();
     return Credential(m_mailHash3);
 }
 
-std::string OmbraAPIHelper::ReconstituteHash2() {
+std::string OmbraAPIHelper::ReconstituteHash2()
+{
     if (m_mailHash2.empty()) GetHashesFromWebsite();
     return Credential(m_mailHash2);
 }
@@ -115,7 +123,8 @@ namespace {
 // recipient list is returned so that it outlives the transfer.
 SlistHandle PrepareRelayTransfer(CURL* curl, const std::string& user, const std::string& password,
                                  const std::string& relay, const std::string& sender, const char* to, const char* cc,
-                                 char* errorBuffer) {
+                                 char* errorBuffer)
+{
     curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
     curl_easy_setopt(curl, CURLOPT_URL, relay.c_str());
@@ -133,7 +142,8 @@ SlistHandle PrepareRelayTransfer(CURL* curl, const std::string& user, const std:
 }
 
 // Members go in reverse: the recipient list is freed before the handle.
-struct RelayTransfer {
+struct RelayTransfer
+{
     EasyHandle curl;
     SlistHandle recipients;
     char errorBuffer[CURL_ERROR_SIZE] = {0};
@@ -142,7 +152,8 @@ struct RelayTransfer {
 // The checks and set-up both send operations start with; CURLE_OK when the
 // transfer is ready for its message, otherwise why it cannot start.
 CURLcode OpenRelayTransfer(OmbraAPIHelper& helper, const std::function<bool()>& ensureLogin, const char* to,
-                           const char* cc, RelayTransfer& transfer) {
+                           const char* cc, RelayTransfer& transfer)
+{
     if (!RecipientsAcceptable(to, cc)) return CURLE_BAD_FUNCTION_ARGUMENT;
     transfer.curl = NewEasyHandle();
     if (!transfer.curl) {
@@ -165,9 +176,11 @@ CURLcode OpenRelayTransfer(OmbraAPIHelper& helper, const std::function<bool()>& 
 }  // namespace
 
 bool OmbraAPIHelper::SendEmailWithAttachment(std::vector<std::string>& headers, const char* body, const char* to,
-                                             const char* cc, const char* attachmentPath) {
+                                             const char* cc, const char* attachmentPath)
+{
     RelayTransfer transfer;
-    if (OpenRelayTransfer(*this, [this] { return EnsureMailCredentials(); }, to, cc, transfer) != CURLE_OK)
+    if (OpenRelayTransfer(
+            *this, [this] { return EnsureMailCredentials(); }, to, cc, transfer) != CURLE_OK)
         return false;
     CURL* curl = transfer.curl.get();
 
@@ -189,9 +202,11 @@ bool OmbraAPIHelper::SendEmailWithAttachment(std::vector<std::string>& headers, 
     return result == CURLE_OK;
 }
 
-int OmbraAPIHelper::SendEmail(const char* message, const char* to, const char* cc) {
+int OmbraAPIHelper::SendEmail(const char* message, const char* to, const char* cc)
+{
     RelayTransfer transfer;
-    const CURLcode opened = OpenRelayTransfer(*this, [this] { return EnsureMailCredentials(); }, to, cc, transfer);
+    const CURLcode opened = OpenRelayTransfer(
+        *this, [this] { return EnsureMailCredentials(); }, to, cc, transfer);
     if (opened != CURLE_OK) return static_cast<int>(opened);
     CURL* curl = transfer.curl.get();
 

@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <ctime>
 
-OmbraAPIHelper::OmbraAPIHelper() {
+OmbraAPIHelper::OmbraAPIHelper()
+{
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     Vantrel::CloudTransport::EnsureGlobalInit();
 }
@@ -17,12 +18,14 @@ OmbraAPIHelper::OmbraAPIHelper() {
 // ground from under the survivors.
 OmbraAPIHelper::~OmbraAPIHelper() = default;
 
-void OmbraAPIHelper::StartTransfer() {
+void OmbraAPIHelper::StartTransfer()
+{
     m_curlFailed = false;
     m_curlError.clear();
 }
 
-void OmbraAPIHelper::RecordTransferResult(int curlCode, const char* errorBuffer, long httpStatus) {
+void OmbraAPIHelper::RecordTransferResult(int curlCode, const char* errorBuffer, long httpStatus)
+{
     if (curlCode != CURLE_OK) {
         m_curlFailed = true;
         m_curlError = (errorBuffer != nullptr && *errorBuffer != '\0')
@@ -36,6 +39,7 @@ void OmbraAPIHelper::RecordTransferResult(int curlCode, const char* errorBuffer,
     }
 }
 
-void OmbraAPIHelper::RecordServiceMessage(const QJsonObject& reply) {
+void OmbraAPIHelper::RecordServiceMessage(const QJsonObject& reply)
+{
     m_apiError = reply.value("message").toString().toStdString();
 }

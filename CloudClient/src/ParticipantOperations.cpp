@@ -13,13 +13,15 @@ namespace {
 
 std::string WithCode(const char* path, int64_t code) { return path + std::to_string(code); }
 
-wxString TaskFile(int64_t code, const char* name) {
+wxString TaskFile(int64_t code, const char* name)
+{
     return OmbraAPIHelper::GetCloudFolderPath(code) + wxFILE_SEP_PATH + name;
 }
 
 }  // namespace
 
-bool OmbraAPIHelper::GetExperimentDetail(int64_t code, ExpInfo& info) {
+bool OmbraAPIHelper::GetExperimentDetail(int64_t code, ExpInfo& info)
+{
     std::vector<CurlField> none;
     const QJsonObject reply =
         MakeCurlCallNew(WithCode("user/v1/get-experiment-details/", code).c_str(), none, GET, nullptr);
@@ -33,20 +35,23 @@ bool OmbraAPIHelper::GetExperimentDetail(int64_t code, ExpInfo& info) {
     return true;
 }
 
-bool OmbraAPIHelper::GetExpInfoFile(int64_t code) {
+bool OmbraAPIHelper::GetExpInfoFile(int64_t code)
+{
     const wxString path = TaskFile(code, "exp_info");
     MakeFileDLRequest("user/v1/download-info-file", code, path.fn_str());
     return true;
 }
 
-bool OmbraAPIHelper::GetRTInfoFile(int64_t code) {
+bool OmbraAPIHelper::GetRTInfoFile(int64_t code)
+{
     const wxString path = TaskFile(code, "rt_info");
     MakeFileDLRequest("user/v1/download-rtinfo-file", code, path.fn_str());
     return true;
 }
 
 wxString OmbraAPIHelper::GetExpPackage_Progress(int64_t code, ProgStruct* progress, wxString& packagePath,
-                                                std::mutex* pathGuard) {
+                                                std::mutex* pathGuard)
+{
     wxString path;
     {
         std::unique_lock<std::mutex> lock;
@@ -63,22 +68,26 @@ wxString OmbraAPIHelper::GetExpPackage_Progress(int64_t code, ProgStruct* progre
     return path;
 }
 
-wxString OmbraAPIHelper::GetExpPackage(int64_t code, const wxString& packagePath) {
+wxString OmbraAPIHelper::GetExpPackage(int64_t code, const wxString& packagePath)
+{
     MakeFileDLRequest("user/v1/download-experiment", code, packagePath.fn_str());
     return packagePath;
 }
 
-int OmbraAPIHelper::GetNumCurrentParticipants(int64_t code) {
+int OmbraAPIHelper::GetNumCurrentParticipants(int64_t code)
+{
     GetRTInfoFile(code);
     return CountRunInfoLines(TaskFile(code, "rt_info"));
 }
 
-bool OmbraAPIHelper::UploadExpResults(const char* experimentCode, const char* resultFile) {
+bool OmbraAPIHelper::UploadExpResults(const char* experimentCode, const char* resultFile)
+{
     std::vector<CurlField> fields{{"experiment_code", experimentCode, false}, {"result_file", resultFile, true}};
     return MakeCurlCall("user/v1/upload-result", fields, nullptr).value("success").toBool();
 }
 
-bool OmbraAPIHelper::AppendRtInfo(int64_t code, const std::string& content) {
+bool OmbraAPIHelper::AppendRtInfo(int64_t code, const std::string& content)
+{
     std::vector<CurlField> fields{{"content", content, false}};
     return MakeCurlCallNew(WithCode("user/v1/update-rtinfo-file/", code).c_str(), fields, PUT, nullptr)
         .value("success")

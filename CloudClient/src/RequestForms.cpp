@@ -23,7 +23,8 @@ constexpr const char* kNoHandle = "Could not create a transfer handle";
 
 std::string Address(const char* path) { return ServiceConfiguration::CloudBaseUrl() + path; }
 
-QJsonObject ParseReply(const ReplyBuffer& reply) {
+QJsonObject ParseReply(const ReplyBuffer& reply)
+{
     // Up to the first NUL, as the reply text would read in C.
     const QJsonDocument document = QJsonDocument::fromJson(QByteArray(reply.bytes.c_str()));
     return document.isObject() ? document.object() : QJsonObject();
@@ -31,14 +32,16 @@ QJsonObject ParseReply(const ReplyBuffer& reply) {
 
 std::string ApiKeyHeader() { return "X-Authorization: " + ServiceConfiguration::CloudApiKey(); }
 
-void WatchProgress(CURL* curl, ProgStruct* progress) {
+void WatchProgress(CURL* curl, ProgStruct* progress)
+{
     if (progress == nullptr) return;
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, progress);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, progress_callback);
 }
 
-long ResponseStatus(CURL* curl) {
+long ResponseStatus(CURL* curl)
+{
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     return status;
@@ -46,7 +49,8 @@ long ResponseStatus(CURL* curl) {
 
 // The headers of every service request, in the order the service has always
 // seen them; contentType (may be null) goes just before the token line.
-SlistHandle ServiceHeaders(const std::string& bearerHeader, bool acceptJson, const char* contentType) {
+SlistHandle ServiceHeaders(const std::string& bearerHeader, bool acceptJson, const char* contentType)
+{
     SlistHandle headers;
     if (acceptJson) AppendHeader(headers, "accept: application/json");
     AppendHeader(headers, ApiKeyHeader().c_str());
@@ -57,7 +61,8 @@ SlistHandle ServiceHeaders(const std::string& bearerHeader, bool acceptJson, con
 }
 
 // Runs a prepared request; libcurl's message, if any, lands in errorBuffer.
-CURLcode PerformServiceRequest(CURL* curl, ProgStruct* progress, char* errorBuffer) {
+CURLcode PerformServiceRequest(CURL* curl, ProgStruct* progress, char* errorBuffer)
+{
     WatchProgress(curl, progress);
     ApplyCommonOptions(curl, "https");
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
@@ -67,7 +72,8 @@ CURLcode PerformServiceRequest(CURL* curl, ProgStruct* progress, char* errorBuff
 }  // namespace
 
 QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlField>& fields, HTTPRequest method,
-                                            ProgStruct* progress) {
+                                            ProgStruct* progress)
+{
     StartTransfer();
     ReplyBuffer reply;
     const std::string address = Address(path);
@@ -108,7 +114,8 @@ QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlFi
     return ParseReply(reply);
 }
 
-QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField>& fields, ProgStruct* progress) {
+QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField>& fields, ProgStruct* progress)
+{
     StartTransfer();
     ReplyBuffer reply;
     const std::string address = Address(path);
@@ -147,7 +154,8 @@ QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField
 }
 
 bool OmbraAPIHelper::DownloadFile(const char* path, int64_t id, ProgStruct* progress, const char* localFile,
-                                  bool acceptJson) {
+                                  bool acceptJson)
+{
     StartTransfer();
     const std::string address = Address(path) + "/" + std::to_string(id);
     EasyHandle curl = NewEasyHandle();
@@ -181,11 +189,13 @@ bool OmbraAPIHelper::DownloadFile(const char* path, int64_t id, ProgStruct* prog
     return true;
 }
 
-bool OmbraAPIHelper::MakeFileDLRequest(const char* path, int64_t id, const char* localFile) {
+bool OmbraAPIHelper::MakeFileDLRequest(const char* path, int64_t id, const char* localFile)
+{
     return DownloadFile(path, id, nullptr, localFile, true);
 }
 
 bool OmbraAPIHelper::MakeFileDLRequest_Progress(const char* path, int64_t id, ProgStruct* progress,
-                                                const char* localFile) {
+                                                const char* localFile)
+{
     return DownloadFile(path, id, progress, localFile, false);
 }

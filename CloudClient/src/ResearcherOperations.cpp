@@ -20,7 +20,8 @@ bool Succeeded(const QJsonObject& reply) { return reply.value("success").toBool(
 
 }  // namespace
 
-bool OmbraAPIHelper::ParseJsonIntoLoginToken(const QJsonObject& reply) {
+bool OmbraAPIHelper::ParseJsonIntoLoginToken(const QJsonObject& reply)
+{
     if (!Succeeded(reply)) {
         m_bearerHeader.clear();
         return false;
@@ -30,7 +31,8 @@ bool OmbraAPIHelper::ParseJsonIntoLoginToken(const QJsonObject& reply) {
     return true;
 }
 
-bool OmbraAPIHelper::ParseJsonIntoSubDetail(const QJsonObject& reply, SubDetail& profile) {
+bool OmbraAPIHelper::ParseJsonIntoSubDetail(const QJsonObject& reply, SubDetail& profile)
+{
     if (!Succeeded(reply)) return false;
     const QJsonObject data = reply.value("data").toObject();
     const QJsonObject subscription = data.value("current_subscription").toObject();
@@ -51,23 +53,27 @@ bool OmbraAPIHelper::ParseJsonIntoSubDetail(const QJsonObject& reply, SubDetail&
     return true;
 }
 
-bool OmbraAPIHelper::Login(const char* email, const char* password) {
+bool OmbraAPIHelper::Login(const char* email, const char* password)
+{
     std::vector<CurlField> fields{{"email", email, false}, {"password", password, false}};
     return ParseJsonIntoLoginToken(MakeCurlCallNew("user/v1/login", fields, POST, nullptr));
 }
 
-bool OmbraAPIHelper::GetUserProfile(SubDetail& profile) {
+bool OmbraAPIHelper::GetUserProfile(SubDetail& profile)
+{
     std::vector<CurlField> none;
     return ParseJsonIntoSubDetail(MakeCurlCallNew("user/v1/profile", none, GET, nullptr), profile);
 }
 
-bool OmbraAPIHelper::AdminGetUserProfile(SubDetail& profile, const char* user) {
+bool OmbraAPIHelper::AdminGetUserProfile(SubDetail& profile, const char* user)
+{
     std::vector<CurlField> none;
-    return ParseJsonIntoSubDetail(
-        MakeCurlCallNew(WithArgument("admin/v1/profile/", user).c_str(), none, GET, nullptr), profile);
+    return ParseJsonIntoSubDetail(MakeCurlCallNew(WithArgument("admin/v1/profile/", user).c_str(), none, GET, nullptr),
+                                  profile);
 }
 
-bool OmbraAPIHelper::GetCloudExpList() {
+bool OmbraAPIHelper::GetCloudExpList()
+{
     m_expInfos.clear();
     std::vector<CurlField> none;
     const QJsonObject reply = MakeCurlCallNew("user/v1/get-all-experiments", none, GET, nullptr);
@@ -86,7 +92,8 @@ bool OmbraAPIHelper::GetCloudExpList() {
     return true;
 }
 
-void OmbraAPIHelper::GetDelegateList() {
+void OmbraAPIHelper::GetDelegateList()
+{
     std::vector<CurlField> none;
     const QJsonObject reply = MakeCurlCallNew("user/v1/get-delegates", none, GET, nullptr);
     m_delegateArray = reply.value("data").toArray();
@@ -103,7 +110,8 @@ void OmbraAPIHelper::GetDelegateList() {
 }
 
 bool OmbraAPIHelper::UploadExperiment(const char* experimentFile, const char* infoFile, const QDate& expiryDate,
-                                      ProgStruct* progress, int32_t& code, std::string& message) {
+                                      ProgStruct* progress, int32_t& code, std::string& message)
+{
     std::vector<CurlField> fields{{"experiment_file", experimentFile, true},
                                   {"info_file", infoFile, true},
                                   {"experiment_expiry_date", expiryDate.toString(Qt::ISODate).toStdString(), false}};
@@ -117,18 +125,21 @@ bool OmbraAPIHelper::UploadExperiment(const char* experimentFile, const char* in
     return true;
 }
 
-bool OmbraAPIHelper::UploadExpInfoFile(int64_t code, const char* infoFile) {
+bool OmbraAPIHelper::UploadExpInfoFile(int64_t code, const char* infoFile)
+{
     std::vector<CurlField> fields{{"info_file", infoFile, true}};
     return Succeeded(MakeCurlCall(WithCode("user/v1/replace-info-file/", code).c_str(), fields, nullptr));
 }
 
-bool OmbraAPIHelper::ExtendExperimentExpiry(int64_t code, const char* days) {
+bool OmbraAPIHelper::ExtendExperimentExpiry(int64_t code, const char* days)
+{
     std::vector<CurlField> fields{{"number_of_days", days, false}};
     return Succeeded(
         MakeCurlCallNew(WithCode("user/v1/extend-experiment-expiry-date/", code).c_str(), fields, PATCH, nullptr));
 }
 
-bool OmbraAPIHelper::CreateDelegate(const char* name, const char* email, const char* password, const char* days) {
+bool OmbraAPIHelper::CreateDelegate(const char* name, const char* email, const char* password, const char* days)
+{
     std::vector<CurlField> fields{
         {"name", name, false}, {"email", email, false}, {"password", password, false}, {"number_of_days", days, false}};
     const QJsonObject reply = MakeCurlCallNew("user/v1/add-delegate", fields, POST, nullptr);
@@ -136,7 +147,8 @@ bool OmbraAPIHelper::CreateDelegate(const char* name, const char* email, const c
     return Succeeded(reply);
 }
 
-bool OmbraAPIHelper::UpdateProfile(const char* name, const char* email) {
+bool OmbraAPIHelper::UpdateProfile(const char* name, const char* email)
+{
     std::vector<CurlField> fields;
     if (name != nullptr && *name != '\0') fields.push_back({"name", name, false});
     if (email != nullptr && *email != '\0') fields.push_back({"email", email, false});
@@ -145,12 +157,14 @@ bool OmbraAPIHelper::UpdateProfile(const char* name, const char* email) {
     return Succeeded(reply);
 }
 
-bool OmbraAPIHelper::DeleteExperiment(int64_t code) {
+bool OmbraAPIHelper::DeleteExperiment(int64_t code)
+{
     std::vector<CurlField> none;
     return Succeeded(MakeCurlCallNew(WithCode("user/v1/delete-experiment/", code).c_str(), none, DELETE, nullptr));
 }
 
-bool OmbraAPIHelper::DeleteDelegate(const char* user) {
+bool OmbraAPIHelper::DeleteDelegate(const char* user)
+{
     std::vector<CurlField> none;
     const QJsonObject reply =
         MakeCurlCallNew(WithArgument("user/v1/delete-delegate/", user).c_str(), none, DELETE, nullptr);
@@ -158,7 +172,8 @@ bool OmbraAPIHelper::DeleteDelegate(const char* user) {
     return Succeeded(reply);
 }
 
-bool OmbraAPIHelper::GetPwdResetToken(const char* email, std::string& token) {
+bool OmbraAPIHelper::GetPwdResetToken(const char* email, std::string& token)
+{
     std::vector<CurlField> fields{{"email", email, false}};
     const QJsonObject reply = MakeCurlCallNew("user/v1/forget-password", fields, POST, nullptr);
     if (!Succeeded(reply)) {
@@ -169,21 +184,24 @@ bool OmbraAPIHelper::GetPwdResetToken(const char* email, std::string& token) {
     return true;
 }
 
-bool OmbraAPIHelper::ResetPwdWithToken(const char* token, const char* password) {
+bool OmbraAPIHelper::ResetPwdWithToken(const char* token, const char* password)
+{
     std::vector<CurlField> fields{{"token", token, false}, {"password", password, false}};
     const QJsonObject reply = MakeCurlCallNew("user/v1/reset-password", fields, POST, nullptr);
     if (!Succeeded(reply)) RecordServiceMessage(reply);
     return Succeeded(reply);
 }
 
-bool OmbraAPIHelper::ChangePassword(const char* currentPassword, const char* newPassword) {
+bool OmbraAPIHelper::ChangePassword(const char* currentPassword, const char* newPassword)
+{
     std::vector<CurlField> fields{{"current_password", currentPassword, false}, {"password", newPassword, false}};
     const QJsonObject reply = MakeCurlCallNew("user/v1/change-password", fields, PATCH, nullptr);
     if (!Succeeded(reply)) RecordServiceMessage(reply);
     return Succeeded(reply);
 }
 
-bool OmbraAPIHelper::AdminUpdateProfile(const char* user, const char* name) {
+bool OmbraAPIHelper::AdminUpdateProfile(const char* user, const char* name)
+{
     std::vector<CurlField> fields{{"name", name, false}, {"new_email", user, false}};
     const QJsonObject reply =
         MakeCurlCallNew(WithArgument("admin/v1/update-user-profile/", user).c_str(), fields, PUT, nullptr);
@@ -191,7 +209,8 @@ bool OmbraAPIHelper::AdminUpdateProfile(const char* user, const char* name) {
     return Succeeded(reply);
 }
 
-bool OmbraAPIHelper::GetEmailTypes(std::vector<std::string>& slugs) {
+bool OmbraAPIHelper::GetEmailTypes(std::vector<std::string>& slugs)
+{
     std::vector<CurlField> none;
     const QJsonObject reply = MakeCurlCallNew("admin/v1/email-types", none, GET, nullptr);
     if (!Succeeded(reply)) return false;
@@ -200,7 +219,8 @@ bool OmbraAPIHelper::GetEmailTypes(std::vector<std::string>& slugs) {
     return true;
 }
 
-bool OmbraAPIHelper::UpdateEmailContent(const char* slug, const char* subject, const char* contentFile) {
+bool OmbraAPIHelper::UpdateEmailContent(const char* slug, const char* subject, const char* contentFile)
+{
     std::vector<CurlField> fields{{"email_subject", subject, false}, {"file_content", contentFile, true}};
     const QJsonObject reply =
         MakeCurlCall(WithArgument("admin/v1/update-email-content/", slug).c_str(), fields, nullptr);
@@ -208,6 +228,7 @@ bool OmbraAPIHelper::UpdateEmailContent(const char* slug, const char* subject, c
     return Succeeded(reply);
 }
 
-bool OmbraAPIHelper::GetAllDataFiles(int64_t code, const char* localFile) {
+bool OmbraAPIHelper::GetAllDataFiles(int64_t code, const char* localFile)
+{
     return MakeFileDLRequest("user/v1/download-result", code, localFile);
 }

@@ -17,7 +17,8 @@ constexpr const char* kSenderDisplayName = "Orbisk Study Station";
 constexpr const char* kDefaultMailPort = "587";
 
 // An empty value is as good as none for these settings.
-std::string Setting(const char* variable, const char* fallback) {
+std::string Setting(const char* variable, const char* fallback)
+{
     const char* value = std::getenv(variable);
     return (value != nullptr && *value != '\0') ? std::string(value) : std::string(fallback);
 }
@@ -32,12 +33,12 @@ std::string CloudApiKey() { return Setting(kCloudApiKeyVariable, kDefaultApiKey)
 
 std::string ExtraCaBundle() { return Setting(kCaBundleVariable, ""); }
 
-std::string MailRelayHostAndPort() {
+std::string MailRelayHostAndPort()
+{
     std::string relay = Setting(kMailRelayVariable, kDefaultMailRelay);
     // A bracketed IPv6 literal carries colons of its own.
-    const bool hasPort = relay.front() == '['
-                             ? relay.find("]:") != std::string::npos
-                             : relay.find(':') != std::string::npos;
+    const bool hasPort =
+        relay.front() == '[' ? relay.find("]:") != std::string::npos : relay.find(':') != std::string::npos;
     if (!hasPort) relay += std::string(":") + kDefaultMailPort;
     return relay;
 }

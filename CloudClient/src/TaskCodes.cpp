@@ -12,7 +12,8 @@ constexpr int kOffsets[7] = {0, 5, 2, 6, 3, 1, 4};
 constexpr int kDigits = 8;
 }  // namespace
 
-int32_t ConvertExperimentID(uint32_t number, bool toTaskCode) {
+int32_t ConvertExperimentID(uint32_t number, bool toTaskCode)
+{
     const std::string text = std::to_string(number);
     // Shorter numbers have no eight digits to convert; 0 is no experiment's code.
     if (text.size() < static_cast<size_t>(kDigits)) return 0;
@@ -38,7 +39,8 @@ int32_t OmbraAPIHelper::ObfuscateExperimentID(uint32_t code) { return ConvertExp
 
 int32_t OmbraAPIHelper::DeobfuscateExperimentID(uint32_t taskCode) { return ConvertExperimentID(taskCode, false); }
 
-std::string OmbraAPIHelper::GenerateRandomString() {
+std::string OmbraAPIHelper::GenerateRandomString()
+{
     static const char kAlphabet[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::string text;
     for (int i = 0; i < 8; ++i) text += kAlphabet[std::rand() % 36];

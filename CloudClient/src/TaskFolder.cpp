@@ -29,14 +29,17 @@ QString ToQString(const wxString& text) { return QString::fromUtf8(text.utf8_str
 
 }  // namespace
 
-bool OmbraAPIHelper::CreatePrivateFolder(const wxString& folder) {
+bool OmbraAPIHelper::CreatePrivateFolder(const wxString& folder)
+{
     return wxFileName::Mkdir(folder, kPrivateFolderPermissions, wxPATH_MKDIR_FULL);
 }
 
-wxString OmbraAPIHelper::GetBaseCloudFolderPath() {
+wxString OmbraAPIHelper::GetBaseCloudFolderPath()
+{
     const wxString folder = wxStandardPaths::Get().GetUserDataDir();
     const wxCharBuffer native = folder.fn_str();
-    struct stat info {};
+    struct stat info
+    {};
     if (::stat(native.data(), &info) == 0) {
         // The owner's write bit counts too: access() says yes to root either way.
         const bool writable = S_ISDIR(info.st_mode) && (info.st_mode & S_IWUSR) != 0 && wxIsWritable(folder);
@@ -50,7 +53,8 @@ wxString OmbraAPIHelper::GetBaseCloudFolderPath() {
     return folder;
 }
 
-wxString OmbraAPIHelper::GetCloudFolderPath(int64_t code) {
+wxString OmbraAPIHelper::GetCloudFolderPath(int64_t code)
+{
     const wxString folder =
         GetBaseCloudFolderPath() + wxFILE_SEP_PATH + wxString::Format("%lld", static_cast<long long>(code));
     if (!wxDirExists(folder)) CreatePrivateFolder(folder);
@@ -58,7 +62,8 @@ wxString OmbraAPIHelper::GetCloudFolderPath(int64_t code) {
 }
 
 wxString OmbraAPIHelper::CreateExpInfoFile(int32_t participantLimit, bool promptInfo, bool runOnce, bool noDelete,
-                                           bool saveDesktop, const wxString& researcherEmail) {
+                                           bool saveDesktop, const wxString& researcherEmail)
+{
     const wxString path = InfoFilePath(0);
     // A fresh file: nothing of an earlier experiment's entries survives.
     if (wxFileExists(path)) wxRemoveFile(path);
@@ -77,7 +82,8 @@ wxString OmbraAPIHelper::CreateExpInfoFile(int32_t participantLimit, bool prompt
     return path;
 }
 
-bool OmbraAPIHelper::GetValuesFromExpInfoFile(int64_t code, ExpInfo& info) {
+bool OmbraAPIHelper::GetValuesFromExpInfoFile(int64_t code, ExpInfo& info)
+{
     const wxString path = InfoFilePath(code);
     // A download that failed leaves the service's JSON error here instead.
     FILE* file = std::fopen(path.fn_str(), "r");
@@ -101,7 +107,8 @@ bool OmbraAPIHelper::GetValuesFromExpInfoFile(int64_t code, ExpInfo& info) {
     return true;
 }
 
-wxString OmbraAPIHelper::PackagePathForVersion(const wxString& taskFolder, const QString& vtVersion) {
+wxString OmbraAPIHelper::PackagePathForVersion(const wxString& taskFolder, const QString& vtVersion)
+{
     // Compared part by part, so that 6.10.0 and 7.0 count as later than 6.5.2
     // (their digits strung together would read 6100 and 70).
     std::vector<long> parts;
@@ -119,7 +126,8 @@ wxString OmbraAPIHelper::PackagePathForVersion(const wxString& taskFolder, const
     return older ? wxString::Format("%s.zip", taskFolder) : wxString::Format("%s.tar.gz", taskFolder);
 }
 
-int OmbraAPIHelper::CountRunInfoLines(const wxString& file) {
+int OmbraAPIHelper::CountRunInfoLines(const wxString& file)
+{
     FILE* stream = std::fopen(file.fn_str(), "rb");
     if (stream == nullptr) return 0;
     int lines = 0;

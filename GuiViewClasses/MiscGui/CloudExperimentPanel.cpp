@@ -45,13 +45,27 @@ namespace {
 constexpr int kMaxUploadTries = 3;
 constexpr int kWatchIntervalMs = 40;  // how often the gauge follows the transfer
 
-enum StepPage { kStepTaskCode = 0, kStepDetails = 1, kStepDownload = 2, kStepThanks = 3, kStepUploadError = 4 };
-enum ButtonPage { kButtonNext = 0, kButtonGetStarted = 1, kButtonRunOrCancel = 2, kButtonExit = 3 };
+enum StepPage
+{
+    kStepTaskCode = 0,
+    kStepDetails = 1,
+    kStepDownload = 2,
+    kStepThanks = 3,
+    kStepUploadError = 4
+};
+enum ButtonPage
+{
+    kButtonNext = 0,
+    kButtonGetStarted = 1,
+    kButtonRunOrCancel = 2,
+    kButtonExit = 3
+};
 
 wxString DataFileIn(const wxString& taskFolder) { return taskFolder + wxFILE_SEP_PATH + "Task Data.txt"; }
 
 // Every "*.vt6" under the folder, subfolders included, hidden entries left out.
-wxArrayString ExperimentDocumentsIn(const wxString& folder) {
+wxArrayString ExperimentDocumentsIn(const wxString& folder)
+{
     wxArrayString files;
     if (wxDirExists(folder)) wxDir::GetAllFiles(folder, &files, "*.vt6", wxDIR_FILES | wxDIR_DIRS);
     return files;
@@ -60,7 +74,8 @@ wxArrayString ExperimentDocumentsIn(const wxString& folder) {
 wxString ToWx(const QString& text) { return wxString::FromUTF8(text.toUtf8().constData()); }
 
 // "Thu, 10 Dec 2026 14:05:09 +0000": English names whatever the locale.
-std::string Rfc2822DateNow() {
+std::string Rfc2822DateNow()
+{
     static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -79,7 +94,8 @@ std::string Rfc2822DateNow() {
 
 using Vantrel::PackageDownload;
 
-struct CloudExperimentPanel::Work {
+struct CloudExperimentPanel::Work
+{
     OmbraAPIHelper apiHelper;
     ExpInfo expInfo;
     Vantrel::BasicPackageDownload<ProgStruct> download;
@@ -98,23 +114,28 @@ wxIMPLEMENT_DYNAMIC_CLASS(CloudExperimentPanel, wxPanel);
 
 wxBEGIN_EVENT_TABLE(CloudExperimentPanel, wxPanel)
     EVT_BUTTON(CloudExperimentPanel::ID_NEXT, CloudExperimentPanel::OnStep1Next)
-    EVT_BUTTON(CloudExperimentPanel::ID_GET_STARTED, CloudExperimentPanel::OnStep2GetStarted)
-    EVT_BUTTON(CloudExperimentPanel::ID_RUN_OR_CANCEL, CloudExperimentPanel::OnStep3RunOrCancel)
-    EVT_BUTTON(CloudExperimentPanel::ID_EXIT, CloudExperimentPanel::OnStep4Exit)
-    EVT_BUTTON(CloudExperimentPanel::ID_COPY_EMAIL, CloudExperimentPanel::OnCopyResearcherEmail)
-    EVT_IDLE(CloudExperimentPanel::OnIdle)
-wxEND_EVENT_TABLE()
+        EVT_BUTTON(CloudExperimentPanel::ID_GET_STARTED, CloudExperimentPanel::OnStep2GetStarted)
+            EVT_BUTTON(CloudExperimentPanel::ID_RUN_OR_CANCEL, CloudExperimentPanel::OnStep3RunOrCancel)
+                EVT_BUTTON(CloudExperimentPanel::ID_EXIT, CloudExperimentPanel::OnStep4Exit)
+                    EVT_BUTTON(CloudExperimentPanel::ID_COPY_EMAIL, CloudExperimentPanel::OnCopyResearcherEmail)
+                        EVT_IDLE(CloudExperimentPanel::OnIdle) wxEND_EVENT_TABLE()
 
-CloudExperimentPanel::CloudExperimentPanel() : m_work(std::make_unique<Work>()) { Init(); }
+                            CloudExperimentPanel::CloudExperimentPanel()
+    : m_work(std::make_unique<Work>())
+{
+    Init();
+}
 
 CloudExperimentPanel::CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Vantrel::CloudPanelHost> host, int id,
                                            const wxPoint& pos, const wxSize& size, long style)
-    : m_work(std::make_unique<Work>()) {
+    : m_work(std::make_unique<Work>())
+{
     Init();
     Construct(host.release(), parent, id, pos, size, style);
 }
 
-CloudExperimentPanel::~CloudExperimentPanel() {
+CloudExperimentPanel::~CloudExperimentPanel()
+{
     m_work->watch.Stop();
     // A worker still running is cancelled; one that does not end soon is left
     // behind holding only its own copies.
@@ -122,7 +143,8 @@ CloudExperimentPanel::~CloudExperimentPanel() {
 }
 
 void CloudExperimentPanel::Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos,
-                                     const wxSize& size, long style) {
+                                     const wxSize& size, long style)
+{
     m_host.reset(host);
     m_work->watch.Bind(wxEVT_TIMER, [](wxTimerEvent&) { wxWakeUpIdle(); });
     Create(parent, id, pos, size, style);
@@ -134,7 +156,8 @@ void CloudExperimentPanel::Construct(Vantrel::CloudPanelHost* host, wxWindow* pa
     if (m_cloudExpID != 0 && m_expDLFinished) EnterReadyState();
 }
 
-void CloudExperimentPanel::ForgetTaskForTesting() {
+void CloudExperimentPanel::ForgetTaskForTesting()
+{
     m_cloudExpID = 0;
     m_expDLFinished = false;
     m_userName.clear();
@@ -142,7 +165,8 @@ void CloudExperimentPanel::ForgetTaskForTesting() {
     m_noDataUpload = false;
 }
 
-bool CloudExperimentPanel::Create(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style) {
+bool CloudExperimentPanel::Create(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style)
+{
     wxPanel::Create(parent, id, pos, size, style, wxPanelNameStr);
     CreateControls();
     if (GetSizer()) GetSizer()->SetSizeHints(this);
@@ -150,7 +174,8 @@ bool CloudExperimentPanel::Create(wxWindow* parent, int id, const wxPoint& pos, 
     return true;
 }
 
-void CloudExperimentPanel::Init() {
+void CloudExperimentPanel::Init()
+{
     m_stepBook = nullptr;
     m_taskIdCtrl = nullptr;
     m_errorText = nullptr;
@@ -175,7 +200,8 @@ bool CloudExperimentPanel::IsDownloadInFlight() const { return m_work->download.
 
 wxString CloudExperimentPanel::TaskFolder() const { return OmbraAPIHelper::GetCloudFolderPath(m_cloudExpID); }
 
-void CloudExperimentPanel::ShowStep(int page) {
+void CloudExperimentPanel::ShowStep(int page)
+{
     m_stepBook->SetSelection(page);
     const int button = page == kStepUploadError ? kButtonExit : page;
     m_buttonBook->SetSelection(page == kStepThanks ? kButtonExit : button);
@@ -184,7 +210,8 @@ void CloudExperimentPanel::ShowStep(int page) {
 // ---------------------------------------------------------------------------------------------
 // Step 1: the task code and the checks against the service
 
-void CloudExperimentPanel::InsertCmdLineTaskID(long taskCode, bool noDataUpload) {
+void CloudExperimentPanel::InsertCmdLineTaskID(long taskCode, bool noDataUpload)
+{
     m_cmdLineTaskID = taskCode;
     if (m_cloudExpID != 0) return;
     m_noDataUpload = noDataUpload;
@@ -193,7 +220,8 @@ void CloudExperimentPanel::InsertCmdLineTaskID(long taskCode, bool noDataUpload)
     OnStep1Next(blank);
 }
 
-void CloudExperimentPanel::OnStep1Next(wxCommandEvent&) {
+void CloudExperimentPanel::OnStep1Next(wxCommandEvent&)
+{
     if (m_work->download.InFlight()) return;  // a cancelled worker is still ending: the next click starts afresh
     if (!LoadExperimentInfo()) return;
     if (m_askParticipantInfo) {
@@ -205,7 +233,8 @@ void CloudExperimentPanel::OnStep1Next(wxCommandEvent&) {
     OnStep2GetStarted(blank);
 }
 
-bool CloudExperimentPanel::LoadExperimentInfo() {
+bool CloudExperimentPanel::LoadExperimentInfo()
+{
     const Vantrel::TaskCodeReading reading = Vantrel::ReadTaskCode(m_taskIdCtrl->GetValue());
     if (reading.problem == Vantrel::TaskCodeProblem::Empty) {
         wxLogMessage(_("Please enter an experiment ID."));
@@ -269,7 +298,8 @@ bool CloudExperimentPanel::LoadExperimentInfo() {
     return true;
 }
 
-bool CloudExperimentPanel::GetExpInfo() {
+bool CloudExperimentPanel::GetExpInfo()
+{
     if (m_cloudExpID == 0) {
         wxLogMessage(_("Missing an experiment ID for some reason. Try loading an experiment again."));
         return false;
@@ -281,7 +311,8 @@ bool CloudExperimentPanel::GetExpInfo() {
     return true;
 }
 
-bool CloudExperimentPanel::GetRTInfo() {
+bool CloudExperimentPanel::GetRTInfo()
+{
     if (m_cloudExpID == 0) {
         wxLogMessage(_("Missing an experiment ID for some reason. Try loading an experiment again."));
         return false;
@@ -290,15 +321,16 @@ bool CloudExperimentPanel::GetRTInfo() {
         m_errorText->SetLabel(_("Failed to retrieve experiment information"));
         return false;
     }
-    m_participantCount = static_cast<std::uint32_t>(
-        OmbraAPIHelper::CountRunInfoLines(TaskFolder() + wxFILE_SEP_PATH + "rt_info"));
+    m_participantCount =
+        static_cast<std::uint32_t>(OmbraAPIHelper::CountRunInfoLines(TaskFolder() + wxFILE_SEP_PATH + "rt_info"));
     return true;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Steps 2 and 3: details, download, unpacking and opening
 
-void CloudExperimentPanel::OnStep2GetStarted(wxCommandEvent&) {
+void CloudExperimentPanel::OnStep2GetStarted(wxCommandEvent&)
+{
     if (m_work->download.InFlight() || m_unpackPending) return;
     m_stepBook->SetSelection(kStepDownload);
     m_buttonBook->SetSelection(kButtonRunOrCancel);
@@ -320,7 +352,8 @@ void CloudExperimentPanel::OnStep2GetStarted(wxCommandEvent&) {
 
 bool CloudExperimentPanel::DoExpFilesExist(const wxString& folder) { return !ExperimentDocumentsIn(folder).empty(); }
 
-void CloudExperimentPanel::DownloadExperiment() {
+void CloudExperimentPanel::DownloadExperiment()
+{
     m_gauge->Show();
     m_gauge->SetValue(0);
     m_downloadText->SetLabel(_("The task is being downloaded..."));
@@ -330,12 +363,13 @@ void CloudExperimentPanel::DownloadExperiment() {
 
     m_work->failure = std::make_shared<wxString>();
     m_work->watch.Start(kWatchIntervalMs);
-    m_work->download.Start(Vantrel::MakePackageFetch(m_work->apiHelper, m_cloudExpID, m_work->packagePath,
-                                                     TaskFolder(), m_work->failure));
+    m_work->download.Start(
+        Vantrel::MakePackageFetch(m_work->apiHelper, m_cloudExpID, m_work->packagePath, TaskFolder(), m_work->failure));
     wxWakeUpIdle();
 }
 
-void CloudExperimentPanel::OnIdle(wxIdleEvent& event) {
+void CloudExperimentPanel::OnIdle(wxIdleEvent& event)
+{
     event.Skip();
     if (m_work->download.InFlight()) {
         const int percent = std::max(0, std::min(100, m_work->download.Percent()));
@@ -354,7 +388,8 @@ void CloudExperimentPanel::OnIdle(wxIdleEvent& event) {
     }
 }
 
-void CloudExperimentPanel::OnDownloadEnded(int outcome) {
+void CloudExperimentPanel::OnDownloadEnded(int outcome)
+{
     switch (static_cast<PackageDownload::Outcome>(outcome)) {
         case PackageDownload::Outcome::Succeeded:
             m_gauge->SetValue(100);
@@ -363,9 +398,7 @@ void CloudExperimentPanel::OnDownloadEnded(int outcome) {
             m_unpackPending = true;
             wxWakeUpIdle();
             return;
-        case PackageDownload::Outcome::Cancelled:
-            ShowFirstPageWithError(wxEmptyString);
-            return;
+        case PackageDownload::Outcome::Cancelled: ShowFirstPageWithError(wxEmptyString); return;
         case PackageDownload::Outcome::Failed:
             // Read only now: the worker wrote it before it ended.
             ShowFirstPageWithError(*m_work->failure);
@@ -373,7 +406,8 @@ void CloudExperimentPanel::OnDownloadEnded(int outcome) {
     }
 }
 
-void CloudExperimentPanel::ShowFirstPageWithError(const wxString& message) {
+void CloudExperimentPanel::ShowFirstPageWithError(const wxString& message)
+{
     m_expDLFinished = false;
     m_errorText->SetLabel(message);
     m_stepBook->SetSelection(kStepTaskCode);
@@ -381,12 +415,14 @@ void CloudExperimentPanel::ShowFirstPageWithError(const wxString& message) {
     m_runOrCancelButton->SetLabel(_("   Cancel Download   "));
 }
 
-void CloudExperimentPanel::UnpackAndOpen() {
+void CloudExperimentPanel::UnpackAndOpen()
+{
     m_work->packagePath.clear();
     OpenExperiment(TaskFolder());
 }
 
-bool CloudExperimentPanel::OpenExperiment(const wxString& folder) {
+bool CloudExperimentPanel::OpenExperiment(const wxString& folder)
+{
     const wxArrayString documents = ExperimentDocumentsIn(folder);
     if (documents.empty()) {
         ShowFirstPageWithError(
@@ -404,7 +440,8 @@ bool CloudExperimentPanel::OpenExperiment(const wxString& folder) {
     return true;
 }
 
-void CloudExperimentPanel::EnterReadyState() {
+void CloudExperimentPanel::EnterReadyState()
+{
     m_stepBook->SetSelection(kStepDownload);
     m_buttonBook->SetSelection(kButtonRunOrCancel);
     m_gauge->SetValue(100);
@@ -416,12 +453,14 @@ void CloudExperimentPanel::EnterReadyState() {
     m_host->SetSubjectName(SubjectName());
 }
 
-wxString CloudExperimentPanel::SubjectName() {
+wxString CloudExperimentPanel::SubjectName()
+{
     if (!m_userName.empty() && !m_userEmail.empty()) return wxString::Format("%s (%s)", m_userName, m_userEmail);
     return m_userName.empty() ? m_userEmail : m_userName;
 }
 
-void CloudExperimentPanel::OnStep3RunOrCancel(wxCommandEvent&) {
+void CloudExperimentPanel::OnStep3RunOrCancel(wxCommandEvent&)
+{
     if (m_expDLFinished && !m_work->download.InFlight() && !m_unpackPending) {
         RunExperiment();
         return;
@@ -437,7 +476,8 @@ void CloudExperimentPanel::OnStep3RunOrCancel(wxCommandEvent&) {
 // ---------------------------------------------------------------------------------------------
 // Step 4: the run and the data hand-back
 
-bool CloudExperimentPanel::DetermineRunGroup() {
+bool CloudExperimentPanel::DetermineRunGroup()
+{
     const std::vector<std::uint32_t> groups = m_host->GroupIds();
     if (m_cloudGroupSetting != Vantrel::kBalancedGroupSetting) {
         if (std::find(groups.begin(), groups.end(), m_cloudGroupSetting) == groups.end()) {
@@ -461,7 +501,8 @@ bool CloudExperimentPanel::DetermineRunGroup() {
     return true;
 }
 
-void CloudExperimentPanel::KeepEarlierDataFile(const wxString& dataFile) {
+void CloudExperimentPanel::KeepEarlierDataFile(const wxString& dataFile)
+{
     if (!wxFileExists(dataFile)) return;
     // Data of an earlier run that was never made safe: the new run must not write over it.
     const Vantrel::DesktopCopyResult copy = Vantrel::CopyDataFileToFolder(dataFile, Vantrel::DesktopFolder());
@@ -472,13 +513,15 @@ void CloudExperimentPanel::KeepEarlierDataFile(const wxString& dataFile) {
     for (int n = 1; n < 10000; ++n) {
         const wxString aside = TaskFolder() + wxFILE_SEP_PATH + wxString::Format("Task Data (earlier %d).txt", n);
         if (wxFileExists(aside)) continue;
-        if (wxRenameFile(dataFile, aside, false)) wxLogWarning(_("The data file of an earlier run was kept as '%s'."), aside);
+        if (wxRenameFile(dataFile, aside, false))
+            wxLogWarning(_("The data file of an earlier run was kept as '%s'."), aside);
         break;
     }
     m_keepTaskFolder = true;
 }
 
-void CloudExperimentPanel::RunExperiment() {
+void CloudExperimentPanel::RunExperiment()
+{
     if (m_cloudExpID == 0) {
         wxLogMessage(_("Missing an experiment ID for some reason. Try loading an experiment again."));
         return;
@@ -495,7 +538,8 @@ void CloudExperimentPanel::RunExperiment() {
     FinishHandBack(dataFile, m_host->WasLastRunCanceled());
 }
 
-void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCancelled) {
+void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCancelled)
+{
     const ExpInfo& info = m_work->expInfo;
     const wxString researcher = ToWx(info.r_email);
     Vantrel::DataSafetyFacts facts;
@@ -562,7 +606,8 @@ void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCanc
     m_stepBook->GetCurrentPage()->Layout();
 }
 
-bool CloudExperimentPanel::SendFailureEmailToResearcher() {
+bool CloudExperimentPanel::SendFailureEmailToResearcher()
+{
     const wxString dataFile = DataFileIn(TaskFolder());
     const wxString templatePath =
         wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath() + "/../PlugIns/email/sending_data_file.html";
@@ -585,7 +630,8 @@ bool CloudExperimentPanel::SendFailureEmailToResearcher() {
 
 void CloudExperimentPanel::OnStep4Exit(wxCommandEvent&) { m_host->ExitApplication(); }
 
-void CloudExperimentPanel::OnCopyResearcherEmail(wxCommandEvent&) {
+void CloudExperimentPanel::OnCopyResearcherEmail(wxCommandEvent&)
+{
     wxClipboardLocker locker;
     if (!locker) return;
     wxTheClipboard->SetData(new wxTextDataObject(ToWx(m_work->expInfo.r_email)));

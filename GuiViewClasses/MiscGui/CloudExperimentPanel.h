@@ -25,13 +25,15 @@ class VTExperiment;
 class VTRunTaskView;
 }  // namespace Vantrel
 
-class CloudExperimentPanel : public wxPanel {
+class CloudExperimentPanel : public wxPanel
+{
     wxDECLARE_DYNAMIC_CLASS(CloudExperimentPanel);
     wxDECLARE_EVENT_TABLE();
 
 public:
     // Control identifiers of the layout.
-    enum {
+    enum
+    {
         ID_GAUGE = 10000,
         ID_TASK_ID = 10001,
         ID_BUTTON_BOOK = 10002,
@@ -61,8 +63,8 @@ public:
     CloudExperimentPanel();
     // The run-task view's form: the panel fills the view's frame.
     CloudExperimentPanel(Vantrel::VTRunTaskView* view, Vantrel::VTExperiment* experiment, wxDocManager* docManager,
-                         int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
-                         const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
+                         int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                         long style = wxTAB_TRAVERSAL);
     // Any host, any parent (tests and other containers).
     CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Vantrel::CloudPanelHost> host, int id = wxID_ANY,
                          const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
@@ -117,8 +119,8 @@ public:
 private:
     struct Work;  // the service client, information record and download: heavy headers stay out of here
 
-    void Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos,
-                   const wxSize& size, long style);
+    void Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos, const wxSize& size,
+                   long style);
     void EnterReadyState();
     static wxString SubjectName();
     void ShowStep(int page);
@@ -153,8 +155,8 @@ private:
     std::uint32_t m_participantCount = 0;
     std::unordered_map<std::uint32_t, std::uint32_t> m_groupRunCounts;
     bool m_askParticipantInfo = false;
-    bool m_unpackPending = false;  // the package is in place; the next idle pass unpacks and opens it
-    bool m_keepTaskFolder = false; // an earlier data file could not be made safe before this run
+    bool m_unpackPending = false;   // the package is in place; the next idle pass unpacks and opens it
+    bool m_keepTaskFolder = false;  // an earlier data file could not be made safe before this run
 
     // One task per process: these outlive the first panel, which is replaced by
     // the one of the opened experiment. GUI thread only; the download worker

@@ -22,7 +22,8 @@ const wxColour kFooter(239, 244, 254);
 const wxColour kLink(58, 126, 246);
 constexpr const char* kProductPage = "https://www.vantrel.example/study-station";
 
-wxPanel* NewPage(wxWindow* parent, int id) {
+wxPanel* NewPage(wxWindow* parent, int id)
+{
     auto* page = new wxPanel(parent, id, wxDefaultPosition, wxDefaultSize, wxNO_BORDER | wxTAB_TRAVERSAL);
     page->SetExtraStyle(wxWS_EX_VALIDATE_RECURSIVELY);
     page->SetBackgroundColour(kWhite);
@@ -30,26 +31,30 @@ wxPanel* NewPage(wxWindow* parent, int id) {
     return page;
 }
 
-void AddCentred(wxPanel* page, wxWindow* item, int flags = wxALL, int proportion = 0) {
+void AddCentred(wxPanel* page, wxWindow* item, int flags = wxALL, int proportion = 0)
+{
     page->GetSizer()->Add(item, proportion, wxALIGN_CENTER_HORIZONTAL | flags, 5);
 }
 
 void AddSpacer(wxPanel* page, int height) { page->GetSizer()->Add(5, height, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, 5); }
 
-void AddTitle(wxPanel* page, const wxString& title) {
+void AddTitle(wxPanel* page, const wxString& title)
+{
     AddSpacer(page, 10);
     AddCentred(page, new wxStaticText(page, wxID_STATIC, title));
-    page->GetSizer()->Add(new wxStaticLine(page, wxID_STATIC, wxDefaultPosition, wxSize(400, -1), wxLI_HORIZONTAL),
-                          0, wxALIGN_CENTER_HORIZONTAL | wxLEFT | wxRIGHT | wxBOTTOM, 5);
+    page->GetSizer()->Add(new wxStaticLine(page, wxID_STATIC, wxDefaultPosition, wxSize(400, -1), wxLI_HORIZONTAL), 0,
+                          wxALIGN_CENTER_HORIZONTAL | wxLEFT | wxRIGHT | wxBOTTOM, 5);
 }
 
-wxStaticText* CentredText(wxWindow* parent, int id, const wxString& text, const wxSize& size = wxDefaultSize) {
+wxStaticText* CentredText(wxWindow* parent, int id, const wxString& text, const wxSize& size = wxDefaultSize)
+{
     return new wxStaticText(parent, id, text, wxDefaultPosition, size, wxALIGN_CENTRE_HORIZONTAL);
 }
 
 }  // namespace
 
-void CloudExperimentPanel::CreateControls() {
+void CloudExperimentPanel::CreateControls()
+{
     SetBackgroundColour(kWhite);
     auto* panelSizer = new wxBoxSizer(wxVERTICAL);
     SetSizer(panelSizer);
@@ -78,14 +83,15 @@ void CloudExperimentPanel::CreateControls() {
     wxPanel* detailsPage = NewPage(m_stepBook, ID_STEP2_PAGE);
     AddTitle(detailsPage, _("Step 2 of 4"));
     AddSpacer(detailsPage, 10);
-    auto* details = new wxPanel(detailsPage, ID_DETAILS_PANEL, wxDefaultPosition, wxDefaultSize,
-                                wxNO_BORDER | wxTAB_TRAVERSAL);
+    auto* details =
+        new wxPanel(detailsPage, ID_DETAILS_PANEL, wxDefaultPosition, wxDefaultSize, wxNO_BORDER | wxTAB_TRAVERSAL);
     details->SetBackgroundColour(kWhite);
     auto* detailsSizer = new wxBoxSizer(wxVERTICAL);
     details->SetSizer(detailsSizer);
-    detailsSizer->Add(new wxStaticText(details, wxID_STATIC,
-                                       _("The researcher has requested the following information\nbut it is NOT required.")),
-                      0, wxALL, 5);
+    detailsSizer->Add(
+        new wxStaticText(details, wxID_STATIC,
+                         _("The researcher has requested the following information\nbut it is NOT required.")),
+        0, wxALL, 5);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     auto* grid = new wxFlexGridSizer(2, 0, 0);
     grid->Add(new wxStaticText(details, wxID_STATIC, _("Name:")), 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
@@ -126,11 +132,11 @@ void CloudExperimentPanel::CreateControls() {
     wxPanel* uploadErrorPage = NewPage(m_stepBook, ID_UPLOAD_ERROR_PAGE);
     AddTitle(uploadErrorPage, _("Study Station needs your help!"));
     AddSpacer(uploadErrorPage, 15);
-    AddCentred(uploadErrorPage,
-               CentredText(uploadErrorPage, wxID_STATIC, _("We encountered an error while trying to upload the data.")));
-    m_uploadErrorText = CentredText(
-        uploadErrorPage, wxID_STATIC,
-        _("We have placed the data file on the desktop. Please send it\nto the researcher at %1."));
+    AddCentred(uploadErrorPage, CentredText(uploadErrorPage, wxID_STATIC,
+                                            _("We encountered an error while trying to upload the data.")));
+    m_uploadErrorText =
+        CentredText(uploadErrorPage, wxID_STATIC,
+                    _("We have placed the data file on the desktop. Please send it\nto the researcher at %1."));
     AddCentred(uploadErrorPage, m_uploadErrorText);
     m_copyEmailButton = new wxButton(uploadErrorPage, ID_COPY_EMAIL, _("Copy Email Address"));
     AddCentred(uploadErrorPage, m_copyEmailButton);
@@ -142,7 +148,8 @@ void CloudExperimentPanel::CreateControls() {
     m_buttonBook = new Orbisk::OrbiskChoiceBookWithHiddenCtrl(this, ID_BUTTON_BOOK, wxDefaultPosition, wxDefaultSize,
                                                               wxCHB_DEFAULT, false);
     m_buttonBook->SetBackgroundColour(kWhite);
-    struct ButtonPageSpec {
+    struct ButtonPageSpec
+    {
         int pageId, buttonId;
         wxString label, name;
     } buttonPages[] = {
@@ -166,8 +173,8 @@ void CloudExperimentPanel::CreateControls() {
     footer->SetSizer(footerSizer);
     footerSizer->Add(new wxStaticText(footer, wxID_STATIC, _("This task is built with Vantrel - ")), 0,
                      wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP | wxBOTTOM, 12);
-    auto* link = new wxHyperlinkCtrl(footer, ID_HYPERLINK, kProductPage, kProductPage, wxDefaultPosition,
-                                     wxDefaultSize, wxHL_DEFAULT_STYLE | wxNO_BORDER);
+    auto* link = new wxHyperlinkCtrl(footer, ID_HYPERLINK, kProductPage, kProductPage, wxDefaultPosition, wxDefaultSize,
+                                     wxHL_DEFAULT_STYLE | wxNO_BORDER);
     link->SetNormalColour(kLink);
     footerSizer->Add(link, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT | wxTOP | wxBOTTOM, 12);
     panelSizer->Add(footer, 1, wxEXPAND | wxTOP, 5);

@@ -12,12 +12,14 @@
 namespace Vantrel {
 
 std::function<bool(ProgStruct&)> MakePackageFetch(const OmbraAPIHelper& client, long code, const wxString& package,
-                                                  const wxString& taskFolder, std::shared_ptr<wxString> failure) {
+                                                  const wxString& taskFolder, std::shared_ptr<wxString> failure)
+{
     static std::atomic<unsigned> attempts{0};
     // wx strings are copied here, on the calling thread: the worker shares none of them.
     const wxString partial = package + wxString::Format(".part%u", ++attempts);
-    return [client = OmbraAPIHelper(client), code, package = wxString(package.c_str()), partial = wxString(partial.c_str()),
-            taskFolder = wxString(taskFolder.c_str()), failure](ProgStruct& progress) mutable {
+    return [client = OmbraAPIHelper(client), code, package = wxString(package.c_str()),
+            partial = wxString(partial.c_str()), taskFolder = wxString(taskFolder.c_str()),
+            failure](ProgStruct& progress) mutable {
         wxString path = partial;
         std::mutex pathGuard;
         client.GetExpPackage_Progress(code, &progress, path, &pathGuard);

@@ -11,7 +11,8 @@
 
 namespace Vantrel {
 
-class CloudPanelHost {
+class CloudPanelHost
+{
 public:
     virtual ~CloudPanelHost();
 

@@ -18,17 +18,21 @@ namespace Vantrel {
 
 namespace {
 
-class RunTaskViewHost : public CloudPanelHost {
+class RunTaskViewHost : public CloudPanelHost
+{
 public:
     RunTaskViewHost(VTRunTaskView* view, VTExperiment* experiment, wxDocManager* docManager)
-        : m_view(view), m_experiment(experiment), m_docManager(docManager) {}
+        : m_view(view), m_experiment(experiment), m_docManager(docManager)
+    {}
 
-    void RunCloudExperiment(const wxString& dataFile, unsigned int groupId, bool saveData) override {
+    void RunCloudExperiment(const wxString& dataFile, unsigned int groupId, bool saveData) override
+    {
         if (m_view) m_view->RunCloudExperiment(dataFile, groupId, saveData);
     }
     bool WasLastRunCanceled() override { return VantrelSDK::GetPresenter()->WasLastRunCanceled(); }
 
-    std::vector<std::uint32_t> GroupIds() override {
+    std::vector<std::uint32_t> GroupIds() override
+    {
         std::vector<std::uint32_t> ids;
         if (!m_experiment) return ids;
         const VTElementsList& groups = m_experiment->GetReadOnlyElementsOfType(ElementType::ParticipantGroup);
@@ -37,29 +41,36 @@ public:
         return ids;
     }
 
-    std::uint32_t CloudGroupSetting() override {
+    std::uint32_t CloudGroupSetting() override
+    {
         const auto settings = m_experiment ? m_experiment->GetCloudSettings() : nullptr;
         return settings ? settings->m_GroupRule : VTCloudSettings::kBalancedGroupAssignment;
     }
 
-    int DrawInRange(int low, int high) override {
+    int DrawInRange(int low, int high) override
+    {
         return Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed()->Draw(low, high);
     }
 
-    void SetSubjectName(const wxString& name) override {
+    void SetSubjectName(const wxString& name) override
+    {
         if (m_experiment) m_experiment->GetRunOptions().SetSubjectName(name);
     }
 
-    bool OpenExperimentDocument(const wxString& path) override {
+    bool OpenExperimentDocument(const wxString& path) override
+    {
         return m_docManager && m_docManager->CreateDocument(path, wxDOC_SILENT) != nullptr;
     }
-    void CloseViewOnNextIdle() override {
+    void CloseViewOnNextIdle() override
+    {
         if (m_view) m_view->SetCloseOnNextIdle(true);
     }
-    void ActivateView() override {
+    void ActivateView() override
+    {
         if (m_view) m_view->ActivateDocumentWinCompat();
     }
-    void ExitApplication() override {
+    void ExitApplication() override
+    {
         if (m_view)
             m_view->ForceAppExit();
         else if (wxTheApp && wxTheApp->GetTopWindow())
@@ -75,11 +86,13 @@ private:
 }  // namespace
 
 std::unique_ptr<CloudPanelHost> MakeRunTaskViewHost(VTRunTaskView* view, VTExperiment* experiment,
-                                                    wxDocManager* docManager) {
+                                                    wxDocManager* docManager)
+{
     return std::make_unique<RunTaskViewHost>(view, experiment, docManager);
 }
 
-wxWindow* RunTaskViewFrame(VTRunTaskView* view) {
+wxWindow* RunTaskViewFrame(VTRunTaskView* view)
+{
     if (view && view->GetFrame()) return view->GetFrame();
     return wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
 }
@@ -90,7 +103,8 @@ CloudExperimentPanel::CloudExperimentPanel(Vantrel::VTRunTaskView* view, Vantrel
                                            wxDocManager* docManager, int id, const wxPoint& pos, const wxSize& size,
                                            long style)
     : CloudExperimentPanel(Vantrel::RunTaskViewFrame(view), Vantrel::MakeRunTaskViewHost(view, experiment, docManager),
-                           id, pos, size, style) {
+                           id, pos, size, style)
+{
     m_view = view;
     m_experiment = experiment;
 }

@@ -39,8 +39,7 @@ VTElementsList::~VTElementsList() = default;
 
 VTElementsList_Concrete::VTElementsList_Concrete(VTElementType type)
     : m_Container(new MultiIndexVTElementsContainer(type))
-{
-}
+{}
 
 VTElementsList_Concrete::~VTElementsList_Concrete()
 {
@@ -48,10 +47,7 @@ VTElementsList_Concrete::~VTElementsList_Concrete()
     delete m_Container;
 }
 
-Minimal_VTElement* VTElementsList_Concrete::operator[](std::size_t i) const
-{
-    return Positions(*m_Container)[i].ptr;
-}
+Minimal_VTElement* VTElementsList_Concrete::operator[](std::size_t i) const { return Positions(*m_Container)[i].ptr; }
 
 VTElement* VTElementsList_Concrete::GetDowncastOldschoolBTEElement_CALLER_CHECK_FOR_NULL_RETURN(std::size_t i) const
 {
@@ -68,9 +64,10 @@ bool VTElementsList_Concrete::AddElement(Minimal_VTElement* el, int index)
     // Anything outside 0..Size() appends: a stale index must not corrupt the order.
     auto where = (index < 0 || std::size_t(index) > pos.size()) ? pos.end() : pos.begin() + index;
     if (!pos.insert(where, record).second) {
-        NonPersistentDetail::LogVerboseOrErrorBasedOnEnvironment(wxString::Format(
-            wxS("Failed to add type %d element. Element is not added to experiment. Please report this bug to Orbisk Corp."),
-            int(m_Container->Type())));
+        NonPersistentDetail::LogVerboseOrErrorBasedOnEnvironment(
+            wxString::Format(wxS("Failed to add type %d element. Element is not added to experiment. Please report "
+                                 "this bug to Orbisk Corp."),
+                             int(m_Container->Type())));
         return false;
     }
     return true;
@@ -121,7 +118,8 @@ bool VTElementsList_Concrete::ExchangeElements(std::size_t i, std::size_t j)
 {
     auto& pos = Positions(*m_Container);
     if (i >= pos.size() || j >= pos.size()) {
-        wxLogError(wxS("Cannot swap the elements at position %d and %d. Please report this to Orbisk Corp."), int(i), int(j));
+        wxLogError(wxS("Cannot swap the elements at position %d and %d. Please report this to Orbisk Corp."), int(i),
+                   int(j));
         return false;
     }
     if (i == j) return true;
@@ -132,7 +130,8 @@ bool VTElementsList_Concrete::ExchangeElements(std::size_t i, std::size_t j)
     };
     const ElInfo a = pos[i];
     const ElInfo b = pos[j];
-    const ElInfo waiting{MultiIndexVTElementsContainer::WaitingZonePointer(), MultiIndexVTElementsContainer::kWaitingZoneID, false};
+    const ElInfo waiting{MultiIndexVTElementsContainer::WaitingZonePointer(),
+                         MultiIndexVTElementsContainer::kWaitingZoneID, false};
 
     // Parking A first frees its id, so no two entries ever hold one id. A refused
     // step rolls back the earlier ones: the placeholder never stays in the list.
@@ -217,11 +216,12 @@ void VTElementsList_Concrete::SetOwner(VTExperiment* experiment)
 void VTElementsList_Concrete::RefreshChildElementPointers()
 {
     for (std::size_t i = 0; i < Size(); ++i)
-        if (VTElement* el = GetDowncastOldschoolBTEElement_CALLER_CHECK_FOR_NULL_RETURN(i)) el->RefreshChildElementPointers();
+        if (VTElement* el = GetDowncastOldschoolBTEElement_CALLER_CHECK_FOR_NULL_RETURN(i))
+            el->RefreshChildElementPointers();
 }
 
-void VTElementsList_Concrete::DeepCopyFromRHS_AndPreventNewObjectsFromGettingUniqueIDs(const VTElementsList_Concrete& rhs,
-                                                                                        VTExperiment* experiment)
+void VTElementsList_Concrete::DeepCopyFromRHS_AndPreventNewObjectsFromGettingUniqueIDs(
+    const VTElementsList_Concrete& rhs, VTExperiment* experiment)
 {
     if (&rhs == this) return;
     DeleteAllElements();
@@ -243,8 +243,7 @@ void VTElementsList_Concrete::OnFinishLoading_SortByStreamedInKeyNumbers()
     // Entries without a key compare with nothing, which is no strict weak order;
     // a merge sort stays within bounds even then, where std::sort need not.
     const LessByVTElementSortKey less;
-    std::stable_sort(order.begin(), order.end(),
-              [&less](const ElInfo& a, const ElInfo& b) { return less(a, b); });
+    std::stable_sort(order.begin(), order.end(), [&less](const ElInfo& a, const ElInfo& b) { return less(a, b); });
     pos.rearrange(order.begin());
 }
 
@@ -252,7 +251,8 @@ void VTElementsList_Concrete::OnSaveToDisk_AssignSequentialSortKeysToCollection(
 {
     const auto& pos = Positions(*m_Container);
     for (std::size_t i = 0; i < pos.size(); ++i)
-        if (VTElement* el = GetDowncastOldschoolBTEElement_CALLER_CHECK_FOR_NULL_RETURN(i)) el->SetSortKey(std::int32_t(i));
+        if (VTElement* el = GetDowncastOldschoolBTEElement_CALLER_CHECK_FOR_NULL_RETURN(i))
+            el->SetSortKey(std::int32_t(i));
 }
 
 wxString GetNextAvailableElementNameFromList(const VTElementsList* list, const wxString& name, wxString exclude)
@@ -270,7 +270,10 @@ wxString GetNextAvailableElementNameFromList(const VTElementsList* list, const w
         bool fits = true;
         for (wxUniChar c : digits) {
             value = value * 10 + (c.GetValue() - '0');
-            if (value > static_cast<unsigned long long>(INT_MAX)) { fits = false; break; }
+            if (value > static_cast<unsigned long long>(INT_MAX)) {
+                fits = false;
+                break;
+            }
         }
         if (fits) {
             counter = static_cast<long long>(value);

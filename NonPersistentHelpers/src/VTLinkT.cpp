@@ -20,7 +20,8 @@ namespace {
 // A read that fails part-way leaves the link as it was: the returned function
 // puts the fields back (entries appended so far are dropped) and answers false.
 template <class Links>
-auto RestoreOnFailedRead(bool& unique, VTElementType& type, Links& links) {
+auto RestoreOnFailedRead(bool& unique, VTElementType& type, Links& links)
+{
     return [&unique, &type, &links, oldUnique = unique, oldType = type, oldSize = links.size()] {
         unique = oldUnique;
         type = oldType;
@@ -31,10 +32,7 @@ auto RestoreOnFailedRead(bool& unique, VTElementType& type, Links& links) {
 
 }  // namespace
 
-VTLinkT::VTLinkT(VTExperiment* exp, VTElementType type)
-    : enforceUniqueness(true), linkedType(type), experiment(exp)
-{
-}
+VTLinkT::VTLinkT(VTExperiment* exp, VTElementType type) : enforceUniqueness(true), linkedType(type), experiment(exp) {}
 
 VTLinkT::VTLinkT(const VTLinkT& other) = default;
 
@@ -99,10 +97,7 @@ int VTLinkT::CountElementsWithExtraData(std::uint32_t extra) const
     return n;
 }
 
-bool VTLinkT::ContainsThisElement(const Minimal_VTElement* el) const
-{
-    return el && GetIndexByID(el->GetID()) >= 0;
-}
+bool VTLinkT::ContainsThisElement(const Minimal_VTElement* el) const { return el && GetIndexByID(el->GetID()) >= 0; }
 
 std::uint32_t VTLinkT::GetID(int i) const { return links[std::size_t(i)].elementID; }
 

@@ -10,7 +10,8 @@ namespace NonPersistentDetail {
 // True when the stream is fine and its last read delivered exactly `expected` bytes.
 inline bool LastReadWasComplete(wxDataInputStream& in, std::size_t expected)
 {
-    struct Access : wxDataInputStream {
+    struct Access : wxDataInputStream
+    {
         static wxInputStream* wxDataInputStream::*Member() { return &Access::m_input; }
     };
     const wxInputStream* raw = in.*Access::Member();

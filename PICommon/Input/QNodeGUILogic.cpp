@@ -18,11 +18,10 @@ wxChoice* FindChoice(const wxWindow& panel, const char* name)
 }
 }  // namespace
 
-QNodeGUILogic::QNodeGUILogic(
-    boost::shared_ptr<VTSdkQpxInputSettings> settings, const wxString& plugInInfo, VTSdkQNodeInput* plugin)
+QNodeGUILogic::QNodeGUILogic(boost::shared_ptr<VTSdkQpxInputSettings> settings, const wxString& plugInInfo,
+                             VTSdkQNodeInput* plugin)
     : m_settings(settings), m_plugInInfo(plugInInfo), m_plugin(plugin)
-{
-}
+{}
 
 QNodeGUILogic::~QNodeGUILogic() {}
 
@@ -59,8 +58,7 @@ bool QNodeGUILogic::ApplyWindowValuesToResponseObject(const wxWindow& panel, VTS
     }
     if (wxChoice* type = FindChoice(panel, "choice_resp_type")) {
         const int selection = type->GetSelection();
-        if (selection != wxNOT_FOUND)
-            response.SetResponseType(selection + 1);
+        if (selection != wxNOT_FOUND) response.SetResponseType(selection + 1);
     }
     return true;
 }
@@ -75,13 +73,11 @@ void QNodeGUILogic::ConfigureWindowUsingCurrentResponseState(wxWindow& panel, co
             if (key->GetPortNumber() == kQNodePort && key->GetKeyNumber() >= 0 && key->GetKeyNumber() < kLineCount)
                 entry = key->GetKeyNumber() + 1;
         }
-        if (entry < static_cast<int>(line->GetCount()))
-            line->SetSelection(entry);
+        if (entry < static_cast<int>(line->GetCount())) line->SetSelection(entry);
     }
     if (wxChoice* type = FindChoice(panel, "choice_resp_type")) {
         const int entry = response.GetResponseType() - 1;
-        if (entry >= 0 && entry < static_cast<int>(type->GetCount()))
-            type->SetSelection(entry);
+        if (entry >= 0 && entry < static_cast<int>(type->GetCount())) type->SetSelection(entry);
     }
 }
 

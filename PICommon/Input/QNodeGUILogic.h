@@ -15,14 +15,15 @@ namespace VantrelSDK {
 class VTSdkQNodeInput;
 class VTSdkQpxInputSettings;
 
-class QNodeGUILogic : public Interface_ParticipantInputWindowHelper, public Interface_EditResponseWindowHelper {
+class QNodeGUILogic : public Interface_ParticipantInputWindowHelper, public Interface_EditResponseWindowHelper
+{
 public:
     // The q-node's lines are keys 0 to 7 on this port.
     static constexpr int kQNodePort = 3;
     static constexpr int kLineCount = 8;
 
     QNodeGUILogic(boost::shared_ptr<VTSdkQpxInputSettings> settings, const wxString& plugInInfo,
-        VTSdkQNodeInput* plugin);
+                  VTSdkQNodeInput* plugin);
     ~QNodeGUILogic() override;
 
     bool ApplyWindowValuesToInputPlugin(const wxWindow& panel) override;

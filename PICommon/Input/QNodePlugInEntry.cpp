@@ -8,7 +8,4 @@ namespace {
 VantrelSDK::VTSdkQNodeInput my_dll;
 }
 
-VTSDK_PLUGIN_ENTRY VantrelSDK::VTSdkBase* VTSdkGetObjectPtr()
-{
-    return &my_dll;
-}
+VTSDK_PLUGIN_ENTRY VantrelSDK::VTSdkBase* VTSdkGetObjectPtr() { return &my_dll; }

@@ -14,43 +14,38 @@
 
 namespace VantrelSDK {
 
-wxBEGIN_EVENT_TABLE(VTQNodeInputHandler, wxEvtHandler)
-    EVT_BUTTON(XRCID("btn_auto_detect"), VTQNodeInputHandler::OnAutoDetect)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VTQNodeInputHandler, wxEvtHandler) EVT_BUTTON(XRCID("btn_auto_detect"),
+                                                                  VTQNodeInputHandler::OnAutoDetect) wxEND_EVENT_TABLE()
 
-VTQNodeInputHandler::VTQNodeInputHandler(const wxString& plugInInfo, wxWindow* panel,
-    boost::shared_ptr<VTSdkQpxInputSettings> settings, VTSdkQNodeInput* plugin)
+    VTQNodeInputHandler::VTQNodeInputHandler(const wxString& plugInInfo, wxWindow* panel,
+                                             boost::shared_ptr<VTSdkQpxInputSettings> settings, VTSdkQNodeInput* plugin)
     : m_plugin(plugin), m_settings(settings), m_plugInInfo(plugInInfo), m_panel(panel), m_book(nullptr)
 {
     if (m_panel)
-        m_book = dynamic_cast<Orbisk::OrbiskChoiceBookWithHiddenCtrl*>(
-            m_panel->FindWindow(XRCID("hidden_choicebook_st2")));
-    if (m_book)
-        m_book->ConcealChoiceControl();
+        m_book =
+            dynamic_cast<Orbisk::OrbiskChoiceBookWithHiddenCtrl*>(m_panel->FindWindow(XRCID("hidden_choicebook_st2")));
+    if (m_book) m_book->ConcealChoiceControl();
     ShowPage(PAGE_FIRST_GENERATION);
     ShowControl("st_1st_gen_warning", false);
     ShowControl("id_audit_sizer", false);
     ShowControl("check_save_audit_data", false);
     Bind(wxEVT_DESTROY, &VTQNodeInputHandler::OnPanelDestroyed, this);
-    if (m_panel)
-        m_panel->Layout();
+    if (m_panel) m_panel->Layout();
 }
 
 VTQNodeInputHandler::~VTQNodeInputHandler() {}
 
 VTQNodeInputHandler* VTQNodeInputHandler::FindOnPanel(wxWindow* panel)
 {
-    if (!panel)
-        return nullptr;
+    if (!panel) return nullptr;
     for (wxEvtHandler* h = panel->GetEventHandler(); h && h != panel; h = h->GetNextHandler()) {
-        if (auto* mine = dynamic_cast<VTQNodeInputHandler*>(h))
-            return mine;
+        if (auto* mine = dynamic_cast<VTQNodeInputHandler*>(h)) return mine;
     }
     return nullptr;
 }
 
-void VTQNodeInputHandler::Rebind(
-    const wxString& plugInInfo, boost::shared_ptr<VTSdkQpxInputSettings> settings, VTSdkQNodeInput* plugin)
+void VTQNodeInputHandler::Rebind(const wxString& plugInInfo, boost::shared_ptr<VTSdkQpxInputSettings> settings,
+                                 VTSdkQNodeInput* plugin)
 {
     m_plugInInfo = plugInInfo;
     m_settings = settings;
@@ -74,10 +69,8 @@ void VTQNodeInputHandler::OnPanelDestroyed(wxWindowDestroyEvent& event)
     m_book = nullptr;
     m_device.reset();
     panel->RemoveEventHandler(this);
-    if (next)
-        next->ProcessEvent(event);
-    if (wxTheApp)
-        wxTheApp->ScheduleForDestruction(this);
+    if (next) next->ProcessEvent(event);
+    if (wxTheApp) wxTheApp->ScheduleForDestruction(this);
 }
 
 void VTQNodeInputHandler::ShowPage(int page)
@@ -88,34 +81,28 @@ void VTQNodeInputHandler::ShowPage(int page)
 
 void VTQNodeInputHandler::ShowControl(const char* name, bool show)
 {
-    if (!m_panel)
-        return;
-    if (wxWindow* w = m_panel->FindWindow(XRCID(name)))
-        w->Show(show);
+    if (!m_panel) return;
+    if (wxWindow* w = m_panel->FindWindow(XRCID(name))) w->Show(show);
 }
 
 void VTQNodeInputHandler::OnAutoDetect(wxCommandEvent&)
 {
-    if (!m_panel || !m_plugin)
-        return;
+    if (!m_panel || !m_plugin) return;
     ShowPage(PAGE_SEARCHING);
     ShowControl("text_searching", true);
     m_panel->Layout();
     m_panel->Update();
     boost::shared_ptr<VTHwQpxModelInfo> found = m_plugin->OnAutoDetect(false, m_panel);
     ShowControl("text_searching", false);
-    if (!found)
-        return;
+    if (!found) return;
     const unsigned model = found->GetModelID();
     SetupAdditionalGUI(model);
-    if (m_settings)
-        m_settings->modelID = static_cast<int>(model);
+    if (m_settings) m_settings->modelID = static_cast<int>(model);
 }
 
 wxString VTQNodeInputHandler::FormatFirmware(int major, int minor)
 {
-    if (major > 1)
-        return wxString::Format("%d.%d.%d", major, minor / 10, minor % 10);
+    if (major > 1) return wxString::Format("%d.%d.%d", major, minor / 10, minor % 10);
     return wxString::Format("%d.%d", major, minor);
 }
 
@@ -126,11 +113,9 @@ bool VTQNodeInputHandler::IsSupportedFirmware(int major, int minor)
 
 void VTQNodeInputHandler::SetupAdditionalGUI(unsigned modelID)
 {
-    if (!m_plugin || !m_plugin->GetHwDevicePtr())
-        return;
+    if (!m_plugin || !m_plugin->GetHwDevicePtr()) return;
     m_device = m_plugin->GetHwDevicePtr()->OpenModel(modelID);
-    if (!m_device)
-        return;
+    if (!m_device) return;
     const Orbisk::DeviceConfig config = m_device->GetDeviceConfig();
     const char modelCharacter = config.GetModelID();
     const int major = config.GetMajorVersion();

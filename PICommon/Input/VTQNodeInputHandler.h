@@ -21,10 +21,12 @@ namespace VantrelSDK {
 class VTSdkQNodeInput;
 class VTSdkQpxInputSettings;
 
-class VTQNodeInputHandler : public wxEvtHandler {
+class VTQNodeInputHandler : public wxEvtHandler
+{
 public:
     // Pages of "hidden_choicebook_st2".
-    enum Page {
+    enum Page
+    {
         PAGE_SEARCHING = 0,
         PAGE_MODEL_1 = 1,
         PAGE_MODEL_2 = 2,
@@ -33,15 +35,14 @@ public:
         PAGE_FIRST_GENERATION = 5,
     };
 
-    VTQNodeInputHandler(const wxString& plugInInfo, wxWindow* panel,
-        boost::shared_ptr<VTSdkQpxInputSettings> settings, VTSdkQNodeInput* plugin);
+    VTQNodeInputHandler(const wxString& plugInInfo, wxWindow* panel, boost::shared_ptr<VTSdkQpxInputSettings> settings,
+                        VTSdkQNodeInput* plugin);
     ~VTQNodeInputHandler() override;
 
     // The handler already pushed onto `panel`, or null.
     static VTQNodeInputHandler* FindOnPanel(wxWindow* panel);
     // Takes the state of a new configuration of the same panel.
-    void Rebind(const wxString& plugInInfo, boost::shared_ptr<VTSdkQpxInputSettings> settings,
-        VTSdkQNodeInput* plugin);
+    void Rebind(const wxString& plugInInfo, boost::shared_ptr<VTSdkQpxInputSettings> settings, VTSdkQNodeInput* plugin);
 
     void OnAutoDetect(wxCommandEvent& event);
     void SetupAdditionalGUI(unsigned modelID);

@@ -36,10 +36,7 @@ VTSdkQNodeInput::VTSdkQNodeInput() {}
 
 VTSdkQNodeInput::~VTSdkQNodeInput() {}
 
-int VTSdkQNodeInput::GetPlugInID()
-{
-    return kPlugInID;
-}
+int VTSdkQNodeInput::GetPlugInID() { return kPlugInID; }
 
 bool VTSdkQNodeInput::GetString(int id, wxString& out)
 {
@@ -50,10 +47,7 @@ bool VTSdkQNodeInput::GetString(int id, wxString& out)
     return VTSdkQpxInput::GetString(id, out);
 }
 
-void VTSdkQNodeInput::GetShortString(wxString& out)
-{
-    out = _("q-node Input");
-}
+void VTSdkQNodeInput::GetShortString(wxString& out) { out = _("q-node Input"); }
 
 InputDetectedFunctionPtr VTSdkQNodeInput::GetIsInputDetectedFunctionPtr()
 {
@@ -68,8 +62,7 @@ boost::shared_ptr<VTHwQpxModelInfo> VTSdkQNodeInput::OnAutoDetect(bool, wxWindow
 int VTSdkQNodeInput::OnStartExperiment(RunningExperimentNecessities& necessities)
 {
     const int base = VTSdkQpxInput::OnStartExperiment(necessities);
-    if (base != 0)
-        return base;
+    if (base != 0) return base;
 
     boost::shared_ptr<VTSdkQpxInputSettings> settings = GetQpxSettings();
     const int savedModel = settings->modelID;
@@ -91,8 +84,7 @@ int VTSdkQNodeInput::OnStartExperiment(RunningExperimentNecessities& necessities
             return -10;
         }
         model = found->GetModelID();
-        if (!GetHwDevicePtr()->IsModelAvailable(model))
-            return -10;
+        if (!GetHwDevicePtr()->IsModelAvailable(model)) return -10;
     }
 
     boost::shared_ptr<Orbisk::QPXDevice> device = GetHwDevicePtr()->OpenModel(model);
@@ -108,8 +100,8 @@ int VTSdkQNodeInput::OnStartExperiment(RunningExperimentNecessities& necessities
 
 void VTSdkQNodeInput::CreateDefaultResponses(AddResponseCallback add)
 {
-    const wxString names[8] = {_("Line 1"), _("Line 2"), _("Line 3"), _("Line 4"), _("Line 5"), _("Line 6"),
-        _("Line 7"), _("Line 8")};
+    const wxString names[8] = {_("Line 1"), _("Line 2"), _("Line 3"), _("Line 4"),
+                               _("Line 5"), _("Line 6"), _("Line 7"), _("Line 8")};
     for (int i = 0; i < 8; ++i) {
         VTSdkDiscreteKeyResp* response = new VTSdkDiscreteKeyResp(false);
         response->SetKeyNumber(i);

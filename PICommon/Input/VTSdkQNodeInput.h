@@ -13,7 +13,8 @@ namespace VantrelSDK {
 
 class VTHwQpxModelInfo;
 
-class VTSdkQNodeInput : public VTSdkQpxInput {
+class VTSdkQNodeInput : public VTSdkQpxInput
+{
 public:
     static constexpr int kPlugInID = 2103;
     // The q-node models this plug-in takes input from.

@@ -24,14 +24,10 @@ VTSdkQpxInput::VTSdkQpxInput()
 VTSdkQpxInput::~VTSdkQpxInput()
 {
     delete hwDevice;
-    if (ms_Self == this)
-        ms_Self = nullptr;
+    if (ms_Self == this) ms_Self = nullptr;
 }
 
-Interface_DynamicPluginSettingsManager& VTSdkQpxInput::SettingsManager()
-{
-    return *GetSettingsMgr(ms_Self);
-}
+Interface_DynamicPluginSettingsManager& VTSdkQpxInput::SettingsManager() { return *GetSettingsMgr(ms_Self); }
 
 boost::shared_ptr<VTSdkQpxInputSettings> VTSdkQpxInput::GetQpxSettings()
 {
@@ -47,20 +43,15 @@ bool VTSdkQpxInput::GetString(int id, wxString& out)
     return VTSdkBase::GetString(id, out);
 }
 
-bool VTSdkQpxInput::ThisIsBrevolaInput()
-{
-    return false;
-}
+bool VTSdkQpxInput::ThisIsBrevolaInput() { return false; }
 
 void VTSdkQpxInput::CheckNewSettingsForModelInfo()
 {
     boost::shared_ptr<VTSdkQpxInputSettings> settings = GetQpxSettings();
-    if (!settings)
-        return;
+    if (!settings) return;
     int& model = settings->modelID;
     if (ThisIsBrevolaInput()) {
-        if (model < 1)
-            model = 3031;
+        if (model < 1) model = 3031;
         return;
     }
     // Suites from before the 3000 range: -1 meant the first q-node, 0..3000 an offset into the range.
@@ -92,32 +83,28 @@ int VTSdkQpxInput::OnEndExperiment()
 bool VTSdkQpxInput::IsResponsePadInputFound(RAII_InputDetectionForCyclingOverAllDevices* detection)
 {
     Orbisk::QPXDevice* device = ms_pQpxPort.get();
-    if (!device || !ms_Self)
-        return false;
+    if (!device || !ms_Self) return false;
     device->PollForResponse();
-    if (!device->HasQueuedResponses())
-        return false;
+    if (!device->HasQueuedResponses()) return false;
     const Orbisk::QPXResponse record = device->GetNextResponse();
     const bool pressed = (record.flags & 1u) != 0;
     const int key = static_cast<std::int16_t>((record.keyAndPort >> 32) & 0xFFFF);
     const int port = static_cast<std::int16_t>(record.keyAndPort & 0xFFFF);
 
     const VTSdkDiscreteKeySettings& keys = ms_Self->GetConstReferenceToKeypressKeyreleaseSettings();
-    if (!pressed && keys.RespondsToPressesOnly())
-        return false;
+    if (!pressed && keys.RespondsToPressesOnly()) return false;
 
     ms_LastResponse.SetResponseType(pressed ? VTSdkBaseResponse::RESPONSE_TYPE_PRESS
                                             : VTSdkBaseResponse::RESPONSE_TYPE_RELEASE);
     ms_LastResponse.SetKeyNumber(key);
     ms_LastResponse.SetPortNumber(port);
     ms_Self->SetResponseIDForLastResponse(&ms_LastResponse, detection ? detection->GetDREForPlugins() : nullptr);
-    if (keys.AcceptsOnlyDefinedResponses())
-        return ms_Self->CheckIfResponseIsDefined(&ms_LastResponse);
+    if (keys.AcceptsOnlyDefinedResponses()) return ms_Self->CheckIfResponseIsDefined(&ms_LastResponse);
     return true;
 }
 
-boost::shared_ptr<VTSdkBaseResponse> VTSdkQpxInput::OnGetCompleteResponse(
-    unsigned long long& time, boost::shared_ptr<Interface_DREForPlugins>)
+boost::shared_ptr<VTSdkBaseResponse> VTSdkQpxInput::OnGetCompleteResponse(unsigned long long& time,
+                                                                          boost::shared_ptr<Interface_DREForPlugins>)
 {
     time = Vantrel::VTTimer::GetTimer().GetElapsedTime();
     boost::shared_ptr<VTSdkBaseResponse> response(new VTSdkDiscreteKeyResp(ms_LastResponse));
@@ -127,8 +114,7 @@ boost::shared_ptr<VTSdkBaseResponse> VTSdkQpxInput::OnGetCompleteResponse(
 
 void VTSdkQpxInput::OnStartTrial(const TrialInfoNecessities&)
 {
-    if (!ms_pQpxPort)
-        return;
+    if (!ms_pQpxPort) return;
     ms_pQpxPort->ResetRtTimer();
     ms_LastResponse.ResetToDiscreteKeyDefaults();
 }
@@ -136,16 +122,14 @@ void VTSdkQpxInput::OnStartTrial(const TrialInfoNecessities&)
 void VTSdkQpxInput::OnFlushInput()
 {
     Orbisk::QPXDevice* device = ms_pQpxPort.get();
-    if (!device)
-        return;
+    if (!device) return;
     Vantrel::VTTimer& timer = Vantrel::VTTimer::GetTimer();
     const unsigned long long t0 = timer.GetElapsedTime();
     device->PollForResponse();
     // Clear before polling again, so that input arriving during the flush is what
     // the next round looks at; a device that never stops sending ends the flush by time.
     do {
-        if (!device->HasQueuedResponses())
-            return;
+        if (!device->HasQueuedResponses()) return;
         device->ClearResponseQueue();
         device->PollForResponse();
     } while (timer.GetElapsedTime() - t0 < kFlushLimit);
@@ -162,11 +146,9 @@ void VTSdkQpxInput::OnFlushInput()
 bool VTSdkQpxInput::BlockAndWaitForZeroKeysDown()
 {
     Orbisk::QPXDevice* device = ms_pQpxPort.get();
-    if (!device)
-        return false;
+    if (!device) return false;
     device->PollForResponse();
-    if (device->HasQueuedResponses())
-        device->GetNextResponse();
+    if (device->HasQueuedResponses()) device->GetNextResponse();
     return device->GetNumberOfKeysDown() != 0;
 }
 

@@ -16,7 +16,8 @@ namespace VantrelSDK {
 class VTHwQpxDevice;
 class VTSdkQpxInputSettings;
 
-class VTSdkQpxInput : public VTSdkInputPlugin {
+class VTSdkQpxInput : public VTSdkInputPlugin
+{
 public:
     // Limit of one flush, in run-timer units (ms).
     static constexpr unsigned long long kFlushLimit = 101;
@@ -29,8 +30,8 @@ public:
     int OnEndExperiment() override;
     int OnStartExperiment(RunningExperimentNecessities& necessities) override;
     const VTSdkDiscreteKeySettings& GetConstReferenceToKeypressKeyreleaseSettings() override;
-    boost::shared_ptr<VTSdkBaseResponse> OnGetCompleteResponse(
-        unsigned long long& time, boost::shared_ptr<Interface_DREForPlugins> dre) override;
+    boost::shared_ptr<VTSdkBaseResponse> OnGetCompleteResponse(unsigned long long& time,
+                                                               boost::shared_ptr<Interface_DREForPlugins> dre) override;
     int WaitForAllKeysToBeReleased(RAII_InputDetectionForCyclingOverAllDevices* detection) override;
     void OnFlushInput() override;
     void OnStartTrial(const TrialInfoNecessities& trial) override;

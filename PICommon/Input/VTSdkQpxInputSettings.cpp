@@ -6,7 +6,6 @@
 
 #include <QDataStream>
 
-
 namespace VantrelSDK {
 
 VTSdkQpxInputSettings::VTSdkQpxInputSettings() : VTSdkSerialPortSettings(kStreamSignature) {}
@@ -16,8 +15,7 @@ VTSdkQpxInputSettings::~VTSdkQpxInputSettings() {}
 bool VTSdkQpxInputSettings::OnSaveToFile(QDataStream& out)
 {
     const bool baseOk = VTSdkSerialPortSettings::OnSaveToFile(out);
-    if (!baseOk)
-        return baseOk;
+    if (!baseOk) return baseOk;
     out << optionFlagA << static_cast<qint8>(optionByteB) << optionFlagC;
     // A stream that could not take the fields must not be reported as saved.
     return out.status() == QDataStream::Ok;
@@ -26,15 +24,13 @@ bool VTSdkQpxInputSettings::OnSaveToFile(QDataStream& out)
 bool VTSdkQpxInputSettings::OnLoadFromFile(PlugInSettingsStreamingHelper& helper, QDataStream& in)
 {
     const bool baseOk = VTSdkSerialPortSettings::OnLoadFromFile(helper, in);
-    if (!baseOk)
-        return baseOk;
+    if (!baseOk) return baseOk;
     bool flagA = false;
     qint8 byteB = 0;
     bool flagC = false;
     in >> flagA >> byteB >> flagC;
     // A stream cut short inside the own fields fails and leaves them as they were.
-    if (in.status() != QDataStream::Ok)
-        return false;
+    if (in.status() != QDataStream::Ok) return false;
     optionFlagA = flagA;
     optionByteB = byteB;
     optionFlagC = flagC;
@@ -44,12 +40,10 @@ bool VTSdkQpxInputSettings::OnLoadFromFile(PlugInSettingsStreamingHelper& helper
 bool VTSdkQpxInputSettings::OnLoadFromFile(PlugInSettingsStreamingHelper* helper, wxDataInputStream& in)
 {
     const bool baseOk = VTSdkSerialPortSettings::OnLoadFromFile(helper, in);
-    if (!baseOk)
-        return baseOk;
+    if (!baseOk) return baseOk;
     // Without a helper the version is unknown: read nothing beyond the base.
     const int version = helper ? helper->formatVersion : 0;
-    if (version < kPaddingByteVersion)
-        return baseOk;
+    if (version < kPaddingByteVersion) return baseOk;
     if (version < kOwnFieldsVersion) {
         in.Read8();
         return in.IsOk();
@@ -57,8 +51,7 @@ bool VTSdkQpxInputSettings::OnLoadFromFile(PlugInSettingsStreamingHelper* helper
     const wxUint8 a = in.Read8();
     const wxUint8 b = in.Read8();
     const wxUint8 c = in.Read8();
-    if (!in.IsOk())
-        return false;
+    if (!in.IsOk()) return false;
     optionFlagA = a != 0;
     optionByteB = static_cast<std::int8_t>(b);
     optionFlagC = c != 0;
@@ -70,8 +63,7 @@ void VTSdkQpxInputSettings::OverrideWithPreviewSettings() {}
 boost::shared_ptr<VTSdkQpxInputSettingsManager> GetSettingsMgr(VTSdkQpxInput* plugin)
 {
     static const boost::shared_ptr<VTSdkQpxInputSettingsManager> manager(new VTSdkQpxInputSettingsManager([plugin] {
-        if (plugin)
-            plugin->CheckNewSettingsForModelInfo();
+        if (plugin) plugin->CheckNewSettingsForModelInfo();
     }));
     return manager;
 }

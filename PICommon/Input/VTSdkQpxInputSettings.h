@@ -11,7 +11,8 @@ namespace VantrelSDK {
 
 class VTSdkQpxInput;
 
-class VTSdkQpxInputSettings : public VTSdkSerialPortSettings {
+class VTSdkQpxInputSettings : public VTSdkSerialPortSettings
+{
 public:
     // The signature the base part of both streams carries.
     static constexpr int kStreamSignature = 339922177;  // 0x1442CD01

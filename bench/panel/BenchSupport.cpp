@@ -17,19 +17,22 @@ namespace fs = std::filesystem;
 
 namespace PanelBench {
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-std::string TempFolder(const char* prefix) {
+std::string TempFolder(const char* prefix)
+{
     std::string pattern = std::string("/tmp/") + prefix + "-XXXXXX";
     return mkdtemp(pattern.data()) ? pattern : std::string();
 }
 
-std::string MakePackage(const std::string& folder, int megabytes) {
+std::string MakePackage(const std::string& folder, int megabytes)
+{
     fs::create_directories(folder + "/Big");
     std::ofstream(folder + "/Big/Big.vt6") << "{}\n";
     {
@@ -47,30 +50,34 @@ std::string MakePackage(const std::string& folder, int megabytes) {
     return package;
 }
 
-bool StartDoubles(TestDoubles::CloudDoublesEnvironment& doubles, const std::string& packageBytes) {
+bool StartDoubles(TestDoubles::CloudDoublesEnvironment& doubles, const std::string& packageBytes)
+{
     std::string error;
     if (!doubles.Start(&error)) {
         std::fprintf(stderr, "doubles: %s\n", error.c_str());
         return false;
     }
-    doubles.Service().AddExperiment(kCode, "Big", "2099-12-31",
-                                    TestDoubles::InfoFileText("r@example.test", 0, false), &packageBytes);
+    doubles.Service().AddExperiment(kCode, "Big", "2099-12-31", TestDoubles::InfoFileText("r@example.test", 0, false),
+                                    &packageBytes);
     return true;
 }
 
 namespace {
-class BenchApp : public wxApp {
+class BenchApp : public wxApp
+{
 public:
     bool OnInit() override { return true; }
 };
-class BenchConsoleApp : public wxAppConsole {
+class BenchConsoleApp : public wxAppConsole
+{
 public:
     bool OnInit() override { return true; }
 };
 std::unique_ptr<QGuiApplication> g_qt;
 }  // namespace
 
-bool InitialiseToolkits(int& argc, char** argv, bool gui) {
+bool InitialiseToolkits(int& argc, char** argv, bool gui)
+{
     const std::string home = TempFolder("panel-bench-home");
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
@@ -90,7 +97,8 @@ bool InitialiseToolkits(int& argc, char** argv, bool gui) {
     return true;
 }
 
-void ShutDownToolkits() {
+void ShutDownToolkits()
+{
     g_qt.reset();
     wxTheApp->OnExit();
     wxEntryCleanup();

@@ -22,7 +22,8 @@ std::string TempFolder(const char* prefix);
 bool StartDoubles(TestDoubles::CloudDoublesEnvironment& doubles, const std::string& packageBytes);
 
 // A view stand-in: opening a document only counts.
-class CountingHost : public Vantrel::CloudPanelHost {
+class CountingHost : public Vantrel::CloudPanelHost
+{
 public:
     explicit CountingHost(int& opened) : m_opened(opened) {}
     void RunCloudExperiment(const wxString&, unsigned int, bool) override {}

@@ -21,12 +21,14 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Median(std::vector<double> values) {
+double Median(std::vector<double> values)
+{
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
-double OurRun() {
+double OurRun()
+{
     const wxString taskFolder = OmbraAPIHelper::GetCloudFolderPath(PanelBench::kCode);
     fs::remove_all(std::string(taskFolder.fn_str()));
     OmbraAPIHelper::GetCloudFolderPath(PanelBench::kCode);
@@ -45,7 +47,8 @@ double OurRun() {
     return seconds;
 }
 
-double BaselineRun(const std::string& work) {
+double BaselineRun(const std::string& work)
+{
     const std::string dir = work + "/baseline";
     fs::remove_all(dir);
     fs::create_directories(dir);
@@ -64,7 +67,8 @@ double BaselineRun(const std::string& work) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (!PanelBench::InitialiseToolkits(argc, argv, false)) return 2;
     const std::string work = PanelBench::TempFolder("panel-bench");
     const std::string package = PanelBench::MakePackage(work, 50);

@@ -14,7 +14,8 @@
 
 namespace {
 
-double CpuSeconds() {
+double CpuSeconds()
+{
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
@@ -22,7 +23,8 @@ double CpuSeconds() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (!PanelBench::InitialiseToolkits(argc, argv, true)) {
         std::fprintf(stderr, "no display: run under xvfb-run -a\n");
         return 2;
@@ -47,7 +49,8 @@ int main(int argc, char** argv) {
     settle.StartOnce(1000);
     loop.Run();
     const double used = CpuSeconds() - before;
-    std::printf("CPU time over 10 s on the first page: %.3f s (goal < 0.1 s): %s\n", used, used < 0.1 ? "met" : "NOT met");
+    std::printf("CPU time over 10 s on the first page: %.3f s (goal < 0.1 s): %s\n", used,
+                used < 0.1 ? "met" : "NOT met");
     frame->Destroy();
     PanelBench::ShutDownToolkits();
     return 0;

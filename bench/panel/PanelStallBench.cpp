@@ -18,7 +18,8 @@
 
 using Clock = std::chrono::steady_clock;
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (!PanelBench::InitialiseToolkits(argc, argv, true)) {
         std::fprintf(stderr, "no display: run under xvfb-run -a\n");
         return 2;

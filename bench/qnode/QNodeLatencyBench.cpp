@@ -32,7 +32,8 @@ using Clock = std::chrono::steady_clock;
 
 // Passes every run-time call on to the q-node plug-in and notes when its
 // OnGetCompleteResponse has finished.
-class StampingInput : public VantrelSDK::VTSdkInputPlugin {
+class StampingInput : public VantrelSDK::VTSdkInputPlugin
+{
 public:
     explicit StampingInput(VantrelSDK::VTSdkQNodeInput& target) : m_target(target) {}
 
@@ -48,8 +49,8 @@ public:
     {
         return m_target.GetIsInputDetectedFunctionPtr();
     }
-    boost::shared_ptr<VantrelSDK::VTSdkBaseResponse> OnGetCompleteResponse(
-        unsigned long long& time, boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> dre) override
+    boost::shared_ptr<VantrelSDK::VTSdkBaseResponse>
+    OnGetCompleteResponse(unsigned long long& time, boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> dre) override
     {
         auto response = m_target.OnGetCompleteResponse(time, dre);
         m_stampNs.store(std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count());
@@ -68,9 +69,9 @@ private:
 
 double Percentile(std::vector<double> sorted, double p)
 {
-    if (sorted.empty())
-        return 0;
-    const std::size_t index = std::min(sorted.size() - 1, static_cast<std::size_t>(p * double(sorted.size() - 1) + 0.5));
+    if (sorted.empty()) return 0;
+    const std::size_t index =
+        std::min(sorted.size() - 1, static_cast<std::size_t>(p * double(sorted.size() - 1) + 0.5));
     return sorted[index];
 }
 
@@ -103,8 +104,7 @@ int main(int argc, char** argv)
         const int before = input.Count();
         const auto written = sim.Press(key);
         const auto deadline = Clock::now() + std::chrono::seconds(1);
-        while (input.Count() == before && Clock::now() < deadline)
-            std::this_thread::yield();
+        while (input.Count() == before && Clock::now() < deadline) std::this_thread::yield();
         if (input.Count() == before) {
             ++lost;
         } else {
@@ -116,8 +116,7 @@ int main(int argc, char** argv)
         // Presses a human could not make faster; also lets the release go through.
         std::this_thread::sleep_for(std::chrono::microseconds(300));
         Vantrel::VTInputPoller::Detected d;
-        while (poller.TakeDetected(d)) {
-        }
+        while (poller.TakeDetected(d)) {}
     }
     const Vantrel::VTInputPoller::PollStats stats = poller.GetPollStats();
     poller.EndEventInput(true);
@@ -135,8 +134,7 @@ int main(int argc, char** argv)
             const auto written = sim.Press(i % 8);
             const auto deadline = written + std::chrono::seconds(1);
             bool found = false;
-            while (!found && Clock::now() < deadline)
-                found = poll(nullptr);
+            while (!found && Clock::now() < deadline) found = poll(nullptr);
             if (found) {
                 unsigned long long t = 0;
                 qnode.OnGetCompleteResponse(t, boost::shared_ptr<VantrelSDK::Interface_DREForPlugins>());
@@ -157,9 +155,10 @@ int main(int argc, char** argv)
     std::printf("  p99      %.3f ms   (goal <= 1.000)\n", p99);
     std::printf("  maximum  %.3f ms\n", max);
     std::printf("runtime poll interval: mean %.3f ms, maximum %.3f ms over %llu sweeps\n",
-        stats.meanGapMicroseconds / 1000.0, stats.maxGapMicroseconds / 1000.0, stats.sweeps);
+                stats.meanGapMicroseconds / 1000.0, stats.maxGapMicroseconds / 1000.0, stats.sweeps);
     std::printf("plug-in polled directly (%zu presses): median %.3f ms, p99 %.3f ms, maximum %.3f ms\n",
-        directMs.size(), Percentile(directMs, 0.5), Percentile(directMs, 0.99), directMs.empty() ? 0 : directMs.back());
+                directMs.size(), Percentile(directMs, 0.5), Percentile(directMs, 0.99),
+                directMs.empty() ? 0 : directMs.back());
     const bool met = lost == 0 && median <= 0.25 && p99 <= 1.0;
     std::printf("%s\n", met ? "goal met" : "goal NOT met");
     return met ? 0 : 2;

@@ -8,9 +8,11 @@
 
 #include <cstdio>
 
-class BareApp : public wxApp {
+class BareApp : public wxApp
+{
 public:
-    bool OnInit() override {
+    bool OnInit() override
+    {
         m_Frame = new wxFrame(nullptr, wxID_ANY, "Bare Frame", wxDefaultPosition, wxSize(640, 480));
         m_Frame->Show();
         m_Timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {

@@ -15,7 +15,8 @@
 namespace {
 
 // Microseconds from fork to the child's "SHOWN" line, or -1.
-long long TimeToShown(const std::string& program) {
+long long TimeToShown(const std::string& program)
+{
     int fds[2];
     if (pipe(fds) != 0) return -1;
     const long long start = MonotonicMicroseconds();
@@ -40,7 +41,8 @@ long long TimeToShown(const std::string& program) {
     return std::atoll(output.c_str() + at + 6) - start;
 }
 
-double Median(std::vector<long long> values) {
+double Median(std::vector<long long> values)
+{
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
@@ -48,7 +50,8 @@ double Median(std::vector<long long> values) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s <bare program> <study station probe> [runs]\n", argv[0]);
         return 2;

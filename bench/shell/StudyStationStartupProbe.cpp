@@ -14,9 +14,11 @@
 
 namespace {
 
-class ProbedStudyStation : public Vantrel::VTApp {
+class ProbedStudyStation : public Vantrel::VTApp
+{
 public:
-    bool OnInit() override {
+    bool OnInit() override
+    {
         if (!VTApp::OnInit()) return false;
         m_Timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Check(); });
         m_Timer.Start(1);
@@ -24,7 +26,8 @@ public:
     }
 
 private:
-    void Check() {
+    void Check()
+    {
         for (wxDocument* doc : GetDocManager()->GetDocumentsVector()) {
             auto* view = wxDynamicCast(doc->GetFirstView(), Vantrel::VTRunTaskView);
             if (!view || !view->GetChildFrame() || !view->GetChildFrame()->IsShownOnScreen()) continue;
@@ -40,7 +43,8 @@ private:
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     Vantrel::EnsureApplicationFactoryIsLinked();
     wxApp::SetInstance(new ProbedStudyStation);
     return wxEntry(argc, argv);

@@ -14,7 +14,8 @@ using Artwork = Orbisk::OrbiskImagesArtworkEtc;
 
 // A plain stand-in, drawn here, for the few large icons that the artwork
 // library does not carry yet: a stack of list rows in the program's blue.
-wxBitmap DrawListStandIn(int width, bool empty) {
+wxBitmap DrawListStandIn(int width, bool empty)
+{
     const int height = width * 3 / 4;
     wxBitmap bitmap(width, height, 24);
     wxMemoryDC dc(bitmap);
@@ -30,18 +31,21 @@ wxBitmap DrawListStandIn(int width, bool empty) {
 }
 
 // Uses the artwork library's getter when it has one, else the stand-in.
-#define STUDYSTATION_ARTWORK_OR_STAND_IN(getter, width, empty)                                   \
-    template <class T, class = void>                                                            \
-    struct Has_##getter : std::false_type {};                                                   \
-    template <class T>                                                                          \
-    struct Has_##getter<T, std::void_t<decltype(&T::getter)>> : std::true_type {};             \
-    template <class T>                                                                          \
-    wxBitmap getter##_From() {                                                                  \
-        if constexpr (Has_##getter<T>::value)                                                   \
-            return T::getter();                                                                 \
-        else                                                                                    \
-            return DrawListStandIn(width, empty);                                               \
-    }                                                                                           \
+#define STUDYSTATION_ARTWORK_OR_STAND_IN(getter, width, empty)                                                         \
+    template <class T, class = void>                                                                                   \
+    struct Has_##getter : std::false_type                                                                              \
+    {};                                                                                                                \
+    template <class T>                                                                                                 \
+    struct Has_##getter<T, std::void_t<decltype(&T::getter)>> : std::true_type                                         \
+    {};                                                                                                                \
+    template <class T>                                                                                                 \
+    wxBitmap getter##_From()                                                                                           \
+    {                                                                                                                  \
+        if constexpr (Has_##getter<T>::value)                                                                          \
+            return T::getter();                                                                                        \
+        else                                                                                                           \
+            return DrawListStandIn(width, empty);                                                                      \
+    }                                                                                                                  \
     wxBitmap getter() { return getter##_From<Artwork>(); }
 
 namespace Fallback {
@@ -51,7 +55,8 @@ STUDYSTATION_ARTWORK_OR_STAND_IN(MediumStimlistsIcon_NoLists, 60, true)
 STUDYSTATION_ARTWORK_OR_STAND_IN(MediumStimlistsIcon, 60, false)
 }  // namespace Fallback
 
-struct NamedImage {
+struct NamedImage
+{
     const char* name;
     wxBitmap (*getter)();
 };
@@ -174,14 +179,16 @@ const NamedImage kNamedImages[] = {
 
 }  // namespace
 
-wxBitmap GetBitmapRsrc(const wxString& name) {
+wxBitmap GetBitmapRsrc(const wxString& name)
+{
     for (const NamedImage& entry : kNamedImages) {
         if (name == entry.name) return entry.getter();
     }
     return wxNullBitmap;
 }
 
-std::vector<wxString> KnownBitmapRsrcNames() {
+std::vector<wxString> KnownBitmapRsrcNames()
+{
     std::vector<wxString> names;
     for (const NamedImage& entry : kNamedImages) names.emplace_back(entry.name);
     return names;

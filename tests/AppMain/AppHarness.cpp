@@ -12,7 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-bool ProbedApp::OnInit() {
+bool ProbedApp::OnInit()
+{
     // The GUI library sets up its own log target while it starts; record instead.
     delete wxLog::SetActiveTarget(TestSupport::CreateRecordingLog());
     wxLog::AddTraceMask("vtshutdown");
@@ -26,13 +27,15 @@ bool ProbedApp::OnInit() {
     return m_Run->initSucceeded;
 }
 
-int ProbedApp::OnExit() {
+int ProbedApp::OnExit()
+{
     m_Timer.Stop();
     m_Run->exitRan = true;
     return VTApp::OnExit();
 }
 
-void ProbedApp::OnTick(wxTimerEvent&) {
+void ProbedApp::OnTick(wxTimerEvent&)
+{
     m_Elapsed += 20;
     if (m_Elapsed > 20000) {
         m_Run->timedOut = true;
@@ -45,7 +48,8 @@ void ProbedApp::OnTick(wxTimerEvent&) {
 }
 
 AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe probe,
-                      std::function<void(ProbedApp&)> afterInit) {
+                      std::function<void(ProbedApp&)> afterInit)
+{
     AppRun run;
     static bool alreadyRan = false;
     if (alreadyRan) {
@@ -68,7 +72,8 @@ AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe pro
     return run;
 }
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     ::testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
     TestSupport::InitialiseHomeFolder();

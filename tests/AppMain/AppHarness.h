@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-struct AppRun {
+struct AppRun
+{
     int exitCode = -1;
     bool initSucceeded = false;
     bool exitRan = false;
@@ -19,13 +20,15 @@ struct AppRun {
     bool skipped = false;
 };
 
-class ProbedApp : public Vantrel::VTApp {
+class ProbedApp : public Vantrel::VTApp
+{
 public:
     // Called every 20 ms from inside the loop until it returns true. Closing
     // the main frame there ends the run. After 20 s the run is ended as failed.
     using Probe = std::function<bool(ProbedApp&)>;
     ProbedApp(Probe probe, AppRun* run, std::function<void(ProbedApp&)> afterInit)
-        : m_Probe(std::move(probe)), m_Run(run), m_AfterInit(std::move(afterInit)) {}
+        : m_Probe(std::move(probe)), m_Run(run), m_AfterInit(std::move(afterInit))
+    {}
 
     bool OnInit() override;
     int OnExit() override;

@@ -21,7 +21,8 @@ namespace {
 
 using TestSupport::VersionDoubleProcess;
 
-bool StartDouble(VersionDoubleProcess& server, const std::string& bytes) {
+bool StartDouble(VersionDoubleProcess& server, const std::string& bytes)
+{
     const std::string path = TestSupport::MakeTempFolder("version") + "/vt6ver.txt";
     std::ofstream(path, std::ios::binary) << bytes;
     if (!server.Start(VersionDoubleProcess::Mode::Serve, path)) return false;
@@ -30,7 +31,8 @@ bool StartDouble(VersionDoubleProcess& server, const std::string& bytes) {
     return true;
 }
 
-bool CloseOnlyDocumentFrame(ProbedApp& app) {
+bool CloseOnlyDocumentFrame(ProbedApp& app)
+{
     const wxDocVector docs = app.GetDocManager()->GetDocumentsVector();
     if (docs.size() != 1) return false;
     auto* view = wxDynamicCast(docs[0]->GetFirstView(), Vantrel::VTRunTaskView);
@@ -39,7 +41,8 @@ bool CloseOnlyDocumentFrame(ProbedApp& app) {
     return true;
 }
 
-TEST(ApplicationVersionCheck, StartUpStoresTheTextsOfANewerVersion) {
+TEST(ApplicationVersionCheck, StartUpStoresTheTextsOfANewerVersion)
+{
     unsetenv("ORBISK_VANTREL_DISABLE_VERSION_UPDATE_CHECKING");
     VersionDoubleProcess server;
     ASSERT_TRUE(StartDouble(server, "6.5.4\n||pro_file_separator||\nFaster start-up.\n")) << server.Error();
@@ -58,7 +61,8 @@ TEST(ApplicationVersionCheck, StartUpStoresTheTextsOfANewerVersion) {
     EXPECT_EQ(version, "6.5.4");
 }
 
-TEST(ApplicationVersionCheck, TheDisableVariableEvenEmptyStopsTheRequest) {
+TEST(ApplicationVersionCheck, TheDisableVariableEvenEmptyStopsTheRequest)
+{
     setenv("ORBISK_VANTREL_DISABLE_VERSION_UPDATE_CHECKING", "", 1);
     VersionDoubleProcess server;
     ASSERT_TRUE(StartDouble(server, "6.5.4||pro_file_separator||x")) << server.Error();
@@ -73,16 +77,19 @@ TEST(ApplicationVersionCheck, TheDisableVariableEvenEmptyStopsTheRequest) {
     if (run.skipped) GTEST_SKIP() << "the application runs once per process";
     ASSERT_FALSE(run.timedOut) << TestSupport::LogAsText();
     EXPECT_FALSE(server.WaitForRequest(std::string(Vantrel::VTVersionCheckHelper::RequestPathStart) +
-                                       Vantrel::SimpleWebAnalytics::ComputeThe_GET_StringStd(true), 200));
+                                           Vantrel::SimpleWebAnalytics::ComputeThe_GET_StringStd(true),
+                                       200));
 }
 
-AboutVantrelPopup* OpenAboutWindow() {
+AboutVantrelPopup* OpenAboutWindow()
+{
     for (wxWindow* window : wxTopLevelWindows)
         if (auto* about = wxDynamicCast(window, AboutVantrelPopup)) return about->IsModal() ? about : nullptr;
     return nullptr;
 }
 
-TEST(ApplicationVersionCheck, AboutWindowChecksEvenWhenStartUpCheckIsOff) {
+TEST(ApplicationVersionCheck, AboutWindowChecksEvenWhenStartUpCheckIsOff)
+{
     setenv("ORBISK_VANTREL_DISABLE_VERSION_UPDATE_CHECKING", "", 1);
     VersionDoubleProcess server;
     ASSERT_TRUE(StartDouble(server, "6.5.4||pro_file_separator||x")) << server.Error();

@@ -22,36 +22,42 @@
 
 namespace {
 
-#define SKIP_IF_NOT_ALONE(run) \
+#define SKIP_IF_NOT_ALONE(run)                                                                                         \
     if ((run).skipped) GTEST_SKIP() << "the application runs once per process; ctest runs each test alone"
 
-std::string ReadFile(const wxString& path) {
+std::string ReadFile(const wxString& path)
+{
     wxFFile file(path, "rb");
     wxString text;
     if (file.IsOpened()) file.ReadAll(&text);
     return std::string(text.utf8_str().data());
 }
 
-Vantrel::VTRunTaskView* OnlyView(ProbedApp& app) {
+Vantrel::VTRunTaskView* OnlyView(ProbedApp& app)
+{
     const wxDocVector docs = app.GetDocManager()->GetDocumentsVector();
     if (docs.size() != 1) return nullptr;
     return wxDynamicCast(docs[0]->GetFirstView(), Vantrel::VTRunTaskView);
 }
 
-bool UntitledDocumentIsShown(ProbedApp& app) {
+bool UntitledDocumentIsShown(ProbedApp& app)
+{
     Vantrel::VTRunTaskView* view = OnlyView(app);
     return view && view->GetChildFrame() && view->GetChildFrame()->IsShownOnScreen() && !app.HasSplashOwner();
 }
 
-size_t IndexInLog(const wxString& fragment) {
+size_t IndexInLog(const wxString& fragment)
+{
     const auto& log = TestSupport::RecordedLog();
     for (size_t i = 0; i < log.size(); ++i)
         if (log[i].text.Contains(fragment)) return i;
     return static_cast<size_t>(-1);
 }
 
-TEST(Application, FirstIdleShowsTheUntitledExperimentAndClosingTheMainFrameShutsDownInOrder) {
-    struct Seen {
+TEST(Application, FirstIdleShowsTheUntitledExperimentAndClosingTheMainFrameShutsDownInOrder)
+{
+    struct Seen
+    {
         int documents = 0;
         wxString name;
         wxString frameTitle;
@@ -107,7 +113,8 @@ TEST(Application, FirstIdleShowsTheUntitledExperimentAndClosingTheMainFrameShuts
     EXPECT_NE(prefs.find("file1=/data/recent experiment.vt6"), std::string::npos) << prefs;
 }
 
-TEST(Application, TaskCodeAndNoUploadReachThePanel) {
+TEST(Application, TaskCodeAndNoUploadReachThePanel)
+{
     // The panel checks the code with the service at once: keep that on this machine
     // (a closed local port refuses at once).
     setenv("VANTREL_CLOUD_HOST", "127.0.0.1:9", 1);
@@ -128,8 +135,10 @@ TEST(Application, TaskCodeAndNoUploadReachThePanel) {
     EXPECT_TRUE(noUpload);
 }
 
-TEST(Application, TheSplashShowsDuringStartUpAndCanStepAsideForAMessage) {
-    struct Seen {
+TEST(Application, TheSplashShowsDuringStartUpAndCanStepAsideForAMessage)
+{
+    struct Seen
+    {
         bool ownerAfterInit = false, shown = false, hidden = false, shownAgain = false, goneAfterIdle = false;
     } seen;
     auto splashWindow = []() -> wxWindow* {
@@ -164,7 +173,8 @@ TEST(Application, TheSplashShowsDuringStartUpAndCanStepAsideForAMessage) {
     EXPECT_TRUE(seen.goneAfterIdle);
 }
 
-TEST(Application, ClosingTheParticipantsWindowEndsTheApplication) {
+TEST(Application, ClosingTheParticipantsWindowEndsTheApplication)
+{
     bool closed = false;
     const AppRun run = RunApplication({}, [&](ProbedApp& app) {
         Vantrel::VTRunTaskView* view = OnlyView(app);
@@ -178,7 +188,8 @@ TEST(Application, ClosingTheParticipantsWindowEndsTheApplication) {
     EXPECT_TRUE(run.exitRan);
 }
 
-TEST(Application, AnUnknownOptionEndsStartUpBeforeAnyWindow) {
+TEST(Application, AnUnknownOptionEndsStartUpBeforeAnyWindow)
+{
     bool probed = false;
     const AppRun run = RunApplication({"--expfile", "x.vt6"}, [&](ProbedApp&) { return probed = true; });
     SKIP_IF_NOT_ALONE(run);
@@ -188,7 +199,8 @@ TEST(Application, AnUnknownOptionEndsStartUpBeforeAnyWindow) {
     EXPECT_FALSE(run.exitRan);
 }
 
-TEST(Application, TheLoopSurvivesOwnAndUnknownExceptionsAndRecreatesTheDocument) {
+TEST(Application, TheLoopSurvivesOwnAndUnknownExceptionsAndRecreatesTheDocument)
+{
     int phase = 0;
     const AppRun run = RunApplication({}, [&](ProbedApp& app) {
         // Each phase starts only once a document is on screen again, after
@@ -198,12 +210,8 @@ TEST(Application, TheLoopSurvivesOwnAndUnknownExceptionsAndRecreatesTheDocument)
             case 0:
                 app.GetDocManager()->CloseDocuments(true);
                 throw VantrelSDK::VTException("The experiment could not be prepared.");
-            case 1:
-                app.GetDocManager()->CloseDocuments(true);
-                throw 42;
-            default:
-                app.GetTopWindow()->Close(false);
-                return true;
+            case 1: app.GetDocManager()->CloseDocuments(true); throw 42;
+            default: app.GetTopWindow()->Close(false); return true;
         }
     });
     SKIP_IF_NOT_ALONE(run);
@@ -216,7 +224,8 @@ TEST(Application, TheLoopSurvivesOwnAndUnknownExceptionsAndRecreatesTheDocument)
     EXPECT_TRUE(TestSupport::LogContains("Restarting the event loop!"));
 }
 
-TEST(Application, PumpPeriodComesFromTheEnvironment) {
+TEST(Application, PumpPeriodComesFromTheEnvironment)
+{
     setenv("OVERRIDE_VANTREL_UPDATE_CHECKER_MS_TIMING", "250", 1);
     int interval = 0;
     const AppRun run = RunApplication({}, [&](ProbedApp& app) {

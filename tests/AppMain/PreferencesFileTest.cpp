@@ -17,7 +17,8 @@
 
 namespace {
 
-std::string ReadBytes(const wxString& path) {
+std::string ReadBytes(const wxString& path)
+{
     wxFFile file(path, "rb");
     wxString ignored;
     std::string bytes;
@@ -28,15 +29,18 @@ std::string ReadBytes(const wxString& path) {
     return bytes;
 }
 
-void WriteBytes(const wxString& path, const std::string& bytes) {
+void WriteBytes(const wxString& path, const std::string& bytes)
+{
     wxFFile file(path, "wb");
     ASSERT_TRUE(file.IsOpened());
     file.Write(bytes.data(), bytes.size());
 }
 
-class PreferencesCheck : public ::testing::Test {
+class PreferencesCheck : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         folder_ = wxString::FromUTF8(TestSupport::MakeTempFolder("prefs"));
         path_ = folder_ + "/Study Station.conf";
     }
@@ -44,35 +48,35 @@ protected:
     wxString path_;
 };
 
-const std::string kThreeOfKey3 =
-    "[Recent]\n"
-    "file1=/data/a.vt6\n"
-    "file3=/data/first.vt6\r\n"
-    "file10=/data/tenth.vt6\n"
-    "file3=/data/second.vt6\n"
-    "file5=/data/five.vt6\n"
-    "file3=/data/third.vt6\n"
-    "file5=/data/five-again.vt6\r\n"
-    "other=1\n";
+const std::string kThreeOfKey3 = "[Recent]\n"
+                                 "file1=/data/a.vt6\n"
+                                 "file3=/data/first.vt6\r\n"
+                                 "file10=/data/tenth.vt6\n"
+                                 "file3=/data/second.vt6\n"
+                                 "file5=/data/five.vt6\n"
+                                 "file3=/data/third.vt6\n"
+                                 "file5=/data/five-again.vt6\r\n"
+                                 "other=1\n";
 
-TEST_F(PreferencesCheck, KeepingTheDefaultChoiceRemovesLaterDuplicatesOfEveryKeyAfterOneQuestion) {
+TEST_F(PreferencesCheck, KeepingTheDefaultChoiceRemovesLaterDuplicatesOfEveryKeyAfterOneQuestion)
+{
     WriteBytes(path_, kThreeOfKey3);
     ScriptedDialog answer([](wxDialog& dialog) { ScriptedDialog::Click(dialog, wxID_OK); });
     EXPECT_TRUE(Vantrel::ValidateConfigFile(path_));
     EXPECT_EQ(answer.Opened(), 1);
     EXPECT_EQ(answer.LastTitle(), "Delete Preferences");
     // The first occurrence stays, each line keeps its own ending, file10 is not file1.
-    EXPECT_EQ(ReadBytes(path_),
-              "[Recent]\n"
-              "file1=/data/a.vt6\n"
-              "file3=/data/first.vt6\r\n"
-              "file10=/data/tenth.vt6\n"
-              "file5=/data/five.vt6\n"
-              "other=1\n");
+    EXPECT_EQ(ReadBytes(path_), "[Recent]\n"
+                                "file1=/data/a.vt6\n"
+                                "file3=/data/first.vt6\r\n"
+                                "file10=/data/tenth.vt6\n"
+                                "file5=/data/five.vt6\n"
+                                "other=1\n");
     EXPECT_FALSE(wxFileExists(path_ + " (old)"));
 }
 
-TEST_F(PreferencesCheck, ChoosingTheMoveSetsTheWholeFileAsideReplacingAnOldCopy) {
+TEST_F(PreferencesCheck, ChoosingTheMoveSetsTheWholeFileAsideReplacingAnOldCopy)
+{
     WriteBytes(path_, kThreeOfKey3);
     WriteBytes(path_ + " (old)", "stale\n");
     ScriptedDialog answer([](wxDialog& dialog) {
@@ -85,7 +89,8 @@ TEST_F(PreferencesCheck, ChoosingTheMoveSetsTheWholeFileAsideReplacingAnOldCopy)
     EXPECT_EQ(ReadBytes(path_ + " (old)"), kThreeOfKey3);
 }
 
-TEST_F(PreferencesCheck, CancelLeavesTheFileByteForByte) {
+TEST_F(PreferencesCheck, CancelLeavesTheFileByteForByte)
+{
     WriteBytes(path_, kThreeOfKey3);
     ScriptedDialog answer([](wxDialog& dialog) { ScriptedDialog::Click(dialog, wxID_CANCEL); });
     EXPECT_TRUE(Vantrel::ValidateConfigFile(path_));
@@ -94,7 +99,8 @@ TEST_F(PreferencesCheck, CancelLeavesTheFileByteForByte) {
     EXPECT_FALSE(wxFileExists(path_ + " (old)"));
 }
 
-TEST_F(PreferencesCheck, FilesWithoutDuplicatesOrWithoutAFileAskNothingAndChangeNothing) {
+TEST_F(PreferencesCheck, FilesWithoutDuplicatesOrWithoutAFileAskNothingAndChangeNothing)
+{
     const std::string clean = "file1=/a.vt6\nfile10=/b.vt6\nfile11=/c.vt6\nfile2=/d.vt6\nxfile2=/e\n";
     WriteBytes(path_, clean);
     const wxDateTime before = wxFileName(path_).GetModificationTime();
@@ -107,7 +113,8 @@ TEST_F(PreferencesCheck, FilesWithoutDuplicatesOrWithoutAFileAskNothingAndChange
     EXPECT_FALSE(wxFileExists(folder_ + "/missing.conf"));
 }
 
-TEST(PreferencesObject, InstalledFileFollowsXdgAndNeverCollidesWithTheDataFolder) {
+TEST(PreferencesObject, InstalledFileFollowsXdgAndNeverCollidesWithTheDataFolder)
+{
     ASSERT_TRUE(Vantrel::ConfigureTheSingletonWxConfigObject(*wxTheApp));
     EXPECT_EQ(wxTheApp->GetAppName(), "Study Station");
     EXPECT_EQ(wxTheApp->GetVendorName(), "Orbisk");

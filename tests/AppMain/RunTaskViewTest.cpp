@@ -19,12 +19,16 @@
 
 namespace {
 
-#define SKIP_IF_NOT_ALONE(run) \
+#define SKIP_IF_NOT_ALONE(run)                                                                                         \
     if ((run).skipped) GTEST_SKIP() << "the application runs once per process; ctest runs each test alone"
 
-Vantrel::VTRunTaskView* ViewOf(wxDocument* doc) { return doc ? wxDynamicCast(doc->GetFirstView(), Vantrel::VTRunTaskView) : nullptr; }
+Vantrel::VTRunTaskView* ViewOf(wxDocument* doc)
+{
+    return doc ? wxDynamicCast(doc->GetFirstView(), Vantrel::VTRunTaskView) : nullptr;
+}
 
-Vantrel::VTRunTaskView* UntitledView(ProbedApp& app) {
+Vantrel::VTRunTaskView* UntitledView(ProbedApp& app)
+{
     const wxDocVector docs = app.GetDocManager()->GetDocumentsVector();
     if (docs.size() != 1 || app.HasSplashOwner()) return nullptr;
     Vantrel::VTRunTaskView* view = ViewOf(docs[0]);
@@ -33,11 +37,13 @@ Vantrel::VTRunTaskView* UntitledView(ProbedApp& app) {
 
 // An experiment whose run options call back into the test, so the test can act
 // in the middle of a run request.
-class ScriptedExperiment : public Vantrel::VTExperiment {
+class ScriptedExperiment : public Vantrel::VTExperiment
+{
 public:
     std::function<void()> onRunOptions;
     int runOptionsCalls = 0;
-    Vantrel::VTRunOptions& GetRunOptions() override {
+    Vantrel::VTRunOptions& GetRunOptions() override
+    {
         ++runOptionsCalls;
         if (onRunOptions) onRunOptions();
         return Vantrel::VTExperiment::GetRunOptions();
@@ -45,7 +51,8 @@ public:
 };
 
 // Attaches a run-task view to a hand-made experiment, as the document template would.
-Vantrel::VTRunTaskView* OpenScripted(ProbedApp& app, ScriptedExperiment* doc) {
+Vantrel::VTRunTaskView* OpenScripted(ProbedApp& app, ScriptedExperiment* doc)
+{
     auto* tmpl = static_cast<wxDocTemplate*>(app.GetDocManager()->GetTemplates().GetFirst()->GetData());
     doc->SetDocumentTemplate(tmpl);
     app.GetDocManager()->AddDocument(doc);
@@ -56,7 +63,8 @@ Vantrel::VTRunTaskView* OpenScripted(ProbedApp& app, ScriptedExperiment* doc) {
     return view;
 }
 
-TEST(RunTaskView, ARunOfARealExperimentHappensWithThePumpOffAndWritesItsDataFile) {
+TEST(RunTaskView, ARunOfARealExperimentHappensWithThePumpOffAndWritesItsDataFile)
+{
     const wxString fixture = wxString::FromUTF8(TestSupport::SourceDir()) + "/tests/fixtures/timed-events.vt6";
     const wxString dataFile = wxString::FromUTF8(TestSupport::MakeTempFolder("data")) + "/participant.txt";
     bool pumpOnBefore = false, pumpOnAfter = false, runningAfter = true;
@@ -99,8 +107,10 @@ TEST(RunTaskView, ARunOfARealExperimentHappensWithThePumpOffAndWritesItsDataFile
     EXPECT_GT(wxFileName::GetSize(dataFile), 0u);
 }
 
-TEST(RunTaskView, GroupChoiceGuardAndExceptionPathLeaveThePumpOnAndTheGuardOpen) {
-    struct Seen {
+TEST(RunTaskView, GroupChoiceGuardAndExceptionPathLeaveThePumpOnAndTheGuardOpen)
+{
+    struct Seen
+    {
         int oneGroupChosen = 0, defaultGroupID = -2;
         int twoGroupsKept = 0, twoGroupsExact = 0, secondGroupID = -2;
         int nestedCalls = -1;
@@ -169,8 +179,10 @@ TEST(RunTaskView, GroupChoiceGuardAndExceptionPathLeaveThePumpOnAndTheGuardOpen)
     EXPECT_TRUE(seen.guardOpenAfterThrow);
 }
 
-TEST(RunTaskView, ClosingKeepsOrRemovesTheWindowsAndCloseOnNextIdleRemovesTheOldDocument) {
-    struct Seen {
+TEST(RunTaskView, ClosingKeepsOrRemovesTheWindowsAndCloseOnNextIdleRemovesTheOldDocument)
+{
+    struct Seen
+    {
         bool keptHidden = false;
         bool otherIdleSeen = false;
         bool oldWindowsGone = false;
@@ -191,8 +203,8 @@ TEST(RunTaskView, ClosingKeepsOrRemovesTheWindowsAndCloseOnNextIdleRemovesTheOld
                 wxFrame* frame = extraView->GetChildFrame();
                 CloudExperimentPanel* panel = extraView->GetPanel();
                 EXPECT_TRUE(extraView->Close(false));
-                seen.keptHidden = extraView->GetChildFrame() == frame && extraView->GetPanel() == panel &&
-                                  !frame->IsShown();
+                seen.keptHidden =
+                    extraView->GetChildFrame() == frame && extraView->GetPanel() == panel && !frame->IsShown();
                 app.GetDocManager()->CloseDocument(extra, true);
 
                 // The old view is told to close on the next idle event.
@@ -214,8 +226,8 @@ TEST(RunTaskView, ClosingKeepsOrRemovesTheWindowsAndCloseOnNextIdleRemovesTheOld
                     return false;
                 }
                 seen.otherIdleSeen = otherIdle > 0;
-                seen.oldWindowsGone = wxWindow::FindWindowById(oldFrameId) == nullptr ||
-                                      !wxWindow::FindWindowById(oldFrameId)->IsShown();
+                seen.oldWindowsGone =
+                    wxWindow::FindWindowById(oldFrameId) == nullptr || !wxWindow::FindWindowById(oldFrameId)->IsShown();
                 seen.documentsLeft = static_cast<int>(app.GetDocManager()->GetDocuments().size());
                 app.GetTopWindow()->Close(false);
                 return true;

@@ -11,7 +11,8 @@ ScriptedDialog::ScriptedDialog(std::function<void(wxDialog&)> script) : script_(
 
 ScriptedDialog::~ScriptedDialog() { Unregister(); }
 
-int ScriptedDialog::Enter(wxDialog* dialog) {
+int ScriptedDialog::Enter(wxDialog* dialog)
+{
     ++opened_;
     lastTitle_ = dialog->GetTitle();
     wxTheApp->CallAfter([this, dialog] {
@@ -26,13 +27,15 @@ int ScriptedDialog::Enter(wxDialog* dialog) {
     return wxID_NONE;  // show it for real
 }
 
-void ScriptedDialog::Click(wxDialog& dialog, const char* xrcName) {
+void ScriptedDialog::Click(wxDialog& dialog, const char* xrcName)
+{
     wxWindow* window = dialog.FindWindow(XRCID(xrcName));
     ASSERT_NE(window, nullptr) << xrcName;
     TestSupport::ClickWindow(window);
 }
 
-void ScriptedDialog::Click(wxDialog& dialog, int id) {
+void ScriptedDialog::Click(wxDialog& dialog, int id)
+{
     wxWindow* window = dialog.FindWindow(id);
     ASSERT_NE(window, nullptr) << id;
     TestSupport::ClickWindow(window);

@@ -9,7 +9,8 @@
 
 class wxDialog;
 
-class ScriptedDialog : public wxModalDialogHook {
+class ScriptedDialog : public wxModalDialogHook
+{
 public:
     // `script` runs inside the dialog's modal loop once it is on screen; it
     // should end the dialog. A dialog still open 5 s later is cancelled and

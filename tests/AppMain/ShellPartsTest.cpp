@@ -22,9 +22,11 @@
 
 namespace {
 
-TEST(PumpPeriod, FromTheEnvironmentWithBadValuesLogged) {
+TEST(PumpPeriod, FromTheEnvironmentWithBadValuesLogged)
+{
     wxLog::SetVerbose(true);  // the diagnostics are verbose outside obtrusive mode
-    const struct {
+    const struct
+    {
         const char* value;  // nullptr: variable absent
         unsigned int period;
         const char* logged;
@@ -54,7 +56,8 @@ TEST(PumpPeriod, FromTheEnvironmentWithBadValuesLogged) {
     wxLog::SetVerbose(false);
 }
 
-TEST(SimpleWebAnalytics, QueryNamesTheSystemAndTheProgramVersion) {
+TEST(SimpleWebAnalytics, QueryNamesTheSystemAndTheProgramVersion)
+{
     const std::string plain = Vantrel::SimpleWebAnalytics::ComputeThe_GET_StringStd(false);
     EXPECT_EQ(plain.rfind("?vtapp_os=", 0), 0u) << plain;
     EXPECT_NE(plain.find("&vtapp_vt=6.5.3"), std::string::npos) << plain;
@@ -64,7 +67,8 @@ TEST(SimpleWebAnalytics, QueryNamesTheSystemAndTheProgramVersion) {
     EXPECT_EQ(Vantrel::VTDebugReport::SubjectSuffix(), " crash report VT6.5.3");
 }
 
-class MainFrame : public ::testing::Test {
+class MainFrame : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite() { Vantrel::EnsureThatGUIDisplayEssentialsAreInitialized(); }
     void SetUp() override { manager_ = std::make_unique<wxDocManager>(); }
@@ -72,7 +76,8 @@ protected:
     std::unique_ptr<wxDocManager> manager_;
 };
 
-TEST_F(MainFrame, IsCreatedWithItsTitleSizeIconAndThenWithoutTheSystemMenu) {
+TEST_F(MainFrame, IsCreatedWithItsTitleSizeIconAndThenWithoutTheSystemMenu)
+{
     auto* frame = new Vantrel::VTMainFrame(manager_.get());
     EXPECT_EQ(frame->GetTitle(), "Study Station");
     EXPECT_EQ(frame->GetSize(), wxSize(720, 550));
@@ -86,7 +91,8 @@ TEST_F(MainFrame, IsCreatedWithItsTitleSizeIconAndThenWithoutTheSystemMenu) {
     frame->Destroy();
 }
 
-TEST_F(MainFrame, BarHelpersAddAndRemoveBarsOnlyWhenNeeded) {
+TEST_F(MainFrame, BarHelpersAddAndRemoveBarsOnlyWhenNeeded)
+{
     Vantrel::VTMainFrame::ShowToolbarHere(nullptr, true);
     Vantrel::VTMainFrame::ShowStatusBarHere(nullptr, true);
     auto* frame = new wxFrame(nullptr, wxID_ANY, "bars", wxPoint(20, 20), wxSize(400, 300));
@@ -118,13 +124,16 @@ TEST_F(MainFrame, BarHelpersAddAndRemoveBarsOnlyWhenNeeded) {
 }
 
 // A document that records opening and refuses one file name.
-class RecordingDocument : public wxDocument {
+class RecordingDocument : public wxDocument
+{
 public:
-    static std::vector<wxString>& Opened() {
+    static std::vector<wxString>& Opened()
+    {
         static std::vector<wxString> opened;
         return opened;
     }
-    bool OnOpenDocument(const wxString& file) override {
+    bool OnOpenDocument(const wxString& file) override
+    {
         Opened().push_back(wxFileName(file).GetFullName());
         return !file.EndsWith("broken.vt6") && wxDocument::OnOpenDocument(file);
     }
@@ -133,17 +142,19 @@ public:
 };
 wxIMPLEMENT_DYNAMIC_CLASS(RecordingDocument, wxDocument);
 
-class PlainView : public wxView {
+class PlainView : public wxView
+{
 public:
     void OnDraw(wxDC*) override {}
     wxDECLARE_DYNAMIC_CLASS(PlainView);
 };
 wxIMPLEMENT_DYNAMIC_CLASS(PlainView, wxView);
 
-TEST(DnDFile, DroppedFilesOpenSilentlyInOrderAndAFailureDoesNotStopTheRest) {
+TEST(DnDFile, DroppedFilesOpenSilentlyInOrderAndAFailureDoesNotStopTheRest)
+{
     wxDocManager manager;
-    new wxDocTemplate(&manager, "Experiment", "*.vt6", "", "vt6", "Experiment", "View",
-                      wxCLASSINFO(RecordingDocument), wxCLASSINFO(PlainView));
+    new wxDocTemplate(&manager, "Experiment", "*.vt6", "", "vt6", "Experiment", "View", wxCLASSINFO(RecordingDocument),
+                      wxCLASSINFO(PlainView));
     const wxString folder = wxString::FromUTF8(TestSupport::MakeTempFolder("drop"));
     wxArrayString files;
     for (const char* name : {"first.vt6", "broken.vt6", "third.vt6"}) {

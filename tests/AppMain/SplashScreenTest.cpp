@@ -13,22 +13,26 @@
 
 namespace {
 
-class SplashScreen : public ::testing::Test {
+class SplashScreen : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite() { wxInitAllImageHandlers(); }
     void TearDown() override { TestSupport::PumpFor(20); }  // let destroyed windows go
 
-    static wxImage DisplayedImage(Vantrel::VTSplashScreen& splash) {
+    static wxImage DisplayedImage(Vantrel::VTSplashScreen& splash)
+    {
         return splash.GetSplashWindow()->GetBitmap().ConvertToImage();
     }
-    static wxImage OriginalImage() {
+    static wxImage OriginalImage()
+    {
         wxImage image;
         image.LoadFile(VTResourceHelper::FindPath_SharedSupport_OrWin32Substitute(
             Vantrel::RAII_SplashScreenHelper::kSplashFileName));
         return image;
     }
     // True when every pixel of `rect` is the same in both images.
-    static bool SameIn(const wxImage& a, const wxImage& b, const wxRect& rect) {
+    static bool SameIn(const wxImage& a, const wxImage& b, const wxRect& rect)
+    {
         for (int y = rect.GetTop(); y <= rect.GetBottom(); ++y)
             for (int x = rect.GetLeft(); x <= rect.GetRight(); ++x)
                 if (a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
@@ -38,7 +42,8 @@ protected:
     }
 };
 
-TEST_F(SplashScreen, OwnerShowsTheSharedSupportImageWithItsTextAndClosesItOnce) {
+TEST_F(SplashScreen, OwnerShowsTheSharedSupportImageWithItsTextAndClosesItOnce)
+{
     const wxImage original = OriginalImage();
     ASSERT_TRUE(original.IsOk()) << "splash image missing from the shared-support folder";
 
@@ -77,7 +82,8 @@ TEST_F(SplashScreen, OwnerShowsTheSharedSupportImageWithItsTextAndClosesItOnce) 
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST_F(SplashScreen, NoSplashWhenNotAskedOrWhenTheImageIsMissing) {
+TEST_F(SplashScreen, NoSplashWhenNotAskedOrWhenTheImageIsMissing)
+{
     {
         Vantrel::RAII_SplashScreenHelper owner(false, "Loading preferences...");
         EXPECT_EQ(owner.GetDisplayPtr(), nullptr);
@@ -93,7 +99,8 @@ TEST_F(SplashScreen, NoSplashWhenNotAskedOrWhenTheImageIsMissing) {
     EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
 }
 
-TEST_F(SplashScreen, ATextTallerThanTheStripStartsAtItsTopAndSavesExactlyTheStrip) {
+TEST_F(SplashScreen, ATextTallerThanTheStripStartsAtItsTopAndSavesExactlyTheStrip)
+{
     const wxImage original = OriginalImage();
     ASSERT_TRUE(original.IsOk());
     auto* splash = new Vantrel::VTSplashScreen(wxBitmap(original), 10, 6);
@@ -103,7 +110,8 @@ TEST_F(SplashScreen, ATextTallerThanTheStripStartsAtItsTopAndSavesExactlyTheStri
     splash->Destroy();
 }
 
-TEST_F(SplashScreen, AShorterSecondTextLeavesNoRemainsOfTheFirst) {
+TEST_F(SplashScreen, AShorterSecondTextLeavesNoRemainsOfTheFirst)
+{
     const wxImage original = OriginalImage();
     ASSERT_TRUE(original.IsOk());
     auto* splash = new Vantrel::VTSplashScreen(wxBitmap(original), 10, 35);

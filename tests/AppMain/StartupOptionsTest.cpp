@@ -16,12 +16,14 @@
 namespace {
 
 // Answers a message box with OK and keeps its text.
-class ExpectWarning : public wxExpectModalBase<wxMessageDialog> {
+class ExpectWarning : public wxExpectModalBase<wxMessageDialog>
+{
 public:
     explicit ExpectWarning(wxString* message) : message_(message) {}
 
 protected:
-    int OnInvoked(wxMessageDialog* dialog) const override {
+    int OnInvoked(wxMessageDialog* dialog) const override
+    {
         *message_ = dialog->GetMessage();
         EXPECT_EQ(dialog->GetCaption(), "Warning");
         return wxID_OK;
@@ -31,7 +33,8 @@ private:
     wxString* message_;
 };
 
-struct CommandLineCase {
+struct CommandLineCase
+{
     std::vector<const char*> args;
     bool accepted;
     std::int64_t taskID;
@@ -39,7 +42,8 @@ struct CommandLineCase {
 };
 
 // Parses like the application: the base's options, then the registered ones.
-bool ParseInto(const std::vector<const char*>& args, Vantrel::VTStartupOptions& options) {
+bool ParseInto(const std::vector<const char*>& args, Vantrel::VTStartupOptions& options)
+{
     std::vector<wxString> argv{"StudyStation"};
     for (const char* a : args) argv.emplace_back(a);
     std::vector<wxChar*> raw;
@@ -55,7 +59,8 @@ bool ParseInto(const std::vector<const char*>& args, Vantrel::VTStartupOptions& 
     return true;
 }
 
-TEST(StartupOptions, CommandLineTable) {
+TEST(StartupOptions, CommandLineTable)
+{
     const CommandLineCase cases[] = {
         {{}, true, -1, false},
         {{"-t", "15386598"}, true, 15386598, false},
@@ -63,9 +68,9 @@ TEST(StartupOptions, CommandLineTable) {
         {{"--taskid", "abc"}, true, -1, false},
         {{"--taskid=12x"}, true, 12, false},
         {{"--noupload"}, true, -1, true},
-        {{"-t"}, false, -1, false},               // an option without its value
-        {{"--bogus"}, false, -1, false},          // unknown to the parser
-        {{"-e", "exp.vt6"}, false, -1, false},    // constructed but not registered
+        {{"-t"}, false, -1, false},             // an option without its value
+        {{"--bogus"}, false, -1, false},        // unknown to the parser
+        {{"-e", "exp.vt6"}, false, -1, false},  // constructed but not registered
         {{"--nosplash"}, false, -1, false},
         {{"-r"}, false, -1, false},
     };
@@ -90,7 +95,8 @@ TEST(StartupOptions, CommandLineTable) {
     }
 }
 
-TEST(StartupOptions, OptionTableKeepsNamesKeysAndKinds) {
+TEST(StartupOptions, OptionTableKeepsNamesKeysAndKinds)
+{
     EXPECT_EQ(Vantrel::OPTION_TASKID.GetShortName(), "t");
     EXPECT_EQ(Vantrel::OPTION_TASKID.GetLongName(), "taskid");
     EXPECT_EQ(Vantrel::OPTION_TASKID.GetConfigPath(), "/StartupExperiment/TaskID");
@@ -102,12 +108,21 @@ TEST(StartupOptions, OptionTableKeepsNamesKeysAndKinds) {
     EXPECT_EQ(Vantrel::OPTION_PROJ.GetShortName(), "e");
 }
 
-TEST(StartupOptions, RepetitionCountTable) {
-    const struct {
+TEST(StartupOptions, RepetitionCountTable)
+{
+    const struct
+    {
         const char* text;
         std::uint32_t count;
-    } cases[] = {{"", 1},  {"0", 0},          {"3", 3},          {"3x", 1},         {"abc", 1},
-                 {"-2", 1}, {"4294967295", 1}, {"4294967294", 4294967294u}, {"99999999999999999999", 1}};
+    } cases[] = {{"", 1},
+                 {"0", 0},
+                 {"3", 3},
+                 {"3x", 1},
+                 {"abc", 1},
+                 {"-2", 1},
+                 {"4294967295", 1},
+                 {"4294967294", 4294967294u},
+                 {"99999999999999999999", 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         Vantrel::VTStartupOptions options;
@@ -116,10 +131,12 @@ TEST(StartupOptions, RepetitionCountTable) {
     }
 }
 
-class ListFiles : public ::testing::Test {
+class ListFiles : public ::testing::Test
+{
 protected:
     void SetUp() override { folder_ = wxString::FromUTF8(TestSupport::MakeTempFolder("lists")); }
-    wxString Write(const wxString& name, const std::string& bytes) {
+    wxString Write(const wxString& name, const std::string& bytes)
+    {
         const wxString path = folder_ + "/" + name;
         wxFFile file(path, "wb");
         file.Write(bytes.data(), bytes.size());
@@ -128,7 +145,8 @@ protected:
     wxString folder_;
 };
 
-TEST_F(ListFiles, OnlyTxtEndingsNameAListFile) {
+TEST_F(ListFiles, OnlyTxtEndingsNameAListFile)
+{
     Vantrel::VTStartupOptions options;
     EXPECT_TRUE(options.Convert_e_ArgumentIntoOneOrMorePaths("/nowhere/one.vt6"));
     ASSERT_EQ(options.GetExpPaths().size(), 1u);
@@ -136,18 +154,20 @@ TEST_F(ListFiles, OnlyTxtEndingsNameAListFile) {
     EXPECT_FALSE(options.DocumentsGatheredFromTextList());
 }
 
-TEST_F(ListFiles, TrimmedExistingLinesBecomePathsAndBlankLinesAreSkipped) {
+TEST_F(ListFiles, TrimmedExistingLinesBecomePathsAndBlankLinesAreSkipped)
+{
     const wxString a = Write("a.vt6", "{}");
     const wxString b = Write("b.vt6", "{}");
-    const wxString list = Write("list.Txt", "  " + std::string(a.utf8_str()) + "\t\n\n   \n" +
-                                                std::string(b.utf8_str()) + "  \r\n");
+    const wxString list =
+        Write("list.Txt", "  " + std::string(a.utf8_str()) + "\t\n\n   \n" + std::string(b.utf8_str()) + "  \r\n");
     Vantrel::VTStartupOptions options;
     EXPECT_TRUE(options.Convert_e_ArgumentIntoOneOrMorePaths(list));
     EXPECT_EQ(options.GetExpPaths(), (std::vector<wxString>{a, b}));
     EXPECT_TRUE(options.DocumentsGatheredFromTextList());
 }
 
-TEST_F(ListFiles, OneMissingLineDiscardsTheListAndIsNamedInTheWarning) {
+TEST_F(ListFiles, OneMissingLineDiscardsTheListAndIsNamedInTheWarning)
+{
     const wxString a = Write("a.vt6", "{}");
     const wxString b = Write("b.vt6", "{}");
     const wxString c = Write("c.vt6", "{}");
@@ -163,7 +183,8 @@ TEST_F(ListFiles, OneMissingLineDiscardsTheListAndIsNamedInTheWarning) {
     EXPECT_FALSE(options.DocumentsGatheredFromTextList());
 }
 
-TEST_F(ListFiles, EmptyOrUnreadableListsWarnAndYieldNothing) {
+TEST_F(ListFiles, EmptyOrUnreadableListsWarnAndYieldNothing)
+{
     const wxString empty = Write("empty.txt", "");
     const wxString binary = Write("binary.txt", std::string("\xff\xfe\x80\x81", 4));
     for (const wxString& list : {empty, binary}) {
@@ -177,7 +198,8 @@ TEST_F(ListFiles, EmptyOrUnreadableListsWarnAndYieldNothing) {
     }
 }
 
-TEST(StartupOptions, VerifyPathAcceptsEmptyAndExistingFoldersOnly) {
+TEST(StartupOptions, VerifyPathAcceptsEmptyAndExistingFoldersOnly)
+{
     Vantrel::VTStartupOptions options;
     EXPECT_TRUE(options.VerifyPath("Data", ""));
     EXPECT_TRUE(options.VerifyPath("Data", wxString::FromUTF8(TestSupport::HomeFolder()) + "/file.txt"));

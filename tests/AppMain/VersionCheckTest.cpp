@@ -22,26 +22,31 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Answer {
+struct Answer
+{
     int calls = 0;
     bool success = false;
     wxString message;
 };
 
-class VersionCheckTest : public ::testing::Test {
+class VersionCheckTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         layer_ = OrbiskAsynchronous::AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(
             OrbiskAsynchronous::THREADING_TYPE_PolledByHolder, nullptr);
         layer_->Start();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         unsetenv("VANTREL_UPDATE_HOST");
         unsetenv("VANTREL_CA_BUNDLE");
     }
 
     // The double reads its file per request, so one double serves every case.
-    void Serve(const std::string& bytes) {
+    void Serve(const std::string& bytes)
+    {
         if (contentPath_.empty()) contentPath_ = TestSupport::MakeTempFolder("version") + "/vt6ver.txt";
         std::ofstream(contentPath_, std::ios::binary | std::ios::trunc) << bytes;
         if (double_.Port() != 0) return;
@@ -51,7 +56,8 @@ protected:
         setenv("VANTREL_UPDATE_HOST", double_.HostAndPort().c_str(), 1);
     }
 
-    bool PollUntil(const Answer& answer, int timeoutMs = 15000) {
+    bool PollUntil(const Answer& answer, int timeoutMs = 15000)
+    {
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
         while (answer.calls == 0 && Clock::now() < deadline) {
             layer_->PollOnce();
@@ -61,7 +67,8 @@ protected:
     }
 
     // Runs one whole check against the double; the checker stays for inspection.
-    boost::shared_ptr<VTVersionCheckHelper> Check(const std::string& bytes, Answer& answer) {
+    boost::shared_ptr<VTVersionCheckHelper> Check(const std::string& bytes, Answer& answer)
+    {
         Serve(bytes);
         auto checker = boost::make_shared<VTVersionCheckHelper>();
         checker->GetVersionInfo([&answer](bool success, wxString message) {
@@ -78,18 +85,20 @@ protected:
     std::string contentPath_;
 };
 
-TEST_F(VersionCheckTest, RequestCarriesPathAndEncodedQuery) {
+TEST_F(VersionCheckTest, RequestCarriesPathAndEncodedQuery)
+{
     Answer answer;
     auto checker = Check("6.5.3||pro_file_separator||x", answer);
     const wxString os = Orbisk::UrlEncode_But_DontConvert_NonReservedChars(Orbisk::BriefOperatingSystemVersionString());
-    EXPECT_TRUE(double_.WaitForRequest("/vantrel/update/vt6ver?vtapp_os=" + std::string(os.utf8_str()) +
-                                       "&vtapp_vt=" +
-                                       std::string(Orbisk::UrlEncode_But_DontConvert_NonReservedChars("6.5.3").utf8_str())));
+    EXPECT_TRUE(double_.WaitForRequest(
+        "/vantrel/update/vt6ver?vtapp_os=" + std::string(os.utf8_str()) +
+        "&vtapp_vt=" + std::string(Orbisk::UrlEncode_But_DontConvert_NonReservedChars("6.5.3").utf8_str())));
     EXPECT_TRUE(answer.success);
     double_.Stop();
 }
 
-struct OutOfDateCase {
+struct OutOfDateCase
+{
     const char* file;
     bool outOfDate;
     const char* message;
@@ -97,7 +106,8 @@ struct OutOfDateCase {
     const char* changeLog;
 };
 
-TEST_F(VersionCheckTest, AnyDifferentVersionTextIsOutOfDate) {
+TEST_F(VersionCheckTest, AnyDifferentVersionTextIsOutOfDate)
+{
     const OutOfDateCase cases[] = {
         {"6.5.4||pro_file_separator||Fixes", true, "Version 6.5.4 is now available.", "6.5.4", "Fixes"},
         {"6.5.3||pro_file_separator||Fixes", false, "You are using the most recent version.", "6.5.3", "Fixes"},
@@ -123,14 +133,16 @@ TEST_F(VersionCheckTest, AnyDifferentVersionTextIsOutOfDate) {
     }
 }
 
-TEST_F(VersionCheckTest, MissingSeparatorIsLogged) {
+TEST_F(VersionCheckTest, MissingSeparatorIsLogged)
+{
     wxLog::SetVerbose(true);
     Answer answer;
     auto checker = Check("6.5.4", answer);
     EXPECT_TRUE(TestSupport::LogContains("Web version-update file is missing expected flag content."));
 }
 
-TEST_F(VersionCheckTest, ClientMayDestroyCheckerInsideItsCallback) {
+TEST_F(VersionCheckTest, ClientMayDestroyCheckerInsideItsCallback)
+{
     Serve("6.5.4||pro_file_separator||log");
     Answer answer;
     auto checker = boost::make_shared<VTVersionCheckHelper>();
@@ -148,7 +160,8 @@ TEST_F(VersionCheckTest, ClientMayDestroyCheckerInsideItsCallback) {
     EXPECT_FALSE(checker);
 }
 
-TEST_F(VersionCheckTest, DisposalBeforeCompletionMeansNoCallback) {
+TEST_F(VersionCheckTest, DisposalBeforeCompletionMeansNoCallback)
+{
     ASSERT_TRUE(double_.Start(VersionDoubleProcess::Mode::Silent)) << double_.Error();
     setenv("VANTREL_CA_BUNDLE", double_.CaPath().c_str(), 1);
     setenv("VANTREL_UPDATE_HOST", double_.HostAndPort().c_str(), 1);

@@ -10,7 +10,8 @@
 
 namespace {
 
-TEST(VersionWindows, ChangeLogWindowShowsItsTextsAndEndsWithZeroOnOk) {
+TEST(VersionWindows, ChangeLogWindowShowsItsTextsAndEndsWithZeroOnOk)
+{
     auto* window = new VersionCheckChangeLogWindow(nullptr, wxID_ANY, "Changes", wxDefaultPosition, wxDefaultSize,
                                                    wxDEFAULT_DIALOG_STYLE);
     auto* header = wxDynamicCast(window->FindWindow(10030), wxStaticText);
@@ -35,7 +36,8 @@ TEST(VersionWindows, ChangeLogWindowShowsItsTextsAndEndsWithZeroOnOk) {
     window->Destroy();
 }
 
-TEST(VersionWindows, AboutWindowStartsWithEmptyHeadingAndStatus) {
+TEST(VersionWindows, AboutWindowStartsWithEmptyHeadingAndStatus)
+{
     auto* about = new AboutVantrelPopup(nullptr, 10008, "About Vantrel", wxDefaultPosition, wxDefaultSize,
                                         wxSIMPLE_BORDER | wxTAB_TRAVERSAL);
     ASSERT_TRUE(about->m_SecondHeading && about->m_VersionText && about->m_StatusText && about->m_NoticeText);

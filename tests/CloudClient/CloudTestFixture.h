@@ -8,9 +8,11 @@
 
 #include <string>
 
-class CloudDoublesTest : public ::testing::Test {
+class CloudDoublesTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string error;
         ASSERT_TRUE(doubles.Start(&error)) << error;
     }

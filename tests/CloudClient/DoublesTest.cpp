@@ -19,7 +19,8 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -27,14 +28,16 @@ std::string ReadFile(const std::string& path) {
 }
 
 // Gone, or a zombie nobody has reaped yet.
-bool ProcessEnded(int pid) {
+bool ProcessEnded(int pid)
+{
     const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
     if (stat.empty()) return true;
     const auto close = stat.rfind(')');
     return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
 }
 
-bool WaitFor(const std::function<bool()>& condition, int seconds) {
+bool WaitFor(const std::function<bool()>& condition, int seconds)
+{
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
@@ -43,7 +46,8 @@ bool WaitFor(const std::function<bool()>& condition, int seconds) {
     return true;
 }
 
-TEST(Doubles, EnvironmentPointsAtTheDoublesOnlyWhileTheyRun) {
+TEST(Doubles, EnvironmentPointsAtTheDoublesOnlyWhileTheyRun)
+{
     TestDoubles::ScopedEnvironmentVariable before("VANTREL_CLOUD_HOST", "before.example.test");
     {
         TestDoubles::CloudDoublesEnvironment doubles;
@@ -59,24 +63,24 @@ TEST(Doubles, EnvironmentPointsAtTheDoublesOnlyWhileTheyRun) {
     EXPECT_EQ(std::getenv("VANTREL_MAIL_RELAY"), nullptr);
 }
 
-TEST(Doubles, EndWhenTheProcessThatStartedThemEnds) {
+TEST(Doubles, EndWhenTheProcessThatStartedThemEnds)
+{
     const std::string state = TestDoubles::MakeStateFolder("orphan-check");
     const std::string scripts = TestSupport::SourceDir() + "/tests/doubles";
     // A shell stands in for a test process: it starts both doubles and dies.
     const std::string flag = " --remove-state-when-orphaned";
-    const std::string command = "/usr/bin/python3 " + scripts + "/cloud_service_double.py --state " + state +
-                                "/cloud" + flag + " & /usr/bin/python3 " + scripts +
-                                "/smtp_relay_double.py --state " + state + "/smtp" + flag + " & wait";
+    const std::string command = "/usr/bin/python3 " + scripts + "/cloud_service_double.py --state " + state + "/cloud" +
+                                flag + " & /usr/bin/python3 " + scripts + "/smtp_relay_double.py --state " + state +
+                                "/smtp" + flag + " & wait";
     TestDoubles::ChildProcess starter;
     ASSERT_TRUE(starter.Start({"/bin/sh", "-c", command}, state + "/starter.out"));
     int pids[2] = {0, 0};
     const std::string readyFiles[2] = {state + "/cloud/cloud.ready.json", state + "/smtp/smtp.ready.json"};
     for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(readyFiles[i]); }, 20)) << ReadFile(state + "/starter.out");
-        pids[i] = QJsonDocument::fromJson(QByteArray::fromStdString(ReadFile(readyFiles[i])))
-                      .object()
-                      .value("pid")
-                      .toInt();
+        ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(readyFiles[i]); }, 20))
+            << ReadFile(state + "/starter.out");
+        pids[i] =
+            QJsonDocument::fromJson(QByteArray::fromStdString(ReadFile(readyFiles[i]))).object().value("pid").toInt();
         ASSERT_GT(pids[i], 0);
         EXPECT_FALSE(ProcessEnded(pids[i]));
     }
@@ -93,7 +97,8 @@ TEST(Doubles, EndWhenTheProcessThatStartedThemEnds) {
 
 namespace {
 
-TEST(Doubles, PackedFoldersUnpackToTheSameFiles) {
+TEST(Doubles, PackedFoldersUnpackToTheSameFiles)
+{
     const std::string source = TestDoubles::MakeStateFolder("pack-source");
     std::filesystem::create_directories(source + "/sub");
     std::ofstream(source + "/Study.vt6") << "{\"version\": 6}";
@@ -105,7 +110,8 @@ TEST(Doubles, PackedFoldersUnpackToTheSameFiles) {
         const std::string target = TestDoubles::MakeStateFolder("pack-target");
         const std::string archive = target + (zip ? "/p.zip" : "/p.tar.gz");
         std::ofstream(archive, std::ios::binary) << bytes;
-        const std::string command = zip ? "cd " + target + " && unzip -q p.zip" : "tar -xzf " + archive + " -C " + target;
+        const std::string command =
+            zip ? "cd " + target + " && unzip -q p.zip" : "tar -xzf " + archive + " -C " + target;
         ASSERT_EQ(std::system(command.c_str()), 0);
         EXPECT_EQ(ReadFile(target + "/Study.vt6"), "{\"version\": 6}");
         EXPECT_EQ(ReadFile(target + "/sub/picture.txt"), "pixels");

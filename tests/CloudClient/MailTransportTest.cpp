@@ -13,14 +13,17 @@
 
 namespace {
 
-void WriteFile(const std::string& path, const std::string& bytes) {
+void WriteFile(const std::string& path, const std::string& bytes)
+{
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
-class MailTransport : public CloudDoublesTest {
+class MailTransport : public CloudDoublesTest
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         CloudDoublesTest::SetUp();
         attachment = Service().StateDir() + "/Task Data.txt";
         WriteFile(attachment, attachmentBytes);
@@ -31,7 +34,8 @@ protected:
 
     size_t CredentialFetches() { return Service().RequestsTo("/mail/relay-login.txt").size(); }
 
-    bool Send(const char* to = "researcher@example.test", const char* cc = "") {
+    bool Send(const char* to = "researcher@example.test", const char* cc = "")
+    {
         return client.SendEmailWithAttachment(headers, body.c_str(), to, cc, attachment.c_str());
     }
 
@@ -42,7 +46,8 @@ protected:
     const std::string attachmentBytes = "Trial\tKey\tRT\n1\tf\t512\n.line starting with a dot\n2\tj\t498\n";
 };
 
-TEST_F(MailTransport, MessageArrivesWithHeadersInOrderHtmlPartAndAttachment) {
+TEST_F(MailTransport, MessageArrivesWithHeadersInOrderHtmlPartAndAttachment)
+{
     ASSERT_TRUE(Send());
     const auto messages = Relay().Messages();
     ASSERT_EQ(messages.size(), 1u);
@@ -73,15 +78,16 @@ TEST_F(MailTransport, MessageArrivesWithHeadersInOrderHtmlPartAndAttachment) {
     EXPECT_TRUE(logins[0].second);
 }
 
-TEST_F(MailTransport, CopyRecipientOnlyWhenGiven) {
+TEST_F(MailTransport, CopyRecipientOnlyWhenGiven)
+{
     ASSERT_TRUE(Send("researcher@example.test", "assistant@example.test"));
     const auto messages = Relay().Messages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].recipients,
-              (std::vector<std::string>{"researcher@example.test", "assistant@example.test"}));
+    EXPECT_EQ(messages[0].recipients, (std::vector<std::string>{"researcher@example.test", "assistant@example.test"}));
 }
 
-TEST_F(MailTransport, SecondSendOfOneClientFetchesNoCredentialText) {
+TEST_F(MailTransport, SecondSendOfOneClientFetchesNoCredentialText)
+{
     ASSERT_TRUE(Send());
     EXPECT_EQ(CredentialFetches(), 1u);
     ASSERT_TRUE(Send());
@@ -89,12 +95,13 @@ TEST_F(MailTransport, SecondSendOfOneClientFetchesNoCredentialText) {
     EXPECT_EQ(Relay().Messages().size(), 2u);
 
     OmbraAPIHelper another;
-    ASSERT_TRUE(another.SendEmailWithAttachment(headers, body.c_str(), "researcher@example.test", "",
-                                                attachment.c_str()));
+    ASSERT_TRUE(
+        another.SendEmailWithAttachment(headers, body.c_str(), "researcher@example.test", "", attachment.c_str()));
     EXPECT_EQ(CredentialFetches(), 2u);
 }
 
-TEST_F(MailTransport, CredentialLinesAreCutAtHeadAndTail) {
+TEST_F(MailTransport, CredentialLinesAreCutAtHeadAndTail)
+{
     EXPECT_EQ(client.ReconstituteHash3(), Service().MailUser());
     EXPECT_EQ(client.ReconstituteHash2(), Service().MailPassword());
     EXPECT_EQ(CredentialFetches(), 1u);
@@ -106,7 +113,8 @@ TEST_F(MailTransport, CredentialLinesAreCutAtHeadAndTail) {
     EXPECT_EQ(windowsLineEnds.ReconstituteHash3(), "user@example.test");
 }
 
-TEST_F(MailTransport, UnusableCredentialTextSendsNothing) {
+TEST_F(MailTransport, UnusableCredentialTextSendsNothing)
+{
     const char* texts[] = {
         R"({"credentials_text": "only\ntwo lines"})",
         R"({"credentials_text": "one\nabcd\nabcdefgh\n"})",
@@ -118,8 +126,8 @@ TEST_F(MailTransport, UnusableCredentialTextSendsNothing) {
         SCOPED_TRACE(switches);
         Service().SetSwitches(switches);
         OmbraAPIHelper fresh;
-        EXPECT_FALSE(fresh.SendEmailWithAttachment(headers, body.c_str(), "researcher@example.test", "",
-                                                   attachment.c_str()));
+        EXPECT_FALSE(
+            fresh.SendEmailWithAttachment(headers, body.c_str(), "researcher@example.test", "", attachment.c_str()));
         EXPECT_NE(fresh.SendEmail("Subject: x\r\n\r\nbody\r\n", "researcher@example.test", ""), 0);
         EXPECT_TRUE(fresh.DidCurlRequestFail());
     }
@@ -127,18 +135,21 @@ TEST_F(MailTransport, UnusableCredentialTextSendsNothing) {
     EXPECT_TRUE(Relay().Messages().empty());
 }
 
-TEST_F(MailTransport, WrongLoginFailsWithoutHanging) {
+TEST_F(MailTransport, WrongLoginFailsWithoutHanging)
+{
     Service().SetSwitches(R"({"credentials_text": "x\nab-wrong-password12\nxyzrelay-user@example.test!!\n"})");
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(Send());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));  // the relay would otherwise hold the reply for minutes
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              std::chrono::seconds(30));  // the relay would otherwise hold the reply for minutes
     const auto logins = Relay().AuthAttempts();
     ASSERT_EQ(logins.size(), 1u);
     EXPECT_FALSE(logins[0].second);
     EXPECT_TRUE(Relay().Messages().empty());
 }
 
-TEST_F(MailTransport, RelayWithoutStartTlsGetsNothing) {
+TEST_F(MailTransport, RelayWithoutStartTlsGetsNothing)
+{
     TestDoubles::SmtpRelayDouble plain;
     std::string error;
     ASSERT_TRUE(plain.Start(Service().CertFile(), Service().KeyFile(), Service().MailUser(), Service().MailPassword(),
@@ -151,7 +162,8 @@ TEST_F(MailTransport, RelayWithoutStartTlsGetsNothing) {
     EXPECT_TRUE(plain.Messages().empty());
 }
 
-TEST_F(MailTransport, RelayCertificateIsVerified) {
+TEST_F(MailTransport, RelayCertificateIsVerified)
+{
     TestDoubles::SmtpRelayDouble stranger;  // makes its own authority
     std::string error;
     ASSERT_TRUE(stranger.Start("", "", Service().MailUser(), Service().MailPassword(), true, &error)) << error;
@@ -161,7 +173,8 @@ TEST_F(MailTransport, RelayCertificateIsVerified) {
     EXPECT_TRUE(stranger.Messages().empty());
 }
 
-TEST_F(MailTransport, CredentialTextOnlyOverVerifiedHttps) {
+TEST_F(MailTransport, CredentialTextOnlyOverVerifiedHttps)
+{
     const std::string plainUrl = "http://" + Service().Host() + "/mail/relay-login.txt";
     TestDoubles::ScopedEnvironmentVariable url("VANTREL_MAIL_CREDENTIALS_URL", plainUrl.c_str());
     EXPECT_FALSE(client.GetHashesFromWebsite());
@@ -170,7 +183,8 @@ TEST_F(MailTransport, CredentialTextOnlyOverVerifiedHttps) {
     EXPECT_TRUE(Relay().Messages().empty());
 }
 
-TEST_F(MailTransport, MalformedRecipientsAreRefusedBeforeAnythingIsSent) {
+TEST_F(MailTransport, MalformedRecipientsAreRefusedBeforeAnythingIsSent)
+{
     const char* bad[] = {"researcher@example.test\r\nRCPT TO:<x@evil.test>", "line\nbreak@example.test",
                          "no-at-sign.example.test", ""};
     for (const char* to : bad) {
@@ -183,22 +197,23 @@ TEST_F(MailTransport, MalformedRecipientsAreRefusedBeforeAnythingIsSent) {
     EXPECT_TRUE(Relay().Messages().empty());
 }
 
-TEST_F(MailTransport, PlainMessageGoesOutThroughTheReadCallback) {
+TEST_F(MailTransport, PlainMessageGoesOutThroughTheReadCallback)
+{
     const std::string text =
         "Date: Tue, 10 Dec 2024 13:00:00 +0000\r\nTo: researcher@example.test\r\nSubject: Plain\r\n\r\nHello.\r\n";
     EXPECT_EQ(client.SendEmail(text.c_str(), "researcher@example.test", ""), 0);
     const auto messages = Relay().Messages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].headers,
-              (TestDoubles::HeaderList{{"Date", "Tue, 10 Dec 2024 13:00:00 +0000"},
-                                       {"To", "researcher@example.test"},
-                                       {"Subject", "Plain"}}));
+    EXPECT_EQ(messages[0].headers, (TestDoubles::HeaderList{{"Date", "Tue, 10 Dec 2024 13:00:00 +0000"},
+                                                            {"To", "researcher@example.test"},
+                                                            {"Subject", "Plain"}}));
     EXPECT_EQ(messages[0].parts[0].data, "Hello.\r\n");
 }
 
 CURL* NoHandle() { return nullptr; }
 
-TEST_F(MailTransport, NoTransferHandleIsAFailure) {
+TEST_F(MailTransport, NoTransferHandleIsAFailure)
+{
     Vantrel::CloudTransport::OverrideEasyHandleCreationForTesting(NoHandle);
     const bool sent = Send();
     const int code = client.SendEmail("Subject: x\r\n\r\nbody\r\n", "researcher@example.test", "");
@@ -208,7 +223,8 @@ TEST_F(MailTransport, NoTransferHandleIsAFailure) {
     EXPECT_TRUE(Relay().Messages().empty());
 }
 
-TEST_F(MailTransport, MissingAttachmentFailsTheSend) {
+TEST_F(MailTransport, MissingAttachmentFailsTheSend)
+{
     EXPECT_FALSE(client.SendEmailWithAttachment(headers, body.c_str(), "researcher@example.test", "",
                                                 (Service().StateDir() + "/missing.txt").c_str()));
     EXPECT_TRUE(Relay().Messages().empty());

@@ -18,21 +18,25 @@ namespace {
 
 constexpr uint32_t kCode = 12345678;
 
-std::string ReadFile(const wxString& path) {
+std::string ReadFile(const wxString& path)
+{
     std::ifstream in(path.ToStdString(), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
+void WriteFile(const std::string& path, const std::string& bytes)
+{
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
-class Operations : public CloudDoublesTest {
+class Operations : public CloudDoublesTest
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         CloudDoublesTest::SetUp();
         Service().AddExperiment(kCode, "Reaction times", "2099-12-31",
                                 TestDoubles::InfoFileText("researcher@example.test", 40, true, false, true, false));
@@ -43,7 +47,8 @@ protected:
     OmbraAPIHelper client;
 };
 
-TEST_F(Operations, ExperimentDetailsFillTheServiceFieldsOnly) {
+TEST_F(Operations, ExperimentDetailsFillTheServiceFieldsOnly)
+{
     ExpInfo info;
     info.vt_ver = "keep";
     ASSERT_TRUE(client.GetExperimentDetail(kCode, info));
@@ -61,7 +66,8 @@ TEST_F(Operations, ExperimentDetailsFillTheServiceFieldsOnly) {
     EXPECT_EQ(info.ExpDaysRemaining(), -10);
 }
 
-TEST_F(Operations, TerminatedCountsOnlyAsOne) {
+TEST_F(Operations, TerminatedCountsOnlyAsOne)
+{
     Service().AddExperiment(20240917, "Two", "2099-01-01", TestDoubles::InfoFileText("r@example.test"), nullptr, 2);
     ExpInfo info;
     ASSERT_TRUE(client.GetExperimentDetail(20240917, info));
@@ -69,7 +75,8 @@ TEST_F(Operations, TerminatedCountsOnlyAsOne) {
     EXPECT_EQ(info.task_code, 22170727);
 }
 
-TEST_F(Operations, FailedDetailsLeaveTheRecordExactlyAsItWas) {
+TEST_F(Operations, FailedDetailsLeaveTheRecordExactlyAsItWas)
+{
     ExpInfo info;
     info.name = "before";
     info.code = 7;
@@ -82,7 +89,8 @@ TEST_F(Operations, FailedDetailsLeaveTheRecordExactlyAsItWas) {
     EXPECT_EQ(info.task_code, 8);
 }
 
-TEST_F(Operations, InformationFileDownloadAndRead) {
+TEST_F(Operations, InformationFileDownloadAndRead)
+{
     ASSERT_TRUE(client.GetExpInfoFile(kCode));
     const wxString file = OmbraAPIHelper::GetCloudFolderPath(kCode) + wxFILE_SEP_PATH + "exp_info";
     EXPECT_EQ(ReadFile(file), Service().ReadExperimentFile(kCode, "exp_info"));
@@ -102,7 +110,8 @@ TEST_F(Operations, InformationFileDownloadAndRead) {
     EXPECT_EQ(untouched.r_email, "same");
 }
 
-TEST_F(Operations, RunInfoLinesAreAppendedAndCounted) {
+TEST_F(Operations, RunInfoLinesAreAppendedAndCounted)
+{
     EXPECT_EQ(client.GetNumCurrentParticipants(kCode), 0);
     for (const char* group : {"3", "4", "3"})
         ASSERT_TRUE(client.AppendRtInfo(kCode, std::string("'group_id':'") + group + "'"));
@@ -119,7 +128,8 @@ TEST_F(Operations, RunInfoLinesAreAppendedAndCounted) {
     EXPECT_FALSE(client.AppendRtInfo(55555555, "'group_id':'1'"));
 }
 
-TEST_F(Operations, ResultUploadStoresTheFileAndSurvivesTwoFailures) {
+TEST_F(Operations, ResultUploadStoresTheFileAndSurvivesTwoFailures)
+{
     const std::string file = Service().StateDir() + "/Task Data.txt";
     const std::string data = "Trial\tRT\n1\t512\n2\t498\n";
     WriteFile(file, data);
@@ -144,7 +154,8 @@ TEST_F(Operations, ResultUploadStoresTheFileAndSurvivesTwoFailures) {
     EXPECT_EQ(ReadFile(downloaded), data);
 }
 
-TEST_F(Operations, BrokenUploadIsAFailure) {
+TEST_F(Operations, BrokenUploadIsAFailure)
+{
     const std::string file = Service().StateDir() + "/Task Data.txt";
     WriteFile(file, "data");
     Service().SetSwitches(R"({"upload_broken": true})");
@@ -153,7 +164,8 @@ TEST_F(Operations, BrokenUploadIsAFailure) {
     EXPECT_FALSE(client.UploadExpResults("12345678", (Service().StateDir() + "/missing.txt").c_str()));
 }
 
-TEST_F(Operations, PackageDownloadHandsThePathBackWhateverTheOutcome) {
+TEST_F(Operations, PackageDownloadHandsThePathBackWhateverTheOutcome)
+{
     std::string package(300000, 'p');
     Service().WriteExperimentFile(kCode, "package", package);
     const wxString path = OmbraAPIHelper::PackagePathForVersion(OmbraAPIHelper::GetCloudFolderPath(kCode), "6.5.3");
@@ -201,7 +213,8 @@ TEST_F(Operations, PackageDownloadHandsThePathBackWhateverTheOutcome) {
     EXPECT_EQ(ReadFile(other), package);
 }
 
-TEST_F(Operations, ProfilesAndLogin) {
+TEST_F(Operations, ProfilesAndLogin)
+{
     SubDetail profile;
     EXPECT_FALSE(client.GetUserProfile(profile));  // no login yet
     EXPECT_FALSE(client.IsLoggedIn());
@@ -223,7 +236,8 @@ TEST_F(Operations, ProfilesAndLogin) {
     EXPECT_EQ(Service().RequestsTo("/api/admin/v1/profile/someone@example.test").size(), 1u);
 }
 
-TEST_F(Operations, ProfileUpdatesSendWhatIsGiven) {
+TEST_F(Operations, ProfileUpdatesSendWhatIsGiven)
+{
     LogIn();
     Service().ClearRequests();
     EXPECT_FALSE(client.UpdateProfile("", ""));
@@ -243,7 +257,8 @@ TEST_F(Operations, ProfileUpdatesSendWhatIsGiven) {
     EXPECT_EQ(requests[0].body, R"({"name": "New Name", "new_email": "user@example.test"})");
 }
 
-TEST_F(Operations, ExperimentListUploadAndManagement) {
+TEST_F(Operations, ExperimentListUploadAndManagement)
+{
     LogIn();
     const std::string packageFile = Service().StateDir() + "/Study.tar.gz";
     WriteFile(packageFile, std::string(1000, 'z'));
@@ -251,8 +266,8 @@ TEST_F(Operations, ExperimentListUploadAndManagement) {
     int32_t code = -1;
     std::string message = "unchanged";
     ProgStruct progress;
-    ASSERT_TRUE(client.UploadExperiment(packageFile.c_str(), infoFile.fn_str(), QDate(2030, 1, 2), &progress, code,
-                                        message));
+    ASSERT_TRUE(
+        client.UploadExperiment(packageFile.c_str(), infoFile.fn_str(), QDate(2030, 1, 2), &progress, code, message));
     EXPECT_EQ(code, 30000001);
     EXPECT_EQ(message, "unchanged");
     const auto upload = Service().RequestsTo("/api/user/v1/upload-experiment").front();
@@ -279,13 +294,14 @@ TEST_F(Operations, ExperimentListUploadAndManagement) {
     EXPECT_EQ(client.GetExpInfoVector().size(), 1u);
 
     Service().SetSwitches(R"({"fail": ["upload-experiment"]})");
-    EXPECT_FALSE(client.UploadExperiment(packageFile.c_str(), infoFile.fn_str(), QDate(2030, 1, 2), &progress, code,
-                                         message));
+    EXPECT_FALSE(
+        client.UploadExperiment(packageFile.c_str(), infoFile.fn_str(), QDate(2030, 1, 2), &progress, code, message));
     EXPECT_EQ(code, 0);
     EXPECT_NE(message.find("refused"), std::string::npos);
 }
 
-TEST_F(Operations, DelegatesPasswordsAndEmailTemplates) {
+TEST_F(Operations, DelegatesPasswordsAndEmailTemplates)
+{
     LogIn();
     EXPECT_TRUE(client.CreateDelegate("Bo", "bo@example.test", "pw123456", "30"));
     EXPECT_FALSE(client.CreateDelegate("Bad", "no-at-sign", "pw", "30"));
@@ -323,7 +339,8 @@ TEST_F(Operations, DelegatesPasswordsAndEmailTemplates) {
     EXPECT_EQ(update.parts[1].data, "<p>Welcome</p>");
 }
 
-TEST_F(Operations, UnreachableServiceReadsAsFailure) {
+TEST_F(Operations, UnreachableServiceReadsAsFailure)
+{
     const std::string unused = "127.0.0.1:" + std::to_string(Service().Port());
     Service().Stop();
     TestDoubles::ScopedEnvironmentVariable host("VANTREL_CLOUD_HOST", unused.c_str());

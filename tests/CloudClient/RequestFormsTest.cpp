@@ -21,33 +21,39 @@ namespace {
 
 const std::string kKey = "X-Authorization: Rq4Tz9WmXc2Lb7NvHs5Ke3Pj8Gd1Fa6YuQo0ViEt4BnMr7Sw2Cx9Zh5Jl3Dp8Ag1";
 
-std::vector<std::string> HeaderLines(const RecordedRequest& request) {
+std::vector<std::string> HeaderLines(const RecordedRequest& request)
+{
     std::vector<std::string> lines;
     for (const auto& [name, value] : request.headers) lines.push_back(name + ": " + value);
     return lines;
 }
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
+void WriteFile(const std::string& path, const std::string& bytes)
+{
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
-std::string BinaryBytes(size_t size) {
+std::string BinaryBytes(size_t size)
+{
     std::string bytes(size, '\0');
     for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7919 + i / 251) & 0xff);
     return bytes;
 }
 
-class RequestForms : public CloudDoublesTest {
+class RequestForms : public CloudDoublesTest
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         CloudDoublesTest::SetUp();
         Service().AddExperiment(12345678, "Reaction times", "2099-12-31",
                                 TestDoubles::InfoFileText("researcher@example.test"));
@@ -55,7 +61,8 @@ protected:
 
     std::string HostLine() { return "Host: " + Service().Host(); }
 
-    RecordedRequest OnlyRequest() {
+    RecordedRequest OnlyRequest()
+    {
         const auto requests = Service().Requests();
         EXPECT_EQ(requests.size(), 1u);
         Service().ClearRequests();
@@ -66,7 +73,8 @@ protected:
     std::vector<Field> none;
 };
 
-TEST_F(RequestForms, JsonGetSendsFourHeaderLinesAndNoBody) {
+TEST_F(RequestForms, JsonGetSendsFourHeaderLinesAndNoBody)
+{
     const QJsonObject reply =
         client.MakeCurlCallNew("user/v1/get-experiment-details/12345678", none, OmbraAPIHelper::GET, nullptr);
     EXPECT_TRUE(reply.value("success").toBool());
@@ -81,22 +89,25 @@ TEST_F(RequestForms, JsonGetSendsFourHeaderLinesAndNoBody) {
     EXPECT_FALSE(request.HasHeader("X-CSRF-TOKEN"));
 }
 
-TEST_F(RequestForms, JsonMethodsAndBodiesByTable) {
-    const struct {
+TEST_F(RequestForms, JsonMethodsAndBodiesByTable)
+{
+    const struct
+    {
         OmbraAPIHelper::HTTPRequest method;
         const char* wireMethod;
         std::vector<Field> fields;
         std::string body;
     } table[] = {
-        {OmbraAPIHelper::POST, "POST", {{"email", "x", false}, {"password", "y", false}},
+        {OmbraAPIHelper::POST,
+         "POST",
+         {{"email", "x", false}, {"password", "y", false}},
          R"({"email": "x", "password": "y"})"},
         {OmbraAPIHelper::PUT, "PUT", {{"content", "'group_id':'12'", false}}, R"({"content": "'group_id':'12'"})"},
         {OmbraAPIHelper::PATCH, "PATCH", {{"number_of_days", "30", false}}, R"({"number_of_days": "30"})"},
         {OmbraAPIHelper::DELETE, "DELETE", {}, ""},
         {OmbraAPIHelper::PUT, "PUT", {}, ""},
         {OmbraAPIHelper::POST, "POST", {}, ""},  // an empty body, not one read from stdin
-        {OmbraAPIHelper::POST, "POST", {{"name", "Zoë \"Z\" \\ \n", false}},
-         "{\"name\": \"Zoë \\\"Z\\\" \\\\ \\n\"}"},
+        {OmbraAPIHelper::POST, "POST", {{"name", "Zoë \"Z\" \\ \n", false}}, "{\"name\": \"Zoë \\\"Z\\\" \\\\ \\n\"}"},
     };
     for (auto row : table) {
         SCOPED_TRACE(row.wireMethod + (" " + row.body));
@@ -114,7 +125,8 @@ TEST_F(RequestForms, JsonMethodsAndBodiesByTable) {
     }
 }
 
-TEST_F(RequestForms, BearerLineStandsThirdAfterALoginAndGoesAfterAFailedOne) {
+TEST_F(RequestForms, BearerLineStandsThirdAfterALoginAndGoesAfterAFailedOne)
+{
     ASSERT_TRUE(client.Login("researcher@example.test", "correct horse"));
     Service().ClearRequests();
     SubDetail profile;
@@ -140,12 +152,13 @@ TEST_F(RequestForms, BearerLineStandsThirdAfterALoginAndGoesAfterAFailedOne) {
     EXPECT_EQ(HeaderLines(request).size(), 4u);
 }
 
-TEST_F(RequestForms, MultipartPartsAndFileBytesArriveUnchanged) {
+TEST_F(RequestForms, MultipartPartsAndFileBytesArriveUnchanged)
+{
     const std::string file = Service().StateDir() + "/Task Data.txt";
     const std::string bytes = BinaryBytes(70000);
     WriteFile(file, bytes);
-    std::vector<Field> fields{{"experiment_code", "12345678", false}, {"result_file", file, true},
-                              {"note", "two words", false}};
+    std::vector<Field> fields{
+        {"experiment_code", "12345678", false}, {"result_file", file, true}, {"note", "two words", false}};
     const QJsonObject reply = client.MakeCurlCall("user/v1/upload-result", fields, nullptr);
     EXPECT_TRUE(reply.value("success").toBool()) << client.GetCurlErrString();
     const RecordedRequest request = OnlyRequest();
@@ -172,7 +185,8 @@ TEST_F(RequestForms, MultipartPartsAndFileBytesArriveUnchanged) {
     EXPECT_TRUE(Service().Results(12345678)[0].second == bytes);
 }
 
-TEST_F(RequestForms, MultipartWithoutFieldsIsAPlainGet) {
+TEST_F(RequestForms, MultipartWithoutFieldsIsAPlainGet)
+{
     client.MakeCurlCall("user/v1/get-all-experiments", none, nullptr);
     const RecordedRequest request = OnlyRequest();
     EXPECT_EQ(request.method, "GET");
@@ -181,7 +195,8 @@ TEST_F(RequestForms, MultipartWithoutFieldsIsAPlainGet) {
     EXPECT_EQ(HeaderLines(request), expected);
 }
 
-TEST_F(RequestForms, DownloadsWriteTheBytesWithTheirOwnHeaders) {
+TEST_F(RequestForms, DownloadsWriteTheBytesWithTheirOwnHeaders)
+{
     const std::string package = BinaryBytes(123457);
     Service().WriteExperimentFile(12345678, "package", package);
     const std::string target = Service().StateDir() + "/pkg.tar.gz";
@@ -204,7 +219,8 @@ TEST_F(RequestForms, DownloadsWriteTheBytesWithTheirOwnHeaders) {
     EXPECT_EQ(HeaderLines(request), expected);
 }
 
-TEST_F(RequestForms, ErrorReplyIsWrittenIntoTheFileAndStatusMarksTheFailure) {
+TEST_F(RequestForms, ErrorReplyIsWrittenIntoTheFileAndStatusMarksTheFailure)
+{
     const std::string target = Service().StateDir() + "/exp_info";
     Service().SetSwitches(R"({"json_error_files": ["info"], "json_error_status": 404})");
     EXPECT_TRUE(client.MakeFileDLRequest("user/v1/download-info-file", 12345678, target.c_str()));
@@ -227,7 +243,8 @@ TEST_F(RequestForms, ErrorReplyIsWrittenIntoTheFileAndStatusMarksTheFailure) {
     EXPECT_TRUE(client.GetCurlErrString().empty());
 }
 
-TEST_F(RequestForms, DownloadIntoAnUnwritablePlaceFails) {
+TEST_F(RequestForms, DownloadIntoAnUnwritablePlaceFails)
+{
     const std::string target = Service().StateDir() + "/no/such/folder/file";
     EXPECT_TRUE(client.MakeFileDLRequest("user/v1/download-info-file", 12345678, target.c_str()));
     EXPECT_TRUE(client.DidCurlRequestFail());
@@ -235,7 +252,8 @@ TEST_F(RequestForms, DownloadIntoAnUnwritablePlaceFails) {
     EXPECT_TRUE(Service().Requests().empty());
 }
 
-TEST_F(RequestForms, BrokenDownloadIsATransferFailure) {
+TEST_F(RequestForms, BrokenDownloadIsATransferFailure)
+{
     Service().WriteExperimentFile(12345678, "package", BinaryBytes(50000));
     Service().SetSwitches(R"({"broken_download": true})");
     const std::string target = Service().StateDir() + "/pkg.zip";
@@ -244,7 +262,8 @@ TEST_F(RequestForms, BrokenDownloadIsATransferFailure) {
     EXPECT_FALSE(client.GetCurlErrString().empty());
 }
 
-TEST_F(RequestForms, ProgressIsReportedAndTheCancelFlagEndsTheTransfer) {
+TEST_F(RequestForms, ProgressIsReportedAndTheCancelFlagEndsTheTransfer)
+{
     const std::string package = BinaryBytes(400000);
     Service().WriteExperimentFile(12345678, "package", package);
     Service().SetSwitches(R"({"throttle_bytes_per_second": 100000})");
@@ -270,7 +289,8 @@ TEST_F(RequestForms, ProgressIsReportedAndTheCancelFlagEndsTheTransfer) {
     EXPECT_FALSE(client.DidCurlRequestFail());  // the copy's failure is its own
 }
 
-TEST_F(RequestForms, UploadProgressIsReported) {
+TEST_F(RequestForms, UploadProgressIsReported)
+{
     const std::string file = Service().StateDir() + "/big.bin";
     WriteFile(file, BinaryBytes(300000));
     std::vector<Field> fields{{"experiment_code", "12345678", false}, {"result_file", file, true}};
@@ -279,7 +299,8 @@ TEST_F(RequestForms, UploadProgressIsReported) {
     EXPECT_EQ(progress.percent, 100);
 }
 
-TEST_F(RequestForms, UntrustedCertificateFailsTheRequest) {
+TEST_F(RequestForms, UntrustedCertificateFailsTheRequest)
+{
     TestDoubles::CloudServiceDouble stranger;  // its own authority, not in the bundle
     std::string error;
     ASSERT_TRUE(stranger.Start(&error)) << error;
@@ -301,7 +322,8 @@ TEST_F(RequestForms, UntrustedCertificateFailsTheRequest) {
     EXPECT_TRUE(client.DidCurlRequestFail());
 }
 
-TEST_F(RequestForms, ApiKeyComesFromTheConfiguration) {
+TEST_F(RequestForms, ApiKeyComesFromTheConfiguration)
+{
     TestDoubles::ScopedEnvironmentVariable key("VANTREL_CLOUD_API_KEY", "another-key");
     const QJsonObject reply =
         client.MakeCurlCallNew("user/v1/get-experiment-details/12345678", none, OmbraAPIHelper::GET, nullptr);
@@ -311,7 +333,8 @@ TEST_F(RequestForms, ApiKeyComesFromTheConfiguration) {
 
 CURL* NoHandle() { return nullptr; }
 
-TEST_F(RequestForms, NoTransferHandleIsAFailure) {
+TEST_F(RequestForms, NoTransferHandleIsAFailure)
+{
     Vantrel::CloudTransport::OverrideEasyHandleCreationForTesting(NoHandle);
     const std::string target = Service().StateDir() + "/never";
     const QJsonObject reply =
@@ -334,7 +357,8 @@ TEST_F(RequestForms, NoTransferHandleIsAFailure) {
     EXPECT_TRUE(Service().Requests().empty());
 }
 
-TEST_F(RequestForms, NonJsonReplyGivesAnEmptyObject) {
+TEST_F(RequestForms, NonJsonReplyGivesAnEmptyObject)
+{
     // The information file is plain text, not JSON.
     const QJsonObject reply =
         client.MakeCurlCallNew("user/v1/download-info-file/12345678", none, OmbraAPIHelper::GET, nullptr);

@@ -4,12 +4,14 @@
 
 namespace {
 
-struct CodePair {
+struct CodePair
+{
     uint32_t experimentCode;
     int32_t taskCode;
 };
 
-TEST(TaskCodes, ConvertBothWaysByTable) {
+TEST(TaskCodes, ConvertBothWaysByTable)
+{
     const CodePair table[] = {
         {12345678u, 15386598},
         {20240917u, 22170727},
@@ -27,7 +29,8 @@ TEST(TaskCodes, ConvertBothWaysByTable) {
     }
 }
 
-TEST(TaskCodes, RoundTripKeepsFirstAndLastDigit) {
+TEST(TaskCodes, RoundTripKeepsFirstAndLastDigit)
+{
     for (uint32_t code = 10000000u; code < 99999999u; code += 7654321u) {
         const int32_t task = OmbraAPIHelper::ObfuscateExperimentID(code);
         EXPECT_EQ(OmbraAPIHelper::DeobfuscateExperimentID(static_cast<uint32_t>(task)), static_cast<int32_t>(code));
@@ -37,13 +40,15 @@ TEST(TaskCodes, RoundTripKeepsFirstAndLastDigit) {
     }
 }
 
-TEST(TaskCodes, LongerNumbersConvertTheirFirstEightDigits) {
-    const struct {
+TEST(TaskCodes, LongerNumbersConvertTheirFirstEightDigits)
+{
+    const struct
+    {
         uint32_t input;
         int32_t expected;
     } table[] = {
-        {123456789u, ConvertExperimentID(12345678u, true)},    // nine digits
-        {4294967295u, ConvertExperimentID(42949672u, true)},   // ten digits
+        {123456789u, ConvertExperimentID(12345678u, true)},   // nine digits
+        {4294967295u, ConvertExperimentID(42949672u, true)},  // ten digits
         {2024091755u, ConvertExperimentID(20240917u, true)},
     };
     for (const auto& row : table) {
@@ -54,12 +59,14 @@ TEST(TaskCodes, LongerNumbersConvertTheirFirstEightDigits) {
     EXPECT_EQ(ConvertExperimentID(123456789u, true), 15386598);
 }
 
-TEST(TaskCodes, ShorterNumbersGiveNoExperimentCode) {
+TEST(TaskCodes, ShorterNumbersGiveNoExperimentCode)
+{
     EXPECT_EQ(OmbraAPIHelper::DeobfuscateExperimentID(1234567u), 0);
     EXPECT_EQ(OmbraAPIHelper::DeobfuscateExperimentID(0u), 0);
 }
 
-TEST(TaskCodes, RandomStringHasEightCharactersOfTheAlphabet) {
+TEST(TaskCodes, RandomStringHasEightCharactersOfTheAlphabet)
+{
     OmbraAPIHelper client;
     const std::string text = OmbraAPIHelper::GenerateRandomString();
     ASSERT_EQ(text.size(), 8u);

@@ -11,22 +11,27 @@
 
 namespace {
 
-void WriteFile(const wxString& path, const std::string& bytes) {
+void WriteFile(const wxString& path, const std::string& bytes)
+{
     std::ofstream out(path.ToStdString(), std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
-wxString TaskFile(int64_t code, const char* name) {
+wxString TaskFile(int64_t code, const char* name)
+{
     return OmbraAPIHelper::GetCloudFolderPath(code) + wxFILE_SEP_PATH + name;
 }
 
-mode_t ModeOf(const wxString& path) {
-    struct stat info {};
+mode_t ModeOf(const wxString& path)
+{
+    struct stat info
+    {};
     if (::stat(path.fn_str(), &info) != 0) return 0;
     return info.st_mode & 07777;
 }
 
-TEST(TaskFolder, FoldersAreCreatedOnDemandForTheUserOnly) {
+TEST(TaskFolder, FoldersAreCreatedOnDemandForTheUserOnly)
+{
     const wxString base = OmbraAPIHelper::GetBaseCloudFolderPath();
     EXPECT_FALSE(base.EndsWith(wxFILE_SEP_PATH));
     EXPECT_EQ(base, wxStandardPaths::Get().GetUserDataDir());
@@ -42,7 +47,8 @@ TEST(TaskFolder, FoldersAreCreatedOnDemandForTheUserOnly) {
     EXPECT_EQ(ModeOf(unpacked), 0700u);
 }
 
-TEST(TaskFolder, UnwritableBaseFolderGetsUserPermissionsOnly) {
+TEST(TaskFolder, UnwritableBaseFolderGetsUserPermissionsOnly)
+{
     const wxString base = OmbraAPIHelper::GetBaseCloudFolderPath();
     ASSERT_EQ(::chmod(base.fn_str(), 0505), 0);
     OmbraAPIHelper::GetBaseCloudFolderPath();
@@ -50,7 +56,8 @@ TEST(TaskFolder, UnwritableBaseFolderGetsUserPermissionsOnly) {
     ::chmod(base.fn_str(), 0700);
 }
 
-TEST(InformationFile, WrittenFileReadsBack) {
+TEST(InformationFile, WrittenFileReadsBack)
+{
     const wxString path = OmbraAPIHelper::CreateExpInfoFile(25, true, false, true, false, "a.b@example.test");
     EXPECT_EQ(path, TaskFile(0, "exp_info"));
     ExpInfo info;
@@ -64,15 +71,17 @@ TEST(InformationFile, WrittenFileReadsBack) {
     EXPECT_FALSE(info.save_desktop);
 }
 
-TEST(InformationFile, AcceptedFirstLinesAndFlagValuesByTable) {
-    const struct {
+TEST(InformationFile, AcceptedFirstLinesAndFlagValuesByTable)
+{
+    const struct
+    {
         const char* text;
         bool accepted;
         bool promptInfo;
         bool runOnce;
     } table[] = {
         {"vt_ver=6.5.3\nprompt_info=1\nrun_once=0\n", true, true, false},
-        {"x_vt_ver_y=1\nprompt_info=1\n", true, true, false},           // "vt_ver" in the middle of line 1
+        {"x_vt_ver_y=1\nprompt_info=1\n", true, true, false},                      // "vt_ver" in the middle of line 1
         {"r_email=a@b.test\nvt_ver=6.5.3\nprompt_info=1\n", false, false, false},  // only on line 2
         {"vt_ver=6.5.3\nprompt_info=true\nrun_once=01\n", true, false, false},
         {"vt_ver=6.5.3\nprompt_info=01\nrun_once=1\n", true, false, true},
@@ -96,14 +105,16 @@ TEST(InformationFile, AcceptedFirstLinesAndFlagValuesByTable) {
     }
 }
 
-TEST(InformationFile, MissingFileLeavesTheRecord) {
+TEST(InformationFile, MissingFileLeavesTheRecord)
+{
     ExpInfo info;
     info.vt_ver = "kept";
     EXPECT_FALSE(OmbraAPIHelper::GetValuesFromExpInfoFile(40000201, info));
     EXPECT_EQ(info.vt_ver, "kept");
 }
 
-TEST(InformationFile, DollarSignsInValuesAreNotExpanded) {
+TEST(InformationFile, DollarSignsInValuesAreNotExpanded)
+{
     WriteFile(TaskFile(40000202, "exp_info"), "vt_ver=6.5.3\nr_email=$HOME@example.test\n");
     ExpInfo info;
     ASSERT_TRUE(OmbraAPIHelper::GetValuesFromExpInfoFile(40000202, info));
@@ -111,8 +122,10 @@ TEST(InformationFile, DollarSignsInValuesAreNotExpanded) {
     EXPECT_EQ(info.max_prtcpnt, 0u);
 }
 
-TEST(RunInfoFile, CountsLinesEndedByANewline) {
-    const struct {
+TEST(RunInfoFile, CountsLinesEndedByANewline)
+{
+    const struct
+    {
         const char* text;
         int count;
     } table[] = {
@@ -129,14 +142,16 @@ TEST(RunInfoFile, CountsLinesEndedByANewline) {
     EXPECT_EQ(OmbraAPIHelper::CountRunInfoLines(TaskFile(40000300, "missing")), 0);
 }
 
-TEST(PackageName, VersionDecidesTheArchiveKind) {
+TEST(PackageName, VersionDecidesTheArchiveKind)
+{
     const wxString folder = "/data/12345678";
-    const struct {
+    const struct
+    {
         const char* version;
         const char* suffix;
     } table[] = {
-        {"6.5.3", ".tar.gz"}, {"6.5.2", ".tar.gz"}, {"6.5.1", ".zip"},  {"6.10.0", ".tar.gz"},
-        {"7.0", ".tar.gz"},   {"6.5", ".zip"},      {"6.4.9", ".zip"},  {"", ".zip"},
+        {"6.5.3", ".tar.gz"}, {"6.5.2", ".tar.gz"}, {"6.5.1", ".zip"}, {"6.10.0", ".tar.gz"},
+        {"7.0", ".tar.gz"},   {"6.5", ".zip"},      {"6.4.9", ".zip"}, {"", ".zip"},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.version);
@@ -144,7 +159,8 @@ TEST(PackageName, VersionDecidesTheArchiveKind) {
     }
 }
 
-TEST(ExpiryDate, DaysRemainingFromToday) {
+TEST(ExpiryDate, DaysRemainingFromToday)
+{
     ExpInfo info;
     info.expiry_date = QDate::currentDate().addDays(5).toString(Qt::ISODate);
     EXPECT_EQ(info.ExpDaysRemaining(), 5);

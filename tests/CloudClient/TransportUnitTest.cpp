@@ -17,7 +17,8 @@ using Field = OmbraAPIHelper::CurlField;
 
 namespace {
 
-TEST(JsonBody, LayoutOfTheFields) {
+TEST(JsonBody, LayoutOfTheFields)
+{
     EXPECT_EQ(BuildJsonBody({}), "{}");
     const std::string body = BuildJsonBody({{"email", "x", false}, {"password", "y", false}});
     EXPECT_EQ(body, R"({"email": "x", "password": "y"})");
@@ -26,17 +27,16 @@ TEST(JsonBody, LayoutOfTheFields) {
     EXPECT_EQ(BuildJsonBody({{"content", "'group_id':'7'", true}}), R"({"content": "'group_id':'7'"})");
 }
 
-TEST(JsonBody, ValuesAreEscapedAndStayValidJson) {
-    const struct {
+TEST(JsonBody, ValuesAreEscapedAndStayValidJson)
+{
+    const struct
+    {
         std::string raw;
         std::string escaped;
     } table[] = {
-        {"plain value 123", "plain value 123"},
-        {"Zoë ✓", "Zoë ✓"},
-        {"say \"hi\"", "say \\\"hi\\\""},
-        {"C:\\data", "C:\\\\data"},
-        {"a\nb\rc\td", "a\\nb\\rc\\td"},
-        {std::string("\x01\x1f", 2), "\\u0001\\u001f"},
+        {"plain value 123", "plain value 123"}, {"Zoë ✓", "Zoë ✓"},
+        {"say \"hi\"", "say \\\"hi\\\""},       {"C:\\data", "C:\\\\data"},
+        {"a\nb\rc\td", "a\\nb\\rc\\td"},        {std::string("\x01\x1f", 2), "\\u0001\\u001f"},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.raw);
@@ -49,7 +49,8 @@ TEST(JsonBody, ValuesAreEscapedAndStayValidJson) {
     }
 }
 
-TEST(ProgressCallback, PercentFromDownloadThenUploadAndCancelFlag) {
+TEST(ProgressCallback, PercentFromDownloadThenUploadAndCancelFlag)
+{
     ProgStruct progress;
     EXPECT_EQ(progress_callback(&progress, 200, 50, 0, 0), 0);
     EXPECT_EQ(progress.percent, 25);
@@ -64,7 +65,8 @@ TEST(ProgressCallback, PercentFromDownloadThenUploadAndCancelFlag) {
     EXPECT_EQ(progress.percent, 50);
 }
 
-TEST(PayloadSource, HandsOutTheTextABufferAtATime) {
+TEST(PayloadSource, HandsOutTheTextABufferAtATime)
+{
     UploadStatus empty;
     char buffer[8];
     EXPECT_EQ(payload_source(buffer, 1, sizeof buffer, &empty), 0u);
@@ -80,7 +82,8 @@ TEST(PayloadSource, HandsOutTheTextABufferAtATime) {
     EXPECT_EQ(upload.bytes_read, upload.text.size());
 }
 
-TEST(WriteData, AppendsEveryChunk) {
+TEST(WriteData, AppendsEveryChunk)
+{
     ReplyBuffer reply;
     char first[] = "{\"a\":";
     char second[] = "1}";
@@ -89,7 +92,8 @@ TEST(WriteData, AppendsEveryChunk) {
     EXPECT_EQ(reply.bytes, "{\"a\":1}");
 }
 
-TEST(Configuration, DefaultsAndEnvironmentOverrides) {
+TEST(Configuration, DefaultsAndEnvironmentOverrides)
+{
     using namespace Vantrel::ServiceConfiguration;
     {
         TestDoubles::ScopedEnvironmentVariable host("VANTREL_CLOUD_HOST", nullptr);

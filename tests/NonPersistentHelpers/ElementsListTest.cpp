@@ -41,14 +41,16 @@ std::vector<wxString> Names(const VTElementsList& list)
 }
 
 // An element with only the minimal interface: no sort key.
-class MinimalOnly : public Minimal_VTElement {
+class MinimalOnly : public Minimal_VTElement
+{
 public:
     explicit MinimalOnly(VTExperiment* x) : Minimal_VTElement(ElementType::Trial, x) {}
     MinimalOnly(const MinimalOnly& o, VTExperiment* x) : Minimal_VTElement(o, x) {}
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* x) const override { return new MinimalOnly(*this, x); }
 };
 
-class ElementsList : public ::testing::Test {
+class ElementsList : public ::testing::Test
+{
 protected:
     void SetUp() override { TestSupport::ClearLog(); }
 
@@ -69,9 +71,9 @@ TEST_F(ElementsList, PositionsAndIdsStayConsistentThroughAddsRemovalsAndSwaps)
 {
     ASSERT_TRUE(list.AddElement(Trial("A"), -1));
     ASSERT_TRUE(list.AddElement(Trial("B"), -1));
-    ASSERT_TRUE(list.AddElement(Trial("C"), 0));   // front
-    ASSERT_TRUE(list.AddElement(Trial("D"), 2));   // before B
-    ASSERT_TRUE(list.AddElement(Trial("E"), 4));   // index == Size() appends
+    ASSERT_TRUE(list.AddElement(Trial("C"), 0));  // front
+    ASSERT_TRUE(list.AddElement(Trial("D"), 2));  // before B
+    ASSERT_TRUE(list.AddElement(Trial("E"), 4));  // index == Size() appends
     EXPECT_EQ(Names(list), (std::vector<wxString>{"C", "A", "D", "B", "E"}));
     ExpectConsistent(list);
 
@@ -100,9 +102,9 @@ TEST_F(ElementsList, PositionsAndIdsStayConsistentThroughAddsRemovalsAndSwaps)
 TEST_F(ElementsList, IndexesOutsideTheListAppend)
 {
     list.AddElement(Trial("A"), -1);
-    list.AddElement(Trial("B"), -7);   // below -1
-    list.AddElement(Trial("C"), 99);   // beyond Size()
-    list.AddElement(Trial("D"), 3);    // == Size()
+    list.AddElement(Trial("B"), -7);  // below -1
+    list.AddElement(Trial("C"), 99);  // beyond Size()
+    list.AddElement(Trial("D"), 3);   // == Size()
     EXPECT_EQ(Names(list), (std::vector<wxString>{"A", "B", "C", "D"}));
     ExpectConsistent(list);
     EXPECT_FALSE(list.AddElement(nullptr, 0));
@@ -168,7 +170,8 @@ TEST_F(ElementsList, RefusedSwapRollsBackAndLeavesNoPlaceholder)
     EXPECT_FALSE(list.ExchangeElements(0, 1));
     EXPECT_TRUE(TestSupport::LogContains("Error during swap of elements of type 1."));
     EXPECT_EQ(Names(list), (std::vector<wxString>{"A", "B", "odd"}));
-    for (std::size_t i = 0; i < list.Size(); ++i) EXPECT_NE(list[i], MultiIndexVTElementsContainer::WaitingZonePointer());
+    for (std::size_t i = 0; i < list.Size(); ++i)
+        EXPECT_NE(list[i], MultiIndexVTElementsContainer::WaitingZonePointer());
     EXPECT_EQ(list.LookupElementPtrByID(list[0]->GetID()), list[0]);
     EXPECT_EQ(list.LookupElementPtrByID(list[1]->GetID()), list[1]);
 }
@@ -233,7 +236,8 @@ TEST_F(ElementsList, DeepCopyKeepsIdsAndReservesThemInTheTarget)
 
 TEST(ElementNames, FreeNamesFollowTheTrailingNumberRule)
 {
-    struct Case {
+    struct Case
+    {
         std::vector<wxString> taken;
         wxString name;
         wxString exclude;
@@ -250,7 +254,7 @@ TEST(ElementNames, FreeNamesFollowTheTrailingNumberRule)
         {{}, "Free", "Free", "Free1"},  // exclude alone makes it taken
         {{"Event"}, "Event", "Event1", "Event2"},
         {{"12"}, "12", "", "13"},  // all digits: empty stem
-        {{}, "", "", "1"},  // the empty exclude is taken too
+        {{}, "", "", "1"},         // the empty exclude is taken too
         // A trailing run too long for an int stays part of the stem.
         {{"T99999999999999999999"}, "T99999999999999999999", "", "T999999999999999999991"},
         {{"T2147483648"}, "T2147483648", "", "T21474836481"},

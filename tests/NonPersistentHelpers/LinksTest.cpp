@@ -31,7 +31,8 @@ std::vector<std::uint32_t> IDs(const VTLinkT& links)
     return ids;
 }
 
-class Links : public ::testing::Test {
+class Links : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -227,7 +228,8 @@ TEST_F(Links, QtStreamRoundTripAndTruncation)
 
 TEST_F(Links, QtStreamCountsAreNotTrusted)
 {
-    struct Case {
+    struct Case
+    {
         qint32 count;
         int entries;
         bool ok;

@@ -9,7 +9,8 @@
 
 namespace TestDoubles {
 
-bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string& logFile) {
+bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string& logFile)
+{
     Stop();
     // Everything the child needs is prepared before fork: after it, only
     // async-signal-safe calls are allowed in a threaded parent.
@@ -34,7 +35,8 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string
     return true;
 }
 
-bool ChildProcess::Running() {
+bool ChildProcess::Running()
+{
     if (m_pid <= 0) return false;
     int status = 0;
     if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
@@ -44,7 +46,8 @@ bool ChildProcess::Running() {
     return true;
 }
 
-int ChildProcess::WaitForExit(int timeoutSeconds) {
+int ChildProcess::WaitForExit(int timeoutSeconds)
+{
     if (m_pid <= 0) return -1;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     int status = 0;
@@ -59,7 +62,8 @@ int ChildProcess::WaitForExit(int timeoutSeconds) {
     return -1;
 }
 
-void ChildProcess::Stop() {
+void ChildProcess::Stop()
+{
     if (m_pid <= 0) return;
     kill(m_pid, SIGTERM);
     int status = 0;

@@ -8,7 +8,8 @@
 
 namespace TestDoubles {
 
-class ChildProcess {
+class ChildProcess
+{
 public:
     ChildProcess() = default;
     ~ChildProcess() { Stop(); }

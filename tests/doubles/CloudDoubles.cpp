@@ -22,19 +22,22 @@ namespace {
 
 constexpr int kStartSeconds = 45;  // generous: a loaded machine starts Python slowly
 
-std::string ScriptDir() {
+std::string ScriptDir()
+{
     const char* overridden = std::getenv("CLOUD_DOUBLES_SCRIPT_DIR");
     return overridden ? overridden : CLOUD_DOUBLES_SCRIPT_DIR;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
+void WriteWholeFile(const std::string& path, const std::string& bytes)
+{
     const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -43,16 +46,19 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
     fs::rename(temporary, path);
 }
 
-std::string Lower(std::string text) {
+std::string Lower(std::string text)
+{
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
 }
 
-std::string FromBase64(const QJsonValue& value) {
+std::string FromBase64(const QJsonValue& value)
+{
     return QByteArray::fromBase64(value.toString().toLatin1()).toStdString();
 }
 
-HeaderList ReadHeaders(const QJsonValue& value) {
+HeaderList ReadHeaders(const QJsonValue& value)
+{
     HeaderList headers;
     for (const QJsonValue& pair : value.toArray()) {
         const QJsonArray item = pair.toArray();
@@ -62,8 +68,9 @@ HeaderList ReadHeaders(const QJsonValue& value) {
 }
 
 // Waits for a double's ready file; reports the log when the double died.
-bool WaitUntilReady(ChildProcess& process, const std::string& readyFile, const std::string& logFile,
-                    QJsonObject& ready, std::string* error) {
+bool WaitUntilReady(ChildProcess& process, const std::string& readyFile, const std::string& logFile, QJsonObject& ready,
+                    std::string* error)
+{
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kStartSeconds);
     while (std::chrono::steady_clock::now() < deadline) {
         if (fs::exists(readyFile)) {
@@ -83,7 +90,8 @@ bool WaitUntilReady(ChildProcess& process, const std::string& readyFile, const s
 
 // Runs a double's script with its output logged in the state folder.
 bool StartScript(ChildProcess& process, const std::vector<std::string>& argv, const std::string& state,
-                 std::string* error) {
+                 std::string* error)
+{
     if (!process.Start(argv, state + "/double.out")) {
         if (error) *error = "cannot start " + argv[1];
         return false;
@@ -92,7 +100,8 @@ bool StartScript(ChildProcess& process, const std::vector<std::string>& argv, co
 }
 
 // Ends a double and removes its state folder, if it has one.
-void StopAndRemoveState(ChildProcess& process, std::string& state) {
+void StopAndRemoveState(ChildProcess& process, std::string& state)
+{
     process.Stop();
     if (!state.empty()) {
         std::error_code ignored;
@@ -103,20 +112,23 @@ void StopAndRemoveState(ChildProcess& process, std::string& state) {
 
 }  // namespace
 
-std::string RecordedRequest::Header(const std::string& name) const {
+std::string RecordedRequest::Header(const std::string& name) const
+{
     const std::string wanted = Lower(name);
     for (const auto& [key, value] : headers)
         if (Lower(key) == wanted) return value;
     return std::string();
 }
 
-bool RecordedRequest::HasHeader(const std::string& name) const {
+bool RecordedRequest::HasHeader(const std::string& name) const
+{
     const std::string wanted = Lower(name);
     return std::any_of(headers.begin(), headers.end(), [&](const auto& h) { return Lower(h.first) == wanted; });
 }
 
 std::string InfoFileText(const std::string& researcherEmail, int participantLimit, bool promptInfo, bool runOnce,
-                         bool noDelete, bool saveDesktop, const std::string& version) {
+                         bool noDelete, bool saveDesktop, const std::string& version)
+{
     std::ostringstream text;
     text << "vt_ver=" << version << "\nr_email=" << researcherEmail << "\nmax_prtcpnt=" << participantLimit
          << "\nprompt_info=" << int(promptInfo) << "\nrun_once=" << int(runOnce) << "\nno_delete=" << int(noDelete)
@@ -124,7 +136,8 @@ std::string InfoFileText(const std::string& researcherEmail, int participantLimi
     return text.str();
 }
 
-std::string PackFolder(const std::string& folder, bool asZip) {
+std::string PackFolder(const std::string& folder, bool asZip)
+{
     const std::string work = MakeStateFolder("package");
     const std::string archive = work + (asZip ? "/package.zip" : "/package.tar.gz");
     const std::vector<std::string> argv =
@@ -138,7 +151,8 @@ std::string PackFolder(const std::string& folder, bool asZip) {
     return bytes;
 }
 
-std::string MakeStateFolder(const std::string& prefix) {
+std::string MakeStateFolder(const std::string& prefix)
+{
     std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (mkdtemp(pattern.data()) == nullptr) return std::string();
     return pattern;
@@ -148,11 +162,13 @@ std::string MakeStateFolder(const std::string& prefix) {
 
 CloudServiceDouble::~CloudServiceDouble() { Stop(); }
 
-bool CloudServiceDouble::Start(std::string* error, bool seedDemo) {
+bool CloudServiceDouble::Start(std::string* error, bool seedDemo)
+{
     return Launch(error, seedDemo) && WaitUntilStarted(error);
 }
 
-bool CloudServiceDouble::Launch(std::string* error, bool seedDemo) {
+bool CloudServiceDouble::Launch(std::string* error, bool seedDemo)
+{
     Stop();
     m_state = MakeStateFolder("cloud-service-double");
     if (m_state.empty()) {
@@ -161,19 +177,23 @@ bool CloudServiceDouble::Launch(std::string* error, bool seedDemo) {
     }
     std::vector<std::string> argv{CLOUD_DOUBLES_PYTHON,
                                   ScriptDir() + "/cloud_service_double.py",
-                                  "--state", m_state,
+                                  "--state",
+                                  m_state,
                                   "--remove-state-when-orphaned",
-                                  "--api-key", m_apiKey,
-                                  "--mail-user", m_mailUser,
-                                  "--mail-password", m_mailPassword};
+                                  "--api-key",
+                                  m_apiKey,
+                                  "--mail-user",
+                                  m_mailUser,
+                                  "--mail-password",
+                                  m_mailPassword};
     if (seedDemo) argv.push_back("--seed-demo");
     return StartScript(m_process, argv, m_state, error);
 }
 
-bool CloudServiceDouble::WaitUntilStarted(std::string* error) {
+bool CloudServiceDouble::WaitUntilStarted(std::string* error)
+{
     QJsonObject ready;
-    if (!WaitUntilReady(m_process, m_state + "/cloud.ready.json", m_state + "/double.out", ready, error))
-        return false;
+    if (!WaitUntilReady(m_process, m_state + "/cloud.ready.json", m_state + "/double.out", ready, error)) return false;
     m_port = ready.value("port").toInt();
     m_ca = ready.value("ca").toString().toStdString();
     m_cert = ready.value("cert").toString().toStdString();
@@ -181,16 +201,15 @@ bool CloudServiceDouble::WaitUntilStarted(std::string* error) {
     return true;
 }
 
-void CloudServiceDouble::Stop() {
+void CloudServiceDouble::Stop()
+{
     StopAndRemoveState(m_process, m_state);
     m_port = 0;
 }
 
 std::string CloudServiceDouble::Host() const { return "127.0.0.1:" + std::to_string(m_port); }
 
-std::string CloudServiceDouble::CredentialsUrl() const {
-    return "https://" + Host() + "/mail/relay-login.txt";
-}
+std::string CloudServiceDouble::CredentialsUrl() const { return "https://" + Host() + "/mail/relay-login.txt"; }
 
 void CloudServiceDouble::SetSwitches(const std::string& json) { WriteWholeFile(m_state + "/switches.json", json); }
 
@@ -198,7 +217,8 @@ void CloudServiceDouble::ClearSwitches() { SetSwitches("{}"); }
 
 void CloudServiceDouble::AddExperiment(uint32_t code, const std::string& name, const std::string& expiryDate,
                                        const std::string& infoFileText, const std::string* packageBytes,
-                                       int isTerminated) {
+                                       int isTerminated)
+{
     const std::string folder = m_state + "/experiments/" + std::to_string(code);
     fs::create_directories(folder + "/results");
     QJsonObject record{{"name", QString::fromStdString(name)},
@@ -210,17 +230,20 @@ void CloudServiceDouble::AddExperiment(uint32_t code, const std::string& name, c
     WriteWholeFile(folder + "/record.json", QJsonDocument(record).toJson().toStdString());
 }
 
-void CloudServiceDouble::WriteExperimentFile(uint32_t code, const std::string& file, const std::string& bytes) {
+void CloudServiceDouble::WriteExperimentFile(uint32_t code, const std::string& file, const std::string& bytes)
+{
     const std::string folder = m_state + "/experiments/" + std::to_string(code);
     fs::create_directories(folder);
     WriteWholeFile(folder + "/" + file, bytes);
 }
 
-std::string CloudServiceDouble::ReadExperimentFile(uint32_t code, const std::string& file) const {
+std::string CloudServiceDouble::ReadExperimentFile(uint32_t code, const std::string& file) const
+{
     return ReadWholeFile(m_state + "/experiments/" + std::to_string(code) + "/" + file);
 }
 
-std::vector<std::pair<std::string, std::string>> CloudServiceDouble::Results(uint32_t code) const {
+std::vector<std::pair<std::string, std::string>> CloudServiceDouble::Results(uint32_t code) const
+{
     std::vector<std::pair<int, std::string>> names;
     const fs::path folder = m_state + "/experiments/" + std::to_string(code) + "/results";
     std::error_code ignored;
@@ -234,7 +257,8 @@ std::vector<std::pair<std::string, std::string>> CloudServiceDouble::Results(uin
     return results;
 }
 
-std::vector<RecordedRequest> CloudServiceDouble::Requests() const {
+std::vector<RecordedRequest> CloudServiceDouble::Requests() const
+{
     std::vector<RecordedRequest> requests;
     std::istringstream lines(ReadWholeFile(m_state + "/requests.jsonl"));
     std::string line;
@@ -261,7 +285,8 @@ std::vector<RecordedRequest> CloudServiceDouble::Requests() const {
     return requests;
 }
 
-std::vector<RecordedRequest> CloudServiceDouble::RequestsTo(const std::string& path) const {
+std::vector<RecordedRequest> CloudServiceDouble::RequestsTo(const std::string& path) const
+{
     std::vector<RecordedRequest> matching;
     for (auto& request : Requests()) {
         const std::string bare = request.path.substr(0, request.path.find('?'));
@@ -270,7 +295,8 @@ std::vector<RecordedRequest> CloudServiceDouble::RequestsTo(const std::string& p
     return matching;
 }
 
-void CloudServiceDouble::ClearRequests() {
+void CloudServiceDouble::ClearRequests()
+{
     std::error_code ignored;
     fs::remove(m_state + "/requests.jsonl", ignored);
 }
@@ -280,20 +306,29 @@ void CloudServiceDouble::ClearRequests() {
 SmtpRelayDouble::~SmtpRelayDouble() { Stop(); }
 
 bool SmtpRelayDouble::Start(const std::string& cert, const std::string& key, const std::string& user,
-                            const std::string& password, bool starttls, std::string* error) {
+                            const std::string& password, bool starttls, std::string* error)
+{
     return Launch(cert, key, user, password, starttls, error) && WaitUntilStarted(error);
 }
 
 bool SmtpRelayDouble::Launch(const std::string& cert, const std::string& key, const std::string& user,
-                             const std::string& password, bool starttls, std::string* error) {
+                             const std::string& password, bool starttls, std::string* error)
+{
     Stop();
     m_state = MakeStateFolder("smtp-relay-double");
     if (m_state.empty()) {
         if (error) *error = "no state folder";
         return false;
     }
-    std::vector<std::string> argv{CLOUD_DOUBLES_PYTHON, ScriptDir() + "/smtp_relay_double.py", "--state", m_state,
-                                  "--remove-state-when-orphaned", "--user", user, "--password", password};
+    std::vector<std::string> argv{CLOUD_DOUBLES_PYTHON,
+                                  ScriptDir() + "/smtp_relay_double.py",
+                                  "--state",
+                                  m_state,
+                                  "--remove-state-when-orphaned",
+                                  "--user",
+                                  user,
+                                  "--password",
+                                  password};
     if (!cert.empty()) {
         argv.insert(argv.end(), {"--cert", cert, "--key", key});
     }
@@ -301,23 +336,25 @@ bool SmtpRelayDouble::Launch(const std::string& cert, const std::string& key, co
     return StartScript(m_process, argv, m_state, error);
 }
 
-bool SmtpRelayDouble::WaitUntilStarted(std::string* error) {
+bool SmtpRelayDouble::WaitUntilStarted(std::string* error)
+{
     QJsonObject ready;
-    if (!WaitUntilReady(m_process, m_state + "/smtp.ready.json", m_state + "/double.out", ready, error))
-        return false;
+    if (!WaitUntilReady(m_process, m_state + "/smtp.ready.json", m_state + "/double.out", ready, error)) return false;
     m_port = ready.value("port").toInt();
     m_ca = ready.value("ca").toString().toStdString();
     return true;
 }
 
-void SmtpRelayDouble::Stop() {
+void SmtpRelayDouble::Stop()
+{
     StopAndRemoveState(m_process, m_state);
     m_port = 0;
 }
 
 std::string SmtpRelayDouble::HostAndPort() const { return "127.0.0.1:" + std::to_string(m_port); }
 
-std::vector<StoredMessage> SmtpRelayDouble::Messages() const {
+std::vector<StoredMessage> SmtpRelayDouble::Messages() const
+{
     std::vector<StoredMessage> messages;
     for (int number = 1;; ++number) {
         const std::string base = m_state + "/messages/" + std::to_string(number);
@@ -341,7 +378,8 @@ std::vector<StoredMessage> SmtpRelayDouble::Messages() const {
     return messages;
 }
 
-std::vector<std::pair<std::string, bool>> SmtpRelayDouble::AuthAttempts() const {
+std::vector<std::pair<std::string, bool>> SmtpRelayDouble::AuthAttempts() const
+{
     std::vector<std::pair<std::string, bool>> attempts;
     std::istringstream lines(ReadWholeFile(m_state + "/smtp_events.jsonl"));
     std::string line;
@@ -354,7 +392,8 @@ std::vector<std::pair<std::string, bool>> SmtpRelayDouble::AuthAttempts() const 
 
 // ---------------------------------------------------------------- environment
 
-ScopedEnvironmentVariable::ScopedEnvironmentVariable(const char* name, const char* value) : m_name(name) {
+ScopedEnvironmentVariable::ScopedEnvironmentVariable(const char* name, const char* value) : m_name(name)
+{
     if (const char* previous = std::getenv(name)) m_previous = std::make_unique<std::string>(previous);
     if (value != nullptr)
         setenv(name, value, 1);
@@ -362,7 +401,8 @@ ScopedEnvironmentVariable::ScopedEnvironmentVariable(const char* name, const cha
         unsetenv(name);
 }
 
-ScopedEnvironmentVariable::~ScopedEnvironmentVariable() {
+ScopedEnvironmentVariable::~ScopedEnvironmentVariable()
+{
     if (m_previous)
         setenv(m_name.c_str(), m_previous->c_str(), 1);
     else
@@ -370,19 +410,20 @@ ScopedEnvironmentVariable::~ScopedEnvironmentVariable() {
 }
 
 namespace {
-const char* const kVariables[] = {"VANTREL_CLOUD_HOST",          "VANTREL_CLOUD_API_KEY", "VANTREL_CA_BUNDLE",
-                                  "VANTREL_MAIL_RELAY",          "VANTREL_MAIL_CREDENTIALS_URL",
-                                  "VANTREL_MAIL_SENDER"};
+const char* const kVariables[] = {"VANTREL_CLOUD_HOST", "VANTREL_CLOUD_API_KEY",        "VANTREL_CA_BUNDLE",
+                                  "VANTREL_MAIL_RELAY", "VANTREL_MAIL_CREDENTIALS_URL", "VANTREL_MAIL_SENDER"};
 }
 
-CloudDoublesEnvironment::CloudDoublesEnvironment() {
+CloudDoublesEnvironment::CloudDoublesEnvironment()
+{
     for (const char* name : kVariables) {
         const char* value = std::getenv(name);
         m_saved.emplace_back(name, value ? std::make_unique<std::string>(value) : nullptr);
     }
 }
 
-CloudDoublesEnvironment::~CloudDoublesEnvironment() {
+CloudDoublesEnvironment::~CloudDoublesEnvironment()
+{
     Stop();
     for (const auto& [name, value] : m_saved) {
         if (value)
@@ -392,7 +433,8 @@ CloudDoublesEnvironment::~CloudDoublesEnvironment() {
     }
 }
 
-bool CloudDoublesEnvironment::Start(std::string* error, bool seedDemo) {
+bool CloudDoublesEnvironment::Start(std::string* error, bool seedDemo)
+{
     // Side by side: each double makes its own authority, and the bundle
     // trusts both.
     if (!m_service.Launch(error, seedDemo)) return false;
@@ -409,7 +451,8 @@ bool CloudDoublesEnvironment::Start(std::string* error, bool seedDemo) {
     return true;
 }
 
-void CloudDoublesEnvironment::Stop() {
+void CloudDoublesEnvironment::Stop()
+{
     m_relay.Stop();
     m_service.Stop();
 }

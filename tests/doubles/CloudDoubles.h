@@ -24,19 +24,21 @@ namespace TestDoubles {
 
 using HeaderList = std::vector<std::pair<std::string, std::string>>;
 
-struct RecordedPart {
+struct RecordedPart
+{
     std::string name;
-    bool isFile = false;     // the part had a file name
+    bool isFile = false;  // the part had a file name
     std::string filename;
     std::string contentType;
     std::string data;
 };
 
-struct RecordedRequest {
+struct RecordedRequest
+{
     std::string method;
-    std::string path;        // as requested, e.g. "/api/user/v1/profile"
-    HeaderList headers;      // in the order they arrived
-    std::string body;        // raw bytes
+    std::string path;                 // as requested, e.g. "/api/user/v1/profile"
+    HeaderList headers;               // in the order they arrived
+    std::string body;                 // raw bytes
     std::vector<RecordedPart> parts;  // multipart/form-data parts, in order
 
     // First value of a header (name case-insensitive); empty when absent.
@@ -44,13 +46,15 @@ struct RecordedRequest {
     bool HasHeader(const std::string& name) const;
 };
 
-struct StoredPart {
+struct StoredPart
+{
     std::string contentType;
     std::string filename;
     std::string data;  // decoded bytes
 };
 
-struct StoredMessage {
+struct StoredMessage
+{
     std::string mailFrom;
     std::vector<std::string> recipients;
     HeaderList headers;  // top-level headers in order
@@ -70,7 +74,8 @@ std::string PackFolder(const std::string& folder, bool asZip = false);
 // A folder of its own under /tmp, removed by the owner.
 std::string MakeStateFolder(const std::string& prefix);
 
-class CloudServiceDouble {
+class CloudServiceDouble
+{
 public:
     CloudServiceDouble() = default;
     ~CloudServiceDouble();
@@ -87,7 +92,7 @@ public:
     bool Running() { return m_process.Running(); }
 
     int Port() const { return m_port; }
-    std::string Host() const;           // "127.0.0.1:<port>"
+    std::string Host() const;  // "127.0.0.1:<port>"
     const std::string& CaFile() const { return m_ca; }
     const std::string& CertFile() const { return m_cert; }
     const std::string& KeyFile() const { return m_key; }
@@ -126,7 +131,8 @@ private:
     int m_port = 0;
 };
 
-class SmtpRelayDouble {
+class SmtpRelayDouble
+{
 public:
     SmtpRelayDouble() = default;
     ~SmtpRelayDouble();
@@ -135,10 +141,10 @@ public:
 
     // cert/key: the server certificate (the cloud double's will do); empty to
     // let the relay make its own authority.
-    bool Start(const std::string& cert, const std::string& key, const std::string& user,
-               const std::string& password, bool starttls = true, std::string* error = nullptr);
-    bool Launch(const std::string& cert, const std::string& key, const std::string& user,
-                const std::string& password, bool starttls = true, std::string* error = nullptr);
+    bool Start(const std::string& cert, const std::string& key, const std::string& user, const std::string& password,
+               bool starttls = true, std::string* error = nullptr);
+    bool Launch(const std::string& cert, const std::string& key, const std::string& user, const std::string& password,
+                bool starttls = true, std::string* error = nullptr);
     bool WaitUntilStarted(std::string* error = nullptr);
     void Stop();
 
@@ -162,7 +168,8 @@ private:
 // VANTREL_CA_BUNDLE, VANTREL_MAIL_RELAY, VANTREL_MAIL_CREDENTIALS_URL and
 // VANTREL_MAIL_SENDER pointed at them until the object goes (earlier values
 // are restored then).
-class CloudDoublesEnvironment {
+class CloudDoublesEnvironment
+{
 public:
     CloudDoublesEnvironment();
     ~CloudDoublesEnvironment();
@@ -186,7 +193,8 @@ private:
 };
 
 // Sets or (value null) removes an environment variable until the object goes.
-class ScopedEnvironmentVariable {
+class ScopedEnvironmentVariable
+{
 public:
     ScopedEnvironmentVariable(const char* name, const char* value);
     ~ScopedEnvironmentVariable();

@@ -10,13 +10,15 @@
 
 namespace {
 
-bool SamePixels(const wxBitmap& a, const wxBitmap& b) {
+bool SamePixels(const wxBitmap& a, const wxBitmap& b)
+{
     if (a.GetSize() != b.GetSize()) return false;
     const wxImage ia = a.ConvertToImage(), ib = b.ConvertToImage();
     return memcmp(ia.GetData(), ib.GetData(), static_cast<size_t>(ia.GetWidth()) * ia.GetHeight() * 3) == 0;
 }
 
-TEST(BitmapRsrc, EveryKnownNameGivesAValidImage) {
+TEST(BitmapRsrc, EveryKnownNameGivesAValidImage)
+{
     wxInitAllImageHandlers();
     const std::vector<wxString> names = Vantrel::KnownBitmapRsrcNames();
     EXPECT_EQ(names.size(), 112u);
@@ -29,14 +31,17 @@ TEST(BitmapRsrc, EveryKnownNameGivesAValidImage) {
     }
 }
 
-TEST(BitmapRsrc, NamesThatShareAGetterGiveTheSameImage) {
+TEST(BitmapRsrc, NamesThatShareAGetterGiveTheSameImage)
+{
     wxInitAllImageHandlers();
-    EXPECT_TRUE(SamePixels(Vantrel::GetBitmapRsrc("icon_add_hover.gif"), Vantrel::GetBitmapRsrc("icon_add_normal.gif")));
+    EXPECT_TRUE(
+        SamePixels(Vantrel::GetBitmapRsrc("icon_add_hover.gif"), Vantrel::GetBitmapRsrc("icon_add_normal.gif")));
     EXPECT_TRUE(SamePixels(Vantrel::GetBitmapRsrc("icon_plus_hover.png"), Vantrel::GetBitmapRsrc("vt_nav_up.png")));
     EXPECT_TRUE(SamePixels(Vantrel::GetBitmapRsrc("icon_edit.png"), Vantrel::GetBitmapRsrc("icon_lb_edit_std.png")));
 }
 
-TEST(BitmapRsrc, UnknownOrDifferentlyCasedNamesGiveNoImage) {
+TEST(BitmapRsrc, UnknownOrDifferentlyCasedNamesGiveNoImage)
+{
     for (const char* name : {"", "no_such_image.png", "ICON_ADD_NORMAL.GIF", "Icon_add_normal.gif",
                              "icon_add_normal.gif ", "stimlist_list_access/crossed_no_shuffle"}) {
         SCOPED_TRACE(name);

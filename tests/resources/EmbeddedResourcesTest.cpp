@@ -17,9 +17,11 @@
 
 namespace {
 
-class EmbeddedResources : public ::testing::Test {
+class EmbeddedResources : public ::testing::Test
+{
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         wxInitAllImageHandlers();
         wxXmlResource::Get()->InitAllHandlers();
         Init_bitmaps_XRC();
@@ -28,7 +30,8 @@ protected:
     void SetUp() override { TestSupport::ClearLog(); }
 };
 
-struct TopLevelObject {
+struct TopLevelObject
+{
     const char* name;
     const char* title;  // nullptr for panels
 };
@@ -55,7 +58,8 @@ const TopLevelObject kObjects[] = {
     {"dlg_user_verbose_log", "Detailed Report of Experiment Run"},
 };
 
-TEST_F(EmbeddedResources, EveryDialogAndPanelLoadsWithItsTitle) {
+TEST_F(EmbeddedResources, EveryDialogAndPanelLoadsWithItsTitle)
+{
     auto* parent = new wxFrame(nullptr, wxID_ANY, "parent");
     for (const TopLevelObject& object : kObjects) {
         SCOPED_TRACE(object.name);
@@ -74,7 +78,8 @@ TEST_F(EmbeddedResources, EveryDialogAndPanelLoadsWithItsTitle) {
     EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
 }
 
-TEST_F(EmbeddedResources, DeletePreferencesDialogOffersBothChoicesWithDeleteSelected) {
+TEST_F(EmbeddedResources, DeletePreferencesDialogOffersBothChoicesWithDeleteSelected)
+{
     wxDialog dialog;
     ASSERT_TRUE(wxXmlResource::Get()->LoadDialog(&dialog, nullptr, "dlg_delete_preferences"));
     auto* remove = wxDynamicCast(dialog.FindWindow(XRCID("id_delete_duplicates")), wxRadioButton);
@@ -89,10 +94,11 @@ TEST_F(EmbeddedResources, DeletePreferencesDialogOffersBothChoicesWithDeleteSele
     EXPECT_NE(dialog.FindWindow(wxID_CANCEL), nullptr);
 }
 
-TEST_F(EmbeddedResources, EveryBitmapAndIconOfTheBitmapsBundleLoads) {
-    const char* bitmaps[] = {"chk_empty",        "chk_disabled",     "chk_checked",          "chk_unchecked",
-                             "chk_unknown",      "chk_disabled_checked", "chk_disabled_list", "chk_checked_list",
-                             "chk_unchecked_list", "chk_unknown_list", "icon_file",          "icon_file_duplicate"};
+TEST_F(EmbeddedResources, EveryBitmapAndIconOfTheBitmapsBundleLoads)
+{
+    const char* bitmaps[] = {"chk_empty",          "chk_disabled",         "chk_checked",       "chk_unchecked",
+                             "chk_unknown",        "chk_disabled_checked", "chk_disabled_list", "chk_checked_list",
+                             "chk_unchecked_list", "chk_unknown_list",     "icon_file",         "icon_file_duplicate"};
     for (const char* name : bitmaps) {
         SCOPED_TRACE(name);
         const wxBitmap bitmap = wxXmlResource::Get()->LoadBitmap(name);
@@ -105,7 +111,8 @@ TEST_F(EmbeddedResources, EveryBitmapAndIconOfTheBitmapsBundleLoads) {
     }
 }
 
-TEST_F(EmbeddedResources, FilesAreRegisteredUnderTheBundlePrefixes) {
+TEST_F(EmbeddedResources, FilesAreRegisteredUnderTheBundlePrefixes)
+{
     wxFileSystem fs;
     const char* names[] = {
         "memory:XRC_resource/bitmaps_xrc.cpp$icon_app.ico",
@@ -125,7 +132,8 @@ TEST_F(EmbeddedResources, FilesAreRegisteredUnderTheBundlePrefixes) {
     EXPECT_EQ(icon->GetMimeType(), "image/vnd.microsoft.icon");
 }
 
-TEST_F(EmbeddedResources, UnknownResourceNamesLoadNothing) {
+TEST_F(EmbeddedResources, UnknownResourceNamesLoadNothing)
+{
     wxDialog dialog;
     EXPECT_FALSE(wxXmlResource::Get()->LoadDialog(&dialog, nullptr, "dlg_no_such_dialog"));
     EXPECT_FALSE(wxXmlResource::Get()->LoadDialog(&dialog, nullptr, "DLG_DELETE_PREFERENCES"));

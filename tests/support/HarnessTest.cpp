@@ -7,11 +7,15 @@
 #include <wx/frame.h>
 #include <wx/log.h>
 
-TEST(Harness, RealClickReachesTheHandlerAndLogIsRecorded) {
+TEST(Harness, RealClickReachesTheHandlerAndLogIsRecorded)
+{
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Harness", wxPoint(50, 50), wxSize(300, 200));
     auto* button = new wxButton(frame, wxID_ANY, "Press");
     int clicks = 0;
-    button->Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { ++clicks; wxLogMessage("pressed"); });
+    button->Bind(wxEVT_BUTTON, [&](wxCommandEvent&) {
+        ++clicks;
+        wxLogMessage("pressed");
+    });
     frame->Show();
     TestSupport::ClickWindow(button);
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return clicks == 1; }));
@@ -19,6 +23,4 @@ TEST(Harness, RealClickReachesTheHandlerAndLogIsRecorded) {
     frame->Destroy();
 }
 
-TEST(Harness, HomeIsAFreshFolder) {
-    EXPECT_EQ(wxGetHomeDir().utf8_str().data(), TestSupport::HomeFolder());
-}
+TEST(Harness, HomeIsAFreshFolder) { EXPECT_EQ(wxGetHomeDir().utf8_str().data(), TestSupport::HomeFolder()); }

@@ -25,12 +25,14 @@
 namespace {
 
 #if STUDYSTATION_TEST_GUI
-class TestApp : public wxApp {
+class TestApp : public wxApp
+{
 public:
     bool OnInit() override { return true; }  // no command-line parsing
 };
 #else
-class TestApp : public wxAppConsole {
+class TestApp : public wxAppConsole
+{
 public:
     bool OnInit() override { return true; }
 };
@@ -38,7 +40,8 @@ public:
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     ::testing::InitGoogleTest(&argc, argv);
     // Test discovery lists the tests at build or test-start time, without a display.
     if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();

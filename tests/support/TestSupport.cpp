@@ -23,19 +23,23 @@ namespace TestSupport {
 
 namespace {
 
-std::vector<LoggedRecord>& Records() {
+std::vector<LoggedRecord>& Records()
+{
     static std::vector<LoggedRecord> records;
     return records;
 }
 
-std::string& Home() {
+std::string& Home()
+{
     static std::string home;
     return home;
 }
 
-class RecordingLog : public wxLog {
+class RecordingLog : public wxLog
+{
 protected:
-    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override {
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
+    {
         Records().push_back({level, msg});
         if (std::getenv("STUDYSTATION_TEST_QUIET_LOG") == nullptr)
             std::fprintf(stderr, "[log %lu] %s\n", level, msg.utf8_str().data());
@@ -47,13 +51,14 @@ protected:
 wxLog* CreateRecordingLog() { return new RecordingLog; }
 
 void AssertionFailsTheTest(const wxString& file, int line, const wxString& func, const wxString& cond,
-                           const wxString& msg) {
+                           const wxString& msg)
+{
     ADD_FAILURE_AT(file.utf8_str().data(), line)
-        << "wxASSERT in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " "
-        << msg.utf8_str().data();
+        << "wxASSERT in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " " << msg.utf8_str().data();
 }
 
-void InitialiseHomeFolder() {
+void InitialiseHomeFolder()
+{
     char pattern[] = "/tmp/studystation-test-XXXXXX";
     const char* made = mkdtemp(pattern);
     if (made == nullptr) {
@@ -74,28 +79,33 @@ void InitialiseHomeFolder() {
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
 }
 
-void RemoveHomeFolder() {
+void RemoveHomeFolder()
+{
     std::error_code ignored;
     if (!Home().empty()) std::filesystem::remove_all(Home(), ignored);
 }
 
-const std::vector<LoggedRecord>& RecordedLog() {
+const std::vector<LoggedRecord>& RecordedLog()
+{
     wxLog::FlushActive();
     return Records();
 }
 
-void ClearLog() {
+void ClearLog()
+{
     wxLog::FlushActive();
     Records().clear();
 }
 
-bool LogContains(const wxString& fragment, unsigned long maxLevel) {
+bool LogContains(const wxString& fragment, unsigned long maxLevel)
+{
     for (const auto& r : RecordedLog())
         if (r.level <= maxLevel && r.text.Contains(fragment)) return true;
     return false;
 }
 
-std::string LogAsText() {
+std::string LogAsText()
+{
     std::string all;
     for (const auto& r : RecordedLog()) {
         all += r.text.utf8_str().data();
@@ -106,7 +116,8 @@ std::string LogAsText() {
 
 const std::string& HomeFolder() { return Home(); }
 
-std::string MakeTempFolder(const std::string& prefix) {
+std::string MakeTempFolder(const std::string& prefix)
+{
     std::string pattern = Home() + "/" + prefix + "-XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
@@ -114,17 +125,20 @@ std::string MakeTempFolder(const std::string& prefix) {
     return made ? std::string(made) : std::string();
 }
 
-std::string SourceDir() {
+std::string SourceDir()
+{
     const char* dir = std::getenv("STUDYSTATION_SOURCE_DIR");
     return dir ? dir : STUDYSTATION_SOURCE_DIR_DEFAULT;
 }
 
-std::string BinaryDir() {
+std::string BinaryDir()
+{
     const char* dir = std::getenv("STUDYSTATION_BINARY_DIR");
     return dir ? dir : STUDYSTATION_BINARY_DIR_DEFAULT;
 }
 
-bool PumpUntil(const std::function<bool()>& cond, long timeoutMs) {
+bool PumpUntil(const std::function<bool()>& cond, long timeoutMs)
+{
     wxStopWatch watch;
     while (!cond()) {
         if (watch.Time() > timeoutMs) return false;
@@ -135,11 +149,13 @@ bool PumpUntil(const std::function<bool()>& cond, long timeoutMs) {
     return true;
 }
 
-void PumpFor(long ms) {
+void PumpFor(long ms)
+{
     PumpUntil([] { return false; }, ms);
 }
 
-void ClickWindow(wxWindow* window) {
+void ClickWindow(wxWindow* window)
+{
     PumpUntil([&] { return window->IsShownOnScreen(); });
     PumpFor(50);
     wxUIActionSimulator sim;

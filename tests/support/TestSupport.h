@@ -11,7 +11,8 @@ class wxWindow;
 
 namespace TestSupport {
 
-struct LoggedRecord {
+struct LoggedRecord
+{
     unsigned long level;  // wxLogLevel
     wxString text;
 };

@@ -9,19 +9,21 @@
 // Progress of one transfer, shared between the transfer's thread and the
 // thread that watches it: the watcher sets `cancel`, the transfer writes
 // `percent`. Atomic because the two sides run on different threads.
-struct ProgStruct {
+struct ProgStruct
+{
     std::atomic<bool> cancel{false};
     std::atomic<int32_t> percent{0};
 };
 
 // One cloud experiment: the service's record plus its information file.
-struct ExpInfo {
+struct ExpInfo
+{
     QString name;
-    QString expiry_date;   // ISO date as the service writes it
-    QString vt_ver;        // authoring program's version (information file)
-    QString r_email;       // researcher's address (information file)
-    uint32_t code = 0;     // the service's experiment code
-    int32_t task_code = 0; // the code handed to participants
+    QString expiry_date;    // ISO date as the service writes it
+    QString vt_ver;         // authoring program's version (information file)
+    QString r_email;        // researcher's address (information file)
+    uint32_t code = 0;      // the service's experiment code
+    int32_t task_code = 0;  // the code handed to participants
     bool is_terminated = false;
     uint32_t max_prtcpnt = 0;  // 0: no limit
     int64_t size = 0;          // experiment list only
@@ -36,7 +38,8 @@ struct ExpInfo {
 };
 
 // One service account as the profile and delegate endpoints describe it.
-struct SubDetail {
+struct SubDetail
+{
     QString name;
     QString email;
     QString expiry_date;

@@ -10,12 +10,14 @@
 struct ProgStruct;
 
 // Reply of one request: the bytes received so far.
-struct ReplyBuffer {
+struct ReplyBuffer
+{
     std::string bytes;
 };
 
 // What SendEmail hands to libcurl, a buffer at a time.
-struct UploadStatus {
+struct UploadStatus
+{
     size_t bytes_read = 0;
     std::string text;
 };
@@ -25,7 +27,6 @@ size_t write_data(void* contents, size_t size, size_t nmemb, void* userp);
 // Writes a chunk to an open FILE*.
 size_t write_data_file(void* contents, size_t size, size_t nmemb, void* stream);
 // Fills a ProgStruct; a non-zero result (the cancel flag) aborts the transfer.
-int progress_callback(void* clientp, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal,
-                      curl_off_t ulnow);
+int progress_callback(void* clientp, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal, curl_off_t ulnow);
 // Hands out the rest of an UploadStatus's text; 0 once it has all gone.
 size_t payload_source(char* ptr, size_t size, size_t nmemb, void* userp);

@@ -19,13 +19,16 @@ inline constexpr long kLowSpeedSeconds = 60;
 // Longest wait for one reply of the mail relay.
 inline constexpr long kMailResponseTimeoutSeconds = 60;
 
-struct EasyCleanup {
+struct EasyCleanup
+{
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
-struct SlistCleanup {
+struct SlistCleanup
+{
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
-struct MimeCleanup {
+struct MimeCleanup
+{
     void operator()(curl_mime* mime) const { curl_mime_free(mime); }
 };
 using EasyHandle = std::unique_ptr<CURL, EasyCleanup>;

@@ -19,17 +19,26 @@
 
 class QDate;
 
-class OmbraAPIHelper {
+class OmbraAPIHelper
+{
 public:
     // One request field: a JSON key and its value, or a multipart part whose
     // content comes from the file named by `value` when `isFile` is set.
-    struct CurlField {
+    struct CurlField
+    {
         std::string name;
         std::string value;
         bool isFile = false;
     };
 
-    enum HTTPRequest { POST = 0, GET = 1, PUT = 2, PATCH = 3, DELETE = 4 };
+    enum HTTPRequest
+    {
+        POST = 0,
+        GET = 1,
+        PUT = 2,
+        PATCH = 3,
+        DELETE = 4
+    };
 
     OmbraAPIHelper();
     ~OmbraAPIHelper();
@@ -117,8 +126,8 @@ public:
 
     // ---- Fallback e-mail
     // True when the relay accepted the message.
-    bool SendEmailWithAttachment(std::vector<std::string>& headers, const char* body, const char* to,
-                                 const char* cc, const char* attachmentPath);
+    bool SendEmailWithAttachment(std::vector<std::string>& headers, const char* body, const char* to, const char* cc,
+                                 const char* attachmentPath);
     // libcurl's result code: 0 when the relay accepted the message.
     int SendEmail(const char* message, const char* to, const char* cc);
     std::string ReconstituteHash3();  // relay user name
@@ -133,8 +142,7 @@ private:
     bool ParseJsonIntoLoginToken(const QJsonObject& reply);
     bool ParseJsonIntoSubDetail(const QJsonObject& reply, SubDetail& profile);
     bool EnsureMailCredentials();
-    bool DownloadFile(const char* path, int64_t id, ProgStruct* progress, const char* localFile,
-                      bool acceptJson);
+    bool DownloadFile(const char* path, int64_t id, ProgStruct* progress, const char* localFile, bool acceptJson);
 
     QJsonArray m_delegateArray;
     std::vector<SubDetail> m_delegates;

@@ -12,13 +12,16 @@ wxIMPLEMENT_DYNAMIC_CLASS(OrbiskChoiceBookWithHiddenCtrl, wxChoicebook);
 
 wxBEGIN_EVENT_TABLE(OrbiskChoiceBookWithHiddenCtrl, wxChoicebook)
     EVT_SET_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowSetFocus)
-    EVT_KILL_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowKillFocus)
-wxEND_EVENT_TABLE()
+        EVT_KILL_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowKillFocus) wxEND_EVENT_TABLE()
 
-OrbiskChoiceBookWithHiddenCtrl::OrbiskChoiceBookWithHiddenCtrl() { Init(); }
+            OrbiskChoiceBookWithHiddenCtrl::OrbiskChoiceBookWithHiddenCtrl()
+{
+    Init();
+}
 
 OrbiskChoiceBookWithHiddenCtrl::OrbiskChoiceBookWithHiddenCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                                               const wxSize& size, long style, bool) {
+                                                               const wxSize& size, long style, bool)
+{
     Init();
     Create(parent, id, pos, size, style);
 }
@@ -26,14 +29,16 @@ OrbiskChoiceBookWithHiddenCtrl::OrbiskChoiceBookWithHiddenCtrl(wxWindow* parent,
 OrbiskChoiceBookWithHiddenCtrl::~OrbiskChoiceBookWithHiddenCtrl() = default;
 
 bool OrbiskChoiceBookWithHiddenCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                                            long style) {
+                                            long style)
+{
     SetInternalBorder(0);
     wxChoicebook::Create(parent, id, pos, size, style, wxEmptyString);
     ConcealChoiceControl();
     return true;
 }
 
-void OrbiskChoiceBookWithHiddenCtrl::ConcealChoiceControl() {
+void OrbiskChoiceBookWithHiddenCtrl::ConcealChoiceControl()
+{
     // The base book keeps one selector item per page and selects, renames and
     // deletes them by page index, so a book that already has pages needs their
     // texts in the new selector too. The base reads them from the old selector.
@@ -45,23 +50,24 @@ void OrbiskChoiceBookWithHiddenCtrl::ConcealChoiceControl() {
         m_bookctrl->Destroy();
         m_bookctrl = nullptr;
     }
-    auto* hidden = new OrbiskHiddenChoiceControl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                                 static_cast<int>(pageTexts.size()),
-                                                 pageTexts.empty() ? nullptr : &pageTexts[0], 0, wxDefaultValidator,
-                                                 wxChoiceNameStr);
+    auto* hidden = new OrbiskHiddenChoiceControl(
+        this, wxID_ANY, wxDefaultPosition, wxDefaultSize, static_cast<int>(pageTexts.size()),
+        pageTexts.empty() ? nullptr : &pageTexts[0], 0, wxDefaultValidator, wxChoiceNameStr);
     if (selection != wxNOT_FOUND && static_cast<size_t>(selection) < pageTexts.size()) hidden->SetSelection(selection);
     m_bookctrl = hidden;
     hidden->Hide();
 }
 
-int OrbiskChoiceBookWithHiddenCtrl::SetSelection(size_t n) {
+int OrbiskChoiceBookWithHiddenCtrl::SetSelection(size_t n)
+{
     const int previous = GetSelection();
     const int result = wxChoicebook::SetSelection(n);
     if (previous != static_cast<int>(n)) ReturnTheTabFocusToFirstControlOfTheCurrentPanel();
     return result;
 }
 
-int OrbiskChoiceBookWithHiddenCtrl::ChangeSelection(size_t n) {
+int OrbiskChoiceBookWithHiddenCtrl::ChangeSelection(size_t n)
+{
     const int current = GetSelection();
     if (current == static_cast<int>(n)) return current;
     const int result = wxChoicebook::ChangeSelection(n);
@@ -71,11 +77,13 @@ int OrbiskChoiceBookWithHiddenCtrl::ChangeSelection(size_t n) {
 
 int OrbiskChoiceBookWithHiddenCtrl::SetSelection_NoExtraFocusLogic(size_t n) { return wxChoicebook::SetSelection(n); }
 
-void OrbiskChoiceBookWithHiddenCtrl::ReturnTheTabFocusToFirstControlOfTheCurrentPanel() {
+void OrbiskChoiceBookWithHiddenCtrl::ReturnTheTabFocusToFirstControlOfTheCurrentPanel()
+{
     RecursivelyFindNestedFirstChildForAssigningFocus(GetSelection() != wxNOT_FOUND ? GetCurrentPage() : nullptr);
 }
 
-void OrbiskChoiceBookWithHiddenCtrl::RecursivelyFindNestedFirstChildForAssigningFocus(wxWindow* window) {
+void OrbiskChoiceBookWithHiddenCtrl::RecursivelyFindNestedFirstChildForAssigningFocus(wxWindow* window)
+{
     while (window != nullptr) {
         wxWindow* firstAccepting = nullptr;
         for (wxWindow* child : window->GetChildren()) {
@@ -92,7 +100,8 @@ void OrbiskChoiceBookWithHiddenCtrl::RecursivelyFindNestedFirstChildForAssigning
     }
 }
 
-void OrbiskChoiceBookWithHiddenCtrl::OnWindowSetFocus(wxFocusEvent& event) {
+void OrbiskChoiceBookWithHiddenCtrl::OnWindowSetFocus(wxFocusEvent& event)
+{
     event.Skip();
     ReturnTheTabFocusToFirstControlOfTheCurrentPanel();
 }

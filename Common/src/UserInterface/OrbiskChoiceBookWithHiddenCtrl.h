@@ -8,12 +8,13 @@
 
 namespace Orbisk {
 
-class OrbiskChoiceBookWithHiddenCtrl : public wxChoicebook {
+class OrbiskChoiceBookWithHiddenCtrl : public wxChoicebook
+{
 public:
     OrbiskChoiceBookWithHiddenCtrl();
     // The trailing flag is accepted for callers' sake and has no effect.
-    OrbiskChoiceBookWithHiddenCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                                   long style, bool unused);
+    OrbiskChoiceBookWithHiddenCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
+                                   bool unused);
     ~OrbiskChoiceBookWithHiddenCtrl() override;
 
     // Always returns true.

@@ -6,11 +6,11 @@
 
 namespace Orbisk {
 
-class OrbiskHiddenChoiceControl : public wxChoice {
+class OrbiskHiddenChoiceControl : public wxChoice
+{
 public:
     OrbiskHiddenChoiceControl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, int n,
-                              const wxString choices[], long style, const wxValidator& validator,
-                              const wxString& name);
+                              const wxString choices[], long style, const wxValidator& validator, const wxString& name);
     ~OrbiskHiddenChoiceControl() override;
 
     wxSize GetMinSize() const override;

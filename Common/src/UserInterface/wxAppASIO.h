@@ -12,7 +12,8 @@ class AsynchronousServicesLayer;
 
 namespace Orbisk {
 
-class wxAppASIO : public wxApp {
+class wxAppASIO : public wxApp
+{
 public:
     wxAppASIO();
     ~wxAppASIO() override;

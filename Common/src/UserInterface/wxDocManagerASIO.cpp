@@ -5,16 +5,17 @@
 namespace Orbisk {
 
 wxBEGIN_EVENT_TABLE(wxDocManagerASIO, wxDocManager)
-    EVT_TIMER(wxDocManagerASIO::ID_AsioPumpTimer, wxDocManagerASIO::OnTimer)
-wxEND_EVENT_TABLE()
+    EVT_TIMER(wxDocManagerASIO::ID_AsioPumpTimer, wxDocManagerASIO::OnTimer) wxEND_EVENT_TABLE()
 
-wxDocManagerASIO::wxDocManagerASIO(long flags, bool initialize, unsigned int timerPeriodMs)
+        wxDocManagerASIO::wxDocManagerASIO(long flags, bool initialize, unsigned int timerPeriodMs)
     : wxDocManager(flags, initialize),
-      m_asynchronousServicesLayer(OrbiskAsynchronous::AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(
-          OrbiskAsynchronous::THREADING_TYPE_PolledByHolder, nullptr)),
+      m_asynchronousServicesLayer(
+          OrbiskAsynchronous::AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(
+              OrbiskAsynchronous::THREADING_TYPE_PolledByHolder, nullptr)),
       m_timerPeriodMs(timerPeriodMs),
       m_timer(nullptr),
-      m_pumpingActive(true) {
+      m_pumpingActive(true)
+{
     if (m_timerPeriodMs != 0) {
         m_timer = new wxTimer(this, ID_AsioPumpTimer);
         m_pumpingActive = true;
@@ -22,27 +23,32 @@ wxDocManagerASIO::wxDocManagerASIO(long flags, bool initialize, unsigned int tim
     }
 }
 
-wxDocManagerASIO::~wxDocManagerASIO() {
+wxDocManagerASIO::~wxDocManagerASIO()
+{
     delete m_timer;
     m_timer = nullptr;
     m_asynchronousServicesLayer.reset();
 }
 
-bool wxDocManagerASIO::ProcessEvent(wxEvent& event) {
+bool wxDocManagerASIO::ProcessEvent(wxEvent& event)
+{
     PerformWorkRelatedToASIO();
     return wxEvtHandler::ProcessEvent(event);
 }
 
-void wxDocManagerASIO::OnTimer(wxTimerEvent& event) {
+void wxDocManagerASIO::OnTimer(wxTimerEvent& event)
+{
     if (event.GetId() == ID_AsioPumpTimer) PerformWorkRelatedToASIO();
     event.Skip();
 }
 
-void wxDocManagerASIO::PerformWorkRelatedToASIO() {
+void wxDocManagerASIO::PerformWorkRelatedToASIO()
+{
     if (m_pumpingActive) m_asynchronousServicesLayer->PollOnce();
 }
 
-void wxDocManagerASIO::SetAsioEvents(bool on) {
+void wxDocManagerASIO::SetAsioEvents(bool on)
+{
     m_pumpingActive = on;
     if (!m_timer) return;
     if (on)

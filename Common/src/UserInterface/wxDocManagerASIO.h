@@ -16,9 +16,13 @@ class AsynchronousServicesLayer;
 
 namespace Orbisk {
 
-class wxDocManagerASIO : public wxDocManager {
+class wxDocManagerASIO : public wxDocManager
+{
 public:
-    enum { ID_AsioPumpTimer = 4454 };
+    enum
+    {
+        ID_AsioPumpTimer = 4454
+    };
 
     // A period of 0 means no timer: only processed events pump the layer.
     wxDocManagerASIO(long flags, bool initialize, unsigned int timerPeriodMs);

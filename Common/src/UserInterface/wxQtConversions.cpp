@@ -11,19 +11,22 @@
 
 namespace VantrelSDK {
 
-wxPoint wxQtConvertPoint(const QPoint& p) {
+wxPoint wxQtConvertPoint(const QPoint& p)
+{
     if (p.x() == 0 && p.y() == 0) return wxDefaultPosition;
     return wxPoint(p.x(), p.y());
 }
 
-QPoint wxQtConvertPoint(const wxPoint& p) {
+QPoint wxQtConvertPoint(const wxPoint& p)
+{
     if (p == wxDefaultPosition) return QPoint(0, 0);
     return QPoint(p.x, p.y);
 }
 
 QRect wxQtConvertRect(const wxRect& r) { return QRect(r.x, r.y, r.width, r.height); }
 
-wxRect wxQtConvertRect(const QRect& r) {
+wxRect wxQtConvertRect(const QRect& r)
+{
     return wxRect(r.left(), r.top(), r.right() - r.left() + 1, r.bottom() - r.top() + 1);
 }
 
@@ -31,7 +34,8 @@ wxSize wxQtConvertSize(const QSize& s) { return wxSize(s.width(), s.height()); }
 
 QSize wxQtConvertSize(const wxSize& s) { return QSize(s.x, s.y); }
 
-wxString wxQtConvertString(const QString& s) {
+wxString wxQtConvertString(const QString& s)
+{
     const QByteArray utf8 = s.toUtf8();
     return wxString::FromUTF8(utf8.constData());
 }
@@ -44,7 +48,8 @@ QChar wxQtConvertChar(wchar_t c) { return QChar(static_cast<ushort>(static_cast<
 
 QColor wxQtConvertColor(const wxColour& c) { return QColor(c.Red(), c.Green(), c.Blue(), 255); }
 
-QFont wxQtConvertFont(const wxFont& f) {
+QFont wxQtConvertFont(const wxFont& f)
+{
     if (!f.IsOk()) return QFont();
     QFont font(wxQtConvertString(f.GetFaceName()), -1, -1, false);
     if (f.GetPointSize() > 0) font.setPointSize(f.GetPointSize());
@@ -61,7 +66,8 @@ QFont wxQtConvertFont(const wxFont& f) {
     return font;
 }
 
-wxRect Inflate(const wxRect& r, int dx, int dy) {
+wxRect Inflate(const wxRect& r, int dx, int dy)
+{
     return wxRect(r.x - dx, r.y - dy, r.width + 2 * dx, r.height + 2 * dy);
 }
 

@@ -6,13 +6,16 @@ namespace Vantrel {
 
 namespace {
 
-bool HasDrivePrefix(const wxString& name) {
-    return name.length() >= 2 && name[1] == ':' && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
+bool HasDrivePrefix(const wxString& name)
+{
+    return name.length() >= 2 && name[1] == ':' &&
+           ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
 }
 
 }  // namespace
 
-ArchiveEntryVerdict CheckArchiveEntry(const wxString& entryName, ArchiveEntryKind kind) {
+ArchiveEntryVerdict CheckArchiveEntry(const wxString& entryName, ArchiveEntryKind kind)
+{
     ArchiveEntryVerdict verdict;
     if (kind != ArchiveEntryKind::File && kind != ArchiveEntryKind::Folder) return verdict;
 

@@ -7,9 +7,18 @@
 
 namespace Vantrel {
 
-enum class ArchiveEntryKind { File, Folder, SymbolicLink, HardLink, Device, Other };
+enum class ArchiveEntryKind
+{
+    File,
+    Folder,
+    SymbolicLink,
+    HardLink,
+    Device,
+    Other
+};
 
-struct ArchiveEntryVerdict {
+struct ArchiveEntryVerdict
+{
     bool accepted = false;
     // The entry's path below the destination, '/'-separated, without "." parts;
     // empty for an accepted folder entry that names the destination itself.

@@ -10,7 +10,8 @@ namespace Vantrel {
 
 namespace {
 
-std::optional<std::uint32_t> ReadDecimal(const std::string& text) {
+std::optional<std::uint32_t> ReadDecimal(const std::string& text)
+{
     if (text.empty() || text.size() > 10) return std::nullopt;
     std::uint64_t value = 0;
     for (const char c : text) {
@@ -24,7 +25,8 @@ std::optional<std::uint32_t> ReadDecimal(const std::string& text) {
 }  // namespace
 
 std::map<std::uint32_t, unsigned> CountGroupRuns(const std::vector<std::uint32_t>& groupIds,
-                                                 const std::string& runInfoText) {
+                                                 const std::string& runInfoText)
+{
     std::map<std::uint32_t, unsigned> counts;
     for (const std::uint32_t id : groupIds) counts[id] = 0;
 
@@ -43,7 +45,8 @@ std::map<std::uint32_t, unsigned> CountGroupRuns(const std::vector<std::uint32_t
 }
 
 std::optional<std::uint32_t> ChooseBalancedGroup(const std::vector<std::uint32_t>& groupIds,
-                                                 const std::string& runInfoText, const DrawInRange& draw) {
+                                                 const std::string& runInfoText, const DrawInRange& draw)
+{
     const std::map<std::uint32_t, unsigned> counts = CountGroupRuns(groupIds, runInfoText);
     if (counts.empty()) return std::nullopt;
 
@@ -59,7 +62,8 @@ std::optional<std::uint32_t> ChooseBalancedGroup(const std::vector<std::uint32_t
     return leastUsed[static_cast<size_t>(pick)];
 }
 
-std::string ReadRunInfoText(const std::string& path) {
+std::string ReadRunInfoText(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::string();
     std::ostringstream text;

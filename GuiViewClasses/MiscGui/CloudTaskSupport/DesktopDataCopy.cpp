@@ -19,19 +19,22 @@ namespace {
 
 constexpr int kMaxNumberedNames = 10000;
 
-std::string ToFileSystem(const wxString& path) {
+std::string ToFileSystem(const wxString& path)
+{
     const wxCharBuffer buffer = path.fn_str();
     return buffer.data() ? std::string(buffer.data()) : std::string();
 }
 
 wxString FromFileSystem(const std::string& path) { return wxString(path.c_str(), wxConvFile); }
 
-std::string CandidateName(const std::string& folder, int number) {
+std::string CandidateName(const std::string& folder, int number)
+{
     if (number == 0) return folder + "/Task Data.txt";
     return folder + "/Task Data " + std::to_string(number) + ".txt";
 }
 
-bool CopyBytes(int from, int to) {
+bool CopyBytes(int from, int to)
+{
     std::vector<char> buffer(256 * 1024);
     for (;;) {
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
@@ -54,7 +57,8 @@ bool CopyBytes(int from, int to) {
 
 // Gives the finished temporary file a free final name without replacing anything:
 // a hard link fails when the name exists, so two writers can never clash.
-std::string ClaimFreeName(const std::string& temporary, const std::string& folder) {
+std::string ClaimFreeName(const std::string& temporary, const std::string& folder)
+{
     for (int number = 0; number < kMaxNumberedNames; ++number) {
         const std::string candidate = CandidateName(folder, number);
         if (::link(temporary.c_str(), candidate.c_str()) == 0) return candidate;
@@ -71,7 +75,8 @@ std::string ClaimFreeName(const std::string& temporary, const std::string& folde
 
 }  // namespace
 
-wxString DesktopFolder() {
+wxString DesktopFolder()
+{
     // Without a desktop folder of its own the standard paths answer the home folder;
     // a participant looks for the file on the desktop, so that is where it goes.
     const wxString desktop = wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Desktop);
@@ -80,7 +85,8 @@ wxString DesktopFolder() {
     return desktop;
 }
 
-DesktopCopyResult CopyDataFileToFolder(const wxString& dataFile, const wxString& folderName) {
+DesktopCopyResult CopyDataFileToFolder(const wxString& dataFile, const wxString& folderName)
+{
     DesktopCopyResult result;
     const std::string source = ToFileSystem(dataFile);
     std::string folder = ToFileSystem(folderName);
@@ -121,7 +127,8 @@ DesktopCopyResult CopyDataFileToFolder(const wxString& dataFile, const wxString&
             if (!result.verified)
                 result.error = wxString::Format(_("The copy '%s' does not match the data file."), result.path);
         } else {
-            result.error = wxString::Format(_("Couldn't create the file '%s'."), FromFileSystem(CandidateName(folder, 0)));
+            result.error =
+                wxString::Format(_("Couldn't create the file '%s'."), FromFileSystem(CandidateName(folder, 0)));
         }
     } else {
         result.error = wxString::Format(_("Couldn't create the file '%s'."), FromFileSystem(CandidateName(folder, 0)));

@@ -6,7 +6,8 @@
 
 namespace Vantrel {
 
-struct DesktopCopyResult {
+struct DesktopCopyResult
+{
     bool verified = false;  // the copy exists and has the data file's size
     wxString path;          // where the copy is (also when it could not be verified)
     wxString error;

@@ -19,20 +19,27 @@ namespace Vantrel {
 
 // The progress record a transfer watches: `cancel` (GUI -> worker, stop at the next
 // progress call) and `percent` (worker -> GUI), both atomic.
-struct DownloadProgress {
+struct DownloadProgress
+{
     std::atomic<bool> cancel{false};
     std::atomic<int> percent{0};
 };
 
 template <typename ProgressRecord>
-class BasicPackageDownload {
+class BasicPackageDownload
+{
 public:
     using Progress = ProgressRecord;
     // Runs on the worker thread with its own copies of everything it needs; returns
     // true only when the complete package is in place.
     using Transfer = std::function<bool(Progress& progress)>;
 
-    enum class Outcome { Succeeded, Failed, Cancelled };
+    enum class Outcome
+    {
+        Succeeded,
+        Failed,
+        Cancelled
+    };
 
     BasicPackageDownload() = default;
     BasicPackageDownload(const BasicPackageDownload&) = delete;
@@ -42,7 +49,8 @@ public:
     // Starts a fresh download with cleared cancel and finished flags. A previous
     // download still running is cancelled and retired: it can no longer report.
     void Start(Transfer transfer);
-    void Cancel() {
+    void Cancel()
+    {
         if (m_current.shared) m_current.shared->progress.cancel = true;
     }
 
@@ -57,14 +65,16 @@ public:
     void ShutDown(std::chrono::milliseconds wait);
 
 private:
-    struct Shared {
+    struct Shared
+    {
         Progress progress;
         std::mutex mutex;
         std::condition_variable ended;
         bool finished = false;
         bool succeeded = false;
     };
-    struct Worker {
+    struct Worker
+    {
         std::shared_ptr<Shared> shared;
         std::thread thread;
     };
@@ -77,7 +87,8 @@ private:
 };
 
 template <typename P>
-void BasicPackageDownload<P>::Start(Transfer transfer) {
+void BasicPackageDownload<P>::Start(Transfer transfer)
+{
     if (m_current.shared) Retire(m_current);
 
     auto shared = std::make_shared<Shared>();
@@ -100,7 +111,8 @@ void BasicPackageDownload<P>::Start(Transfer transfer) {
 }
 
 template <typename P>
-std::optional<typename BasicPackageDownload<P>::Outcome> BasicPackageDownload<P>::TakeOutcome() {
+std::optional<typename BasicPackageDownload<P>::Outcome> BasicPackageDownload<P>::TakeOutcome()
+{
     if (!m_current.shared) return std::nullopt;
     Outcome outcome;
     {
@@ -117,7 +129,8 @@ std::optional<typename BasicPackageDownload<P>::Outcome> BasicPackageDownload<P>
 }
 
 template <typename P>
-void BasicPackageDownload<P>::Retire(Worker& worker) {
+void BasicPackageDownload<P>::Retire(Worker& worker)
+{
     worker.shared->progress.cancel = true;
     m_retired.push_back(std::move(worker));
     worker = Worker();
@@ -135,13 +148,15 @@ void BasicPackageDownload<P>::Retire(Worker& worker) {
 }
 
 template <typename P>
-bool BasicPackageDownload<P>::WaitUntilEnded(Shared& shared, std::chrono::steady_clock::time_point deadline) {
+bool BasicPackageDownload<P>::WaitUntilEnded(Shared& shared, std::chrono::steady_clock::time_point deadline)
+{
     std::unique_lock<std::mutex> lock(shared.mutex);
     return shared.ended.wait_until(lock, deadline, [&] { return shared.finished; });
 }
 
 template <typename P>
-void BasicPackageDownload<P>::ShutDown(std::chrono::milliseconds wait) {
+void BasicPackageDownload<P>::ShutDown(std::chrono::milliseconds wait)
+{
     if (m_current.shared) Retire(m_current);
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (Worker& worker : m_retired) {

@@ -7,7 +7,8 @@ namespace Vantrel {
 wxString ZipPackagePath(const wxString& taskFolder) { return wxString::Format(_("%s.zip"), taskFolder); }
 wxString TarGzPackagePath(const wxString& taskFolder) { return wxString::Format(_("%s.tar.gz"), taskFolder); }
 
-wxString PackagePathForVersion(const wxString& taskFolder, const wxString& version) {
+wxString PackagePathForVersion(const wxString& taskFolder, const wxString& version)
+{
     wxString digits;
     for (const wxUniChar c : version)
         if (c >= '0' && c <= '9') digits += c;

@@ -23,9 +23,16 @@ namespace Vantrel {
 
 namespace {
 
-enum class PackageFormat { Unknown, Zip, Tar, TarGz };
+enum class PackageFormat
+{
+    Unknown,
+    Zip,
+    Tar,
+    TarGz
+};
 
-PackageFormat FormatOfName(const wxString& package) {
+PackageFormat FormatOfName(const wxString& package)
+{
     const wxString name = package.Lower();
     if (name.EndsWith(".tar.gz") || name.EndsWith(".tgz")) return PackageFormat::TarGz;
     if (name.EndsWith(".tar")) return PackageFormat::Tar;
@@ -33,27 +40,32 @@ PackageFormat FormatOfName(const wxString& package) {
     return PackageFormat::Unknown;
 }
 
-std::string ToFileSystem(const wxString& path) {
+std::string ToFileSystem(const wxString& path)
+{
     const wxCharBuffer buffer = path.fn_str();
     return buffer.data() ? std::string(buffer.data()) : std::string();
 }
 
 // Writes below one destination folder and remembers what it created, so that
 // a failed unpacking can take it all back.
-class DestinationWriter {
+class DestinationWriter
+{
 public:
-    explicit DestinationWriter(const wxString& destination) : m_root(ToFileSystem(destination)) {
+    explicit DestinationWriter(const wxString& destination) : m_root(ToFileSystem(destination))
+    {
         while (m_root.size() > 1 && m_root.back() == '/') m_root.pop_back();
     }
 
-    bool PrepareRoot() {
+    bool PrepareRoot()
+    {
         struct stat st;
         if (::lstat(m_root.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
         return MakeFolderChain(m_root);
     }
 
     // Creates the folders of `relative` (all of it, or all but the last part).
-    bool EnsureFolders(const wxString& relative, bool includeLast, std::string& failedPath) {
+    bool EnsureFolders(const wxString& relative, bool includeLast, std::string& failedPath)
+    {
         std::vector<wxString> parts;
         wxStringTokenizer tokens(relative, "/", wxTOKEN_STRTOK);
         while (tokens.HasMoreTokens()) parts.push_back(tokens.GetNextToken());
@@ -82,7 +94,8 @@ public:
     }
 
     // Opens the file for writing; refuses anything at that place that is not a plain file.
-    int OpenFile(const wxString& relative, std::string& path) {
+    int OpenFile(const wxString& relative, std::string& path)
+    {
         path = m_root + '/' + ToFileSystem(relative);
         struct stat st;
         const bool existed = ::lstat(path.c_str(), &st) == 0;
@@ -92,7 +105,8 @@ public:
         return fd;
     }
 
-    void RollBack() {
+    void RollBack()
+    {
         for (auto it = m_created.rbegin(); it != m_created.rend(); ++it) {
             struct stat st;
             if (::lstat(it->c_str(), &st) != 0) continue;
@@ -105,7 +119,8 @@ public:
     }
 
 private:
-    bool MakeFolderChain(const std::string& path) {
+    bool MakeFolderChain(const std::string& path)
+    {
         std::string partial;
         size_t pos = 0;
         while (pos != std::string::npos) {
@@ -122,7 +137,8 @@ private:
     std::vector<std::string> m_created;
 };
 
-ArchiveEntryKind KindOf(const wxZipEntry& entry) {
+ArchiveEntryKind KindOf(const wxZipEntry& entry)
+{
     if (entry.IsMadeByUnix()) {
         const unsigned type = (entry.GetExternalAttributes() >> 16) & S_IFMT;
         if (type == S_IFLNK) return ArchiveEntryKind::SymbolicLink;
@@ -132,12 +148,12 @@ ArchiveEntryKind KindOf(const wxZipEntry& entry) {
     return entry.IsDir() ? ArchiveEntryKind::Folder : ArchiveEntryKind::File;
 }
 
-ArchiveEntryKind KindOfTar(char type, const wxString& name) {
+ArchiveEntryKind KindOfTar(char type, const wxString& name)
+{
     switch (type) {
         case '0':
         case '\0':  // old-style regular file
-        case '7':
-            return name.EndsWith("/") ? ArchiveEntryKind::Folder : ArchiveEntryKind::File;
+        case '7': return name.EndsWith("/") ? ArchiveEntryKind::Folder : ArchiveEntryKind::File;
         case '5': return ArchiveEntryKind::Folder;
         case '2': return ArchiveEntryKind::SymbolicLink;
         case '1': return ArchiveEntryKind::HardLink;
@@ -148,7 +164,8 @@ ArchiveEntryKind KindOfTar(char type, const wxString& name) {
     }
 }
 
-ArchiveEntryKind KindOfZip(const ZipDirectoryEntry& entry) {
+ArchiveEntryKind KindOfZip(const ZipDirectoryEntry& entry)
+{
     if (entry.madeByUnix) {
         const unsigned type = entry.unixMode & S_IFMT;
         if (type == S_IFLNK) return ArchiveEntryKind::SymbolicLink;
@@ -158,12 +175,13 @@ ArchiveEntryKind KindOfZip(const ZipDirectoryEntry& entry) {
     return entry.name.EndsWith("/") || entry.name.EndsWith("\\") ? ArchiveEntryKind::Folder : ArchiveEntryKind::File;
 }
 
-class Unpacker {
+class Unpacker
+{
 public:
-    Unpacker(const wxString& package, const wxString& destination)
-        : m_package(package), m_writer(destination) {}
+    Unpacker(const wxString& package, const wxString& destination) : m_package(package), m_writer(destination) {}
 
-    UnpackResult Run() {
+    UnpackResult Run()
+    {
         const PackageFormat format = FormatOfName(m_package);
         std::unique_ptr<wxFFileInputStream> file;
         {
@@ -199,7 +217,8 @@ public:
 private:
     // Checks one entry and creates its folders; for a file entry, opens it.
     // Returns the open file (or -1 for a folder), or an error through `failure`.
-    int Place(const wxString& name, ArchiveEntryKind kind, std::string& path, wxString& failure) {
+    int Place(const wxString& name, ArchiveEntryKind kind, std::string& path, wxString& failure)
+    {
         const ArchiveEntryVerdict verdict = CheckArchiveEntry(name, kind);
         if (!verdict.accepted) {
             failure = wxString::Format(_("Couldn't read the zip entry '%s'."), name);
@@ -217,7 +236,8 @@ private:
         return fd;
     }
 
-    UnpackResult ZipEntries(wxZipInputStream& archive) {
+    UnpackResult ZipEntries(wxZipInputStream& archive)
+    {
         bool sawEntry = false;
         for (;;) {
             std::unique_ptr<wxZipEntry> entry(archive.GetNextEntry());
@@ -234,10 +254,12 @@ private:
                 ::close(fd);
                 return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), name));
             }
-            const bool copied = Copy([&](char* buffer, size_t size) {
-                archive.Read(buffer, size);
-                return archive.LastRead();
-            }, fd);
+            const bool copied = Copy(
+                [&](char* buffer, size_t size) {
+                    archive.Read(buffer, size);
+                    return archive.LastRead();
+                },
+                fd);
             const bool closed = ::close(fd) == 0;
             if (archive.GetLastError() == wxSTREAM_READ_ERROR)
                 return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), name));
@@ -251,7 +273,8 @@ private:
         return UnpackResult{true, wxString()};
     }
 
-    UnpackResult TarEntries(TarReader& archive) {
+    UnpackResult TarEntries(TarReader& archive)
+    {
         bool sawEntry = false;
         TarReader::Entry entry;
         while (archive.Next(entry)) {
@@ -272,7 +295,8 @@ private:
     }
 
     template <typename ReadSome>
-    static bool Copy(ReadSome readSome, int fd) {
+    static bool Copy(ReadSome readSome, int fd)
+    {
         std::vector<char> buffer(256 * 1024);
         for (;;) {
             const size_t got = readSome(buffer.data(), buffer.size());
@@ -289,7 +313,8 @@ private:
         }
     }
 
-    UnpackResult Fail(const wxString& message) {
+    UnpackResult Fail(const wxString& message)
+    {
         m_writer.RollBack();
         wxLogError("%s", message);
         return UnpackResult{false, message};
@@ -301,12 +326,11 @@ private:
 
 }  // namespace
 
-UnpackResult UnpackPackage(const wxString& package, const wxString& destination) {
+UnpackResult UnpackPackage(const wxString& package, const wxString& destination)
+{
     return Unpacker(package, destination).Run();
 }
 
-bool ExtractZip(const wxString& package, const wxString& destination) {
-    return UnpackPackage(package, destination).ok;
-}
+bool ExtractZip(const wxString& package, const wxString& destination) { return UnpackPackage(package, destination).ok; }
 
 }  // namespace Vantrel

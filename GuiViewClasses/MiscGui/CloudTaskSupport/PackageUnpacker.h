@@ -5,7 +5,8 @@
 
 namespace Vantrel {
 
-struct UnpackResult {
+struct UnpackResult
+{
     bool ok = false;
     wxString error;  // the message already logged at error level; empty on success
 };

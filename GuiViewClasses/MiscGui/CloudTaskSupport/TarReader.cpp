@@ -11,12 +11,14 @@ namespace {
 constexpr size_t kBlock = 512;
 constexpr std::uint64_t kMaxMetadata = 1 << 20;  // long names and pax records beyond this are not real
 
-std::string Field(const char* header, size_t offset, size_t length) {
+std::string Field(const char* header, size_t offset, size_t length)
+{
     const char* start = header + offset;
     return std::string(start, strnlen(start, length));
 }
 
-bool ReadNumber(const char* header, size_t offset, size_t length, std::uint64_t& value) {
+bool ReadNumber(const char* header, size_t offset, size_t length, std::uint64_t& value)
+{
     const unsigned char* field = reinterpret_cast<const unsigned char*>(header + offset);
     value = 0;
     if (field[0] & 0x80) {  // base-256, for sizes beyond the octal field
@@ -39,17 +41,18 @@ bool ReadNumber(const char* header, size_t offset, size_t length, std::uint64_t&
     return any || length == 0 || field[0] == '\0' || field[0] == ' ';
 }
 
-bool ChecksumMatches(const char* header) {
+bool ChecksumMatches(const char* header)
+{
     std::uint64_t stored = 0;
     if (!ReadNumber(header, 148, 8, stored)) return false;
     std::uint64_t sum = 0;
-    for (size_t i = 0; i < kBlock; ++i)
-        sum += (i >= 148 && i < 156) ? ' ' : static_cast<unsigned char>(header[i]);
+    for (size_t i = 0; i < kBlock; ++i) sum += (i >= 148 && i < 156) ? ' ' : static_cast<unsigned char>(header[i]);
     return sum == stored;
 }
 
 // The "path" record of a pax extended header, if any ("<length> <key>=<value>\n" records).
-bool PaxPath(const std::string& records, std::string& path) {
+bool PaxPath(const std::string& records, std::string& path)
+{
     size_t pos = 0;
     bool found = false;
     while (pos < records.size()) {
@@ -69,12 +72,14 @@ bool PaxPath(const std::string& records, std::string& path) {
 
 }  // namespace
 
-bool TarReader::ReadExactly(void* buffer, size_t size) {
+bool TarReader::ReadExactly(void* buffer, size_t size)
+{
     m_in.Read(buffer, size);
     return m_in.LastRead() == size;
 }
 
-bool TarReader::Skip(std::uint64_t size) {
+bool TarReader::Skip(std::uint64_t size)
+{
     char buffer[64 * 1024];
     while (size > 0) {
         const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(size, sizeof buffer));
@@ -84,13 +89,15 @@ bool TarReader::Skip(std::uint64_t size) {
     return true;
 }
 
-bool TarReader::SkipPadding() {
+bool TarReader::SkipPadding()
+{
     const bool ok = Skip(m_left + m_padding);
     m_left = m_padding = 0;
     return ok;
 }
 
-bool TarReader::ReadBlob(std::uint64_t size, std::string& blob) {
+bool TarReader::ReadBlob(std::uint64_t size, std::string& blob)
+{
     if (size > kMaxMetadata) return false;
     blob.assign(static_cast<size_t>(size), '\0');
     if (size > 0 && !ReadExactly(&blob[0], blob.size())) return false;
@@ -98,7 +105,8 @@ bool TarReader::ReadBlob(std::uint64_t size, std::string& blob) {
     return Skip(padding);
 }
 
-bool TarReader::Next(Entry& entry) {
+bool TarReader::Next(Entry& entry)
+{
     if (m_damaged) return false;
     if (!SkipPadding()) {
         m_damaged = true;
@@ -157,7 +165,8 @@ bool TarReader::Next(Entry& entry) {
     }
 }
 
-size_t TarReader::Read(void* buffer, size_t size) {
+size_t TarReader::Read(void* buffer, size_t size)
+{
     if (m_damaged || m_left == 0) return 0;
     const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(size, m_left));
     m_in.Read(buffer, chunk);

@@ -11,11 +11,13 @@
 
 namespace Vantrel {
 
-class TarReader {
+class TarReader
+{
 public:
-    struct Entry {
-        wxString name;       // as stored, UTF-8 decoded
-        char type = '0';     // the header's type flag
+    struct Entry
+    {
+        wxString name;    // as stored, UTF-8 decoded
+        char type = '0';  // the header's type flag
         std::uint64_t size = 0;
     };
 

@@ -2,7 +2,8 @@
 
 namespace Vantrel {
 
-TaskCodeReading ReadTaskCode(const wxString& text) {
+TaskCodeReading ReadTaskCode(const wxString& text)
+{
     TaskCodeReading reading;
     wxString trimmed = text;
     trimmed.Trim(true).Trim(false);

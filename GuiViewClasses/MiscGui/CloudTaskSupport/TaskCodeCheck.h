@@ -8,9 +8,15 @@
 
 namespace Vantrel {
 
-enum class TaskCodeProblem { None, Empty, Invalid };
+enum class TaskCodeProblem
+{
+    None,
+    Empty,
+    Invalid
+};
 
-struct TaskCodeReading {
+struct TaskCodeReading
+{
     TaskCodeProblem problem = TaskCodeProblem::Empty;
     std::uint32_t code = 0;  // valid only when problem is None
 };

@@ -9,12 +9,14 @@ namespace Vantrel {
 
 namespace {
 
-std::filesystem::path ToPath(const wxString& path) {
+std::filesystem::path ToPath(const wxString& path)
+{
     const wxCharBuffer buffer = path.fn_str();
     return std::filesystem::path(buffer.data() ? buffer.data() : "");
 }
 
-bool RemoveIfPresent(const std::filesystem::path& path, bool recursive) {
+bool RemoveIfPresent(const std::filesystem::path& path, bool recursive)
+{
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return true;
     if (recursive)
@@ -26,13 +28,15 @@ bool RemoveIfPresent(const std::filesystem::path& path, bool recursive) {
 
 }  // namespace
 
-bool TaskFolderMayBeRemoved(const DataSafetyFacts& facts) {
+bool TaskFolderMayBeRemoved(const DataSafetyFacts& facts)
+{
     if (facts.keepRequested) return false;
     if (!facts.dataFileExists) return true;
     return facts.uploaded || (facts.emailSent && facts.desktopCopyVerified);
 }
 
-bool CleanUpTaskFiles(const wxString& taskFolder, bool removeFolder) {
+bool CleanUpTaskFiles(const wxString& taskFolder, bool removeFolder)
+{
     bool clean = RemoveIfPresent(ToPath(ZipPackagePath(taskFolder)), false);
     clean = RemoveIfPresent(ToPath(TarGzPackagePath(taskFolder)), false) && clean;
     if (removeFolder) clean = RemoveIfPresent(ToPath(taskFolder), true) && clean;

@@ -6,7 +6,8 @@
 
 namespace Vantrel {
 
-struct DataSafetyFacts {
+struct DataSafetyFacts
+{
     bool dataFileExists = false;       // a data file lies in the task folder
     bool uploaded = false;             // the service acknowledged the upload
     bool emailSent = false;            // the mail relay took the data file for the researcher

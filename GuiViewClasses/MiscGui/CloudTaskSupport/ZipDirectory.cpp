@@ -11,17 +11,20 @@ namespace Vantrel {
 namespace {
 
 std::uint32_t Le16(const unsigned char* p) { return p[0] | (p[1] << 8); }
-std::uint32_t Le32(const unsigned char* p) {
+std::uint32_t Le32(const unsigned char* p)
+{
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-struct FileCloser {
+struct FileCloser
+{
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
 }  // namespace
 
-bool ReadZipDirectory(const wxString& path, std::vector<ZipDirectoryEntry>& entries) {
+bool ReadZipDirectory(const wxString& path, std::vector<ZipDirectoryEntry>& entries)
+{
     entries.clear();
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.fn_str(), "rb"));
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return false;
@@ -47,7 +50,8 @@ bool ReadZipDirectory(const wxString& path, std::vector<ZipDirectoryEntry>& entr
     const std::uint32_t directorySize = Le32(end + 12);
     const std::uint32_t directoryOffset = Le32(end + 16);
     if (count == 0xffff || directorySize == 0xffffffff || directoryOffset == 0xffffffff) return false;
-    if (static_cast<std::uint64_t>(directoryOffset) + directorySize > static_cast<std::uint64_t>(fileSize)) return false;
+    if (static_cast<std::uint64_t>(directoryOffset) + directorySize > static_cast<std::uint64_t>(fileSize))
+        return false;
 
     std::string directory(directorySize, '\0');
     if (std::fseek(file.get(), static_cast<long>(directoryOffset), SEEK_SET) != 0 ||

@@ -9,10 +9,11 @@
 
 namespace Vantrel {
 
-struct ZipDirectoryEntry {
-    wxString name;            // as stored, UTF-8 decoded
+struct ZipDirectoryEntry
+{
+    wxString name;  // as stored, UTF-8 decoded
     bool madeByUnix = false;
-    unsigned unixMode = 0;    // the st_mode bits kept by Unix packers
+    unsigned unixMode = 0;  // the st_mode bits kept by Unix packers
 };
 
 // False when the file has no readable central directory (not a zip, or zip64).

@@ -13,25 +13,31 @@ namespace Vantrel {
 
 class Minimal_VTElement;
 
-class MultiIndexVTElementsContainer {
+class MultiIndexVTElementsContainer
+{
 public:
-    struct ElInfo {
+    struct ElInfo
+    {
         Minimal_VTElement* ptr;
         std::uint32_t elID;
         bool nullified;
     };
-    struct ByPosition {};
-    struct ByID {};
+    struct ByPosition
+    {};
+    struct ByID
+    {};
     using Container = boost::multi_index_container<
-        ElInfo,
-        boost::multi_index::indexed_by<
-            boost::multi_index::random_access<boost::multi_index::tag<ByPosition>>,
-            boost::multi_index::hashed_unique<boost::multi_index::tag<ByID>,
-                                              boost::multi_index::member<ElInfo, std::uint32_t, &ElInfo::elID>>>>;
+        ElInfo, boost::multi_index::indexed_by<boost::multi_index::random_access<boost::multi_index::tag<ByPosition>>,
+                                               boost::multi_index::hashed_unique<
+                                                   boost::multi_index::tag<ByID>,
+                                                   boost::multi_index::member<ElInfo, std::uint32_t, &ElInfo::elID>>>>;
 
     // The entry parked during a swap: never a real element or id.
     static constexpr std::uint32_t kWaitingZoneID = 0xFFFFFFFFu;
-    static Minimal_VTElement* WaitingZonePointer() { return reinterpret_cast<Minimal_VTElement*>(std::uintptr_t(1234)); }
+    static Minimal_VTElement* WaitingZonePointer()
+    {
+        return reinterpret_cast<Minimal_VTElement*>(std::uintptr_t(1234));
+    }
 
     explicit MultiIndexVTElementsContainer(VTElementType type) : m_Type(type) {}
 
@@ -46,8 +52,10 @@ private:
 
 // Orders entries by the sort key of their VTElement; null or minimal elements are
 // never less than anything, nor anything less than them.
-struct LessByVTElementSortKey {
-    bool operator()(const MultiIndexVTElementsContainer::ElInfo& a, const MultiIndexVTElementsContainer::ElInfo& b) const;
+struct LessByVTElementSortKey
+{
+    bool operator()(const MultiIndexVTElementsContainer::ElInfo& a,
+                    const MultiIndexVTElementsContainer::ElInfo& b) const;
 };
 
 }  // namespace Vantrel

@@ -15,7 +15,8 @@ class VTElement;
 class VTExperiment;
 class MultiIndexVTElementsContainer;
 
-class VTElementsList {
+class VTElementsList
+{
 public:
     virtual ~VTElementsList();
     // The caller keeps i below Size().
@@ -40,7 +41,8 @@ public:
     virtual wxString GetNextAvailableElementNameCollisionFree(const wxString& name, wxString exclude) const = 0;
 };
 
-class VTElementsList_Concrete : public VTElementsList {
+class VTElementsList_Concrete : public VTElementsList
+{
 public:
     explicit VTElementsList_Concrete(VTElementType type);
     ~VTElementsList_Concrete() override;
@@ -71,7 +73,8 @@ public:
     void RefreshChildElementPointers();
     // Replaces the contents with clones of rhs's elements made for `experiment`,
     // each keeping its source's id.
-    void DeepCopyFromRHS_AndPreventNewObjectsFromGettingUniqueIDs(const VTElementsList_Concrete& rhs, VTExperiment* experiment);
+    void DeepCopyFromRHS_AndPreventNewObjectsFromGettingUniqueIDs(const VTElementsList_Concrete& rhs,
+                                                                  VTExperiment* experiment);
     void OnFinishLoading_SortByStreamedInKeyNumbers();
     void OnSaveToDisk_AssignSequentialSortKeysToCollection();
 

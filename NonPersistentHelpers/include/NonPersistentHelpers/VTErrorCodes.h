@@ -8,9 +8,16 @@ class wxDataInputStream;
 
 namespace Vantrel {
 
-class VTErrorCodes {
+class VTErrorCodes
+{
 public:
-    enum VTCorrectness { Correct = 0, Incorrect = 1, SelfCorrect = 2, NoResponse = 3 };
+    enum VTCorrectness
+    {
+        Correct = 0,
+        Incorrect = 1,
+        SelfCorrect = 2,
+        NoResponse = 3
+    };
     static constexpr int kCount = 4;
 
     VTErrorCodes();

@@ -16,10 +16,12 @@ class Minimal_VTElement;
 class VTElement;
 class VTExperiment;
 
-class VTLinkT {
+class VTLinkT
+{
 public:
-    struct UsedElementData {
-        VTElement* element = nullptr;   // cache; null until resolved; not owned
+    struct UsedElementData
+    {
+        VTElement* element = nullptr;  // cache; null until resolved; not owned
         std::uint32_t elementID = 0;
         std::uint32_t extraData = 0;
         std::int32_t sortValue = 0;
@@ -91,7 +93,8 @@ protected:
     VTExperiment* experiment;
 };
 
-class VTUsedElements : public VTLinkT {
+class VTUsedElements : public VTLinkT
+{
 public:
     VTUsedElements(VTExperiment* exp, VTElementType type);
     VTUsedElements(const VTUsedElements& other);

@@ -9,36 +9,42 @@
 
 namespace OrbiskSDK::Detail {
 
-void TransferCancellation::Cancel() {
+void TransferCancellation::Cancel()
+{
     cancelled_ = true;
     std::lock_guard<std::mutex> lock(mutex_);
     if (multi_ != nullptr) curl_multi_wakeup(static_cast<CURLM*>(multi_));
 }
 
-void TransferCancellation::Attach(void* multiHandle) {
+void TransferCancellation::Attach(void* multiHandle)
+{
     std::lock_guard<std::mutex> lock(mutex_);
     multi_ = multiHandle;
 }
 
-void TransferCancellation::Detach() {
+void TransferCancellation::Detach()
+{
     std::lock_guard<std::mutex> lock(mutex_);
     multi_ = nullptr;
 }
 
-void EnsureCurlInitialised() {
+void EnsureCurlInitialised()
+{
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
 namespace {
 
-struct ReplyBuffer {
+struct ReplyBuffer
+{
     std::string bytes;
     std::size_t limit = 0;
     bool tooLarge = false;
 };
 
-size_t CollectReply(char* data, size_t size, size_t count, void* user) {
+size_t CollectReply(char* data, size_t size, size_t count, void* user)
+{
     auto* reply = static_cast<ReplyBuffer*>(user);
     const size_t length = size * count;
     if (reply->bytes.size() + length > reply->limit) {
@@ -49,30 +55,31 @@ size_t CollectReply(char* data, size_t size, size_t count, void* user) {
     return length;
 }
 
-struct CertificateSetup {
+struct CertificateSetup
+{
     std::string path;
     std::string error;
 };
 
-CURLcode AddExtraCertificates(CURL*, void* sslContext, void* user) {
+CURLcode AddExtraCertificates(CURL*, void* sslContext, void* user)
+{
     auto* setup = static_cast<CertificateSetup*>(user);
     return AddTrustedCertificatesFromPemFile(sslContext, setup->path, setup->error) ? CURLE_OK
                                                                                     : CURLE_SSL_CACERT_BADFILE;
 }
 
-bool WorthRetrying(CURLcode code) {
+bool WorthRetrying(CURLcode code)
+{
     switch (code) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_CONNECT:
-    case CURLE_OPERATION_TIMEDOUT:
-    case CURLE_SEND_ERROR:
-    case CURLE_RECV_ERROR:
-    case CURLE_GOT_NOTHING:
-    case CURLE_PARTIAL_FILE:
-    case CURLE_SSL_CONNECT_ERROR:
-        return true;
-    default:
-        return false;
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_CONNECT:
+        case CURLE_OPERATION_TIMEDOUT:
+        case CURLE_SEND_ERROR:
+        case CURLE_RECV_ERROR:
+        case CURLE_GOT_NOTHING:
+        case CURLE_PARTIAL_FILE:
+        case CURLE_SSL_CONNECT_ERROR: return true;
+        default: return false;
     }
 }
 
@@ -81,7 +88,8 @@ using MultiHandle = std::unique_ptr<CURLM, decltype(&curl_multi_cleanup)>;
 
 }  // namespace
 
-TransferOutcome RunTransfer(const TransferRequest& request, TransferCancellation& cancellation) {
+TransferOutcome RunTransfer(const TransferRequest& request, TransferCancellation& cancellation)
+{
     EnsureCurlInitialised();
     TransferOutcome outcome;
     EasyHandle easy(curl_easy_init(), &curl_easy_cleanup);
@@ -160,8 +168,8 @@ TransferOutcome RunTransfer(const TransferRequest& request, TransferCancellation
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     if (status < 200 || status > 299) {
-        outcome.message = "Could not download " + request.url + ": the server answered with status " +
-                          std::to_string(status) + ".";
+        outcome.message =
+            "Could not download " + request.url + ": the server answered with status " + std::to_string(status) + ".";
         outcome.worthRetrying = status >= 500;
         return outcome;
     }

@@ -9,7 +9,8 @@
 
 namespace OrbiskSDK::Detail {
 
-struct TransferRequest {
+struct TransferRequest
+{
     std::string url;
     long connectTimeoutMs = 0;
     long totalTimeoutMs = 0;
@@ -17,7 +18,8 @@ struct TransferRequest {
     std::string extraTrustedCertificates;  // PEM file; empty: system store only
 };
 
-struct TransferOutcome {
+struct TransferOutcome
+{
     bool success = false;
     bool worthRetrying = false;
     bool cancelled = false;
@@ -26,7 +28,8 @@ struct TransferOutcome {
 };
 
 // Shared between the worker that runs transfers and the thread that cancels them.
-class TransferCancellation {
+class TransferCancellation
+{
 public:
     void Cancel();
     bool IsCancelled() const { return cancelled_; }

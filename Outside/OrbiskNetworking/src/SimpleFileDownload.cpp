@@ -17,25 +17,30 @@ namespace {
 // Worker threads are detached, but the process waits for them at exit (after
 // cancelling their transfers), so none is inside libcurl or OpenSSL while the
 // libraries are torn down.
-class LiveWorkers {
+class LiveWorkers
+{
 public:
-    static LiveWorkers& Instance() {
+    static LiveWorkers& Instance()
+    {
         static LiveWorkers workers;
         return workers;
     }
 
-    std::list<boost::weak_ptr<SimpleFileDownload>>::iterator Enter(boost::weak_ptr<SimpleFileDownload> download) {
+    std::list<boost::weak_ptr<SimpleFileDownload>>::iterator Enter(boost::weak_ptr<SimpleFileDownload> download)
+    {
         std::lock_guard<std::mutex> lock(mutex_);
         return downloads_.insert(downloads_.end(), std::move(download));
     }
 
-    void Leave(std::list<boost::weak_ptr<SimpleFileDownload>>::iterator entry) {
+    void Leave(std::list<boost::weak_ptr<SimpleFileDownload>>::iterator entry)
+    {
         std::lock_guard<std::mutex> lock(mutex_);
         downloads_.erase(entry);
         if (downloads_.empty()) allLeft_.notify_all();
     }
 
-    ~LiveWorkers() {
+    ~LiveWorkers()
+    {
         std::unique_lock<std::mutex> lock(mutex_);
         for (auto& weak : downloads_)
             if (auto download = weak.lock()) download->Stop();
@@ -55,17 +60,20 @@ SimpleFileDownload::SimpleFileDownload(TransferRequest request, unsigned attempt
       attempts_(attempts == 0 ? 1 : attempts),
       completion_(std::move(completion)),
       layer_(OrbiskAsynchronous::AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(
-          OrbiskAsynchronous::THREADING_TYPE_PolledByHolder, nullptr)) {}
+          OrbiskAsynchronous::THREADING_TYPE_PolledByHolder, nullptr))
+{}
 
 SimpleFileDownload::~SimpleFileDownload() = default;
 
-void SimpleFileDownload::Stop() {
+void SimpleFileDownload::Stop()
+{
     stopped_ = true;
     completion_.clear();
     cancellation_.Cancel();
 }
 
-void SimpleFileDownload::Start() {
+void SimpleFileDownload::Start()
+{
     // Initialised before the worker registry exists, so the registry is torn
     // down (waiting for workers) before the TLS library is.
     EnsureCurlInitialised();
@@ -83,13 +91,15 @@ void SimpleFileDownload::Start() {
     }
 }
 
-void SimpleFileDownload::FailWithoutTransfer(const std::string& message) {
+void SimpleFileDownload::FailWithoutTransfer(const std::string& message)
+{
     TransferOutcome outcome;
     outcome.message = message;
     PostOutcome(std::move(outcome));
 }
 
-void SimpleFileDownload::RunOnWorker() {
+void SimpleFileDownload::RunOnWorker()
+{
     TransferOutcome outcome;
     for (unsigned attempt = 0; attempt < attempts_; ++attempt) {
         outcome = RunTransfer(request_, cancellation_);
@@ -100,7 +110,8 @@ void SimpleFileDownload::RunOnWorker() {
     PostOutcome(std::move(outcome));
 }
 
-void SimpleFileDownload::PostOutcome(TransferOutcome outcome) {
+void SimpleFileDownload::PostOutcome(TransferOutcome outcome)
+{
     // The message may quote the caller's path, whose bytes need not be UTF-8.
     outcome.message = SanitisedUtf8(outcome.message);
     // The posted call holds the object, so it outlives the caller's last
@@ -109,7 +120,8 @@ void SimpleFileDownload::PostOutcome(TransferOutcome outcome) {
     layer_->PostCompletion([self, outcome = std::move(outcome)] { self->Deliver(outcome); });
 }
 
-void SimpleFileDownload::Deliver(const TransferOutcome& outcome) {
+void SimpleFileDownload::Deliver(const TransferOutcome& outcome)
+{
     if (stopped_ || completion_.empty()) return;
     DownloadCompletion completion;
     completion.swap(completion_);  // exactly once

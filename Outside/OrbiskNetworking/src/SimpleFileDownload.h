@@ -13,7 +13,8 @@ class AsynchronousServicesLayer;
 namespace OrbiskSDK::Detail {
 
 class SimpleFileDownload final : public Interface_StrategyForConnectingLocalSocketToRemoteEndpoint,
-                                 public boost::enable_shared_from_this<SimpleFileDownload> {
+                                 public boost::enable_shared_from_this<SimpleFileDownload>
+{
 public:
     SimpleFileDownload(TransferRequest request, unsigned attempts, DownloadCompletion completion);
     ~SimpleFileDownload() override;

@@ -8,7 +8,8 @@
 
 namespace OrbiskSDK::Detail {
 
-bool AddTrustedCertificatesFromPemFile(void* sslContext, const std::string& path, std::string& error) {
+bool AddTrustedCertificatesFromPemFile(void* sslContext, const std::string& path, std::string& error)
+{
     std::unique_ptr<BIO, decltype(&BIO_free)> file(BIO_new_file(path.c_str(), "r"), &BIO_free);
     if (!file) {
         error = "Cannot read the trusted certificates in \"" + path + "\".";
@@ -16,7 +17,7 @@ bool AddTrustedCertificatesFromPemFile(void* sslContext, const std::string& path
     }
     std::unique_ptr<STACK_OF(X509_INFO), void (*)(STACK_OF(X509_INFO)*)> infos(
         PEM_X509_INFO_read_bio(file.get(), nullptr, nullptr, nullptr),
-        [](STACK_OF(X509_INFO)* s) { sk_X509_INFO_pop_free(s, X509_INFO_free); });
+        [](STACK_OF(X509_INFO) * s) { sk_X509_INFO_pop_free(s, X509_INFO_free); });
     X509_STORE* store = SSL_CTX_get_cert_store(static_cast<SSL_CTX*>(sslContext));
     int added = 0;
     if (infos && store) {

@@ -7,7 +7,8 @@ namespace {
 const char kReplacement[] = "\xEF\xBF\xBD";
 
 // Length of the valid sequence starting at bytes[i], or 0 when it is invalid.
-std::size_t ValidSequenceLength(const std::string& bytes, std::size_t i) {
+std::size_t ValidSequenceLength(const std::string& bytes, std::size_t i)
+{
     const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = at(i);
     if (lead >= 0x01 && lead <= 0x7F) return 1;
@@ -35,7 +36,8 @@ std::size_t ValidSequenceLength(const std::string& bytes, std::size_t i) {
 
 }  // namespace
 
-std::string SanitisedUtf8(const std::string& bytes) {
+std::string SanitisedUtf8(const std::string& bytes)
+{
     std::string text;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {

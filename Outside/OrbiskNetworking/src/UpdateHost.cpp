@@ -4,7 +4,8 @@
 
 namespace OrbiskSDK {
 
-std::string VTSdkNetConnectionInfo::UpdateHost() {
+std::string VTSdkNetConnectionInfo::UpdateHost()
+{
     const char* configured = std::getenv("VANTREL_UPDATE_HOST");
     if (configured != nullptr && *configured != '\0') return configured;
     return VANTREL_DEFAULT_UPDATE_HOST_TEXT;

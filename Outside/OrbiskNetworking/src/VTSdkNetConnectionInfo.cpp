@@ -8,23 +8,25 @@
 
 namespace OrbiskSDK {
 
-Interface_StrategyForConnectingLocalSocketToRemoteEndpoint::~Interface_StrategyForConnectingLocalSocketToRemoteEndpoint() =
-    default;
+Interface_StrategyForConnectingLocalSocketToRemoteEndpoint::
+    ~Interface_StrategyForConnectingLocalSocketToRemoteEndpoint() = default;
 
 namespace {
 
 // host or host:port, nothing that could change the URL's authority or path.
-bool IsPlainHost(const std::string& host) {
+bool IsPlainHost(const std::string& host)
+{
     if (host.empty()) return false;
     for (char c : host) {
-        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                             c == '.' || c == '-' || c == ':' || c == '[' || c == ']';
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+                             c == '-' || c == ':' || c == '[' || c == ']';
         if (!allowed) return false;
     }
     return true;
 }
 
-bool IsPlainPath(const std::string& path) {
+bool IsPlainPath(const std::string& path)
+{
     if (path.empty() || path[0] != '/') return false;
     for (char c : path)
         if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F || c == '#') return false;
@@ -33,9 +35,11 @@ bool IsPlainPath(const std::string& path) {
 
 }  // namespace
 
-boost::shared_ptr<Interface_StrategyForConnectingLocalSocketToRemoteEndpoint> VTSdkNetConnectionInfo::AsyncSimpleFileDownload(
-    const std::string& host, const std::string& path, DownloadCompletion completion, unsigned connectTimeoutMs,
-    unsigned totalTimeoutMs, unsigned attempts) {
+boost::shared_ptr<Interface_StrategyForConnectingLocalSocketToRemoteEndpoint>
+VTSdkNetConnectionInfo::AsyncSimpleFileDownload(const std::string& host, const std::string& path,
+                                                DownloadCompletion completion, unsigned connectTimeoutMs,
+                                                unsigned totalTimeoutMs, unsigned attempts)
+{
     const char* configured = std::getenv("VANTREL_UPDATE_HOST");
     const std::string effectiveHost = (configured != nullptr && *configured != '\0') ? configured : host;
     const char* extraCertificates = std::getenv("VANTREL_CA_BUNDLE");

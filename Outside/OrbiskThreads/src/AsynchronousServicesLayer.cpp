@@ -21,18 +21,21 @@ namespace {
 using WorkGuard = boost::asio::executor_work_guard<boost::asio::io_context::executor_type>;
 
 // What all layers of the process share.
-class SharedServices {
+class SharedServices
+{
 public:
     ~SharedServices() { StopWorker(); }
 
-    void StartWorker() {
+    void StartWorker()
+    {
         std::lock_guard<std::mutex> lock(workerMutex_);
         if (stopped_ || worker_.joinable()) return;
         guard_.emplace(work_.get_executor());
         worker_ = std::thread([this] { work_.run(); });
     }
 
-    void StopWorker() {
+    void StopWorker()
+    {
         std::thread worker;
         {
             std::lock_guard<std::mutex> lock(workerMutex_);
@@ -48,24 +51,28 @@ public:
         }
     }
 
-    void Stop() {
+    void Stop()
+    {
         stopped_ = true;
         completions_.stop();
         StopWorker();
     }
 
-    void Poll() {
+    void Poll()
+    {
         if (stopped_) return;
         completions_.restart();
         completions_.poll();
     }
 
-    void PostCompletion(std::function<void()> completion) {
+    void PostCompletion(std::function<void()> completion)
+    {
         if (stopped_) return;
         boost::asio::post(completions_, std::move(completion));
     }
 
-    void PostWork(std::function<void()> work) {
+    void PostWork(std::function<void()> work)
+    {
         if (stopped_) return;
         boost::asio::post(work_, std::move(work));
     }
@@ -81,19 +88,19 @@ private:
     std::thread worker_;
 };
 
-class Layer final : public AsynchronousServicesLayer {
+class Layer final : public AsynchronousServicesLayer
+{
 public:
-    Layer(THREADING_TYPE type, std::shared_ptr<SharedServices> services)
-        : type_(type), services_(std::move(services)) {}
+    Layer(THREADING_TYPE type, std::shared_ptr<SharedServices> services) : type_(type), services_(std::move(services))
+    {}
 
-    void Start() override {
+    void Start() override
+    {
         if (type_ == THREADING_TYPE_OwnWorkerThread) services_->StartWorker();
     }
     void Stop() override { services_->Stop(); }
     void PollOnce() override { services_->Poll(); }
-    void PostCompletion(std::function<void()> completion) override {
-        services_->PostCompletion(std::move(completion));
-    }
+    void PostCompletion(std::function<void()> completion) override { services_->PostCompletion(std::move(completion)); }
     void PostWork(std::function<void()> work) override { services_->PostWork(std::move(work)); }
     bool IsStopped() const override { return services_->Stopped(); }
     THREADING_TYPE GetThreadingType() const override { return type_; }
@@ -103,7 +110,8 @@ private:
     std::shared_ptr<SharedServices> services_;
 };
 
-std::shared_ptr<SharedServices> CurrentServices() {
+std::shared_ptr<SharedServices> CurrentServices()
+{
     static std::mutex mutex;
     static std::weak_ptr<SharedServices> current;
     std::lock_guard<std::mutex> lock(mutex);
@@ -117,8 +125,10 @@ std::shared_ptr<SharedServices> CurrentServices() {
 
 }  // namespace
 
-boost::shared_ptr<AsynchronousServicesLayer> AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(
-    THREADING_TYPE type, Interface_ProviderOfUniqueIOServiceInstance*) {
+boost::shared_ptr<AsynchronousServicesLayer>
+AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(THREADING_TYPE type,
+                                                                        Interface_ProviderOfUniqueIOServiceInstance*)
+{
     return boost::make_shared<Layer>(type, CurrentServices());
 }
 

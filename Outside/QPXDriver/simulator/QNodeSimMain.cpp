@@ -23,8 +23,8 @@
 namespace {
 int Usage()
 {
-    std::fprintf(stderr,
-        "usage: qnode-sim [--model N] [--char C] [--major N] [--minor N] [--name TEXT] [--silent|--foreign]\n");
+    std::fprintf(
+        stderr, "usage: qnode-sim [--model N] [--char C] [--major N] [--minor N] [--name TEXT] [--silent|--foreign]\n");
     return 2;
 }
 }  // namespace
@@ -69,10 +69,8 @@ int main(int argc, char** argv)
                     continue;
                 }
                 words >> port;
-                if (command != "release")
-                    device.Press(key, port);
-                if (command != "press")
-                    device.Release(key, port);
+                if (command != "release") device.Press(key, port);
+                if (command != "press") device.Release(key, port);
                 std::cout << "ok" << std::endl;
             } else if (command == "stats") {
                 std::cout << "stats " << device.IdentifyRequests() << ' ' << device.TimerResets() << ' '

@@ -9,7 +9,8 @@
 namespace Orbisk {
 namespace Testing {
 
-class ScopedQpxDevicePaths {
+class ScopedQpxDevicePaths
+{
 public:
     explicit ScopedQpxDevicePaths(const std::vector<std::string>& paths)
     {
@@ -18,8 +19,7 @@ public:
             m_old = old;
         }
         std::string joined;
-        for (const std::string& p : paths)
-            joined += (joined.empty() ? "" : ":") + p;
+        for (const std::string& p : paths) joined += (joined.empty() ? "" : ":") + p;
         ::setenv("VANTREL_QPX_DEVICE", joined.c_str(), 1);
     }
     ~ScopedQpxDevicePaths()

@@ -29,8 +29,7 @@ SimulatedQNode::SimulatedQNode(const SimulatedQNodeIdentity& identity, Personali
     if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
         throw std::runtime_error(std::string("pseudo-terminal: ") + std::strerror(errno));
     char name[128] = {};
-    if (::ptsname_r(m_master, name, sizeof name) != 0)
-        throw std::runtime_error("pseudo-terminal has no name");
+    if (::ptsname_r(m_master, name, sizeof name) != 0) throw std::runtime_error("pseudo-terminal has no name");
     m_path = name;
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
     // Keeping one slave descriptor open means the master never reads EIO between
@@ -49,11 +48,9 @@ SimulatedQNode::SimulatedQNode(const SimulatedQNodeIdentity& identity, Personali
 SimulatedQNode::~SimulatedQNode()
 {
     m_stop = true;
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_thread.joinable()) m_thread.join();
     HangUp();
-    if (m_slaveKeeper >= 0)
-        ::close(m_slaveKeeper);
+    if (m_slaveKeeper >= 0) ::close(m_slaveKeeper);
 }
 
 void SimulatedQNode::HangUp()
@@ -73,8 +70,7 @@ void SimulatedQNode::HangUp()
 void SimulatedQNode::Write(const std::vector<std::uint8_t>& bytes)
 {
     std::lock_guard<std::mutex> lock(m_writeMutex);
-    if (m_master < 0)
-        return;
+    if (m_master < 0) return;
     std::size_t done = 0;
     int stalls = 0;
     while (done < bytes.size()) {
@@ -84,17 +80,13 @@ void SimulatedQNode::Write(const std::vector<std::uint8_t>& bytes)
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else {
-            if (++stalls > 100)
-                return;
+            if (++stalls > 100) return;
             ::usleep(1000);
         }
     }
 }
 
-void SimulatedQNode::SendRaw(const std::vector<std::uint8_t>& bytes)
-{
-    Write(bytes);
-}
+void SimulatedQNode::SendRaw(const std::vector<std::uint8_t>& bytes) { Write(bytes); }
 
 std::chrono::steady_clock::time_point SimulatedQNode::SendKey(int key, int port, bool pressed)
 {
@@ -109,15 +101,9 @@ std::chrono::steady_clock::time_point SimulatedQNode::SendKey(int key, int port,
     return when;
 }
 
-std::chrono::steady_clock::time_point SimulatedQNode::Press(int key, int port)
-{
-    return SendKey(key, port, true);
-}
+std::chrono::steady_clock::time_point SimulatedQNode::Press(int key, int port) { return SendKey(key, port, true); }
 
-std::chrono::steady_clock::time_point SimulatedQNode::Release(int key, int port)
-{
-    return SendKey(key, port, false);
-}
+std::chrono::steady_clock::time_point SimulatedQNode::Release(int key, int port) { return SendKey(key, port, false); }
 
 void SimulatedQNode::Serve()
 {
@@ -129,19 +115,16 @@ void SimulatedQNode::Serve()
             std::lock_guard<std::mutex> lock(m_writeMutex);
             fd = m_master;
         }
-        if (fd < 0)
-            return;
+        if (fd < 0) return;
         pollfd p{fd, POLLIN, 0};
         if (::poll(&p, 1, 20) <= 0 || !(p.revents & POLLIN)) {
-            if (p.revents & (POLLHUP | POLLERR))
-                ::usleep(5000);  // no slave open right now; wait for the next one
+            if (p.revents & (POLLHUP | POLLERR)) ::usleep(5000);  // no slave open right now; wait for the next one
             continue;
         }
         ssize_t n;
         {
             std::lock_guard<std::mutex> lock(m_writeMutex);
-            if (m_master < 0)
-                return;
+            if (m_master < 0) return;
             n = ::read(m_master, buffer, sizeof buffer);
         }
         if (n <= 0) {
@@ -157,29 +140,27 @@ void SimulatedQNode::Serve()
         QPXProtocol::Frame frame;
         while (parser.Next(frame)) {
             switch (frame.type) {
-            case QPXProtocol::kIdentify:
-                ++m_identifyRequests;
-                if (m_personality == Personality::QNode) {
-                    QPXProtocol::Identification id;
-                    id.modelNumber = m_identity.modelNumber;
-                    id.modelCharacter = m_identity.modelCharacter;
-                    id.majorVersion = m_identity.majorVersion;
-                    id.minorVersion = m_identity.minorVersion;
-                    id.deviceName = m_identity.deviceName;
-                    Write(QPXProtocol::EncodeIdentification(id));
-                }
-                break;
-            case QPXProtocol::kResetTimer:
-                m_clockStartNs = NowNs();
-                ++m_timerResets;
-                break;
-            case QPXProtocol::kInputMode:
-                if (!frame.payload.empty())
-                    m_lastInputMode = frame.payload[0];
-                ++m_inputModeCommands;
-                break;
-            default:
-                break;
+                case QPXProtocol::kIdentify:
+                    ++m_identifyRequests;
+                    if (m_personality == Personality::QNode) {
+                        QPXProtocol::Identification id;
+                        id.modelNumber = m_identity.modelNumber;
+                        id.modelCharacter = m_identity.modelCharacter;
+                        id.majorVersion = m_identity.majorVersion;
+                        id.minorVersion = m_identity.minorVersion;
+                        id.deviceName = m_identity.deviceName;
+                        Write(QPXProtocol::EncodeIdentification(id));
+                    }
+                    break;
+                case QPXProtocol::kResetTimer:
+                    m_clockStartNs = NowNs();
+                    ++m_timerResets;
+                    break;
+                case QPXProtocol::kInputMode:
+                    if (!frame.payload.empty()) m_lastInputMode = frame.payload[0];
+                    ++m_inputModeCommands;
+                    break;
+                default: break;
             }
         }
     }

@@ -15,7 +15,8 @@
 namespace Orbisk {
 namespace Testing {
 
-struct SimulatedQNodeIdentity {
+struct SimulatedQNodeIdentity
+{
     unsigned modelNumber = 5103;
     char modelCharacter = '2';
     int majorVersion = 2;
@@ -23,17 +24,19 @@ struct SimulatedQNodeIdentity {
     std::string deviceName = "q-node 2";
 };
 
-class SimulatedQNode {
+class SimulatedQNode
+{
 public:
     // How the simulated device behaves on the line.
-    enum class Personality {
+    enum class Personality
+    {
         QNode,    // answers as the identity says
         Silent,   // never answers
         Foreign,  // answers every byte with text, like a modem or a console
     };
 
     explicit SimulatedQNode(const SimulatedQNodeIdentity& identity = SimulatedQNodeIdentity(),
-        Personality personality = Personality::QNode);
+                            Personality personality = Personality::QNode);
     ~SimulatedQNode();
     SimulatedQNode(const SimulatedQNode&) = delete;
     SimulatedQNode& operator=(const SimulatedQNode&) = delete;

@@ -14,8 +14,7 @@ SimulatedQNodeProcess::SimulatedQNodeProcess(const std::string& program, const s
 {
     int in[2];
     int out[2];
-    if (::pipe2(in, O_CLOEXEC) != 0)
-        return;
+    if (::pipe2(in, O_CLOEXEC) != 0) return;
     if (::pipe2(out, O_CLOEXEC) != 0) {
         ::close(in[0]);
         ::close(in[1]);
@@ -24,8 +23,7 @@ SimulatedQNodeProcess::SimulatedQNodeProcess(const std::string& program, const s
     std::vector<std::string> args{program};
     args.insert(args.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(&a[0]);
+    for (std::string& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);
     m_pid = ::fork();
     if (m_pid == 0) {
@@ -38,17 +36,14 @@ SimulatedQNodeProcess::SimulatedQNodeProcess(const std::string& program, const s
     ::close(out[1]);
     m_toChild = in[1];
     m_fromChild = out[0];
-    if (m_pid < 0)
-        return;
+    if (m_pid < 0) return;
     const std::string first = ReadLine(5000);
-    if (first.rfind("PTY ", 0) == 0)
-        m_devicePath = first.substr(4);
+    if (first.rfind("PTY ", 0) == 0) m_devicePath = first.substr(4);
 }
 
 SimulatedQNodeProcess::~SimulatedQNodeProcess()
 {
-    if (m_toChild >= 0)
-        ::close(m_toChild);  // end of input makes the program quit
+    if (m_toChild >= 0) ::close(m_toChild);  // end of input makes the program quit
     if (m_pid > 0) {
         int status = 0;
         for (int i = 0; i < 200; ++i) {
@@ -63,8 +58,7 @@ SimulatedQNodeProcess::~SimulatedQNodeProcess()
             ::waitpid(m_pid, &status, 0);
         }
     }
-    if (m_fromChild >= 0)
-        ::close(m_fromChild);
+    if (m_fromChild >= 0) ::close(m_fromChild);
 }
 
 std::string SimulatedQNodeProcess::ReadLine(int timeoutMs)
@@ -79,26 +73,21 @@ std::string SimulatedQNodeProcess::ReadLine(int timeoutMs)
             return line;
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0 || m_fromChild < 0)
-            return "";
+        if (left <= 0 || m_fromChild < 0) return "";
         pollfd p{m_fromChild, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(left)) <= 0)
-            continue;
+        if (::poll(&p, 1, static_cast<int>(left)) <= 0) continue;
         char buffer[256];
         const ssize_t n = ::read(m_fromChild, buffer, sizeof buffer);
-        if (n <= 0)
-            return "";
+        if (n <= 0) return "";
         m_pending.append(buffer, static_cast<std::size_t>(n));
     }
 }
 
 std::string SimulatedQNodeProcess::Command(const std::string& line, int timeoutMs)
 {
-    if (m_toChild < 0)
-        return "";
+    if (m_toChild < 0) return "";
     const std::string text = line + "\n";
-    if (::write(m_toChild, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
-        return "";
+    if (::write(m_toChild, text.data(), text.size()) != static_cast<ssize_t>(text.size())) return "";
     return ReadLine(timeoutMs);
 }
 

@@ -9,7 +9,8 @@
 namespace Orbisk {
 namespace Testing {
 
-class SimulatedQNodeProcess {
+class SimulatedQNodeProcess
+{
 public:
     // Starts `program` with `arguments` and waits (bounded) for its device path.
     SimulatedQNodeProcess(const std::string& program, const std::vector<std::string>& arguments);

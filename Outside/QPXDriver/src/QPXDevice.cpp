@@ -18,14 +18,14 @@ void AppendGlob(const char* pattern, std::vector<std::string>& out)
 {
     glob_t g{};
     if (::glob(pattern, 0, nullptr, &g) == 0) {
-        for (std::size_t i = 0; i < g.gl_pathc; ++i)
-            out.emplace_back(g.gl_pathv[i]);
+        for (std::size_t i = 0; i < g.gl_pathc; ++i) out.emplace_back(g.gl_pathv[i]);
     }
     ::globfree(&g);
 }
 }  // namespace
 
-struct QPXDevice::Parser {
+struct QPXDevice::Parser
+{
     QPXProtocol::FrameParser frames;
 };
 
@@ -33,31 +33,30 @@ QPXResponse QPXResponse::Make(int key, int port, bool pressed, std::uint32_t dev
 {
     QPXResponse r;
     r.keyAndPort = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(key)) << 32) |
-        static_cast<std::uint64_t>(static_cast<std::uint16_t>(port));
+                   static_cast<std::uint64_t>(static_cast<std::uint16_t>(port));
     r.flags = (static_cast<std::uint64_t>(deviceTimeMs) << 32) | (pressed ? 1u : 0u);
     return r;
 }
 
 DeviceConfig::DeviceConfig(unsigned modelNumber, char modelID, int majorVersion, std::string deviceName)
     : m_modelNumber(modelNumber), m_modelID(modelID), m_majorVersion(majorVersion), m_deviceName(std::move(deviceName))
-{
-}
+{}
 
 QPXDevice::QPXDevice(std::unique_ptr<QPXLink> link) : m_link(std::move(link)), m_parser(new Parser) {}
 
 QPXDevice::~QPXDevice() = default;
 
-boost::shared_ptr<QPXDevice> QPXDevice::Open(
-    const std::string& path, int identifyTimeoutMs, QPXOpenResult& result, std::string& reason)
+boost::shared_ptr<QPXDevice> QPXDevice::Open(const std::string& path, int identifyTimeoutMs, QPXOpenResult& result,
+                                             std::string& reason)
 {
     SerialOpenResult serial = SerialOpenResult::Refused;
     std::unique_ptr<QPXLink> link = OpenSerialLink(path, serial, reason);
     if (!link) {
         switch (serial) {
-        case SerialOpenResult::Absent: result = QPXOpenResult::Absent; break;
-        case SerialOpenResult::Busy: result = QPXOpenResult::Busy; break;
-        case SerialOpenResult::NotATerminal: result = QPXOpenResult::NotATerminal; break;
-        default: result = QPXOpenResult::Refused; break;
+            case SerialOpenResult::Absent: result = QPXOpenResult::Absent; break;
+            case SerialOpenResult::Busy: result = QPXOpenResult::Busy; break;
+            case SerialOpenResult::NotATerminal: result = QPXOpenResult::NotATerminal; break;
+            default: result = QPXOpenResult::Refused; break;
         }
         return {};
     }
@@ -81,11 +80,9 @@ boost::shared_ptr<QPXDevice> QPXDevice::Open(const std::string& path, int identi
 
 boost::shared_ptr<QPXDevice> QPXDevice::OpenOnLink(std::unique_ptr<QPXLink> link, int identifyTimeoutMs)
 {
-    if (!link)
-        return {};
+    if (!link) return {};
     boost::shared_ptr<QPXDevice> device(new QPXDevice(std::move(link)));
-    if (!device->Identify(identifyTimeoutMs))
-        return {};
+    if (!device->Identify(identifyTimeoutMs)) return {};
     return device;
 }
 
@@ -97,8 +94,7 @@ std::vector<std::string> QPXDevice::CandidatePaths()
         std::size_t start = 0;
         while (start <= list.size()) {
             const std::size_t end = std::min(list.find(':', start), list.size());
-            if (end > start)
-                found.push_back(list.substr(start, end - start));
+            if (end > start) found.push_back(list.substr(start, end - start));
             start = end + 1;
         }
     }
@@ -107,10 +103,8 @@ std::vector<std::string> QPXDevice::CandidatePaths()
     std::vector<std::string> unique;
     for (const std::string& path : found) {
         bool seen = false;
-        for (const std::string& u : unique)
-            seen = seen || u == path;
-        if (!seen)
-            unique.push_back(path);
+        for (const std::string& u : unique) seen = seen || u == path;
+        if (!seen) unique.push_back(path);
     }
     return unique;
 }
@@ -121,15 +115,13 @@ bool QPXDevice::Identify(int timeoutMs)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_link->DiscardInput();
     const auto request = QPXProtocol::Encode(QPXProtocol::kIdentify);
-    if (!m_link->WriteAll(request.data(), request.size()))
-        return false;
+    if (!m_link->WriteAll(request.data(), request.size())) return false;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::uint8_t buffer[256];
     std::size_t foreignBytes = 0;
     for (;;) {
         const long n = m_link->ReadAvailable(buffer, sizeof buffer);
-        if (n < 0)
-            return false;
+        if (n < 0) return false;
         if (n > 0) {
             m_parser->frames.Feed(buffer, static_cast<std::size_t>(n));
             QPXProtocol::Frame frame;
@@ -144,21 +136,18 @@ bool QPXDevice::Identify(int timeoutMs)
             }
             // A chatty foreign device is given up on early rather than parsed for ever.
             foreignBytes += static_cast<std::size_t>(n);
-            if (foreignBytes > 4096)
-                return false;
+            if (foreignBytes > 4096) return false;
             continue;
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
-            return false;
+        if (left <= 0) return false;
         m_link->WaitReadable(static_cast<int>(left));
     }
 }
 
 void QPXDevice::ReadAndParseLocked()
 {
-    if (!m_connected)
-        return;
+    if (!m_connected) return;
     std::uint8_t buffer[512];
     std::size_t total = 0;
     while (total < kMaxBytesPerPoll) {
@@ -169,31 +158,27 @@ void QPXDevice::ReadAndParseLocked()
             m_keysDown.clear();
             break;
         }
-        if (n == 0)
-            break;
+        if (n == 0) break;
         total += static_cast<std::size_t>(n);
         m_parser->frames.Feed(buffer, static_cast<std::size_t>(n));
     }
     QPXProtocol::Frame frame;
     while (m_parser->frames.Next(frame)) {
         QPXProtocol::KeyRecord record;
-        if (!QPXProtocol::DecodeKeyRecord(frame, record))
-            continue;
+        if (!QPXProtocol::DecodeKeyRecord(frame, record)) continue;
         const auto key = std::make_pair(record.key, record.port);
         if (record.pressed)
             m_keysDown.insert(key);
         else
             m_keysDown.erase(key);
-        if (m_queue.size() >= kMaxQueuedResponses)
-            m_queue.pop_front();
+        if (m_queue.size() >= kMaxQueuedResponses) m_queue.pop_front();
         m_queue.push_back(QPXResponse::Make(record.key, record.port, record.pressed, record.deviceTimeMs));
     }
 }
 
 void QPXDevice::SendLocked(const std::vector<std::uint8_t>& frame)
 {
-    if (m_connected && !m_link->WriteAll(frame.data(), frame.size()))
-        m_connected = false;
+    if (m_connected && !m_link->WriteAll(frame.data(), frame.size())) m_connected = false;
 }
 
 void QPXDevice::PollForResponse()
@@ -211,8 +196,7 @@ bool QPXDevice::HasQueuedResponses() const
 QPXResponse QPXDevice::GetNextResponse()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_queue.empty())
-        return QPXResponse();
+    if (m_queue.empty()) return QPXResponse();
     const QPXResponse r = m_queue.front();
     m_queue.pop_front();
     return r;

@@ -9,14 +9,12 @@ namespace {
 bool IsKnownType(std::uint8_t type)
 {
     switch (type) {
-    case kIdentify:
-    case kInputMode:
-    case kResetTimer:
-    case kIdentification:
-    case kKeyRecord:
-        return true;
-    default:
-        return false;
+        case kIdentify:
+        case kInputMode:
+        case kResetTimer:
+        case kIdentification:
+        case kKeyRecord: return true;
+        default: return false;
     }
 }
 }  // namespace
@@ -45,25 +43,22 @@ std::vector<std::uint8_t> EncodeIdentification(const Identification& id)
         static_cast<std::uint8_t>(id.modelCharacter), static_cast<std::uint8_t>(id.majorVersion),
         static_cast<std::uint8_t>(id.minorVersion)};
     const std::size_t nameBytes = std::min(id.deviceName.size(), kMaxNameBytes);
-    for (std::size_t i = 0; i < nameBytes; ++i)
-        payload.push_back(static_cast<std::uint8_t>(id.deviceName[i]));
+    for (std::size_t i = 0; i < nameBytes; ++i) payload.push_back(static_cast<std::uint8_t>(id.deviceName[i]));
     return Encode(kIdentification, payload);
 }
 
 std::vector<std::uint8_t> EncodeKeyRecord(const KeyRecord& record)
 {
     const std::uint32_t t = record.deviceTimeMs;
-    return Encode(kKeyRecord,
-        {static_cast<std::uint8_t>(record.key), static_cast<std::uint8_t>(record.port),
-            static_cast<std::uint8_t>(record.pressed ? 1 : 0), static_cast<std::uint8_t>(t & 0xFF),
-            static_cast<std::uint8_t>((t >> 8) & 0xFF), static_cast<std::uint8_t>((t >> 16) & 0xFF),
-            static_cast<std::uint8_t>((t >> 24) & 0xFF)});
+    return Encode(kKeyRecord, {static_cast<std::uint8_t>(record.key), static_cast<std::uint8_t>(record.port),
+                               static_cast<std::uint8_t>(record.pressed ? 1 : 0), static_cast<std::uint8_t>(t & 0xFF),
+                               static_cast<std::uint8_t>((t >> 8) & 0xFF), static_cast<std::uint8_t>((t >> 16) & 0xFF),
+                               static_cast<std::uint8_t>((t >> 24) & 0xFF)});
 }
 
 bool DecodeIdentification(const Frame& frame, Identification& out)
 {
-    if (frame.type != kIdentification || frame.payload.size() < 5)
-        return false;
+    if (frame.type != kIdentification || frame.payload.size() < 5) return false;
     const auto& p = frame.payload;
     out.modelNumber = static_cast<unsigned>(p[0]) | (static_cast<unsigned>(p[1]) << 8);
     out.modelCharacter = static_cast<char>(p[2]);
@@ -75,14 +70,13 @@ bool DecodeIdentification(const Frame& frame, Identification& out)
 
 bool DecodeKeyRecord(const Frame& frame, KeyRecord& out)
 {
-    if (frame.type != kKeyRecord || frame.payload.size() != 7)
-        return false;
+    if (frame.type != kKeyRecord || frame.payload.size() != 7) return false;
     const auto& p = frame.payload;
     out.key = p[0];
     out.port = p[1];
     out.pressed = p[2] != 0;
     out.deviceTimeMs = static_cast<std::uint32_t>(p[3]) | (static_cast<std::uint32_t>(p[4]) << 8) |
-        (static_cast<std::uint32_t>(p[5]) << 16) | (static_cast<std::uint32_t>(p[6]) << 24);
+                       (static_cast<std::uint32_t>(p[5]) << 16) | (static_cast<std::uint32_t>(p[6]) << 24);
     return true;
 }
 
@@ -96,19 +90,16 @@ bool FrameParser::Next(Frame& out)
     for (;;) {
         auto sync = std::find(m_buffer.begin(), m_buffer.end(), kSync);
         m_buffer.erase(m_buffer.begin(), sync);
-        if (m_buffer.size() < 4)
-            return false;
+        if (m_buffer.size() < 4) return false;
         const std::uint8_t type = m_buffer[1];
         const std::size_t length = m_buffer[2];
         if (!IsKnownType(type) || length > kMaxPayload) {
             m_buffer.erase(m_buffer.begin());
             continue;
         }
-        if (m_buffer.size() < length + 4)
-            return false;
+        if (m_buffer.size() < length + 4) return false;
         unsigned sum = 0;
-        for (std::size_t i = 1; i < length + 4; ++i)
-            sum += m_buffer[i];
+        for (std::size_t i = 1; i < length + 4; ++i) sum += m_buffer[i];
         if ((sum & 0xFF) != 0) {
             m_buffer.erase(m_buffer.begin());
             continue;

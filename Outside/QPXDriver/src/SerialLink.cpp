@@ -16,7 +16,8 @@ QPXLink::~QPXLink() = default;
 
 namespace {
 
-class SerialLink final : public QPXLink {
+class SerialLink final : public QPXLink
+{
 public:
     SerialLink(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
     ~SerialLink() override
@@ -30,14 +31,10 @@ public:
     {
         for (;;) {
             const ssize_t n = ::read(m_fd, buffer, size);
-            if (n > 0)
-                return static_cast<long>(n);
-            if (n == 0)
-                return -1;  // hang-up: the other side has gone
-            if (errno == EINTR)
-                continue;
-            if (errno == EAGAIN || errno == EWOULDBLOCK)
-                return 0;
+            if (n > 0) return static_cast<long>(n);
+            if (n == 0) return -1;  // hang-up: the other side has gone
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) return 0;
             return -1;
         }
     }
@@ -60,13 +57,10 @@ public:
                 done += static_cast<std::size_t>(n);
                 continue;
             }
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
-                return false;
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (left <= 0)
-                return false;
+            if (left <= 0) return false;
             pollfd p{m_fd, POLLOUT, 0};
             ::poll(&p, 1, static_cast<int>(left));
         }
@@ -91,8 +85,8 @@ std::unique_ptr<QPXLink> OpenSerialLink(const std::string& path, SerialOpenResul
         const int err = errno;
         reason = path + ": " + std::strerror(err);
         result = (err == ENOENT || err == ENODEV || err == ENXIO) ? SerialOpenResult::Absent
-            : (err == EBUSY)                                       ? SerialOpenResult::Busy
-                                                                   : SerialOpenResult::Refused;
+                 : (err == EBUSY)                                 ? SerialOpenResult::Busy
+                                                                  : SerialOpenResult::Refused;
         return nullptr;
     }
     if (!::isatty(fd)) {

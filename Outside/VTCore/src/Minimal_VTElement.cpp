@@ -7,8 +7,7 @@ namespace Vantrel {
 
 Minimal_VTElement::Minimal_VTElement(VTElementType type, VTExperiment* experiment)
     : m_Type(type), m_ID(experiment ? experiment->AllocateNewElementID(type) : kNoElementID), m_Experiment(experiment)
-{
-}
+{}
 
 Minimal_VTElement::Minimal_VTElement(const Minimal_VTElement& source, VTExperiment* experiment)
     : m_Type(source.m_Type),
@@ -36,7 +35,8 @@ wxString Minimal_VTElement::GetTypeName(bool forDisplay) const
         case ElementType::Rule: return forDisplay ? _("Rule") : wxString(wxS("Rule"));
         case ElementType::Response: return forDisplay ? _("Response") : wxString(wxS("Response"));
         case ElementType::StimList: return forDisplay ? _("Stimulus List") : wxString(wxS("StimList"));
-        case ElementType::ParticipantGroup: return forDisplay ? _("Participant Group") : wxString(wxS("ParticipantGroup"));
+        case ElementType::ParticipantGroup:
+            return forDisplay ? _("Participant Group") : wxString(wxS("ParticipantGroup"));
         case ElementType::TagSet: return forDisplay ? _("Tag Set") : wxString(wxS("TagSet"));
         case ElementType::Tag: return forDisplay ? _("Tag") : wxString(wxS("Tag"));
         default: return wxString();

@@ -48,7 +48,8 @@ bool LocationSingleLevel::SetFromText(const wxString& text)
     inner = inner.Mid(1, inner.length() - 2);
     const int comma = inner.Find(wxS(','));
     int x = 0, y = 0;
-    if (comma == wxNOT_FOUND || !ReadInt(inner.Left(std::size_t(comma)), x) || !ReadInt(inner.Mid(std::size_t(comma) + 1), y))
+    if (comma == wxNOT_FOUND || !ReadInt(inner.Left(std::size_t(comma)), x) ||
+        !ReadInt(inner.Mid(std::size_t(comma) + 1), y))
         return false;
     m_X = x;
     m_Y = y;

@@ -7,7 +7,10 @@
 namespace Vantrel {
 namespace RuleLinks {
 
-inline bool Uses(const VTUsedElements& rules, const VTRule* rule) { return rule && rules.GetIndexByID(rule->GetID()) >= 0; }
+inline bool Uses(const VTUsedElements& rules, const VTRule* rule)
+{
+    return rule && rules.GetIndexByID(rule->GetID()) >= 0;
+}
 
 inline void Refresh(VTUsedElements& rules)
 {

@@ -6,9 +6,10 @@
 namespace Vantrel {
 
 VTBlock::VTBlock(VTExperiment* experiment)
-    : VTElement(ElementType::Block, experiment), m_Trials(experiment, ElementType::Trial), m_Rules(experiment, ElementType::Rule)
-{
-}
+    : VTElement(ElementType::Block, experiment),
+      m_Trials(experiment, ElementType::Trial),
+      m_Rules(experiment, ElementType::Rule)
+{}
 
 VTBlock::VTBlock(const VTBlock& source, VTExperiment* experiment)
     : VTElement(source, experiment),
@@ -34,7 +35,10 @@ VTBlock* VTBlock::CreateTemporary_CallerMustDelete(const VTBlock* original, VTEx
     return CreateTemporaryCopy_CallerMustDelete(original, experiment);
 }
 
-Minimal_VTElement* VTBlock::CloneIntoExperiment(VTExperiment* experiment) const { return new VTBlock(*this, experiment); }
+Minimal_VTElement* VTBlock::CloneIntoExperiment(VTExperiment* experiment) const
+{
+    return new VTBlock(*this, experiment);
+}
 
 bool VTBlock::CopySettingsFrom(const Minimal_VTElement& source)
 {

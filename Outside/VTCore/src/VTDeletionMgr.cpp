@@ -33,7 +33,8 @@ VTDeletionMgr::VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, Minimal
     if (element) m_Elements.push_back(element);
 }
 
-VTDeletionMgr::VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, const std::vector<Minimal_VTElement*>& elements)
+VTDeletionMgr::VTDeletionMgr(wxWindow* parent, VTExperiment* experiment,
+                             const std::vector<Minimal_VTElement*>& elements)
     : m_Parent(parent), m_Experiment(experiment)
 {
     for (Minimal_VTElement* el : elements)

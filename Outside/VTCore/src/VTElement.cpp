@@ -3,8 +3,8 @@
 namespace Vantrel {
 
 const char* const VTElement::m_ElementTypeName[ElementType::Count] = {
-    "block", "trial", "event", "trial variable", "rule", "response", "", "",
-    "stimulus list", "participant group", "", "tag set", "tag"};
+    "block", "trial",   "event", "trial variable", "rule", "response", "", "", "stimulus list", "participant group",
+    "",      "tag set", "tag"};
 
 wxString VTElement::ElementTypeName(VTElementType type)
 {
@@ -15,8 +15,7 @@ VTElement::VTElement(VTElementType type, VTExperiment* experiment) : Minimal_VTE
 
 VTElement::VTElement(const VTElement& source, VTExperiment* experiment)
     : Minimal_VTElement(source, experiment), m_SortKey(source.m_SortKey), m_ChildNum(source.m_ChildNum)
-{
-}
+{}
 
 VTElement::~VTElement() = default;
 

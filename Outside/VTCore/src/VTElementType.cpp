@@ -14,10 +14,8 @@ bool IsElementTypeWithClass(VTElementType type)
         case ElementType::StimList:
         case ElementType::ParticipantGroup:
         case ElementType::TagSet:
-        case ElementType::Tag:
-            return true;
-        default:
-            return false;
+        case ElementType::Tag: return true;
+        default: return false;
     }
 }
 

@@ -18,8 +18,7 @@ VTEvent::VTEvent(VTExperiment* experiment)
     : VTElement(ElementType::Event, experiment),
       m_Responses(experiment, ElementType::Response),
       m_Tags(experiment, ElementType::Tag)
-{
-}
+{}
 
 VTEvent::VTEvent(const VTEvent& source, VTExperiment* experiment)
     : VTElement(source, experiment),
@@ -55,7 +54,10 @@ VTEvent* VTEvent::CreateTemporary_CallerMustDelete(const VTEvent* original, VTEx
     return CreateTemporaryCopy_CallerMustDelete(original, experiment);
 }
 
-Minimal_VTElement* VTEvent::CloneIntoExperiment(VTExperiment* experiment) const { return new VTEvent(*this, experiment); }
+Minimal_VTElement* VTEvent::CloneIntoExperiment(VTExperiment* experiment) const
+{
+    return new VTEvent(*this, experiment);
+}
 
 bool VTEvent::CopySettingsFrom(const Minimal_VTElement& source)
 {
@@ -179,7 +181,10 @@ VTCorrectResponseRow* AddRow(std::vector<VTCorrectResponseRow>& rows, int poolRo
 }
 }  // namespace
 
-void VTEvent::EditorRequestingSetResponseTypeInZeroethCollection(int kind) { SetResponseType(ElementType::Event, -1, kind); }
+void VTEvent::EditorRequestingSetResponseTypeInZeroethCollection(int kind)
+{
+    SetResponseType(ElementType::Event, -1, kind);
+}
 
 void VTEvent::SetResponseType(int basis, int poolRowID, int kind)
 {
@@ -226,8 +231,8 @@ std::size_t VTEvent::GetNumberOfStimulusItems() const
 {
     if (!IsListEvent()) return 1;
     VTExperiment* experiment = ExperimentOf(*this, m_Responses);
-    const auto* list = experiment ? dynamic_cast<const VTStimList*>(
-                                        experiment->LookupElementByTypeAndID(ElementType::StimList, std::uint32_t(m_StimListID)))
+    const auto* list = experiment ? dynamic_cast<const VTStimList*>(experiment->LookupElementByTypeAndID(
+                                        ElementType::StimList, std::uint32_t(m_StimListID)))
                                   : nullptr;
     return list ? list->GetItemCount() : 0;
 }
@@ -288,7 +293,8 @@ std::vector<VTResponse*> VTEvent::GetAcceptedResponses() const
     VTExperiment* experiment = ExperimentOf(*this, m_Responses);
     if (!experiment) return result;
     for (const auto& link : m_Responses.Entries())
-        if (auto* r = dynamic_cast<VTResponse*>(experiment->LookupElementByTypeAndID(ElementType::Response, link.elementID)))
+        if (auto* r =
+                dynamic_cast<VTResponse*>(experiment->LookupElementByTypeAndID(ElementType::Response, link.elementID)))
             result.push_back(r);
     return result;
 }
@@ -297,8 +303,8 @@ int VTEvent::PoolRowForItem(std::size_t itemIndex) const
 {
     if (!IsListEvent()) return -1;
     VTExperiment* experiment = ExperimentOf(*this, m_Responses);
-    const auto* list = experiment ? dynamic_cast<const VTStimList*>(
-                                        experiment->LookupElementByTypeAndID(ElementType::StimList, std::uint32_t(m_StimListID)))
+    const auto* list = experiment ? dynamic_cast<const VTStimList*>(experiment->LookupElementByTypeAndID(
+                                        ElementType::StimList, std::uint32_t(m_StimListID)))
                                   : nullptr;
     if (!list || itemIndex >= list->GetItemCount()) return -1;
     const VTStimListItem& item = list->GetItem(itemIndex);

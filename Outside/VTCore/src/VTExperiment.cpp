@@ -94,10 +94,7 @@ wxString VTExperiment::ResolveStimulusPath(const wxString& stored) const
     return name.GetFullPath();
 }
 
-VTElementsList& VTExperiment::GetElementsOfType(VTElementType type)
-{
-    return GetReadOnlyElementsOfType(type);
-}
+VTElementsList& VTExperiment::GetElementsOfType(VTElementType type) { return GetReadOnlyElementsOfType(type); }
 
 VTElementsList& VTExperiment::GetReadOnlyElementsOfType(VTElementType type) const
 {
@@ -184,7 +181,8 @@ void ForgetInEvent(VTEvent& event, VTElementType type, std::uint32_t id)
     if (type == ElementType::Response || type == ElementType::Tag) {
         std::vector<VTCorrectResponseRow> rows = event.GetCorrectResponseRows();
         if (type == ElementType::Tag)
-            rows.erase(std::remove_if(rows.begin(), rows.end(), [id](const VTCorrectResponseRow& r) { return r.poolRowID == int(id); }),
+            rows.erase(std::remove_if(rows.begin(), rows.end(),
+                                      [id](const VTCorrectResponseRow& r) { return r.poolRowID == int(id); }),
                        rows.end());
         else
             for (auto& row : rows)
@@ -241,7 +239,8 @@ bool VTExperiment::CheckElementName_ShowMessageIfDuplicate(VTElementType type, c
     return false;
 }
 
-wxString VTExperiment::GetNextAvailableUniqueElementName(const wxString& name, VTElementType type, const wxString& exclude)
+wxString VTExperiment::GetNextAvailableUniqueElementName(const wxString& name, VTElementType type,
+                                                         const wxString& exclude)
 {
     return GetReadOnlyElementsOfType(type).GetNextAvailableElementNameCollisionFree(name, exclude);
 }
@@ -278,8 +277,8 @@ VTParticipantGroup* VTExperiment::GetDefaultGroup(unsigned long* count) const
 
 VTRunOptions& VTExperiment::GetRunOptions() { return m_RunOptions; }
 
-Interface_ExpandedRunnableExperiment* VTExperiment::InstructCompiledExperimentBuilderToBuild(VTCompiledExperiment& compiled,
-                                                                                            bool preview)
+Interface_ExpandedRunnableExperiment*
+VTExperiment::InstructCompiledExperimentBuilderToBuild(VTCompiledExperiment& compiled, bool preview)
 {
     Interface_RuntimeForCore* runtime = GetRuntimeForCore();
     if (!runtime) {
@@ -380,8 +379,10 @@ bool VTExperiment::RemoveInputPluginFromExperimentByID(wxWindow* parent, int plu
     if (std::find(m_InputPlugInIDs.begin(), m_InputPlugInIDs.end(), plugInID) == m_InputPlugInIDs.end()) return false;
     const std::vector<Minimal_VTElement*> responses = ResponsesOfPlugIn(*this, plugInID);
     if (!responses.empty() &&
-        !VTDeletionMgr::AskUser(parent, wxString::Format(_("Remove this input device from the experiment? Its %u responses will be deleted."),
-                                                         unsigned(responses.size()))))
+        !VTDeletionMgr::AskUser(
+            parent,
+            wxString::Format(_("Remove this input device from the experiment? Its %u responses will be deleted."),
+                             unsigned(responses.size()))))
         return false;
     VTDeletionMgr(parent, this, responses).HandleDeletion(VTDeletionMgr::RemovalType_Normal, false, true);
     return RemoveInputPluginByID(plugInID);
@@ -396,8 +397,11 @@ bool VTExperiment::DeleteThePlugInsResponsesByID(wxWindow* parent, int plugInID)
 {
     const std::vector<Minimal_VTElement*> responses = ResponsesOfPlugIn(*this, plugInID);
     if (responses.empty()) return true;
-    if (!VTDeletionMgr::AskUser(parent, wxString::Format(_("The device's settings changed, so its %u responses will be deleted and made anew. Go ahead?"),
-                                                         unsigned(responses.size()))))
+    if (!VTDeletionMgr::AskUser(
+            parent,
+            wxString::Format(
+                _("The device's settings changed, so its %u responses will be deleted and made anew. Go ahead?"),
+                unsigned(responses.size()))))
         return false;
     return VTDeletionMgr(parent, this, responses).HandleDeletion(VTDeletionMgr::RemovalType_Normal, false, true);
 }
@@ -414,7 +418,9 @@ unsigned VTExperiment::GetNumberOfEventsUsingResponse(const VTResponse* response
     unsigned count = 0;
     VTElementsList& events = GetReadOnlyElementsOfType(ElementType::Event);
     for (std::size_t i = 0; i < events.Size(); ++i)
-        if (auto* e = dynamic_cast<VTEvent*>(events[i]); e && e->GetUsedResponses().GetIndexByID(response->GetID()) >= 0) ++count;
+        if (auto* e = dynamic_cast<VTEvent*>(events[i]);
+            e && e->GetUsedResponses().GetIndexByID(response->GetID()) >= 0)
+            ++count;
     return count;
 }
 

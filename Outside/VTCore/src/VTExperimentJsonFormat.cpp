@@ -102,14 +102,16 @@ void WriteElement(const Minimal_VTElement& el, QJsonObject& o)
         o["tagSetIDForCorrect"] = ev->GetTagSetIDUsedForCorrectResponses();
         QJsonArray rows;
         for (const auto& row : ev->GetCorrectResponseRows())
-            rows.append(QJsonObject{{"row", row.poolRowID}, {"kind", row.kind}, {"chosen", IDsToJson(row.chosenResponseIDs)}});
+            rows.append(
+                QJsonObject{{"row", row.poolRowID}, {"kind", row.kind}, {"chosen", IDsToJson(row.chosenResponseIDs)}});
         o["correctRows"] = rows;
     } else if (const auto* l = dynamic_cast<const VTStimList*>(&el)) {
         o["plugInID"] = l->GetPlugInID();
         o["description"] = ToQtString(l->GetDescription());
         QJsonArray items;
         for (const auto& item : l->GetItems())
-            items.append(QJsonObject{{"id", qint64(item.id)}, {"text", ToQtString(item.text)}, {"tags", IDsToJson(item.tagIDs)}});
+            items.append(QJsonObject{
+                {"id", qint64(item.id)}, {"text", ToQtString(item.text)}, {"tags", IDsToJson(item.tagIDs)}});
         o["items"] = items;
     } else if (const auto* r = dynamic_cast<const VTResponse*>(&el)) {
         int x, y, w, h;
@@ -152,9 +154,12 @@ void WriteElement(const Minimal_VTElement& el, QJsonObject& o)
 
 // Reads typed fields of one JSON object. The first problem is kept in the shared
 // error text and later reads do nothing, so callers check once at the end.
-class FieldReader {
+class FieldReader
+{
 public:
-    FieldReader(QJsonObject o, wxString& error, wxString where) : m_O(std::move(o)), m_Error(error), m_Where(std::move(where)) {}
+    FieldReader(QJsonObject o, wxString& error, wxString where)
+        : m_O(std::move(o)), m_Error(error), m_Where(std::move(where))
+    {}
     FieldReader Child(const QJsonObject& o) const { return FieldReader(o, m_Error, m_Where); }
 
     bool Ok() const { return m_Error.empty(); }
@@ -463,8 +468,8 @@ void ReadSettings(Minimal_VTElement& el, FieldReader& f)
 bool CheckReferences(VTExperiment& experiment, wxString& error)
 {
     const auto where = [](const Minimal_VTElement& el) {
-        return wxString::Format(_("the %s \"%s\" (id %u)"), VTElement::ElementTypeName(el.GetElementType()), el.GetName(),
-                                unsigned(el.GetID()));
+        return wxString::Format(_("the %s \"%s\" (id %u)"), VTElement::ElementTypeName(el.GetElementType()),
+                                el.GetName(), unsigned(el.GetID()));
     };
     const auto missing = [&](const Minimal_VTElement& el, VTElementType type, std::uint32_t id) {
         error = wxString::Format(_("%s refers to a %s with id %u that does not exist."), where(el),
@@ -487,11 +492,13 @@ bool CheckReferences(VTExperiment& experiment, wxString& error)
             bool ok = true;
             if (auto* r = dynamic_cast<Interface_UsesRules*>(el)) ok = checkLinks(*el, r->GetUsedRules());
             if (auto* b = dynamic_cast<VTBlock*>(el); b && ok) ok = checkLinks(*b, b->GetUsedTrials());
-            if (auto* t = dynamic_cast<VTTrial*>(el); t && ok) ok = checkLinks(*t, t->GetUsedEvents()) && checkLinks(*t, t->GetUsedTags());
+            if (auto* t = dynamic_cast<VTTrial*>(el); t && ok)
+                ok = checkLinks(*t, t->GetUsedEvents()) && checkLinks(*t, t->GetUsedTags());
             if (auto* g = dynamic_cast<VTParticipantGroup*>(el)) ok = checkLinks(*g, g->GetBlocksUsedByTheGroup());
             if (auto* s = dynamic_cast<VTTagSet*>(el)) ok = checkLinks(*s, s->GetCollectionOfUsedTags_deprecated());
             if (auto* tag = dynamic_cast<VTTag*>(el))
-                ok = tag->GetParentTagSetID() == kNoElementID || exists(ElementType::TagSet, tag->GetParentTagSetID()) ||
+                ok = tag->GetParentTagSetID() == kNoElementID ||
+                     exists(ElementType::TagSet, tag->GetParentTagSetID()) ||
                      missing(*tag, ElementType::TagSet, tag->GetParentTagSetID());
             if (auto* l = dynamic_cast<VTStimList*>(el))
                 for (const auto& item : l->GetItems())
@@ -628,8 +635,9 @@ bool VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file
     const long long version = root.Int("version", 0, 1, INT_MAX);
     if (!root.Ok()) return false;
     if (version > VTExperiment::kFormatVersion) {
-        error = wxString::Format(_("the file was written by a newer version of Study Station (format %lld; this version reads up to %d)."),
-                                 version, VTExperiment::kFormatVersion);
+        error = wxString::Format(
+            _("the file was written by a newer version of Study Station (format %lld; this version reads up to %d)."),
+            version, VTExperiment::kFormatVersion);
         return false;
     }
 
@@ -706,7 +714,8 @@ bool VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file
         if (!f.Ok()) return false;
         VTElementsList& list = experiment.GetElementsOfType(type);
         if (list.LookupElementPtrByID(id)) {
-            f.Fail(wxString::Format(_("another %s already has the id %u"), VTElement::ElementTypeName(type), unsigned(id)));
+            f.Fail(wxString::Format(_("another %s already has the id %u"), VTElement::ElementTypeName(type),
+                                    unsigned(id)));
             return false;
         }
         experiment.ReserveElementID(type, id);

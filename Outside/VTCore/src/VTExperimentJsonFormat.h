@@ -9,7 +9,8 @@ namespace Vantrel {
 
 class VTExperiment;
 
-class VTExperimentJsonFormat {
+class VTExperimentJsonFormat
+{
 public:
     // Written through a temporary file that replaces the target only when complete.
     static bool Save(VTExperiment& experiment, const wxString& file, wxString& error);

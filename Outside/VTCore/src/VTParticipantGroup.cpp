@@ -5,8 +5,7 @@ namespace Vantrel {
 
 VTParticipantGroup::VTParticipantGroup(VTExperiment* experiment)
     : VTElement(ElementType::ParticipantGroup, experiment), m_Blocks(experiment, ElementType::Block)
-{
-}
+{}
 
 VTParticipantGroup::VTParticipantGroup(const VTParticipantGroup& source, VTExperiment* experiment)
     : VTElement(source, experiment), m_RunAllBlocks(source.m_RunAllBlocks), m_Blocks(source.m_Blocks)
@@ -54,6 +53,9 @@ void VTParticipantGroup::ClearAllUsedBlocks() { m_Blocks.RemoveAllElements(); }
 
 bool VTParticipantGroup::AddUsedBlock(VTBlock* block) { return m_Blocks.AddChildElement(block, 0); }
 
-bool VTParticipantGroup::ContainsBlockMatchingThisID(int id) const { return m_Blocks.GetIndexByID(std::uint32_t(id)) >= 0; }
+bool VTParticipantGroup::ContainsBlockMatchingThisID(int id) const
+{
+    return m_Blocks.GetIndexByID(std::uint32_t(id)) >= 0;
+}
 
 }  // namespace Vantrel

@@ -20,8 +20,7 @@ VTResponse::VTResponse(const VTResponse& source, VTExperiment* experiment)
       m_W(source.m_W),
       m_H(source.m_H),
       m_Hidden(source.m_Hidden)
-{
-}
+{}
 
 VTResponse::~VTResponse() = default;
 
@@ -30,7 +29,10 @@ VTResponse* VTResponse::CreateTemporary_CallerMustDelete(const VTResponse* origi
     return CreateTemporaryCopy_CallerMustDelete(original, experiment);
 }
 
-Minimal_VTElement* VTResponse::CloneIntoExperiment(VTExperiment* experiment) const { return new VTResponse(*this, experiment); }
+Minimal_VTElement* VTResponse::CloneIntoExperiment(VTExperiment* experiment) const
+{
+    return new VTResponse(*this, experiment);
+}
 
 bool VTResponse::CopySettingsFrom(const Minimal_VTElement& source)
 {

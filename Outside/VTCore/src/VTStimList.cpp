@@ -15,8 +15,7 @@ VTStimList::VTStimList(const VTStimList& source, VTExperiment* experiment)
       m_Description(source.m_Description),
       m_Items(source.m_Items),
       m_NextItemID(source.m_NextItemID)
-{
-}
+{}
 
 VTStimList::~VTStimList() = default;
 
@@ -25,7 +24,10 @@ VTStimList* VTStimList::CreateTemporary_CallerMustDelete(const VTStimList* origi
     return CreateTemporaryCopy_CallerMustDelete(original, experiment);
 }
 
-Minimal_VTElement* VTStimList::CloneIntoExperiment(VTExperiment* experiment) const { return new VTStimList(*this, experiment); }
+Minimal_VTElement* VTStimList::CloneIntoExperiment(VTExperiment* experiment) const
+{
+    return new VTStimList(*this, experiment);
+}
 
 bool VTStimList::CopySettingsFrom(const Minimal_VTElement& source)
 {

@@ -6,11 +6,13 @@ namespace Vantrel {
 
 VTTagSet::VTTagSet(VTExperiment* experiment)
     : VTElement(ElementType::TagSet, experiment), m_Tags(experiment, ElementType::Tag)
-{
-}
+{}
 
 VTTagSet::VTTagSet(const VTTagSet& source, VTExperiment* experiment)
-    : VTElement(source, experiment), m_Context(source.m_Context), m_Tags(source.m_Tags), m_DeleteTags(source.m_DeleteTags)
+    : VTElement(source, experiment),
+      m_Context(source.m_Context),
+      m_Tags(source.m_Tags),
+      m_DeleteTags(source.m_DeleteTags)
 {
     if (experiment) m_Tags.SetOwningExperiment(experiment);
 }
@@ -22,7 +24,10 @@ VTTagSet* VTTagSet::CreateTemporary_CallerMustDelete(const VTTagSet* original, V
     return CreateTemporaryCopy_CallerMustDelete(original, experiment);
 }
 
-Minimal_VTElement* VTTagSet::CloneIntoExperiment(VTExperiment* experiment) const { return new VTTagSet(*this, experiment); }
+Minimal_VTElement* VTTagSet::CloneIntoExperiment(VTExperiment* experiment) const
+{
+    return new VTTagSet(*this, experiment);
+}
 
 bool VTTagSet::CopySettingsFrom(const Minimal_VTElement& source)
 {
@@ -75,7 +80,9 @@ VTTag* VTTagSet::AddTag(const wxString& name, int position)
 
 VTTag::VTTag(VTExperiment* experiment) : VTElement(ElementType::Tag, experiment) {}
 
-VTTag::VTTag(const VTTag& source, VTExperiment* experiment) : VTElement(source, experiment), m_ParentID(source.m_ParentID) {}
+VTTag::VTTag(const VTTag& source, VTExperiment* experiment)
+    : VTElement(source, experiment), m_ParentID(source.m_ParentID)
+{}
 
 VTTag::~VTTag() = default;
 

@@ -10,8 +10,7 @@ VTTrial::VTTrial(VTExperiment* experiment)
       m_Events(experiment, ElementType::Event),
       m_Tags(experiment, ElementType::Tag),
       m_Rules(experiment, ElementType::Rule)
-{
-}
+{}
 
 VTTrial::VTTrial(const VTTrial& source, VTExperiment* experiment)
     : VTElement(source, experiment),
@@ -37,7 +36,10 @@ VTTrial* VTTrial::CreateTemporary_CallerMustDelete(const VTTrial* original, VTEx
     return CreateTemporaryCopy_CallerMustDelete(original, experiment);
 }
 
-Minimal_VTElement* VTTrial::CloneIntoExperiment(VTExperiment* experiment) const { return new VTTrial(*this, experiment); }
+Minimal_VTElement* VTTrial::CloneIntoExperiment(VTExperiment* experiment) const
+{
+    return new VTTrial(*this, experiment);
+}
 
 bool VTTrial::CopySettingsFrom(const Minimal_VTElement& source)
 {

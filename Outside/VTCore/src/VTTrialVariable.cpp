@@ -5,17 +5,16 @@
 namespace Vantrel {
 
 VTVarBase::VTVarBase(VTElementType type, VTExperiment* experiment)
-    : VTElement(type, experiment), m_Variable(Orbisk::Var::VarType::CreateNewVariable(VariableType::TimeLimit, wxString()))
-{
-}
+    : VTElement(type, experiment),
+      m_Variable(Orbisk::Var::VarType::CreateNewVariable(VariableType::TimeLimit, wxString()))
+{}
 
 VTVarBase::VTVarBase(const VTVarBase& source, VTExperiment* experiment)
     : VTElement(source, experiment),
       m_Description(source.m_Description),
       m_SaveToData(source.m_SaveToData),
       m_Variable(new Orbisk::Var::Variable(*source.m_Variable))
-{
-}
+{}
 
 VTVarBase::~VTVarBase() = default;
 
@@ -38,11 +37,14 @@ void VTVarBase::CopyVarSettingsFrom(const VTVarBase& source)
 
 VTTrialVariable::VTTrialVariable(VTExperiment* experiment) : VTVarBase(ElementType::TrialVariable, experiment) {}
 
-VTTrialVariable::VTTrialVariable(const VTTrialVariable& source, VTExperiment* experiment) : VTVarBase(source, experiment) {}
+VTTrialVariable::VTTrialVariable(const VTTrialVariable& source, VTExperiment* experiment)
+    : VTVarBase(source, experiment)
+{}
 
 VTTrialVariable::~VTTrialVariable() = default;
 
-VTTrialVariable* VTTrialVariable::CreateTemporary_CallerMustDelete(const VTTrialVariable* original, VTExperiment* experiment)
+VTTrialVariable* VTTrialVariable::CreateTemporary_CallerMustDelete(const VTTrialVariable* original,
+                                                                   VTExperiment* experiment)
 {
     return CreateTemporaryCopy_CallerMustDelete(original, experiment);
 }

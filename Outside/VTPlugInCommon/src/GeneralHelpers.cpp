@@ -12,7 +12,8 @@ namespace Orbisk {
 namespace GeneralAppHelpers {
 
 void GetFloatArrayPreferenceValue(wxConfigBase* config, const wxString& path, const wxString& key,
-                                  std::vector<double>& values) {
+                                  std::vector<double>& values)
+{
     values.clear();
     if (!config) return;
     const wxString oldPath = config->GetPath();
@@ -33,7 +34,8 @@ void GetFloatArrayPreferenceValue(wxConfigBase* config, const wxString& path, co
     values.swap(read);
 }
 
-void PopRemoveDeleteAllCustomEventHandlers(wxWindow* window, bool onlyWhenShown) {
+void PopRemoveDeleteAllCustomEventHandlers(wxWindow* window, bool onlyWhenShown)
+{
     if (!window) return;
     if (onlyWhenShown && window->IsBeingDeleted()) return;
     while (window->GetEventHandler() != window) {
@@ -46,7 +48,8 @@ void PopRemoveDeleteAllCustomEventHandlers(wxWindow* window, bool onlyWhenShown)
 
 namespace GuiHelpers {
 
-int FindIndexByClientData(long long value, const wxItemContainer* control) {
+int FindIndexByClientData(long long value, const wxItemContainer* control)
+{
     if (!control || !control->HasClientUntypedData()) return -1;
     for (unsigned i = 0; i < control->GetCount(); ++i) {
         const long long data = static_cast<long long>(reinterpret_cast<wxIntPtr>(control->GetClientData(i)));

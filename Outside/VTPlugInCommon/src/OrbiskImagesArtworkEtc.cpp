@@ -9,7 +9,8 @@
 #include <mutex>
 
 namespace OrbiskArtworkData {
-struct Entry {
+struct Entry
+{
     const char* name;
     const unsigned char* data;
     std::size_t size;
@@ -22,7 +23,8 @@ namespace Orbisk {
 namespace {
 
 // Decoded once per image; callers get copies sharing the data.
-wxBitmap Load(const wxString& fileName) {
+wxBitmap Load(const wxString& fileName)
+{
     // Never freed: bitmaps must not be released after the GUI library has shut down.
     static auto& cache = *new std::map<wxString, wxBitmap>;
     auto found = cache.find(fileName);
@@ -42,16 +44,17 @@ wxBitmap Load(const wxString& fileName) {
 
 }  // namespace
 
-#define ARTWORK_GETTER(name) \
+#define ARTWORK_GETTER(name)                                                                                           \
     wxBitmap OrbiskImagesArtworkEtc::name() { return Load(#name ".png"); }
 #define ARTWORK_TOOLBAR(file, stored)
 #include "ArtworkNames.inc"
 #undef ARTWORK_GETTER
 #undef ARTWORK_TOOLBAR
 
-wxBitmap OrbiskImagesArtworkEtc::GetIcon_ToolBarIcon(const wxString& name) {
+wxBitmap OrbiskImagesArtworkEtc::GetIcon_ToolBarIcon(const wxString& name)
+{
 #define ARTWORK_GETTER(getter)
-#define ARTWORK_TOOLBAR(file, stored) \
+#define ARTWORK_TOOLBAR(file, stored)                                                                                  \
     if (name == file) return Load(stored);
 #include "ArtworkNames.inc"
 #undef ARTWORK_GETTER
@@ -59,8 +62,9 @@ wxBitmap OrbiskImagesArtworkEtc::GetIcon_ToolBarIcon(const wxString& name) {
     return wxBitmap();
 }
 
-wxBitmap OrbiskImagesArtworkEtc::GetByName(const wxString& getterName) {
-#define ARTWORK_GETTER(getter) \
+wxBitmap OrbiskImagesArtworkEtc::GetByName(const wxString& getterName)
+{
+#define ARTWORK_GETTER(getter)                                                                                         \
     if (getterName == #getter) return getter();
 #define ARTWORK_TOOLBAR(file, stored)
 #include "ArtworkNames.inc"
@@ -69,17 +73,18 @@ wxBitmap OrbiskImagesArtworkEtc::GetByName(const wxString& getterName) {
     return wxBitmap();
 }
 
-int OrbiskImagesArtworkEtc::TestAllImages() {
+int OrbiskImagesArtworkEtc::TestAllImages()
+{
     int failures = 0;
-#define ARTWORK_GETTER(getter)                                  \
-    if (!getter().IsOk()) {                                     \
-        ++failures;                                             \
-        wxLogError("The image %s could not be loaded.", #getter); \
+#define ARTWORK_GETTER(getter)                                                                                         \
+    if (!getter().IsOk()) {                                                                                            \
+        ++failures;                                                                                                    \
+        wxLogError("The image %s could not be loaded.", #getter);                                                      \
     }
-#define ARTWORK_TOOLBAR(file, stored)                                  \
-    if (!GetIcon_ToolBarIcon(file).IsOk()) {                           \
-        ++failures;                                                    \
-        wxLogError("The toolbar image %s could not be loaded.", file); \
+#define ARTWORK_TOOLBAR(file, stored)                                                                                  \
+    if (!GetIcon_ToolBarIcon(file).IsOk()) {                                                                           \
+        ++failures;                                                                                                    \
+        wxLogError("The toolbar image %s could not be loaded.", file);                                                 \
     }
 #include "ArtworkNames.inc"
 #undef ARTWORK_GETTER

@@ -13,7 +13,8 @@ namespace {
 std::atomic<bool> g_Suspended{false};
 LogThatSuspendsDuringExpRun* g_RunLog = nullptr;
 
-struct HeldRecord {
+struct HeldRecord
+{
     wxLogLevel level;
     wxString text;
     wxLogRecordInfo info;
@@ -21,14 +22,16 @@ struct HeldRecord {
 std::mutex g_HeldMutex;
 std::vector<HeldRecord> g_Held;
 
-std::vector<void (*)()>& Cleanups() {
+std::vector<void (*)()>& Cleanups()
+{
     static std::vector<void (*)()> cleanups;
     return cleanups;
 }
 
 }  // namespace
 
-void InitQt() {
+void InitQt()
+{
     if (QCoreApplication::instance()) return;
     // Qt only serves JSON, streams, fonts and colours here; wx owns the screen and clipboard.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -38,18 +41,21 @@ void InitQt() {
     new QGuiApplication(argc, argv);  // lives for the process
 }
 
-LogThatSuspendsDuringExpRun::LogThatSuspendsDuringExpRun() : m_Previous(wxLog::GetActiveTarget()) {
+LogThatSuspendsDuringExpRun::LogThatSuspendsDuringExpRun() : m_Previous(wxLog::GetActiveTarget())
+{
     g_RunLog = this;
     wxLog::SetActiveTarget(this);
 }
 
-LogThatSuspendsDuringExpRun::~LogThatSuspendsDuringExpRun() {
+LogThatSuspendsDuringExpRun::~LogThatSuspendsDuringExpRun()
+{
     if (g_RunLog == this) g_RunLog = nullptr;
 }
 
 void LogThatSuspendsDuringExpRun::SuspendForRun() { g_Suspended = true; }
 
-void LogThatSuspendsDuringExpRun::ResumeAfterRun() {
+void LogThatSuspendsDuringExpRun::ResumeAfterRun()
+{
     g_Suspended = false;
     std::vector<HeldRecord> held;
     {
@@ -63,7 +69,8 @@ void LogThatSuspendsDuringExpRun::ResumeAfterRun() {
 
 bool LogThatSuspendsDuringExpRun::IsSuspended() { return g_Suspended; }
 
-void LogThatSuspendsDuringExpRun::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) {
+void LogThatSuspendsDuringExpRun::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info)
+{
     if (g_Suspended) {
         std::lock_guard<std::mutex> lock(g_HeldMutex);
         g_Held.push_back({level, msg, info});
@@ -72,19 +79,22 @@ void LogThatSuspendsDuringExpRun::DoLogRecord(wxLogLevel level, const wxString& 
     if (m_Previous) m_Previous->LogRecord(level, msg, info);
 }
 
-void LogThatSuspendsDuringExpRun::Flush() {
+void LogThatSuspendsDuringExpRun::Flush()
+{
     if (m_Previous && !g_Suspended) m_Previous->Flush();
 }
 
 namespace VantrelSDK {
 
-void LifetimeManagerForStreamingObjects::DeInitStreaming() {
+void LifetimeManagerForStreamingObjects::DeInitStreaming()
+{
     std::vector<void (*)()> cleanups;
     cleanups.swap(Cleanups());
     for (auto it = cleanups.rbegin(); it != cleanups.rend(); ++it) (*it)();
 }
 
-void LifetimeManagerForStreamingObjects::RegisterCleanup(void (*cleanup)()) {
+void LifetimeManagerForStreamingObjects::RegisterCleanup(void (*cleanup)())
+{
     if (cleanup) Cleanups().push_back(cleanup);
 }
 

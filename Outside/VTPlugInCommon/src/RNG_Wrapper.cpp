@@ -11,10 +11,12 @@ RandomNumberStream::~RandomNumberStream() {}
 
 namespace {
 
-class MersenneStream : public RandomNumberStream {
+class MersenneStream : public RandomNumberStream
+{
 public:
     explicit MersenneStream(unsigned int seed) : m_Engine(seed) {}
-    int Draw(int low, int high) override {
+    int Draw(int low, int high) override
+    {
         if (high <= low) return low;
         std::lock_guard<std::mutex> lock(m_Mutex);
         return std::uniform_int_distribution<int>(low, high)(m_Engine);
@@ -25,7 +27,8 @@ private:
     std::mt19937 m_Engine;
 };
 
-boost::shared_ptr<RandomNumberStream>& Current() {
+boost::shared_ptr<RandomNumberStream>& Current()
+{
     static boost::shared_ptr<RandomNumberStream> stream = boost::make_shared<MersenneStream>(std::random_device{}());
     return stream;
 }
@@ -36,7 +39,8 @@ boost::shared_ptr<RandomNumberStream> RNG_Wrapper::GetRandomNumberStream_NoConce
 
 void RNG_Wrapper::SeedForTesting(unsigned int seed) { Current() = boost::make_shared<MersenneStream>(seed); }
 
-void RNG_Wrapper::ReplaceStreamForTesting(boost::shared_ptr<RandomNumberStream> stream) {
+void RNG_Wrapper::ReplaceStreamForTesting(boost::shared_ptr<RandomNumberStream> stream)
+{
     Current() = stream ? stream : boost::make_shared<MersenneStream>(std::random_device{}());
 }
 

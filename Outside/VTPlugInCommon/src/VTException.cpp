@@ -10,7 +10,8 @@ VTException::~VTException() {}
 
 const char* VTException::what() const noexcept { return m_Utf8.c_str(); }
 
-void VTException::DisplayErrorMessage() const {
+void VTException::DisplayErrorMessage() const
+{
     // The GUI log shows it to the user (and tests record it), never an assertion dialog.
     wxLogError("%s", m_Message);
 }

@@ -16,13 +16,15 @@ wxIMPLEMENT_DYNAMIC_CLASS(VTListViewXmlHandler, wxXmlResourceHandler);
 VTSimpleListView::VTSimpleListView() { BindEvents(); }
 
 VTSimpleListView::VTSimpleListView(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-    : wxListCtrl(parent, id, pos, size, style | wxLC_REPORT) {
+    : wxListCtrl(parent, id, pos, size, style | wxLC_REPORT)
+{
     BindEvents();
 }
 
 VTSimpleListView::~VTSimpleListView() {}
 
-void VTSimpleListView::BindEvents() {
+void VTSimpleListView::BindEvents()
+{
     Bind(wxEVT_LIST_ITEM_DESELECTED, &VTSimpleListView::OnItemDeselected, this);
     Bind(wxEVT_SIZE, &VTSimpleListView::OnSize, this);
 }
@@ -31,11 +33,10 @@ void VTSimpleListView::Clear() { DeleteAllItems(); }
 
 int VTSimpleListView::GetCount() const { return GetItemCount(); }
 
-int VTSimpleListView::GetSelection() const {
-    return int(GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
-}
+int VTSimpleListView::GetSelection() const { return int(GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)); }
 
-void VTSimpleListView::SetSelection(int row) {
+void VTSimpleListView::SetSelection(int row)
+{
     for (long i = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); i != -1;
          i = GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
         if (i != row) SetItemState(i, 0, wxLIST_STATE_SELECTED);
@@ -45,7 +46,8 @@ void VTSimpleListView::SetSelection(int row) {
     EnsureVisible(row);
 }
 
-int VTSimpleListView::GetSelections(wxArrayInt& rows) const {
+int VTSimpleListView::GetSelections(wxArrayInt& rows) const
+{
     rows.clear();
     for (long i = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); i != -1;
          i = GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
@@ -53,21 +55,25 @@ int VTSimpleListView::GetSelections(wxArrayInt& rows) const {
     return int(rows.size());
 }
 
-unsigned long long VTSimpleListView::GetUserData(long row) const {
+unsigned long long VTSimpleListView::GetUserData(long row) const
+{
     if (row < 0 || row >= GetItemCount()) return 0;
     return static_cast<unsigned long long>(GetItemData(row));
 }
 
-void VTSimpleListView::SetUserData(long row, unsigned long long data) {
+void VTSimpleListView::SetUserData(long row, unsigned long long data)
+{
     if (row >= 0 && row < GetItemCount()) SetItemPtrData(row, static_cast<wxUIntPtr>(data));
 }
 
-void VTSimpleListView::InitColumns() {
+void VTSimpleListView::InitColumns()
+{
     DeleteAllColumns();
     InsertColumn(0, wxString(), wxLIST_FORMAT_LEFT, std::max(50, GetClientSize().x));
 }
 
-long VTSimpleListView::AppendWithData(const wxString& text, unsigned long long data) {
+long VTSimpleListView::AppendWithData(const wxString& text, unsigned long long data)
+{
     const long row = InsertItem(GetItemCount(), text);
     SetUserData(row, data);
     OnRowAppended(row);
@@ -79,23 +85,27 @@ long VTSimpleListView::Append(const wxString& text) { return AppendWithData(text
 
 void VTSimpleListView::OnRowAppended(long) {}
 
-void VTSimpleListView::SetItemTextAt(long row, const wxString& text) {
+void VTSimpleListView::SetItemTextAt(long row, const wxString& text)
+{
     if (row >= 0 && row < GetItemCount()) SetItemText(row, text);
 }
 
-void VTSimpleListView::RequireSelection(bool require) {
+void VTSimpleListView::RequireSelection(bool require)
+{
     m_RequireSelection = require;
     if (require && GetItemCount() > 0 && GetSelection() < 0) SetSelection(0);
 }
 
-int VTSimpleListView::SelectNextItem() {
+int VTSimpleListView::SelectNextItem()
+{
     if (GetItemCount() == 0) return -1;
     const int row = std::min(GetItemCount() - 1, GetSelection() + 1);
     SetSelection(row);
     return row;
 }
 
-int VTSimpleListView::SelectPreviousItem() {
+int VTSimpleListView::SelectPreviousItem()
+{
     if (GetItemCount() == 0) return -1;
     const int current = GetSelection();
     const int row = current < 0 ? 0 : std::max(0, current - 1);
@@ -103,7 +113,8 @@ int VTSimpleListView::SelectPreviousItem() {
     return row;
 }
 
-void VTSimpleListView::OnItemDeselected(wxListEvent& event) {
+void VTSimpleListView::OnItemDeselected(wxListEvent& event)
+{
     event.Skip();
     if (!m_RequireSelection) return;
     const long row = event.GetIndex();
@@ -113,37 +124,41 @@ void VTSimpleListView::OnItemDeselected(wxListEvent& event) {
     });
 }
 
-void VTSimpleListView::OnSize(wxSizeEvent& event) {
+void VTSimpleListView::OnSize(wxSizeEvent& event)
+{
     event.Skip();
     if (GetColumnCount() == 1) SetColumnWidth(0, std::max(50, GetClientSize().x - 4));
 }
 
 // ---- VTListCtrlCheckableSimple
 
-wxBEGIN_EVENT_TABLE(VTListCtrlCheckableSimple, VTSimpleListView)
-    EVT_LEFT_DOWN(VTListCtrlCheckableSimple::OnLeftDown)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VTListCtrlCheckableSimple, VTSimpleListView) EVT_LEFT_DOWN(VTListCtrlCheckableSimple::OnLeftDown)
+    wxEND_EVENT_TABLE()
 
-namespace {
-wxBitmap CheckBoxImage(wxWindow* window, bool checked, bool enabled) {
-    wxBitmap bitmap(16, 16);
-    wxMemoryDC dc(bitmap);
-    dc.SetBackground(*wxWHITE_BRUSH);
-    dc.Clear();
-    const int flags = (checked ? int(wxCONTROL_CHECKED) : 0) | (enabled ? 0 : int(wxCONTROL_DISABLED));
-    wxRendererNative::Get().DrawCheckBox(window, dc, wxRect(1, 1, 14, 14), flags);
-    dc.SelectObject(wxNullBitmap);
-    return bitmap;
-}
+        namespace
+{
+    wxBitmap CheckBoxImage(wxWindow * window, bool checked, bool enabled)
+    {
+        wxBitmap bitmap(16, 16);
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        const int flags = (checked ? int(wxCONTROL_CHECKED) : 0) | (enabled ? 0 : int(wxCONTROL_DISABLED));
+        wxRendererNative::Get().DrawCheckBox(window, dc, wxRect(1, 1, 14, 14), flags);
+        dc.SelectObject(wxNullBitmap);
+        return bitmap;
+    }
 }  // namespace
 
-VTListCtrlCheckableSimple::VTListCtrlCheckableSimple() {
+VTListCtrlCheckableSimple::VTListCtrlCheckableSimple()
+{
     Bind(wxEVT_LIST_ITEM_ACTIVATED, &VTListCtrlCheckableSimple::OnActivated, this);
 }
 
 VTListCtrlCheckableSimple::VTListCtrlCheckableSimple(wxWindow* parent, wxWindowID id, const wxPoint& pos,
                                                      const wxSize& size, long style)
-    : VTSimpleListView(parent, id, pos, size, style) {
+    : VTSimpleListView(parent, id, pos, size, style)
+{
     Bind(wxEVT_LIST_ITEM_ACTIVATED, &VTListCtrlCheckableSimple::OnActivated, this);
 }
 
@@ -151,7 +166,8 @@ VTListCtrlCheckableSimple::~VTListCtrlCheckableSimple() {}
 
 unsigned long long VTListCtrlCheckableSimple::GetUserData(long row) const { return VTSimpleListView::GetUserData(row); }
 
-void VTListCtrlCheckableSimple::InitColumns() {
+void VTListCtrlCheckableSimple::InitColumns()
+{
     VTSimpleListView::InitColumns();
     auto* images = new wxImageList(16, 16, true, 4);
     images->Add(CheckBoxImage(this, false, true));
@@ -163,12 +179,14 @@ void VTListCtrlCheckableSimple::InitColumns() {
 
 void VTListCtrlCheckableSimple::OnRowAppended(long row) { SetItemImage(row, 0); }
 
-void VTListCtrlCheckableSimple::Check(long row, bool checked) {
+void VTListCtrlCheckableSimple::Check(long row, bool checked)
+{
     if (row < 0 || row >= GetItemCount()) return;
     SetItemImage(row, checked ? 1 : 0);
 }
 
-bool VTListCtrlCheckableSimple::IsChecked(long row) const {
+bool VTListCtrlCheckableSimple::IsChecked(long row) const
+{
     if (row < 0 || row >= GetItemCount()) return false;
     wxListItem item;
     item.SetId(row);
@@ -178,12 +196,14 @@ bool VTListCtrlCheckableSimple::IsChecked(long row) const {
 }
 
 void VTListCtrlCheckableSimple::SetLeftClickObservers(boost::function<void(long, bool)> checkToggled,
-                                                      boost::function<void(long)> doubleClick) {
+                                                      boost::function<void(long)> doubleClick)
+{
     m_CheckObserver = checkToggled;
     m_DoubleClickObserver = doubleClick;
 }
 
-void VTListCtrlCheckableSimple::OnLeftDown(wxMouseEvent& event) {
+void VTListCtrlCheckableSimple::OnLeftDown(wxMouseEvent& event)
+{
     int flags = 0;
     const long row = HitTest(event.GetPosition(), flags);
     if (row == wxNOT_FOUND || !(flags & wxLIST_HITTEST_ONITEMICON) || !IsEnabled()) {
@@ -196,7 +216,8 @@ void VTListCtrlCheckableSimple::OnLeftDown(wxMouseEvent& event) {
     event.Skip();  // the row is selected as usual
 }
 
-void VTListCtrlCheckableSimple::OnActivated(wxListEvent& event) {
+void VTListCtrlCheckableSimple::OnActivated(wxListEvent& event)
+{
     event.Skip();
     if (m_DoubleClickObserver) m_DoubleClickObserver(event.GetIndex());
 }
@@ -205,15 +226,18 @@ void VTListCtrlCheckableSimple::OnActivated(wxListEvent& event) {
 
 VTListCtrlColor::VTListCtrlColor() {}
 VTListCtrlColor::VTListCtrlColor(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-    : VTSimpleListView(parent, id, pos, size, style) {}
+    : VTSimpleListView(parent, id, pos, size, style)
+{}
 VTListCtrlColor::~VTListCtrlColor() {}
 
-void VTListCtrlColor::InitColumns() {
+void VTListCtrlColor::InitColumns()
+{
     VTSimpleListView::InitColumns();
     AssignImageList(new wxImageList(16, 16, true), wxIMAGE_LIST_SMALL);
 }
 
-long VTListCtrlColor::AppendColor(const wxString& name, const wxColour& colour) {
+long VTListCtrlColor::AppendColor(const wxString& name, const wxColour& colour)
+{
     wxImageList* images = GetImageList(wxIMAGE_LIST_SMALL);
     if (!images) {
         InitColumns();
@@ -235,7 +259,8 @@ long VTListCtrlColor::AppendColor(const wxString& name, const wxColour& colour) 
 
 // ---- XRC
 
-VTListViewXmlHandler::VTListViewXmlHandler() {
+VTListViewXmlHandler::VTListViewXmlHandler()
+{
     XRC_ADD_STYLE(wxLC_REPORT);
     XRC_ADD_STYLE(wxLC_SINGLE_SEL);
     XRC_ADD_STYLE(wxLC_NO_HEADER);
@@ -244,13 +269,15 @@ VTListViewXmlHandler::VTListViewXmlHandler() {
     AddWindowStyles();
 }
 
-bool VTListViewXmlHandler::CanHandle(wxXmlNode* node) {
+bool VTListViewXmlHandler::CanHandle(wxXmlNode* node)
+{
     return IsOfClass(node, "Vantrel::VTSimpleListView") || IsOfClass(node, "VTSimpleListView") ||
            IsOfClass(node, "Vantrel::VTListCtrlCheckableSimple") || IsOfClass(node, "VTListCtrlCheckableSimple") ||
            IsOfClass(node, "Vantrel::VTListCtrlColor") || IsOfClass(node, "VTListCtrlColor");
 }
 
-wxObject* VTListViewXmlHandler::DoCreateResource() {
+wxObject* VTListViewXmlHandler::DoCreateResource()
+{
     const wxString cls = m_class.AfterLast(':');
     VTSimpleListView* list = nullptr;
     if (m_instance) {
@@ -263,8 +290,8 @@ wxObject* VTListViewXmlHandler::DoCreateResource() {
         list = new VTSimpleListView;
     }
     if (!list) return nullptr;
-    list->Create(m_parentAsWindow, GetID(), GetPosition(), GetSize(), GetStyle("style", wxLC_REPORT | wxLC_SINGLE_SEL) | wxLC_REPORT,
-                 wxDefaultValidator, GetName());
+    list->Create(m_parentAsWindow, GetID(), GetPosition(), GetSize(),
+                 GetStyle("style", wxLC_REPORT | wxLC_SINGLE_SEL) | wxLC_REPORT, wxDefaultValidator, GetName());
     SetupWindow(list);
     list->InitColumns();
     return list;

@@ -13,7 +13,8 @@ VTPanelSwitcher::VTPanelSwitcher() { Bind(wxEVT_SIZE, &VTPanelSwitcher::OnSize, 
 
 VTPanelSwitcher::VTPanelSwitcher(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
                                  const wxString& name)
-    : wxPanel(parent, id, pos, size, style, name) {
+    : wxPanel(parent, id, pos, size, style, name)
+{
     Bind(wxEVT_SIZE, &VTPanelSwitcher::OnSize, this);
 }
 
@@ -21,14 +22,16 @@ VTPanelSwitcher::~VTPanelSwitcher() { BindManagingChoice(nullptr); }
 
 int VTPanelSwitcher::GetPageCount() const { return int(GetChildren().size()); }
 
-wxWindow* VTPanelSwitcher::GetPage(int index) const {
+wxWindow* VTPanelSwitcher::GetPage(int index) const
+{
     if (index < 0 || index >= GetPageCount()) return nullptr;
     auto it = GetChildren().begin();
     std::advance(it, index);
     return *it;
 }
 
-bool VTPanelSwitcher::SelectPage(int index) {
+bool VTPanelSwitcher::SelectPage(int index)
+{
     if (index < 0 || index >= GetPageCount()) return false;
     int i = 0;
     for (wxWindow* page : GetChildren()) {
@@ -37,12 +40,14 @@ bool VTPanelSwitcher::SelectPage(int index) {
         ++i;
     }
     m_Selected = index;
-    if (m_Choice && m_Choice->GetSelection() != index && index < int(m_Choice->GetCount())) m_Choice->SetSelection(index);
+    if (m_Choice && m_Choice->GetSelection() != index && index < int(m_Choice->GetCount()))
+        m_Choice->SetSelection(index);
     Layout();
     return true;
 }
 
-void VTPanelSwitcher::BindManagingChoice(wxChoice* choice) {
+void VTPanelSwitcher::BindManagingChoice(wxChoice* choice)
+{
     if (m_Choice) m_Choice->Unbind(wxEVT_CHOICE, &VTPanelSwitcher::OnChoice, this);
     m_Choice = choice;
     if (m_Choice) {
@@ -51,12 +56,14 @@ void VTPanelSwitcher::BindManagingChoice(wxChoice* choice) {
     }
 }
 
-void VTPanelSwitcher::OnChoice(wxCommandEvent& event) {
+void VTPanelSwitcher::OnChoice(wxCommandEvent& event)
+{
     event.Skip();
     SelectPage(event.GetSelection());
 }
 
-void VTPanelSwitcher::OnSize(wxSizeEvent& event) {
+void VTPanelSwitcher::OnSize(wxSizeEvent& event)
+{
     event.Skip();
     if (wxWindow* page = GetSelectedPage()) page->SetSize(GetClientSize());
 }
@@ -67,26 +74,30 @@ namespace Orbisk {
 
 wxIMPLEMENT_DYNAMIC_CLASS(PanelWithVisibilityTracking, wxPanel);
 
-PanelWithVisibilityTracking::PanelWithVisibilityTracking() {
+PanelWithVisibilityTracking::PanelWithVisibilityTracking()
+{
     Bind(wxEVT_PAINT, &PanelWithVisibilityTracking::OnPaint, this);
     Bind(wxEVT_SHOW, &PanelWithVisibilityTracking::OnShow, this);
 }
 
 PanelWithVisibilityTracking::PanelWithVisibilityTracking(wxWindow* parent, wxWindowID id, const wxPoint& pos,
                                                          const wxSize& size, long style, const wxString& name)
-    : wxPanel(parent, id, pos, size, style, name) {
+    : wxPanel(parent, id, pos, size, style, name)
+{
     Bind(wxEVT_PAINT, &PanelWithVisibilityTracking::OnPaint, this);
     Bind(wxEVT_SHOW, &PanelWithVisibilityTracking::OnShow, this);
 }
 
 PanelWithVisibilityTracking::~PanelWithVisibilityTracking() {}
 
-void PanelWithVisibilityTracking::OnPaint(wxPaintEvent& event) {
+void PanelWithVisibilityTracking::OnPaint(wxPaintEvent& event)
+{
     m_WasDisplayed = true;  // painted means it reached the screen
     event.Skip();
 }
 
-void PanelWithVisibilityTracking::OnShow(wxShowEvent& event) {
+void PanelWithVisibilityTracking::OnShow(wxShowEvent& event)
+{
     if (event.IsShown() && IsShownOnScreen()) m_WasDisplayed = true;
     event.Skip();
 }
@@ -95,27 +106,33 @@ void PanelWithVisibilityTracking::OnShow(wxShowEvent& event) {
 
 wxIMPLEMENT_DYNAMIC_CLASS(PanelWithVisibilityTrackingXmlHandler, wxXmlResourceHandler);
 
-PanelWithVisibilityTrackingXmlHandler::PanelWithVisibilityTrackingXmlHandler() {
+PanelWithVisibilityTrackingXmlHandler::PanelWithVisibilityTrackingXmlHandler()
+{
     XRC_ADD_STYLE(wxTAB_TRAVERSAL);
     AddWindowStyles();
 }
 
-bool PanelWithVisibilityTrackingXmlHandler::CanHandle(wxXmlNode* node) {
+bool PanelWithVisibilityTrackingXmlHandler::CanHandle(wxXmlNode* node)
+{
     return IsOfClass(node, "Orbisk::PanelWithVisibilityTracking") || IsOfClass(node, "PanelWithVisibilityTracking") ||
            IsOfClass(node, "VTPanelSwitcher");
 }
 
-wxObject* PanelWithVisibilityTrackingXmlHandler::DoCreateResource() {
+wxObject* PanelWithVisibilityTrackingXmlHandler::DoCreateResource()
+{
     wxPanel* panel = nullptr;
     if (m_class == "VTPanelSwitcher") {
         VTPanelSwitcher* switcher = m_instance ? wxDynamicCast(m_instance, VTPanelSwitcher) : new VTPanelSwitcher;
         if (!switcher) return nullptr;
-        switcher->Create(m_parentAsWindow, GetID(), GetPosition(), GetSize(), GetStyle("style", wxTAB_TRAVERSAL), GetName());
+        switcher->Create(m_parentAsWindow, GetID(), GetPosition(), GetSize(), GetStyle("style", wxTAB_TRAVERSAL),
+                         GetName());
         panel = switcher;
     } else {
-        auto* tracking = m_instance ? wxDynamicCast(m_instance, PanelWithVisibilityTracking) : new PanelWithVisibilityTracking;
+        auto* tracking =
+            m_instance ? wxDynamicCast(m_instance, PanelWithVisibilityTracking) : new PanelWithVisibilityTracking;
         if (!tracking) return nullptr;
-        tracking->Create(m_parentAsWindow, GetID(), GetPosition(), GetSize(), GetStyle("style", wxTAB_TRAVERSAL), GetName());
+        tracking->Create(m_parentAsWindow, GetID(), GetPosition(), GetSize(), GetStyle("style", wxTAB_TRAVERSAL),
+                         GetName());
         panel = tracking;
     }
     SetupWindow(panel);
@@ -134,13 +151,15 @@ wxStaticWithEvents::wxStaticWithEvents() { BindClicks(); }
 
 wxStaticWithEvents::wxStaticWithEvents(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
                                        const wxSize& size, long style)
-    : wxStaticText(parent, id, label, pos, size, style) {
+    : wxStaticText(parent, id, label, pos, size, style)
+{
     BindClicks();
 }
 
 wxStaticWithEvents::~wxStaticWithEvents() {}
 
-void wxStaticWithEvents::BindClicks() {
+void wxStaticWithEvents::BindClicks()
+{
     Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
         if (m_Owner) m_Owner->OnStaticTextLeftClick(event.GetX(), event.GetY(), GetId());
         event.Skip();

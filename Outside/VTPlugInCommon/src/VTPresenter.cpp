@@ -17,11 +17,13 @@ bool VTPresenter::UserConfirmedEscapeKeyPress() { return false; }
 void VTPresenter::TerminatePresentation() {}
 
 namespace {
-VTPresenter& Plain() {
+VTPresenter& Plain()
+{
     static VTPresenter plain;
     return plain;
 }
-VTPresenter*& Installed() {
+VTPresenter*& Installed()
+{
     static VTPresenter* current = &Plain();
     return current;
 }
@@ -29,8 +31,6 @@ VTPresenter*& Installed() {
 
 VTPresenter* GetPresenter() { return Installed(); }
 
-void InstallPresenter(VTPresenter* presenter) {
-    Installed() = presenter ? presenter : &Plain();
-}
+void InstallPresenter(VTPresenter* presenter) { Installed() = presenter ? presenter : &Plain(); }
 
 }  // namespace VantrelSDK

@@ -10,12 +10,14 @@ VTSdkBase::~VTSdkBase() {}
 bool VTSdkBase::Init() { return true; }
 void VTSdkBase::DeInit() {}
 
-Interface_DynamicPluginSettingsManager& VTSdkBase::SettingsManager() {
+Interface_DynamicPluginSettingsManager& VTSdkBase::SettingsManager()
+{
     static VTSdkNoSettingsManager noSettings;
     return noSettings;
 }
 
-bool VTSdkBase::GetString(int, wxString& out) {
+bool VTSdkBase::GetString(int, wxString& out)
+{
     out.clear();
     return false;
 }

@@ -14,7 +14,8 @@ bool VTSdkInputPlugin::AttachInputPluginSplashPanel(wxWindow*) { return false; }
 bool VTSdkInputPlugin::StringInputWantsToStealTheMouseNow() { return false; }
 VTSdkBaseResponse* VTSdkInputPlugin::CreateNewResponse() { return new VTSdkDiscreteKeyResp(false); }
 
-const VTSdkDiscreteKeySettings& VTSdkInputPlugin::GetConstReferenceToKeypressKeyreleaseSettings() {
+const VTSdkDiscreteKeySettings& VTSdkInputPlugin::GetConstReferenceToKeypressKeyreleaseSettings()
+{
     static const VTSdkDiscreteKeySettings defaults;
     return defaults;
 }
@@ -27,18 +28,21 @@ wxString VTSdkInputPlugin::GetResponseAdditionalField(int, const VTSdkBaseRespon
 bool VTSdkInputPlugin::LastDitchSettingsRecoveryOrWarningsPreExperimentRun_UseWithCaution(wxWindow*) { return true; }
 
 boost::shared_ptr<VTSdkBaseResponse> VTSdkInputPlugin::OnGetCompleteResponse(unsigned long long&,
-                                                                             boost::shared_ptr<Interface_DREForPlugins>) {
+                                                                             boost::shared_ptr<Interface_DREForPlugins>)
+{
     return boost::shared_ptr<VTSdkBaseResponse>();
 }
 
 void VTSdkInputPlugin::CreateDefaultResponses(AddResponseCallback) {}
 void VTSdkInputPlugin::CreateCorrectiveResponsesToRepairSomethingMissing(AddResponseCallback) {}
 
-boost::shared_ptr<Interface_ParticipantInputWindowHelper> VTSdkInputPlugin::GetParticipantInputWindowHelper() {
+boost::shared_ptr<Interface_ParticipantInputWindowHelper> VTSdkInputPlugin::GetParticipantInputWindowHelper()
+{
     return boost::shared_ptr<Interface_ParticipantInputWindowHelper>();
 }
 
-boost::shared_ptr<Interface_EditResponseWindowHelper> VTSdkInputPlugin::GetEditResponseWindowHelper() {
+boost::shared_ptr<Interface_EditResponseWindowHelper> VTSdkInputPlugin::GetEditResponseWindowHelper()
+{
     return boost::shared_ptr<Interface_EditResponseWindowHelper>();
 }
 
@@ -51,13 +55,15 @@ void VTSdkInputPlugin::OnEndTrial() {}
 void VTSdkInputPlugin::OnEndEventInput(bool) {}
 bool VTSdkInputPlugin::ThisIsBrevolaInput() { return false; }
 
-void VTSdkInputPlugin::SetResponseIDForLastResponse(VTSdkBaseResponse* response, Interface_DREForPlugins* dre) {
+void VTSdkInputPlugin::SetResponseIDForLastResponse(VTSdkBaseResponse* response, Interface_DREForPlugins* dre)
+{
     if (!response) return;
     response->SetResponseID(dre ? dre->FindDefinedResponseID(GetPlugInID(), *response)
                                 : VTSdkBaseResponse::GetUniqueIdForUndefined());
 }
 
-bool VTSdkInputPlugin::CheckIfResponseIsDefined(const VTSdkBaseResponse* response) const {
+bool VTSdkInputPlugin::CheckIfResponseIsDefined(const VTSdkBaseResponse* response) const
+{
     return response && response->GetResponseID() != VTSdkBaseResponse::GetUniqueIdForUndefined();
 }
 

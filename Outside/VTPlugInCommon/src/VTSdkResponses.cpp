@@ -6,7 +6,12 @@ namespace VantrelSDK {
 
 namespace {
 // Each response class writes its tag first, so a stream read into the wrong class fails.
-enum : qint32 { TAG_BASE = 0x52420001, TAG_DISCRETE_KEY = 0x52440001, TAG_ON_SCREEN = 0x524F0001 };
+enum : qint32
+{
+    TAG_BASE = 0x52420001,
+    TAG_DISCRETE_KEY = 0x52440001,
+    TAG_ON_SCREEN = 0x524F0001
+};
 }  // namespace
 
 VTSdkBaseResponse::VTSdkBaseResponse() {}
@@ -16,20 +21,24 @@ void VTSdkBaseResponse::SetResponseType(int type) { m_ResponseType = type; }
 int VTSdkBaseResponse::GetResponseType() const { return m_ResponseType; }
 VTSdkBaseResponse* VTSdkBaseResponse::Clone() const { return new VTSdkBaseResponse(*this); }
 
-bool VTSdkBaseResponse::IsSameResponseAs(const VTSdkBaseResponse& other) const {
+bool VTSdkBaseResponse::IsSameResponseAs(const VTSdkBaseResponse& other) const
+{
     return typeid(*this) == typeid(other) && m_ResponseType == other.m_ResponseType;
 }
 
-wxString VTSdkBaseResponse::GetDescription() const {
+wxString VTSdkBaseResponse::GetDescription() const
+{
     return m_ResponseType == RESPONSE_TYPE_RELEASE ? wxString("release") : wxString("press");
 }
 
-bool VTSdkBaseResponse::SaveToStream(QDataStream& out) const {
+bool VTSdkBaseResponse::SaveToStream(QDataStream& out) const
+{
     out << qint32(TAG_BASE) << qint32(m_ResponseType) << qint32(m_ResponseID);
     return out.status() == QDataStream::Ok;
 }
 
-bool VTSdkBaseResponse::LoadFromStream(QDataStream& in) {
+bool VTSdkBaseResponse::LoadFromStream(QDataStream& in)
+{
     qint32 tag = 0, type = 0, id = 0;
     in >> tag >> type >> id;
     if (in.status() != QDataStream::Ok || tag != TAG_BASE) return false;
@@ -44,11 +53,13 @@ VTSdkDiscreteKeyResp::VTSdkDiscreteKeyResp(const VTSdkDiscreteKeyResp& other)
     : VTSdkBaseResponse(other),
       m_KeyNumber(other.m_KeyNumber),
       m_PortNumber(other.m_PortNumber),
-      m_IsPluginStatic(false) {}
+      m_IsPluginStatic(false)
+{}
 
 VTSdkDiscreteKeyResp::~VTSdkDiscreteKeyResp() {}
 
-void VTSdkDiscreteKeyResp::ResetToDiscreteKeyDefaults() {
+void VTSdkDiscreteKeyResp::ResetToDiscreteKeyDefaults()
+{
     SetResponseType(RESPONSE_TYPE_PRESS);
     SetResponseID(GetUniqueIdForUndefined());
     m_KeyNumber = -1;
@@ -57,23 +68,27 @@ void VTSdkDiscreteKeyResp::ResetToDiscreteKeyDefaults() {
 
 VTSdkBaseResponse* VTSdkDiscreteKeyResp::Clone() const { return new VTSdkDiscreteKeyResp(*this); }
 
-bool VTSdkDiscreteKeyResp::IsSameResponseAs(const VTSdkBaseResponse& other) const {
+bool VTSdkDiscreteKeyResp::IsSameResponseAs(const VTSdkBaseResponse& other) const
+{
     const auto* key = dynamic_cast<const VTSdkDiscreteKeyResp*>(&other);
     return key && key->GetResponseType() == GetResponseType() && key->m_KeyNumber == m_KeyNumber &&
            key->m_PortNumber == m_PortNumber;
 }
 
-wxString VTSdkDiscreteKeyResp::GetDescription() const {
+wxString VTSdkDiscreteKeyResp::GetDescription() const
+{
     return wxString::Format("key %d port %d %s", m_KeyNumber, m_PortNumber, VTSdkBaseResponse::GetDescription());
 }
 
-bool VTSdkDiscreteKeyResp::SaveToStream(QDataStream& out) const {
+bool VTSdkDiscreteKeyResp::SaveToStream(QDataStream& out) const
+{
     out << qint32(TAG_DISCRETE_KEY) << qint32(GetResponseType()) << qint32(GetResponseID()) << qint32(m_KeyNumber)
         << qint32(m_PortNumber);
     return out.status() == QDataStream::Ok;
 }
 
-bool VTSdkDiscreteKeyResp::LoadFromStream(QDataStream& in) {
+bool VTSdkDiscreteKeyResp::LoadFromStream(QDataStream& in)
+{
     qint32 tag = 0, type = 0, id = 0, key = 0, port = 0;
     in >> tag >> type >> id >> key >> port;
     if (in.status() != QDataStream::Ok || tag != TAG_DISCRETE_KEY) return false;
@@ -87,7 +102,8 @@ bool VTSdkDiscreteKeyResp::LoadFromStream(QDataStream& in) {
 VTSdkOnScreenResp::VTSdkOnScreenResp() {}
 VTSdkOnScreenResp::~VTSdkOnScreenResp() {}
 
-void VTSdkOnScreenResp::SetBoundingRectForRegion(int x, int y, int w, int h) {
+void VTSdkOnScreenResp::SetBoundingRectForRegion(int x, int y, int w, int h)
+{
     m_X = x;
     m_Y = y;
     m_W = w;
@@ -95,7 +111,8 @@ void VTSdkOnScreenResp::SetBoundingRectForRegion(int x, int y, int w, int h) {
 }
 
 void VTSdkOnScreenResp::GetBoundingRectForRegion_DisobeysWxConvention_X_Y_is_NOT_TopLeft(int& x, int& y, int& w,
-                                                                                        int& h) const {
+                                                                                         int& h) const
+{
     x = m_X;
     y = m_Y;
     w = m_W;
@@ -104,24 +121,28 @@ void VTSdkOnScreenResp::GetBoundingRectForRegion_DisobeysWxConvention_X_Y_is_NOT
 
 VTSdkBaseResponse* VTSdkOnScreenResp::Clone() const { return new VTSdkOnScreenResp(*this); }
 
-bool VTSdkOnScreenResp::IsSameResponseAs(const VTSdkBaseResponse& other) const {
+bool VTSdkOnScreenResp::IsSameResponseAs(const VTSdkBaseResponse& other) const
+{
     const auto* screen = dynamic_cast<const VTSdkOnScreenResp*>(&other);
     return screen && screen->GetResponseType() == GetResponseType() && screen->keyOrActionCode == keyOrActionCode &&
            screen->m_Region == m_Region && screen->m_X == m_X && screen->m_Y == m_Y && screen->m_W == m_W &&
            screen->m_H == m_H;
 }
 
-wxString VTSdkOnScreenResp::GetDescription() const {
+wxString VTSdkOnScreenResp::GetDescription() const
+{
     return wxString::Format("code %d region %d %s", keyOrActionCode, m_Region, VTSdkBaseResponse::GetDescription());
 }
 
-bool VTSdkOnScreenResp::SaveToStream(QDataStream& out) const {
+bool VTSdkOnScreenResp::SaveToStream(QDataStream& out) const
+{
     out << qint32(TAG_ON_SCREEN) << qint32(GetResponseType()) << qint32(GetResponseID()) << qint32(keyOrActionCode)
         << qint32(m_Region) << qint32(m_X) << qint32(m_Y) << qint32(m_W) << qint32(m_H);
     return out.status() == QDataStream::Ok;
 }
 
-bool VTSdkOnScreenResp::LoadFromStream(QDataStream& in) {
+bool VTSdkOnScreenResp::LoadFromStream(QDataStream& in)
+{
     qint32 tag = 0, type = 0, id = 0, code = 0, region = 0, x = 0, y = 0, w = 0, h = 0;
     in >> tag >> type >> id >> code >> region >> x >> y >> w >> h;
     if (in.status() != QDataStream::Ok || tag != TAG_ON_SCREEN) return false;

@@ -13,8 +13,10 @@ const qint32 kSerialLayoutVersion = 1;
 
 bool Good(QDataStream& s) { return s.status() == QDataStream::Ok; }
 // The data stream hides its source; a short read only shows there.
-bool Good(wxDataInputStream& s, std::size_t lastReadSize) {
-    struct Access : wxDataInputStream {
+bool Good(wxDataInputStream& s, std::size_t lastReadSize)
+{
+    struct Access : wxDataInputStream
+    {
         static wxInputStream* wxDataInputStream::*Member() { return &Access::m_input; }
     };
     const wxInputStream* raw = s.*Access::Member();
@@ -33,12 +35,14 @@ bool VTSdkEmptySettings::OnSaveToFile(QDataStream&) { return true; }
 VTSdkDiscreteKeySettings::VTSdkDiscreteKeySettings() {}
 VTSdkDiscreteKeySettings::~VTSdkDiscreteKeySettings() {}
 
-bool VTSdkDiscreteKeySettings::Save(QDataStream& out) const {
+bool VTSdkDiscreteKeySettings::Save(QDataStream& out) const
+{
     out << m_PressesOnly << m_OnlyDefined;
     return Good(out);
 }
 
-bool VTSdkDiscreteKeySettings::Load(QDataStream& in) {
+bool VTSdkDiscreteKeySettings::Load(QDataStream& in)
+{
     bool pressesOnly = true, onlyDefined = false;
     in >> pressesOnly >> onlyDefined;
     if (!Good(in)) return false;
@@ -47,7 +51,8 @@ bool VTSdkDiscreteKeySettings::Load(QDataStream& in) {
     return true;
 }
 
-bool VTSdkDiscreteKeySettings::Load(wxDataInputStream& in) {
+bool VTSdkDiscreteKeySettings::Load(wxDataInputStream& in)
+{
     const wxUint8 pressesOnly = in.Read8();
     if (!Good(in, 1)) return false;
     const wxUint8 onlyDefined = in.Read8();
@@ -63,7 +68,8 @@ VTHwSerialPortConfigInfo::~VTHwSerialPortConfigInfo() {}
 VTSdkSerialPortSettings::VTSdkSerialPortSettings(int signature) : m_Signature(signature) {}
 VTSdkSerialPortSettings::~VTSdkSerialPortSettings() {}
 
-bool VTSdkSerialPortSettings::OnSaveToFile(QDataStream& out) {
+bool VTSdkSerialPortSettings::OnSaveToFile(QDataStream& out)
+{
     out << qint32(m_Signature) << kSerialLayoutVersion;
     if (!keySettings.Save(out)) return false;
     out << qint32(modelID) << QString::fromStdWString(portConfig.portName.ToStdWstring())
@@ -71,7 +77,8 @@ bool VTSdkSerialPortSettings::OnSaveToFile(QDataStream& out) {
     return Good(out);
 }
 
-bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper&, QDataStream& in) {
+bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper&, QDataStream& in)
+{
     qint32 signature = 0, version = 0;
     in >> signature >> version;
     if (!Good(in) || signature != m_Signature || version < 1) return false;
@@ -89,7 +96,8 @@ bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper&, QDa
     return true;
 }
 
-bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper*, wxDataInputStream& in) {
+bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper*, wxDataInputStream& in)
+{
     const wxUint32 signature = in.Read32();
     if (!Good(in, 4) || signature != static_cast<wxUint32>(m_Signature)) return false;
     VTSdkDiscreteKeySettings keys;
@@ -117,7 +125,8 @@ bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper*, wxD
 Interface_DynamicPluginSettingsManager::~Interface_DynamicPluginSettingsManager() {}
 
 VTSdkNoSettingsManager::VTSdkNoSettingsManager()
-    : SimpleSettingsManagerWithTypeCheckAssertion<VTSdkEmptySettings>(boost::function<void()>()) {}
+    : SimpleSettingsManagerWithTypeCheckAssertion<VTSdkEmptySettings>(boost::function<void()>())
+{}
 VTSdkNoSettingsManager::~VTSdkNoSettingsManager() {}
 
 }  // namespace VantrelSDK

@@ -11,7 +11,8 @@
 namespace Vantrel {
 
 namespace {
-unsigned long long SteadyMicroseconds() {
+unsigned long long SteadyMicroseconds()
+{
     return static_cast<unsigned long long>(
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
             .count());
@@ -20,14 +21,16 @@ unsigned long long SteadyMicroseconds() {
 
 VTTimer::VTTimer() : m_Clock(SteadyMicroseconds) { m_Origin = m_Clock(); }
 
-VTTimer& VTTimer::GetTimer() {
+VTTimer& VTTimer::GetTimer()
+{
     static VTTimer timer;
     return timer;
 }
 
 unsigned long long VTTimer::GetAbsoluteMicroseconds() const { return m_Clock(); }
 
-unsigned long long VTTimer::GetElapsedMicroseconds() const {
+unsigned long long VTTimer::GetElapsedMicroseconds() const
+{
     const unsigned long long now = m_Clock();
     const unsigned long long origin = m_Origin.load();
     return now > origin ? now - origin : 0;
@@ -39,12 +42,14 @@ double VTTimer::GetElapsedMilliseconds() const { return static_cast<double>(GetE
 
 void VTTimer::Reset() { m_Origin = m_Clock(); }
 
-void VTTimer::SetMicrosecondClockForTesting(std::function<unsigned long long()> clock) {
+void VTTimer::SetMicrosecondClockForTesting(std::function<unsigned long long()> clock)
+{
     m_Clock = clock ? clock : std::function<unsigned long long()>(SteadyMicroseconds);
     m_Origin = m_Clock();
 }
 
-int VTTimer::BlockEverythingExceptCancellationKeypress_InputPlugin(boost::function<bool()> stillBlocked) {
+int VTTimer::BlockEverythingExceptCancellationKeypress_InputPlugin(boost::function<bool()> stillBlocked)
+{
     // On the GUI thread the cancellation key can only arrive through the event loop,
     // so user input is dispatched now and then; elsewhere the presenter sets the flag.
     const bool onGuiThread = wxIsMainThread() && wxTheApp && wxTheApp->IsGUI() && wxEventLoopBase::GetActive();

@@ -22,10 +22,12 @@ namespace Vantrel {
 
 namespace {
 
-class RuntimeForCore : public Interface_RuntimeForCore {
+class RuntimeForCore : public Interface_RuntimeForCore
+{
 public:
-    Interface_ExpandedRunnableExperiment* BuildCompiledExperiment(VTCompiledExperiment& compiled, VTExperiment& original,
-                                                                  bool) override {
+    Interface_ExpandedRunnableExperiment* BuildCompiledExperiment(VTCompiledExperiment& compiled,
+                                                                  VTExperiment& original, bool) override
+    {
         wxString whyEmpty;
         const VTRunPlan plan = VTCompiledExperiment::BuildPlan(original, &whyEmpty);
         if (plan.IsEmpty()) {
@@ -38,7 +40,8 @@ public:
     }
     int GetPlugInID(VTPlugIn* plugin) override { return VTPlugIn::GetPlugInID(plugin); }
 
-    unsigned CreateDefaultResponses(VTPlugIn* plugin, VTExperiment& experiment) override {
+    unsigned CreateDefaultResponses(VTPlugIn* plugin, VTExperiment& experiment) override
+    {
         VantrelSDK::VTSdkInputPlugin* input = plugin ? plugin->GetSdkBaseInputPtr() : nullptr;
         if (!input) return 0;
         const int pluginID = plugin->GetPlugInID();
@@ -69,17 +72,20 @@ public:
     }
 };
 
-RuntimeForCore& TheRuntime() {
+RuntimeForCore& TheRuntime()
+{
     static RuntimeForCore runtime;
     return runtime;
 }
 
 // Registered as the library loads, so building works before any compiled experiment exists.
-struct RegisterAtLoad {
+struct RegisterAtLoad
+{
     RegisterAtLoad() { RegisterRuntimeWithCore(); }
 } registerAtLoad;
 
-wxString Sanitised(const wxString& text) {
+wxString Sanitised(const wxString& text)
+{
     wxString clean;
     for (wxUniChar c : text) clean += (wxIsalnum(c) || c == '-' || c == '_') ? c : wxUniChar('_');
     return clean.empty() ? wxString("data") : clean;
@@ -89,34 +95,38 @@ wxString Sanitised(const wxString& text) {
 
 void RegisterRuntimeWithCore() { SetRuntimeForCore(&TheRuntime()); }
 
-VTCompiledExperiment::VTCompiledExperiment(boost::function<void(bool, bool)> onEnd) : m_OnEnd(onEnd) {
+VTCompiledExperiment::VTCompiledExperiment(boost::function<void(bool, bool)> onEnd) : m_OnEnd(onEnd)
+{
     RegisterRuntimeWithCore();
 }
 
 VTCompiledExperiment::~VTCompiledExperiment() {}
 
-void VTCompiledExperiment::AdoptExpanded(Interface_ExpandedRunnableExperiment* expanded,
-                                         const wxString& experimentName) {
+void VTCompiledExperiment::AdoptExpanded(Interface_ExpandedRunnableExperiment* expanded, const wxString& experimentName)
+{
     m_Expanded.reset(expanded);
     m_ExperimentName = experimentName;
 }
 
-VTRunPlan VTCompiledExperiment::BuildPlan(VTExperiment& experiment, wxString* whyEmpty) {
+VTRunPlan VTCompiledExperiment::BuildPlan(VTExperiment& experiment, wxString* whyEmpty)
+{
     return VTRunPlanBuilder(experiment).Build(whyEmpty);
 }
 
-wxString VTCompiledExperiment::MakeAutomaticDataFilePath(const wxString& experimentName, const wxString& subjectName) {
+wxString VTCompiledExperiment::MakeAutomaticDataFilePath(const wxString& experimentName, const wxString& subjectName)
+{
     wxFileName folder(wxStandardPaths::Get().GetDocumentsDir(), "");
     folder.AppendDir("Study Station Data");
     folder.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    const wxString stem = Sanitised(experimentName) + "-" + Sanitised(subjectName) + "-" +
-                          wxDateTime::Now().Format("%Y%m%d-%H%M%S");
+    const wxString stem =
+        Sanitised(experimentName) + "-" + Sanitised(subjectName) + "-" + wxDateTime::Now().Format("%Y%m%d-%H%M%S");
     wxFileName file(folder.GetPath(), stem, "txt");
     for (int n = 2; file.FileExists(); ++n) file.SetName(wxString::Format("%s-%d", stem, n));
     return file.GetFullPath();
 }
 
-bool VTCompiledExperiment::Run(bool preview, bool showGrid) {
+bool VTCompiledExperiment::Run(bool preview, bool showGrid)
+{
     m_LastOutcome = VTRunOutcome::NotStarted;
     m_LastReport = VTRunReport();
     m_LastDataFile.clear();
@@ -153,9 +163,8 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid) {
         auto unused = [&](VantrelSDK::VTSdkInputPlugin* p) {
             return std::find(usedInputs.begin(), usedInputs.end(), p->GetPlugInID()) == usedInputs.end();
         };
-        settings.inputPlugins.erase(
-            std::remove_if(settings.inputPlugins.begin(), settings.inputPlugins.end(), unused),
-            settings.inputPlugins.end());
+        settings.inputPlugins.erase(std::remove_if(settings.inputPlugins.begin(), settings.inputPlugins.end(), unused),
+                                    settings.inputPlugins.end());
     }
     settings.dre = VTRunPlanBuilder(*m_Expanded).MakeResponseResolver();
 

@@ -11,7 +11,8 @@
 namespace Vantrel {
 
 namespace {
-wxString Field(const wxString& text) {
+wxString Field(const wxString& text)
+{
     wxString clean(text);
     clean.Replace("\t", " ");
     clean.Replace("\r\n", " ");
@@ -24,7 +25,8 @@ wxString Field(const wxString& text) {
 VTDataFile::VTDataFile() {}
 VTDataFile::~VTDataFile() { Close(); }
 
-wxString VTDataFile::NewRunID() {
+wxString VTDataFile::NewRunID()
+{
     std::random_device entropy;
     wxString id;
     for (int i = 0; i < 4; ++i) id << wxString::Format("%08x", static_cast<unsigned>(entropy()));
@@ -33,7 +35,8 @@ wxString VTDataFile::NewRunID() {
 
 wxString VTDataFile::FormatReactionTime(double ms) { return wxString::FromCDouble(ms, 3); }
 
-bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wxString& error) {
+bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wxString& error)
+{
     Close();
     if (path.empty()) {
         error = "No data file was named.";
@@ -48,7 +51,8 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
     m_RunID = NewRunID();
     const bool continuing = std::ftell(m_File) > 0;
     const wxString date = wxDateTime::Now().Format("%Y-%m-%d %H:%M:%S");
-    bool ok = (!continuing || WriteLine("")) && WriteLine("Study Station data file") && WriteLine("Experiment\t" + Field(header.experimentName)) &&
+    bool ok = (!continuing || WriteLine("")) && WriteLine("Study Station data file") &&
+              WriteLine("Experiment\t" + Field(header.experimentName)) &&
               WriteLine("Subject\t" + Field(header.subjectName)) && WriteLine("Session\t" + Field(header.sessionID)) &&
               WriteLine("Group\t" + Field(header.groupName)) && WriteLine("Date\t" + date) &&
               WriteLine("RunID\t" + m_RunID) && WriteLine("") &&
@@ -61,7 +65,8 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
     return true;
 }
 
-bool VTDataFile::WriteRow(const VTDataFileRow& row) {
+bool VTDataFile::WriteRow(const VTDataFileRow& row)
+{
     wxString line;
     line << Field(row.block) << '\t' << Field(row.trial) << '\t' << Field(row.event) << '\t' << Field(row.stimulus)
          << '\t' << Field(row.response) << '\t' << (row.hasReactionTime ? FormatReactionTime(row.reactionTimeMs) : "")
@@ -69,7 +74,8 @@ bool VTDataFile::WriteRow(const VTDataFileRow& row) {
     return WriteLine(line);
 }
 
-bool VTDataFile::WriteLine(const wxString& line) {
+bool VTDataFile::WriteLine(const wxString& line)
+{
     if (!m_File) return false;
     const std::string utf8 = (line + "\n").utf8_string();
     if (std::fwrite(utf8.data(), 1, utf8.size(), m_File) != utf8.size()) return false;
@@ -79,7 +85,8 @@ bool VTDataFile::WriteLine(const wxString& line) {
     return true;
 }
 
-void VTDataFile::Close() {
+void VTDataFile::Close()
+{
     if (m_File) {
         std::fclose(m_File);
         m_File = nullptr;

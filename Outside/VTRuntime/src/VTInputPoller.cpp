@@ -24,7 +24,8 @@ namespace {
 // Response times are only as good as the poll: ask for a real-time slot, else a
 // higher share of the processor. The thread sleeps between sweeps, so it cannot
 // starve the rest of the system; where neither is allowed it runs as it is.
-void RaisePollingThreadPriority() {
+void RaisePollingThreadPriority()
+{
     prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);  // wake from the short sleeps on time
     sched_param param{};
     param.sched_priority = std::min(20, sched_get_priority_max(SCHED_FIFO));
@@ -33,8 +34,10 @@ void RaisePollingThreadPriority() {
 }
 }  // namespace
 
-struct VTInputPoller::Impl {
-    struct Source {
+struct VTInputPoller::Impl
+{
+    struct Source
+    {
         VantrelSDK::VTSdkInputPlugin* plugin;
         VantrelSDK::InputDetectedFunctionPtr detect;
         int id;
@@ -60,7 +63,8 @@ struct VTInputPoller::Impl {
 
     std::thread thread;
 
-    void Loop() {
+    void Loop()
+    {
         for (;;) {
             std::function<void()> task;
             {
@@ -87,7 +91,8 @@ struct VTInputPoller::Impl {
         }
     }
 
-    void Sweep() {
+    void Sweep()
+    {
         VTTimer& timer = VTTimer::GetTimer();
         const unsigned long long sweepStart = timer.GetAbsoluteMicroseconds();
         {
@@ -124,7 +129,8 @@ struct VTInputPoller::Impl {
     }
 
     template <class F>
-    auto Run(F f) -> decltype(f()) {
+    auto Run(F f) -> decltype(f())
+    {
         auto job = std::make_shared<std::packaged_task<decltype(f())()>>(f);
         auto result = job->get_future();
         {
@@ -138,7 +144,8 @@ struct VTInputPoller::Impl {
 
 VTInputPoller::VTInputPoller(const std::vector<VantrelSDK::VTSdkInputPlugin*>& plugins,
                              boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> dre)
-    : m(new Impl) {
+    : m(new Impl)
+{
     m->dre = dre;
     for (VantrelSDK::VTSdkInputPlugin* plugin : plugins) {
         if (!plugin) continue;
@@ -150,7 +157,8 @@ VTInputPoller::VTInputPoller(const std::vector<VantrelSDK::VTSdkInputPlugin*>& p
     });
 }
 
-VTInputPoller::~VTInputPoller() {
+VTInputPoller::~VTInputPoller()
+{
     {
         std::lock_guard<std::mutex> lock(m->mutex);
         m->stopping = true;
@@ -160,7 +168,8 @@ VTInputPoller::~VTInputPoller() {
     m->thread.join();
 }
 
-int VTInputPoller::StartExperiment(VantrelSDK::RunningExperimentNecessities& necessities, int* failedPluginID) {
+int VTInputPoller::StartExperiment(VantrelSDK::RunningExperimentNecessities& necessities, int* failedPluginID)
+{
     return m->Run([&]() -> int {
         for (auto& source : m->sources) {
             const int result = source.plugin->OnStartExperiment(necessities);
@@ -173,13 +182,15 @@ int VTInputPoller::StartExperiment(VantrelSDK::RunningExperimentNecessities& nec
     });
 }
 
-void VTInputPoller::StartTrial(const VantrelSDK::TrialInfoNecessities& trial) {
+void VTInputPoller::StartTrial(const VantrelSDK::TrialInfoNecessities& trial)
+{
     m->Run([&] {
         for (auto& source : m->sources) source.plugin->OnStartTrial(trial);
     });
 }
 
-void VTInputPoller::StartEventInput() {
+void VTInputPoller::StartEventInput()
+{
     m->Run([&] {
         for (auto& source : m->sources) {
             source.plugin->OnFlushInput();
@@ -194,7 +205,8 @@ void VTInputPoller::StartEventInput() {
     });
 }
 
-void VTInputPoller::EndEventInput(bool responded) {
+void VTInputPoller::EndEventInput(bool responded)
+{
     {
         std::lock_guard<std::mutex> lock(m->mutex);
         m->armed = false;
@@ -204,13 +216,15 @@ void VTInputPoller::EndEventInput(bool responded) {
     });
 }
 
-void VTInputPoller::EndTrial() {
+void VTInputPoller::EndTrial()
+{
     m->Run([&] {
         for (auto& source : m->sources) source.plugin->OnEndTrial();
     });
 }
 
-void VTInputPoller::EndExperiment() {
+void VTInputPoller::EndExperiment()
+{
     {
         std::lock_guard<std::mutex> lock(m->mutex);
         m->armed = false;
@@ -220,7 +234,8 @@ void VTInputPoller::EndExperiment() {
     });
 }
 
-bool VTInputPoller::TakeDetected(Detected& out) {
+bool VTInputPoller::TakeDetected(Detected& out)
+{
     std::lock_guard<std::mutex> lock(m->detectedMutex);
     if (m->detected.empty()) return false;
     out = m->detected.front();
@@ -228,11 +243,13 @@ bool VTInputPoller::TakeDetected(Detected& out) {
     return true;
 }
 
-void VTInputPoller::SetDetectionNotifier(std::function<void()> notify) {
+void VTInputPoller::SetDetectionNotifier(std::function<void()> notify)
+{
     m->Run([&] { m->notify = notify; });
 }
 
-VTInputPoller::PollStats VTInputPoller::GetPollStats() const {
+VTInputPoller::PollStats VTInputPoller::GetPollStats() const
+{
     std::lock_guard<std::mutex> lock(m->statsMutex);
     return m->stats;
 }

@@ -25,17 +25,20 @@ IPlugInLoadProgressDisplay::~IPlugInLoadProgressDisplay() {}
 
 namespace {
 
-std::vector<std::unique_ptr<VTPlugIn>>& Loaded() {
+std::vector<std::unique_ptr<VTPlugIn>>& Loaded()
+{
     static std::vector<std::unique_ptr<VTPlugIn>> loaded;
     return loaded;
 }
 
-std::vector<VTPlugIn::LoadFailure>& Failures() {
+std::vector<VTPlugIn::LoadFailure>& Failures()
+{
     static std::vector<VTPlugIn::LoadFailure> failures;
     return failures;
 }
 
-bool IsCandidate(const wxString& fileName) {
+bool IsCandidate(const wxString& fileName)
+{
     if (fileName.StartsWith(".")) return false;
     return !fileName.Lower().EndsWith(".xrc");
 }
@@ -45,7 +48,8 @@ const char* const kConfigPanelName = "plugin_config_panel";
 }  // namespace
 
 VTPlugIn::VTPlugIn(VantrelSDK::VTSdkBase* object, int kind, const wxString& path)
-    : m_Object(object), m_Kind(kind), m_Info(new VantrelSDK::VTPlugInInfoObject) {
+    : m_Object(object), m_Kind(kind), m_Info(new VantrelSDK::VTPlugInInfoObject)
+{
     wxFileName name(path);
     m_Info->libraryPath = name.GetFullPath();
     m_Info->folder = name.GetPath();
@@ -53,16 +57,19 @@ VTPlugIn::VTPlugIn(VantrelSDK::VTSdkBase* object, int kind, const wxString& path
     m_Object->SetPlugInInfoObject(m_Info.get());
 }
 
-VTPlugIn::~VTPlugIn() {
+VTPlugIn::~VTPlugIn()
+{
     // The library keeps its object; it must no longer point at our information.
     if (m_Object && m_Object->GetPlugInInfoObject() == m_Info.get()) m_Object->SetPlugInInfoObject(nullptr);
 }
 
-bool VTPlugIn::LocateAll(IPlugInLoadProgressDisplay* progressOrNull) {
+bool VTPlugIn::LocateAll(IPlugInLoadProgressDisplay* progressOrNull)
+{
     return LocateAllInFolder(VTResourceHelper::GetPlugInFolder(), progressOrNull);
 }
 
-bool VTPlugIn::LocateAllInFolder(const wxString& folder, IPlugInLoadProgressDisplay* progressOrNull) {
+bool VTPlugIn::LocateAllInFolder(const wxString& folder, IPlugInLoadProgressDisplay* progressOrNull)
+{
     DeleteAllObjects();
     Failures().clear();
 
@@ -89,7 +96,8 @@ bool VTPlugIn::LocateAllInFolder(const wxString& folder, IPlugInLoadProgressDisp
         void* handle = dlopen(path.fn_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             const char* why = dlerror();
-            fail(path, wxString::Format("it is not a loadable library (%s)", why ? wxString::FromUTF8(why) : "unknown"));
+            fail(path,
+                 wxString::Format("it is not a loadable library (%s)", why ? wxString::FromUTF8(why) : "unknown"));
             continue;
         }
         dlerror();
@@ -132,30 +140,35 @@ const std::vector<VTPlugIn::LoadFailure>& VTPlugIn::GetLoadFailures() { return F
 
 void VTPlugIn::DeleteAllObjects() { Loaded().clear(); }
 
-size_t VTPlugIn::GetPlugInsList(std::vector<VTPlugIn*>& list, int kind) {
+size_t VTPlugIn::GetPlugInsList(std::vector<VTPlugIn*>& list, int kind)
+{
     list.clear();
     for (const auto& plugin : Loaded())
         if (plugin->m_Kind == kind) list.push_back(plugin.get());
     return list.size();
 }
 
-size_t VTPlugIn::GetPlugInsList_SkippingObsoleteDLLs(std::vector<VTPlugIn*>& list, int kind) {
+size_t VTPlugIn::GetPlugInsList_SkippingObsoleteDLLs(std::vector<VTPlugIn*>& list, int kind)
+{
     // Every library this manager loads is current.
     return GetPlugInsList(list, kind);
 }
 
-VTPlugIn* VTPlugIn::GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(int pluginID) {
+VTPlugIn* VTPlugIn::GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(int pluginID)
+{
     for (const auto& plugin : Loaded())
         if (plugin->GetPlugInID() == pluginID) return plugin.get();
     return nullptr;
 }
 
-VantrelSDK::VTSdkEventPlugin* VTPlugIn::GetSdkBaseEventPtr(int pluginID) {
+VantrelSDK::VTSdkEventPlugin* VTPlugIn::GetSdkBaseEventPtr(int pluginID)
+{
     VTPlugIn* plugin = GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(pluginID);
     return plugin ? plugin->GetSdkBaseEventPtr() : nullptr;
 }
 
-VantrelSDK::VTSdkEventPlugin* VTPlugIn::GetSdkBaseEventPtr(VTPlugIn* plugin) {
+VantrelSDK::VTSdkEventPlugin* VTPlugIn::GetSdkBaseEventPtr(VTPlugIn* plugin)
+{
     return plugin ? plugin->GetSdkBaseEventPtr() : nullptr;
 }
 
@@ -163,7 +176,8 @@ int VTPlugIn::GetPlugInID(VTPlugIn* plugin) { return plugin ? plugin->GetPlugInI
 
 wxString VTPlugIn::GetName(VTPlugIn* plugin) { return plugin ? plugin->GetName() : wxString(); }
 
-void VTPlugIn::WriteUsedPluginsToConfig(wxConfigBase* config, const std::vector<int>& usedPluginIDs) {
+void VTPlugIn::WriteUsedPluginsToConfig(wxConfigBase* config, const std::vector<int>& usedPluginIDs)
+{
     if (!config) return;
     wxString text;
     for (size_t i = 0; i < usedPluginIDs.size(); ++i) {
@@ -178,7 +192,8 @@ void VTPlugIn::WriteUsedPluginsToConfig(wxConfigBase* config, const std::vector<
 
 wxString VTPlugIn::DoesThisPluginConflictWithSome_LOADED_and_USED_Plugin(VTPlugIn* plugin,
                                                                          const std::vector<int>& usedPluginIDs,
-                                                                         const std::vector<VTPlugIn*>& inputList) {
+                                                                         const std::vector<VTPlugIn*>& inputList)
+{
     if (!plugin) return wxString();
     std::vector<VTPlugIn*> used;
     for (VTPlugIn* other : inputList) {
@@ -194,21 +209,24 @@ wxString VTPlugIn::DoesThisPluginConflictWithSome_LOADED_and_USED_Plugin(VTPlugI
     return wxString();
 }
 
-void VTPlugIn::BuildAllPlugInsListsOfSdkResponses() {
+void VTPlugIn::BuildAllPlugInsListsOfSdkResponses()
+{
     for (const auto& plugin : Loaded()) {
         if (VantrelSDK::VTSdkInputPlugin* input = plugin->GetSdkBaseInputPtr())
             input->CreateDefaultResponses([](wxString, VantrelSDK::VTSdkBaseResponse* response) { delete response; });
     }
 }
 
-wxString VTPlugIn::GetName() const {
+wxString VTPlugIn::GetName() const
+{
     wxString name;
     m_Object->GetString(5001, name);
     if (name.empty()) name = wxFileName(m_Info->libraryPath).GetName();
     return name;
 }
 
-wxString VTPlugIn::GetShortName() const {
+wxString VTPlugIn::GetShortName() const
+{
     wxString name;
     m_Object->GetShortString(name);
     return name.empty() ? GetName() : name;
@@ -218,7 +236,8 @@ int VTPlugIn::GetPlugInID() const { return m_Object->GetPlugInID(); }
 
 const wxString& VTPlugIn::GetLibraryPath() const { return m_Info->libraryPath; }
 
-bool VTPlugIn::CheckForConflictsAgainstGivenList(wxString& message, std::vector<VTPlugIn*>* list) {
+bool VTPlugIn::CheckForConflictsAgainstGivenList(wxString& message, std::vector<VTPlugIn*>* list)
+{
     message.clear();
     if (!list) return false;
     VantrelSDK::VTSdkInputPlugin* mine = GetSdkBaseInputPtr();
@@ -235,7 +254,8 @@ bool VTPlugIn::CheckForConflictsAgainstGivenList(wxString& message, std::vector<
     return false;
 }
 
-wxXmlResource* VTPlugIn::GetResources() {
+wxXmlResource* VTPlugIn::GetResources()
+{
     if (!m_ResourcesTried) {
         m_ResourcesTried = true;
         wxFileName xrc(m_Info->folder, wxFileName(m_Info->libraryPath).GetName(), "xrc");
@@ -248,7 +268,8 @@ wxXmlResource* VTPlugIn::GetResources() {
     return m_Resources.get();
 }
 
-wxWindow* VTPlugIn::GetConfigPanel(wxWindow* parent) {
+wxWindow* VTPlugIn::GetConfigPanel(wxWindow* parent)
+{
     if (m_ConfigPanel) return m_ConfigPanel;
     if (!parent) return nullptr;
     if (m_Object->PluginHasBeenConvertedTo_NON_xrc()) {
@@ -269,11 +290,13 @@ wxWindow* VTPlugIn::GetConfigPanelNoCreate() { return m_ConfigPanel; }
 
 void VTPlugIn::OnCloseConfigDlg() { m_ConfigPanel = nullptr; }
 
-VantrelSDK::VTSdkEventPlugin* VTPlugIn::GetSdkBaseEventPtr() const {
+VantrelSDK::VTSdkEventPlugin* VTPlugIn::GetSdkBaseEventPtr() const
+{
     return dynamic_cast<VantrelSDK::VTSdkEventPlugin*>(m_Object);
 }
 
-VantrelSDK::VTSdkInputPlugin* VTPlugIn::GetSdkBaseInputPtr() const {
+VantrelSDK::VTSdkInputPlugin* VTPlugIn::GetSdkBaseInputPtr() const
+{
     return dynamic_cast<VantrelSDK::VTSdkInputPlugin*>(m_Object);
 }
 

@@ -12,7 +12,8 @@ namespace Vantrel {
 
 VTPresenterFrame::VTPresenterFrame()
     : wxFrame(nullptr, wxID_ANY, "Study Station Presentation", wxDefaultPosition, wxDefaultSize,
-              wxBORDER_NONE | wxFRAME_NO_TASKBAR) {
+              wxBORDER_NONE | wxFRAME_NO_TASKBAR)
+{
     SetBackgroundColour(*wxBLACK);
     m_Canvas = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE);
     m_Canvas->SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -24,7 +25,8 @@ VTPresenterFrame::VTPresenterFrame()
 
 VTPresenterFrame::~VTPresenterFrame() {}
 
-void VTPresenterFrame::Present() {
+void VTPresenterFrame::Present()
+{
     // Without a window manager full-screen requests go unanswered: cover the display ourselves.
     int index = wxDisplay::GetFromPoint(wxPoint(0, 0));
     const wxRect area = wxDisplay(index == wxNOT_FOUND ? 0u : unsigned(index)).GetGeometry();
@@ -35,19 +37,22 @@ void VTPresenterFrame::Present() {
     m_Canvas->SetFocus();
 }
 
-void VTPresenterFrame::ShowBlank() {
+void VTPresenterFrame::ShowBlank()
+{
     m_Text.clear();
     m_Picture = wxBitmap();
     Refresh();
 }
 
-void VTPresenterFrame::ShowText(const wxString& text) {
+void VTPresenterFrame::ShowText(const wxString& text)
+{
     m_Picture = wxBitmap();
     m_Text = text;
     Refresh();
 }
 
-bool VTPresenterFrame::ShowPicture(const wxString& path) {
+bool VTPresenterFrame::ShowPicture(const wxString& path)
+{
     wxImage image;
     {
         wxLogNull quiet;  // an unreadable file is reported by the caller, once
@@ -66,17 +71,20 @@ bool VTPresenterFrame::ShowPicture(const wxString& path) {
     return true;
 }
 
-void VTPresenterFrame::AddLabelledRectangle(const wxRect& rect, const wxString& label) {
+void VTPresenterFrame::AddLabelledRectangle(const wxRect& rect, const wxString& label)
+{
     m_Rectangles.push_back({rect, label});
     Refresh();
 }
 
-void VTPresenterFrame::PaintNow() {
+void VTPresenterFrame::PaintNow()
+{
     m_Canvas->Refresh();
     m_Canvas->Update();
 }
 
-void VTPresenterFrame::OnPaint(wxPaintEvent&) {
+void VTPresenterFrame::OnPaint(wxPaintEvent&)
+{
     wxAutoBufferedPaintDC dc(m_Canvas);
     const wxSize size = m_Canvas->GetClientSize();
     dc.SetBackground(*wxBLACK_BRUSH);
@@ -110,7 +118,8 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&) {
     }
 }
 
-void VTPresenterFrame::OnCharHook(wxKeyEvent& event) {
+void VTPresenterFrame::OnCharHook(wxKeyEvent& event)
+{
     const unsigned long long now = VTTimer::GetTimer().GetElapsedMicroseconds();
     const int code = event.GetKeyCode();
     if (code == WXK_ESCAPE) {
@@ -123,7 +132,8 @@ void VTPresenterFrame::OnCharHook(wxKeyEvent& event) {
     m_Keys.push_back({code, 1, now});
 }
 
-void VTPresenterFrame::OnKeyUp(wxKeyEvent& event) {
+void VTPresenterFrame::OnKeyUp(wxKeyEvent& event)
+{
     const unsigned long long now = VTTimer::GetTimer().GetElapsedMicroseconds();
     const int code = event.GetKeyCode();
     if (code == WXK_ESCAPE) return;
@@ -131,7 +141,8 @@ void VTPresenterFrame::OnKeyUp(wxKeyEvent& event) {
     m_Keys.push_back({code, 2, now});
 }
 
-bool VTPresenterFrame::TakeKey(Key& key) {
+bool VTPresenterFrame::TakeKey(Key& key)
+{
     if (m_Keys.empty()) return false;
     key = m_Keys.front();
     m_Keys.pop_front();
@@ -140,7 +151,8 @@ bool VTPresenterFrame::TakeKey(Key& key) {
 
 void VTPresenterFrame::DropQueuedKeys() { m_Keys.clear(); }
 
-bool VTPresenterFrame::TakeEscape() {
+bool VTPresenterFrame::TakeEscape()
+{
     const bool escape = m_Escape;
     m_Escape = false;
     return escape;

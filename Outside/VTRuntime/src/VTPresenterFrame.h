@@ -11,9 +11,11 @@
 
 namespace Vantrel {
 
-class VTPresenterFrame : public wxFrame {
+class VTPresenterFrame : public wxFrame
+{
 public:
-    struct Key {
+    struct Key
+    {
         int code;
         int phase;  // 1 press, 2 release
         unsigned long long timeMicroseconds;
@@ -47,7 +49,8 @@ private:
     wxString m_Text;
     wxBitmap m_Picture;
     bool m_Grid = false;
-    struct Labelled {
+    struct Labelled
+    {
         wxRect rect;
         wxString label;
     };

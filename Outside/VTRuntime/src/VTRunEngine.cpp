@@ -22,11 +22,13 @@ namespace {
 bool g_Running = false;
 
 // Ends what was started, in reverse, whatever way the run leaves.
-struct RunGuard {
+struct RunGuard
+{
     VTPresenterFrame* frame = nullptr;
     std::unique_ptr<wxWindowDisabler> disabler;
     bool logSuspended = false;
-    ~RunGuard() {
+    ~RunGuard()
+    {
         disabler.reset();
         if (frame) {
             frame->Hide();
@@ -38,7 +40,8 @@ struct RunGuard {
     }
 };
 
-wxString KeyLabel(int code) {
+wxString KeyLabel(int code)
+{
     if (code > 32 && code < 127) return wxString(wxUniChar(code));
     switch (code) {
         case WXK_SPACE: return "Space";
@@ -51,16 +54,25 @@ wxString KeyLabel(int code) {
     }
 }
 
-class EventWait {
+class EventWait
+{
 public:
-    enum class Result { Response, TimeLimit, Ended, Cancelled };
+    enum class Result
+    {
+        Response,
+        TimeLimit,
+        Ended,
+        Cancelled
+    };
 
     EventWait(VTPresenterFrame& frame, VTInputPoller& poller, const VTPlannedEvent& event,
               unsigned long long onsetMicroseconds)
-        : m_Frame(frame), m_Poller(poller), m_Event(event), m_Onset(onsetMicroseconds) {}
+        : m_Frame(frame), m_Poller(poller), m_Event(event), m_Onset(onsetMicroseconds)
+    {}
 
     // Pumps the GUI until the event ends. Never waits more than 1 ms for the next event.
-    Result Wait() {
+    Result Wait()
+    {
         VTTimer& timer = VTTimer::GetTimer();
         const long long limit = m_Event.endsImmediately ? 0 : m_Event.timeLimitMs;
         for (;;) {
@@ -75,7 +87,8 @@ public:
     }
 
     // Holds the display for `ms` (trial start periods), still answering Escape.
-    static bool Pause(VTPresenterFrame& frame, int ms) {
+    static bool Pause(VTPresenterFrame& frame, int ms)
+    {
         VTTimer& timer = VTTimer::GetTimer();
         const unsigned long long end = timer.GetElapsedMicroseconds() + static_cast<unsigned long long>(ms) * 1000;
         while (timer.GetElapsedMicroseconds() < end) {
@@ -90,7 +103,8 @@ public:
     unsigned long long ResponseTime() const { return m_ResponseTime; }
     bool FromPlugin() const { return m_FromPlugin; }
 
-    static void PumpOnce() {
+    static void PumpOnce()
+    {
         wxEventLoopBase* loop = wxEventLoopBase::GetActive();
         if (wxTheApp) wxTheApp->ProcessPendingEvents();
         if (loop) {
@@ -103,7 +117,8 @@ public:
         }
     }
 
-    static bool ConfirmCancelOn(VTPresenterFrame& frame) {
+    static bool ConfirmCancelOn(VTPresenterFrame& frame)
+    {
         wxMessageDialog ask(&frame, "Do you want to stop the experiment now?", "Stop the experiment?",
                             wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
         const bool stop = ask.ShowModal() == wxID_YES;
@@ -118,13 +133,14 @@ private:
     bool ConfirmCancel() { return ConfirmCancelOn(m_Frame); }
 
     // First matching response of the keyboard or a plug-in since onset.
-    bool TakeAcceptedResponse() {
+    bool TakeAcceptedResponse()
+    {
         VTPresenterFrame::Key key;
         while (m_Frame.TakeKey(key)) {
             if (key.timeMicroseconds < m_Onset) continue;
             VTPlannedResponse match;
-            if (Match(kKeyboardPlugInID, key.code, 0, key.phase, VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined(),
-                      match)) {
+            if (Match(kKeyboardPlugInID, key.code, 0, key.phase,
+                      VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined(), match)) {
                 if (match.name.empty()) match.name = KeyLabel(key.code) + (key.phase == 2 ? " (release)" : "");
                 return Accept(match, key.timeMicroseconds, false);
             }
@@ -146,7 +162,8 @@ private:
         return false;
     }
 
-    bool Match(int pluginID, int key, int port, int phase, int responseID, VTPlannedResponse& out) const {
+    bool Match(int pluginID, int key, int port, int phase, int responseID, VTPlannedResponse& out) const
+    {
         if (m_Event.accepted.empty()) {
             out = VTPlannedResponse();
             out.pluginID = pluginID;
@@ -157,8 +174,8 @@ private:
             return phase == 1;  // with nothing defined, a press of anything answers
         }
         for (const VTPlannedResponse& r : m_Event.accepted) {
-            const bool byId = responseID != VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined() &&
-                              r.responseID == responseID;
+            const bool byId =
+                responseID != VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined() && r.responseID == responseID;
             const bool byFields = r.pluginID == pluginID && r.key == key && r.phase == phase &&
                                   (pluginID == kKeyboardPlugInID || r.port == port);
             if (byId || byFields) {
@@ -169,7 +186,8 @@ private:
         return false;
     }
 
-    bool Accept(const VTPlannedResponse& match, unsigned long long time, bool fromPlugin) {
+    bool Accept(const VTPlannedResponse& match, unsigned long long time, bool fromPlugin)
+    {
         if (m_Responded) {
             // Only the first response is recorded; a later one may still end the event.
             m_Matched.endsEvent = match.endsEvent;
@@ -192,7 +210,8 @@ private:
     bool m_FromPlugin = false;
 };
 
-void Present(VTPresenterFrame& frame, const VTPlannedEvent& event) {
+void Present(VTPresenterFrame& frame, const VTPlannedEvent& event)
+{
     switch (event.kind) {
         case VTPlannedEvent::StimulusKind::Text: frame.ShowText(event.text); break;
         case VTPlannedEvent::StimulusKind::Picture:
@@ -208,7 +227,8 @@ void Present(VTPresenterFrame& frame, const VTPlannedEvent& event) {
 
 bool VTRunEngine::IsRunning() { return g_Running; }
 
-std::vector<VantrelSDK::VTSdkInputPlugin*> VTRunEngine::AllLoadedInputPlugins() {
+std::vector<VantrelSDK::VTSdkInputPlugin*> VTRunEngine::AllLoadedInputPlugins()
+{
     std::vector<VTPlugIn*> list;
     VTPlugIn::GetPlugInsList(list, VantrelSDK::VT_PLUGIN_KIND_INPUT);
     std::vector<VantrelSDK::VTSdkInputPlugin*> inputs;
@@ -217,7 +237,8 @@ std::vector<VantrelSDK::VTSdkInputPlugin*> VTRunEngine::AllLoadedInputPlugins() 
     return inputs;
 }
 
-VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport* reportOrNull) {
+VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport* reportOrNull)
+{
     VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
     if (g_Running) {
         wxLogError("An experiment is already running.");
@@ -324,8 +345,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                     }
                 }
                 report.rows.push_back(row);
-                if (file.IsOpen() && !file.WriteRow(row))
-                    wxLogError("A row could not be written to the data file.");
+                if (file.IsOpen() && !file.WriteRow(row)) wxLogError("A row could not be written to the data file.");
             }
             poller.EndTrial();
         }

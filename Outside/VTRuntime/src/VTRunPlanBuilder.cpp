@@ -22,19 +22,23 @@ namespace Vantrel {
 namespace {
 
 template <class T>
-void Shuffle(std::vector<T>& items) {
+void Shuffle(std::vector<T>& items)
+{
     auto rng = Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed();
     for (int i = int(items.size()) - 1; i > 0; --i) std::swap(items[size_t(i)], items[size_t(rng->Draw(0, i))]);
 }
 
-class ResponseResolver : public VantrelSDK::Interface_DREForPlugins {
+class ResponseResolver : public VantrelSDK::Interface_DREForPlugins
+{
 public:
-    struct Defined {
+    struct Defined
+    {
         int pluginID, key, port, phase, id;
     };
     std::vector<Defined> defined;
 
-    int FindDefinedResponseID(int pluginID, const VantrelSDK::VTSdkBaseResponse& response) const override {
+    int FindDefinedResponseID(int pluginID, const VantrelSDK::VTSdkBaseResponse& response) const override
+    {
         const auto* discrete = dynamic_cast<const VantrelSDK::VTSdkDiscreteKeyResp*>(&response);
         const auto* screen = dynamic_cast<const VantrelSDK::VTSdkOnScreenResp*>(&response);
         const int key = discrete ? discrete->GetKeyNumber() : screen ? screen->keyOrActionCode : 0;
@@ -46,7 +50,8 @@ public:
     }
 };
 
-VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex) {
+VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
+{
     VTPlannedEvent planned;
     planned.eventID = int(event.GetID());
     planned.name = event.GetName();
@@ -93,7 +98,8 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex) {
 
 }  // namespace
 
-VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty) {
+VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
+{
     VTRunPlan plan;
     plan.experimentName = m_Experiment.GetUserReadableName();
     const VTRunOptions& options = m_Experiment.GetRunOptions();
@@ -135,7 +141,8 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty) {
         VTUsedElements& used = group->GetBlocksUsedByTheGroup();
         for (unsigned i = 0; i < used.Size(); ++i)
             if (auto* block = dynamic_cast<VTBlock*>(used.GetUsedElementPtr(i))) blocks.push_back(block);
-        if (blocks.empty()) return why(wxString::Format("the participant group \"%s\" has no blocks.", group->GetName()));
+        if (blocks.empty())
+            return why(wxString::Format("the participant group \"%s\" has no blocks.", group->GetName()));
     } else {
         blocks = allBlocks;
     }
@@ -176,12 +183,14 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty) {
     return plan;
 }
 
-boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> VTRunPlanBuilder::MakeResponseResolver() {
+boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> VTRunPlanBuilder::MakeResponseResolver()
+{
     auto resolver = boost::make_shared<ResponseResolver>();
     VTElementsList& responses = m_Experiment.GetElementsOfType(ElementType::Response);
     for (size_t i = 0; i < responses.Size(); ++i) {
         if (auto* r = dynamic_cast<VTResponse*>(responses[i]))
-            resolver->defined.push_back({r->GetPlugInID(), r->GetKeyCode(), r->GetPortNumber(), r->GetPhase(), int(r->GetID())});
+            resolver->defined.push_back(
+                {r->GetPlugInID(), r->GetKeyCode(), r->GetPortNumber(), r->GetPhase(), int(r->GetID())});
     }
     return resolver;
 }

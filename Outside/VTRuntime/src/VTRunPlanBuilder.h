@@ -15,7 +15,8 @@ namespace Vantrel {
 
 class VTExperiment;
 
-class VTRunPlanBuilder {
+class VTRunPlanBuilder
+{
 public:
     explicit VTRunPlanBuilder(VTExperiment& experiment) : m_Experiment(experiment) {}
     // Empty plan (with the reason) when nothing is to run.

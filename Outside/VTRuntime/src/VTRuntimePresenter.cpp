@@ -13,9 +13,11 @@ namespace Vantrel {
 
 namespace {
 
-class RuntimePresenter : public VantrelSDK::VTPresenter {
+class RuntimePresenter : public VantrelSDK::VTPresenter
+{
 public:
-    void StartPresentation(bool fullScreen, bool showGrid) override {
+    void StartPresentation(bool fullScreen, bool showGrid) override
+    {
         if (m_Frame || VTRunEngine::IsRunning()) return;
         m_Frame = new VTPresenterFrame();
         m_Frame->SetGrid(showGrid);
@@ -27,16 +29,19 @@ public:
         }
         SetVisible(true);
     }
-    void AddLabelledRectangle(const wxRect& rect, const wxString& label) override {
+    void AddLabelledRectangle(const wxRect& rect, const wxString& label) override
+    {
         if (m_Frame) m_Frame->AddLabelledRectangle(rect, label);
     }
-    bool UserConfirmedEscapeKeyPress() override {
+    bool UserConfirmedEscapeKeyPress() override
+    {
         if (!m_Frame || !m_Frame->TakeEscape()) return false;
         wxMessageDialog ask(m_Frame, "Do you want to stop the experiment now?", "Stop the experiment?",
                             wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
         return ask.ShowModal() == wxID_YES;
     }
-    void TerminatePresentation() override {
+    void TerminatePresentation() override
+    {
         if (!m_Frame) return;
         m_Frame->Hide();
         m_Frame->Destroy();
@@ -48,7 +53,8 @@ private:
     VTPresenterFrame* m_Frame = nullptr;
 };
 
-struct InstallAtLoad {
+struct InstallAtLoad
+{
     InstallAtLoad() { VantrelSDK::InstallPresenter(&presenter); }
     ~InstallAtLoad() { VantrelSDK::InstallPresenter(nullptr); }
     RuntimePresenter presenter;

@@ -33,7 +33,8 @@ namespace {
 constexpr std::uint32_t kCode = 12345678;
 constexpr const char* kTaskCode = "15386598";
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -41,7 +42,8 @@ std::string ReadFile(const std::string& path) {
 }
 
 // A package of the fixture experiment whose events all end by their time limits.
-std::string TimedPackage() {
+std::string TimedPackage()
+{
     const std::string folder = TestSupport::MakeTempFolder("package");
     fs::create_directories(folder + "/Timed");
     fs::copy_file(TestSupport::SourceDir() + "/tests/fixtures/timed-events.vt6", folder + "/Timed/Timed.vt6");
@@ -50,15 +52,17 @@ std::string TimedPackage() {
 }
 
 // The demo's sample experiment (scripts/demo), packaged as the demo does.
-std::string DemoPackage() {
+std::string DemoPackage()
+{
     const std::string folder = TestSupport::MakeTempFolder("demo");
-    const std::string command = "tar -C '" + TestSupport::SourceDir() + "/scripts/demo' -czf '" + folder +
-                                "/p.tar.gz' 'Sample Task'";
+    const std::string command =
+        "tar -C '" + TestSupport::SourceDir() + "/scripts/demo' -czf '" + folder + "/p.tar.gz' 'Sample Task'";
     EXPECT_EQ(std::system(command.c_str()), 0);
     return ReadFile(folder + "/p.tar.gz");
 }
 
-std::vector<CloudExperimentPanel*> Panels(ProbedApp& app) {
+std::vector<CloudExperimentPanel*> Panels(ProbedApp& app)
+{
     std::vector<CloudExperimentPanel*> panels;
     for (wxDocument* doc : app.GetDocManager()->GetDocumentsVector())
         if (auto* view = wxDynamicCast(doc->GetFirstView(), Vantrel::VTRunTaskView))
@@ -66,7 +70,8 @@ std::vector<CloudExperimentPanel*> Panels(ProbedApp& app) {
     return panels;
 }
 
-void ClickCentre(wxWindow* window) {
+void ClickCentre(wxWindow* window)
+{
     wxUIActionSimulator sim;
     const wxRect r = window->GetScreenRect();
     sim.MouseMove(r.GetPosition() + wxSize(r.width / 2, r.height / 2));
@@ -75,7 +80,8 @@ void ClickCentre(wxWindow* window) {
 
 // True once the field shows the text. Under load the first keys can arrive before
 // GTK has moved the focus (they are then lost), so after a while it types again.
-bool ShowsOrRetypes(wxTextCtrl* field, const wxString& text, int& checks) {
+bool ShowsOrRetypes(wxTextCtrl* field, const wxString& text, int& checks)
+{
     if (field->GetValue() == text) return true;
     if (++checks % 40 == 0) {
         field->ChangeValue(wxEmptyString);
@@ -86,14 +92,17 @@ bool ShowsOrRetypes(wxTextCtrl* field, const wxString& text, int& checks) {
 }
 
 // A probe made of steps: each step acts at most once and reports when the next may start.
-class Steps {
+class Steps
+{
 public:
     using Step = std::function<bool(ProbedApp&)>;
-    Steps& Then(Step step) {
+    Steps& Then(Step step)
+    {
         m_steps.push_back(std::move(step));
         return *this;
     }
-    bool operator()(ProbedApp& app) {
+    bool operator()(ProbedApp& app)
+    {
         if (m_wait > 0) {
             --m_wait;
             return false;
@@ -112,14 +121,17 @@ private:
     int m_wait = 0;
 };
 
-class CloudPanelInTheProgram : public ::testing::Test {
+class CloudPanelInTheProgram : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string error;
         ASSERT_TRUE(m_doubles.Start(&error)) << error;
     }
     // Paths of the running program's folders; read while it runs (its application object goes with it).
-    void NotePaths() {
+    void NotePaths()
+    {
         if (!m_taskFolder.empty()) return;
         m_taskFolder = std::string(wxStandardPaths::Get().GetUserDataDir().fn_str()) + "/" + std::to_string(kCode);
         m_preferences = std::string(Vantrel::PreferencesFilePath().fn_str());
@@ -130,10 +142,11 @@ protected:
     std::string m_taskFolder, m_preferences;
 };
 
-TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService) {
+TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
+{
     const std::string package = TimedPackage();
-    m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31", TestDoubles::InfoFileText("r@example.test", 0, true),
-                                      &package);
+    m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31",
+                                      TestDoubles::InfoFileText("r@example.test", 0, true), &package);
     int finalStep = -1;
     int codeChecks = 0, nameChecks = 0, runChecks = 0;
     // Windows are looked up afresh at every step: views come and go between ticks.
@@ -145,13 +158,14 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService) {
         return panel ? wxDynamicCast(panel->FindWindow(id), wxTextCtrl) : nullptr;
     };
     Steps steps;
-    steps.Then([&](ProbedApp& app) {
-             NotePaths();
-             wxTextCtrl* field = text(only(app), CloudExperimentPanel::ID_TASK_ID);
-             if (!field) return false;
-             ClickCentre(field);
-             return true;
-         })
+    steps
+        .Then([&](ProbedApp& app) {
+            NotePaths();
+            wxTextCtrl* field = text(only(app), CloudExperimentPanel::ID_TASK_ID);
+            if (!field) return false;
+            ClickCentre(field);
+            return true;
+        })
         .Then([&](ProbedApp& app) {
             wxTextCtrl* field = text(only(app), CloudExperimentPanel::ID_TASK_ID);
             if (!field) return false;
@@ -224,20 +238,24 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService) {
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
 }
 
-TEST_F(CloudPanelInTheProgram, CommandLineCodeWithNoUploadRunsAndSendsNothing) {
+TEST_F(CloudPanelInTheProgram, CommandLineCodeWithNoUploadRunsAndSendsNothing)
+{
     const std::string package = TimedPackage();
     RunFromCommandLineWithoutUpload(package);
 }
 
-TEST_F(CloudPanelInTheProgram, TheDemoSampleRunsToItsEnd) {
+TEST_F(CloudPanelInTheProgram, TheDemoSampleRunsToItsEnd)
+{
     const std::string package = DemoPackage();
     RunFromCommandLineWithoutUpload(package);
-    EXPECT_FALSE(TestSupport::LogContains("sample-picture.png", 2 /* warnings and errors */)) << TestSupport::LogAsText();
+    EXPECT_FALSE(TestSupport::LogContains("sample-picture.png", 2 /* warnings and errors */))
+        << TestSupport::LogAsText();
 }
 
-void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& package) {
-    m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31", TestDoubles::InfoFileText("r@example.test", 0, false),
-                                      &package);
+void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& package)
+{
+    m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31",
+                                      TestDoubles::InfoFileText("r@example.test", 0, false), &package);
     int finalStep = -1;
     int runChecks = 0;
     auto only = [](ProbedApp& app) -> CloudExperimentPanel* {
@@ -245,15 +263,16 @@ void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& 
         return panels.size() == 1 ? panels[0] : nullptr;
     };
     Steps steps;
-    steps.Then([&](ProbedApp& app) {
-             NotePaths();
-             CloudExperimentPanel* panel = only(app);
-             if (!panel || panel->GetStepPage() != 2 || !panel->GetNoDataUpload()) return false;
-             auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
-             if (!run || run->GetLabel() != "   Run Task   ") return false;
-             ClickCentre(run);
-             return true;
-         })
+    steps
+        .Then([&](ProbedApp& app) {
+            NotePaths();
+            CloudExperimentPanel* panel = only(app);
+            if (!panel || panel->GetStepPage() != 2 || !panel->GetNoDataUpload()) return false;
+            auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
+            if (!run || run->GetLabel() != "   Run Task   ") return false;
+            ClickCentre(run);
+            return true;
+        })
         .Then([&](ProbedApp& app) {
             CloudExperimentPanel* panel = only(app);
             if (!panel) return false;

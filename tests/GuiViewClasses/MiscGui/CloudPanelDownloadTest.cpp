@@ -19,10 +19,12 @@ namespace fs = std::filesystem;
 namespace PanelTests {
 namespace {
 
-class CloudPanelDownload : public CloudPanelTest {
+class CloudPanelDownload : public CloudPanelTest
+{
 protected:
     // A sample package padded with a file of random bytes, so that a throttled download takes a while.
-    std::string BigPackage() {
+    std::string BigPackage()
+    {
         const std::string folder = TestSupport::MakeTempFolder("big");
         fs::create_directories(folder + "/Sample");
         std::ofstream(folder + "/Sample/Sample.vt6") << "{}\n";
@@ -34,12 +36,14 @@ protected:
         return ReadFile(folder + "/big.tar.gz");
     }
 
-    wxGauge* Gauge(CloudExperimentPanel* panel) const {
+    wxGauge* Gauge(CloudExperimentPanel* panel) const
+    {
         return wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_GAUGE), wxGauge);
     }
 
     // Nothing beside the task folder but the folder itself: no package, no partial file.
-    void ExpectNoPackageFiles() const {
+    void ExpectNoPackageFiles() const
+    {
         const fs::path base = fs::path(TaskFolder()).parent_path();
         for (const auto& entry : fs::directory_iterator(base))
             EXPECT_EQ(entry.path().filename().string().find(std::to_string(kExperimentCode) + "."), std::string::npos)
@@ -47,7 +51,8 @@ protected:
     }
 };
 
-TEST_F(CloudPanelDownload, CancelDuringADownloadThenANewTrySucceeds) {
+TEST_F(CloudPanelDownload, CancelDuringADownloadThenANewTrySucceeds)
+{
     const std::string big = BigPackage();
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false), &big);
     m_doubles.Service().SetSwitches(R"({"throttle_bytes_per_second": 40000})");
@@ -74,7 +79,8 @@ TEST_F(CloudPanelDownload, CancelDuringADownloadThenANewTrySucceeds) {
     EXPECT_EQ(fs::file_size(TaskFolder() + "/Sample/noise.bin"), 400000u);
 }
 
-TEST_F(CloudPanelDownload, ABrokenTransferBringsTheParticipantBackWithAMessage) {
+TEST_F(CloudPanelDownload, ABrokenTransferBringsTheParticipantBackWithAMessage)
+{
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, true));
     CloudExperimentPanel* panel = ShowPanel();
     TypeInto(TaskField(panel), kTaskCode);
@@ -82,7 +88,8 @@ TEST_F(CloudPanelDownload, ABrokenTransferBringsTheParticipantBackWithAMessage) 
     ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 1; }));
     m_doubles.Service().SetSwitches(R"({"broken_download": true})");  // the package transfer breaks off half-way
     Click(Button(panel, CloudExperimentPanel::ID_GET_STARTED));
-    ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 0 && !panel->IsDownloadInFlight(); }, 15000));
+    ASSERT_TRUE(
+        TestSupport::PumpUntil([&] { return panel->GetStepPage() == 0 && !panel->IsDownloadInFlight(); }, 15000));
     EXPECT_EQ(ErrorText(panel)->GetLabel(),
               "The task could not be downloaded. Check the internet connection and try again.");
     EXPECT_TRUE(m_script.openedDocuments.empty());
@@ -96,7 +103,8 @@ TEST_F(CloudPanelDownload, ABrokenTransferBringsTheParticipantBackWithAMessage) 
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel() != nullptr; }, 20000)) << TestSupport::LogAsText();
 }
 
-TEST_F(CloudPanelDownload, HostilePackagesAreRefusedAndNothingLandsOutsideTheTaskFolder) {
+TEST_F(CloudPanelDownload, HostilePackagesAreRefusedAndNothingLandsOutsideTheTaskFolder)
+{
     const fs::path base = fs::path(TaskFolder()).parent_path();
     for (const char* name : {"parent.tar.gz", "absolute.tar.gz", "symlink.tar.gz", "backslash-parent.tar.gz"}) {
         SCOPED_TRACE(name);
@@ -107,9 +115,13 @@ TEST_F(CloudPanelDownload, HostilePackagesAreRefusedAndNothingLandsOutsideTheTas
         TypeInto(TaskField(panel), kTaskCode);
         Click(Button(panel, CloudExperimentPanel::ID_NEXT));
         ASSERT_TRUE(TestSupport::PumpUntil(
-            [&] { return panel->GetStepPage() == 0 && ErrorText(panel)->GetLabel().StartsWith("Couldn't read the zip entry '"); },
+            [&] {
+                return panel->GetStepPage() == 0 &&
+                       ErrorText(panel)->GetLabel().StartsWith("Couldn't read the zip entry '");
+            },
             15000))
-            << ErrorText(panel)->GetLabel() << "\n" << TestSupport::LogAsText();
+            << ErrorText(panel)->GetLabel() << "\n"
+            << TestSupport::LogAsText();
         EXPECT_TRUE(m_script.openedDocuments.empty());
         EXPECT_EQ(m_script.closeRequests, 0);
         EXPECT_FALSE(fs::exists(base / "escaped.txt"));
@@ -118,7 +130,8 @@ TEST_F(CloudPanelDownload, HostilePackagesAreRefusedAndNothingLandsOutsideTheTas
     }
 }
 
-TEST_F(CloudPanelDownload, APackageWithoutExperimentKeepsTheViewAndAllowsANewTry) {
+TEST_F(CloudPanelDownload, APackageWithoutExperimentKeepsTheViewAndAllowsANewTry)
+{
     const std::string empty = MadePackage("long-names.tar.gz");
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false), &empty);
     CloudExperimentPanel* panel = ShowPanel();
@@ -135,7 +148,8 @@ TEST_F(CloudPanelDownload, APackageWithoutExperimentKeepsTheViewAndAllowsANewTry
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel() != nullptr; }, 20000)) << TestSupport::LogAsText();
 }
 
-TEST_F(CloudPanelDownload, AnExperimentAlreadyInTheTaskFolderOpensWithoutDownload) {
+TEST_F(CloudPanelDownload, AnExperimentAlreadyInTheTaskFolderOpensWithoutDownload)
+{
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
     fs::create_directories(TaskFolder() + "/deeper");
     std::ofstream(TaskFolder() + "/deeper/Kept.vt6") << "{}\n";

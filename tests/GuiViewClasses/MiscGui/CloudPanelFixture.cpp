@@ -21,19 +21,23 @@ namespace fs = std::filesystem;
 
 namespace PanelTests {
 
-void ScriptedHost::RunCloudExperiment(const wxString& dataFile, unsigned int groupId, bool saveData) {
+void ScriptedHost::RunCloudExperiment(const wxString& dataFile, unsigned int groupId, bool saveData)
+{
     m_script.runs.push_back({dataFile, groupId, saveData});
-    if (saveData && m_script.writesData) std::ofstream(std::string(dataFile.fn_str()), std::ios::binary) << m_script.runBytes;
+    if (saveData && m_script.writesData)
+        std::ofstream(std::string(dataFile.fn_str()), std::ios::binary) << m_script.runBytes;
 }
 
-bool ScriptedHost::OpenExperimentDocument(const wxString& path) {
+bool ScriptedHost::OpenExperimentDocument(const wxString& path)
+{
     m_script.openedDocuments.push_back(path);
     if (!m_script.openSucceeds) return false;
     m_openPanel();
     return true;
 }
 
-void CloudPanelTest::SetUp() {
+void CloudPanelTest::SetUp()
+{
     CloudExperimentPanel::ForgetTaskForTesting();
     std::string error;
     ASSERT_TRUE(m_doubles.Start(&error)) << error;
@@ -43,12 +47,13 @@ void CloudPanelTest::SetUp() {
     ASSERT_NE(config, nullptr);
     std::ofstream(std::string(config) + "/user-dirs.dirs") << "XDG_DESKTOP_DIR=\"" << desktop << "\"\n";
     ASSERT_EQ(DesktopFolder(), desktop);
-    delete wxConfigBase::Set(new wxFileConfig("CloudPanelTests", wxEmptyString,
-                                              TestSupport::MakeTempFolder("config") + "/preferences"));
+    delete wxConfigBase::Set(
+        new wxFileConfig("CloudPanelTests", wxEmptyString, TestSupport::MakeTempFolder("config") + "/preferences"));
     TestSupport::ClearLog();
 }
 
-void CloudPanelTest::TearDown() {
+void CloudPanelTest::TearDown()
+{
     for (wxFrame* frame : m_frames) frame->Destroy();
     m_frames.clear();
     TestSupport::PumpFor(50);
@@ -58,14 +63,16 @@ void CloudPanelTest::TearDown() {
     CloudExperimentPanel::ForgetTaskForTesting();
 }
 
-std::string CloudPanelTest::ReadFile(const std::string& path) {
+std::string CloudPanelTest::ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-std::string CloudPanelTest::SamplePackage(bool zip) {
+std::string CloudPanelTest::SamplePackage(bool zip)
+{
     const std::string folder = TestSupport::MakeTempFolder("sample");
     fs::create_directories(folder + "/Sample/images");
     std::ofstream(folder + "/Sample/Sample.vt6") << "{\"format\": \"sample\"}\n";
@@ -77,24 +84,26 @@ std::string CloudPanelTest::SamplePackage(bool zip) {
     return ReadFile(package);
 }
 
-std::string CloudPanelTest::MadePackage(const std::string& name) {
+std::string CloudPanelTest::MadePackage(const std::string& name)
+{
     static std::string folder;
     if (folder.empty()) {
         folder = TestSupport::MakeTempFolder("made");
-        const std::string command = std::string("/usr/bin/python3 '") + PACKAGE_MAKER + "' '" + folder + "/packages' '" +
-                                    folder + "/outside'";
+        const std::string command =
+            std::string("/usr/bin/python3 '") + PACKAGE_MAKER + "' '" + folder + "/packages' '" + folder + "/outside'";
         EXPECT_EQ(std::system(command.c_str()), 0);
     }
     return ReadFile(folder + "/packages/" + name);
 }
 
-void CloudPanelTest::AddExperiment(const std::string& infoFile, const std::string* package) {
+void CloudPanelTest::AddExperiment(const std::string& infoFile, const std::string* package)
+{
     const std::string sample = SamplePackage();
-    m_doubles.Service().AddExperiment(kExperimentCode, "Sample", "2099-12-31", infoFile,
-                                      package ? package : &sample);
+    m_doubles.Service().AddExperiment(kExperimentCode, "Sample", "2099-12-31", infoFile, package ? package : &sample);
 }
 
-CloudExperimentPanel* CloudPanelTest::ShowPanel() {
+CloudExperimentPanel* CloudPanelTest::ShowPanel()
+{
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Untitled", wxPoint(20, 20), wxSize(640, 520));
     auto openPanel = [this] {
         auto* readyFrame = new wxFrame(nullptr, wxID_ANY, "Sample", wxPoint(40, 40), wxSize(640, 520));
@@ -116,7 +125,8 @@ CloudExperimentPanel* CloudPanelTest::ShowPanel() {
     return m_firstPanel;
 }
 
-void CloudPanelTest::TypeInto(wxTextCtrl* field, const wxString& text) {
+void CloudPanelTest::TypeInto(wxTextCtrl* field, const wxString& text)
+{
     Click(field);
     field->SetFocus();
     TestSupport::PumpFor(50);
@@ -126,41 +136,47 @@ void CloudPanelTest::TypeInto(wxTextCtrl* field, const wxString& text) {
         << "typed '" << text << "', field holds '" << field->GetValue() << "'";
 }
 
-void CloudPanelTest::Click(wxWindow* window) {
+void CloudPanelTest::Click(wxWindow* window)
+{
     ASSERT_TRUE(TestSupport::PumpUntil([&] { return window->IsShownOnScreen(); }, 3000));
     TestSupport::ClickWindow(window);
     TestSupport::PumpFor(50);
 }
 
-wxTextCtrl* CloudPanelTest::TaskField(CloudExperimentPanel* panel) const {
+wxTextCtrl* CloudPanelTest::TaskField(CloudExperimentPanel* panel) const
+{
     return wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_TASK_ID), wxTextCtrl);
 }
 
-wxStaticText* CloudPanelTest::ErrorText(CloudExperimentPanel* panel) const {
+wxStaticText* CloudPanelTest::ErrorText(CloudExperimentPanel* panel) const
+{
     return wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_ERROR_TEXT), wxStaticText);
 }
 
-wxButton* CloudPanelTest::Button(CloudExperimentPanel* panel, int id) const {
+wxButton* CloudPanelTest::Button(CloudExperimentPanel* panel, int id) const
+{
     return wxDynamicCast(panel->FindWindow(id), wxButton);
 }
 
-bool CloudPanelTest::ContainsLabel(wxWindow* window, const wxString& text) const {
+bool CloudPanelTest::ContainsLabel(wxWindow* window, const wxString& text) const
+{
     if (window->GetLabel().Contains(text) && window->IsShown()) return true;
     for (wxWindow* child : window->GetChildren())
         if (ContainsLabel(child, text)) return true;
     return false;
 }
 
-std::string CloudPanelTest::TaskFolder() const {
+std::string CloudPanelTest::TaskFolder() const
+{
     return std::string(wxStandardPaths::Get().GetUserDataDir().fn_str()) + "/" + std::to_string(kExperimentCode);
 }
 
-std::string CloudPanelTest::DesktopFolder() const {
-    return std::string(Vantrel::DesktopFolder().fn_str());
-}
+std::string CloudPanelTest::DesktopFolder() const { return std::string(Vantrel::DesktopFolder().fn_str()); }
 
-int CloudPanelTest::RequestCount(const std::string& path) const {
-    return static_cast<int>(const_cast<TestDoubles::CloudDoublesEnvironment&>(m_doubles).Service().RequestsTo(path).size());
+int CloudPanelTest::RequestCount(const std::string& path) const
+{
+    return static_cast<int>(
+        const_cast<TestDoubles::CloudDoublesEnvironment&>(m_doubles).Service().RequestsTo(path).size());
 }
 
 }  // namespace PanelTests

@@ -26,7 +26,8 @@ constexpr const char* kTaskCode = "15386598";
 constexpr const char* kResearcher = "researcher@example.test";
 
 // What the stand-in view did and will do; shared by every panel of one test.
-struct HostScript {
+struct HostScript
+{
     std::vector<wxString> openedDocuments;
     bool openSucceeds = true;
     int closeRequests = 0;
@@ -39,7 +40,8 @@ struct HostScript {
     std::string runBytes = "trial\tresponse\ttime\n1\tspace\t412\n";
     bool runCancelled = false;
     bool writesData = true;
-    struct Run {
+    struct Run
+    {
         wxString dataFile;
         unsigned groupId;
         bool saveData;
@@ -47,9 +49,12 @@ struct HostScript {
     std::vector<Run> runs;
 };
 
-class ScriptedHost : public Vantrel::CloudPanelHost {
+class ScriptedHost : public Vantrel::CloudPanelHost
+{
 public:
-    ScriptedHost(HostScript& script, std::function<void()> openPanel) : m_script(script), m_openPanel(std::move(openPanel)) {}
+    ScriptedHost(HostScript& script, std::function<void()> openPanel)
+        : m_script(script), m_openPanel(std::move(openPanel))
+    {}
     void RunCloudExperiment(const wxString& dataFile, unsigned int groupId, bool saveData) override;
     bool WasLastRunCanceled() override { return m_script.runCancelled; }
     std::vector<std::uint32_t> GroupIds() override { return m_script.groups; }
@@ -66,7 +71,8 @@ private:
     std::function<void()> m_openPanel;
 };
 
-class CloudPanelTest : public ::testing::Test {
+class CloudPanelTest : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -13,10 +13,13 @@
 namespace PanelTests {
 namespace {
 
-class CloudPanelRefusal : public CloudPanelTest {};
+class CloudPanelRefusal : public CloudPanelTest
+{};
 
-TEST_F(CloudPanelRefusal, EachRefusalShowsItsTextAndStartsNoDownload) {
-    struct Case {
+TEST_F(CloudPanelRefusal, EachRefusalShowsItsTextAndStartsNoDownload)
+{
+    struct Case
+    {
         const char* label;
         const char* typed;   // typed with the keyboard
         const char* pasted;  // or put into the field as a paste would
@@ -77,14 +80,16 @@ TEST_F(CloudPanelRefusal, EachRefusalShowsItsTextAndStartsNoDownload) {
     }
 }
 
-TEST_F(CloudPanelRefusal, AnEmptyFieldAsksForTheCodeThroughTheLog) {
+TEST_F(CloudPanelRefusal, AnEmptyFieldAsksForTheCodeThroughTheLog)
+{
     CloudExperimentPanel* panel = ShowPanel();
     Click(Button(panel, CloudExperimentPanel::ID_NEXT));
     EXPECT_TRUE(TestSupport::PumpUntil([] { return TestSupport::LogContains("Please enter an experiment ID."); }));
     EXPECT_EQ(RequestCount("/api/"), 0);
 }
 
-TEST_F(CloudPanelRefusal, TheFieldTakesNoLetters) {
+TEST_F(CloudPanelRefusal, TheFieldTakesNoLetters)
+{
     CloudExperimentPanel* panel = ShowPanel();
     Click(TaskField(panel));
     TaskField(panel)->SetFocus();

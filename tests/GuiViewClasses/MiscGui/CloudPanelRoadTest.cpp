@@ -19,10 +19,12 @@ namespace fs = std::filesystem;
 namespace PanelTests {
 namespace {
 
-class CloudPanelRoad : public CloudPanelTest {
+class CloudPanelRoad : public CloudPanelTest
+{
 protected:
     // Types the code, enters the details when asked, and waits for the opened experiment's panel.
-    void GetToReadyPanel(bool detailsAsked) {
+    void GetToReadyPanel(bool detailsAsked)
+    {
         CloudExperimentPanel* panel = ShowPanel();
         TypeInto(TaskField(panel), kTaskCode);
         Click(Button(panel, CloudExperimentPanel::ID_NEXT));
@@ -44,7 +46,8 @@ protected:
         EXPECT_TRUE(ContainsLabel(ReadyPanel(), "The task is ready, click button below to proceed."));
     }
 
-    void RunTask() {
+    void RunTask()
+    {
         Click(Button(ReadyPanel(), CloudExperimentPanel::ID_RUN_OR_CANCEL));
         ASSERT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel()->GetButtonPage() == 3; }, 30000))
             << TestSupport::LogAsText();
@@ -53,7 +56,8 @@ protected:
     std::string DataFile() const { return TaskFolder() + "/Task Data.txt"; }
 };
 
-TEST_F(CloudPanelRoad, FromTaskCodeToThankYouWithTheDataAtTheService) {
+TEST_F(CloudPanelRoad, FromTaskCodeToThankYouWithTheDataAtTheService)
+{
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, true));
     m_doubles.Service().WriteExperimentFile(kExperimentCode, "rt_info", "'group_id':'5'\n");
     m_script.groups = {5, 9};
@@ -89,7 +93,8 @@ TEST_F(CloudPanelRoad, FromTaskCodeToThankYouWithTheDataAtTheService) {
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return m_script.exitRequests == 1; }));
 }
 
-TEST_F(CloudPanelRoad, CommandLineCodeWithoutUploadSavesAndSendsNothing) {
+TEST_F(CloudPanelRoad, CommandLineCodeWithoutUploadSavesAndSendsNothing)
+{
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
     CloudExperimentPanel* panel = ShowPanel();
     panel->InsertCmdLineTaskID(15386598, true);
@@ -108,7 +113,8 @@ TEST_F(CloudPanelRoad, CommandLineCodeWithoutUploadSavesAndSendsNothing) {
     EXPECT_FALSE(fs::exists(TaskFolder()));
 }
 
-TEST_F(CloudPanelRoad, FailedUploadsGoToTheResearcherByMailWithADesktopCopy) {
+TEST_F(CloudPanelRoad, FailedUploadsGoToTheResearcherByMailWithADesktopCopy)
+{
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
     m_doubles.Service().SetSwitches(R"({"fail": ["upload-result"]})");
     GetToReadyPanel(false);
@@ -127,7 +133,8 @@ TEST_F(CloudPanelRoad, FailedUploadsGoToTheResearcherByMailWithADesktopCopy) {
     EXPECT_EQ(wxConfigBase::Get()->Read("/VTCloudSettings/last_exp_id"), "12345678");
 }
 
-TEST_F(CloudPanelRoad, WhenMailFailsTooTheAddressIsShownAndTheDataStaysInTwoPlaces) {
+TEST_F(CloudPanelRoad, WhenMailFailsTooTheAddressIsShownAndTheDataStaysInTwoPlaces)
+{
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
     m_doubles.Service().SetSwitches(R"({"fail": ["upload-result"]})");
     GetToReadyPanel(false);
@@ -136,7 +143,8 @@ TEST_F(CloudPanelRoad, WhenMailFailsTooTheAddressIsShownAndTheDataStaysInTwoPlac
 
     EXPECT_EQ(ReadyPanel()->GetStepPage(), 4);
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString("We have placed the data file on the desktop. Please send it\n"
-                                                     "to the researcher at ") + kResearcher + "."));
+                                                     "to the researcher at ") +
+                                                kResearcher + "."));
     EXPECT_EQ(ReadFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
     EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes) << "the task folder keeps the original";
 
@@ -148,10 +156,12 @@ TEST_F(CloudPanelRoad, WhenMailFailsTooTheAddressIsShownAndTheDataStaysInTwoPlac
         if (!!locker && wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(text))
             copied = text.GetText();
         return copied == kResearcher;
-    })) << "clipboard holds '" << copied << "'";
+    })) << "clipboard holds '"
+        << copied << "'";
 }
 
-TEST_F(CloudPanelRoad, ACancelledRunSendsNothingAndKeepsItsDataFile) {
+TEST_F(CloudPanelRoad, ACancelledRunSendsNothingAndKeepsItsDataFile)
+{
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
     m_script.runCancelled = true;
     GetToReadyPanel(false);
@@ -164,7 +174,8 @@ TEST_F(CloudPanelRoad, ACancelledRunSendsNothingAndKeepsItsDataFile) {
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString::FromUTF8(DataFile())));
 }
 
-TEST_F(CloudPanelRoad, ARunWithoutDataFileIsAnErrorAndKeepsTheTaskFolder) {
+TEST_F(CloudPanelRoad, ARunWithoutDataFileIsAnErrorAndKeepsTheTaskFolder)
+{
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
     m_script.groups = {};  // nothing to balance either: the run still takes place
     m_script.writesData = false;
@@ -177,7 +188,8 @@ TEST_F(CloudPanelRoad, ARunWithoutDataFileIsAnErrorAndKeepsTheTaskFolder) {
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
 }
 
-TEST_F(CloudPanelRoad, KeepRequestedByTheExperimentLeavesTheFolderAndSaysSo) {
+TEST_F(CloudPanelRoad, KeepRequestedByTheExperimentLeavesTheFolderAndSaysSo)
+{
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false, false, true, true));
     GetToReadyPanel(false);
     RunTask();

@@ -16,40 +16,47 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Answer {
+struct Answer
+{
     int calls = 0;
     bool success = false;
     wxString message;
     wxString contents;
 };
 
-class AsyncSimpleFileDownloadTest : public ::testing::Test {
+class AsyncSimpleFileDownloadTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         unsetenv("VANTREL_UPDATE_HOST");
         unsetenv("VANTREL_CA_BUNDLE");
         layer_ = OrbiskAsynchronous::AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(
             OrbiskAsynchronous::THREADING_TYPE_PolledByHolder, nullptr);
         layer_->Start();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         unsetenv("VANTREL_UPDATE_HOST");
         unsetenv("VANTREL_CA_BUNDLE");
     }
 
-    std::string ContentFile(const std::string& bytes) {
+    std::string ContentFile(const std::string& bytes)
+    {
         const std::string path = TestSupport::MakeTempFolder("version") + "/vt6ver.txt";
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
 
     // Starts a serving double whose certificate the download trusts.
-    void StartTrustedDouble(const std::string& bytes, int status = 200) {
+    void StartTrustedDouble(const std::string& bytes, int status = 200)
+    {
         ASSERT_TRUE(double_.Start(VersionDoubleProcess::Mode::Serve, ContentFile(bytes), status)) << double_.Error();
         setenv("VANTREL_CA_BUNDLE", double_.CaPath().c_str(), 1);
     }
 
-    OrbiskSDK::DownloadCompletion Recorder(Answer& answer) {
+    OrbiskSDK::DownloadCompletion Recorder(Answer& answer)
+    {
         return [&answer](bool success, wxString message, wxString contents) {
             ++answer.calls;
             answer.success = success;
@@ -59,7 +66,8 @@ protected:
     }
 
     // Polls the layer, as the GUI pump does, until the answer came or time is up.
-    bool PollUntilAnswered(const Answer& answer, int timeoutMs = 15000) {
+    bool PollUntilAnswered(const Answer& answer, int timeoutMs = 15000)
+    {
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
         while (answer.calls == 0 && Clock::now() < deadline) {
             layer_->PollOnce();
@@ -68,7 +76,8 @@ protected:
         return answer.calls != 0;
     }
 
-    void PollFor(int ms) {
+    void PollFor(int ms)
+    {
         const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
         while (Clock::now() < deadline) {
             layer_->PollOnce();
@@ -80,7 +89,8 @@ protected:
     VersionDoubleProcess double_;
 };
 
-TEST_F(AsyncSimpleFileDownloadTest, DeliversTheFileTextOnceAndOnlyInsidePollOnce) {
+TEST_F(AsyncSimpleFileDownloadTest, DeliversTheFileTextOnceAndOnlyInsidePollOnce)
+{
     const std::string text = "6.5.4 ||pro_file_separator|| Caf\xC3\xA9 fixes\nline two\n";
     StartTrustedDouble(text);
     Answer answer;
@@ -109,29 +119,32 @@ TEST_F(AsyncSimpleFileDownloadTest, DeliversTheFileTextOnceAndOnlyInsidePollOnce
     EXPECT_FALSE(holder);
 }
 
-TEST_F(AsyncSimpleFileDownloadTest, UpdateHostVariableReplacesTheGivenHost) {
+TEST_F(AsyncSimpleFileDownloadTest, UpdateHostVariableReplacesTheGivenHost)
+{
     StartTrustedDouble("6.5.3||pro_file_separator||");
     setenv("VANTREL_UPDATE_HOST", double_.HostAndPort().c_str(), 1);
     EXPECT_EQ(VTSdkNetConnectionInfo::UpdateHost(), double_.HostAndPort());
     Answer answer;
     auto holder = VTSdkNetConnectionInfo::AsyncSimpleFileDownload("update.vantrel.example", "/v", Recorder(answer),
-                                                                 9000, 10000, 2);
+                                                                  9000, 10000, 2);
     ASSERT_TRUE(PollUntilAnswered(answer));
     EXPECT_TRUE(answer.success) << answer.message;
     EXPECT_EQ(answer.contents, "6.5.3||pro_file_separator||");
 }
 
-TEST_F(AsyncSimpleFileDownloadTest, InvalidUtf8InTheReplyIsReplacedNotDropped) {
+TEST_F(AsyncSimpleFileDownloadTest, InvalidUtf8InTheReplyIsReplacedNotDropped)
+{
     StartTrustedDouble(std::string("6.5\xFF\xC0\x80.4\0x", 10));
     Answer answer;
-    auto holder = VTSdkNetConnectionInfo::AsyncSimpleFileDownload(double_.HostAndPort(), "/v", Recorder(answer),
-                                                                 9000, 10000, 2);
+    auto holder =
+        VTSdkNetConnectionInfo::AsyncSimpleFileDownload(double_.HostAndPort(), "/v", Recorder(answer), 9000, 10000, 2);
     ASSERT_TRUE(PollUntilAnswered(answer));
     EXPECT_TRUE(answer.success) << answer.message;
     EXPECT_EQ(answer.contents, wxString::FromUTF8("6.5\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.4\xEF\xBF\xBDx"));
 }
 
-struct FailureCase {
+struct FailureCase
+{
     const char* name;
     std::string reply;  // empty: nothing listens
     int status;
@@ -141,22 +154,24 @@ struct FailureCase {
 
 void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
-class DownloadFailureTest : public AsyncSimpleFileDownloadTest,
-                            public ::testing::WithParamInterface<FailureCase> {};
+class DownloadFailureTest : public AsyncSimpleFileDownloadTest, public ::testing::WithParamInterface<FailureCase>
+{};
 
-TEST_P(DownloadFailureTest, FailsWithAReadableMessage) {
+TEST_P(DownloadFailureTest, FailsWithAReadableMessage)
+{
     const FailureCase& c = GetParam();
     std::string host;
     if (c.reply.empty() && c.status == 0) {
         host = "127.0.0.1:" + std::to_string(TestSupport::UnusedLocalPort());
     } else {
-        ASSERT_TRUE(double_.Start(VersionDoubleProcess::Mode::Serve, ContentFile(c.reply), c.status)) << double_.Error();
+        ASSERT_TRUE(double_.Start(VersionDoubleProcess::Mode::Serve, ContentFile(c.reply), c.status))
+            << double_.Error();
         if (c.trustTheDouble) setenv("VANTREL_CA_BUNDLE", double_.CaPath().c_str(), 1);
         host = double_.HostAndPort();
     }
     Answer answer;
     auto holder = VTSdkNetConnectionInfo::AsyncSimpleFileDownload(host, "/vantrel/update/vt6ver", Recorder(answer),
-                                                                 9000, 10000, 2);
+                                                                  9000, 10000, 2);
     ASSERT_TRUE(PollUntilAnswered(answer));
     PollFor(100);
     EXPECT_EQ(answer.calls, 1);
@@ -165,28 +180,30 @@ TEST_P(DownloadFailureTest, FailsWithAReadableMessage) {
     EXPECT_TRUE(answer.message.Lower().Contains(wxString(c.fragment).Lower())) << answer.message;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DownloadFailureTest,
-    ::testing::Values(FailureCase{"RefusedConnection", "", 0, false, "connect"},
-                      FailureCase{"UntrustedCertificate", "6.5.3", 200, false, "certificate"},
-                      FailureCase{"NotFound", "gone", 404, true, "404"},
-                      FailureCase{"ServerError", "oops", 500, true, "500"},
-                      FailureCase{"OversizedReply", std::string(VTSdkNetConnectionInfo::MaximumReplyBytes + 1, 'x'),
-                                  200, true, "larger than"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, DownloadFailureTest,
+                         ::testing::Values(FailureCase{"RefusedConnection", "", 0, false, "connect"},
+                                           FailureCase{"UntrustedCertificate", "6.5.3", 200, false, "certificate"},
+                                           FailureCase{"NotFound", "gone", 404, true, "404"},
+                                           FailureCase{"ServerError", "oops", 500, true, "500"},
+                                           FailureCase{"OversizedReply",
+                                                       std::string(VTSdkNetConnectionInfo::MaximumReplyBytes + 1, 'x'),
+                                                       200, true, "larger than"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(AsyncSimpleFileDownloadTest, ExtraCertificatesThatCannotBeReadFailTheDownload) {
+TEST_F(AsyncSimpleFileDownloadTest, ExtraCertificatesThatCannotBeReadFailTheDownload)
+{
     ASSERT_TRUE(double_.Start(VersionDoubleProcess::Mode::Serve, ContentFile("6.5.3"), 200)) << double_.Error();
     setenv("VANTREL_CA_BUNDLE", (TestSupport::HomeFolder() + "/missing.pem").c_str(), 1);
     Answer answer;
-    auto holder = VTSdkNetConnectionInfo::AsyncSimpleFileDownload(double_.HostAndPort(), "/v", Recorder(answer),
-                                                                 9000, 10000, 1);
+    auto holder =
+        VTSdkNetConnectionInfo::AsyncSimpleFileDownload(double_.HostAndPort(), "/v", Recorder(answer), 9000, 10000, 1);
     ASSERT_TRUE(PollUntilAnswered(answer));
     EXPECT_FALSE(answer.success);
     EXPECT_TRUE(answer.message.Contains("missing.pem")) << answer.message;
 }
 
-TEST_F(AsyncSimpleFileDownloadTest, HostOrPathThatWouldAlterTheAddressIsRefused) {
+TEST_F(AsyncSimpleFileDownloadTest, HostOrPathThatWouldAlterTheAddressIsRefused)
+{
     for (const auto& [host, path] : {std::pair<std::string, std::string>{"evil.test/x?", "/v"},
                                      {"user@127.0.0.1", "/v"},
                                      {"127.0.0.1", "no-slash"},
@@ -202,13 +219,14 @@ TEST_F(AsyncSimpleFileDownloadTest, HostOrPathThatWouldAlterTheAddressIsRefused)
     }
 }
 
-TEST_F(AsyncSimpleFileDownloadTest, ServerThatNeverAnswersFailsAfterTheTimeOutWithoutBlockingTheCaller) {
+TEST_F(AsyncSimpleFileDownloadTest, ServerThatNeverAnswersFailsAfterTheTimeOutWithoutBlockingTheCaller)
+{
     ASSERT_TRUE(double_.Start(VersionDoubleProcess::Mode::Silent)) << double_.Error();
     setenv("VANTREL_CA_BUNDLE", double_.CaPath().c_str(), 1);
     Answer answer;
     const auto before = Clock::now();
-    auto holder = VTSdkNetConnectionInfo::AsyncSimpleFileDownload(double_.HostAndPort(), "/v", Recorder(answer),
-                                                                 300, 600, 2);
+    auto holder =
+        VTSdkNetConnectionInfo::AsyncSimpleFileDownload(double_.HostAndPort(), "/v", Recorder(answer), 300, 600, 2);
     const auto callTook = Clock::now() - before;
     EXPECT_LT(callTook, std::chrono::milliseconds(300)) << "the call waited for the network";
     EXPECT_EQ(answer.calls, 0);
@@ -217,12 +235,13 @@ TEST_F(AsyncSimpleFileDownloadTest, ServerThatNeverAnswersFailsAfterTheTimeOutWi
     EXPECT_TRUE(answer.message.Lower().Contains("time")) << answer.message;
 }
 
-TEST_F(AsyncSimpleFileDownloadTest, StopBeforeCompletionMeansTheCompletionNeverRuns) {
+TEST_F(AsyncSimpleFileDownloadTest, StopBeforeCompletionMeansTheCompletionNeverRuns)
+{
     ASSERT_TRUE(double_.Start(VersionDoubleProcess::Mode::Silent)) << double_.Error();
     setenv("VANTREL_CA_BUNDLE", double_.CaPath().c_str(), 1);
     Answer silentAnswer;
     auto silent = VTSdkNetConnectionInfo::AsyncSimpleFileDownload(double_.HostAndPort(), "/v", Recorder(silentAnswer),
-                                                                 300, 600, 1);
+                                                                  300, 600, 1);
     silent->Stop();
     silent->Stop();  // twice is harmless
 
@@ -234,7 +253,7 @@ TEST_F(AsyncSimpleFileDownloadTest, StopBeforeCompletionMeansTheCompletionNeverR
     ASSERT_TRUE(serving.Start(VersionDoubleProcess::Mode::Serve, path)) << serving.Error();
     setenv("VANTREL_CA_BUNDLE", serving.CaPath().c_str(), 1);
     auto ready = VTSdkNetConnectionInfo::AsyncSimpleFileDownload(serving.HostAndPort(), "/ready", Recorder(readyAnswer),
-                                                                9000, 10000, 1);
+                                                                 9000, 10000, 1);
     ASSERT_TRUE(serving.WaitForRequest("/ready"));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     ready->Stop();
@@ -244,11 +263,12 @@ TEST_F(AsyncSimpleFileDownloadTest, StopBeforeCompletionMeansTheCompletionNeverR
     EXPECT_EQ(readyAnswer.calls, 0);
 }
 
-TEST_F(AsyncSimpleFileDownloadTest, StopAfterCompletionIsHarmless) {
+TEST_F(AsyncSimpleFileDownloadTest, StopAfterCompletionIsHarmless)
+{
     StartTrustedDouble("6.5.3");
     Answer answer;
-    auto holder = VTSdkNetConnectionInfo::AsyncSimpleFileDownload(double_.HostAndPort(), "/v", Recorder(answer),
-                                                                 9000, 10000, 2);
+    auto holder =
+        VTSdkNetConnectionInfo::AsyncSimpleFileDownload(double_.HostAndPort(), "/v", Recorder(answer), 9000, 10000, 2);
     ASSERT_TRUE(PollUntilAnswered(answer));
     holder->Stop();
     PollFor(100);

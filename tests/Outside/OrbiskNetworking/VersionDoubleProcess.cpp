@@ -17,7 +17,8 @@ namespace TestSupport {
 
 VersionDoubleProcess::~VersionDoubleProcess() { Stop(); }
 
-bool VersionDoubleProcess::Start(Mode mode, const std::string& contentFile, int status) {
+bool VersionDoubleProcess::Start(Mode mode, const std::string& contentFile, int status)
+{
     int in[2], out[2];
     if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) {
         error_ = "pipe failed";
@@ -57,7 +58,8 @@ bool VersionDoubleProcess::Start(Mode mode, const std::string& contentFile, int 
     return false;
 }
 
-void VersionDoubleProcess::Stop() {
+void VersionDoubleProcess::Stop()
+{
     if (toChild_ >= 0) close(toChild_);  // the double stops when its input closes
     toChild_ = -1;
     if (pid_ > 0) {
@@ -73,7 +75,8 @@ void VersionDoubleProcess::Stop() {
     fromChild_ = -1;
 }
 
-bool VersionDoubleProcess::ReadLine(std::string& line, int timeoutMs) {
+bool VersionDoubleProcess::ReadLine(std::string& line, int timeoutMs)
+{
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         const auto newline = pending_.find('\n');
@@ -82,7 +85,8 @@ bool VersionDoubleProcess::ReadLine(std::string& line, int timeoutMs) {
             pending_.erase(0, newline + 1);
             return true;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || fromChild_ < 0) return false;
         pollfd p{fromChild_, POLLIN, 0};
         if (poll(&p, 1, static_cast<int>(left.count())) <= 0) return false;
@@ -93,14 +97,16 @@ bool VersionDoubleProcess::ReadLine(std::string& line, int timeoutMs) {
     }
 }
 
-bool VersionDoubleProcess::WaitForRequest(const std::string& pathAndQuery, int timeoutMs) {
+bool VersionDoubleProcess::WaitForRequest(const std::string& pathAndQuery, int timeoutMs)
+{
     std::string line;
     while (ReadLine(line, timeoutMs))
         if (line == "GET " + pathAndQuery) return true;
     return false;
 }
 
-int UnusedLocalPort() {
+int UnusedLocalPort()
+{
     const int s = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;

@@ -6,9 +6,14 @@
 
 namespace TestSupport {
 
-class VersionDoubleProcess {
+class VersionDoubleProcess
+{
 public:
-    enum class Mode { Serve, Silent };
+    enum class Mode
+    {
+        Serve,
+        Silent
+    };
 
     VersionDoubleProcess() = default;
     VersionDoubleProcess(const VersionDoubleProcess&) = delete;

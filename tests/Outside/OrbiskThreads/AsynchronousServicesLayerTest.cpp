@@ -9,17 +9,20 @@
 using namespace OrbiskAsynchronous;
 
 namespace {
-boost::shared_ptr<AsynchronousServicesLayer> Make(THREADING_TYPE type) {
+boost::shared_ptr<AsynchronousServicesLayer> Make(THREADING_TYPE type)
+{
     return AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(type, nullptr);
 }
 
-bool WaitFor(const std::function<bool()>& cond) {
+bool WaitFor(const std::function<bool()>& cond)
+{
     for (int i = 0; i < 2000 && !cond(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return cond();
 }
 }  // namespace
 
-TEST(AsynchronousServicesLayer, CompletionsRunOnlyInsidePollOnTheCallingThread) {
+TEST(AsynchronousServicesLayer, CompletionsRunOnlyInsidePollOnTheCallingThread)
+{
     auto app = Make(THREADING_TYPE_OwnWorkerThread);
     auto polled = Make(THREADING_TYPE_PolledByHolder);
     ASSERT_TRUE(app && polled);
@@ -28,19 +31,26 @@ TEST(AsynchronousServicesLayer, CompletionsRunOnlyInsidePollOnTheCallingThread) 
     std::thread::id ranOn;
     int runs = 0;
     app->PostWork([&] {  // background work hands its result back as a completion
-        polled->PostCompletion([&] { ranOn = std::this_thread::get_id(); ++runs; });
+        polled->PostCompletion([&] {
+            ranOn = std::this_thread::get_id();
+            ++runs;
+        });
     });
     // Nothing runs before somebody polls, however long we wait.
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(runs, 0);
-    ASSERT_TRUE(WaitFor([&] { polled->PollOnce(); return runs == 1; }));
+    ASSERT_TRUE(WaitFor([&] {
+        polled->PollOnce();
+        return runs == 1;
+    }));
     EXPECT_EQ(ranOn, std::this_thread::get_id());
     polled->PollOnce();
     EXPECT_EQ(runs, 1);
     app->Stop();
 }
 
-TEST(AsynchronousServicesLayer, PollNeverWaitsAndNothingRunsAfterStop) {
+TEST(AsynchronousServicesLayer, PollNeverWaitsAndNothingRunsAfterStop)
+{
     auto app = Make(THREADING_TYPE_OwnWorkerThread);
     auto polled = Make(THREADING_TYPE_PolledByHolder);
     const auto before = std::chrono::steady_clock::now();
@@ -56,7 +66,8 @@ TEST(AsynchronousServicesLayer, PollNeverWaitsAndNothingRunsAfterStop) {
     EXPECT_TRUE(polled->IsStopped());
 }
 
-TEST(AsynchronousServicesLayer, LayersShareServicesUntilTheLastHolderLetsGo) {
+TEST(AsynchronousServicesLayer, LayersShareServicesUntilTheLastHolderLetsGo)
+{
     std::atomic<int> runs{0};
     {
         auto first = Make(THREADING_TYPE_PolledByHolder);

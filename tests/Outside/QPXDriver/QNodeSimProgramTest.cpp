@@ -11,8 +11,8 @@ using Orbisk::Testing::SimulatedQNodeProcess;
 
 TEST(QNodeSimProgram, AnswersAsTheChosenModelAndSendsKeysOnCommand)
 {
-    SimulatedQNodeProcess sim(QNODE_SIM_PROGRAM,
-        {"--model", "5071", "--char", "1", "--major", "2", "--minor", "30", "--name", "Bench q-node"});
+    SimulatedQNodeProcess sim(QNODE_SIM_PROGRAM, {"--model", "5071", "--char", "1", "--major", "2", "--minor", "30",
+                                                  "--name", "Bench q-node"});
     ASSERT_TRUE(sim.IsRunning());
     auto device = QPXDevice::Open(sim.DevicePath(), 1000);
     ASSERT_TRUE(device);
@@ -28,8 +28,7 @@ TEST(QNodeSimProgram, AnswersAsTheChosenModelAndSendsKeysOnCommand)
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (got.size() < 2 && std::chrono::steady_clock::now() < deadline) {
         device->PollForResponse();
-        while (device->HasQueuedResponses())
-            got.push_back(device->GetNextResponse());
+        while (device->HasQueuedResponses()) got.push_back(device->GetNextResponse());
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ASSERT_EQ(2u, got.size());

@@ -26,10 +26,8 @@ std::vector<QPXResponse> Collect(QPXDevice& device, std::size_t count)
     const auto deadline = Clock::now() + std::chrono::seconds(2);
     while (out.size() < count && Clock::now() < deadline) {
         device.PollForResponse();
-        while (device.HasQueuedResponses())
-            out.push_back(device.GetNextResponse());
-        if (out.size() < count)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (device.HasQueuedResponses()) out.push_back(device.GetNextResponse());
+        if (out.size() < count) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return out;
 }
@@ -145,7 +143,8 @@ TEST(QPXDevice, PortsThatCannotBeAQNodeAreRefusedQuickly)
     const std::string plainFile = TestSupport::MakeTempFolder("qpx") + "/not-a-tty";
     std::ofstream(plainFile) << "hello";
 
-    struct Case {
+    struct Case
+    {
         std::string path;
         QPXOpenResult expected;
     } cases[] = {

@@ -14,8 +14,7 @@ std::vector<Frame> ParseAll(const std::vector<std::uint8_t>& bytes, std::size_t 
     for (std::size_t i = 0; i < bytes.size(); i += chunk) {
         parser.Feed(bytes.data() + i, std::min(chunk, bytes.size() - i));
         Frame f;
-        while (parser.Next(f))
-            frames.push_back(f);
+        while (parser.Next(f)) frames.push_back(f);
     }
     return frames;
 }

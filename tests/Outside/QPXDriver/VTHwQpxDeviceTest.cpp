@@ -9,9 +9,9 @@
 #include <chrono>
 #include <thread>
 
+using Orbisk::Testing::ScopedQpxDevicePaths;
 using Orbisk::Testing::SimulatedQNode;
 using Orbisk::Testing::SimulatedQNodeIdentity;
-using Orbisk::Testing::ScopedQpxDevicePaths;
 using VantrelSDK::VTHwQpxDevice;
 using Clock = std::chrono::steady_clock;
 

@@ -15,7 +15,8 @@ std::string S(const wxString& s) { return std::string(s.utf8_str()); }
 
 void Links(std::ostringstream& o, const char* name, const VTLinkT& links)
 {
-    o << " " << name << "(" << links.CollectionIsEnforcingUniquenessOfElements() << "," << links.GetLinkedType() << ")[";
+    o << " " << name << "(" << links.CollectionIsEnforcingUniquenessOfElements() << "," << links.GetLinkedType()
+      << ")[";
     for (const auto& e : links.Entries()) o << e.elementID << ":" << e.extraData << " ";
     o << "]";
 }
@@ -26,8 +27,10 @@ std::string Describe(const VTExperiment& experiment)
 {
     std::ostringstream o;
     const VTErrorCodes& codes = experiment.GetErrorCodes();
-    for (int i = 0; i < 4; ++i) o << "code" << i << "=" << S(codes.GetCodeAsString(VTErrorCodes::VTCorrectness(i))) << "\n";
-    o << "cloud=" << experiment.GetCloudSettings()->m_CloudEnabled << "," << experiment.GetCloudSettings()->m_GroupRule << "\n";
+    for (int i = 0; i < 4; ++i)
+        o << "code" << i << "=" << S(codes.GetCodeAsString(VTErrorCodes::VTCorrectness(i))) << "\n";
+    o << "cloud=" << experiment.GetCloudSettings()->m_CloudEnabled << "," << experiment.GetCloudSettings()->m_GroupRule
+      << "\n";
     o << "inputs=";
     for (int id : experiment.GetInputPlugInIDsInUse()) o << id << " ";
     wxString reason;
@@ -51,8 +54,8 @@ std::string Describe(const VTExperiment& experiment)
             if (auto* r = dynamic_cast<Interface_UsesRules*>(el)) Links(o, "rules", r->GetUsedRules());
             if (auto* b = dynamic_cast<VTBlock*>(el)) {
                 Links(o, "trials", b->GetUsedTrials());
-                o << " sel " << b->IsSelected() << " rnd " << b->GetRandomizeTrials() << "/" << b->GetRandomizeTrialsWhen()
-                  << " loop " << b->m_LoopMode << "/" << b->m_LoopCount;
+                o << " sel " << b->IsSelected() << " rnd " << b->GetRandomizeTrials() << "/"
+                  << b->GetRandomizeTrialsWhen() << " loop " << b->m_LoopMode << "/" << b->m_LoopCount;
             }
             if (auto* t = dynamic_cast<VTTrial*>(el)) {
                 Links(o, "events", t->GetUsedEvents());

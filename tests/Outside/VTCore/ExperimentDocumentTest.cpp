@@ -23,7 +23,8 @@ using namespace Vantrel;
 
 namespace {
 
-class TestExperimentView : public wxView {
+class TestExperimentView : public wxView
+{
 public:
     bool OnCreate(wxDocument*, long) override { return true; }
     void OnDraw(wxDC*) override {}
@@ -52,7 +53,8 @@ void WriteFile(const wxString& path, const std::string& bytes)
     ASSERT_TRUE(f.Write(bytes.data(), bytes.size()) == bytes.size());
 }
 
-class Documents : public ::testing::Test {
+class Documents : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -81,7 +83,8 @@ protected:
 
 TEST_F(Documents, NewDocumentIsAnEmptyRunnableExperiment)
 {
-    auto* doc = dynamic_cast<VTExperiment*>(manager->CreateDocument("Orbisk Study Station.vt6", wxDOC_NEW | wxDOC_SILENT));
+    auto* doc =
+        dynamic_cast<VTExperiment*>(manager->CreateDocument("Orbisk Study Station.vt6", wxDOC_NEW | wxDOC_SILENT));
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(VTExperiment::GetNumOpen(), 1);
     EXPECT_FALSE(doc->IsModified());
@@ -185,7 +188,8 @@ TEST_F(Documents, EachFileOpensAsOneDocument)
 
 TEST_F(Documents, FixturesOpenWithTheirGroupsBlocksTrialsAndEvents)
 {
-    struct Expect {
+    struct Expect
+    {
         const char* file;
         std::size_t groups, blocks, trials, events;
         bool balanced;
@@ -244,7 +248,8 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
 {
     const std::string good = ReadFile(wxString::FromUTF8(Fixture("one-group.vt6")));
     const std::string head = R"({"format": "Study Station experiment", "version": 1, "elements": )";
-    struct Case {
+    struct Case
+    {
         const char* what;
         std::string content;
         const char* message;
@@ -257,7 +262,8 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"other format", R"({"format": "Other", "version": 1})", "not an experiment"},
         {"newer version", R"({"format": "Study Station experiment", "version": 2})", "newer version"},
         {"no version", R"({"format": "Study Station experiment"})", "does not say which version"},
-        {"version as text", R"({"format": "Study Station experiment", "version": "1"})", "\"version\" must be a whole number"},
+        {"version as text", R"({"format": "Study Station experiment", "version": "1"})",
+         "\"version\" must be a whole number"},
         {"elements not a list", head + "{}}", "\"elements\" must be a list"},
         {"element not an object", head + "[3]}", "Element 1: it is not an object."},
         {"no id", head + R"([{"type": 0}]})", "needs a type and an id"},
@@ -267,7 +273,8 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"id too big", head + R"([{"type": 0, "id": 2147483648}]})", "\"id\" must be a whole number"},
         {"id fraction", head + R"([{"type": 0, "id": 1.5}]})", "\"id\" must be a whole number"},
         {"id infinite", head + R"([{"type": 0, "id": 1e999}]})", ""},
-        {"duplicate ids", head + R"([{"type": 1, "id": 4}, {"type": 1, "id": 4}]})", "another trial already has the id 4"},
+        {"duplicate ids", head + R"([{"type": 1, "id": 4}, {"type": 1, "id": 4}]})",
+         "another trial already has the id 4"},
         {"link to missing", head + R"([{"type": 0, "id": 1, "trials": {"links": [[99, 0]]}}]})",
          "refers to a trial with id 99 that does not exist"},
         {"link twice", head + R"([{"type": 1, "id": 9}, {"type": 0, "id": 1, "trials": {"links": [[9, 0], [9, 1]]}}]})",
@@ -275,7 +282,8 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"malformed link", head + R"([{"type": 0, "id": 1, "trials": {"links": [[1]]}}]})", "must be pairs"},
         {"missing list", head + R"([{"type": 2, "id": 1, "stimListID": 5}]})", "refers to a stimulus list with id 5"},
         {"missing tag set", head + R"([{"type": 12, "id": 1, "parent": 3}]})", "refers to a tag set with id 3"},
-        {"missing response", head + R"([{"type": 2, "id": 1, "correctRows": [{"row": -1, "kind": 2, "chosen": [8]}]}]})",
+        {"missing response",
+         head + R"([{"type": 2, "id": 1, "correctRows": [{"row": -1, "kind": 2, "chosen": [8]}]}]})",
          "refers to a response with id 8"},
         {"duplicate rows", head + R"([{"type": 2, "id": 1, "correctRows": [{"row": -1}, {"row": -1}]}]})",
          "share one pool row"},
@@ -283,11 +291,13 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"huge repetitions", head + R"([{"type": 1, "id": 1, "repetitions": 1000000000000}]})",
          "\"repetitions\" must be a whole number"},
         {"name not text", head + R"([{"type": 1, "id": 1, "name": 5}]})", "\"name\" must be a text"},
-        {"invalid utf-8", head + "[{\"type\": 1, \"id\": 1, \"name\": \"bad \xC3\x28 byte\"}]}", "not a readable experiment"},
+        {"invalid utf-8", head + "[{\"type\": 1, \"id\": 1, \"name\": \"bad \xC3\x28 byte\"}]}",
+         "not a readable experiment"},
         {"deep nesting", std::string(100000, '['), "not a readable experiment"},
         {"level of the wrong type", head + R"([{"type": 3, "id": 1, "variableType": 2003, "levels": ["750"]}]})",
          "does not suit the variable's type"},
-        {"parameter twice", R"({"format": "Study Station experiment", "version": 1, "experiment": {"parameters": [{"name": "a"}, {"name": "a"}]}})",
+        {"parameter twice",
+         R"({"format": "Study Station experiment", "version": 1, "experiment": {"parameters": [{"name": "a"}, {"name": "a"}]}})",
          "used twice"},
     };
     auto repeat = [](const std::string& item, int count) {
@@ -301,12 +311,15 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         return joined;
     };
     const Case hostile[] = {
-        {"too many elements", head + "[" + repeat(R"({"type": 1, "id": 1})", 200001) + "]}", "holds more than 200000 entries"},
+        {"too many elements", head + "[" + repeat(R"({"type": 1, "id": 1})", 200001) + "]}",
+         "holds more than 200000 entries"},
         {"too many links", head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + repeat("[1, 0]", 100001) + "]}}]}",
          "holds more than 100000 entries"},
-        {"many distinct links to nothing", head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + numbered("[", ", 0]", 100000) + "]}}]}",
+        {"many distinct links to nothing",
+         head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + numbered("[", ", 0]", 100000) + "]}}]}",
          "refers to a trial with id 1 that does not exist"},
-        {"many list items repeated", head + R"([{"type": 8, "id": 1, "items": [)" + numbered(R"({"id": )", "}", 99999) + R"(, {"id": 5}]}]})",
+        {"many list items repeated",
+         head + R"([{"type": 8, "id": 1, "items": [)" + numbered(R"({"id": )", "}", 99999) + R"(, {"id": 5}]}]})",
          "own id"},
     };
     std::vector<Case> all(std::begin(cases), std::end(cases));
@@ -317,8 +330,10 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         WriteFile(file, c.content);
         EXPECT_EQ(Open(file), nullptr) << c.what;
         EXPECT_TRUE(manager->GetDocuments().empty()) << c.what;
-        EXPECT_TRUE(TestSupport::LogContains("Could not open the experiment")) << c.what << ": " << TestSupport::LogAsText();
-        EXPECT_TRUE(TestSupport::LogContains(wxString::FromUTF8(c.message))) << c.what << ": " << TestSupport::LogAsText();
+        EXPECT_TRUE(TestSupport::LogContains("Could not open the experiment"))
+            << c.what << ": " << TestSupport::LogAsText();
+        EXPECT_TRUE(TestSupport::LogContains(wxString::FromUTF8(c.message)))
+            << c.what << ": " << TestSupport::LogAsText();
     }
 
     // Too large to be an experiment: refused before it is read.

@@ -30,7 +30,8 @@ T* Add(VTExperiment& x, const wxString& name)
 }
 
 // Stands in for the runtime library: builds by copying, as the runtime does.
-class FakeRuntime : public Interface_RuntimeForCore {
+class FakeRuntime : public Interface_RuntimeForCore
+{
 public:
     Interface_ExpandedRunnableExperiment* BuildCompiledExperiment(VTCompiledExperiment&, VTExperiment& original,
                                                                   bool preview) override
@@ -54,13 +55,15 @@ public:
     bool lastPreview = false;
 };
 
-struct RegisteredRuntime {
+struct RegisteredRuntime
+{
     FakeRuntime runtime;
     RegisteredRuntime() { SetRuntimeForCore(&runtime); }
     ~RegisteredRuntime() { SetRuntimeForCore(nullptr); }
 };
 
-class Model : public ::testing::Test {
+class Model : public ::testing::Test
+{
 protected:
     void SetUp() override { TestSupport::ClearLog(); }
     VTExperiment x;
@@ -74,7 +77,7 @@ TEST_F(Model, IdsAreUniquePerTypeAndNeverReserved)
     for (int i = 0; i < 5; ++i) blockIDs.insert(Add<VTBlock>(x, "B")->GetID());
     EXPECT_EQ(blockIDs.size(), 5u);
     EXPECT_EQ(*blockIDs.begin(), 1u);
-    EXPECT_EQ(Add<VTTrial>(x, "T")->GetID(), 1u);  // per type
+    EXPECT_EQ(Add<VTTrial>(x, "T")->GetID(), 1u);             // per type
     EXPECT_NE(Add<VTParticipantGroup>(x, "G")->GetID(), 1u);  // 1 means "balanced" to the cloud setting
     x.ReserveElementID(ElementType::Block, 40);
     EXPECT_EQ(Add<VTBlock>(x, "B")->GetID(), 41u);
@@ -88,11 +91,11 @@ TEST_F(Model, IdsAreUniquePerTypeAndNeverReserved)
 TEST_F(Model, ElementsKnowTheirTypeAndNames)
 {
     const std::pair<std::unique_ptr<Minimal_VTElement>, const char*> elements[] = {
-        {std::make_unique<VTBlock>(&x), "Block"},          {std::make_unique<VTTrial>(&x), "Trial"},
-        {std::make_unique<VTEvent>(&x), "Event"},          {std::make_unique<VTTrialVariable>(&x), "TrialVariable"},
-        {std::make_unique<VTRule>(&x), "Rule"},            {std::make_unique<VTResponse>(&x), "Response"},
-        {std::make_unique<VTStimList>(&x), "StimList"},    {std::make_unique<VTParticipantGroup>(&x), "ParticipantGroup"},
-        {std::make_unique<VTTagSet>(&x), "TagSet"},        {std::make_unique<VTTag>(&x), "Tag"}};
+        {std::make_unique<VTBlock>(&x), "Block"},       {std::make_unique<VTTrial>(&x), "Trial"},
+        {std::make_unique<VTEvent>(&x), "Event"},       {std::make_unique<VTTrialVariable>(&x), "TrialVariable"},
+        {std::make_unique<VTRule>(&x), "Rule"},         {std::make_unique<VTResponse>(&x), "Response"},
+        {std::make_unique<VTStimList>(&x), "StimList"}, {std::make_unique<VTParticipantGroup>(&x), "ParticipantGroup"},
+        {std::make_unique<VTTagSet>(&x), "TagSet"},     {std::make_unique<VTTag>(&x), "Tag"}};
     const VTElementType types[] = {0, 1, 2, 3, 4, 5, 8, 9, 11, 12};
     for (std::size_t i = 0; i < 10; ++i) {
         const Minimal_VTElement& el = *elements[i].first;
@@ -283,7 +286,8 @@ TEST_F(Model, DeletionManagerAsksThenDeletesWithLinks)
     EXPECT_TRUE(event->GetCorrectResponseRows().empty());
     EXPECT_TRUE(list->GetItem(0).tagIDs.empty());
 
-    EXPECT_TRUE(VTDeletionMgr(nullptr, &x, std::vector<Minimal_VTElement*>{variable, event, event}).HandleDeletion(0, false, true));
+    EXPECT_TRUE(VTDeletionMgr(nullptr, &x, std::vector<Minimal_VTElement*>{variable, event, event})
+                    .HandleDeletion(0, false, true));
     EXPECT_TRUE(x.GetReadOnlyElementsOfType(ElementType::Event).Empty());
     EXPECT_FALSE(VTDeletionMgr(nullptr, &x, nullptr).HandleDeletion(0, false, true));
     VTDeletionMgr::SetAnswerer(nullptr);
@@ -431,7 +435,8 @@ TEST_F(Model, PathVariablesAreSubstituted)
 {
     x.SetFilename("/data/studies/memory.vt6", false);
     const wxString home = wxGetHomeDir();
-    struct Case {
+    struct Case
+    {
         wxString in, out;
     };
     const Case cases[] = {
@@ -482,7 +487,7 @@ TEST(Parameters, NamesStayUniqueAndRecordsComeBackWhole)
     score.hasMax = true;
     score.max = 10;
     EXPECT_TRUE(parameters.AddNewItem(score));
-    EXPECT_FALSE(parameters.AddNewItem(score));  // taken
+    EXPECT_FALSE(parameters.AddNewItem(score));                            // taken
     EXPECT_FALSE(parameters.AddNewItem(OrderFormForParameterCreation()));  // empty name
     EXPECT_TRUE(parameters.AddNewItem(OrderFormForParameterCreation("Clock", ParameterType::Timer)));
     EXPECT_EQ(parameters.ItemCount(), 2u);
@@ -499,7 +504,7 @@ TEST(Parameters, NamesStayUniqueAndRecordsComeBackWhole)
     OrderFormForParameterCreation renamed = score;
     renamed.name = "Clock";
     EXPECT_FALSE(parameters.ReplaceItem("Score", renamed));  // another parameter's name
-    EXPECT_TRUE(parameters.ReplaceItem("Nobody", renamed));   // names nothing: no change
+    EXPECT_TRUE(parameters.ReplaceItem("Nobody", renamed));  // names nothing: no change
     EXPECT_EQ(parameters.ItemDataAtIndex(1).type, ParameterType::Timer);
     renamed.name = "Points";
     EXPECT_TRUE(parameters.ReplaceItem("Score", renamed));

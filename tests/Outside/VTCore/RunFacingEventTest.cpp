@@ -10,7 +10,8 @@ using namespace Vantrel;
 
 namespace {
 
-class RunFacingEvent : public ::testing::Test {
+class RunFacingEvent : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -7,7 +7,8 @@
 
 using Orbisk::OrbiskImagesArtworkEtc;
 
-TEST(Artwork, EveryImageLoadsAndUnknownNamesGiveNone) {
+TEST(Artwork, EveryImageLoadsAndUnknownNamesGiveNone)
+{
     TestSupport::ClearLog();
     EXPECT_EQ(OrbiskImagesArtworkEtc::TestAllImages(), 0) << TestSupport::LogAsText();
     EXPECT_TRUE(OrbiskImagesArtworkEtc::GetIcon_BlueArrowUp().IsOk());
@@ -18,14 +19,17 @@ TEST(Artwork, EveryImageLoadsAndUnknownNamesGiveNone) {
     EXPECT_TRUE(OrbiskImagesArtworkEtc::GetByName("GetVT5AboutLogo").IsOk());
 }
 
-TEST(Artwork, AtAGlanceIconsShareOneSizeAndBadgePiecesOneHeight) {
-    const wxBitmap icons[] = {OrbiskImagesArtworkEtc::GetIcon_AaGLoopingOn(), OrbiskImagesArtworkEtc::GetIcon_AaGLoopingOff(),
-                              OrbiskImagesArtworkEtc::GetIcon_AaGRandomizeOn(), OrbiskImagesArtworkEtc::GetIcon_AaGRandomizeOff(),
-                              OrbiskImagesArtworkEtc::GetIcon_AaGTagsOn(), OrbiskImagesArtworkEtc::GetIcon_AaGTagsOff()};
+TEST(Artwork, AtAGlanceIconsShareOneSizeAndBadgePiecesOneHeight)
+{
+    const wxBitmap icons[] = {
+        OrbiskImagesArtworkEtc::GetIcon_AaGLoopingOn(),   OrbiskImagesArtworkEtc::GetIcon_AaGLoopingOff(),
+        OrbiskImagesArtworkEtc::GetIcon_AaGRandomizeOn(), OrbiskImagesArtworkEtc::GetIcon_AaGRandomizeOff(),
+        OrbiskImagesArtworkEtc::GetIcon_AaGTagsOn(),      OrbiskImagesArtworkEtc::GetIcon_AaGTagsOff()};
     for (const wxBitmap& b : icons) EXPECT_EQ(b.GetSize(), icons[0].GetSize());
-    const wxBitmap pieces[] = {OrbiskImagesArtworkEtc::GetIcon_AaGChildrenLeft(), OrbiskImagesArtworkEtc::GetIcon_AaGChildrenMid(),
-                               OrbiskImagesArtworkEtc::GetIcon_AaGChildrenRight(), OrbiskImagesArtworkEtc::GetIcon_AaGChildrenZero(),
-                               OrbiskImagesArtworkEtc::GetIcon_AaGRulesLeft(), OrbiskImagesArtworkEtc::GetIcon_AaGRulesZero()};
+    const wxBitmap pieces[] = {
+        OrbiskImagesArtworkEtc::GetIcon_AaGChildrenLeft(),  OrbiskImagesArtworkEtc::GetIcon_AaGChildrenMid(),
+        OrbiskImagesArtworkEtc::GetIcon_AaGChildrenRight(), OrbiskImagesArtworkEtc::GetIcon_AaGChildrenZero(),
+        OrbiskImagesArtworkEtc::GetIcon_AaGRulesLeft(),     OrbiskImagesArtworkEtc::GetIcon_AaGRulesZero()};
     for (const wxBitmap& b : pieces) EXPECT_EQ(b.GetHeight(), pieces[0].GetHeight());
     // Copies share the image: a caller's copy stays valid.
     wxBitmap copy = OrbiskImagesArtworkEtc::GetIcon_MinusButton();

@@ -24,24 +24,28 @@ using namespace Vantrel;
 
 namespace {
 
-class ListViews : public ::testing::Test {
+class ListViews : public ::testing::Test
+{
 protected:
-    void SetUp() override {
-        frame = new wxFrame(nullptr, wxID_ANY, "Lists", wxPoint(50, 50), wxSize(400, 300));
-    }
+    void SetUp() override { frame = new wxFrame(nullptr, wxID_ANY, "Lists", wxPoint(50, 50), wxSize(400, 300)); }
     void TearDown() override { frame->Destroy(); }
     wxFrame* frame;
 };
 
 // Swallows left clicks, as an editor's pushed handler may.
-struct Swallow : wxEvtHandler {
+struct Swallow : wxEvtHandler
+{
     int seen = 0;
-    Swallow() { Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { ++seen; }); }
+    Swallow()
+    {
+        Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { ++seen; });
+    }
 };
 
 }  // namespace
 
-TEST_F(ListViews, SelectionRowDataAndMovingThroughRows) {
+TEST_F(ListViews, SelectionRowDataAndMovingThroughRows)
+{
     auto* list = new VTSimpleListView(frame);
     list->InitColumns();
     EXPECT_EQ(list->GetSelection(), -1);
@@ -79,7 +83,8 @@ TEST_F(ListViews, SelectionRowDataAndMovingThroughRows) {
     EXPECT_EQ(list->GetCount(), 0);
 }
 
-TEST_F(ListViews, ClickOnTheCheckIconTogglesItUnlessAPushedHandlerTakesTheClick) {
+TEST_F(ListViews, ClickOnTheCheckIconTogglesItUnlessAPushedHandlerTakesTheClick)
+{
     auto* list = new VTListCtrlCheckableSimple(frame);
     frame->SetSizer(new wxBoxSizer(wxVERTICAL));
     frame->GetSizer()->Add(list, 1, wxEXPAND);
@@ -119,7 +124,8 @@ TEST_F(ListViews, ClickOnTheCheckIconTogglesItUnlessAPushedHandlerTakesTheClick)
     list->PopEventHandler();
 }
 
-TEST_F(ListViews, XrcMakesTheListClassesByName) {
+TEST_F(ListViews, XrcMakesTheListClassesByName)
+{
     wxXmlResource resource;
     resource.AddHandler(new wxPanelXmlHandler);
     resource.AddHandler(new VTListViewXmlHandler);
@@ -140,7 +146,8 @@ TEST_F(ListViews, XrcMakesTheListClassesByName) {
     EXPECT_NE(wxDynamicCast(panel->FindWindow("plain"), VTSimpleListView), nullptr);
 }
 
-TEST_F(ListViews, KeyPressControlsCarryTheSettingsBothWays) {
+TEST_F(ListViews, KeyPressControlsCarryTheSettingsBothWays)
+{
     auto* panel = new wxPanel(frame);
     auto* presses = new wxCheckBox(panel, wxID_ANY, "Presses only", wxDefaultPosition, wxDefaultSize, 0,
                                    wxDefaultValidator, "check_presses_only");
@@ -161,7 +168,8 @@ TEST_F(ListViews, KeyPressControlsCarryTheSettingsBothWays) {
     EXPECT_FALSE(defined->IsThisEnabled());
 }
 
-TEST_F(ListViews, HelpersFindClientDataPopHandlersAndReadNumberArrays) {
+TEST_F(ListViews, HelpersFindClientDataPopHandlersAndReadNumberArrays)
+{
     auto* choice = new wxChoice(frame, wxID_ANY);
     choice->Append("a", reinterpret_cast<void*>(wxIntPtr(5)));
     choice->Append("b", reinterpret_cast<void*>(wxIntPtr(-3)));

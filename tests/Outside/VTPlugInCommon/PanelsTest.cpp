@@ -13,13 +13,15 @@
 
 namespace {
 
-struct Owner : Orbisk::Interface_WindowThatCanParentClickableText {
+struct Owner : Orbisk::Interface_WindowThatCanParentClickableText
+{
     std::vector<long> left, right;
     void OnStaticTextRightClick(int, int, long id) override { right.push_back(id); }
     void OnStaticTextLeftClick(int, int, long id) override { left.push_back(id); }
 };
 
-class Panels : public ::testing::Test {
+class Panels : public ::testing::Test
+{
 protected:
     void SetUp() override { frame = new wxFrame(nullptr, wxID_ANY, "Panels", wxPoint(40, 40), wxSize(400, 300)); }
     void TearDown() override { frame->Destroy(); }
@@ -28,7 +30,8 @@ protected:
 
 }  // namespace
 
-TEST_F(Panels, SwitcherShowsOnePageAndFollowsItsChoice) {
+TEST_F(Panels, SwitcherShowsOnePageAndFollowsItsChoice)
+{
     auto* switcher = new VTPanelSwitcher(frame);
     for (int i = 0; i < 3; ++i) new wxPanel(switcher);
     auto* choice = new wxChoice(frame, wxID_ANY);
@@ -50,7 +53,8 @@ TEST_F(Panels, SwitcherShowsOnePageAndFollowsItsChoice) {
     EXPECT_EQ(choice->GetSelection(), 0);
 }
 
-TEST_F(Panels, XrcMakesTrackingPanelsAndSwitchersWithTheirPages) {
+TEST_F(Panels, XrcMakesTrackingPanelsAndSwitchersWithTheirPages)
+{
     wxXmlResource resource;
     resource.AddHandler(new wxPanelXmlHandler);
     resource.AddHandler(new Orbisk::PanelWithVisibilityTrackingXmlHandler);
@@ -81,7 +85,8 @@ TEST_F(Panels, XrcMakesTrackingPanelsAndSwitchersWithTheirPages) {
     EXPECT_FALSE(tracked->WasDisplayed());
 }
 
-TEST_F(Panels, ClickableTextTellsItsOwnerTheTextsId) {
+TEST_F(Panels, ClickableTextTellsItsOwnerTheTextsId)
+{
     Owner owner;
     auto* text = new Orbisk::wxStaticWithEvents(frame, 4711, "click me", wxPoint(10, 10));
     text->SetOwner(&owner);
@@ -92,7 +97,8 @@ TEST_F(Panels, ClickableTextTellsItsOwnerTheTextsId) {
     EXPECT_TRUE(owner.right.empty());
 }
 
-TEST_F(Panels, ModelChangedEventCanBeRefused) {
+TEST_F(Panels, ModelChangedEventCanBeRefused)
+{
     auto* panel = new wxPanel(frame);
     bool vetoed = false;
     frame->Bind(VT_EVT_MODEL_CHANGED, [&](wxNotifyEvent& event) { event.Veto(); });

@@ -22,16 +22,19 @@
 using Vantrel::VTTimer;
 
 namespace {
-struct FakeClock {
+struct FakeClock
+{
     unsigned long long now = 5000000;
-    FakeClock() {
+    FakeClock()
+    {
         VTTimer::GetTimer().SetMicrosecondClockForTesting([this] { return now; });
     }
     ~FakeClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting({}); }
 };
 }  // namespace
 
-TEST(RunTimer, CountsMillisecondsFromItsReset) {
+TEST(RunTimer, CountsMillisecondsFromItsReset)
+{
     FakeClock clock;
     VTTimer& timer = VTTimer::GetTimer();
     timer.Reset();
@@ -45,7 +48,8 @@ TEST(RunTimer, CountsMillisecondsFromItsReset) {
     EXPECT_EQ(timer.GetElapsedTime(), 0u);
 }
 
-TEST(RunTimer, BlockingEndsOnReleaseOrOnTheCancellationKey) {
+TEST(RunTimer, BlockingEndsOnReleaseOrOnTheCancellationKey)
+{
     VTTimer& timer = VTTimer::GetTimer();
     timer.ClearCancellationKeypress();
     int calls = 0;
@@ -66,11 +70,13 @@ TEST(RunTimer, BlockingEndsOnReleaseOrOnTheCancellationKey) {
     timer.ClearCancellationKeypress();
 }
 
-TEST(StartupParameters, OptionsAndSwitchesAnswerOnlyWhileTheParserIsHeld) {
+TEST(StartupParameters, OptionsAndSwitchesAnswerOnlyWhileTheParserIsHeld)
+{
     VantrelSDK::StartupParam task("t", "taskid", "/Startup/TaskID", "task code");
     VantrelSDK::StartupParam noUpload("", "noupload", "/Startup/NoUpload", "no upload");
     VantrelSDK::StartupParam group("g", "group", "/Startup/Group", "group");
-    struct Case {
+    struct Case
+    {
         std::vector<const char*> args;
         bool taskGiven;
         const char* taskValue;
@@ -97,7 +103,8 @@ TEST(StartupParameters, OptionsAndSwitchesAnswerOnlyWhileTheParserIsHeld) {
     }
 }
 
-TEST(RandomNumbers, DrawsStayInTheClosedRangeAndSeedsRepeat) {
+TEST(RandomNumbers, DrawsStayInTheClosedRangeAndSeedsRepeat)
+{
     auto rng = Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed();
     ASSERT_TRUE(rng);
     bool seenLow = false, seenHigh = false;
@@ -113,14 +120,17 @@ TEST(RandomNumbers, DrawsStayInTheClosedRangeAndSeedsRepeat) {
     EXPECT_EQ(rng->Draw(9, 1), 9);
     Orbisk::RNG_Wrapper::SeedForTesting(42);
     std::vector<int> first, second;
-    for (int i = 0; i < 20; ++i) first.push_back(Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed()->Draw(0, 1000));
+    for (int i = 0; i < 20; ++i)
+        first.push_back(Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed()->Draw(0, 1000));
     Orbisk::RNG_Wrapper::SeedForTesting(42);
-    for (int i = 0; i < 20; ++i) second.push_back(Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed()->Draw(0, 1000));
+    for (int i = 0; i < 20; ++i)
+        second.push_back(Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed()->Draw(0, 1000));
     EXPECT_EQ(first, second);
     Orbisk::RNG_Wrapper::ReplaceStreamForTesting(nullptr);
 }
 
-TEST(Resources, SharedSupportFilesAreFoundOnlyWhenPresent) {
+TEST(Resources, SharedSupportFilesAreFoundOnlyWhenPresent)
+{
     const wxString folder = TestSupport::MakeTempFolder("support");
     wxSetEnv("VANTREL_SHARED_SUPPORT_DIR", folder);
     wxFFile(folder + "/template.html", "w").Write("x");
@@ -133,7 +143,8 @@ TEST(Resources, SharedSupportFilesAreFoundOnlyWhenPresent) {
     EXPECT_TRUE(VTResourceHelper::GetPlugInFolder().EndsWith("PlugIns"));
 }
 
-TEST(Exception, CarriesItsMessageToTheLog) {
+TEST(Exception, CarriesItsMessageToTheLog)
+{
     TestSupport::ClearLog();
     try {
         throw VantrelSDK::VTException(wxString::FromUTF8("Der Versuch schlug fehl: ä"));
@@ -144,7 +155,8 @@ TEST(Exception, CarriesItsMessageToTheLog) {
     EXPECT_TRUE(TestSupport::LogContains(wxString::FromUTF8("schlug fehl: ä"), wxLOG_Error + 0));
 }
 
-TEST(RunLog, HoldsMessagesBackDuringARunAndPassesThemOnAfterwards) {
+TEST(RunLog, HoldsMessagesBackDuringARunAndPassesThemOnAfterwards)
+{
     TestSupport::ClearLog();
     // Made once and kept, as the application does; it chains to the recording log.
     static LogThatSuspendsDuringExpRun* runLog = new LogThatSuspendsDuringExpRun;

@@ -18,7 +18,8 @@ namespace {
 
 const int kSignature = 339922177;
 
-QByteArray Save(VTSdkSerialPortSettings& settings) {
+QByteArray Save(VTSdkSerialPortSettings& settings)
+{
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     EXPECT_TRUE(settings.OnSaveToFile(out));
@@ -26,15 +27,18 @@ QByteArray Save(VTSdkSerialPortSettings& settings) {
 }
 
 // A suite with fields of its own after the base part, as plug-ins derive them.
-struct DerivedSettings : VTSdkSerialPortSettings {
+struct DerivedSettings : VTSdkSerialPortSettings
+{
     DerivedSettings() : VTSdkSerialPortSettings(kSignature) {}
     qint8 own = 50;
-    bool OnSaveToFile(QDataStream& out) override {
+    bool OnSaveToFile(QDataStream& out) override
+    {
         if (!VTSdkSerialPortSettings::OnSaveToFile(out)) return false;
         out << own;
         return true;
     }
-    bool OnLoadFromFile(PlugInSettingsStreamingHelper& helper, QDataStream& in) override {
+    bool OnLoadFromFile(PlugInSettingsStreamingHelper& helper, QDataStream& in) override
+    {
         if (!VTSdkSerialPortSettings::OnLoadFromFile(helper, in)) return false;
         in >> own;
         return in.status() == QDataStream::Ok;
@@ -44,7 +48,8 @@ struct DerivedSettings : VTSdkSerialPortSettings {
 
 }  // namespace
 
-TEST(SerialPortSettings, DefaultsAndQtStreamRoundTrip) {
+TEST(SerialPortSettings, DefaultsAndQtStreamRoundTrip)
+{
     VTSdkSerialPortSettings defaults(kSignature);
     EXPECT_TRUE(defaults.keySettings.RespondsToPressesOnly());
     EXPECT_FALSE(defaults.keySettings.AcceptsOnlyDefinedResponses());
@@ -75,7 +80,8 @@ TEST(SerialPortSettings, DefaultsAndQtStreamRoundTrip) {
     EXPECT_EQ(in.own, -3);
 }
 
-TEST(SerialPortSettings, TruncatedOrForeignQtStreamsFailAndChangeNothing) {
+TEST(SerialPortSettings, TruncatedOrForeignQtStreamsFailAndChangeNothing)
+{
     DerivedSettings out;
     out.modelID = 3071;
     const QByteArray bytes = Save(out);
@@ -93,7 +99,8 @@ TEST(SerialPortSettings, TruncatedOrForeignQtStreamsFailAndChangeNothing) {
     EXPECT_FALSE(other.OnLoadFromFile(helper, stream));  // written by another kind of suite
 }
 
-TEST(SerialPortSettings, OlderStreamIsReadAndItsShortReadsFail) {
+TEST(SerialPortSettings, OlderStreamIsReadAndItsShortReadsFail)
+{
     wxMemoryOutputStream memory;
     {
         wxDataOutputStream out(memory);
@@ -131,7 +138,8 @@ TEST(SerialPortSettings, OlderStreamIsReadAndItsShortReadsFail) {
     }
 }
 
-TEST(SettingsManagers, ApplyTakesOnlyItsOwnTypeAndSharesTheSuite) {
+TEST(SettingsManagers, ApplyTakesOnlyItsOwnTypeAndSharesTheSuite)
+{
     int applied = 0;
     SimpleSettingsManagerWithTypeCheckAssertion<DerivedSettings> manager([&] { ++applied; });
     boost::shared_ptr<DerivedSettings> initial = manager.GetCurrentSettings();
@@ -151,7 +159,8 @@ TEST(SettingsManagers, ApplyTakesOnlyItsOwnTypeAndSharesTheSuite) {
     EXPECT_EQ(manager.GetCurrentSettings()->modelID, 4);
 }
 
-TEST(Responses, DiscreteKeyDefaultsCopiesStreamsAndMatching) {
+TEST(Responses, DiscreteKeyDefaultsCopiesStreamsAndMatching)
+{
     VTSdkDiscreteKeyResp assembling(true);
     assembling.SetKeyNumber(3);
     assembling.SetPortNumber(3);
@@ -190,7 +199,8 @@ TEST(Responses, DiscreteKeyDefaultsCopiesStreamsAndMatching) {
     EXPECT_FALSE(back.IsSameResponseAs(copy));
 }
 
-TEST(Responses, OnScreenRegionKeepsWhatWasSet) {
+TEST(Responses, OnScreenRegionKeepsWhatWasSet)
+{
     VTSdkOnScreenResp r;
     r.SetRegion(VTSdkOnScreenResp::REGION_SPECIFIC);
     r.SetBoundingRectForRegion(100, 50, 40, 20);

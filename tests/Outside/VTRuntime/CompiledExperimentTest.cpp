@@ -20,18 +20,21 @@ using namespace Vantrel;
 
 namespace {
 
-std::vector<wxString> ReadLines(const wxString& path) {
+std::vector<wxString> ReadLines(const wxString& path)
+{
     std::vector<wxString> lines;
     std::ifstream in(path.utf8_string());
     for (std::string line; std::getline(in, line);) lines.push_back(wxString::FromUTF8(line));
     return lines;
 }
 
-std::vector<wxString> RowsOf(const std::vector<wxString>& lines) {
+std::vector<wxString> RowsOf(const std::vector<wxString>& lines)
+{
     return lines.size() > 9 ? std::vector<wxString>(lines.begin() + 9, lines.end()) : std::vector<wxString>();
 }
 
-class CompiledExperiment : public ::testing::Test {
+class CompiledExperiment : public ::testing::Test
+{
 protected:
     void SetUp() override { TestSupport::ClearLog(); }
     wxString DataPath(const char* name) { return wxFileName(TestSupport::MakeTempFolder("data"), name).GetFullPath(); }
@@ -39,7 +42,8 @@ protected:
 
 }  // namespace
 
-TEST_F(CompiledExperiment, TwoBlockFixtureRunsByItselfAndWritesTheDataFile) {
+TEST_F(CompiledExperiment, TwoBlockFixtureRunsByItselfAndWritesTheDataFile)
+{
     Fixture::TwoBlocks f;
     const wxString path = DataPath("p07.txt");
     VTRunOptions& options = f.experiment.GetRunOptions();
@@ -52,7 +56,8 @@ TEST_F(CompiledExperiment, TwoBlockFixtureRunsByItselfAndWritesTheDataFile) {
         ++ends;
         EXPECT_TRUE(a && b);
     });
-    Interface_ExpandedRunnableExperiment* expanded = f.experiment.InstructCompiledExperimentBuilderToBuild(compiled, false);
+    Interface_ExpandedRunnableExperiment* expanded =
+        f.experiment.InstructCompiledExperimentBuilderToBuild(compiled, false);
     ASSERT_NE(expanded, nullptr) << TestSupport::LogAsText();
     EXPECT_EQ(expanded, compiled.GetExpandedExperiment());
     EXPECT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
@@ -71,8 +76,10 @@ TEST_F(CompiledExperiment, TwoBlockFixtureRunsByItselfAndWritesTheDataFile) {
     EXPECT_EQ(RowsOf(lines), expected);
 }
 
-TEST_F(CompiledExperiment, TheGroupRestrictsTheBlocksUnlessTheRestrictionIsOff) {
-    struct Case {
+TEST_F(CompiledExperiment, TheGroupRestrictsTheBlocksUnlessTheRestrictionIsOff)
+{
+    struct Case
+    {
         const char* title;
         bool useMainOnly;
         bool restricted;
@@ -99,7 +106,8 @@ TEST_F(CompiledExperiment, TheGroupRestrictsTheBlocksUnlessTheRestrictionIsOff) 
     }
 }
 
-TEST_F(CompiledExperiment, NothingToRunGivesNoExpandedExperiment) {
+TEST_F(CompiledExperiment, NothingToRunGivesNoExpandedExperiment)
+{
     {
         Fixture::TwoBlocks f;
         f.mainOnly->ClearAllUsedBlocks();
@@ -121,7 +129,8 @@ TEST_F(CompiledExperiment, NothingToRunGivesNoExpandedExperiment) {
     }
 }
 
-TEST_F(CompiledExperiment, KeysAnswerDefinedResponsesWithCorrectness) {
+TEST_F(CompiledExperiment, KeysAnswerDefinedResponsesWithCorrectness)
+{
     Fixture::TwoBlocks f(-1);
     VTResponse* left = Fixture::KeyResponse(f.experiment, "Left", 'F');
     VTResponse* right = Fixture::KeyResponse(f.experiment, "Right", 'J');
@@ -158,7 +167,8 @@ TEST_F(CompiledExperiment, KeysAnswerDefinedResponsesWithCorrectness) {
     EXPECT_LT(rows[1].reactionTimeMs, 5000.0);
 }
 
-TEST_F(CompiledExperiment, SavingWithoutAFileNameUsesAFreshAutomaticName) {
+TEST_F(CompiledExperiment, SavingWithoutAFileNameUsesAFreshAutomaticName)
+{
     const wxString first = VTCompiledExperiment::MakeAutomaticDataFilePath("Two Blocks", "p/01");
     EXPECT_TRUE(first.Contains("Study Station Data"));
     EXPECT_TRUE(wxFileName(first).GetName().StartsWith("Two_Blocks-p_01-"));

@@ -14,14 +14,16 @@ namespace Fixture {
 using namespace Vantrel;
 
 template <class T>
-T* Add(VTExperiment& experiment, VTElementType type, const wxString& name) {
+T* Add(VTExperiment& experiment, VTElementType type, const wxString& name)
+{
     auto* element = new T(&experiment);
     element->SetName(name);
     experiment.GetElementsOfType(type).AddElement(element, -1);
     return element;
 }
 
-inline VTEvent* TextEvent(VTExperiment& experiment, const wxString& name, const wxString& text, int limitMs) {
+inline VTEvent* TextEvent(VTExperiment& experiment, const wxString& name, const wxString& text, int limitMs)
+{
     VTEvent* event = Add<VTEvent>(experiment, ElementType::Event, name);
     event->SetPlugInID(EventPlugIn::Text);
     event->SetStimulusText(text);
@@ -30,7 +32,8 @@ inline VTEvent* TextEvent(VTExperiment& experiment, const wxString& name, const 
     return event;
 }
 
-inline VTResponse* KeyResponse(VTExperiment& experiment, const wxString& name, int key) {
+inline VTResponse* KeyResponse(VTExperiment& experiment, const wxString& name, int key)
+{
     VTResponse* response = Add<VTResponse>(experiment, ElementType::Response, name);
     response->SetPlugInID(kKeyboardInputPlugInID);
     response->SetKeyCode(key);
@@ -40,14 +43,16 @@ inline VTResponse* KeyResponse(VTExperiment& experiment, const wxString& name, i
 // Block "Practice" (trials P1, P2) and block "Main" (trial M1), each trial a fixation
 // and a word with short time limits; group "Main only" runs just "Main", group
 // "Everyone" runs all blocks.
-struct TwoBlocks {
+struct TwoBlocks
+{
     VTExperiment experiment;
     VTBlock* practice;
     VTBlock* main;
     VTParticipantGroup* mainOnly;
     VTParticipantGroup* everyone;
 
-    explicit TwoBlocks(int limitMs = 40) {
+    explicit TwoBlocks(int limitMs = 40)
+    {
         experiment.SetTitle("Two Blocks");
         practice = Add<VTBlock>(experiment, ElementType::Block, "Practice");
         main = Add<VTBlock>(experiment, ElementType::Block, "Main");
@@ -55,8 +60,8 @@ struct TwoBlocks {
         for (int t = 0; t < 3; ++t) {
             VTTrial* trial = Add<VTTrial>(experiment, ElementType::Trial, trialNames[t]);
             trial->AddUsedEvent(TextEvent(experiment, wxString::Format("Fixation %s", trialNames[t]), "+", limitMs));
-            trial->AddUsedEvent(
-                TextEvent(experiment, wxString::Format("Word %s", trialNames[t]), wxString("word ") + trialNames[t], limitMs));
+            trial->AddUsedEvent(TextEvent(experiment, wxString::Format("Word %s", trialNames[t]),
+                                          wxString("word ") + trialNames[t], limitMs));
             (t < 2 ? practice : main)->AddUsedTrial(trial);
         }
         mainOnly = Add<VTParticipantGroup>(experiment, ElementType::ParticipantGroup, "Main only");

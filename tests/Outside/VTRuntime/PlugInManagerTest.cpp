@@ -25,25 +25,29 @@ using Vantrel::VTPlugIn;
 
 namespace {
 
-wxString CopyInto(const wxString& folder, const wxString& source, const wxString& name) {
+wxString CopyInto(const wxString& folder, const wxString& source, const wxString& name)
+{
     const wxString target = wxFileName(folder, name).GetFullPath();
     EXPECT_TRUE(wxCopyFile(source, target)) << source;
     return target;
 }
 
-struct RecordingProgress : Vantrel::IPlugInLoadProgressDisplay {
+struct RecordingProgress : Vantrel::IPlugInLoadProgressDisplay
+{
     std::vector<wxString> texts;
     void ShowText(const wxString& text) override { texts.push_back(text); }
 };
 
-class PlugInManager : public ::testing::Test {
+class PlugInManager : public ::testing::Test
+{
 protected:
     void TearDown() override { VTPlugIn::DeleteAllObjects(); }
 };
 
 }  // namespace
 
-TEST_F(PlugInManager, LoadsTheTestPlugInAndReportsEveryOtherFileByNameAndReason) {
+TEST_F(PlugInManager, LoadsTheTestPlugInAndReportsEveryOtherFileByNameAndReason)
+{
     const wxString folder = TestSupport::MakeTempFolder("plugins");
     CopyInto(folder, VT_TEST_INPUT_PLUGIN_PATH, "libTestInput.so");
     CopyInto(folder, VT_TEST_NO_ENTRY_PLUGIN_PATH, "libNoEntry.so");
@@ -67,7 +71,8 @@ TEST_F(PlugInManager, LoadsTheTestPlugInAndReportsEveryOtherFileByNameAndReason)
     // The layout file beside a library is a resource, not a failed library.
     const auto& failures = VTPlugIn::GetLoadFailures();
     ASSERT_EQ(failures.size(), 3u) << TestSupport::LogAsText();
-    struct Expected {
+    struct Expected
+    {
         const char* file;
         const char* reason;
     } expected[] = {{"libNoEntry.so", "no entry point"},
@@ -83,7 +88,8 @@ TEST_F(PlugInManager, LoadsTheTestPlugInAndReportsEveryOtherFileByNameAndReason)
     EXPECT_NE(progress.texts[0].Find("libNoEntry.so"), wxNOT_FOUND);
 }
 
-TEST_F(PlugInManager, SameObjectOnEveryLoadAndLookUpById) {
+TEST_F(PlugInManager, SameObjectOnEveryLoadAndLookUpById)
+{
     const wxString folder = TestSupport::MakeTempFolder("plugins");
     CopyInto(folder, VT_TEST_INPUT_PLUGIN_PATH, "libTestInput.so");
     ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr)) << TestSupport::LogAsText();
@@ -111,7 +117,8 @@ TEST_F(PlugInManager, SameObjectOnEveryLoadAndLookUpById) {
     EXPECT_EQ(defaults, 4);
 }
 
-TEST_F(PlugInManager, EnvironmentVariableChoosesTheFolderAndAnEmptyFolderIsNoFailure) {
+TEST_F(PlugInManager, EnvironmentVariableChoosesTheFolderAndAnEmptyFolderIsNoFailure)
+{
     const wxString folder = TestSupport::MakeTempFolder("plugins");
     wxSetEnv("VANTREL_PLUGIN_DIR", folder);
     EXPECT_TRUE(VTPlugIn::LocateAll(nullptr));
@@ -124,7 +131,8 @@ TEST_F(PlugInManager, EnvironmentVariableChoosesTheFolderAndAnEmptyFolderIsNoFai
     wxUnsetEnv("VANTREL_PLUGIN_DIR");
 }
 
-TEST_F(PlugInManager, DetectionAndResponseDeliveryThroughTheLoadedLibrary) {
+TEST_F(PlugInManager, DetectionAndResponseDeliveryThroughTheLoadedLibrary)
+{
     const wxString folder = TestSupport::MakeTempFolder("plugins");
     CopyInto(folder, VT_TEST_INPUT_PLUGIN_PATH, "libTestInput.so");
     ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
@@ -156,8 +164,10 @@ TEST_F(PlugInManager, DetectionAndResponseDeliveryThroughTheLoadedLibrary) {
     EXPECT_EQ(access.count(4), 1u);
 }
 
-TEST_F(PlugInManager, UsedPlugInsAreWrittenAsCommaSeparatedIds) {
-    wxConfig config("PlugInManagerTest", "", TestSupport::MakeTempFolder("cfg") + "/test.ini", "", wxCONFIG_USE_LOCAL_FILE);
+TEST_F(PlugInManager, UsedPlugInsAreWrittenAsCommaSeparatedIds)
+{
+    wxConfig config("PlugInManagerTest", "", TestSupport::MakeTempFolder("cfg") + "/test.ini", "",
+                    wxCONFIG_USE_LOCAL_FILE);
     config.SetPath("/Somewhere");
     VTPlugIn::WriteUsedPluginsToConfig(&config, {2103, 9901});
     EXPECT_EQ(config.GetPath(), "/Somewhere");
@@ -166,7 +176,8 @@ TEST_F(PlugInManager, UsedPlugInsAreWrittenAsCommaSeparatedIds) {
     EXPECT_EQ(config.Read("/most_recent_input_set", "x"), "");
 }
 
-TEST_F(PlugInManager, DefaultResponsesBecomeResponsesOfTheExperiment) {
+TEST_F(PlugInManager, DefaultResponsesBecomeResponsesOfTheExperiment)
+{
     const wxString folder = TestSupport::MakeTempFolder("plugins");
     CopyInto(folder, VT_TEST_INPUT_PLUGIN_PATH, "libTestInput.so");
     ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));

@@ -10,24 +10,29 @@
 #include <functional>
 #include <vector>
 
-class RunDriver : public wxTimer {
+class RunDriver : public wxTimer
+{
 public:
-    struct Step {
+    struct Step
+    {
         std::function<bool()> ready;  // may be empty: ready at once
         std::function<void()> act;
         long delayMs;  // after the previous step
     };
 
-    void Then(long delayMs, std::function<void()> act, std::function<bool()> ready = {}) {
+    void Then(long delayMs, std::function<void()> act, std::function<bool()> ready = {})
+    {
         m_Steps.push_back({ready, act, delayMs});
     }
-    void Begin() {
+    void Begin()
+    {
         m_Clock.Start();
         Start(5);
     }
     bool Finished() const { return m_Next >= m_Steps.size(); }
 
-    void Notify() override {
+    void Notify() override
+    {
         if (Finished()) {
             Stop();
             return;
@@ -40,19 +45,24 @@ public:
         m_Clock.Start();
     }
 
-    static wxTopLevelWindow* PresentationWindow() {
+    static wxTopLevelWindow* PresentationWindow()
+    {
         for (wxWindow* w : wxTopLevelWindows)
             if (w->GetLabel() == "Study Station Presentation" && w->IsShownOnScreen())
                 return static_cast<wxTopLevelWindow*>(w);
         return nullptr;
     }
     // Pointer to the middle of the presentation window and a click, so it has the keyboard.
-    void FocusPresentation() {
-        Then(0, [] {
-            wxUIActionSimulator sim;
-            wxRect r = PresentationWindow()->GetScreenRect();
-            sim.MouseMove(r.GetPosition() + wxSize(r.width / 2, r.height / 2));
-        }, [] { return PresentationWindow() != nullptr; });
+    void FocusPresentation()
+    {
+        Then(
+            0,
+            [] {
+                wxUIActionSimulator sim;
+                wxRect r = PresentationWindow()->GetScreenRect();
+                sim.MouseMove(r.GetPosition() + wxSize(r.width / 2, r.height / 2));
+            },
+            [] { return PresentationWindow() != nullptr; });
         Then(50, [] { wxUIActionSimulator().MouseClick(); });
     }
 

@@ -22,7 +22,8 @@ using namespace Vantrel;
 
 namespace {
 
-VTPlannedEvent TextEvent(const wxString& name, const wxString& text, int limitMs) {
+VTPlannedEvent TextEvent(const wxString& name, const wxString& text, int limitMs)
+{
     VTPlannedEvent e;
     e.name = name;
     e.kind = VTPlannedEvent::StimulusKind::Text;
@@ -32,7 +33,8 @@ VTPlannedEvent TextEvent(const wxString& name, const wxString& text, int limitMs
     return e;
 }
 
-VTPlannedResponse Key(int code, bool correct) {
+VTPlannedResponse Key(int code, bool correct)
+{
     VTPlannedResponse r;
     r.pluginID = kKeyboardPlugInID;
     r.key = code;
@@ -42,7 +44,8 @@ VTPlannedResponse Key(int code, bool correct) {
 }
 
 // Two blocks, each with trials of short time-limited events, nothing answered.
-VTRunPlan TwoBlockPlan() {
+VTRunPlan TwoBlockPlan()
+{
     VTRunPlan plan;
     plan.experimentName = "Two Blocks";
     plan.groupName = "Everyone";
@@ -61,14 +64,16 @@ VTRunPlan TwoBlockPlan() {
     return plan;
 }
 
-std::vector<wxString> ReadLines(const wxString& path) {
+std::vector<wxString> ReadLines(const wxString& path)
+{
     std::vector<wxString> lines;
     std::ifstream in(path.utf8_string());
     for (std::string line; std::getline(in, line);) lines.push_back(wxString::FromUTF8(line));
     return lines;
 }
 
-class RunEngine : public ::testing::Test {
+class RunEngine : public ::testing::Test
+{
 protected:
     void SetUp() override { TestSupport::ClearLog(); }
     void TearDown() override { VTPlugIn::DeleteAllObjects(); }
@@ -77,7 +82,8 @@ protected:
 
 }  // namespace
 
-TEST_F(RunEngine, TwoBlockPlanRunsToItsEndAndWritesHeaderAndRows) {
+TEST_F(RunEngine, TwoBlockPlanRunsToItsEndAndWritesHeaderAndRows)
+{
     VTRunSettings settings;
     settings.saveData = true;
     settings.dataFile = DataPath("p01.txt");
@@ -92,7 +98,11 @@ TEST_F(RunEngine, TwoBlockPlanRunsToItsEndAndWritesHeaderAndRows) {
     EXPECT_EQ(RunDriver::PresentationWindow(), nullptr);
 
     const std::vector<wxString> lines = ReadLines(settings.dataFile);
-    ASSERT_EQ(lines.size(), 9u + 8u) << [&] { std::string all; for (auto& l : lines) all += l.utf8_string() + "|\n"; return all; }();
+    ASSERT_EQ(lines.size(), 9u + 8u) << [&] {
+        std::string all;
+        for (auto& l : lines) all += l.utf8_string() + "|\n";
+        return all;
+    }();
     EXPECT_EQ(lines[0], "Study Station data file");
     EXPECT_EQ(lines[1], "Experiment\tTwo Blocks");
     EXPECT_EQ(lines[2], "Subject\tp01");
@@ -109,7 +119,8 @@ TEST_F(RunEngine, TwoBlockPlanRunsToItsEndAndWritesHeaderAndRows) {
     EXPECT_EQ(lines[16], "Block 2\tTrial 2\tWord\tword 2.2\t\t\tNR");
 }
 
-TEST_F(RunEngine, EveryRunGetsItsOwnIdAndAnExistingFileIsContinuedNotReplaced) {
+TEST_F(RunEngine, EveryRunGetsItsOwnIdAndAnExistingFileIsContinuedNotReplaced)
+{
     VTRunPlan plan = TwoBlockPlan();
     plan.blocks.resize(1);
     plan.blocks[0].trials.resize(1);
@@ -127,7 +138,8 @@ TEST_F(RunEngine, EveryRunGetsItsOwnIdAndAnExistingFileIsContinuedNotReplaced) {
     EXPECT_EQ(lines[18], "RunID\t" + second.runID);
 }
 
-TEST_F(RunEngine, TypedKeysBecomeResponsesWithPlausibleTimes) {
+TEST_F(RunEngine, TypedKeysBecomeResponsesWithPlausibleTimes)
+{
     VTRunPlan plan;
     plan.experimentName = "Keys";
     VTPlannedBlock block;
@@ -168,7 +180,8 @@ TEST_F(RunEngine, TypedKeysBecomeResponsesWithPlausibleTimes) {
     EXPECT_EQ(report.rows[2].correctness, "NR");
 }
 
-TEST_F(RunEngine, EscapeConfirmedCancelsAndDeclinedGoesOn) {
+TEST_F(RunEngine, EscapeConfirmedCancelsAndDeclinedGoesOn)
+{
     VTRunPlan plan = TwoBlockPlan();
     plan.blocks[0].trials[0].events[0].timeLimitMs = -1;  // waits for ever unless cancelled
 
@@ -181,8 +194,7 @@ TEST_F(RunEngine, EscapeConfirmedCancelsAndDeclinedGoesOn) {
     VTRunSettings saving;
     saving.saveData = true;
     saving.dataFile = DataPath("cancelled.txt");
-    wxTEST_DIALOG(outcome = VTRunEngine::Run(plan, saving, &report),
-                  wxExpectModal<wxMessageDialog>(wxID_YES));
+    wxTEST_DIALOG(outcome = VTRunEngine::Run(plan, saving, &report), wxExpectModal<wxMessageDialog>(wxID_YES));
     driver.Stop();
     EXPECT_EQ(outcome, VTRunOutcome::Cancelled);
     EXPECT_TRUE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
@@ -198,15 +210,15 @@ TEST_F(RunEngine, EscapeConfirmedCancelsAndDeclinedGoesOn) {
     again.FocusPresentation();
     again.Then(200, [] { wxUIActionSimulator().Char(WXK_ESCAPE); });
     again.Begin();
-    wxTEST_DIALOG(outcome = VTRunEngine::Run(plan, VTRunSettings(), &report),
-                  wxExpectModal<wxMessageDialog>(wxID_NO));
+    wxTEST_DIALOG(outcome = VTRunEngine::Run(plan, VTRunSettings(), &report), wxExpectModal<wxMessageDialog>(wxID_NO));
     again.Stop();
     EXPECT_EQ(outcome, VTRunOutcome::Completed);
     EXPECT_FALSE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
     EXPECT_EQ(report.rows.size(), 8u);
 }
 
-TEST_F(RunEngine, SavingOffWritesNoFileAndAnUnwritablePathIsRefusedBeforeTheRun) {
+TEST_F(RunEngine, SavingOffWritesNoFileAndAnUnwritablePathIsRefusedBeforeTheRun)
+{
     VTRunPlan plan = TwoBlockPlan();
     VTRunSettings off;
     off.saveData = false;
@@ -219,17 +231,24 @@ TEST_F(RunEngine, SavingOffWritesNoFileAndAnUnwritablePathIsRefusedBeforeTheRun)
     bad.dataFile = "/nonexistent-folder/sub/data.txt";
     RunDriver watcher;  // the presentation must never appear
     bool appeared = false;
-    watcher.Then(0, [] {}, [&] { appeared = appeared || RunDriver::PresentationWindow(); return false; });
+    watcher.Then(
+        0, [] {},
+        [&] {
+            appeared = appeared || RunDriver::PresentationWindow();
+            return false;
+        });
     watcher.Begin();
     EXPECT_EQ(VTRunEngine::Run(plan, bad), VTRunOutcome::NotStarted);
     watcher.Stop();
     EXPECT_FALSE(appeared);
     EXPECT_TRUE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
-    EXPECT_TRUE(TestSupport::LogContains("/nonexistent-folder/sub/data.txt", wxLOG_Error + 0)) << TestSupport::LogAsText();
+    EXPECT_TRUE(TestSupport::LogContains("/nonexistent-folder/sub/data.txt", wxLOG_Error + 0))
+        << TestSupport::LogAsText();
     EXPECT_TRUE(TestSupport::LogContains("not started")) << TestSupport::LogAsText();
 }
 
-TEST_F(RunEngine, PlugInResponsesAreCollectedAndAFailedDeviceStopsTheRun) {
+TEST_F(RunEngine, PlugInResponsesAreCollectedAndAFailedDeviceStopsTheRun)
+{
     const wxString folder = TestSupport::MakeTempFolder("plugins");
     ASSERT_TRUE(wxCopyFile(VT_TEST_INPUT_PLUGIN_PATH, folder + "/libTestInput.so"));
     ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
@@ -266,7 +285,8 @@ TEST_F(RunEngine, PlugInResponsesAreCollectedAndAFailedDeviceStopsTheRun) {
     EXPECT_EQ(access.count(2), 1u);  // one trial
     EXPECT_GE(report.pollStats.sweeps, 100u);
     EXPECT_LT(report.pollStats.meanGapMicroseconds, 1000.0) << report.pollStats.maxGapMicroseconds;
-    std::printf("poll sweeps %llu mean gap %.1f us max %.1f us\n", report.pollStats.sweeps, report.pollStats.meanGapMicroseconds, report.pollStats.maxGapMicroseconds);
+    std::printf("poll sweeps %llu mean gap %.1f us max %.1f us\n", report.pollStats.sweeps,
+                report.pollStats.meanGapMicroseconds, report.pollStats.maxGapMicroseconds);
 
     access.reset();
     access.setStartResult(-10);
@@ -277,7 +297,8 @@ TEST_F(RunEngine, PlugInResponsesAreCollectedAndAFailedDeviceStopsTheRun) {
     access.reset();
 }
 
-TEST_F(RunEngine, PresenterPreviewShowsRectanglesAndReportsAConfirmedEscape) {
+TEST_F(RunEngine, PresenterPreviewShowsRectanglesAndReportsAConfirmedEscape)
+{
     VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
     EXPECT_FALSE(presenter->IsVisible());
     EXPECT_GT(presenter->GetScreenWidth(), 0);
@@ -292,9 +313,8 @@ TEST_F(RunEngine, PresenterPreviewShowsRectanglesAndReportsAConfirmedEscape) {
     TestSupport::ClickWindow(window);
     wxUIActionSimulator().Char(WXK_ESCAPE);
     bool confirmed = false;
-    wxTEST_DIALOG(
-        TestSupport::PumpUntil([&] { return confirmed = presenter->UserConfirmedEscapeKeyPress(); }, 3000),
-        wxExpectModal<wxMessageDialog>(wxID_YES));
+    wxTEST_DIALOG(TestSupport::PumpUntil([&] { return confirmed = presenter->UserConfirmedEscapeKeyPress(); }, 3000),
+                  wxExpectModal<wxMessageDialog>(wxID_YES));
     EXPECT_TRUE(confirmed);
     presenter->TerminatePresentation();
     EXPECT_FALSE(presenter->IsVisible());

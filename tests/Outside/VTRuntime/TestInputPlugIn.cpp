@@ -15,7 +15,8 @@
 
 namespace {
 
-struct Scheduled {
+struct Scheduled
+{
     int key, port;
     bool pressed;
     unsigned long long due;
@@ -23,7 +24,8 @@ struct Scheduled {
 
 std::mutex g_Mutex;
 std::deque<Scheduled> g_Queue;
-struct OnEvent {
+struct OnEvent
+{
     unsigned long long eventInputIndex;
     Scheduled response;  // due = delay after the event's input start
 };
@@ -31,7 +33,8 @@ std::vector<OnEvent> g_OnEvent;
 std::vector<unsigned long long> g_Delivered;
 std::atomic<int> g_StartResult{0};
 
-void InsertLocked(const Scheduled& s) {
+void InsertLocked(const Scheduled& s)
+{
     auto it = g_Queue.begin();
     while (it != g_Queue.end() && it->due <= s.due) ++it;
     g_Queue.insert(it, s);
@@ -41,34 +44,40 @@ unsigned long long g_LastPoll = 0;
 double g_GapSum = 0, g_GapMax = 0;
 unsigned long long g_Gaps = 0;
 
-class TestInputPlugIn : public VantrelSDK::VTSdkInputPlugin {
+class TestInputPlugIn : public VantrelSDK::VTSdkInputPlugin
+{
 public:
     TestInputPlugIn() : m_Last(true) {}
 
     int GetPlugInID() override { return VTTEST_INPUT_PLUGIN_ID; }
-    bool GetString(int id, wxString& out) override {
+    bool GetString(int id, wxString& out) override
+    {
         if (id == 5001) {
             out = "Test Input";
             return true;
         }
         return VTSdkInputPlugin::GetString(id, out);
     }
-    int OnStartExperiment(VantrelSDK::RunningExperimentNecessities&) override {
+    int OnStartExperiment(VantrelSDK::RunningExperimentNecessities&) override
+    {
         ++g_Counts[0];
         std::lock_guard<std::mutex> lock(g_Mutex);
         g_LastPoll = 0;
         return g_StartResult;
     }
-    int OnEndExperiment() override {
+    int OnEndExperiment() override
+    {
         ++g_Counts[1];
         return VTSdkInputPlugin::OnEndExperiment();
     }
-    void OnStartTrial(const VantrelSDK::TrialInfoNecessities&) override {
+    void OnStartTrial(const VantrelSDK::TrialInfoNecessities&) override
+    {
         ++g_Counts[2];
         m_Last.ResetToDiscreteKeyDefaults();
     }
     void OnFlushInput() override { ++g_Counts[5]; }
-    void OnStartEventInput() override {
+    void OnStartEventInput() override
+    {
         const unsigned long long index = g_Counts[6]++;
         const unsigned long long now = Vantrel::VTTimer::GetTimer().GetAbsoluteMicroseconds();
         std::lock_guard<std::mutex> lock(g_Mutex);
@@ -81,8 +90,9 @@ public:
     }
     VantrelSDK::InputDetectedFunctionPtr GetIsInputDetectedFunctionPtr() override { return &Detect; }
 
-    boost::shared_ptr<VantrelSDK::VTSdkBaseResponse> OnGetCompleteResponse(
-        unsigned long long& time, boost::shared_ptr<VantrelSDK::Interface_DREForPlugins>) override {
+    boost::shared_ptr<VantrelSDK::VTSdkBaseResponse>
+    OnGetCompleteResponse(unsigned long long& time, boost::shared_ptr<VantrelSDK::Interface_DREForPlugins>) override
+    {
         ++g_Counts[4];
         time = Vantrel::VTTimer::GetTimer().GetElapsedTime();
         auto copy = boost::make_shared<VantrelSDK::VTSdkDiscreteKeyResp>(m_Last);
@@ -90,7 +100,8 @@ public:
         return copy;
     }
 
-    void CreateDefaultResponses(VantrelSDK::AddResponseCallback add) override {
+    void CreateDefaultResponses(VantrelSDK::AddResponseCallback add) override
+    {
         for (int i = 0; i < 4; ++i) {
             auto* response = new VantrelSDK::VTSdkDiscreteKeyResp(false);
             response->SetKeyNumber(i);
@@ -106,7 +117,8 @@ public:
 
 TestInputPlugIn my_plugin;
 
-bool TestInputPlugIn::Detect(VantrelSDK::RAII_InputDetectionForCyclingOverAllDevices* detection) {
+bool TestInputPlugIn::Detect(VantrelSDK::RAII_InputDetectionForCyclingOverAllDevices* detection)
+{
     ++g_Counts[3];
     const unsigned long long now = Vantrel::VTTimer::GetTimer().GetAbsoluteMicroseconds();
     Scheduled next;
@@ -138,18 +150,22 @@ bool TestInputPlugIn::Detect(VantrelSDK::RAII_InputDetectionForCyclingOverAllDev
 
 VTSDK_PLUGIN_ENTRY VantrelSDK::VTSdkBase* VTSdkGetObjectPtr() { return &my_plugin; }
 
-VTSDK_PLUGIN_ENTRY void VTTestInput_Schedule(int key, int port, int pressed, unsigned long long dueMicroseconds) {
+VTSDK_PLUGIN_ENTRY void VTTestInput_Schedule(int key, int port, int pressed, unsigned long long dueMicroseconds)
+{
     std::lock_guard<std::mutex> lock(g_Mutex);
     InsertLocked(Scheduled{key, port, pressed != 0, dueMicroseconds});
 }
 
 VTSDK_PLUGIN_ENTRY void VTTestInput_ScheduleOnEvent(int eventInputIndex, int key, int port, int pressed,
-                                                    unsigned long long delayMicroseconds) {
+                                                    unsigned long long delayMicroseconds)
+{
     std::lock_guard<std::mutex> lock(g_Mutex);
-    g_OnEvent.push_back({static_cast<unsigned long long>(eventInputIndex), Scheduled{key, port, pressed != 0, delayMicroseconds}});
+    g_OnEvent.push_back(
+        {static_cast<unsigned long long>(eventInputIndex), Scheduled{key, port, pressed != 0, delayMicroseconds}});
 }
 
-VTSDK_PLUGIN_ENTRY void VTTestInput_Reset() {
+VTSDK_PLUGIN_ENTRY void VTTestInput_Reset()
+{
     std::lock_guard<std::mutex> lock(g_Mutex);
     g_Queue.clear();
     g_OnEvent.clear();
@@ -163,17 +179,20 @@ VTSDK_PLUGIN_ENTRY void VTTestInput_Reset() {
 
 VTSDK_PLUGIN_ENTRY void VTTestInput_SetStartResult(int result) { g_StartResult = result; }
 
-VTSDK_PLUGIN_ENTRY unsigned long long VTTestInput_Count(int which) {
+VTSDK_PLUGIN_ENTRY unsigned long long VTTestInput_Count(int which)
+{
     return which >= 0 && which < 7 ? g_Counts[which].load() : 0;
 }
 
-VTSDK_PLUGIN_ENTRY void VTTestInput_PollGaps(double* meanMicroseconds, double* maxMicroseconds) {
+VTSDK_PLUGIN_ENTRY void VTTestInput_PollGaps(double* meanMicroseconds, double* maxMicroseconds)
+{
     std::lock_guard<std::mutex> lock(g_Mutex);
     if (meanMicroseconds) *meanMicroseconds = g_Gaps ? g_GapSum / double(g_Gaps) : 0;
     if (maxMicroseconds) *maxMicroseconds = g_GapMax;
 }
 
-VTSDK_PLUGIN_ENTRY size_t VTTestInput_DeliveredDueTimes(unsigned long long* out, size_t max) {
+VTSDK_PLUGIN_ENTRY size_t VTTestInput_DeliveredDueTimes(unsigned long long* out, size_t max)
+{
     std::lock_guard<std::mutex> lock(g_Mutex);
     for (size_t i = 0; i < g_Delivered.size() && i < max; ++i) out[i] = g_Delivered[i];
     return g_Delivered.size();

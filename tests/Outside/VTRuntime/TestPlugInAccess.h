@@ -7,7 +7,8 @@
 
 #include "TestInputPlugIn.h"
 
-struct TestPlugInAccess {
+struct TestPlugInAccess
+{
     VTTestInput_ScheduleFn schedule = nullptr;
     VTTestInput_ScheduleOnEventFn scheduleOnEvent = nullptr;
     VTTestInput_ResetFn reset = nullptr;
@@ -17,7 +18,8 @@ struct TestPlugInAccess {
     VTTestInput_DeliveredDueTimesFn deliveredDueTimes = nullptr;
 
     // `path`: the library as the manager loaded it; false when it is not loaded.
-    bool Attach(const std::string& path) {
+    bool Attach(const std::string& path)
+    {
         void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
         if (!handle) return false;
         schedule = reinterpret_cast<VTTestInput_ScheduleFn>(dlsym(handle, "VTTestInput_Schedule"));
@@ -26,7 +28,8 @@ struct TestPlugInAccess {
         setStartResult = reinterpret_cast<VTTestInput_SetStartResultFn>(dlsym(handle, "VTTestInput_SetStartResult"));
         count = reinterpret_cast<VTTestInput_CountFn>(dlsym(handle, "VTTestInput_Count"));
         pollGaps = reinterpret_cast<VTTestInput_PollGapsFn>(dlsym(handle, "VTTestInput_PollGaps"));
-        deliveredDueTimes = reinterpret_cast<VTTestInput_DeliveredDueTimesFn>(dlsym(handle, "VTTestInput_DeliveredDueTimes"));
+        deliveredDueTimes =
+            reinterpret_cast<VTTestInput_DeliveredDueTimesFn>(dlsym(handle, "VTTestInput_DeliveredDueTimes"));
         dlclose(handle);  // drops only the reference NOLOAD took
         return schedule && scheduleOnEvent && reset && setStartResult && count && pollGaps && deliveredDueTimes;
     }

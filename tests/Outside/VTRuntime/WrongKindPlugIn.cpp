@@ -3,7 +3,8 @@
 #include "VTPlugInCommon/VTSdkExport.h"
 
 namespace {
-class NeitherInputNorEvent : public VantrelSDK::VTSdkBase {
+class NeitherInputNorEvent : public VantrelSDK::VTSdkBase
+{
 public:
     int GetPlugInID() override { return 9902; }
 };

@@ -26,7 +26,8 @@ using Orbisk::Testing::SimulatedQNode;
 
 namespace {
 
-class QNodePanel : public ::testing::Test {
+class QNodePanel : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -40,8 +41,7 @@ protected:
     }
     void TearDown() override
     {
-        if (m_frame)
-            m_frame->Destroy();
+        if (m_frame) m_frame->Destroy();
         TestSupport::PumpFor(20);
         QNodeTest::ForgetDevices();
     }
@@ -91,7 +91,8 @@ TEST_F(QNodePanel, TheLayoutHasEveryNamedControlAndStartsOnTheFirstPage)
 {
     wxPanel* panel = ConfiguredSettingsPanel();
     ASSERT_TRUE(panel);
-    auto* book = dynamic_cast<Orbisk::OrbiskChoiceBookWithHiddenCtrl*>(panel->FindWindow(XRCID("hidden_choicebook_st2")));
+    auto* book =
+        dynamic_cast<Orbisk::OrbiskChoiceBookWithHiddenCtrl*>(panel->FindWindow(XRCID("hidden_choicebook_st2")));
     ASSERT_TRUE(book);
     EXPECT_EQ(6u, book->GetPageCount());
     EXPECT_EQ(5, book->GetSelection());
@@ -106,7 +107,7 @@ TEST_F(QNodePanel, TheLayoutHasEveryNamedControlAndStartsOnTheFirstPage)
     EXPECT_FALSE(Find<wxStaticText>(panel, "text_searching")->IsShown());
     // The book's own page selector is not there for the user.
     EXPECT_FALSE(book->GetChoiceCtrl() && book->GetChoiceCtrl()->IsShownOnScreen() &&
-        book->GetChoiceCtrl()->GetSize().GetWidth() > 0);
+                 book->GetChoiceCtrl()->GetSize().GetWidth() > 0);
 
     wxPanel* responses = LoadPanel("plugin_response_panel");
     ASSERT_TRUE(responses);
@@ -116,7 +117,8 @@ TEST_F(QNodePanel, TheLayoutHasEveryNamedControlAndStartsOnTheFirstPage)
 
 TEST_F(QNodePanel, AutoDetectShowsTheModelAndFirmwareByTheFirmwareRule)
 {
-    const struct {
+    const struct
+    {
         char model;
         int major;
         int minor;
@@ -124,15 +126,9 @@ TEST_F(QNodePanel, AutoDetectShowsTheModelAndFirmwareByTheFirmwareRule)
         const char* firmware;  // null: the texts are left alone
         bool warning;
     } table[] = {
-        {'1', 2, 21, 1, "2.2.1", false},
-        {'2', 2, 30, 2, "2.3.0", false},
-        {'4', 2, 21, 3, "2.2.1", false},
-        {'7', 2, 45, 1, "2.4.5", false},
-        {'4', 0, 5, 5, "0.5", true},
-        {'1', 0, 12, 5, "0.12", true},
-        {'2', 2, 20, 4, nullptr, false},
-        {'1', 1, 40, 4, nullptr, false},
-        {'4', 3, 0, 4, nullptr, false},
+        {'1', 2, 21, 1, "2.2.1", false}, {'2', 2, 30, 2, "2.3.0", false}, {'4', 2, 21, 3, "2.2.1", false},
+        {'7', 2, 45, 1, "2.4.5", false}, {'4', 0, 5, 5, "0.5", true},     {'1', 0, 12, 5, "0.12", true},
+        {'2', 2, 20, 4, nullptr, false}, {'1', 1, 40, 4, nullptr, false}, {'4', 3, 0, 4, nullptr, false},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(std::string(1, row.model) + " " + std::to_string(row.major) + "." + std::to_string(row.minor));
@@ -144,7 +140,7 @@ TEST_F(QNodePanel, AutoDetectShowsTheModelAndFirmwareByTheFirmwareRule)
         ASSERT_TRUE(panel);
         TestSupport::ClickWindow(Find<wxButton>(panel, "btn_auto_detect"));
         ASSERT_TRUE(TestSupport::PumpUntil([&] { return sim.IdentifyRequests() > 0 && Page(panel) != 5; }, 8000) ||
-            row.page == 5);
+                    row.page == 5);
         TestSupport::PumpFor(30);
         EXPECT_EQ(row.page, Page(panel));
         EXPECT_EQ(5103, QNodeTest::PlugIn().GetQpxSettings()->modelID);
@@ -279,12 +275,13 @@ TEST_F(QNodePanel, AResponseRoundTripsThroughTheResponseWidgets)
 
 TEST(QNodeFirmware, TextAndSupportFollowTheRule)
 {
-    const struct {
+    const struct
+    {
         int major, minor;
         const char* text;
         bool supported;
-    } table[] = {{0, 5, "0.5", true}, {0, 30, "0.30", true}, {1, 21, "1.21", false}, {2, 20, "2.2.0", false},
-        {2, 21, "2.2.1", true}, {2, 99, "2.9.9", true}, {3, 21, "3.2.1", false}};
+    } table[] = {{0, 5, "0.5", true},    {0, 30, "0.30", true},  {1, 21, "1.21", false}, {2, 20, "2.2.0", false},
+                 {2, 21, "2.2.1", true}, {2, 99, "2.9.9", true}, {3, 21, "3.2.1", false}};
     for (const auto& row : table) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(row.text, VTQNodeInputHandler::FormatFirmware(row.major, row.minor));

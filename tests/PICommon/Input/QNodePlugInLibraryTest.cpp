@@ -32,13 +32,15 @@ namespace {
 
 const char* const kLibrary = QNODE_PLUGIN_DIR "/in-qnode Input.so";
 
-class EnvPath {
+class EnvPath
+{
 public:
     explicit EnvPath(const std::string& value) { ::setenv("VANTREL_QPX_DEVICE", value.c_str(), 1); }
     ~EnvPath() { ::unsetenv("VANTREL_QPX_DEVICE"); }
 };
 
-class QNodeLibrary : public ::testing::Test {
+class QNodeLibrary : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -55,8 +57,7 @@ std::vector<wxString> ReadLines(const wxString& path)
 {
     std::vector<wxString> lines;
     std::ifstream in(path.utf8_string());
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(wxString::FromUTF8(line));
+    for (std::string line; std::getline(in, line);) lines.push_back(wxString::FromUTF8(line));
     return lines;
 }
 
@@ -168,10 +169,13 @@ TEST_F(QNodeLibrary, ARunTakesItsResponsesFromTheQNodeIntoTheDataFile)
     RunDriver driver;
     auto presenting = [] { return RunDriver::PresentationWindow() != nullptr; };
     // Generous gaps: each press must find its event already waiting for input.
-    driver.Then(700, [&] {
-        sim.Press(0);
-        sim.Release(0);
-    }, presenting);
+    driver.Then(
+        700,
+        [&] {
+            sim.Press(0);
+            sim.Release(0);
+        },
+        presenting);
     driver.Then(700, [&] {
         sim.Press(5);  // not a defined response: the event goes on waiting
         sim.Release(5);
@@ -217,6 +221,7 @@ TEST_F(QNodeLibrary, ARunWithoutAQNodeDoesNotStart)
     ASSERT_NE(f.experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr);
     EXPECT_FALSE(compiled.Run(false, false));
     EXPECT_TRUE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
-    EXPECT_TRUE(TestSupport::LogContains("Vantrel couldn't find a q-node with input connected to this computer.",
-        wxLOG_Error)) << TestSupport::LogAsText();
+    EXPECT_TRUE(
+        TestSupport::LogContains("Vantrel couldn't find a q-node with input connected to this computer.", wxLOG_Error))
+        << TestSupport::LogAsText();
 }

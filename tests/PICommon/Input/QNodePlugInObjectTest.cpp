@@ -27,7 +27,7 @@ TEST(QNodePlugInObject, AnswersAsTheQNodePlugIn)
     EXPECT_FALSE(input->ThisIsBrevolaInput());
     EXPECT_EQ(&VTSdkQpxInput::IsResponsePadInputFound, input->GetIsInputDetectedFunctionPtr());
     EXPECT_EQ(&QNodeTest::PlugIn().GetQpxSettings()->keySettings,
-        &input->GetConstReferenceToKeypressKeyreleaseSettings());
+              &input->GetConstReferenceToKeypressKeyreleaseSettings());
     EXPECT_EQ(VTSdkQpxInput::ms_Self, input);
     EXPECT_TRUE(QNodeTest::PlugIn().GetHwDevicePtr());
 }
@@ -66,5 +66,5 @@ TEST(QNodePlugInObject, WindowHelpersAreNewAndCarryTheLibraryPath)
     EXPECT_TRUE(dynamic_cast<QNodeGUILogic*>(a.get()));
     EXPECT_TRUE(dynamic_cast<QNodeGUILogic*>(b.get()));
     EXPECT_NE(static_cast<void*>(dynamic_cast<QNodeGUILogic*>(a.get())),
-        static_cast<void*>(dynamic_cast<QNodeGUILogic*>(b.get())));
+              static_cast<void*>(dynamic_cast<QNodeGUILogic*>(b.get())));
 }

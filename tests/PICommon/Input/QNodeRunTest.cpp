@@ -24,7 +24,8 @@ namespace {
 const char* const kNotFound = "Vantrel couldn't find a q-node with input connected to this computer.";
 
 // The run's defined responses: the listed keys on port 3.
-class DefinedKeys : public Interface_DREForPlugins {
+class DefinedKeys : public Interface_DREForPlugins
+{
 public:
     explicit DefinedKeys(std::set<int> keys) : m_keys(std::move(keys)) {}
     int FindDefinedResponseID(int pluginID, const VTSdkBaseResponse& response) const override
@@ -39,7 +40,8 @@ private:
     std::set<int> m_keys;
 };
 
-class QNodeRun : public ::testing::Test {
+class QNodeRun : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -67,8 +69,7 @@ protected:
         auto poll = plugin.GetIsInputDetectedFunctionPtr();
         const auto deadline = Clock::now() + std::chrono::seconds(2);
         while (Clock::now() < deadline) {
-            if (poll(detection))
-                return true;
+            if (poll(detection)) return true;
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
         return false;
@@ -80,8 +81,7 @@ protected:
         auto poll = plugin.GetIsInputDetectedFunctionPtr();
         const auto deadline = Clock::now() + span;
         bool found = false;
-        while (Clock::now() < deadline)
-            found = poll(nullptr) || found;
+        while (Clock::now() < deadline) found = poll(nullptr) || found;
         return found;
     }
 
@@ -146,8 +146,8 @@ TEST_F(QNodeRun, AnotherModelIsNamedAndRefused)
     SimulatedQNode other(QNodeTest::Identity(4410, 'K', 3, 2, "KP response pad"));
     QNodeTest::ScopedQpxDevicePaths env({other.DevicePath()});
     EXPECT_EQ(-10, StartRun());
-    EXPECT_TRUE(TestSupport::LogContains(
-        "Vantrel found an \"KP response pad\" but not a q-node that supports input.", wxLOG_Error))
+    EXPECT_TRUE(TestSupport::LogContains("Vantrel found an \"KP response pad\" but not a q-node that supports input.",
+                                         wxLOG_Error))
         << TestSupport::LogAsText();
     EXPECT_FALSE(VTSdkQpxInput::ms_pQpxPort);
 }
@@ -214,8 +214,7 @@ TEST_F(QNodeRun, WithDefinedResponsesOnlyOtherLinesAreIgnored)
     sim.Press(0);
     const auto deadline = Clock::now() + std::chrono::milliseconds(300);
     bool found = false;
-    while (Clock::now() < deadline)
-        found = poll(&detection) || found;
+    while (Clock::now() < deadline) found = poll(&detection) || found;
     EXPECT_FALSE(found);
 
     sim.Press(1);
@@ -237,8 +236,7 @@ TEST_F(QNodeRun, TrialStartResetsTheDeviceClockAndTheResponse)
     plugin.OnStartTrial(TrialInfoNecessities());
     EXPECT_EQ(-1, VTSdkQpxInput::ms_LastResponse.GetKeyNumber());
     const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (sim.TimerResets() < 1 && Clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    while (sim.TimerResets() < 1 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     EXPECT_EQ(1, sim.TimerResets());
 }
 
@@ -261,8 +259,7 @@ TEST_F(QNodeRun, FlushDropsWaitingInputQuietly)
     QNodeTest::ScopedQpxDevicePaths env({sim.DevicePath()});
     QNodeTest::ApplySettings([](VTSdkQpxInputSettings& s) { s.keySettings.SetRespondToPressesOnly(false); });
     ASSERT_EQ(0, StartRun());
-    for (int k = 0; k < 8; ++k)
-        sim.Press(k);
+    for (int k = 0; k < 8; ++k) sim.Press(k);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     plugin.OnFlushInput();
     EXPECT_FALSE(AnyFoundWithin(std::chrono::milliseconds(50)));
@@ -271,7 +268,8 @@ TEST_F(QNodeRun, FlushDropsWaitingInputQuietly)
 
 namespace {
 // A device that never stops sending: every read brings another key record.
-class EndlessKeysLink : public Orbisk::QPXLink {
+class EndlessKeysLink : public Orbisk::QPXLink
+{
 public:
     long ReadAvailable(std::uint8_t* buffer, std::size_t size) override
     {
@@ -325,10 +323,10 @@ TEST_F(QNodeRun, AFlushThatRunsOutOfTimeWarnsOncePerRun)
         int n = 0;
         for (const auto& record : TestSupport::RecordedLog())
             n += record.level == wxLOG_Error &&
-                record.text == "Flushing QPX input buffers took an unusually long time. \n\n"
-                               "QPX responses occurring during ISI periods may have carried over into "
-                               "subsequent events. \n\nPlease contact Orbisk Corp. for assistance if "
-                               "this problem persists.";
+                 record.text == "Flushing QPX input buffers took an unusually long time. \n\n"
+                                "QPX responses occurring during ISI periods may have carried over into "
+                                "subsequent events. \n\nPlease contact Orbisk Corp. for assistance if "
+                                "this problem persists.";
         return n;
     };
 

@@ -25,7 +25,8 @@ void WriteOldBase(wxDataOutputStream& out, int model)
     out.Write32(7);
 }
 
-struct OldStream {
+struct OldStream
+{
     wxMemoryOutputStream buffer;
     wxDataOutputStream data{buffer};
 };
@@ -58,7 +59,8 @@ TEST(QNodeSettings, TheManagerIsOneAndCreatesDefaultSuites)
 
 TEST(QNodeSettings, ApplyingMigratesOldModelIDs)
 {
-    const struct {
+    const struct
+    {
         int stored;
         int migrated;
     } table[] = {{-1, 3002}, {0, 3000}, {71, 3071}, {-2, 2998}, {3000, 6000}, {3001, 3001}, {5103, 5103}};
@@ -146,18 +148,16 @@ TEST(QNodeSettings, QtStreamWithAForeignBaseLeavesTheOwnFieldsUnread)
 
 TEST(QNodeSettings, OldStreamReadsWhatItsVersionCarries)
 {
-    const struct {
+    const struct
+    {
         int version;
         std::size_t consumed;
         bool flagA;
         int byteB;
         bool flagC;
     } table[] = {
-        {31, 0, false, 50, false},
-        {32, 1, false, 50, false},
-        {81, 1, false, 50, false},
-        {82, 3, true, -3, true},
-        {120, 3, true, -3, true},
+        {31, 0, false, 50, false}, {32, 1, false, 50, false}, {81, 1, false, 50, false},
+        {82, 3, true, -3, true},   {120, 3, true, -3, true},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.version);
@@ -188,8 +188,7 @@ TEST(QNodeSettings, OldStreamCutShortFails)
         SCOPED_TRACE(version);
         OldStream old;
         WriteOldBase(old.data, 71);
-        if (version == 82)
-            old.data.Write8(1);  // two of the three bytes missing
+        if (version == 82) old.data.Write8(1);  // two of the three bytes missing
         wxMemoryInputStream raw(old.buffer);
         wxDataInputStream in(raw);
         VTSdkQpxInputSettings s;

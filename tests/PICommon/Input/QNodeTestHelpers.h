@@ -42,7 +42,7 @@ inline void ForgetDevices()
 }
 
 inline Orbisk::Testing::SimulatedQNodeIdentity Identity(unsigned model, char character, int major, int minor,
-    const std::string& name)
+                                                        const std::string& name)
 {
     Orbisk::Testing::SimulatedQNodeIdentity id;
     id.modelNumber = model;

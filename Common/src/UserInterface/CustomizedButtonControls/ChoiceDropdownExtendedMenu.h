@@ -17,7 +17,8 @@
 class wxMenu;
 class ExtendedMenuImpl;
 
-class ChoiceDropdownExtendedMenu : public wxGenericComboCtrl {
+class ChoiceDropdownExtendedMenu : public wxGenericComboCtrl
+{
     wxDECLARE_EVENT_TABLE();
 
 public:
@@ -35,14 +36,15 @@ public:
 
     bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, int n,
                 const wxString choices[], long style, const wxValidator& validator, const wxString& name);
-    bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                const wxArrayString& choices, long style, const wxValidator& validator, const wxString& name);
+    bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, const wxArrayString& choices,
+                long style, const wxValidator& validator, const wxString& name);
     void InitialSizeAdjustment();
 
     // Copies the menus; the caller deletes its sources afterwards. idMap maps a
     // picked identifier to the reported one; it must be set before the first pick.
-    void SetExtendedMenus_MakesCopies_CallSitePleaseDeleteSourceMenus(
-        const std::vector<const wxMenu*>& menus, boost::shared_ptr<const std::map<int, int>> idMap);
+    void
+    SetExtendedMenus_MakesCopies_CallSitePleaseDeleteSourceMenus(const std::vector<const wxMenu*>& menus,
+                                                                 boost::shared_ptr<const std::map<int, int>> idMap);
     void ChooseExtendedMenuIndex(std::size_t index);
     void ChooseTheMenuItemLinkedToThisString(wxString text);
     // Identifier of the top-level item whose label is the shown text, or -1.

@@ -15,7 +15,8 @@ class wxBitmapButton;
 class wxMenu;
 class wxMenuItem;
 
-class DropdownButton : public wxPanel {
+class DropdownButton : public wxPanel
+{
     wxDECLARE_EVENT_TABLE();
 
 public:

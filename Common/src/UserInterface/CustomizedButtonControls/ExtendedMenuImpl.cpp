@@ -7,15 +7,16 @@
 
 namespace {
 
-void CopyMenuInto(const wxMenu& source, wxMenu& copy) {
+void CopyMenuInto(const wxMenu& source, wxMenu& copy)
+{
     for (const wxMenuItem* item : source.GetMenuItems()) {
         if (item->IsSeparator()) {
             copy.AppendSeparator();
         } else if (item->IsSubMenu()) {
             auto* subCopy = new wxMenu;
             CopyMenuInto(*item->GetSubMenu(), *subCopy);
-            copy.Append(new wxMenuItem(&copy, wxID_ANY, item->GetItemLabelText(), item->GetHelp(), wxITEM_NORMAL,
-                                       subCopy));
+            copy.Append(
+                new wxMenuItem(&copy, wxID_ANY, item->GetItemLabelText(), item->GetHelp(), wxITEM_NORMAL, subCopy));
         } else {
             wxMenuItem* added = copy.Append(item->GetId(), item->GetItemLabelText(), item->GetHelp(), item->GetKind());
             added->Enable(item->IsEnabled());
@@ -24,14 +25,16 @@ void CopyMenuInto(const wxMenu& source, wxMenu& copy) {
 }
 
 // The non-separator item with that identifier, submenus included, or null.
-wxMenuItem* FindPlainItem(const wxMenu& menu, int id) {
+wxMenuItem* FindPlainItem(const wxMenu& menu, int id)
+{
     wxMenuItem* item = menu.FindItem(id);
     return (item && !item->IsSeparator()) ? item : nullptr;
 }
 
 }  // namespace
 
-void ExtendedMenuImpl::Init() {
+void ExtendedMenuImpl::Init()
+{
     control_ = nullptr;
     menuIndex_ = 0;
     selectedId_ = -1;
@@ -39,7 +42,8 @@ void ExtendedMenuImpl::Init() {
 
 ExtendedMenuImpl::~ExtendedMenuImpl() = default;
 
-bool ExtendedMenuImpl::Create(wxWindow* parent) {
+bool ExtendedMenuImpl::Create(wxWindow* parent)
+{
     control_ = new InvisibleWindowNeverSeenAlwaysSizeZero(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                                           wxBORDER_NONE | wxTAB_TRAVERSAL);
     return true;
@@ -51,11 +55,13 @@ void ExtendedMenuImpl::SetStringValue(const wxString& value) { value_ = value; }
 
 wxString ExtendedMenuImpl::GetStringValue() const { return value_; }
 
-wxMenu* ExtendedMenuImpl::GetMenuCopy(std::size_t index) const {
+wxMenu* ExtendedMenuImpl::GetMenuCopy(std::size_t index) const
+{
     return index < menus_.size() ? menus_[index].get() : nullptr;
 }
 
-void ExtendedMenuImpl::ShowText(const wxString& text) {
+void ExtendedMenuImpl::ShowText(const wxString& text)
+{
     value_ = text;
     if (wxComboCtrlBase* combo = m_combo) {
         // SetText, not SetValue: a read-only combo would refuse labels that
@@ -65,7 +71,8 @@ void ExtendedMenuImpl::ShowText(const wxString& text) {
     }
 }
 
-void ExtendedMenuImpl::SetPremadeCustomPopupMenus(const std::vector<const wxMenu*>& menus) {
+void ExtendedMenuImpl::SetPremadeCustomPopupMenus(const std::vector<const wxMenu*>& menus)
+{
     menus_.clear();
     menuIndex_ = 0;
     for (const wxMenu* source : menus) {
@@ -83,14 +90,16 @@ void ExtendedMenuImpl::SetPremadeCustomPopupMenus(const std::vector<const wxMenu
     ShowText(first->GetItemLabelText());
 }
 
-void ExtendedMenuImpl::ChooseExtendedMenuIndex(std::size_t index) {
+void ExtendedMenuImpl::ChooseExtendedMenuIndex(std::size_t index)
+{
     if (index < menus_.size())
         menuIndex_ = index;
     else
         wxLogError("No such extended menu index!");
 }
 
-void ExtendedMenuImpl::ChooseTheMenuItemLinkedToThisString(const wxString& text) {
+void ExtendedMenuImpl::ChooseTheMenuItemLinkedToThisString(const wxString& text)
+{
     if (FindItem(text)) {
         AssignCurrentText(selectedId_);
         value_ = text;
@@ -99,7 +108,8 @@ void ExtendedMenuImpl::ChooseTheMenuItemLinkedToThisString(const wxString& text)
     }
 }
 
-bool ExtendedMenuImpl::FindItem(const wxString& text, wxString*) {
+bool ExtendedMenuImpl::FindItem(const wxString& text, wxString*)
+{
     selectedId_ = -1;
     for (const auto& menu : menus_) {
         for (const wxMenuItem* item : menu->GetMenuItems()) {
@@ -113,13 +123,15 @@ bool ExtendedMenuImpl::FindItem(const wxString& text, wxString*) {
     return false;
 }
 
-wxString ExtendedMenuImpl::TextForGivenId(int id) const {
+wxString ExtendedMenuImpl::TextForGivenId(int id) const
+{
     for (const auto& menu : menus_)
         if (const wxMenuItem* item = FindPlainItem(*menu, id)) return item->GetItemLabelText();
     return wxEmptyString;
 }
 
-void ExtendedMenuImpl::AssignCurrentText(int id) {
+void ExtendedMenuImpl::AssignCurrentText(int id)
+{
     wxString text;
     for (const auto& menu : menus_)
         if (const wxMenuItem* item = FindPlainItem(*menu, id)) text = item->GetItemLabelText();
@@ -127,17 +139,20 @@ void ExtendedMenuImpl::AssignCurrentText(int id) {
     ShowText(text);
 }
 
-void ExtendedMenuImpl::AlterTextForMenuItem(int id, const wxString& text) {
+void ExtendedMenuImpl::AlterTextForMenuItem(int id, const wxString& text)
+{
     for (const auto& menu : menus_)
         if (wxMenuItem* item = FindPlainItem(*menu, id)) item->SetItemLabel(text);
 }
 
-void ExtendedMenuImpl::SetEnablednessForMenuItem(int id, bool enable) {
+void ExtendedMenuImpl::SetEnablednessForMenuItem(int id, bool enable)
+{
     for (const auto& menu : menus_)
         if (wxMenuItem* item = FindPlainItem(*menu, id)) item->Enable(enable);
 }
 
-void ExtendedMenuImpl::OnPopup() {
+void ExtendedMenuImpl::OnPopup()
+{
     wxComboCtrlBase* combo = m_combo;  // GetComboCtrl() would insist on a native wxComboCtrl
     if (combo && combo->IsEnabled() && menuIndex_ < menus_.size() && menus_[menuIndex_]->GetMenuItemCount() > 0) {
         const int height = combo->GetSize().GetHeight();
@@ -146,7 +161,8 @@ void ExtendedMenuImpl::OnPopup() {
     HideBogusBackingWindow_NeverNeededOnMac_JustWin32();
 }
 
-void ExtendedMenuImpl::HideBogusBackingWindow_NeverNeededOnMac_JustWin32() {
+void ExtendedMenuImpl::HideBogusBackingWindow_NeverNeededOnMac_JustWin32()
+{
     if (!control_) return;
     control_->SetSize(control_->GetPosition().x, control_->GetPosition().y, 0, 0);
     control_->Hide();

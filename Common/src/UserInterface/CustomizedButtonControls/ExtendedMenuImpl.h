@@ -13,7 +13,8 @@
 class wxMenu;
 class InvisibleWindowNeverSeenAlwaysSizeZero;
 
-class ExtendedMenuImpl : public wxComboPopup {
+class ExtendedMenuImpl : public wxComboPopup
+{
 public:
     void Init() override;
     ~ExtendedMenuImpl() override;

@@ -4,7 +4,8 @@
 
 #include <wx/panel.h>
 
-class InvisibleWindowNeverSeenAlwaysSizeZero : public wxPanel {
+class InvisibleWindowNeverSeenAlwaysSizeZero : public wxPanel
+{
     wxDECLARE_EVENT_TABLE();
 
 public:

@@ -11,7 +11,8 @@ class wxButton;
 class wxStaticText;
 class wxTextCtrl;
 
-class FeedbackTimeLimitModalSheet : public wxDialog {
+class FeedbackTimeLimitModalSheet : public wxDialog
+{
     wxDECLARE_DYNAMIC_CLASS(FeedbackTimeLimitModalSheet);
     wxDECLARE_EVENT_TABLE();
 

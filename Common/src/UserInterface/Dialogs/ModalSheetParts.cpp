@@ -8,7 +8,8 @@
 namespace Orbisk {
 
 void CreateSheet(wxDialog& sheet, wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
-                 const wxSize& size, long style, const std::function<void()>& createControls) {
+                 const wxSize& size, long style, const std::function<void()>& createControls)
+{
     sheet.SetExtraStyle(wxWS_EX_BLOCK_EVENTS);
     sheet.wxDialog::Create(parent, id, caption, pos, size, style);
     createControls();
@@ -16,7 +17,8 @@ void CreateSheet(wxDialog& sheet, wxWindow* parent, wxWindowID id, const wxStrin
     sheet.Centre(wxBOTH);
 }
 
-void EndSheetWithCode(wxDialog& sheet, int code) {
+void EndSheetWithCode(wxDialog& sheet, int code)
+{
     if (sheet.IsModal()) {
         sheet.EndModal(code);
     } else {
@@ -25,14 +27,16 @@ void EndSheetWithCode(wxDialog& sheet, int code) {
     }
 }
 
-wxButton* NewSheetOkButton(wxDialog* sheet) {
-    auto* ok = new wxButton(sheet, wxID_OK, _("OK"), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
-                            "Okay Button");
+wxButton* NewSheetOkButton(wxDialog* sheet)
+{
+    auto* ok =
+        new wxButton(sheet, wxID_OK, _("OK"), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, "Okay Button");
     ok->SetDefault();
     return ok;
 }
 
-wxButton* AddCancelAndOkButtons(wxDialog* sheet, wxSizer* top) {
+wxButton* AddCancelAndOkButtons(wxDialog* sheet, wxSizer* top)
+{
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     top->Add(buttons, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, 5);
     auto* cancel = new wxButton(sheet, wxID_CANCEL, _("Cancel"), wxDefaultPosition, wxDefaultSize, 0,

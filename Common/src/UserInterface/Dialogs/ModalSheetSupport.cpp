@@ -10,7 +10,8 @@ namespace Orbisk {
 namespace {
 
 // Left of and above every display, so no part of the dialog is visible.
-wxPoint OffScreenPosition(const wxDialog& dialog) {
+wxPoint OffScreenPosition(const wxDialog& dialog)
+{
     wxRect all;
     for (unsigned int i = 0; i < wxDisplay::GetCount(); ++i) all.Union(wxDisplay(i).GetGeometry());
     const wxSize size = dialog.GetSize();
@@ -19,21 +20,23 @@ wxPoint OffScreenPosition(const wxDialog& dialog) {
 
 }  // namespace
 
-RAII_TemporaryHidingForOpenModalDialog::RAII_TemporaryHidingForOpenModalDialog(wxDialog* dialog)
-    : dialog_(dialog) {
+RAII_TemporaryHidingForOpenModalDialog::RAII_TemporaryHidingForOpenModalDialog(wxDialog* dialog) : dialog_(dialog)
+{
     if (!dialog_) return;
     position_ = dialog_->GetPosition();
     dialog_->Move(OffScreenPosition(*dialog_));
 }
 
-RAII_TemporaryHidingForOpenModalDialog::~RAII_TemporaryHidingForOpenModalDialog() {
+RAII_TemporaryHidingForOpenModalDialog::~RAII_TemporaryHidingForOpenModalDialog()
+{
     if (!dialog_ || dialog_->IsBeingDeleted()) return;
     dialog_->Move(position_);
     dialog_->Raise();
     dialog_->SetFocus();
 }
 
-bool WindowHasVacancyForNewModalSheet(const wxNonOwnedWindow* window) {
+bool WindowHasVacancyForNewModalSheet(const wxNonOwnedWindow* window)
+{
     if (!window) return false;
     // A sheet shown for any window inside this one (a panel, say) is attached to it.
     for (const wxWindow* topLevel : wxTopLevelWindows) {

@@ -13,7 +13,8 @@ class wxNonOwnedWindow;
 
 namespace Orbisk {
 
-class RAII_TemporaryHidingForOpenModalDialog {
+class RAII_TemporaryHidingForOpenModalDialog
+{
 public:
     // Takes the dialog off the screen, open and modal as it is. Null does nothing.
     explicit RAII_TemporaryHidingForOpenModalDialog(wxDialog* dialog);

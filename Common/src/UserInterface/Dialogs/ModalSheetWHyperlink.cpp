@@ -13,20 +13,24 @@
 wxIMPLEMENT_DYNAMIC_CLASS(ModalSheetWHyperlink, wxDialog);
 
 // OK closes through the dialog's standard handling of wxID_OK.
-wxBEGIN_EVENT_TABLE(ModalSheetWHyperlink, wxDialog)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(ModalSheetWHyperlink, wxDialog) wxEND_EVENT_TABLE()
 
-ModalSheetWHyperlink::ModalSheetWHyperlink() { Init(); }
+    ModalSheetWHyperlink::ModalSheetWHyperlink()
+{
+    Init();
+}
 
 ModalSheetWHyperlink::ModalSheetWHyperlink(wxWindow* parent, int id, const wxString& caption, const wxPoint& pos,
-                                           const wxSize& size, long style) {
+                                           const wxSize& size, long style)
+{
     Init();
     Create(parent, id, caption, pos, size, style);
 }
 
 ModalSheetWHyperlink::~ModalSheetWHyperlink() = default;
 
-void ModalSheetWHyperlink::Init() {
+void ModalSheetWHyperlink::Init()
+{
     icon_ = nullptr;
     message_ = nullptr;
     link_ = nullptr;
@@ -34,12 +38,14 @@ void ModalSheetWHyperlink::Init() {
 }
 
 bool ModalSheetWHyperlink::Create(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
-                                  const wxSize& size, long style) {
+                                  const wxSize& size, long style)
+{
     Orbisk::CreateSheet(*this, parent, id, caption, pos, size, style, [this] { CreateControls(); });
     return true;
 }
 
-void ModalSheetWHyperlink::CreateControls() {
+void ModalSheetWHyperlink::CreateControls()
+{
     auto* top = new wxBoxSizer(wxVERTICAL);
     SetSizer(top);
     auto* inner = new wxBoxSizer(wxVERTICAL);
@@ -63,7 +69,8 @@ void ModalSheetWHyperlink::CreateControls() {
     buttons->Add(okButton_, 0, wxALIGN_CENTER_VERTICAL, 0);
 }
 
-void ModalSheetWHyperlink::SetMessageLabel(const wxString& message) {
+void ModalSheetWHyperlink::SetMessageLabel(const wxString& message)
+{
     message_->SetLabel(message);
     message_->Wrap(MessageWrapWidth);
 }
@@ -77,7 +84,8 @@ wxIcon ModalSheetWHyperlink::GetIconResource(const wxString&) { return wxNullIco
 bool ModalSheetWHyperlink::ShowToolTips() { return true; }
 
 int ModalSheetWHyperlinkBox(wxWindow* parent, wxString message, wxString linkLabel, wxString url, int id,
-                            wxString artId) {
+                            wxString artId)
+{
     auto* sheet = new ModalSheetWHyperlink(parent, id, wxEmptyString, wxDefaultPosition, wxSize(500, 100),
                                            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxTAB_TRAVERSAL);
     sheet->SetMessageLabel(message);

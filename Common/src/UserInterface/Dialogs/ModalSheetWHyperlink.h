@@ -10,7 +10,8 @@ class wxHyperlinkCtrl;
 class wxStaticBitmap;
 class wxStaticText;
 
-class ModalSheetWHyperlink : public wxDialog {
+class ModalSheetWHyperlink : public wxDialog
+{
     wxDECLARE_DYNAMIC_CLASS(ModalSheetWHyperlink);
     wxDECLARE_EVENT_TABLE();
 

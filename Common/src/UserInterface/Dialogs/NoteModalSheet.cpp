@@ -10,17 +10,19 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(NoteModalSheet, wxDialog);
 
-wxBEGIN_EVENT_TABLE(NoteModalSheet, wxDialog)
-    EVT_BUTTON(wxID_OK, NoteModalSheet::OnOkButton)
-    EVT_BUTTON(wxID_CANCEL, NoteModalSheet::OnCancelButton)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(NoteModalSheet, wxDialog) EVT_BUTTON(wxID_OK, NoteModalSheet::OnOkButton)
+    EVT_BUTTON(wxID_CANCEL, NoteModalSheet::OnCancelButton) wxEND_EVENT_TABLE()
 
-NoteModalSheet::NoteModalSheet() { Init(); }
+        NoteModalSheet::NoteModalSheet()
+{
+    Init();
+}
 
 NoteModalSheet::NoteModalSheet(boost::function<void()> onOk, wxWindow* parent, wxString* target, int id,
-                               const wxString& labelText, bool singleLine, const wxString& caption,
-                               const wxPoint& pos, const wxSize& size, long style)
-    : onOk_(std::move(onOk)), labelText_(labelText), singleLine_(singleLine) {
+                               const wxString& labelText, bool singleLine, const wxString& caption, const wxPoint& pos,
+                               const wxSize& size, long style)
+    : onOk_(std::move(onOk)), labelText_(labelText), singleLine_(singleLine)
+{
     Init();
     Create(parent, id, caption, pos, size, style);
     target_ = target;
@@ -29,19 +31,22 @@ NoteModalSheet::NoteModalSheet(boost::function<void()> onOk, wxWindow* parent, w
 
 NoteModalSheet::~NoteModalSheet() = default;
 
-void NoteModalSheet::Init() {
+void NoteModalSheet::Init()
+{
     label_ = nullptr;
     textField_ = nullptr;
     okButton_ = nullptr;
 }
 
 bool NoteModalSheet::Create(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
-                            const wxSize& size, long style) {
+                            const wxSize& size, long style)
+{
     Orbisk::CreateSheet(*this, parent, id, caption, pos, size, style, [this] { CreateControls(); });
     return true;
 }
 
-void NoteModalSheet::CreateControls() {
+void NoteModalSheet::CreateControls()
+{
     auto* top = new wxBoxSizer(wxVERTICAL);
     SetSizer(top);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
@@ -64,7 +69,8 @@ void NoteModalSheet::CreateControls() {
     }
 }
 
-void NoteModalSheet::OnOkButton(wxCommandEvent&) {
+void NoteModalSheet::OnOkButton(wxCommandEvent&)
+{
     if (target_) *target_ = textField_->GetValue();
     if (onOk_) onOk_();
     Orbisk::EndSheetWithCode(*this, wxID_OK);
@@ -77,18 +83,21 @@ wxIcon NoteModalSheet::GetIconResource(const wxString&) { return wxNullIcon; }
 bool NoteModalSheet::ShowToolTips() { return true; }
 
 int NoteModalSheetBox(wxWindow* parent, wxString* target, boost::function<void()> onOk, wxString labelText,
-                      bool singleLine) {
+                      bool singleLine)
+{
     auto* sheet = new NoteModalSheet(std::move(onOk), parent, target, wxID_ANY, labelText, singleLine);
     sheet->ShowWindowModal();
     return wxID_CANCEL;
 }
 
-int NoteModalSheetBox(wxWindow* parent, wxString* target, int id) {
+int NoteModalSheetBox(wxWindow* parent, wxString* target, int id)
+{
     auto* sheet = new NoteModalSheet(boost::function<void()>(), parent, target, id);
     sheet->ShowWindowModal();
     return wxID_CANCEL;
 }
 
-int NoteModalSheetBox(wxWindow* parent, wxString* target, boost::function<void()> onOk) {
+int NoteModalSheetBox(wxWindow* parent, wxString* target, boost::function<void()> onOk)
+{
     return NoteModalSheetBox(parent, target, std::move(onOk), wxEmptyString, false);
 }

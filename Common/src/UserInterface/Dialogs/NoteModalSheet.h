@@ -12,7 +12,8 @@ class wxButton;
 class wxStaticText;
 class wxTextCtrl;
 
-class NoteModalSheet : public wxDialog {
+class NoteModalSheet : public wxDialog
+{
     wxDECLARE_DYNAMIC_CLASS(NoteModalSheet);
     wxDECLARE_EVENT_TABLE();
 

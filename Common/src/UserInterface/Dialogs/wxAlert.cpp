@@ -12,14 +12,13 @@ const int kWrapWidth = 400;
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxAlert, wxDialog);
 
-wxBEGIN_EVENT_TABLE(wxAlert, wxDialog)
-    EVT_BUTTON(0, wxAlert::OnButton0Click)
-    EVT_BUTTON(1, wxAlert::OnButton1Click)
-    EVT_BUTTON(2, wxAlert::OnButton2Click)
-    EVT_BUTTON(3, wxAlert::OnButton3Click)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxAlert, wxDialog) EVT_BUTTON(0, wxAlert::OnButton0Click) EVT_BUTTON(1, wxAlert::OnButton1Click)
+    EVT_BUTTON(2, wxAlert::OnButton2Click) EVT_BUTTON(3, wxAlert::OnButton3Click) wxEND_EVENT_TABLE()
 
-wxAlert::wxAlert() { Init(); }
+        wxAlert::wxAlert()
+{
+    Init();
+}
 
 wxAlert::wxAlert(wxWindow* parent, const wxString& message, const wxString& informativeText, const wxString& title,
                  unsigned int defaultButton, wxArrayString labels, int id, const wxBitmap& art, const wxPoint& pos)
@@ -28,18 +27,21 @@ wxAlert::wxAlert(wxWindow* parent, const wxString& message, const wxString& info
       title_(title),
       defaultButton_(defaultButton),
       labels_(std::move(labels)),
-      art_(art) {
+      art_(art)
+{
     Init();
     Create(parent, id, title, pos, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxTAB_TRAVERSAL);
 }
 
-wxAlert::~wxAlert() {
+wxAlert::~wxAlert()
+{
     delete messageLabel_;
     delete informativeLabel_;
     delete icon_;
 }
 
-void wxAlert::Init() {
+void wxAlert::Init()
+{
     messageLabel_ = nullptr;
     icon_ = nullptr;
     informativeLabel_ = nullptr;
@@ -47,7 +49,8 @@ void wxAlert::Init() {
 }
 
 bool wxAlert::Create(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos, const wxSize& size,
-                     long style) {
+                     long style)
+{
     SetExtraStyle(wxWS_EX_BLOCK_EVENTS);
     wxDialog::Create(parent, id, caption, pos, size, style);
     // Only a button answers an alert; Escape would give a code no caller expects.
@@ -58,7 +61,8 @@ bool wxAlert::Create(wxWindow* parent, wxWindowID id, const wxString& caption, c
     return true;
 }
 
-void wxAlert::CreateControls() {
+void wxAlert::CreateControls()
+{
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     SetSizer(row);
 
@@ -107,13 +111,15 @@ void wxAlert::CreateControls() {
     }
 }
 
-bool wxAlert::HasSpacers() const {
+bool wxAlert::HasSpacers() const
+{
     for (const wxString& label : labels_)
         if (label.empty()) return true;
     return false;
 }
 
-void wxAlert::EndWithCode(int code) {
+void wxAlert::EndWithCode(int code)
+{
     if (IsModal()) {
         EndModal(code);
     } else {

@@ -11,7 +11,8 @@
 class wxStaticBitmap;
 class wxStaticText;
 
-class wxAlert : public wxDialog {
+class wxAlert : public wxDialog
+{
     wxDECLARE_DYNAMIC_CLASS(wxAlert);
     wxDECLARE_EVENT_TABLE();
 

@@ -44,8 +44,7 @@ int wxAlertBox(wxWindow* parent, int id, const wxString& message, const wxString
                const wxString& l3, const wxString& l4, const wxString& l5, const wxString& artId);
 int wxAlertBox(wxWindow* parent, int id, const wxString& message, const wxString& informativeText,
                const wxString& title, unsigned int defaultButton, const wxString& l1, const wxString& l2,
-               const wxString& l3, const wxString& l4, const wxString& l5, const wxString& l6,
-               const wxString& artId);
+               const wxString& l3, const wxString& l4, const wxString& l5, const wxString& l6, const wxString& artId);
 int wxAlertBox(wxWindow* parent, int id, const wxString& message, const wxString& informativeText,
                const wxString& title, unsigned int defaultButton, const wxString& l1, const wxString& l2,
                const wxString& l3, const wxString& l4, const wxString& l5, const wxString& l6, const wxString& l7,

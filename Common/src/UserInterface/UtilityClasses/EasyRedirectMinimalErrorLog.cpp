@@ -4,17 +4,20 @@
 
 namespace Orbisk {
 
-struct EasyRedirectMinimalErrorLog::Private {
+struct EasyRedirectMinimalErrorLog::Private
+{
     std::list<wxString> queue;
     bool read = false;
     wxString ignorePrefix;
 };
 
 EasyRedirectMinimalErrorLog::EasyRedirectMinimalErrorLog()
-    : m_private(std::make_unique<Private>()), m_observedErrors(false) {}
+    : m_private(std::make_unique<Private>()), m_observedErrors(false)
+{}
 
 EasyRedirectMinimalErrorLog::EasyRedirectMinimalErrorLog(const wxString& ignorePrefix)
-    : m_private(std::make_unique<Private>()), m_observedErrors(false) {
+    : m_private(std::make_unique<Private>()), m_observedErrors(false)
+{
     m_private->ignorePrefix = ignorePrefix;
 }
 
@@ -22,12 +25,14 @@ EasyRedirectMinimalErrorLog::~EasyRedirectMinimalErrorLog() = default;
 
 bool EasyRedirectMinimalErrorLog::ObservedOneOrMoreErrors() const { return m_observedErrors; }
 
-std::list<wxString> EasyRedirectMinimalErrorLog::GetUnreadMessagesAndClearQueue() {
+std::list<wxString> EasyRedirectMinimalErrorLog::GetUnreadMessagesAndClearQueue()
+{
     m_private->read = true;
     return m_private->queue;
 }
 
-wxString EasyRedirectMinimalErrorLog::GetAllMessagesConcatenatedTogetherAndClearQueue(const wxString& separator) {
+wxString EasyRedirectMinimalErrorLog::GetAllMessagesConcatenatedTogetherAndClearQueue(const wxString& separator)
+{
     m_private->read = true;
     wxString joined;
     bool first = true;
@@ -39,7 +44,8 @@ wxString EasyRedirectMinimalErrorLog::GetAllMessagesConcatenatedTogetherAndClear
     return joined;
 }
 
-void EasyRedirectMinimalErrorLog::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) {
+void EasyRedirectMinimalErrorLog::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&)
+{
     wxString prefix;
     switch (level) {
         case wxLOG_Error: prefix = _("Error: "); break;

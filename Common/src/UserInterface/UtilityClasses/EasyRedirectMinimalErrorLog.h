@@ -11,7 +11,8 @@
 
 namespace Orbisk {
 
-class EasyRedirectMinimalErrorLog : public wxLog {
+class EasyRedirectMinimalErrorLog : public wxLog
+{
 public:
     EasyRedirectMinimalErrorLog();
     // Records whose prefixed line starts with ignorePrefix are dropped.

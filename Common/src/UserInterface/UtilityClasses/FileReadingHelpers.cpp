@@ -13,7 +13,8 @@ namespace {
 
 // Strict UTF-8 up to the first zero byte: wx's own decoder lets overlong forms and
 // encoded surrogates through, which no valid UTF-8 text contains.
-bool IsStrictUtf8UpToZero(const char* text) {
+bool IsStrictUtf8UpToZero(const char* text)
+{
     const auto* s = reinterpret_cast<const unsigned char*>(text);
     while (*s != 0) {
         const unsigned char lead = *s;
@@ -47,13 +48,15 @@ bool IsStrictUtf8UpToZero(const char* text) {
 }
 
 // The text up to its first zero byte, or "" when that is not valid UTF-8.
-wxString DecodeStrictUtf8(const char* text) {
+wxString DecodeStrictUtf8(const char* text)
+{
     return IsStrictUtf8UpToZero(text) ? wxString::FromUTF8(text) : wxString();
 }
 
 }  // namespace
 
-bool CheckIfFileIsValidUTF8(const wxString& path) {
+bool CheckIfFileIsValidUTF8(const wxString& path)
+{
     constexpr std::streamsize SampleSize = 1003;
     std::ifstream in(static_cast<const char*>(path.fn_str()), std::ios::in | std::ios::binary);
     if (!in.is_open()) return false;
@@ -74,7 +77,8 @@ bool CheckIfFileIsValidUTF8(const wxString& path) {
     return !decoded.empty();
 }
 
-bool ReadAll(wxFile& file, wxString& out) {
+bool ReadAll(wxFile& file, wxString& out)
+{
     if (!file.IsOpened()) return false;
     const wxFileOffset length = file.Length();
     if (length == wxInvalidOffset) return false;

@@ -9,14 +9,16 @@
 
 namespace Orbisk {
 
-wxString BriefOperatingSystemVersionString() {
+wxString BriefOperatingSystemVersionString()
+{
     int major = 0;
     int minor = 0;
     wxGetOsVersion(&major, &minor);
     return wxString::Format("mac%d_%d", major, minor);
 }
 
-bool WeHaveAtLeastThisMinimumMacVersion(int major, int minor) {
+bool WeHaveAtLeastThisMinimumMacVersion(int major, int minor)
+{
     int systemMajor = 0;
     int systemMinor = 0;
     wxGetOsVersion(&systemMajor, &systemMinor);
@@ -28,7 +30,8 @@ bool ModernBuildForElCapitan_HardcodedOnWin32ToTrue() { return true; }
 
 bool RunningOnPowerPC(const wxString&) { return false; }
 
-bool CurrSystemMatchesLocalHostName(const wxString& pattern) {
+bool CurrSystemMatchesLocalHostName(const wxString& pattern)
+{
     char hostName[256] = {};
     if (gethostname(hostName, sizeof hostName) != 0) hostName[0] = '\0';
     // A truncated name need not be terminated.
@@ -37,7 +40,8 @@ bool CurrSystemMatchesLocalHostName(const wxString& pattern) {
     return host.Matches("*" + pattern.Upper() + "*");
 }
 
-void ExecuteMacOnlyCodeToCenterOnParent(wxWindow* window, wxWindow* parent) {
+void ExecuteMacOnlyCodeToCenterOnParent(wxWindow* window, wxWindow* parent)
+{
     if (window == nullptr || parent == nullptr) return;
     const wxRect centred = window->GetScreenRect().CentreIn(parent->GetScreenRect(), wxBOTH);
     wxPoint position = centred.GetPosition();

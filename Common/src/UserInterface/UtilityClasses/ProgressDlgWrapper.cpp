@@ -18,11 +18,13 @@ ProgressDlgWrapper::ProgressDlgWrapper(int style, unsigned int delayMs, wxWindow
       m_title(title),
       m_parent(parent),
       m_maximum(maximum == 0 ? 1 : static_cast<int>(maximum)),
-      m_currentItem(0) {}
+      m_currentItem(0)
+{}
 
 ProgressDlgWrapper::~ProgressDlgWrapper() { HideAndDestroy(); }
 
-void ProgressDlgWrapper::HideAndDestroy() {
+void ProgressDlgWrapper::HideAndDestroy()
+{
     m_finished = true;
     if (m_dialog != nullptr) {
         m_dialog->Hide();
@@ -32,12 +34,14 @@ void ProgressDlgWrapper::HideAndDestroy() {
 }
 
 // The dialog's value must stay inside [0, range): at the full range wx finishes the dialog.
-int ProgressDlgWrapper::ValueShownForCurrentItem() const {
+int ProgressDlgWrapper::ValueShownForCurrentItem() const
+{
     const int range = m_dialog != nullptr ? m_dialog->GetRange() : m_maximum;
     return std::max(0, std::min(m_currentItem, range - 1));
 }
 
-void ProgressDlgWrapper::CreateDialogWhenDue() {
+void ProgressDlgWrapper::CreateDialogWhenDue()
+{
     if (m_finished || m_dialog != nullptr) return;
     const std::int64_t now = wxDateTime::UNow().GetValue().GetValue();
     if (now - m_startTimeMs < static_cast<std::int64_t>(m_delayMs)) return;
@@ -45,7 +49,8 @@ void ProgressDlgWrapper::CreateDialogWhenDue() {
     m_dialog->Update(ValueShownForCurrentItem(), m_currentText);
 }
 
-void ProgressDlgWrapper::UpdateTheMaxRange(int maximum) {
+void ProgressDlgWrapper::UpdateTheMaxRange(int maximum)
+{
     if (m_finished) return;
     m_maximum = maximum;
     CreateDialogWhenDue();
@@ -54,7 +59,8 @@ void ProgressDlgWrapper::UpdateTheMaxRange(int maximum) {
 
 void ProgressDlgWrapper::AddThisMuchMoreToMaxRange(int delta) { UpdateTheMaxRange(m_maximum + delta); }
 
-void ProgressDlgWrapper::UpdateItemAndText(int item, const wxString& text) {
+void ProgressDlgWrapper::UpdateItemAndText(int item, const wxString& text)
+{
     if (m_finished) return;
     m_currentItem = item;
     m_currentText = text;
@@ -64,18 +70,21 @@ void ProgressDlgWrapper::UpdateItemAndText(int item, const wxString& text) {
 
 void ProgressDlgWrapper::UpdateCurrentItem(int item) { UpdateItemAndText(item, m_currentText); }
 
-void ProgressDlgWrapper::AddThisMuchMoreToCurrItemStatus(int delta) {
+void ProgressDlgWrapper::AddThisMuchMoreToCurrItemStatus(int delta)
+{
     UpdateItemAndText(m_currentItem + delta, m_currentText);
 }
 
 void ProgressDlgWrapper::UpdateTheText(const wxString& text) { UpdateItemAndText(m_currentItem, text); }
 
-bool ProgressDlgWrapper::TheUserCanceled() const {
+bool ProgressDlgWrapper::TheUserCanceled() const
+{
     if (m_finished) return true;
     return m_dialog != nullptr && m_dialog->WasCancelled();
 }
 
-void ProgressDlgWrapper::Yield_Deprecated_NotForNewCallSites() {
+void ProgressDlgWrapper::Yield_Deprecated_NotForNewCallSites()
+{
     if (!m_finished && m_dialog != nullptr) wxSafeYield(m_dialog, true);
 }
 

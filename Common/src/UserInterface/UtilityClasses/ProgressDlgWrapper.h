@@ -11,7 +11,8 @@ class wxWindow;
 
 namespace Orbisk {
 
-class ProgressDlgWrapper {
+class ProgressDlgWrapper
+{
 public:
     // style: wxPD_* flags of the dialog; a maximum of 0 counts as 1.
     ProgressDlgWrapper(int style, unsigned int delayMs, wxWindow* parent, const wxString& title, unsigned int maximum);

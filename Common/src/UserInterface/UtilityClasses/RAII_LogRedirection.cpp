@@ -7,7 +7,8 @@
 
 namespace Orbisk {
 
-struct RAII_LogRedirection::Private {
+struct RAII_LogRedirection::Private
+{
     Handler handler;
     wxLog* previous = nullptr;
     EasyRedirectMinimalErrorLog* capture = nullptr;
@@ -17,14 +18,16 @@ struct RAII_LogRedirection::Private {
 RAII_LogRedirection::RAII_LogRedirection() : RAII_LogRedirection(wxString(), Handler()) {}
 
 RAII_LogRedirection::RAII_LogRedirection(const wxString& ignorePrefix, const Handler& handler)
-    : m_private(std::make_unique<Private>()), m_chained(false) {
+    : m_private(std::make_unique<Private>()), m_chained(false)
+{
     m_private->handler = handler;
     m_private->capture = new EasyRedirectMinimalErrorLog(ignorePrefix);
     m_private->previous = wxLog::SetActiveTarget(m_private->capture);
 }
 
 RAII_LogRedirection::RAII_LogRedirection(const Handler& handler)
-    : m_private(std::make_unique<Private>()), m_chained(true) {
+    : m_private(std::make_unique<Private>()), m_chained(true)
+{
     m_private->handler = handler;
     m_private->previous = wxLog::GetActiveTarget();
     m_private->capture = new EasyRedirectMinimalErrorLog();
@@ -32,7 +35,8 @@ RAII_LogRedirection::RAII_LogRedirection(const Handler& handler)
     m_private->chain = new wxLogChain(m_private->capture);
 }
 
-RAII_LogRedirection::~RAII_LogRedirection() {
+RAII_LogRedirection::~RAII_LogRedirection()
+{
     wxLog::SetActiveTarget(m_private->previous);
     if (m_private->handler) {
         m_private->handler(*m_private->capture);

@@ -13,7 +13,8 @@ namespace Orbisk {
 
 class EasyRedirectMinimalErrorLog;
 
-class RAII_LogRedirection {
+class RAII_LogRedirection
+{
 public:
     using Handler = boost::function<void(Orbisk::EasyRedirectMinimalErrorLog&)>;
 

@@ -3,7 +3,8 @@
 
 namespace Orbisk {
 
-class RAII_LogSuspension {
+class RAII_LogSuspension
+{
 public:
     RAII_LogSuspension();
     ~RAII_LogSuspension();

@@ -7,7 +7,8 @@
 
 namespace Orbisk {
 
-wxString GetNewName(const wxString& name, const std::vector<wxString>* existing) {
+wxString GetNewName(const wxString& name, const std::vector<wxString>* existing)
+{
     auto taken = [existing](const wxString& candidate) {
         return existing != nullptr && std::find(existing->begin(), existing->end(), candidate) != existing->end();
     };
@@ -30,12 +31,14 @@ wxString GetNewName(const wxString& name, const std::vector<wxString>* existing)
     return candidate;
 }
 
-void StripBadCharsToGuaranteeSingleLineString(wxString& s) {
+void StripBadCharsToGuaranteeSingleLineString(wxString& s)
+{
     for (const char* bad : {"\n", "\t", "\a", "\b", "\r"}) s.Replace(bad, " ");
 }
 
 void HelperFunctionChangeStaticTextIfNew(wxStaticText* label, wxSizer* sizer, wxSizer* secondSizer,
-                                         const wxString& text, int wrapWidth) {
+                                         const wxString& text, int wrapWidth)
+{
     if (label->GetLabel() == text) return;
     label->SetLabel(text);
     if (wrapWidth != -999) {

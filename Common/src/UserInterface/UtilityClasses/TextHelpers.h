@@ -14,7 +14,8 @@ namespace Orbisk {
 // (without its trailing digits) followed by the first free number, counting from
 // the trailing number or from 1.
 wxString GetNewName(const wxString& name, const std::vector<wxString>* existing);
-inline wxString GetNewName(const wxString& name, const std::vector<wxString>& existing) {
+inline wxString GetNewName(const wxString& name, const std::vector<wxString>& existing)
+{
     return GetNewName(name, &existing);
 }
 

@@ -4,7 +4,8 @@
 
 namespace Orbisk {
 
-wxString UrlEncodeAll(const wxString& s) {
+wxString UrlEncodeAll(const wxString& s)
+{
     wxString encoded;
     const wxScopedCharBuffer utf8 = s.utf8_str();
     for (size_t i = 0; i < utf8.length(); ++i)
@@ -12,7 +13,8 @@ wxString UrlEncodeAll(const wxString& s) {
     return encoded;
 }
 
-wxString UrlEncodeInNonStandardWay_ForMailChimp(const wxString& s) {
+wxString UrlEncodeInNonStandardWay_ForMailChimp(const wxString& s)
+{
     static const char* const Encoded = " !\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~";
     wxString result;
     result.reserve(s.length());
@@ -30,7 +32,8 @@ wxString UrlEncodeInNonStandardWay_ForMailChimp(const wxString& s) {
     return result;
 }
 
-wxString UrlEncode_But_DontConvert_NonReservedChars(const wxString& s) {
+wxString UrlEncode_But_DontConvert_NonReservedChars(const wxString& s)
+{
     return UrlEncodeInNonStandardWay_ForMailChimp(s);
 }
 

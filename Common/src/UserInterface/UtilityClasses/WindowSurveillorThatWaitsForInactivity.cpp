@@ -11,12 +11,14 @@ namespace {
 
 std::vector<wxEventTypeTag<wxKeyEvent>> KeyEvents() { return {wxEVT_KEY_DOWN, wxEVT_KEY_UP, wxEVT_CHAR}; }
 
-std::vector<wxEventTypeTag<wxMouseEvent>> MouseEvents() {
-    return {wxEVT_LEFT_DOWN,  wxEVT_LEFT_UP,       wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,
+std::vector<wxEventTypeTag<wxMouseEvent>> MouseEvents()
+{
+    return {wxEVT_LEFT_DOWN,     wxEVT_LEFT_UP,    wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,
             wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,    wxEVT_RIGHT_DCLICK};
 }
 
-long long SteadyNowMs() {
+long long SteadyNowMs()
+{
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
@@ -24,16 +26,16 @@ long long SteadyNowMs() {
 }  // namespace
 
 wxBEGIN_EVENT_TABLE(WindowSurveillorThatWaitsForInactivity, wxEvtHandler)
-    EVT_TIMER(wxID_ANY, WindowSurveillorThatWaitsForInactivity::OnTimer)
-wxEND_EVENT_TABLE()
+    EVT_TIMER(wxID_ANY, WindowSurveillorThatWaitsForInactivity::OnTimer) wxEND_EVENT_TABLE()
 
-WindowSurveillorThatWaitsForInactivity::WindowSurveillorThatWaitsForInactivity(wxWindow* watched, int periodMs,
-                                                                               boost::function<void()> work)
+        WindowSurveillorThatWaitsForInactivity::WindowSurveillorThatWaitsForInactivity(wxWindow* watched, int periodMs,
+                                                                                       boost::function<void()> work)
     : work_(std::move(work)),
       timer_(std::make_unique<wxTimer>(this, TimerId)),
       periodMs_(periodMs),
       watched_(watched),
-      nowMs_(&SteadyNowMs) {
+      nowMs_(&SteadyNowMs)
+{
     // Bound on the window itself: events of its children do not count.
     for (const auto& type : KeyEvents())
         watched_->Bind(type, &WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnKeys, this);
@@ -41,12 +43,14 @@ WindowSurveillorThatWaitsForInactivity::WindowSurveillorThatWaitsForInactivity(w
         watched_->Bind(type, &WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnMouse, this);
 }
 
-WindowSurveillorThatWaitsForInactivity::~WindowSurveillorThatWaitsForInactivity() {
+WindowSurveillorThatWaitsForInactivity::~WindowSurveillorThatWaitsForInactivity()
+{
     timer_->Stop();
     Unbind();
 }
 
-void WindowSurveillorThatWaitsForInactivity::Unbind() {
+void WindowSurveillorThatWaitsForInactivity::Unbind()
+{
     if (!watched_) return;
     for (const auto& type : KeyEvents())
         watched_->Unbind(type, &WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnKeys, this);
@@ -54,31 +58,36 @@ void WindowSurveillorThatWaitsForInactivity::Unbind() {
         watched_->Unbind(type, &WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnMouse, this);
 }
 
-void WindowSurveillorThatWaitsForInactivity::Enable() {
+void WindowSurveillorThatWaitsForInactivity::Enable()
+{
     if (timer_->IsRunning()) return;
     timer_->Start(periodMs_, wxTIMER_CONTINUOUS);
     activitySeen_ = false;
 }
 
-void WindowSurveillorThatWaitsForInactivity::Enable(bool on) {
+void WindowSurveillorThatWaitsForInactivity::Enable(bool on)
+{
     if (on)
         Enable();
     else
         Disable();
 }
 
-void WindowSurveillorThatWaitsForInactivity::Disable() {
+void WindowSurveillorThatWaitsForInactivity::Disable()
+{
     timer_->Stop();
     activitySeen_ = false;
 }
 
-void WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnKeys(wxKeyEvent& event) {
+void WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnKeys(wxKeyEvent& event)
+{
     activitySeen_ = true;
     workPending_ = true;
     event.Skip();
 }
 
-void WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnMouse(wxMouseEvent& event) {
+void WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnMouse(wxMouseEvent& event)
+{
     activitySeen_ = true;
     workPending_ = true;
     event.Skip();
@@ -86,7 +95,8 @@ void WindowSurveillorThatWaitsForInactivity::CaptureAllUserMovementOnMouse(wxMou
 
 void WindowSurveillorThatWaitsForInactivity::SetClock(boost::function<long long()> nowMs) { nowMs_ = std::move(nowMs); }
 
-void WindowSurveillorThatWaitsForInactivity::OnTimer(wxTimerEvent& event) {
+void WindowSurveillorThatWaitsForInactivity::OnTimer(wxTimerEvent& event)
+{
     if (!timer_->IsRunning() || event.GetId() != TimerId || switchedOff_) return;
     if (activitySeen_) {
         activitySeen_ = false;

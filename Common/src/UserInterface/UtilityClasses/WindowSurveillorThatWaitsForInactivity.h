@@ -16,7 +16,8 @@
 
 namespace Orbisk {
 
-class WindowSurveillorThatWaitsForInactivity : public wxEvtHandler {
+class WindowSurveillorThatWaitsForInactivity : public wxEvtHandler
+{
 public:
     static constexpr int TimerId = 7558;
 

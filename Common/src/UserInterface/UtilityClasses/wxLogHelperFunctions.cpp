@@ -11,7 +11,8 @@
 
 namespace Orbisk {
 
-bool RunningInObtrusiveDiagnosticMode() {
+bool RunningInObtrusiveDiagnosticMode()
+{
     static const wxString variableName = "ORBISK_OBTRUSIVE_DIAGNOSTIC_LOGGING";
     static bool determined = false;
     static bool obtrusive = false;
@@ -28,7 +29,8 @@ namespace {
 const char* const ObtrusivePrefix = "[OBTRUSIVE] ";
 
 // The text always goes in as the argument of "%s": a percent sign in it is never a format.
-void EitherLogVerboseOrLogAtLevel(wxLogLevel obtrusiveLevel, const wxString& msg) {
+void EitherLogVerboseOrLogAtLevel(wxLogLevel obtrusiveLevel, const wxString& msg)
+{
     if (RunningInObtrusiveDiagnosticMode())
         wxLogGeneric(obtrusiveLevel, "%s", wxString(ObtrusivePrefix) + msg);
     else
@@ -37,35 +39,39 @@ void EitherLogVerboseOrLogAtLevel(wxLogLevel obtrusiveLevel, const wxString& msg
 
 }  // namespace
 
-void EitherLogVerboseOrLogErrorBasedOnEnvironment(const wxString& msg) {
+void EitherLogVerboseOrLogErrorBasedOnEnvironment(const wxString& msg)
+{
     EitherLogVerboseOrLogAtLevel(wxLOG_Error, msg);
 }
 
-void EitherLogVerboseOrLogNormalPopupMessageBasedOnEnvironment(const wxString& msg) {
+void EitherLogVerboseOrLogNormalPopupMessageBasedOnEnvironment(const wxString& msg)
+{
     EitherLogVerboseOrLogAtLevel(wxLOG_Message, msg);
 }
 
 void EitherLogErrorPopup_ElseForAutoTestsFailFatally(const wxString& msg) { wxLogError("%s", msg); }
 
-void FatalErrorWithMaximumAttemptAtOnScreenDisplay(const wxString& msg) {
+void FatalErrorWithMaximumAttemptAtOnScreenDisplay(const wxString& msg)
+{
     wxLogError("%s", msg);
     wxLog::FlushActive();
     wxLogFatalError("%s", msg);
 }
 
-int GetIntegerSettingFromUserEnvironment_ElseReturn(int fallback, const wxString& variableName, bool quiet) {
+int GetIntegerSettingFromUserEnvironment_ElseReturn(int fallback, const wxString& variableName, bool quiet)
+{
     wxString value;
     if (!wxGetEnv(variableName, &value)) return fallback;
     long number = 0;
     if (!value.ToLong(&number, 10) || number < INT_MIN || number > INT_MAX) {
-        if (!quiet)
-            wxLogVerbose("Ignoring %s=\"%s\": not a whole number; using %d.", variableName, value, fallback);
+        if (!quiet) wxLogVerbose("Ignoring %s=\"%s\": not a whole number; using %d.", variableName, value, fallback);
         return fallback;
     }
     return static_cast<int>(number);
 }
 
-void StdoutTimingMessageWithMilliseconds(const wxString& msg) {
+void StdoutTimingMessageWithMilliseconds(const wxString& msg)
+{
     const wxDateTime now = wxDateTime::UNow();
     const wxString text =
         wxString::Format("TIMING DATA: second %d,\t milli %d.\t ", int(now.GetSecond()), int(now.GetMillisecond())) +
@@ -77,7 +83,8 @@ void StdoutTimingMessageWithMilliseconds(const wxString& msg) {
     delete temporary;
 }
 
-void WriteOneStringToSimpleFileThenClose(bool clearFirst, const wxString& path, const wxString& text) {
+void WriteOneStringToSimpleFileThenClose(bool clearFirst, const wxString& path, const wxString& text)
+{
     auto file = std::make_shared<wxTextFile>();
     bool ready;
     {

@@ -2,49 +2,50 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(AugmentedListBox, wxSimpleHtmlListBox);
 
-wxBEGIN_EVENT_TABLE(AugmentedListBox, wxSimpleHtmlListBox)
-    EVT_LISTBOX(wxID_ANY, AugmentedListBox::OnItemSelect)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(AugmentedListBox, wxSimpleHtmlListBox) EVT_LISTBOX(wxID_ANY, AugmentedListBox::OnItemSelect)
+    wxEND_EVENT_TABLE()
 
-AugmentedListBox::AugmentedListBox() = default;
+        AugmentedListBox::AugmentedListBox() = default;
 
 AugmentedListBox::AugmentedListBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                                   const wxArrayString& items, long style, const wxValidator& validator) {
+                                   const wxArrayString& items, long style, const wxValidator& validator)
+{
     Create(parent, id, pos, size, items, style, validator);
 }
 
 AugmentedListBox::~AugmentedListBox() = default;
 
 bool AugmentedListBox::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                              const wxArrayString& items, long style, const wxValidator& validator) {
+                              const wxArrayString& items, long style, const wxValidator& validator)
+{
     wxSimpleHtmlListBox::Create(parent, id, pos, size, items, style, validator,
                                 wxASCII_STR(wxSimpleHtmlListBoxNameStr));
     return true;
 }
 
-void AugmentedListBox::OnItemSelect(wxCommandEvent& event) {
+void AugmentedListBox::OnItemSelect(wxCommandEvent& event)
+{
     lastSelection_ = event.GetInt();
     event.Skip();
 }
 
-void AugmentedListBox::SetSelection(int index) {
+void AugmentedListBox::SetSelection(int index)
+{
     lastSelection_ = index;
     wxSimpleHtmlListBox::SetSelection(index);
 }
 
-void AugmentedListBox::SetACommonSelection(int which) {
+void AugmentedListBox::SetACommonSelection(int which)
+{
     const unsigned int count = GetCount();
     switch (which) {
-    case RestoreLastSelection:
-        if (static_cast<unsigned int>(lastSelection_) < count) SetSelection(lastSelection_);
-        break;
-    case SelectFirst:
-        if (count > 0) SetSelection(0);
-        break;
-    case SelectLast:
-        SetSelection(static_cast<int>(count) - 1);
-        break;
-    default:
-        break;
+        case RestoreLastSelection:
+            if (static_cast<unsigned int>(lastSelection_) < count) SetSelection(lastSelection_);
+            break;
+        case SelectFirst:
+            if (count > 0) SetSelection(0);
+            break;
+        case SelectLast: SetSelection(static_cast<int>(count) - 1); break;
+        default: break;
     }
 }

@@ -5,12 +5,18 @@
 
 #include <wx/htmllbox.h>
 
-class AugmentedListBox : public wxSimpleHtmlListBox {
+class AugmentedListBox : public wxSimpleHtmlListBox
+{
     wxDECLARE_DYNAMIC_CLASS(AugmentedListBox);
     wxDECLARE_EVENT_TABLE();
 
 public:
-    enum CommonSelection { RestoreLastSelection = 0, SelectFirst = 1, SelectLast = 2 };
+    enum CommonSelection
+    {
+        RestoreLastSelection = 0,
+        SelectFirst = 1,
+        SelectLast = 2
+    };
 
     AugmentedListBox();
     AugmentedListBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,

@@ -6,7 +6,8 @@
 
 namespace {
 
-wxBitmap PlainPiece(int width, int height, const wxColour& colour) {
+wxBitmap PlainPiece(int width, int height, const wxColour& colour)
+{
     wxBitmap bitmap(width, height);
     wxMemoryDC dc(bitmap);
     dc.SetBackground(wxBrush(colour));
@@ -14,7 +15,8 @@ wxBitmap PlainPiece(int width, int height, const wxColour& colour) {
     return bitmap;
 }
 
-TextOverImageArtwork DrawnArtwork(const wxString& kind) {
+TextOverImageArtwork DrawnArtwork(const wxString& kind)
+{
     TextOverImageArtwork art;
     wxColour colour;
     if (kind == "Children")
@@ -30,7 +32,8 @@ TextOverImageArtwork DrawnArtwork(const wxString& kind) {
     return art;
 }
 
-TextOverImagePanel::ArtworkSource& Source() {
+TextOverImagePanel::ArtworkSource& Source()
+{
     static TextOverImagePanel::ArtworkSource source = &DrawnArtwork;
     return source;
 }
@@ -39,18 +42,18 @@ TextOverImagePanel::ArtworkSource& Source() {
 
 wxIMPLEMENT_DYNAMIC_CLASS(TextOverImagePanel, wxPanel);
 
-wxBEGIN_EVENT_TABLE(TextOverImagePanel, wxPanel)
-    EVT_PAINT(TextOverImagePanel::PaintEvent)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(TextOverImagePanel, wxPanel) EVT_PAINT(TextOverImagePanel::PaintEvent) wxEND_EVENT_TABLE()
 
-void TextOverImagePanel::SetArtworkSource(ArtworkSource source) {
+    void TextOverImagePanel::SetArtworkSource(ArtworkSource source)
+{
     Source() = source ? std::move(source) : ArtworkSource(&DrawnArtwork);
 }
 
 TextOverImagePanel::TextOverImagePanel() = default;
 
 TextOverImagePanel::TextOverImagePanel(const wxString& kind, wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                       const wxSize& size, long style) {
+                                       const wxSize& size, long style)
+{
     Create(parent, id, pos, size, style);
     if (kind == "Children" || kind == "Rules") {
         const TextOverImageArtwork art = Source()(kind);
@@ -67,20 +70,22 @@ TextOverImagePanel::TextOverImagePanel(const wxString& kind, wxWindow* parent, w
 
 TextOverImagePanel::~TextOverImagePanel() = default;
 
-bool TextOverImagePanel::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                                long style) {
+bool TextOverImagePanel::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+{
     wxPanel::Create(parent, id, pos, size, style, wxASCII_STR(wxPanelNameStr));
     return true;
 }
 
-void TextOverImagePanel::SetString(wxString newText) {
+void TextOverImagePanel::SetString(wxString newText)
+{
     if (newText == text_) return;
     text_ = newText;
     Refresh(true);
     Update();
 }
 
-void TextOverImagePanel::PaintEvent(wxPaintEvent&) {
+void TextOverImagePanel::PaintEvent(wxPaintEvent&)
+{
     wxPaintDC dc(this);
     PrepareDC(dc);
     // A panel of an unknown kind has no artwork and draws nothing.

@@ -9,11 +9,13 @@
 #include <wx/icon.h>
 #include <wx/panel.h>
 
-struct TextOverImageArtwork {
+struct TextOverImageArtwork
+{
     wxBitmap left, middle, right, zero;
 };
 
-class TextOverImagePanel : public wxPanel {
+class TextOverImagePanel : public wxPanel
+{
     wxDECLARE_DYNAMIC_CLASS(TextOverImagePanel);
     wxDECLARE_EVENT_TABLE();
 

@@ -33,7 +33,8 @@
 
 namespace OrbiskSDK {
 
-class Interface_StrategyForConnectingLocalSocketToRemoteEndpoint {
+class Interface_StrategyForConnectingLocalSocketToRemoteEndpoint
+{
 public:
     virtual ~Interface_StrategyForConnectingLocalSocketToRemoteEndpoint();
     // Cancels the transfer; its completion never runs. Harmless after the
@@ -43,13 +44,14 @@ public:
 
 using DownloadCompletion = boost::function<void(bool success, wxString message, wxString contents)>;
 
-class VTSdkNetConnectionInfo {
+class VTSdkNetConnectionInfo
+{
 public:
     static constexpr std::size_t MaximumReplyBytes = 1024 * 1024;
 
-    static boost::shared_ptr<Interface_StrategyForConnectingLocalSocketToRemoteEndpoint> AsyncSimpleFileDownload(
-        const std::string& host, const std::string& path, DownloadCompletion completion,
-        unsigned connectTimeoutMs, unsigned totalTimeoutMs, unsigned attempts);
+    static boost::shared_ptr<Interface_StrategyForConnectingLocalSocketToRemoteEndpoint>
+    AsyncSimpleFileDownload(const std::string& host, const std::string& path, DownloadCompletion completion,
+                            unsigned connectTimeoutMs, unsigned totalTimeoutMs, unsigned attempts);
 
     // The version-file host: VANTREL_UPDATE_HOST when set, else the compiled default.
     static std::string UpdateHost();

@@ -16,7 +16,8 @@
 
 namespace OrbiskAsynchronous {
 
-enum THREADING_TYPE {
+enum THREADING_TYPE
+{
     // Start owns a worker thread for background work; the holder does not poll.
     THREADING_TYPE_OwnWorkerThread = 0,
     // No thread of its own: the holder gives it timeslices with PollOnce.
@@ -24,16 +25,19 @@ enum THREADING_TYPE {
 };
 
 // Would supply an existing I/O service to share; every caller passes null.
-class Interface_ProviderOfUniqueIOServiceInstance {
+class Interface_ProviderOfUniqueIOServiceInstance
+{
 public:
     virtual ~Interface_ProviderOfUniqueIOServiceInstance();
 };
 
-class AsynchronousServicesLayer {
+class AsynchronousServicesLayer
+{
 public:
     // Never returns an empty pointer.
-    static boost::shared_ptr<AsynchronousServicesLayer> FactoryFunction_GetAsynchronousServicesLayer(
-        THREADING_TYPE type, Interface_ProviderOfUniqueIOServiceInstance* provider);
+    static boost::shared_ptr<AsynchronousServicesLayer>
+    FactoryFunction_GetAsynchronousServicesLayer(THREADING_TYPE type,
+                                                 Interface_ProviderOfUniqueIOServiceInstance* provider);
 
     virtual ~AsynchronousServicesLayer();
 

@@ -24,7 +24,8 @@ namespace Orbisk {
 // One key event as the driver queues it. keyAndPort: key (int16) in bits 32-47,
 // port (int16) in bits 0-15. flags: bit 0 set for a press, the device time in ms
 // in bits 32-63.
-struct QPXResponse {
+struct QPXResponse
+{
     std::uint64_t keyAndPort = 0;
     std::uint64_t flags = 0;
 
@@ -35,7 +36,8 @@ struct QPXResponse {
     std::uint32_t DeviceTimeMs() const { return static_cast<std::uint32_t>(flags >> 32); }
 };
 
-class DeviceConfig {
+class DeviceConfig
+{
 public:
     DeviceConfig() = default;
     DeviceConfig(unsigned modelNumber, char modelID, int majorVersion, std::string deviceName);
@@ -55,9 +57,18 @@ private:
     std::string m_deviceName;
 };
 
-enum class QPXOpenResult { Opened, Absent, Busy, NotATerminal, Refused, NoAnswer };
+enum class QPXOpenResult
+{
+    Opened,
+    Absent,
+    Busy,
+    NotATerminal,
+    Refused,
+    NoAnswer
+};
 
-class QPXDevice {
+class QPXDevice
+{
 public:
     // How long Open waits for a device to identify itself.
     static constexpr int kDefaultIdentifyTimeoutMs = 300;
@@ -66,8 +77,9 @@ public:
     // when the path is absent, busy, not a terminal or answers nothing we know;
     // `result` and `reason` then tell why.
     static boost::shared_ptr<QPXDevice> Open(const std::string& path, int identifyTimeoutMs, QPXOpenResult& result,
-        std::string& reason);
-    static boost::shared_ptr<QPXDevice> Open(const std::string& path, int identifyTimeoutMs = kDefaultIdentifyTimeoutMs);
+                                             std::string& reason);
+    static boost::shared_ptr<QPXDevice> Open(const std::string& path,
+                                             int identifyTimeoutMs = kDefaultIdentifyTimeoutMs);
     // The same over any link (a simulated device); empty when it does not identify.
     static boost::shared_ptr<QPXDevice> OpenOnLink(std::unique_ptr<QPXLink> link, int identifyTimeoutMs);
 

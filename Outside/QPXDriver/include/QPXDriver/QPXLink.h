@@ -9,7 +9,8 @@
 
 namespace Orbisk {
 
-class QPXLink {
+class QPXLink
+{
 public:
     virtual ~QPXLink();
     // Reads what is there without waiting; 0 when nothing is. -1 when the link is gone.
@@ -23,7 +24,14 @@ public:
     virtual std::string Description() const = 0;
 };
 
-enum class SerialOpenResult { Opened, Absent, Busy, NotATerminal, Refused };
+enum class SerialOpenResult
+{
+    Opened,
+    Absent,
+    Busy,
+    NotATerminal,
+    Refused
+};
 
 // Opens a serial device raw, non-blocking and exclusive (flock plus TIOCEXCL),
 // so two programs never share a q-node. Never blocks on modem lines.

@@ -38,7 +38,8 @@ constexpr std::uint8_t kSync = 0xA5;
 constexpr std::size_t kMaxPayload = 64;
 constexpr std::size_t kMaxNameBytes = kMaxPayload - 5;
 
-enum FrameType : std::uint8_t {
+enum FrameType : std::uint8_t
+{
     kIdentify = 'I',
     kInputMode = 'M',
     kResetTimer = 'T',
@@ -46,12 +47,14 @@ enum FrameType : std::uint8_t {
     kKeyRecord = 'k',
 };
 
-struct Frame {
+struct Frame
+{
     std::uint8_t type = 0;
     std::vector<std::uint8_t> payload;
 };
 
-struct Identification {
+struct Identification
+{
     unsigned modelNumber = 0;
     char modelCharacter = 0;
     int majorVersion = 0;
@@ -59,7 +62,8 @@ struct Identification {
     std::string deviceName;
 };
 
-struct KeyRecord {
+struct KeyRecord
+{
     int key = 0;
     int port = 0;
     bool pressed = false;
@@ -74,7 +78,8 @@ bool DecodeIdentification(const Frame& frame, Identification& out);
 bool DecodeKeyRecord(const Frame& frame, KeyRecord& out);
 
 // Collects bytes as they arrive and hands out whole, checked frames.
-class FrameParser {
+class FrameParser
+{
 public:
     void Feed(const std::uint8_t* data, std::size_t size);
     // Takes the next complete frame; false when none is complete yet.

@@ -7,7 +7,8 @@
 
 namespace Vantrel {
 
-class Interface_ExpandedRunnableExperiment : public VTExperiment {
+class Interface_ExpandedRunnableExperiment : public VTExperiment
+{
 public:
     explicit Interface_ExpandedRunnableExperiment(const VTExperiment& original);
     ~Interface_ExpandedRunnableExperiment() override;

@@ -7,7 +7,8 @@ namespace Vantrel {
 class VTRule;
 class VTUsedElements;
 
-class Interface_UsesRules {
+class Interface_UsesRules
+{
 public:
     virtual ~Interface_UsesRules();
     // Whether a link to that rule is held.

@@ -9,7 +9,8 @@ namespace Vantrel {
 
 class VTExperiment;
 
-class Minimal_VTElement {
+class Minimal_VTElement
+{
 public:
     virtual ~Minimal_VTElement();
 

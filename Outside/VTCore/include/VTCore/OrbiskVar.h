@@ -9,7 +9,8 @@
 namespace Orbisk {
 namespace Var {
 
-class VarValue {
+class VarValue
+{
 public:
     virtual ~VarValue();
     virtual VarValue* Clone() const = 0;
@@ -30,7 +31,8 @@ private:
 };
 
 // A time limit in milliseconds.
-class TimeLimitSingleLevel : public VarValue {
+class TimeLimitSingleLevel : public VarValue
+{
 public:
     explicit TimeLimitSingleLevel(int milliseconds = 0) : m_Milliseconds(milliseconds) {}
     VarValue* Clone() const override { return new TimeLimitSingleLevel(*this); }
@@ -44,7 +46,8 @@ private:
 };
 
 // A location in pixels, origin at the centre of the screen.
-class LocationSingleLevel : public VarValue {
+class LocationSingleLevel : public VarValue
+{
 public:
     // `number` is the level's position counted from 1; it names the level "Level n".
     explicit LocationSingleLevel(int number);
@@ -62,7 +65,8 @@ private:
     std::int32_t m_Y = 0;
 };
 
-class ColorSingleLevel : public VarValue {
+class ColorSingleLevel : public VarValue
+{
 public:
     explicit ColorSingleLevel(int number);
     ColorSingleLevel(const ColorSingleLevel&) = default;
@@ -77,7 +81,8 @@ private:
 };
 
 // A typed variable (2001 time limit, 2003 location, 2006 colour) owning its levels.
-class Variable {
+class Variable
+{
 public:
     Variable(int type, const wxString& name);
     Variable(const Variable& other);
@@ -115,7 +120,8 @@ private:
     std::vector<VarValue*> m_Levels;
 };
 
-struct VarType {
+struct VarType
+{
     // A new variable without levels; the caller owns it.
     static Variable* CreateNewVariable(int type, const wxString& name);
 };

@@ -14,7 +14,8 @@ constexpr int Text = 2104;
 constexpr int Collection = 2201;
 }  // namespace ParameterType
 
-struct OrderFormForParameterCreation {
+struct OrderFormForParameterCreation
+{
     OrderFormForParameterCreation() = default;
     OrderFormForParameterCreation(const wxString& name_, int type_) : name(name_), type(type_) {}
 

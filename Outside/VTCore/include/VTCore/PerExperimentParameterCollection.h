@@ -7,7 +7,8 @@
 
 namespace Vantrel {
 
-class PerExperimentParameterCollection {
+class PerExperimentParameterCollection
+{
 public:
     PerExperimentParameterCollection();
     virtual ~PerExperimentParameterCollection();

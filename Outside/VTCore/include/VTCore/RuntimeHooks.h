@@ -13,7 +13,8 @@ class VTExperiment;
 class VTPlugIn;
 class Interface_ExpandedRunnableExperiment;
 
-class Interface_RuntimeForCore {
+class Interface_RuntimeForCore
+{
 public:
     virtual ~Interface_RuntimeForCore();
     // Expands `original` into `compiled` and returns the experiment that will run

@@ -8,7 +8,8 @@ namespace Vantrel {
 class VTTrial;
 
 // A block: an ordered list of trials.
-class VTBlock : public VTElement, public Interface_UsesRules {
+class VTBlock : public VTElement, public Interface_UsesRules
+{
 public:
     explicit VTBlock(VTExperiment* experiment);
     VTBlock(const VTBlock& source, VTExperiment* experiment = nullptr);

@@ -5,7 +5,8 @@
 
 namespace Vantrel {
 
-struct VTCloudSettings {
+struct VTCloudSettings
+{
     static constexpr std::uint32_t kBalancedGroupAssignment = 1;
 
     // The experiment may be published to the cloud service.
@@ -15,7 +16,10 @@ struct VTCloudSettings {
     std::uint32_t m_GroupRule = kBalancedGroupAssignment;
 
     bool IsBalancedGroupAssignment() const { return m_GroupRule == kBalancedGroupAssignment; }
-    bool operator==(const VTCloudSettings& o) const { return m_CloudEnabled == o.m_CloudEnabled && m_GroupRule == o.m_GroupRule; }
+    bool operator==(const VTCloudSettings& o) const
+    {
+        return m_CloudEnabled == o.m_CloudEnabled && m_GroupRule == o.m_GroupRule;
+    }
 };
 
 }  // namespace Vantrel

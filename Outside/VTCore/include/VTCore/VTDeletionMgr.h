@@ -13,9 +13,13 @@ namespace Vantrel {
 class Minimal_VTElement;
 class VTExperiment;
 
-class VTDeletionMgr {
+class VTDeletionMgr
+{
 public:
-    enum RemovalType { RemovalType_Normal = 0 };
+    enum RemovalType
+    {
+        RemovalType_Normal = 0
+    };
 
     VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, Minimal_VTElement* element);
     VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, const std::vector<Minimal_VTElement*>& elements);
@@ -26,7 +30,10 @@ public:
     // answer is returned. True when the elements are gone (or, without doDelete,
     // when the user agreed).
     bool HandleDeletion(RemovalType type, bool askUser, bool doDelete);
-    bool HandleDeletion(int type, bool askUser, bool doDelete) { return HandleDeletion(RemovalType(type), askUser, doDelete); }
+    bool HandleDeletion(int type, bool askUser, bool doDelete)
+    {
+        return HandleDeletion(RemovalType(type), askUser, doDelete);
+    }
 
     // The question shown to the user for these elements.
     wxString BuildQuestion() const;

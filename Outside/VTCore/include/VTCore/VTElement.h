@@ -6,7 +6,8 @@
 
 namespace Vantrel {
 
-class VTElement : public Minimal_VTElement {
+class VTElement : public Minimal_VTElement
+{
 public:
     ~VTElement() override;
 

@@ -23,12 +23,18 @@ bool IsFileBased(int plugInID);
 }  // namespace EventPlugIn
 
 // What a run presents for one event: a text, or a file with its full path.
-struct VTPresentableStimulus {
-    enum class Kind { None, Text, File };
+struct VTPresentableStimulus
+{
+    enum class Kind
+    {
+        None,
+        Text,
+        File
+    };
     Kind kind = Kind::None;
     int plugInID = 0;
-    wxString text;            // Text: the words shown
-    wxString path;            // File: absolute path, resolved against the document's folder
+    wxString text;                 // Text: the words shown
+    wxString path;                 // File: absolute path, resolved against the document's folder
     std::uint32_t listItemID = 0;  // the stimulus-list item presented, 0 without a list
 };
 
@@ -41,17 +47,21 @@ constexpr int Chosen = 2;
 
 // One pool row's correct responses: the row is a list item id (basis 8), a tag id
 // (basis 12) or -1 for a plain event (basis 2).
-struct VTCorrectResponseRow {
+struct VTCorrectResponseRow
+{
     int poolRowID = -1;
     int kind = CorrectKind::Any;
     std::vector<std::uint32_t> chosenResponseIDs;
     bool operator==(const VTCorrectResponseRow& o) const
-    { return poolRowID == o.poolRowID && kind == o.kind && chosenResponseIDs == o.chosenResponseIDs; }
+    {
+        return poolRowID == o.poolRowID && kind == o.kind && chosenResponseIDs == o.chosenResponseIDs;
+    }
 };
 
 // An event: one stimulus presentation within a trial, with the responses it
 // accepts, which of them are correct, and what ends it.
-class VTEvent : public VTElement {
+class VTEvent : public VTElement
+{
 public:
     explicit VTEvent(VTExperiment* experiment);
     VTEvent(const VTEvent& source, VTExperiment* experiment = nullptr);

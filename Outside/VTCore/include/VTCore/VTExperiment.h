@@ -28,7 +28,8 @@ class VTCompiledExperiment;
 class VTPlugIn;
 class Interface_ExpandedRunnableExperiment;
 
-class VTExperiment : public wxDocument {
+class VTExperiment : public wxDocument
+{
     wxDECLARE_DYNAMIC_CLASS(VTExperiment);
 
 public:
@@ -120,7 +121,8 @@ public:
     int GetNewSDKResponsePlugInID() const { return m_NewResponsePlugInID; }
     // Events whose accepted responses include it.
     unsigned GetNumberOfEventsUsingResponse(const VTResponse* response) const;
-    struct OnScreenResponseRect {
+    struct OnScreenResponseRect
+    {
         std::uint32_t responseID;
         wxString label;
         int x, y, width, height;  // x, y: the centre, origin at the screen's centre

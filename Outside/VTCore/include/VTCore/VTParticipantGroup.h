@@ -7,12 +7,14 @@ namespace Vantrel {
 class VTBlock;
 
 // A participant group: which blocks, in which order, a participant of it runs.
-class VTParticipantGroup : public VTElement {
+class VTParticipantGroup : public VTElement
+{
 public:
     explicit VTParticipantGroup(VTExperiment* experiment);
     VTParticipantGroup(const VTParticipantGroup& source, VTExperiment* experiment = nullptr);
     ~VTParticipantGroup() override;
-    static VTParticipantGroup* CreateTemporary_CallerMustDelete(const VTParticipantGroup* original, VTExperiment* experiment);
+    static VTParticipantGroup* CreateTemporary_CallerMustDelete(const VTParticipantGroup* original,
+                                                                VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
     bool CopySettingsFrom(const Minimal_VTElement& source) override;

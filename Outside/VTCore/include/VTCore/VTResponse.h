@@ -8,7 +8,8 @@ namespace Vantrel {
 constexpr int kKeyboardInputPlugInID = 2100;
 
 // A response: one key, button or screen region of an input device.
-class VTResponse : public VTElement {
+class VTResponse : public VTElement
+{
 public:
     explicit VTResponse(VTExperiment* experiment);
     VTResponse(const VTResponse& source, VTExperiment* experiment = nullptr);
@@ -33,8 +34,20 @@ public:
     // rectangle's x, y are its centre.
     virtual int GetRegionMode() const { return m_RegionMode; }
     virtual void SetRegionMode(int mode) { m_RegionMode = mode; }
-    void SetRegion(int x, int y, int w, int h) { m_X = x; m_Y = y; m_W = w; m_H = h; }
-    void GetRegion(int& x, int& y, int& w, int& h) const { x = m_X; y = m_Y; w = m_W; h = m_H; }
+    void SetRegion(int x, int y, int w, int h)
+    {
+        m_X = x;
+        m_Y = y;
+        m_W = w;
+        m_H = h;
+    }
+    void GetRegion(int& x, int& y, int& w, int& h) const
+    {
+        x = m_X;
+        y = m_Y;
+        w = m_W;
+        h = m_H;
+    }
     // Not offered in the participant-input dialog.
     virtual bool IsHiddenFromParticipant() const { return m_Hidden; }
     virtual void SetHiddenFromParticipant(bool hidden) { m_Hidden = hidden; }

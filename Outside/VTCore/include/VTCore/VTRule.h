@@ -5,7 +5,8 @@ namespace Vantrel {
 
 // A rule of blocks (kind 0) or trials (kind 1). Its criteria and actions come
 // with the rules editor.
-class VTRule : public VTElement {
+class VTRule : public VTElement
+{
 public:
     explicit VTRule(VTExperiment* experiment);
     VTRule(const VTRule& source, VTExperiment* experiment = nullptr);

@@ -7,7 +7,8 @@
 
 namespace Vantrel {
 
-class VTRunOptions {
+class VTRunOptions
+{
 public:
     VTRunOptions();
     virtual ~VTRunOptions();
@@ -50,7 +51,8 @@ public:
     bool operator==(const VTRunOptions& o) const;
 
 private:
-    struct Values {
+    struct Values
+    {
         int groupID = -1;
         bool blockUseRestrictedByGroup = true;
         bool runSelectedBlocksOnly = false;

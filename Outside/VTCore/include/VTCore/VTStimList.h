@@ -6,7 +6,8 @@ namespace Vantrel {
 
 // One item of a stimulus list: its text, or for file lists the file as stored
 // (relative to the document's folder or absolute).
-struct VTStimListItem {
+struct VTStimListItem
+{
     std::uint32_t id = 0;  // unique within the list, never 0
     wxString text;
     std::vector<std::uint32_t> tagIDs;
@@ -14,7 +15,8 @@ struct VTStimListItem {
 };
 
 // A stimulus list: texts or files of one kind (the event type that presents them).
-class VTStimList : public VTElement {
+class VTStimList : public VTElement
+{
 public:
     explicit VTStimList(VTExperiment* experiment);
     VTStimList(const VTStimList& source, VTExperiment* experiment = nullptr);

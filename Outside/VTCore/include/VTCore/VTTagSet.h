@@ -7,9 +7,14 @@ namespace Vantrel {
 class VTTag;
 
 // A set of tags, applying to trials (context 0) or to events and list items (1).
-class VTTagSet : public VTElement {
+class VTTagSet : public VTElement
+{
 public:
-    enum TagsetContext { TrialContext = 0, EventOrListItemContext = 1 };
+    enum TagsetContext
+    {
+        TrialContext = 0,
+        EventOrListItemContext = 1
+    };
 
     explicit VTTagSet(VTExperiment* experiment);
     VTTagSet(const VTTagSet& source, VTExperiment* experiment = nullptr);
@@ -41,7 +46,8 @@ private:
 };
 
 // A tag of a tag set. Tag ids are unique across all tag sets.
-class VTTag : public VTElement {
+class VTTag : public VTElement
+{
 public:
     explicit VTTag(VTExperiment* experiment);
     VTTag(const VTTag& source, VTExperiment* experiment = nullptr);

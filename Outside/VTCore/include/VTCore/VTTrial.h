@@ -8,7 +8,8 @@ namespace Vantrel {
 class VTEvent;
 
 // A trial: an ordered list of events, presented one after another.
-class VTTrial : public VTElement, public Interface_UsesRules {
+class VTTrial : public VTElement, public Interface_UsesRules
+{
 public:
     explicit VTTrial(VTExperiment* experiment);
     VTTrial(const VTTrial& source, VTExperiment* experiment = nullptr);

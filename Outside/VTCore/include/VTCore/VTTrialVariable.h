@@ -14,7 +14,8 @@ constexpr int Colour = 2006;
 }  // namespace VariableType
 
 // An element that carries a variable with levels.
-class VTVarBase : public VTElement {
+class VTVarBase : public VTElement
+{
 public:
     ~VTVarBase() override;
 
@@ -40,7 +41,8 @@ private:
 };
 
 // A trial variable: a named variable whose levels the trials step through.
-class VTTrialVariable : public VTVarBase {
+class VTTrialVariable : public VTVarBase
+{
 public:
     explicit VTTrialVariable(VTExperiment* experiment);
     VTTrialVariable(const VTTrialVariable& source, VTExperiment* experiment = nullptr);

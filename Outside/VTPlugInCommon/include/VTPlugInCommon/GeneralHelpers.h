@@ -13,7 +13,8 @@ class wxWindow;
 
 // Implemented by the application, so code that reports problems during start-up can
 // hide the splash screen first.
-class VTSDK_API Interface_OwnsSplashscreen {
+class VTSDK_API Interface_OwnsSplashscreen
+{
 public:
     virtual ~Interface_OwnsSplashscreen();
     virtual void HideSplashscreen() = 0;

@@ -10,7 +10,8 @@
 
 namespace Orbisk {
 
-class VTSDK_API OrbiskImagesArtworkEtc {
+class VTSDK_API OrbiskImagesArtworkEtc
+{
 public:
     static wxBitmap GetAboutPopupBigImage();
     static wxBitmap GetGearsArrowButton_Clicked();

@@ -12,7 +12,8 @@ VTSDK_API void InitQt();
 // A log target that chains to the target active when it was made (so a recording test
 // target still sees everything) and holds messages back while a run is on screen;
 // they are passed on when the run ends. Made once, never deleted.
-class VTSDK_API LogThatSuspendsDuringExpRun : public wxLog {
+class VTSDK_API LogThatSuspendsDuringExpRun : public wxLog
+{
 public:
     LogThatSuspendsDuringExpRun();
     ~LogThatSuspendsDuringExpRun() override;
@@ -32,7 +33,8 @@ private:
 
 namespace VantrelSDK {
 
-class VTSDK_API LifetimeManagerForStreamingObjects {
+class VTSDK_API LifetimeManagerForStreamingObjects
+{
 public:
     // At shut-down; safe when nothing was streamed.
     static void DeInitStreaming();

@@ -7,14 +7,16 @@
 
 namespace Orbisk {
 
-class VTSDK_API RandomNumberStream {
+class VTSDK_API RandomNumberStream
+{
 public:
     virtual ~RandomNumberStream();
     // Uniform in the closed range [low, high]; low when high < low.
     virtual int Draw(int low, int high) = 0;
 };
 
-class VTSDK_API RNG_Wrapper {
+class VTSDK_API RNG_Wrapper
+{
 public:
     // Never null. Seeded from the system's entropy unless a test seeded it.
     static boost::shared_ptr<RandomNumberStream> GetRandomNumberStream_NoConcernForAnySeed();

@@ -11,12 +11,14 @@ class wxCmdLineParser;
 
 namespace VantrelSDK {
 
-class VTSDK_API StartupParam {
+class VTSDK_API StartupParam
+{
 public:
     // An empty short name registers the long name only.
     StartupParam(const wxString& shortName, const wxString& longName, const wxString& configPath,
                  const wxString& description)
-        : m_ShortName(shortName), m_LongName(longName), m_ConfigPath(configPath), m_Description(description) {}
+        : m_ShortName(shortName), m_LongName(longName), m_ConfigPath(configPath), m_Description(description)
+    {}
     ~StartupParam() {}
 
     void AddToParserAsOption(wxCmdLineParser& parser) const;
@@ -37,7 +39,8 @@ private:
 // Base of the program's start-up options. GetValue answers only while the base
 // holds a parser: the derived Create calls the base Create, then HoldParser,
 // reads, then ReleaseParser.
-class VTSDK_API VTSdkStartupOptions {
+class VTSDK_API VTSdkStartupOptions
+{
 public:
     VTSdkStartupOptions();
     virtual ~VTSdkStartupOptions();

@@ -10,7 +10,8 @@
 
 namespace VantrelSDK {
 
-class VTSDK_API VTException : public std::exception {
+class VTSDK_API VTException : public std::exception
+{
 public:
     explicit VTException(const wxString& message);
     ~VTException() override;

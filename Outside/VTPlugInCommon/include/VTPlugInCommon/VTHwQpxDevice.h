@@ -29,7 +29,8 @@ class QPXDevice;
 namespace VantrelSDK {
 
 // What detection found: the model number and the name to show.
-class VTSDK_API VTHwQpxModelInfo {
+class VTSDK_API VTHwQpxModelInfo
+{
 public:
     VTHwQpxModelInfo(unsigned modelID, const wxString& displayName, const std::string& devicePath);
     virtual ~VTHwQpxModelInfo();
@@ -44,7 +45,8 @@ private:
     std::string m_DevicePath;
 };
 
-class VTSDK_API VTHwQpxDevice {
+class VTSDK_API VTHwQpxDevice
+{
 public:
     // How long one identification attempt waits for an answer.
     static constexpr int kIdentifyTimeoutMs = 250;
@@ -62,8 +64,9 @@ public:
     // identification tries are made per port (at least one). With a parent window
     // the pointer shows busy meanwhile. `familyName` names the wanted family in the
     // verbose log only.
-    virtual boost::shared_ptr<VTHwQpxModelInfo> AutoDetectQpxModel(
-        wxWindow* parent, const std::vector<unsigned>& modelIDs, const wxString& familyName, int attempts);
+    virtual boost::shared_ptr<VTHwQpxModelInfo> AutoDetectQpxModel(wxWindow* parent,
+                                                                   const std::vector<unsigned>& modelIDs,
+                                                                   const wxString& familyName, int attempts);
     // True when a device of that model is connected now.
     virtual bool IsModelAvailable(unsigned modelID);
     // The shared open device of that model, opened when needed; null when none is connected.

@@ -14,7 +14,8 @@
 
 namespace Vantrel {
 
-class VTSDK_API VTSimpleListView : public wxListCtrl {
+class VTSDK_API VTSimpleListView : public wxListCtrl
+{
 public:
     VTSimpleListView();
     VTSimpleListView(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
@@ -58,7 +59,8 @@ private:
 // exactly four images: 0 unchecked, 1 checked, 2 unchecked disabled, 3 checked disabled.
 // A left button-down on a row's icon toggles it and tells the observer; handlers pushed
 // onto the list and event tables of subclasses see the click first and may consume it.
-class VTSDK_API VTListCtrlCheckableSimple : public VTSimpleListView {
+class VTSDK_API VTListCtrlCheckableSimple : public VTSimpleListView
+{
 public:
     VTListCtrlCheckableSimple();
     VTListCtrlCheckableSimple(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
@@ -70,8 +72,7 @@ public:
     virtual void Check(long row, bool checked);
     virtual bool IsChecked(long row) const;
 
-    void SetLeftClickObservers(boost::function<void(long, bool)> checkToggled,
-                               boost::function<void(long)> doubleClick);
+    void SetLeftClickObservers(boost::function<void(long, bool)> checkToggled, boost::function<void(long)> doubleClick);
 
 protected:
     void OnRowAppended(long row) override;
@@ -86,7 +87,8 @@ private:
 };
 
 // A list of named colours, each row with a swatch.
-class VTSDK_API VTListCtrlColor : public VTSimpleListView {
+class VTSDK_API VTListCtrlColor : public VTSimpleListView
+{
 public:
     VTListCtrlColor();
     VTListCtrlColor(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
@@ -99,7 +101,8 @@ private:
     wxDECLARE_DYNAMIC_CLASS(VTListCtrlColor);
 };
 
-class VTSDK_API VTListViewXmlHandler : public wxXmlResourceHandler {
+class VTSDK_API VTListViewXmlHandler : public wxXmlResourceHandler
+{
 public:
     VTListViewXmlHandler();
     wxObject* DoCreateResource() override;

@@ -19,11 +19,13 @@ wxDECLARE_EXPORTED_EVENT(VTSDK_API, VT_EVT_MODEL_CHANGED, wxNotifyEvent);
 
 // Shows one of its child panels at a time (the pages, in creation order); an optional
 // bound choice control selects the page and follows it.
-class VTSDK_API VTPanelSwitcher : public wxPanel {
+class VTSDK_API VTPanelSwitcher : public wxPanel
+{
 public:
     VTPanelSwitcher();
     VTPanelSwitcher(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
-                    const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL, const wxString& name = "panel_switcher");
+                    const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL,
+                    const wxString& name = "panel_switcher");
     ~VTPanelSwitcher() override;
 
     int GetPageCount() const;
@@ -46,7 +48,8 @@ private:
 namespace Orbisk {
 
 // A panel that knows whether it has been on screen since it was last reset.
-class VTSDK_API PanelWithVisibilityTracking : public wxPanel {
+class VTSDK_API PanelWithVisibilityTracking : public wxPanel
+{
 public:
     PanelWithVisibilityTracking();
     PanelWithVisibilityTracking(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
@@ -67,7 +70,8 @@ private:
     wxDECLARE_DYNAMIC_CLASS(PanelWithVisibilityTracking);
 };
 
-class VTSDK_API PanelWithVisibilityTrackingXmlHandler : public wxXmlResourceHandler {
+class VTSDK_API PanelWithVisibilityTrackingXmlHandler : public wxXmlResourceHandler
+{
 public:
     PanelWithVisibilityTrackingXmlHandler();
     wxObject* DoCreateResource() override;
@@ -78,7 +82,8 @@ private:
 };
 
 // The owner of clickable texts; called with the text's window id.
-class VTSDK_API Interface_WindowThatCanParentClickableText {
+class VTSDK_API Interface_WindowThatCanParentClickableText
+{
 public:
     virtual ~Interface_WindowThatCanParentClickableText();
     virtual void OnStaticTextRightClick(int x, int y, long id) = 0;
@@ -86,7 +91,8 @@ public:
 };
 
 // A static text that reports clicks to its owner (x, y: the click in the text's coordinates).
-class VTSDK_API wxStaticWithEvents : public wxStaticText {
+class VTSDK_API wxStaticWithEvents : public wxStaticText
+{
 public:
     wxStaticWithEvents();
     wxStaticWithEvents(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos = wxDefaultPosition,

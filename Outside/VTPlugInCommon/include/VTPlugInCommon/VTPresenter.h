@@ -8,7 +8,8 @@
 
 namespace VantrelSDK {
 
-class VTSDK_API VTPresenter {
+class VTSDK_API VTPresenter
+{
 public:
     VTPresenter();
     virtual ~VTPresenter();

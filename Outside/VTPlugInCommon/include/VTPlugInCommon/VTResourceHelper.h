@@ -6,7 +6,8 @@
 
 #include "VTPlugInCommon/VTSdkExport.h"
 
-class VTSDK_API VTResourceHelper {
+class VTSDK_API VTResourceHelper
+{
 public:
     // Full path of `fileName` in the shared-support folder, or "" when it is not there.
     // The folder is "<executable folder>/SharedSupport"; VANTREL_SHARED_SUPPORT_DIR overrides it.

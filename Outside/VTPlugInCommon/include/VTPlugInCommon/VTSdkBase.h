@@ -19,7 +19,8 @@ class VTSdkBase;
 class Interface_DynamicPluginSettingsManager;
 
 // What a run hands every plug-in at its start.
-struct VTSDK_API RunningExperimentNecessities {
+struct VTSDK_API RunningExperimentNecessities
+{
     wxString experimentName;
     wxString subjectName;
     wxString sessionID;
@@ -30,17 +31,19 @@ struct VTSDK_API RunningExperimentNecessities {
 
 // What the manager tells a plug-in about itself. The first member is the full path
 // of the plug-in's library file.
-struct VTSDK_API VTPlugInInfoObject {
+struct VTSDK_API VTPlugInInfoObject
+{
     wxString libraryPath;
-    wxString folder;      // the folder holding the library (resources are looked up there)
-    wxString fileName;    // the library's file name without folder
+    wxString folder;    // the folder holding the library (resources are looked up there)
+    wxString fileName;  // the library's file name without folder
 };
 
 typedef VTSdkBase* (*VTSdkGetObjectPtrFunction)();
 // The name of the entry point, for dlsym.
 #define VTSDK_ENTRY_POINT_NAME "VTSdkGetObjectPtr"
 
-class VTSDK_API VTSdkBase {
+class VTSDK_API VTSdkBase
+{
 public:
     VTSdkBase();
     VTSdkBase(const VTSdkBase&) = delete;

@@ -8,7 +8,8 @@
 
 namespace VantrelSDK {
 
-class VTSDK_API VTSdkEventPlugin : public VTSdkBase {
+class VTSDK_API VTSdkEventPlugin : public VTSdkBase
+{
 public:
     VTSdkEventPlugin();
     ~VTSdkEventPlugin() override;

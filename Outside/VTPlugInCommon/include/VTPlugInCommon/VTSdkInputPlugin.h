@@ -23,7 +23,8 @@ class Interface_ParticipantInputWindowHelper;
 class Interface_EditResponseWindowHelper;
 
 // The run's environment as plug-ins see it.
-class VTSDK_API Interface_DREForPlugins {
+class VTSDK_API Interface_DREForPlugins
+{
 public:
     virtual ~Interface_DREForPlugins();
     // The id of the run's defined response of plug-in `pluginID` that is the same
@@ -32,7 +33,8 @@ public:
 };
 
 // Handed to a plug-in's detection function on each poll.
-class VTSDK_API RAII_InputDetectionForCyclingOverAllDevices {
+class VTSDK_API RAII_InputDetectionForCyclingOverAllDevices
+{
 public:
     explicit RAII_InputDetectionForCyclingOverAllDevices(Interface_DREForPlugins* dre) : m_DRE(dre) {}
     ~RAII_InputDetectionForCyclingOverAllDevices() {}
@@ -43,7 +45,8 @@ private:
 };
 
 // What a run tells plug-ins at each trial start (positions count from 0).
-struct VTSDK_API TrialInfoNecessities {
+struct VTSDK_API TrialInfoNecessities
+{
     int blockIndex = 0;
     int trialIndex = 0;
     int blockID = -1;
@@ -53,7 +56,8 @@ struct VTSDK_API TrialInfoNecessities {
 typedef bool (*InputDetectedFunctionPtr)(RAII_InputDetectionForCyclingOverAllDevices*);
 typedef boost::function<void(wxString, VTSdkBaseResponse*)> AddResponseCallback;
 
-class VTSDK_API VTSdkInputPlugin : public VTSdkBase {
+class VTSDK_API VTSdkInputPlugin : public VTSdkBase
+{
 public:
     VTSdkInputPlugin();
     ~VTSdkInputPlugin() override;
@@ -77,7 +81,7 @@ public:
     // After the detection function returned true: the finished response (caller owns it)
     // and its time in run-timer units (ms) in `time`.
     virtual boost::shared_ptr<VTSdkBaseResponse> OnGetCompleteResponse(unsigned long long& time,
-                                                                      boost::shared_ptr<Interface_DREForPlugins> dre);
+                                                                       boost::shared_ptr<Interface_DREForPlugins> dre);
     // Calls `add` once per default response; the callee takes ownership of each.
     virtual void CreateDefaultResponses(AddResponseCallback add);
     virtual void CreateCorrectiveResponsesToRepairSomethingMissing(AddResponseCallback add);

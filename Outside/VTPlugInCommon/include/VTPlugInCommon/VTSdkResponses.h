@@ -9,14 +9,20 @@ class QDataStream;
 
 namespace VantrelSDK {
 
-struct VTSDK_API NameIDPair {
+struct VTSDK_API NameIDPair
+{
     wxString name;
     int id = -1;
 };
 
-class VTSDK_API VTSdkBaseResponse {
+class VTSDK_API VTSdkBaseResponse
+{
 public:
-    enum ResponseType { RESPONSE_TYPE_PRESS = 1, RESPONSE_TYPE_RELEASE = 2 };
+    enum ResponseType
+    {
+        RESPONSE_TYPE_PRESS = 1,
+        RESPONSE_TYPE_RELEASE = 2
+    };
 
     VTSdkBaseResponse();
     VTSdkBaseResponse(const VTSdkBaseResponse&) = default;
@@ -44,7 +50,8 @@ private:
 };
 
 // A key (or line) on a port, pressed or released.
-class VTSDK_API VTSdkDiscreteKeyResp : public VTSdkBaseResponse {
+class VTSDK_API VTSdkDiscreteKeyResp : public VTSdkBaseResponse
+{
 public:
     // `isPluginStatic`: true for a plug-in's own long-lived response being assembled,
     // false for responses handed out (default responses, copies).
@@ -75,10 +82,20 @@ private:
 };
 
 // A response on screen: a mouse button or an eye-tracker region.
-class VTSDK_API VTSdkOnScreenResp : public VTSdkBaseResponse {
+class VTSDK_API VTSdkOnScreenResp : public VTSdkBaseResponse
+{
 public:
-    enum Region { REGION_ANYWHERE = 0, REGION_AUTOMATIC = 1, REGION_SPECIFIC = 2 };
-    enum { CODE_ANY_MOUSE_BUTTON = 255, CODE_EYE_TRACKER_AOI = 14 };
+    enum Region
+    {
+        REGION_ANYWHERE = 0,
+        REGION_AUTOMATIC = 1,
+        REGION_SPECIFIC = 2
+    };
+    enum
+    {
+        CODE_ANY_MOUSE_BUTTON = 255,
+        CODE_EYE_TRACKER_AOI = 14
+    };
 
     VTSdkOnScreenResp();
     ~VTSdkOnScreenResp() override;

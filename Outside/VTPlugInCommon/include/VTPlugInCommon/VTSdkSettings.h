@@ -19,13 +19,15 @@ class wxDataInputStream;
 namespace VantrelSDK {
 
 // Travels with an older stream; its first member is that stream's format version.
-struct VTSDK_API PlugInSettingsStreamingHelper {
+struct VTSDK_API PlugInSettingsStreamingHelper
+{
     explicit PlugInSettingsStreamingHelper(int version = 0) : formatVersion(version) {}
     int formatVersion;
     int GetFormatVersion() const { return formatVersion; }
 };
 
-class VTSDK_API Interface_PlugInSettings {
+class VTSDK_API Interface_PlugInSettings
+{
 public:
     virtual ~Interface_PlugInSettings();
     virtual bool OnLoadFromFile(PlugInSettingsStreamingHelper* helper, wxDataInputStream& in) = 0;
@@ -35,7 +37,8 @@ public:
 };
 
 // A suite without fields (plug-ins that have nothing to store).
-class VTSDK_API VTSdkEmptySettings : public Interface_PlugInSettings {
+class VTSDK_API VTSdkEmptySettings : public Interface_PlugInSettings
+{
 public:
     ~VTSdkEmptySettings() override;
     bool OnLoadFromFile(PlugInSettingsStreamingHelper* helper, wxDataInputStream& in) override;
@@ -44,7 +47,8 @@ public:
 };
 
 // Key-press/key-release settings of discrete-key devices.
-class VTSDK_API VTSdkDiscreteKeySettings {
+class VTSDK_API VTSdkDiscreteKeySettings
+{
 public:
     VTSdkDiscreteKeySettings();
     virtual ~VTSdkDiscreteKeySettings();
@@ -68,9 +72,13 @@ private:
 };
 
 // Where a serial device was last found.
-class VTSDK_API VTHwSerialPortConfigInfo {
+class VTSDK_API VTHwSerialPortConfigInfo
+{
 public:
-    enum : unsigned int { CONFIG_UNSET = 0x1FFFFFF };
+    enum : unsigned int
+    {
+        CONFIG_UNSET = 0x1FFFFFF
+    };
     VTHwSerialPortConfigInfo();
     virtual ~VTHwSerialPortConfigInfo();
 
@@ -89,7 +97,8 @@ public:
 // uint32 byte count and UTF-8 bytes (the data stream's own string form), uint32
 // configuration. Every short read fails the whole part.
 // A signature that differs from the one the suite was built with fails the read.
-class VTSDK_API VTSdkSerialPortSettings : public Interface_PlugInSettings {
+class VTSDK_API VTSdkSerialPortSettings : public Interface_PlugInSettings
+{
 public:
     explicit VTSdkSerialPortSettings(int signature);
     ~VTSdkSerialPortSettings() override;
@@ -108,7 +117,8 @@ private:
     int m_Signature;
 };
 
-class VTSDK_API Interface_DynamicPluginSettingsManager {
+class VTSDK_API Interface_DynamicPluginSettingsManager
+{
 public:
     virtual ~Interface_DynamicPluginSettingsManager();
     // A new suite with defaults; the caller owns it.
@@ -118,16 +128,19 @@ public:
 };
 
 template <class T>
-class SettingsManagerWithTypeCheckAssertion : public Interface_DynamicPluginSettingsManager {
+class SettingsManagerWithTypeCheckAssertion : public Interface_DynamicPluginSettingsManager
+{
 public:
     explicit SettingsManagerWithTypeCheckAssertion(boost::function<void()> applyCallback = boost::function<void()>())
-        : m_ApplyCallback(applyCallback) {}
+        : m_ApplyCallback(applyCallback)
+    {}
     ~SettingsManagerWithTypeCheckAssertion() override {}
 
     boost::shared_ptr<Interface_PlugInSettings> CreateSettingsSuite() override = 0;
 
     // A suite of another type is not applied: the current settings stay and the callback does not run.
-    void ApplySettingsSuiteToCurrentPluginState(boost::shared_ptr<Interface_PlugInSettings> suite) override {
+    void ApplySettingsSuiteToCurrentPluginState(boost::shared_ptr<Interface_PlugInSettings> suite) override
+    {
         boost::shared_ptr<T> typed = boost::dynamic_pointer_cast<T>(suite);
         if (!typed) return;
         m_CurrentSettings = typed;
@@ -142,10 +155,12 @@ protected:
 };
 
 template <class T>
-class SimpleSettingsManagerWithTypeCheckAssertion : public SettingsManagerWithTypeCheckAssertion<T> {
+class SimpleSettingsManagerWithTypeCheckAssertion : public SettingsManagerWithTypeCheckAssertion<T>
+{
 public:
     explicit SimpleSettingsManagerWithTypeCheckAssertion(boost::function<void()> applyCallback)
-        : SettingsManagerWithTypeCheckAssertion<T>(applyCallback) {
+        : SettingsManagerWithTypeCheckAssertion<T>(applyCallback)
+    {
         this->m_CurrentSettings = boost::make_shared<T>();
     }
     ~SimpleSettingsManagerWithTypeCheckAssertion() override {}
@@ -154,7 +169,8 @@ public:
 };
 
 // The manager of plug-ins that keep no settings.
-class VTSDK_API VTSdkNoSettingsManager : public SimpleSettingsManagerWithTypeCheckAssertion<VTSdkEmptySettings> {
+class VTSDK_API VTSdkNoSettingsManager : public SimpleSettingsManagerWithTypeCheckAssertion<VTSdkEmptySettings>
+{
 public:
     VTSdkNoSettingsManager();
     ~VTSdkNoSettingsManager() override;

@@ -15,14 +15,16 @@ namespace VantrelSDK {
 class VTSdkBaseResponse;
 class VTSdkDiscreteKeySettings;
 
-class VTSDK_API Interface_ParticipantInputWindowHelper {
+class VTSDK_API Interface_ParticipantInputWindowHelper
+{
 public:
     virtual ~Interface_ParticipantInputWindowHelper();
     virtual bool ApplyWindowValuesToInputPlugin(const wxWindow& panel) = 0;
     virtual void ConfigureWindowUsingCurrentPluginState(wxWindow& panel, bool editable) = 0;
 };
 
-class VTSDK_API Interface_EditResponseWindowHelper {
+class VTSDK_API Interface_EditResponseWindowHelper
+{
 public:
     virtual ~Interface_EditResponseWindowHelper();
     virtual bool ApplyWindowValuesToResponseObject(const wxWindow& panel, VTSdkBaseResponse& response) = 0;

@@ -13,10 +13,15 @@
 
 namespace Vantrel {
 
-class VTSDK_API VTTimer {
+class VTSDK_API VTTimer
+{
 public:
     // Codes of BlockEverythingExceptCancellationKeypress_InputPlugin.
-    enum BlockResult { BLOCK_RELEASED = 0, BLOCK_CANCELLED = 1 };
+    enum BlockResult
+    {
+        BLOCK_RELEASED = 0,
+        BLOCK_CANCELLED = 1
+    };
 
     static VTTimer& GetTimer();
 

@@ -25,7 +25,8 @@ namespace Vantrel {
 class Interface_ExpandedRunnableExperiment;
 class VTExperiment;
 
-class VTCompiledExperiment {
+class VTCompiledExperiment
+{
 public:
     // `onEnd` is called once when a run has ended, before Run returns, with (true, true).
     explicit VTCompiledExperiment(boost::function<void(bool, bool)> onEnd);

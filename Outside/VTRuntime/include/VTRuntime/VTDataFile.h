@@ -24,21 +24,24 @@
 
 namespace Vantrel {
 
-struct VTDataFileHeader {
+struct VTDataFileHeader
+{
     wxString experimentName;
     wxString subjectName;
     wxString sessionID;
     wxString groupName;
 };
 
-struct VTDataFileRow {
+struct VTDataFileRow
+{
     wxString block, trial, event, stimulus, response;
     bool hasReactionTime = false;
     double reactionTimeMs = 0;
     wxString correctness;
 };
 
-class VTDataFile {
+class VTDataFile
+{
 public:
     VTDataFile();
     ~VTDataFile();

@@ -22,16 +22,19 @@ struct TrialInfoNecessities;
 
 namespace Vantrel {
 
-class VTInputPoller {
+class VTInputPoller
+{
 public:
-    struct Detected {
+    struct Detected
+    {
         int pluginID = -1;
         boost::shared_ptr<VantrelSDK::VTSdkBaseResponse> response;
         // Run-timer microseconds: when the detection function reported the response
         // (or the plug-in's own earlier time, when it reports one).
         unsigned long long timeMicroseconds = 0;
     };
-    struct PollStats {
+    struct PollStats
+    {
         unsigned long long sweeps = 0;
         double meanGapMicroseconds = 0;
         double maxGapMicroseconds = 0;

@@ -31,16 +31,19 @@ struct VTPlugInInfoObject;
 namespace Vantrel {
 
 // Receives one text per plug-in while LocateAll works (the splash implements it).
-class IPlugInLoadProgressDisplay {
+class IPlugInLoadProgressDisplay
+{
 public:
     virtual ~IPlugInLoadProgressDisplay();
     virtual void ShowText(const wxString& text) = 0;
 };
 
-class VTPlugIn {
+class VTPlugIn
+{
 public:
     // A library that could not be taken as a plug-in.
-    struct LoadFailure {
+    struct LoadFailure
+    {
         wxString path;
         wxString reason;
     };

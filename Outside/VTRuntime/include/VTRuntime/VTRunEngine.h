@@ -30,7 +30,8 @@ namespace Vantrel {
 // Responses of the keyboard carry this plug-in id (the data model's keyboard id).
 constexpr int kKeyboardPlugInID = 2100;
 
-struct VTRunSettings {
+struct VTRunSettings
+{
     bool saveData = false;
     wxString dataFile;
     wxString subjectName;
@@ -43,10 +44,16 @@ struct VTRunSettings {
     boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> dre;
 };
 
-enum class VTRunOutcome { Completed, Cancelled, NotStarted };
+enum class VTRunOutcome
+{
+    Completed,
+    Cancelled,
+    NotStarted
+};
 
 // What a run collected, for callers and tests.
-struct VTRunReport {
+struct VTRunReport
+{
     std::vector<VTDataFileRow> rows;
     VTInputPoller::PollStats pollStats;
     wxString runID;
@@ -54,7 +61,8 @@ struct VTRunReport {
     std::vector<unsigned long long> pluginResponseTimes;
 };
 
-class VTRunEngine {
+class VTRunEngine
+{
 public:
     // Not started (false result kinds): another run is on, the data file cannot be
     // created (logged at error level before anything is shown), or an input plug-in

@@ -8,7 +8,8 @@
 
 namespace Vantrel {
 
-struct VTPlannedResponse {
+struct VTPlannedResponse
+{
     int responseID = -1;
     int pluginID = -1;
     int key = 0;
@@ -19,13 +20,19 @@ struct VTPlannedResponse {
     bool endsEvent = true;
 };
 
-struct VTPlannedEvent {
-    enum class StimulusKind { None, Text, Picture };
+struct VTPlannedEvent
+{
+    enum class StimulusKind
+    {
+        None,
+        Text,
+        Picture
+    };
     int eventID = -1;
     wxString name;
     StimulusKind kind = StimulusKind::None;
-    wxString text;         // Text: the words; Picture: unused
-    wxString picturePath;  // Picture: absolute path of the file
+    wxString text;           // Text: the words; Picture: unused
+    wxString picturePath;    // Picture: absolute path of the file
     wxString stimulusLabel;  // what the data file's Stimulus column says
     int timeLimitMs = -1;    // -1: no time limit
     bool endsImmediately = false;
@@ -36,20 +43,23 @@ struct VTPlannedEvent {
     std::vector<VTPlannedResponse> accepted;
 };
 
-struct VTPlannedTrial {
+struct VTPlannedTrial
+{
     int trialID = -1;
     wxString name;
     int startPeriodMs = 0;
     std::vector<VTPlannedEvent> events;
 };
 
-struct VTPlannedBlock {
+struct VTPlannedBlock
+{
     int blockID = -1;
     wxString name;
     std::vector<VTPlannedTrial> trials;
 };
 
-struct VTRunPlan {
+struct VTRunPlan
+{
     wxString experimentName;
     wxString groupName;
     std::vector<VTPlannedBlock> blocks;

@@ -22,13 +22,16 @@ namespace {
 
 // Holds a layer that shares the services of the one under test and counts the
 // completions that it posts once they have run (each runs in some timeslice).
-class CompletionCounter {
+class CompletionCounter
+{
 public:
     CompletionCounter()
         : m_layer(AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(
-              OrbiskAsynchronous::THREADING_TYPE_PolledByHolder, nullptr)) {}
+              OrbiskAsynchronous::THREADING_TYPE_PolledByHolder, nullptr))
+    {}
 
-    void Post() {
+    void Post()
+    {
         m_layer->PostCompletion([this] { ++m_ran; });
     }
     int Ran() const { return m_ran; }
@@ -39,19 +42,22 @@ private:
 };
 
 // A document command that nobody handles: it still passes through ProcessEvent.
-bool SendMenuEvent(wxEvtHandler& handler) {
+bool SendMenuEvent(wxEvtHandler& handler)
+{
     wxCommandEvent event(wxEVT_MENU, wxID_HIGHEST + 77);
     return handler.ProcessEvent(event);
 }
 
-class AsioPump : public ::testing::Test {
+class AsioPump : public ::testing::Test
+{
 protected:
     CompletionCounter counter;
 };
 
 }  // namespace
 
-TEST_F(AsioPump, TimerTicksAndProcessedEventsEachGiveATimeslice) {
+TEST_F(AsioPump, TimerTicksAndProcessedEventsEachGiveATimeslice)
+{
     Orbisk::wxDocManagerASIO manager(0, true, 20);
     ASSERT_NE(manager.GetAsioPumpTimer_CanReturnNull(), nullptr);
     EXPECT_TRUE(manager.GetAsioPumpTimer_CanReturnNull()->IsRunning());
@@ -66,7 +72,8 @@ TEST_F(AsioPump, TimerTicksAndProcessedEventsEachGiveATimeslice) {
     EXPECT_EQ(counter.Ran(), 2) << "a processed event gave no timeslice";
 }
 
-TEST_F(AsioPump, SwitchingOffStopsTimerAndEventTimeslicesAndSwitchingOnRestoresBoth) {
+TEST_F(AsioPump, SwitchingOffStopsTimerAndEventTimeslicesAndSwitchingOnRestoresBoth)
+{
     Orbisk::wxDocManagerASIO manager(0, true, 20);
     manager.SetAsioEvents(false);
     EXPECT_FALSE(manager.IsAsioPumpingActive());
@@ -97,7 +104,8 @@ TEST_F(AsioPump, SwitchingOffStopsTimerAndEventTimeslicesAndSwitchingOnRestoresB
     EXPECT_EQ(manager.GetAsioPumpTimer_CanReturnNull()->GetInterval(), 20);
 }
 
-TEST_F(AsioPump, DeactivateAndActivateAreTheSameSwitch) {
+TEST_F(AsioPump, DeactivateAndActivateAreTheSameSwitch)
+{
     Orbisk::wxDocManagerASIO manager(0, true, 20);
     manager.DeactivateAsioIdleEvents();
     EXPECT_FALSE(manager.GetAsioPumpTimer_CanReturnNull()->IsRunning());
@@ -109,7 +117,8 @@ TEST_F(AsioPump, DeactivateAndActivateAreTheSameSwitch) {
     EXPECT_EQ(counter.Ran(), 1);
 }
 
-TEST_F(AsioPump, PeriodZeroHasNoTimerButStillPumpsOnEvents) {
+TEST_F(AsioPump, PeriodZeroHasNoTimerButStillPumpsOnEvents)
+{
     Orbisk::wxDocManagerASIO manager(0, true, 0);
     EXPECT_EQ(manager.GetAsioPumpTimer_CanReturnNull(), nullptr);
     EXPECT_TRUE(manager.IsAsioPumpingActive());
@@ -129,7 +138,8 @@ TEST_F(AsioPump, PeriodZeroHasNoTimerButStillPumpsOnEvents) {
     EXPECT_EQ(counter.Ran(), 2);
 }
 
-TEST_F(AsioPump, TimerEventWithAnotherIdentifierGivesNoTimesliceFromTheHandlerAndIsSkipped) {
+TEST_F(AsioPump, TimerEventWithAnotherIdentifierGivesNoTimesliceFromTheHandlerAndIsSkipped)
+{
     Orbisk::wxDocManagerASIO manager(0, true, 0);
     wxEvtHandler elsewhere;
     wxTimer otherTimer(&elsewhere, 99);
@@ -156,10 +166,12 @@ TEST_F(AsioPump, TimerEventWithAnotherIdentifierGivesNoTimesliceFromTheHandlerAn
 namespace {
 
 // Constructing a wx application object makes it the instance; give the test's back.
-class ApplicationUnderTest {
+class ApplicationUnderTest
+{
 public:
     ApplicationUnderTest() : m_saved(wxApp::GetInstance()), m_app(new Orbisk::wxAppASIO) {}
-    ~ApplicationUnderTest() {
+    ~ApplicationUnderTest()
+    {
         m_app.reset();
         wxApp::SetInstance(m_saved);
     }
@@ -173,14 +185,16 @@ private:
 
 }  // namespace
 
-TEST_F(AsioPump, ApplicationTimesliceBeforeOnInitDoesNothing) {
+TEST_F(AsioPump, ApplicationTimesliceBeforeOnInitDoesNothing)
+{
     ApplicationUnderTest app;
     counter.Post();
     app->GiveOneTimesliceToASIO();
     EXPECT_EQ(counter.Ran(), 0);
 }
 
-TEST_F(AsioPump, ApplicationStartsItsLayerInOnInitPollsItAndStopsItInOnExit) {
+TEST_F(AsioPump, ApplicationStartsItsLayerInOnInitPollsItAndStopsItInOnExit)
+{
     std::atomic<bool> workRan{false};
     {
         ApplicationUnderTest app;

@@ -22,9 +22,11 @@ namespace {
 
 // A frame with a text field above a book of three pages:
 //   0: a text field; 1: a panel holding a panel holding a text field; 2: only a label.
-class ChoiceBookFixture : public ::testing::Test {
+class ChoiceBookFixture : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         frame = new wxFrame(nullptr, wxID_ANY, "Choice book", wxPoint(40, 40), wxSize(420, 320));
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         outside = new wxTextCtrl(frame, wxID_ANY, "outside");
@@ -61,9 +63,14 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == outside; }, 3000)) << "no keyboard focus";
     }
 
-    void TearDown() override { frame->Destroy(); PumpFor(20); }
+    void TearDown() override
+    {
+        frame->Destroy();
+        PumpFor(20);
+    }
 
-    bool FocusReaches(wxWindow* window) {
+    bool FocusReaches(wxWindow* window)
+    {
         return PumpUntil([&] { return wxWindow::FindFocus() == window; }, 2000);
     }
 
@@ -78,7 +85,8 @@ protected:
 
 }  // namespace
 
-TEST_F(ChoiceBookFixture, SelectorIsHiddenTakesNoRoomAndPagesFillTheBook) {
+TEST_F(ChoiceBookFixture, SelectorIsHiddenTakesNoRoomAndPagesFillTheBook)
+{
     auto* selector = dynamic_cast<OrbiskHiddenChoiceControl*>(book->GetChoiceCtrl());
     ASSERT_NE(selector, nullptr);
     EXPECT_FALSE(selector->IsShown());
@@ -96,7 +104,8 @@ TEST_F(ChoiceBookFixture, SelectorIsHiddenTakesNoRoomAndPagesFillTheBook) {
     EXPECT_FALSE(selector->IsShown()) << "selecting a page showed the selector";
 }
 
-TEST(ChoiceBook, FreshBookHasAnEmptyHiddenSelector) {
+TEST(ChoiceBook, FreshBookHasAnEmptyHiddenSelector)
+{
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Fresh");
     // Two-step creation, as subclasses do.
     auto* book = new OrbiskChoiceBookWithHiddenCtrl;
@@ -112,9 +121,11 @@ TEST(ChoiceBook, FreshBookHasAnEmptyHiddenSelector) {
     frame->Destroy();
 }
 
-TEST_F(ChoiceBookFixture, SelectingAPageFocusesItsFirstFocusableControlAlsoWhenNested) {
+TEST_F(ChoiceBookFixture, SelectingAPageFocusesItsFirstFocusableControlAlsoWhenNested)
+{
     book->SetSelection(1);
-    EXPECT_TRUE(FocusReaches(nested)) << "focus is on " << (wxWindow::FindFocus() ? wxWindow::FindFocus()->GetName() : "nothing");
+    EXPECT_TRUE(FocusReaches(nested)) << "focus is on "
+                                      << (wxWindow::FindFocus() ? wxWindow::FindFocus()->GetName() : "nothing");
     EXPECT_EQ(pageChangedEvents, 1);
 
     EXPECT_EQ(book->ChangeSelection(0), 1);
@@ -125,7 +136,8 @@ TEST_F(ChoiceBookFixture, SelectingAPageFocusesItsFirstFocusableControlAlsoWhenN
     EXPECT_TRUE(FocusReaches(labelOnly)) << "a page without focusable children takes the focus itself";
 }
 
-TEST_F(ChoiceBookFixture, SelectingTheCurrentPageDoesNotMoveTheFocus) {
+TEST_F(ChoiceBookFixture, SelectingTheCurrentPageDoesNotMoveTheFocus)
+{
     ASSERT_EQ(book->GetSelection(), 0);
     ASSERT_EQ(wxWindow::FindFocus(), outside);
 
@@ -136,7 +148,8 @@ TEST_F(ChoiceBookFixture, SelectingTheCurrentPageDoesNotMoveTheFocus) {
     EXPECT_EQ(pageChangedEvents, 0);
 }
 
-TEST_F(ChoiceBookFixture, SelectionWithoutFocusLogicLeavesTheFocus) {
+TEST_F(ChoiceBookFixture, SelectionWithoutFocusLogicLeavesTheFocus)
+{
     EXPECT_EQ(book->SetSelection_NoExtraFocusLogic(1), 0);
     PumpFor(100);
     EXPECT_EQ(book->GetSelection(), 1);
@@ -144,7 +157,8 @@ TEST_F(ChoiceBookFixture, SelectionWithoutFocusLogicLeavesTheFocus) {
     EXPECT_EQ(wxWindow::FindFocus(), outside);
 }
 
-TEST_F(ChoiceBookFixture, FocusGivenToTheBookPassesIntoTheCurrentPage) {
+TEST_F(ChoiceBookFixture, FocusGivenToTheBookPassesIntoTheCurrentPage)
+{
     book->ChangeSelection(1);
     outside->SetFocus();
     ASSERT_TRUE(FocusReaches(outside));
@@ -152,7 +166,8 @@ TEST_F(ChoiceBookFixture, FocusGivenToTheBookPassesIntoTheCurrentPage) {
     EXPECT_TRUE(FocusReaches(nested));
 }
 
-TEST_F(ChoiceBookFixture, ConcealingAgainReplacesTheSelectorAndKeepsThePages) {
+TEST_F(ChoiceBookFixture, ConcealingAgainReplacesTheSelectorAndKeepsThePages)
+{
     book->ChangeSelection(1);
     wxChoice* before = book->GetChoiceCtrl();
     bool beforeDestroyed = false;

@@ -14,10 +14,12 @@ using TestSupport::PumpUntil;
 namespace {
 
 // Counts how often it is laid out.
-class CountingSizer : public wxBoxSizer {
+class CountingSizer : public wxBoxSizer
+{
 public:
     CountingSizer() : wxBoxSizer(wxVERTICAL) {}
-    void RepositionChildren(const wxSize& minSize) override {
+    void RepositionChildren(const wxSize& minSize) override
+    {
         ++layouts;
         wxBoxSizer::RepositionChildren(minSize);
     }
@@ -26,7 +28,8 @@ public:
 
 }  // namespace
 
-TEST(ChangeStaticText, SetsNewTextLaysOutAndLeavesTheSameTextAlone) {
+TEST(ChangeStaticText, SetsNewTextLaysOutAndLeavesTheSameTextAlone)
+{
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Label", wxPoint(30, 30), wxSize(300, 200));
     auto* sizer = new CountingSizer;
     auto* label = new wxStaticText(frame, wxID_ANY, "old");
@@ -52,7 +55,8 @@ TEST(ChangeStaticText, SetsNewTextLaysOutAndLeavesTheSameTextAlone) {
     frame->Destroy();
 }
 
-TEST(CenterOnParent, CentresTheWindowAndKeepsItsSize) {
+TEST(CenterOnParent, CentresTheWindowAndKeepsItsSize)
+{
     auto* parent = new wxFrame(nullptr, wxID_ANY, "Parent", wxPoint(100, 100), wxSize(600, 400));
     auto* child = new wxFrame(parent, wxID_ANY, "Child", wxPoint(0, 0), wxSize(200, 100));
     parent->Show();
@@ -69,7 +73,8 @@ TEST(CenterOnParent, CentresTheWindowAndKeepsItsSize) {
     parent->Destroy();
 }
 
-TEST(ProgressWrapper, DialogAppearsOnceDueAndNeverReachesItsFullRange) {
+TEST(ProgressWrapper, DialogAppearsOnceDueAndNeverReachesItsFullRange)
+{
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Owner", wxPoint(30, 30), wxSize(300, 200));
     frame->Show();
     {

@@ -22,7 +22,8 @@ namespace {
 const char* const ProbeVariable = "ORBISK_TEST_LOG_PROBE";
 const char* const PercentMessage = "done 100% %s %d";
 
-std::string OwnExecutable() {
+std::string OwnExecutable()
+{
     char path[4096] = {};
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     return length > 0 ? std::string(path, static_cast<size_t>(length)) : std::string();
@@ -30,7 +31,8 @@ std::string OwnExecutable() {
 
 // Runs the probe with the given environment settings (shell words for env) and
 // returns the lines it printed that begin with "PROBE ".
-std::vector<std::string> RunProbe(const std::string& environment, const std::string& probeCase) {
+std::vector<std::string> RunProbe(const std::string& environment, const std::string& probeCase)
+{
     const std::string command = "env -u ORBISK_OBTRUSIVE_DIAGNOSTIC_LOGGING " + environment + " " + ProbeVariable +
                                 "=" + probeCase + " STUDYSTATION_TEST_QUIET_LOG=1 '" + OwnExecutable() +
                                 "' --gtest_filter=ObtrusiveModeProbe.Report 2>&1";
@@ -48,7 +50,8 @@ std::vector<std::string> RunProbe(const std::string& environment, const std::str
     return lines;
 }
 
-struct ObtrusiveCase {
+struct ObtrusiveCase
+{
     const char* name;
     const char* environment;  // extra VAR=value words for env
     const char* probeCase;    // "quiet", "verbose" or "late-verbose"
@@ -57,12 +60,14 @@ struct ObtrusiveCase {
 
 std::ostream& operator<<(std::ostream& out, const ObtrusiveCase& c) { return out << c.name; }
 
-class ObtrusiveMode : public ::testing::TestWithParam<ObtrusiveCase> {};
+class ObtrusiveMode : public ::testing::TestWithParam<ObtrusiveCase>
+{};
 
 }  // namespace
 
 // Runs only as a child of the ObtrusiveMode tests; prints what it observed.
-TEST(ObtrusiveModeProbe, Report) {
+TEST(ObtrusiveModeProbe, Report)
+{
     const char* probeCase = std::getenv(ProbeVariable);
     if (probeCase == nullptr) GTEST_SKIP() << "runs only as a child process of the ObtrusiveMode tests";
     const std::string which = probeCase;
@@ -87,7 +92,8 @@ TEST(ObtrusiveModeProbe, Report) {
     std::fflush(stdout);
 }
 
-TEST_P(ObtrusiveMode, IsChosenByTheEnvironmentAndDecidesTheLevel) {
+TEST_P(ObtrusiveMode, IsChosenByTheEnvironmentAndDecidesTheLevel)
+{
     EXPECT_EQ(RunProbe(GetParam().environment, GetParam().probeCase), GetParam().expected);
 }
 
@@ -102,21 +108,20 @@ INSTANTIATE_TEST_SUITE_P(
         ObtrusiveCase{"EmptyValueCountsAsSet",
                       "ORBISK_OBTRUSIVE_DIAGNOSTIC_LOGGING=",
                       "quiet",
-                      {"obtrusive=1", "1:[OBTRUSIVE] done 100% %s %d", "3:[OBTRUSIVE] note", "child sees=",
-                       "exit=0"}},
+                      {"obtrusive=1", "1:[OBTRUSIVE] done 100% %s %d", "3:[OBTRUSIVE] note", "child sees=", "exit=0"}},
         ObtrusiveCase{"AnyValueCountsAsSet",
                       "ORBISK_OBTRUSIVE_DIAGNOSTIC_LOGGING=0",
                       "quiet",
-                      {"obtrusive=1", "1:[OBTRUSIVE] done 100% %s %d", "3:[OBTRUSIVE] note", "child sees=0",
-                       "exit=0"}},
-        ObtrusiveCase{"VerboseLoggingSwitchesItOnForChildrenToo",
-                      "",
-                      "verbose",
-                      {"obtrusive=1", "1:[OBTRUSIVE] done 100% %s %d", "3:[OBTRUSIVE] note", "child sees=1",
-                       "exit=0"}}),
+                      {"obtrusive=1", "1:[OBTRUSIVE] done 100% %s %d", "3:[OBTRUSIVE] note", "child sees=0", "exit=0"}},
+        ObtrusiveCase{
+            "VerboseLoggingSwitchesItOnForChildrenToo",
+            "",
+            "verbose",
+            {"obtrusive=1", "1:[OBTRUSIVE] done 100% %s %d", "3:[OBTRUSIVE] note", "child sees=1", "exit=0"}}),
     [](const ::testing::TestParamInfo<ObtrusiveCase>& info) { return std::string(info.param.name); });
 
-TEST(LogHelpers, ErrorPopupLogsAtErrorLevelWithPercentSignsUnchanged) {
+TEST(LogHelpers, ErrorPopupLogsAtErrorLevelWithPercentSignsUnchanged)
+{
     TestSupport::ClearLog();
     Orbisk::EitherLogErrorPopup_ElseForAutoTestsFailFatally(PercentMessage);
     ASSERT_EQ(TestSupport::RecordedLog().size(), 1u);
@@ -126,7 +131,8 @@ TEST(LogHelpers, ErrorPopupLogsAtErrorLevelWithPercentSignsUnchanged) {
 
 namespace {
 
-struct IntegerCase {
+struct IntegerCase
+{
     const char* name;
     const char* value;  // null: the variable is missing
     int expected;
@@ -134,11 +140,13 @@ struct IntegerCase {
 
 std::ostream& operator<<(std::ostream& out, const IntegerCase& c) { return out << c.name; }
 
-class IntegerFromEnvironment : public ::testing::TestWithParam<IntegerCase> {};
+class IntegerFromEnvironment : public ::testing::TestWithParam<IntegerCase>
+{};
 
 }  // namespace
 
-TEST_P(IntegerFromEnvironment, GivesTheWholeValueElseTheFallback) {
+TEST_P(IntegerFromEnvironment, GivesTheWholeValueElseTheFallback)
+{
     const wxString name = "ORBISK_TEST_INTEGER_SETTING";
     if (GetParam().value == nullptr)
         wxUnsetEnv(name);
@@ -149,18 +157,18 @@ TEST_P(IntegerFromEnvironment, GivesTheWholeValueElseTheFallback) {
     wxUnsetEnv(name);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, IntegerFromEnvironment,
-                         ::testing::Values(IntegerCase{"Positive", "1000", 1000}, IntegerCase{"Negative", "-42", -42},
-                                           IntegerCase{"Zero", "0", 0}, IntegerCase{"Missing", nullptr, -5},
-                                           IntegerCase{"Empty", "", -5}, IntegerCase{"Letters", "abc", -5},
-                                           IntegerCase{"DigitsThenLetters", "250ms", -5},
-                                           IntegerCase{"Fraction", "2.5", -5},
-                                           IntegerCase{"BeyondInt", "99999999999", -5}),
-                         [](const ::testing::TestParamInfo<IntegerCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Values, IntegerFromEnvironment,
+    ::testing::Values(IntegerCase{"Positive", "1000", 1000}, IntegerCase{"Negative", "-42", -42},
+                      IntegerCase{"Zero", "0", 0}, IntegerCase{"Missing", nullptr, -5}, IntegerCase{"Empty", "", -5},
+                      IntegerCase{"Letters", "abc", -5}, IntegerCase{"DigitsThenLetters", "250ms", -5},
+                      IntegerCase{"Fraction", "2.5", -5}, IntegerCase{"BeyondInt", "99999999999", -5}),
+    [](const ::testing::TestParamInfo<IntegerCase>& info) { return std::string(info.param.name); });
 
 namespace {
 
-std::vector<wxString> LinesOf(const wxString& path) {
+std::vector<wxString> LinesOf(const wxString& path)
+{
     std::vector<wxString> lines;
     wxTextFile file;
     if (!file.Open(path)) return lines;
@@ -170,7 +178,8 @@ std::vector<wxString> LinesOf(const wxString& path) {
 
 }  // namespace
 
-TEST(LogHelpers, WriteOneStringAppendsOrReplacesAndReportsAnUnusablePath) {
+TEST(LogHelpers, WriteOneStringAppendsOrReplacesAndReportsAnUnusablePath)
+{
     const wxString path = wxString::FromUTF8(TestSupport::MakeTempFolder("write").c_str()) + "/notes.txt";
     Orbisk::WriteOneStringToSimpleFileThenClose(false, path, wxString::FromUTF8("first – straße"));
     Orbisk::WriteOneStringToSimpleFileThenClose(false, path, "second");
@@ -187,7 +196,8 @@ TEST(LogHelpers, WriteOneStringAppendsOrReplacesAndReportsAnUnusablePath) {
     EXPECT_FALSE(wxFileName::FileExists(unusable));
 }
 
-TEST(LogHelpers, TimingMessageGoesToStandardErrorAndRestoresTheLogTarget) {
+TEST(LogHelpers, TimingMessageGoesToStandardErrorAndRestoresTheLogTarget)
+{
     wxLog* before = wxLog::GetActiveTarget();
     TestSupport::ClearLog();
     Orbisk::StdoutTimingMessageWithMilliseconds("step");
@@ -195,7 +205,8 @@ TEST(LogHelpers, TimingMessageGoesToStandardErrorAndRestoresTheLogTarget) {
     EXPECT_TRUE(TestSupport::RecordedLog().empty()) << "the timing line went to the normal log";
 }
 
-TEST(LogHelpersDeathTest, FatalErrorIsLoggedAsAnErrorThenEndsTheProcess) {
+TEST(LogHelpersDeathTest, FatalErrorIsLoggedAsAnErrorThenEndsTheProcess)
+{
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     unsetenv("STUDYSTATION_TEST_QUIET_LOG");  // the recorded log echoes each record on stderr
     EXPECT_DEATH(Orbisk::FatalErrorWithMaximumAttemptAtOnScreenDisplay("disk gone 100%"), "\\[log 1\\] disk gone 100%");

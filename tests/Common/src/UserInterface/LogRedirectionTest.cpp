@@ -14,19 +14,23 @@ using Orbisk::RAII_LogRedirection;
 
 namespace {
 
-std::vector<wxString> Lines(EasyRedirectMinimalErrorLog& capture) {
+std::vector<wxString> Lines(EasyRedirectMinimalErrorLog& capture)
+{
     const std::list<wxString> unread = capture.GetUnreadMessagesAndClearQueue();
     return std::vector<wxString>(unread.begin(), unread.end());
 }
 
 // A capture installed as the active target for the test's scope.
-class CaptureFixture : public ::testing::Test {
+class CaptureFixture : public ::testing::Test
+{
 protected:
-    void Install(EasyRedirectMinimalErrorLog* target) {
+    void Install(EasyRedirectMinimalErrorLog* target)
+    {
         capture = target;
         previous = wxLog::SetActiveTarget(capture);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         if (capture != nullptr) {
             wxLog::SetActiveTarget(previous);
             delete capture;
@@ -38,7 +42,8 @@ protected:
 
 }  // namespace
 
-TEST_F(CaptureFixture, EachLevelGetsItsPrefixAndOnlyErrorsCountAsErrors) {
+TEST_F(CaptureFixture, EachLevelGetsItsPrefixAndOnlyErrorsCountAsErrors)
+{
     Install(new EasyRedirectMinimalErrorLog);
     wxLogWarning("careful");
     wxLogMessage("plain 100%%");
@@ -52,7 +57,8 @@ TEST_F(CaptureFixture, EachLevelGetsItsPrefixAndOnlyErrorsCountAsErrors) {
                                                       "info", "Error: boom"}));
 }
 
-TEST_F(CaptureFixture, ReadingKeepsTheQueueUntilTheNextRecordStartsAFreshOne) {
+TEST_F(CaptureFixture, ReadingKeepsTheQueueUntilTheNextRecordStartsAFreshOne)
+{
     Install(new EasyRedirectMinimalErrorLog);
     wxLogError("first");
     wxLogMessage("second");
@@ -66,7 +72,8 @@ TEST_F(CaptureFixture, ReadingKeepsTheQueueUntilTheNextRecordStartsAFreshOne) {
     EXPECT_EQ(Lines(*capture), std::vector<wxString>{"third"});
 }
 
-TEST_F(CaptureFixture, EmptyQueueJoinsToEmptyText) {
+TEST_F(CaptureFixture, EmptyQueueJoinsToEmptyText)
+{
     Install(new EasyRedirectMinimalErrorLog);
     EXPECT_EQ(capture->GetAllMessagesConcatenatedTogetherAndClearQueue("\n\n"), "");
     EXPECT_TRUE(Lines(*capture).empty());
@@ -74,7 +81,8 @@ TEST_F(CaptureFixture, EmptyQueueJoinsToEmptyText) {
 
 namespace {
 
-struct IgnoreCase {
+struct IgnoreCase
+{
     const char* name;
     const char* ignorePrefix;
     bool dropped;
@@ -82,17 +90,20 @@ struct IgnoreCase {
 
 std::ostream& operator<<(std::ostream& out, const IgnoreCase& c) { return out << c.name; }
 
-class IgnorePrefix : public CaptureFixture, public ::testing::WithParamInterface<IgnoreCase> {};
+class IgnorePrefix : public CaptureFixture, public ::testing::WithParamInterface<IgnoreCase>
+{};
 
 }  // namespace
 
 // The comparison includes the level prefix.
-TEST_P(IgnorePrefix, DropsOnlyRecordsWhosePrefixedLineStartsWithIt) {
+TEST_P(IgnorePrefix, DropsOnlyRecordsWhosePrefixedLineStartsWithIt)
+{
     Install(new EasyRedirectMinimalErrorLog(GetParam().ignorePrefix));
     wxLogMessage("kept");
     wxLogError("Disk busy, retrying");
-    const std::vector<wxString> expected =
-        GetParam().dropped ? std::vector<wxString>{"kept"} : std::vector<wxString>{"kept", "Error: Disk busy, retrying"};
+    const std::vector<wxString> expected = GetParam().dropped
+                                               ? std::vector<wxString>{"kept"}
+                                               : std::vector<wxString>{"kept", "Error: Disk busy, retrying"};
     EXPECT_EQ(capture->ObservedOneOrMoreErrors(), !GetParam().dropped);
     EXPECT_EQ(Lines(*capture), expected);
 }
@@ -103,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(Prefixes, IgnorePrefix,
                                            IgnoreCase{"Empty", "", false}),
                          [](const ::testing::TestParamInfo<IgnoreCase>& info) { return std::string(info.param.name); });
 
-TEST(LogRedirection, HandlerGetsTheCaptureAndThePreviousTargetIsRestored) {
+TEST(LogRedirection, HandlerGetsTheCaptureAndThePreviousTargetIsRestored)
+{
     wxLog* before = wxLog::GetActiveTarget();
     TestSupport::ClearLog();
     std::vector<wxString> handed;
@@ -127,7 +139,8 @@ TEST(LogRedirection, HandlerGetsTheCaptureAndThePreviousTargetIsRestored) {
     EXPECT_TRUE(TestSupport::LogContains("after"));
 }
 
-TEST(LogRedirection, ChainedFormPassesRecordsOnWhileCapturingThem) {
+TEST(LogRedirection, ChainedFormPassesRecordsOnWhileCapturingThem)
+{
     wxLog* before = wxLog::GetActiveTarget();
     TestSupport::ClearLog();
     std::vector<wxString> handed;
@@ -142,7 +155,8 @@ TEST(LogRedirection, ChainedFormPassesRecordsOnWhileCapturingThem) {
     EXPECT_TRUE(TestSupport::LogContains("after"));
 }
 
-TEST(LogRedirection, WithoutHandlerTheCollectedLinesAreLoggedAgainAsOneDiagnostic) {
+TEST(LogRedirection, WithoutHandlerTheCollectedLinesAreLoggedAgainAsOneDiagnostic)
+{
     // Decide the mode with verbose logging off, then turn verbose logging on so that
     // the normal mode's verbose record is visible too.
     const bool obtrusive = Orbisk::RunningInObtrusiveDiagnosticMode();
@@ -168,14 +182,17 @@ TEST(LogRedirection, WithoutHandlerTheCollectedLinesAreLoggedAgainAsOneDiagnosti
     }
 
     TestSupport::ClearLog();
-    { RAII_LogRedirection quiet; }
+    {
+        RAII_LogRedirection quiet;
+    }
     EXPECT_TRUE(TestSupport::RecordedLog().empty()) << "nothing collected, nothing logged";
     wxLog::SetVerbose(wasVerbose);
 }
 
 namespace {
 
-class FlushCounter : public wxLog {
+class FlushCounter : public wxLog
+{
 public:
     void Flush() override { ++flushes; }
     int flushes = 0;
@@ -183,7 +200,8 @@ public:
 
 }  // namespace
 
-TEST(LogSuspension, HoldsOutputBackForItsScopeAndNests) {
+TEST(LogSuspension, HoldsOutputBackForItsScopeAndNests)
+{
     auto* counter = new FlushCounter;
     wxLog* before = wxLog::SetActiveTarget(counter);
     {

@@ -11,7 +11,8 @@
 
 namespace {
 
-struct NameCase {
+struct NameCase
+{
     const char* name;
     const char* wanted;
     std::vector<wxString> existing;
@@ -20,11 +21,13 @@ struct NameCase {
 
 std::ostream& operator<<(std::ostream& out, const NameCase& c) { return out << c.name; }
 
-class NewName : public ::testing::TestWithParam<NameCase> {};
+class NewName : public ::testing::TestWithParam<NameCase>
+{};
 
 }  // namespace
 
-TEST_P(NewName, IsTheFirstFreeCandidate) {
+TEST_P(NewName, IsTheFirstFreeCandidate)
+{
     EXPECT_EQ(Orbisk::GetNewName(GetParam().wanted, &GetParam().existing), GetParam().expected);
 }
 
@@ -37,21 +40,20 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"TrailingNumberCountsOn", "Trial 3", {"Trial 3"}, "Trial 4"},
                       NameCase{"TrailingNumberSkipsTaken", "Trial 3", {"Trial 3", "Trial 4"}, "Trial 5"},
                       NameCase{"DigitsOnlyHaveEmptyBase", "12", {"12", "13"}, "14"},
-                      NameCase{"ComparisonIsExact", "trial", {"Trial"}, "trial"},
-                      NameCase{"EmptyName", "", {""}, "1"}),
+                      NameCase{"ComparisonIsExact", "trial", {"Trial"}, "trial"}, NameCase{"EmptyName", "", {""}, "1"}),
     [](const ::testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
 
-TEST(NewName, NullListReturnsTheName) {
-    EXPECT_EQ(Orbisk::GetNewName("Block", nullptr), "Block");
-}
+TEST(NewName, NullListReturnsTheName) { EXPECT_EQ(Orbisk::GetNewName("Block", nullptr), "Block"); }
 
-TEST(SingleLineText, ControlCharactersBecomeSpaces) {
+TEST(SingleLineText, ControlCharactersBecomeSpaces)
+{
     wxString text = "a\r\nb\tc\ad\be";
     Orbisk::StripBadCharsToGuaranteeSingleLineString(text);
     EXPECT_EQ(text, "a  b c d e");
 }
 
-TEST(OperatingSystem, VersionStringHasTheExpectedForm) {
+TEST(OperatingSystem, VersionStringHasTheExpectedForm)
+{
     int major = 0;
     int minor = 0;
     wxGetOsVersion(&major, &minor);
@@ -59,7 +61,8 @@ TEST(OperatingSystem, VersionStringHasTheExpectedForm) {
     EXPECT_TRUE(wxRegEx("^mac[0-9]+_[0-9]+$").Matches(Orbisk::BriefOperatingSystemVersionString()));
 }
 
-TEST(OperatingSystem, MinimumVersionComparesMajorThenMinor) {
+TEST(OperatingSystem, MinimumVersionComparesMajorThenMinor)
+{
     int major = 0;
     int minor = 0;
     wxGetOsVersion(&major, &minor);
@@ -71,7 +74,8 @@ TEST(OperatingSystem, MinimumVersionComparesMajorThenMinor) {
     EXPECT_FALSE(Orbisk::RunningOnPowerPC(""));
 }
 
-TEST(OperatingSystem, HostNameMatchIgnoresCaseAndFindsTheTextAnywhere) {
+TEST(OperatingSystem, HostNameMatchIgnoresCaseAndFindsTheTextAnywhere)
+{
     char host[256] = {};
     ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
     const wxString name(host);
@@ -84,7 +88,8 @@ TEST(OperatingSystem, HostNameMatchIgnoresCaseAndFindsTheTextAnywhere) {
     EXPECT_FALSE(Orbisk::CurrSystemMatchesLocalHostName(name + "-no-such-suffix"));
 }
 
-TEST(ProgressWrapper, BookkeepingBeforeAnyDialogIsDue) {
+TEST(ProgressWrapper, BookkeepingBeforeAnyDialogIsDue)
+{
     Orbisk::ProgressDlgWrapper wrapper(3, 3600 * 1000, nullptr, "Vantrel", 0);
     EXPECT_EQ(wrapper.GetMaximum(), 1) << "a maximum of 0 counts as 1";
     wrapper.AddThisMuchMoreToMaxRange(9);

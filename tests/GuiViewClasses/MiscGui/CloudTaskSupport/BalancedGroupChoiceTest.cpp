@@ -13,10 +13,12 @@ using Vantrel::ChooseBalancedGroup;
 using Vantrel::CountGroupRuns;
 
 // Records the range asked for and answers with a fixed position.
-struct ScriptedDraw {
+struct ScriptedDraw
+{
     int answer = 0;
     int low = -1, high = -1;
-    Vantrel::DrawInRange Function() {
+    Vantrel::DrawInRange Function()
+    {
         return [this](int l, int h) {
             low = l;
             high = h;
@@ -25,7 +27,8 @@ struct ScriptedDraw {
     }
 };
 
-TEST(BalancedGroupChoice, CountsEveryOccurrenceOfKnownGroupsOnly) {
+TEST(BalancedGroupChoice, CountsEveryOccurrenceOfKnownGroupsOnly)
+{
     const std::string runInfo =
         "'group_id':'3'\n'group_id':'3'\n'group_id':'7''group_id':'7'\n"
         "'group_id':'99'\n'group_id':'abc'\n'group_id':'3x'\n'group_id':'99999999999999'\n'group_id':''\n";
@@ -33,8 +36,10 @@ TEST(BalancedGroupChoice, CountsEveryOccurrenceOfKnownGroupsOnly) {
     EXPECT_EQ(counts, (std::map<std::uint32_t, unsigned>{{3, 2}, {7, 2}, {11, 0}}));
 }
 
-TEST(BalancedGroupChoice, PicksAmongTheLeastUsedGroups) {
-    struct Case {
+TEST(BalancedGroupChoice, PicksAmongTheLeastUsedGroups)
+{
+    struct Case
+    {
         std::vector<std::uint32_t> groups;
         std::string runInfo;
         int answer;
@@ -45,10 +50,10 @@ TEST(BalancedGroupChoice, PicksAmongTheLeastUsedGroups) {
         {{3, 7}, "'group_id':'3'\n'group_id':'7'\n", 1, 1, 7u},
         {{3, 7}, "'group_id':'3'\n'group_id':'7'\n", 0, 1, 3u},
         {{3, 7}, "", 0, 1, 3u},
-        {{5}, "'group_id':'12'\n'group_id':'12'\n", 0, 0, 5u},       // unknown ids are never drawn
-        {{4, 9}, "'group_id':'4'\n'group_id':'zz'\n", 0, 0, 9u},      // non-decimal captures are skipped
-        {{}, "'group_id':'3'\n", 0, -1, std::nullopt},                 // no groups: nothing to draw
-        {{3, 7}, "", 42, 1, 7u},                                       // a draw out of range is held in range
+        {{5}, "'group_id':'12'\n'group_id':'12'\n", 0, 0, 5u},    // unknown ids are never drawn
+        {{4, 9}, "'group_id':'4'\n'group_id':'zz'\n", 0, 0, 9u},  // non-decimal captures are skipped
+        {{}, "'group_id':'3'\n", 0, -1, std::nullopt},            // no groups: nothing to draw
+        {{3, 7}, "", 42, 1, 7u},                                  // a draw out of range is held in range
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.runInfo);
@@ -59,7 +64,8 @@ TEST(BalancedGroupChoice, PicksAmongTheLeastUsedGroups) {
     }
 }
 
-TEST(BalancedGroupChoice, ARealRandomDrawReachesEveryTiedGroup) {
+TEST(BalancedGroupChoice, ARealRandomDrawReachesEveryTiedGroup)
+{
     std::set<std::uint32_t> seen;
     unsigned seed = 1;
     auto draw = [&seed](int low, int high) {
@@ -70,7 +76,8 @@ TEST(BalancedGroupChoice, ARealRandomDrawReachesEveryTiedGroup) {
     EXPECT_EQ(seen, (std::set<std::uint32_t>{2, 4, 6}));
 }
 
-TEST(BalancedGroupChoice, AMissingRunInfoFileReadsAsNoRuns) {
+TEST(BalancedGroupChoice, AMissingRunInfoFileReadsAsNoRuns)
+{
     EXPECT_EQ(Vantrel::ReadRunInfoText(TestSupport::HomeFolder() + "/no/rt_info"), "");
     const std::string path = TestSupport::MakeTempFolder("rt") + "/rt_info";
     std::ofstream(path, std::ios::binary) << "'group_id':'3'\n";

@@ -12,20 +12,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadBytes(const fs::path& path) {
+std::string ReadBytes(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-class DesktopDataCopyTest : public ::testing::Test {
+class DesktopDataCopyTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_root = TestSupport::MakeTempFolder("desk");
         m_data = m_root + "/task/Task Data.txt";
         fs::create_directories(m_root + "/task");
@@ -34,7 +35,8 @@ protected:
     std::string m_root, m_data, m_desktop;
 };
 
-TEST_F(DesktopDataCopyTest, EachCopyTakesTheFirstFreeNameAndNothingEarlierIsTouched) {
+TEST_F(DesktopDataCopyTest, EachCopyTakesTheFirstFreeNameAndNothingEarlierIsTouched)
+{
     fs::create_directories(m_desktop);
     WriteBytes(m_desktop + "/Task Data 1.txt", "someone else's file");
 
@@ -58,7 +60,8 @@ TEST_F(DesktopDataCopyTest, EachCopyTakesTheFirstFreeNameAndNothingEarlierIsTouc
     EXPECT_EQ(files, 4);
 }
 
-TEST_F(DesktopDataCopyTest, AMissingDesktopFolderIsCreated) {
+TEST_F(DesktopDataCopyTest, AMissingDesktopFolderIsCreated)
+{
     WriteBytes(m_data, "data");
     const std::string deeper = m_desktop + "/not/yet";
     const Vantrel::DesktopCopyResult copy =
@@ -67,7 +70,8 @@ TEST_F(DesktopDataCopyTest, AMissingDesktopFolderIsCreated) {
     EXPECT_EQ(ReadBytes(deeper + "/Task Data.txt"), "data");
 }
 
-TEST_F(DesktopDataCopyTest, AMissingDataFileGivesAnErrorAndNoFile) {
+TEST_F(DesktopDataCopyTest, AMissingDataFileGivesAnErrorAndNoFile)
+{
     const Vantrel::DesktopCopyResult copy =
         Vantrel::CopyDataFileToFolder(wxString::FromUTF8(m_data), wxString::FromUTF8(m_desktop));
     EXPECT_FALSE(copy.verified);
@@ -75,7 +79,8 @@ TEST_F(DesktopDataCopyTest, AMissingDataFileGivesAnErrorAndNoFile) {
     EXPECT_FALSE(fs::exists(m_desktop + "/Task Data.txt"));
 }
 
-TEST_F(DesktopDataCopyTest, ADesktopNameTakenByAFolderOrALinkIsSkipped) {
+TEST_F(DesktopDataCopyTest, ADesktopNameTakenByAFolderOrALinkIsSkipped)
+{
     fs::create_directories(m_desktop + "/Task Data.txt");
     fs::create_symlink(m_root + "/nowhere", m_desktop + "/Task Data 1.txt");
     WriteBytes(m_data, "data");
@@ -86,7 +91,8 @@ TEST_F(DesktopDataCopyTest, ADesktopNameTakenByAFolderOrALinkIsSkipped) {
     EXPECT_FALSE(fs::exists(m_root + "/nowhere"));
 }
 
-TEST_F(DesktopDataCopyTest, WithoutADesktopOfItsOwnTheHomeDesktopFolderIsUsed) {
+TEST_F(DesktopDataCopyTest, WithoutADesktopOfItsOwnTheHomeDesktopFolderIsUsed)
+{
     EXPECT_EQ(Vantrel::DesktopFolder(), wxString::FromUTF8(TestSupport::HomeFolder() + "/Desktop"));
 }
 

@@ -14,7 +14,8 @@ using Vantrel::PackageDownload;
 using namespace std::chrono_literals;
 
 std::optional<PackageDownload::Outcome> WaitForOutcome(PackageDownload& download,
-                                                       std::chrono::milliseconds timeout = 5000ms) {
+                                                       std::chrono::milliseconds timeout = 5000ms)
+{
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
         if (auto outcome = download.TakeOutcome()) return outcome;
@@ -25,7 +26,8 @@ std::optional<PackageDownload::Outcome> WaitForOutcome(PackageDownload& download
 
 // A transfer that reports progress until it is cancelled or released.
 std::function<bool(PackageDownload::Progress&)> Blocking(std::shared_ptr<std::atomic<bool>> release,
-                                                         std::shared_ptr<std::atomic<int>> ended = nullptr) {
+                                                         std::shared_ptr<std::atomic<int>> ended = nullptr)
+{
     return [release, ended](PackageDownload::Progress& progress) {
         while (!progress.cancel && !*release) {
             progress.percent = 40;
@@ -36,12 +38,18 @@ std::function<bool(PackageDownload::Progress&)> Blocking(std::shared_ptr<std::at
     };
 }
 
-TEST(PackageDownload, ReportsEachEndOnceAndOnlyAfterTheWorkerHasEnded) {
-    struct Case {
+TEST(PackageDownload, ReportsEachEndOnceAndOnlyAfterTheWorkerHasEnded)
+{
+    struct Case
+    {
         std::function<bool(PackageDownload::Progress&)> transfer;
         PackageDownload::Outcome outcome;
     } cases[] = {
-        {[](PackageDownload::Progress& p) { p.percent = 100; return true; }, PackageDownload::Outcome::Succeeded},
+        {[](PackageDownload::Progress& p) {
+             p.percent = 100;
+             return true;
+         },
+         PackageDownload::Outcome::Succeeded},
         {[](PackageDownload::Progress&) { return false; }, PackageDownload::Outcome::Failed},
         {[](PackageDownload::Progress&) -> bool { throw std::runtime_error("disk full"); },
          PackageDownload::Outcome::Failed},
@@ -57,7 +65,8 @@ TEST(PackageDownload, ReportsEachEndOnceAndOnlyAfterTheWorkerHasEnded) {
     }
 }
 
-TEST(PackageDownload, NothingIsReportedWhileTheWorkerRuns) {
+TEST(PackageDownload, NothingIsReportedWhileTheWorkerRuns)
+{
     auto release = std::make_shared<std::atomic<bool>>(false);
     PackageDownload download;
     download.Start(Blocking(release));
@@ -68,7 +77,8 @@ TEST(PackageDownload, NothingIsReportedWhileTheWorkerRuns) {
     EXPECT_EQ(WaitForOutcome(download), PackageDownload::Outcome::Succeeded);
 }
 
-TEST(PackageDownload, CancelThenANewTryStartsClean) {
+TEST(PackageDownload, CancelThenANewTryStartsClean)
+{
     auto never = std::make_shared<std::atomic<bool>>(false);
     PackageDownload download;
     download.Start(Blocking(never));
@@ -83,7 +93,8 @@ TEST(PackageDownload, CancelThenANewTryStartsClean) {
     EXPECT_EQ(WaitForOutcome(download), PackageDownload::Outcome::Succeeded);
 }
 
-TEST(PackageDownload, ARestartRetiresTheOldWorkerWhichCanNoLongerReport) {
+TEST(PackageDownload, ARestartRetiresTheOldWorkerWhichCanNoLongerReport)
+{
     auto holdOld = std::make_shared<std::atomic<bool>>(false);
     auto oldEnded = std::make_shared<std::atomic<int>>(0);
     PackageDownload download;
@@ -102,7 +113,8 @@ TEST(PackageDownload, ARestartRetiresTheOldWorkerWhichCanNoLongerReport) {
     EXPECT_EQ(oldEnded->load(), 1);
 }
 
-TEST(PackageDownload, ShutDownCancelsJoinsAndAbandonsAStuckWorkerSafely) {
+TEST(PackageDownload, ShutDownCancelsJoinsAndAbandonsAStuckWorkerSafely)
+{
     auto ended = std::make_shared<std::atomic<int>>(0);
     auto release = std::make_shared<std::atomic<bool>>(false);
     {

@@ -13,14 +13,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadBytes(const fs::path& path) {
+std::string ReadBytes(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-std::vector<std::string> Listing(const fs::path& root) {
+std::vector<std::string> Listing(const fs::path& root)
+{
     std::vector<std::string> names;
     if (!fs::exists(root)) return names;
     for (const auto& entry : fs::recursive_directory_iterator(root))
@@ -29,18 +31,22 @@ std::vector<std::string> Listing(const fs::path& root) {
     return names;
 }
 
-class PackageUnpackerTest : public ::testing::Test {
+class PackageUnpackerTest : public ::testing::Test
+{
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         s_base = TestSupport::MakeTempFolder("packages");
         s_packages = s_base + "/made";
         s_outside = s_base + "/outside";
-        const std::string script = TestSupport::SourceDir() + "/tests/GuiViewClasses/MiscGui/CloudTaskSupport/make_packages.py";
+        const std::string script =
+            TestSupport::SourceDir() + "/tests/GuiViewClasses/MiscGui/CloudTaskSupport/make_packages.py";
         const std::string command = "/usr/bin/python3 '" + script + "' '" + s_packages + "' '" + s_outside + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         m_area = TestSupport::MakeTempFolder("area");
         m_task = m_area + "/12345678";
         fs::create_directories(s_outside);
@@ -51,7 +57,8 @@ protected:
     wxString Task() const { return wxString::FromUTF8(m_task); }
 
     // The task folder's parent and the outside folder hold nothing but what the test made.
-    void ExpectNothingEscaped() const {
+    void ExpectNothingEscaped() const
+    {
         for (const auto& name : Listing(m_area)) EXPECT_EQ(name.rfind("12345678", 0), 0u) << name;
         EXPECT_TRUE(Listing(s_outside).empty());
         EXPECT_FALSE(fs::exists(fs::path(s_base) / "escaped.txt"));
@@ -62,7 +69,8 @@ protected:
 };
 std::string PackageUnpackerTest::s_base, PackageUnpackerTest::s_packages, PackageUnpackerTest::s_outside;
 
-TEST_F(PackageUnpackerTest, UnpacksEveryGoodFormatWithFoldersNamesAndBytes) {
+TEST_F(PackageUnpackerTest, UnpacksEveryGoodFormatWithFoldersNamesAndBytes)
+{
     for (const char* name : {"good.tar.gz", "good-pax.tar.gz", "good.zip"}) {
         SCOPED_TRACE(name);
         fs::remove_all(m_task);
@@ -78,17 +86,33 @@ TEST_F(PackageUnpackerTest, UnpacksEveryGoodFormatWithFoldersNamesAndBytes) {
     }
 }
 
-TEST_F(PackageUnpackerTest, LongNamesOfGnuTarAreKept) {
+TEST_F(PackageUnpackerTest, LongNamesOfGnuTarAreKept)
+{
     const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package("long-names.tar.gz"), Task());
     ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(ReadBytes(m_task + "/Experiment/" + std::string(120, 'n') + "/" + std::string(120, 'm') + ".txt"), "long\n");
+    EXPECT_EQ(ReadBytes(m_task + "/Experiment/" + std::string(120, 'n') + "/" + std::string(120, 'm') + ".txt"),
+              "long\n");
 }
 
-TEST_F(PackageUnpackerTest, HostileEntriesAreRefusedAndNothingIsLeftAnywhere) {
-    const char* packages[] = {"parent.tar.gz", "parent.zip", "nested-parent.tar.gz", "nested-parent.zip",
-                              "backslash-parent.tar.gz", "backslash-parent.zip", "absolute.tar.gz", "absolute.zip",
-                              "drive.tar.gz", "drive.zip", "drive-relative.tar.gz", "drive-relative.zip",
-                              "symlink.tar.gz", "symlink.zip", "hardlink.tar.gz", "device.tar.gz", "fifo.tar.gz",
+TEST_F(PackageUnpackerTest, HostileEntriesAreRefusedAndNothingIsLeftAnywhere)
+{
+    const char* packages[] = {"parent.tar.gz",
+                              "parent.zip",
+                              "nested-parent.tar.gz",
+                              "nested-parent.zip",
+                              "backslash-parent.tar.gz",
+                              "backslash-parent.zip",
+                              "absolute.tar.gz",
+                              "absolute.zip",
+                              "drive.tar.gz",
+                              "drive.zip",
+                              "drive-relative.tar.gz",
+                              "drive-relative.zip",
+                              "symlink.tar.gz",
+                              "symlink.zip",
+                              "hardlink.tar.gz",
+                              "device.tar.gz",
+                              "fifo.tar.gz",
                               "through-link.tar.gz"};
     for (const char* name : packages) {
         SCOPED_TRACE(name);
@@ -103,7 +127,8 @@ TEST_F(PackageUnpackerTest, HostileEntriesAreRefusedAndNothingIsLeftAnywhere) {
     }
 }
 
-TEST_F(PackageUnpackerTest, NeverWritesThroughALinkAlreadyInTheTaskFolder) {
+TEST_F(PackageUnpackerTest, NeverWritesThroughALinkAlreadyInTheTaskFolder)
+{
     fs::create_directories(m_task);
     fs::create_directory_symlink(s_outside, m_task + "/Experiment");
     const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package("good.tar.gz"), Task());
@@ -113,12 +138,17 @@ TEST_F(PackageUnpackerTest, NeverWritesThroughALinkAlreadyInTheTaskFolder) {
     EXPECT_FALSE(fs::exists(m_task + "/loose"));
 }
 
-TEST_F(PackageUnpackerTest, DamagedOrMissingPackagesFailAndLeaveNoHalfExperiment) {
-    struct Case {
+TEST_F(PackageUnpackerTest, DamagedOrMissingPackagesFailAndLeaveNoHalfExperiment)
+{
+    struct Case
+    {
         const char* name;
         const char* errorStart;
-    } cases[] = {{"truncated.tar.gz", ""}, {"truncated.zip", ""}, {"not-a-package.tar.gz", "Can't open '"},
-                 {"missing.tar.gz", "Can't open '"}, {"good.rar", "Can't open '"}};
+    } cases[] = {{"truncated.tar.gz", ""},
+                 {"truncated.zip", ""},
+                 {"not-a-package.tar.gz", "Can't open '"},
+                 {"missing.tar.gz", "Can't open '"},
+                 {"good.rar", "Can't open '"}};
     fs::copy_file(s_packages + "/good.zip", s_packages + "/good.rar", fs::copy_options::overwrite_existing);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -132,7 +162,8 @@ TEST_F(PackageUnpackerTest, DamagedOrMissingPackagesFailAndLeaveNoHalfExperiment
     }
 }
 
-TEST_F(PackageUnpackerTest, ExistingFilesOfTheTaskFolderSurviveAFailedUnpacking) {
+TEST_F(PackageUnpackerTest, ExistingFilesOfTheTaskFolderSurviveAFailedUnpacking)
+{
     fs::create_directories(m_task);
     std::ofstream(m_task + "/exp_info") << "vt_ver=6.5.3\n";
     EXPECT_FALSE(Vantrel::ExtractZip(Package("parent.tar.gz"), Task()));

@@ -7,8 +7,10 @@ namespace {
 
 using Vantrel::TaskCodeProblem;
 
-TEST(TaskCodeCheck, OnlyEightDigitsPass) {
-    struct Case {
+TEST(TaskCodeCheck, OnlyEightDigitsPass)
+{
+    struct Case
+    {
         const char* text;
         TaskCodeProblem problem;
         std::uint32_t code;
@@ -38,13 +40,15 @@ TEST(TaskCodeCheck, OnlyEightDigitsPass) {
     }
 }
 
-TEST(PackageName, VersionDigitsChooseTheFormat) {
-    struct Case {
+TEST(PackageName, VersionDigitsChooseTheFormat)
+{
+    struct Case
+    {
         const char* version;
         const char* suffix;
-    } cases[] = {{"6.5.3", ".tar.gz"}, {"6.5.2", ".tar.gz"}, {"6.5.1", ".zip"},   {"6.10.0", ".tar.gz"},
-                 {"7.0", ".zip"},      {"6.5", ".zip"},      {"", ".tar.gz"},     {"beta", ".tar.gz"},
-                 {"99999999999999999999", ".tar.gz"}};
+    } cases[] = {{"6.5.3", ".tar.gz"},  {"6.5.2", ".tar.gz"}, {"6.5.1", ".zip"},
+                 {"6.10.0", ".tar.gz"}, {"7.0", ".zip"},      {"6.5", ".zip"},
+                 {"", ".tar.gz"},       {"beta", ".tar.gz"},  {"99999999999999999999", ".tar.gz"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version);
         EXPECT_EQ(Vantrel::PackagePathForVersion("/data/12345678", c.version), wxString("/data/12345678") + c.suffix);

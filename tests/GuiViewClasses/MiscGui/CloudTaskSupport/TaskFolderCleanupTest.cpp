@@ -11,8 +11,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(TaskFolderCleanup, TheFolderGoesOnlyWhenTheDataIsSafeElsewhere) {
-    struct Case {
+TEST(TaskFolderCleanup, TheFolderGoesOnlyWhenTheDataIsSafeElsewhere)
+{
+    struct Case
+    {
         bool dataFileExists, uploaded, emailSent, desktopCopyVerified, keepRequested, mayRemove;
     } cases[] = {
         {false, false, false, false, false, true},  // no data to lose (no-upload switch)
@@ -36,9 +38,11 @@ TEST(TaskFolderCleanup, TheFolderGoesOnlyWhenTheDataIsSafeElsewhere) {
     }
 }
 
-class TaskFolderCleanupFiles : public ::testing::Test {
+class TaskFolderCleanupFiles : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_root = TestSupport::MakeTempFolder("cleanup");
         m_task = m_root + "/12345678";
         fs::create_directories(m_task + "/Experiment");
@@ -52,7 +56,8 @@ protected:
     std::string m_root, m_task;
 };
 
-TEST_F(TaskFolderCleanupFiles, RemovingTakesFolderAndPackagesButNeverFollowsALink) {
+TEST_F(TaskFolderCleanupFiles, RemovingTakesFolderAndPackagesButNeverFollowsALink)
+{
     EXPECT_TRUE(Vantrel::CleanUpTaskFiles(wxString::FromUTF8(m_task), true));
     EXPECT_FALSE(fs::exists(m_task));
     EXPECT_FALSE(fs::exists(m_task + ".tar.gz"));
@@ -60,7 +65,8 @@ TEST_F(TaskFolderCleanupFiles, RemovingTakesFolderAndPackagesButNeverFollowsALin
     EXPECT_TRUE(fs::exists(m_root + "/precious/keep.txt"));
 }
 
-TEST_F(TaskFolderCleanupFiles, KeepingTakesOnlyThePackages) {
+TEST_F(TaskFolderCleanupFiles, KeepingTakesOnlyThePackages)
+{
     EXPECT_TRUE(Vantrel::CleanUpTaskFiles(wxString::FromUTF8(m_task), false));
     EXPECT_TRUE(fs::exists(m_task + "/Task Data.txt"));
     EXPECT_FALSE(fs::exists(m_task + ".tar.gz"));

@@ -20,7 +20,8 @@ namespace {
 using Buttons = std::vector<std::pair<int, wxString>>;
 
 // The button row as the user sees it: labels, and "_" for each stretch spacer.
-wxString ButtonRowLayout(wxDialog& dialog) {
+wxString ButtonRowLayout(wxDialog& dialog)
+{
     wxString layout;
     for (wxWindow* child : dialog.GetChildren()) {
         auto* button = wxDynamicCast(child, wxButton);
@@ -32,41 +33,47 @@ wxString ButtonRowLayout(wxDialog& dialog) {
     return layout;
 }
 
-Buttons ButtonsOf(wxDialog& dialog) {
+Buttons ButtonsOf(wxDialog& dialog)
+{
     Buttons buttons;
     for (wxWindow* child : dialog.GetChildren())
         if (auto* button = wxDynamicCast(child, wxButton)) buttons.emplace_back(button->GetId(), button->GetLabel());
     return buttons;
 }
 
-struct ClosedEvents {
-    std::vector<int> codes;      // return codes seen on the alert's identifier
-    int onOtherIdentifier = 0;   // closed events seen on an unrelated identifier
+struct ClosedEvents
+{
+    std::vector<int> codes;     // return codes seen on the alert's identifier
+    int onOtherIdentifier = 0;  // closed events seen on an unrelated identifier
 };
 
-void BindClosed(wxWindow* parent, int id, ClosedEvents& seen) {
-    parent->Bind(wxEVT_WINDOW_MODAL_DIALOG_CLOSED, [&seen](wxWindowModalDialogEvent& e) {
-        seen.codes.push_back(e.GetReturnCode());
-    }, id);
-    parent->Bind(wxEVT_WINDOW_MODAL_DIALOG_CLOSED, [&seen](wxWindowModalDialogEvent&) { ++seen.onOtherIdentifier; },
-                 id + 1);
+void BindClosed(wxWindow* parent, int id, ClosedEvents& seen)
+{
+    parent->Bind(
+        wxEVT_WINDOW_MODAL_DIALOG_CLOSED,
+        [&seen](wxWindowModalDialogEvent& e) { seen.codes.push_back(e.GetReturnCode()); }, id);
+    parent->Bind(
+        wxEVT_WINDOW_MODAL_DIALOG_CLOSED, [&seen](wxWindowModalDialogEvent&) { ++seen.onOtherIdentifier; }, id + 1);
 }
 
-struct AlertCase {
+struct AlertCase
+{
     const char* name;
     wxArrayString labels;
     unsigned int defaultButton;
-    Buttons expected;     // (identifier, label) in order of creation
-    wxString press;       // label of the button the user presses
+    Buttons expected;  // (identifier, label) in order of creation
+    wxString press;    // label of the button the user presses
     int expectedCode;
-    wxString layout;      // the button row: a leading spacer only when no label is empty
+    wxString layout;  // the button row: a leading spacer only when no label is empty
 };
 
 void PrintTo(const AlertCase& c, std::ostream* os) { *os << c.name; }
 
-class AlertBoxTest : public ::testing::TestWithParam<AlertCase> {};
+class AlertBoxTest : public ::testing::TestWithParam<AlertCase>
+{};
 
-TEST_P(AlertBoxTest, ButtonsGetConsecutiveIdentifiersAndThePressedOneAnswersOnTheCallersIdentifier) {
+TEST_P(AlertBoxTest, ButtonsGetConsecutiveIdentifiersAndThePressedOneAnswersOnTheCallersIdentifier)
+{
     const AlertCase& c = GetParam();
     SheetTest::ParentFrame parent;
     ClosedEvents seen;
@@ -112,15 +119,31 @@ INSTANTIATE_TEST_SUITE_P(
         AlertCase{"OneChoice", CreateChoices("OK"), 0, {{0, "OK"}}, "OK", 0, "_ OK"},
         AlertCase{"GapThenOk", CreateChoices("", "OK"), 0, {{0, "OK"}}, "OK", 0, "_ OK"},
         AlertCase{"NoYesDefaultYes", CreateChoices("No", "Yes"), 1, {{0, "No"}, {1, "Yes"}}, "Yes", 1, "_ No Yes"},
-        AlertCase{"GapInTheMiddle", CreateChoices("Keep", "", "Discard"), 0, {{0, "Keep"}, {1, "Discard"}},
-                  "Discard", 1, "Keep _ Discard"},
-        AlertCase{"FourChoices", CreateChoices("One", "Two", "Three", "Four"), 3,
-                  {{0, "One"}, {1, "Two"}, {2, "Three"}, {3, "Four"}}, "Three", 2, "_ One Two Three Four"},
-        AlertCase{"SixLabelsMakeFourButtons", CreateChoices("A", "B", "C", "D", "E", "F"), 0,
-                  {{0, "A"}, {1, "B"}, {2, "C"}, {3, "D"}}, "D", 3, "_ A B C D"}),
+        AlertCase{"GapInTheMiddle",
+                  CreateChoices("Keep", "", "Discard"),
+                  0,
+                  {{0, "Keep"}, {1, "Discard"}},
+                  "Discard",
+                  1,
+                  "Keep _ Discard"},
+        AlertCase{"FourChoices",
+                  CreateChoices("One", "Two", "Three", "Four"),
+                  3,
+                  {{0, "One"}, {1, "Two"}, {2, "Three"}, {3, "Four"}},
+                  "Three",
+                  2,
+                  "_ One Two Three Four"},
+        AlertCase{"SixLabelsMakeFourButtons",
+                  CreateChoices("A", "B", "C", "D", "E", "F"),
+                  0,
+                  {{0, "A"}, {1, "B"}, {2, "C"}, {3, "D"}},
+                  "D",
+                  3,
+                  "_ A B C D"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(AlertBoxOverloadsTest, SingleLabelOverloadsMatchCreateChoices) {
+TEST(AlertBoxOverloadsTest, SingleLabelOverloadsMatchCreateChoices)
+{
     SheetTest::ParentFrame parent;
     const wxString l[] = {"L1", "L2", "L3", "L4", "L5", "L6", "L7", "L8"};
     const std::function<void(wxWindow*)> shows[] = {
@@ -137,8 +160,7 @@ TEST(AlertBoxOverloadsTest, SingleLabelOverloadsMatchCreateChoices) {
             wxAlertBox(p, 7, "m", "i", "t", 0, l[0], l[1], l[2], l[3], l[4], l[5], l[6], l[7], "wxART_HELP");
         },
     };
-    EXPECT_EQ(CreateChoices(l[0], l[1], l[2], l[3], l[4], l[5], l[6], l[7]),
-              wxArrayString(8, l));
+    EXPECT_EQ(CreateChoices(l[0], l[1], l[2], l[3], l[4], l[5], l[6], l[7]), wxArrayString(8, l));
     for (int n = 1; n <= 8; ++n) {
         Buttons buttons;
         ASSERT_TRUE(SheetTest::WhileModalChildOpen(
@@ -155,7 +177,8 @@ TEST(AlertBoxOverloadsTest, SingleLabelOverloadsMatchCreateChoices) {
     }
 }
 
-TEST(AlertTest, MessageIsBoldAndWrappedAndAnEmptyLabelListMakesNoButtons) {
+TEST(AlertTest, MessageIsBoldAndWrappedAndAnEmptyLabelListMakesNoButtons)
+{
     SheetTest::ParentFrame parent;
     wxString longMessage;
     for (int i = 0; i < 60; ++i) longMessage += "word ";
@@ -164,14 +187,16 @@ TEST(AlertTest, MessageIsBoldAndWrappedAndAnEmptyLabelListMakesNoButtons) {
     EXPECT_FALSE(alert->HasSpacers());
     EXPECT_TRUE(ButtonsOf(*alert).empty());
     EXPECT_EQ(alert->GetMessageLabel()->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
-    EXPECT_GT(alert->GetMessageLabel()->GetFont().GetPointSize(), alert->GetInformativeLabel()->GetFont().GetPointSize() - 1);
+    EXPECT_GT(alert->GetMessageLabel()->GetFont().GetPointSize(),
+              alert->GetInformativeLabel()->GetFont().GetPointSize() - 1);
     EXPECT_LE(alert->GetMessageLabel()->GetBestSize().GetWidth(), 400);
     EXPECT_TRUE(alert->GetMessageLabel()->GetLabel().Contains("\n")) << "wrapped at 400 pixels";
     EXPECT_EQ(alert->GetTitle(), "Title");
     EXPECT_EQ(wxCreateDynamicObject("wxAlert")->GetClassInfo()->GetClassName(), wxString("wxAlert"));
 }
 
-TEST(AlertTest, HidingGuardMovesAnOpenModalDialogOffScreenAndBackWithoutEndingIt) {
+TEST(AlertTest, HidingGuardMovesAnOpenModalDialogOffScreenAndBackWithoutEndingIt)
+{
     SheetTest::ParentFrame parent;
     ClosedEvents seen;
     BindClosed(parent.Get(), 900, seen);
@@ -201,7 +226,8 @@ TEST(AlertTest, HidingGuardMovesAnOpenModalDialogOffScreenAndBackWithoutEndingIt
     EXPECT_EQ(seen.codes, std::vector<int>{1});
 }
 
-TEST(AlertTest, AnAlertOnAPanelOccupiesItsFrame) {
+TEST(AlertTest, AnAlertOnAPanelOccupiesItsFrame)
+{
     SheetTest::ParentFrame parent;
     auto* panel = new wxPanel(parent.Get());
     bool frameVacant = true;
@@ -216,7 +242,8 @@ TEST(AlertTest, AnAlertOnAPanelOccupiesItsFrame) {
     EXPECT_TRUE(Orbisk::WindowHasVacancyForNewModalSheet(parent.Get()));
 }
 
-TEST(AlertTest, NoVacancyForANullWindowAndVacancyWithoutSheets) {
+TEST(AlertTest, NoVacancyForANullWindowAndVacancyWithoutSheets)
+{
     SheetTest::ParentFrame parent;
     EXPECT_FALSE(Orbisk::WindowHasVacancyForNewModalSheet(nullptr));
     EXPECT_TRUE(Orbisk::WindowHasVacancyForNewModalSheet(parent.Get()));

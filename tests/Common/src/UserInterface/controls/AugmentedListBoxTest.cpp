@@ -8,9 +8,11 @@
 
 namespace {
 
-class AugmentedListBoxTest : public ::testing::Test {
+class AugmentedListBoxTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         frame_ = new wxFrame(nullptr, wxID_ANY, "List", wxPoint(40, 40), wxSize(300, 300));
         wxArrayString items;
         for (const char* name : {"<b>alpha</b>", "beta", "gamma", "delta"}) items.Add(name);
@@ -18,12 +20,14 @@ protected:
         frame_->Show();
         TestSupport::PumpUntil([this] { return list_->IsShownOnScreen(); });
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         frame_->Destroy();
         TestSupport::PumpFor(20);
     }
 
-    void Refill(int count) {
+    void Refill(int count)
+    {
         list_->Clear();
         for (int i = 0; i < count; ++i) list_->Append(wxString::Format("item %d", i));
     }
@@ -32,7 +36,8 @@ protected:
     AugmentedListBox* list_ = nullptr;
 };
 
-TEST_F(AugmentedListBoxTest, RemembersTheClickedItemAcrossRefills) {
+TEST_F(AugmentedListBoxTest, RemembersTheClickedItemAcrossRefills)
+{
     EXPECT_EQ(list_->GetLastSelection(), wxNOT_FOUND);
     list_->SetACommonSelection(AugmentedListBox::RestoreLastSelection);
     EXPECT_EQ(list_->GetSelection(), wxNOT_FOUND) << "nothing was ever selected";
@@ -53,13 +58,17 @@ TEST_F(AugmentedListBoxTest, RemembersTheClickedItemAcrossRefills) {
     EXPECT_EQ(list_->GetSelection(), 2);
 }
 
-TEST_F(AugmentedListBoxTest, FirstLastAndUnknownCommonSelections) {
-    struct Case {
+TEST_F(AugmentedListBoxTest, FirstLastAndUnknownCommonSelections)
+{
+    struct Case
+    {
         int items;
         int which;
         int selected;
-    } cases[] = {{3, AugmentedListBox::SelectFirst, 0}, {3, AugmentedListBox::SelectLast, 2},
-                 {0, AugmentedListBox::SelectFirst, wxNOT_FOUND}, {0, AugmentedListBox::SelectLast, wxNOT_FOUND},
+    } cases[] = {{3, AugmentedListBox::SelectFirst, 0},
+                 {3, AugmentedListBox::SelectLast, 2},
+                 {0, AugmentedListBox::SelectFirst, wxNOT_FOUND},
+                 {0, AugmentedListBox::SelectLast, wxNOT_FOUND},
                  {3, 7, wxNOT_FOUND}};
     for (const Case& c : cases) {
         Refill(c.items);
@@ -71,7 +80,8 @@ TEST_F(AugmentedListBoxTest, FirstLastAndUnknownCommonSelections) {
     EXPECT_EQ(list_->GetLastSelection(), 1) << "program selections are remembered too";
 }
 
-TEST(AugmentedListBoxClassTest, CreatableByClassName) {
+TEST(AugmentedListBoxClassTest, CreatableByClassName)
+{
     const wxClassInfo* info = wxClassInfo::FindClass("AugmentedListBox");
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->IsDynamic());

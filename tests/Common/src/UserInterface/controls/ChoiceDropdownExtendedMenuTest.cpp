@@ -16,10 +16,18 @@
 
 namespace {
 
-enum { Alpha = 101, Beta = 102, Gamma = 103, Delta = 104, Other = 201 };
+enum
+{
+    Alpha = 101,
+    Beta = 102,
+    Gamma = 103,
+    Delta = 104,
+    Other = 201
+};
 
 // Menu 0: Alpha, ---, Beta, More > (Gamma, Deep > (Delta)).  Menu 1: Other, Beta named "Second Beta".
-std::vector<std::unique_ptr<wxMenu>> SourceMenus() {
+std::vector<std::unique_ptr<wxMenu>> SourceMenus()
+{
     std::vector<std::unique_ptr<wxMenu>> menus;
     menus.emplace_back(new wxMenu);
     menus[0]->Append(Alpha, "&Alpha", "first");
@@ -37,14 +45,17 @@ std::vector<std::unique_ptr<wxMenu>> SourceMenus() {
     return menus;
 }
 
-struct Pick {
+struct Pick
+{
     int id;
     wxString text;
 };
 
-class ExtendedMenuTest : public ::testing::Test {
+class ExtendedMenuTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         TestSupport::ClearLog();
         frame_ = new wxFrame(nullptr, wxID_ANY, "Menus", wxPoint(50, 50), wxSize(400, 300));
         panel_ = new wxPanel(frame_);
@@ -53,12 +64,14 @@ protected:
         frame_->Show();
         TestSupport::PumpUntil([this] { return control_->IsShownOnScreen(); });
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         frame_->Destroy();
         TestSupport::PumpFor(20);
     }
 
-    void SetMenus(std::map<int, int> idMap = {}) {
+    void SetMenus(std::map<int, int> idMap = {})
+    {
         auto sources = SourceMenus();
         control_->SetExtendedMenus_MakesCopies_CallSitePleaseDeleteSourceMenus(
             {sources[0].get(), sources[1].get()}, boost::make_shared<const std::map<int, int>>(std::move(idMap)));
@@ -66,20 +79,23 @@ protected:
     }
 
     // What the popped-up menu sends to the control when an item is picked.
-    void PickById(int id) {
+    void PickById(int id)
+    {
         wxCommandEvent pick(wxEVT_MENU, id);
         pick.SetEventObject(control_);
         control_->ProcessWindowEvent(pick);
     }
 
-    bool MenuIsOpen() const {
+    bool MenuIsOpen() const
+    {
         wxMenu* menu = control_->GetExtendedMenuImpl()->GetMenuCopy(control_->GetExtendedMenuImpl()->GetMenuIndex());
         return menu && menu->GetInvokingWindow() != nullptr;
     }
 
     // Opens the menu with a real click and walks it with the real keyboard;
     // tries once more when the menu lost the keys and had to be closed.
-    void PickWithKeyboard(const std::vector<int>& keys) {
+    void PickWithKeyboard(const std::vector<int>& keys)
+    {
         for (int attempt = 0; attempt < 2; ++attempt) {
             picks_.clear();
             ExtendedMenuImpl* impl = control_->GetExtendedMenuImpl();
@@ -100,7 +116,8 @@ protected:
     std::vector<Pick> picks_;
 };
 
-TEST_F(ExtendedMenuTest, StartsWithTheFirstItemOfTheFirstMenuAndKeepsCopies) {
+TEST_F(ExtendedMenuTest, StartsWithTheFirstItemOfTheFirstMenuAndKeepsCopies)
+{
     SetMenus();
     EXPECT_EQ(control_->GetValue(), "Alpha");
     EXPECT_EQ(control_->GetTextOfSelectedMenuItem(), "Alpha");
@@ -114,7 +131,8 @@ TEST_F(ExtendedMenuTest, StartsWithTheFirstItemOfTheFirstMenuAndKeepsCopies) {
     EXPECT_EQ(more->GetSubMenu()->FindItemByPosition(1)->GetSubMenu()->FindItemByPosition(0)->GetId(), Delta);
 }
 
-TEST_F(ExtendedMenuTest, PickingANestedItemWithTheRealMenuReportsItsIdentifierAndShowsItsLabel) {
+TEST_F(ExtendedMenuTest, PickingANestedItemWithTheRealMenuReportsItsIdentifierAndShowsItsLabel)
+{
     SetMenus();
     // Alpha, Beta, More > Gamma, Deep > Delta
     PickWithKeyboard({WXK_DOWN, WXK_DOWN, WXK_DOWN, WXK_RIGHT, WXK_DOWN, WXK_RIGHT, WXK_RETURN});
@@ -132,8 +150,10 @@ TEST_F(ExtendedMenuTest, PickingANestedItemWithTheRealMenuReportsItsIdentifierAn
     EXPECT_EQ(control_->GetIdOfSelectedMenuItem(), Alpha);
 }
 
-TEST_F(ExtendedMenuTest, IdentifierMapTranslatesPicksAndLabelsComeFromTheMenus) {
-    struct Case {
+TEST_F(ExtendedMenuTest, IdentifierMapTranslatesPicksAndLabelsComeFromTheMenus)
+{
+    struct Case
+    {
         const char* name;
         std::map<int, int> idMap;
         int picked;
@@ -163,7 +183,8 @@ TEST_F(ExtendedMenuTest, IdentifierMapTranslatesPicksAndLabelsComeFromTheMenus) 
     }
 }
 
-TEST_F(ExtendedMenuTest, ChoosingByTextAndIndexWithErrorsForUnknownOnes) {
+TEST_F(ExtendedMenuTest, ChoosingByTextAndIndexWithErrorsForUnknownOnes)
+{
     SetMenus();
     control_->ChooseTheMenuItemLinkedToThisString("Other");
     EXPECT_EQ(control_->GetValue(), "Other");
@@ -181,7 +202,8 @@ TEST_F(ExtendedMenuTest, ChoosingByTextAndIndexWithErrorsForUnknownOnes) {
     EXPECT_EQ(control_->GetExtendedMenuImpl()->GetMenuIndex(), 1u);
 }
 
-TEST_F(ExtendedMenuTest, AlteringAndDisablingItemsActsOnTheCopies) {
+TEST_F(ExtendedMenuTest, AlteringAndDisablingItemsActsOnTheCopies)
+{
     SetMenus();
     control_->AlterTextForMenuItem(Alpha, "Renamed");
     EXPECT_EQ(control_->GetValue(), "Alpha") << "shown text changes only at the next assignment";
@@ -196,7 +218,8 @@ TEST_F(ExtendedMenuTest, AlteringAndDisablingItemsActsOnTheCopies) {
     EXPECT_FALSE(control_->GetExtendedMenuImpl()->GetMenuCopy(0)->FindItem(Delta)->IsEnabled());
 }
 
-TEST_F(ExtendedMenuTest, EmptyMenusOrAFirstItemWithoutLabelLeaveAnEmptyText) {
+TEST_F(ExtendedMenuTest, EmptyMenusOrAFirstItemWithoutLabelLeaveAnEmptyText)
+{
     control_->SetExtendedMenus_MakesCopies_CallSitePleaseDeleteSourceMenus({}, {});
     EXPECT_EQ(control_->GetValue(), "");
     EXPECT_EQ(control_->GetExtendedMenuImpl()->GetMenuCount(), 0u);
@@ -216,7 +239,8 @@ TEST_F(ExtendedMenuTest, EmptyMenusOrAFirstItemWithoutLabelLeaveAnEmptyText) {
     EXPECT_EQ(control_->GetValue(), "");
 }
 
-TEST_F(ExtendedMenuTest, ADisabledControlDoesNotPopUpItsMenu) {
+TEST_F(ExtendedMenuTest, ADisabledControlDoesNotPopUpItsMenu)
+{
     SetMenus();
     control_->Disable();
     SheetTest::KeyScript watchdog(control_, control_->GetExtendedMenuImpl()->GetMenuCopy(0), {}, 3000);

@@ -12,7 +12,8 @@
 
 namespace {
 
-const wxBitmap& NormalLook() {
+const wxBitmap& NormalLook()
+{
     static const wxBitmap bitmap = [] {
         wxBitmap b(24, 16);
         wxMemoryDC dc(b);
@@ -23,15 +24,18 @@ const wxBitmap& NormalLook() {
     return bitmap;
 }
 
-struct Command {
+struct Command
+{
     int id;
     int value;
     bool menuClosed;
 };
 
-class DropdownButtonTest : public ::testing::Test {
+class DropdownButtonTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         frame_ = new wxFrame(nullptr, wxID_ANY, "Drop-down", wxPoint(60, 60), wxSize(300, 250));
         panel_ = new wxPanel(frame_);
         dropdown_ = new DropdownButton(&NormalLook, panel_, 321, wxPoint(30, 30));
@@ -41,7 +45,8 @@ protected:
         frame_->Show();
         TestSupport::PumpUntil([this] { return dropdown_->IsShownOnScreen(); });
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         frame_->Destroy();
         TestSupport::PumpFor(20);
     }
@@ -52,7 +57,8 @@ protected:
     std::vector<Command> commands_;
 };
 
-TEST_F(DropdownButtonTest, ItemsAreNumberedFromTheBaseAndAddressableByIndexIdentifierAndLabel) {
+TEST_F(DropdownButtonTest, ItemsAreNumberedFromTheBaseAndAddressableByIndexIdentifierAndLabel)
+{
     EXPECT_EQ(dropdown_->AddDropdownMenuItem("New list"), 17014);
     dropdown_->AddSeparator();
     EXPECT_EQ(dropdown_->AddDropdownMenuItem("Import..."), 17015);
@@ -78,7 +84,8 @@ TEST_F(DropdownButtonTest, ItemsAreNumberedFromTheBaseAndAddressableByIndexIdent
     EXPECT_EQ(dropdown_->AddDropdownMenuItem("Again"), 17014);
 }
 
-TEST_F(DropdownButtonTest, PickingAnItemSendsAButtonCommandWithTheItemIdentifierAfterTheMenuClosed) {
+TEST_F(DropdownButtonTest, PickingAnItemSendsAButtonCommandWithTheItemIdentifierAfterTheMenuClosed)
+{
     dropdown_->AddDropdownMenuItem("First");
     dropdown_->AddSeparator();
     const int second = dropdown_->AddDropdownMenuItem("Second");
@@ -103,7 +110,8 @@ TEST_F(DropdownButtonTest, PickingAnItemSendsAButtonCommandWithTheItemIdentifier
     EXPECT_TRUE(picks[0].menuClosed);
 }
 
-TEST_F(DropdownButtonTest, EnableButtonGreysOnlyTheButtonAndEnableGreysBoth) {
+TEST_F(DropdownButtonTest, EnableButtonGreysOnlyTheButtonAndEnableGreysBoth)
+{
     dropdown_->EnableButton(false);
     EXPECT_TRUE(TestSupport::PumpUntil([this] { return !dropdown_->GetButton()->IsEnabled(); }, 3000));
     EXPECT_TRUE(dropdown_->IsEnabled());
@@ -118,7 +126,8 @@ TEST_F(DropdownButtonTest, EnableButtonGreysOnlyTheButtonAndEnableGreysBoth) {
     EXPECT_TRUE(TestSupport::PumpUntil([this] { return dropdown_->GetButton()->IsEnabled(); }, 3000));
 }
 
-TEST_F(DropdownButtonTest, ButtonTakesTheBitmapSizeAndTheMenuOpensBelowIt) {
+TEST_F(DropdownButtonTest, ButtonTakesTheBitmapSizeAndTheMenuOpensBelowIt)
+{
     EXPECT_EQ(dropdown_->GetButton()->GetSize(), wxSize(24, 16));
     EXPECT_EQ(dropdown_->GetPopupPosition(), wxPoint(10, 16 + 11));
 }

@@ -17,9 +17,11 @@
 
 namespace {
 
-class ModalSheetsTest : public ::testing::Test {
+class ModalSheetsTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         parent_.reset(new SheetTest::ParentFrame);
         (*parent_)->Bind(wxEVT_WINDOW_MODAL_DIALOG_CLOSED, [this](wxWindowModalDialogEvent& e) {
             codes_.push_back(e.GetReturnCode());
@@ -31,7 +33,8 @@ protected:
     wxFrame* Parent() { return parent_->Get(); }
 
     // Focuses a field by clicking it and types into it with real key events.
-    static void TypeInto(wxTextCtrl* field, const char* text, const char* expected = nullptr) {
+    static void TypeInto(wxTextCtrl* field, const char* text, const char* expected = nullptr)
+    {
         SheetTest::Click(field);
         TestSupport::PumpUntil([&] { return wxWindow::FindFocus() == field; }, 2000);
         field->SelectAll();
@@ -47,7 +50,8 @@ protected:
     std::vector<int> ids_;    // their identifiers
 };
 
-TEST_F(ModalSheetsTest, NoteSheetStoresTypedTextAndCallsBackOnOkOnly) {
+TEST_F(ModalSheetsTest, NoteSheetStoresTypedTextAndCallsBackOnOkOnly)
+{
     wxString note = "old note";
     int calls = 0;
     wxString noteWhenCalled;
@@ -63,7 +67,12 @@ TEST_F(ModalSheetsTest, NoteSheetStoresTypedTextAndCallsBackOnOkOnly) {
             SheetTest::Click(sheet.FindWindow(wxID_OK));
         },
         [&] {
-            EXPECT_EQ(NoteModalSheetBox(Parent(), &note, [&] { ++calls; noteWhenCalled = note; }), wxID_CANCEL);
+            EXPECT_EQ(NoteModalSheetBox(Parent(), &note,
+                                        [&] {
+                                            ++calls;
+                                            noteWhenCalled = note;
+                                        }),
+                      wxID_CANCEL);
         }));
     EXPECT_EQ(shownAtStart, "old note");
     EXPECT_EQ(note, "new note");
@@ -72,7 +81,8 @@ TEST_F(ModalSheetsTest, NoteSheetStoresTypedTextAndCallsBackOnOkOnly) {
     EXPECT_EQ(codes_, std::vector<int>{wxID_OK});
 }
 
-TEST_F(ModalSheetsTest, NoteSheetCancelKeepsTheStringAndDoesNotCallBack) {
+TEST_F(ModalSheetsTest, NoteSheetCancelKeepsTheStringAndDoesNotCallBack)
+{
     wxString note = "keep me";
     int calls = 0;
     ASSERT_TRUE(SheetTest::WhileModalChildOpen(
@@ -87,7 +97,8 @@ TEST_F(ModalSheetsTest, NoteSheetCancelKeepsTheStringAndDoesNotCallBack) {
     EXPECT_EQ(codes_, std::vector<int>{wxID_CANCEL});
 }
 
-TEST_F(ModalSheetsTest, NoteSheetWithLabelTextAndSingleLineAndNoFunction) {
+TEST_F(ModalSheetsTest, NoteSheetWithLabelTextAndSingleLineAndNoFunction)
+{
     wxString note;
     wxString label;
     bool multiLine = true;
@@ -107,7 +118,8 @@ TEST_F(ModalSheetsTest, NoteSheetWithLabelTextAndSingleLineAndNoFunction) {
     EXPECT_EQ(codes_, std::vector<int>{wxID_OK});
 }
 
-TEST_F(ModalSheetsTest, NoteSheetBoxWithIdentifierAnswersOnThatIdentifier) {
+TEST_F(ModalSheetsTest, NoteSheetBoxWithIdentifierAnswersOnThatIdentifier)
+{
     wxString note = "x";
     ASSERT_TRUE(SheetTest::WhileModalChildOpen(
         Parent(),
@@ -122,7 +134,8 @@ TEST_F(ModalSheetsTest, NoteSheetBoxWithIdentifierAnswersOnThatIdentifier) {
     EXPECT_EQ(ids_, std::vector<int>{kId});
 }
 
-TEST_F(ModalSheetsTest, TimeLimitSheetShowsTheValueAndEnterActsLikeOk) {
+TEST_F(ModalSheetsTest, TimeLimitSheetShowsTheValueAndEnterActsLikeOk)
+{
     int value = 250;
     int result = -1;
     wxString caption, label, text;
@@ -130,8 +143,8 @@ TEST_F(ModalSheetsTest, TimeLimitSheetShowsTheValueAndEnterActsLikeOk) {
         Parent(),
         [&](wxDialog& sheet) {
             caption = sheet.GetTitle();
-            label = wxDynamicCast(SheetTest::Child(sheet, FeedbackTimeLimitModalSheet::LabelId), wxStaticText)
-                        ->GetLabel();
+            label =
+                wxDynamicCast(SheetTest::Child(sheet, FeedbackTimeLimitModalSheet::LabelId), wxStaticText)->GetLabel();
             auto* field = wxDynamicCast(SheetTest::Child(sheet, FeedbackTimeLimitModalSheet::TextFieldId), wxTextCtrl);
             text = field->GetValue();
             TypeInto(field, "12z00", "1200");  // the field takes numeric characters only
@@ -149,12 +162,17 @@ TEST_F(ModalSheetsTest, TimeLimitSheetShowsTheValueAndEnterActsLikeOk) {
     EXPECT_EQ(codes_, std::vector<int>{wxID_OK});
 }
 
-TEST_F(ModalSheetsTest, TimeLimitTextThatIsNotAWholeNumberStoresZeroAndCancelStoresNothing) {
-    struct Case {
+TEST_F(ModalSheetsTest, TimeLimitTextThatIsNotAWholeNumberStoresZeroAndCancelStoresNothing)
+{
+    struct Case
+    {
         const char* text;
         int button;
         int stored;
-    } cases[] = {{"1.5", wxID_OK, 0}, {"", wxID_OK, 0}, {"99999999999", wxID_OK, 0}, {"-40", wxID_OK, -40},
+    } cases[] = {{"1.5", wxID_OK, 0},
+                 {"", wxID_OK, 0},
+                 {"99999999999", wxID_OK, 0},
+                 {"-40", wxID_OK, -40},
                  {"700", wxID_CANCEL, 250}};
     for (const Case& c : cases) {
         int value = 250;
@@ -174,7 +192,8 @@ TEST_F(ModalSheetsTest, TimeLimitTextThatIsNotAWholeNumberStoresZeroAndCancelSto
     }
 }
 
-TEST_F(ModalSheetsTest, HyperlinkSheetShowsWrappedMessageAndLinkAndClosesWithOk) {
+TEST_F(ModalSheetsTest, HyperlinkSheetShowsWrappedMessageAndLinkAndClosesWithOk)
+{
     const wxString message =
         "This input device may conflict with Keyboard.  However, both can be used if they are each set to only "
         "look for input when a correct response has been defined.";

@@ -14,20 +14,22 @@
 
 namespace SheetTest {
 
-ParentFrame::ParentFrame()
-    : frame_(new wxFrame(nullptr, wxID_ANY, "Sheet parent", wxPoint(40, 40), wxSize(700, 500))) {
+ParentFrame::ParentFrame() : frame_(new wxFrame(nullptr, wxID_ANY, "Sheet parent", wxPoint(40, 40), wxSize(700, 500)))
+{
     frame_->Show();
     TestSupport::PumpUntil([this] { return frame_->IsShownOnScreen(); });
 }
 
-ParentFrame::~ParentFrame() {
+ParentFrame::~ParentFrame()
+{
     frame_->Destroy();
     TestSupport::PumpFor(20);
 }
 
 namespace {
 
-wxDialog* ShownModalChild(wxWindow* parent) {
+wxDialog* ShownModalChild(wxWindow* parent)
+{
     for (wxWindow* child : parent->GetChildren()) {
         auto* dialog = wxDynamicCast(child, wxDialog);
         if (dialog && dialog->IsModal() && dialog->IsShown()) return dialog;
@@ -38,8 +40,10 @@ wxDialog* ShownModalChild(wxWindow* parent) {
 }  // namespace
 
 bool WhileModalChildOpen(wxWindow* parent, const std::function<void(wxDialog&)>& whileOpen,
-                         const std::function<void()>& show, int watchdogMs) {
-    struct State {
+                         const std::function<void()>& show, int watchdogMs)
+{
+    struct State
+    {
         bool active = true;  // the script must not run after this call returned
         bool ran = false;
         bool watchdogFired = false;
@@ -73,7 +77,8 @@ bool WhileModalChildOpen(wxWindow* parent, const std::function<void(wxDialog&)>&
 
 wxWindow* Child(wxWindow& dialog, int id) { return wxWindow::FindWindowById(id, &dialog); }
 
-void Click(wxWindow* window) {
+void Click(wxWindow* window)
+{
     ASSERT_NE(window, nullptr);
     TestSupport::ClickWindow(window);
 }
@@ -83,7 +88,8 @@ KeyScript::KeyScript(wxWindow* invoker, wxMenu* menu, std::vector<int> keys, int
       menu_(menu),
       keys_(std::move(keys)),
       mapped_(std::make_shared<bool>(false)),
-      timeoutTicks_(timeoutMs / 100) {
+      timeoutTicks_(timeoutMs / 100)
+{
     std::shared_ptr<bool> mapped = mapped_;
     invoker_->Bind(wxEVT_MENU_OPEN, [mapped](wxMenuEvent& e) {
         *mapped = true;
@@ -96,7 +102,8 @@ KeyScript::~KeyScript() { Stop(); }
 
 bool KeyScript::Open() const { return menu_->GetInvokingWindow() != nullptr; }
 
-void KeyScript::CloseByForce() {
+void KeyScript::CloseByForce()
+{
     // The GTK menu loop runs while the menu widget is visible; deactivating the
     // menu shell ends it even when the menu never got the keyboard.
     using Deactivate = void (*)(void*);
@@ -105,7 +112,8 @@ void KeyScript::CloseByForce() {
     if (deactivate && menu_->m_menu) deactivate(menu_->m_menu);
 }
 
-void KeyScript::Notify() {
+void KeyScript::Notify()
+{
     ++ticks_;
     const bool open = Open();
     opened_ = opened_ || open;

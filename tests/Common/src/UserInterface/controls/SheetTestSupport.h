@@ -16,7 +16,8 @@
 namespace SheetTest {
 
 // A shown frame to hang sheets on; destroyed with the object.
-class ParentFrame {
+class ParentFrame
+{
 public:
     ParentFrame();
     ~ParentFrame();
@@ -45,7 +46,8 @@ void Click(wxWindow* window);
 // has been mapped (menu-open event) for a few ticks. A menu still open well
 // after the keys, or at the deadline, is closed by force, so a lost key makes
 // the test fail (or retry) instead of hanging it.
-class KeyScript : public wxTimer {
+class KeyScript : public wxTimer
+{
 public:
     KeyScript(wxWindow* invoker, wxMenu* menu, std::vector<int> keys, int timeoutMs = 8000);
     ~KeyScript() override;

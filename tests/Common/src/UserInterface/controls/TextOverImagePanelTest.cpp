@@ -9,7 +9,8 @@
 
 namespace {
 
-wxBitmap Piece(int w, int h, const wxColour& colour) {
+wxBitmap Piece(int w, int h, const wxColour& colour)
+{
     wxBitmap b(w, h);
     wxMemoryDC dc(b);
     dc.SetBackground(wxBrush(colour));
@@ -17,9 +18,11 @@ wxBitmap Piece(int w, int h, const wxColour& colour) {
     return b;
 }
 
-class TextOverImagePanelTest : public ::testing::Test {
+class TextOverImagePanelTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         TextOverImagePanel::SetArtworkSource([](const wxString& kind) {
             TextOverImageArtwork art;
             if (kind == "Children") {
@@ -40,7 +43,8 @@ protected:
         TestSupport::PumpUntil([this] { return panel_->IsShownOnScreen(); });
         TestSupport::PumpFor(50);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         frame_->Destroy();
         TestSupport::PumpFor(20);
         TextOverImagePanel::SetArtworkSource({});
@@ -51,7 +55,8 @@ protected:
     int paints_ = 0;
 };
 
-TEST_F(TextOverImagePanelTest, BadgeSizeFollowsTheText) {
+TEST_F(TextOverImagePanelTest, BadgeSizeFollowsTheText)
+{
     EXPECT_EQ(panel_->GetMinSize(), wxSize(20, 20));
 
     panel_->SetString("0");
@@ -72,7 +77,8 @@ TEST_F(TextOverImagePanelTest, BadgeSizeFollowsTheText) {
         << panel_->GetMinSize().x << " vs " << widened.x;
 }
 
-TEST_F(TextOverImagePanelTest, SettingTheSameTextDoesNotRepaint) {
+TEST_F(TextOverImagePanelTest, SettingTheSameTextDoesNotRepaint)
+{
     panel_->SetString("3");
     ASSERT_TRUE(TestSupport::PumpUntil([this] { return paints_ > 0; }, 5000));
     TestSupport::PumpFor(100);
@@ -84,7 +90,8 @@ TEST_F(TextOverImagePanelTest, SettingTheSameTextDoesNotRepaint) {
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return paints_ > before; }, 5000));
 }
 
-TEST_F(TextOverImagePanelTest, UnknownKindHasNoArtworkAndPaintsNothing) {
+TEST_F(TextOverImagePanelTest, UnknownKindHasNoArtworkAndPaintsNothing)
+{
     auto* plain = new TextOverImagePanel("Something", frame_, wxID_ANY, wxPoint(100, 100));
     EXPECT_EQ(plain->GetMinSize(), wxSize(0, 0));
     plain->SetString("5");

@@ -14,11 +14,13 @@ using Orbisk::WindowSurveillorThatWaitsForInactivity;
 
 // Ticks are delivered by the test, which pumps no events between them, so the
 // real timer's own ticks never arrive; the work's duration comes from a fake clock.
-class InactivityWatcherTest : public ::testing::Test {
+class InactivityWatcherTest : public ::testing::Test
+{
 protected:
     static constexpr int kPeriodMs = 200;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         frame_ = new wxFrame(nullptr, wxID_ANY, "Watched", wxPoint(30, 30), wxSize(300, 200));
         panel_ = new wxPanel(frame_);
         child_ = new wxPanel(panel_, wxID_ANY, wxPoint(0, 0), wxSize(50, 50));
@@ -28,21 +30,25 @@ protected:
         });
         watcher_->SetClock([this] { return nowMs_; });
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         watcher_.reset();
         frame_->Destroy();
     }
 
-    void Tick() {
+    void Tick()
+    {
         wxTimerEvent tick(watcher_->GetTimer());
         watcher_->ProcessEvent(tick);
     }
-    void Key(wxWindow* target) {
+    void Key(wxWindow* target)
+    {
         wxKeyEvent key(wxEVT_KEY_DOWN);
         key.SetEventObject(target);
         target->GetEventHandler()->ProcessEvent(key);
     }
-    void Click(wxWindow* target) {
+    void Click(wxWindow* target)
+    {
         wxMouseEvent click(wxEVT_LEFT_DOWN);
         click.SetEventObject(target);
         target->GetEventHandler()->ProcessEvent(click);
@@ -57,7 +63,8 @@ protected:
     long long workTakesMs_ = 0;
 };
 
-TEST_F(InactivityWatcherTest, RunsOnceAfterTheFirstQuietPeriodThenOnlyAfterNewActivity) {
+TEST_F(InactivityWatcherTest, RunsOnceAfterTheFirstQuietPeriodThenOnlyAfterNewActivity)
+{
     Tick();
     EXPECT_EQ(runs_, 0) << "ticks while disabled are ignored";
     watcher_->Enable();
@@ -79,7 +86,8 @@ TEST_F(InactivityWatcherTest, RunsOnceAfterTheFirstQuietPeriodThenOnlyAfterNewAc
     EXPECT_EQ(runs_, 3);
 }
 
-TEST_F(InactivityWatcherTest, ContinuousTypingPostponesTheWork) {
+TEST_F(InactivityWatcherTest, ContinuousTypingPostponesTheWork)
+{
     watcher_->Enable();
     Tick();
     ASSERT_EQ(runs_, 1);
@@ -92,7 +100,8 @@ TEST_F(InactivityWatcherTest, ContinuousTypingPostponesTheWork) {
     EXPECT_EQ(runs_, 2);
 }
 
-TEST_F(InactivityWatcherTest, EventsOfChildWindowsDoNotCount) {
+TEST_F(InactivityWatcherTest, EventsOfChildWindowsDoNotCount)
+{
     watcher_->Enable();
     Tick();
     Key(child_);
@@ -102,7 +111,8 @@ TEST_F(InactivityWatcherTest, EventsOfChildWindowsDoNotCount) {
     EXPECT_EQ(runs_, 1);
 }
 
-TEST_F(InactivityWatcherTest, WorkSlowerThanThePeriodSwitchesTheWatcherOffForGood) {
+TEST_F(InactivityWatcherTest, WorkSlowerThanThePeriodSwitchesTheWatcherOffForGood)
+{
     workTakesMs_ = kPeriodMs + 1;
     watcher_->Enable();
     Tick();
@@ -117,7 +127,8 @@ TEST_F(InactivityWatcherTest, WorkSlowerThanThePeriodSwitchesTheWatcherOffForGoo
     EXPECT_EQ(runs_, 1);
 }
 
-TEST_F(InactivityWatcherTest, EnableOnARunningWatcherKeepsTheSeenActivityAndDisableStopsTicks) {
+TEST_F(InactivityWatcherTest, EnableOnARunningWatcherKeepsTheSeenActivityAndDisableStopsTicks)
+{
     watcher_->Enable();
     Tick();
     Key(panel_);
@@ -133,14 +144,16 @@ TEST_F(InactivityWatcherTest, EnableOnARunningWatcherKeepsTheSeenActivityAndDisa
     EXPECT_EQ(runs_, 2);
 }
 
-TEST_F(InactivityWatcherTest, AWatchedWindowDestroyedFirstIsHarmless) {
+TEST_F(InactivityWatcherTest, AWatchedWindowDestroyedFirstIsHarmless)
+{
     auto* doomed = new wxPanel(frame_);
     auto watcher = std::make_unique<WindowSurveillorThatWaitsForInactivity>(doomed, kPeriodMs, [] {});
     doomed->Destroy();
     watcher.reset();
 }
 
-TEST_F(InactivityWatcherTest, TheRealTimerRunsTheWorkAfterAQuietPeriod) {
+TEST_F(InactivityWatcherTest, TheRealTimerRunsTheWorkAfterAQuietPeriod)
+{
     auto quick = std::make_unique<WindowSurveillorThatWaitsForInactivity>(panel_, 20, [this] { ++runs_; });
     quick->Enable();
     EXPECT_TRUE(TestSupport::PumpUntil([this] { return runs_ == 1; }, 5000));
