@@ -1,9 +1,9 @@
 #include "BalancedGroupChoice.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <limits>
-#include <regex>
 #include <sstream>
 
 namespace Vantrel {
@@ -30,16 +30,23 @@ std::map<std::uint32_t, unsigned> CountGroupRuns(const std::vector<std::uint32_t
     std::map<std::uint32_t, unsigned> counts;
     for (const std::uint32_t id : groupIds) counts[id] = 0;
 
-    static const std::regex pattern("'group_id':'([[:alnum:]]+)'");
-    std::istringstream lines(runInfoText);
-    std::string line;
-    while (std::getline(lines, line)) {
-        for (std::sregex_iterator it(line.begin(), line.end(), pattern), end; it != end; ++it) {
-            const std::optional<std::uint32_t> id = ReadDecimal((*it)[1].str());
-            if (!id) continue;
+    // A plain scan, not a regular expression: the file grows with every participant's
+    // run, and a recursive matcher over a long line would exhaust the stack.
+    static const std::string kOpening = "'group_id':'";
+    size_t pos = 0;
+    while ((pos = runInfoText.find(kOpening, pos)) != std::string::npos) {
+        const size_t start = pos + kOpening.size();
+        size_t end = start;
+        while (end < runInfoText.size() && std::isalnum(static_cast<unsigned char>(runInfoText[end]))) ++end;
+        if (end == start || end >= runInfoText.size() || runInfoText[end] != '\'') {
+            ++pos;
+            continue;
+        }
+        if (const std::optional<std::uint32_t> id = ReadDecimal(runInfoText.substr(start, end - start))) {
             const auto found = counts.find(*id);
             if (found != counts.end()) ++found->second;
         }
+        pos = end + 1;
     }
     return counts;
 }
@@ -66,9 +73,10 @@ std::string ReadRunInfoText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::string();
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text(kMaxRunInfoBytes, '\0');
+    in.read(&text[0], static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+    return text;
 }
 
 }  // namespace Vantrel

@@ -2,6 +2,7 @@
 // The participant group of a cloud run: a fixed group, or the least-used group
 // of the experiment according to the service's run-info file.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -27,7 +28,12 @@ std::map<std::uint32_t, unsigned> CountGroupRuns(const std::vector<std::uint32_t
 std::optional<std::uint32_t> ChooseBalancedGroup(const std::vector<std::uint32_t>& groupIds,
                                                  const std::string& runInfoText, const DrawInRange& draw);
 
-// The run-info file's text; empty when it is missing or unreadable (no runs counted).
+// How much of the run-info file is read: far beyond any real experiment's runs, small
+// enough that a file grown by hostile appends cannot exhaust memory.
+constexpr size_t kMaxRunInfoBytes = 16u << 20;
+
+// The run-info file's text, at most kMaxRunInfoBytes of it; empty when it is missing or
+// unreadable (no runs counted).
 std::string ReadRunInfoText(const std::string& path);
 
 }  // namespace Vantrel

@@ -51,21 +51,29 @@ bool ChecksumMatches(const char* header)
 }
 
 // The "path" record of a pax extended header, if any ("<length> <key>=<value>\n" records).
+// A record's length counts its own digits, space and newline, so only a length made of
+// digits that reaches past its own prefix and stays inside the records moves the scan on;
+// anything else ends it (a length such as "-6" would otherwise step backwards for ever).
 bool PaxPath(const std::string& records, std::string& path)
 {
     size_t pos = 0;
     bool found = false;
     while (pos < records.size()) {
         const size_t space = records.find(' ', pos);
-        if (space == std::string::npos) return found;
-        const size_t length = std::strtoul(records.substr(pos, space - pos).c_str(), nullptr, 10);
-        if (length == 0 || pos + length > records.size()) return found;
-        const std::string record = records.substr(space + 1, pos + length - space - 2);
+        if (space == std::string::npos || space == pos || space - pos > 19) return found;
+        std::uint64_t length = 0;
+        for (size_t i = pos; i < space; ++i) {
+            if (records[i] < '0' || records[i] > '9') return found;
+            length = length * 10 + static_cast<unsigned>(records[i] - '0');
+        }
+        const size_t left = records.size() - pos;
+        if (length <= space - pos + 1 || length > left) return found;
+        const std::string record = records.substr(space + 1, static_cast<size_t>(pos + length - space - 2));
         if (record.compare(0, 5, "path=") == 0) {
             path = record.substr(5);
             found = true;
         }
-        pos += length;
+        pos += static_cast<size_t>(length);
     }
     return found;
 }

@@ -85,3 +85,27 @@ TEST(BalancedGroupChoice, AMissingRunInfoFileReadsAsNoRuns)
 }
 
 }  // namespace
+
+namespace {
+
+// Participants can append to the run-info file; a single enormous line, with or
+// without a closing quote, must be counted in one pass and never exhaust the stack.
+TEST(BalancedGroupChoice, AHugeAppendedLineIsScannedWithoutRecursion)
+{
+    const std::string huge(1u << 20, '7');
+    const std::string runInfo = "'group_id':'3'\n'group_id':'" + huge + "\n'group_id':'" + huge + "'\n'group_id':'7'\n";
+    EXPECT_EQ(CountGroupRuns({3, 7}, runInfo), (std::map<std::uint32_t, unsigned>{{3, 1}, {7, 1}}));
+}
+
+TEST(BalancedGroupChoice, ReadingTheRunInfoFileStopsAtItsBound)
+{
+    const std::string path = TestSupport::MakeTempFolder("rt-big") + "/rt_info";
+    {
+        std::ofstream out(path, std::ios::binary);
+        const std::string chunk(1u << 20, 'x');
+        for (size_t written = 0; written <= Vantrel::kMaxRunInfoBytes; written += chunk.size()) out << chunk;
+    }
+    EXPECT_EQ(Vantrel::ReadRunInfoText(path).size(), Vantrel::kMaxRunInfoBytes);
+}
+
+}  // namespace
