@@ -26,6 +26,9 @@ done
 STATE=${STATE:-$(mktemp -d /tmp/studystation-doubles-XXXXXX)}
 mkdir -p "$STATE"
 STATE=$(realpath "$STATE")
+# A state folder used before still holds the ready files of doubles that are gone:
+# remove them, so that only the new doubles' own announcements are waited for.
+rm -f "$STATE/cloud/cloud.ready.json" "$STATE/smtp/smtp.ready.json"
 PYTHON=/usr/bin/python3   # Debian's python: the one that has aiosmtpd
 
 cloud_args=(--state "$STATE/cloud" --seed-demo)

@@ -10,10 +10,14 @@ size_t write_data(void* contents, size_t size, size_t nmemb, void* userp)
 {
     const size_t realSize = size * nmemb;
     auto* reply = static_cast<ReplyBuffer*>(userp);
+    if (realSize > kMaxReplyBytes - std::min(reply->bytes.size(), kMaxReplyBytes)) {
+        reply->tooLarge = true;
+        return 0;
+    }
     try {
         reply->bytes.append(static_cast<const char*>(contents), realSize);
     } catch (const std::bad_alloc&) {
-        std::printf("not enough memory (realloc returned NULL)\n");
+        std::fprintf(stderr, "not enough memory for the service's reply\n");
         return 0;
     }
     return realSize;
@@ -22,6 +26,19 @@ size_t write_data(void* contents, size_t size, size_t nmemb, void* userp)
 size_t write_data_file(void* contents, size_t size, size_t nmemb, void* stream)
 {
     return std::fwrite(contents, size, nmemb, static_cast<FILE*>(stream));
+}
+
+size_t write_data_file_bounded(void* contents, size_t size, size_t nmemb, void* sink)
+{
+    auto* target = static_cast<FileSink*>(sink);
+    const std::uint64_t realSize = static_cast<std::uint64_t>(size) * nmemb;
+    if (realSize > target->limit - std::min(target->written, target->limit)) {
+        target->tooLarge = true;
+        return 0;
+    }
+    const size_t wrote = std::fwrite(contents, size, nmemb, target->file);
+    target->written += static_cast<std::uint64_t>(wrote) * size;
+    return wrote;
 }
 
 int progress_callback(void* clientp, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal, curl_off_t ulnow)

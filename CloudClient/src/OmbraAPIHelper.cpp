@@ -39,6 +39,12 @@ void OmbraAPIHelper::RecordTransferResult(int curlCode, const char* errorBuffer,
     }
 }
 
+void OmbraAPIHelper::RecordOversizedTransfer(std::uint64_t limit)
+{
+    m_curlFailed = true;
+    m_curlError = "The service sent more than " + std::to_string(limit) + " bytes; the transfer was stopped";
+}
+
 void OmbraAPIHelper::RecordServiceMessage(const QJsonObject& reply)
 {
     m_apiError = reply.value("message").toString().toStdString();

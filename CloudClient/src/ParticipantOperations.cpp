@@ -8,6 +8,7 @@
 #include <wx/filefn.h>
 
 using Vantrel::CloudTransport::ReadInteger;
+using Vantrel::CloudTransport::ReadInteger32;
 
 namespace {
 
@@ -27,7 +28,7 @@ bool OmbraAPIHelper::GetExperimentDetail(int64_t code, ExpInfo& info)
         MakeCurlCallNew(WithCode("user/v1/get-experiment-details/", code).c_str(), none, GET, nullptr);
     if (!reply.value("success").toBool()) return false;
     const QJsonObject data = reply.value("data").toObject();
-    info.code = static_cast<uint32_t>(static_cast<int32_t>(ReadInteger(data.value("code"))));
+    info.code = static_cast<uint32_t>(ReadInteger32(data.value("code")));
     info.task_code = ObfuscateExperimentID(info.code);
     info.is_terminated = ReadInteger(data.value("is_terminated")) == 1;
     info.name = data.value("name").toString();

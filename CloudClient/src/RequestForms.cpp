@@ -110,6 +110,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlFi
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    if (reply.tooLarge) RecordOversizedTransfer(kMaxReplyBytes);
     curl.reset();
     return ParseReply(reply);
 }
@@ -149,6 +150,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    if (reply.tooLarge) RecordOversizedTransfer(kMaxReplyBytes);
     curl.reset();
     return ParseReply(reply);
 }
@@ -175,12 +177,16 @@ bool OmbraAPIHelper::DownloadFile(const char* path, int64_t id, ProgStruct* prog
 
     curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(curl.get(), CURLOPT_URL, address.c_str());
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data_file);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, file);
+    FileSink sink;
+    sink.file = file;
+    sink.limit = m_downloadLimit;
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data_file_bounded);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    if (sink.tooLarge) RecordOversizedTransfer(sink.limit);
     curl.reset();
     if (std::fclose(file) != 0 && !m_curlFailed) {
         m_curlFailed = true;

@@ -9,7 +9,9 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+using Vantrel::CloudTransport::ByteCount;
 using Vantrel::CloudTransport::ReadInteger;
+using Vantrel::CloudTransport::ReadInteger32;
 using Vantrel::CloudTransport::ReadNumber;
 
 namespace {
@@ -44,12 +46,12 @@ bool OmbraAPIHelper::ParseJsonIntoSubDetail(const QJsonObject& reply, SubDetail&
     profile.password_is_set = ReadInteger(data.value("set_password")) == 1;
     profile.parent_name = parent.value("name").toString();
     profile.parent_email = parent.value("email").toString();
-    profile.delegates_allowed = static_cast<int32_t>(ReadInteger(subscription.value("number_of_delegates")));
-    profile.delegates_in_use = static_cast<int32_t>(ReadInteger(data.value("delegates_count")));
+    profile.delegates_allowed = ReadInteger32(subscription.value("number_of_delegates"));
+    profile.delegates_in_use = ReadInteger32(data.value("delegates_count"));
     const double limit = ReadNumber(subscription.value("limit_package"));
     const double used = ReadNumber(subscription.value("uploaded_experiments_size"));
-    profile.storage_limit = limit > 0 ? static_cast<uint64_t>(limit) : 0;
-    profile.storage_used = used > 0 ? static_cast<uint64_t>(used) : 0;
+    profile.storage_limit = ByteCount(limit);
+    profile.storage_used = ByteCount(used);
     return true;
 }
 
@@ -81,12 +83,12 @@ bool OmbraAPIHelper::GetCloudExpList()
     for (const QJsonValue& element : reply.value("data").toArray()) {
         const QJsonObject record = element.toObject();
         ExpInfo info;
-        info.code = static_cast<uint32_t>(static_cast<int32_t>(ReadInteger(record.value("code"))));
+        info.code = static_cast<uint32_t>(ReadInteger32(record.value("code")));
         info.task_code = ObfuscateExperimentID(info.code);
         info.is_terminated = ReadInteger(record.value("is_terminated")) == 1;
         info.name = record.value("name").toString();
         info.expiry_date = record.value("expiry_date").toString();
-        info.size = static_cast<int32_t>(ReadInteger(record.value("size")));
+        info.size = ReadInteger32(record.value("size"));
         m_expInfos.push_back(info);
     }
     return true;
@@ -121,7 +123,7 @@ bool OmbraAPIHelper::UploadExperiment(const char* experimentFile, const char* in
         message = reply.value("message").toString().toStdString();
         return false;
     }
-    code = static_cast<int32_t>(ReadInteger(reply.value("data").toObject().value("code")));
+    code = ReadInteger32(reply.value("data").toObject().value("code"));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "CloudTestFixture.h"
 
 #include <QJsonObject>
+#include <wx/filename.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -260,6 +261,27 @@ TEST_F(RequestForms, BrokenDownloadIsATransferFailure)
     EXPECT_TRUE(client.MakeFileDLRequest("user/v1/download-experiment", 12345678, target.c_str()));
     EXPECT_TRUE(client.DidCurlRequestFail());
     EXPECT_FALSE(client.GetCurlErrString().empty());
+}
+
+// A server that announces a gigabyte and keeps sending is cut off at the bound,
+// in bounded memory and disk, with a message that names the bound.
+TEST_F(RequestForms, EndlessRepliesAndDownloadsStopAtTheirBound)
+{
+    Service().SetSwitches(R"({"endless_reply": ["get-experiment-details", "download-experiment"]})");
+    std::vector<OmbraAPIHelper::CurlField> none;
+    client.MakeCurlCallNew("user/v1/get-experiment-details/12345678", none, OmbraAPIHelper::GET, nullptr);
+    EXPECT_TRUE(client.DidCurlRequestFail());
+    EXPECT_NE(client.GetCurlErrString().find(std::to_string(kMaxReplyBytes)), std::string::npos)
+        << client.GetCurlErrString();
+
+    const std::uint64_t limit = 1u << 20;
+    client.SetDownloadLimit(limit);
+    const std::string target = Service().StateDir() + "/endless.tar.gz";
+    EXPECT_TRUE(client.MakeFileDLRequest("user/v1/download-experiment", 12345678, target.c_str()));
+    EXPECT_TRUE(client.DidCurlRequestFail());
+    EXPECT_NE(client.GetCurlErrString().find(std::to_string(limit)), std::string::npos) << client.GetCurlErrString();
+    EXPECT_LE(wxFileName::GetSize(target).GetValue(), static_cast<wxLongLong_t>(limit));
+    Service().ClearSwitches();
 }
 
 TEST_F(RequestForms, ProgressIsReportedAndTheCancelFlagEndsTheTransfer)

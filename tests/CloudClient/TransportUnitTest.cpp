@@ -4,6 +4,7 @@
 #include "CloudClient/ServiceConfiguration.h"
 
 #include "CloudDoubles.h"
+#include "JsonReading.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -90,6 +91,45 @@ TEST(WriteData, AppendsEveryChunk)
     EXPECT_EQ(write_data(first, 1, std::strlen(first), &reply), std::strlen(first));
     EXPECT_EQ(write_data(second, 1, std::strlen(second), &reply), std::strlen(second));
     EXPECT_EQ(reply.bytes, "{\"a\":1}");
+}
+
+TEST(WriteData, AReplyPastItsBoundIsRefusedAndMarked)
+{
+    ReplyBuffer reply;
+    std::string chunk(kMaxReplyBytes / 2, ' ');
+    EXPECT_EQ(write_data(&chunk[0], 1, chunk.size(), &reply), chunk.size());
+    EXPECT_EQ(write_data(&chunk[0], 1, chunk.size(), &reply), chunk.size());
+    EXPECT_EQ(write_data(&chunk[0], 1, 1, &reply), 0u);
+    EXPECT_TRUE(reply.tooLarge);
+    EXPECT_EQ(reply.bytes.size(), kMaxReplyBytes);
+}
+
+// Numbers in replies come from a server we do not control: anything that does
+// not fit the integer it becomes reads as 0 instead of an undefined cast.
+TEST(JsonReading, NumbersAreRangeCheckedBeforeTheyBecomeIntegers)
+{
+    using Vantrel::CloudTransport::ReadInteger;
+    using Vantrel::CloudTransport::ReadInteger32;
+    const QJsonObject reply = QJsonDocument::fromJson(R"({"big": 1e300, "neg": -1e300, "half": 2.5,
+        "fits": 12345678, "text": "42", "wide": 5000000000, "words": "inf", "min": -2147483648})")
+                                  .object();
+    struct Case
+    {
+        const char* key;
+        int64_t whole;
+        int32_t narrow;
+    } cases[] = {
+        {"big", 0, 0},    {"neg", 0, 0},           {"half", 0, 0},  {"fits", 12345678, 12345678},
+        {"text", 42, 42}, {"wide", 5000000000, 0}, {"words", 0, 0}, {"min", -2147483648LL, INT32_MIN},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(ReadInteger(reply.value(c.key)), c.whole);
+        EXPECT_EQ(ReadInteger32(reply.value(c.key)), c.narrow);
+    }
+    EXPECT_EQ(Vantrel::CloudTransport::ByteCount(1e300), UINT64_MAX);
+    EXPECT_EQ(Vantrel::CloudTransport::ByteCount(-5), 0u);
+    EXPECT_EQ(Vantrel::CloudTransport::ReadNumber(QJsonValue(QString("inf"))), 0.0);
 }
 
 TEST(Configuration, DefaultsAndEnvironmentOverrides)

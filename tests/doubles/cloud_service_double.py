@@ -32,6 +32,8 @@ SWITCHES (all optional):
   "upload_broken": true            result uploads get no reply at all
   "delay_seconds": {endpoint: s}   wait before replying
   "credentials_text": text         served in place of credentials.txt
+  "endless_reply": [endpoint, ...] announce a 1 GiB reply and stream it until
+                                   the client hangs up
 Endpoint names are the last fixed path segment, e.g. "get-experiment-details",
 "upload-result", "update-rtinfo-file", "login".
 """
@@ -217,6 +219,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         self.wfile.write(data)
 
+    def send_endless(self):
+        """Announces a reply of 1 GiB and streams it until the client hangs up."""
+        self.send_response(200)
+        self.send_header("Content-Type", "application/json")
+        self.send_header("Content-Length", str(1 << 30))
+        self.send_header("Connection", "close")
+        self.end_headers()
+        chunk = b" " * (1 << 16)
+        for _ in range((1 << 30) // len(chunk)):
+            self.wfile.write(chunk)
+
     def send_json(self, payload, status=200):
         self.send_bytes(status, json.dumps(payload).encode(), "application/json")
 
@@ -279,6 +292,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if action in self.RESEARCHER_ONLY and not self.authorised():
             return self.fail_json("Unauthenticated.", 401)
         status = int((switches.get("status") or {}).get(endpoint, 200))
+        if endpoint in (switches.get("endless_reply") or []):
+            return self.send_endless()
         if endpoint in (switches.get("fail") or []):
             return self.fail_json("The service refused the request (test switch)", status)
         fields = {}

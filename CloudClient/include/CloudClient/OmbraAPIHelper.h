@@ -7,6 +7,7 @@
 // package download runs on a worker thread's own copy).
 
 #include "CloudClient/CloudRecords.h"
+#include "CloudClient/CurlCallbacks.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -61,6 +62,9 @@ public:
     std::string GetCurlErrString() const { return m_curlError; }
     // The transfer error when the transfer failed, else the service's message.
     std::string GetApiErrString() const { return m_curlFailed ? m_curlError : m_apiError; }
+    // The most a downloaded file may hold (kMaxDownloadBytes unless set); a larger
+    // download is stopped and fails with a message that names the bound.
+    void SetDownloadLimit(std::uint64_t bytes) { m_downloadLimit = bytes; }
 
     std::vector<ExpInfo>& GetExpInfoVector() { return m_expInfos; }
     std::vector<SubDetail>& GetDelInfoVector() { return m_delegates; }
@@ -139,6 +143,7 @@ private:
     void StartTransfer();
     void RecordTransferResult(int curlCode, const char* errorBuffer, long httpStatus);
     void RecordServiceMessage(const QJsonObject& reply);
+    void RecordOversizedTransfer(std::uint64_t limit);
     bool ParseJsonIntoLoginToken(const QJsonObject& reply);
     bool ParseJsonIntoSubDetail(const QJsonObject& reply, SubDetail& profile);
     bool EnsureMailCredentials();
@@ -150,6 +155,7 @@ private:
     bool m_curlFailed = false;
     std::string m_curlError;
     std::string m_apiError;
+    std::uint64_t m_downloadLimit = kMaxDownloadBytes;
     std::string m_bearerHeader;
     std::string m_mailHash2;
     std::string m_mailHash3;
