@@ -41,4 +41,14 @@ ArchiveEntryVerdict CheckArchiveEntry(const wxString& entryName, ArchiveEntryKin
     return verdict;
 }
 
+bool NamesATaskFolderFile(const wxString& relativePath)
+{
+    const wxString top = relativePath.BeforeFirst('/');
+    if (top != relativePath) return false;  // only the folder's own level holds them
+    static const char* const kNames[] = {"exp_info", "rt_info", "Task Data.txt"};
+    for (const char* reserved : kNames)
+        if (top == reserved) return true;
+    return top.StartsWith("Task Data (earlier ");
+}
+
 }  // namespace Vantrel

@@ -29,4 +29,11 @@ struct ArchiveEntryVerdict
 // no leading separator, no drive prefix, no ".." part, "\" counted as a separator.
 ArchiveEntryVerdict CheckArchiveEntry(const wxString& entryName, ArchiveEntryKind kind);
 
+// True when an accepted entry's relative path names one of the files that the
+// program itself keeps at the top of a task folder (the information and run-info
+// files, the data file and the earlier data files set aside). A package must
+// never replace them: a planted information file would
+// redirect the fallback e-mail.
+bool NamesATaskFolderFile(const wxString& relativePath);
+
 }  // namespace Vantrel

@@ -3,6 +3,7 @@
 #include "ArchiveEntryCheck.h"
 #include "TarReader.h"
 #include "ZipDirectory.h"
+#include "ZipEntryNames.h"
 
 #include <wx/intl.h>
 #include <wx/log.h>
@@ -175,6 +176,12 @@ ArchiveEntryKind KindOfZip(const ZipDirectoryEntry& entry)
     return entry.name.EndsWith("/") || entry.name.EndsWith("\\") ? ArchiveEntryKind::Folder : ArchiveEntryKind::File;
 }
 
+wxString ReservedNameMessage(const wxString& entryName)
+{
+    return wxString::Format(_("The package holds a file named '%s', which would replace one of the task's own files."),
+                            entryName);
+}
+
 class Unpacker
 {
 public:
@@ -195,14 +202,21 @@ public:
             // Every stored name is judged before the first byte is written.
             std::vector<ZipDirectoryEntry> directory;
             if (!ReadZipDirectory(m_package, directory)) return Fail(wxString::Format(_("Can't open '%s'"), m_package));
-            for (const ZipDirectoryEntry& entry : directory)
-                if (!CheckArchiveEntry(entry.name, KindOfZip(entry)).accepted)
+            for (const ZipDirectoryEntry& entry : directory) {
+                if (!entry.nameDecoded)
+                    return Fail(
+                        wxString::Format(_("Couldn't read the zip entry '%s'."), PrintableZipEntryName(entry.rawName)));
+                const ArchiveEntryVerdict verdict = CheckArchiveEntry(entry.name, KindOfZip(entry));
+                if (!verdict.accepted)
                     return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), entry.name));
+                if (NamesATaskFolderFile(verdict.relativePath)) return Fail(ReservedNameMessage(entry.name));
+            }
         }
         if (!m_writer.PrepareRoot()) return Fail(wxString::Format(_("Couldn't create the file '%s'."), m_package));
 
         if (format == PackageFormat::Zip) {
-            wxZipInputStream zip(*file, wxConvUTF8);
+            ZipCp437Conv unflaggedNames;  // flagged names are read as UTF-8 by the stream itself
+            wxZipInputStream zip(*file, unflaggedNames);
             return ZipEntries(zip);
         }
         if (format == PackageFormat::Tar) {
@@ -222,6 +236,10 @@ private:
         const ArchiveEntryVerdict verdict = CheckArchiveEntry(name, kind);
         if (!verdict.accepted) {
             failure = wxString::Format(_("Couldn't read the zip entry '%s'."), name);
+            return -1;
+        }
+        if (NamesATaskFolderFile(verdict.relativePath)) {
+            failure = ReservedNameMessage(name);
             return -1;
         }
         std::string failedPath;

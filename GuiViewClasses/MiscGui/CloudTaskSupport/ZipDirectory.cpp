@@ -1,5 +1,7 @@
 #include "ZipDirectory.h"
 
+#include "ZipEntryNames.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -68,9 +70,8 @@ bool ReadZipDirectory(const wxString& path, std::vector<ZipDirectoryEntry>& entr
         const std::uint32_t commentLength = Le16(p + 32);
         if (pos + 46 + nameLength > directory.size()) return false;
         ZipDirectoryEntry entry;
-        const std::string raw(directory.data() + pos + 46, nameLength);
-        entry.name = wxString::FromUTF8(raw.data(), raw.size());
-        if (entry.name.empty() && !raw.empty()) entry.name = wxString(raw.data(), wxConvISO8859_1, raw.size());
+        entry.rawName.assign(directory.data() + pos + 46, nameLength);
+        entry.nameDecoded = DecodeZipEntryName(entry.rawName, (Le16(p + 8) & kZipUtf8NameFlag) != 0, entry.name);
         entry.madeByUnix = (Le16(p + 4) >> 8) == 3;
         entry.unixMode = Le32(p + 38) >> 16;
         entries.push_back(entry);

@@ -5,13 +5,16 @@
 
 #include <wx/string.h>
 
+#include <string>
 #include <vector>
 
 namespace Vantrel {
 
 struct ZipDirectoryEntry
 {
-    wxString name;  // as stored, UTF-8 decoded
+    wxString name;            // decoded as the entry's flag says (UTF-8, else code page 437)
+    std::string rawName;      // the stored bytes
+    bool nameDecoded = true;  // false: flagged as UTF-8 but not UTF-8
     bool madeByUnix = false;
     unsigned unixMode = 0;  // the st_mode bits kept by Unix packers
 };

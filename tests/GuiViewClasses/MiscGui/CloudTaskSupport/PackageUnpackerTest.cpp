@@ -1,5 +1,7 @@
 #include "PackageUnpacker.h"
 
+#include "ArchiveEntryCheck.h"
+
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +127,52 @@ TEST_F(PackageUnpackerTest, HostileEntriesAreRefusedAndNothingIsLeftAnywhere)
         EXPECT_TRUE(Listing(m_task).empty()) << "the harmless first entry must be taken back too";
         ExpectNothingEscaped();
     }
+}
+
+TEST_F(PackageUnpackerTest, ZipNamesAreDecodedAsTheirFlagSays)
+{
+    const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package("cp437.zip"), Task());
+    ASSERT_TRUE(result.ok) << result.error << TestSupport::LogAsText();
+    EXPECT_EQ(ReadBytes(m_task + "/Experiment/caf\xc3\xa9 \xc2\xa3.txt"), "accent\n");  // "café £.txt"
+
+    fs::remove_all(m_task);
+    const Vantrel::UnpackResult refused = Vantrel::UnpackPackage(Package("bad-utf8.zip"), Task());
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error, "Couldn't read the zip entry 'Experiment/bad\\xFF\\xFE.txt'.");
+    EXPECT_TRUE(Listing(m_task).empty());
+}
+
+// A planted information file would redirect the fallback e-mail; a planted data
+// file would be uploaded as the participant's.
+TEST_F(PackageUnpackerTest, EntriesThatWouldReplaceTheTasksOwnFilesAreRefused)
+{
+    struct Case
+    {
+        const char* package;
+        const char* name;
+    } cases[] = {
+        {"reserved-info", "exp_info"},
+        {"reserved-data", "Task Data.txt"},
+        {"reserved-runinfo", "rt_info"},
+        {"reserved-earlier", "Task Data (earlier 1).txt"},
+    };
+    for (const Case& c : cases)
+        for (const char* suffix : {".tar.gz", ".zip"}) {
+            SCOPED_TRACE(std::string(c.package) + suffix);
+            fs::remove_all(m_task);
+            fs::create_directories(m_task);
+            std::ofstream(m_task + "/exp_info") << "researcher@example.test\n";
+            const Vantrel::UnpackResult result =
+                Vantrel::UnpackPackage(Package(std::string(c.package) + suffix), Task());
+            EXPECT_FALSE(result.ok);
+            EXPECT_EQ(result.error, wxString::Format("The package holds a file named '%s', which would replace one of "
+                                                     "the task's own files.",
+                                                     c.name));
+            EXPECT_EQ(ReadBytes(m_task + "/exp_info"), "researcher@example.test\n");
+            EXPECT_EQ(Listing(m_task), std::vector<std::string>{"exp_info"});
+        }
+    // Below the top level the names are ordinary.
+    EXPECT_FALSE(Vantrel::NamesATaskFolderFile("Experiment/exp_info"));
 }
 
 TEST_F(PackageUnpackerTest, NeverWritesThroughALinkAlreadyInTheTaskFolder)

@@ -98,3 +98,26 @@ open(os.path.join(folder, "truncated.tar.gz"), "wb").write(whole[: len(whole) //
 whole = open(os.path.join(folder, "good.zip"), "rb").read()
 open(os.path.join(folder, "truncated.zip"), "wb").write(whole[: len(whole) // 2])
 open(os.path.join(folder, "not-a-package.tar.gz"), "wb").write(b'{"success":false,"message":"Not found"}')
+
+# Names as packers on Windows store them: code page 437 without the UTF-8 flag; and a
+# name that claims UTF-8 and is not.
+def write_raw_name_zip(path, raw_name, flag_bits, data=b"accent\n"):
+    original = zipfile.ZipInfo._encodeFilenameFlags
+    zipfile.ZipInfo._encodeFilenameFlags = lambda self: (raw_name, flag_bits)
+    try:
+        with zipfile.ZipFile(path, "w", compression=zipfile.ZIP_DEFLATED) as z:
+            z.writestr(zipfile.ZipInfo("Experiment/first.txt"), b"first\n")
+            z.writestr(zipfile.ZipInfo("placeholder"), data)
+    finally:
+        zipfile.ZipInfo._encodeFilenameFlags = original
+
+
+write_raw_name_zip(os.path.join(folder, "cp437.zip"), b"Experiment/caf\x82 \x9c.txt", 0)
+write_raw_name_zip(os.path.join(folder, "bad-utf8.zip"), b"Experiment/bad\xff\xfe.txt", 0x800)
+
+# Entries that would replace the task folder's own files.
+for reserved, label in (("exp_info", "reserved-info"), ("Task Data.txt", "reserved-data"),
+                        ("rt_info", "reserved-runinfo"), ("Task Data (earlier 1).txt", "reserved-earlier")):
+    entry = (reserved, b"planted\n", tarfile.REGTYPE, "")
+    write_tar(os.path.join(folder, label + ".tar.gz"), [first, entry])
+    write_zip(os.path.join(folder, label + ".zip"), [first, entry])
