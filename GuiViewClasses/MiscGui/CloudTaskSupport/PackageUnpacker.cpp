@@ -5,6 +5,7 @@
 #include "ZipDirectory.h"
 #include "ZipEntryNames.h"
 
+#include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/tokenzr.h>
@@ -12,11 +13,14 @@
 #include <wx/zipstrm.h>
 #include <wx/zstream.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <map>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -185,11 +189,16 @@ wxString ReservedNameMessage(const wxString& entryName)
 class Unpacker
 {
 public:
-    Unpacker(const wxString& package, const wxString& destination) : m_package(package), m_writer(destination) {}
+    Unpacker(const wxString& package, const wxString& destination, const UnpackLimits& limits)
+        : m_package(package), m_destination(ToFileSystem(destination)), m_writer(destination), m_limits(limits)
+    {
+        if (!m_limits.freeBytes) m_limits.freeBytes = FileSystemFreeBytes;
+    }
 
     UnpackResult Run()
     {
         const PackageFormat format = FormatOfName(m_package);
+        wxString failure;
         std::unique_ptr<wxFFileInputStream> file;
         {
             wxLogNull quietOpen;  // a missing file is reported below, in our own words
@@ -202,6 +211,7 @@ public:
             // Every stored name is judged before the first byte is written.
             std::vector<ZipDirectoryEntry> directory;
             if (!ReadZipDirectory(m_package, directory)) return Fail(wxString::Format(_("Can't open '%s'"), m_package));
+            if (!ZipDirectoryWithinLimits(directory, failure)) return Fail(failure);
             for (const ZipDirectoryEntry& entry : directory) {
                 if (!entry.nameDecoded)
                     return Fail(
@@ -221,18 +231,24 @@ public:
         }
         if (format == PackageFormat::Tar) {
             TarReader tar(*file);
-            return TarEntries(tar);
+            return TarEntries(tar, nullptr);
         }
         wxZlibInputStream gunzip(*file, wxZLIB_GZIP);
         TarReader tar(gunzip);
-        return TarEntries(tar);
+        return TarEntries(tar, file.get());
     }
 
 private:
     // Checks one entry and creates its folders; for a file entry, opens it.
     // Returns the open file (or -1 for a folder), or an error through `failure`.
-    int Place(const wxString& name, ArchiveEntryKind kind, std::string& path, wxString& failure)
+    int Place(const wxString& name, ArchiveEntryKind kind, std::uint64_t declaredSize, std::string& path,
+              wxString& failure)
     {
+        if (++m_entries > m_limits.maxEntries) {
+            failure = TooManyEntriesMessage();
+            return -1;
+        }
+        if (!EnoughRoomFor(declaredSize, failure)) return -1;
         const ArchiveEntryVerdict verdict = CheckArchiveEntry(name, kind);
         if (!verdict.accepted) {
             failure = wxString::Format(_("Couldn't read the zip entry '%s'."), name);
@@ -265,19 +281,30 @@ private:
             const ArchiveEntryKind kind = KindOf(*entry);
             std::string path;
             wxString failure;
-            const int fd = Place(name, kind, path, failure);
+            const int fd = Place(name, kind, static_cast<std::uint64_t>(std::max<wxFileOffset>(entry->GetSize(), 0)),
+                                 path, failure);
             if (!failure.empty()) return Fail(failure);
             if (fd < 0) continue;
             if (!archive.CanRead() && archive.GetLastError() == wxSTREAM_READ_ERROR) {
                 ::close(fd);
                 return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), name));
             }
+            // The central directory's size: a streamed entry's local header may not know it.
+            const auto stated = m_zipCompressedSizes.find(entry->GetName(wxPATH_UNIX));
+            const std::uint64_t compressed =
+                stated != m_zipCompressedSizes.end()
+                    ? stated->second
+                    : static_cast<std::uint64_t>(std::max<wxFileOffset>(entry->GetCompressedSize(), 0));
             const bool copied = Copy(
                 [&](char* buffer, size_t size) {
                     archive.Read(buffer, size);
                     return archive.LastRead();
                 },
-                fd);
+                fd, name, [compressed](std::uint64_t) { return compressed; }, failure);
+            if (!failure.empty()) {
+                ::close(fd);
+                return Fail(failure);
+            }
             const bool closed = ::close(fd) == 0;
             if (archive.GetLastError() == wxSTREAM_READ_ERROR)
                 return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), name));
@@ -291,7 +318,9 @@ private:
         return UnpackResult{true, wxString()};
     }
 
-    UnpackResult TarEntries(TarReader& archive)
+    // `compressedFile` is the file under a gzip stream, whose position tells how much
+    // of the package an entry took; null for a plain tar.
+    UnpackResult TarEntries(TarReader& archive, wxInputStream* compressedFile)
     {
         bool sawEntry = false;
         TarReader::Entry entry;
@@ -299,10 +328,21 @@ private:
             sawEntry = true;
             std::string path;
             wxString failure;
-            const int fd = Place(entry.name, KindOfTar(entry.type, entry.name), path, failure);
+            const int fd = Place(entry.name, KindOfTar(entry.type, entry.name), entry.size, path, failure);
             if (!failure.empty()) return Fail(failure);
             if (fd < 0) continue;
-            const bool copied = Copy([&](char* buffer, size_t size) { return archive.Read(buffer, size); }, fd);
+            const wxFileOffset start = compressedFile ? compressedFile->TellI() : 0;
+            auto consumed = [&](std::uint64_t written) -> std::uint64_t {
+                if (!compressedFile) return written;  // a plain tar does not expand
+                const wxFileOffset now = compressedFile->TellI();
+                return now > start ? static_cast<std::uint64_t>(now - start) : 0;
+            };
+            const bool copied = Copy([&](char* buffer, size_t size) { return archive.Read(buffer, size); }, fd,
+                                     entry.name, consumed, failure);
+            if (!failure.empty()) {
+                ::close(fd);
+                return Fail(failure);
+            }
             const bool closed = ::close(fd) == 0;
             if (archive.Damaged()) return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), entry.name));
             if (!copied || !closed)
@@ -312,13 +352,33 @@ private:
         return UnpackResult{true, wxString()};
     }
 
-    template <typename ReadSome>
-    static bool Copy(ReadSome readSome, int fd)
+    // Copies one entry's data, within the limits on the whole package and on this
+    // entry's expansion; `compressedSoFar(written)` tells how much of the package the
+    // entry has taken. A refusal is reported through `failure`.
+    template <typename ReadSome, typename CompressedSoFar>
+    bool Copy(ReadSome readSome, int fd, const wxString& name, CompressedSoFar compressedSoFar, wxString& failure)
     {
         std::vector<char> buffer(256 * 1024);
+        std::uint64_t written = 0;
         for (;;) {
             const size_t got = readSome(buffer.data(), buffer.size());
             if (got == 0) return true;
+            written += got;
+            m_totalBytes += got;
+            if (m_totalBytes > m_limits.maxTotalBytes) {
+                failure = TooLargeMessage();
+                return false;
+            }
+            if (written > m_limits.ratioFloorBytes) {
+                const std::uint64_t compressed = std::max<std::uint64_t>(compressedSoFar(written), 1);
+                if (written / compressed > m_limits.maxRatio) {
+                    failure = wxString::Format(_("The experiment package holds a file that expands far beyond its "
+                                                 "packed size ('%s'). Contact the researcher."),
+                                               name);
+                    return false;
+                }
+            }
+            if (!EnoughRoomFor(got, failure)) return false;
             size_t done = 0;
             while (done < got) {
                 const ssize_t wrote = ::write(fd, buffer.data() + done, got - done);
@@ -331,6 +391,66 @@ private:
         }
     }
 
+    static std::uint64_t FileSystemFreeBytes(const std::string& path)
+    {
+        struct statvfs info;
+        if (::statvfs(path.c_str(), &info) != 0) return UINT64_MAX;  // unknown: the writes will tell
+        return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+    }
+
+    // Whether `bytes` more still leave the headroom free; the destination's parent is
+    // asked while the destination itself does not exist yet.
+    bool EnoughRoomFor(std::uint64_t bytes, wxString& failure)
+    {
+        std::string probe = m_destination;
+        struct stat st;
+        while (::stat(probe.c_str(), &st) != 0 && probe.find('/') != std::string::npos) {
+            probe = probe.substr(0, probe.rfind('/'));
+            if (probe.empty()) probe = "/";
+        }
+        const std::uint64_t free = m_limits.freeBytes(probe);
+        if (free >= bytes && free - bytes >= m_limits.headroomBytes) return true;
+        failure = _("There is not enough free disk space to unpack the experiment. Free some space and try again.");
+        return false;
+    }
+
+    bool ZipDirectoryWithinLimits(const std::vector<ZipDirectoryEntry>& directory, wxString& failure)
+    {
+        if (directory.size() > m_limits.maxEntries) {
+            failure = TooManyEntriesMessage();
+            return false;
+        }
+        std::uint64_t total = 0;
+        for (const ZipDirectoryEntry& entry : directory) {
+            m_zipCompressedSizes[entry.name] = entry.compressedSize;
+            total += entry.size;
+            if (total > m_limits.maxTotalBytes) {
+                failure = TooLargeMessage();
+                return false;
+            }
+            if (entry.size > m_limits.ratioFloorBytes &&
+                entry.size / std::max<std::uint64_t>(entry.compressedSize, 1) > m_limits.maxRatio) {
+                failure = wxString::Format(_("The experiment package holds a file that expands far beyond its "
+                                             "packed size ('%s'). Contact the researcher."),
+                                           entry.name);
+                return false;
+            }
+        }
+        return EnoughRoomFor(total, failure);
+    }
+
+    wxString TooLargeMessage() const
+    {
+        return wxString::Format(_("The experiment package unpacks to more than %s. Contact the researcher."),
+                                wxFileName::GetHumanReadableSize(wxULongLong(m_limits.maxTotalBytes)));
+    }
+
+    wxString TooManyEntriesMessage() const
+    {
+        return wxString::Format(_("The experiment package holds more than %u files. Contact the researcher."),
+                                m_limits.maxEntries);
+    }
+
     UnpackResult Fail(const wxString& message)
     {
         m_writer.RollBack();
@@ -339,14 +459,19 @@ private:
     }
 
     wxString m_package;
+    std::string m_destination;
     DestinationWriter m_writer;
+    UnpackLimits m_limits;
+    std::uint32_t m_entries = 0;
+    std::uint64_t m_totalBytes = 0;
+    std::map<wxString, std::uint64_t> m_zipCompressedSizes;
 };
 
 }  // namespace
 
-UnpackResult UnpackPackage(const wxString& package, const wxString& destination)
+UnpackResult UnpackPackage(const wxString& package, const wxString& destination, const UnpackLimits& limits)
 {
-    return Unpacker(package, destination).Run();
+    return Unpacker(package, destination, limits).Run();
 }
 
 bool ExtractZip(const wxString& package, const wxString& destination) { return UnpackPackage(package, destination).ok; }

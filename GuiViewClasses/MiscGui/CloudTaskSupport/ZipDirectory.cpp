@@ -72,6 +72,8 @@ bool ReadZipDirectory(const wxString& path, std::vector<ZipDirectoryEntry>& entr
         ZipDirectoryEntry entry;
         entry.rawName.assign(directory.data() + pos + 46, nameLength);
         entry.nameDecoded = DecodeZipEntryName(entry.rawName, (Le16(p + 8) & kZipUtf8NameFlag) != 0, entry.name);
+        entry.compressedSize = Le32(p + 20);
+        entry.size = Le32(p + 24);
         entry.madeByUnix = (Le16(p + 4) >> 8) == 3;
         entry.unixMode = Le32(p + 38) >> 16;
         entries.push_back(entry);

@@ -5,6 +5,7 @@
 
 #include <wx/string.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,11 @@ namespace Vantrel {
 
 struct ZipDirectoryEntry
 {
-    wxString name;            // decoded as the entry's flag says (UTF-8, else code page 437)
-    std::string rawName;      // the stored bytes
-    bool nameDecoded = true;  // false: flagged as UTF-8 but not UTF-8
+    wxString name;        // decoded as the entry's flag says (UTF-8, else code page 437)
+    std::string rawName;  // the stored bytes
+    bool nameDecoded = true;
+    std::uint64_t compressedSize = 0;  // as the directory states them
+    std::uint64_t size = 0;            // false: flagged as UTF-8 but not UTF-8
     bool madeByUnix = false;
     unsigned unixMode = 0;  // the st_mode bits kept by Unix packers
 };

@@ -175,6 +175,56 @@ TEST_F(PackageUnpackerTest, EntriesThatWouldReplaceTheTasksOwnFilesAreRefused)
     EXPECT_FALSE(Vantrel::NamesATaskFolderFile("Experiment/exp_info"));
 }
 
+// Each bound on what a package may unpack to is refused with its own message, and
+// the refusal takes back everything the unpacking wrote.
+TEST_F(PackageUnpackerTest, PackagesBeyondTheUnpackingLimitsAreRefusedWithTheirMessage)
+{
+    Vantrel::UnpackLimits tooSmall;
+    tooSmall.maxTotalBytes = 50000;
+    Vantrel::UnpackLimits fewEntries;
+    fewEntries.maxEntries = 3;
+    Vantrel::UnpackLimits smallDisk;
+    smallDisk.headroomBytes = 64u << 20;
+    smallDisk.freeBytes = [](const std::string&) -> std::uint64_t { return (64u << 20) + 20000; };
+    Vantrel::UnpackLimits roomyDisk = smallDisk;
+    roomyDisk.freeBytes = [](const std::string&) -> std::uint64_t { return (64u << 20) + (1u << 20); };
+    Vantrel::UnpackLimits ample;  // the defaults
+
+    struct Case
+    {
+        const char* package;
+        const Vantrel::UnpackLimits& limits;
+        const char* messageStart;
+    } cases[] = {
+        {"good.tar.gz", tooSmall, "The experiment package unpacks to more than "},
+        {"good.zip", tooSmall, "The experiment package unpacks to more than "},
+        {"good.tar.gz", fewEntries, "The experiment package holds more than 3 files."},
+        {"good.zip", fewEntries, "The experiment package holds more than 3 files."},
+        {"bomb-ratio.tar.gz", ample,
+         "The experiment package holds a file that expands far beyond its packed size "
+         "('Experiment/zeros.bin')."},
+        {"bomb-ratio.zip", ample,
+         "The experiment package holds a file that expands far beyond its packed size "
+         "('Experiment/zeros.bin')."},
+        {"good.tar.gz", smallDisk, "There is not enough free disk space to unpack the experiment."},
+        {"good.zip", smallDisk, "There is not enough free disk space to unpack the experiment."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.package);
+        fs::remove_all(m_task);
+        const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package(c.package), Task(), c.limits);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.StartsWith(c.messageStart)) << result.error;
+        EXPECT_TRUE(Listing(m_task).empty()) << "nothing may be left of a refused package";
+        ExpectNothingEscaped();
+    }
+    // The same packages pass where there is room and no bound is reached.
+    for (const char* package : {"good.tar.gz", "good.zip"}) {
+        fs::remove_all(m_task);
+        EXPECT_TRUE(Vantrel::UnpackPackage(Package(package), Task(), roomyDisk).ok) << package;
+    }
+}
+
 TEST_F(PackageUnpackerTest, NeverWritesThroughALinkAlreadyInTheTaskFolder)
 {
     fs::create_directories(m_task);

@@ -47,6 +47,7 @@ def write_zip(path, entries):
         for name, data, kind, link in entries:
             info = zipfile.ZipInfo(name)
             info.create_system = 3  # Unix, so the mode bits are read
+            info.compress_type = zipfile.ZIP_DEFLATED
             if kind == "symlink":
                 info.external_attr = (0o120777 << 16)
                 z.writestr(info, link)
@@ -121,3 +122,8 @@ for reserved, label in (("exp_info", "reserved-info"), ("Task Data.txt", "reserv
     entry = (reserved, b"planted\n", tarfile.REGTYPE, "")
     write_tar(os.path.join(folder, label + ".tar.gz"), [first, entry])
     write_zip(os.path.join(folder, label + ".zip"), [first, entry])
+
+# A file of 40 MB of zeros: a few tens of kilobytes packed, far beyond any real ratio.
+zeros = bytes(40 << 20)
+write_tar(os.path.join(folder, "bomb-ratio.tar.gz"), [first, ("Experiment/zeros.bin", zeros, tarfile.REGTYPE, "")])
+write_zip(os.path.join(folder, "bomb-ratio.zip"), [first, ("Experiment/zeros.bin", zeros, tarfile.REGTYPE, "")])
