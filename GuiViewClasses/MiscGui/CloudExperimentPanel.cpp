@@ -8,6 +8,7 @@
 #include "CloudTaskSupport/PackageName.h"
 #include "CloudTaskSupport/TaskCodeCheck.h"
 #include "CloudTaskSupport/TaskFolderCleanup.h"
+#include "CloudTaskSupport/TaskPackagePlacement.h"
 
 #include "CloudClient/OmbraAPIHelper.h"
 #include "CloudClient/ServiceConfiguration.h"
@@ -350,7 +351,12 @@ void CloudExperimentPanel::OnStep2GetStarted(wxCommandEvent&)
     DownloadExperiment();
 }
 
-bool CloudExperimentPanel::DoExpFilesExist(const wxString& folder) { return !ExperimentDocumentsIn(folder).empty(); }
+// Only a package that was unpacked whole counts: a folder left by an unpacking that
+// was cut short is downloaded again (the download discards what it left).
+bool CloudExperimentPanel::DoExpFilesExist(const wxString& folder)
+{
+    return Vantrel::TaskPackageIsComplete(folder) && !ExperimentDocumentsIn(folder).empty();
+}
 
 void CloudExperimentPanel::DownloadExperiment()
 {
@@ -425,12 +431,15 @@ bool CloudExperimentPanel::OpenExperiment(const wxString& folder)
 {
     const wxArrayString documents = ExperimentDocumentsIn(folder);
     if (documents.empty()) {
+        Vantrel::DiscardTaskPackage(folder);
         ShowFirstPageWithError(
             _("The task holds no experiment. Try again, or contact the researcher if this happens again."));
         return true;
     }
     m_expDLFinished = true;  // the new panel of the opened experiment starts ready
     if (!m_host->OpenExperimentDocument(documents.Last())) {
+        // The next try downloads the package afresh: the researcher may have mended it.
+        Vantrel::DiscardTaskPackage(folder);
         ShowFirstPageWithError(
             _("The experiment could not be opened. Try again, or contact the researcher if this happens again."));
         return true;

@@ -1,6 +1,6 @@
 #include "CloudPackageFetch.h"
 
-#include "CloudTaskSupport/PackageUnpacker.h"
+#include "CloudTaskSupport/TaskPackagePlacement.h"
 
 #include <wx/filename.h>
 #include <wx/intl.h>
@@ -30,7 +30,7 @@ std::function<bool(ProgStruct&)> MakePackageFetch(const OmbraAPIHelper& client, 
                 *failure = _("The task could not be downloaded. Check the internet connection and try again.");
             return false;
         }
-        const UnpackResult unpacked = UnpackPackage(package, taskFolder);
+        const UnpackResult unpacked = PlaceTaskPackage(package, taskFolder);
         std::remove(package.fn_str());  // unpacked or refused, the package is never needed again
         if (!unpacked.ok) *failure = unpacked.error;
         return unpacked.ok;

@@ -1,5 +1,7 @@
 #include "ArchiveEntryCheck.h"
 
+#include "TaskFolderFiles.h"
+
 #include <wx/tokenzr.h>
 
 namespace Vantrel {
@@ -45,10 +47,9 @@ bool NamesATaskFolderFile(const wxString& relativePath)
 {
     const wxString top = relativePath.BeforeFirst('/');
     if (top != relativePath) return false;  // only the folder's own level holds them
-    static const char* const kNames[] = {"exp_info", "rt_info", "Task Data.txt"};
-    for (const char* reserved : kNames)
+    for (const char* reserved : {kTaskInfoFileName, kTaskRunInfoFileName, kTaskDataFileName, kTaskPackageMarker})
         if (top == reserved) return true;
-    return top.StartsWith("Task Data (earlier ");
+    return top.StartsWith(kTaskEarlierDataPrefix);
 }
 
 }  // namespace Vantrel

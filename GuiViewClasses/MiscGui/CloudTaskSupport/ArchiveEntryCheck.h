@@ -31,7 +31,8 @@ ArchiveEntryVerdict CheckArchiveEntry(const wxString& entryName, ArchiveEntryKin
 
 // True when an accepted entry's relative path names one of the files that the
 // program itself keeps at the top of a task folder (the information and run-info
-// files, the data file and the earlier data files set aside). A package must
+// files, the data file and the earlier data files set aside, the marker of a
+// whole package). A package must
 // never replace them: a planted information file would
 // redirect the fallback e-mail.
 bool NamesATaskFolderFile(const wxString& relativePath);

@@ -148,11 +148,12 @@ TEST_F(CloudPanelDownload, APackageWithoutExperimentKeepsTheViewAndAllowsANewTry
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel() != nullptr; }, 20000)) << TestSupport::LogAsText();
 }
 
-TEST_F(CloudPanelDownload, AnExperimentAlreadyInTheTaskFolderOpensWithoutDownload)
+TEST_F(CloudPanelDownload, AWholeExperimentAlreadyInTheTaskFolderOpensWithoutDownload)
 {
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
     fs::create_directories(TaskFolder() + "/deeper");
     std::ofstream(TaskFolder() + "/deeper/Kept.vt6") << "{}\n";
+    std::ofstream(TaskFolder() + "/.package-complete") << "complete\n";
     CloudExperimentPanel* panel = ShowPanel();
     TypeInto(TaskField(panel), kTaskCode);
     Click(Button(panel, CloudExperimentPanel::ID_NEXT));
@@ -160,6 +161,26 @@ TEST_F(CloudPanelDownload, AnExperimentAlreadyInTheTaskFolderOpensWithoutDownloa
     EXPECT_EQ(RequestCount("/api/user/v1/download-experiment"), 0);
     ASSERT_EQ(m_script.openedDocuments.size(), 1u);
     EXPECT_TRUE(m_script.openedDocuments[0].EndsWith("/deeper/Kept.vt6"));
+}
+
+// What an unpacking cut short left behind (no marker) is never run: it is discarded
+// and the package downloaded again.
+TEST_F(CloudPanelDownload, AnExperimentLeftWithoutTheMarkerIsDownloadedAgain)
+{
+    AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
+    fs::create_directories(TaskFolder() + "/Sample");
+    std::ofstream(TaskFolder() + "/Sample/Sample.vt6") << "half\n";
+    std::ofstream(TaskFolder() + "/Sample/Stale.vt6") << "half\n";
+    CloudExperimentPanel* panel = ShowPanel();
+    TypeInto(TaskField(panel), kTaskCode);
+    Click(Button(panel, CloudExperimentPanel::ID_NEXT));
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel() != nullptr; }, 20000)) << TestSupport::LogAsText();
+    EXPECT_EQ(RequestCount("/api/user/v1/download-experiment"), 1);
+    EXPECT_FALSE(fs::exists(TaskFolder() + "/Sample/Stale.vt6"));
+    EXPECT_TRUE(fs::exists(TaskFolder() + "/.package-complete"));
+    ASSERT_EQ(m_script.openedDocuments.size(), 1u);
+    EXPECT_TRUE(m_script.openedDocuments[0].EndsWith("/Sample/Sample.vt6"));
+    EXPECT_NE(ReadFile(TaskFolder() + "/Sample/Sample.vt6"), "half\n");
 }
 
 }  // namespace
