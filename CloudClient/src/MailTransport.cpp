@@ -72,6 +72,7 @@ bool OmbraAPIHelper::GetHashesFromWebsite()
     ApplyCommonOptions(curl.get(), "https");
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorBuffer);
+    if (!ApplyDeadline(curl.get())) return false;
     const CURLcode result = curl_easy_perform(curl.get());
     long status = 0;
     curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
@@ -196,6 +197,7 @@ bool OmbraAPIHelper::SendEmailWithAttachment(std::vector<std::string>& headers, 
     curl_mime_filedata(attachment, attachmentPath);
     curl_easy_setopt(curl, CURLOPT_MIMEPOST, mime.get());
 
+    if (!ApplyDeadline(curl)) return false;
     const CURLcode result = curl_easy_perform(curl);
     if (result != CURLE_OK) ReportFailure(result, transfer.errorBuffer);
     transfer.curl.reset();
@@ -216,6 +218,7 @@ int OmbraAPIHelper::SendEmail(const char* message, const char* to, const char* c
     curl_easy_setopt(curl, CURLOPT_READDATA, &upload);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
 
+    if (!ApplyDeadline(curl)) return static_cast<int>(CURLE_OPERATION_TIMEDOUT);
     const CURLcode result = curl_easy_perform(curl);
     if (result != CURLE_OK) ReportFailure(result, transfer.errorBuffer);
     return static_cast<int>(result);

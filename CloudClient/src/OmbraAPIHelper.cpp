@@ -22,10 +22,33 @@ void OmbraAPIHelper::StartTransfer()
 {
     m_curlFailed = false;
     m_curlError.clear();
+    m_failure = Vantrel::TransferFailure::None;
+}
+
+long OmbraAPIHelper::MillisecondsLeft() const
+{
+    if (m_deadline == std::chrono::steady_clock::time_point()) return 0;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(m_deadline - std::chrono::steady_clock::now()).count();
+    return left > 0 ? static_cast<long>(left) : -1;
+}
+
+bool OmbraAPIHelper::ApplyDeadline(void* curlHandle)
+{
+    const long left = MillisecondsLeft();
+    if (left < 0) {
+        m_curlFailed = true;
+        m_curlError = "The deadline passed before the request could start";
+        m_failure = Vantrel::TransferFailure::TimedOut;
+        return false;
+    }
+    if (left > 0) curl_easy_setopt(static_cast<CURL*>(curlHandle), CURLOPT_TIMEOUT_MS, left);
+    return true;
 }
 
 void OmbraAPIHelper::RecordTransferResult(int curlCode, const char* errorBuffer, long httpStatus)
 {
+    m_failure = Vantrel::ClassifyTransfer(curlCode, httpStatus);
     if (curlCode != CURLE_OK) {
         m_curlFailed = true;
         m_curlError = (errorBuffer != nullptr && *errorBuffer != '\0')
@@ -42,6 +65,7 @@ void OmbraAPIHelper::RecordTransferResult(int curlCode, const char* errorBuffer,
 void OmbraAPIHelper::RecordOversizedTransfer(std::uint64_t limit)
 {
     m_curlFailed = true;
+    m_failure = Vantrel::TransferFailure::TooLarge;
     m_curlError = "The service sent more than " + std::to_string(limit) + " bytes; the transfer was stopped";
 }
 

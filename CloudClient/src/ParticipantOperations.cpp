@@ -26,7 +26,8 @@ bool OmbraAPIHelper::GetExperimentDetail(int64_t code, ExpInfo& info)
     std::vector<CurlField> none;
     const QJsonObject reply =
         MakeCurlCallNew(WithCode("user/v1/get-experiment-details/", code).c_str(), none, GET, nullptr);
-    if (!reply.value("success").toBool()) return false;
+    // A reply that says success under an HTTP error status is still a failure.
+    if (DidCurlRequestFail() || !reply.value("success").toBool()) return false;
     const QJsonObject data = reply.value("data").toObject();
     info.code = static_cast<uint32_t>(ReadInteger32(data.value("code")));
     info.task_code = ObfuscateExperimentID(info.code);

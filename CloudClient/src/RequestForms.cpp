@@ -107,6 +107,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlFi
         curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, 0L);
         curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, "");
     }
+    if (!ApplyDeadline(curl.get())) return QJsonObject();
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
@@ -147,6 +148,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &reply);
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
+    if (!ApplyDeadline(curl.get())) return QJsonObject();
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
@@ -183,6 +185,10 @@ bool OmbraAPIHelper::DownloadFile(const char* path, int64_t id, ProgStruct* prog
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, write_data_file_bounded);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
+    if (!ApplyDeadline(curl.get())) {
+        std::fclose(file);
+        return true;
+    }
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));

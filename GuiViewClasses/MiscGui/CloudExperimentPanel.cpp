@@ -1,6 +1,7 @@
 #include "CloudExperimentPanel.h"
 
 #include "CloudPackageFetch.h"
+#include "CloudTaskChecks.h"
 #include "CloudPanelHost.h"
 #include "CloudTaskSupport/BalancedGroupChoice.h"
 #include "CloudTaskSupport/DesktopDataCopy.h"
@@ -14,6 +15,7 @@
 #include "CloudClient/ServiceConfiguration.h"
 
 #include <UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
+#include <UserInterface/UtilityClasses/wxLogHelperFunctions.h>
 
 #include <wx/button.h>
 #include <wx/clipbrd.h>
@@ -100,6 +102,9 @@ struct CloudExperimentPanel::Work
     OmbraAPIHelper apiHelper;
     ExpInfo expInfo;
     Vantrel::BasicPackageDownload<ProgStruct> download;
+    // The checks of the typed task code; their result is read once they have ended.
+    Vantrel::BasicPackageDownload<ProgStruct> checks;
+    std::shared_ptr<Vantrel::TaskChecksResult> checksResult;
     wxString packagePath;               // the package of the download under way
     std::shared_ptr<wxString> failure;  // the worker's message, read once it has ended
     wxTimer watch;                      // runs while a transfer is in flight
@@ -141,6 +146,8 @@ CloudExperimentPanel::~CloudExperimentPanel()
     // A worker still running is cancelled; one that does not end soon is left
     // behind holding only its own copies.
     m_work->download.ShutDown(std::chrono::milliseconds(1500));
+    m_work->checks.ShutDown(std::chrono::milliseconds(500));
+    if (m_checking) wxEndBusyCursor();
 }
 
 void CloudExperimentPanel::Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos,
@@ -198,6 +205,7 @@ wxIcon CloudExperimentPanel::GetIconResource(const wxString&) { return wxNullIco
 int CloudExperimentPanel::GetStepPage() const { return m_stepBook ? m_stepBook->GetSelection() : wxNOT_FOUND; }
 int CloudExperimentPanel::GetButtonPage() const { return m_buttonBook ? m_buttonBook->GetSelection() : wxNOT_FOUND; }
 bool CloudExperimentPanel::IsDownloadInFlight() const { return m_work->download.InFlight(); }
+bool CloudExperimentPanel::AreTaskChecksInFlight() const { return m_work->checks.InFlight(); }
 
 wxString CloudExperimentPanel::TaskFolder() const { return OmbraAPIHelper::GetCloudFolderPath(m_cloudExpID); }
 
@@ -224,16 +232,12 @@ void CloudExperimentPanel::InsertCmdLineTaskID(long taskCode, bool noDataUpload)
 void CloudExperimentPanel::OnStep1Next(wxCommandEvent&)
 {
     if (m_work->download.InFlight()) return;  // a cancelled worker is still ending: the next click starts afresh
-    if (!LoadExperimentInfo()) return;
-    if (m_askParticipantInfo) {
-        m_stepBook->SetSelection(kStepDetails);
-        m_buttonBook->SetSelection(kButtonGetStarted);
-        return;
-    }
-    wxCommandEvent blank;
-    OnStep2GetStarted(blank);
+    if (m_work->checks.InFlight()) return;    // one set of checks at a time
+    LoadExperimentInfo();
 }
 
+// Checks the typed code at once, then starts the checks against the service on a
+// worker; OnTaskChecksEnded goes on from there. The GUI stays responsive meanwhile.
 bool CloudExperimentPanel::LoadExperimentInfo()
 {
     const Vantrel::TaskCodeReading reading = Vantrel::ReadTaskCode(m_taskIdCtrl->GetValue());
@@ -245,28 +249,9 @@ bool CloudExperimentPanel::LoadExperimentInfo()
         m_errorText->SetLabel(_("Invalid experiment ID. Contact the researcher if you have questions."));
         return false;
     }
-    wxBusyCursor busy;
     m_errorText->SetLabel(wxEmptyString);
     m_cloudExpID = static_cast<uint32_t>(OmbraAPIHelper::DeobfuscateExperimentID(reading.code));
     m_work->expInfo = ExpInfo();  // nothing of an earlier code may count for this one
-    ExpInfo& info = m_work->expInfo;
-
-    if (!m_work->apiHelper.GetExperimentDetail(m_cloudExpID, info)) {
-        m_errorText->SetLabel(_("Invalid experiment ID. Contact the researcher if you have questions."));
-        return false;
-    }
-    if (info.ExpDaysRemaining() < 0) {
-        m_errorText->SetLabel(_("This experiment has expired. Contact the researcher if you have questions."));
-        return false;
-    }
-    if (info.is_terminated) {
-        m_errorText->SetLabel(_("This experiment was deleted. Contact the researcher if you have questions."));
-        return false;
-    }
-    if (!GetExpInfo()) {
-        m_errorText->SetLabel(_("Unable to retrieve experiment info. Try again."));
-        return false;
-    }
 
     long lastCode = 0;
     {
@@ -274,57 +259,55 @@ bool CloudExperimentPanel::LoadExperimentInfo()
         config->SetPath("/VTCloudSettings/");
         config->Read("last_exp_id", &lastCode, 0L);
     }
-    // An information file that is not one (an error reply written in its place)
-    // must not let the task go on without its rules.
-    if (!OmbraAPIHelper::GetValuesFromExpInfoFile(m_cloudExpID, info)) {
-        m_errorText->SetLabel(_("Unable to retrieve experiment info. Try again."));
-        return false;
-    }
-    m_askParticipantInfo = info.prompt_info;
-
-    if (info.run_once && lastCode == static_cast<long>(info.code)) {
-        m_errorText->SetLabel(
-            _("This experiment can only be run once per participant! Contact the researcher if you have questions."));
-        return false;
-    }
-    if (!GetRTInfo()) {
-        m_errorText->SetLabel(_("Unable to retrieve additional experiment info. Try again."));
-        return false;
-    }
-    if (info.max_prtcpnt != 0 && m_participantCount >= info.max_prtcpnt) {
-        m_errorText->SetLabel(
-            _("Maximum number of participants reached. Contact the researcher if you have questions."));
-        return false;
-    }
+    auto result = std::make_shared<Vantrel::TaskChecksResult>();
+    m_work->checksResult = result;
+    m_work->checks.Start(
+        [client = OmbraAPIHelper(m_work->apiHelper), code = m_cloudExpID, lastCode, result](ProgStruct&) {
+            *result = Vantrel::RunTaskChecks(client, code, lastCode);
+            return result->message.empty();
+        });
+    ShowChecking(true);
+    WatchWorkers();
     return true;
 }
 
-bool CloudExperimentPanel::GetExpInfo()
+void CloudExperimentPanel::ShowChecking(bool checking)
 {
-    if (m_cloudExpID == 0) {
-        wxLogMessage(_("Missing an experiment ID for some reason. Try loading an experiment again."));
-        return false;
+    if (checking == m_checking) return;
+    m_checking = checking;
+    if (checking) {
+        wxBeginBusyCursor();
+        m_errorText->SetLabel(_("Checking the task..."));
+    } else {
+        wxEndBusyCursor();
     }
-    if (!m_work->apiHelper.GetExpInfoFile(m_cloudExpID) || m_work->apiHelper.DidCurlRequestFail()) {
-        m_errorText->SetLabel(_("Failed to retrieve experiment information"));
-        return false;
-    }
-    return true;
+    m_taskIdCtrl->Enable(!checking);
+    if (wxWindow* next = FindWindow(ID_NEXT)) next->Enable(!checking);
 }
 
-bool CloudExperimentPanel::GetRTInfo()
+void CloudExperimentPanel::OnTaskChecksEnded()
 {
-    if (m_cloudExpID == 0) {
-        wxLogMessage(_("Missing an experiment ID for some reason. Try loading an experiment again."));
-        return false;
+    ShowChecking(false);
+    const std::shared_ptr<Vantrel::TaskChecksResult> result = std::move(m_work->checksResult);
+    if (!result) return;
+    if (!result->message.empty()) {
+        if (!result->cause.empty())
+            Orbisk::EitherLogVerboseOrLogErrorBasedOnEnvironment(
+                wxString::Format("The task checks failed: %s", result->cause));
+        m_errorText->SetLabel(result->message);
+        return;
     }
-    if (!m_work->apiHelper.GetRTInfoFile(m_cloudExpID) || m_work->apiHelper.DidCurlRequestFail()) {
-        m_errorText->SetLabel(_("Failed to retrieve experiment information"));
-        return false;
+    m_errorText->SetLabel(wxEmptyString);
+    m_work->expInfo = result->info;
+    m_participantCount = result->participantCount;
+    m_askParticipantInfo = result->info.prompt_info;
+    if (m_askParticipantInfo) {
+        m_stepBook->SetSelection(kStepDetails);
+        m_buttonBook->SetSelection(kButtonGetStarted);
+        return;
     }
-    m_participantCount =
-        static_cast<std::uint32_t>(OmbraAPIHelper::CountRunInfoLines(TaskFolder() + wxFILE_SEP_PATH + "rt_info"));
-    return true;
+    wxCommandEvent blank;
+    OnStep2GetStarted(blank);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -368,20 +351,36 @@ void CloudExperimentPanel::DownloadExperiment()
     m_expDLFinished = false;
 
     m_work->failure = std::make_shared<wxString>();
-    m_work->watch.Start(kWatchIntervalMs);
     m_work->download.Start(
         Vantrel::MakePackageFetch(m_work->apiHelper, m_cloudExpID, m_work->packagePath, TaskFolder(), m_work->failure));
+    WatchWorkers();
+}
+
+// The watch timer runs while any worker is in flight, so that idle passes come to
+// collect its end; at rest it is stopped and the panel costs no CPU.
+void CloudExperimentPanel::WatchWorkers()
+{
+    const bool busy = m_work->download.InFlight() || m_work->checks.InFlight();
+    if (busy && !m_work->watch.IsRunning()) m_work->watch.Start(kWatchIntervalMs);
+    if (!busy) m_work->watch.Stop();
     wxWakeUpIdle();
 }
 
 void CloudExperimentPanel::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
+    if (m_work->checks.InFlight()) {
+        if (m_work->checks.TakeOutcome()) {
+            WatchWorkers();
+            OnTaskChecksEnded();
+        }
+        return;
+    }
     if (m_work->download.InFlight()) {
         const int percent = std::max(0, std::min(100, m_work->download.Percent()));
         if (m_gauge->GetValue() != percent) m_gauge->SetValue(percent);
         if (const auto outcome = m_work->download.TakeOutcome()) {
-            m_work->watch.Stop();
+            WatchWorkers();
             OnDownloadEnded(static_cast<int>(*outcome));
         }
         // No RequestMore: the watch timer brings the next idle pass while the transfer

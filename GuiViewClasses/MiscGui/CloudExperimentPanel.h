@@ -96,8 +96,6 @@ public:
     void OnIdle(wxIdleEvent& event);
 
     bool LoadExperimentInfo();
-    bool GetExpInfo();
-    bool GetRTInfo();
     static bool DoExpFilesExist(const wxString& folder);
     void DownloadExperiment();
     bool OpenExperiment(const wxString& folder);
@@ -114,6 +112,8 @@ public:
     int GetStepPage() const;
     int GetButtonPage() const;
     bool IsDownloadInFlight() const;
+    // The checks of a typed task code are running against the service.
+    bool AreTaskChecksInFlight() const;
     std::uint32_t GetRunGroupId() const { return m_runGroupId; }
 
 private:
@@ -126,6 +126,9 @@ private:
     void ShowStep(int page);
     void ShowFirstPageWithError(const wxString& message);
     void OnDownloadEnded(int outcome);
+    void OnTaskChecksEnded();
+    void ShowChecking(bool checking);
+    void WatchWorkers();
     void UnpackAndOpen();
     void KeepEarlierDataFile(const wxString& dataFile);
     void FinishHandBack(const wxString& dataFile, bool runCancelled);
@@ -155,6 +158,7 @@ private:
     std::uint32_t m_participantCount = 0;
     std::unordered_map<std::uint32_t, std::uint32_t> m_groupRunCounts;
     bool m_askParticipantInfo = false;
+    bool m_checking = false;        // the task checks run and the busy cursor is shown
     bool m_unpackPending = false;   // the package is in place; the next idle pass unpacks and opens it
     bool m_keepTaskFolder = false;  // an earlier data file could not be made safe before this run
 

@@ -284,6 +284,57 @@ TEST_F(RequestForms, EndlessRepliesAndDownloadsStopAtTheirBound)
     Service().ClearSwitches();
 }
 
+// Each way a request can fail is told apart, so that the participant reads what
+// went wrong instead of "invalid experiment ID" for every network problem.
+TEST_F(RequestForms, FailuresAreClassifiedByWhatWentWrong)
+{
+    using Vantrel::TransferFailure;
+    std::vector<Field> none;
+    auto details = [&] {
+        client.MakeCurlCallNew("user/v1/get-experiment-details/12345678", none, OmbraAPIHelper::GET, nullptr);
+        return client.GetTransferFailure();
+    };
+    EXPECT_EQ(details(), TransferFailure::None);
+
+    Service().SetSwitches(R"({"status": {"get-experiment-details": 500}})");
+    EXPECT_EQ(details(), TransferFailure::Service);
+    Service().SetSwitches(R"({"fail": ["get-experiment-details"], "status": {"get-experiment-details": 404}})");
+    EXPECT_EQ(details(), TransferFailure::Refused);
+    Service().ClearSwitches();
+    {
+        // Without the test authority the double's certificate is unverifiable.
+        TestDoubles::ScopedEnvironmentVariable noExtraAuthority("VANTREL_CA_BUNDLE", nullptr);
+        EXPECT_EQ(details(), TransferFailure::Certificate) << client.GetCurlErrString();
+    }
+    {
+        TestDoubles::ScopedEnvironmentVariable closedPort("VANTREL_CLOUD_HOST", "127.0.0.1:9");
+        EXPECT_EQ(details(), TransferFailure::Network) << client.GetCurlErrString();
+    }
+    EXPECT_EQ(Vantrel::DescribeTransferFailure(TransferFailure::Refused, "step text"), "step text");
+    EXPECT_NE(Vantrel::DescribeTransferFailure(TransferFailure::Network, "step text"), "step text");
+}
+
+// A deadline bounds every request, whatever the server does; one that has passed
+// sends nothing at all.
+TEST_F(RequestForms, ADeadlineEndsASilentServerAndStopsLaterRequests)
+{
+    Service().SetSwitches(R"({"delay_seconds": {"get-experiment-details": 20}})");
+    std::vector<Field> none;
+    const auto start = std::chrono::steady_clock::now();
+    client.SetDeadline(start + std::chrono::milliseconds(700));
+    client.MakeCurlCallNew("user/v1/get-experiment-details/12345678", none, OmbraAPIHelper::GET, nullptr);
+    EXPECT_EQ(client.GetTransferFailure(), Vantrel::TransferFailure::TimedOut) << client.GetCurlErrString();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+
+    const size_t requests = Service().Requests().size();
+    const std::string target = Service().StateDir() + "/late-info";
+    client.MakeFileDLRequest("user/v1/download-info-file", 12345678, target.c_str());
+    EXPECT_EQ(client.GetTransferFailure(), Vantrel::TransferFailure::TimedOut);
+    EXPECT_EQ(Service().Requests().size(), requests);
+    client.ClearDeadline();
+    Service().ClearSwitches();
+}
+
 TEST_F(RequestForms, ProgressIsReportedAndTheCancelFlagEndsTheTransfer)
 {
     const std::string package = BinaryBytes(400000);

@@ -8,11 +8,13 @@
 
 #include "CloudClient/CloudRecords.h"
 #include "CloudClient/CurlCallbacks.h"
+#include "CloudClient/TransferFailure.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 #include <wx/string.h>
 
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -62,6 +64,13 @@ public:
     std::string GetCurlErrString() const { return m_curlError; }
     // The transfer error when the transfer failed, else the service's message.
     std::string GetApiErrString() const { return m_curlFailed ? m_curlError : m_apiError; }
+    // What kind of failure the last transfer had (None after a success).
+    Vantrel::TransferFailure GetTransferFailure() const { return m_failure; }
+    // Every request started before `deadline` must end by it; one started after
+    // it fails at once as timed out. Without a deadline only the connect time-out
+    // and the low-speed limit bound a request.
+    void SetDeadline(std::chrono::steady_clock::time_point deadline) { m_deadline = deadline; }
+    void ClearDeadline() { m_deadline = std::chrono::steady_clock::time_point(); }
     // The most a downloaded file may hold (kMaxDownloadBytes unless set); a larger
     // download is stopped and fails with a message that names the bound.
     void SetDownloadLimit(std::uint64_t bytes) { m_downloadLimit = bytes; }
@@ -144,6 +153,11 @@ private:
     void RecordTransferResult(int curlCode, const char* errorBuffer, long httpStatus);
     void RecordServiceMessage(const QJsonObject& reply);
     void RecordOversizedTransfer(std::uint64_t limit);
+    // Milliseconds left before the deadline: 0 without one, -1 when it has passed.
+    long MillisecondsLeft() const;
+    // Applies the deadline to a prepared handle; false (and the failure recorded)
+    // when it has already passed.
+    bool ApplyDeadline(void* curlHandle);
     bool ParseJsonIntoLoginToken(const QJsonObject& reply);
     bool ParseJsonIntoSubDetail(const QJsonObject& reply, SubDetail& profile);
     bool EnsureMailCredentials();
@@ -156,6 +170,8 @@ private:
     std::string m_curlError;
     std::string m_apiError;
     std::uint64_t m_downloadLimit = kMaxDownloadBytes;
+    Vantrel::TransferFailure m_failure = Vantrel::TransferFailure::None;
+    std::chrono::steady_clock::time_point m_deadline;  // the epoch: none
     std::string m_bearerHeader;
     std::string m_mailHash2;
     std::string m_mailHash3;

@@ -4,17 +4,83 @@
 
 #include "TestSupport.h"
 
+#include "CloudClient/TransferFailure.h"
+#include "CloudTaskChecks.h"
+
 #include <wx/button.h>
 #include <wx/config.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
+
+#include <chrono>
+#include <optional>
 
 namespace PanelTests {
 namespace {
 
 class CloudPanelRefusal : public CloudPanelTest
 {};
+
+// Network trouble is told as what it is, never as an invalid code; while the
+// checks wait on a silent server the window keeps handling its events.
+TEST_F(CloudPanelRefusal, NetworkFailuresHaveTheirOwnMessageAndNeverFreezeTheWindow)
+{
+    Vantrel::SetTaskChecksDeadlineForTesting(std::chrono::milliseconds(1500));
+    struct Case
+    {
+        const char* label;
+        const char* switches;
+        const char* hostOverride;  // VANTREL_CLOUD_HOST, when the service is not to be reached
+        bool withoutTestAuthority;
+        Vantrel::TransferFailure failure;
+    } cases[] = {
+        {"silent server", R"({"delay_seconds": {"get-experiment-details": 20}})", nullptr, false,
+         Vantrel::TransferFailure::TimedOut},
+        {"server error", R"({"status": {"get-experiment-details": 503}})", nullptr, false,
+         Vantrel::TransferFailure::Service},
+        {"refused connection", nullptr, "127.0.0.1:9", false, Vantrel::TransferFailure::Network},
+        {"unverifiable certificate", nullptr, nullptr, true, Vantrel::TransferFailure::Certificate},
+    };
+    AddExperiment(TestDoubles::InfoFileText(kResearcher));
+    CloudExperimentPanel* panel = ShowPanel();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        if (c.switches)
+            m_doubles.Service().SetSwitches(c.switches);
+        else
+            m_doubles.Service().ClearSwitches();
+        std::optional<TestDoubles::ScopedEnvironmentVariable> host, authority;
+        if (c.hostOverride) host.emplace("VANTREL_CLOUD_HOST", c.hostOverride);
+        if (c.withoutTestAuthority) authority.emplace("VANTREL_CA_BUNDLE", nullptr);
+
+        // A timer of the GUI thread keeps ticking while the checks run.
+        wxTimer ticker;
+        auto last = std::chrono::steady_clock::now();
+        std::chrono::steady_clock::duration longestGap{};
+        ticker.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            const auto now = std::chrono::steady_clock::now();
+            longestGap = std::max(longestGap, now - last);
+            last = now;
+        });
+        TaskField(panel)->ChangeValue(kTaskCode);
+        Click(Button(panel, CloudExperimentPanel::ID_NEXT));
+        last = std::chrono::steady_clock::now();
+        ticker.Start(20);
+        const wxString expected = Vantrel::DescribeTransferFailure(c.failure, wxEmptyString);
+        EXPECT_TRUE(TestSupport::PumpUntil([&] { return ErrorText(panel)->GetLabel() == expected; }, 15000))
+            << "shown: " << ErrorText(panel)->GetLabel();
+        ticker.Stop();
+        EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count(), 250);
+        EXPECT_FALSE(panel->AreTaskChecksInFlight());
+        EXPECT_TRUE(TaskField(panel)->IsEnabled());
+        EXPECT_EQ(panel->GetStepPage(), 0);
+        EXPECT_EQ(RequestCount("/api/user/v1/download-experiment"), 0);
+    }
+    m_doubles.Service().ClearSwitches();
+    Vantrel::SetTaskChecksDeadlineForTesting(std::chrono::seconds(30));
+}
 
 TEST_F(CloudPanelRefusal, EachRefusalShowsItsTextAndStartsNoDownload)
 {
