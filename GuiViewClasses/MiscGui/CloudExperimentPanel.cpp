@@ -1,6 +1,7 @@
 #include "CloudExperimentPanel.h"
 
 #include "CloudPackageFetch.h"
+#include "CloudHandBack.h"
 #include "CloudTaskChecks.h"
 #include "CloudPanelHost.h"
 #include "CloudTaskSupport/BalancedGroupChoice.h"
@@ -45,7 +46,6 @@
 
 namespace {
 
-constexpr int kMaxUploadTries = 3;
 constexpr int kWatchIntervalMs = 40;  // how often the gauge follows the transfer
 
 enum StepPage
@@ -76,23 +76,6 @@ wxArrayString ExperimentDocumentsIn(const wxString& folder)
 
 wxString ToWx(const QString& text) { return wxString::FromUTF8(text.toUtf8().constData()); }
 
-// "Thu, 10 Dec 2026 14:05:09 +0000": English names whatever the locale.
-std::string Rfc2822DateNow()
-{
-    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char zone[8] = "+0000";
-    std::strftime(zone, sizeof zone, "%z", &local);
-    char text[64];
-    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d %s", days[local.tm_wday], local.tm_mday,
-                  months[local.tm_mon], local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec, zone);
-    return text;
-}
-
 }  // namespace
 
 using Vantrel::PackageDownload;
@@ -105,6 +88,10 @@ struct CloudExperimentPanel::Work
     // The checks of the typed task code; their result is read once they have ended.
     Vantrel::BasicPackageDownload<ProgStruct> checks;
     std::shared_ptr<Vantrel::TaskChecksResult> checksResult;
+    // The hand-back of a finished run's data file.
+    Vantrel::BasicPackageDownload<ProgStruct> handBack;
+    std::shared_ptr<Vantrel::HandBackResult> handBackResult;
+    wxString handBackDataFile;
     wxString packagePath;               // the package of the download under way
     std::shared_ptr<wxString> failure;  // the worker's message, read once it has ended
     wxTimer watch;                      // runs while a transfer is in flight
@@ -147,6 +134,7 @@ CloudExperimentPanel::~CloudExperimentPanel()
     // behind holding only its own copies.
     m_work->download.ShutDown(std::chrono::milliseconds(1500));
     m_work->checks.ShutDown(std::chrono::milliseconds(500));
+    m_work->handBack.ShutDown(std::chrono::milliseconds(500));
     if (m_checking) wxEndBusyCursor();
 }
 
@@ -360,7 +348,7 @@ void CloudExperimentPanel::DownloadExperiment()
 // collect its end; at rest it is stopped and the panel costs no CPU.
 void CloudExperimentPanel::WatchWorkers()
 {
-    const bool busy = m_work->download.InFlight() || m_work->checks.InFlight();
+    const bool busy = m_work->download.InFlight() || m_work->checks.InFlight() || m_work->handBack.InFlight();
     if (busy && !m_work->watch.IsRunning()) m_work->watch.Start(kWatchIntervalMs);
     if (!busy) m_work->watch.Stop();
     wxWakeUpIdle();
@@ -369,6 +357,13 @@ void CloudExperimentPanel::WatchWorkers()
 void CloudExperimentPanel::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
+    if (m_work->handBack.InFlight()) {
+        if (m_work->handBack.TakeOutcome()) {
+            WatchWorkers();
+            OnHandBackEnded();
+        }
+        return;
+    }
     if (m_work->checks.InFlight()) {
         if (m_work->checks.TakeOutcome()) {
             WatchWorkers();
@@ -549,62 +544,96 @@ void CloudExperimentPanel::RunExperiment()
 void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCancelled)
 {
     const ExpInfo& info = m_work->expInfo;
-    const wxString researcher = ToWx(info.r_email);
-    Vantrel::DataSafetyFacts facts;
-    facts.dataFileExists = wxFileExists(dataFile);
-    facts.keepRequested = info.no_delete || m_keepTaskFolder;
+    m_handBackFacts = Vantrel::DataSafetyFacts();
+    m_handBackFacts.dataFileExists = wxFileExists(dataFile);
+    m_handBackFacts.keepRequested = info.no_delete || m_keepTaskFolder;
 
-    if (m_noDataUpload || runCancelled || !facts.dataFileExists) {
+    if (m_noDataUpload || runCancelled || !m_handBackFacts.dataFileExists) {
         if (!m_noDataUpload && !runCancelled) {
             wxLogError(_("The task ended without a data file; the task files are kept."));
-            facts.keepRequested = true;
+            m_handBackFacts.keepRequested = true;
         }
         m_stepBook->SetSelection(kStepThanks);
-    } else {
-        wxBusyCursor busy;
-        const std::string code = std::to_string(m_cloudExpID);
-        for (int attempt = 0; attempt < kMaxUploadTries && !facts.uploaded; ++attempt)
-            facts.uploaded = m_work->apiHelper.UploadExpResults(code.c_str(), dataFile.fn_str());
-        if (facts.uploaded) {
-            const std::string line = "'group_id':'" + std::to_string(m_runGroupId) + "'";
-            for (int attempt = 0; attempt < kMaxUploadTries; ++attempt)
-                if (m_work->apiHelper.AppendRtInfo(m_cloudExpID, line)) break;
-        }
-        {
-            wxConfigBase* config = wxConfigBase::Get();
-            config->SetPath("/VTCloudSettings/");
-            config->Write("last_exp_id", wxString::Format("%ld", m_cloudExpID));
-            config->Flush();
-        }
-
-        bool wantDesktopCopy = true;
-        int page = kStepThanks;
-        if (facts.uploaded) {
-            wantDesktopCopy = info.save_desktop;
-        } else {
-            facts.emailSent = SendFailureEmailToResearcher();
-            if (!facts.emailSent) page = kStepUploadError;
-        }
-        Vantrel::DesktopCopyResult copy;
-        if (wantDesktopCopy) {
-            copy = Vantrel::CopyDataFileToFolder(dataFile, Vantrel::DesktopFolder());
-            facts.desktopCopyVerified = copy.verified;
-            if (!copy.verified) wxLogError("%s", copy.error);
-        }
-        if (page == kStepUploadError) {
-            if (copy.verified)
-                m_uploadErrorText->SetLabel(wxString::Format(
-                    _("We have placed the data file on the desktop. Please send it\nto the researcher at %s."),
-                    researcher));
-            else
-                m_uploadErrorText->SetLabel(wxString::Format(
-                    _("The data file is in\n%s\nPlease send it to the researcher at %s."), dataFile, researcher));
-        }
-        m_stepBook->SetSelection(page);
+        EndHandBack(dataFile, kStepThanks, Vantrel::DesktopCopyResult());
+        return;
     }
+    {
+        wxConfigBase* config = wxConfigBase::Get();
+        config->SetPath("/VTCloudSettings/");
+        config->Write("last_exp_id", wxString::Format("%ld", m_cloudExpID));
+        config->Flush();
+    }
+    // The data goes back on a worker; the window stays responsive and says so.
+    Vantrel::HandBackRequest request;
+    request.experimentCode = m_cloudExpID;
+    request.dataFile = std::string(dataFile.fn_str());
+    request.runId = Vantrel::NewRunId();
+    request.runInfoLine = "'group_id':'" + std::to_string(m_runGroupId) + "'";
+    request.mailTo = info.r_email.toStdString();
+    request.mailHeaders = Vantrel::FailureMailHeaders(request.mailTo);
+    request.mailBody = Vantrel::ReadFailureMailTemplate();
+    auto result = std::make_shared<Vantrel::HandBackResult>();
+    m_work->handBackResult = result;
+    m_work->handBackDataFile = dataFile;
+    m_work->handBack.Start([client = OmbraAPIHelper(m_work->apiHelper), request, result](ProgStruct&) {
+        *result = Vantrel::RunHandBack(client, request);
+        return true;
+    });
+    m_stepBook->SetSelection(kStepDownload);
+    m_gauge->Hide();
+    m_downloadText->SetLabel(_("Sending the data file to the researcher..."));
+    m_buttonBook->SetSelection(kButtonRunOrCancel);
+    m_runOrCancelButton->Disable();
+    m_downloadPage->Layout();
+    wxBeginBusyCursor();
+    WatchWorkers();
+}
+
+void CloudExperimentPanel::OnHandBackEnded()
+{
+    wxEndBusyCursor();
+    m_runOrCancelButton->Enable();
+    const std::shared_ptr<Vantrel::HandBackResult> result = std::move(m_work->handBackResult);
+    const wxString dataFile = m_work->handBackDataFile;
+    const ExpInfo& info = m_work->expInfo;
+    m_handBackFacts.uploaded = result && result->uploaded;
+    m_handBackFacts.emailSent = result && result->emailSent;
+    if (result && !result->uploaded && !result->cause.empty())
+        Orbisk::EitherLogVerboseOrLogErrorBasedOnEnvironment(
+            wxString::Format("The data file was not uploaded: %s", result->cause));
+
+    bool wantDesktopCopy = true;
+    int page = kStepThanks;
+    if (m_handBackFacts.uploaded)
+        wantDesktopCopy = info.save_desktop;
+    else if (!m_handBackFacts.emailSent)
+        page = kStepUploadError;
+    Vantrel::DesktopCopyResult copy;
+    if (wantDesktopCopy) {
+        copy = Vantrel::CopyDataFileToFolder(dataFile, Vantrel::DesktopFolder());
+        m_handBackFacts.desktopCopyVerified = copy.verified;
+        if (!copy.verified) wxLogError("%s", copy.error);
+    }
+    EndHandBack(dataFile, page, copy);
+}
+
+void CloudExperimentPanel::EndHandBack(const wxString& dataFile, int page, const Vantrel::DesktopCopyResult& copy)
+{
+    const ExpInfo& info = m_work->expInfo;
+    const wxString researcher = ToWx(info.r_email);
+    if (page == kStepUploadError) {
+        if (copy.verified)
+            m_uploadErrorText->SetLabel(wxString::Format(
+                _("We have placed the data file on the desktop. Please send it\nto the researcher at %s."),
+                researcher));
+        else
+            m_uploadErrorText->SetLabel(wxString::Format(
+                _("The data file is in\n%s\nPlease send it to the researcher at %s."), dataFile, researcher));
+    }
+    m_stepBook->SetSelection(page);
     m_buttonBook->SetSelection(kButtonExit);
 
-    const bool removeFolder = Vantrel::TaskFolderMayBeRemoved(facts);
+    const bool removeFolder = Vantrel::TaskFolderMayBeRemoved(m_handBackFacts);
     Vantrel::CleanUpTaskFiles(TaskFolder(), removeFolder);
     if (info.no_delete)
         m_thanksNoteText->SetLabel(_("You can uninstall this app if you want."));
@@ -617,22 +646,9 @@ void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCanc
 bool CloudExperimentPanel::SendFailureEmailToResearcher()
 {
     const wxString dataFile = DataFileIn(TaskFolder());
-    const wxString templatePath =
-        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath() + "/../PlugIns/email/sending_data_file.html";
-    std::string body;
-    {
-        std::ifstream in(std::string(templatePath.fn_str()), std::ios::binary);
-        std::ostringstream text;
-        if (in) text << in.rdbuf();
-        body = text.str();
-    }
     const std::string to = m_work->expInfo.r_email.toStdString();
-    std::vector<std::string> headers{
-        "Date: " + Rfc2822DateNow(),
-        "To: " + to,
-        "From: " + Vantrel::ServiceConfiguration::MailFromHeaderValue(),
-        "Subject: Failed to upload experiment data",
-    };
+    std::vector<std::string> headers = Vantrel::FailureMailHeaders(to);
+    const std::string body = Vantrel::ReadFailureMailTemplate();
     return m_work->apiHelper.SendEmailWithAttachment(headers, body.c_str(), to.c_str(), "", dataFile.fn_str());
 }
 

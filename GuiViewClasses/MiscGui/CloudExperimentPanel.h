@@ -3,6 +3,9 @@
 // view: task code, participant details, download and unpacking, the run, and
 // handing the data back to the researcher.
 
+#include "CloudTaskSupport/DesktopDataCopy.h"
+#include "CloudTaskSupport/TaskFolderCleanup.h"
+
 #include <wx/panel.h>
 
 #include <cstdint>
@@ -132,6 +135,8 @@ private:
     void UnpackAndOpen();
     void KeepEarlierDataFile(const wxString& dataFile);
     void FinishHandBack(const wxString& dataFile, bool runCancelled);
+    void OnHandBackEnded();
+    void EndHandBack(const wxString& dataFile, int page, const Vantrel::DesktopCopyResult& copy);
     wxString TaskFolder() const;
 
     Orbisk::OrbiskChoiceBookWithHiddenCtrl* m_stepBook;
@@ -158,6 +163,7 @@ private:
     std::uint32_t m_participantCount = 0;
     std::unordered_map<std::uint32_t, std::uint32_t> m_groupRunCounts;
     bool m_askParticipantInfo = false;
+    Vantrel::DataSafetyFacts m_handBackFacts;
     bool m_checking = false;        // the task checks run and the busy cursor is shown
     bool m_unpackPending = false;   // the package is in place; the next idle pass unpacks and opens it
     bool m_keepTaskFolder = false;  // an earlier data file could not be made safe before this run

@@ -154,6 +154,25 @@ TEST_F(Operations, ResultUploadStoresTheFileAndSurvivesTwoFailures)
     EXPECT_EQ(ReadFile(downloaded), data);
 }
 
+// The service stored the upload but its answer came too late for the client: the
+// retry carries the same run id and the researcher still gets one copy.
+TEST_F(Operations, ARetryAfterATimeOutNeverStoresASecondCopy)
+{
+    const std::string file = Service().StateDir() + "/Task Data.txt";
+    WriteFile(file, "Trial\tRT\n1\t512\n");
+    Service().SetSwitches(R"({"delay_after_store_seconds": {"upload-result": 3}})");
+    client.SetDeadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(800));
+    EXPECT_FALSE(client.UploadExpResults("12345678", file.c_str(), "run-0001"));
+    EXPECT_EQ(client.GetTransferFailure(), Vantrel::TransferFailure::TimedOut);
+    client.ClearDeadline();
+    Service().ClearSwitches();
+    EXPECT_TRUE(client.UploadExpResults("12345678", file.c_str(), "run-0001"));
+    EXPECT_EQ(Service().Results(kCode).size(), 1u);
+    // Another run is another copy.
+    EXPECT_TRUE(client.UploadExpResults("12345678", file.c_str(), "run-0002"));
+    EXPECT_EQ(Service().Results(kCode).size(), 2u);
+}
+
 TEST_F(Operations, BrokenUploadIsAFailure)
 {
     const std::string file = Service().StateDir() + "/Task Data.txt";

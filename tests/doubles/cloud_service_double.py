@@ -32,6 +32,10 @@ SWITCHES (all optional):
   "upload_broken": true            result uploads get no reply at all
   "delay_seconds": {endpoint: s}   wait before replying
   "credentials_text": text         served in place of credentials.txt
+  "delay_after_store_seconds": {"upload-result": s}
+                                   store an uploaded result, then wait before replying
+Uploads that carry a "run_id" are stored once per run id; a repeat is answered
+with success and the copy already stored.
   "endless_reply": [endpoint, ...] announce a 1 GiB reply and stream it until
                                    the client hangs up
 Endpoint names are the last fixed path segment, e.g. "get-experiment-details",
@@ -71,6 +75,7 @@ class ServiceState:
         self.tokens = set()
         self.reset_tokens = {}
         self.uploads_seen = 0
+        self.stored_runs = {}  # (experiment code, run id) -> stored file name
         self.password = RESEARCHER["password"]
         self.profile_name = RESEARCHER["name"]
         self.profile_email = RESEARCHER["email"]
@@ -375,11 +380,22 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return self.fail_json("Unknown experiment or no result file")
         folder = os.path.join(self.state.experiment_folder(code), "results")
         os.makedirs(folder, exist_ok=True)
+        run_id = fields.get("run_id", "")
+        with self.state.lock:
+            stored = self.state.stored_runs.get((code, run_id)) if run_id else None
+        if stored:
+            # A retry of a run already stored: the service keeps one copy.
+            return self.ok({"file": stored})
         with self.state.lock:
             number = len(os.listdir(folder)) + 1
             target = os.path.join(folder, "%d-%s" % (number, os.path.basename(files[0]["filename"])))
             with open(target, "wb") as out:
                 out.write(files[0]["data"])
+            if run_id:
+                self.state.stored_runs[(code, run_id)] = os.path.basename(target)
+        delay = (switches.get("delay_after_store_seconds") or {}).get("upload-result")
+        if delay:
+            time.sleep(float(delay))
         self.ok({"file": os.path.basename(target)})
 
     def do_update_rtinfo(self, fields, parts, code):

@@ -91,7 +91,9 @@ public:
                                     std::mutex* pathGuard = nullptr);
     wxString GetExpPackage(int64_t code, const wxString& packagePath);
     int GetNumCurrentParticipants(int64_t code);
-    bool UploadExpResults(const char* experimentCode, const char* resultFile);
+    // `runId` (may be null or empty) names the run, so that the service keeps one
+    // copy however often a run's upload is tried again.
+    bool UploadExpResults(const char* experimentCode, const char* resultFile, const char* runId = nullptr);
     bool AppendRtInfo(int64_t code, const std::string& content);
 
     // ---- Researcher and account operations

@@ -454,7 +454,9 @@ private:
     UnpackResult Fail(const wxString& message)
     {
         m_writer.RollBack();
-        wxLogError("%s", message);
+        // The caller shows the message once, in the participant's words; it is only
+        // recorded here, never raised as a second error box.
+        wxLogVerbose("Unpacking refused: %s", message);
         return UnpackResult{false, message};
     }
 
@@ -471,7 +473,15 @@ private:
 
 UnpackResult UnpackPackage(const wxString& package, const wxString& destination, const UnpackLimits& limits)
 {
-    return Unpacker(package, destination, limits).Run();
+    // The stream classes log their own technical texts (zlib's among them); the
+    // result's message says what failed instead.
+    UnpackResult result;
+    {
+        wxLogNull quietStreams;
+        result = Unpacker(package, destination, limits).Run();
+    }
+    if (!result.ok) wxLogVerbose("Unpacking '%s' failed: %s", package, result.error);
+    return result;
 }
 
 bool ExtractZip(const wxString& package, const wxString& destination) { return UnpackPackage(package, destination).ok; }

@@ -83,7 +83,7 @@ UnpackResult PlaceTaskPackage(const wxString& package, const wxString& taskFolde
             result.ok = false;
             result.error = wxString::Format(_("Couldn't create the file '%s'."),
                                             wxString((folder / kTaskPackageMarker).string().c_str(), wxConvFile));
-            wxLogError("%s (%s)", result.error, error.message());
+            wxLogVerbose("%s (%s)", result.error, error.message());
         }
     }
     fs::remove_all(staging, error);

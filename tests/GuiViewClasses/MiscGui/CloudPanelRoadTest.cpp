@@ -11,6 +11,9 @@
 #include <wx/gauge.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
+
+#include <chrono>
 
 #include <filesystem>
 
@@ -91,6 +94,43 @@ TEST_F(CloudPanelRoad, FromTaskCodeToThankYouWithTheDataAtTheService)
 
     Click(Button(ReadyPanel(), CloudExperimentPanel::ID_EXIT));
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return m_script.exitRequests == 1; }));
+}
+
+// A slow upload runs beside a responsive window that says what it is doing; the
+// upload carries the run's id.
+TEST_F(CloudPanelRoad, TheDataGoesBackWhileTheWindowKeepsHandlingEvents)
+{
+    AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
+    GetToReadyPanel(false);
+    m_doubles.Service().SetSwitches(R"({"delay_after_store_seconds": {"upload-result": 2}})");
+    wxTimer ticker;
+    auto last = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::duration longestGap{};
+    bool sawSending = false;
+    ticker.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        const auto now = std::chrono::steady_clock::now();
+        longestGap = std::max(longestGap, now - last);
+        last = now;
+        if (ReadyPanel() && ContainsLabel(ReadyPanel(), "Sending the data file to the researcher..."))
+            sawSending = true;
+    });
+    Click(Button(ReadyPanel(), CloudExperimentPanel::ID_RUN_OR_CANCEL));
+    last = std::chrono::steady_clock::now();
+    ticker.Start(20);
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel()->GetButtonPage() == 3; }, 30000))
+        << TestSupport::LogAsText();
+    ticker.Stop();
+    EXPECT_TRUE(sawSending);
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count(), 250);
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), 3);
+    const auto uploads = m_doubles.Service().RequestsTo("/api/user/v1/upload-result");
+    ASSERT_EQ(uploads.size(), 1u);
+    std::string runId;
+    for (const auto& part : uploads[0].parts)
+        if (part.name == "run_id") runId = part.data;
+    EXPECT_EQ(runId.size(), 32u);
+    EXPECT_EQ(m_doubles.Service().Results(kExperimentCode).size(), 1u);
+    m_doubles.Service().ClearSwitches();
 }
 
 TEST_F(CloudPanelRoad, CommandLineCodeWithoutUploadSavesAndSendsNothing)
