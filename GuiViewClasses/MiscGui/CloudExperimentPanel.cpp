@@ -3,6 +3,7 @@
 #include "CloudPackageFetch.h"
 #include "CloudHandBack.h"
 #include "CloudTaskChecks.h"
+#include "UnsentDataOutbox.h"
 #include "CloudPanelHost.h"
 #include "CloudTaskSupport/BalancedGroupChoice.h"
 #include "CloudTaskSupport/DesktopDataCopy.h"
@@ -92,6 +93,7 @@ struct CloudExperimentPanel::Work
     Vantrel::BasicPackageDownload<ProgStruct> handBack;
     std::shared_ptr<Vantrel::HandBackResult> handBackResult;
     wxString handBackDataFile;
+    std::string outboxEntry;            // the data file's copy that waits until it is received
     wxString packagePath;               // the package of the download under way
     std::shared_ptr<wxString> failure;  // the worker's message, read once it has ended
     wxTimer watch;                      // runs while a transfer is in flight
@@ -150,6 +152,8 @@ void CloudExperimentPanel::Construct(Vantrel::CloudPanelHost* host, wxWindow* pa
     m_taskIdCtrl->SetFocus();
     m_errorText->SetLabel(wxEmptyString);
     if (m_cloudExpID != 0 && m_expDLFinished) EnterReadyState();
+    // Data of earlier runs that never reached the researcher goes now, in the background.
+    Vantrel::SendOutboxInBackgroundOnce(m_work->apiHelper);
 }
 
 void CloudExperimentPanel::ForgetTaskForTesting()
@@ -575,6 +579,7 @@ void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCanc
     auto result = std::make_shared<Vantrel::HandBackResult>();
     m_work->handBackResult = result;
     m_work->handBackDataFile = dataFile;
+    m_work->outboxEntry = Vantrel::AddToOutbox(request);
     m_work->handBack.Start([client = OmbraAPIHelper(m_work->apiHelper), request, result](ProgStruct&) {
         *result = Vantrel::RunHandBack(client, request);
         return true;
@@ -598,6 +603,8 @@ void CloudExperimentPanel::OnHandBackEnded()
     const ExpInfo& info = m_work->expInfo;
     m_handBackFacts.uploaded = result && result->uploaded;
     m_handBackFacts.emailSent = result && result->emailSent;
+    if (m_handBackFacts.uploaded || m_handBackFacts.emailSent) Vantrel::RemoveFromOutbox(m_work->outboxEntry);
+    m_work->outboxEntry.clear();
     if (result && !result->uploaded && !result->cause.empty())
         Orbisk::EitherLogVerboseOrLogErrorBasedOnEnvironment(
             wxString::Format("The data file was not uploaded: %s", result->cause));

@@ -30,9 +30,13 @@ std::function<bool(ProgStruct&)> MakePackageFetch(const OmbraAPIHelper& client, 
                 *failure = _("The task could not be downloaded. Check the internet connection and try again.");
             return false;
         }
-        const UnpackResult unpacked = PlaceTaskPackage(package, taskFolder);
+        // A cancel stops the unpacking too, not only the transfer: a cancelled worker
+        // must stop working, not merely stop being waited for.
+        UnpackLimits limits;
+        limits.cancel = &progress.cancel;
+        const UnpackResult unpacked = PlaceTaskPackage(package, taskFolder, limits);
         std::remove(package.fn_str());  // unpacked or refused, the package is never needed again
-        if (!unpacked.ok) *failure = unpacked.error;
+        if (!unpacked.ok && !progress.cancel) *failure = unpacked.error;
         return unpacked.ok;
     };
 }

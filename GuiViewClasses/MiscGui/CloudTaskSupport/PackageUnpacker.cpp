@@ -379,6 +379,10 @@ private:
                 }
             }
             if (!EnoughRoomFor(got, failure)) return false;
+            if (m_limits.cancel && m_limits.cancel->load()) {
+                failure = _("The unpacking was cancelled.");
+                return false;
+            }
             size_t done = 0;
             while (done < got) {
                 const ssize_t wrote = ::write(fd, buffer.data() + done, got - done);

@@ -3,6 +3,7 @@
 
 #include <wx/string.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -29,6 +30,8 @@ struct UnpackLimits
     std::uint64_t headroomBytes = 64u << 20;
     // Free bytes on the disk that holds a path; the file system's own answer unless set.
     std::function<std::uint64_t(const std::string& path)> freeBytes;
+    // Set from another thread to stop the unpacking at the next chunk (may be null).
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 // Every entry is checked before anything of it is written (see CheckArchiveEntry);

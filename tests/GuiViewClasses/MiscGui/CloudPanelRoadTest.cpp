@@ -4,6 +4,7 @@
 #include "CloudPanelFixture.h"
 
 #include "TestSupport.h"
+#include "UnsentDataOutbox.h"
 
 #include <wx/button.h>
 #include <wx/clipbrd.h>
@@ -198,6 +199,33 @@ TEST_F(CloudPanelRoad, WhenMailFailsTooTheAddressIsShownAndTheDataStaysInTwoPlac
         return copied == kResearcher;
     })) << "clipboard holds '"
         << copied << "'";
+}
+
+// Data whose upload and e-mail both failed is not stranded: the next start sends
+// it in the background, and only then does it leave the outbox.
+TEST_F(CloudPanelRoad, UnsentDataOfAnEarlierRunIsSentAtTheNextStart)
+{
+    AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
+    m_doubles.Service().SetSwitches(R"({"fail": ["upload-result"]})");
+    GetToReadyPanel(false);
+    m_doubles.Relay().Stop();
+    RunTask();
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), 4);
+    const auto waiting = Vantrel::ReadOutbox();
+    ASSERT_EQ(waiting.size(), 1u);
+    EXPECT_EQ(ReadFile(waiting[0].request.dataFile), m_script.runBytes);
+    EXPECT_TRUE(m_doubles.Service().Results(kExperimentCode).empty());
+
+    // The next start, with the service taking uploads again.
+    m_doubles.Service().ClearSwitches();
+    Vantrel::ResetOutboxSenderForTesting();
+    CloudExperimentPanel::ForgetTaskForTesting();
+    ShowPanel();
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return Vantrel::ReadOutbox().empty(); }, 60000));
+    ASSERT_TRUE(Vantrel::WaitForOutboxSender(10000));
+    const auto results = m_doubles.Service().Results(kExperimentCode);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].second, m_script.runBytes);
 }
 
 TEST_F(CloudPanelRoad, ACancelledRunSendsNothingAndKeepsItsDataFile)

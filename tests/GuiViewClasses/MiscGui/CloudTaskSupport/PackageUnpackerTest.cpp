@@ -219,6 +219,14 @@ TEST_F(PackageUnpackerTest, PackagesBeyondTheUnpackingLimitsAreRefusedWithTheirM
         EXPECT_TRUE(Listing(m_task).empty()) << "nothing may be left of a refused package";
         ExpectNothingEscaped();
     }
+    // A cancel from another thread stops the unpacking and takes it back.
+    std::atomic<bool> cancel{true};
+    Vantrel::UnpackLimits cancelled;
+    cancelled.cancel = &cancel;
+    fs::remove_all(m_task);
+    EXPECT_FALSE(Vantrel::UnpackPackage(Package("good.tar.gz"), Task(), cancelled).ok);
+    EXPECT_TRUE(Listing(m_task).empty());
+
     // The same packages pass where there is room and no bound is reached.
     for (const char* package : {"good.tar.gz", "good.zip"}) {
         fs::remove_all(m_task);
