@@ -16,30 +16,25 @@
 //   - EditOriginalObjectLinkToRule changes the original element's rule links at
 //     once, for the rules editor.
 
-#include "ElementEditorState.h"
-#include "Interface_MasterVTObjectEditor.h"
+#include "ElementEditorDialogT.h"
 #include "persdlg.h"
-
-#include <VTCore/Interface_UsesRules.h>
-#include <VTCore/VTExperiment.h>
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>
 #include <wx/log.h>
 #include <wx/sizer.h>
-#include <wx/textctrl.h>
-
-#include <memory>
 
 namespace Vantrel {
 
 class VTRule;
 
 template <class T>
-class VTEditElementBaseDlgNoXRCT : public wxDialogPersistentPosition, public Interface_MasterVTObjectEditor
+class VTEditElementBaseDlgNoXRCT : public ElementEditorDialogT<T, wxDialogPersistentPosition>
 {
+    using Common = ElementEditorDialogT<T, wxDialogPersistentPosition>;
+
 public:
-    using Pimpl = ElementEditorState<T>;
+    using typename Common::Pimpl;
 
     // Makes the state (see SimulateRepeatOfConstructor); the window is created by
     // the derived editor.
@@ -53,46 +48,20 @@ public:
     // Run when the editor is put aside; the base does nothing.
     virtual void OnPseudoDestroy() {}
 
-    virtual bool CheckElementName_PossiblyEditingTheTextControl()
-    {
-        return ElementEditorCore::CheckNameInControl(m_pImpl->experiment, m_NameCtrl, TheTempObject(),
-                                                     TheOriginalObject());
-    }
-    virtual bool GetDialogValues(T& element)
-    {
-        if (!CheckElementName_PossiblyEditingTheTextControl()) return false;
-        element.SetName(m_NameCtrl->GetValue());
-        return true;
-    }
-    bool DialogIsLocked() const override { return m_pImpl->locked; }
-
     virtual void OnOK(wxCommandEvent&)
     {
         RememberPage();
-        if (m_pImpl->locked) {
-            EndModal(wxID_CANCEL);
-            return;
+        switch (this->CommitFromOK(false)) {
+            case Common::OkOutcome::Locked: this->EndModal(wxID_CANCEL); break;
+            case Common::OkOutcome::Committed: this->EndModal(wxID_OK); break;
+            default: break;
         }
-        if (!Validate() || !TransferDataFromWindow()) {
-            TheTempObject()->SetTemporary(true);
-            return;
-        }
-        if (!m_pImpl->Commit(false)) return;
-        if (m_pImpl->isNew && m_pImpl->insertRepeatedly) {
-            m_pImpl->StartNewElement();
-            SetDialogValues(*TheTempObject());
-            return;
-        }
-        EndModal(wxID_OK);
     }
 
     virtual void OnOKPrevOrNext(int buttonId)
     {
         RememberPage();
-        if (!m_pImpl->canNavigate) return;
-        if (!Validate() || !TransferDataFromWindow()) return;
-        const bool writeBack = !m_pImpl->locked && !m_pImpl->experiment->m_LockStateMinimal;
-        if (m_pImpl->StepTo(m_NextButton && buttonId == m_NextButton->GetId(), writeBack)) TransferDataToWindow();
+        this->StepToNeighbour(m_NextButton && buttonId == m_NextButton->GetId());
     }
 
     // At every SetDialogValues: the navigation buttons show only when navigation
@@ -101,70 +70,36 @@ public:
     {
         if (m_PrevButton || m_NextButton) {
             for (wxButton* button : {m_PrevButton, m_NextButton})
-                if (button) button->Show(m_pImpl->canNavigate);
+                if (button) button->Show(this->m_pImpl->canNavigate);
             if (m_NavSizer) m_NavSizer->Layout();
         }
-        if (m_CancelButton) m_CancelButton->SetLabel(m_pImpl->insertRepeatedly ? _("Done") : _("Cancel"));
+        if (m_CancelButton) m_CancelButton->SetLabel(this->m_pImpl->insertRepeatedly ? _("Done") : _("Cancel"));
     }
 
-    virtual void SetDialogValues(T& element)
+    void SetDialogValues(T& element) override
     {
         GuiInitialization(false);
         OnInitializeDialog();
-        m_NameCtrl->SetValue(element.GetName());
-        m_NameCtrl->SelectAll();
+        this->m_NameCtrl->SetValue(element.GetName());
+        this->m_NameCtrl->SelectAll();
         DoInitialSetup();
     }
     // The derived editor's own loading, after the base loaded the name.
     virtual void DoInitialSetup() = 0;
-
-    bool IsNewObject() const override { return m_pImpl->isNew; }
-    VTExperiment* TheExperiment() const override { return m_pImpl->experiment; }
-    T* TheTempObject() const override { return m_pImpl->WorkingCopy(); }
-    T* TheOriginalObject() const override { return m_pImpl->original; }
-    IVTListCtrl* TheListCtrl() const override { return m_pImpl->list.get(); }
-    Interface_UsesRules* TempCopyObjectUsingRules() const override
-    {
-        return dynamic_cast<Interface_UsesRules*>(TheTempObject());
-    }
-    bool IsCurrentlyInteractingWithUser() const override { return IsShownOnScreen(); }
-
-    bool Validate() override
-    {
-        if (!CheckElementName_PossiblyEditingTheTextControl()) return false;
-        if (m_NameCtrl->GetValue().empty()) return false;
-        return wxDialog::Validate();
-    }
-    bool TransferDataToWindow() override
-    {
-        if (TheTempObject()) SetDialogValues(*TheTempObject());
-        return wxDialog::TransferDataToWindow();
-    }
-    bool TransferDataFromWindow() override
-    {
-        if (!TheTempObject() || !GetDialogValues(*TheTempObject())) return false;
-        return wxDialog::TransferDataFromWindow();
-    }
 
     // Applies the state to the controls: OK, navigation, lock, remembered page.
     // `quiet` suppresses the corrupt-state message (an editor made ahead of use).
     void GuiInitialization(bool quiet)
     {
         BindStandardHandlers();
-        m_OKNameSeen.Forget();
-        m_NavNameSeen.Forget();
-        if (m_pImpl->isNew) {
-            if (m_OKButton) m_OKButton->Disable();
-        } else {
-            m_pImpl->canNavigate = ElementEditorCore::ListAllowsNavigation(TheListCtrl());
-        }
-        wxString reason;
-        m_pImpl->locked = m_pImpl->experiment->IsLocked(reason);
+        if (this->m_pImpl->isNew && m_OKButton) m_OKButton->Disable();
+        this->ReadStateForControls();
         if (!m_Book) return;
-        if (m_pImpl->locked && m_pImpl->isNew && !quiet)
+        const bool locked = this->m_pImpl->locked;
+        if (locked && this->m_pImpl->isNew && !quiet)
             wxLogError("Editor dialog is in a corrupt state.  Please close the window and do not save changes.");
-        if (m_NameCtrl) m_NameCtrl->Enable(!m_pImpl->locked);
-        ElementEditorCore::EnableBookPages(m_Book, !m_pImpl->locked);
+        if (this->m_NameCtrl) this->m_NameCtrl->Enable(!locked);
+        ElementEditorCore::EnableBookPages(m_Book, !locked);
         if (m_recalledPanelIndex >= 0 && size_t(m_recalledPanelIndex) < m_Book->GetPageCount())
             m_Book->SetSelection(size_t(m_recalledPanelIndex));
     }
@@ -173,19 +108,19 @@ public:
     void SimulateDestruction()
     {
         OnPseudoDestroy();
-        if (m_pImpl) m_pImpl->ReleaseWorkingCopy();
+        if (this->m_pImpl) this->m_pImpl->ReleaseWorkingCopy();
     }
     // A fresh state for another element. Throws VantrelSDK::VTException (after
     // logging "Error with list items in base dialog.") when the list window is no
     // list or an existing element has no selected row; the old state then stays.
     void SimulateRepeatOfConstructor(VTExperiment* experiment, wxWindow* listWindow, bool isNew, bool insertRepeatedly)
     {
-        m_pImpl = std::make_shared<Pimpl>(experiment, listWindow, isNew, insertRepeatedly);
+        this->m_pImpl = std::make_shared<Pimpl>(experiment, listWindow, isNew, insertRepeatedly);
     }
 
     int InsertNewItemIntoListbox(int index, T& element)
     {
-        return ElementEditorCore::InsertElementRow(*TheListCtrl(), index, element);
+        return ElementEditorCore::InsertElementRow(*this->TheListCtrl(), index, element);
     }
 
     void OnOKNext(wxCommandEvent&) { OnOKPrevOrNext(m_NextButton ? m_NextButton->GetId() : -1); }
@@ -193,15 +128,15 @@ public:
     void OnUpdateOKButton(wxUpdateUIEvent&)
     {
         RememberPage();
-        if (!m_NameCtrl || !m_OKNameSeen.Changed(m_NameCtrl->GetValue())) return;
-        if (m_OKButton) m_OKButton->Enable(ElementEditorCore::NameAllowsCommit(m_NameCtrl->GetValue()));
+        if (!this->m_NameCtrl || !this->m_OKNameSeen.Changed(this->m_NameCtrl->GetValue())) return;
+        if (m_OKButton) m_OKButton->Enable(ElementEditorCore::NameAllowsCommit(this->m_NameCtrl->GetValue()));
     }
     void OnUpdatePreviousNextButton(wxUpdateUIEvent&)
     {
         RememberPage();
-        if (!m_NameCtrl || !m_NavNameSeen.Changed(m_NameCtrl->GetValue())) return;
+        if (!this->m_NameCtrl || !this->m_NavNameSeen.Changed(this->m_NameCtrl->GetValue())) return;
         for (wxButton* button : {m_NextButton, m_PrevButton})
-            if (button) button->Enable(!m_NameCtrl->GetValue().empty());
+            if (button) button->Enable(!this->m_NameCtrl->GetValue().empty());
     }
 
     // Adds (add true) or removes the original element's link to the rule at once,
@@ -209,30 +144,26 @@ public:
     // lock state.
     void EditOriginalObjectLinkToRule(VTRule* rule, bool add)
     {
-        if (!m_pImpl->original || m_pImpl->experiment->m_LockStateMinimal) return;
-        auto* rules = dynamic_cast<Interface_UsesRules*>(m_pImpl->original);
+        if (!this->m_pImpl->original || this->m_pImpl->experiment->m_LockStateMinimal) return;
+        auto* rules = dynamic_cast<Interface_UsesRules*>(this->m_pImpl->original);
         if (!rules) return;
         if (add)
             rules->AttachRule(rule);
         else
             rules->DetachRule(rule);
-        m_pImpl->experiment->Modify(true);
+        this->m_pImpl->experiment->Modify(true);
     }
 
     // OK is offered: the name holds more than white space.
     bool SubmissionShouldBeAllowed() const
     {
-        return m_NameCtrl && ElementEditorCore::NameAllowsCommit(m_NameCtrl->GetValue());
+        return this->m_NameCtrl && ElementEditorCore::NameAllowsCommit(this->m_NameCtrl->GetValue());
     }
-
-    bool CommittedAnElement() const { return m_pImpl->committedSomething; }
 
     // The page of the book last seen by an editor of this element type.
     static int m_recalledPanelIndex;
 
 protected:
-    std::shared_ptr<Pimpl> m_pImpl;
-    wxTextCtrl* m_NameCtrl = nullptr;
     wxBookCtrlBase* m_Book = nullptr;
     wxButton* m_OKButton = nullptr;
     wxButton* m_CancelButton = nullptr;
@@ -251,22 +182,22 @@ private:
         if (m_HandlersBound) return;
         m_HandlersBound = true;
         if (m_OKButton) {
-            Bind(wxEVT_BUTTON, &VTEditElementBaseDlgNoXRCT::OnOK, this, m_OKButton->GetId());
-            Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgNoXRCT::OnUpdateOKButton, this, m_OKButton->GetId());
+            this->Bind(wxEVT_BUTTON, &VTEditElementBaseDlgNoXRCT::OnOK, this, m_OKButton->GetId());
+            this->Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgNoXRCT::OnUpdateOKButton, this, m_OKButton->GetId());
         }
         if (m_NextButton) {
-            Bind(wxEVT_BUTTON, &VTEditElementBaseDlgNoXRCT::OnOKNext, this, m_NextButton->GetId());
-            Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgNoXRCT::OnUpdatePreviousNextButton, this, m_NextButton->GetId());
+            this->Bind(wxEVT_BUTTON, &VTEditElementBaseDlgNoXRCT::OnOKNext, this, m_NextButton->GetId());
+            this->Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgNoXRCT::OnUpdatePreviousNextButton, this,
+                       m_NextButton->GetId());
         }
         if (m_PrevButton) {
-            Bind(wxEVT_BUTTON, &VTEditElementBaseDlgNoXRCT::OnOKPrev, this, m_PrevButton->GetId());
-            Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgNoXRCT::OnUpdatePreviousNextButton, this, m_PrevButton->GetId());
+            this->Bind(wxEVT_BUTTON, &VTEditElementBaseDlgNoXRCT::OnOKPrev, this, m_PrevButton->GetId());
+            this->Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgNoXRCT::OnUpdatePreviousNextButton, this,
+                       m_PrevButton->GetId());
         }
     }
 
     bool m_HandlersBound = false;
-    ElementEditorCore::NameSeen m_OKNameSeen;
-    ElementEditorCore::NameSeen m_NavNameSeen;
 };
 
 template <class T>

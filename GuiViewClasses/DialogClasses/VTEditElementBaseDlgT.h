@@ -27,25 +27,22 @@
 // or an existing element has no selected row; FriendToElementDialogs lets it pass
 // to the list that launched the editor.
 
-#include "ElementEditorState.h"
-#include "Interface_MasterVTObjectEditor.h"
+#include "ElementEditorDialogT.h"
 #include "persdlg.h"
-
-#include <VTCore/Interface_UsesRules.h>
-#include <VTCore/VTExperiment.h>
 
 #include <wx/button.h>
 #include <wx/log.h>
 #include <wx/notebook.h>
-#include <wx/textctrl.h>
 
 #include <algorithm>
 
 namespace Vantrel {
 
 template <class T>
-class VTEditElementBaseDlgT : public VTDialogBase, public Interface_MasterVTObjectEditor
+class VTEditElementBaseDlgT : public ElementEditorDialogT<T, VTDialogBase>
 {
+    using Common = ElementEditorDialogT<T, VTDialogBase>;
+
 public:
     // skipPageMemory: no notebook page is restored or recorded.
     // nameControlFromSubclass: the subclass stores its own name control in
@@ -56,107 +53,59 @@ public:
     VTEditElementBaseDlgT(wxWindow* parent, VTExperiment* experiment, const wxString& xrcName, wxWindow* listWindow,
                           bool isNew, bool insertRepeatedly, bool skipPageMemory, bool nameControlFromSubclass,
                           bool deferSetup, bool leaveExperimentUnchanged)
-        : m_State(experiment, listWindow, isNew, insertRepeatedly),
-          m_SkipPageMemory(skipPageMemory),
+        : m_SkipPageMemory(skipPageMemory),
           m_NameControlFromSubclass(nameControlFromSubclass),
           m_LeaveExperimentUnchanged(leaveExperimentUnchanged)
     {
-        m_Experiment = experiment;
-        if (!xrcName.empty()) Create(parent, experiment, xrcName);
+        this->m_pImpl = std::make_shared<typename Common::Pimpl>(experiment, listWindow, isNew, insertRepeatedly);
+        this->m_Experiment = experiment;
+        if (!xrcName.empty()) this->Create(parent, experiment, xrcName);
         if (!deferSetup) AfterCreatingControls();
     }
     ~VTEditElementBaseDlgT() override = 0;
 
-    wxString GetPersistenceName() const override { return TheTempObject()->GetTypeName(false) + "EditDialog"; }
-
-    bool IsNewObject() const override { return m_State.isNew; }
-    VTExperiment* TheExperiment() const override { return m_State.experiment; }
-    T* TheTempObject() const override { return m_State.WorkingCopy(); }
-    T* TheOriginalObject() const override { return m_State.original; }
-    IVTListCtrl* TheListCtrl() const override { return m_State.list.get(); }
-    Interface_UsesRules* TempCopyObjectUsingRules() const override { return nullptr; }
-    bool IsCurrentlyInteractingWithUser() const override { return IsShownOnScreen(); }
-    bool DialogIsLocked() const override { return m_State.locked; }
-
-    virtual bool CheckElementName_PossiblyEditingTheTextControl()
-    {
-        return ElementEditorCore::CheckNameInControl(m_State.experiment, m_NameCtrl, TheTempObject(),
-                                                     TheOriginalObject());
-    }
+    wxString GetPersistenceName() const override { return this->TheTempObject()->GetTypeName(false) + "EditDialog"; }
 
     // The base loads and stores the name and the notes.
-    virtual void SetDialogValues(T& element)
+    void SetDialogValues(T& element) override
     {
         if (!m_Initialised) OnInitializeDialog();
-        m_OKNameSeen.Forget();
-        m_NavNameSeen.Forget();
-        if (m_NameCtrl) m_NameCtrl->ChangeValue(element.GetName());
+        this->m_OKNameSeen.Forget();
+        this->m_NavNameSeen.Forget();
+        if (this->m_NameCtrl) this->m_NameCtrl->ChangeValue(element.GetName());
         if (auto* notes = NotesCtrl()) notes->ChangeValue(element.GetNotes());
-        if (m_NameCtrl) m_NameCtrl->SetFocus();
+        if (this->m_NameCtrl) this->m_NameCtrl->SetFocus();
     }
-    // False keeps the dialog open with nothing written.
-    virtual bool GetDialogValues(T& element)
+    bool GetDialogValues(T& element) override
     {
-        if (!CheckElementName_PossiblyEditingTheTextControl()) return false;
-        element.SetName(m_NameCtrl->GetValue());
+        if (!Common::GetDialogValues(element)) return false;
         if (auto* notes = NotesCtrl()) element.SetNotes(notes->GetValue());
         return true;
     }
 
-    bool Validate() override
-    {
-        if (!CheckElementName_PossiblyEditingTheTextControl()) return false;
-        if (m_NameCtrl->GetValue().empty()) return false;
-        return wxDialog::Validate();
-    }
-    bool TransferDataToWindow() override
-    {
-        if (TheTempObject()) SetDialogValues(*TheTempObject());
-        return wxDialog::TransferDataToWindow();
-    }
-    bool TransferDataFromWindow() override
-    {
-        if (!TheTempObject() || !GetDialogValues(*TheTempObject())) return false;
-        return wxDialog::TransferDataFromWindow();
-    }
-
     virtual void OnOK(wxCommandEvent&)
     {
-        if (m_State.locked) {
-            EndModal(wxID_CANCEL);
-            return;
+        switch (this->CommitFromOK(m_LeaveExperimentUnchanged)) {
+            case Common::OkOutcome::Locked: this->EndModal(wxID_CANCEL); break;
+            case Common::OkOutcome::Committed:
+                RememberPage();
+                this->EndModal(wxID_OK);
+                break;
+            default: break;
         }
-        if (!Validate() || !TransferDataFromWindow()) {
-            TheTempObject()->SetTemporary(true);
-            return;
-        }
-        if (!m_State.Commit(m_LeaveExperimentUnchanged)) return;
-        if (m_State.isNew && m_State.insertRepeatedly) {
-            m_State.StartNewElement();
-            SetDialogValues(*TheTempObject());
-            return;
-        }
-        RememberPage();
-        EndModal(wxID_OK);
     }
 
-    virtual void OnOKPrevOrNext(int buttonId)
-    {
-        if (!m_State.canNavigate) return;
-        if (!Validate() || !TransferDataFromWindow()) return;
-        const bool writeBack = !m_State.locked && !m_State.experiment->m_LockStateMinimal;
-        if (m_State.StepTo(buttonId == ButtonId("ID_OK_NEXT"), writeBack)) TransferDataToWindow();
-    }
+    virtual void OnOKPrevOrNext(int buttonId) { this->StepToNeighbour(buttonId == ButtonId("ID_OK_NEXT")); }
 
     // Once, at the first SetDialogValues.
     virtual void OnInitializeDialog()
     {
-        if (!m_State.canNavigate) {
+        if (!this->m_pImpl->canNavigate) {
             for (const char* name : {"ID_OK_PREV", "ID_OK_NEXT"})
                 if (wxWindow* button = ElementEditorCore::FindByXrcName(this, name)) button->Hide();
-            Layout();
+            this->Layout();
         }
-        if (m_State.insertRepeatedly)
+        if (this->m_pImpl->insertRepeatedly)
             if (wxWindow* cancel = ElementEditorCore::FindByXrcName(this, "wxID_CANCEL")) cancel->SetLabel(_("Done"));
         m_Initialised = true;
     }
@@ -165,41 +114,35 @@ public:
     // subclass deferred it.
     void AfterCreatingControls()
     {
-        if (m_State.isNew) {
+        if (this->m_pImpl->isNew)
             if (wxWindow* ok = ElementEditorCore::FindByXrcName(this, "wxID_OK")) ok->Disable();
-        } else {
-            m_State.canNavigate = ElementEditorCore::ListAllowsNavigation(TheListCtrl());
-        }
-        wxString reason;
-        m_State.locked = m_State.experiment->IsLocked(reason);
+        this->ReadStateForControls();
         if (!m_NameControlFromSubclass)
-            m_NameCtrl = dynamic_cast<wxTextCtrl*>(ElementEditorCore::FindByXrcName(this, "text_name"));
+            this->m_NameCtrl = dynamic_cast<wxTextCtrl*>(ElementEditorCore::FindByXrcName(this, "text_name"));
         wxNotebook* book = Notebook();
-        if (m_State.locked) {
-            if (m_State.isNew)
+        if (this->m_pImpl->locked) {
+            if (this->m_pImpl->isNew)
                 wxLogError("Editor window is in a corrupt state.  Please close the window and do not save changes.");
-            if (m_NameCtrl && !m_NameControlFromSubclass) m_NameCtrl->Disable();
+            if (this->m_NameCtrl && !m_NameControlFromSubclass) this->m_NameCtrl->Disable();
             ElementEditorCore::EnableBookPages(book, false);
         }
         if (!m_SkipPageMemory && book && m_LastUsedPanelIndex >= 0 &&
             size_t(m_LastUsedPanelIndex) < book->GetPageCount())
             book->SetSelection(size_t(m_LastUsedPanelIndex));
-        m_OKNameSeen.Forget();
-        m_NavNameSeen.Forget();
         BindStandardHandlers();
     }
 
     void OnUpdateOKButton(wxUpdateUIEvent& event)
     {
-        if (!m_NameCtrl || !m_OKNameSeen.Changed(m_NameCtrl->GetValue())) return;
-        event.Enable(ElementEditorCore::NameAllowsCommit(m_NameCtrl->GetValue()));
+        if (!this->m_NameCtrl || !this->m_OKNameSeen.Changed(this->m_NameCtrl->GetValue())) return;
+        event.Enable(ElementEditorCore::NameAllowsCommit(this->m_NameCtrl->GetValue()));
     }
     void OnUpdatePreviousNextButton(wxUpdateUIEvent& event)
     {
-        if (!m_NameCtrl) return;
-        const bool changed = m_NavNameSeen.Changed(m_NameCtrl->GetValue());
+        if (!this->m_NameCtrl) return;
         // One remembered text serves both buttons: each takes the answer of the last change.
-        if (changed) m_NavEnabled = !m_NameCtrl->GetValue().empty();
+        if (this->m_NavNameSeen.Changed(this->m_NameCtrl->GetValue()))
+            m_NavEnabled = !this->m_NameCtrl->GetValue().empty();
         event.Enable(m_NavEnabled);
     }
     void OnOKNext(wxCommandEvent&) { OnOKPrevOrNext(ButtonId("ID_OK_NEXT")); }
@@ -216,12 +159,8 @@ public:
 
     int InsertNewItemIntoListbox(int index, T& element)
     {
-        return ElementEditorCore::InsertElementRow(*TheListCtrl(), index, element);
+        return ElementEditorCore::InsertElementRow(*this->TheListCtrl(), index, element);
     }
-
-    // Something reached the experiment while the editor was open, even when it
-    // then ends with Cancel ("Done" after insert-repeatedly, Cancel after next).
-    bool CommittedAnElement() const { return m_State.committedSomething; }
 
     // The notebook page on which an editor of this element type was last confirmed.
     static int m_LastUsedPanelIndex;
@@ -230,9 +169,6 @@ protected:
     wxNotebook* Notebook() { return dynamic_cast<wxNotebook*>(ElementEditorCore::FindByXrcName(this, "notebook")); }
     wxTextCtrl* NotesCtrl() { return dynamic_cast<wxTextCtrl*>(ElementEditorCore::FindByXrcName(this, "edit_notes")); }
 
-    ElementEditorState<T> m_State;
-    wxTextCtrl* m_NameCtrl = nullptr;
-
 private:
     int ButtonId(const char* name)
     {
@@ -240,6 +176,7 @@ private:
         return button ? button->GetId() : -1;
     }
 
+    // Without a notebook no page is recorded; the dialog ends all the same.
     void RememberPage()
     {
         if (m_SkipPageMemory) return;
@@ -251,16 +188,16 @@ private:
         if (m_HandlersBound) return;
         m_HandlersBound = true;
         if (wxWindow* ok = ElementEditorCore::FindByXrcName(this, "wxID_OK")) {
-            Bind(wxEVT_BUTTON, &VTEditElementBaseDlgT::OnOK, this, ok->GetId());
-            Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgT::OnUpdateOKButton, this, ok->GetId());
+            this->Bind(wxEVT_BUTTON, &VTEditElementBaseDlgT::OnOK, this, ok->GetId());
+            this->Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgT::OnUpdateOKButton, this, ok->GetId());
         }
         if (wxWindow* next = ElementEditorCore::FindByXrcName(this, "ID_OK_NEXT")) {
-            Bind(wxEVT_BUTTON, &VTEditElementBaseDlgT::OnOKNext, this, next->GetId());
-            Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgT::OnUpdatePreviousNextButton, this, next->GetId());
+            this->Bind(wxEVT_BUTTON, &VTEditElementBaseDlgT::OnOKNext, this, next->GetId());
+            this->Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgT::OnUpdatePreviousNextButton, this, next->GetId());
         }
         if (wxWindow* prev = ElementEditorCore::FindByXrcName(this, "ID_OK_PREV")) {
-            Bind(wxEVT_BUTTON, &VTEditElementBaseDlgT::OnOKPrev, this, prev->GetId());
-            Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgT::OnUpdatePreviousNextButton, this, prev->GetId());
+            this->Bind(wxEVT_BUTTON, &VTEditElementBaseDlgT::OnOKPrev, this, prev->GetId());
+            this->Bind(wxEVT_UPDATE_UI, &VTEditElementBaseDlgT::OnUpdatePreviousNextButton, this, prev->GetId());
         }
     }
 
@@ -270,8 +207,6 @@ private:
     bool m_Initialised = false;
     bool m_HandlersBound = false;
     bool m_NavEnabled = true;
-    ElementEditorCore::NameSeen m_OKNameSeen;
-    ElementEditorCore::NameSeen m_NavNameSeen;
 };
 
 template <class T>
@@ -292,7 +227,7 @@ public:
         : VTEditElementBaseDlgT<T>(parent, experiment, xrcName, listWindow, isNew, insertRepeatedly, skipPageMemory,
                                    nameControlFromSubclass, deferSetup, leaveExperimentUnchanged)
     {
-        if (isNew) this->m_State.listIndex = -1;
+        if (isNew) this->m_pImpl->listIndex = -1;
     }
 
     // Appends a row for the element, keeps the element in it and selects it; -1.
