@@ -6,6 +6,11 @@
 
 #include <wx/intl.h>
 
+#include <QByteArray>
+
+#include <map>
+#include <string>
+
 namespace Vantrel {
 
 namespace {
@@ -231,6 +236,56 @@ struct IdCountersKind : PlainKind<std::vector<std::uint32_t>>
     }
 };
 
+// [{"plugIn": id, "settings": the suite's stream in base64}], one per input plug-in.
+struct PlugInSettingsKind : PlainKind<std::map<int, std::string>>
+{
+    using Value = std::map<int, std::string>;
+
+    void Write(const Value& v, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (const auto& [id, bytes] : v)
+            array.append(QJsonObject{
+                {"plugIn", id},
+                {"settings", QString::fromLatin1(QByteArray(bytes.data(), int(bytes.size())).toBase64())}});
+        o[key] = array;
+    }
+    void Read(Value& v, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        Value read;
+        for (JsonFieldReader& entry : f.Objects(key, _("a plug-in's settings"))) {
+            const int id = int(entry.Int("plugIn", -1, 0, INT_MAX));
+            const wxString text = entry.String("settings");
+            if (!entry.Ok()) return;
+            const auto decoded = QByteArray::fromBase64Encoding(ToQtString(text).toLatin1(),
+                                                                QByteArray::AbortOnBase64DecodingErrors);
+            if (!entry.Has("plugIn") || !decoded) {
+                f.Fail(_("a plug-in's settings need the plug-in's id and its settings in base64"));
+                return;
+            }
+            if (!read.emplace(id, decoded.decoded.toStdString()).second) {
+                f.Fail(wxString::Format(_("the settings of plug-in %d are given twice"), id));
+                return;
+            }
+        }
+        v = read;
+    }
+    std::string Describe(const Value& v) const
+    {
+        std::string s;
+        for (const auto& [id, bytes] : v)
+            s += std::to_string(id) + ":" + QByteArray(bytes.data(), int(bytes.size())).toHex().toStdString() + " ";
+        return "[" + s + "]";
+    }
+    void MakeDifferent(Value& v, const ElementIdSource&) const
+    {
+        int next = 3000;
+        for (const auto& entry : v) next = std::max(next, entry.first + 1);
+        v[next] = std::string("\0\1settings\xff", 11);
+    }
+};
+
 }  // namespace
 
 const ExperimentFieldTable& VTExperiment::FieldTable()
@@ -242,7 +297,8 @@ const ExperimentFieldTable& VTExperiment::FieldTable()
         MakeField<VTExperiment>("parameters", &VTExperiment::m_Parameters, ParametersKind()),
         MakeField<VTExperiment>("locked", &VTExperiment::m_Locked, BoolKind()),
         MakeField<VTExperiment>("lockReason", &VTExperiment::m_LockReason, TextKind()),
-        MakeField<VTExperiment>("nextIDs", &VTExperiment::m_NextIDs, IdCountersKind()));
+        MakeField<VTExperiment>("nextIDs", &VTExperiment::m_NextIDs, IdCountersKind()),
+        MakeField<VTExperiment>("inputPlugInSettings", &VTExperiment::m_InputPlugInSettings, PlugInSettingsKind()));
     return table;
 }
 

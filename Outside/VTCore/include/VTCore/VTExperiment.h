@@ -12,6 +12,8 @@
 #include <boost/shared_ptr.hpp>
 #include <wx/docview.h>
 #include <cstdint>
+#include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -124,6 +126,14 @@ public:
     // Responses created from now on carry this input plug-in id (default: the keyboard).
     void SetNewSDKResponsePlugInID(int plugInID) { m_NewResponsePlugInID = plugInID; }
     int GetNewSDKResponsePlugInID() const { return m_NewResponsePlugInID; }
+    // Each input plug-in's settings suite, stored with the experiment as the bytes of
+    // the suite's stream. Capture takes them from the loaded plug-ins in use (saving
+    // does, as does handing over the active experiment); Apply gives them to the
+    // plug-ins (opening and becoming active do).
+    void CaptureInputPlugInSettings();
+    void ApplyInputPlugInSettings() const;
+    const std::map<int, std::string>& GetInputPlugInSettings() const { return m_InputPlugInSettings; }
+
     // Events whose accepted responses include it.
     unsigned GetNumberOfEventsUsingResponse(const VTResponse* response) const;
     struct OnScreenResponseRect
@@ -170,6 +180,7 @@ private:
     boost::shared_ptr<VTCloudSettings> m_CloudSettings;
     boost::shared_ptr<PerExperimentParameterCollection> m_Parameters;
     std::vector<int> m_InputPlugInIDs;
+    std::map<int, std::string> m_InputPlugInSettings;
     bool m_Locked = false;
     wxString m_LockReason;
     int m_NewResponsePlugInID;
