@@ -3,7 +3,7 @@
 // offscreen platform, points HOME and the XDG folders at a fresh folder, turns
 // wx assertions into test failures and records the log instead of showing it.
 
-#include "TestMainParts.h"
+#include "TestMainSetup.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

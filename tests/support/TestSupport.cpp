@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "TestMainParts.h"
+#include "TestMainSetup.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
