@@ -38,11 +38,11 @@ void AppendSubmenu(wxMenu* menu, int id, const char* label, wxMenu* submenu)
 
 wxIMPLEMENT_CLASS(DummyWindowForMainMenuBarCode, wxMDIParentFrame);
 
-wxBEGIN_EVENT_TABLE(DummyWindowForMainMenuBarCode, wxMDIParentFrame) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(DummyWindowForMainMenuBarCode, wxMDIParentFrame)
+wxEND_EVENT_TABLE()
 
-    DummyWindowForMainMenuBarCode::DummyWindowForMainMenuBarCode(wxWindow* parent, wxWindowID id,
-                                                                 const wxString& caption, const wxPoint& pos,
-                                                                 const wxSize& size, long style)
+DummyWindowForMainMenuBarCode::DummyWindowForMainMenuBarCode(wxWindow* parent, wxWindowID id, const wxString& caption,
+                                                             const wxPoint& pos, const wxSize& size, long style)
 {
     Create(parent, id, caption, pos, size, style);
 }

@@ -58,9 +58,10 @@ const char* const kKnownPictures[] = {"icon_new",   "icon_open", "icon_save", "i
 
 wxIMPLEMENT_DYNAMIC_CLASS(VTToolBar, wxToolBar);
 
-wxBEGIN_EVENT_TABLE(VTToolBar, wxToolBar) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VTToolBar, wxToolBar)
+wxEND_EVENT_TABLE()
 
-    VTToolBar::VTToolBar(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+VTToolBar::VTToolBar(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
     Create(parent, id, pos, size, style);
 }

@@ -12,9 +12,13 @@
 #include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/stockitem.h>
+#include <wx/translation.h>
 #include <wx/uiaction.h>
 
+#include <cstdint>
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -216,6 +220,59 @@ TEST(MenuBar, AcceleratorsOnAFrameSendTheirCommands)
     }
     frame->Destroy();
     TestSupport::PumpFor(20);
+}
+
+// A message catalogue in the .mo format, built in memory from pairs.
+std::string MessageCatalogue(const std::vector<std::pair<std::string, std::string>>& pairs)
+{
+    const uint32_t count = static_cast<uint32_t>(pairs.size());
+    const uint32_t originals = 28, translations = originals + 8 * count;
+    uint32_t text = translations + 8 * count;
+    std::vector<uint32_t> header{0x950412de, 0, count, originals, translations, 0, 0};
+    std::vector<uint32_t> tables;
+    std::string strings;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& pair : pairs) {
+            const std::string& s = pass == 0 ? pair.first : pair.second;
+            tables.push_back(static_cast<uint32_t>(s.size()));
+            tables.push_back(text + static_cast<uint32_t>(strings.size()));
+            strings += s;
+            strings += '\0';
+        }
+    }
+    std::string bytes(reinterpret_cast<const char*>(header.data()), header.size() * 4);
+    bytes.append(reinterpret_cast<const char*>(tables.data()), tables.size() * 4);
+    return bytes + strings;
+}
+
+class MemoryCatalogueLoader : public wxTranslationsLoader
+{
+public:
+    explicit MemoryCatalogueLoader(std::string data) : data_(std::move(data)) {}
+    wxMsgCatalog* LoadCatalog(const wxString& domain, const wxString&) override
+    {
+        return wxMsgCatalog::CreateFromData(wxScopedCharBuffer::CreateNonOwned(data_.data(), data_.size()), domain);
+    }
+    wxArrayString GetAvailableTranslations(const wxString&) const override { return wxArrayString(1, "de"); }
+
+private:
+    std::string data_;
+};
+
+TEST(MenuBar, TheAboutItemTranslatesAroundTheProgramName)
+{
+    auto* translations = new wxTranslations;
+    wxTranslations::Set(translations);
+    translations->SetLoader(new MemoryCatalogueLoader(MessageCatalogue({{"&About ", "\xc3\x9c&ber "},
+                                                                        {"...", " \xe2\x80\xa6"},
+                                                                        {"&Help", "&Hilfe"},
+                                                                        {"Study Station", "Lernplatz"}})));
+    translations->SetLanguage("de");
+    ASSERT_TRUE(translations->AddCatalog("studystation"));
+    std::unique_ptr<wxMenuBar> bar(DummyWindowForMainMenuBarCode::CreateMenuBar());
+    wxTranslations::Set(nullptr);
+    EXPECT_EQ(bar->GetMenuLabel(3), "&Hilfe");
+    EXPECT_EQ(bar->FindItem(wxID_ABOUT)->GetItemLabel(), wxString::FromUTF8("\xc3\x9c&ber Study Station \xe2\x80\xa6"));
 }
 
 bool SamePixels(const wxBitmap& a, const wxBitmap& b)

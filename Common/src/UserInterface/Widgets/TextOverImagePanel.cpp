@@ -7,9 +7,11 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(TextOverImagePanel, wxPanel);
 
-wxBEGIN_EVENT_TABLE(TextOverImagePanel, wxPanel) EVT_PAINT(TextOverImagePanel::PaintEvent) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(TextOverImagePanel, wxPanel)
+    EVT_PAINT(TextOverImagePanel::PaintEvent)
+wxEND_EVENT_TABLE()
 
-    TextOverImagePanel::TextOverImagePanel() = default;
+TextOverImagePanel::TextOverImagePanel() = default;
 
 TextOverImagePanel::TextOverImagePanel(const wxString& kind, wxWindow* parent, wxWindowID id, const wxPoint& pos,
                                        const wxSize& size, long style)
