@@ -1,5 +1,6 @@
 #include "AppMain/VTRunDlg.h"
 
+#include "GuiViewClasses/DialogClasses/persdlg.h"
 #include "UserInterface/OrbiskChoiceBookWithHiddenCtrl.h"
 #include "UserInterface/UtilityClasses/OperatingSystemHelpers.h"
 
@@ -39,19 +40,6 @@ wxStaticText* GreyText(wxWindow* parent, wxWindowID id, const wxString& label)
     auto* text = new wxStaticText(parent, id, label);
     text->SetForegroundColour(kGrey);
     return text;
-}
-
-// The first item whose client data is `element`, selected; -1 with the
-// selection unchanged when there is none.
-int SelectItemByElement(wxControlWithItems& control, const void* element)
-{
-    for (unsigned i = 0; i < control.GetCount(); ++i) {
-        if (control.GetClientData(i) == element) {
-            control.SetSelection(static_cast<int>(i));
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
 }
 
 }  // namespace
@@ -116,14 +104,14 @@ bool VTRunDlg::Create(wxWindow* parent, wxWindowID id, const wxString& caption, 
     return true;
 }
 
-void VTRunDlg::FillGroupChoice(const void* keep)
+void VTRunDlg::FillGroupChoice(const Minimal_VTElement* keep)
 {
     m_GroupChoice->Clear();
     if (!m_Experiment) return;
     VTElementsList& groups = m_Experiment->GetElementsOfType(ElementType::ParticipantGroup);
     for (std::size_t i = 0; i < groups.Size(); ++i)
         m_GroupChoice->Append(groups[i]->GetName(), static_cast<void*>(groups[i]));
-    if (keep) SelectItemByElement(*m_GroupChoice, keep);
+    if (keep) VTDialogBase::SelectItemByVTElementPtr(*m_GroupChoice, keep);
 }
 
 void VTRunDlg::CreateControls()
@@ -285,7 +273,7 @@ bool VTRunDlg::TransferDataToWindow()
     if (groupID != -1 && m_Experiment) {
         const Minimal_VTElement* group =
             m_Experiment->LookupElementByTypeAndID(ElementType::ParticipantGroup, static_cast<std::uint32_t>(groupID));
-        if (group) SelectItemByElement(*m_GroupChoice, group);
+        if (group) VTDialogBase::SelectItemByVTElementPtr(*m_GroupChoice, group);
     }
     m_InputWarning->Show(m_Experiment && m_Experiment->IsLackingAnInputDevice());
     wxCommandEvent unused;
@@ -324,7 +312,8 @@ void VTRunDlg::OnEditGroups(wxCommandEvent&)
         if (m_Experiment) m_Experiment->Modify(true);
         // The editor may have renamed the group: the items show the names as they are now.
         const int index = SelectedGroupIndex();
-        FillGroupChoice(index == wxNOT_FOUND ? nullptr : m_GroupChoice->GetClientData(index));
+        FillGroupChoice(index == wxNOT_FOUND ? nullptr
+                                             : static_cast<Minimal_VTElement*>(m_GroupChoice->GetClientData(index)));
         if (SelectedGroupIndex() == wxNOT_FOUND && m_GroupChoice->GetCount() > 0) m_GroupChoice->SetSelection(0);
     }
     wxCommandEvent unused;

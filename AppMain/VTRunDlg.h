@@ -25,6 +25,7 @@ class OrbiskChoiceBookWithHiddenCtrl;
 
 namespace Vantrel {
 
+class Minimal_VTElement;
 class VTExperiment;
 class VTRunOptions;
 
@@ -110,7 +111,7 @@ private:
     void OfferCalibration();
     // One item per participant group in the model's order; the item of `keep`
     // stays selected when it is still there.
-    void FillGroupChoice(const void* keep);
+    void FillGroupChoice(const Minimal_VTElement* keep);
     int SelectedGroupIndex() const;
 
     wxFlexGridSizer* m_GridSizer;
