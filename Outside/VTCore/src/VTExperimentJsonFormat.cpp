@@ -660,6 +660,8 @@ bool VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file
             }
             experiment.LoadInputPluginByID(int(d));
         }
+    } else {
+        experiment.LoadInputPluginByID(kKeyboardInputPlugInID);
     }
     for (const QJsonValue& v : settings.Array("parameters")) {
         if (!v.isObject()) {
