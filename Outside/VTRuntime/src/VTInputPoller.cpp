@@ -24,13 +24,16 @@ namespace {
 // Response times are only as good as the poll: ask for a real-time slot, else a
 // higher share of the processor. The thread sleeps between sweeps, so it cannot
 // starve the rest of the system; where neither is allowed it runs as it is.
-void RaisePollingThreadPriority()
+VTInputPoller::PollStats::Scheduling RaisePollingThreadPriority()
 {
+    using Scheduling = VTInputPoller::PollStats::Scheduling;
     prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);  // wake from the short sleeps on time
     sched_param param{};
     param.sched_priority = std::min(20, sched_get_priority_max(SCHED_FIFO));
-    if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0) return;
-    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), -10);
+    if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0) return Scheduling::RealTime;
+    if (setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), -10) == 0)
+        return Scheduling::RaisedPriority;
+    return Scheduling::Normal;
 }
 }  // namespace
 
@@ -128,6 +131,16 @@ struct VTInputPoller::Impl
         }
     }
 
+    // Runtime thread only, so polling never waits for the GUI thread.
+    void Arm()
+    {
+        {
+            std::lock_guard<std::mutex> lock(statsMutex);
+            lastSweep = 0;  // the gap across an idle period is no poll interval
+        }
+        armed = true;
+    }
+
     template <class F>
     auto Run(F f) -> decltype(f())
     {
@@ -152,7 +165,11 @@ VTInputPoller::VTInputPoller(const std::vector<VantrelSDK::VTSdkInputPlugin*>& p
         m->sources.push_back({plugin, plugin->GetIsInputDetectedFunctionPtr(), plugin->GetPlugInID()});
     }
     m->thread = std::thread([this] {
-        RaisePollingThreadPriority();
+        const PollStats::Scheduling granted = RaisePollingThreadPriority();
+        {
+            std::lock_guard<std::mutex> lock(m->statsMutex);
+            m->stats.scheduling = granted;
+        }
         m->Loop();
     });
 }
@@ -189,19 +206,19 @@ void VTInputPoller::StartTrial(const VantrelSDK::TrialInfoNecessities& trial)
     });
 }
 
+void VTInputPoller::FlushAndStartPolling()
+{
+    m->Run([&] {
+        for (auto& source : m->sources) source.plugin->OnFlushInput();
+        m->Arm();
+    });
+}
+
 void VTInputPoller::StartEventInput()
 {
     m->Run([&] {
-        for (auto& source : m->sources) {
-            source.plugin->OnFlushInput();
-            source.plugin->OnStartEventInput();
-        }
-        {
-            std::lock_guard<std::mutex> lock(m->statsMutex);
-            m->lastSweep = 0;  // the gap across an idle period is no poll interval
-        }
-        // Armed here, on the runtime thread, so polling never waits for the GUI thread.
-        m->armed = true;
+        for (auto& source : m->sources) source.plugin->OnStartEventInput();
+        if (!m->armed) m->Arm();
     });
 }
 
@@ -246,6 +263,17 @@ bool VTInputPoller::TakeDetected(Detected& out)
 void VTInputPoller::SetDetectionNotifier(std::function<void()> notify)
 {
     m->Run([&] { m->notify = notify; });
+}
+
+const char* VTInputPoller::SchedulingName(PollStats::Scheduling scheduling)
+{
+    switch (scheduling) {
+        case PollStats::Scheduling::RealTime: return "real-time (SCHED_FIFO) granted";
+        case PollStats::Scheduling::RaisedPriority: return "real-time refused, raised priority (nice -10) granted";
+        case PollStats::Scheduling::Normal: return "real-time and raised priority refused, normal scheduling";
+        case PollStats::Scheduling::Unknown: break;
+    }
+    return "not known yet";
 }
 
 VTInputPoller::PollStats VTInputPoller::GetPollStats() const
