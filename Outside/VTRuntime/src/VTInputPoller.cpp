@@ -49,14 +49,20 @@ struct VTInputPoller::Impl
     std::vector<Source> sources;
     boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> dre;
 
+    // The polling thread runs at a higher priority than the GUI thread, so it never
+    // waits for a lock the GUI thread may hold while polling: it looks at atomics first
+    // and hands detections over only when the queue's lock is free at once.
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<std::function<void()>> tasks;
+    std::atomic<bool> tasksPending{false};
     bool stopping = false;
     std::atomic<bool> armed{false};
 
     std::mutex detectedMutex;
     std::deque<Detected> detected;
+    std::atomic<size_t> detectedCount{0};
+    std::vector<Detected> notHandedOver;  // polling thread only
     std::function<void()> notify;
 
     mutable std::mutex statsMutex;
@@ -70,7 +76,7 @@ struct VTInputPoller::Impl
     {
         for (;;) {
             std::function<void()> task;
-            {
+            if (!armed || tasksPending) {
                 std::unique_lock<std::mutex> lock(mutex);
                 if (!armed) wake.wait(lock, [&] { return stopping || !tasks.empty() || armed; });
                 if (stopping && tasks.empty()) return;
@@ -78,9 +84,11 @@ struct VTInputPoller::Impl
                     task = std::move(tasks.front());
                     tasks.pop_front();
                 }
+                tasksPending = !tasks.empty();
             }
             if (task) {
                 task();
+                HandOver();
                 continue;
             }
             if (armed) {
@@ -89,9 +97,23 @@ struct VTInputPoller::Impl
                 } catch (...) {
                     // A failing device must not take the run down; it simply detects nothing.
                 }
+                HandOver();
                 std::this_thread::sleep_for(std::chrono::microseconds(100));
             }
         }
+    }
+
+    // Detections are stamped when found; handing them over a sweep later costs no accuracy.
+    void HandOver()
+    {
+        if (notHandedOver.empty()) return;
+        std::unique_lock<std::mutex> lock(detectedMutex, std::try_to_lock);
+        if (!lock.owns_lock()) return;
+        for (Detected& d : notHandedOver) detected.push_back(std::move(d));
+        detectedCount = detected.size();
+        notHandedOver.clear();
+        lock.unlock();
+        if (notify) notify();
     }
 
     void Sweep()
@@ -123,11 +145,7 @@ struct VTInputPoller::Impl
             d.response = response;
             // A plug-in that reports an earlier whole millisecond knows better than our poll.
             d.timeMicroseconds = pluginTime < stamp / 1000 ? pluginTime * 1000 : stamp;
-            {
-                std::lock_guard<std::mutex> lock(detectedMutex);
-                detected.push_back(d);
-            }
-            if (notify) notify();
+            notHandedOver.push_back(d);
         }
     }
 
@@ -149,6 +167,7 @@ struct VTInputPoller::Impl
         {
             std::lock_guard<std::mutex> lock(mutex);
             tasks.push_back([job] { (*job)(); });
+            tasksPending = true;
         }
         wake.notify_one();
         return result.get();
@@ -253,10 +272,12 @@ void VTInputPoller::EndExperiment()
 
 bool VTInputPoller::TakeDetected(Detected& out)
 {
+    if (m->detectedCount == 0) return false;  // the usual case takes no lock
     std::lock_guard<std::mutex> lock(m->detectedMutex);
     if (m->detected.empty()) return false;
     out = m->detected.front();
     m->detected.pop_front();
+    m->detectedCount = m->detected.size();
     return true;
 }
 

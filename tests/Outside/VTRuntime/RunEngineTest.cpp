@@ -186,10 +186,11 @@ TEST_F(RunEngine, TypedKeysBecomeResponsesWithPlausibleTimes)
     // Typed at least 300 ms after the window appeared, before the 8 s limit.
     EXPECT_GT(report.rows[0].reactionTimeMs, 200.0);
     EXPECT_LT(report.rows[0].reactionTimeMs, 8000.0);
-    // The second event started when the first key arrived; the next key came ~400 ms later.
+    // The second event began once its stimulus was on screen after the first key; the
+    // next key came ~400 ms after the first (the display server's drawing lies between).
     EXPECT_EQ(report.rows[1].response, "A");
     EXPECT_EQ(report.rows[1].correctness, "E");
-    EXPECT_GT(report.rows[1].reactionTimeMs, 300.0);
+    EXPECT_GT(report.rows[1].reactionTimeMs, 100.0);
     EXPECT_LT(report.rows[1].reactionTimeMs, 8000.0);
     EXPECT_EQ(report.rows[2].correctness, "NR");
 }
