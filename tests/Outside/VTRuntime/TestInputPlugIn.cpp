@@ -36,6 +36,7 @@ std::vector<unsigned long long> g_Delivered;
 std::atomic<int> g_StartResult{0};
 std::atomic<unsigned long long> g_FlushBusy{0};
 std::atomic<int> g_StaleKey{-1};
+std::atomic<int> g_ConflictingID{-1};
 
 void InsertLocked(const Scheduled& s)
 {
@@ -101,6 +102,7 @@ public:
         }
     }
     VantrelSDK::InputDetectedFunctionPtr GetIsInputDetectedFunctionPtr() override { return &Detect; }
+    int HasResponseConflicts(int otherPluginID) override { return otherPluginID == g_ConflictingID ? 1 : 0; }
 
     boost::shared_ptr<VantrelSDK::VTSdkBaseResponse>
     OnGetCompleteResponse(unsigned long long& time, boost::shared_ptr<VantrelSDK::Interface_DREForPlugins>) override
@@ -198,6 +200,8 @@ VTSDK_PLUGIN_ENTRY void VTTestInput_SetFlush(unsigned long long busyMicroseconds
     g_FlushBusy = busyMicroseconds;
     g_StaleKey = staleKey;
 }
+
+VTSDK_PLUGIN_ENTRY void VTTestInput_SetConflictingPlugInID(int pluginID) { g_ConflictingID = pluginID; }
 
 VTSDK_PLUGIN_ENTRY unsigned long long VTTestInput_Count(int which)
 {
