@@ -18,6 +18,7 @@ bool VTStartupOptions::OnRun(VTExperiment& experiment, const boost::function<voi
     experiment.GetRunOptions().SetSubjectName(m_ParticipantName);
     experiment.GetRunOptions().SetSaveCollectedDataFlag(!dataFile.empty(), dataFile);
     if (!VerifyGroup(experiment)) return false;
+    experiment.GetRunOptions().SetBlockUseRestrictedByGroup(true);
     VTCompiledExperiment compiled(endCallback);
     if (experiment.InstructCompiledExperimentBuilderToBuild(compiled, false)) compiled.Run(false, false);
     return m_Quit;
