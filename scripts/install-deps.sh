@@ -14,6 +14,8 @@ PACKAGES=(
   # tests: GoogleTest, a headless X server, screenshots, local network doubles
   libgtest-dev libgmock-dev xvfb xauth x11-apps imagemagick
   python3 python3-aiosmtpd openssl curl ca-certificates zip unzip tar gzip
+  # CI's fuzz stage: clang with libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 missing=()

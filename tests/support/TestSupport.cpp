@@ -142,7 +142,7 @@ bool PumpUntil(const std::function<bool()>& cond, long timeoutMs)
     wxStopWatch watch;
     while (!cond()) {
         if (watch.Time() > timeoutMs) return false;
-        if (wxTheApp) wxTheApp->Yield(true);
+        if (wxAppConsole* app = wxAppConsole::GetInstance()) app->Yield(true);
         if (QCoreApplication::instance()) QCoreApplication::processEvents();
         wxMilliSleep(2);
     }

@@ -606,7 +606,14 @@ bool VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file
         error = _("the file is too large to be an experiment.");
         return false;
     }
-    const QByteArray bytes = in.read(kMaxFileBytes + 1);
+    // Read as it comes, not into a buffer of the largest size: that would take
+    // 64 MiB on every load of a small file.
+    QByteArray bytes;
+    while (bytes.size() <= kMaxFileBytes) {
+        const QByteArray chunk = in.read(1 << 16);
+        if (chunk.isEmpty()) break;
+        bytes += chunk;
+    }
     if (bytes.size() > kMaxFileBytes) {
         error = _("the file is too large to be an experiment.");
         return false;
