@@ -15,15 +15,7 @@ int ScriptedDialog::Enter(wxDialog* dialog)
 {
     ++opened_;
     lastTitle_ = dialog->GetTitle();
-    wxTheApp->CallAfter([this, dialog] {
-        if (!TestSupport::PumpUntil([&] { return dialog->IsShownOnScreen(); })) ADD_FAILURE() << "dialog never shown";
-        TestSupport::PumpFor(100);
-        script_(*dialog);
-        if (!TestSupport::PumpUntil([&] { return !dialog->IsShown(); }, 5000)) {
-            ADD_FAILURE() << "dialog still open after its script";
-            dialog->EndModal(wxID_CANCEL);
-        }
-    });
+    TestSupport::ScriptShownDialog(dialog, script_);
     return wxID_NONE;  // show it for real
 }
 
