@@ -15,8 +15,13 @@ int ScriptedDialog::Enter(wxDialog* dialog)
 {
     ++opened_;
     lastTitle_ = dialog->GetTitle();
-    TestSupport::ScriptShownDialog(dialog, script_);
+    ScriptWhenShown(dialog, script_);
     return wxID_NONE;  // show it for real
+}
+
+void ScriptedDialog::ScriptWhenShown(wxDialog* dialog, std::function<void(wxDialog&)> script)
+{
+    TestSupport::ScriptShownDialog(dialog, std::move(script));
 }
 
 void ScriptedDialog::Click(wxDialog& dialog, const char* xrcName)

@@ -5,7 +5,7 @@
 // presentation window and runs its own loop on the GUI thread (other windows take no
 // input meanwhile; timers, idle events and pending calls still run). Each event shows
 // its stimulus until an accepted response arrives or its time limit ends. Responses
-// come from the keyboard (plug-in id kKeyboardPlugInID, key codes as wxWidgets gives
+// come from the keyboard (plug-in id InputPlugIn::Keyboard, key codes as wxWidgets gives
 // them, letters in upper case) and from every input plug-in given, which the runtime
 // thread polls. Escape asks the participant to confirm ("Stop the experiment?", a
 // wxMessageDialog with Yes and No) and Yes ends the run as cancelled.
@@ -20,15 +20,14 @@
 #include "VTRuntime/VTInputPoller.h"
 #include "VTRuntime/VTRunPlan.h"
 
+#include <VTCore/VTResponse.h>
+
 namespace VantrelSDK {
 class Interface_DREForPlugins;
 class VTSdkInputPlugin;
 }  // namespace VantrelSDK
 
 namespace Vantrel {
-
-// Responses of the keyboard carry this plug-in id (the data model's keyboard id).
-constexpr int kKeyboardPlugInID = 2100;
 
 struct VTRunSettings
 {
@@ -48,7 +47,9 @@ enum class VTRunOutcome
 {
     Completed,
     Cancelled,
-    NotStarted
+    NotStarted,
+    // A row, the flush or the sync of the data file failed: the run stopped there.
+    DataFileFailed
 };
 
 // What a run collected, for callers and tests.
@@ -59,14 +60,18 @@ struct VTRunReport
     wxString runID;
     // Run-timer microseconds of each accepted plug-in response, in order.
     std::vector<unsigned long long> pluginResponseTimes;
+    // Why the run did not start or was stopped; empty when it completed or was cancelled.
+    wxString failure;
 };
 
 class VTRunEngine
 {
 public:
-    // Not started (false result kinds): another run is on, the data file cannot be
-    // created (logged at error level before anything is shown), or an input plug-in
-    // does not start (logged). Those count as cancelled for WasLastRunCanceled().
+    // Not started: another run is on, the data file cannot be created (logged at
+    // error level before anything is shown), or an input plug-in does not start
+    // (logged). A data file that cannot be written during the run stops it at once
+    // (DataFileFailed, logged). Those count as cancelled for WasLastRunCanceled(),
+    // and the presenter's GetLastRunFailure() says why.
     static VTRunOutcome Run(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport* reportOrNull = nullptr);
     static bool IsRunning();
     // The input plug-ins the manager has loaded.
