@@ -186,12 +186,13 @@ TEST_F(RunEngine, TypedKeysBecomeResponsesWithPlausibleTimes)
     // Typed at least 300 ms after the window appeared, before the 8 s limit.
     EXPECT_GT(report.rows[0].reactionTimeMs, 200.0);
     EXPECT_LT(report.rows[0].reactionTimeMs, 8000.0);
-    // The second event began once its stimulus was on screen after the first key; the
-    // next key came ~400 ms after the first (the display server's drawing lies between).
+    // The second event began once its stimulus was on screen after the first key, and
+    // the next key came ~400 ms after the first: its time counts from the second onset
+    // (from the first it would be over 700 ms). How long drawing took depends on the load.
     EXPECT_EQ(report.rows[1].response, "A");
     EXPECT_EQ(report.rows[1].correctness, "E");
-    EXPECT_GT(report.rows[1].reactionTimeMs, 100.0);
-    EXPECT_LT(report.rows[1].reactionTimeMs, 8000.0);
+    EXPECT_GT(report.rows[1].reactionTimeMs, 0.0);
+    EXPECT_LT(report.rows[1].reactionTimeMs, 650.0);
     EXPECT_EQ(report.rows[2].correctness, "NR");
 }
 
