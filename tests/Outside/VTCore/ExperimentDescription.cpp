@@ -133,7 +133,6 @@ void FillEveryField(VTExperiment& x)
     x.GetErrorCodes().SetCodeWithString(VTErrorCodes::Correct, wxString::FromUTF8("Richtig ✓"));
     x.GetErrorCodes().SetCodeWithString(VTErrorCodes::NoResponse, "");
     x.GetCloudSettings()->m_CloudEnabled = true;
-    x.GetCloudSettings()->m_GroupRule = 7;
     x.LoadInputPluginByID(2411);
     x.LoadInputPluginByID(2100);
     x.SetLocked(true, "Downloaded from the cloud");
@@ -247,6 +246,7 @@ void FillEveryField(VTExperiment& x)
     group->AddUsedBlock(block);
     group->AddUsedBlock(second);
     add(new VTParticipantGroup(&x), "Other group");
+    x.GetCloudSettings()->m_GroupRule = group->GetID();
 
     auto* rule = static_cast<VTRule*>(add(new VTRule(&x), "Rule"));
     rule->SetKind(0);

@@ -1,0 +1,249 @@
+// The stored settings of the experiment itself (the "experiment" object of a document).
+
+#include "FieldKinds.h"
+
+#include <VTCore/VTExperiment.h>
+
+#include <wx/intl.h>
+
+namespace Vantrel {
+
+namespace {
+
+// Settings held through a shared pointer: copies go into the pointee, so holders
+// of the pointer keep seeing the experiment's values.
+template <class Value>
+struct SharedValueKind
+{
+    using Ptr = boost::shared_ptr<Value>;
+    void CopyForClone(Ptr& to, const Ptr& from) const { *to = *from; }
+    void CopySetting(Ptr& to, const Ptr& from) const { *to = *from; }
+    void VisitReferences(Ptr&, const ReferenceVisitor&) const {}
+    VTLinkT* Links(Ptr&) const { return nullptr; }
+    bool WarnsOnPurge() const { return true; }
+};
+
+struct ErrorCodesKind : PlainKind<VTErrorCodes>
+{
+    void Write(const VTErrorCodes& codes, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (int i = 0; i < VTErrorCodes::kCount; ++i)
+            array.append(ToQtString(codes.GetCodeAsString(VTErrorCodes::VTCorrectness(i))));
+        o[key] = array;
+    }
+    void Read(VTErrorCodes& codes, JsonFieldReader& f, const char* key) const
+    {
+        const std::vector<wxString> read = f.Strings(key);
+        if (read.empty()) return;
+        if (read.size() != std::size_t(VTErrorCodes::kCount)) {
+            f.Fail(_("there must be four correctness codes"));
+            return;
+        }
+        for (int i = 0; i < VTErrorCodes::kCount; ++i)
+            codes.SetCodeWithString(VTErrorCodes::VTCorrectness(i), read[std::size_t(i)]);
+    }
+    std::string Describe(const VTErrorCodes& codes) const
+    {
+        std::string s;
+        for (int i = 0; i < VTErrorCodes::kCount; ++i)
+            s += DescribeText(codes.GetCodeAsString(VTErrorCodes::VTCorrectness(i))) + " ";
+        return s;
+    }
+    void MakeDifferent(VTErrorCodes& codes, const ElementIdSource&) const
+    {
+        for (int i = 0; i < VTErrorCodes::kCount; ++i)
+            codes.SetCodeWithString(VTErrorCodes::VTCorrectness(i),
+                                    codes.GetCodeAsString(VTErrorCodes::VTCorrectness(i)) + wxS("x"));
+    }
+};
+
+// {"enabled": bool, "groupRule": 1 balanced, else a group id}.
+struct CloudKind : SharedValueKind<VTCloudSettings>
+{
+    bool Equal(const Ptr& a, const Ptr& b) const { return *a == *b; }
+    void Write(const Ptr& v, QJsonObject& o, const char* key) const
+    {
+        o[key] = QJsonObject{{"enabled", v->m_CloudEnabled}, {"groupRule", qint64(v->m_GroupRule)}};
+    }
+    void Read(Ptr& v, JsonFieldReader& f, const char* key) const
+    {
+        JsonFieldReader cloud = f.Child(f.Object(key));
+        v->m_CloudEnabled = cloud.Bool("enabled", v->m_CloudEnabled);
+        v->m_GroupRule = std::uint32_t(cloud.Int("groupRule", v->m_GroupRule, 0, UINT32_MAX));
+    }
+    std::string Describe(const Ptr& v) const
+    {
+        return std::to_string(v->m_CloudEnabled) + "," + std::to_string(v->m_GroupRule);
+    }
+    // A group rule names a group; the balanced rule (1) names none.
+    void VisitReferences(Ptr& v, const ReferenceVisitor& visit) const
+    {
+        if (!v->IsBalancedGroupAssignment() && !visit(ElementType::ParticipantGroup, v->m_GroupRule))
+            v->m_GroupRule = VTCloudSettings::kBalancedGroupAssignment;
+    }
+    void MakeDifferent(Ptr& v, const ElementIdSource& ids) const
+    {
+        v->m_CloudEnabled = !v->m_CloudEnabled;
+        const std::uint32_t group = ids(ElementType::ParticipantGroup, 0);
+        v->m_GroupRule = v->IsBalancedGroupAssignment() && group ? group : VTCloudSettings::kBalancedGroupAssignment;
+    }
+};
+
+// [{"name", "type", "text", "initialValue", "sizeLimit", "saveToDataFile",
+//   "description", "hasMin", "hasMax", "min", "max"}], names unique.
+struct ParametersKind : SharedValueKind<PerExperimentParameterCollection>
+{
+    static std::vector<OrderFormForParameterCreation> Items(const Ptr& v)
+    {
+        std::vector<OrderFormForParameterCreation> items;
+        for (unsigned i = 0; i < v->ItemCount(); ++i) items.push_back(v->ItemDataAtIndex(i));
+        return items;
+    }
+    bool Equal(const Ptr& a, const Ptr& b) const { return Items(a) == Items(b); }
+    void Write(const Ptr& v, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (const OrderFormForParameterCreation& p : Items(v))
+            array.append(QJsonObject{{"name", ToQtString(p.name)},
+                                     {"type", p.type},
+                                     {"text", ToQtString(p.text)},
+                                     {"initialValue", p.initialValue},
+                                     {"sizeLimit", p.sizeLimit},
+                                     {"saveToDataFile", p.saveToDataFile},
+                                     {"description", ToQtString(p.description)},
+                                     {"hasMin", p.hasMin},
+                                     {"hasMax", p.hasMax},
+                                     {"min", p.min},
+                                     {"max", p.max}});
+        o[key] = array;
+    }
+    void Read(Ptr& v, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        v->Clear();
+        for (JsonFieldReader& p : f.Objects(key, _("a parameter"))) {
+            OrderFormForParameterCreation record(p.String("name"), p.Int32("type", ParameterType::Counter));
+            record.text = p.String("text");
+            record.initialValue = p.Int32("initialValue", 0);
+            record.sizeLimit = p.Int32("sizeLimit", -1);
+            record.saveToDataFile = p.Bool("saveToDataFile", true);
+            record.description = p.String("description");
+            record.hasMin = p.Bool("hasMin", false);
+            record.hasMax = p.Bool("hasMax", false);
+            record.min = p.Int32("min", 0);
+            record.max = p.Int32("max", 0);
+            if (!p.Ok()) return;
+            if (!v->AddNewItem(record)) {
+                f.Fail(wxString::Format(_("the parameter name \"%s\" is empty or used twice"), record.name));
+                return;
+            }
+        }
+    }
+    std::string Describe(const Ptr& v) const
+    {
+        std::string s;
+        for (const OrderFormForParameterCreation& p : Items(v))
+            s += DescribeText(p.name) + " " + std::to_string(p.type) + DescribeText(p.text) + " " +
+                 std::to_string(p.initialValue) + " " + std::to_string(p.sizeLimit) + " " +
+                 std::to_string(p.saveToDataFile) + DescribeText(p.description) + " " + std::to_string(p.hasMin) +
+                 std::to_string(p.hasMax) + " " + std::to_string(p.min) + " " + std::to_string(p.max) + "; ";
+        return s;
+    }
+    void MakeDifferent(Ptr& v, const ElementIdSource&) const
+    {
+        OrderFormForParameterCreation p(wxString::Format(wxS("parameter %u"), v->ItemCount() + 1),
+                                        ParameterType::Text);
+        p.text = wxS("start");
+        p.initialValue = 3;
+        p.sizeLimit = 40;
+        p.saveToDataFile = false;
+        p.description = wxS("about it");
+        p.hasMin = p.hasMax = true;
+        p.min = -5;
+        p.max = 9;
+        v->AddNewItem(p);
+    }
+};
+
+// Input plug-in ids in use, in order.
+struct IntListKind : PlainKind<std::vector<int>>
+{
+    void Write(const std::vector<int>& v, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (int n : v) array.append(n);
+        o[key] = array;
+    }
+    void Read(std::vector<int>& v, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        std::vector<int> read = f.Ints(key, 0, INT_MAX);
+        if (!f.Ok()) return;
+        // Each device once, in the order first named.
+        v.clear();
+        for (int n : read)
+            if (std::find(v.begin(), v.end(), n) == v.end()) v.push_back(n);
+    }
+    std::string Describe(const std::vector<int>& v) const
+    {
+        std::string s;
+        for (int n : v) s += std::to_string(n) + " ";
+        return "[" + s + "]";
+    }
+    void MakeDifferent(std::vector<int>& v, const ElementIdSource&) const
+    {
+        int next = 3000;
+        for (int n : v) next = std::max(next, n + 1);
+        v.push_back(next);
+    }
+};
+
+// The next id per element type; a document never lowers a counter below the ids it holds.
+struct IdCountersKind : PlainKind<std::vector<std::uint32_t>>
+{
+    void Write(const std::vector<std::uint32_t>& v, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (std::uint32_t n : v) array.append(qint64(n));
+        o[key] = array;
+    }
+    void Read(std::vector<std::uint32_t>& v, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        const std::vector<int> read = f.Ints(key, 1, kMaxElementID);
+        if (!f.Ok()) return;
+        if (read.size() != v.size()) {
+            f.Fail(wxString::Format(_("the list \"%s\" must hold %d numbers"), key, int(v.size())));
+            return;
+        }
+        for (std::size_t i = 0; i < v.size(); ++i) v[i] = std::max(v[i], std::uint32_t(read[i]));
+    }
+    std::string Describe(const std::vector<std::uint32_t>& v) const
+    {
+        std::string s;
+        for (std::uint32_t n : v) s += std::to_string(n) + " ";
+        return "[" + s + "]";
+    }
+    void MakeDifferent(std::vector<std::uint32_t>& v, const ElementIdSource&) const
+    {
+        for (auto& n : v) n += 5;
+    }
+};
+
+}  // namespace
+
+const ExperimentFieldTable& VTExperiment::FieldTable()
+{
+    static const ExperimentFieldTable table(
+        nullptr, MakeField<VTExperiment>("errorCodes", &VTExperiment::m_ErrorCodes, ErrorCodesKind()),
+        MakeField<VTExperiment>("cloud", &VTExperiment::m_CloudSettings, CloudKind()),
+        MakeField<VTExperiment>("inputPlugIns", &VTExperiment::m_InputPlugInIDs, IntListKind()),
+        MakeField<VTExperiment>("parameters", &VTExperiment::m_Parameters, ParametersKind()),
+        MakeField<VTExperiment>("locked", &VTExperiment::m_Locked, BoolKind()),
+        MakeField<VTExperiment>("lockReason", &VTExperiment::m_LockReason, TextKind()),
+        MakeField<VTExperiment>("nextIDs", &VTExperiment::m_NextIDs, IdCountersKind()));
+    return table;
+}
+
+}  // namespace Vantrel
