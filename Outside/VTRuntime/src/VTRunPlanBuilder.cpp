@@ -61,6 +61,7 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
     planned.anyResponseEnds = event.GetEndEventOption(1);
 
     planned.pluginID = event.GetPlugInID();
+    planned.pluginSettings = event.GetPlugInSettings();
     const VTPresentableStimulus stimulus = event.GetStimulusForPresentation(itemIndex);
     switch (stimulus.kind) {
         case VTPresentableStimulus::Kind::Text:
