@@ -3,6 +3,7 @@
 #include "FieldKinds.h"
 
 #include <VTCore/VTExperiment.h>
+#include <VTCore/VTResponse.h>
 
 #include <wx/intl.h>
 
@@ -169,6 +170,9 @@ struct ParametersKind : SharedValueKind<PerExperimentParameterCollection>
 // Input plug-in ids in use, in order.
 struct IntListKind : PlainKind<std::vector<int>>
 {
+    // What a document without the field holds; empty: the value stays as it is.
+    std::vector<int> whenAbsent;
+
     void Write(const std::vector<int>& v, QJsonObject& o, const char* key) const
     {
         QJsonArray array;
@@ -177,7 +181,10 @@ struct IntListKind : PlainKind<std::vector<int>>
     }
     void Read(std::vector<int>& v, JsonFieldReader& f, const char* key) const
     {
-        if (!f.Has(key)) return;
+        if (!f.Has(key)) {
+            if (!whenAbsent.empty()) v = whenAbsent;
+            return;
+        }
         std::vector<int> read = f.Ints(key, 0, INT_MAX);
         if (!f.Ok()) return;
         // Each device once, in the order first named.
@@ -231,6 +238,14 @@ struct IdCountersKind : PlainKind<std::vector<std::uint32_t>>
     }
 };
 
+// An experiment that names no input devices runs on the keyboard alone.
+IntListKind InputDevicesKind()
+{
+    IntListKind kind;
+    kind.whenAbsent = {kKeyboardInputPlugInID};
+    return kind;
+}
+
 }  // namespace
 
 const ExperimentFieldTable& VTExperiment::FieldTable()
@@ -238,7 +253,7 @@ const ExperimentFieldTable& VTExperiment::FieldTable()
     static const ExperimentFieldTable table(
         nullptr, MakeField<VTExperiment>("errorCodes", &VTExperiment::m_ErrorCodes, ErrorCodesKind()),
         MakeField<VTExperiment>("cloud", &VTExperiment::m_CloudSettings, CloudKind()),
-        MakeField<VTExperiment>("inputPlugIns", &VTExperiment::m_InputPlugInIDs, IntListKind()),
+        MakeField<VTExperiment>("inputPlugIns", &VTExperiment::m_InputPlugInIDs, InputDevicesKind()),
         MakeField<VTExperiment>("parameters", &VTExperiment::m_Parameters, ParametersKind()),
         MakeField<VTExperiment>("locked", &VTExperiment::m_Locked, BoolKind()),
         MakeField<VTExperiment>("lockReason", &VTExperiment::m_LockReason, TextKind()),

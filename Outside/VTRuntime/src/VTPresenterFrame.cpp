@@ -5,6 +5,9 @@
 #include <wx/panel.h>
 #include <wx/tokenzr.h>
 
+#include "DisplaySync.h"
+#include "VTRuntime/VTTextLayout.h"
+
 #include "VTPlugInCommon/VTTimer.h"
 
 namespace Vantrel {
@@ -68,6 +71,9 @@ void VTPresenterFrame::PaintNow()
 {
     m_Canvas->Refresh();
     m_Canvas->Update();
+    // Update() has drawn into the window; wait until the display server has done the
+    // same, so the time taken next is when the stimulus is on screen.
+    WaitUntilTheDisplayHasDrawn();
 }
 
 void VTPresenterFrame::OnPaint(wxPaintEvent&)
@@ -84,17 +90,7 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
     if (m_Picture.IsOk()) {
         dc.DrawBitmap(m_Picture, (size.x - m_Picture.GetWidth()) / 2, (size.y - m_Picture.GetHeight()) / 2);
     } else if (!m_Text.empty()) {
-        wxFont font(wxFontInfo(std::max(12, size.y / 20)).Family(wxFONTFAMILY_SWISS));
-        dc.SetFont(font);
-        dc.SetTextForeground(*wxWHITE);
-        wxArrayString lines = wxStringTokenize(m_Text, "\n", wxTOKEN_RET_EMPTY_ALL);
-        const int lineHeight = dc.GetCharHeight();
-        int y = (size.y - lineHeight * int(lines.size())) / 2;
-        for (const wxString& line : lines) {
-            const wxSize extent = dc.GetTextExtent(line);
-            dc.DrawText(line, (size.x - extent.x) / 2, y);
-            y += lineHeight;
-        }
+        VTTextLayout::Fit(dc, m_Text, size).Draw(dc);
     }
     for (const Labelled& r : m_Rectangles) {
         dc.SetPen(wxPen(*wxWHITE, 2));

@@ -356,6 +356,13 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     VTRunReport& report = reportOrNull ? *reportOrNull : localReport;
     report = VTRunReport();
     presenter->SetLastRunCanceled(true);  // until the run has really ended
+    presenter->SetLastRunFailure(wxString());
+    auto notStarted = [&](const wxString& why) {
+        wxLogError("%s", why);
+        report.failure = why;
+        presenter->SetLastRunFailure(why);
+        return VTRunOutcome::NotStarted;
+    };
 
     // Every stimulus must be presentable before anything is shown or written.
     VTPlugIn::EnsureEventPlugInsLoaded();
@@ -370,10 +377,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     if (settings.saveData && !settings.preview) {
         wxString error;
         VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName};
-        if (!file.Create(settings.dataFile, header, error)) {
-            wxLogError("%s The experiment was not started.", error);
-            return VTRunOutcome::NotStarted;
-        }
+        if (!file.Create(settings.dataFile, header, error))
+            return notStarted(error + " The experiment was not started.");
         report.runID = file.GetRunID();
     }
 
@@ -395,10 +400,9 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     const int started = poller.StartExperiment(necessities, &failedPlugin);
     if (started != 0) {
         VTPlugIn* plugin = VTPlugIn::GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(failedPlugin);
-        wxLogError("The input device \"%s\" is not ready (code %d). The experiment was not started.",
-                   plugin ? plugin->GetName() : wxString::Format("%d", failedPlugin), started);
         poller.EndExperiment();
-        return VTRunOutcome::NotStarted;
+        return notStarted(wxString::Format("The input device \"%s\" is not ready (code %d). The experiment was not started.",
+                                           plugin ? plugin->GetName() : wxString::Format("%d", failedPlugin), started));
     }
 
     guard.frame = new VTPresenterFrame();
@@ -415,11 +419,12 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     VTPresenterFrame& frame = *guard.frame;
 
     bool cancelled = false;
+    bool dataFailed = false;
     std::unique_ptr<VTEventPresentation> next;
     if (const VTPlannedEvent* first = FollowingEvent(plan, 0, 0, size_t(-1))) next = PrepareEvent(*first, frame);
-    for (size_t b = 0; b < plan.blocks.size() && !cancelled; ++b) {
+    for (size_t b = 0; b < plan.blocks.size() && !cancelled && !dataFailed; ++b) {
         const VTPlannedBlock& block = plan.blocks[b];
-        for (size_t t = 0; t < block.trials.size() && !cancelled; ++t) {
+        for (size_t t = 0; t < block.trials.size() && !cancelled && !dataFailed; ++t) {
             const VTPlannedTrial& trial = block.trials[t];
             VantrelSDK::TrialInfoNecessities info;
             info.blockIndex = int(b);
@@ -435,7 +440,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                     break;
                 }
             }
-            for (size_t e = 0; e < trial.events.size(); ++e) {
+            for (size_t e = 0; e < trial.events.size() && !dataFailed; ++e) {
                 std::unique_ptr<VTEventPresentation> presentation = std::move(next);
                 if (!presentation) presentation = PrepareEvent(trial.events[e], frame);
                 if (!WaitUntilPrepared(*presentation, frame)) {
@@ -443,6 +448,12 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                     break;
                 }
                 const VTPlannedEvent& event = trial.events[e];
+                // Stale input is flushed before the stimulus appears, and polling goes
+                // on while it is drawn: the flush takes no part in the reaction time,
+                // and a press stamped before the onset is no answer to this event.
+                if (event.recordsResponses) poller.FlushAndStartPolling();
+                // The onset is when the plug-in has drawn the stimulus (or handed its
+                // first sample to the sound output).
                 const unsigned long long onset = presentation->Start(frame);
                 // The next stimulus loads while this one is up, so it too starts at once.
                 if (const VTPlannedEvent* following = FollowingEvent(plan, b, t, e))
@@ -461,8 +472,12 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                 for (unsigned long long time : wait.StepPluginTimes()) report.pluginResponseTimes.push_back(time);
                 for (const VTDataFileRow& row : RowsOfEvent(plan, block, trial, *presentation, wait, onset)) {
                     report.rows.push_back(row);
-                    if (file.IsOpen() && !file.WriteRow(row))
-                        wxLogError("A row could not be written to the data file.");
+                    // Data that cannot be kept ends the run here: going on would collect
+                    // answers that are then lost.
+                    if (file.IsOpen() && !file.WriteRow(row)) {
+                        dataFailed = true;
+                        break;
+                    }
                 }
             }
             poller.EndTrial();
@@ -470,7 +485,13 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     }
     poller.EndExperiment();
     report.pollStats = poller.GetPollStats();
-    file.Close();
+    if (!file.Close() || dataFailed) {
+        report.failure = file.GetLastError() + " The experiment was stopped.";
+        wxLogError("%s", report.failure);
+        presenter->SetLastRunFailure(report.failure);
+        presenter->SetLastRunCanceled(true);
+        return VTRunOutcome::DataFileFailed;
+    }
     presenter->SetLastRunCanceled(cancelled);
     return cancelled ? VTRunOutcome::Cancelled : VTRunOutcome::Completed;
 }

@@ -52,7 +52,9 @@ enum class VTRunOutcome
 {
     Completed,
     Cancelled,
-    NotStarted
+    NotStarted,
+    // A row, the flush or the sync of the data file failed: the run stopped there.
+    DataFileFailed
 };
 
 // What a run collected, for callers and tests.
@@ -65,15 +67,19 @@ struct VTRunReport
     std::vector<unsigned long long> pluginResponseTimes;
     // Film frames that fell due but never reached the display.
     unsigned long droppedFrames = 0;
+    // Why the run did not start or was stopped; empty when it completed or was cancelled.
+    wxString failure;
 };
 
 class VTRunEngine
 {
 public:
-    // Not started (false result kinds): a stimulus cannot be presented (all of them
-    // named in one logged error), another run is on, the data file cannot be
-    // created (logged at error level before anything is shown), or an input plug-in
-    // does not start (logged). Those count as cancelled for WasLastRunCanceled().
+    // Not started: a stimulus cannot be presented (all of them named in one logged
+    // error), another run is on, the data file cannot be created (logged at
+    // error level before anything is shown), or an input plug-in does not start
+    // (logged). A data file that cannot be written during the run stops it at once
+    // (DataFileFailed, logged). Those count as cancelled for WasLastRunCanceled(),
+    // and the presenter's GetLastRunFailure() says why.
     static VTRunOutcome Run(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport* reportOrNull = nullptr);
     static bool IsRunning();
     // The input plug-ins the manager has loaded.

@@ -1,0 +1,31 @@
+#pragma once
+// How a text stimulus is laid out on the presentation screen: centred, wrapped at word
+// boundaries within margins, and made smaller only when wrapping cannot make it fit.
+
+#include <wx/gdicmn.h>
+#include <wx/string.h>
+
+#include <vector>
+
+class wxDC;
+
+namespace Vantrel {
+
+struct VTTextLayout
+{
+    int pointSize = 0;
+    std::vector<wxString> lines;
+    // Where each line is drawn, in the area's coordinates.
+    std::vector<wxRect> lineRects;
+
+    // Lays `text` out for a screen of `area` pixels, measuring with `dc` (whose font
+    // it changes). Line breaks in the text are kept; an empty text gives no lines.
+    static VTTextLayout Fit(wxDC& dc, const wxString& text, const wxSize& area);
+    // Draws a layout made by Fit, in white, with the font it chose.
+    void Draw(wxDC& dc) const;
+
+    // Free space kept at each edge of the screen.
+    static wxSize Margins(const wxSize& area);
+};
+
+}  // namespace Vantrel
