@@ -211,6 +211,36 @@ struct IntListKind : PlainKind<std::vector<int>>
     }
 };
 
+// [{"name", "value"}] in order; names as typed, duplicates kept.
+struct MetadataKind : PlainKind<VTMetadata>
+{
+    void Write(const VTMetadata& v, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (const VTMetaDataEntry& e : v.m_Entries)
+            array.append(QJsonObject{{"name", ToQtString(e.name)}, {"value", ToQtString(e.value)}});
+        o[key] = array;
+    }
+    void Read(VTMetadata& v, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        std::vector<VTMetaDataEntry> read;
+        for (JsonFieldReader& e : f.Objects(key, _("a metadata entry"))) read.push_back({e.String("name"), e.String("value")});
+        if (f.Ok()) v.m_Entries = std::move(read);
+    }
+    std::string Describe(const VTMetadata& v) const
+    {
+        std::string s;
+        for (const VTMetaDataEntry& e : v.m_Entries) s += DescribeText(e.name) + "=" + DescribeText(e.value) + " ";
+        return "[" + s + "]";
+    }
+    void MakeDifferent(VTMetadata& v, const ElementIdSource&) const
+    {
+        v.SetValue(wxS("Contrubutors"), v.GetValue(wxS("Contrubutors")) + wxS("x"));
+        v.m_Entries.push_back({wxString::Format(wxS("own %zu"), v.m_Entries.size()), wxS("value\nline")});
+    }
+};
+
 // The next id per element type; a document never lowers a counter below the ids it holds.
 struct IdCountersKind : PlainKind<std::vector<std::uint32_t>>
 {
@@ -310,6 +340,7 @@ const ExperimentFieldTable& VTExperiment::FieldTable()
         MakeField<VTExperiment>("cloud", &VTExperiment::m_CloudSettings, CloudKind()),
         MakeField<VTExperiment>("inputPlugIns", &VTExperiment::m_InputPlugInIDs, InputDevicesKind()),
         MakeField<VTExperiment>("parameters", &VTExperiment::m_Parameters, ParametersKind()),
+        MakeField<VTExperiment>("metadata", &VTExperiment::m_Metadata, MetadataKind()),
         MakeField<VTExperiment>("locked", &VTExperiment::m_Locked, BoolKind()),
         MakeField<VTExperiment>("lockReason", &VTExperiment::m_LockReason, TextKind()),
         MakeField<VTExperiment>("nextIDs", &VTExperiment::m_NextIDs, IdCountersKind()),

@@ -58,7 +58,7 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
               WriteLine("Subject\t" + Field(header.subjectName)) && WriteLine("Session\t" + Field(header.sessionID)) &&
               WriteLine("Group\t" + Field(header.groupName)) && WriteLine("Date\t" + date) &&
               WriteLine("RunID\t" + m_RunID) && WriteLine("") &&
-              WriteLine("Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness");
+              WriteLine("Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness\tOnset_ms");
     if (!ok) {
         error = m_Error;
         Close();
@@ -72,7 +72,7 @@ bool VTDataFile::WriteRow(const VTDataFileRow& row)
     wxString line;
     line << Field(row.block) << '\t' << Field(row.trial) << '\t' << Field(row.event) << '\t' << Field(row.stimulus)
          << '\t' << Field(row.response) << '\t' << (row.hasReactionTime ? FormatReactionTime(row.reactionTimeMs) : "")
-         << '\t' << Field(row.correctness);
+         << '\t' << Field(row.correctness) << '\t' << (row.hasOnset ? FormatReactionTime(row.onsetMs) : "");
     return WriteLine(line);
 }
 

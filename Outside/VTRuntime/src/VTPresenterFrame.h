@@ -1,6 +1,7 @@
 #pragma once
-// The presentation window: covers the display, draws one stimulus at a time and
-// queues the participant's keys with their run-timer times.
+// The presentation window: covers the display, is the surface the event-type
+// plug-ins draw their stimuli on, and queues the participant's keys with their
+// run-timer times.
 
 #include <wx/bitmap.h>
 #include <wx/frame.h>
@@ -9,9 +10,11 @@
 #include <set>
 #include <vector>
 
+#include "VTPlugInCommon/VTSdkPresentationSurface.h"
+
 namespace Vantrel {
 
-class VTPresenterFrame : public wxFrame
+class VTPresenterFrame : public wxFrame, public VantrelSDK::Interface_PresentationSurface
 {
 public:
     struct Key
@@ -26,14 +29,14 @@ public:
 
     // Shows the window over the whole display and gives it the keyboard.
     void Present();
-    void ShowBlank();
-    void ShowText(const wxString& text);
-    // False when the picture cannot be read (the window then shows its file name).
-    bool ShowPicture(const wxString& path);
+    wxSize GetSurfaceSize() const override;
+    void ShowBlank() override;
+    void ShowText(const wxString& text) override;
+    void ShowBitmap(const wxBitmap& bitmap) override;
     void SetGrid(bool grid) { m_Grid = grid; }
     void AddLabelledRectangle(const wxRect& rect, const wxString& label);
     // Paints now, so the stimulus is on screen when this returns.
-    void PaintNow();
+    void PaintNow() override;
 
     bool TakeKey(Key& key);
     void DropQueuedKeys();

@@ -200,8 +200,9 @@ TEST_F(QNodeLibrary, ARunTakesItsResponsesFromTheQNodeIntoTheDataFile)
     const std::vector<wxString> rows(lines.end() - 2, lines.end());
     wxArrayString first = wxSplit(rows[0], '\t');
     wxArrayString second = wxSplit(rows[1], '\t');
-    ASSERT_EQ(7u, first.size());
-    ASSERT_EQ(7u, second.size());
+    // Block, Trial, Event, Stimulus, Response, RT_ms, Correctness, Onset_ms.
+    ASSERT_EQ(8u, first.size());
+    ASSERT_EQ(8u, second.size());
     EXPECT_EQ("Fixation M1", first[2]);
     EXPECT_EQ("Line 1", first[4]);
     EXPECT_EQ("C", first[6]);

@@ -5,6 +5,7 @@
 #include <VTCore/DeclaredFields.h>
 #include <VTCore/VTCloudSettings.h>
 #include <VTCore/VTElementType.h>
+#include <VTCore/VTMetadata.h>
 #include <VTCore/PerExperimentParameterCollection.h>
 #include <VTCore/VTRunOptions.h>
 #include <NonPersistentHelpers/VTElementsList.h>
@@ -145,6 +146,10 @@ public:
     // The on-screen responses with a specific region, for the input preview.
     std::vector<OnScreenResponseRect> GetOnScreenResponseRectsForPreview() const;
 
+    // ---- Metadata (edited in place by the information and metadata dialogs)
+    VTMetadata& GetMetadata() { return m_Metadata; }
+    const VTMetadata& GetMetadata() const { return m_Metadata; }
+
     // ---- Options
     virtual const VTErrorCodes& GetErrorCodes() const { return m_ErrorCodes; }
     virtual VTErrorCodes& GetErrorCodes() { return m_ErrorCodes; }
@@ -181,6 +186,7 @@ private:
     boost::shared_ptr<PerExperimentParameterCollection> m_Parameters;
     std::vector<int> m_InputPlugInIDs;
     std::map<int, std::string> m_InputPlugInSettings;
+    VTMetadata m_Metadata;
     bool m_Locked = false;
     wxString m_LockReason;
     int m_NewResponsePlugInID;
