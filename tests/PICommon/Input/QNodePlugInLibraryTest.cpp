@@ -297,6 +297,7 @@ TEST_F(QNodeLibrary, SettingsChangedInThePlugInReachAFreshProcessThroughTheSaved
     const int status = ::pclose(child);
     EXPECT_EQ(status, 0) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
 
 TEST_F(QNodeLibrary, AnExperimentNamingNoInputDeviceRunsOnTheKeyboardWithoutAQNode)
 {
