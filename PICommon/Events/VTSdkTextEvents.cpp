@@ -100,6 +100,9 @@ public:
     {
         if (IsFinished()) return;
         VTSdkSegmentTime& segment = m_Segments[m_Current];
+        // A press made while this segment was still being drawn came before the participant
+        // could see it: it answers nothing, as a press before an event's onset does not.
+        if (time < segment.onsetMicroseconds) return;
         segment.answered = true;
         segment.responseMicroseconds = time;
         segment.responseName = name;
