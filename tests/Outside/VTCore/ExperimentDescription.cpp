@@ -70,7 +70,8 @@ std::string Describe(const VTExperiment& experiment)
                 o << " plugin " << ev->GetPlugInID() << " text '" << S(ev->GetStimulusText()) << "' list "
                   << ev->GetStimListID() << " files[";
                 for (const wxString& s : ev->GetStimFiles()) o << S(s) << ";";
-                o << "] input " << a << b << c << d << e << f << g << " " << kind << "/" << ms << "/" << var;
+                o << "] input " << a << b << c << d << e << f << g << " " << kind << "/" << ms << "/" << var
+                  << " placed by " << ev->GetLocationVariableID() << " coloured by " << ev->GetColourVariableID();
                 Links(o, "responses", ev->GetUsedResponses());
                 Links(o, "tags", ev->GetCodeValues());
                 o << " tagset " << ev->GetTagSetIDUsedForCorrectResponses() << " rows[";
@@ -169,6 +170,15 @@ void FillEveryField(VTExperiment& x)
     auto* colours = static_cast<VTTrialVariable*>(add(new VTTrialVariable(&x), "Colours"));
     colours->SetVariableType(VariableType::Colour);
     colours->SetLevels({"#FF8000", "#000000"});
+    auto* limits = static_cast<VTTrialVariable*>(add(new VTTrialVariable(&x), "Limits"));
+    limits->SetLevels({"200", "-5", "2147483647"});
+    limits->GetVariable().SetMethod(1);
+    limits->GetVariable().SetScope(2);
+    // A type of a newer program: its levels come back as they were.
+    auto* future = static_cast<VTTrialVariable*>(add(new VTTrialVariable(&x), "Future"));
+    future->SetVariableType(2010);
+    future->SetLevels({"(3, 4)", wxString::FromUTF8("{\"any\": \"thing ✓\"}"), ""});
+    future->GetVariable().GetLevels()[0]->SetName("first");
 
     OrderFormForParameterCreation counter("Score", ParameterType::Counter);
     counter.initialValue = 5;
@@ -205,6 +215,8 @@ void FillEveryField(VTExperiment& x)
     plain->AcceptEndEventSettings(true, false, true, true);
     plain->AcceptInputSettingsForEditor(false, false, 1, 777, int(variable->GetID()));
     plain->SetWhenToPresentFeedback(true);
+    plain->SetLocationVariableID(int(variable->GetID()));
+    plain->SetColourVariableID(int(colours->GetID()));
     plain->GetUsedResponses().AddChildElement(responseA, 3);
     plain->GetUsedResponses().AddChildElement(responseB, 4);
     plain->GetNonConstAccessToCodeValues().AddChildElement(red, 0);
