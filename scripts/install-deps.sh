@@ -12,7 +12,7 @@ PACKAGES=(
   libboost-dev libboost-system-dev libboost-chrono-dev libboost-thread-dev
   libcurl4-openssl-dev libssl-dev
   # tests: GoogleTest, a headless X server, screenshots, local network doubles
-  libgtest-dev libgmock-dev xvfb xauth x11-apps imagemagick
+  libgtest-dev libgmock-dev xvfb xauth x11-apps imagemagick libx11-dev
   python3 python3-aiosmtpd openssl curl ca-certificates zip unzip tar gzip
 )
 

@@ -37,6 +37,7 @@ bool IsEyeTrackerInput(int id) { return id == 2411 || id == 2413; }
 VTExperiment::VTExperiment()
     : m_CloudSettings(boost::make_shared<VTCloudSettings>()),
       m_Parameters(boost::make_shared<PerExperimentParameterCollection>()),
+      m_SensorPatch(boost::make_shared<VTSensorPatch>()),
       m_NewResponsePlugInID(kKeyboardInputPlugInID)
 {
     // One list per type number plus one that collects requests for unknown types.
@@ -318,6 +319,11 @@ wxString VTExperiment::SubstitutePathVariables(const wxString& path) const
     return result;
 }
 
+VantrelVariable* VTExperiment::GetMutableFolderPathVariable(int id)
+{
+    return id == VantrelVariable::FolderPathID ? &m_FolderVariable : nullptr;
+}
+
 bool VTExperiment::OffersEyeTrackerCalibration() const
 {
     return std::any_of(m_InputPlugInIDs.begin(), m_InputPlugInIDs.end(), IsEyeTrackerInput);
@@ -497,6 +503,9 @@ void VTExperiment::CopyModelFrom(const VTExperiment& other)
         m_Lists[t]->DeepCopyFromRHS_AndPreventNewObjectsFromGettingUniqueIDs(*other.m_Lists[t], this);
     m_RunOptions = other.m_RunOptions;
     m_ErrorCodes = other.m_ErrorCodes;
+    m_BackgroundColour = other.m_BackgroundColour;
+    m_SaveDataOptions = other.m_SaveDataOptions;
+    *m_SensorPatch = *other.m_SensorPatch;
     *m_CloudSettings = *other.m_CloudSettings;
     *m_Parameters = *other.m_Parameters;
     m_InputPlugInIDs = other.m_InputPlugInIDs;
@@ -514,8 +523,11 @@ void VTExperiment::ClearModel()
     m_NextIDs.assign(ElementType::Count, 1);
     m_RunOptions = VTRunOptions();
     m_ErrorCodes = VTErrorCodes();
+    m_BackgroundColour = wxColour(0, 0, 0);
+    m_SaveDataOptions = VTSaveDataOptions();
     // Holders of the shared settings keep seeing this experiment's values.
     *m_CloudSettings = VTCloudSettings();
+    *m_SensorPatch = VTSensorPatch();
     m_Parameters->Clear();
     m_InputPlugInIDs.clear();
     m_Locked = false;

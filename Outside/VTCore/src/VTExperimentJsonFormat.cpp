@@ -294,6 +294,71 @@ private:
     wxString m_Where;
 };
 
+// ---------------------------------------------------------------- experiment options
+
+QString ColourToJson(const wxColour& c) { return ToQtString(c.GetAsString(wxC2S_HTML_SYNTAX)); }
+
+wxColour ReadColour(FieldReader& f, const char* key, const wxColour& def)
+{
+    if (!f.Has(key)) return def;
+    const wxString text = f.String(key);
+    const wxString digits = text.Mid(1);
+    unsigned long rgb = 0;
+    if (!f.Ok()) return def;
+    if (text.length() != 7 || text[0] != '#' || digits.find_first_not_of("0123456789abcdefABCDEF") != wxString::npos ||
+        !digits.ToULong(&rgb, 16)) {
+        f.Fail(wxString::Format(_("the field \"%s\" must be a colour written as #rrggbb"), key));
+        return def;
+    }
+    return wxColour((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
+}
+
+void WriteExperimentOptions(const VTExperiment& experiment, QJsonObject& settings)
+{
+    settings["backgroundColour"] = ColourToJson(experiment.m_BackgroundColour);
+    const VTSaveDataOptions& save = experiment.GetSaveDataOptions();
+    QJsonArray options;
+    for (int i = 0; i < VTSaveDataOptions::kCount; ++i) options.append(save.GetSaveOption(i));
+    settings["saveData"] = QJsonObject{{"options", options},
+                                       {"folderMode", save.m_FolderMode},
+                                       {"folder", ToQtString(save.m_Folder.GetFullPath())},
+                                       {"subFolder", ToQtString(save.m_SubFolderName.GetFullPath())}};
+    const VTSensorPatch& patch = *experiment.GetSensorPatch();
+    settings["sensorPatch"] = QJsonObject{{"size", patch.GetSensorPatchSize()},
+                                          {"x", patch.GetSensorPatchPosX()},
+                                          {"y", patch.GetSensorPatchPosY()},
+                                          {"colour", ColourToJson(patch.GetSensorPatchColour())},
+                                          {"disable", patch.GetSensorPatchDisable()}};
+}
+
+void ReadExperimentOptions(VTExperiment& experiment, FieldReader& settings)
+{
+    experiment.m_BackgroundColour = ReadColour(settings, "backgroundColour", experiment.m_BackgroundColour);
+    VTSaveDataOptions& save = experiment.GetSaveDataOptions();
+    FieldReader saveData = settings.Child(settings.Object("saveData"));
+    const QJsonArray options = saveData.Array("options");
+    if (saveData.Has("options") && options.size() != VTSaveDataOptions::kCount)
+        saveData.Fail(wxString::Format(_("there must be %d save options"), VTSaveDataOptions::kCount));
+    for (int i = 0; i < options.size() && i < VTSaveDataOptions::kCount; ++i) {
+        if (!options.at(i).isBool()) {
+            saveData.Fail(_("save options must be true or false"));
+            break;
+        }
+        save.SetSaveOption(i, options.at(i).toBool());
+    }
+    save.m_FolderMode = int(saveData.Int("folderMode", save.m_FolderMode, VTSaveDataOptions::ExperimentFolder,
+                                         VTSaveDataOptions::PreviousFolder));
+    save.m_Folder = wxFileName(saveData.String("folder", save.m_Folder.GetFullPath()));
+    save.m_SubFolderName = wxFileName(saveData.String("subFolder", save.m_SubFolderName.GetFullPath()));
+    VTSensorPatch& patch = *experiment.GetSensorPatch();
+    FieldReader p = settings.Child(settings.Object("sensorPatch"));
+    patch.SetSensorPatchSize(p.Int32("size", patch.GetSensorPatchSize()));
+    patch.SetSensorPatchPosX(p.Int32("x", patch.GetSensorPatchPosX()));
+    patch.SetSensorPatchPosY(p.Int32("y", patch.GetSensorPatchPosY()));
+    patch.SetSensorPatchColour(ReadColour(p, "colour", patch.GetSensorPatchColour()));
+    patch.SetSensorPatchDisable(p.Bool("disable", patch.GetSensorPatchDisable()));
+}
+
 Minimal_VTElement* NewElementOfType(VTElementType type, VTExperiment* experiment)
 {
     switch (type) {
@@ -539,6 +604,7 @@ bool VTExperimentJsonFormat::Save(VTExperiment& experiment, const wxString& file
     for (int i = 0; i < VTErrorCodes::kCount; ++i)
         codes.append(ToQtString(experiment.m_ErrorCodes.GetCodeAsString(VTErrorCodes::VTCorrectness(i))));
     settings["errorCodes"] = codes;
+    WriteExperimentOptions(experiment, settings);
     settings["cloud"] = QJsonObject{{"enabled", experiment.m_CloudSettings->m_CloudEnabled},
                                     {"groupRule", qint64(experiment.m_CloudSettings->m_GroupRule)}};
     QJsonArray inputs;
@@ -647,6 +713,7 @@ bool VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file
         settings.Fail(_("there must be four correctness codes"));
     for (std::size_t i = 0; i < codes.size() && i < std::size_t(VTErrorCodes::kCount); ++i)
         experiment.m_ErrorCodes.SetCodeWithString(VTErrorCodes::VTCorrectness(i), codes[i]);
+    ReadExperimentOptions(experiment, settings);
     FieldReader cloud = settings.Child(settings.Object("cloud"));
     experiment.m_CloudSettings->m_CloudEnabled = cloud.Bool("enabled", false);
     experiment.m_CloudSettings->m_GroupRule =

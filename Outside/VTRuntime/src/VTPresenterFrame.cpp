@@ -71,6 +71,31 @@ bool VTPresenterFrame::ShowPicture(const wxString& path)
     return true;
 }
 
+void VTPresenterFrame::SetBackground(const wxColour& colour)
+{
+    m_Background = colour;
+    SetBackgroundColour(colour);
+    Refresh();
+}
+
+void VTPresenterFrame::SetSensorPatch(const wxRect& rect, const wxColour& colour)
+{
+    m_SensorPatch = rect;
+    m_SensorPatchColour = colour;
+}
+
+void VTPresenterFrame::ShowSensorPatch(bool show)
+{
+    m_SensorPatchShown = show && !m_SensorPatch.IsEmpty();
+    Refresh();
+}
+
+bool VTPresenterFrame::GetStimulusRect(wxRect& rect) const
+{
+    rect = m_StimulusRect;
+    return !m_StimulusRect.IsEmpty();
+}
+
 void VTPresenterFrame::AddLabelledRectangle(const wxRect& rect, const wxString& label)
 {
     m_Rectangles.push_back({rect, label});
@@ -87,25 +112,30 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(m_Canvas);
     const wxSize size = m_Canvas->GetClientSize();
-    dc.SetBackground(*wxBLACK_BRUSH);
+    dc.SetBackground(wxBrush(m_Background));
     dc.Clear();
+    m_StimulusRect = wxRect();
     if (m_Grid) {
         dc.SetPen(wxPen(wxColour(60, 60, 60)));
         for (int x = 0; x < size.x; x += 50) dc.DrawLine(x, 0, x, size.y);
         for (int y = 0; y < size.y; y += 50) dc.DrawLine(0, y, size.x, y);
     }
     if (m_Picture.IsOk()) {
-        dc.DrawBitmap(m_Picture, (size.x - m_Picture.GetWidth()) / 2, (size.y - m_Picture.GetHeight()) / 2);
+        m_StimulusRect = wxRect((size.x - m_Picture.GetWidth()) / 2, (size.y - m_Picture.GetHeight()) / 2,
+                                m_Picture.GetWidth(), m_Picture.GetHeight());
+        dc.DrawBitmap(m_Picture, m_StimulusRect.GetTopLeft());
     } else if (!m_Text.empty()) {
         wxFont font(wxFontInfo(std::max(12, size.y / 20)).Family(wxFONTFAMILY_SWISS));
         dc.SetFont(font);
-        dc.SetTextForeground(*wxWHITE);
+        dc.SetTextForeground(m_Background.GetLuminance() > 0.5 ? *wxBLACK : *wxWHITE);
         wxArrayString lines = wxStringTokenize(m_Text, "\n", wxTOKEN_RET_EMPTY_ALL);
         const int lineHeight = dc.GetCharHeight();
         int y = (size.y - lineHeight * int(lines.size())) / 2;
         for (const wxString& line : lines) {
             const wxSize extent = dc.GetTextExtent(line);
-            dc.DrawText(line, (size.x - extent.x) / 2, y);
+            const wxPoint at((size.x - extent.x) / 2, y);
+            dc.DrawText(line, at);
+            m_StimulusRect.Union(wxRect(at, wxSize(extent.x, lineHeight)));
             y += lineHeight;
         }
     }
@@ -115,6 +145,11 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
         dc.DrawRectangle(r.rect);
         dc.SetTextForeground(*wxWHITE);
         dc.DrawLabel(r.label, r.rect, wxALIGN_CENTER);
+    }
+    if (m_SensorPatchShown) {
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(m_SensorPatchColour));
+        dc.DrawRectangle(m_SensorPatch);
     }
 }
 

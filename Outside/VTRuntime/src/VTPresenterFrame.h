@@ -31,6 +31,13 @@ public:
     // False when the picture cannot be read (the window then shows its file name).
     bool ShowPicture(const wxString& path);
     void SetGrid(bool grid) { m_Grid = grid; }
+    // Text is drawn in black or white, whichever stands out from the background.
+    void SetBackground(const wxColour& colour);
+    // The light-sensor patch, drawn over everything while shown.
+    void SetSensorPatch(const wxRect& rect, const wxColour& colour);
+    void ShowSensorPatch(bool show);
+    // Where the last paint drew the stimulus (false: no stimulus drawn).
+    bool GetStimulusRect(wxRect& rect) const;
     void AddLabelledRectangle(const wxRect& rect, const wxString& label);
     // Paints now, so the stimulus is on screen when this returns.
     void PaintNow();
@@ -49,6 +56,11 @@ private:
     wxString m_Text;
     wxBitmap m_Picture;
     bool m_Grid = false;
+    wxColour m_Background{0, 0, 0};
+    wxRect m_SensorPatch;
+    wxColour m_SensorPatchColour;
+    bool m_SensorPatchShown = false;
+    wxRect m_StimulusRect;
     struct Labelled
     {
         wxRect rect;

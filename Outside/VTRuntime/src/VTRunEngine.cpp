@@ -99,6 +99,8 @@ public:
     }
 
     bool Responded() const { return m_Responded; }
+    // A correct response followed an incorrect one; it is the one recorded.
+    bool SelfCorrected() const { return m_SelfCorrected; }
     const VTPlannedResponse& Matched() const { return m_Matched; }
     unsigned long long ResponseTime() const { return m_ResponseTime; }
     bool FromPlugin() const { return m_FromPlugin; }
@@ -189,7 +191,14 @@ private:
     bool Accept(const VTPlannedResponse& match, unsigned long long time, bool fromPlugin)
     {
         if (m_Responded) {
-            // Only the first response is recorded; a later one may still end the event.
+            // Only the first response is recorded, unless a correct response follows an
+            // incorrect one: that correction is recorded instead. A later one may still end the event.
+            if (!m_SelfCorrected && !m_Matched.correct && match.correct) {
+                m_SelfCorrected = true;
+                m_Matched = match;
+                m_ResponseTime = time;
+                m_FromPlugin = fromPlugin;
+            }
             m_Matched.endsEvent = match.endsEvent;
             return true;
         }
@@ -205,6 +214,7 @@ private:
     const VTPlannedEvent& m_Event;
     unsigned long long m_Onset;
     bool m_Responded = false;
+    bool m_SelfCorrected = false;
     VTPlannedResponse m_Matched;
     unsigned long long m_ResponseTime = 0;
     bool m_FromPlugin = false;
@@ -220,6 +230,7 @@ void Present(VTPresenterFrame& frame, const VTPlannedEvent& event)
             break;
         case VTPlannedEvent::StimulusKind::None: frame.ShowBlank(); break;
     }
+    frame.ShowSensorPatch(event.showsSensorPatch);
     frame.PaintNow();
 }
 
@@ -253,7 +264,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     VTDataFile file;
     if (settings.saveData && !settings.preview) {
         wxString error;
-        VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName};
+        VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName,
+                                plan.columns};
         if (!file.Create(settings.dataFile, header, error)) {
             wxLogError("%s The experiment was not started.", error);
             return VTRunOutcome::NotStarted;
@@ -287,6 +299,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
 
     guard.frame = new VTPresenterFrame();
     guard.frame->SetGrid(settings.showGrid);
+    guard.frame->SetBackground(plan.background);
+    guard.frame->SetSensorPatch(plan.sensorPatch, plan.sensorPatchColour);
     guard.disabler.reset(new wxWindowDisabler(guard.frame));
     guard.frame->Present();
     presenter->SetVisible(true);
@@ -311,13 +325,15 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
             poller.StartTrial(info);
             if (trial.startPeriodMs > 0) {
                 frame.ShowBlank();
+                frame.ShowSensorPatch(false);
                 frame.PaintNow();
                 if (!EventWait::Pause(frame, trial.startPeriodMs)) {
                     cancelled = true;
                     break;
                 }
             }
-            for (const VTPlannedEvent& event : trial.events) {
+            for (size_t e = 0; e < trial.events.size(); ++e) {
+                const VTPlannedEvent& event = trial.events[e];
                 Present(frame, event);
                 const unsigned long long onset = timer.GetElapsedMicroseconds();
                 if (event.recordsResponses) poller.StartEventInput();
@@ -333,12 +349,20 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                 row.trial = trial.name;
                 row.event = event.name;
                 row.stimulus = event.stimulusLabel;
+                row.blockNumber = int(b) + 1;
+                row.trialNumber = int(t) + 1;
+                row.eventNumber = int(e) + 1;
+                row.onsetMs = double(onset) / 1000.0;
+                row.correctResponses = event.correctResponses;
+                row.hasStimulusRect = frame.GetStimulusRect(row.stimulusRect);
                 if (event.recordsResponses) {
                     if (wait.Responded()) {
                         row.response = wait.Matched().name;
                         row.hasReactionTime = true;
                         row.reactionTimeMs = double(wait.ResponseTime() - onset) / 1000.0;
-                        row.correctness = wait.Matched().correct ? plan.codeCorrect : plan.codeIncorrect;
+                        row.correctness = wait.SelfCorrected()     ? plan.codeSelfCorrect
+                                          : wait.Matched().correct ? plan.codeCorrect
+                                                                   : plan.codeIncorrect;
                         if (wait.FromPlugin()) report.pluginResponseTimes.push_back(wait.ResponseTime());
                     } else {
                         row.correctness = plan.codeNoResponse;

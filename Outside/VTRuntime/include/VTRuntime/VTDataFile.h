@@ -12,13 +12,19 @@
 //   Block<TAB>Trial<TAB>Event<TAB>Stimulus<TAB>Response<TAB>RT_ms<TAB>Correctness
 //   one row per presented event ...
 //
+// The columns (above: those of a new experiment) follow the experiment's save
+// options (VTDataColumns); without a header the file holds only the rows.
+//
 // RT_ms is the reaction time from stimulus onset in milliseconds with three decimals,
 // empty without a response; Correctness is the experiment's code (C, E, SC, NR by
 // default), empty for events that record no responses. Tabs and line breaks inside
 // fields become spaces. Each row is flushed to the disk as it is written, so what was
-// collected survives a crash; the header is written (and flushed) when the file opens.
+// collected survives a crash, whatever the experiment's "after every trial" option says;
+// the header is written (and flushed) when the file opens.
 
 #include <wx/string.h>
+
+#include "VTRuntime/VTDataColumns.h"
 
 #include <cstdio>
 
@@ -30,6 +36,7 @@ struct VTDataFileHeader
     wxString subjectName;
     wxString sessionID;
     wxString groupName;
+    VTDataColumns columns;
 };
 
 struct VTDataFileRow
@@ -38,6 +45,11 @@ struct VTDataFileRow
     bool hasReactionTime = false;
     double reactionTimeMs = 0;
     wxString correctness;
+    int blockNumber = 0, trialNumber = 0, eventNumber = 0;
+    double onsetMs = 0;            // since the start of the run
+    wxString correctResponses;     // the names of the responses that count as correct
+    bool hasStimulusRect = false;  // where the stimulus was drawn
+    wxRect stimulusRect;
 };
 
 class VTDataFile
@@ -63,6 +75,7 @@ private:
     bool WriteLine(const wxString& line);
     std::FILE* m_File = nullptr;
     wxString m_RunID;
+    VTDataFileHeader m_Header;
 };
 
 }  // namespace Vantrel
