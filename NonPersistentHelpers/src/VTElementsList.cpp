@@ -70,6 +70,7 @@ bool VTElementsList_Concrete::AddElement(Minimal_VTElement* el, int index)
                              int(m_Container->Type())));
         return false;
     }
+    el->OnInsertedIntoList();
     return true;
 }
 
@@ -169,18 +170,35 @@ wxString VTElementsList_Concrete::GetNextAvailableElementNameCollisionFree(const
     return GetNextAvailableElementNameFromList(this, name, exclude);
 }
 
+namespace {
+
+bool OwnsElement(const ElInfo& e)
+{
+    return e.ptr && !e.nullified && e.ptr != MultiIndexVTElementsContainer::WaitingZonePointer();
+}
+
+}  // namespace
+
 void VTElementsList_Concrete::DeleteAllElements()
 {
+    // Taken out of the list first, so no element is reachable while others are deleted.
+    std::vector<Minimal_VTElement*> owned;
+    for (const ElInfo& e : Positions(*m_Container))
+        if (OwnsElement(e)) owned.push_back(e.ptr);
+    m_Container->Entries().clear();
+    for (Minimal_VTElement* el : owned) delete el;
+}
+
+void VTElementsList_Concrete::DeleteElementsIf(const std::function<bool(const Minimal_VTElement&)>& doomed)
+{
+    std::vector<Minimal_VTElement*> owned;
     auto& pos = Positions(*m_Container);
-    while (!pos.empty()) {
-        const ElInfo first = pos.front();
-        if (first.ptr && !first.nullified && first.ptr != MultiIndexVTElementsContainer::WaitingZonePointer())
-            delete first.ptr;
-        if (!pos.replace(pos.begin(), ElInfo{nullptr, first.elID, true}))
-            wxLogError(wxS("Problem with element list of type %d.  Please report this to Orbisk Corp. for assistance."),
-                       int(m_Container->Type()));
-        pos.erase(pos.begin());
-    }
+    pos.remove_if([&](const ElInfo& e) {
+        if (!OwnsElement(e) || !doomed(*e.ptr)) return false;
+        owned.push_back(e.ptr);
+        return true;
+    });
+    for (Minimal_VTElement* el : owned) delete el;
 }
 
 void VTElementsList_Concrete::DeleteElement(std::size_t i)

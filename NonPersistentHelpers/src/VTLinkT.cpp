@@ -11,6 +11,7 @@
 #include <wx/datstrm.h>
 #include <wx/log.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace Vantrel {
@@ -193,6 +194,15 @@ void VTLinkT::AppendLinkForLoading(std::uint32_t id, std::uint32_t extra)
     d.elementID = id;
     d.extraData = extra;
     links.push_back(d);
+}
+
+std::size_t VTLinkT::RemoveLinksIf(const std::function<bool(std::uint32_t id)>& remove)
+{
+    const std::size_t before = links.size();
+    links.erase(std::remove_if(links.begin(), links.end(),
+                               [&remove](const UsedElementData& e) { return remove(e.elementID); }),
+                links.end());
+    return before - links.size();
 }
 
 void VTLinkT::Sort()

@@ -2,58 +2,10 @@
 
 #include <VTPlugInCommon/OrbiskImagesArtworkEtc.h>
 
-#include <wx/dcmemory.h>
-
-#include <algorithm>
-#include <type_traits>
-
 namespace Vantrel {
 namespace {
 
 using Artwork = Orbisk::OrbiskImagesArtworkEtc;
-
-// A plain stand-in, drawn here, for the few large icons that the artwork
-// library does not carry yet: a stack of list rows in the program's blue.
-wxBitmap DrawListStandIn(int width, bool empty)
-{
-    const int height = width * 3 / 4;
-    wxBitmap bitmap(width, height, 24);
-    wxMemoryDC dc(bitmap);
-    dc.SetBackground(*wxWHITE_BRUSH);
-    dc.Clear();
-    dc.SetPen(wxPen(wxColour(0x2f, 0x6f, 0xb2), std::max(1, width / 30)));
-    dc.SetBrush(empty ? *wxWHITE_BRUSH : wxBrush(wxColour(0xdb, 0xe8, 0xf6)));
-    const int rows = 3, margin = width / 8, rowHeight = (height - 2 * margin) / rows;
-    for (int i = 0; i < rows; ++i)
-        dc.DrawRectangle(margin, margin + i * rowHeight, width - 2 * margin, rowHeight - rowHeight / 4);
-    dc.SelectObject(wxNullBitmap);
-    return bitmap;
-}
-
-// Uses the artwork library's getter when it has one, else the stand-in.
-#define STUDYSTATION_ARTWORK_OR_STAND_IN(getter, width, empty)                                                         \
-    template <class T, class = void>                                                                                   \
-    struct Has_##getter : std::false_type                                                                              \
-    {};                                                                                                                \
-    template <class T>                                                                                                 \
-    struct Has_##getter<T, std::void_t<decltype(&T::getter)>> : std::true_type                                         \
-    {};                                                                                                                \
-    template <class T>                                                                                                 \
-    wxBitmap getter##_From()                                                                                           \
-    {                                                                                                                  \
-        if constexpr (Has_##getter<T>::value)                                                                          \
-            return T::getter();                                                                                        \
-        else                                                                                                           \
-            return DrawListStandIn(width, empty);                                                                      \
-    }                                                                                                                  \
-    wxBitmap getter() { return getter##_From<Artwork>(); }
-
-namespace Fallback {
-STUDYSTATION_ARTWORK_OR_STAND_IN(LargeStimlistsIcon, 100, false)
-STUDYSTATION_ARTWORK_OR_STAND_IN(LargeRulesIcon, 100, false)
-STUDYSTATION_ARTWORK_OR_STAND_IN(MediumStimlistsIcon_NoLists, 60, true)
-STUDYSTATION_ARTWORK_OR_STAND_IN(MediumStimlistsIcon, 60, false)
-}  // namespace Fallback
 
 struct NamedImage
 {
@@ -99,8 +51,8 @@ const NamedImage kNamedImages[] = {
     {"icon_warning_std.png", &Artwork::GetIcon_YellowTriangleExclamationWarning},
     {"icon_warning_h12_std.png", &Artwork::GetIcon_YellowTriangleExclamationWarningTiny},
     {"icon_warning_h12_blank.png", &Artwork::GetIcon_YellowTriangleExclamationWarningTiny_Blank},
-    {"icon_stimulus_lists_w100.png", &Fallback::LargeStimlistsIcon},
-    {"icon_rules.png", &Fallback::LargeRulesIcon},
+    {"icon_stimulus_lists_w100.png", &Artwork::LargeStimlistsIcon},
+    {"icon_rules.png", &Artwork::LargeRulesIcon},
     {"icon_looping.png", &Artwork::GetIcon_LoopingBig},
     {"icon_looping_on.png", &Artwork::GetIcon_AaGLoopingOn},
     {"icon_looping_off.png", &Artwork::GetIcon_AaGLoopingOff},
@@ -133,8 +85,8 @@ const NamedImage kNamedImages[] = {
     {"stimlist_list_access/paired_with_shuffle.png", &Artwork::GetIconListAccess_PairedWithShuffle},
     {"stimlist_list_access/unpaired_no_shuffle.png", &Artwork::GetIconListAccess_UnpairedNoShuffle},
     {"stimlist_list_access/unpaired_with_shuffle.png", &Artwork::GetIconListAccess_UnpairedWithShuffle},
-    {"icon_no_stimulus_list_w60.png", &Fallback::MediumStimlistsIcon_NoLists},
-    {"icon_stimulus_lists_w60.png", &Fallback::MediumStimlistsIcon},
+    {"icon_no_stimulus_list_w60.png", &Artwork::MediumStimlistsIcon_NoLists},
+    {"icon_stimulus_lists_w60.png", &Artwork::MediumStimlistsIcon},
     {"pic_condition_moved.png", &Artwork::GetSmallBlueArrowPointingLeftward},
     {"icon_lb_delete_disabled.png", &Artwork::GetListboxSupportIcon_Delete_Disabled},
     {"icon_lb_delete_hover.png", &Artwork::GetListboxSupportIcon_Delete_Hover},

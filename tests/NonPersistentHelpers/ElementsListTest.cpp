@@ -45,8 +45,9 @@ class MinimalOnly : public Minimal_VTElement
 {
 public:
     explicit MinimalOnly(VTExperiment* x) : Minimal_VTElement(ElementType::Trial, x) {}
-    MinimalOnly(const MinimalOnly& o, VTExperiment* x) : Minimal_VTElement(o, x) {}
+    MinimalOnly(const MinimalOnly& o, VTExperiment* x) : Minimal_VTElement(o, x) { CopyDeclaredFields(o); }
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* x) const override { return new MinimalOnly(*this, x); }
+    const ElementFieldTable& GetFieldTable() const override { return BaseFieldTable(); }
 };
 
 class ElementsList : public ::testing::Test

@@ -2,6 +2,8 @@
 // names give the same image, and anything else gives none.
 #include "Resources/BitmapRsrc.h"
 
+#include <VTPlugInCommon/OrbiskImagesArtworkEtc.h>
+
 #include <gtest/gtest.h>
 #include <wx/image.h>
 
@@ -38,6 +40,30 @@ TEST(BitmapRsrc, NamesThatShareAGetterGiveTheSameImage)
         SamePixels(Vantrel::GetBitmapRsrc("icon_add_hover.gif"), Vantrel::GetBitmapRsrc("icon_add_normal.gif")));
     EXPECT_TRUE(SamePixels(Vantrel::GetBitmapRsrc("icon_plus_hover.png"), Vantrel::GetBitmapRsrc("vt_nav_up.png")));
     EXPECT_TRUE(SamePixels(Vantrel::GetBitmapRsrc("icon_edit.png"), Vantrel::GetBitmapRsrc("icon_lb_edit_std.png")));
+}
+
+TEST(BitmapRsrc, ListAndRuleIconsAreTheArtworkLibrarysOwn)
+{
+    wxInitAllImageHandlers();
+    using Artwork = Orbisk::OrbiskImagesArtworkEtc;
+    const struct
+    {
+        const char* name;
+        wxBitmap (*getter)();
+        int width;
+    } cases[] = {
+        {"icon_stimulus_lists_w100.png", &Artwork::LargeStimlistsIcon, 100},
+        {"icon_rules.png", &Artwork::LargeRulesIcon, 100},
+        {"icon_no_stimulus_list_w60.png", &Artwork::MediumStimlistsIcon_NoLists, 60},
+        {"icon_stimulus_lists_w60.png", &Artwork::MediumStimlistsIcon, 60},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const wxBitmap bitmap = Vantrel::GetBitmapRsrc(c.name);
+        EXPECT_EQ(bitmap.GetWidth(), c.width);
+        EXPECT_TRUE(SamePixels(bitmap, c.getter()));
+    }
+    EXPECT_FALSE(SamePixels(Artwork::MediumStimlistsIcon(), Artwork::MediumStimlistsIcon_NoLists()));
 }
 
 TEST(BitmapRsrc, UnknownOrDifferentlyCasedNamesGiveNoImage)

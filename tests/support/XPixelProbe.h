@@ -3,6 +3,7 @@
 // benchmark sees the screen whichever process drew it (and from any one thread).
 
 #include <cstdint>
+#include <vector>
 
 struct _XDisplay;
 
@@ -18,6 +19,9 @@ public:
     bool IsOpen() const { return m_Display != nullptr; }
     // The root window's pixel at (x, y) as 0xRRGGBB; -1 when it cannot be read.
     long PixelAt(int x, int y);
+    // The pixels of a rectangle, row by row, read in one request (so all from one
+    // moment); empty when they cannot be read.
+    std::vector<long> Pixels(int x, int y, int width, int height);
     int ScreenWidth() const;
     int ScreenHeight() const;
 

@@ -6,6 +6,7 @@
 #include <wx/string.h>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace Vantrel {
@@ -64,7 +65,9 @@ public:
     bool ExchangeElementsByPointer(const Minimal_VTElement* a, const Minimal_VTElement* b) override;
     wxString GetNextAvailableElementNameCollisionFree(const wxString& name, wxString exclude) const override;
 
+    // Linear in the list's size, however many elements go.
     void DeleteAllElements();
+    void DeleteElementsIf(const std::function<bool(const Minimal_VTElement&)>& doomed);
     void DeleteElement(std::size_t i);
     void DeleteElement(Minimal_VTElement* el);
     // First element other than `exclude` with exactly that name (case-sensitive), or null.

@@ -5,6 +5,7 @@
 #include <VTCore/VTElementType.h>
 #include <wx/string.h>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QDataStream;
@@ -70,6 +71,9 @@ public:
     void CopyLinksFrom(const VTLinkT& other);
     // Appends {id, extra} unresolved and unchecked; for readers that validate first.
     void AppendLinkForLoading(std::uint32_t id, std::uint32_t extra);
+    // Removes, in one pass, every entry whose id the predicate picks; the rest keep
+    // their order and caches. The number removed.
+    std::size_t RemoveLinksIf(const std::function<bool(std::uint32_t id)>& remove);
     void OnDump(const wxString&, const wxString&) {}
 
     void Sort();

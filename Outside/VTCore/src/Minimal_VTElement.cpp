@@ -1,7 +1,11 @@
 #include <VTCore/Minimal_VTElement.h>
 #include <VTCore/VTExperiment.h>
 
+#include "FieldKinds.h"
+
 #include <wx/intl.h>
+
+#include <typeinfo>
 
 namespace Vantrel {
 
@@ -10,12 +14,7 @@ Minimal_VTElement::Minimal_VTElement(VTElementType type, VTExperiment* experimen
 {}
 
 Minimal_VTElement::Minimal_VTElement(const Minimal_VTElement& source, VTExperiment* experiment)
-    : m_Type(source.m_Type),
-      m_ID(source.m_ID),
-      m_Name(source.m_Name),
-      m_Notes(source.m_Notes),
-      m_Temporary(false),
-      m_Experiment(experiment)
+    : m_Type(source.m_Type), m_ID(source.m_ID), m_Temporary(false), m_Experiment(experiment)
 {
     if (experiment) experiment->ReserveElementID(m_Type, m_ID);
 }
@@ -50,19 +49,37 @@ void Minimal_VTElement::SetNotes(const wxString& notes) { m_Notes = notes; }
 bool Minimal_VTElement::IsTemporary() const { return m_Temporary; }
 void Minimal_VTElement::SetTemporary(bool temporary) { m_Temporary = temporary; }
 VTExperiment* Minimal_VTElement::GetOwningExperiment() const { return m_Experiment; }
-void Minimal_VTElement::SetOwningExperiment(VTExperiment* experiment) { m_Experiment = experiment; }
+
+void Minimal_VTElement::SetOwningExperiment(VTExperiment* experiment)
+{
+    m_Experiment = experiment;
+    // A working copy (no experiment) keeps resolving through its links' experiment.
+    if (experiment)
+        GetFieldTable().ForEachLinkList(*this, [experiment](VTLinkT& links, bool) {
+            links.SetOwningExperiment(experiment);
+        });
+}
 
 bool Minimal_VTElement::CopySettingsFrom(const Minimal_VTElement& source)
 {
-    if (source.m_Type != m_Type) return false;
-    CopyBaseSettingsFrom(source);
+    if (typeid(source) != typeid(*this)) return false;
+    if (&source == this) return true;
+    GetFieldTable().CopySettings(*this, source);
+    AfterSettingsCommitted(source);
     return true;
 }
 
-void Minimal_VTElement::CopyBaseSettingsFrom(const Minimal_VTElement& source)
+void Minimal_VTElement::CopyDeclaredFields(const Minimal_VTElement& source)
 {
-    m_Name = source.m_Name;
-    m_Notes = source.m_Notes;
+    GetFieldTable().CopyForClone(*this, source);
+    if (m_Experiment) SetOwningExperiment(m_Experiment);
+}
+
+const ElementFieldTable& Minimal_VTElement::BaseFieldTable()
+{
+    static const ElementFieldTable table(nullptr, ElementMember("name", &Minimal_VTElement::m_Name, TextKind()),
+                                         ElementMember("notes", &Minimal_VTElement::m_Notes, TextKind()));
+    return table;
 }
 
 }  // namespace Vantrel

@@ -1,11 +1,22 @@
 #pragma once
 // The shared workings of Interface_UsesRules over one link list.
 
+#include "FieldKinds.h"
+
 #include <NonPersistentHelpers/VTLinkT.h>
 #include <VTCore/VTRule.h>
 
 namespace Vantrel {
 namespace RuleLinks {
+
+// Rule links refresh without warnings: a working copy may hold a rule the
+// deletion manager has just removed.
+inline LinksKind Kind()
+{
+    LinksKind kind;
+    kind.warnsOnPurge = false;
+    return kind;
+}
 
 inline bool Uses(const VTUsedElements& rules, const VTRule* rule)
 {

@@ -1,31 +1,19 @@
 #include <VTCore/VTBlock.h>
 
+#include "FieldKinds.h"
 #include "RuleLinks.h"
 #include <VTCore/VTTrial.h>
 
 namespace Vantrel {
 
-VTBlock::VTBlock(VTExperiment* experiment)
-    : VTElement(ElementType::Block, experiment),
-      m_Trials(experiment, ElementType::Trial),
-      m_Rules(experiment, ElementType::Rule)
-{}
-
-VTBlock::VTBlock(const VTBlock& source, VTExperiment* experiment)
-    : VTElement(source, experiment),
-      m_LoopMode(source.m_LoopMode),
-      m_LoopCount(source.m_LoopCount),
-      m_Trials(source.m_Trials),
-      m_Selected(source.m_Selected),
-      m_RandomizeTrials(source.m_RandomizeTrials),
-      m_RandomizeWhen(source.m_RandomizeWhen),
-      m_Rules(source.m_Rules)
+VTBlock::VTBlock(VTExperiment* experiment) : VTElement(ElementType::Block, experiment)
 {
-    // A working copy keeps resolving through the original's experiment.
-    if (experiment) {
-        m_Trials.SetOwningExperiment(experiment);
-        m_Rules.SetOwningExperiment(experiment);
-    }
+    SetOwningExperiment(experiment);
+}
+
+VTBlock::VTBlock(const VTBlock& source, VTExperiment* experiment) : VTElement(source, experiment)
+{
+    CopyDeclaredFields(source);
 }
 
 VTBlock::~VTBlock() = default;
@@ -40,36 +28,17 @@ Minimal_VTElement* VTBlock::CloneIntoExperiment(VTExperiment* experiment) const
     return new VTBlock(*this, experiment);
 }
 
-bool VTBlock::CopySettingsFrom(const Minimal_VTElement& source)
+const ElementFieldTable& VTBlock::FieldTable()
 {
-    const auto* s = dynamic_cast<const VTBlock*>(&source);
-    if (!s) return false;
-    if (s == this) return true;
-    CopyElementSettingsFrom(*s);
-    m_LoopMode = s->m_LoopMode;
-    m_LoopCount = s->m_LoopCount;
-    m_Trials.CopyLinksFrom(s->m_Trials);
-    m_Selected = s->m_Selected;
-    m_RandomizeTrials = s->m_RandomizeTrials;
-    m_RandomizeWhen = s->m_RandomizeWhen;
-    m_Rules.CopyLinksFrom(s->m_Rules);
-    return true;
-}
-
-void VTBlock::SetOwningExperiment(VTExperiment* experiment)
-{
-    VTElement::SetOwningExperiment(experiment);
-    if (experiment) {
-        m_Trials.SetOwningExperiment(experiment);
-        m_Rules.SetOwningExperiment(experiment);
-    }
-}
-
-void VTBlock::RefreshChildElementPointers()
-{
-    m_Trials.WipeCleanAllElementPointers();
-    m_Trials.RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(true);
-    RefreshRuleUse();
+    static const ElementFieldTable table(
+        &ElementBaseFieldTable(), ElementMember("rules", &VTBlock::m_Rules, RuleLinks::Kind()),
+        ElementMember("trials", &VTBlock::m_Trials, LinksKind()),
+        ElementMember("selected", &VTBlock::m_Selected, BoolKind()),
+        ElementMember("randomizeTrials", &VTBlock::m_RandomizeTrials, BoolKind()),
+        ElementMember("randomizeWhen", &VTBlock::m_RandomizeWhen, Whole<int>()),
+        ElementMember("loopMode", &VTBlock::m_LoopMode, Whole<int>()),
+        ElementMember("loopCount", &VTBlock::m_LoopCount, Whole<int>(0, 100000)));
+    return table;
 }
 
 bool VTBlock::UsesRule(const VTRule* rule) const { return RuleLinks::Uses(m_Rules, rule); }

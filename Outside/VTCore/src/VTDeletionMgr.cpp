@@ -64,18 +64,8 @@ bool VTDeletionMgr::HandleDeletion(RemovalType, bool askUser, bool doDelete)
     if (askUser && !Ask(m_Parent, BuildQuestion())) return false;
     if (!doDelete) return true;
 
-    bool allGone = true;
-    for (Minimal_VTElement* el : m_Elements) {
-        // A tag set takes its tags with it.
-        if (auto* set = dynamic_cast<VTTagSet*>(el)) {
-            std::vector<Minimal_VTElement*> tags;
-            VTLinkT& links = set->GetCollectionOfUsedTags_deprecated();
-            for (unsigned i = 0; i < links.Size(); ++i)
-                if (VTElement* tag = links.GetUsedElementPtr(i)) tags.push_back(tag);
-            for (Minimal_VTElement* tag : tags) m_Experiment->DeleteElementAndItsLinks(tag);
-        }
-        allGone = m_Experiment->DeleteElementAndItsLinks(el) && allGone;
-    }
+    // One pass over the experiment for all of them; a tag set takes its tags along.
+    const bool allGone = m_Experiment->DeleteElementsAndTheirLinks(m_Elements);
     m_Elements.clear();
     return allGone;
 }

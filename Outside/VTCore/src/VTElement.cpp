@@ -1,5 +1,7 @@
 #include <VTCore/VTElement.h>
 
+#include "FieldKinds.h"
+
 namespace Vantrel {
 
 const char* const VTElement::m_ElementTypeName[ElementType::Count] = {
@@ -14,7 +16,7 @@ wxString VTElement::ElementTypeName(VTElementType type)
 VTElement::VTElement(VTElementType type, VTExperiment* experiment) : Minimal_VTElement(type, experiment) {}
 
 VTElement::VTElement(const VTElement& source, VTExperiment* experiment)
-    : Minimal_VTElement(source, experiment), m_SortKey(source.m_SortKey), m_ChildNum(source.m_ChildNum)
+    : Minimal_VTElement(source, experiment), m_SortKey(source.m_SortKey)
 {}
 
 VTElement::~VTElement() = default;
@@ -23,12 +25,20 @@ std::int32_t VTElement::GetSortKey() const { return m_SortKey; }
 void VTElement::SetSortKey(std::int32_t key) { m_SortKey = key; }
 int VTElement::GetChildNumForRandomization() const { return m_ChildNum; }
 void VTElement::SetChildNumForRandomization(int number) { m_ChildNum = number; }
-void VTElement::RefreshChildElementPointers() {}
 
-void VTElement::CopyElementSettingsFrom(const VTElement& source)
+void VTElement::RefreshChildElementPointers()
 {
-    CopyBaseSettingsFrom(source);
-    m_ChildNum = source.m_ChildNum;
+    GetFieldTable().ForEachLinkList(*this, [](VTLinkT& links, bool warn) {
+        links.WipeCleanAllElementPointers();
+        links.RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(warn);
+    });
+}
+
+const ElementFieldTable& VTElement::ElementBaseFieldTable()
+{
+    static const ElementFieldTable table(&BaseFieldTable(),
+                                         ElementMember("childNum", &VTElement::m_ChildNum, Whole<int>()));
+    return table;
 }
 
 }  // namespace Vantrel

@@ -5,7 +5,14 @@
 #include <VTCore/VTTagSet.h>
 #include <VTCore/VTTrialVariable.h>
 
+#include "FieldKinds.h"
+
+#include <wx/intl.h>
+#include <wx/log.h>
+
 #include <algorithm>
+#include <set>
+#include <unordered_set>
 
 namespace Vantrel {
 
@@ -14,37 +21,14 @@ bool EventPlugIn::IsFileBased(int plugInID)
     return plugInID == Pictures || plugInID == SoundLabels || plugInID == Audio || plugInID == Movies;
 }
 
-VTEvent::VTEvent(VTExperiment* experiment)
-    : VTElement(ElementType::Event, experiment),
-      m_Responses(experiment, ElementType::Response),
-      m_Tags(experiment, ElementType::Tag)
-{}
-
-VTEvent::VTEvent(const VTEvent& source, VTExperiment* experiment)
-    : VTElement(source, experiment),
-      m_PlugInID(source.m_PlugInID),
-      m_StimulusText(source.m_StimulusText),
-      m_StimListID(source.m_StimListID),
-      m_StimFiles(source.m_StimFiles),
-      m_Record(source.m_Record),
-      m_ResetTimer(source.m_ResetTimer),
-      m_EndImmediately(source.m_EndImmediately),
-      m_EndAny(source.m_EndAny),
-      m_EndCorrect(source.m_EndCorrect),
-      m_EndTimeLimit(source.m_EndTimeLimit),
-      m_DelayFeedback(source.m_DelayFeedback),
-      m_TimeLimitKind(source.m_TimeLimitKind),
-      m_TimeLimitMs(source.m_TimeLimitMs),
-      m_TimeLimitVariableID(source.m_TimeLimitVariableID),
-      m_Responses(source.m_Responses),
-      m_Tags(source.m_Tags),
-      m_TagSetIDForCorrect(source.m_TagSetIDForCorrect),
-      m_CorrectRows(source.m_CorrectRows)
+VTEvent::VTEvent(VTExperiment* experiment) : VTElement(ElementType::Event, experiment)
 {
-    if (experiment) {
-        m_Responses.SetOwningExperiment(experiment);
-        m_Tags.SetOwningExperiment(experiment);
-    }
+    SetOwningExperiment(experiment);
+}
+
+VTEvent::VTEvent(const VTEvent& source, VTExperiment* experiment) : VTElement(source, experiment)
+{
+    CopyDeclaredFields(source);
 }
 
 VTEvent::~VTEvent() = default;
@@ -59,48 +43,133 @@ Minimal_VTElement* VTEvent::CloneIntoExperiment(VTExperiment* experiment) const
     return new VTEvent(*this, experiment);
 }
 
-bool VTEvent::CopySettingsFrom(const Minimal_VTElement& source)
-{
-    const auto* s = dynamic_cast<const VTEvent*>(&source);
-    if (!s) return false;
-    if (s == this) return true;
-    CopyElementSettingsFrom(*s);
-    m_PlugInID = s->m_PlugInID;
-    m_StimulusText = s->m_StimulusText;
-    m_StimListID = s->m_StimListID;
-    m_StimFiles = s->m_StimFiles;
-    m_Record = s->m_Record;
-    m_ResetTimer = s->m_ResetTimer;
-    m_EndImmediately = s->m_EndImmediately;
-    m_EndAny = s->m_EndAny;
-    m_EndCorrect = s->m_EndCorrect;
-    m_EndTimeLimit = s->m_EndTimeLimit;
-    m_DelayFeedback = s->m_DelayFeedback;
-    m_TimeLimitKind = s->m_TimeLimitKind;
-    m_TimeLimitMs = s->m_TimeLimitMs;
-    m_TimeLimitVariableID = s->m_TimeLimitVariableID;
-    m_Responses.CopyLinksFrom(s->m_Responses);
-    m_Tags.CopyLinksFrom(s->m_Tags);
-    m_TagSetIDForCorrect = s->m_TagSetIDForCorrect;
-    m_CorrectRows = s->m_CorrectRows;
-    return true;
-}
+namespace {
 
-void VTEvent::SetOwningExperiment(VTExperiment* experiment)
+// The correct-response rows: {"row", "kind", "chosen": [response ids]}, one per pool row.
+struct CorrectRowsKind : PlainKind<std::vector<VTCorrectResponseRow>>
 {
-    VTElement::SetOwningExperiment(experiment);
-    if (experiment) {
-        m_Responses.SetOwningExperiment(experiment);
-        m_Tags.SetOwningExperiment(experiment);
+    using Rows = std::vector<VTCorrectResponseRow>;
+
+    void Write(const Rows& rows, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (const auto& row : rows) {
+            QJsonObject r;
+            IdsOf(ElementType::Response).Write(row.chosenResponseIDs, r, "chosen");
+            r["row"] = row.poolRowID;
+            r["kind"] = row.kind;
+            array.append(r);
+        }
+        o[key] = array;
     }
+    void Read(Rows& rows, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        Rows read;
+        std::set<int> seen;
+        for (JsonFieldReader& r : f.Objects(key, _("a correct-response row"))) {
+            VTCorrectResponseRow row;
+            row.poolRowID = int(r.Int("row", -1, -1, kMaxElementID));
+            row.kind = int(r.Int("kind", CorrectKind::Any, CorrectKind::Any, CorrectKind::Chosen));
+            row.chosenResponseIDs = r.IDs("chosen");
+            if (!seen.insert(row.poolRowID).second) f.Fail(_("two correct-response rows share one pool row"));
+            read.push_back(row);
+        }
+        if (f.Ok()) rows = read;
+    }
+    std::string Describe(const Rows& rows) const
+    {
+        std::string s;
+        for (const auto& row : rows)
+            s += std::to_string(row.poolRowID) + "/" + std::to_string(row.kind) + ":" +
+                 IdsOf(ElementType::Response).Describe(row.chosenResponseIDs) + " ";
+        return "[" + s + "]";
+    }
+    void VisitReferences(Rows& rows, const ReferenceVisitor& visit) const
+    {
+        for (auto& row : rows) IdsOf(ElementType::Response).VisitReferences(row.chosenResponseIDs, visit);
+    }
+    // The plain event's row (-1) stays valid whatever the event presents.
+    void MakeDifferent(Rows& rows, const ElementIdSource& ids) const
+    {
+        auto it = std::find_if(rows.begin(), rows.end(), [](const VTCorrectResponseRow& r) { return r.poolRowID == -1; });
+        if (it == rows.end()) {
+            rows.push_back(VTCorrectResponseRow());
+            it = rows.end() - 1;
+        }
+        it->kind = CorrectKind::Chosen;
+        IdsOf(ElementType::Response).MakeDifferent(it->chosenResponseIDs, ids);
+    }
+};
+
+}  // namespace
+
+const ElementFieldTable& VTEvent::FieldTable()
+{
+    static const ElementFieldTable table(
+        &ElementBaseFieldTable(), ElementMember("plugInID", &VTEvent::m_PlugInID, Whole<int>()),
+        ElementMember("stimulusText", &VTEvent::m_StimulusText, TextKind()),
+        ElementMember("stimListID", &VTEvent::m_StimListID, ReferenceTo<int>(ElementType::StimList, -1)),
+        ElementMember("stimFiles", &VTEvent::m_StimFiles, TextListKind()),
+        ElementMember("record", &VTEvent::m_Record, BoolKind()),
+        ElementMember("resetTimer", &VTEvent::m_ResetTimer, BoolKind()),
+        ElementMember("endImmediately", &VTEvent::m_EndImmediately, BoolKind()),
+        ElementMember("endAny", &VTEvent::m_EndAny, BoolKind()),
+        ElementMember("endCorrect", &VTEvent::m_EndCorrect, BoolKind()),
+        ElementMember("endTimeLimit", &VTEvent::m_EndTimeLimit, BoolKind()),
+        ElementMember("delayFeedback", &VTEvent::m_DelayFeedback, BoolKind()),
+        ElementMember("timeLimitKind", &VTEvent::m_TimeLimitKind, Whole<int>(0, 1)),
+        ElementMember("timeLimitMs", &VTEvent::m_TimeLimitMs, Whole<int>(0, INT_MAX)),
+        ElementMember("timeLimitVariableID", &VTEvent::m_TimeLimitVariableID,
+                      ReferenceTo<int>(ElementType::TrialVariable, -1)),
+        ElementMember("responses", &VTEvent::m_Responses, LinksKind()),
+        ElementMember("tags", &VTEvent::m_Tags, LinksKind()),
+        ElementMember("tagSetIDForCorrect", &VTEvent::m_TagSetIDForCorrect, ReferenceTo<int>(ElementType::TagSet, -1)),
+        ElementMember("correctRows", &VTEvent::m_CorrectRows, CorrectRowsKind()));
+    return table;
 }
 
 void VTEvent::RefreshChildElementPointers()
 {
-    for (VTLinkT* links : {static_cast<VTLinkT*>(&m_Responses), static_cast<VTLinkT*>(&m_Tags)}) {
-        links->WipeCleanAllElementPointers();
-        links->RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(true);
+    VTElement::RefreshChildElementPointers();
+    // A variable limit whose variable is gone falls back to the fixed limit.
+    if (m_TimeLimitKind == 1 && m_TimeLimitVariableID < 0) m_TimeLimitKind = 0;
+    RefreshAndPruneResponsesIfTheyArePoolBased(true);
+}
+
+unsigned VTEvent::RefreshAndPruneResponsesIfTheyArePoolBased(bool warn)
+{
+    VTExperiment* experiment = GetOwningExperiment();
+    if (!experiment || m_CorrectRows.empty()) return 0;
+    std::unordered_set<int> pool{-1};
+    wxString poolName;
+    if (IsUsingResponsesBasedOnTags()) {
+        auto* set = dynamic_cast<VTTagSet*>(
+            experiment->LookupElementByTypeAndID(ElementType::TagSet, std::uint32_t(m_TagSetIDForCorrect)));
+        if (set)
+            for (const auto& link : set->GetCollectionOfUsedTags_deprecated().Entries())
+                pool.insert(int(link.elementID));
+        poolName = _("tag");
+    } else if (IsListEvent()) {
+        if (const VTStimList* list = experiment->GetStimListIfacePtr(std::uint32_t(m_StimListID)))
+            for (const auto& item : list->GetItems()) pool.insert(int(item.id));
+        poolName = _("list item");
     }
+    unsigned dropped = 0;
+    m_CorrectRows.erase(std::remove_if(m_CorrectRows.begin(), m_CorrectRows.end(),
+                                       [&](const VTCorrectResponseRow& row) {
+                                           if (pool.count(row.poolRowID)) return false;
+                                           ++dropped;
+                                           if (warn)
+                                               wxLogWarning(_("The event \"%s\" (id %u) had correct responses for a "
+                                                              "%s with id %d that no longer exists; they were removed."),
+                                                            GetName(), unsigned(GetID()),
+                                                            poolName.empty() ? wxString(_("pool row")) : poolName,
+                                                            row.poolRowID);
+                                           return true;
+                                       }),
+                        m_CorrectRows.end());
+    return dropped;
 }
 
 void VTEvent::GetCopiedInputSettingsForEditor(bool& record, bool& resetTimer, bool& endImmediately, bool& endAny,

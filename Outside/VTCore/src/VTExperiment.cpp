@@ -16,6 +16,8 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <unordered_set>
+#include <utility>
 
 namespace Vantrel {
 
@@ -28,9 +30,6 @@ VTExperiment*& ActiveExperiment()
     static VTExperiment* active = nullptr;
     return active;
 }
-
-// Input plug-ins that come with an eye-tracker calibration.
-bool IsEyeTrackerInput(int id) { return id == 2411 || id == 2413; }
 
 }  // namespace
 
@@ -49,7 +48,15 @@ VTExperiment::VTExperiment()
 VTExperiment::~VTExperiment()
 {
     if (ActiveExperiment() == this) ActiveExperiment() = nullptr;
-    ClearModel();
+    // Links point across lists; drop every element before any list goes.
+    for (auto& list : m_Lists) list->DeleteAllElements();
+}
+
+const VTExperiment& VTExperiment::BlankSettings()
+{
+    // Never destroyed: a document must not outlive the GUI library at exit.
+    static const VTExperiment* blank = new VTExperiment();
+    return *blank;
 }
 
 wxDocTemplate* VTExperiment::CreateOneWxDocTemplate(wxDocManager* manager, wxClassInfo* viewClass)
@@ -147,86 +154,57 @@ void VTExperiment::RefreshAllElementLinks()
     for (auto& list : m_Lists) list->RefreshChildElementPointers();
 }
 
+bool VTExperiment::DeleteElementAndItsLinks(Minimal_VTElement* element)
+{
+    return element && DeleteElementsAndTheirLinks({element});
+}
+
 namespace {
 
-// Every link list an element keeps, for removing links to a deleted element.
-template <class F>
-void ForEachLinkList(Minimal_VTElement* el, F&& f)
-{
-    if (auto* r = dynamic_cast<Interface_UsesRules*>(el)) f(r->GetUsedRules());
-    if (auto* b = dynamic_cast<VTBlock*>(el)) f(b->GetUsedTrials());
-    if (auto* t = dynamic_cast<VTTrial*>(el)) {
-        f(t->GetUsedEvents());
-        f(t->GetUsedTags());
-    }
-    if (auto* g = dynamic_cast<VTParticipantGroup*>(el)) f(g->GetBlocksUsedByTheGroup());
-    if (auto* e = dynamic_cast<VTEvent*>(el)) {
-        f(e->GetUsedResponses());
-        f(e->GetNonConstAccessToCodeValues());
-    }
-    if (auto* s = dynamic_cast<VTTagSet*>(el)) f(static_cast<VTUsedElements&>(s->GetCollectionOfUsedTags_deprecated()));
-}
+using ElementKey = std::pair<VTElementType, std::uint32_t>;
 
-// References an event keeps outside its link lists.
-void ForgetInEvent(VTEvent& event, VTElementType type, std::uint32_t id)
+struct ElementKeyHash
 {
-    if (type == ElementType::StimList && event.GetStimListID() == int(id)) event.SetStimListID(-1);
-    if (type == ElementType::TagSet && event.GetTagSetIDUsedForCorrectResponses() == int(id))
-        event.SetTagSetID_ForCorrectResponses(-1);
-    if (type == ElementType::TrialVariable) {
-        bool record, reset, now, any, correct, limit, delay;
-        int kind, ms, variable;
-        event.GetCopiedInputSettingsForEditor(record, reset, now, any, correct, limit, delay, kind, ms, variable);
-        if (variable == int(id)) event.AcceptInputSettingsForEditor(record, reset, 0, ms, -1);
-    }
-    if (type == ElementType::Response || type == ElementType::Tag) {
-        std::vector<VTCorrectResponseRow> rows = event.GetCorrectResponseRows();
-        if (type == ElementType::Tag)
-            rows.erase(std::remove_if(rows.begin(), rows.end(),
-                                      [id](const VTCorrectResponseRow& r) { return r.poolRowID == int(id); }),
-                       rows.end());
-        else
-            for (auto& row : rows)
-                row.chosenResponseIDs.erase(std::remove(row.chosenResponseIDs.begin(), row.chosenResponseIDs.end(), id),
-                                            row.chosenResponseIDs.end());
-        event.SetCorrectResponseRows(rows);
-    }
-}
+    std::size_t operator()(const ElementKey& k) const { return std::hash<std::uint64_t>()((std::uint64_t(k.first) << 32) | k.second); }
+};
 
 }  // namespace
 
-bool VTExperiment::DeleteElementAndItsLinks(Minimal_VTElement* element)
+bool VTExperiment::DeleteElementsAndTheirLinks(const std::vector<Minimal_VTElement*>& elements)
 {
-    if (!element) return false;
-    const VTElementType type = element->GetElementType();
-    if (!IsValidElementTypeNumber(type)) return false;
-    VTElementsList_Concrete& owner = *m_Lists[std::size_t(type)];
-    if (owner.GetElementIndex(element) < 0) return false;
-    const std::uint32_t id = element->GetID();
+    std::unordered_set<ElementKey, ElementKeyHash> doomed;
+    bool allHere = !elements.empty();
+    const auto mark = [&](Minimal_VTElement* el) {
+        if (el && LookupElementByTypeAndID(el->GetElementType(), el->GetID()) == el)
+            doomed.insert({el->GetElementType(), el->GetID()});
+        else
+            allHere = false;
+    };
+    for (Minimal_VTElement* el : elements) mark(el);
+    // A tag set takes its tags along: those it lists and those naming it as parent.
+    VTElementsList_Concrete& tags = *m_Lists[ElementType::Tag];
+    for (std::size_t i = 0; i < tags.Size(); ++i)
+        if (auto* tag = dynamic_cast<VTTag*>(tags[i]); tag && doomed.count({ElementType::TagSet, tag->GetParentTagSetID()}))
+            doomed.insert({ElementType::Tag, tag->GetID()});
+    for (Minimal_VTElement* el : elements)
+        if (auto* set = dynamic_cast<VTTagSet*>(el); set && doomed.count({ElementType::TagSet, set->GetID()}))
+            for (const auto& link : set->GetCollectionOfUsedTags_deprecated().Entries())
+                doomed.insert({ElementType::Tag, link.elementID});
+    if (doomed.empty()) return false;
 
-    for (VTElementType t = 0; t < ElementType::Count; ++t) {
-        VTElementsList_Concrete& list = *m_Lists[std::size_t(t)];
-        for (std::size_t i = 0; i < list.Size(); ++i) {
-            Minimal_VTElement* other = list[i];
-            if (!other || other == element) continue;
-            ForEachLinkList(other, [&](VTLinkT& links) {
-                if (links.GetLinkedType() != type) return;
-                for (int k = links.GetIndexByID(id); k >= 0; k = links.GetIndexByID(id))
-                    links.RemoveElementByIndex_BEHAVIOR_WARNING_CanRemoveMultipleItems(unsigned(k));
-            });
-            if (auto* event = dynamic_cast<VTEvent*>(other)) ForgetInEvent(*event, type, id);
-            if (auto* list = dynamic_cast<VTStimList*>(other); list && type == ElementType::Tag) {
-                for (std::size_t k = 0; k < list->GetItemCount(); ++k) {
-                    std::vector<std::uint32_t> tags = list->GetItem(k).tagIDs;
-                    tags.erase(std::remove(tags.begin(), tags.end(), id), tags.end());
-                    list->SetItemTagIDs(k, tags);
-                }
-            }
-        }
-    }
-    owner.DeleteElement(element);
+    // Every other element forgets them, then the pools of correct responses follow.
+    const auto keep = [&doomed](VTElementType type, std::uint32_t id) { return !doomed.count({type, id}); };
+    for (auto& list : m_Lists)
+        for (std::size_t i = 0; i < list->Size(); ++i)
+            if (Minimal_VTElement* other = (*list)[i]; other && keep(other->GetElementType(), other->GetID()))
+                other->VisitReferences(keep);
+    for (auto& list : m_Lists)
+        list->DeleteElementsIf([&keep](const Minimal_VTElement& el) { return !keep(el.GetElementType(), el.GetID()); });
+    VTElementsList_Concrete& events = *m_Lists[ElementType::Event];
+    for (std::size_t i = 0; i < events.Size(); ++i)
+        if (auto* event = dynamic_cast<VTEvent*>(events[i])) event->RefreshAndPruneResponsesIfTheyArePoolBased(false);
     RefreshAllElementLinks();
-    return true;
+    return allHere;
 }
 
 bool VTExperiment::CheckElementName_ShowMessageIfDuplicate(VTElementType type, const wxString& name,
@@ -326,7 +304,7 @@ VantrelVariable* VTExperiment::GetMutableFolderPathVariable(int id)
 
 bool VTExperiment::OffersEyeTrackerCalibration() const
 {
-    return std::any_of(m_InputPlugInIDs.begin(), m_InputPlugInIDs.end(), IsEyeTrackerInput);
+    return std::any_of(m_InputPlugInIDs.begin(), m_InputPlugInIDs.end(), InputPlugIn::IsEyeTracker);
 }
 
 bool VTExperiment::LoadInputPlugin(VTPlugIn* plugin, bool)
@@ -436,7 +414,7 @@ std::vector<VTExperiment::OnScreenResponseRect> VTExperiment::GetOnScreenRespons
     VTElementsList& responses = GetReadOnlyElementsOfType(ElementType::Response);
     for (std::size_t i = 0; i < responses.Size(); ++i) {
         auto* r = dynamic_cast<VTResponse*>(responses[i]);
-        if (!r || r->GetRegionMode() != 2) continue;
+        if (!r || r->GetRegionMode() != VTResponse::kRegionModeSpecific) continue;
         OnScreenResponseRect rect{r->GetID(), r->GetName(), 0, 0, 0, 0};
         r->GetRegion(rect.x, rect.y, rect.width, rect.height);
         rects.push_back(rect);
@@ -483,11 +461,15 @@ bool VTExperiment::DoOpenDocument(const wxString& file)
 {
     ClearModel();
     wxString error;
-    if (!VTExperimentJsonFormat::Load(*this, file, error)) {
+    const VTExperimentJsonFormat::LoadResult result = VTExperimentJsonFormat::Load(*this, file, error);
+    if (result != VTExperimentJsonFormat::LoadResult::Loaded) {
         ClearModel();
         // Not modified, so closing the half-made document never asks to save it.
         Modify(false);
-        wxLogError(_("Could not open the experiment \"%s\": %s"), file, error);
+        if (result == VTExperimentJsonFormat::LoadResult::NewerVersion)
+            wxLogError(_("The experiment \"%s\" cannot be opened: %s"), file, error);
+        else
+            wxLogError(_("Could not open the experiment \"%s\": %s"), file, error);
         return false;
     }
     Modify(false);
@@ -498,19 +480,10 @@ void VTExperiment::CopyModelFrom(const VTExperiment& other)
 {
     if (&other == this) return;
     ClearModel();
-    m_NextIDs = other.m_NextIDs;
+    FieldTable().CopySettings(*this, other);
     for (std::size_t t = 0; t < m_Lists.size(); ++t)
         m_Lists[t]->DeepCopyFromRHS_AndPreventNewObjectsFromGettingUniqueIDs(*other.m_Lists[t], this);
     m_RunOptions = other.m_RunOptions;
-    m_ErrorCodes = other.m_ErrorCodes;
-    m_BackgroundColour = other.m_BackgroundColour;
-    m_SaveDataOptions = other.m_SaveDataOptions;
-    *m_SensorPatch = *other.m_SensorPatch;
-    *m_CloudSettings = *other.m_CloudSettings;
-    *m_Parameters = *other.m_Parameters;
-    m_InputPlugInIDs = other.m_InputPlugInIDs;
-    m_Locked = other.m_Locked;
-    m_LockReason = other.m_LockReason;
     m_LockStateMinimal = other.m_LockStateMinimal;
     SetFilename(other.GetFilename(), false);
     SetTitle(other.GetTitle());
@@ -520,18 +493,9 @@ void VTExperiment::ClearModel()
 {
     // Links point across lists; drop every element before any list is reused.
     for (auto& list : m_Lists) list->DeleteAllElements();
-    m_NextIDs.assign(ElementType::Count, 1);
-    m_RunOptions = VTRunOptions();
-    m_ErrorCodes = VTErrorCodes();
-    m_BackgroundColour = wxColour(0, 0, 0);
-    m_SaveDataOptions = VTSaveDataOptions();
     // Holders of the shared settings keep seeing this experiment's values.
-    *m_CloudSettings = VTCloudSettings();
-    *m_SensorPatch = VTSensorPatch();
-    m_Parameters->Clear();
-    m_InputPlugInIDs.clear();
-    m_Locked = false;
-    m_LockReason.clear();
+    FieldTable().CopySettings(*this, BlankSettings());
+    m_RunOptions = VTRunOptions();
     m_LockStateMinimal = false;
     m_NewResponsePlugInID = kKeyboardInputPlugInID;
 }

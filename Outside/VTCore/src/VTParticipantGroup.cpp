@@ -1,16 +1,19 @@
 #include <VTCore/VTBlock.h>
 #include <VTCore/VTParticipantGroup.h>
 
+#include "FieldKinds.h"
+
 namespace Vantrel {
 
-VTParticipantGroup::VTParticipantGroup(VTExperiment* experiment)
-    : VTElement(ElementType::ParticipantGroup, experiment), m_Blocks(experiment, ElementType::Block)
-{}
+VTParticipantGroup::VTParticipantGroup(VTExperiment* experiment) : VTElement(ElementType::ParticipantGroup, experiment)
+{
+    SetOwningExperiment(experiment);
+}
 
 VTParticipantGroup::VTParticipantGroup(const VTParticipantGroup& source, VTExperiment* experiment)
-    : VTElement(source, experiment), m_RunAllBlocks(source.m_RunAllBlocks), m_Blocks(source.m_Blocks)
+    : VTElement(source, experiment)
 {
-    if (experiment) m_Blocks.SetOwningExperiment(experiment);
+    CopyDeclaredFields(source);
 }
 
 VTParticipantGroup::~VTParticipantGroup() = default;
@@ -26,27 +29,12 @@ Minimal_VTElement* VTParticipantGroup::CloneIntoExperiment(VTExperiment* experim
     return new VTParticipantGroup(*this, experiment);
 }
 
-bool VTParticipantGroup::CopySettingsFrom(const Minimal_VTElement& source)
+const ElementFieldTable& VTParticipantGroup::FieldTable()
 {
-    const auto* s = dynamic_cast<const VTParticipantGroup*>(&source);
-    if (!s) return false;
-    if (s == this) return true;
-    CopyElementSettingsFrom(*s);
-    m_RunAllBlocks = s->m_RunAllBlocks;
-    m_Blocks.CopyLinksFrom(s->m_Blocks);
-    return true;
-}
-
-void VTParticipantGroup::SetOwningExperiment(VTExperiment* experiment)
-{
-    VTElement::SetOwningExperiment(experiment);
-    if (experiment) m_Blocks.SetOwningExperiment(experiment);
-}
-
-void VTParticipantGroup::RefreshChildElementPointers()
-{
-    m_Blocks.WipeCleanAllElementPointers();
-    m_Blocks.RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(true);
+    static const ElementFieldTable table(
+        &ElementBaseFieldTable(), ElementMember("runAllBlocks", &VTParticipantGroup::m_RunAllBlocks, BoolKind()),
+        ElementMember("blocks", &VTParticipantGroup::m_Blocks, LinksKind()));
+    return table;
 }
 
 void VTParticipantGroup::ClearAllUsedBlocks() { m_Blocks.RemoveAllElements(); }

@@ -1,6 +1,10 @@
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTResponse.h>
 
+#include "FieldKinds.h"
+
+#include <wx/intl.h>
+
 namespace Vantrel {
 
 VTResponse::VTResponse(VTExperiment* experiment) : VTElement(ElementType::Response, experiment)
@@ -8,19 +12,10 @@ VTResponse::VTResponse(VTExperiment* experiment) : VTElement(ElementType::Respon
     if (experiment) m_PlugInID = experiment->GetNewSDKResponsePlugInID();
 }
 
-VTResponse::VTResponse(const VTResponse& source, VTExperiment* experiment)
-    : VTElement(source, experiment),
-      m_PlugInID(source.m_PlugInID),
-      m_KeyCode(source.m_KeyCode),
-      m_Port(source.m_Port),
-      m_Phase(source.m_Phase),
-      m_RegionMode(source.m_RegionMode),
-      m_X(source.m_X),
-      m_Y(source.m_Y),
-      m_W(source.m_W),
-      m_H(source.m_H),
-      m_Hidden(source.m_Hidden)
-{}
+VTResponse::VTResponse(const VTResponse& source, VTExperiment* experiment) : VTElement(source, experiment)
+{
+    CopyDeclaredFields(source);
+}
 
 VTResponse::~VTResponse() = default;
 
@@ -34,23 +29,59 @@ Minimal_VTElement* VTResponse::CloneIntoExperiment(VTExperiment* experiment) con
     return new VTResponse(*this, experiment);
 }
 
-bool VTResponse::CopySettingsFrom(const Minimal_VTElement& source)
+namespace {
+
+// [x, y, width, height], each a whole number.
+struct RegionKind : PlainKind<VTResponseRegion>
 {
-    const auto* s = dynamic_cast<const VTResponse*>(&source);
-    if (!s) return false;
-    if (s == this) return true;
-    CopyElementSettingsFrom(*s);
-    m_PlugInID = s->m_PlugInID;
-    m_KeyCode = s->m_KeyCode;
-    m_Port = s->m_Port;
-    m_Phase = s->m_Phase;
-    m_RegionMode = s->m_RegionMode;
-    m_X = s->m_X;
-    m_Y = s->m_Y;
-    m_W = s->m_W;
-    m_H = s->m_H;
-    m_Hidden = s->m_Hidden;
-    return true;
+    void Write(const VTResponseRegion& r, QJsonObject& o, const char* key) const
+    {
+        o[key] = QJsonArray{r.x, r.y, r.width, r.height};
+    }
+    void Read(VTResponseRegion& r, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        const QJsonArray a = f.Array(key);
+        if (!f.Ok()) return;
+        long long v[4] = {0, 0, 0, 0};
+        if (a.size() != 4) {
+            f.Fail(_("a region must have four numbers"));
+            return;
+        }
+        for (int i = 0; i < 4; ++i)
+            if (!JsonFieldReader::ToInt(a.at(i), INT_MIN, INT_MAX, v[i])) {
+                f.Fail(wxString::Format(_("the field \"%s\" must hold four whole numbers"), key));
+                return;
+            }
+        r = VTResponseRegion{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
+    }
+    std::string Describe(const VTResponseRegion& r) const
+    {
+        return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.width) + "," +
+               std::to_string(r.height);
+    }
+    void MakeDifferent(VTResponseRegion& r, const ElementIdSource&) const
+    {
+        r.x -= 10;
+        r.y += 20;
+        r.width += 30;
+        r.height += 40;
+    }
+};
+
+}  // namespace
+
+const ElementFieldTable& VTResponse::FieldTable()
+{
+    static const ElementFieldTable table(
+        &ElementBaseFieldTable(), ElementMember("plugInID", &VTResponse::m_PlugInID, Whole<int>()),
+        ElementMember("keyCode", &VTResponse::m_KeyCode, Whole<int>()),
+        ElementMember("port", &VTResponse::m_Port, Whole<int>()),
+        ElementMember("phase", &VTResponse::m_Phase, Whole<int>(1, 2)),
+        ElementMember("regionMode", &VTResponse::m_RegionMode, Whole<int>(kRegionModeAnywhere, kRegionModeSpecific)),
+        ElementMember("region", &VTResponse::m_Region, RegionKind()),
+        ElementMember("hidden", &VTResponse::m_Hidden, BoolKind()));
+    return table;
 }
 
 }  // namespace Vantrel

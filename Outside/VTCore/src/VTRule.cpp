@@ -1,10 +1,15 @@
 #include <VTCore/VTRule.h>
 
+#include "FieldKinds.h"
+
 namespace Vantrel {
 
 VTRule::VTRule(VTExperiment* experiment) : VTElement(ElementType::Rule, experiment) {}
 
-VTRule::VTRule(const VTRule& source, VTExperiment* experiment) : VTElement(source, experiment), m_Kind(source.m_Kind) {}
+VTRule::VTRule(const VTRule& source, VTExperiment* experiment) : VTElement(source, experiment)
+{
+    CopyDeclaredFields(source);
+}
 
 VTRule::~VTRule() = default;
 
@@ -15,14 +20,11 @@ VTRule* VTRule::CreateTemporary_CallerMustDelete(const VTRule* original, VTExper
 
 Minimal_VTElement* VTRule::CloneIntoExperiment(VTExperiment* experiment) const { return new VTRule(*this, experiment); }
 
-bool VTRule::CopySettingsFrom(const Minimal_VTElement& source)
+const ElementFieldTable& VTRule::FieldTable()
 {
-    const auto* s = dynamic_cast<const VTRule*>(&source);
-    if (!s) return false;
-    if (s == this) return true;
-    CopyElementSettingsFrom(*s);
-    m_Kind = s->m_Kind;
-    return true;
+    static const ElementFieldTable table(&ElementBaseFieldTable(),
+                                         ElementMember("kind", &VTRule::m_Kind, Whole<int>(kKindBlocks, kKindTrials)));
+    return table;
 }
 
 }  // namespace Vantrel

@@ -1,6 +1,13 @@
 #include <VTCore/VTEvent.h>
 #include <VTCore/VTStimList.h>
 
+#include "FieldKinds.h"
+
+#include <NonPersistentHelpers/VTElementsList.h>
+#include <VTCore/VTExperiment.h>
+
+#include <wx/intl.h>
+
 #include <algorithm>
 #include <unordered_set>
 #include <utility>
@@ -9,13 +16,10 @@ namespace Vantrel {
 
 VTStimList::VTStimList(VTExperiment* experiment) : VTElement(ElementType::StimList, experiment) {}
 
-VTStimList::VTStimList(const VTStimList& source, VTExperiment* experiment)
-    : VTElement(source, experiment),
-      m_PlugInID(source.m_PlugInID),
-      m_Description(source.m_Description),
-      m_Items(source.m_Items),
-      m_NextItemID(source.m_NextItemID)
-{}
+VTStimList::VTStimList(const VTStimList& source, VTExperiment* experiment) : VTElement(source, experiment)
+{
+    CopyDeclaredFields(source);
+}
 
 VTStimList::~VTStimList() = default;
 
@@ -29,17 +33,98 @@ Minimal_VTElement* VTStimList::CloneIntoExperiment(VTExperiment* experiment) con
     return new VTStimList(*this, experiment);
 }
 
-bool VTStimList::CopySettingsFrom(const Minimal_VTElement& source)
+namespace {
+
+// The items: {"id", "text", "tags": [tag ids]}; ids unique within the list, never 0.
+struct ItemsKind : PlainKind<std::vector<VTStimListItem>>
 {
-    const auto* s = dynamic_cast<const VTStimList*>(&source);
-    if (!s) return false;
-    if (s == this) return true;
-    CopyElementSettingsFrom(*s);
-    m_PlugInID = s->m_PlugInID;
-    m_Description = s->m_Description;
-    m_Items = s->m_Items;
-    m_NextItemID = s->m_NextItemID;
-    return true;
+    using Items = std::vector<VTStimListItem>;
+
+    static IdListKind Tags() { return IdsOf(ElementType::Tag); }
+    void Write(const Items& items, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (const auto& item : items) {
+            QJsonObject i{{"id", qint64(item.id)}, {"text", ToQtString(item.text)}};
+            Tags().Write(item.tagIDs, i, "tags");
+            array.append(i);
+        }
+        o[key] = array;
+    }
+    void Read(Items& items, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        Items read;
+        std::unordered_set<std::uint32_t> ids;
+        for (JsonFieldReader& r : f.Objects(key, _("a list item"))) {
+            VTStimListItem item;
+            item.id = std::uint32_t(r.Int("id", 0, 1, kMaxElementID));
+            item.text = r.String("text");
+            item.tagIDs = r.IDs("tags");
+            if (!r.Ok()) return;
+            if (!r.Has("id") || !ids.insert(item.id).second) {
+                f.Fail(_("every list item needs its own id"));
+                return;
+            }
+            read.push_back(item);
+        }
+        if (f.Ok()) items = read;
+    }
+    std::string Describe(const Items& items) const
+    {
+        std::string s;
+        for (const auto& item : items)
+            s += std::to_string(item.id) + DescribeText(item.text) + Tags().Describe(item.tagIDs) + " ";
+        return "[" + s + "]";
+    }
+    void VisitReferences(Items& items, const ReferenceVisitor& visit) const
+    {
+        for (auto& item : items) Tags().VisitReferences(item.tagIDs, visit);
+    }
+    void MakeDifferent(Items& items, const ElementIdSource& ids) const
+    {
+        VTStimListItem item;
+        for (const auto& i : items) item.id = std::max(item.id, i.id);
+        ++item.id;
+        item.text = wxString::Format(wxS("item %u"), unsigned(item.id));
+        Tags().MakeDifferent(item.tagIDs, ids);
+        items.push_back(item);
+    }
+};
+
+}  // namespace
+
+const ElementFieldTable& VTStimList::FieldTable()
+{
+    static const ElementFieldTable table(
+        &ElementBaseFieldTable(), ElementMember("plugInID", &VTStimList::m_PlugInID, Whole<int>()),
+        ElementMember("description", &VTStimList::m_Description, TextKind()),
+        ElementMember("items", &VTStimList::m_Items, ItemsKind()),
+        ElementMember("nextItemID", &VTStimList::m_NextItemID, Whole<std::uint32_t>(1, kMaxElementID)));
+    return table;
+}
+
+void VTStimList::AfterFieldsRead()
+{
+    for (const auto& item : m_Items) m_NextItemID = std::max(m_NextItemID, item.id + 1);
+}
+
+void VTStimList::AfterSettingsCommitted(const Minimal_VTElement&) { ForgetRowsOfRemovedItems(); }
+
+void VTStimList::ForgetRowsOfRemovedItems()
+{
+    VTExperiment* experiment = GetOwningExperiment();
+    if (!experiment || experiment->GetStimListIfacePtr(GetID()) != this) return;
+    VTElementsList& events = experiment->GetReadOnlyElementsOfType(ElementType::Event);
+    for (std::size_t i = 0; i < events.Size(); ++i)
+        if (auto* event = dynamic_cast<VTEvent*>(events[i]); event && event->GetStimListID() == int(GetID()))
+            event->RefreshAndPruneResponsesIfTheyArePoolBased(false);
+}
+
+void VTStimList::RemoveAndDestroyAllItems()
+{
+    m_Items.clear();
+    ForgetRowsOfRemovedItems();
 }
 
 bool VTStimList::IsFileList() const { return EventPlugIn::IsFileBased(m_PlugInID); }
@@ -71,13 +156,12 @@ bool VTStimList::AddItemWithID(const VTStimListItem& item)
 bool VTStimList::SetItems(const std::vector<VTStimListItem>& items)
 {
     std::unordered_set<std::uint32_t> ids;
-    std::uint32_t next = 1;
-    for (const auto& item : items) {
+    for (const auto& item : items)
         if (item.id == 0 || item.id > kMaxElementID || !ids.insert(item.id).second) return false;
-        next = std::max(next, item.id + 1);
-    }
     m_Items = items;
-    m_NextItemID = next;
+    // Ids of removed items stay used, so nothing keyed to them can come back.
+    AfterFieldsRead();
+    ForgetRowsOfRemovedItems();
     return true;
 }
 
@@ -92,6 +176,7 @@ bool VTStimList::RemoveAndDestroyItemAtPosition(std::size_t pos)
 {
     if (pos >= m_Items.size()) return false;
     m_Items.erase(m_Items.begin() + long(pos));
+    ForgetRowsOfRemovedItems();
     return true;
 }
 

@@ -2,19 +2,18 @@
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTTagSet.h>
 
+#include "FieldKinds.h"
+
 namespace Vantrel {
 
-VTTagSet::VTTagSet(VTExperiment* experiment)
-    : VTElement(ElementType::TagSet, experiment), m_Tags(experiment, ElementType::Tag)
-{}
-
-VTTagSet::VTTagSet(const VTTagSet& source, VTExperiment* experiment)
-    : VTElement(source, experiment),
-      m_Context(source.m_Context),
-      m_Tags(source.m_Tags),
-      m_DeleteTags(source.m_DeleteTags)
+VTTagSet::VTTagSet(VTExperiment* experiment) : VTElement(ElementType::TagSet, experiment)
 {
-    if (experiment) m_Tags.SetOwningExperiment(experiment);
+    SetOwningExperiment(experiment);
+}
+
+VTTagSet::VTTagSet(const VTTagSet& source, VTExperiment* experiment) : VTElement(source, experiment)
+{
+    CopyDeclaredFields(source);
 }
 
 VTTagSet::~VTTagSet() = default;
@@ -29,28 +28,20 @@ Minimal_VTElement* VTTagSet::CloneIntoExperiment(VTExperiment* experiment) const
     return new VTTagSet(*this, experiment);
 }
 
-bool VTTagSet::CopySettingsFrom(const Minimal_VTElement& source)
+const ElementFieldTable& VTTagSet::FieldTable()
 {
-    const auto* s = dynamic_cast<const VTTagSet*>(&source);
-    if (!s) return false;
-    if (s == this) return true;
-    CopyElementSettingsFrom(*s);
-    m_Context = s->m_Context;
-    m_Tags.CopyLinksFrom(s->m_Tags);
-    m_DeleteTags = s->m_DeleteTags;
-    return true;
+    static const ElementFieldTable table(
+        &ElementBaseFieldTable(),
+        ElementMember("context", &VTTagSet::m_Context, Whole<TagsetContext>(TrialContext, EventOrListItemContext)),
+        ElementMember("tags", &VTTagSet::m_Tags, LinksKind()),
+        ElementMember("deleteTags", &VTTagSet::m_DeleteTags, BoolKind()));
+    return table;
 }
 
-void VTTagSet::SetOwningExperiment(VTExperiment* experiment)
+bool VTTagSet::IsInItsExperiment() const
 {
-    VTElement::SetOwningExperiment(experiment);
-    if (experiment) m_Tags.SetOwningExperiment(experiment);
-}
-
-void VTTagSet::RefreshChildElementPointers()
-{
-    m_Tags.WipeCleanAllElementPointers();
-    m_Tags.RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(true);
+    VTExperiment* experiment = GetOwningExperiment();
+    return experiment && experiment->LookupElementByTypeAndID(ElementType::TagSet, GetID()) == this;
 }
 
 VTTag* VTTagSet::AddTag(const wxString& name, int position)
@@ -58,12 +49,15 @@ VTTag* VTTagSet::AddTag(const wxString& name, int position)
     VTExperiment* experiment = GetOwningExperiment();
     if (!experiment) experiment = m_Tags.GetOwningExperiment();
     if (!experiment) return nullptr;
-    auto* tag = new VTTag(experiment);
+    auto made = std::make_unique<VTTag>(experiment);
+    VTTag* tag = made.get();
     tag->SetName(name);
     tag->SetParentTagSetID(GetID());
-    if (!experiment->GetElementsOfType(ElementType::Tag).AddElement(tag, -1)) {
-        delete tag;
-        return nullptr;
+    if (IsInItsExperiment()) {
+        if (!experiment->GetElementsOfType(ElementType::Tag).AddElement(tag, -1)) return nullptr;
+        made.release();
+    } else {
+        m_PendingTags.push_back(std::move(made));
     }
     m_Tags.AddChildElement(tag, 0);
     // Move the new link into place when a position inside the set was asked for.
@@ -78,11 +72,40 @@ VTTag* VTTagSet::AddTag(const wxString& name, int position)
     return tag;
 }
 
+void VTTagSet::HandPendingTagsTo(VTExperiment& experiment, const VTTagSet& holder)
+{
+    VTElementsList& tags = experiment.GetElementsOfType(ElementType::Tag);
+    for (auto& pending : holder.m_PendingTags) {
+        // Only tags the set still holds; a tag made and removed again never existed.
+        if (m_Tags.GetIndexByID(pending->GetID()) < 0 || tags.LookupElementPtrByID(pending->GetID())) continue;
+        pending->SetParentTagSetID(GetID());
+        if (tags.AddElement(pending.get(), -1)) pending.release();
+    }
+    holder.m_PendingTags.clear();
+    // Cached pointers may still name tags that were dropped.
+    m_Tags.WipeCleanAllElementPointers();
+    m_Tags.RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(false);
+}
+
+void VTTagSet::OnInsertedIntoList()
+{
+    if (VTExperiment* experiment = GetOwningExperiment(); experiment && !m_PendingTags.empty())
+        HandPendingTagsTo(*experiment, *this);
+}
+
+// The committed copy gives up its new tags: the editor deletes it next.
+void VTTagSet::AfterSettingsCommitted(const Minimal_VTElement& source)
+{
+    if (VTExperiment* experiment = GetOwningExperiment(); experiment && IsInItsExperiment())
+        HandPendingTagsTo(*experiment, static_cast<const VTTagSet&>(source));
+}
+
 VTTag::VTTag(VTExperiment* experiment) : VTElement(ElementType::Tag, experiment) {}
 
-VTTag::VTTag(const VTTag& source, VTExperiment* experiment)
-    : VTElement(source, experiment), m_ParentID(source.m_ParentID)
-{}
+VTTag::VTTag(const VTTag& source, VTExperiment* experiment) : VTElement(source, experiment)
+{
+    CopyDeclaredFields(source);
+}
 
 VTTag::~VTTag() = default;
 
@@ -93,16 +116,13 @@ VTTag* VTTag::CreateTemporary_CallerMustDelete(const VTTag* original, VTExperime
 
 Minimal_VTElement* VTTag::CloneIntoExperiment(VTExperiment* experiment) const { return new VTTag(*this, experiment); }
 
-bool VTTag::CopySettingsFrom(const Minimal_VTElement& source)
+const ElementFieldTable& VTTag::FieldTable()
 {
-    const auto* s = dynamic_cast<const VTTag*>(&source);
-    if (!s) return false;
-    if (s == this) return true;
-    CopyElementSettingsFrom(*s);
-    m_ParentID = s->m_ParentID;
-    return true;
+    static const ElementFieldTable table(
+        &ElementBaseFieldTable(),
+        ElementMember("parent", &VTTag::m_ParentID, ReferenceTo<std::uint32_t>(ElementType::TagSet, kNoElementID)));
+    return table;
 }
-
 VTTagSet* VTTag::GetParentTagset_CallerMustCheckForNull() const
 {
     VTExperiment* experiment = GetOwningExperiment();

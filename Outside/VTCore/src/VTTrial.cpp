@@ -5,28 +5,14 @@
 
 namespace Vantrel {
 
-VTTrial::VTTrial(VTExperiment* experiment)
-    : VTElement(ElementType::Trial, experiment),
-      m_Events(experiment, ElementType::Event),
-      m_Tags(experiment, ElementType::Tag),
-      m_Rules(experiment, ElementType::Rule)
-{}
-
-VTTrial::VTTrial(const VTTrial& source, VTExperiment* experiment)
-    : VTElement(source, experiment),
-      m_Events(source.m_Events),
-      m_Tags(source.m_Tags),
-      m_StartPeriodMs(source.m_StartPeriodMs),
-      m_RandomizeEvents(source.m_RandomizeEvents),
-      m_RandomizeWhen(source.m_RandomizeWhen),
-      m_Repetitions(source.m_Repetitions),
-      m_Rules(source.m_Rules)
+VTTrial::VTTrial(VTExperiment* experiment) : VTElement(ElementType::Trial, experiment)
 {
-    if (experiment) {
-        m_Events.SetOwningExperiment(experiment);
-        m_Tags.SetOwningExperiment(experiment);
-        m_Rules.SetOwningExperiment(experiment);
-    }
+    SetOwningExperiment(experiment);
+}
+
+VTTrial::VTTrial(const VTTrial& source, VTExperiment* experiment) : VTElement(source, experiment)
+{
+    CopyDeclaredFields(source);
 }
 
 VTTrial::~VTTrial() = default;
@@ -41,39 +27,16 @@ Minimal_VTElement* VTTrial::CloneIntoExperiment(VTExperiment* experiment) const
     return new VTTrial(*this, experiment);
 }
 
-bool VTTrial::CopySettingsFrom(const Minimal_VTElement& source)
+const ElementFieldTable& VTTrial::FieldTable()
 {
-    const auto* s = dynamic_cast<const VTTrial*>(&source);
-    if (!s) return false;
-    if (s == this) return true;
-    CopyElementSettingsFrom(*s);
-    m_Events.CopyLinksFrom(s->m_Events);
-    m_Tags.CopyLinksFrom(s->m_Tags);
-    m_StartPeriodMs = s->m_StartPeriodMs;
-    m_RandomizeEvents = s->m_RandomizeEvents;
-    m_RandomizeWhen = s->m_RandomizeWhen;
-    m_Repetitions = s->m_Repetitions;
-    m_Rules.CopyLinksFrom(s->m_Rules);
-    return true;
-}
-
-void VTTrial::SetOwningExperiment(VTExperiment* experiment)
-{
-    VTElement::SetOwningExperiment(experiment);
-    if (experiment) {
-        m_Events.SetOwningExperiment(experiment);
-        m_Tags.SetOwningExperiment(experiment);
-        m_Rules.SetOwningExperiment(experiment);
-    }
-}
-
-void VTTrial::RefreshChildElementPointers()
-{
-    for (VTLinkT* links : {static_cast<VTLinkT*>(&m_Events), static_cast<VTLinkT*>(&m_Tags)}) {
-        links->WipeCleanAllElementPointers();
-        links->RefreshPointers_And_PurgeElementsWithUnrecognizedIDs(true);
-    }
-    RefreshRuleUse();
+    static const ElementFieldTable table(
+        &ElementBaseFieldTable(), ElementMember("rules", &VTTrial::m_Rules, RuleLinks::Kind()),
+        ElementMember("events", &VTTrial::m_Events, LinksKind()), ElementMember("tags", &VTTrial::m_Tags, LinksKind()),
+        ElementMember("startPeriodMs", &VTTrial::m_StartPeriodMs, Whole<int>(0, INT_MAX)),
+        ElementMember("randomizeEvents", &VTTrial::m_RandomizeEvents, BoolKind()),
+        ElementMember("randomizeWhen", &VTTrial::m_RandomizeWhen, Whole<int>()),
+        ElementMember("repetitions", &VTTrial::m_Repetitions, Whole<unsigned>(1, 100000)));
+    return table;
 }
 
 bool VTTrial::UsesRule(const VTRule* rule) const { return RuleLinks::Uses(m_Rules, rule); }

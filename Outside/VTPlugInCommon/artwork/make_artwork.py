@@ -32,7 +32,7 @@ def glyph(name):
              ("size", "\u2922"), ("location", "\u271b"), ("timelimit", "\u23f1"), ("feedback", "\u2714"),
              ("pulse", "\u238d"), ("raise", "\u2191"), ("lower", "\u2193"), ("file", "\u2630"),
              ("crossed", "\u00d7"), ("paired", "="), ("unpaired", "\u2260"), ("logo", "\u25c9"),
-             ("children", ""), ("rules", ""), ("transparent", "")]
+             ("largerules", "\u21d2"), ("children", ""), ("rules", ""), ("transparent", "")]
     for key, sign in table:
         if key in n: return sign
     for d in "1234":
@@ -41,6 +41,8 @@ def glyph(name):
 
 def size(name):
     n = name.lower()
+    if n.startswith("large"): return 100
+    if n.startswith("medium"): return 60
     if "about" in n or "big" in n: return 96
     if "aag" in n: return 16
     if "tiny" in n: return 12
@@ -53,7 +55,16 @@ def draw(path, name):
     sign = glyph(name)
     n = name.lower()
     args = ["convert", "-size", "%dx%d" % (s, s), "xc:none"]
-    if ("children" in n or "rules" in n) and "aag" in n:
+    if "stimlists" in n:
+        # A stack of list rows; the "no lists" form keeps only their outlines.
+        margin, rows = s // 8, 3
+        step = (s - 2 * margin) // rows
+        fill = "white" if "nolists" in n else "#dbe8f6"
+        args += ["-fill", fill, "-stroke", BLUE, "-strokewidth", str(max(1, s // 30))]
+        for i in range(rows):
+            top = margin + i * step
+            args += ["-draw", "roundrectangle %d,%d %d,%d 3,3" % (margin, top, s - margin - 1, top + step - step // 4)]
+    elif ("children" in n or "rules" in n) and "aag" in n:
         # Badge pieces: left cap, middle, right cap and the empty (zero) state, one height.
         fill = "#7a8594" if "zero" in n else (BLUE if "children" in n else GREEN)
         if "left" in n: shape = ["-draw", "roundrectangle 0,0 %d,%d 6,6" % (s + 6, s - 1)]
@@ -81,8 +92,12 @@ def draw(path, name):
 getters = [l.strip() for l in open("getters.txt") if l.strip() and l.strip() != "GetIcon_ToolBarIcon"]
 toolbar = [l.strip() for l in open("toolbar.txt") if l.strip()]
 os.makedirs("png", exist_ok=True)
-for g in getters: draw("png/%s.png" % g, g)
-for t in toolbar: draw("png/toolbar_%s" % t, "toolbar_" + t.replace(".png", ""))
+# Images drawn before are kept (delete one to draw it again), so adding a name
+# leaves every other picture as it was.
+for g in getters:
+    if not os.path.exists("png/%s.png" % g): draw("png/%s.png" % g, g)
+for t in toolbar:
+    if not os.path.exists("png/toolbar_%s" % t): draw("png/toolbar_%s" % t, "toolbar_" + t.replace(".png", ""))
 
 with open("../include/VTPlugInCommon/OrbiskImagesArtworkEtc.h", "w") as h:
     h.write("""#pragma once
@@ -97,7 +112,8 @@ with open("../include/VTPlugInCommon/OrbiskImagesArtworkEtc.h", "w") as h:
 
 namespace Orbisk {
 
-class VTSDK_API OrbiskImagesArtworkEtc {
+class VTSDK_API OrbiskImagesArtworkEtc
+{
 public:
 """)
     for g in getters: h.write("    static wxBitmap %s();\n" % g)

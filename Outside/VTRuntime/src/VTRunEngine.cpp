@@ -141,7 +141,7 @@ private:
         while (m_Frame.TakeKey(key)) {
             if (key.timeMicroseconds < m_Onset) continue;
             VTPlannedResponse match;
-            if (Match(kKeyboardPlugInID, key.code, 0, key.phase,
+            if (Match(InputPlugIn::Keyboard, key.code, 0, key.phase,
                       VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined(), match)) {
                 if (match.name.empty()) match.name = KeyLabel(key.code) + (key.phase == 2 ? " (release)" : "");
                 return Accept(match, key.timeMicroseconds, false);
@@ -179,7 +179,7 @@ private:
             const bool byId =
                 responseID != VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined() && r.responseID == responseID;
             const bool byFields = r.pluginID == pluginID && r.key == key && r.phase == phase &&
-                                  (pluginID == kKeyboardPlugInID || r.port == port);
+                                  (pluginID == InputPlugIn::Keyboard || r.port == port);
             if (byId || byFields) {
                 out = r;
                 return true;

@@ -154,7 +154,6 @@ void FillEveryField(VTExperiment& x)
     x.GetSensorPatch()->SetSensorPatchColour(wxColour(1, 2, 254));
     x.GetSensorPatch()->SetSensorPatchDisable(false);
     x.GetCloudSettings()->m_CloudEnabled = true;
-    x.GetCloudSettings()->m_GroupRule = 7;
     x.LoadInputPluginByID(2411);
     x.LoadInputPluginByID(2100);
     x.SetLocked(true, "Downloaded from the cloud");
@@ -268,6 +267,7 @@ void FillEveryField(VTExperiment& x)
     group->AddUsedBlock(block);
     group->AddUsedBlock(second);
     add(new VTParticipantGroup(&x), "Other group");
+    x.GetCloudSettings()->m_GroupRule = group->GetID();
 
     auto* rule = static_cast<VTRule*>(add(new VTRule(&x), "Rule"));
     rule->SetKind(0);

@@ -12,7 +12,9 @@
 #include <wx/docview.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -120,13 +122,13 @@ TEST_F(Documents, SaveThenLoadGivesTheSameExperiment)
     ASSERT_NE(block, nullptr);
     ASSERT_EQ(block->GetNumberOfUsedTrials(), 2u);
     EXPECT_EQ(block->GetUsedTrial(0)->GetName(), "Trial B");
-    VTTrial fresh(loaded);
-    EXPECT_EQ(loaded->LookupElementByTypeAndID(ElementType::Trial, fresh.GetID()), nullptr);
 
     // Saving the loaded copy writes the same bytes.
     const wxString again = Path("again.vt6");
     ASSERT_TRUE(loaded->OnSaveDocument(again));
     EXPECT_EQ(ReadFile(again), ReadFile(file));
+    VTTrial fresh(loaded);
+    EXPECT_EQ(loaded->LookupElementByTypeAndID(ElementType::Trial, fresh.GetID()), nullptr);
 }
 
 TEST_F(Documents, SaveReplacesTheFileWholeOrNotAtAll)
@@ -260,7 +262,6 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"truncated", good.substr(0, good.size() / 2), "not a readable experiment"},
         {"array root", "[1, 2]", "not an experiment"},
         {"other format", R"({"format": "Other", "version": 1})", "not an experiment"},
-        {"newer version", R"({"format": "Study Station experiment", "version": 2})", "newer version"},
         {"no version", R"({"format": "Study Station experiment"})", "does not say which version"},
         {"version as text", R"({"format": "Study Station experiment", "version": "1"})",
          "\"version\" must be a whole number"},
@@ -275,25 +276,28 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"id infinite", head + R"([{"type": 0, "id": 1e999}]})", ""},
         {"duplicate ids", head + R"([{"type": 1, "id": 4}, {"type": 1, "id": 4}]})",
          "another trial already has the id 4"},
-        {"link to missing", head + R"([{"type": 0, "id": 1, "trials": {"links": [[99, 0]]}}]})",
-         "refers to a trial with id 99 that does not exist"},
         {"link twice", head + R"([{"type": 1, "id": 9}, {"type": 0, "id": 1, "trials": {"links": [[9, 0], [9, 1]]}}]})",
          "name one element twice"},
         {"malformed link", head + R"([{"type": 0, "id": 1, "trials": {"links": [[1]]}}]})", "must be pairs"},
-        {"missing list", head + R"([{"type": 2, "id": 1, "stimListID": 5}]})", "refers to a stimulus list with id 5"},
-        {"missing tag set", head + R"([{"type": 12, "id": 1, "parent": 3}]})", "refers to a tag set with id 3"},
-        {"missing response",
-         head + R"([{"type": 2, "id": 1, "correctRows": [{"row": -1, "kind": 2, "chosen": [8]}]}]})",
-         "refers to a response with id 8"},
         {"duplicate rows", head + R"([{"type": 2, "id": 1, "correctRows": [{"row": -1}, {"row": -1}]}]})",
          "share one pool row"},
         {"duplicate items", head + R"([{"type": 8, "id": 1, "items": [{"id": 1}, {"id": 1}]}]})", "own id"},
         {"huge repetitions", head + R"([{"type": 1, "id": 1, "repetitions": 1000000000000}]})",
          "\"repetitions\" must be a whole number"},
-        {"name not text", head + R"([{"type": 1, "id": 1, "name": 5}]})", "\"name\" must be a text"},
+        {"name not text", head + R"([{"type": 1, "id": 1, "name": 5}]})",
+         "Element 1 (trial, id 1): the field \"name\" must be a text"},
+        {"region not numbers", head + R"([{"type": 5, "id": 3, "region": [1, "2", 3, 4]}]})",
+         "Element 1 (response, id 3): the field \"region\" must hold four whole numbers"},
         {"invalid utf-8", head + "[{\"type\": 1, \"id\": 1, \"name\": \"bad \xC3\x28 byte\"}]}",
          "not a readable experiment"},
         {"deep nesting", std::string(100000, '['), "not a readable experiment"},
+        {"a key twice in an element", head + R"([{"type": 1, "id": 1, "name": "a", "name": "b"}]})",
+         "a key named twice in one object"},
+        {"a key twice at the top", R"({"format": "Study Station experiment", "version": 1, "version": 2})",
+         "a key named twice in one object"},
+        {"a key twice, spelt differently", head + R"([{"type": 1, "id": 1, "n\u0061me": "a", "name": "b"}]})",
+         "a key named twice in one object"},
+        {"text after the document", head + "[]} {}", "not a readable experiment"},
         {"level of the wrong type", head + R"([{"type": 3, "id": 1, "variableType": 2003, "levels": ["750"]}]})",
          "does not suit the variable's type"},
         {"parameter twice",
@@ -327,9 +331,6 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
          "holds more than 200000 entries"},
         {"too many links", head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + repeat("[1, 0]", 100001) + "]}}]}",
          "holds more than 100000 entries"},
-        {"many distinct links to nothing",
-         head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + numbered("[", ", 0]", 100000) + "]}}]}",
-         "refers to a trial with id 1 that does not exist"},
         {"many list items repeated",
          head + R"([{"type": 8, "id": 1, "items": [)" + numbered(R"({"id": )", "}", 99999) + R"(, {"id": 5}]}]})",
          "own id"},
@@ -390,4 +391,173 @@ TEST_F(Documents, OptionalFieldsTakeTheirDefaults)
     EXPECT_EQ(doc->GetBackgroundColour(), fresh.GetBackgroundColour());
     EXPECT_TRUE(doc->GetSaveDataOptions() == fresh.GetSaveDataOptions());
     EXPECT_TRUE(*doc->GetSensorPatch() == *fresh.GetSensorPatch());
+}
+
+TEST_F(Documents, DamagedDocumentsOpenWithTheirDanglingReferencesDroppedAndNamed)
+{
+    const std::string head = R"({"format": "Study Station experiment", "version": 1, "elements": )";
+    std::string manyLinks;
+    for (int i = 1; i <= 100000; ++i) manyLinks += (i > 1 ? ",[" : "[") + std::to_string(i) + ", 0]";
+    struct Case
+    {
+        const char* what;
+        std::string content;
+        const char* warning;
+        std::function<void(VTExperiment&)> check;
+    };
+    const Case cases[] = {
+        {"dangling link", head + R"([{"type": 1, "id": 4}, {"type": 0, "id": 1, "trials": {"links": [[99, 0], [4, 0]]}}]})",
+         "The block \"\" (id 1) referred to a trial with id 99 that does not exist",
+         [](VTExperiment& x) {
+             auto* block = dynamic_cast<VTBlock*>(x.LookupElementByTypeAndID(ElementType::Block, 1));
+             ASSERT_EQ(block->GetNumberOfUsedTrials(), 1u);
+             EXPECT_NE(block->GetUsedTrial(0), nullptr);
+         }},
+        {"many links to nothing", head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + manyLinks + "]}}]}",
+         "referred to 100000 trials that do not exist (ids 1, 2, 3, 4, 5, ...)",
+         [](VTExperiment& x) {
+             EXPECT_EQ(dynamic_cast<VTBlock*>(x.LookupElementByTypeAndID(ElementType::Block, 1))->GetNumberOfUsedTrials(),
+                       0u);
+         }},
+        {"orphan tag", head + R"([{"type": 12, "id": 7, "name": "red", "parent": 3}, {"type": 1, "id": 2, "tags": {"links": [[7, 0]]}}]})",
+         "The tag \"red\" (id 7) belongs to no tag set; it was removed.",
+         [](VTExperiment& x) {
+             EXPECT_EQ(x.LookupElementByTypeAndID(ElementType::Tag, 7), nullptr);
+             EXPECT_TRUE(dynamic_cast<VTTrial*>(x.LookupElementByTypeAndID(ElementType::Trial, 2))->GetUsedTags().Empty());
+         }},
+        {"missing tag set and list", head + R"([{"type": 2, "id": 1, "stimListID": 5, "tagSetIDForCorrect": 6}]})",
+         "referred to a tag set with id 6 that does not exist",
+         [](VTExperiment& x) {
+             auto* event = dynamic_cast<VTEvent*>(x.LookupElementByTypeAndID(ElementType::Event, 1));
+             EXPECT_FALSE(event->IsListEvent());
+             EXPECT_EQ(event->GetTagSetIDUsedForCorrectResponses(), -1);
+             EXPECT_TRUE(TestSupport::LogContains("referred to a stimulus list with id 5"));
+         }},
+        {"missing chosen response",
+         head + R"([{"type": 5, "id": 2}, {"type": 2, "id": 1, "correctRows": [{"row": -1, "kind": 2, "chosen": [8, 2]}]}]})",
+         "referred to a response with id 8",
+         [](VTExperiment& x) {
+             auto* event = dynamic_cast<VTEvent*>(x.LookupElementByTypeAndID(ElementType::Event, 1));
+             EXPECT_EQ(event->GetCorrectResponseRows()[0].chosenResponseIDs, (std::vector<std::uint32_t>{2}));
+         }},
+        {"a removed list item's leftovers",
+         head + R"([{"type": 8, "id": 3, "items": [{"id": 1, "text": "a"}], "nextItemID": 3},
+                    {"type": 2, "id": 1, "stimListID": 3,
+                     "correctRows": [{"row": 1, "kind": 1}, {"row": 2, "kind": 2, "chosen": []}]}]})",
+         "correct responses for a list item with id 2 that no longer exists",
+         [](VTExperiment& x) {
+             auto* event = dynamic_cast<VTEvent*>(x.LookupElementByTypeAndID(ElementType::Event, 1));
+             ASSERT_EQ(event->GetCorrectResponseRows().size(), 1u);
+             EXPECT_EQ(event->GetCorrectResponseRows()[0].poolRowID, 1);
+             // The removed item's id is not given out again.
+             EXPECT_EQ(x.GetStimListIfacePtr(3)->AddTextItem("b"), 3u);
+         }},
+        {"a group rule naming a missing group",
+         R"({"format": "Study Station experiment", "version": 1, "experiment": {"cloud": {"groupRule": 12}}})",
+         "referred to a participant group with id 12",
+         [](VTExperiment& x) { EXPECT_TRUE(x.GetCloudSettings()->IsBalancedGroupAssignment()); }},
+    };
+    for (const Case& c : cases) {
+        TestSupport::ClearLog();
+        const wxString file = Path("damaged.vt6");
+        WriteFile(file, c.content);
+        VTExperiment* doc = Open(file);
+        ASSERT_NE(doc, nullptr) << c.what << ": " << TestSupport::LogAsText();
+        EXPECT_TRUE(TestSupport::LogContains(wxString::FromUTF8(c.warning), wxLOG_Warning))
+            << c.what << ": " << TestSupport::LogAsText();
+        EXPECT_FALSE(TestSupport::LogContains("Could not open")) << c.what;
+        EXPECT_FALSE(doc->IsModified()) << c.what;
+        c.check(*doc);
+        // The repaired document saves and opens again without a word.
+        const wxString again = Path("repaired.vt6");
+        ASSERT_TRUE(doc->OnSaveDocument(again)) << c.what;
+        doc->DeleteAllViews();
+        TestSupport::ClearLog();
+        ASSERT_NE(Open(again), nullptr) << c.what << ": " << TestSupport::LogAsText();
+        EXPECT_TRUE(TestSupport::RecordedLog().empty()) << c.what << ": " << TestSupport::LogAsText();
+        manager->CloseDocuments(true);
+    }
+}
+
+TEST_F(Documents, AFileFromANewerVersionIsRefusedWithItsOwnMessage)
+{
+    const wxString file = Path("newer.vt6");
+    WriteFile(file, R"({"format": "Study Station experiment", "version": 2, "elements": [{"type": 99}]})");
+    EXPECT_EQ(Open(file), nullptr);
+    EXPECT_TRUE(manager->GetDocuments().empty());
+    EXPECT_TRUE(TestSupport::LogContains("was made by a newer version of Study Station (format 2; this version reads "
+                                         "up to 1). Please update Study Station to open it.",
+                                         wxLOG_Error))
+        << TestSupport::LogAsText();
+    EXPECT_FALSE(TestSupport::LogContains("Could not open")) << TestSupport::LogAsText();
+}
+
+TEST_F(Documents, ACancelledNewTagSetLeavesNothingBehind)
+{
+    auto* doc =
+        dynamic_cast<VTExperiment*>(manager->CreateDocument("Orbisk Study Station.vt6", wxDOC_NEW | wxDOC_SILENT));
+    ASSERT_NE(doc, nullptr);
+    auto* existing = new VTTagSet(doc);
+    existing->SetName("Shapes");
+    doc->GetElementsOfType(ElementType::TagSet).AddElement(existing, -1);
+    existing->AddTag("round");
+
+    // A new set, as the tag set editor makes it, gets tags and is cancelled.
+    {
+        std::unique_ptr<VTTagSet> created(new VTTagSet(doc));
+        created->SetTemporary(true);
+        ASSERT_NE(created->AddTag("red"), nullptr);
+        ASSERT_NE(created->AddTag("blue", 0), nullptr);
+        EXPECT_EQ(created->GetNumberOfUsedTags(), 2u);
+    }
+    // A working copy of an existing set gets a tag and is cancelled.
+    {
+        std::unique_ptr<VTTagSet> copy(VTTagSet::CreateTemporary_CallerMustDelete(existing, nullptr));
+        ASSERT_NE(copy->AddTag("square"), nullptr);
+        EXPECT_EQ(existing->GetNumberOfUsedTags(), 1u);
+    }
+    EXPECT_EQ(doc->GetReadOnlyElementsOfType(ElementType::TagSet).Size(), 1u);
+    EXPECT_EQ(doc->GetReadOnlyElementsOfType(ElementType::Tag).Size(), 1u);
+
+    // Confirmed edits bring their tags along: a new set handed over, a committed copy.
+    auto* confirmed = new VTTagSet(doc);
+    VTTag* green = confirmed->AddTag("green");
+    ASSERT_TRUE(doc->GetElementsOfType(ElementType::TagSet).AddElement(confirmed, -1));
+    EXPECT_EQ(doc->LookupElementByTypeAndID(ElementType::Tag, green->GetID()), green);
+    std::unique_ptr<VTTagSet> copy(VTTagSet::CreateTemporary_CallerMustDelete(existing, nullptr));
+    const std::uint32_t squareID = copy->AddTag("square", 0)->GetID();
+    ASSERT_TRUE(existing->CopySettingsFrom(*copy));
+    copy.reset();
+    ASSERT_EQ(existing->GetNumberOfUsedTags(), 2u);
+    auto* square = dynamic_cast<VTTag*>(existing->GetCollectionOfUsedTags_deprecated().GetUsedElementPtr(0));
+    ASSERT_NE(square, nullptr);
+    EXPECT_EQ(square->GetID(), squareID);
+    EXPECT_EQ(square->GetParentTagset_CallerMustCheckForNull(), existing);
+    EXPECT_EQ(doc->GetReadOnlyElementsOfType(ElementType::Tag).Size(), 3u);
+
+    const wxString file = Path("tags.vt6");
+    ASSERT_TRUE(doc->OnSaveDocument(file));
+    TestSupport::ClearLog();
+    VTExperiment loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(file)) << TestSupport::LogAsText();
+    EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
+    EXPECT_EQ(loaded.GetReadOnlyElementsOfType(ElementType::Tag).Size(), 3u);
+    EXPECT_EQ(loaded.GetReadOnlyElementsOfType(ElementType::TagSet).Size(), 2u);
+}
+
+TEST_F(Documents, IdsAreNeverGivenOutAgainAfterAReload)
+{
+    VTExperiment x;
+    auto* a = new VTTrial(&x);
+    auto* b = new VTTrial(&x);
+    x.GetElementsOfType(ElementType::Trial).AddElement(a, -1);
+    x.GetElementsOfType(ElementType::Trial).AddElement(b, -1);
+    const std::uint32_t removed = b->GetID();
+    ASSERT_TRUE(x.DeleteElementAndItsLinks(b));
+    const wxString file = Path("ids.vt6");
+    ASSERT_TRUE(x.OnSaveDocument(file));
+    VTExperiment loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(file));
+    VTTrial fresh(&loaded);
+    EXPECT_GT(fresh.GetID(), removed);
 }

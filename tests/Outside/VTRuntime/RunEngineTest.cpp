@@ -36,7 +36,7 @@ VTPlannedEvent TextEvent(const wxString& name, const wxString& text, int limitMs
 VTPlannedResponse Key(int code, bool correct)
 {
     VTPlannedResponse r;
-    r.pluginID = kKeyboardPlugInID;
+    r.pluginID = InputPlugIn::Keyboard;
     r.key = code;
     r.name = wxString(wxUniChar(code));
     r.correct = correct;

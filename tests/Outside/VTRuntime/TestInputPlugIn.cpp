@@ -32,6 +32,7 @@ struct OnEvent
 std::vector<OnEvent> g_OnEvent;
 std::vector<unsigned long long> g_Delivered;
 std::atomic<int> g_StartResult{0};
+std::atomic<int> g_ConflictingID{-1};
 
 void InsertLocked(const Scheduled& s)
 {
@@ -89,6 +90,7 @@ public:
         }
     }
     VantrelSDK::InputDetectedFunctionPtr GetIsInputDetectedFunctionPtr() override { return &Detect; }
+    int HasResponseConflicts(int otherPluginID) override { return otherPluginID == g_ConflictingID ? 1 : 0; }
 
     boost::shared_ptr<VantrelSDK::VTSdkBaseResponse>
     OnGetCompleteResponse(unsigned long long& time, boost::shared_ptr<VantrelSDK::Interface_DREForPlugins>) override
@@ -178,6 +180,8 @@ VTSDK_PLUGIN_ENTRY void VTTestInput_Reset()
 }
 
 VTSDK_PLUGIN_ENTRY void VTTestInput_SetStartResult(int result) { g_StartResult = result; }
+
+VTSDK_PLUGIN_ENTRY void VTTestInput_SetConflictingPlugInID(int pluginID) { g_ConflictingID = pluginID; }
 
 VTSDK_PLUGIN_ENTRY unsigned long long VTTestInput_Count(int which)
 {

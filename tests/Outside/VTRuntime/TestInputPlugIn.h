@@ -23,6 +23,8 @@ typedef size_t (*VTTestInput_DeliveredDueTimesFn)(unsigned long long* out, size_
 typedef void (*VTTestInput_ResetFn)();
 // The result OnStartExperiment gives from now on (0 ready, -10 no device).
 typedef void (*VTTestInput_SetStartResultFn)(int result);
+// From now on the plug-in reports a response conflict with plug-in `pluginID` (-1: with none).
+typedef void (*VTTestInput_SetConflictingPlugInIDFn)(int pluginID);
 // Calls so far of: 0 OnStartExperiment, 1 OnEndExperiment, 2 OnStartTrial, 3 detection
 // polls, 4 OnGetCompleteResponse, 5 OnFlushInput, 6 OnStartEventInput.
 typedef unsigned long long (*VTTestInput_CountFn)(int which);

@@ -1,53 +1,15 @@
 #include "UserInterface/Widgets/TextOverImagePanel.h"
 
+#include <VTPlugInCommon/OrbiskImagesArtworkEtc.h>
+
 #include <wx/dcclient.h>
-#include <wx/dcmemory.h>
 #include <wx/image.h>
-
-namespace {
-
-wxBitmap PlainPiece(int width, int height, const wxColour& colour)
-{
-    wxBitmap bitmap(width, height);
-    wxMemoryDC dc(bitmap);
-    dc.SetBackground(wxBrush(colour));
-    dc.Clear();
-    return bitmap;
-}
-
-TextOverImageArtwork DrawnArtwork(const wxString& kind)
-{
-    TextOverImageArtwork art;
-    wxColour colour;
-    if (kind == "Children")
-        colour = wxColour(200, 220, 245);
-    else if (kind == "Rules")
-        colour = wxColour(245, 225, 190);
-    else
-        return art;
-    art.left = PlainPiece(6, 18, colour);
-    art.middle = PlainPiece(10, 18, colour);
-    art.right = PlainPiece(6, 18, colour);
-    art.zero = PlainPiece(18, 18, wxColour(225, 225, 225));
-    return art;
-}
-
-TextOverImagePanel::ArtworkSource& Source()
-{
-    static TextOverImagePanel::ArtworkSource source = &DrawnArtwork;
-    return source;
-}
-
-}  // namespace
 
 wxIMPLEMENT_DYNAMIC_CLASS(TextOverImagePanel, wxPanel);
 
-wxBEGIN_EVENT_TABLE(TextOverImagePanel, wxPanel) EVT_PAINT(TextOverImagePanel::PaintEvent) wxEND_EVENT_TABLE()
-
-    void TextOverImagePanel::SetArtworkSource(ArtworkSource source)
-{
-    Source() = source ? std::move(source) : ArtworkSource(&DrawnArtwork);
-}
+wxBEGIN_EVENT_TABLE(TextOverImagePanel, wxPanel)
+    EVT_PAINT(TextOverImagePanel::PaintEvent)
+wxEND_EVENT_TABLE()
 
 TextOverImagePanel::TextOverImagePanel() = default;
 
@@ -55,12 +17,17 @@ TextOverImagePanel::TextOverImagePanel(const wxString& kind, wxWindow* parent, w
                                        const wxSize& size, long style)
 {
     Create(parent, id, pos, size, style);
-    if (kind == "Children" || kind == "Rules") {
-        const TextOverImageArtwork art = Source()(kind);
-        leftBitmap_ = art.left;
-        middleBitmap_ = art.middle;
-        rightBitmap_ = art.right;
-        zeroBitmap_ = art.zero;
+    using Artwork = Orbisk::OrbiskImagesArtworkEtc;
+    if (kind == "Children") {
+        leftBitmap_ = Artwork::GetIcon_AaGChildrenLeft();
+        middleBitmap_ = Artwork::GetIcon_AaGChildrenMid();
+        rightBitmap_ = Artwork::GetIcon_AaGChildrenRight();
+        zeroBitmap_ = Artwork::GetIcon_AaGChildrenZero();
+    } else if (kind == "Rules") {
+        leftBitmap_ = Artwork::GetIcon_AaGRulesLeft();
+        middleBitmap_ = Artwork::GetIcon_AaGRulesMid();
+        rightBitmap_ = Artwork::GetIcon_AaGRulesRight();
+        zeroBitmap_ = Artwork::GetIcon_AaGRulesZero();
     }
     const int width = (leftBitmap_.IsOk() ? leftBitmap_.GetWidth() : 0) +
                       (middleBitmap_.IsOk() ? middleBitmap_.GetWidth() : 0) +

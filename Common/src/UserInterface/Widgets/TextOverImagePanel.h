@@ -1,18 +1,12 @@
 #pragma once
 // Draws a short text (typically a count) centred over a three-piece badge
 // (left cap, stretchable middle, right cap), or a separate "zero" artwork when
-// the text is "0". The artwork comes in the kinds "Children" and "Rules".
-
-#include <boost/function.hpp>
+// the text is "0". The artwork, of the kinds "Children" and "Rules", is the
+// plug-in support library's badge artwork; other kinds have none and draw nothing.
 
 #include <wx/bitmap.h>
 #include <wx/icon.h>
 #include <wx/panel.h>
-
-struct TextOverImageArtwork
-{
-    wxBitmap left, middle, right, zero;
-};
 
 class TextOverImagePanel : public wxPanel
 {
@@ -20,12 +14,6 @@ class TextOverImagePanel : public wxPanel
     wxDECLARE_EVENT_TABLE();
 
 public:
-    // Supplies the artwork of a kind; the application installs one that reads
-    // the artwork provider of the plug-in support library. Until then plain
-    // badges drawn here are used. Empty bitmaps for unknown kinds.
-    using ArtworkSource = boost::function<TextOverImageArtwork(const wxString& kind)>;
-    static void SetArtworkSource(ArtworkSource source);
-
     TextOverImagePanel();
     TextOverImagePanel(const wxString& kind, wxWindow* parent, wxWindowID id = wxID_ANY,
                        const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,

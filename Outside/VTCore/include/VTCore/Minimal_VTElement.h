@@ -1,6 +1,7 @@
 #pragma once
 // The base of every element of an experiment: identity, name, notes, working-copy mark.
 
+#include <VTCore/DeclaredFields.h>
 #include <VTCore/VTElementType.h>
 #include <wx/string.h>
 #include <cstdint>
@@ -31,7 +32,7 @@ public:
     virtual bool IsTemporary() const;
     virtual void SetTemporary(bool temporary);
 
-    // Null for a working copy.
+    // Null for a working copy. Setting an experiment moves the link lists to it.
     virtual VTExperiment* GetOwningExperiment() const;
     virtual void SetOwningExperiment(VTExperiment* experiment);
 
@@ -41,6 +42,21 @@ public:
     // element of the same class; false and nothing changed for another class.
     virtual bool CopySettingsFrom(const Minimal_VTElement& source);
 
+    // The stored settings of the element's class, its bases' first.
+    virtual const ElementFieldTable& GetFieldTable() const = 0;
+    // Name and notes, the fields every element has.
+    static const ElementFieldTable& BaseFieldTable();
+    // Every reference the element holds to another element; the visitor may drop it.
+    void VisitReferences(const ReferenceVisitor& visit) { GetFieldTable().VisitReferences(*this, visit); }
+
+    // Hooks of the element's life in an experiment. After its fields were read
+    // from a document (reconcile fields that depend on each other):
+    virtual void AfterFieldsRead() {}
+    // After an element list of the experiment took it in:
+    virtual void OnInsertedIntoList() {}
+    // After CopySettingsFrom committed a working copy into it:
+    virtual void AfterSettingsCommitted(const Minimal_VTElement& /*source*/) {}
+
     // Only for loading and for lists that are being built: the id is the key of
     // the list's index and must not change once the element is in a list.
     void ReplaceID_BeforeAddingToAList(std::uint32_t id) { m_ID = id; }
@@ -48,11 +64,14 @@ public:
 protected:
     // A new element: gets a fresh id from the experiment (0 without one).
     Minimal_VTElement(VTElementType type, VTExperiment* experiment);
-    // A copy keeping the source's id and settings, owned by `experiment` (may be null).
+    // A copy keeping the source's id, owned by `experiment` (may be null). The
+    // settings come from CopyDeclaredFields in the most derived constructor.
     Minimal_VTElement(const Minimal_VTElement& source, VTExperiment* experiment);
     Minimal_VTElement& operator=(const Minimal_VTElement&) = delete;
 
-    void CopyBaseSettingsFrom(const Minimal_VTElement& source);
+    // For the copy constructor of each concrete class: every declared field from
+    // source; link lists then move to the copy's experiment when it has one.
+    void CopyDeclaredFields(const Minimal_VTElement& source);
 
 private:
     VTElementType m_Type;

@@ -17,9 +17,8 @@ public:
     static VTBlock* CreateTemporary_CallerMustDelete(const VTBlock* original, VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
-    void SetOwningExperiment(VTExperiment* experiment) override;
-    void RefreshChildElementPointers() override;
+    static const ElementFieldTable& FieldTable();
+    const ElementFieldTable& GetFieldTable() const override { return FieldTable(); }
 
     // Rules (type 4 links).
     bool UsesRule(const VTRule* rule) const override;
@@ -47,16 +46,19 @@ public:
     virtual int GetRandomizeTrialsWhen() const { return m_RandomizeWhen; }
     virtual void SetRandomizeTrialsWhen(int when) { m_RandomizeWhen = when; }
 
-    // Looping: mode 81/82/83 as the editor passes it, and its count.
-    int m_LoopMode = 81;
+    // Looping modes, written and read by the block editor as they are.
+    static constexpr int kLoopModeNone = 81;     // trials presented once
+    static constexpr int kLoopModeCount = 82;    // presented m_LoopCount times
+    static constexpr int kLoopModeForever = 83;  // presented until the run ends
+    int m_LoopMode = kLoopModeNone;
     int m_LoopCount = 1;
 
 private:
-    VTUsedElements m_Trials;
+    VTUsedElements m_Trials{nullptr, ElementType::Trial};
     bool m_Selected = false;
     bool m_RandomizeTrials = false;
     int m_RandomizeWhen = -1;
-    VTUsedElements m_Rules;
+    VTUsedElements m_Rules{nullptr, ElementType::Rule};
 };
 
 }  // namespace Vantrel

@@ -26,10 +26,12 @@ public:
     static wxString ElementTypeName(VTElementType type);
     static const char* const m_ElementTypeName[ElementType::Count];
 
+    // The base fields plus the randomisation child number.
+    static const ElementFieldTable& ElementBaseFieldTable();
+
 protected:
     VTElement(VTElementType type, VTExperiment* experiment);
     VTElement(const VTElement& source, VTExperiment* experiment);
-    void CopyElementSettingsFrom(const VTElement& source);
 
 private:
     std::int32_t m_SortKey = 0;

@@ -9,3 +9,9 @@
 #include <VTCore/VTTagSet.h>
 #include <VTCore/VTTrial.h>
 #include <VTCore/VTTrialVariable.h>
+
+namespace Vantrel {
+// A new element of the class of `type` (null for numbers without a class). With an
+// experiment it gets a fresh id; without one its id is 0 until replaced.
+Minimal_VTElement* NewElementOfType(VTElementType type, VTExperiment* experiment);
+}  // namespace Vantrel

@@ -69,8 +69,9 @@ public:
     static VTEvent* CreateTemporary_CallerMustDelete(const VTEvent* original, VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
-    void SetOwningExperiment(VTExperiment* experiment) override;
+    static const ElementFieldTable& FieldTable();
+    const ElementFieldTable& GetFieldTable() const override { return FieldTable(); }
+    // Also drops correct-response rows whose pool row is gone.
     void RefreshChildElementPointers() override;
 
     // ---- Type and stimulus
@@ -117,6 +118,11 @@ public:
     void RemoveQualifyingCorrectResponse(int basis, int poolRowID, VTResponse* response);
     const std::vector<VTCorrectResponseRow>& GetCorrectResponseRows() const { return m_CorrectRows; }
     void SetCorrectResponseRows(const std::vector<VTCorrectResponseRow>& rows) { m_CorrectRows = rows; }
+    // Drops the rows whose pool row no longer exists (a removed list item, a tag
+    // that left the chosen tag set); the row of a plain event (-1) always stays.
+    // Only for an event of the experiment, whose pool can be looked up. With
+    // `warn`, each dropped row is named in a warning. The number dropped.
+    unsigned RefreshAndPruneResponsesIfTheyArePoolBased(bool warn = false);
 
     // ---- What a run asks (resolved through the owning experiment)
     // 1 for a plain event; the list's item count for a list event (0 when the list is gone).
@@ -153,8 +159,8 @@ private:
     int m_TimeLimitKind = 0;
     int m_TimeLimitMs = 1000;
     int m_TimeLimitVariableID = -1;
-    VTUsedElements m_Responses;
-    VTUsedElements m_Tags;
+    VTUsedElements m_Responses{nullptr, ElementType::Response};
+    VTUsedElements m_Tags{nullptr, ElementType::Tag};
     int m_TagSetIDForCorrect = -1;
     std::vector<VTCorrectResponseRow> m_CorrectRows;
 };

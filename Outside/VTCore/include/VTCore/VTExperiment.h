@@ -2,6 +2,7 @@
 // The experiment document: one element list per element type, the run options,
 // the correctness codes and the cloud settings. Stored as versioned JSON.
 
+#include <VTCore/DeclaredFields.h>
 #include <VTCore/VTCloudSettings.h>
 #include <VTCore/VTElementType.h>
 #include <VTCore/PerExperimentParameterCollection.h>
@@ -69,8 +70,12 @@ public:
     void ReserveElementID(VTElementType type, std::uint32_t id);
     // Re-resolves every link list of every element, dropping links to deleted elements.
     void RefreshAllElementLinks();
-    // Deletes the element with its links from every other element.
+    // Deletes the element with every reference to it from other elements (links,
+    // ids, list-item tags, correct-response rows); a tag set takes its tags along.
     bool DeleteElementAndItsLinks(Minimal_VTElement* element);
+    // The same for several elements in one pass over the experiment; true when
+    // every one was an element of this experiment.
+    bool DeleteElementsAndTheirLinks(const std::vector<Minimal_VTElement*>& elements);
 
     // ---- Names, locks
     // false, after logging its own message, when another element of the type
@@ -157,6 +162,9 @@ public:
     // Current document format version; files of newer versions are refused.
     static constexpr int kFormatVersion = 1;
 
+    // The stored settings of the experiment (not its elements).
+    static const ExperimentFieldTable& FieldTable();
+
 protected:
     bool DoSaveDocument(const wxString& file) override;
     bool DoOpenDocument(const wxString& file) override;
@@ -165,6 +173,9 @@ protected:
     void ClearModel();
 
 private:
+    // The settings of a new experiment, which ClearModel copies.
+    static const VTExperiment& BlankSettings();
+
     friend class VTExperimentJsonFormat;
 
     std::vector<std::unique_ptr<VTElementsList_Concrete>> m_Lists;
@@ -172,10 +183,10 @@ private:
     VTRunOptions m_RunOptions;
     VTErrorCodes m_ErrorCodes;
     VTSaveDataOptions m_SaveDataOptions;
-    boost::shared_ptr<VTSensorPatch> m_SensorPatch;
-    ExperimentFolderVariable m_FolderVariable{*this};
     boost::shared_ptr<VTCloudSettings> m_CloudSettings;
     boost::shared_ptr<PerExperimentParameterCollection> m_Parameters;
+    boost::shared_ptr<VTSensorPatch> m_SensorPatch;
+    ExperimentFolderVariable m_FolderVariable{*this};
     std::vector<int> m_InputPlugInIDs;
     bool m_Locked = false;
     wxString m_LockReason;

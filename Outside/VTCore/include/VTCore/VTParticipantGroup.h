@@ -17,9 +17,8 @@ public:
                                                                 VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
-    void SetOwningExperiment(VTExperiment* experiment) override;
-    void RefreshChildElementPointers() override;
+    static const ElementFieldTable& FieldTable();
+    const ElementFieldTable& GetFieldTable() const override { return FieldTable(); }
 
     // Blocks in run order (type 0 links); ignored while m_RunAllBlocks is set.
     VTUsedElements& GetBlocksUsedByTheGroup() { return m_Blocks; }
@@ -32,7 +31,7 @@ public:
     bool m_RunAllBlocks = true;
 
 private:
-    VTUsedElements m_Blocks;
+    VTUsedElements m_Blocks{nullptr, ElementType::Block};
 };
 
 }  // namespace Vantrel

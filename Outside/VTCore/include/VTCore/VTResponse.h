@@ -3,9 +3,27 @@
 
 namespace Vantrel {
 
-// Input plug-in id of the built-in keyboard; its responses are keys (wxKeyCode,
-// letters in upper case).
-constexpr int kKeyboardInputPlugInID = 2100;
+// Input plug-in ids the model knows by number.
+namespace InputPlugIn {
+// The built-in keyboard; its responses are keys (wxKeyCode, letters in upper case).
+constexpr int Keyboard = 2100;
+constexpr int QNode = 2103;
+// Eye trackers come with a calibration before the run.
+constexpr int EyeTrackerA = 2411;
+constexpr int EyeTrackerB = 2413;
+inline bool IsEyeTracker(int id) { return id == EyeTrackerA || id == EyeTrackerB; }
+}  // namespace InputPlugIn
+constexpr int kKeyboardInputPlugInID = InputPlugIn::Keyboard;
+
+// An on-screen response's rectangle: x, y its centre, origin at the screen's centre.
+struct VTResponseRegion
+{
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const VTResponseRegion& o) const
+    {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
+};
 
 // A response: one key, button or screen region of an input device.
 class VTResponse : public VTElement
@@ -17,7 +35,8 @@ public:
     static VTResponse* CreateTemporary_CallerMustDelete(const VTResponse* original, VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
+    static const ElementFieldTable& FieldTable();
+    const ElementFieldTable& GetFieldTable() const override { return FieldTable(); }
 
     // The input plug-in that delivers it.
     virtual int GetPlugInID() const { return m_PlugInID; }
@@ -30,35 +49,31 @@ public:
     // 1 pressed, 2 released.
     virtual int GetPhase() const { return m_Phase; }
     virtual void SetPhase(int phase) { m_Phase = phase; }
-    // On-screen responses: region mode 0 anywhere, 1 automatic, 2 specific; the
-    // rectangle's x, y are its centre.
+    // On-screen responses: where on the screen the response counts.
+    static constexpr int kRegionModeAnywhere = 0;
+    static constexpr int kRegionModeAutomatic = 1;
+    static constexpr int kRegionModeSpecific = 2;  // the rectangle of GetRegion
     virtual int GetRegionMode() const { return m_RegionMode; }
     virtual void SetRegionMode(int mode) { m_RegionMode = mode; }
-    void SetRegion(int x, int y, int w, int h)
-    {
-        m_X = x;
-        m_Y = y;
-        m_W = w;
-        m_H = h;
-    }
+    void SetRegion(int x, int y, int w, int h) { m_Region = VTResponseRegion{x, y, w, h}; }
     void GetRegion(int& x, int& y, int& w, int& h) const
     {
-        x = m_X;
-        y = m_Y;
-        w = m_W;
-        h = m_H;
+        x = m_Region.x;
+        y = m_Region.y;
+        w = m_Region.width;
+        h = m_Region.height;
     }
     // Not offered in the participant-input dialog.
     virtual bool IsHiddenFromParticipant() const { return m_Hidden; }
     virtual void SetHiddenFromParticipant(bool hidden) { m_Hidden = hidden; }
 
 private:
-    int m_PlugInID = kKeyboardInputPlugInID;
+    int m_PlugInID = InputPlugIn::Keyboard;
     int m_KeyCode = 0;
     int m_Port = 0;
     int m_Phase = 1;
-    int m_RegionMode = 0;
-    int m_X = 0, m_Y = 0, m_W = 0, m_H = 0;
+    int m_RegionMode = kRegionModeAnywhere;
+    VTResponseRegion m_Region;
     bool m_Hidden = false;
 };
 

@@ -14,14 +14,18 @@ public:
     static VTRule* CreateTemporary_CallerMustDelete(const VTRule* original, VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
+    static const ElementFieldTable& FieldTable();
+    const ElementFieldTable& GetFieldTable() const override { return FieldTable(); }
+
+    static constexpr int kKindBlocks = 0;
+    static constexpr int kKindTrials = 1;
 
     int GetKind() const { return m_Kind; }
     void SetKind(int kind) { m_Kind = kind; }
-    bool IsUsedWithBlocks() const { return m_Kind == 0; }
+    bool IsUsedWithBlocks() const { return m_Kind == kKindBlocks; }
 
 private:
-    int m_Kind = 1;
+    int m_Kind = kKindTrials;
 };
 
 }  // namespace Vantrel

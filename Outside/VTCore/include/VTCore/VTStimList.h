@@ -24,7 +24,12 @@ public:
     static VTStimList* CreateTemporary_CallerMustDelete(const VTStimList* original, VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
+    static const ElementFieldTable& FieldTable();
+    const ElementFieldTable& GetFieldTable() const override { return FieldTable(); }
+    // The next item id stays above every item's, whatever the document said.
+    void AfterFieldsRead() override;
+    // Committed items: the events presenting the list forget rows of removed items.
+    void AfterSettingsCommitted(const Minimal_VTElement& source) override;
 
     // The kind: the id of the event type that presents the list (0 until set).
     virtual int GetPlugInID() const { return m_PlugInID; }
@@ -45,13 +50,17 @@ public:
     // Replaces every item; false and nothing changed when an id is 0, too large or repeated.
     bool SetItems(const std::vector<VTStimListItem>& items);
     bool ChangeTextItemAtPosition(unsigned long pos, const wxString& text);
+    // Removing items of a list in the experiment also removes the correct-response
+    // rows that events presenting the list kept for them. Item ids are not reused.
     bool RemoveAndDestroyItemAtPosition(std::size_t pos);
-    void RemoveAndDestroyAllItems() { m_Items.clear(); }
+    void RemoveAndDestroyAllItems();
     bool SwapItems(std::size_t a, std::size_t b);
     bool SetItemTagIDs(std::size_t pos, const std::vector<std::uint32_t>& tagIDs);
     int GetItemIndexByID(std::uint32_t id) const;
 
 private:
+    void ForgetRowsOfRemovedItems();
+
     int m_PlugInID = 0;
     wxString m_Description;
     std::vector<VTStimListItem> m_Items;

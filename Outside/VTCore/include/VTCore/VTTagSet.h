@@ -2,6 +2,9 @@
 #include <VTCore/VTElement.h>
 #include <NonPersistentHelpers/VTLinkT.h>
 
+#include <memory>
+#include <vector>
+
 namespace Vantrel {
 
 class VTTag;
@@ -22,9 +25,13 @@ public:
     static VTTagSet* CreateTemporary_CallerMustDelete(const VTTagSet* original, VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
-    void SetOwningExperiment(VTExperiment* experiment) override;
-    void RefreshChildElementPointers() override;
+    static const ElementFieldTable& FieldTable();
+    const ElementFieldTable& GetFieldTable() const override { return FieldTable(); }
+    // A new set handed to the experiment brings the tags made while it was being edited.
+    void OnInsertedIntoList() override;
+    // Committing a working copy moves the tags made on the copy into the experiment
+    // (the tag objects the editor was given stay valid).
+    void AfterSettingsCommitted(const Minimal_VTElement& source) override;
 
     TagsetContext GetContext() const { return m_Context; }
     void SetContext(TagsetContext context) { m_Context = context; }
@@ -33,16 +40,24 @@ public:
     VTLinkT& GetCollectionOfUsedTags_deprecated() { return m_Tags; }
     const VTLinkT& GetCollectionOfUsedTags_deprecated() const { return m_Tags; }
     unsigned GetNumberOfUsedTags() const { return unsigned(m_Tags.Size()); }
-    // Makes a tag in the owning experiment, at `position` of the set (-1 appends).
-    // Null without an owning experiment.
+    // Makes a tag at `position` of the set (-1 appends), with a fresh id. A set of
+    // the experiment adds it to the experiment at once; a working copy or a new set
+    // keeps it until it is committed or handed to the experiment, so a cancelled
+    // edit leaves nothing behind. Null when no experiment is reachable.
     VTTag* AddTag(const wxString& name, int position = -1);
     void SetDeleteTagsFlag(bool deleteTags) { m_DeleteTags = deleteTags; }
     bool GetDeleteTagsFlag() const { return m_DeleteTags; }
 
 private:
+    bool IsInItsExperiment() const;
+    void HandPendingTagsTo(VTExperiment& experiment, const VTTagSet& holder);
+
     TagsetContext m_Context = TrialContext;
-    VTUsedElements m_Tags;
+    VTUsedElements m_Tags{nullptr, ElementType::Tag};
     bool m_DeleteTags = false;
+    // Tags made on a working copy or a set not yet in the experiment; a commit
+    // moves them out of the (const) copy it commits from.
+    mutable std::vector<std::unique_ptr<VTTag>> m_PendingTags;
 };
 
 // A tag of a tag set. Tag ids are unique across all tag sets.
@@ -55,7 +70,8 @@ public:
     static VTTag* CreateTemporary_CallerMustDelete(const VTTag* original, VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
+    static const ElementFieldTable& FieldTable();
+    const ElementFieldTable& GetFieldTable() const override { return FieldTable(); }
 
     std::uint32_t GetParentTagSetID() const { return m_ParentID; }
     void SetParentTagSetID(std::uint32_t id) { m_ParentID = id; }

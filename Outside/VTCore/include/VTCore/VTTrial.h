@@ -17,9 +17,8 @@ public:
     static VTTrial* CreateTemporary_CallerMustDelete(const VTTrial* original, VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
-    void SetOwningExperiment(VTExperiment* experiment) override;
-    void RefreshChildElementPointers() override;
+    static const ElementFieldTable& FieldTable();
+    const ElementFieldTable& GetFieldTable() const override { return FieldTable(); }
 
     // Rules (type 4 links).
     bool UsesRule(const VTRule* rule) const override;
@@ -55,13 +54,13 @@ public:
     virtual void SetRepetitions(unsigned count) { m_Repetitions = count == 0 ? 1 : count; }
 
 private:
-    VTUsedElements m_Events;
-    VTUsedElements m_Tags;
+    VTUsedElements m_Events{nullptr, ElementType::Event};
+    VTUsedElements m_Tags{nullptr, ElementType::Tag};
     int m_StartPeriodMs = 0;
     bool m_RandomizeEvents = false;
     int m_RandomizeWhen = -1;
     unsigned m_Repetitions = 1;
-    VTUsedElements m_Rules;
+    VTUsedElements m_Rules{nullptr, ElementType::Rule};
 };
 
 }  // namespace Vantrel

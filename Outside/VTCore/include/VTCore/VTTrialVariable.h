@@ -29,10 +29,12 @@ public:
     // otherwise a copy is taken. Null is ignored.
     void ReplaceVariable(Orbisk::Var::Variable* variable, bool takeOwnership = true);
 
+    // The element fields plus description, save flag and the variable with its levels.
+    static const ElementFieldTable& VarBaseFieldTable();
+
 protected:
     VTVarBase(VTElementType type, VTExperiment* experiment);
     VTVarBase(const VTVarBase& source, VTExperiment* experiment);
-    void CopyVarSettingsFrom(const VTVarBase& source);
 
 private:
     wxString m_Description;
@@ -50,7 +52,7 @@ public:
     static VTTrialVariable* CreateTemporary_CallerMustDelete(const VTTrialVariable* original, VTExperiment* experiment);
 
     Minimal_VTElement* CloneIntoExperiment(VTExperiment* experiment) const override;
-    bool CopySettingsFrom(const Minimal_VTElement& source) override;
+    const ElementFieldTable& GetFieldTable() const override { return VarBaseFieldTable(); }
 
     int GetVariableType() const { return GetVariable().GetType(); }
     // A new type keeps the levels whose text reads as the new type.

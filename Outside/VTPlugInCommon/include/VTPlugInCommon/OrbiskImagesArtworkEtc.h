@@ -121,6 +121,10 @@ public:
     static wxBitmap GetRightwardBlueArrow();
     static wxBitmap GetSmallBlueArrowPointingLeftward();
     static wxBitmap GetVT5AboutLogo();
+    static wxBitmap LargeRulesIcon();
+    static wxBitmap LargeStimlistsIcon();
+    static wxBitmap MediumStimlistsIcon();
+    static wxBitmap MediumStimlistsIcon_NoLists();
 
     // Toolbar images by file name (e.g. "icon_open.png"); an unknown name gives a null bitmap.
     static wxBitmap GetIcon_ToolBarIcon(const wxString& name);

@@ -5,7 +5,7 @@
 // presentation window and runs its own loop on the GUI thread (other windows take no
 // input meanwhile; timers, idle events and pending calls still run). Each event shows
 // its stimulus until an accepted response arrives or its time limit ends. Responses
-// come from the keyboard (plug-in id kKeyboardPlugInID, key codes as wxWidgets gives
+// come from the keyboard (plug-in id InputPlugIn::Keyboard, key codes as wxWidgets gives
 // them, letters in upper case) and from every input plug-in given, which the runtime
 // thread polls. Escape asks the participant to confirm ("Stop the experiment?", a
 // wxMessageDialog with Yes and No) and Yes ends the run as cancelled.
@@ -20,15 +20,14 @@
 #include "VTRuntime/VTInputPoller.h"
 #include "VTRuntime/VTRunPlan.h"
 
+#include <VTCore/VTResponse.h>
+
 namespace VantrelSDK {
 class Interface_DREForPlugins;
 class VTSdkInputPlugin;
 }  // namespace VantrelSDK
 
 namespace Vantrel {
-
-// Responses of the keyboard carry this plug-in id (the data model's keyboard id).
-constexpr int kKeyboardPlugInID = 2100;
 
 struct VTRunSettings
 {

@@ -6,4 +6,4 @@ studystation_add_tests(NAME OrbiskControlsTests GUI
   SOURCES controls/ChoiceDropdownExtendedMenuTest.cpp controls/DropdownButtonTest.cpp
           controls/AugmentedListBoxTest.cpp controls/TextOverImagePanelTest.cpp
           controls/WindowSurveillorThatWaitsForInactivityTest.cpp controls/SheetTestSupport.cpp
-  LIBS OrbiskCommonUI)
+  LIBS OrbiskCommonUI VTPlugInCommon)

@@ -1,38 +1,22 @@
 #include "TestSupport.h"
 #include "UserInterface/Widgets/TextOverImagePanel.h"
 
+#include <VTPlugInCommon/OrbiskImagesArtworkEtc.h>
+
 #include <wx/dcclient.h>
-#include <wx/dcmemory.h>
 #include <wx/frame.h>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-wxBitmap Piece(int w, int h, const wxColour& colour)
-{
-    wxBitmap b(w, h);
-    wxMemoryDC dc(b);
-    dc.SetBackground(wxBrush(colour));
-    dc.Clear();
-    return b;
-}
+using Artwork = Orbisk::OrbiskImagesArtworkEtc;
 
 class TextOverImagePanelTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        TextOverImagePanel::SetArtworkSource([](const wxString& kind) {
-            TextOverImageArtwork art;
-            if (kind == "Children") {
-                art.left = Piece(5, 20, *wxRED);
-                art.middle = Piece(8, 20, *wxGREEN);
-                art.right = Piece(7, 20, *wxRED);
-                art.zero = Piece(12, 16, *wxLIGHT_GREY);
-            }
-            return art;
-        });
         frame_ = new wxFrame(nullptr, wxID_ANY, "Badge", wxPoint(40, 40), wxSize(300, 200));
         panel_ = new TextOverImagePanel("Children", frame_, wxID_ANY, wxPoint(10, 10));
         panel_->Bind(wxEVT_PAINT, [this](wxPaintEvent& e) {
@@ -47,7 +31,6 @@ protected:
     {
         frame_->Destroy();
         TestSupport::PumpFor(20);
-        TextOverImagePanel::SetArtworkSource({});
     }
 
     wxFrame* frame_ = nullptr;
@@ -57,22 +40,29 @@ protected:
 
 TEST_F(TextOverImagePanelTest, BadgeSizeFollowsTheText)
 {
-    EXPECT_EQ(panel_->GetMinSize(), wxSize(20, 20));
+    // The children badge of the artwork library, piece by piece.
+    const int lw = Artwork::GetIcon_AaGChildrenLeft().GetWidth();
+    const int mw = Artwork::GetIcon_AaGChildrenMid().GetWidth();
+    const int rw = Artwork::GetIcon_AaGChildrenRight().GetWidth();
+    const int height = Artwork::GetIcon_AaGChildrenLeft().GetHeight();
+    const wxSize badge(lw + mw + rw, height);
+    EXPECT_EQ(panel_->GetMinSize(), badge);
 
     panel_->SetString("0");
-    EXPECT_TRUE(TestSupport::PumpUntil([this] { return panel_->GetMinSize() == wxSize(12, 16); }, 5000))
+    EXPECT_TRUE(TestSupport::PumpUntil(
+        [this] { return panel_->GetMinSize() == Artwork::GetIcon_AaGChildrenZero().GetSize(); }, 5000))
         << "zero artwork only";
 
     panel_->SetString("1");
-    EXPECT_TRUE(TestSupport::PumpUntil([this] { return panel_->GetMinSize() == wxSize(20, 20); }, 5000));
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return panel_->GetMinSize() == badge; }, 5000));
 
-    const wxString wide = "12345678901";
+    const wxString wide = "12345678901234567890";
     wxClientDC dc(panel_);
     dc.SetFont(panel_->GetFont());
-    const int k = dc.GetTextExtent(wide).GetWidth() / 8;
+    const int k = dc.GetTextExtent(wide).GetWidth() / mw;
     ASSERT_GE(k, 2);
     panel_->SetString(wide);
-    const wxSize widened(5 + (k * 8 + 4) + 7, 20);
+    const wxSize widened(lw + (k * mw + 4) + rw, height);
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return panel_->GetMinSize() == widened; }, 5000))
         << panel_->GetMinSize().x << " vs " << widened.x;
 }
@@ -88,6 +78,18 @@ TEST_F(TextOverImagePanelTest, SettingTheSameTextDoesNotRepaint)
     EXPECT_EQ(paints_, before);
     panel_->SetString("4");
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return paints_ > before; }, 5000));
+}
+
+TEST_F(TextOverImagePanelTest, RulesBadgeIsTheRulesArtwork)
+{
+    auto* rules = new TextOverImagePanel("Rules", frame_, wxID_ANY, wxPoint(100, 60));
+    EXPECT_EQ(rules->GetMinSize(),
+              wxSize(Artwork::GetIcon_AaGRulesLeft().GetWidth() + Artwork::GetIcon_AaGRulesMid().GetWidth() +
+                         Artwork::GetIcon_AaGRulesRight().GetWidth(),
+                     Artwork::GetIcon_AaGRulesLeft().GetHeight()));
+    rules->SetString("0");
+    EXPECT_TRUE(
+        TestSupport::PumpUntil([&] { return rules->GetMinSize() == Artwork::GetIcon_AaGRulesZero().GetSize(); }, 5000));
 }
 
 TEST_F(TextOverImagePanelTest, UnknownKindHasNoArtworkAndPaintsNothing)

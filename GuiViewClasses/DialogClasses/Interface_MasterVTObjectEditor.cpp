@@ -1,0 +1,7 @@
+#include "Interface_MasterVTObjectEditor.h"
+
+namespace Vantrel {
+
+Interface_MasterVTObjectEditor::~Interface_MasterVTObjectEditor() = default;
+
+}  // namespace Vantrel
