@@ -44,6 +44,8 @@ VTRunPlan MakePlan(int onsets)
     VTSaveDataOptions options;
     options.SetSaveOption(VTSaveDataOptions::CumulativeTimeColumn, true);
     options.SetSaveOption(VTSaveDataOptions::Header, false);
+    options.SetSaveOption(VTSaveDataOptions::BlockNameColumn, false);
+    options.SetSaveOption(VTSaveDataOptions::TrialNameColumn, false);
     plan.columns = VTDataColumns(options);
     plan.sensorPatch = kPatch;
     plan.sensorPatchColour = *wxWHITE;
