@@ -5,27 +5,19 @@
 #include <wx/settings.h>
 #include <wx/utils.h>
 
-namespace {
+HoverNote::HoverNote(wxWindow* parent) : m_Owner(wxDynamicCast(parent, PanelWithHoverActions)) {}
 
-PanelWithHoverActions* OwnerOf(wxWindow* parent) { return wxDynamicCast(parent, PanelWithHoverActions); }
-
-bool IsClick(const wxMouseEvent& event) { return event.LeftUp() || event.LeftDClick(); }
-
-// What every part does with a mouse event: remember whether the mouse is over
-// it and pass left clicks on to the entry.
-void NoteMouse(wxMouseEvent& event, bool& hover, bool overUs, PanelWithHoverActions* owner)
+void HoverNote::Note(wxMouseEvent& event, bool overPart)
 {
     event.Skip();
-    hover = overUs;
-    if (owner && IsClick(event)) owner->OnNotifiedSomethingInPanelWasClicked();
+    m_Hover = overPart;
+    if (m_Owner && (event.LeftUp() || event.LeftDClick())) m_Owner->OnNotifiedSomethingInPanelWasClicked();
 }
 
-void ForgetHoverUnlessPointerIsOver(const wxWindow* part, bool& hover)
+void HoverNote::ForgetUnlessPointerIsOver(const wxWindow* part)
 {
-    if (hover && !(part->IsShownOnScreen() && part->GetScreenRect().Contains(wxGetMousePosition()))) hover = false;
+    if (m_Hover && !(part->IsShownOnScreen() && part->GetScreenRect().Contains(wxGetMousePosition()))) m_Hover = false;
 }
-
-}  // namespace
 
 wxIMPLEMENT_CLASS(StaticBitmapWithHoverNotification, wxStaticBitmap);
 wxBEGIN_EVENT_TABLE(StaticBitmapWithHoverNotification, wxStaticBitmap)
@@ -34,20 +26,15 @@ wxEND_EVENT_TABLE()
 
 StaticBitmapWithHoverNotification::StaticBitmapWithHoverNotification(wxWindow* parent, int id, const wxBitmap& bitmap,
                                                                      const wxPoint& pos, const wxSize& size, long style)
-    : m_Owner(OwnerOf(parent))
+    : m_Note(parent)
 {
     Create(parent, id, bitmap, pos, size, style, wxASCII_STR(wxStaticBitmapNameStr));
-}
-
-void StaticBitmapWithHoverNotification::ForgetHoverUnlessPointerIsOver()
-{
-    ::ForgetHoverUnlessPointerIsOver(this, m_Hover);
 }
 
 void StaticBitmapWithHoverNotification::OnMouseEvent(wxMouseEvent& event)
 {
     // A hidden image keeps no hover: only the one on screen stands for the entry.
-    NoteMouse(event, m_Hover, !event.Leaving() && IsShownOnScreen(), m_Owner);
+    m_Note.Note(event, !event.Leaving() && IsShownOnScreen());
 }
 
 wxIMPLEMENT_CLASS(LabelOne, wxStaticText);
@@ -56,7 +43,7 @@ wxBEGIN_EVENT_TABLE(LabelOne, wxStaticText)
 wxEND_EVENT_TABLE()
 
 LabelOne::LabelOne(wxWindow* parent, int id, const wxString& label, const wxPoint& pos, const wxSize& size, long style)
-    : m_Owner(OwnerOf(parent))
+    : m_Note(parent)
 {
     Create(parent, id, label, pos, size, style, wxASCII_STR(wxStaticTextNameStr));
 }
@@ -66,9 +53,7 @@ void LabelOne::NotifyGroupState(bool hovered)
     SetForegroundColour(hovered ? wxColour(0, 0, 255) : wxColour(0, 0, 0));
 }
 
-void LabelOne::ForgetHoverUnlessPointerIsOver() { ::ForgetHoverUnlessPointerIsOver(this, m_Hover); }
-
-void LabelOne::OnMouseEvent(wxMouseEvent& event) { NoteMouse(event, m_Hover, !event.Leaving(), m_Owner); }
+void LabelOne::OnMouseEvent(wxMouseEvent& event) { m_Note.Note(event, !event.Leaving()); }
 
 wxIMPLEMENT_CLASS(LabelTwo, wxStaticText);
 wxBEGIN_EVENT_TABLE(LabelTwo, wxStaticText)
@@ -76,7 +61,7 @@ wxBEGIN_EVENT_TABLE(LabelTwo, wxStaticText)
 wxEND_EVENT_TABLE()
 
 LabelTwo::LabelTwo(wxWindow* parent, int id, const wxString& label, const wxPoint& pos, const wxSize& size, long style)
-    : m_Owner(OwnerOf(parent))
+    : m_Note(parent)
 {
     Create(parent, id, label, pos, size, style, wxASCII_STR(wxStaticTextNameStr));
     CreateControls();
@@ -95,6 +80,4 @@ void LabelTwo::CreateControls()
     SetFont(SmallFont());
 }
 
-void LabelTwo::ForgetHoverUnlessPointerIsOver() { ::ForgetHoverUnlessPointerIsOver(this, m_Hover); }
-
-void LabelTwo::OnMouseEvent(wxMouseEvent& event) { NoteMouse(event, m_Hover, !event.Leaving(), m_Owner); }
+void LabelTwo::OnMouseEvent(wxMouseEvent& event) { m_Note.Note(event, !event.Leaving()); }

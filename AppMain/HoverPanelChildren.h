@@ -13,6 +13,24 @@
 
 class PanelWithHoverActions;
 
+// What each part keeps: its entry (the parent, when that is a hover entry) and
+// whether the mouse is over the part.
+class HoverNote
+{
+public:
+    explicit HoverNote(wxWindow* parent);
+    bool IsOn() const { return m_Hover; }
+    void Set(bool hover) { m_Hover = hover; }
+    // Notes whether the mouse is over the part and passes left clicks (release
+    // or double click) on to the entry; the event goes on to other handlers.
+    void Note(wxMouseEvent& event, bool overPart);
+    void ForgetUnlessPointerIsOver(const wxWindow* part);
+
+private:
+    PanelWithHoverActions* m_Owner;
+    bool m_Hover = false;
+};
+
 class StaticBitmapWithHoverNotification : public wxStaticBitmap
 {
     wxDECLARE_CLASS(StaticBitmapWithHoverNotification);
@@ -23,16 +41,15 @@ public:
                                       const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                                       long style = 0);
 
-    bool HasOurHover() const { return m_Hover; }
-    void ForgetHoverUnlessPointerIsOver();
-    void SetHover(bool hover) { m_Hover = hover; }
+    bool HasOurHover() const { return m_Note.IsOn(); }
+    void ForgetHoverUnlessPointerIsOver() { m_Note.ForgetUnlessPointerIsOver(this); }
+    void SetHover(bool hover) { m_Note.Set(hover); }
     void NotifyGroupState(bool) {}
 
 private:
     void OnMouseEvent(wxMouseEvent& event);
 
-    PanelWithHoverActions* m_Owner = nullptr;
-    bool m_Hover = false;
+    HoverNote m_Note;
 };
 
 // The first line: turns blue while its entry is lit.
@@ -45,15 +62,14 @@ public:
     LabelOne(wxWindow* parent, int id, const wxString& label, const wxPoint& pos = wxDefaultPosition,
              const wxSize& size = wxDefaultSize, long style = 0);
 
-    bool HasOurHover() const { return m_Hover; }
-    void ForgetHoverUnlessPointerIsOver();
+    bool HasOurHover() const { return m_Note.IsOn(); }
+    void ForgetHoverUnlessPointerIsOver() { m_Note.ForgetUnlessPointerIsOver(this); }
     void NotifyGroupState(bool hovered);
 
 private:
     void OnMouseEvent(wxMouseEvent& event);
 
-    PanelWithHoverActions* m_Owner = nullptr;
-    bool m_Hover = false;
+    HoverNote m_Note;
 };
 
 // The second line: grey, in a slightly smaller font.
@@ -66,8 +82,8 @@ public:
     LabelTwo(wxWindow* parent, int id, const wxString& label, const wxPoint& pos = wxDefaultPosition,
              const wxSize& size = wxDefaultSize, long style = 0);
 
-    bool HasOurHover() const { return m_Hover; }
-    void ForgetHoverUnlessPointerIsOver();
+    bool HasOurHover() const { return m_Note.IsOn(); }
+    void ForgetHoverUnlessPointerIsOver() { m_Note.ForgetUnlessPointerIsOver(this); }
     void NotifyGroupState(bool) {}
 
     // The second line's font: the default GUI font at 0.95 of its size.
@@ -77,6 +93,5 @@ private:
     void CreateControls();
     void OnMouseEvent(wxMouseEvent& event);
 
-    PanelWithHoverActions* m_Owner = nullptr;
-    bool m_Hover = false;
+    HoverNote m_Note;
 };

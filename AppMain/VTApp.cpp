@@ -141,7 +141,6 @@ bool VTApp::OnInit()
     m_MainFrame->Show();
     SetTopWindow(m_MainFrame);
     SetExitOnFrameDelete(true);
-    StartVersionCheck();
     return true;
 }
 
@@ -175,6 +174,8 @@ int VTApp::OnRun()
 {
     // No garbage collector exists on this platform; nothing to warn about.
     if (Orbisk::RunningInObtrusiveDiagnosticMode()) Orbisk::OrbiskImagesArtworkEtc::TestAllImages();
+    // Only once the program is up: a start-up that fails never asks the network.
+    StartVersionCheck();
     for (;;) {
         int result = 0;
         if (RunEventLoopOnce(result)) {
@@ -213,6 +214,11 @@ int VTApp::OnExit()
         if (m_DocManager) m_DocManager->FileHistorySave(*config);
     }
     wxLogTrace(kShutdownTraceMask, "Shut-down: file history saved.");
+    // The manager's timer and its hold on the asynchronous services must end before
+    // the services stop; the GUI library does not delete it.
+    delete m_DocManager;
+    m_DocManager = nullptr;
+    wxLogTrace(kShutdownTraceMask, "Shut-down: document manager deleted.");
     VantrelSDK::LifetimeManagerForStreamingObjects::DeInitStreaming();
     wxLogTrace(kShutdownTraceMask, "Shut-down: streaming de-initialised.");
     VTPlugIn::DeleteAllObjects();

@@ -71,6 +71,8 @@ public:
     // True while the splash owner exists (until the first idle event or the
     // run-task view's frame dismisses it).
     bool HasSplashOwner() const { return static_cast<bool>(m_Splash); }
+    // True from the start of the loop until the version check has answered.
+    bool IsVersionCheckPending() const { return static_cast<bool>(m_VersionChecker); }
 
 private:
     bool HandleFirstIdleEvent();

@@ -57,7 +57,8 @@ void VTRunTaskView::RunCloudExperiment(const wxString& dataFile, std::uint32_t g
                     boost::placeholders::_2));
     if (Interface_ExpandedRunnableExperiment* runnable =
             experiment->InstructCompiledExperimentBuilderToBuild(*compiled, false)) {
-        runnable->GetRunOptions().SetBlockUseRestrictedByGroup(false);
+        // The chosen group decides which blocks run, in its order (all of them when it says so).
+        runnable->GetRunOptions().SetBlockUseRestrictedByGroup(true);
         runnable->GetRunOptions().SetSaveCollectedDataFlag(saveData, dataFile);
         compiled->Run(false, false);
     }

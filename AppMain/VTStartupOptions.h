@@ -18,6 +18,12 @@ namespace Vantrel {
 
 class VTExperiment;
 
+// Whether a data file can be written at `path` without asking: true for an empty
+// path (nothing is saved); otherwise the path is no folder, an existing file there
+// is writable, and its folder exists and is writable. A bare file name has no
+// folder and is never acceptable.
+bool FilePathIsAcceptableOrElseItIsEmpty(const wxString& path);
+
 class VTStartupOptions : public VantrelSDK::VTSdkStartupOptions
 {
 public:
@@ -47,9 +53,22 @@ public:
     wxString CommandLineDatafileFolderPath_IntendedForUseInTests() const;
 
     // Runs one command-line experiment (when paths and the run flag are set);
-    // true when the application is to quit afterwards.
+    // true when the application is to quit afterwards. The data-file field is
+    // rewritten to the name this run used, so each repetition starts from it.
     bool OnRun(VTExperiment& experiment, const boost::function<void(bool, bool)>& endCallback);
-    // Stores the named participant group, or the only one, in the run options.
+    // Makes `dataFile` a path that a run can write without replacing anything:
+    // path variables substituted, a file dialog when it cannot be written, and a
+    // numbered name when the file exists. False when the participant cancelled.
+    bool VerifyOutputDataFile(VTExperiment& experiment, wxString& dataFile);
+    // The path itself when nothing exists there, else "name 1.ext", "name 2.ext", ...
+    // counted from the name passed in.
+    static wxString AddFileNameSuffixesForUniquenessIfNeeded(const wxString& path);
+    // For experiments from a list file: "<data file's folder>/<experiment file>.txt",
+    // made unique.
+    static wxString GetAutomaticOutputFileName(const wxString& dataFile, const VTExperiment& experiment);
+    // Stores the named participant group in the run options, else the default one
+    // after a message or question, else the run dialog's choice. False when no
+    // group is chosen (no groups, or the run dialog cancelled).
     bool VerifyGroup(VTExperiment& experiment);
 
     wxString m_ParticipantGroupName;

@@ -9,6 +9,7 @@
 // Input plug-ins come from the plug-in folder beside the program (or --plugins, or
 // VANTREL_PLUGIN_DIR). Exit status: 0 completed, 1 cancelled, 2 not run, 64 bad usage.
 
+#include <wx/filename.h>
 #include <wx/app.h>
 #include <wx/cmdline.h>
 #include <wx/docview.h>
@@ -81,7 +82,9 @@ int RunTool(int argc, char** argv)
 
     wxDocManager manager;
     Vantrel::VTExperiment::CreateOneWxDocTemplate(&manager, wxCLASSINFO(ToolView));
-    auto* experiment = dynamic_cast<Vantrel::VTExperiment*>(manager.CreateDocument(parser.GetParam(0), wxDOC_SILENT));
+    // Opened by its full path, so the files it names are found beside it wherever the tool starts.
+    const wxString path = wxFileName(parser.GetParam(0)).GetAbsolutePath();
+    auto* experiment = dynamic_cast<Vantrel::VTExperiment*>(manager.CreateDocument(path, wxDOC_SILENT));
     if (!experiment) {
         wxLogError("The experiment \"%s\" could not be opened.", parser.GetParam(0));
         return 2;
@@ -113,9 +116,10 @@ int RunTool(int argc, char** argv)
     compiled.Run(false, false);
     const Vantrel::VTRunOutcome outcome = compiled.GetLastOutcome();
     std::printf("%s; %zu events presented%s%s\n",
-                outcome == Vantrel::VTRunOutcome::Completed   ? "Completed"
-                : outcome == Vantrel::VTRunOutcome::Cancelled ? "Cancelled"
-                                                              : "Not run",
+                outcome == Vantrel::VTRunOutcome::Completed        ? "Completed"
+                : outcome == Vantrel::VTRunOutcome::Cancelled      ? "Cancelled"
+                : outcome == Vantrel::VTRunOutcome::DataFileFailed ? "Stopped, its data file could not be written"
+                                                                   : "Not run",
                 compiled.GetLastReport().rows.size(),
                 compiled.GetLastDataFile().empty() ? "" : "; data: ", compiled.GetLastDataFile().utf8_str().data());
     manager.CloseDocuments(true);

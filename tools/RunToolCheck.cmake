@@ -1,9 +1,20 @@
-# Runs the tool on a fixture and checks its exit code and data file.
+# Runs the tool on a fixture and checks its exit code and data file. With WORKDIR the
+# tool starts there, and FORBIDDEN is a text its output must not contain.
 file(REMOVE ${DATA})
+if(NOT WORKDIR)
+  set(WORKDIR ${CMAKE_CURRENT_BINARY_DIR})
+endif()
 execute_process(COMMAND ${TOOL} ${EXPERIMENT} --data ${DATA} --subject tool-test
+  WORKING_DIRECTORY ${WORKDIR}
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 50)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "exit ${rc}\n${out}\n${err}")
+endif()
+if(FORBIDDEN)
+  string(FIND "${out}${err}" "${FORBIDDEN}" found)
+  if(NOT found EQUAL -1)
+    message(FATAL_ERROR "the output says \"${FORBIDDEN}\":\n${out}\n${err}")
+  endif()
 endif()
 file(STRINGS ${DATA} lines)
 list(LENGTH lines count)

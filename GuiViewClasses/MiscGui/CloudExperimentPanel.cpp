@@ -542,7 +542,29 @@ void CloudExperimentPanel::RunExperiment()
     m_host->SetSubjectName(SubjectName());
 
     m_host->RunCloudExperiment(dataFile, m_runGroupId, !m_noDataUpload);
-    FinishHandBack(dataFile, m_host->WasLastRunCanceled());
+    const wxString failure = m_host->LastRunFailure();
+    if (!failure.empty())
+        EndAfterFailedRun(dataFile, failure);
+    else
+        FinishHandBack(dataFile, m_host->WasLastRunCanceled());
+}
+
+void CloudExperimentPanel::EndAfterFailedRun(const wxString& dataFile, const wxString& failure)
+{
+    // An incomplete data file is no finished run: nothing is sent, nothing is removed,
+    // and the participant learns where what was recorded lies.
+    const wxString researcher = ToWx(m_work->expInfo.r_email);
+    wxString text = wxString::Format(_("The task could not be completed:\n%s\n"), failure);
+    if (wxFileExists(dataFile))
+        text += wxString::Format(_("What was recorded is kept in\n%s\nPlease send it to the researcher at %s."),
+                                 dataFile, researcher);
+    else
+        text += wxString::Format(_("Please tell the researcher at %s."), researcher);
+    m_uploadErrorText->SetLabel(text);
+    m_stepBook->SetSelection(kStepUploadError);
+    m_buttonBook->SetSelection(kButtonExit);
+    Vantrel::CleanUpTaskFiles(TaskFolder(), false);
+    m_stepBook->GetCurrentPage()->Layout();
 }
 
 void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCancelled)

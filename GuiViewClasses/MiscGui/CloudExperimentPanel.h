@@ -135,6 +135,7 @@ private:
     void UnpackAndOpen();
     void KeepEarlierDataFile(const wxString& dataFile);
     void FinishHandBack(const wxString& dataFile, bool runCancelled);
+    void EndAfterFailedRun(const wxString& dataFile, const wxString& failure);
     void OnHandBackEnded();
     void EndHandBack(const wxString& dataFile, int page, const Vantrel::DesktopCopyResult& copy);
     wxString TaskFolder() const;

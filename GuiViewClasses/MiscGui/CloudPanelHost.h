@@ -20,6 +20,9 @@ public:
     virtual void RunCloudExperiment(const wxString& dataFile, unsigned int groupId, bool saveData) = 0;
     // The run that just ended was cancelled by the participant.
     virtual bool WasLastRunCanceled() = 0;
+    // Why the run that just ended failed (its data could not be saved, it could not
+    // start); empty when it completed or was cancelled.
+    virtual wxString LastRunFailure() = 0;
     // Identifiers of the experiment's participant groups.
     virtual std::vector<std::uint32_t> GroupIds() = 0;
     // The group rule of the experiment's cloud settings: 1 balanced, else a group id.

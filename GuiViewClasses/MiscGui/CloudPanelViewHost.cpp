@@ -30,6 +30,7 @@ public:
         if (m_view) m_view->RunCloudExperiment(dataFile, groupId, saveData);
     }
     bool WasLastRunCanceled() override { return VantrelSDK::GetPresenter()->WasLastRunCanceled(); }
+    wxString LastRunFailure() override { return VantrelSDK::GetPresenter()->GetLastRunFailure(); }
 
     std::vector<std::uint32_t> GroupIds() override
     {

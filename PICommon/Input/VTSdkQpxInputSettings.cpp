@@ -60,10 +60,21 @@ bool VTSdkQpxInputSettings::OnLoadFromFile(PlugInSettingsStreamingHelper* helper
 
 void VTSdkQpxInputSettings::OverrideWithPreviewSettings() {}
 
+namespace {
+// The plug-in whose settings the manager migrates: the latest one named, whichever
+// call made the manager (a first call without a plug-in must not switch migration off).
+VTSdkQpxInput*& MigratingPlugIn()
+{
+    static VTSdkQpxInput* plugin = nullptr;
+    return plugin;
+}
+}  // namespace
+
 boost::shared_ptr<VTSdkQpxInputSettingsManager> GetSettingsMgr(VTSdkQpxInput* plugin)
 {
-    static const boost::shared_ptr<VTSdkQpxInputSettingsManager> manager(new VTSdkQpxInputSettingsManager([plugin] {
-        if (plugin) plugin->CheckNewSettingsForModelInfo();
+    if (plugin) MigratingPlugIn() = plugin;
+    static const boost::shared_ptr<VTSdkQpxInputSettingsManager> manager(new VTSdkQpxInputSettingsManager([] {
+        if (VTSdkQpxInput* current = MigratingPlugIn()) current->CheckNewSettingsForModelInfo();
     }));
     return manager;
 }

@@ -28,6 +28,7 @@ public:
     explicit CountingHost(int& opened) : m_opened(opened) {}
     void RunCloudExperiment(const wxString&, unsigned int, bool) override {}
     bool WasLastRunCanceled() override { return false; }
+    wxString LastRunFailure() override { return wxString(); }
     std::vector<std::uint32_t> GroupIds() override { return {2}; }
     std::uint32_t CloudGroupSetting() override { return 1; }
     int DrawInRange(int low, int) override { return low; }

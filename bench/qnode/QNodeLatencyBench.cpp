@@ -4,7 +4,7 @@
 // the press to its pseudo-terminal to the moment the plug-in's
 // OnGetCompleteResponse has stamped it, with the runtime's own poll thread doing
 // the polling. Prints median, 99th percentile and maximum, and the poll interval
-// of the runtime's wait loop. Goal: 99th percentile <= 1 ms, median <= 0.25 ms.
+// of the runtime's wait loop. Goal: 99th percentile <= 0.25 ms, maximum <= 1 ms.
 
 #include "SimulatedQNode.h"
 #include "VTSdkQNodeInput.h"
@@ -94,6 +94,7 @@ int main(int argc, char** argv)
         return 1;
     }
     poller.StartTrial(VantrelSDK::TrialInfoNecessities());
+    poller.FlushAndStartPolling();
     poller.StartEventInput();
 
     std::vector<double> latenciesMs;
@@ -151,15 +152,16 @@ int main(int argc, char** argv)
     const double p99 = Percentile(latenciesMs, 0.99);
     const double max = latenciesMs.empty() ? 0 : latenciesMs.back();
     std::printf("q-node press latency over %zu presses (%d lost)\n", latenciesMs.size(), lost);
-    std::printf("  median   %.3f ms   (goal <= 0.250)\n", median);
-    std::printf("  p99      %.3f ms   (goal <= 1.000)\n", p99);
-    std::printf("  maximum  %.3f ms\n", max);
+    std::printf("  median   %.3f ms\n", median);
+    std::printf("  p99      %.3f ms   (goal <= 0.250)\n", p99);
+    std::printf("  maximum  %.3f ms   (goal <= 1.000)\n", max);
+    std::printf("poll thread scheduling: %s\n", Vantrel::VTInputPoller::SchedulingName(stats.scheduling));
     std::printf("runtime poll interval: mean %.3f ms, maximum %.3f ms over %llu sweeps\n",
                 stats.meanGapMicroseconds / 1000.0, stats.maxGapMicroseconds / 1000.0, stats.sweeps);
     std::printf("plug-in polled directly (%zu presses): median %.3f ms, p99 %.3f ms, maximum %.3f ms\n",
                 directMs.size(), Percentile(directMs, 0.5), Percentile(directMs, 0.99),
                 directMs.empty() ? 0 : directMs.back());
-    const bool met = lost == 0 && median <= 0.25 && p99 <= 1.0;
+    const bool met = lost == 0 && p99 <= 0.25 && max <= 1.0;
     std::printf("%s\n", met ? "goal met" : "goal NOT met");
     return met ? 0 : 2;
 }

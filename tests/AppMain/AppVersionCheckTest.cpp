@@ -47,18 +47,23 @@ TEST(ApplicationVersionCheck, StartUpStoresTheTextsOfANewerVersion)
     VersionDoubleProcess server;
     ASSERT_TRUE(StartDouble(server, "6.5.4\n||pro_file_separator||\nFaster start-up.\n")) << server.Error();
     wxString update, changeLog, version;
-    const AppRun run = RunApplication({}, [&](ProbedApp& app) {
-        if (app.GetVersionString().empty()) return false;
-        update = app.GetUpdateStringOrEmptyStringMeansNoUpdates();
-        changeLog = app.GetChangelogString();
-        version = app.GetVersionString();
-        return CloseOnlyDocumentFrame(app);
-    });
+    bool pendingBeforeTheLoop = true;
+    const AppRun run = RunApplication(
+        {},
+        [&](ProbedApp& app) {
+            if (app.GetVersionString().empty()) return false;
+            update = app.GetUpdateStringOrEmptyStringMeansNoUpdates();
+            changeLog = app.GetChangelogString();
+            version = app.GetVersionString();
+            return CloseOnlyDocumentFrame(app);
+        },
+        [&](ProbedApp& app) { pendingBeforeTheLoop = app.IsVersionCheckPending(); });
     if (run.skipped) GTEST_SKIP() << "the application runs once per process";
     ASSERT_FALSE(run.timedOut) << TestSupport::LogAsText();
     EXPECT_EQ(update, "Version 6.5.4 is now available.");
     EXPECT_EQ(changeLog, "Faster start-up.");
     EXPECT_EQ(version, "6.5.4");
+    EXPECT_FALSE(pendingBeforeTheLoop) << "the check starts with the loop, not during start-up";
 }
 
 TEST(ApplicationVersionCheck, TheDisableVariableEvenEmptyStopsTheRequest)

@@ -14,6 +14,7 @@
 #include <VTPlugInCommon/VTException.h>
 
 #include <gtest/gtest.h>
+#include <wx/docview.h>
 #include <wx/config.h>
 #include <wx/ffile.h>
 
@@ -102,10 +103,14 @@ TEST(Application, FirstIdleShowsTheUntitledExperimentAndClosingTheMainFrameShuts
     // Shut-down steps, in their order.
     EXPECT_TRUE(run.exitRan);
     const size_t history = IndexInLog("Shut-down: file history saved.");
+    const size_t manager = IndexInLog("Shut-down: document manager deleted.");
     const size_t streaming = IndexInLog("Shut-down: streaming de-initialised.");
     const size_t plugins = IndexInLog("Shut-down: plug-in objects deleted.");
     const size_t services = IndexInLog("Shut-down: asynchronous services stopped.");
     ASSERT_NE(services, static_cast<size_t>(-1)) << TestSupport::LogAsText();
+    EXPECT_LT(history, manager);
+    EXPECT_LT(manager, services) << "the manager's timer and layer reference end before the layer stops";
+    EXPECT_EQ(wxDocManager::GetDocumentManager(), nullptr);
     EXPECT_LT(history, streaming);
     EXPECT_LT(streaming, plugins);
     EXPECT_LT(plugins, services);

@@ -15,16 +15,21 @@ int ScriptedDialog::Enter(wxDialog* dialog)
 {
     ++opened_;
     lastTitle_ = dialog->GetTitle();
-    wxTheApp->CallAfter([this, dialog] {
+    ScriptWhenShown(dialog, script_);
+    return wxID_NONE;  // show it for real
+}
+
+void ScriptedDialog::ScriptWhenShown(wxDialog* dialog, std::function<void(wxDialog&)> script)
+{
+    wxTheApp->CallAfter([dialog, script] {
         if (!TestSupport::PumpUntil([&] { return dialog->IsShownOnScreen(); })) ADD_FAILURE() << "dialog never shown";
         TestSupport::PumpFor(100);
-        script_(*dialog);
+        script(*dialog);
         if (!TestSupport::PumpUntil([&] { return !dialog->IsShown(); }, 5000)) {
             ADD_FAILURE() << "dialog still open after its script";
             dialog->EndModal(wxID_CANCEL);
         }
     });
-    return wxID_NONE;  // show it for real
 }
 
 void ScriptedDialog::Click(wxDialog& dialog, const char* xrcName)

@@ -21,6 +21,10 @@ public:
     int Opened() const { return opened_; }
     wxString LastTitle() const { return lastTitle_; }
 
+    // Runs `script` inside the modal loop of `dialog` once it is on screen, with
+    // the same 5 s guard; for hooks that show some dialogs and answer others.
+    static void ScriptWhenShown(wxDialog* dialog, std::function<void(wxDialog&)> script);
+
     // Clicks the control with that XRC name (or standard id) in the dialog.
     static void Click(wxDialog& dialog, const char* xrcName);
     static void Click(wxDialog& dialog, int id);

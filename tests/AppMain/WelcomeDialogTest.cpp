@@ -222,6 +222,9 @@ TEST_F(Welcome, RecentEntriesShowTheHistoryAndKeysOrClicksOpenThem)
         });
         EXPECT_TRUE(shownAsExpected);
         EXPECT_FALSE(dialog->ChoseNewExperiment());
+        // Once a choice is made, later clicks and keys reach nothing.
+        wxCommandEvent late(wxEVT_MENU, ExperimentSelectLaunchDialog::ID_RECENT_1);
+        dialog->GetEventHandler()->ProcessEvent(late);
         EXPECT_EQ(dialog->GetChosenPath(), road.opened);
         EXPECT_EQ(OpenFiles(), road.opened.empty() ? std::vector<wxString>{} : std::vector<wxString>{road.opened});
         manager->CloseDocuments(true);
@@ -262,6 +265,19 @@ TEST_F(Welcome, StartNewCreatesAnExperimentWithTheChosenInputDevice)
         EXPECT_NE(std::find(used.begin(), used.end(), chosen), used.end());
         manager->CloseDocuments(true);
     }
+}
+
+TEST_F(Welcome, WithoutInputDevicesANewExperimentIsMadeAndTheMissingDeviceReported)
+{
+    Vantrel::VTPlugIn::DeleteAllObjects();
+    auto dialog = Run([](ExperimentSelectLaunchDialog& d) {
+        EXPECT_EQ(wxDynamicCast(d.FindWindow(ExperimentSelectLaunchDialog::ID_INPUT_CHOICE), wxChoice)->GetCount(),
+                  0u);
+        Press('n');
+    });
+    EXPECT_TRUE(TestSupport::LogContains("Invalid selection of input device.", wxLOG_Error));
+    EXPECT_TRUE(TestSupport::LogContains("Missing Vantrel input device.", wxLOG_Error));
+    ASSERT_EQ(manager->GetDocumentsVector().size(), 1u);
 }
 
 TEST_F(Welcome, OpenOtherUsesTheFileChooserAndACancelOpensNothing)

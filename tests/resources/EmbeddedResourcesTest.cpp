@@ -3,6 +3,8 @@
 #include "Resources/EmbeddedResources.h"
 #include "TestSupport.h"
 
+#include <VTPlugInCommon/VTListViews.h>
+
 #include <gtest/gtest.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
@@ -24,6 +26,7 @@ protected:
     {
         wxInitAllImageHandlers();
         wxXmlResource::Get()->InitAllHandlers();
+        wxXmlResource::Get()->InsertHandler(new Vantrel::VTListViewXmlHandler);
         Init_bitmaps_XRC();
         Init_ui_db_XRC();
     }

@@ -30,10 +30,10 @@ wxDocManagerASIO::~wxDocManagerASIO()
     m_asynchronousServicesLayer.reset();
 }
 
-bool wxDocManagerASIO::ProcessEvent(wxEvent& event)
+bool wxDocManagerASIO::TryBefore(wxEvent& event)
 {
     PerformWorkRelatedToASIO();
-    return wxEvtHandler::ProcessEvent(event);
+    return wxDocManager::TryBefore(event);
 }
 
 void wxDocManagerASIO::OnTimer(wxTimerEvent& event)

@@ -28,7 +28,6 @@ public:
     wxDocManagerASIO(long flags, bool initialize, unsigned int timerPeriodMs);
     ~wxDocManagerASIO() override;
 
-    bool ProcessEvent(wxEvent& event) override;
 
     // Switches the pump (timer and per-event timeslices) on or off.
     virtual void SetAsioEvents(bool on);
@@ -42,6 +41,10 @@ public:
     const wxTimer* GetAsioPumpTimer_CanReturnNull() const { return m_timer; }
 
 protected:
+    // Every event the manager handles passes here: the ones given to ProcessEvent and
+    // the commands that document frames hand to ProcessEventLocally, which bypasses
+    // ProcessEvent.
+    bool TryBefore(wxEvent& event) override;
     void PerformWorkRelatedToASIO();
 
     boost::shared_ptr<OrbiskAsynchronous::AsynchronousServicesLayer> m_asynchronousServicesLayer;

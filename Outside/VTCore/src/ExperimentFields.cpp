@@ -3,6 +3,7 @@
 #include "FieldKinds.h"
 
 #include <VTCore/VTExperiment.h>
+#include <VTCore/VTResponse.h>
 
 #include <wx/intl.h>
 
@@ -168,6 +169,9 @@ struct ParametersKind : SharedValueKind<PerExperimentParameterCollection>
 // Input plug-in ids in use, in order.
 struct IntListKind : PlainKind<std::vector<int>>
 {
+    // What a document without the field holds; empty: the value stays as it is.
+    std::vector<int> whenAbsent;
+
     void Write(const std::vector<int>& v, QJsonObject& o, const char* key) const
     {
         QJsonArray array;
@@ -176,7 +180,10 @@ struct IntListKind : PlainKind<std::vector<int>>
     }
     void Read(std::vector<int>& v, JsonFieldReader& f, const char* key) const
     {
-        if (!f.Has(key)) return;
+        if (!f.Has(key)) {
+            if (!whenAbsent.empty()) v = whenAbsent;
+            return;
+        }
         std::vector<int> read = f.Ints(key, 0, INT_MAX);
         if (!f.Ok()) return;
         // Each device once, in the order first named.
@@ -336,6 +343,14 @@ struct SensorPatchKind : SharedValueKind<VTSensorPatch>
     }
 };
 
+// An experiment that names no input devices runs on the keyboard alone.
+IntListKind InputDevicesKind()
+{
+    IntListKind kind;
+    kind.whenAbsent = {kKeyboardInputPlugInID};
+    return kind;
+}
+
 }  // namespace
 
 const ExperimentFieldTable& VTExperiment::FieldTable()
@@ -346,7 +361,7 @@ const ExperimentFieldTable& VTExperiment::FieldTable()
         MakeField<VTExperiment>("saveData", &VTExperiment::m_SaveDataOptions, SaveDataOptionsKind()),
         MakeField<VTExperiment>("sensorPatch", &VTExperiment::m_SensorPatch, SensorPatchKind()),
         MakeField<VTExperiment>("cloud", &VTExperiment::m_CloudSettings, CloudKind()),
-        MakeField<VTExperiment>("inputPlugIns", &VTExperiment::m_InputPlugInIDs, IntListKind()),
+        MakeField<VTExperiment>("inputPlugIns", &VTExperiment::m_InputPlugInIDs, InputDevicesKind()),
         MakeField<VTExperiment>("parameters", &VTExperiment::m_Parameters, ParametersKind()),
         MakeField<VTExperiment>("locked", &VTExperiment::m_Locked, BoolKind()),
         MakeField<VTExperiment>("lockReason", &VTExperiment::m_LockReason, TextKind()),

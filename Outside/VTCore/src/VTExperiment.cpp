@@ -87,7 +87,7 @@ wxString VTExperiment::GetDocumentFolder() const
     const wxString file = GetFilename();
     if (file.empty()) return wxString();
     wxFileName name(file);
-    if (!name.IsAbsolute()) return wxString();
+    if (!name.IsAbsolute()) name.MakeAbsolute();
     return name.GetPath();
 }
 

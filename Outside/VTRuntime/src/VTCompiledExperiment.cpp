@@ -23,6 +23,15 @@ namespace Vantrel {
 
 namespace {
 
+void ReportNotRunnable(const wxString& experimentName, const wxString& why)
+{
+    const wxString message = wxString::Format("The experiment \"%s\" cannot run: %s", experimentName, why);
+    wxLogError("%s", message);
+    VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
+    presenter->SetLastRunCanceled(true);
+    presenter->SetLastRunFailure(message);
+}
+
 class RuntimeForCore : public Interface_RuntimeForCore
 {
 public:
@@ -32,7 +41,8 @@ public:
         wxString whyEmpty;
         const VTRunPlan plan = VTCompiledExperiment::BuildPlan(original, &whyEmpty);
         if (plan.IsEmpty()) {
-            wxLogError("The experiment \"%s\" has nothing to run: %s", original.GetUserReadableName(), whyEmpty);
+            // Whoever asks about the last run must not take a stale answer for this one.
+            ReportNotRunnable(original.GetUserReadableName(), whyEmpty);
             return nullptr;
         }
         auto* expanded = new Interface_ExpandedRunnableExperiment(original);
@@ -121,6 +131,7 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid)
     if (!m_Expanded) {
         wxLogError("There is no experiment to run.");
         presenter->SetLastRunCanceled(true);
+        presenter->SetLastRunFailure("There is no experiment to run.");
         if (m_OnEnd) m_OnEnd(true, true);
         return false;
     }
@@ -141,22 +152,19 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid)
         settings.dataFile = VTDataFolder::ResolveDataFile(*m_Expanded, options.GetDataFile(), m_ExperimentName,
                                                           settings.subjectName, &inPreferredFolder);
     settings.inputPlugins = VTRunEngine::AllLoadedInputPlugins();
-    // Only the devices the experiment uses are started (all of them when it names
-    // none): a loaded device that nobody uses, and that is not connected, must not
-    // keep the run from starting.
+    // Only the devices the experiment names are started; naming none means the
+    // keyboard alone. A loaded device that nobody uses, and that is not connected,
+    // must not keep the run from starting.
     const std::vector<int>& usedInputs = m_Expanded->GetInputPlugInIDsInUse();
-    if (!usedInputs.empty()) {
-        auto unused = [&](VantrelSDK::VTSdkInputPlugin* p) {
-            return std::find(usedInputs.begin(), usedInputs.end(), p->GetPlugInID()) == usedInputs.end();
-        };
-        settings.inputPlugins.erase(std::remove_if(settings.inputPlugins.begin(), settings.inputPlugins.end(), unused),
-                                    settings.inputPlugins.end());
-    }
+    auto unused = [&](VantrelSDK::VTSdkInputPlugin* p) {
+        return std::find(usedInputs.begin(), usedInputs.end(), p->GetPlugInID()) == usedInputs.end();
+    };
+    settings.inputPlugins.erase(std::remove_if(settings.inputPlugins.begin(), settings.inputPlugins.end(), unused),
+                                settings.inputPlugins.end());
     settings.dre = VTRunPlanBuilder(*m_Expanded).MakeResponseResolver();
 
     if (plan.IsEmpty()) {
-        wxLogError("The experiment \"%s\" has nothing to run: %s", m_ExperimentName, whyEmpty);
-        presenter->SetLastRunCanceled(true);
+        ReportNotRunnable(m_ExperimentName, whyEmpty);
     } else {
         try {
             m_LastOutcome = VTRunEngine::Run(plan, settings, &m_LastReport);

@@ -30,6 +30,8 @@ wxString VTDataFile::FormatReactionTime(double ms) { return wxString::FromCDoubl
 bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wxString& error)
 {
     Close();
+    m_Error.clear();
+    m_Path = path;
     if (path.empty()) {
         error = "No data file was named.";
         return false;
@@ -52,7 +54,7 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
                WriteLine("Group\t" + Field(header.groupName)) && WriteLine("Date\t" + date) &&
                WriteLine("RunID\t" + m_RunID) && WriteLine("") && WriteLine(header.columns.ColumnLine()));
     if (!ok) {
-        error = wxString::Format("The data file \"%s\" cannot be written: %s.", path, wxString(std::strerror(errno)));
+        error = m_Error;
         Close();
         return false;
     }
@@ -61,23 +63,35 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
 
 bool VTDataFile::WriteRow(const VTDataFileRow& row) { return WriteLine(m_Header.columns.FormatRow(row, m_Header)); }
 
+bool VTDataFile::Fail(const char* what, int error)
+{
+    if (m_Error.empty())
+        m_Error = wxString::Format("The data file \"%s\" could not be %s: %s.", m_Path, what,
+                                   wxString(std::strerror(error)));
+    return false;
+}
+
 bool VTDataFile::WriteLine(const wxString& line)
 {
     if (!m_File) return false;
+    if (!m_Error.empty()) return false;
     const std::string utf8 = (line + "\n").utf8_string();
-    if (std::fwrite(utf8.data(), 1, utf8.size(), m_File) != utf8.size()) return false;
+    errno = 0;
+    if (std::fwrite(utf8.data(), 1, utf8.size(), m_File) != utf8.size()) return Fail("written", errno);
     // Flushed to the disk as it goes: a crash must not take the collected rows with it.
-    if (std::fflush(m_File) != 0) return false;
-    fsync(fileno(m_File));
+    if (std::fflush(m_File) != 0) return Fail("written", errno);
+    if (fsync(fileno(m_File)) != 0 && errno != EINVAL) return Fail("saved to the disk", errno);
     return true;
 }
 
-void VTDataFile::Close()
+bool VTDataFile::Close()
 {
-    if (m_File) {
-        std::fclose(m_File);
-        m_File = nullptr;
-    }
+    if (!m_File) return m_Error.empty();
+    errno = 0;
+    const bool closed = std::fclose(m_File) == 0;
+    m_File = nullptr;
+    if (!closed) Fail("closed", errno);
+    return m_Error.empty();
 }
 
 }  // namespace Vantrel

@@ -24,13 +24,16 @@ namespace {
 // Response times are only as good as the poll: ask for a real-time slot, else a
 // higher share of the processor. The thread sleeps between sweeps, so it cannot
 // starve the rest of the system; where neither is allowed it runs as it is.
-void RaisePollingThreadPriority()
+VTInputPoller::PollStats::Scheduling RaisePollingThreadPriority()
 {
+    using Scheduling = VTInputPoller::PollStats::Scheduling;
     prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);  // wake from the short sleeps on time
     sched_param param{};
     param.sched_priority = std::min(20, sched_get_priority_max(SCHED_FIFO));
-    if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0) return;
-    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), -10);
+    if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0) return Scheduling::RealTime;
+    if (setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), -10) == 0)
+        return Scheduling::RaisedPriority;
+    return Scheduling::Normal;
 }
 }  // namespace
 
@@ -46,14 +49,20 @@ struct VTInputPoller::Impl
     std::vector<Source> sources;
     boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> dre;
 
+    // The polling thread runs at a higher priority than the GUI thread, so it never
+    // waits for a lock the GUI thread may hold while polling: it looks at atomics first
+    // and hands detections over only when the queue's lock is free at once.
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<std::function<void()>> tasks;
+    std::atomic<bool> tasksPending{false};
     bool stopping = false;
     std::atomic<bool> armed{false};
 
     std::mutex detectedMutex;
     std::deque<Detected> detected;
+    std::atomic<size_t> detectedCount{0};
+    std::vector<Detected> notHandedOver;  // polling thread only
     std::function<void()> notify;
 
     mutable std::mutex statsMutex;
@@ -67,7 +76,7 @@ struct VTInputPoller::Impl
     {
         for (;;) {
             std::function<void()> task;
-            {
+            if (!armed || tasksPending) {
                 std::unique_lock<std::mutex> lock(mutex);
                 if (!armed) wake.wait(lock, [&] { return stopping || !tasks.empty() || armed; });
                 if (stopping && tasks.empty()) return;
@@ -75,9 +84,11 @@ struct VTInputPoller::Impl
                     task = std::move(tasks.front());
                     tasks.pop_front();
                 }
+                tasksPending = !tasks.empty();
             }
             if (task) {
                 task();
+                HandOver();
                 continue;
             }
             if (armed) {
@@ -86,9 +97,23 @@ struct VTInputPoller::Impl
                 } catch (...) {
                     // A failing device must not take the run down; it simply detects nothing.
                 }
+                HandOver();
                 std::this_thread::sleep_for(std::chrono::microseconds(100));
             }
         }
+    }
+
+    // Detections are stamped when found; handing them over a sweep later costs no accuracy.
+    void HandOver()
+    {
+        if (notHandedOver.empty()) return;
+        std::unique_lock<std::mutex> lock(detectedMutex, std::try_to_lock);
+        if (!lock.owns_lock()) return;
+        for (Detected& d : notHandedOver) detected.push_back(std::move(d));
+        detectedCount = detected.size();
+        notHandedOver.clear();
+        lock.unlock();
+        if (notify) notify();
     }
 
     void Sweep()
@@ -120,12 +145,18 @@ struct VTInputPoller::Impl
             d.response = response;
             // A plug-in that reports an earlier whole millisecond knows better than our poll.
             d.timeMicroseconds = pluginTime < stamp / 1000 ? pluginTime * 1000 : stamp;
-            {
-                std::lock_guard<std::mutex> lock(detectedMutex);
-                detected.push_back(d);
-            }
-            if (notify) notify();
+            notHandedOver.push_back(d);
         }
+    }
+
+    // Runtime thread only, so polling never waits for the GUI thread.
+    void Arm()
+    {
+        {
+            std::lock_guard<std::mutex> lock(statsMutex);
+            lastSweep = 0;  // the gap across an idle period is no poll interval
+        }
+        armed = true;
     }
 
     template <class F>
@@ -136,6 +167,7 @@ struct VTInputPoller::Impl
         {
             std::lock_guard<std::mutex> lock(mutex);
             tasks.push_back([job] { (*job)(); });
+            tasksPending = true;
         }
         wake.notify_one();
         return result.get();
@@ -152,7 +184,11 @@ VTInputPoller::VTInputPoller(const std::vector<VantrelSDK::VTSdkInputPlugin*>& p
         m->sources.push_back({plugin, plugin->GetIsInputDetectedFunctionPtr(), plugin->GetPlugInID()});
     }
     m->thread = std::thread([this] {
-        RaisePollingThreadPriority();
+        const PollStats::Scheduling granted = RaisePollingThreadPriority();
+        {
+            std::lock_guard<std::mutex> lock(m->statsMutex);
+            m->stats.scheduling = granted;
+        }
         m->Loop();
     });
 }
@@ -189,19 +225,19 @@ void VTInputPoller::StartTrial(const VantrelSDK::TrialInfoNecessities& trial)
     });
 }
 
+void VTInputPoller::FlushAndStartPolling()
+{
+    m->Run([&] {
+        for (auto& source : m->sources) source.plugin->OnFlushInput();
+        m->Arm();
+    });
+}
+
 void VTInputPoller::StartEventInput()
 {
     m->Run([&] {
-        for (auto& source : m->sources) {
-            source.plugin->OnFlushInput();
-            source.plugin->OnStartEventInput();
-        }
-        {
-            std::lock_guard<std::mutex> lock(m->statsMutex);
-            m->lastSweep = 0;  // the gap across an idle period is no poll interval
-        }
-        // Armed here, on the runtime thread, so polling never waits for the GUI thread.
-        m->armed = true;
+        for (auto& source : m->sources) source.plugin->OnStartEventInput();
+        if (!m->armed) m->Arm();
     });
 }
 
@@ -236,16 +272,29 @@ void VTInputPoller::EndExperiment()
 
 bool VTInputPoller::TakeDetected(Detected& out)
 {
+    if (m->detectedCount == 0) return false;  // the usual case takes no lock
     std::lock_guard<std::mutex> lock(m->detectedMutex);
     if (m->detected.empty()) return false;
     out = m->detected.front();
     m->detected.pop_front();
+    m->detectedCount = m->detected.size();
     return true;
 }
 
 void VTInputPoller::SetDetectionNotifier(std::function<void()> notify)
 {
     m->Run([&] { m->notify = notify; });
+}
+
+const char* VTInputPoller::SchedulingName(PollStats::Scheduling scheduling)
+{
+    switch (scheduling) {
+        case PollStats::Scheduling::RealTime: return "real-time (SCHED_FIFO) granted";
+        case PollStats::Scheduling::RaisedPriority: return "real-time refused, raised priority (nice -10) granted";
+        case PollStats::Scheduling::Normal: return "real-time and raised priority refused, normal scheduling";
+        case PollStats::Scheduling::Unknown: break;
+    }
+    return "not known yet";
 }
 
 VTInputPoller::PollStats VTInputPoller::GetPollStats() const

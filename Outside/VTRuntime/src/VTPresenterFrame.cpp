@@ -6,6 +6,9 @@
 #include <wx/panel.h>
 #include <wx/tokenzr.h>
 
+#include "DisplaySync.h"
+#include "VTRuntime/VTTextLayout.h"
+
 #include "VTPlugInCommon/VTTimer.h"
 
 namespace Vantrel {
@@ -106,6 +109,9 @@ void VTPresenterFrame::PaintNow()
 {
     m_Canvas->Refresh();
     m_Canvas->Update();
+    // Update() has drawn into the window; wait until the display server has done the
+    // same, so the time taken next is when the stimulus is on screen.
+    WaitUntilTheDisplayHasDrawn();
 }
 
 void VTPresenterFrame::OnPaint(wxPaintEvent&)
@@ -125,19 +131,10 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
                                 m_Picture.GetWidth(), m_Picture.GetHeight());
         dc.DrawBitmap(m_Picture, m_StimulusRect.GetTopLeft());
     } else if (!m_Text.empty()) {
-        wxFont font(wxFontInfo(std::max(12, size.y / 20)).Family(wxFONTFAMILY_SWISS));
-        dc.SetFont(font);
-        dc.SetTextForeground(m_Background.GetLuminance() > 0.5 ? *wxBLACK : *wxWHITE);
-        wxArrayString lines = wxStringTokenize(m_Text, "\n", wxTOKEN_RET_EMPTY_ALL);
-        const int lineHeight = dc.GetCharHeight();
-        int y = (size.y - lineHeight * int(lines.size())) / 2;
-        for (const wxString& line : lines) {
-            const wxSize extent = dc.GetTextExtent(line);
-            const wxPoint at((size.x - extent.x) / 2, y);
-            dc.DrawText(line, at);
-            m_StimulusRect.Union(wxRect(at, wxSize(extent.x, lineHeight)));
-            y += lineHeight;
-        }
+        // Text stands out from the experiment's background: black on light, white on dark.
+        const VTTextLayout layout = VTTextLayout::Fit(dc, m_Text, size);
+        layout.Draw(dc, m_Background.GetLuminance() > 0.5 ? *wxBLACK : *wxWHITE);
+        m_StimulusRect = layout.Bounds();
     }
     for (const Labelled& r : m_Rectangles) {
         dc.SetPen(wxPen(*wxWHITE, 2));

@@ -259,6 +259,13 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     VTRunReport& report = reportOrNull ? *reportOrNull : localReport;
     report = VTRunReport();
     presenter->SetLastRunCanceled(true);  // until the run has really ended
+    presenter->SetLastRunFailure(wxString());
+    auto notStarted = [&](const wxString& why) {
+        wxLogError("%s", why);
+        report.failure = why;
+        presenter->SetLastRunFailure(why);
+        return VTRunOutcome::NotStarted;
+    };
 
     // The data file comes first: a run whose data cannot be kept must not start.
     VTDataFile file;
@@ -266,10 +273,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
         wxString error;
         VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName,
                                 plan.columns};
-        if (!file.Create(settings.dataFile, header, error)) {
-            wxLogError("%s The experiment was not started.", error);
-            return VTRunOutcome::NotStarted;
-        }
+        if (!file.Create(settings.dataFile, header, error))
+            return notStarted(error + " The experiment was not started.");
         report.runID = file.GetRunID();
     }
 
@@ -291,10 +296,9 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     const int started = poller.StartExperiment(necessities, &failedPlugin);
     if (started != 0) {
         VTPlugIn* plugin = VTPlugIn::GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(failedPlugin);
-        wxLogError("The input device \"%s\" is not ready (code %d). The experiment was not started.",
-                   plugin ? plugin->GetName() : wxString::Format("%d", failedPlugin), started);
         poller.EndExperiment();
-        return VTRunOutcome::NotStarted;
+        return notStarted(wxString::Format("The input device \"%s\" is not ready (code %d). The experiment was not started.",
+                                           plugin ? plugin->GetName() : wxString::Format("%d", failedPlugin), started));
     }
 
     guard.frame = new VTPresenterFrame();
@@ -313,9 +317,10 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     VTPresenterFrame& frame = *guard.frame;
 
     bool cancelled = false;
-    for (size_t b = 0; b < plan.blocks.size() && !cancelled; ++b) {
+    bool dataFailed = false;
+    for (size_t b = 0; b < plan.blocks.size() && !cancelled && !dataFailed; ++b) {
         const VTPlannedBlock& block = plan.blocks[b];
-        for (size_t t = 0; t < block.trials.size() && !cancelled; ++t) {
+        for (size_t t = 0; t < block.trials.size() && !cancelled && !dataFailed; ++t) {
             const VTPlannedTrial& trial = block.trials[t];
             VantrelSDK::TrialInfoNecessities info;
             info.blockIndex = int(b);
@@ -334,6 +339,10 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
             }
             for (size_t e = 0; e < trial.events.size(); ++e) {
                 const VTPlannedEvent& event = trial.events[e];
+                // Stale input is flushed before the stimulus appears, and polling goes
+                // on while it is drawn: the flush takes no part in the reaction time,
+                // and a press stamped before the onset is no answer to this event.
+                if (event.recordsResponses) poller.FlushAndStartPolling();
                 Present(frame, event);
                 const unsigned long long onset = timer.GetElapsedMicroseconds();
                 if (event.recordsResponses) poller.StartEventInput();
@@ -369,14 +378,25 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                     }
                 }
                 report.rows.push_back(row);
-                if (file.IsOpen() && !file.WriteRow(row)) wxLogError("A row could not be written to the data file.");
+                // Data that cannot be kept ends the run here: going on would collect
+                // answers that are then lost.
+                if (file.IsOpen() && !file.WriteRow(row)) {
+                    dataFailed = true;
+                    break;
+                }
             }
             poller.EndTrial();
         }
     }
     poller.EndExperiment();
     report.pollStats = poller.GetPollStats();
-    file.Close();
+    if (!file.Close() || dataFailed) {
+        report.failure = file.GetLastError() + " The experiment was stopped.";
+        wxLogError("%s", report.failure);
+        presenter->SetLastRunFailure(report.failure);
+        presenter->SetLastRunCanceled(true);
+        return VTRunOutcome::DataFileFailed;
+    }
     presenter->SetLastRunCanceled(cancelled);
     return cancelled ? VTRunOutcome::Cancelled : VTRunOutcome::Completed;
 }

@@ -12,6 +12,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include <algorithm>
 #include <map>
 
 #include "VTPlugInCommon/RNG_Wrapper.h"
@@ -99,6 +100,35 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
     return planned;
 }
 
+// Counts what the blocks would present, stopping as soon as a limit is passed, so the
+// count itself stays cheap however the links multiply.
+bool WithinPlanLimits(const std::vector<VTBlock*>& blocks)
+{
+    unsigned long long trials = 0, events = 0;
+    for (VTBlock* block : blocks) {
+        for (unsigned i = 0; i < block->GetNumberOfUsedTrials(); ++i) {
+            VTTrial* trial = block->GetUsedTrial(i);
+            if (!trial) continue;
+            const unsigned long long repetitions = trial->GetRepetitions();
+            trials += repetitions;
+            events += repetitions * trial->GetNumberOfUsedEvents();
+            if (trials > VTRunPlanBuilder::kMaxPlannedTrials || events > VTRunPlanBuilder::kMaxPlannedEvents)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Nothing but Escape would end it: no time limit, and no response it takes ends it.
+bool CanNeverEnd(const VTPlannedEvent& event)
+{
+    if (event.endsImmediately || event.timeLimitMs >= 0) return false;
+    if (!event.recordsResponses) return true;
+    if (event.accepted.empty()) return !event.anyResponseEnds;
+    return std::none_of(event.accepted.begin(), event.accepted.end(),
+                        [](const VTPlannedResponse& r) { return r.endsEvent; });
+}
+
 }  // namespace
 
 VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
@@ -158,6 +188,10 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
         blocks = allBlocks;
     }
 
+    if (!WithinPlanLimits(blocks))
+        return why(wxString::Format("it would run more than %llu trials or %llu events.", kMaxPlannedTrials,
+                                    kMaxPlannedEvents));
+
     std::map<const VTEvent*, size_t> presentations;  // list events step through their items
     for (VTBlock* block : blocks) {
         VTPlannedBlock plannedBlock;
@@ -186,6 +220,11 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
                     item = count ? presentations[event]++ % count : 0;
                 }
                 plannedTrial.events.push_back(PlanEvent(*event, item));
+                // A preview is ended with Escape by whoever looks at it; a run must end by itself.
+                if (!options.IsPreview() && CanNeverEnd(plannedTrial.events.back()))
+                    return why(wxString::Format(
+                        "the event \"%s\" can never end: it has no time limit and no response ends it.",
+                        event->GetName()));
             }
             plannedBlock.trials.push_back(plannedTrial);
         }

@@ -18,6 +18,11 @@ class VTExperiment;
 class VTRunPlanBuilder
 {
 public:
+    // A run larger than this is refused before anything is allocated: a small document
+    // can link one trial many times with many repetitions.
+    static constexpr unsigned long long kMaxPlannedTrials = 200000;
+    static constexpr unsigned long long kMaxPlannedEvents = 2000000;
+
     explicit VTRunPlanBuilder(VTExperiment& experiment) : m_Experiment(experiment) {}
     // Empty plan (with the reason) when nothing is to run.
     VTRunPlan Build(wxString* whyEmpty);

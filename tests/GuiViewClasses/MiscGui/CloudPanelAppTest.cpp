@@ -18,12 +18,15 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -68,6 +71,13 @@ std::vector<CloudExperimentPanel*> Panels(ProbedApp& app)
         if (auto* view = wxDynamicCast(doc->GetFirstView(), Vantrel::VTRunTaskView))
             if (view->GetPanel() && view->GetPanel()->IsShownOnScreen()) panels.push_back(view->GetPanel());
     return panels;
+}
+
+void CollectLabels(wxWindow* window, wxString& texts)
+{
+    if (!window->IsShown()) return;
+    texts << window->GetLabel() << "\n";
+    for (wxWindow* child : window->GetChildren()) CollectLabels(child, texts);
 }
 
 void ClickCentre(wxWindow* window)
@@ -138,6 +148,12 @@ protected:
     }
     const std::string& TaskFolder() const { return m_taskFolder; }
     void RunFromCommandLineWithoutUpload(const std::string& package);
+    // Starts with the task code on the command line, runs the task and closes at its
+    // last page; the page shown then, or -1.
+    // `beforeRun` acts just before the Run button is clicked, `afterRun` once the run has ended.
+    int RunFromCommandLine(bool upload, std::function<void()> beforeRun = {}, std::function<void()> afterRun = {});
+    bool m_skipped = false;
+    wxString m_finalTexts;  // every label the panel showed at its last page
     TestDoubles::CloudDoublesEnvironment m_doubles;
     std::string m_taskFolder, m_preferences;
 };
@@ -256,6 +272,18 @@ void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& 
 {
     m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31",
                                       TestDoubles::InfoFileText("r@example.test", 0, false), &package);
+    const int page = RunFromCommandLine(false);
+    if (m_skipped) GTEST_SKIP() << "one application run per process";
+    EXPECT_EQ(page, 3);
+    EXPECT_TRUE(m_doubles.Service().Results(kCode).empty());
+    EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/upload-result").empty());
+    EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/update-rtinfo-file").empty());
+    EXPECT_FALSE(fs::exists(TaskFolder()));
+}
+
+int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()> beforeRun,
+                                               std::function<void()> afterRun)
+{
     int finalStep = -1;
     int runChecks = 0;
     auto only = [](ProbedApp& app) -> CloudExperimentPanel* {
@@ -267,9 +295,10 @@ void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& 
         .Then([&](ProbedApp& app) {
             NotePaths();
             CloudExperimentPanel* panel = only(app);
-            if (!panel || panel->GetStepPage() != 2 || !panel->GetNoDataUpload()) return false;
+            if (!panel || panel->GetStepPage() != 2 || panel->GetNoDataUpload() == upload) return false;
             auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
             if (!run || run->GetLabel() != "   Run Task   ") return false;
+            if (beforeRun) beforeRun();
             ClickCentre(run);
             return true;
         })
@@ -281,19 +310,95 @@ void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& 
                     ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL));
                 return false;
             }
+            if (afterRun) afterRun();
             finalStep = panel->GetStepPage();
+            m_finalTexts.clear();
+            CollectLabels(panel, m_finalTexts);
             app.GetTopWindow()->Close(false);
             return true;
         });
-    const AppRun run = RunApplication({"-t", kTaskCode, "--noupload"}, std::ref(steps));
-    if (run.skipped) GTEST_SKIP() << "one application run per process";
-    ASSERT_FALSE(TaskFolder().empty());
-    ASSERT_FALSE(run.timedOut) << "stopped before step " << steps.Reached() << "\n" << TestSupport::LogAsText();
-    EXPECT_EQ(finalStep, 3);
+    std::vector<std::string> arguments = {"-t", kTaskCode};
+    if (!upload) arguments.push_back("--noupload");
+    const AppRun run = RunApplication(arguments, std::ref(steps));
+    m_skipped = run.skipped;
+    if (run.skipped) return -1;
+    EXPECT_FALSE(TaskFolder().empty());
+    EXPECT_FALSE(run.timedOut) << "stopped before step " << steps.Reached() << "\n" << TestSupport::LogAsText();
+    return finalStep;
+}
+
+TEST_F(CloudPanelInTheProgram, ADiskThatFillsDuringTheRunStopsItAndKeepsWhatWasSaved)
+{
+    const std::string package = TimedPackage();
+    m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31",
+                                      TestDoubles::InfoFileText("r@example.test", 0, false), &package);
+    // From the click on, files may grow to 300 bytes: the header fits, the rows do not.
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    auto restore = [&] {
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, handler);
+    };
+    const int page = RunFromCommandLine(
+        true,
+        [&] {
+            rlimit limit = before;
+            limit.rlim_cur = 300;
+            setrlimit(RLIMIT_FSIZE, &limit);
+        },
+        restore);
+    restore();
+    if (m_skipped) GTEST_SKIP() << "one application run per process";
+    EXPECT_EQ(page, 4) << "no thank-you page\n" << TestSupport::LogAsText();
+    EXPECT_TRUE(TestSupport::LogContains("could not be written", wxLOG_Error + 0)) << TestSupport::LogAsText();
+    const std::string dataFile = TaskFolder() + "/Task Data.txt";
+    EXPECT_TRUE(m_finalTexts.Contains("could not be written")) << m_finalTexts;
+    EXPECT_TRUE(m_finalTexts.Contains(wxString::FromUTF8(dataFile))) << m_finalTexts;
     EXPECT_TRUE(m_doubles.Service().Results(kCode).empty());
     EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/upload-result").empty());
-    EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/update-rtinfo-file").empty());
-    EXPECT_FALSE(fs::exists(TaskFolder()));
+    EXPECT_TRUE(fs::exists(dataFile)) << "what was saved stays where the participant is told";
+    EXPECT_NE(ReadFile(dataFile).find("Study Station data file"), std::string::npos);
 }
+
+// Balanced assignment with the two-group fixture: the group that has run fewer times is
+// chosen, and its participant runs exactly that group's block.
+class CloudPanelGroups : public CloudPanelInTheProgram,
+                         public ::testing::WithParamInterface<std::tuple<const char*, const char*, const char*>>
+{};
+
+TEST_P(CloudPanelGroups, EachGroupsParticipantRunsExactlyItsBlocks)
+{
+    const auto [earlierRuns, group, block] = GetParam();
+    const std::string folder = TestSupport::MakeTempFolder("package");
+    fs::create_directories(folder + "/Groups");
+    fs::copy_file(TestSupport::SourceDir() + "/tests/fixtures/two-groups-balanced.vt6", folder + "/Groups/Groups.vt6");
+    ASSERT_EQ(std::system(("tar -C '" + folder + "' -czf '" + folder + "/p.tar.gz' Groups").c_str()), 0);
+    const std::string package = ReadFile(folder + "/p.tar.gz");
+    m_doubles.Service().AddExperiment(kCode, "Groups", "2099-12-31",
+                                      TestDoubles::InfoFileText("r@example.test", 0, false), &package);
+    m_doubles.Service().WriteExperimentFile(kCode, "rt_info", earlierRuns);
+
+    const int page = RunFromCommandLine(true);
+    if (m_skipped) GTEST_SKIP() << "one application run per process";
+    EXPECT_EQ(page, 3) << TestSupport::LogAsText();
+    const auto results = m_doubles.Service().Results(kCode);
+    ASSERT_EQ(results.size(), 1u) << TestSupport::LogAsText();
+    const std::string& data = results[0].second;
+    EXPECT_NE(data.find(std::string("Group\t") + group + "\n"), std::string::npos) << data;
+    std::istringstream rows(data.substr(data.find("Correctness\n") + 12));
+    int count = 0;
+    for (std::string row; std::getline(rows, row);) {
+        if (row.empty()) continue;
+        ++count;
+        EXPECT_EQ(row.rfind(std::string(block) + "\t", 0), 0u) << row;
+    }
+    EXPECT_EQ(count, 2) << data;  // its one trial: fixation and arrow
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoGroups, CloudPanelGroups,
+                         ::testing::Values(std::make_tuple("'group_id':'2'\n", "Group B", "Block Right"),
+                                           std::make_tuple("'group_id':'3'\n", "Group A", "Block Left")),
+                         [](const auto& info) { return std::string(std::get<1>(info.param)).substr(6); });
 
 }  // namespace

@@ -40,6 +40,8 @@ struct HostScript
     std::string runBytes = "trial\tresponse\ttime\n1\tspace\t412\n";
     bool runCancelled = false;
     bool writesData = true;
+    // Non-empty: the run failed with this reason (e.g. its data file could not be written).
+    wxString runFailure;
     struct Run
     {
         wxString dataFile;
@@ -57,6 +59,7 @@ public:
     {}
     void RunCloudExperiment(const wxString& dataFile, unsigned int groupId, bool saveData) override;
     bool WasLastRunCanceled() override { return m_script.runCancelled; }
+    wxString LastRunFailure() override { return m_script.runFailure; }
     std::vector<std::uint32_t> GroupIds() override { return m_script.groups; }
     std::uint32_t CloudGroupSetting() override { return m_script.groupSetting; }
     int DrawInRange(int low, int) override { return low + m_script.drawAnswer; }

@@ -256,6 +256,24 @@ TEST_F(CloudPanelRoad, ARunWithoutDataFileIsAnErrorAndKeepsTheTaskFolder)
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
 }
 
+TEST_F(CloudPanelRoad, ARunWhoseDataCouldNotBeSavedSendsNothingAndSaysWhereTheFileIs)
+{
+    AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
+    m_script.runFailure = "The data file could not be written: No space left on device. The experiment was stopped.";
+    GetToReadyPanel(false);
+    RunTask();
+    EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 0);
+    EXPECT_EQ(m_doubles.Service().Results(kExperimentCode).size(), 0u);
+    EXPECT_EQ(wxConfigBase::Get()->Read("/VTCloudSettings/last_exp_id", "none"), "none");
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), 4) << "no thank-you page";
+    EXPECT_FALSE(ReadyPanel()->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL)->IsShownOnScreen());
+    EXPECT_TRUE(ContainsLabel(ReadyPanel(), "No space left on device"));
+    EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString::FromUTF8(DataFile())));
+    EXPECT_TRUE(ContainsLabel(ReadyPanel(), kResearcher));
+    EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes) << "what was recorded stays in the task folder";
+    EXPECT_FALSE(fs::exists(DesktopFolder() + "/Task Data.txt"));
+}
+
 TEST_F(CloudPanelRoad, KeepRequestedByTheExperimentLeavesTheFolderAndSaysSo)
 {
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false, false, true, true));

@@ -188,6 +188,31 @@ TEST_F(Documents, EachFileOpensAsOneDocument)
     EXPECT_EQ(VTExperiment::GetNumOpen(), 4);
 }
 
+TEST_F(Documents, InputDevicesAreWhatTheDocumentNamesAndTheKeyboardWhenItNamesNone)
+{
+    const std::string fixture = ReadFile(wxString::FromUTF8(Fixture("timed-events.vt6")));
+    const std::string field = "\"inputPlugIns\": [\n      2100\n    ],\n";
+    ASSERT_NE(fixture.find(field), std::string::npos);
+    struct Case
+    {
+        const char* name;
+        const char* replacement;  // nullptr: the field left out
+        std::vector<int> inputs;
+    } cases[] = {{"keyboard.vt6", "\"inputPlugIns\": [2100],\n", {2100}},
+                 {"qnode.vt6", "\"inputPlugIns\": [2100, 2103],\n", {2100, 2103}},
+                 {"none.vt6", "\"inputPlugIns\": [],\n", {}},
+                 {"without-field.vt6", nullptr, {2100}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text = fixture;
+        text.replace(text.find(field), field.size(), c.replacement ? c.replacement : "");
+        WriteFile(Path(c.name), text);
+        VTExperiment* experiment = Open(Path(c.name));
+        ASSERT_NE(experiment, nullptr) << TestSupport::LogAsText();
+        EXPECT_EQ(experiment->GetInputPlugInIDsInUse(), c.inputs);
+    }
+}
+
 TEST_F(Documents, FixturesOpenWithTheirGroupsBlocksTrialsAndEvents)
 {
     struct Expect
@@ -381,7 +406,7 @@ TEST_F(Documents, OptionalFieldsTakeTheirDefaults)
     EXPECT_EQ(event->GetPlugInID(), defaults.GetPlugInID());
     EXPECT_TRUE(doc->GetGroupElementById(2)->m_RunAllBlocks);
     EXPECT_EQ(doc->GetErrorCodes(), VTErrorCodes());
-    EXPECT_TRUE(doc->IsLackingAnInputDevice());
+    EXPECT_EQ(doc->GetInputPlugInIDsInUse(), std::vector<int>{kKeyboardInputPlugInID}) << "the keyboard alone";
     auto* variable = dynamic_cast<VTTrialVariable*>(doc->LookupElementByTypeAndID(ElementType::TrialVariable, 4));
     ASSERT_NE(variable, nullptr);
     EXPECT_EQ(variable->GetLevels(), (std::vector<wxString>{"750", "1500"}));

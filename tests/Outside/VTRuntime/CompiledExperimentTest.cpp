@@ -9,6 +9,9 @@
 #include <VTCore/Interface_ExpandedRunnableExperiment.h>
 
 #include <fstream>
+#include <string>
+
+#include <wx/stopwatch.h>
 
 #include "FixtureExperiment.h"
 #include "RunDriver.h"
@@ -163,7 +166,7 @@ TEST_F(CompiledExperiment, KeysAnswerDefinedResponsesWithCorrectness)
     EXPECT_EQ(rows[0].correctness, "C");
     EXPECT_EQ(rows[1].response, "Right");
     EXPECT_EQ(rows[1].correctness, "E");
-    EXPECT_GT(rows[1].reactionTimeMs, 150.0);
+    EXPECT_GT(rows[1].reactionTimeMs, 50.0);  // typed 250 ms after the first; drawing the next event comes first
     EXPECT_LT(rows[1].reactionTimeMs, 5000.0);
 }
 
@@ -176,4 +179,95 @@ TEST_F(CompiledExperiment, SavingWithoutAFileNameUsesAFreshAutomaticName)
     const wxString second = VTCompiledExperiment::MakeAutomaticDataFilePath("Two Blocks", "p/01");
     EXPECT_NE(first, second);
     EXPECT_FALSE(wxFileExists(second));
+}
+
+namespace {
+// Peak resident memory since the last reset, in kilobytes (Linux keeps the mark per process).
+long ResetAndReadPeakKB(bool reset)
+{
+    if (reset) std::ofstream("/proc/self/clear_refs") << "5";
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+}  // namespace
+
+TEST_F(CompiledExperiment, APlanBeyondItsLimitsIsRefusedBeforeAnythingIsAllocated)
+{
+    // A few kilobytes of document: one trial of 100000 repetitions, linked 1000 times.
+    VTExperiment experiment;
+    experiment.SetTitle("Explosion");
+    VTBlock* block = Fixture::Add<VTBlock>(experiment, ElementType::Block, "Block");
+    VTTrial* trial = Fixture::Add<VTTrial>(experiment, ElementType::Trial, "Trial");
+    trial->AddUsedEvent(Fixture::TextEvent(experiment, "Word", "word", 10));
+    trial->SetRepetitions(100000);
+    block->GetUsedTrials().SetEnforceUniqueness(false);  // as the document's "unique": false allows
+    for (int i = 0; i < 1000; ++i) ASSERT_TRUE(block->AddUsedTrial(trial));
+    ASSERT_EQ(block->GetNumberOfUsedTrials(), 1000u);
+
+    const long before = ResetAndReadPeakKB(true);
+    wxStopWatch watch;
+    VTCompiledExperiment compiled({});
+    EXPECT_EQ(experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr);
+    EXPECT_LT(watch.Time(), 2000);
+    const long peak = ResetAndReadPeakKB(false);
+    if (before > 0 && peak > 0) EXPECT_LT(peak - before, 32 * 1024) << "kB more at the peak";
+    EXPECT_TRUE(TestSupport::LogContains(
+        "The experiment \"Explosion\" cannot run: it would run more than 200000 trials or 2000000 events.",
+        wxLOG_Error + 0))
+        << TestSupport::LogAsText();
+
+    // At the limits the plan is still made; one trial more is refused.
+    struct Case
+    {
+        unsigned repetitions;
+        bool runs;
+    } cases[] = {{200, true}, {201, false}};
+    for (const Case& c : cases) {
+        trial->SetRepetitions(c.repetitions);
+        wxString why;
+        const VTRunPlan plan = VTCompiledExperiment::BuildPlan(experiment, &why);
+        EXPECT_EQ(!plan.IsEmpty(), c.runs) << c.repetitions << " " << why;
+    }
+}
+
+TEST_F(CompiledExperiment, AnEventThatCanNeverEndIsRefusedByItsNameBeforeTheRun)
+{
+    struct Case
+    {
+        const char* title;
+        bool record, endOnAny, endOnCorrect, withResponse, preview;
+        bool refused;
+    } cases[] = {
+        {"no limit, records nothing", false, true, false, false, false, true},
+        {"no limit, responses do not end it", true, false, false, false, false, true},
+        {"no limit, only a correct response ends it and none is correct", true, false, true, true, false, true},
+        {"no limit, any response ends it", true, true, false, false, false, false},
+        {"no limit, its response ends it", true, true, false, true, false, false},
+        {"a preview is ended by whoever watches it", false, false, false, false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        TestSupport::ClearLog();
+        Fixture::TwoBlocks f;
+        VTEvent* endless = f.main->GetUsedTrial(0)->GetUsedEvent(1);
+        endless->AcceptInputSettingsForEditor(c.record, true, 0, -1, -1);
+        endless->AcceptEndEventSettings(false, c.endOnAny, c.endOnCorrect, false);
+        if (c.withResponse) {
+            VTResponse* key = Fixture::KeyResponse(f.experiment, "F", 'F');
+            endless->GetUsedResponses().AddChildElement(key);
+            endless->SetResponseType(2, -1, 2);
+        }
+        VTRunOptions& options = f.experiment.GetRunOptions();
+        options.SetGroupID(int(f.everyone->GetID()));
+        if (c.preview) options.ApplyPreviewSettings(int(f.everyone->GetID()));
+        VTCompiledExperiment compiled({});
+        Interface_ExpandedRunnableExperiment* built =
+            f.experiment.InstructCompiledExperimentBuilderToBuild(compiled, c.preview);
+        EXPECT_EQ(built == nullptr, c.refused) << TestSupport::LogAsText();
+        EXPECT_EQ(TestSupport::LogContains("the event \"Word M1\" can never end", wxLOG_Error + 0), c.refused)
+            << TestSupport::LogAsText();
+        if (c.refused) EXPECT_TRUE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
+    }
 }

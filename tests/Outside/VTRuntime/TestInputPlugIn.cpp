@@ -5,6 +5,8 @@
 #include <deque>
 #include <vector>
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 #include <boost/make_shared.hpp>
 
@@ -32,6 +34,8 @@ struct OnEvent
 std::vector<OnEvent> g_OnEvent;
 std::vector<unsigned long long> g_Delivered;
 std::atomic<int> g_StartResult{0};
+std::atomic<unsigned long long> g_FlushBusy{0};
+std::atomic<int> g_StaleKey{-1};
 std::atomic<int> g_ConflictingID{-1};
 
 void InsertLocked(const Scheduled& s)
@@ -76,7 +80,15 @@ public:
         ++g_Counts[2];
         m_Last.ResetToDiscreteKeyDefaults();
     }
-    void OnFlushInput() override { ++g_Counts[5]; }
+    void OnFlushInput() override
+    {
+        ++g_Counts[5];
+        if (g_FlushBusy) std::this_thread::sleep_for(std::chrono::microseconds(g_FlushBusy.load()));
+        if (g_StaleKey >= 0) {
+            std::lock_guard<std::mutex> lock(g_Mutex);
+            InsertLocked(Scheduled{g_StaleKey, 1, true, Vantrel::VTTimer::GetTimer().GetAbsoluteMicroseconds()});
+        }
+    }
     void OnStartEventInput() override
     {
         const unsigned long long index = g_Counts[6]++;
@@ -174,12 +186,20 @@ VTSDK_PLUGIN_ENTRY void VTTestInput_Reset()
     g_Delivered.clear();
     for (auto& c : g_Counts) c = 0;
     g_StartResult = 0;
+    g_FlushBusy = 0;
+    g_StaleKey = -1;
     g_LastPoll = 0;
     g_GapSum = g_GapMax = 0;
     g_Gaps = 0;
 }
 
 VTSDK_PLUGIN_ENTRY void VTTestInput_SetStartResult(int result) { g_StartResult = result; }
+
+VTSDK_PLUGIN_ENTRY void VTTestInput_SetFlush(unsigned long long busyMicroseconds, int staleKey)
+{
+    g_FlushBusy = busyMicroseconds;
+    g_StaleKey = staleKey;
+}
 
 VTSDK_PLUGIN_ENTRY void VTTestInput_SetConflictingPlugInID(int pluginID) { g_ConflictingID = pluginID; }
 

@@ -28,6 +28,9 @@ typedef void (*VTTestInput_SetConflictingPlugInIDFn)(int pluginID);
 // Calls so far of: 0 OnStartExperiment, 1 OnEndExperiment, 2 OnStartTrial, 3 detection
 // polls, 4 OnGetCompleteResponse, 5 OnFlushInput, 6 OnStartEventInput.
 typedef unsigned long long (*VTTestInput_CountFn)(int which);
+// Each flush from now on takes `busyMicroseconds`; with `staleKey` >= 0 a press of that
+// key (port 1) arrives as the flush ends, before the next stimulus can be on screen.
+typedef void (*VTTestInput_SetFlushFn)(unsigned long long busyMicroseconds, int staleKey);
 // Gap between consecutive detection polls since the last reset, in microseconds.
 typedef void (*VTTestInput_PollGapsFn)(double* meanMicroseconds, double* maxMicroseconds);
 }

@@ -13,6 +13,7 @@ struct TestPlugInAccess
     VTTestInput_ScheduleOnEventFn scheduleOnEvent = nullptr;
     VTTestInput_ResetFn reset = nullptr;
     VTTestInput_SetStartResultFn setStartResult = nullptr;
+    VTTestInput_SetFlushFn setFlush = nullptr;
     VTTestInput_CountFn count = nullptr;
     VTTestInput_PollGapsFn pollGaps = nullptr;
     VTTestInput_DeliveredDueTimesFn deliveredDueTimes = nullptr;
@@ -26,11 +27,12 @@ struct TestPlugInAccess
         scheduleOnEvent = reinterpret_cast<VTTestInput_ScheduleOnEventFn>(dlsym(handle, "VTTestInput_ScheduleOnEvent"));
         reset = reinterpret_cast<VTTestInput_ResetFn>(dlsym(handle, "VTTestInput_Reset"));
         setStartResult = reinterpret_cast<VTTestInput_SetStartResultFn>(dlsym(handle, "VTTestInput_SetStartResult"));
+        setFlush = reinterpret_cast<VTTestInput_SetFlushFn>(dlsym(handle, "VTTestInput_SetFlush"));
         count = reinterpret_cast<VTTestInput_CountFn>(dlsym(handle, "VTTestInput_Count"));
         pollGaps = reinterpret_cast<VTTestInput_PollGapsFn>(dlsym(handle, "VTTestInput_PollGaps"));
         deliveredDueTimes =
             reinterpret_cast<VTTestInput_DeliveredDueTimesFn>(dlsym(handle, "VTTestInput_DeliveredDueTimes"));
         dlclose(handle);  // drops only the reference NOLOAD took
-        return schedule && scheduleOnEvent && reset && setStartResult && count && pollGaps && deliveredDueTimes;
+        return schedule && scheduleOnEvent && reset && setStartResult && setFlush && count && pollGaps && deliveredDueTimes;
     }
 };

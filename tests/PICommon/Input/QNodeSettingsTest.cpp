@@ -48,7 +48,10 @@ TEST(QNodeSettings, DefaultsAreTheDocumentedOnes)
 TEST(QNodeSettings, TheManagerIsOneAndCreatesDefaultSuites)
 {
     auto& plugin = QNodeTest::PlugIn();
-    EXPECT_EQ(VantrelSDK::GetSettingsMgr(nullptr).get(), VantrelSDK::GetSettingsMgr(&plugin).get());
+    // One call after the other: the manager is the same whichever call comes first.
+    const auto withoutPlugIn = VantrelSDK::GetSettingsMgr(nullptr);
+    const auto withPlugIn = VantrelSDK::GetSettingsMgr(&plugin);
+    EXPECT_EQ(withoutPlugIn.get(), withPlugIn.get());
     EXPECT_EQ(&plugin.SettingsManager(), VantrelSDK::GetSettingsMgr(nullptr).get());
     auto suite = plugin.SettingsManager().CreateSettingsSuite();
     auto typed = boost::dynamic_pointer_cast<VTSdkQpxInputSettings>(suite);

@@ -85,9 +85,10 @@ void ExtendedMenuImpl::SetPremadeCustomPopupMenus(const std::vector<const wxMenu
         ShowText(wxEmptyString);
         return;
     }
+    // A submenu first has no label of its own to show, and whatever the control showed
+    // before belongs to the menus just replaced.
     const wxMenuItem* first = menus_.front()->FindItemByPosition(0);
-    if (first->IsSubMenu()) return;
-    ShowText(first->GetItemLabelText());
+    ShowText(first->IsSubMenu() ? wxString() : first->GetItemLabelText());
 }
 
 void ExtendedMenuImpl::ChooseExtendedMenuIndex(std::size_t index)

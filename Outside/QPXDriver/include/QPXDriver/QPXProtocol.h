@@ -1,5 +1,11 @@
 #pragma once
-// The q-node's wire format, shared by the driver and the simulated device.
+// The serial framing this driver speaks, shared by the driver and the simulated device.
+//
+// This framing is this project's own: it is not the published protocol of any
+// hardware. The simulated device (qnode-sim) speaks it; a real device is found only
+// when it answers an identify frame with an identification frame as below, with a
+// q-node model number (5071, 5103 or 5122), and then reports its lines with key
+// records. A device that speaks anything else is skipped as "some other device".
 //
 // Serial line: 115200 baud, 8 data bits, no parity, 1 stop bit, no flow control,
 // raw (no line discipline). Every message in either direction is one frame:

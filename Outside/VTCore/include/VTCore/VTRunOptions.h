@@ -1,6 +1,7 @@
 #pragma once
 // The options of one run. The experiment owns one; building copies it into the
 // expanded experiment, whose copy the runtime reads when the run starts.
+// The setters are virtual so that a caller's order of writes can be observed.
 
 #include <wx/string.h>
 #include <functional>
@@ -16,25 +17,25 @@ public:
     VTRunOptions& operator=(const VTRunOptions&) = default;
 
     // The participant group of the run, -1 for none.
-    void SetGroupID(int id) { m_V.groupID = id; }
+    virtual void SetGroupID(int id) { m_V.groupID = id; }
     int GetGroupID_CanReturnNegativeOne() const { return m_V.groupID; }
     // On: the run presents only the group's blocks (all when the group's run-all flag is set).
-    void SetBlockUseRestrictedByGroup(bool restricted) { m_V.blockUseRestrictedByGroup = restricted; }
+    virtual void SetBlockUseRestrictedByGroup(bool restricted) { m_V.blockUseRestrictedByGroup = restricted; }
     bool IsBlockUseRestrictedByGroup() const { return m_V.blockUseRestrictedByGroup; }
     // On: only the blocks marked selected run, overriding the group.
-    void SetRunSelBlocksOnlyFlag(bool on) { m_V.runSelectedBlocksOnly = on; }
+    virtual void SetRunSelBlocksOnlyFlag(bool on) { m_V.runSelectedBlocksOnly = on; }
     bool IsRunningSelectedBlocksOnly() const { return m_V.runSelectedBlocksOnly; }
     // With saving on and an empty file, the runtime picks a fresh name in the data folder.
-    void SetSaveCollectedDataFlag(bool save, const wxString& file);
+    virtual void SetSaveCollectedDataFlag(bool save, const wxString& file);
     bool IsDataSaved() const { return m_V.saveData; }
     const wxString& GetDataFile() const { return m_V.dataFile; }
-    void SetSubjectName(const wxString& name) { m_V.subjectName = name; }
+    virtual void SetSubjectName(const wxString& name) { m_V.subjectName = name; }
     const wxString& GetSubjectName() const { return m_V.subjectName; }
-    void SetSessionID(const wxString& id) { m_V.sessionID = id; }
+    virtual void SetSessionID(const wxString& id) { m_V.sessionID = id; }
     const wxString& GetSessionID() const { return m_V.sessionID; }
-    void SetScreenshotFlag(bool on) { m_V.screenshots = on; }
+    virtual void SetScreenshotFlag(bool on) { m_V.screenshots = on; }
     bool GetScreenshotFlag() const { return m_V.screenshots; }
-    void SetSkipEyeTrackerCalibration(bool skip) { m_V.skipCalibration = skip; }
+    virtual void SetSkipEyeTrackerCalibration(bool skip) { m_V.skipCalibration = skip; }
     bool GetSkipEyeTrackerCalibration() const { return m_V.skipCalibration; }
     void SetIsPreview(bool preview) { m_V.preview = preview; }
     bool IsPreview() const { return m_V.preview; }

@@ -33,10 +33,16 @@ public:
     // The runtime records the outcome of each run here.
     void SetLastRunCanceled(bool canceled) { m_LastRunCanceled = canceled; }
     void SetVisible(bool visible) { m_Visible = visible; }
+    // Why the last run failed (its data file could not be written, it could not start);
+    // empty when it completed or the participant cancelled it. A failed run also
+    // counts as cancelled.
+    const wxString& GetLastRunFailure() const { return m_LastRunFailure; }
+    void SetLastRunFailure(const wxString& why) { m_LastRunFailure = why; }
 
 private:
     bool m_LastRunCanceled = false;
     bool m_Visible = false;
+    wxString m_LastRunFailure;
 };
 
 // Never null: the process's presenter. The runtime library replaces the plain one.

@@ -2,8 +2,10 @@
 // An experiment made ready to run, and its run.
 //
 // The program builds it with VTExperiment::InstructCompiledExperimentBuilderToBuild,
-// which hands back the expanded copy that this object owns (null when nothing is to
-// run: no blocks, or a participant group without blocks). The copy's run options may
+// which hands back the expanded copy that this object owns (null, with the reason
+// logged, when it cannot run: no blocks, a participant group without blocks, more
+// trials or events than a run may hold, or an event that nothing but Escape could
+// end; a preview may hold such an event). The copy's run options may
 // be changed after building; Run() reads them when it starts:
 //  - the group (-1: the experiment's first group; no groups: every block),
 //  - block restriction: on = the group's blocks in its order (every block when the
@@ -11,7 +13,8 @@
 //  - selected blocks only: only blocks marked selected, in the experiment's order,
 //  - saving with its data file (an absolute path as it is; a relative name or an
 //    empty one, which gets a fresh name, in the experiment's preferred data folder:
-//    VTDataFolder), subject name and session.
+//    VTDataFolder), subject name and session,
+//  - the input devices the experiment names (none named: the keyboard alone).
 
 #include <wx/string.h>
 

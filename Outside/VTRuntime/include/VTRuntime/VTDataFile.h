@@ -21,6 +21,8 @@
 // fields become spaces. Each row is flushed to the disk as it is written, so what was
 // collected survives a crash, whatever the experiment's "after every trial" option says;
 // the header is written (and flushed) when the file opens.
+// A write, flush or sync that fails is reported (false) and named by GetLastError();
+// after a failure the file takes nothing more.
 
 #include <wx/string.h>
 
@@ -64,18 +66,24 @@ public:
     // is continued: an empty line, then this run's header and rows. False with `error` filled when it cannot.
     bool Create(const wxString& path, const VTDataFileHeader& header, wxString& error);
     bool WriteRow(const VTDataFileRow& row);
-    void Close();
+    // False when what was written could not be made safe on closing.
+    bool Close();
     bool IsOpen() const { return m_File != nullptr; }
     const wxString& GetRunID() const { return m_RunID; }
+    // What failed, naming the file: "" while every write succeeded.
+    const wxString& GetLastError() const { return m_Error; }
 
     static wxString NewRunID();
     static wxString FormatReactionTime(double ms);
 
 private:
     bool WriteLine(const wxString& line);
+    bool Fail(const char* what, int error);
     std::FILE* m_File = nullptr;
+    wxString m_Path;
     wxString m_RunID;
     VTDataFileHeader m_Header;
+    wxString m_Error;
 };
 
 }  // namespace Vantrel

@@ -39,6 +39,14 @@ public:
         double meanGapMicroseconds = 0;
         double maxGapMicroseconds = 0;
         unsigned long long gapsOver1ms = 0;  // sweeps that came more than 1 ms after the previous one
+        // What the polling thread was granted: a real-time slot, a raised priority, or neither.
+        enum class Scheduling
+        {
+            Unknown,
+            RealTime,
+            RaisedPriority,
+            Normal
+        } scheduling = Scheduling::Unknown;
     };
 
     // `dre` must outlive the poller. The thread starts at once and idles until armed.
@@ -50,7 +58,10 @@ public:
     // The first plug-in's non-zero start result, or 0; `failedPluginID` names it.
     int StartExperiment(VantrelSDK::RunningExperimentNecessities& necessities, int* failedPluginID);
     void StartTrial(const VantrelSDK::TrialInfoNecessities& trial);
-    // Flushes stale input, then polls until EndEventInput.
+    // Flushes stale input, then polls until EndEventInput. Called before the stimulus
+    // is drawn: what arrives meanwhile is stamped, and the caller drops it by its time.
+    void FlushAndStartPolling();
+    // The event's input period begins (after the onset); polls too if not yet polling.
     void StartEventInput();
     void EndEventInput(bool responded);
     void EndTrial();
@@ -61,6 +72,7 @@ public:
     // Called on the runtime thread after each detection (e.g. to wake the GUI thread).
     void SetDetectionNotifier(std::function<void()> notify);
     PollStats GetPollStats() const;
+    static const char* SchedulingName(PollStats::Scheduling scheduling);
 
 private:
     struct Impl;

@@ -47,7 +47,9 @@ enum class VTRunOutcome
 {
     Completed,
     Cancelled,
-    NotStarted
+    NotStarted,
+    // A row, the flush or the sync of the data file failed: the run stopped there.
+    DataFileFailed
 };
 
 // What a run collected, for callers and tests.
@@ -58,14 +60,18 @@ struct VTRunReport
     wxString runID;
     // Run-timer microseconds of each accepted plug-in response, in order.
     std::vector<unsigned long long> pluginResponseTimes;
+    // Why the run did not start or was stopped; empty when it completed or was cancelled.
+    wxString failure;
 };
 
 class VTRunEngine
 {
 public:
-    // Not started (false result kinds): another run is on, the data file cannot be
-    // created (logged at error level before anything is shown), or an input plug-in
-    // does not start (logged). Those count as cancelled for WasLastRunCanceled().
+    // Not started: another run is on, the data file cannot be created (logged at
+    // error level before anything is shown), or an input plug-in does not start
+    // (logged). A data file that cannot be written during the run stops it at once
+    // (DataFileFailed, logged). Those count as cancelled for WasLastRunCanceled(),
+    // and the presenter's GetLastRunFailure() says why.
     static VTRunOutcome Run(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport* reportOrNull = nullptr);
     static bool IsRunning();
     // The input plug-ins the manager has loaded.

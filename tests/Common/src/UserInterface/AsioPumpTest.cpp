@@ -7,7 +7,9 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/docview.h>
 #include <wx/event.h>
+#include <wx/frame.h>
 
 #include <atomic>
 #include <chrono>
@@ -219,4 +221,71 @@ TEST_F(AsioPump, ApplicationStartsItsLayerInOnInitPollsItAndStopsItInOnExit)
         app->GiveOneTimesliceToASIO();
         EXPECT_EQ(counter.Ran(), 1) << "nothing runs after the layer stopped";
     }
+}
+
+namespace {
+
+class PumpTestDocument : public wxDocument
+{
+    wxDECLARE_DYNAMIC_CLASS(PumpTestDocument);
+};
+wxIMPLEMENT_DYNAMIC_CLASS(PumpTestDocument, wxDocument);
+
+// A view in a child frame of its own, as the program's views are.
+class PumpTestView : public wxView
+{
+public:
+    bool OnCreate(wxDocument* doc, long) override
+    {
+        auto* parent = wxDynamicCast(wxTheApp->GetTopWindow(), wxFrame);
+        SetFrame(new wxDocChildFrame(doc, this, parent, wxID_ANY, "Pump test document"));
+        GetFrame()->Show();
+        return true;
+    }
+    void OnDraw(wxDC*) override {}
+    bool OnClose(bool deleteWindow) override
+    {
+        if (!wxView::OnClose(deleteWindow)) return false;
+        if (deleteWindow && GetFrame()) GetFrame()->Destroy();
+        return true;
+    }
+    wxDECLARE_DYNAMIC_CLASS(PumpTestView);
+};
+wxIMPLEMENT_DYNAMIC_CLASS(PumpTestView, wxView);
+
+}  // namespace
+
+TEST_F(AsioPump, CommandsRoutedThroughDocumentFramesGiveATimeslice)
+{
+    Orbisk::wxDocManagerASIO manager(0, true, 0);
+    new wxDocTemplate(&manager, "Pump test", "*.pumptest", "", "pumptest", "Pump test document", "Pump test view",
+                      wxCLASSINFO(PumpTestDocument), wxCLASSINFO(PumpTestView));
+    auto* parent = new wxDocParentFrame(&manager, nullptr, wxID_ANY, "Pump test parent");
+    wxWindow* savedTop = wxTheApp->GetTopWindow();
+    wxTheApp->SetTopWindow(parent);
+    wxDocument* document = manager.CreateDocument("pump.pumptest", wxDOC_NEW | wxDOC_SILENT);
+    ASSERT_NE(document, nullptr);
+    wxWindow* child = document->GetFirstView()->GetFrame();
+    ASSERT_NE(child, nullptr);
+
+    // A menu command as a click delivers it: the frame, not the manager, receives it,
+    // and passes it on to the manager's local handling. The document's own frame first;
+    // the parent frame passes commands on itself only when no document frame does.
+    auto commandGivesATimeslice = [&](wxWindow* frame) {
+        counter.Post();
+        const int before = counter.Ran();
+        wxCommandEvent command(wxEVT_MENU, wxID_HIGHEST + 78);
+        command.SetEventObject(frame);
+        frame->GetEventHandler()->ProcessEvent(command);
+        return counter.Ran() == before + 1;
+    };
+    EXPECT_TRUE(commandGivesATimeslice(child)) << "the document's child frame";
+    manager.CloseDocuments(true);
+    PumpFor(20);
+    EXPECT_TRUE(commandGivesATimeslice(parent)) << "the parent frame";
+
+    manager.CloseDocuments(true);
+    wxTheApp->SetTopWindow(savedTop);
+    parent->Destroy();
+    PumpFor(20);
 }

@@ -237,6 +237,15 @@ TEST_F(ExtendedMenuTest, EmptyMenusOrAFirstItemWithoutLabelLeaveAnEmptyText)
     startsWithSubmenu.AppendSubMenu(sub, "More");
     control_->SetExtendedMenus_MakesCopies_CallSitePleaseDeleteSourceMenus({&startsWithSubmenu}, {});
     EXPECT_EQ(control_->GetValue(), "");
+
+    // Replacing a set that showed a label: the old label must not stay on show.
+    wxMenu plain;
+    plain.Append(wxID_HIGHEST + 501, "Shown before");
+    control_->SetExtendedMenus_MakesCopies_CallSitePleaseDeleteSourceMenus({&plain}, {});
+    ASSERT_EQ(control_->GetValue(), "Shown before");
+    control_->SetExtendedMenus_MakesCopies_CallSitePleaseDeleteSourceMenus({&startsWithSubmenu}, {});
+    EXPECT_EQ(control_->GetValue(), "");
+    EXPECT_EQ(control_->GetTextOfSelectedMenuItem(), "");
 }
 
 TEST_F(ExtendedMenuTest, ADisabledControlDoesNotPopUpItsMenu)
