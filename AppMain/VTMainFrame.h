@@ -52,8 +52,8 @@ public:
     void ToggleExperimentSpecificMenus(bool) {}
     void SetMenuEnablednessForExperimentRun_EmptyCallOnMSWindows(bool) {}
 
-    static const long kCreationStyle = wxDEFAULT_FRAME_STYLE | wxFRAME_NO_WINDOW_MENU;  // 0x20401F40
-    static const long kShownStyle = kCreationStyle & ~wxSYSTEM_MENU;                    // 0x20401740
+    static constexpr long kCreationStyle = wxDEFAULT_FRAME_STYLE | wxFRAME_NO_WINDOW_MENU;  // 0x20401F40
+    static constexpr long kShownStyle = kCreationStyle & ~wxSYSTEM_MENU;                    // 0x20401740
 
 private:
     void OnAboutVersionInfo(bool success, wxString message);

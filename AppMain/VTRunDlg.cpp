@@ -1,6 +1,8 @@
 #include "AppMain/VTRunDlg.h"
 
 #include "GuiViewClasses/DialogClasses/persdlg.h"
+#include "GuiViewClasses/GroupDialogs/VTEditGroupDlg.h"
+#include "GuiViewClasses/MiscGui/EditVTElementT.h"
 #include "UserInterface/OrbiskChoiceBookWithHiddenCtrl.h"
 #include "UserInterface/UtilityClasses/OperatingSystemHelpers.h"
 
@@ -31,7 +33,12 @@ const wxColour kGrey(80, 80, 80);
 
 VTRunDlg::GroupEditorOpener& GroupEditorOpenerSlot()
 {
-    static VTRunDlg::GroupEditorOpener opener;
+    // The participant-group editor, opened on the group the choice carries.
+    static VTRunDlg::GroupEditorOpener opener = [](wxWindow* parent, VTExperiment* experiment, wxWindow* list) {
+        return FriendToElementDialogs::EitherExplainThatCreationIsDisallowed_Or_LaunchDialog<VTEditGroupDlg>(
+            parent, experiment, list, false, false, -1, 0,
+            boost::shared_ptr<VantrelSDK::Interface_EditResponseWindowHelper>());
+    };
     return opener;
 }
 

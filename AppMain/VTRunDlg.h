@@ -64,8 +64,8 @@ public:
     // Opens the participant-group editor on the group that the list window's
     // selection carries; true when the editor ended with OK.
     using GroupEditorOpener = std::function<bool(wxWindow* parent, VTExperiment* experiment, wxWindow* listWindow)>;
-    // Replaces how the group button opens the editor (tests, other configurations).
-    // With no opener the button is disabled.
+    // By default the participant-group editor through the element-editor launcher;
+    // replaceable (tests, other configurations). With none the button is disabled.
     static void SetGroupEditorOpener(GroupEditorOpener opener);
     static const GroupEditorOpener& GetGroupEditorOpener();
 

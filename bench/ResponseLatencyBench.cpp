@@ -54,6 +54,7 @@ int Bench(int count)
     for (int i = 0; i < count; ++i) {
         Vantrel::VTPlannedEvent event;
         event.name = "Wait";
+        event.pluginID = 330;
         event.kind = Vantrel::VTPlannedEvent::StimulusKind::Text;
         event.text = "+";
         event.timeLimitMs = 2000;

@@ -27,3 +27,8 @@ if(CCACHE_PROGRAM)
 endif()
 
 add_compile_definitions(QT_NO_KEYWORDS BOOST_ASIO_NO_DEPRECATED BOOST_BIND_GLOBAL_PLACEHOLDERS)
+
+# Sound and film playback in the audio and movie event plug-ins.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(GSTREAMER REQUIRED IMPORTED_TARGET
+  gstreamer-1.0>=1.22 gstreamer-base-1.0 gstreamer-app-1.0 gstreamer-video-1.0 gstreamer-pbutils-1.0)

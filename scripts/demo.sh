@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The participant's whole road on this machine: starts the local doubles of the
-# cloud service (with a sample experiment: a few trials of text and a picture)
-# and of the mail relay, then Study Station pointed at them. Type the task code
-# that it prints, go through the steps, and the data lands at the double.
+# cloud service (with a sample experiment: a few trials of text, a picture, a sound
+# and a short film) and of the mail relay, then Study Station pointed at them. Type
+# the task code that it prints, go through the steps, and the data lands at the double.
 #
 #   bash scripts/demo.sh            install, build, start the demo
 #   DEMO_SKIP_BUILD=1 bash scripts/demo.sh    use the build that is there
@@ -68,7 +68,7 @@ cat <<BANNER
   Mail relay double:     127.0.0.1:$SMTP_PORT
   Task code to type:     $TASK_CODE
 
-  Name and e-mail are optional. The run takes about 8 seconds; Escape cancels it.
+  Name and e-mail are optional. The run takes about 12 seconds; Escape cancels it.
   Uploaded data files:   $WORK/cloud/experiments/12345678/results/
 
 BANNER

@@ -11,9 +11,14 @@ PACKAGES=(
   libwxgtk3.2-dev qtbase5-dev
   libboost-dev libboost-system-dev libboost-chrono-dev libboost-thread-dev
   libcurl4-openssl-dev libssl-dev
+  # sound and film: GStreamer with the common decoders (no sound card needed to build or test)
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   # tests: GoogleTest, a headless X server, screenshots, local network doubles
   libgtest-dev libgmock-dev xvfb xauth x11-apps imagemagick libx11-dev
   python3 python3-aiosmtpd openssl curl ca-certificates zip unzip tar gzip
+  # CI's fuzz stage: clang with libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -70,7 +70,7 @@ void VTQNodeInputHandler::OnPanelDestroyed(wxWindowDestroyEvent& event)
     m_device.reset();
     panel->RemoveEventHandler(this);
     if (next) next->ProcessEvent(event);
-    if (wxTheApp) wxTheApp->ScheduleForDestruction(this);
+    if (wxAppConsole* app = wxAppConsole::GetInstance()) app->ScheduleForDestruction(this);
 }
 
 void VTQNodeInputHandler::ShowPage(int page)

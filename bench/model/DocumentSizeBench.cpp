@@ -34,7 +34,8 @@ double Seconds(Clock::time_point since) { return std::chrono::duration<double>(C
 // A document of about `elements` elements: trials with an event each, blocks of 100 trials.
 QByteArray MakeDocument(int elements)
 {
-    const int trials = elements / 2;
+    // Two elements per trial and one block per 100 trials: at most `elements` in all.
+    const int trials = int(elements * 100LL / 201);
     std::string s = R"({"format": "Study Station experiment", "version": 1, "elements": [)";
     for (int t = 1; t <= trials; ++t) {
         s += "{\"type\": 2, \"id\": " + std::to_string(t) + ", \"timeLimitMs\": 500, \"endTimeLimit\": true},";

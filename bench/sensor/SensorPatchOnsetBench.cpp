@@ -1,7 +1,7 @@
 // Stimulus onset as the screen shows it: a thread polls the light-sensor patch's
 // pixel on the X server while a run presents 500 stimuli (each followed by a blank
 // gap), and every time the patch appears is compared with the onset time the data
-// file records for that stimulus (its CumulativeTime_ms column, on the run timer).
+// file records for that stimulus (its Onset_ms column, on the run timer).
 //
 //   SensorPatchOnsetBench [onsets]        (needs a display; run under xvfb-run)
 //
@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "VTPlugInCommon/ProcessServices.h"
+#include "VTPlugInCommon/VTSdkEventPlugin.h"
 #include "VTPlugInCommon/VTTimer.h"
 #include "VTRuntime/VTRunEngine.h"
 #include "XPixelProbe.h"
@@ -56,6 +57,7 @@ VTRunPlan MakePlan(int onsets)
     for (int i = 0; i < onsets; ++i) {
         VTPlannedEvent word;
         word.name = "Word";
+        word.pluginID = VantrelSDK::VTSdkEventPlugin::kText;
         word.kind = VTPlannedEvent::StimulusKind::Text;
         word.text = word.stimulusLabel = wxString::Format("word %d", i);
         word.timeLimitMs = 30;
@@ -73,7 +75,7 @@ VTRunPlan MakePlan(int onsets)
     return plan;
 }
 
-// Recorded onsets of the stimulus rows (Event, CumulativeTime_ms, Stimulus, ...).
+// Recorded onsets of the stimulus rows (Event, Stimulus, Response, RT_ms, Correctness, Onset_ms).
 std::vector<double> RecordedOnsets(const wxString& file)
 {
     std::vector<double> onsets;
@@ -81,7 +83,7 @@ std::vector<double> RecordedOnsets(const wxString& file)
     for (std::string line; std::getline(in, line);) {
         const wxArrayString fields = wxSplit(wxString::FromUTF8(line), '\t', 0);
         double ms = 0;
-        if (fields.size() > 2 && fields[0] == "Word" && fields[1].ToCDouble(&ms)) onsets.push_back(ms);
+        if (fields.size() > 5 && fields[0] == "Word" && fields[5].ToCDouble(&ms)) onsets.push_back(ms);
     }
     return onsets;
 }

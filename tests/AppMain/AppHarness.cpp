@@ -1,7 +1,7 @@
 #include "AppHarness.h"
 
 #include "AppMain/AppFactory.h"
-#include "TestMainParts.h"
+#include "TestMainSetup.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -282,8 +282,12 @@ TEST(RunDlg, AnExperimentWithoutAnInputDeviceShowsTheRedWarning)
 // Installs an opener for the test's length.
 struct OpenerScope
 {
-    explicit OpenerScope(VTRunDlg::GroupEditorOpener opener) { VTRunDlg::SetGroupEditorOpener(std::move(opener)); }
-    ~OpenerScope() { VTRunDlg::SetGroupEditorOpener({}); }
+    explicit OpenerScope(VTRunDlg::GroupEditorOpener opener) : previous(VTRunDlg::GetGroupEditorOpener())
+    {
+        VTRunDlg::SetGroupEditorOpener(std::move(opener));
+    }
+    ~OpenerScope() { VTRunDlg::SetGroupEditorOpener(previous); }
+    VTRunDlg::GroupEditorOpener previous;
 };
 
 TEST(RunDlg, TheGroupButtonOpensTheEditorOnTheSelectedGroupAndTheChoiceFollowsIt)
@@ -338,6 +342,8 @@ TEST(RunDlg, WithoutAGroupEditorTheGroupButtonIsDisabled)
 {
     TenBlocks model;
     VTRunOptions options;
+    EXPECT_TRUE(static_cast<bool>(VTRunDlg::GetGroupEditorOpener()));  // the group editor by default
+    OpenerScope none({});
     ShowRunDialog(model.experiment, options, [](VTRunDlg& d) {
         EXPECT_FALSE(d.GetEditGroupsButton()->IsEnabled());
         ScriptedDialog::Click(d, wxID_CANCEL);

@@ -21,15 +21,7 @@ int ScriptedDialog::Enter(wxDialog* dialog)
 
 void ScriptedDialog::ScriptWhenShown(wxDialog* dialog, std::function<void(wxDialog&)> script)
 {
-    wxTheApp->CallAfter([dialog, script] {
-        if (!TestSupport::PumpUntil([&] { return dialog->IsShownOnScreen(); })) ADD_FAILURE() << "dialog never shown";
-        TestSupport::PumpFor(100);
-        script(*dialog);
-        if (!TestSupport::PumpUntil([&] { return !dialog->IsShown(); }, 5000)) {
-            ADD_FAILURE() << "dialog still open after its script";
-            dialog->EndModal(wxID_CANCEL);
-        }
-    });
+    TestSupport::ScriptShownDialog(dialog, std::move(script));
 }
 
 void ScriptedDialog::Click(wxDialog& dialog, const char* xrcName)

@@ -3,7 +3,7 @@
 // offscreen platform, points HOME and the XDG folders at a fresh folder, turns
 // wx assertions into test failures and records the log instead of showing it.
 
-#include "TestMainParts.h"
+#include "TestMainSetup.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +57,10 @@ int main(int argc, char** argv)
         return 2;
     }
     delete wxLog::SetActiveTarget(TestSupport::CreateRecordingLog());
-    if (!wxTheApp->CallOnInit()) return 3;
+    // The application object is a console one in console suites: reached through the
+    // console base, never through wxTheApp's cast to the GUI class.
+    wxAppConsole* app = wxAppConsole::GetInstance();
+    if (!app->CallOnInit()) return 3;
 
     int rc;
     {
@@ -73,7 +76,7 @@ int main(int argc, char** argv)
         wxEventLoopActivator activate(&loop);
         rc = RUN_ALL_TESTS();
     }
-    wxTheApp->OnExit();
+    app->OnExit();
     wxEntryCleanup();
     if (rc == 0) TestSupport::RemoveHomeFolder();
     return rc;

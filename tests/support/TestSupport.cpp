@@ -1,9 +1,10 @@
 #include "TestSupport.h"
 
-#include "TestMainParts.h"
+#include "TestMainSetup.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/uiaction.h>
@@ -142,7 +143,7 @@ bool PumpUntil(const std::function<bool()>& cond, long timeoutMs)
     wxStopWatch watch;
     while (!cond()) {
         if (watch.Time() > timeoutMs) return false;
-        if (wxTheApp) wxTheApp->Yield(true);
+        if (wxAppConsole* app = wxAppConsole::GetInstance()) app->Yield(true);
         if (QCoreApplication::instance()) QCoreApplication::processEvents();
         wxMilliSleep(2);
     }
@@ -164,6 +165,19 @@ void ClickWindow(wxWindow* window)
     PumpFor(50);
     sim.MouseClick();
     PumpFor(100);
+}
+
+void ScriptShownDialog(wxDialog* dialog, std::function<void(wxDialog&)> script)
+{
+    wxTheApp->CallAfter([dialog, script = std::move(script)] {
+        if (!PumpUntil([&] { return dialog->IsShownOnScreen(); })) ADD_FAILURE() << "dialog never shown";
+        PumpFor(100);
+        script(*dialog);
+        if (!PumpUntil([&] { return !dialog->IsShown(); }, 5000)) {
+            ADD_FAILURE() << "dialog still open after its script";
+            dialog->EndModal(wxID_CANCEL);
+        }
+    });
 }
 
 }  // namespace TestSupport

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class wxDialog;
 class wxWindow;
 
 namespace TestSupport {
@@ -42,5 +43,10 @@ void PumpFor(long ms);
 // Move the pointer to the middle of `window` and click it with the left button,
 // waiting for the X server to deliver the events.
 void ClickWindow(wxWindow* window);
+
+// From a modal-dialog hook: once the dialog is on screen (inside its modal loop),
+// runs the script, which should end it. A dialog still open 5 s later is
+// cancelled and fails the test, so a broken script never hangs the run.
+void ScriptShownDialog(wxDialog* dialog, std::function<void(wxDialog&)> script);
 
 }  // namespace TestSupport

@@ -73,9 +73,13 @@ std::string ReadRunInfoText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::string();
-    std::string text(kMaxRunInfoBytes, '\0');
-    in.read(&text[0], static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(in.gcount()));
+    // Read as it comes: a buffer of the largest size would take 16 MiB for every file.
+    std::string text;
+    char chunk[1 << 16];
+    while (text.size() < kMaxRunInfoBytes && in) {
+        in.read(chunk, static_cast<std::streamsize>(std::min(sizeof chunk, kMaxRunInfoBytes - text.size())));
+        text.append(chunk, static_cast<size_t>(in.gcount()));
+    }
     return text;
 }
 

@@ -7,6 +7,11 @@
 
 #include <wx/intl.h>
 
+#include <QByteArray>
+
+#include <map>
+#include <string>
+
 namespace Vantrel {
 
 namespace {
@@ -205,6 +210,36 @@ struct IntListKind : PlainKind<std::vector<int>>
     }
 };
 
+// [{"name", "value"}] in order; names as typed, duplicates kept.
+struct MetadataKind : PlainKind<VTMetadata>
+{
+    void Write(const VTMetadata& v, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (const VTMetaDataEntry& e : v.m_Entries)
+            array.append(QJsonObject{{"name", ToQtString(e.name)}, {"value", ToQtString(e.value)}});
+        o[key] = array;
+    }
+    void Read(VTMetadata& v, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        std::vector<VTMetaDataEntry> read;
+        for (JsonFieldReader& e : f.Objects(key, _("a metadata entry"))) read.push_back({e.String("name"), e.String("value")});
+        if (f.Ok()) v.m_Entries = std::move(read);
+    }
+    std::string Describe(const VTMetadata& v) const
+    {
+        std::string s;
+        for (const VTMetaDataEntry& e : v.m_Entries) s += DescribeText(e.name) + "=" + DescribeText(e.value) + " ";
+        return "[" + s + "]";
+    }
+    void MakeDifferent(VTMetadata& v, const ElementIdSource&) const
+    {
+        v.SetValue(wxS("Contrubutors"), v.GetValue(wxS("Contrubutors")) + wxS("x"));
+        v.m_Entries.push_back({wxString::Format(wxS("own %zu"), v.m_Entries.size()), wxS("value\nline")});
+    }
+};
+
 // The next id per element type; a document never lowers a counter below the ids it holds.
 struct IdCountersKind : PlainKind<std::vector<std::uint32_t>>
 {
@@ -343,6 +378,56 @@ struct SensorPatchKind : SharedValueKind<VTSensorPatch>
     }
 };
 
+// [{"plugIn": id, "settings": the suite's stream in base64}], one per input plug-in.
+struct PlugInSettingsKind : PlainKind<std::map<int, std::string>>
+{
+    using Value = std::map<int, std::string>;
+
+    void Write(const Value& v, QJsonObject& o, const char* key) const
+    {
+        QJsonArray array;
+        for (const auto& [id, bytes] : v)
+            array.append(QJsonObject{
+                {"plugIn", id},
+                {"settings", QString::fromLatin1(QByteArray(bytes.data(), int(bytes.size())).toBase64())}});
+        o[key] = array;
+    }
+    void Read(Value& v, JsonFieldReader& f, const char* key) const
+    {
+        if (!f.Has(key)) return;
+        Value read;
+        for (JsonFieldReader& entry : f.Objects(key, _("a plug-in's settings"))) {
+            const int id = int(entry.Int("plugIn", -1, 0, INT_MAX));
+            const wxString text = entry.String("settings");
+            if (!entry.Ok()) return;
+            const auto decoded = QByteArray::fromBase64Encoding(ToQtString(text).toLatin1(),
+                                                                QByteArray::AbortOnBase64DecodingErrors);
+            if (!entry.Has("plugIn") || !decoded) {
+                f.Fail(_("a plug-in's settings need the plug-in's id and its settings in base64"));
+                return;
+            }
+            if (!read.emplace(id, decoded.decoded.toStdString()).second) {
+                f.Fail(wxString::Format(_("the settings of plug-in %d are given twice"), id));
+                return;
+            }
+        }
+        v = read;
+    }
+    std::string Describe(const Value& v) const
+    {
+        std::string s;
+        for (const auto& [id, bytes] : v)
+            s += std::to_string(id) + ":" + QByteArray(bytes.data(), int(bytes.size())).toHex().toStdString() + " ";
+        return "[" + s + "]";
+    }
+    void MakeDifferent(Value& v, const ElementIdSource&) const
+    {
+        int next = 3000;
+        for (const auto& entry : v) next = std::max(next, entry.first + 1);
+        v[next] = std::string("\0\1settings\xff", 11);
+    }
+};
+
 // An experiment that names no input devices runs on the keyboard alone.
 IntListKind InputDevicesKind()
 {
@@ -363,9 +448,11 @@ const ExperimentFieldTable& VTExperiment::FieldTable()
         MakeField<VTExperiment>("cloud", &VTExperiment::m_CloudSettings, CloudKind()),
         MakeField<VTExperiment>("inputPlugIns", &VTExperiment::m_InputPlugInIDs, InputDevicesKind()),
         MakeField<VTExperiment>("parameters", &VTExperiment::m_Parameters, ParametersKind()),
+        MakeField<VTExperiment>("metadata", &VTExperiment::m_Metadata, MetadataKind()),
         MakeField<VTExperiment>("locked", &VTExperiment::m_Locked, BoolKind()),
         MakeField<VTExperiment>("lockReason", &VTExperiment::m_LockReason, TextKind()),
-        MakeField<VTExperiment>("nextIDs", &VTExperiment::m_NextIDs, IdCountersKind()));
+        MakeField<VTExperiment>("nextIDs", &VTExperiment::m_NextIDs, IdCountersKind()),
+        MakeField<VTExperiment>("inputPlugInSettings", &VTExperiment::m_InputPlugInSettings, PlugInSettingsKind()));
     return table;
 }
 

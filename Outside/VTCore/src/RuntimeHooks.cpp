@@ -13,6 +13,8 @@ Interface_RuntimeForCore*& Registered()
 Interface_RuntimeForCore::~Interface_RuntimeForCore() = default;
 
 unsigned Interface_RuntimeForCore::CreateDefaultResponses(VTPlugIn*, VTExperiment&) { return 0; }
+bool Interface_RuntimeForCore::CapturePlugInSettings(int, std::string&) { return false; }
+bool Interface_RuntimeForCore::ApplyPlugInSettings(int, const std::string&) { return false; }
 
 void SetRuntimeForCore(Interface_RuntimeForCore* runtime) { Registered() = runtime; }
 

@@ -111,6 +111,7 @@ const ElementFieldTable& VTEvent::FieldTable()
         ElementMember("stimulusText", &VTEvent::m_StimulusText, TextKind()),
         ElementMember("stimListID", &VTEvent::m_StimListID, ReferenceTo<int>(ElementType::StimList, -1)),
         ElementMember("stimFiles", &VTEvent::m_StimFiles, TextListKind()),
+        ElementMember("plugInSettings", &VTEvent::m_PlugInSettings, TextListKind()),
         ElementMember("record", &VTEvent::m_Record, BoolKind()),
         ElementMember("resetTimer", &VTEvent::m_ResetTimer, BoolKind()),
         ElementMember("endImmediately", &VTEvent::m_EndImmediately, BoolKind()),
@@ -127,6 +128,25 @@ const ElementFieldTable& VTEvent::FieldTable()
         ElementMember("tagSetIDForCorrect", &VTEvent::m_TagSetIDForCorrect, ReferenceTo<int>(ElementType::TagSet, -1)),
         ElementMember("correctRows", &VTEvent::m_CorrectRows, CorrectRowsKind()));
     return table;
+}
+
+std::map<wxString, wxString> VTEvent::GetPlugInSettings() const
+{
+    std::map<wxString, wxString> settings;
+    for (const wxString& entry : m_PlugInSettings)
+        if (entry.Contains("=")) settings[entry.BeforeFirst('=')] = entry.AfterFirst('=');
+    return settings;
+}
+
+void VTEvent::SetPlugInSetting(const wxString& key, const wxString& value)
+{
+    std::map<wxString, wxString> settings = GetPlugInSettings();
+    if (value.empty())
+        settings.erase(key);
+    else
+        settings[key] = value;
+    m_PlugInSettings.clear();
+    for (const auto& setting : settings) m_PlugInSettings.push_back(setting.first + "=" + setting.second);
 }
 
 void VTEvent::RefreshChildElementPointers()

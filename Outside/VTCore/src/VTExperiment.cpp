@@ -78,7 +78,36 @@ int VTExperiment::GetNumOpen()
     return count;
 }
 
-void VTExperiment::OnSetActive() { ActiveExperiment() = this; }
+void VTExperiment::OnSetActive()
+{
+    VTExperiment* previous = ActiveExperiment();
+    if (previous == this) return;
+    // The plug-ins hold the active experiment's settings: hand them back first.
+    if (previous) previous->CaptureInputPlugInSettings();
+    ActiveExperiment() = this;
+    ApplyInputPlugInSettings();
+}
+
+void VTExperiment::CaptureInputPlugInSettings()
+{
+    Interface_RuntimeForCore* runtime = GetRuntimeForCore();
+    if (!runtime) return;
+    for (int id : m_InputPlugInIDs) {
+        std::string bytes;
+        if (runtime->CapturePlugInSettings(id, bytes)) m_InputPlugInSettings[id] = bytes;
+    }
+}
+
+void VTExperiment::ApplyInputPlugInSettings() const
+{
+    Interface_RuntimeForCore* runtime = GetRuntimeForCore();
+    if (!runtime) return;
+    for (const auto& [id, bytes] : m_InputPlugInSettings)
+        if (std::find(m_InputPlugInIDs.begin(), m_InputPlugInIDs.end(), id) != m_InputPlugInIDs.end() &&
+            !runtime->ApplyPlugInSettings(id, bytes))
+            wxLogWarning(_("The stored settings of input device %d could not be read; it keeps its current settings."),
+                         id);
+}
 
 VTExperiment* VTExperiment::GetActiveExperiment() { return ActiveExperiment(); }
 
@@ -449,6 +478,8 @@ bool VTExperiment::DeleteContents()
 
 bool VTExperiment::DoSaveDocument(const wxString& file)
 {
+    // The plug-ins' settings belong to the active experiment (or to the only one).
+    if (!ActiveExperiment() || ActiveExperiment() == this) CaptureInputPlugInSettings();
     wxString error;
     if (!VTExperimentJsonFormat::Save(*this, file, error)) {
         wxLogError(_("Could not save the experiment \"%s\": %s"), file, error);
@@ -473,6 +504,7 @@ bool VTExperiment::DoOpenDocument(const wxString& file)
         return false;
     }
     Modify(false);
+    ApplyInputPlugInSettings();
     return true;
 }
 

@@ -7,10 +7,12 @@ namespace Vantrel {
 VTSaveDataOptions::VTSaveDataOptions()
 {
     m_Options.fill(false);
-    // A new experiment writes the header and names its block, trial and event.
+    // A new experiment writes the header, names its block, trial and event and
+    // records each onset.
     m_Options[BlockNameColumn] = true;
     m_Options[TrialNameColumn] = true;
     m_Options[EventNameColumn] = true;
+    m_Options[CumulativeTimeColumn] = true;
     m_Options[Header] = true;
     m_Options[FlushAfterEveryTrial] = true;
 }

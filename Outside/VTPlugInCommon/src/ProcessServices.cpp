@@ -50,6 +50,15 @@ LogThatSuspendsDuringExpRun::LogThatSuspendsDuringExpRun() : m_Previous(wxLog::G
 LogThatSuspendsDuringExpRun::~LogThatSuspendsDuringExpRun()
 {
     if (g_RunLog == this) g_RunLog = nullptr;
+    // Looked at through SetActiveTarget: GetActiveTarget would make a new target when
+    // there is none, which is the state at shut-down.
+    wxLog* active = wxLog::SetActiveTarget(nullptr);
+    if (active == this) {
+        wxLog::SetActiveTarget(m_Previous);
+    } else {
+        wxLog::SetActiveTarget(active);
+        delete m_Previous;
+    }
 }
 
 void LogThatSuspendsDuringExpRun::SuspendForRun() { g_Suspended = true; }

@@ -124,6 +124,11 @@ bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper*, wxD
 
 Interface_DynamicPluginSettingsManager::~Interface_DynamicPluginSettingsManager() {}
 
+boost::shared_ptr<Interface_PlugInSettings> Interface_DynamicPluginSettingsManager::GetCurrentSettingsSuite() const
+{
+    return {};
+}
+
 VTSdkNoSettingsManager::VTSdkNoSettingsManager()
     : SimpleSettingsManagerWithTypeCheckAssertion<VTSdkEmptySettings>(boost::function<void()>())
 {}

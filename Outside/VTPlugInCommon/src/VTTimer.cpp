@@ -52,12 +52,15 @@ int VTTimer::BlockEverythingExceptCancellationKeypress_InputPlugin(boost::functi
 {
     // On the GUI thread the cancellation key can only arrive through the event loop,
     // so user input is dispatched now and then; elsewhere the presenter sets the flag.
-    const bool onGuiThread = wxIsMainThread() && wxTheApp && wxTheApp->IsGUI() && wxEventLoopBase::GetActive();
+    // The application object may be a console one, so it is only taken as the GUI
+    // class once it says it is one.
+    wxAppConsole* app = wxAppConsole::GetInstance();
+    const bool onGuiThread = wxIsMainThread() && app && app->IsGUI() && wxEventLoopBase::GetActive();
     unsigned long long lastDispatch = GetAbsoluteMicroseconds();
     while (stillBlocked && stillBlocked()) {
         if (m_Cancelled) return BLOCK_CANCELLED;
         if (onGuiThread && GetAbsoluteMicroseconds() - lastDispatch > 10000) {
-            wxTheApp->SafeYieldFor(nullptr, wxEVT_CATEGORY_USER_INPUT | wxEVT_CATEGORY_UI);
+            static_cast<wxApp*>(app)->SafeYieldFor(nullptr, wxEVT_CATEGORY_USER_INPUT | wxEVT_CATEGORY_UI);
             lastDispatch = GetAbsoluteMicroseconds();
             if (m_Cancelled) return BLOCK_CANCELLED;
         }

@@ -10,10 +10,15 @@
 #include <VTCore/VTResponse.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 
+#include <QByteArray>
+#include <QDataStream>
+
 #include <algorithm>
 #include <map>
 
 #include "VTPlugInCommon/VTPresenter.h"
+#include "VTPlugInCommon/VTSdkBase.h"
+#include "VTPlugInCommon/VTSdkSettings.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
 #include "VTRunPlanBuilder.h"
 #include "VTRuntime/VTDataFolder.h"
@@ -80,6 +85,44 @@ public:
                 delete response;
         });
         return made;
+    }
+
+    bool CapturePlugInSettings(int plugInID, std::string& bytes) override
+    {
+        VantrelSDK::VTSdkBase* sdk = SdkOf(plugInID);
+        const auto suite = sdk ? sdk->SettingsManager().GetCurrentSettingsSuite() : nullptr;
+        if (!suite) return false;
+        QByteArray out;
+        QDataStream stream(&out, QIODevice::WriteOnly);
+        stream.setVersion(kSettingsStreamVersion);
+        if (!suite->OnSaveToFile(stream)) return false;
+        bytes.assign(out.constData(), std::size_t(out.size()));
+        return true;
+    }
+
+    bool ApplyPlugInSettings(int plugInID, const std::string& bytes) override
+    {
+        VantrelSDK::VTSdkBase* sdk = SdkOf(plugInID);
+        if (!sdk) return false;
+        const auto suite = sdk->SettingsManager().CreateSettingsSuite();
+        if (!suite) return false;
+        QByteArray in(bytes.data(), int(bytes.size()));
+        QDataStream stream(&in, QIODevice::ReadOnly);
+        stream.setVersion(kSettingsStreamVersion);
+        VantrelSDK::PlugInSettingsStreamingHelper helper;
+        if (!suite->OnLoadFromFile(helper, stream)) return false;
+        sdk->SettingsManager().ApplySettingsSuiteToCurrentPluginState(suite);
+        return true;
+    }
+
+private:
+    // Stored settings are read back with the data-stream version they were written with.
+    static constexpr QDataStream::Version kSettingsStreamVersion = QDataStream::Qt_5_15;
+
+    static VantrelSDK::VTSdkBase* SdkOf(int plugInID)
+    {
+        VTPlugIn* plugin = VTPlugIn::GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(plugInID);
+        return plugin ? plugin->GetSdkBasePtr() : nullptr;
     }
 };
 

@@ -17,7 +17,6 @@ enum class VTDataColumns::Column
     TrialNumber,
     Event,
     EventNumber,
-    CumulativeTime,
     Stimulus,
     StimulusX,
     StimulusY,
@@ -26,6 +25,7 @@ enum class VTDataColumns::Column
     Response,
     ReactionTime,
     Correctness,
+    Onset,
     CorrectResponse
 };
 
@@ -50,7 +50,6 @@ const ColumnInfo kColumns[] = {
     {Column::TrialNumber, "TrialNumber", VTSaveDataOptions::TrialNumberColumn},
     {Column::Event, "Event", VTSaveDataOptions::EventNameColumn},
     {Column::EventNumber, "EventNumber", VTSaveDataOptions::EventNumberColumn},
-    {Column::CumulativeTime, "CumulativeTime_ms", VTSaveDataOptions::CumulativeTimeColumn},
     {Column::Stimulus, "Stimulus", -1},
     {Column::StimulusX, "StimulusX", VTSaveDataOptions::StimulusPositionColumn},
     {Column::StimulusY, "StimulusY", VTSaveDataOptions::StimulusPositionColumn},
@@ -59,6 +58,8 @@ const ColumnInfo kColumns[] = {
     {Column::Response, "Response", -1},
     {Column::ReactionTime, "RT_ms", -1},
     {Column::Correctness, "Correctness", -1},
+    // The onset since the run began is the cumulative time the option names.
+    {Column::Onset, "Onset_ms", VTSaveDataOptions::CumulativeTimeColumn},
     {Column::CorrectResponse, "CorrectResponse", VTSaveDataOptions::CorrectResponsesColumn},
 };
 
@@ -83,7 +84,6 @@ wxString Field(const VTDataFileRow& row, const VTDataFileHeader& run, Column c)
         case Column::TrialNumber: return Number(row.trialNumber);
         case Column::Event: return row.event;
         case Column::EventNumber: return Number(row.eventNumber);
-        case Column::CumulativeTime: return VTDataFile::FormatReactionTime(row.onsetMs);
         case Column::Stimulus: return row.stimulus;
         case Column::StimulusX: return StimulusCoordinate(row, &wxRect::x);
         case Column::StimulusY: return StimulusCoordinate(row, &wxRect::y);
@@ -92,6 +92,7 @@ wxString Field(const VTDataFileRow& row, const VTDataFileHeader& run, Column c)
         case Column::Response: return row.response;
         case Column::ReactionTime: return row.hasReactionTime ? VTDataFile::FormatReactionTime(row.reactionTimeMs) : "";
         case Column::Correctness: return row.correctness;
+        case Column::Onset: return row.hasOnset ? VTDataFile::FormatReactionTime(row.onsetMs) : "";
         case Column::CorrectResponse: return row.correctResponses;
     }
     return wxString();

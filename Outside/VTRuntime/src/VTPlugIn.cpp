@@ -72,7 +72,20 @@ bool VTPlugIn::LocateAllInFolder(const wxString& folder, IPlugInLoadProgressDisp
 {
     DeleteAllObjects();
     Failures().clear();
+    LoadFolder(folder, progressOrNull, 0);
+    return Failures().empty();
+}
 
+size_t VTPlugIn::EnsureEventPlugInsLoaded()
+{
+    std::vector<VTPlugIn*> events;
+    if (GetPlugInsList(events, VantrelSDK::VT_PLUGIN_KIND_EVENT) == 0)
+        LoadFolder(VTResourceHelper::GetPlugInFolder(), nullptr, VantrelSDK::VT_PLUGIN_KIND_EVENT);
+    return GetPlugInsList(events, VantrelSDK::VT_PLUGIN_KIND_EVENT);
+}
+
+void VTPlugIn::LoadFolder(const wxString& folder, IPlugInLoadProgressDisplay* progressOrNull, int onlyKind)
+{
     std::vector<wxString> files;
     if (wxDir::Exists(folder)) {
         wxDir dir(folder);
@@ -89,6 +102,8 @@ bool VTPlugIn::LocateAllInFolder(const wxString& folder, IPlugInLoadProgressDisp
     };
 
     std::map<int, wxString> idsSeen;
+    for (const auto& plugin : Loaded())
+        idsSeen[plugin->GetPlugInID()] = wxFileName(plugin->GetLibraryPath()).GetFullName();
     for (const wxString& path : files) {
         const wxString fileName = wxFileName(path).GetFullName();
         if (progressOrNull) progressOrNull->ShowText(wxString::Format("Loading plug-in %s...", fileName));
@@ -119,6 +134,7 @@ bool VTPlugIn::LocateAllInFolder(const wxString& folder, IPlugInLoadProgressDisp
             kind = VantrelSDK::VT_PLUGIN_KIND_INPUT;
         else if (dynamic_cast<VantrelSDK::VTSdkEventPlugin*>(object))
             kind = VantrelSDK::VT_PLUGIN_KIND_EVENT;
+        if (onlyKind && kind != onlyKind) continue;  // the library stays loaded, unused
         if (!kind) {
             // Its code may still be referenced by static objects: keep the library loaded.
             fail(path, "its object is not a plug-in of a known kind");
@@ -133,7 +149,6 @@ bool VTPlugIn::LocateAllInFolder(const wxString& folder, IPlugInLoadProgressDisp
         idsSeen[id] = fileName;
         Loaded().push_back(std::unique_ptr<VTPlugIn>(new VTPlugIn(object, kind, path)));
     }
-    return Failures().empty();
 }
 
 const std::vector<VTPlugIn::LoadFailure>& VTPlugIn::GetLoadFailures() { return Failures(); }

@@ -2,7 +2,6 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/display.h>
-#include <wx/image.h>
 #include <wx/panel.h>
 #include <wx/tokenzr.h>
 
@@ -23,7 +22,6 @@ VTPresenterFrame::VTPresenterFrame()
     m_Canvas->Bind(wxEVT_PAINT, &VTPresenterFrame::OnPaint, this);
     m_Canvas->Bind(wxEVT_KEY_UP, &VTPresenterFrame::OnKeyUp, this);
     Bind(wxEVT_CHAR_HOOK, &VTPresenterFrame::OnCharHook, this);
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
 }
 
 VTPresenterFrame::~VTPresenterFrame() {}
@@ -54,25 +52,14 @@ void VTPresenterFrame::ShowText(const wxString& text)
     Refresh();
 }
 
-bool VTPresenterFrame::ShowPicture(const wxString& path)
+void VTPresenterFrame::ShowBitmap(const wxBitmap& bitmap)
 {
-    wxImage image;
-    {
-        wxLogNull quiet;  // an unreadable file is reported by the caller, once
-        image.LoadFile(path);
-    }
-    if (!image.IsOk()) {
-        ShowText(path);
-        return false;
-    }
-    const wxSize area = m_Canvas->GetClientSize();
-    const double scale = std::min(double(area.x) / image.GetWidth(), double(area.y) / image.GetHeight());
-    const int w = std::max(1, int(image.GetWidth() * scale)), h = std::max(1, int(image.GetHeight() * scale));
     m_Text.clear();
-    m_Picture = wxBitmap(image.Scale(w, h, wxIMAGE_QUALITY_HIGH));
+    m_Picture = bitmap;
     Refresh();
-    return true;
 }
+
+wxSize VTPresenterFrame::GetSurfaceSize() const { return m_Canvas->GetClientSize(); }
 
 void VTPresenterFrame::SetBackground(const wxColour& colour)
 {
@@ -89,8 +76,13 @@ void VTPresenterFrame::SetSensorPatch(const wxRect& rect, const wxColour& colour
 
 void VTPresenterFrame::ShowSensorPatch(bool show)
 {
-    m_SensorPatchShown = show && !m_SensorPatch.IsEmpty();
-    Refresh();
+    // Put up by the next PaintNow(), together with the stimulus, so that the patch
+    // marks the onset and not some earlier repaint; taken down at once.
+    m_SensorPatchArmed = show && !m_SensorPatch.IsEmpty();
+    if (!m_SensorPatchArmed && m_SensorPatchShown) {
+        m_SensorPatchShown = false;
+        Refresh();
+    }
 }
 
 bool VTPresenterFrame::GetStimulusRect(wxRect& rect) const
@@ -107,6 +99,7 @@ void VTPresenterFrame::AddLabelledRectangle(const wxRect& rect, const wxString& 
 
 void VTPresenterFrame::PaintNow()
 {
+    m_SensorPatchShown = m_SensorPatchArmed;
     m_Canvas->Refresh();
     m_Canvas->Update();
     // Update() has drawn into the window; wait until the display server has done the

@@ -1,6 +1,7 @@
 #pragma once
-// The presentation window: covers the display, draws one stimulus at a time and
-// queues the participant's keys with their run-timer times.
+// The presentation window: covers the display, is the surface the event-type
+// plug-ins draw their stimuli on, and queues the participant's keys with their
+// run-timer times.
 
 #include <wx/bitmap.h>
 #include <wx/frame.h>
@@ -9,9 +10,11 @@
 #include <set>
 #include <vector>
 
+#include "VTPlugInCommon/VTSdkPresentationSurface.h"
+
 namespace Vantrel {
 
-class VTPresenterFrame : public wxFrame
+class VTPresenterFrame : public wxFrame, public VantrelSDK::Interface_PresentationSurface
 {
 public:
     struct Key
@@ -26,21 +29,22 @@ public:
 
     // Shows the window over the whole display and gives it the keyboard.
     void Present();
-    void ShowBlank();
-    void ShowText(const wxString& text);
-    // False when the picture cannot be read (the window then shows its file name).
-    bool ShowPicture(const wxString& path);
+    wxSize GetSurfaceSize() const override;
+    void ShowBlank() override;
+    void ShowText(const wxString& text) override;
+    void ShowBitmap(const wxBitmap& bitmap) override;
     void SetGrid(bool grid) { m_Grid = grid; }
     // Text is drawn in black or white, whichever stands out from the background.
     void SetBackground(const wxColour& colour);
-    // The light-sensor patch, drawn over everything while shown.
+    // The light-sensor patch, drawn over everything while shown. Showing takes
+    // effect with the next PaintNow(); hiding at once.
     void SetSensorPatch(const wxRect& rect, const wxColour& colour);
     void ShowSensorPatch(bool show);
     // Where the last paint drew the stimulus (false: no stimulus drawn).
     bool GetStimulusRect(wxRect& rect) const;
     void AddLabelledRectangle(const wxRect& rect, const wxString& label);
     // Paints now, so the stimulus is on screen when this returns.
-    void PaintNow();
+    void PaintNow() override;
 
     bool TakeKey(Key& key);
     void DropQueuedKeys();
@@ -59,6 +63,7 @@ private:
     wxColour m_Background{0, 0, 0};
     wxRect m_SensorPatch;
     wxColour m_SensorPatchColour;
+    bool m_SensorPatchArmed = false;
     bool m_SensorPatchShown = false;
     wxRect m_StimulusRect;
     struct Labelled

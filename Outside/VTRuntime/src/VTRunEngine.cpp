@@ -12,6 +12,7 @@
 #include "VTPlugInCommon/VTPresenter.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
 #include "VTPlugInCommon/VTTimer.h"
+#include "VTEventPresentation.h"
 #include "VTPresenterFrame.h"
 #include "VTRuntime/VTPlugIn.h"
 
@@ -65,9 +66,13 @@ public:
         Cancelled
     };
 
-    EventWait(VTPresenterFrame& frame, VTInputPoller& poller, const VTPlannedEvent& event,
+    EventWait(VTPresenterFrame& frame, VTInputPoller& poller, VTEventPresentation& presentation,
               unsigned long long onsetMicroseconds)
-        : m_Frame(frame), m_Poller(poller), m_Event(event), m_Onset(onsetMicroseconds)
+        : m_Frame(frame),
+          m_Poller(poller),
+          m_Presentation(presentation),
+          m_Event(presentation.GetEvent()),
+          m_Onset(onsetMicroseconds)
     {}
 
     // Pumps the GUI until the event ends. Never waits more than 1 ms for the next event.
@@ -80,6 +85,8 @@ public:
             if (m_Event.recordsResponses && TakeAcceptedResponse()) {
                 if (m_Matched.endsEvent) return Result::Response;
             }
+            m_Presentation.Tick(m_Frame, timer.GetElapsedMicroseconds());
+            if (m_Presentation.IsFinished()) return m_Responded ? Result::Response : Result::Ended;
             if (limit >= 0 && timer.GetElapsedMicroseconds() >= m_Onset + static_cast<unsigned long long>(limit) * 1000)
                 return m_Responded ? Result::Response : Result::TimeLimit;
             PumpOnce();
@@ -104,6 +111,7 @@ public:
     const VTPlannedResponse& Matched() const { return m_Matched; }
     unsigned long long ResponseTime() const { return m_ResponseTime; }
     bool FromPlugin() const { return m_FromPlugin; }
+    const std::vector<unsigned long long>& StepPluginTimes() const { return m_StepPluginTimes; }
 
     static void PumpOnce()
     {
@@ -190,6 +198,12 @@ private:
 
     bool Accept(const VTPlannedResponse& match, unsigned long long time, bool fromPlugin)
     {
+        if (m_Presentation.TakesStepResponses()) {
+            // Each accepted response moves the stimulus on; the presentation keeps them.
+            m_Presentation.Step(m_Frame, time, match.name, match.correct);
+            if (fromPlugin) m_StepPluginTimes.push_back(time);
+            return false;
+        }
         if (m_Responded) {
             // Only the first response is recorded, unless a correct response follows an
             // incorrect one: that correction is recorded instead. A later one may still end the event.
@@ -211,6 +225,7 @@ private:
 
     VTPresenterFrame& m_Frame;
     VTInputPoller& m_Poller;
+    VTEventPresentation& m_Presentation;
     const VTPlannedEvent& m_Event;
     unsigned long long m_Onset;
     bool m_Responded = false;
@@ -218,22 +233,114 @@ private:
     VTPlannedResponse m_Matched;
     unsigned long long m_ResponseTime = 0;
     bool m_FromPlugin = false;
+    std::vector<unsigned long long> m_StepPluginTimes;
 };
 
-void Present(VTPresenterFrame& frame, const VTPlannedEvent& event)
+// The event that follows event e of trial t of block b, or null after the last.
+const VTPlannedEvent* FollowingEvent(const VTRunPlan& plan, size_t b, size_t t, size_t e)
 {
-    switch (event.kind) {
-        case VTPlannedEvent::StimulusKind::Text: frame.ShowText(event.text); break;
-        case VTPlannedEvent::StimulusKind::Picture:
-            if (!frame.ShowPicture(event.picturePath))
-                wxLogError("The picture \"%s\" could not be shown.", event.picturePath);
-            break;
-        case VTPlannedEvent::StimulusKind::None: frame.ShowBlank(); break;
-    }
-    frame.ShowSensorPatch(event.showsSensorPatch);
-    frame.PaintNow();
+    for (++e; b < plan.blocks.size(); ++b, t = 0, e = 0)
+        for (; t < plan.blocks[b].trials.size(); ++t, e = 0)
+            if (e < plan.blocks[b].trials[t].events.size()) return &plan.blocks[b].trials[t].events[e];
+    return nullptr;
 }
 
+// Starts loading an event's stimulus on the frame; a stimulus that cannot be loaded
+// is reported with its event and shows as a blank display.
+std::unique_ptr<VTEventPresentation> PrepareEvent(const VTPlannedEvent& event, VTPresenterFrame& frame)
+{
+    auto presentation = std::make_unique<VTEventPresentation>(event);
+    wxString problem;
+    if (!presentation->Prepare(frame, problem))
+        wxLogError(_("The stimulus of the event \"%s\" cannot be presented: %s"), event.name, problem);
+    return presentation;
+}
+
+// Pumps until the stimulus can start (it usually is by then: it was prepared while
+// the previous event ran). False when the participant cancelled meanwhile.
+bool WaitUntilPrepared(VTEventPresentation& presentation, VTPresenterFrame& frame)
+{
+    const long kBoundMs = 10000;
+    wxStopWatch waited;
+    bool failed = false;
+    wxString problem;
+    while (!presentation.IsPrepared(failed, problem) && !failed) {
+        if (frame.TakeEscape() && EventWait::ConfirmCancelOn(frame)) return false;
+        if (waited.Time() > kBoundMs) {
+            problem = wxString::Format(_("it was not ready after %ld seconds"), kBoundMs / 1000);
+            failed = true;
+            break;
+        }
+        EventWait::PumpOnce();
+    }
+    if (failed)
+        wxLogError(_("The stimulus of the event \"%s\" cannot be presented: %s"), presentation.GetEvent().name,
+                   problem);
+    return true;
+}
+
+double Milliseconds(unsigned long long microseconds) { return double(microseconds) / 1000.0; }
+
+// The data-file rows of one presented event: one row, or one per word shown.
+// `base` holds what every row of the event shares (names, numbers, correct responses,
+// where the stimulus was drawn).
+std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRow& base,
+                                       const VTEventPresentation& presentation, const EventWait& wait,
+                                       unsigned long long onset)
+{
+    const VTPlannedEvent& event = presentation.GetEvent();
+    std::vector<VTDataFileRow> rows;
+    const std::vector<VantrelSDK::VTSdkSegmentTime> segments = presentation.GetSegmentTimes();
+    if (segments.empty()) {
+        VTDataFileRow row = base;
+        row.stimulus = event.stimulusLabel;
+        row.hasOnset = true;
+        row.onsetMs = Milliseconds(onset);
+        if (event.recordsResponses) {
+            if (wait.Responded()) {
+                row.response = wait.Matched().name;
+                row.hasReactionTime = true;
+                row.reactionTimeMs = Milliseconds(wait.ResponseTime() - onset);
+                row.correctness = wait.SelfCorrected()     ? plan.codeSelfCorrect
+                                  : wait.Matched().correct ? plan.codeCorrect
+                                                           : plan.codeIncorrect;
+            } else {
+                row.correctness = plan.codeNoResponse;
+            }
+        }
+        rows.push_back(row);
+        return rows;
+    }
+    // A response that ended a rapid presentation belongs to the word shown at its time.
+    size_t responseSegment = segments.size();
+    if (event.recordsResponses && wait.Responded() && !presentation.TakesStepResponses())
+        for (size_t i = 0; i < segments.size(); ++i)
+            if (segments[i].onsetMicroseconds <= wait.ResponseTime()) responseSegment = i;
+    for (size_t i = 0; i < segments.size(); ++i) {
+        const VantrelSDK::VTSdkSegmentTime& segment = segments[i];
+        VTDataFileRow row = base;
+        row.stimulus = segment.text;
+        row.hasOnset = true;
+        row.onsetMs = Milliseconds(segment.onsetMicroseconds);
+        if (event.recordsResponses) {
+            if (segment.answered) {
+                row.response = segment.responseName;
+                row.hasReactionTime = true;
+                row.reactionTimeMs = Milliseconds(segment.responseMicroseconds - segment.onsetMicroseconds);
+                row.correctness = segment.responseCorrect ? plan.codeCorrect : plan.codeIncorrect;
+            } else if (i == responseSegment) {
+                row.response = wait.Matched().name;
+                row.hasReactionTime = true;
+                row.reactionTimeMs = Milliseconds(wait.ResponseTime() - segment.onsetMicroseconds);
+                row.correctness = wait.Matched().correct ? plan.codeCorrect : plan.codeIncorrect;
+            } else if (presentation.TakesStepResponses()) {
+                row.correctness = plan.codeNoResponse;
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
 }  // namespace
 
 bool VTRunEngine::IsRunning() { return g_Running; }
@@ -266,6 +373,14 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
         presenter->SetLastRunFailure(why);
         return VTRunOutcome::NotStarted;
     };
+
+    // Every stimulus must be presentable before anything is shown or written.
+    VTPlugIn::EnsureEventPlugInsLoaded();
+    wxString stimulusProblems;
+    if (!CheckStimuliBeforeRun(plan, stimulusProblems)) {
+        wxLogError("%s", stimulusProblems);
+        return VTRunOutcome::NotStarted;
+    }
 
     // The data file comes first: a run whose data cannot be kept must not start.
     VTDataFile file;
@@ -318,6 +433,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
 
     bool cancelled = false;
     bool dataFailed = false;
+    std::unique_ptr<VTEventPresentation> next;
+    if (const VTPlannedEvent* first = FollowingEvent(plan, 0, 0, size_t(-1))) next = PrepareEvent(*first, frame);
     for (size_t b = 0; b < plan.blocks.size() && !cancelled && !dataFailed; ++b) {
         const VTPlannedBlock& block = plan.blocks[b];
         for (size_t t = 0; t < block.trials.size() && !cancelled && !dataFailed; ++t) {
@@ -337,52 +454,60 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                     break;
                 }
             }
-            for (size_t e = 0; e < trial.events.size(); ++e) {
+            for (size_t e = 0; e < trial.events.size() && !dataFailed; ++e) {
+                std::unique_ptr<VTEventPresentation> presentation = std::move(next);
+                if (!presentation) presentation = PrepareEvent(trial.events[e], frame);
+                if (!WaitUntilPrepared(*presentation, frame)) {
+                    cancelled = true;
+                    break;
+                }
                 const VTPlannedEvent& event = trial.events[e];
                 // Stale input is flushed before the stimulus appears, and polling goes
                 // on while it is drawn: the flush takes no part in the reaction time,
                 // and a press stamped before the onset is no answer to this event.
                 if (event.recordsResponses) poller.FlushAndStartPolling();
-                Present(frame, event);
-                const unsigned long long onset = timer.GetElapsedMicroseconds();
+                // The onset is when the plug-in has drawn the stimulus (or handed its
+                // first sample to the sound output); the sensor patch goes up with the
+                // paint that shows the stimulus.
+                frame.ShowSensorPatch(event.showsSensorPatch);
+                const unsigned long long onset = presentation->Start(frame);
+                // The next stimulus loads while this one is up, so it too starts at once.
+                if (const VTPlannedEvent* following = FollowingEvent(plan, b, t, e))
+                    next = PrepareEvent(*following, frame);
                 if (event.recordsResponses) poller.StartEventInput();
-                EventWait wait(frame, poller, event, onset);
+                EventWait wait(frame, poller, *presentation, onset);
                 const EventWait::Result result = wait.Wait();
                 if (event.recordsResponses) poller.EndEventInput(wait.Responded());
+                // Read while the stimulus is still up: the paint that drew it may come
+                // after the onset's own.
+                wxRect stimulusRect;
+                const bool stimulusDrawn = frame.GetStimulusRect(stimulusRect);
+                presentation->Stop();
+                report.droppedFrames += presentation->GetDroppedFrameCount();
                 if (result == EventWait::Result::Cancelled) {
                     cancelled = true;
                     break;
                 }
-                VTDataFileRow row;
-                row.block = block.name;
-                row.trial = trial.name;
-                row.event = event.name;
-                row.stimulus = event.stimulusLabel;
-                row.blockNumber = int(b) + 1;
-                row.trialNumber = int(t) + 1;
-                row.eventNumber = int(e) + 1;
-                row.onsetMs = double(onset) / 1000.0;
-                row.correctResponses = event.correctResponses;
-                row.hasStimulusRect = frame.GetStimulusRect(row.stimulusRect);
-                if (event.recordsResponses) {
-                    if (wait.Responded()) {
-                        row.response = wait.Matched().name;
-                        row.hasReactionTime = true;
-                        row.reactionTimeMs = double(wait.ResponseTime() - onset) / 1000.0;
-                        row.correctness = wait.SelfCorrected()     ? plan.codeSelfCorrect
-                                          : wait.Matched().correct ? plan.codeCorrect
-                                                                   : plan.codeIncorrect;
-                        if (wait.FromPlugin()) report.pluginResponseTimes.push_back(wait.ResponseTime());
-                    } else {
-                        row.correctness = plan.codeNoResponse;
+                VTDataFileRow base;
+                base.block = block.name;
+                base.trial = trial.name;
+                base.event = event.name;
+                base.blockNumber = int(b) + 1;
+                base.trialNumber = int(t) + 1;
+                base.eventNumber = int(e) + 1;
+                base.correctResponses = event.correctResponses;
+                base.hasStimulusRect = stimulusDrawn;
+                base.stimulusRect = stimulusRect;
+                if (wait.Responded() && wait.FromPlugin()) report.pluginResponseTimes.push_back(wait.ResponseTime());
+                for (unsigned long long time : wait.StepPluginTimes()) report.pluginResponseTimes.push_back(time);
+                for (const VTDataFileRow& row : RowsOfEvent(plan, base, *presentation, wait, onset)) {
+                    report.rows.push_back(row);
+                    // Data that cannot be kept ends the run here: going on would collect
+                    // answers that are then lost.
+                    if (file.IsOpen() && !file.WriteRow(row)) {
+                        dataFailed = true;
+                        break;
                     }
-                }
-                report.rows.push_back(row);
-                // Data that cannot be kept ends the run here: going on would collect
-                // answers that are then lost.
-                if (file.IsOpen() && !file.WriteRow(row)) {
-                    dataFailed = true;
-                    break;
                 }
             }
             poller.EndTrial();

@@ -61,6 +61,8 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
     planned.recordsResponses = event.RecordsResponses();
     planned.anyResponseEnds = event.GetEndEventOption(1);
 
+    planned.pluginID = event.GetPlugInID();
+    planned.pluginSettings = event.GetPlugInSettings();
     const VTPresentableStimulus stimulus = event.GetStimulusForPresentation(itemIndex);
     switch (stimulus.kind) {
         case VTPresentableStimulus::Kind::Text:
@@ -69,15 +71,9 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
             planned.stimulusLabel = stimulus.text;
             break;
         case VTPresentableStimulus::Kind::File:
+            planned.kind = VTPlannedEvent::StimulusKind::File;
+            planned.path = stimulus.path;
             planned.stimulusLabel = wxFileName(stimulus.path).GetFullName();
-            if (stimulus.plugInID == EventPlugIn::Pictures) {
-                planned.kind = VTPlannedEvent::StimulusKind::Picture;
-                planned.picturePath = stimulus.path;
-            } else {
-                // Sound and film cannot be played here; the participant sees the file's name.
-                planned.kind = VTPlannedEvent::StimulusKind::Text;
-                planned.text = planned.stimulusLabel;
-            }
             break;
         case VTPresentableStimulus::Kind::None: planned.kind = VTPlannedEvent::StimulusKind::None; break;
     }

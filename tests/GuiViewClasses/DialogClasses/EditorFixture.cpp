@@ -1,13 +1,21 @@
 #include "EditorFixture.h"
 
+#include <Resources/EmbeddedResources.h>
+
 #include <wx/app.h>
+#include <wx/image.h>
 #include <wx/textctrl.h>
 
 void LoadTestEditorResources()
 {
     static bool loaded = false;
     if (loaded) return;
+    // The program's own resources too: the list dialogs use its "dlg_edit_list".
+    wxInitAllImageHandlers();
     wxXmlResource::Get()->InitAllHandlers();
+    wxXmlResource::Get()->InsertHandler(new Vantrel::VTListViewXmlHandler);
+    Init_bitmaps_XRC();
+    Init_ui_db_XRC();
     loaded =
         wxXmlResource::Get()->Load(TestSupport::SourceDir() + "/tests/GuiViewClasses/DialogClasses/editor_test.xrc");
     ASSERT_TRUE(loaded);

@@ -31,9 +31,12 @@ std::vector<wxString> ReadLines(const wxString& path)
     return lines;
 }
 
+// The data rows without their last column (the onset time, which varies).
 std::vector<wxString> RowsOf(const std::vector<wxString>& lines)
 {
-    return lines.size() > 9 ? std::vector<wxString>(lines.begin() + 9, lines.end()) : std::vector<wxString>();
+    std::vector<wxString> rows;
+    for (size_t i = 9; i < lines.size(); ++i) rows.push_back(lines[i].BeforeLast('\t'));
+    return rows;
 }
 
 class CompiledExperiment : public ::testing::Test

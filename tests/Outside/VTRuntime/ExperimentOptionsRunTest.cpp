@@ -221,11 +221,15 @@ TEST_F(ToolRuns, OptionSetsDecideCodesColumnsHeaderAndBackground)
         {"a new experiment's options",
          [](VTExperiment&) {},
          XPixelProbe::Rgb(0, 0, 0),
-         {"Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness"},
-         {"Only block\tOnly trial\tRight\tR?\tA\t<time>\tC", "Only block\tOnly trial\tAfter Right\t\t\t\t",
-          "Only block\tOnly trial\tWrong\tW?\tB\t<time>\tE", "Only block\tOnly trial\tAfter Wrong\t\t\t\t",
-          "Only block\tOnly trial\tFixed\tF?\tA\t<time>\tSC", "Only block\tOnly trial\tAfter Fixed\t\t\t\t",
-          "Only block\tOnly trial\tSilent\tS?\t\t\tNR", "Only block\tOnly trial\tAfter Silent\t\t\t\t"}},
+         {"Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness\tOnset_ms"},
+         {"Only block\tOnly trial\tRight\tR?\tA\t<time>\tC\t<time>",
+          "Only block\tOnly trial\tAfter Right\t\t\t\t\t<time>",
+          "Only block\tOnly trial\tWrong\tW?\tB\t<time>\tE\t<time>",
+          "Only block\tOnly trial\tAfter Wrong\t\t\t\t\t<time>",
+          "Only block\tOnly trial\tFixed\tF?\tA\t<time>\tSC\t<time>",
+          "Only block\tOnly trial\tAfter Fixed\t\t\t\t\t<time>",
+          "Only block\tOnly trial\tSilent\tS?\t\t\tNR\t<time>",
+          "Only block\tOnly trial\tAfter Silent\t\t\t\t\t<time>"}},
         {"grey, own codes, every column",
          [&](VTExperiment& x) {
              x.m_BackgroundColour = wxColour(128, 128, 128);
@@ -233,17 +237,17 @@ TEST_F(ToolRuns, OptionSetsDecideCodesColumnsHeaderAndBackground)
              for (int i = 0; i < VTSaveDataOptions::kCount; ++i) x.GetSaveDataOptions().SetSaveOption(i, true);
          },
          XPixelProbe::Rgb(128, 128, 128),
-         {"Participant\tGroup\tSession\tBlock\tBlockNumber\tTrial\tTrialNumber\tEvent\tEventNumber\tCumulativeTime_"
-          "ms\tStimulus\tStimulusX\tStimulusY\tStimulusWidth\tStimulusHeight\tResponse\tRT_ms\tCorrectness\t"
+         {"Participant\tGroup\tSession\tBlock\tBlockNumber\tTrial\tTrialNumber\tEvent\tEventNumber\tStimulus\t"
+          "StimulusX\tStimulusY\tStimulusWidth\tStimulusHeight\tResponse\tRT_ms\tCorrectness\tOnset_ms\t"
           "CorrectResponse"},
-         {"p7\t\ts9\tOnly block\t1\tOnly trial\t1\tRight\t1\t<time>\tR?\t<n>\t<n>\t<n>\t<n>\tA\t<time>\tyes\tA",
-          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tAfter Right\t2\t<time>\t\t\t\t\t\t\t\t\t",
-          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tWrong\t3\t<time>\tW?\t<n>\t<n>\t<n>\t<n>\tB\t<time>\tno\tA",
-          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tAfter Wrong\t4\t<time>\t\t\t\t\t\t\t\t\t",
-          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tFixed\t5\t<time>\tF?\t<n>\t<n>\t<n>\t<n>\tA\t<time>\tfixed\tA",
-          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tAfter Fixed\t6\t<time>\t\t\t\t\t\t\t\t\t",
-          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tSilent\t7\t<time>\tS?\t<n>\t<n>\t<n>\t<n>\t\t\t\tA",
-          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tAfter Silent\t8\t<time>\t\t\t\t\t\t\t\t\t"}},
+         {"p7\t\ts9\tOnly block\t1\tOnly trial\t1\tRight\t1\tR?\t<n>\t<n>\t<n>\t<n>\tA\t<time>\tyes\t<time>\tA",
+          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tAfter Right\t2\t\t\t\t\t\t\t\t\t<time>\t",
+          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tWrong\t3\tW?\t<n>\t<n>\t<n>\t<n>\tB\t<time>\tno\t<time>\tA",
+          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tAfter Wrong\t4\t\t\t\t\t\t\t\t\t<time>\t",
+          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tFixed\t5\tF?\t<n>\t<n>\t<n>\t<n>\tA\t<time>\tfixed\t<time>\tA",
+          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tAfter Fixed\t6\t\t\t\t\t\t\t\t\t<time>\t",
+          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tSilent\t7\tS?\t<n>\t<n>\t<n>\t<n>\t\t\t\t<time>\tA",
+          "p7\t\ts9\tOnly block\t1\tOnly trial\t1\tAfter Silent\t8\t\t\t\t\t\t\t\t\t<time>\t"}},
         {"a reduced column set",
          [&](VTExperiment& x) {
              x.m_BackgroundColour = wxColour(255, 255, 255);

@@ -31,6 +31,7 @@ VTPlannedEvent TextEvent(const wxString& name, const wxString& text, int limitMs
 {
     VTPlannedEvent e;
     e.name = name;
+    e.pluginID = 330;
     e.kind = VTPlannedEvent::StimulusKind::Text;
     e.text = text;
     e.stimulusLabel = text;
@@ -127,10 +128,18 @@ TEST_F(RunEngine, TwoBlockPlanRunsToItsEndAndWritesHeaderAndRows)
     EXPECT_EQ(lines[6].AfterFirst('\t'), report.runID);
     EXPECT_EQ(lines[6].AfterFirst('\t').length(), 32u);
     EXPECT_EQ(lines[7], "");
-    EXPECT_EQ(lines[8], "Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness");
-    EXPECT_EQ(lines[9], "Block 1\tTrial 1\tFixation\t+\t\t\tNR");
-    EXPECT_EQ(lines[10], "Block 1\tTrial 1\tWord\tword 1.1\t\t\tNR");
-    EXPECT_EQ(lines[16], "Block 2\tTrial 2\tWord\tword 2.2\t\t\tNR");
+    EXPECT_EQ(lines[8], "Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness\tOnset_ms");
+    // The last column is the onset in ms since the run began: rising from row to row.
+    EXPECT_EQ(lines[9].BeforeLast('\t'), "Block 1\tTrial 1\tFixation\t+\t\t\tNR");
+    EXPECT_EQ(lines[10].BeforeLast('\t'), "Block 1\tTrial 1\tWord\tword 1.1\t\t\tNR");
+    EXPECT_EQ(lines[16].BeforeLast('\t'), "Block 2\tTrial 2\tWord\tword 2.2\t\t\tNR");
+    double previous = -1;
+    for (size_t i = 9; i < lines.size(); ++i) {
+        double onset = 0;
+        ASSERT_TRUE(lines[i].AfterLast('\t').ToCDouble(&onset)) << lines[i];
+        EXPECT_GT(onset, previous);
+        previous = onset;
+    }
 }
 
 TEST_F(RunEngine, EveryRunGetsItsOwnIdAndAnExistingFileIsContinuedNotReplaced)
@@ -218,7 +227,7 @@ TEST_F(RunEngine, EscapeConfirmedCancelsAndDeclinedGoesOn)
     // A run without rows still leaves its header.
     const std::vector<wxString> lines = ReadLines(saving.dataFile);
     ASSERT_EQ(lines.size(), 9u);
-    EXPECT_EQ(lines[8], "Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness");
+    EXPECT_EQ(lines[8], "Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness\tOnset_ms");
 
     // Declining the question lets the run go on to its end.
     plan.blocks[0].trials[0].events[0].timeLimitMs = 1500;
@@ -405,7 +414,7 @@ TEST_F(RunEngine, ADataFileThatCannotBeWrittenStopsTheRunAndSaysWhy)
         // What was written before the failure is still there, whole lines only.
         const std::vector<wxString> lines = ReadLines(settings.dataFile);
         ASSERT_GE(lines.size(), 10u);
-        EXPECT_EQ(lines[9], "Block 1\tTrial 1\tFixation\t+\t\t\tNR");
+        EXPECT_EQ(lines[9].BeforeLast('\t'), "Block 1\tTrial 1\tFixation\t+\t\t\tNR");
     }
     {
         SCOPED_TRACE("a run that completes clears the failure");

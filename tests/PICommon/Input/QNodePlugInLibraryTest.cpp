@@ -9,10 +9,13 @@
 #include <wx/log.h>
 
 #include <VTCore/Interface_ExpandedRunnableExperiment.h>
+#include <VTCore/VTExperiment.h>
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 
@@ -22,7 +25,9 @@
 #include "TestSupport.h"
 #include "VTPlugInCommon/VTPlugInKinds.h"
 #include "VTPlugInCommon/VTPresenter.h"
+#include "VTPlugInCommon/VTSdkBase.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
+#include "VTPlugInCommon/VTSdkSettings.h"
 #include "VTRuntime/VTCompiledExperiment.h"
 #include "VTRuntime/VTPlugIn.h"
 
@@ -195,8 +200,9 @@ TEST_F(QNodeLibrary, ARunTakesItsResponsesFromTheQNodeIntoTheDataFile)
     const std::vector<wxString> rows(lines.end() - 2, lines.end());
     wxArrayString first = wxSplit(rows[0], '\t');
     wxArrayString second = wxSplit(rows[1], '\t');
-    ASSERT_EQ(7u, first.size());
-    ASSERT_EQ(7u, second.size());
+    // Block, Trial, Event, Stimulus, Response, RT_ms, Correctness, Onset_ms.
+    ASSERT_EQ(8u, first.size());
+    ASSERT_EQ(8u, second.size());
     EXPECT_EQ("Fixation M1", first[2]);
     EXPECT_EQ("Line 1", first[4]);
     EXPECT_EQ("C", first[6]);
@@ -224,6 +230,73 @@ TEST_F(QNodeLibrary, ARunWithoutAQNodeDoesNotStart)
     EXPECT_TRUE(
         TestSupport::LogContains("Vantrel couldn't find a q-node with input connected to this computer.", wxLOG_Error))
         << TestSupport::LogAsText();
+}
+
+namespace {
+
+boost::shared_ptr<VantrelSDK::VTSdkSerialPortSettings> CurrentQNodeSettings(VTPlugIn* plugin)
+{
+    return boost::dynamic_pointer_cast<VantrelSDK::VTSdkSerialPortSettings>(
+        plugin->GetSdkBasePtr()->SettingsManager().GetCurrentSettingsSuite());
+}
+
+const char* const kChildExperiment = "QNODE_SETTINGS_EXPERIMENT";
+
+}  // namespace
+
+// The parent changes the q-node's settings, saves an experiment that uses it, and
+// runs this same test in a fresh process with the file named in the environment;
+// there the opened experiment gives the plug-in those settings, which a run reads.
+TEST_F(QNodeLibrary, SettingsChangedInThePlugInReachAFreshProcessThroughTheSavedExperiment)
+{
+    ASSERT_TRUE(plugin);
+    if (const char* file = std::getenv(kChildExperiment)) {
+        // Fresh process: the plug-in starts with its defaults.
+        ASSERT_TRUE(CurrentQNodeSettings(plugin)->keySettings.RespondsToPressesOnly());
+        Vantrel::VTExperiment opened;
+        ASSERT_TRUE(opened.OnOpenDocument(wxString::FromUTF8(file))) << TestSupport::LogAsText();
+        const auto settings = CurrentQNodeSettings(plugin);
+        ASSERT_TRUE(settings);
+        const VantrelSDK::VTSdkDiscreteKeySettings& used =
+            plugin->GetSdkBaseInputPtr()->GetConstReferenceToKeypressKeyreleaseSettings();
+        EXPECT_FALSE(used.RespondsToPressesOnly());
+        EXPECT_TRUE(used.AcceptsOnlyDefinedResponses());
+        EXPECT_EQ(settings->modelID, 3007);
+        EXPECT_EQ(settings->portConfig.portName, "/dev/ttyQNODE9");
+        EXPECT_EQ(settings->portConfig.configValue, 115200u);
+        return;
+    }
+
+    const auto settings = CurrentQNodeSettings(plugin);
+    ASSERT_TRUE(settings);
+    settings->keySettings.SetRespondToPressesOnly(false);
+    settings->keySettings.SetAcceptOnlyDefinedResponses(true);
+    settings->modelID = 3007;
+    settings->portConfig.portName = "/dev/ttyQNODE9";
+    settings->portConfig.configValue = 115200;
+    const std::string file = TestSupport::MakeTempFolder("qnode-settings") + "/with-qnode.vt6";
+    {
+        Vantrel::VTExperiment experiment;
+        experiment.LoadInputPluginByID(2103);
+        ASSERT_TRUE(experiment.OnSaveDocument(wxString::FromUTF8(file))) << TestSupport::LogAsText();
+        ASSERT_EQ(experiment.GetInputPlugInSettings().count(2103), 1u);
+    }
+    // Back to the defaults here, so only the file can carry the settings over.
+    plugin->GetSdkBasePtr()->SettingsManager().ApplySettingsSuiteToCurrentPluginState(
+        plugin->GetSdkBasePtr()->SettingsManager().CreateSettingsSuite());
+
+    const std::string command = std::string(kChildExperiment) + "='" + file + "' /proc/" + std::to_string(::getpid()) +
+                                "/exe --gtest_filter=" +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "." +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name() + " 2>&1";
+    FILE* child = ::popen(command.c_str(), "r");
+    ASSERT_TRUE(child);
+    std::string output;
+    char buffer[1024];
+    while (std::fgets(buffer, sizeof buffer, child)) output += buffer;
+    const int status = ::pclose(child);
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 
 TEST_F(QNodeLibrary, AnExperimentNamingNoInputDeviceRunsOnTheKeyboardWithoutAQNode)

@@ -1,6 +1,6 @@
 #include "UserInterface/Dialogs/FeedbackTimeLimitModalSheet.h"
 
-#include "UserInterface/Dialogs/ModalSheetParts.h"
+#include "UserInterface/Dialogs/ModalSheetConstruction.h"
 
 #include <wx/button.h>
 #include <wx/intl.h>

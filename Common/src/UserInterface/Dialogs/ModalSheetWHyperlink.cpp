@@ -1,6 +1,6 @@
 #include "UserInterface/Dialogs/ModalSheetWHyperlink.h"
 
-#include "UserInterface/Dialogs/ModalSheetParts.h"
+#include "UserInterface/Dialogs/ModalSheetConstruction.h"
 
 #include <wx/artprov.h>
 #include <wx/button.h>

@@ -6,6 +6,8 @@
 
 #include <wx/string.h>
 
+#include <string>
+
 namespace Vantrel {
 
 class VTCompiledExperiment;
@@ -28,6 +30,13 @@ public:
     // Appends the plug-in's default responses to the experiment (as VTResponse
     // elements) and returns how many; the default makes none.
     virtual unsigned CreateDefaultResponses(VTPlugIn* plugin, VTExperiment& experiment);
+    // The loaded plug-in's current settings suite, as the bytes of its stream; false
+    // (bytes untouched) when the plug-in is not loaded or keeps no settings.
+    virtual bool CapturePlugInSettings(int plugInID, std::string& bytes);
+    // Reads such bytes into a new suite and makes it the plug-in's current settings;
+    // false, and the plug-in's settings as they were, when it is not loaded or the
+    // bytes do not read as its suite.
+    virtual bool ApplyPlugInSettings(int plugInID, const std::string& bytes);
 };
 
 // Registers (or with null removes) the runtime. The object stays the caller's.

@@ -1,6 +1,7 @@
 #pragma once
 #include <VTCore/VTElement.h>
 #include <NonPersistentHelpers/VTLinkT.h>
+#include <map>
 #include <vector>
 
 namespace Vantrel {
@@ -88,6 +89,11 @@ public:
     void RemoveAllStimFiles() { m_StimFiles.clear(); }
     void AddStimFile(const wxString& path) { m_StimFiles.push_back(path); }
     unsigned GetNumberOfUsedStimFiles() const { return unsigned(m_StimFiles.size()); }
+    // The event's settings for its event-type plug-in, by name (the reading types'
+    // "segment_character", rapid presentation's "word_duration_ms", ...).
+    std::map<wxString, wxString> GetPlugInSettings() const;
+    // An empty value removes the setting.
+    void SetPlugInSetting(const wxString& key, const wxString& value);
 
     // ---- Input and end of the event
     // Out-parameters in this order; kind 0 fixed, 1 variable; variableId -1 none.
@@ -149,6 +155,7 @@ private:
     wxString m_StimulusText;
     int m_StimListID = -1;
     std::vector<wxString> m_StimFiles;
+    std::vector<wxString> m_PlugInSettings;  // "name=value", one per setting, sorted by name
     bool m_Record = true;
     bool m_ResetTimer = true;
     bool m_EndImmediately = false;

@@ -5,6 +5,7 @@
 #include <VTCore/DeclaredFields.h>
 #include <VTCore/VTCloudSettings.h>
 #include <VTCore/VTElementType.h>
+#include <VTCore/VTMetadata.h>
 #include <VTCore/PerExperimentParameterCollection.h>
 #include <VTCore/VTRunOptions.h>
 #include <VTCore/VTSaveDataOptions.h>
@@ -15,6 +16,8 @@
 #include <boost/shared_ptr.hpp>
 #include <wx/docview.h>
 #include <cstdint>
+#include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -127,6 +130,14 @@ public:
     // Responses created from now on carry this input plug-in id (default: the keyboard).
     void SetNewSDKResponsePlugInID(int plugInID) { m_NewResponsePlugInID = plugInID; }
     int GetNewSDKResponsePlugInID() const { return m_NewResponsePlugInID; }
+    // Each input plug-in's settings suite, stored with the experiment as the bytes of
+    // the suite's stream. Capture takes them from the loaded plug-ins in use (saving
+    // does, as does handing over the active experiment); Apply gives them to the
+    // plug-ins (opening and becoming active do).
+    void CaptureInputPlugInSettings();
+    void ApplyInputPlugInSettings() const;
+    const std::map<int, std::string>& GetInputPlugInSettings() const { return m_InputPlugInSettings; }
+
     // Events whose accepted responses include it.
     unsigned GetNumberOfEventsUsingResponse(const VTResponse* response) const;
     struct OnScreenResponseRect
@@ -137,6 +148,10 @@ public:
     };
     // The on-screen responses with a specific region, for the input preview.
     std::vector<OnScreenResponseRect> GetOnScreenResponseRectsForPreview() const;
+
+    // ---- Metadata (edited in place by the information and metadata dialogs)
+    VTMetadata& GetMetadata() { return m_Metadata; }
+    const VTMetadata& GetMetadata() const { return m_Metadata; }
 
     // ---- Options
     virtual const VTErrorCodes& GetErrorCodes() const { return m_ErrorCodes; }
@@ -188,6 +203,8 @@ private:
     boost::shared_ptr<VTSensorPatch> m_SensorPatch;
     ExperimentFolderVariable m_FolderVariable{*this};
     std::vector<int> m_InputPlugInIDs;
+    std::map<int, std::string> m_InputPlugInSettings;
+    VTMetadata m_Metadata;
     bool m_Locked = false;
     wxString m_LockReason;
     int m_NewResponsePlugInID;

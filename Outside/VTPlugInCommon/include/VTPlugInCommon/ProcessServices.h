@@ -11,7 +11,9 @@ VTSDK_API void InitQt();
 
 // A log target that chains to the target active when it was made (so a recording test
 // target still sees everything) and holds messages back while a run is on screen;
-// they are passed on when the run ends. Made once, never deleted.
+// they are passed on when the run ends. Made once; it owns the target it replaced, as
+// wx owned it before, and deletes it when wx deletes the active target at shut-down
+// (or hands it back to wx when deleted while still active).
 class VTSDK_API LogThatSuspendsDuringExpRun : public wxLog
 {
 public:

@@ -125,6 +125,8 @@ public:
     virtual boost::shared_ptr<Interface_PlugInSettings> CreateSettingsSuite() = 0;
     // The suite becomes the plug-in's current settings (shared, so later edits land in it).
     virtual void ApplySettingsSuiteToCurrentPluginState(boost::shared_ptr<Interface_PlugInSettings> suite) = 0;
+    // The plug-in's current settings (what its panel edits and a run uses); null when none.
+    virtual boost::shared_ptr<Interface_PlugInSettings> GetCurrentSettingsSuite() const;
 };
 
 template <class T>
@@ -148,6 +150,7 @@ public:
     }
 
     boost::shared_ptr<T> GetCurrentSettings() const { return m_CurrentSettings; }
+    boost::shared_ptr<Interface_PlugInSettings> GetCurrentSettingsSuite() const override { return m_CurrentSettings; }
 
 protected:
     boost::shared_ptr<T> m_CurrentSettings;

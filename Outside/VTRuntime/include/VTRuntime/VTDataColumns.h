@@ -5,12 +5,13 @@
 //
 // Columns, in file order (optional ones only when their save option is on):
 //   Participant, Group, Session, Block, BlockNumber, Trial, TrialNumber, Event,
-//   EventNumber, CumulativeTime_ms, Stimulus, StimulusX, StimulusY, StimulusWidth,
-//   StimulusHeight, Response, RT_ms, Correctness, CorrectResponse
+//   EventNumber, Stimulus, StimulusX, StimulusY, StimulusWidth, StimulusHeight,
+//   Response, RT_ms, Correctness, Onset_ms, CorrectResponse
 // Stimulus, Response, RT_ms and Correctness are always there. Numbers count from 1
 // within the run (blocks), the block (trials) and the trial (events).
-// CumulativeTime_ms is the onset since the start of the run; the stimulus columns
-// give the drawn stimulus' rectangle in window pixels (empty when nothing is drawn).
+// Onset_ms (the "cumulative time" option) is the onset since the start of the run,
+// empty when nothing was presented; the stimulus columns give the drawn stimulus'
+// rectangle in window pixels (empty when nothing is drawn).
 
 #include <wx/gdicmn.h>
 #include <wx/string.h>

@@ -9,15 +9,19 @@
 //   Date<TAB>YYYY-MM-DD HH:MM:SS (local time)
 //   RunID<TAB>32 hexadecimal digits, unique per run
 //   <empty line>
-//   Block<TAB>Trial<TAB>Event<TAB>Stimulus<TAB>Response<TAB>RT_ms<TAB>Correctness
-//   one row per presented event ...
+//   Block<TAB>Trial<TAB>Event<TAB>Stimulus<TAB>Response<TAB>RT_ms<TAB>Correctness<TAB>Onset_ms
+//   one row per presented event, or per word of a reading event ...
 //
 // The columns (above: those of a new experiment) follow the experiment's save
 // options (VTDataColumns); without a header the file holds only the rows.
 //
 // RT_ms is the reaction time from stimulus onset in milliseconds with three decimals,
 // empty without a response; Correctness is the experiment's code (C, E, SC, NR by
-// default), empty for events that record no responses. Tabs and line breaks inside
+// default), empty for events that record no responses. Onset_ms is when the stimulus
+// (or the word) reached the display or the sound output, in milliseconds since the
+// run began, empty when nothing was presented. Reading events (self-paced reading,
+// rapid serial presentation) write one row per word shown: the word, the response
+// that ended it and its time from the word's onset. Tabs and line breaks inside
 // fields become spaces. Each row is flushed to the disk as it is written, so what was
 // collected survives a crash, whatever the experiment's "after every trial" option says;
 // the header is written (and flushed) when the file opens.
@@ -48,6 +52,7 @@ struct VTDataFileRow
     double reactionTimeMs = 0;
     wxString correctness;
     int blockNumber = 0, trialNumber = 0, eventNumber = 0;
+    bool hasOnset = false;         // false: nothing was presented
     double onsetMs = 0;            // since the start of the run
     wxString correctResponses;     // the names of the responses that count as correct
     bool hasStimulusRect = false;  // where the stimulus was drawn

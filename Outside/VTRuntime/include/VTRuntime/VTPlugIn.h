@@ -53,6 +53,11 @@ public:
     static bool LocateAll(IPlugInLoadProgressDisplay* progressOrNull);
     static bool LocateAllInFolder(const wxString& folder, IPlugInLoadProgressDisplay* progressOrNull);
     static const std::vector<LoadFailure>& GetLoadFailures();
+    // Runs present every stimulus through an event-type plug-in. When none is loaded
+    // (a caller loaded a folder of input plug-ins only, or nothing), this adds the
+    // event-type plug-ins of the plug-in folder and leaves the rest as it is.
+    // Returns how many event-type plug-ins are loaded.
+    static size_t EnsureEventPlugInsLoaded();
     // Deletes the manager's entries (never the objects the libraries own).
     static void DeleteAllObjects();
 
@@ -100,6 +105,8 @@ public:
 
 private:
     VTPlugIn(VantrelSDK::VTSdkBase* object, int kind, const wxString& path);
+    // Adds the plug-ins of `folder` (only those of `onlyKind` unless 0).
+    static void LoadFolder(const wxString& folder, IPlugInLoadProgressDisplay* progressOrNull, int onlyKind);
 
     VantrelSDK::VTSdkBase* m_Object;
     int m_Kind;

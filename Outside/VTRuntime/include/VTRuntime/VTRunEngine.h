@@ -1,6 +1,11 @@
 #pragma once
 // Presents a run plan on screen and collects its responses.
 //
+// Every stimulus is presented by the event-type plug-in of its event's type (see
+// VTSdkEventInstance): before the run each stimulus file is checked by its plug-in
+// and a run with a stimulus that cannot be presented does not start; each stimulus
+// is prepared while the event before it runs, so it starts at once.
+//
 // Run() returns only when the run has ended. It covers the display with the
 // presentation window and runs its own loop on the GUI thread (other windows take no
 // input meanwhile; timers, idle events and pending calls still run). Each event shows
@@ -60,6 +65,8 @@ struct VTRunReport
     wxString runID;
     // Run-timer microseconds of each accepted plug-in response, in order.
     std::vector<unsigned long long> pluginResponseTimes;
+    // Film frames that fell due but never reached the display.
+    unsigned long droppedFrames = 0;
     // Why the run did not start or was stopped; empty when it completed or was cancelled.
     wxString failure;
 };
@@ -67,7 +74,8 @@ struct VTRunReport
 class VTRunEngine
 {
 public:
-    // Not started: another run is on, the data file cannot be created (logged at
+    // Not started: a stimulus cannot be presented (all of them named in one logged
+    // error), another run is on, the data file cannot be created (logged at
     // error level before anything is shown), or an input plug-in does not start
     // (logged). A data file that cannot be written during the run stops it at once
     // (DataFileFailed, logged). Those count as cancelled for WasLastRunCanceled(),

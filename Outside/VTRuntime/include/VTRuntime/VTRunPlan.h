@@ -6,6 +6,7 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
+#include <map>
 #include <vector>
 
 #include "VTRuntime/VTDataColumns.h"
@@ -28,16 +29,20 @@ struct VTPlannedEvent
 {
     enum class StimulusKind
     {
-        None,
+        None,  // nothing to present (a list event without items, a file event without files)
         Text,
-        Picture
+        File
     };
     int eventID = -1;
     wxString name;
+    // The event-type plug-in that presents the stimulus (its id is the event's type).
+    int pluginID = -1;
     StimulusKind kind = StimulusKind::None;
-    wxString text;           // Text: the words; Picture: unused
-    wxString picturePath;    // Picture: absolute path of the file
+    wxString text;           // Text: the words
+    wxString path;           // File: absolute path of the file
     wxString stimulusLabel;  // what the data file's Stimulus column says
+    // The event's settings for its plug-in (see VTSdkEventInstance).
+    std::map<wxString, wxString> pluginSettings;
     int timeLimitMs = -1;    // -1: no time limit
     bool endsImmediately = false;
     bool recordsResponses = true;

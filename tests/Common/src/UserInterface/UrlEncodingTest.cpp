@@ -20,7 +20,7 @@ class UrlEncoders : public ::testing::TestWithParam<EncodingCase>
 
 }  // namespace
 
-TEST_P(UrlEncoders, EncodeAsSpecified)
+TEST_P(UrlEncoders, EachEncoderGivesItsExpectedText)
 {
     const wxString input = wxString::FromUTF8(GetParam().input);
     EXPECT_EQ(Orbisk::UrlEncodeAll(input), wxString::FromUTF8(GetParam().all));

@@ -1,4 +1,4 @@
-#include "UserInterface/Dialogs/ModalSheetParts.h"
+#include "UserInterface/Dialogs/ModalSheetConstruction.h"
 
 #include <wx/button.h>
 #include <wx/dialog.h>

@@ -1,6 +1,6 @@
-#include "CloudPanelViewHost.h"
+#include "AppMain/CloudPanelViewHost.h"
 
-#include "CloudExperimentPanel.h"
+#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
 
 #include "AppMain/VTRunTaskView.h"
 

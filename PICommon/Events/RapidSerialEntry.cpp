@@ -1,0 +1,4 @@
+#include "EventPlugInEntry.h"
+#include "VTSdkTextEvents.h"
+
+VTSDK_DEFINE_EVENT_PLUGIN_ENTRY(VantrelSDK::VTSdkRapidSerialEvent)
