@@ -2,10 +2,14 @@
 // What a run presents, in order: the compiled form of an experiment for one group.
 // The builder fills it from the experiment; the presenter only reads it.
 
+#include <wx/colour.h>
+#include <wx/gdicmn.h>
 #include <wx/string.h>
 
 #include <map>
 #include <vector>
+
+#include "VTRuntime/VTDataColumns.h"
 
 namespace Vantrel {
 
@@ -46,6 +50,10 @@ struct VTPlannedEvent
     bool anyResponseEnds = true;
     // Empty: every press (any key, any plug-in response) is accepted.
     std::vector<VTPlannedResponse> accepted;
+    // What the data file's correct-response column says.
+    wxString correctResponses;
+    // Whether the light-sensor patch is drawn with this event's onset.
+    bool showsSensorPatch = true;
 };
 
 struct VTPlannedTrial
@@ -70,6 +78,13 @@ struct VTRunPlan
     std::vector<VTPlannedBlock> blocks;
     // Correctness codes: correct, incorrect, self-correct, no response.
     wxString codeCorrect = "C", codeIncorrect = "E", codeSelfCorrect = "SC", codeNoResponse = "NR";
+    // The data file's columns and header.
+    VTDataColumns columns;
+    // The presentation window's background.
+    wxColour background{0, 0, 0};
+    // The light-sensor patch (window pixels; empty: none), drawn at each stimulus onset.
+    wxRect sensorPatch;
+    wxColour sensorPatchColour{255, 255, 255};
     bool IsEmpty() const { return blocks.empty(); }
 };
 
