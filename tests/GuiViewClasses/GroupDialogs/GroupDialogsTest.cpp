@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/arrstr.h>
 #include <wx/choice.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
@@ -338,18 +339,19 @@ DataFileSummary Summarise(const wxString& path)
     wxFFile file(path, "rb");
     wxString text;
     if (!file.IsOpened() || !file.ReadAll(&text, wxConvUTF8)) return summary;
-    bool inRows = false;
+    int blockColumn = -1;  // known once the column titles were read
     wxString last;
     wxStringTokenizer lines(text, "\n");
     while (lines.HasMoreTokens()) {
-        const wxString line = lines.GetNextToken();
-        if (line.StartsWith("Group\t")) summary.group = line.AfterFirst('\t');
-        if (line.StartsWith("Block\tTrial\t")) {
-            inRows = true;
+        const wxArrayString fields = wxSplit(lines.GetNextToken(), '\t', '\0');
+        if (blockColumn < 0) {
+            if (fields.size() == 2 && fields[0] == "Group") summary.group = fields[1];
+            if (fields.Index("Block") != wxNOT_FOUND && fields.Index("Trial") != wxNOT_FOUND)
+                blockColumn = fields.Index("Block");
             continue;
         }
-        if (!inRows || line.empty()) continue;
-        const wxString block = line.BeforeFirst('\t');
+        if (int(fields.size()) <= blockColumn) continue;
+        const wxString& block = fields[size_t(blockColumn)];
         if (block != last) summary.blocks << (summary.blocks.empty() ? "" : " ") << block;
         last = block;
     }
