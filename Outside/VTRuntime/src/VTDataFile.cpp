@@ -20,6 +20,13 @@ wxString Field(const wxString& text)
     clean.Replace("\r", " ");
     return clean;
 }
+// The level columns, each after a tab; exactly `count` of them.
+wxString LevelFields(const std::vector<wxString>& values, size_t count)
+{
+    wxString fields;
+    for (size_t i = 0; i < count; ++i) fields << '\t' << (i < values.size() ? Field(values[i]) : wxString());
+    return fields;
+}
 }  // namespace
 
 VTDataFile::VTDataFile() {}
@@ -58,7 +65,9 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
               WriteLine("Subject\t" + Field(header.subjectName)) && WriteLine("Session\t" + Field(header.sessionID)) &&
               WriteLine("Group\t" + Field(header.groupName)) && WriteLine("Date\t" + date) &&
               WriteLine("RunID\t" + m_RunID) && WriteLine("") &&
-              WriteLine("Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness\tOnset_ms");
+              WriteLine("Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness\tOnset_ms" +
+                        LevelFields(header.levelColumns, header.levelColumns.size()));
+    m_LevelColumns = header.levelColumns.size();
     if (!ok) {
         error = m_Error;
         Close();
@@ -72,7 +81,8 @@ bool VTDataFile::WriteRow(const VTDataFileRow& row)
     wxString line;
     line << Field(row.block) << '\t' << Field(row.trial) << '\t' << Field(row.event) << '\t' << Field(row.stimulus)
          << '\t' << Field(row.response) << '\t' << (row.hasReactionTime ? FormatReactionTime(row.reactionTimeMs) : "")
-         << '\t' << Field(row.correctness) << '\t' << (row.hasOnset ? FormatReactionTime(row.onsetMs) : "");
+         << '\t' << Field(row.correctness) << '\t' << (row.hasOnset ? FormatReactionTime(row.onsetMs) : "")
+         << LevelFields(row.levels, m_LevelColumns);
     return WriteLine(line);
 }
 

@@ -59,6 +59,12 @@ void VTPresenterFrame::ShowBitmap(const wxBitmap& bitmap)
     Refresh();
 }
 
+void VTPresenterFrame::SetStimulusPlacement(const wxPoint& offset, const wxColour& textColour)
+{
+    m_Offset = offset;
+    m_TextColour = textColour;
+}
+
 wxSize VTPresenterFrame::GetSurfaceSize() const { return m_Canvas->GetClientSize(); }
 
 void VTPresenterFrame::AddLabelledRectangle(const wxRect& rect, const wxString& label)
@@ -88,9 +94,12 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
         for (int y = 0; y < size.y; y += 50) dc.DrawLine(0, y, size.x, y);
     }
     if (m_Picture.IsOk()) {
-        dc.DrawBitmap(m_Picture, (size.x - m_Picture.GetWidth()) / 2, (size.y - m_Picture.GetHeight()) / 2);
+        dc.DrawBitmap(m_Picture, (size.x - m_Picture.GetWidth()) / 2 + m_Offset.x,
+                      (size.y - m_Picture.GetHeight()) / 2 + m_Offset.y);
     } else if (!m_Text.empty()) {
-        VTTextLayout::Fit(dc, m_Text, size).Draw(dc);
+        VTTextLayout layout = VTTextLayout::Fit(dc, m_Text, size);
+        for (wxRect& line : layout.lineRects) line.Offset(m_Offset);
+        layout.Draw(dc, m_TextColour.IsOk() ? m_TextColour : *wxWHITE);
     }
     for (const Labelled& r : m_Rectangles) {
         dc.SetPen(wxPen(*wxWHITE, 2));

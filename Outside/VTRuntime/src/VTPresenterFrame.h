@@ -34,6 +34,9 @@ public:
     void ShowText(const wxString& text) override;
     void ShowBitmap(const wxBitmap& bitmap) override;
     void SetGrid(bool grid) { m_Grid = grid; }
+    // Where what is shown next is drawn: its middle `offset` pixels from the surface's
+    // centre; and the colour of its text (an invalid colour: the usual one).
+    void SetStimulusPlacement(const wxPoint& offset, const wxColour& textColour);
     void AddLabelledRectangle(const wxRect& rect, const wxString& label);
     // Paints now, so the stimulus is on screen when this returns.
     void PaintNow() override;
@@ -52,6 +55,8 @@ private:
     wxString m_Text;
     wxBitmap m_Picture;
     bool m_Grid = false;
+    wxPoint m_Offset;
+    wxColour m_TextColour;
     struct Labelled
     {
         wxRect rect;

@@ -281,6 +281,7 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTPlannedBlo
     base.block = block.name;
     base.trial = trial.name;
     base.event = event.name;
+    base.levels = trial.levels;
     std::vector<VTDataFileRow> rows;
     const std::vector<VantrelSDK::VTSdkSegmentTime> segments = presentation.GetSegmentTimes();
     if (segments.empty()) {
@@ -376,7 +377,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     VTDataFile file;
     if (settings.saveData && !settings.preview) {
         wxString error;
-        VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName};
+        VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName,
+                                plan.levelColumns};
         if (!file.Create(settings.dataFile, header, error))
             return notStarted(error + " The experiment was not started.");
         report.runID = file.GetRunID();
@@ -454,6 +456,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                 if (event.recordsResponses) poller.FlushAndStartPolling();
                 // The onset is when the plug-in has drawn the stimulus (or handed its
                 // first sample to the sound output).
+                frame.SetStimulusPlacement(event.hasPosition ? event.position : wxPoint(),
+                                           event.hasColour ? event.colour : wxNullColour);
                 const unsigned long long onset = presentation->Start(frame);
                 // The next stimulus loads while this one is up, so it too starts at once.
                 if (const VTPlannedEvent* following = FollowingEvent(plan, b, t, e))

@@ -10,6 +10,7 @@
 //   RunID<TAB>32 hexadecimal digits, unique per run
 //   <empty line>
 //   Block<TAB>Trial<TAB>Event<TAB>Stimulus<TAB>Response<TAB>RT_ms<TAB>Correctness<TAB>Onset_ms
+//   [<TAB>one column per saved trial variable, named as the variable]
 //   one row per presented event, or per word of a reading event ...
 //
 // RT_ms is the reaction time from stimulus onset in milliseconds with three decimals,
@@ -19,7 +20,8 @@
 // run began, empty when nothing was presented. Reading events (self-paced reading,
 // rapid serial presentation) write one row per word shown: the word, the response
 // that ended it and its time from the word's onset. Tabs and line breaks inside
-// fields become spaces. Each row is flushed to the disk as it is written, so what was
+// fields become spaces. A trial variable's column holds the level the row's trial
+// had: the level's name, or for a time limit its milliseconds. Each row is flushed to the disk as it is written, so what was
 // collected survives a crash; the header is written (and flushed) when the file opens.
 // A write, flush or sync that fails is reported (false) and named by GetLastError();
 // after a failure the file takes nothing more.
@@ -27,6 +29,7 @@
 #include <wx/string.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace Vantrel {
 
@@ -36,6 +39,8 @@ struct VTDataFileHeader
     wxString subjectName;
     wxString sessionID;
     wxString groupName;
+    // The saved trial variables, after the fixed columns.
+    std::vector<wxString> levelColumns;
 };
 
 struct VTDataFileRow
@@ -46,6 +51,8 @@ struct VTDataFileRow
     wxString correctness;
     bool hasOnset = false;
     double onsetMs = 0;
+    // One per level column, in the header's order.
+    std::vector<wxString> levels;
 };
 
 class VTDataFile
@@ -76,6 +83,7 @@ private:
     std::FILE* m_File = nullptr;
     wxString m_Path;
     wxString m_RunID;
+    size_t m_LevelColumns = 0;
     wxString m_Error;
 };
 

@@ -2,6 +2,8 @@
 // What a run presents, in order: the compiled form of an experiment for one group.
 // The builder fills it from the experiment; the presenter only reads it.
 
+#include <wx/colour.h>
+#include <wx/gdicmn.h>
 #include <wx/string.h>
 
 #include <map>
@@ -46,6 +48,13 @@ struct VTPlannedEvent
     bool anyResponseEnds = true;
     // Empty: every press (any key, any plug-in response) is accepted.
     std::vector<VTPlannedResponse> accepted;
+    // From the trial's levels of the event's location and colour variables: where the
+    // stimulus' middle is, in pixels from the screen's centre (y grows downwards), and
+    // the colour its text is drawn in.
+    bool hasPosition = false;
+    wxPoint position;
+    bool hasColour = false;
+    wxColour colour;
 };
 
 struct VTPlannedTrial
@@ -54,6 +63,8 @@ struct VTPlannedTrial
     wxString name;
     int startPeriodMs = 0;
     std::vector<VTPlannedEvent> events;
+    // The current level of each saved trial variable (VTRunPlan::levelColumns).
+    std::vector<wxString> levels;
 };
 
 struct VTPlannedBlock
@@ -68,6 +79,8 @@ struct VTRunPlan
     wxString experimentName;
     wxString groupName;
     std::vector<VTPlannedBlock> blocks;
+    // The trial variables whose levels the data file keeps, one column each.
+    std::vector<wxString> levelColumns;
     // Correctness codes: correct, incorrect, self-correct, no response.
     wxString codeCorrect = "C", codeIncorrect = "E", codeSelfCorrect = "SC", codeNoResponse = "NR";
     bool IsEmpty() const { return blocks.empty(); }
