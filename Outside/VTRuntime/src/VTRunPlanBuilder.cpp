@@ -91,7 +91,10 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& 
         r.correct = event.IsResponseCorrect(response, itemIndex);
         r.endsEvent = event.ResponseEndsEvent(response, itemIndex);
         planned.accepted.push_back(r);
+        if (r.correct) planned.correctResponses << (planned.correctResponses.empty() ? "" : ", ") << r.name;
     }
+    // Only a stimulus has an onset to mark; blank events leave the patch off.
+    planned.showsSensorPatch = planned.kind != VTPlannedEvent::StimulusKind::None;
     return planned;
 }
 
@@ -136,6 +139,14 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
     plan.codeIncorrect = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(1));
     plan.codeSelfCorrect = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(2));
     plan.codeNoResponse = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(3));
+    plan.columns = VTDataColumns(m_Experiment.GetSaveDataOptions());
+    plan.background = m_Experiment.GetBackgroundColour();
+    const VTSensorPatch& patch = *m_Experiment.GetSensorPatch();
+    if (!patch.GetSensorPatchDisable() && patch.GetSensorPatchSize() > 0) {
+        plan.sensorPatch = wxRect(patch.GetSensorPatchPosX(), patch.GetSensorPatchPosY(), patch.GetSensorPatchSize(),
+                                  patch.GetSensorPatchSize());
+        plan.sensorPatchColour = patch.GetSensorPatchColour();
+    }
     auto why = [&](const wxString& reason) {
         if (whyEmpty) *whyEmpty = reason;
         plan.blocks.clear();
@@ -180,7 +191,7 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
                                     kMaxPlannedEvents));
 
     VTTrialLevels levels(m_Experiment, group);
-    plan.levelColumns = levels.GetColumnNames();
+    plan.columns.SetLevelColumns(levels.GetColumnNames());
     levels.StartRun();
     std::map<const VTEvent*, size_t> presentations;  // list events step through their items
     for (VTBlock* block : blocks) {

@@ -96,4 +96,11 @@ void VTTextLayout::Draw(wxDC& dc, const wxColour& colour) const
     for (size_t i = 0; i < lines.size(); ++i) dc.DrawText(lines[i], lineRects[i].GetPosition());
 }
 
+wxRect VTTextLayout::Bounds() const
+{
+    wxRect bounds;
+    for (const wxRect& r : lineRects) bounds.Union(r);
+    return bounds;
+}
+
 }  // namespace Vantrel

@@ -31,6 +31,16 @@ std::string Describe(const VTExperiment& experiment)
         o << "code" << i << "=" << S(codes.GetCodeAsString(VTErrorCodes::VTCorrectness(i))) << "\n";
     o << "cloud=" << experiment.GetCloudSettings()->m_CloudEnabled << "," << experiment.GetCloudSettings()->m_GroupRule
       << "\n";
+    o << "background=" << S(experiment.GetBackgroundColour().GetAsString(wxC2S_HTML_SYNTAX)) << "\n";
+    const VTSaveDataOptions& save = experiment.GetSaveDataOptions();
+    o << "saveOptions=";
+    for (int i = 0; i < VTSaveDataOptions::kCount; ++i) o << save.GetSaveOption(i);
+    o << " mode=" << save.m_FolderMode << " folder=" << S(save.m_Folder.GetFullPath())
+      << " sub=" << S(save.m_SubFolderName.GetFullPath()) << "\n";
+    const VTSensorPatch& patch = *experiment.GetSensorPatch();
+    o << "patch=" << patch.GetSensorPatchSize() << "," << patch.GetSensorPatchPosX() << ","
+      << patch.GetSensorPatchPosY() << "," << S(patch.GetSensorPatchColour().GetAsString(wxC2S_HTML_SYNTAX)) << ","
+      << patch.GetSensorPatchDisable() << "\n";
     o << "inputs=";
     for (int id : experiment.GetInputPlugInIDsInUse()) o << id << " ";
     wxString reason;
@@ -133,6 +143,17 @@ void FillEveryField(VTExperiment& x)
     };
     x.GetErrorCodes().SetCodeWithString(VTErrorCodes::Correct, wxString::FromUTF8("Richtig ✓"));
     x.GetErrorCodes().SetCodeWithString(VTErrorCodes::NoResponse, "");
+    x.m_BackgroundColour = wxColour(128, 64, 32);
+    for (int i = 0; i < VTSaveDataOptions::kCount; ++i)
+        x.GetSaveDataOptions().SetSaveOption(i, !x.GetSaveDataOptions().GetSaveOption(i));
+    x.GetSaveDataOptions().m_FolderMode = VTSaveDataOptions::SubFolderOfExperiment;
+    x.GetSaveDataOptions().m_Folder = wxFileName(wxString::FromUTF8("$(ExperimentFolder)/Daten ✓"));
+    x.GetSaveDataOptions().m_SubFolderName = wxFileName(wxString::FromUTF8("Daten ✓"));
+    x.GetSensorPatch()->SetSensorPatchSize(-3);
+    x.GetSensorPatch()->SetSensorPatchPosX(2147483647);
+    x.GetSensorPatch()->SetSensorPatchPosY(-2147483647 - 1);
+    x.GetSensorPatch()->SetSensorPatchColour(wxColour(1, 2, 254));
+    x.GetSensorPatch()->SetSensorPatchDisable(false);
     x.GetCloudSettings()->m_CloudEnabled = true;
     x.LoadInputPluginByID(2411);
     x.LoadInputPluginByID(2100);

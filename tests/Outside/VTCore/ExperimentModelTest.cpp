@@ -163,6 +163,9 @@ TEST_F(Model, EveryClassCopiesAllItsSettings)
     target.GetErrorCodes() = x.GetErrorCodes();
     *target.GetCloudSettings() = *x.GetCloudSettings();
     *target.GetParameters() = *x.GetParameters();
+    target.m_BackgroundColour = x.m_BackgroundColour;
+    target.GetSaveDataOptions() = x.GetSaveDataOptions();
+    *target.GetSensorPatch() = *x.GetSensorPatch();
     for (int id : x.GetInputPlugInIDsInUse()) target.LoadInputPluginByID(id);
     wxString reason;
     x.IsLocked(reason);

@@ -13,6 +13,9 @@
 //   [<TAB>one column per saved trial variable, named as the variable]
 //   one row per presented event, or per word of a reading event ...
 //
+// The columns (above: those of a new experiment) follow the experiment's save
+// options (VTDataColumns); without a header the file holds only the rows.
+//
 // RT_ms is the reaction time from stimulus onset in milliseconds with three decimals,
 // empty without a response; Correctness is the experiment's code (C, E, SC, NR by
 // default), empty for events that record no responses. Onset_ms is when the stimulus
@@ -20,16 +23,17 @@
 // run began, empty when nothing was presented. Reading events (self-paced reading,
 // rapid serial presentation) write one row per word shown: the word, the response
 // that ended it and its time from the word's onset. Tabs and line breaks inside
-// fields become spaces. A trial variable's column holds the level the row's trial
-// had: the level's name, or for a time limit its milliseconds. Each row is flushed to the disk as it is written, so what was
-// collected survives a crash; the header is written (and flushed) when the file opens.
+// fields become spaces. Each row is flushed to the disk as it is written, so what was
+// collected survives a crash, whatever the experiment's "after every trial" option says;
+// the header is written (and flushed) when the file opens.
 // A write, flush or sync that fails is reported (false) and named by GetLastError();
 // after a failure the file takes nothing more.
 
 #include <wx/string.h>
 
+#include "VTRuntime/VTDataColumns.h"
+
 #include <cstdio>
-#include <vector>
 
 namespace Vantrel {
 
@@ -39,8 +43,7 @@ struct VTDataFileHeader
     wxString subjectName;
     wxString sessionID;
     wxString groupName;
-    // The saved trial variables, after the fixed columns.
-    std::vector<wxString> levelColumns;
+    VTDataColumns columns;
 };
 
 struct VTDataFileRow
@@ -49,9 +52,13 @@ struct VTDataFileRow
     bool hasReactionTime = false;
     double reactionTimeMs = 0;
     wxString correctness;
-    bool hasOnset = false;
-    double onsetMs = 0;
-    // One per level column, in the header's order.
+    int blockNumber = 0, trialNumber = 0, eventNumber = 0;
+    bool hasOnset = false;         // false: nothing was presented
+    double onsetMs = 0;            // since the start of the run
+    wxString correctResponses;     // the names of the responses that count as correct
+    bool hasStimulusRect = false;  // where the stimulus was drawn
+    wxRect stimulusRect;
+    // The level of each saved trial variable, in the order of the level columns.
     std::vector<wxString> levels;
 };
 
@@ -83,7 +90,7 @@ private:
     std::FILE* m_File = nullptr;
     wxString m_Path;
     wxString m_RunID;
-    size_t m_LevelColumns = 0;
+    VTDataFileHeader m_Header;
     wxString m_Error;
 };
 

@@ -9,6 +9,8 @@
 #include <map>
 #include <vector>
 
+#include "VTRuntime/VTDataColumns.h"
+
 namespace Vantrel {
 
 struct VTPlannedResponse
@@ -48,6 +50,10 @@ struct VTPlannedEvent
     bool anyResponseEnds = true;
     // Empty: every press (any key, any plug-in response) is accepted.
     std::vector<VTPlannedResponse> accepted;
+    // What the data file's correct-response column says.
+    wxString correctResponses;
+    // Whether the light-sensor patch is drawn with this event's onset.
+    bool showsSensorPatch = true;
     // From the trial's levels of the event's location and colour variables: where the
     // stimulus' middle is, in pixels from the screen's centre (y grows downwards), and
     // the colour its text is drawn in.
@@ -63,7 +69,7 @@ struct VTPlannedTrial
     wxString name;
     int startPeriodMs = 0;
     std::vector<VTPlannedEvent> events;
-    // The current level of each saved trial variable (VTRunPlan::levelColumns).
+    // The current level of each saved trial variable (the data columns' level columns).
     std::vector<wxString> levels;
 };
 
@@ -79,10 +85,15 @@ struct VTRunPlan
     wxString experimentName;
     wxString groupName;
     std::vector<VTPlannedBlock> blocks;
-    // The trial variables whose levels the data file keeps, one column each.
-    std::vector<wxString> levelColumns;
     // Correctness codes: correct, incorrect, self-correct, no response.
     wxString codeCorrect = "C", codeIncorrect = "E", codeSelfCorrect = "SC", codeNoResponse = "NR";
+    // The data file's columns and header.
+    VTDataColumns columns;
+    // The presentation window's background.
+    wxColour background{0, 0, 0};
+    // The light-sensor patch (window pixels; empty: none), drawn at each stimulus onset.
+    wxRect sensorPatch;
+    wxColour sensorPatchColour{255, 255, 255};
     bool IsEmpty() const { return blocks.empty(); }
 };
 

@@ -24,6 +24,8 @@ struct VTTextLayout
     static VTTextLayout Fit(wxDC& dc, const wxString& text, const wxSize& area);
     // Draws a layout made by Fit, in `colour`, with the font it chose.
     void Draw(wxDC& dc, const wxColour& colour) const;
+    // The rectangle all its lines cover (empty without lines).
+    wxRect Bounds() const;
 
     // Free space kept at each edge of the screen.
     static wxSize Margins(const wxSize& area);
