@@ -281,14 +281,27 @@ TEST_F(TrialVariableRun, LocationAndColourLevelsPlaceAndColourTheStimulus)
 {
     VTExperiment x;
     x.SetTitle("Places");
+    x.GetSaveDataOptions().SetSaveOption(VTSaveDataOptions::StimulusPositionColumn, true);
     auto* where = AddVariable(x, "Where", VariableType::Location, {"(-300, -200)", "(250, 180)"}, 0, 3, true);
     auto* colour = AddVariable(x, "Colour", VariableType::Colour, {"#FF2020", "#20FF20"}, 0, 3, true);
     auto* block = Fixture::Add<VTBlock>(x, ElementType::Block, "B");
     auto* trial = Fixture::Add<VTTrial>(x, ElementType::Trial, "T");
-    VTEvent* shown = Fixture::TextEvent(x, "Shown", "HHHH", -1);  // until a key is pressed
-    shown->SetLocationVariableID(int(where->GetID()));
-    shown->SetColourVariableID(int(colour->GetID()));
-    trial->AddUsedEvent(shown);
+    // Each event stays until a key is pressed: a text in the level's colour, then a
+    // blue square picture, both at the level's place.
+    VTEvent* text = Fixture::TextEvent(x, "Text", "HHHH", -1);
+    text->SetLocationVariableID(int(where->GetID()));
+    text->SetColourVariableID(int(colour->GetID()));
+    trial->AddUsedEvent(text);
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+    const wxString square = DataPath("square.png");
+    wxImage image(80, 80);
+    image.SetRGB(wxRect(0, 0, 80, 80), 0x20, 0x20, 0xFF);
+    ASSERT_TRUE(image.SaveFile(square, wxBITMAP_TYPE_PNG));
+    VTEvent* picture = Fixture::TextEvent(x, "Picture", "", -1);
+    picture->SetPlugInID(EventPlugIn::Pictures);
+    picture->AddStimFile(square);
+    picture->SetLocationVariableID(int(where->GetID()));
+    trial->AddUsedEvent(picture);
     trial->SetRepetitions(2);
     block->AddUsedTrial(trial);
     auto* group = Fixture::Add<VTParticipantGroup>(x, ElementType::ParticipantGroup, "G");
@@ -296,34 +309,55 @@ TEST_F(TrialVariableRun, LocationAndColourLevelsPlaceAndColourTheStimulus)
 
     struct Seen
     {
+        wxColour colour;
+        wxPoint offset;
         ColourSpot spot;
         wxSize screen;
-    } seen[2];
-    const wxColour colours[] = {wxColour(0xFF, 0x20, 0x20), wxColour(0x20, 0xFF, 0x20)};
+    } seen[] = {{wxColour(0xFF, 0x20, 0x20), wxPoint(-300, -200)},
+                {wxColour(0x20, 0x20, 0xFF), wxPoint(-300, -200)},
+                {wxColour(0x20, 0xFF, 0x20), wxPoint(250, 180)},
+                {wxColour(0x20, 0x20, 0xFF), wxPoint(250, 180)}};
     RunDriver driver;
     driver.FocusPresentation();
-    for (int i = 0; i < 2; ++i) {
-        auto waited = std::make_shared<wxStopWatch>();
+    for (Seen& s : seen) {
+        auto waited = std::make_shared<std::unique_ptr<wxStopWatch>>();
         driver.Then(
             100, [] { wxUIActionSimulator().Char('x'); },
-            [&, i, waited] {
-                seen[i].spot = FindOnScreen(colours[i], seen[i].screen);
-                return seen[i].spot.count > 50 || waited->Time() > 5000;
+            [&s, waited] {
+                if (!*waited) waited->reset(new wxStopWatch);
+                s.spot = FindOnScreen(s.colour, s.screen);
+                return s.spot.count > 50 || (*waited)->Time() > 5000;
             });
     }
     driver.Begin();
     const auto rows = Run(x, group, "places", 1);
     driver.Stop();
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(Levels(rows, "Where"), "Level 1Level 2");
-    const wxPoint offsets[] = {wxPoint(-300, -200), wxPoint(250, 180)};
-    for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(Levels(rows, "Where"), "Level 1Level 1Level 2Level 2");
+    for (size_t i = 0; i < 4; ++i) {
+        const Seen& s = seen[i];
         SCOPED_TRACE(i);
-        ASSERT_GT(seen[i].spot.count, 50) << "the text in the level's colour";
-        // The text's middle is at the level's place, counted from the screen's centre
-        // (y grows downwards); glyphs sit a little off their line's middle.
-        const wxPoint expected(seen[i].screen.x / 2 + offsets[i].x, seen[i].screen.y / 2 + offsets[i].y);
-        EXPECT_NEAR(seen[i].spot.Centre().x, expected.x, 30);
-        EXPECT_NEAR(seen[i].spot.Centre().y, expected.y, 30);
+        ASSERT_GT(s.spot.count, 50) << "the stimulus in its colour";
+        const wxPoint centre(s.screen.x / 2, s.screen.y / 2);
+        if (i % 2 == 0) {
+            // The text's middle is at the level's place, counted from the screen's centre
+            // (y grows downwards); glyphs sit a little off their line's middle.
+            EXPECT_NEAR(s.spot.Centre().x, centre.x + s.offset.x, 30);
+            EXPECT_NEAR(s.spot.Centre().y, centre.y + s.offset.y, 30);
+            continue;
+        }
+        // The picture plug-in enlarges the square to fill the screen's height; it is drawn
+        // moved by the level's offset, as the data file's stimulus columns say, and what
+        // of it is on the screen is where the screen shows blue.
+        long x = 0, y = 0, width = 0, height = 0;
+        ASSERT_TRUE(rows[i].at("StimulusX").ToLong(&x) && rows[i].at("StimulusY").ToLong(&y) &&
+                    rows[i].at("StimulusWidth").ToLong(&width) && rows[i].at("StimulusHeight").ToLong(&height));
+        EXPECT_NEAR(x, (s.screen.x - width) / 2 + s.offset.x, 1);
+        EXPECT_NEAR(y, (s.screen.y - height) / 2 + s.offset.y, 1);
+        const wxRect visible = wxRect(int(x), int(y), int(width), int(height)).Intersect(wxRect(s.screen));
+        EXPECT_NEAR(s.spot.box.GetLeft(), visible.GetLeft(), 2);
+        EXPECT_NEAR(s.spot.box.GetTop(), visible.GetTop(), 2);
+        EXPECT_NEAR(s.spot.box.GetRight(), visible.GetRight(), 2);
+        EXPECT_NEAR(s.spot.box.GetBottom(), visible.GetBottom(), 2);
     }
 }
