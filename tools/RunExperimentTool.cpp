@@ -3,7 +3,9 @@
 //   study-station-run EXPERIMENT [--data FILE] [--subject NAME] [--session ID]
 //                     [--group NAME] [--no-save] [--plugins FOLDER]
 //
-// Without --data the data file gets a fresh name in "~/Documents/Study Station Data".
+// Without --data the data file gets a fresh name in the experiment's preferred data
+// folder (its save options; "~/Documents/Study Station Data" by default). The tool
+// shares Study Station's configuration, which remembers the previous data folder.
 // Input plug-ins come from the plug-in folder beside the program (or --plugins, or
 // VANTREL_PLUGIN_DIR). Exit status: 0 completed, 1 cancelled, 2 not run, 64 bad usage.
 
@@ -12,6 +14,8 @@
 #include <wx/cmdline.h>
 #include <wx/docview.h>
 #include <wx/evtloop.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
@@ -40,7 +44,14 @@ wxIMPLEMENT_DYNAMIC_CLASS(ToolView, wxView);
 class ToolApp : public wxApp
 {
 public:
-    bool OnInit() override { return true; }
+    bool OnInit() override
+    {
+        // The program's configuration file, so the previous data folder is shared with it.
+        wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+        SetVendorName("Orbisk");
+        SetAppName("Study Station");
+        return true;
+    }
 };
 
 void AssertionToStderr(const wxString& file, int line, const wxString&, const wxString& cond, const wxString& msg)
@@ -92,7 +103,12 @@ int RunTool(int argc, char** argv)
     if (parser.Found("subject", &value)) options.SetSubjectName(value);
     if (parser.Found("session", &value)) options.SetSessionID(value);
     wxString data;
-    parser.Found("data", &data);
+    if (parser.Found("data", &data)) {
+        // A name on the command line is relative to the working folder.
+        wxFileName file(data);
+        file.MakeAbsolute();
+        data = file.GetFullPath();
+    }
     options.SetSaveCollectedDataFlag(!parser.FoundSwitch("no-save"), data);
 
     Vantrel::VTCompiledExperiment compiled({});

@@ -42,6 +42,8 @@ public:
     {
         SimulateRepeatOfConstructor(experiment, listWindow, isNew, insertRepeatedly);
     }
+    // For dynamic creation only: no state until SimulateRepeatOfConstructor.
+    VTEditElementBaseDlgNoXRCT() = default;
     ~VTEditElementBaseDlgNoXRCT() override { SimulateDestruction(); }
 
     wxString GetPersistenceName() const override = 0;
@@ -213,6 +215,7 @@ public:
     {
         if (isNew) this->m_pImpl->listIndex = -1;
     }
+    VTEditElementEndInsertDlgNoXRCT() = default;
 
     // Appends a row for the element, keeps the element in it and selects it; -1.
     virtual int InsertNewItemIntoListbox(int, T& element)

@@ -158,8 +158,7 @@ struct ParametersKind : SharedValueKind<PerExperimentParameterCollection>
     }
     void MakeDifferent(Ptr& v, const ElementIdSource&) const
     {
-        OrderFormForParameterCreation p(wxString::Format(wxS("parameter %u"), v->ItemCount() + 1),
-                                        ParameterType::Text);
+        OrderFormForParameterCreation p(wxString::Format(wxS("parameter %u"), v->ItemCount() + 1), ParameterType::Text);
         p.text = wxS("start");
         p.initialValue = 3;
         p.sizeLimit = 40;
@@ -273,6 +272,112 @@ struct IdCountersKind : PlainKind<std::vector<std::uint32_t>>
     }
 };
 
+// "#rrggbb".
+wxColour ReadColour(JsonFieldReader& f, const char* key, const wxColour& def)
+{
+    if (!f.Has(key)) return def;
+    const wxString text = f.String(key);
+    const wxString digits = text.Mid(1);
+    unsigned long rgb = 0;
+    if (!f.Ok()) return def;
+    if (text.length() != 7 || text[0] != '#' || digits.find_first_not_of("0123456789abcdefABCDEF") != wxString::npos ||
+        !digits.ToULong(&rgb, 16)) {
+        f.Fail(wxString::Format(_("the field \"%s\" must be a colour written as #rrggbb"), key));
+        return def;
+    }
+    return wxColour((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
+}
+
+QString ColourText(const wxColour& c) { return ToQtString(c.GetAsString(wxC2S_HTML_SYNTAX)); }
+
+struct ColourKind : PlainKind<wxColour>
+{
+    void Write(const wxColour& v, QJsonObject& o, const char* key) const { o[key] = ColourText(v); }
+    void Read(wxColour& v, JsonFieldReader& f, const char* key) const { v = ReadColour(f, key, v); }
+    std::string Describe(const wxColour& v) const { return ColourText(v).toStdString(); }
+    void MakeDifferent(wxColour& v, const ElementIdSource&) const { v.Set(v.Red() ^ 0x55, v.Green() ^ 0x0f, 200); }
+};
+
+// {"options": [14 booleans], "folderMode": 0..3, "folder": text, "subFolder": text}.
+struct SaveDataOptionsKind : PlainKind<VTSaveDataOptions>
+{
+    void Write(const VTSaveDataOptions& v, QJsonObject& o, const char* key) const
+    {
+        QJsonArray options;
+        for (int i = 0; i < VTSaveDataOptions::kCount; ++i) options.append(v.GetSaveOption(i));
+        o[key] = QJsonObject{{"options", options},
+                             {"folderMode", v.m_FolderMode},
+                             {"folder", ToQtString(v.m_Folder.GetFullPath())},
+                             {"subFolder", ToQtString(v.m_SubFolderName.GetFullPath())}};
+    }
+    void Read(VTSaveDataOptions& v, JsonFieldReader& f, const char* key) const
+    {
+        JsonFieldReader save = f.Child(f.Object(key));
+        const QJsonArray options = save.Array("options");
+        if (save.Has("options") && options.size() != VTSaveDataOptions::kCount)
+            save.Fail(wxString::Format(_("there must be %d save options"), VTSaveDataOptions::kCount));
+        for (int i = 0; i < options.size() && i < VTSaveDataOptions::kCount && save.Ok(); ++i) {
+            if (!options.at(i).isBool()) save.Fail(_("save options must be true or false"));
+            v.SetSaveOption(i, options.at(i).toBool());
+        }
+        v.m_FolderMode = int(save.Int("folderMode", v.m_FolderMode, VTSaveDataOptions::ExperimentFolder,
+                                      VTSaveDataOptions::PreviousFolder));
+        v.m_Folder = wxFileName(save.String("folder", v.m_Folder.GetFullPath()));
+        v.m_SubFolderName = wxFileName(save.String("subFolder", v.m_SubFolderName.GetFullPath()));
+    }
+    std::string Describe(const VTSaveDataOptions& v) const
+    {
+        std::string s;
+        for (int i = 0; i < VTSaveDataOptions::kCount; ++i) s += v.GetSaveOption(i) ? "1" : "0";
+        return s + " mode " + std::to_string(v.m_FolderMode) + " " + DescribeText(v.m_Folder.GetFullPath()) + " " +
+               DescribeText(v.m_SubFolderName.GetFullPath());
+    }
+    void MakeDifferent(VTSaveDataOptions& v, const ElementIdSource&) const
+    {
+        for (int i = 0; i < VTSaveDataOptions::kCount; ++i) v.SetSaveOption(i, !v.GetSaveOption(i));
+        v.m_FolderMode = (v.m_FolderMode + 1) % 4;
+        v.m_Folder = wxFileName(v.m_Folder.GetFullPath() + wxS("/Daten \u00e9"));
+        v.m_SubFolderName = wxFileName(v.m_SubFolderName.GetFullPath() + wxS("Daten \u00e9"));
+    }
+};
+
+// {"size", "x", "y": 32-bit whole numbers, "colour": "#rrggbb", "disable": bool}.
+struct SensorPatchKind : SharedValueKind<VTSensorPatch>
+{
+    bool Equal(const Ptr& a, const Ptr& b) const { return *a == *b; }
+    void Write(const Ptr& v, QJsonObject& o, const char* key) const
+    {
+        o[key] = QJsonObject{{"size", v->GetSensorPatchSize()},
+                             {"x", v->GetSensorPatchPosX()},
+                             {"y", v->GetSensorPatchPosY()},
+                             {"colour", ColourText(v->GetSensorPatchColour())},
+                             {"disable", v->GetSensorPatchDisable()}};
+    }
+    void Read(Ptr& v, JsonFieldReader& f, const char* key) const
+    {
+        JsonFieldReader p = f.Child(f.Object(key));
+        v->SetSensorPatchSize(p.Int32("size", v->GetSensorPatchSize()));
+        v->SetSensorPatchPosX(p.Int32("x", v->GetSensorPatchPosX()));
+        v->SetSensorPatchPosY(p.Int32("y", v->GetSensorPatchPosY()));
+        v->SetSensorPatchColour(ReadColour(p, "colour", v->GetSensorPatchColour()));
+        v->SetSensorPatchDisable(p.Bool("disable", v->GetSensorPatchDisable()));
+    }
+    std::string Describe(const Ptr& v) const
+    {
+        return std::to_string(v->GetSensorPatchSize()) + " at " + std::to_string(v->GetSensorPatchPosX()) + "," +
+               std::to_string(v->GetSensorPatchPosY()) + " " + ColourText(v->GetSensorPatchColour()).toStdString() +
+               (v->GetSensorPatchDisable() ? " disabled" : "");
+    }
+    void MakeDifferent(Ptr& v, const ElementIdSource&) const
+    {
+        v->SetSensorPatchSize(v->GetSensorPatchSize() + 7);
+        v->SetSensorPatchPosX(v->GetSensorPatchPosX() == INT_MAX ? INT_MIN : INT_MAX);
+        v->SetSensorPatchPosY(v->GetSensorPatchPosY() - 13);
+        v->SetSensorPatchColour(wxColour(1, 2, v->GetSensorPatchColour().Blue() ^ 0xff));
+        v->SetSensorPatchDisable(!v->GetSensorPatchDisable());
+    }
+};
+
 // [{"plugIn": id, "settings": the suite's stream in base64}], one per input plug-in.
 struct PlugInSettingsKind : PlainKind<std::map<int, std::string>>
 {
@@ -337,6 +442,9 @@ const ExperimentFieldTable& VTExperiment::FieldTable()
 {
     static const ExperimentFieldTable table(
         nullptr, MakeField<VTExperiment>("errorCodes", &VTExperiment::m_ErrorCodes, ErrorCodesKind()),
+        MakeField<VTExperiment>("backgroundColour", &VTExperiment::m_BackgroundColour, ColourKind()),
+        MakeField<VTExperiment>("saveData", &VTExperiment::m_SaveDataOptions, SaveDataOptionsKind()),
+        MakeField<VTExperiment>("sensorPatch", &VTExperiment::m_SensorPatch, SensorPatchKind()),
         MakeField<VTExperiment>("cloud", &VTExperiment::m_CloudSettings, CloudKind()),
         MakeField<VTExperiment>("inputPlugIns", &VTExperiment::m_InputPlugInIDs, InputDevicesKind()),
         MakeField<VTExperiment>("parameters", &VTExperiment::m_Parameters, ParametersKind()),

@@ -32,7 +32,7 @@ wxString TimeLimitSingleLevel::GetText() const { return wxString::Format(wxS("%d
 bool TimeLimitSingleLevel::SetFromText(const wxString& text)
 {
     int ms = 0;
-    if (!ReadInt(text, ms) || ms < 0) return false;
+    if (!ReadInt(text, ms)) return false;
     m_Milliseconds = ms;
     return true;
 }
@@ -70,6 +70,14 @@ bool ColorSingleLevel::SetFromText(const wxString& text)
     unsigned long rgb = 0;
     if (t.length() != 7 || t[0] != '#' || !t.Mid(1).ToULong(&rgb, 16)) return false;
     m_Colour.Set((unsigned char)((rgb >> 16) & 0xFF), (unsigned char)((rgb >> 8) & 0xFF), (unsigned char)(rgb & 0xFF));
+    return true;
+}
+
+UnknownTypeLevel::UnknownTypeLevel(int number) { SetName(DefaultLevelName(number)); }
+
+bool UnknownTypeLevel::SetFromText(const wxString& text)
+{
+    m_Text = text;
     return true;
 }
 
@@ -122,11 +130,12 @@ VarValue* Variable::MakeLevelForPosition(int number) const
     switch (m_Type) {
         case Vantrel::VariableType::Location: return new LocationSingleLevel(number);
         case Vantrel::VariableType::Colour: return new ColorSingleLevel(number);
-        default: {
+        case Vantrel::VariableType::TimeLimit: {
             auto* level = new TimeLimitSingleLevel(0);
             level->SetName(DefaultLevelName(number));
             return level;
         }
+        default: return new UnknownTypeLevel(number);
     }
 }
 
@@ -136,6 +145,12 @@ VarValue* Variable::GetValue(int index) const
 }
 
 Variable* VarType::CreateNewVariable(int type, const wxString& name) { return new Variable(type, name); }
+
+bool VarType::IsKnownType(int type)
+{
+    return type == Vantrel::VariableType::TimeLimit || type == Vantrel::VariableType::Location ||
+           type == Vantrel::VariableType::Colour;
+}
 
 }  // namespace Var
 }  // namespace Orbisk

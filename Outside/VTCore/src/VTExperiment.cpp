@@ -36,6 +36,7 @@ VTExperiment*& ActiveExperiment()
 VTExperiment::VTExperiment()
     : m_CloudSettings(boost::make_shared<VTCloudSettings>()),
       m_Parameters(boost::make_shared<PerExperimentParameterCollection>()),
+      m_SensorPatch(boost::make_shared<VTSensorPatch>()),
       m_NewResponsePlugInID(kKeyboardInputPlugInID)
 {
     // One list per type number plus one that collects requests for unknown types.
@@ -323,6 +324,11 @@ wxString VTExperiment::SubstitutePathVariables(const wxString& path) const
     }
     result += path.Mid(pos);
     return result;
+}
+
+VantrelVariable* VTExperiment::GetMutableFolderPathVariable(int id)
+{
+    return id == VantrelVariable::FolderPathID ? &m_FolderVariable : nullptr;
 }
 
 bool VTExperiment::OffersEyeTrackerCalibration() const

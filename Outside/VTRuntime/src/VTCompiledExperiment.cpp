@@ -21,6 +21,7 @@
 #include "VTPlugInCommon/VTSdkSettings.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
 #include "VTRunPlanBuilder.h"
+#include "VTRuntime/VTDataFolder.h"
 #include "VTRuntime/VTPlugIn.h"
 
 namespace Vantrel {
@@ -137,13 +138,6 @@ struct RegisterAtLoad
     RegisterAtLoad() { RegisterRuntimeWithCore(); }
 } registerAtLoad;
 
-wxString Sanitised(const wxString& text)
-{
-    wxString clean;
-    for (wxUniChar c : text) clean += (wxIsalnum(c) || c == '-' || c == '_') ? c : wxUniChar('_');
-    return clean.empty() ? wxString("data") : clean;
-}
-
 }  // namespace
 
 void RegisterRuntimeWithCore() { SetRuntimeForCore(&TheRuntime()); }
@@ -168,14 +162,7 @@ VTRunPlan VTCompiledExperiment::BuildPlan(VTExperiment& experiment, wxString* wh
 
 wxString VTCompiledExperiment::MakeAutomaticDataFilePath(const wxString& experimentName, const wxString& subjectName)
 {
-    wxFileName folder(wxStandardPaths::Get().GetDocumentsDir(), "");
-    folder.AppendDir("Study Station Data");
-    folder.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    const wxString stem =
-        Sanitised(experimentName) + "-" + Sanitised(subjectName) + "-" + wxDateTime::Now().Format("%Y%m%d-%H%M%S");
-    wxFileName file(folder.GetPath(), stem, "txt");
-    for (int n = 2; file.FileExists(); ++n) file.SetName(wxString::Format("%s-%d", stem, n));
-    return file.GetFullPath();
+    return VTDataFolder::FreshFileIn(VTDataFolder::DefaultFolder(), experimentName, subjectName);
 }
 
 bool VTCompiledExperiment::Run(bool preview, bool showGrid)
@@ -203,11 +190,10 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid)
     settings.subjectName = options.GetSubjectName();
     settings.sessionID = options.GetSessionID();
     settings.saveData = options.IsDataSaved() && !preview;
-    if (settings.saveData) {
-        settings.dataFile = options.GetDataFile().empty()
-                                ? MakeAutomaticDataFilePath(m_ExperimentName, settings.subjectName)
-                                : options.GetDataFile();
-    }
+    bool inPreferredFolder = false;
+    if (settings.saveData)
+        settings.dataFile = VTDataFolder::ResolveDataFile(*m_Expanded, options.GetDataFile(), m_ExperimentName,
+                                                          settings.subjectName, &inPreferredFolder);
     settings.inputPlugins = VTRunEngine::AllLoadedInputPlugins();
     // Only the devices the experiment names are started; naming none means the
     // keyboard alone. A loaded device that nobody uses, and that is not connected,
@@ -231,7 +217,10 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid)
             if (m_OnEnd) m_OnEnd(true, true);
             throw;
         }
-        if (m_LastOutcome != VTRunOutcome::NotStarted && settings.saveData) m_LastDataFile = settings.dataFile;
+        if (m_LastOutcome != VTRunOutcome::NotStarted && settings.saveData) {
+            m_LastDataFile = settings.dataFile;
+            if (inPreferredFolder) VTDataFolder::RememberFolderOf(m_LastDataFile);
+        }
     }
     if (m_OnEnd) m_OnEnd(true, true);
     return m_LastOutcome == VTRunOutcome::Completed;

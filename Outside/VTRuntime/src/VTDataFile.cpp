@@ -11,15 +11,7 @@
 namespace Vantrel {
 
 namespace {
-wxString Field(const wxString& text)
-{
-    wxString clean(text);
-    clean.Replace("\t", " ");
-    clean.Replace("\r\n", " ");
-    clean.Replace("\n", " ");
-    clean.Replace("\r", " ");
-    return clean;
-}
+wxString Field(const wxString& text) { return VTDataColumns::CleanField(text); }
 }  // namespace
 
 VTDataFile::VTDataFile() {}
@@ -51,14 +43,16 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
         return false;
     }
     m_RunID = NewRunID();
+    m_Header = header;
     const bool continuing = std::ftell(m_File) > 0;
     const wxString date = wxDateTime::Now().Format("%Y-%m-%d %H:%M:%S");
-    bool ok = (!continuing || WriteLine("")) && WriteLine("Study Station data file") &&
-              WriteLine("Experiment\t" + Field(header.experimentName)) &&
-              WriteLine("Subject\t" + Field(header.subjectName)) && WriteLine("Session\t" + Field(header.sessionID)) &&
-              WriteLine("Group\t" + Field(header.groupName)) && WriteLine("Date\t" + date) &&
-              WriteLine("RunID\t" + m_RunID) && WriteLine("") &&
-              WriteLine("Block\tTrial\tEvent\tStimulus\tResponse\tRT_ms\tCorrectness\tOnset_ms");
+    // Without a header the rows of several runs simply follow each other.
+    bool ok = !header.columns.WritesHeader() ||
+              ((!continuing || WriteLine("")) && WriteLine("Study Station data file") &&
+               WriteLine("Experiment\t" + Field(header.experimentName)) &&
+               WriteLine("Subject\t" + Field(header.subjectName)) && WriteLine("Session\t" + Field(header.sessionID)) &&
+               WriteLine("Group\t" + Field(header.groupName)) && WriteLine("Date\t" + date) &&
+               WriteLine("RunID\t" + m_RunID) && WriteLine("") && WriteLine(header.columns.ColumnLine()));
     if (!ok) {
         error = m_Error;
         Close();
@@ -67,14 +61,7 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
     return true;
 }
 
-bool VTDataFile::WriteRow(const VTDataFileRow& row)
-{
-    wxString line;
-    line << Field(row.block) << '\t' << Field(row.trial) << '\t' << Field(row.event) << '\t' << Field(row.stimulus)
-         << '\t' << Field(row.response) << '\t' << (row.hasReactionTime ? FormatReactionTime(row.reactionTimeMs) : "")
-         << '\t' << Field(row.correctness) << '\t' << (row.hasOnset ? FormatReactionTime(row.onsetMs) : "");
-    return WriteLine(line);
-}
+bool VTDataFile::WriteRow(const VTDataFileRow& row) { return WriteLine(m_Header.columns.FormatRow(row, m_Header)); }
 
 bool VTDataFile::Fail(const char* what, int error)
 {

@@ -61,6 +61,42 @@ void VTPresenterFrame::ShowBitmap(const wxBitmap& bitmap)
 
 wxSize VTPresenterFrame::GetSurfaceSize() const { return m_Canvas->GetClientSize(); }
 
+void VTPresenterFrame::SetBackground(const wxColour& colour)
+{
+    m_Background = colour;
+    SetBackgroundColour(colour);
+    Refresh();
+}
+
+void VTPresenterFrame::SetSensorPatch(const wxRect& rect, const wxColour& colour)
+{
+    m_SensorPatch = rect;
+    m_SensorPatchColour = colour;
+}
+
+void VTPresenterFrame::ShowSensorPatch(bool show)
+{
+    // Put up by the next PaintNow(), together with the stimulus, so that the patch
+    // marks the onset and not some earlier repaint; taken down at once.
+    m_SensorPatchArmed = show && !m_SensorPatch.IsEmpty();
+    if (!m_SensorPatchArmed && m_SensorPatchShown) {
+        m_SensorPatchShown = false;
+        Refresh();
+    }
+}
+
+void VTPresenterFrame::SetStimulusPlacement(const wxPoint& offset, const wxColour& textColour)
+{
+    m_Offset = offset;
+    m_TextColour = textColour;
+}
+
+bool VTPresenterFrame::GetStimulusRect(wxRect& rect) const
+{
+    rect = m_StimulusRect;
+    return !m_StimulusRect.IsEmpty();
+}
+
 void VTPresenterFrame::AddLabelledRectangle(const wxRect& rect, const wxString& label)
 {
     m_Rectangles.push_back({rect, label});
@@ -69,6 +105,7 @@ void VTPresenterFrame::AddLabelledRectangle(const wxRect& rect, const wxString& 
 
 void VTPresenterFrame::PaintNow()
 {
+    m_SensorPatchShown = m_SensorPatchArmed;
     m_Canvas->Refresh();
     m_Canvas->Update();
     // Update() has drawn into the window; wait until the display server has done the
@@ -80,17 +117,26 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(m_Canvas);
     const wxSize size = m_Canvas->GetClientSize();
-    dc.SetBackground(*wxBLACK_BRUSH);
+    dc.SetBackground(wxBrush(m_Background));
     dc.Clear();
+    m_StimulusRect = wxRect();
     if (m_Grid) {
         dc.SetPen(wxPen(wxColour(60, 60, 60)));
         for (int x = 0; x < size.x; x += 50) dc.DrawLine(x, 0, x, size.y);
         for (int y = 0; y < size.y; y += 50) dc.DrawLine(0, y, size.x, y);
     }
     if (m_Picture.IsOk()) {
-        dc.DrawBitmap(m_Picture, (size.x - m_Picture.GetWidth()) / 2, (size.y - m_Picture.GetHeight()) / 2);
+        m_StimulusRect = wxRect((size.x - m_Picture.GetWidth()) / 2 + m_Offset.x,
+                                (size.y - m_Picture.GetHeight()) / 2 + m_Offset.y, m_Picture.GetWidth(),
+                                m_Picture.GetHeight());
+        dc.DrawBitmap(m_Picture, m_StimulusRect.GetTopLeft());
     } else if (!m_Text.empty()) {
-        VTTextLayout::Fit(dc, m_Text, size).Draw(dc);
+        // Text stands out from the experiment's background: black on light, white on dark.
+        VTTextLayout layout = VTTextLayout::Fit(dc, m_Text, size);
+        for (wxRect& line : layout.lineRects) line.Offset(m_Offset);
+        const wxColour usual = m_Background.GetLuminance() > 0.5 ? *wxBLACK : *wxWHITE;
+        layout.Draw(dc, m_TextColour.IsOk() ? m_TextColour : usual);
+        m_StimulusRect = layout.Bounds();
     }
     for (const Labelled& r : m_Rectangles) {
         dc.SetPen(wxPen(*wxWHITE, 2));
@@ -98,6 +144,11 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
         dc.DrawRectangle(r.rect);
         dc.SetTextForeground(*wxWHITE);
         dc.DrawLabel(r.label, r.rect, wxALIGN_CENTER);
+    }
+    if (m_SensorPatchShown) {
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(m_SensorPatchColour));
+        dc.DrawRectangle(m_SensorPatch);
     }
 }
 

@@ -34,6 +34,17 @@ public:
     void ShowText(const wxString& text) override;
     void ShowBitmap(const wxBitmap& bitmap) override;
     void SetGrid(bool grid) { m_Grid = grid; }
+    // Text is drawn in black or white, whichever stands out from the background.
+    void SetBackground(const wxColour& colour);
+    // The light-sensor patch, drawn over everything while shown. Showing takes
+    // effect with the next PaintNow(); hiding at once.
+    void SetSensorPatch(const wxRect& rect, const wxColour& colour);
+    void ShowSensorPatch(bool show);
+    // Where the last paint drew the stimulus (false: no stimulus drawn).
+    bool GetStimulusRect(wxRect& rect) const;
+    // Where what is shown next is drawn: its middle `offset` pixels from the surface's
+    // centre; and the colour of its text (an invalid colour: black or white as above).
+    void SetStimulusPlacement(const wxPoint& offset, const wxColour& textColour);
     void AddLabelledRectangle(const wxRect& rect, const wxString& label);
     // Paints now, so the stimulus is on screen when this returns.
     void PaintNow() override;
@@ -52,6 +63,14 @@ private:
     wxString m_Text;
     wxBitmap m_Picture;
     bool m_Grid = false;
+    wxColour m_Background{0, 0, 0};
+    wxRect m_SensorPatch;
+    wxColour m_SensorPatchColour;
+    bool m_SensorPatchArmed = false;
+    bool m_SensorPatchShown = false;
+    wxRect m_StimulusRect;
+    wxPoint m_Offset;
+    wxColour m_TextColour;
     struct Labelled
     {
         wxRect rect;

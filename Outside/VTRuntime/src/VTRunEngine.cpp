@@ -106,6 +106,8 @@ public:
     }
 
     bool Responded() const { return m_Responded; }
+    // A correct response followed an incorrect one; it is the one recorded.
+    bool SelfCorrected() const { return m_SelfCorrected; }
     const VTPlannedResponse& Matched() const { return m_Matched; }
     unsigned long long ResponseTime() const { return m_ResponseTime; }
     bool FromPlugin() const { return m_FromPlugin; }
@@ -203,7 +205,14 @@ private:
             return false;
         }
         if (m_Responded) {
-            // Only the first response is recorded; a later one may still end the event.
+            // Only the first response is recorded, unless a correct response follows an
+            // incorrect one: that correction is recorded instead. A later one may still end the event.
+            if (!m_SelfCorrected && !m_Matched.correct && match.correct) {
+                m_SelfCorrected = true;
+                m_Matched = match;
+                m_ResponseTime = time;
+                m_FromPlugin = fromPlugin;
+            }
             m_Matched.endsEvent = match.endsEvent;
             return true;
         }
@@ -220,6 +229,7 @@ private:
     const VTPlannedEvent& m_Event;
     unsigned long long m_Onset;
     bool m_Responded = false;
+    bool m_SelfCorrected = false;
     VTPlannedResponse m_Matched;
     unsigned long long m_ResponseTime = 0;
     bool m_FromPlugin = false;
@@ -272,15 +282,13 @@ bool WaitUntilPrepared(VTEventPresentation& presentation, VTPresenterFrame& fram
 double Milliseconds(unsigned long long microseconds) { return double(microseconds) / 1000.0; }
 
 // The data-file rows of one presented event: one row, or one per word shown.
-std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTPlannedBlock& block, const VTPlannedTrial& trial,
+// `base` holds what every row of the event shares (names, numbers, correct responses,
+// where the stimulus was drawn).
+std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRow& base,
                                        const VTEventPresentation& presentation, const EventWait& wait,
                                        unsigned long long onset)
 {
     const VTPlannedEvent& event = presentation.GetEvent();
-    VTDataFileRow base;
-    base.block = block.name;
-    base.trial = trial.name;
-    base.event = event.name;
     std::vector<VTDataFileRow> rows;
     const std::vector<VantrelSDK::VTSdkSegmentTime> segments = presentation.GetSegmentTimes();
     if (segments.empty()) {
@@ -293,7 +301,9 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTPlannedBlo
                 row.response = wait.Matched().name;
                 row.hasReactionTime = true;
                 row.reactionTimeMs = Milliseconds(wait.ResponseTime() - onset);
-                row.correctness = wait.Matched().correct ? plan.codeCorrect : plan.codeIncorrect;
+                row.correctness = wait.SelfCorrected()     ? plan.codeSelfCorrect
+                                  : wait.Matched().correct ? plan.codeCorrect
+                                                           : plan.codeIncorrect;
             } else {
                 row.correctness = plan.codeNoResponse;
             }
@@ -376,7 +386,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     VTDataFile file;
     if (settings.saveData && !settings.preview) {
         wxString error;
-        VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName};
+        VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName,
+                                plan.columns};
         if (!file.Create(settings.dataFile, header, error))
             return notStarted(error + " The experiment was not started.");
         report.runID = file.GetRunID();
@@ -407,6 +418,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
 
     guard.frame = new VTPresenterFrame();
     guard.frame->SetGrid(settings.showGrid);
+    guard.frame->SetBackground(plan.background);
+    guard.frame->SetSensorPatch(plan.sensorPatch, plan.sensorPatchColour);
     guard.disabler.reset(new wxWindowDisabler(guard.frame));
     guard.frame->Present();
     presenter->SetVisible(true);
@@ -434,6 +447,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
             poller.StartTrial(info);
             if (trial.startPeriodMs > 0) {
                 frame.ShowBlank();
+                frame.ShowSensorPatch(false);
                 frame.PaintNow();
                 if (!EventWait::Pause(frame, trial.startPeriodMs)) {
                     cancelled = true;
@@ -453,7 +467,11 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                 // and a press stamped before the onset is no answer to this event.
                 if (event.recordsResponses) poller.FlushAndStartPolling();
                 // The onset is when the plug-in has drawn the stimulus (or handed its
-                // first sample to the sound output).
+                // first sample to the sound output); the sensor patch goes up with the
+                // paint that shows the stimulus.
+                frame.ShowSensorPatch(event.showsSensorPatch);
+                frame.SetStimulusPlacement(event.hasPosition ? event.position : wxPoint(),
+                                           event.hasColour ? event.colour : wxNullColour);
                 const unsigned long long onset = presentation->Start(frame);
                 // The next stimulus loads while this one is up, so it too starts at once.
                 if (const VTPlannedEvent* following = FollowingEvent(plan, b, t, e))
@@ -462,15 +480,30 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                 EventWait wait(frame, poller, *presentation, onset);
                 const EventWait::Result result = wait.Wait();
                 if (event.recordsResponses) poller.EndEventInput(wait.Responded());
+                // Read while the stimulus is still up: the paint that drew it may come
+                // after the onset's own.
+                wxRect stimulusRect;
+                const bool stimulusDrawn = frame.GetStimulusRect(stimulusRect);
                 presentation->Stop();
                 report.droppedFrames += presentation->GetDroppedFrameCount();
                 if (result == EventWait::Result::Cancelled) {
                     cancelled = true;
                     break;
                 }
+                VTDataFileRow base;
+                base.block = block.name;
+                base.trial = trial.name;
+                base.event = event.name;
+                base.blockNumber = int(b) + 1;
+                base.trialNumber = int(t) + 1;
+                base.eventNumber = int(e) + 1;
+                base.correctResponses = event.correctResponses;
+                base.hasStimulusRect = stimulusDrawn;
+                base.stimulusRect = stimulusRect;
+                base.levels = trial.levels;
                 if (wait.Responded() && wait.FromPlugin()) report.pluginResponseTimes.push_back(wait.ResponseTime());
                 for (unsigned long long time : wait.StepPluginTimes()) report.pluginResponseTimes.push_back(time);
-                for (const VTDataFileRow& row : RowsOfEvent(plan, block, trial, *presentation, wait, onset)) {
+                for (const VTDataFileRow& row : RowsOfEvent(plan, base, *presentation, wait, onset)) {
                     report.rows.push_back(row);
                     // Data that cannot be kept ends the run here: going on would collect
                     // answers that are then lost.

@@ -17,6 +17,7 @@
 
 #include "VTPlugInCommon/RNG_Wrapper.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
+#include "VTTrialLevels.h"
 
 namespace Vantrel {
 
@@ -51,7 +52,7 @@ public:
     }
 };
 
-VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
+VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& levels)
 {
     VTPlannedEvent planned;
     planned.eventID = int(event.GetID());
@@ -60,6 +61,7 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
     planned.endsImmediately = event.EndsImmediately();
     planned.recordsResponses = event.RecordsResponses();
     planned.anyResponseEnds = event.GetEndEventOption(1);
+    levels.ApplyToEvent(event, planned);
 
     planned.pluginID = event.GetPlugInID();
     planned.pluginSettings = event.GetPlugInSettings();
@@ -89,7 +91,10 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
         r.correct = event.IsResponseCorrect(response, itemIndex);
         r.endsEvent = event.ResponseEndsEvent(response, itemIndex);
         planned.accepted.push_back(r);
+        if (r.correct) planned.correctResponses << (planned.correctResponses.empty() ? "" : ", ") << r.name;
     }
+    // Only a stimulus has an onset to mark; blank events leave the patch off.
+    planned.showsSensorPatch = planned.kind != VTPlannedEvent::StimulusKind::None;
     return planned;
 }
 
@@ -134,6 +139,14 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
     plan.codeIncorrect = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(1));
     plan.codeSelfCorrect = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(2));
     plan.codeNoResponse = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(3));
+    plan.columns = VTDataColumns(m_Experiment.GetSaveDataOptions());
+    plan.background = m_Experiment.GetBackgroundColour();
+    const VTSensorPatch& patch = *m_Experiment.GetSensorPatch();
+    if (!patch.GetSensorPatchDisable() && patch.GetSensorPatchSize() > 0) {
+        plan.sensorPatch = wxRect(patch.GetSensorPatchPosX(), patch.GetSensorPatchPosY(), patch.GetSensorPatchSize(),
+                                  patch.GetSensorPatchSize());
+        plan.sensorPatchColour = patch.GetSensorPatchColour();
+    }
     auto why = [&](const wxString& reason) {
         if (whyEmpty) *whyEmpty = reason;
         plan.blocks.clear();
@@ -177,8 +190,12 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
         return why(wxString::Format("it would run more than %llu trials or %llu events.", kMaxPlannedTrials,
                                     kMaxPlannedEvents));
 
+    VTTrialLevels levels(m_Experiment, group);
+    plan.columns.SetLevelColumns(levels.GetColumnNames());
+    levels.StartRun();
     std::map<const VTEvent*, size_t> presentations;  // list events step through their items
     for (VTBlock* block : blocks) {
+        levels.StartBlock();
         VTPlannedBlock plannedBlock;
         plannedBlock.blockID = int(block->GetID());
         plannedBlock.name = block->GetName();
@@ -190,7 +207,9 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
         }
         if (block->GetRandomizeTrials()) Shuffle(trials);
         for (VTTrial* trial : trials) {
+            levels.StartTrial();
             VTPlannedTrial plannedTrial;
+            plannedTrial.levels = levels.GetCurrentLabels();
             plannedTrial.trialID = int(trial->GetID());
             plannedTrial.name = trial->GetName();
             plannedTrial.startPeriodMs = std::max(0, trial->GetStartPeriod());
@@ -204,7 +223,7 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
                     const size_t count = event->GetNumberOfStimulusItems();
                     item = count ? presentations[event]++ % count : 0;
                 }
-                plannedTrial.events.push_back(PlanEvent(*event, item));
+                plannedTrial.events.push_back(PlanEvent(*event, item, levels));
                 // A preview is ended with Escape by whoever looks at it; a run must end by itself.
                 if (!options.IsPreview() && CanNeverEnd(plannedTrial.events.back()))
                     return why(wxString::Format(

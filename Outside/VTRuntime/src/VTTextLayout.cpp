@@ -88,12 +88,19 @@ VTTextLayout VTTextLayout::Fit(wxDC& dc, const wxString& text, const wxSize& are
     return layout;
 }
 
-void VTTextLayout::Draw(wxDC& dc) const
+void VTTextLayout::Draw(wxDC& dc, const wxColour& colour) const
 {
     if (lines.empty()) return;
     dc.SetFont(StimulusFont(pointSize));
-    dc.SetTextForeground(*wxWHITE);
+    dc.SetTextForeground(colour);
     for (size_t i = 0; i < lines.size(); ++i) dc.DrawText(lines[i], lineRects[i].GetPosition());
+}
+
+wxRect VTTextLayout::Bounds() const
+{
+    wxRect bounds;
+    for (const wxRect& r : lineRects) bounds.Union(r);
+    return bounds;
 }
 
 }  // namespace Vantrel

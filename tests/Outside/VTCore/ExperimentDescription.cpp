@@ -31,6 +31,16 @@ std::string Describe(const VTExperiment& experiment)
         o << "code" << i << "=" << S(codes.GetCodeAsString(VTErrorCodes::VTCorrectness(i))) << "\n";
     o << "cloud=" << experiment.GetCloudSettings()->m_CloudEnabled << "," << experiment.GetCloudSettings()->m_GroupRule
       << "\n";
+    o << "background=" << S(experiment.GetBackgroundColour().GetAsString(wxC2S_HTML_SYNTAX)) << "\n";
+    const VTSaveDataOptions& save = experiment.GetSaveDataOptions();
+    o << "saveOptions=";
+    for (int i = 0; i < VTSaveDataOptions::kCount; ++i) o << save.GetSaveOption(i);
+    o << " mode=" << save.m_FolderMode << " folder=" << S(save.m_Folder.GetFullPath())
+      << " sub=" << S(save.m_SubFolderName.GetFullPath()) << "\n";
+    const VTSensorPatch& patch = *experiment.GetSensorPatch();
+    o << "patch=" << patch.GetSensorPatchSize() << "," << patch.GetSensorPatchPosX() << ","
+      << patch.GetSensorPatchPosY() << "," << S(patch.GetSensorPatchColour().GetAsString(wxC2S_HTML_SYNTAX)) << ","
+      << patch.GetSensorPatchDisable() << "\n";
     o << "inputs=";
     for (int id : experiment.GetInputPlugInIDsInUse()) o << id << " ";
     wxString reason;
@@ -70,7 +80,8 @@ std::string Describe(const VTExperiment& experiment)
                 o << " plugin " << ev->GetPlugInID() << " text '" << S(ev->GetStimulusText()) << "' list "
                   << ev->GetStimListID() << " files[";
                 for (const wxString& s : ev->GetStimFiles()) o << S(s) << ";";
-                o << "] input " << a << b << c << d << e << f << g << " " << kind << "/" << ms << "/" << var;
+                o << "] input " << a << b << c << d << e << f << g << " " << kind << "/" << ms << "/" << var
+                  << " placed by " << ev->GetLocationVariableID() << " coloured by " << ev->GetColourVariableID();
                 Links(o, "responses", ev->GetUsedResponses());
                 Links(o, "tags", ev->GetCodeValues());
                 o << " tagset " << ev->GetTagSetIDUsedForCorrectResponses() << " rows[";
@@ -132,6 +143,17 @@ void FillEveryField(VTExperiment& x)
     };
     x.GetErrorCodes().SetCodeWithString(VTErrorCodes::Correct, wxString::FromUTF8("Richtig ✓"));
     x.GetErrorCodes().SetCodeWithString(VTErrorCodes::NoResponse, "");
+    x.m_BackgroundColour = wxColour(128, 64, 32);
+    for (int i = 0; i < VTSaveDataOptions::kCount; ++i)
+        x.GetSaveDataOptions().SetSaveOption(i, !x.GetSaveDataOptions().GetSaveOption(i));
+    x.GetSaveDataOptions().m_FolderMode = VTSaveDataOptions::SubFolderOfExperiment;
+    x.GetSaveDataOptions().m_Folder = wxFileName(wxString::FromUTF8("$(ExperimentFolder)/Daten ✓"));
+    x.GetSaveDataOptions().m_SubFolderName = wxFileName(wxString::FromUTF8("Daten ✓"));
+    x.GetSensorPatch()->SetSensorPatchSize(-3);
+    x.GetSensorPatch()->SetSensorPatchPosX(2147483647);
+    x.GetSensorPatch()->SetSensorPatchPosY(-2147483647 - 1);
+    x.GetSensorPatch()->SetSensorPatchColour(wxColour(1, 2, 254));
+    x.GetSensorPatch()->SetSensorPatchDisable(false);
     x.GetCloudSettings()->m_CloudEnabled = true;
     x.LoadInputPluginByID(2411);
     x.LoadInputPluginByID(2100);
@@ -169,6 +191,15 @@ void FillEveryField(VTExperiment& x)
     auto* colours = static_cast<VTTrialVariable*>(add(new VTTrialVariable(&x), "Colours"));
     colours->SetVariableType(VariableType::Colour);
     colours->SetLevels({"#FF8000", "#000000"});
+    auto* limits = static_cast<VTTrialVariable*>(add(new VTTrialVariable(&x), "Limits"));
+    limits->SetLevels({"200", "-5", "2147483647"});
+    limits->GetVariable().SetMethod(1);
+    limits->GetVariable().SetScope(2);
+    // A type of a newer program: its levels come back as they were.
+    auto* future = static_cast<VTTrialVariable*>(add(new VTTrialVariable(&x), "Future"));
+    future->SetVariableType(2010);
+    future->SetLevels({"(3, 4)", wxString::FromUTF8("{\"any\": \"thing ✓\"}"), ""});
+    future->GetVariable().GetLevels()[0]->SetName("first");
 
     OrderFormForParameterCreation counter("Score", ParameterType::Counter);
     counter.initialValue = 5;
@@ -205,6 +236,8 @@ void FillEveryField(VTExperiment& x)
     plain->AcceptEndEventSettings(true, false, true, true);
     plain->AcceptInputSettingsForEditor(false, false, 1, 777, int(variable->GetID()));
     plain->SetWhenToPresentFeedback(true);
+    plain->SetLocationVariableID(int(variable->GetID()));
+    plain->SetColourVariableID(int(colours->GetID()));
     plain->GetUsedResponses().AddChildElement(responseA, 3);
     plain->GetUsedResponses().AddChildElement(responseB, 4);
     plain->GetNonConstAccessToCodeValues().AddChildElement(red, 0);

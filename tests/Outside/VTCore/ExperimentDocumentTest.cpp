@@ -328,6 +328,18 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
         {"parameter twice",
          R"({"format": "Study Station experiment", "version": 1, "experiment": {"parameters": [{"name": "a"}, {"name": "a"}]}})",
          "used twice"},
+        {"background not a colour",
+         R"({"format": "Study Station experiment", "version": 1, "experiment": {"backgroundColour": "grey"}})",
+         "\"backgroundColour\" must be a colour written as #rrggbb"},
+        {"save options missing",
+         R"({"format": "Study Station experiment", "version": 1, "experiment": {"saveData": {"options": [true]}}})",
+         "there must be 14 save options"},
+        {"folder mode unknown",
+         R"({"format": "Study Station experiment", "version": 1, "experiment": {"saveData": {"folderMode": 4}}})",
+         "\"folderMode\" must be a whole number from 0 to 3"},
+        {"sensor patch beyond 32 bits",
+         R"({"format": "Study Station experiment", "version": 1, "experiment": {"sensorPatch": {"x": 2147483648}}})",
+         "\"x\" must be a whole number"},
     };
     auto repeat = [](const std::string& item, int count) {
         std::string joined;
@@ -400,6 +412,10 @@ TEST_F(Documents, OptionalFieldsTakeTheirDefaults)
     EXPECT_EQ(variable->GetLevels(), (std::vector<wxString>{"750", "1500"}));
     EXPECT_EQ(variable->GetVariable().GetLevels()[1]->GetName(), "long");
     EXPECT_EQ(doc->GetParameters()->ItemCount(), 0u);
+    const VTExperiment fresh;
+    EXPECT_EQ(doc->GetBackgroundColour(), fresh.GetBackgroundColour());
+    EXPECT_TRUE(doc->GetSaveDataOptions() == fresh.GetSaveDataOptions());
+    EXPECT_TRUE(*doc->GetSensorPatch() == *fresh.GetSensorPatch());
 }
 
 TEST_F(Documents, DamagedDocumentsOpenWithTheirDanglingReferencesDroppedAndNamed)

@@ -3,6 +3,7 @@
 #include <NonPersistentHelpers/VTElementsList.h>
 #include <VTCore/Interface_ExpandedRunnableExperiment.h>
 #include <VTCore/RuntimeHooks.h>
+#include <VTCore/VTClipboard.h>
 #include <VTCore/VTDeletionMgr.h>
 #include <VTCore/VTElements.h>
 #include <VTCore/VTExperiment.h>
@@ -162,6 +163,9 @@ TEST_F(Model, EveryClassCopiesAllItsSettings)
     target.GetErrorCodes() = x.GetErrorCodes();
     *target.GetCloudSettings() = *x.GetCloudSettings();
     *target.GetParameters() = *x.GetParameters();
+    target.m_BackgroundColour = x.m_BackgroundColour;
+    target.GetSaveDataOptions() = x.GetSaveDataOptions();
+    *target.GetSensorPatch() = *x.GetSensorPatch();
     for (int id : x.GetInputPlugInIDsInUse()) target.LoadInputPluginByID(id);
     wxString reason;
     x.IsLocked(reason);
@@ -276,6 +280,9 @@ TEST_F(Model, DeletionManagerAsksThenDeletesWithLinks)
     EXPECT_EQ(x.LookupElementByTypeAndID(ElementType::TagSet, set->GetID()), set);
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_TRUE(asked[0].Contains("Colour"));
+    // Without deleting, the question is about going ahead with a change, not a deletion.
+    EXPECT_TRUE(asked[1].Contains("\"Colour\" may be in use")) << asked[1];
+    EXPECT_FALSE(asked[1].Contains("Delete")) << asked[1];
 
     const std::uint32_t redID = red->GetID();
     EXPECT_TRUE(VTDeletionMgr(nullptr, &x, set).HandleDeletion(0, false, true));  // no question
@@ -523,7 +530,7 @@ TEST(Variables, LevelsOfEachTypeReadAndWriteTheirText)
     VTTrialVariable variable(nullptr);
     EXPECT_EQ(variable.GetVariableType(), VariableType::TimeLimit);
     variable.SetLevels({"750", " 20 ", "-5", "x"});
-    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"750", "20", "0", "0"}));  // unreadable: default
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"750", "20", "-5", "0"}));  // unreadable: default
     EXPECT_EQ(variable.GetVariable().GetLevels()[0]->GetName(), "Level 1");
     variable.SetVariableType(VariableType::Location);
     EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"(0, 0)", "(0, 0)", "(0, 0)", "(0, 0)"}));
@@ -545,6 +552,105 @@ TEST(Variables, LevelsOfEachTypeReadAndWriteTheirText)
     EXPECT_EQ(variable.GetVariable().GetName(), "limit");
     EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"0"}));
     EXPECT_EQ(variable.GetVariable().GetValue(1), nullptr);
+}
+
+TEST_F(Model, DeletingATrialVariableClearsWhatEventsTookFromIt)
+{
+    auto* limit = Add<VTTrialVariable>(x, "Limit");
+    auto* where = Add<VTTrialVariable>(x, "Where");
+    where->SetVariableType(VariableType::Location);
+    auto* colour = Add<VTTrialVariable>(x, "Colour");
+    colour->SetVariableType(VariableType::Colour);
+    auto* event = Add<VTEvent>(x, "E");
+    event->AcceptEndEventSettings(false, false, false, true);
+    event->AcceptInputSettingsForEditor(true, true, 1, 900, int(limit->GetID()));
+    event->SetLocationVariableID(int(where->GetID()));
+    event->SetColourVariableID(int(colour->GetID()));
+    auto* other = Add<VTEvent>(x, "Other");
+    other->SetLocationVariableID(int(where->GetID()));
+
+    VTDeletionMgr::SetAnswerer([](wxWindow*, const wxString&) { return true; });
+    EXPECT_TRUE(VTDeletionMgr(nullptr, &x, where).HandleDeletion(0, true, true));
+    EXPECT_EQ(event->GetLocationVariableID(), -1);
+    EXPECT_EQ(other->GetLocationVariableID(), -1);
+    EXPECT_EQ(event->GetColourVariableID(), int(colour->GetID())) << "the others stay";
+    EXPECT_EQ(event->GetTimeLimitVariableID(), int(limit->GetID()));
+
+    EXPECT_TRUE(VTDeletionMgr(nullptr, &x, std::vector<Minimal_VTElement*>{limit, colour}).HandleDeletion(0, true, true));
+    VTDeletionMgr::SetAnswerer(nullptr);
+    EXPECT_EQ(event->GetColourVariableID(), -1);
+    EXPECT_EQ(event->GetTimeLimitVariableID(), -1);
+    EXPECT_EQ(event->GetTimeLimitMs_OrNegativeOne(), 900) << "a variable limit whose variable is gone is the fixed one";
+    EXPECT_TRUE(x.GetReadOnlyElementsOfType(ElementType::TrialVariable).Empty());
+}
+
+TEST_F(Model, TheClipboardPastesFreshCopies)
+{
+    VTClipboard& clipboard = VTClipboard::GetRef();
+    clipboard.Clear();
+    auto* variable = Add<VTTrialVariable>(x, "Where");
+    variable->SetVariableType(VariableType::Location);
+    variable->SetLevels({"(1, 2)", "(3, 4)"});
+    variable->SetDescription("left and right");
+    variable->GetVariable().SetMethod(1);
+    auto* set = Add<VTTagSet>(x, "Set");
+    VTTag* tag = set->AddTag("t");
+    auto* trial = Add<VTTrial>(x, "T");
+    trial->GetUsedTags().AddChildElement(tag, 0);
+
+    EXPECT_FALSE(clipboard.IsPasteEnabledForType(ElementType::TrialVariable));
+    EXPECT_FALSE(clipboard.TryToAdd(nullptr));
+    std::unique_ptr<VTTrialVariable> working(VTTrialVariable::CreateTemporary_CallerMustDelete(variable, nullptr));
+    working->SetTemporary(true);
+    EXPECT_FALSE(clipboard.TryToAdd(working.get())) << "an editor's working copy";
+    EXPECT_TRUE(clipboard.TryToAdd(variable));
+    EXPECT_FALSE(clipboard.TryToAdd(variable)) << "held already";
+    EXPECT_TRUE(clipboard.TryToAdd(trial));
+    EXPECT_TRUE(clipboard.IsPasteEnabledForType(ElementType::TrialVariable));
+    EXPECT_FALSE(clipboard.IsPasteEnabledForType(ElementType::Block));
+
+    // The original changes after the copy: the paste is what was copied.
+    variable->SetLevels({"(9, 9)"});
+    std::vector<Minimal_VTElement*> pasted;
+    clipboard.GetNewInstances(&x, pasted);
+    ASSERT_EQ(pasted.size(), 2u);
+    auto* copy = dynamic_cast<VTTrialVariable*>(pasted[0]);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy->GetID(), variable->GetID());
+    EXPECT_EQ(copy->GetOwningExperiment(), &x);
+    EXPECT_EQ(copy->GetLevels(), (std::vector<wxString>{"(1, 2)", "(3, 4)"}));
+    EXPECT_EQ(copy->GetDescription(), "left and right");
+    EXPECT_EQ(copy->GetVariable().GetMethod(), 1);
+    copy->SetName(x.GetNextAvailableUniqueElementName(copy->GetName(), ElementType::TrialVariable, ""));
+    EXPECT_NE(copy->GetName(), "Where");
+    EXPECT_TRUE(x.GetElementsOfType(ElementType::TrialVariable).AddElement(copy, -1));
+    auto* trialCopy = static_cast<VTTrial*>(pasted[1]);
+    EXPECT_EQ(trialCopy->GetUsedTags().Size(), 1u) << "references hold within the same experiment";
+    EXPECT_TRUE(x.GetElementsOfType(ElementType::Trial).AddElement(trialCopy, -1));
+
+    // Into another experiment the copies refer to nothing of this one; the clipboard
+    // outlives the source.
+    VTExperiment other;
+    std::vector<Minimal_VTElement*> intoOther;
+    clipboard.GetNewInstances(&other, intoOther);
+    ASSERT_EQ(intoOther.size(), 2u);
+    EXPECT_TRUE(static_cast<VTTrial*>(intoOther[1])->GetUsedTags().Empty());
+    for (Minimal_VTElement* el : intoOther) EXPECT_TRUE(other.GetElementsOfType(el->GetElementType()).AddElement(el, -1));
+    clipboard.Clear();
+    EXPECT_FALSE(clipboard.IsPasteEnabledForType(ElementType::TrialVariable));
+}
+
+TEST(Variables, UnknownTypesKeepTheirLevelsAndTimeLimitsTakeAnyWholeNumber)
+{
+    VTTrialVariable variable(nullptr);
+    variable.SetLevels({"-3", "+5", "2147483647", "2147483648", "1.5", "0x10", "1 2"});
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"-3", "5", "2147483647", "0", "0", "0", "0"}));
+    EXPECT_TRUE(Orbisk::Var::VarType::IsKnownType(VariableType::Location));
+    EXPECT_FALSE(Orbisk::Var::VarType::IsKnownType(2010));
+    variable.SetVariableType(2010);
+    variable.SetLevels({"(1, 2)", "anything at all"});
+    EXPECT_EQ(variable.GetLevels(), (std::vector<wxString>{"(1, 2)", "anything at all"}));
+    EXPECT_EQ(variable.GetVariable().GetLevels()[1]->GetName(), "Level 2");
 }
 
 TEST(RunOptions, PreviewSettingsAreAppliedAndReverted)

@@ -28,7 +28,7 @@ wxRect DrawnExtent(const VTTextLayout& layout, const wxSize& screen)
         wxMemoryDC dc(bitmap);
         dc.SetBackground(*wxBLACK_BRUSH);
         dc.Clear();
-        layout.Draw(dc);
+        layout.Draw(dc, *wxWHITE);
     }
     const wxImage image = bitmap.ConvertToImage();
     int left = screen.x, right = -1, top = screen.y, bottom = -1;

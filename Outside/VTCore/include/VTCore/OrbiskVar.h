@@ -30,7 +30,8 @@ private:
     wxString m_Name;
 };
 
-// A time limit in milliseconds.
+// A time limit in milliseconds: any 32-bit integer is kept (a run treats a negative
+// limit as none).
 class TimeLimitSingleLevel : public VarValue
 {
 public:
@@ -92,7 +93,11 @@ public:
     int GetType() const { return m_Type; }
     const wxString& GetName() const { return m_Name; }
     void SetName(const wxString& name) { m_Name = name; }
-    // Passed through for the editors: how levels are chosen (0-3), their scope (0-4), a flag.
+    // How a run picks the current level (see VTLevelSelector in the runtime):
+    // method 0 sequential, 1 random without replacement, 2 random with replacement,
+    // 3 manual; scope 0 once per group, 1 each run, 2 each block, 3 each trial, 4 each
+    // trial and again on a repeat due to feedback; the flag restarts (method 0),
+    // re-randomises (1) or wraps around (3) when all levels have been picked.
     int GetMethod() const { return m_Method; }
     void SetMethod(int method) { m_Method = method; }
     int GetScope() const { return m_Scope; }
@@ -106,7 +111,8 @@ public:
     void ReplaceLevels(const std::vector<VarValue*>& levels);
     // Takes ownership.
     void AppendLevel(VarValue* level);
-    // A new level of this variable's type for position `number` (from 1); the caller owns it.
+    // A new level of this variable's type for position `number`, named "Level <number>";
+    // the caller owns it.
     VarValue* MakeLevelForPosition(int number) const;
     // The level at `index` (0: the current value), or null.
     VarValue* GetValue(int index = 0) const;
@@ -120,10 +126,27 @@ private:
     std::vector<VarValue*> m_Levels;
 };
 
+// A level of a variable whose type this program does not know (a newer document):
+// its text is kept as it was read, so saving gives it back unchanged.
+class UnknownTypeLevel : public VarValue
+{
+public:
+    explicit UnknownTypeLevel(int number);
+    UnknownTypeLevel(const UnknownTypeLevel&) = default;
+    VarValue* Clone() const override { return new UnknownTypeLevel(*this); }
+    wxString GetText() const override { return m_Text; }
+    bool SetFromText(const wxString& text) override;
+
+private:
+    wxString m_Text;
+};
+
 struct VarType
 {
     // A new variable without levels; the caller owns it.
     static Variable* CreateNewVariable(int type, const wxString& name);
+    // 2001, 2003 and 2006; levels of other types are kept as UnknownTypeLevel.
+    static bool IsKnownType(int type);
 };
 
 }  // namespace Var

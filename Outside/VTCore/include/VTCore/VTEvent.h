@@ -95,6 +95,17 @@ public:
     // An empty value removes the setting.
     void SetPlugInSetting(const wxString& key, const wxString& value);
 
+    // ---- Trial variables that place and colour the stimulus (-1: none). A run puts
+    // the stimulus at the current level of the location variable (type 2003) and
+    // draws it in the colour of the colour variable's current level (type 2006).
+    // Deleting the variable resets the id to -1.
+    int GetLocationVariableID() const { return m_LocationVariableID; }
+    void SetLocationVariableID(int id) { m_LocationVariableID = id < 1 ? -1 : id; }
+    int GetColourVariableID() const { return m_ColourVariableID; }
+    void SetColourVariableID(int id) { m_ColourVariableID = id < 1 ? -1 : id; }
+    // The time-limit variable (type 2001) when the limit is variable, else -1.
+    int GetTimeLimitVariableID() const { return m_TimeLimitKind == 1 ? m_TimeLimitVariableID : -1; }
+
     // ---- Input and end of the event
     // Out-parameters in this order; kind 0 fixed, 1 variable; variableId -1 none.
     void GetCopiedInputSettingsForEditor(bool& record, bool& resetTimer, bool& endImmediately, bool& endAny,
@@ -166,6 +177,8 @@ private:
     int m_TimeLimitKind = 0;
     int m_TimeLimitMs = 1000;
     int m_TimeLimitVariableID = -1;
+    int m_LocationVariableID = -1;
+    int m_ColourVariableID = -1;
     VTUsedElements m_Responses{nullptr, ElementType::Response};
     VTUsedElements m_Tags{nullptr, ElementType::Tag};
     int m_TagSetIDForCorrect = -1;

@@ -8,6 +8,9 @@
 #include <VTCore/VTMetadata.h>
 #include <VTCore/PerExperimentParameterCollection.h>
 #include <VTCore/VTRunOptions.h>
+#include <VTCore/VTSaveDataOptions.h>
+#include <VTCore/VTSensorPatch.h>
+#include <VTCore/VantrelVariable.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 #include <NonPersistentHelpers/VTErrorCodes.h>
 #include <boost/shared_ptr.hpp>
@@ -153,6 +156,18 @@ public:
     // ---- Options
     virtual const VTErrorCodes& GetErrorCodes() const { return m_ErrorCodes; }
     virtual VTErrorCodes& GetErrorCodes() { return m_ErrorCodes; }
+    // The window background of a run; the options editor writes the field directly.
+    virtual wxColour GetBackgroundColour() const { return m_BackgroundColour; }
+    wxColour m_BackgroundColour{0, 0, 0};
+    // The data file's columns, header and preferred folder.
+    virtual const VTSaveDataOptions& GetSaveDataOptions() const { return m_SaveDataOptions; }
+    virtual VTSaveDataOptions& GetSaveDataOptions() { return m_SaveDataOptions; }
+    // Never null; the same patch for the experiment's life.
+    virtual boost::shared_ptr<VTSensorPatch> GetSensorPatch() const { return m_SensorPatch; }
+    // The variable with that id (VantrelVariable::FolderPathID), or null.
+    VantrelVariable* GetMutableFolderPathVariable(int id);
+    // True once the experiment has been saved to (or opened from) a file.
+    bool IsSavedToFile() const { return GetDocumentSaved(); }
 
     // ---- wxDocument
     bool OnNewDocument() override;
@@ -182,8 +197,11 @@ private:
     std::vector<std::uint32_t> m_NextIDs;
     VTRunOptions m_RunOptions;
     VTErrorCodes m_ErrorCodes;
+    VTSaveDataOptions m_SaveDataOptions;
     boost::shared_ptr<VTCloudSettings> m_CloudSettings;
     boost::shared_ptr<PerExperimentParameterCollection> m_Parameters;
+    boost::shared_ptr<VTSensorPatch> m_SensorPatch;
+    ExperimentFolderVariable m_FolderVariable{*this};
     std::vector<int> m_InputPlugInIDs;
     std::map<int, std::string> m_InputPlugInSettings;
     VTMetadata m_Metadata;

@@ -11,8 +11,9 @@
 //  - block restriction: on = the group's blocks in its order (every block when the
 //    group runs all of them); off = every block,
 //  - selected blocks only: only blocks marked selected, in the experiment's order,
-//  - saving with its data file (empty file: a fresh name in "~/Documents/Study Station
-//    Data", never an existing file), subject name and session,
+//  - saving with its data file (an absolute path as it is; a relative name or an
+//    empty one, which gets a fresh name, in the experiment's preferred data folder:
+//    VTDataFolder), subject name and session,
 //  - the input devices the experiment names (none named: the keyboard alone).
 
 #include <wx/string.h>
@@ -49,7 +50,7 @@ public:
 
     // The plan the expanded experiment gives with its current run options.
     static VTRunPlan BuildPlan(VTExperiment& experiment, wxString* whyEmpty = nullptr);
-    // A fresh data-file path for an empty file name with saving on.
+    // A fresh data-file path in the default data folder.
     static wxString MakeAutomaticDataFilePath(const wxString& experimentName, const wxString& subjectName);
 
     // Used by the builder.

@@ -10,7 +10,11 @@
 //   RunID<TAB>32 hexadecimal digits, unique per run
 //   <empty line>
 //   Block<TAB>Trial<TAB>Event<TAB>Stimulus<TAB>Response<TAB>RT_ms<TAB>Correctness<TAB>Onset_ms
+//   [<TAB>one column per saved trial variable, named as the variable]
 //   one row per presented event, or per word of a reading event ...
+//
+// The columns (above: those of a new experiment) follow the experiment's save
+// options (VTDataColumns); without a header the file holds only the rows.
 //
 // RT_ms is the reaction time from stimulus onset in milliseconds with three decimals,
 // empty without a response; Correctness is the experiment's code (C, E, SC, NR by
@@ -20,11 +24,14 @@
 // rapid serial presentation) write one row per word shown: the word, the response
 // that ended it and its time from the word's onset. Tabs and line breaks inside
 // fields become spaces. Each row is flushed to the disk as it is written, so what was
-// collected survives a crash; the header is written (and flushed) when the file opens.
+// collected survives a crash, whatever the experiment's "after every trial" option says;
+// the header is written (and flushed) when the file opens.
 // A write, flush or sync that fails is reported (false) and named by GetLastError();
 // after a failure the file takes nothing more.
 
 #include <wx/string.h>
+
+#include "VTRuntime/VTDataColumns.h"
 
 #include <cstdio>
 
@@ -36,6 +43,7 @@ struct VTDataFileHeader
     wxString subjectName;
     wxString sessionID;
     wxString groupName;
+    VTDataColumns columns;
 };
 
 struct VTDataFileRow
@@ -44,8 +52,14 @@ struct VTDataFileRow
     bool hasReactionTime = false;
     double reactionTimeMs = 0;
     wxString correctness;
-    bool hasOnset = false;
-    double onsetMs = 0;
+    int blockNumber = 0, trialNumber = 0, eventNumber = 0;
+    bool hasOnset = false;         // false: nothing was presented
+    double onsetMs = 0;            // since the start of the run
+    wxString correctResponses;     // the names of the responses that count as correct
+    bool hasStimulusRect = false;  // where the stimulus was drawn
+    wxRect stimulusRect;
+    // The level of each saved trial variable, in the order of the level columns.
+    std::vector<wxString> levels;
 };
 
 class VTDataFile
@@ -76,6 +90,7 @@ private:
     std::FILE* m_File = nullptr;
     wxString m_Path;
     wxString m_RunID;
+    VTDataFileHeader m_Header;
     wxString m_Error;
 };
 

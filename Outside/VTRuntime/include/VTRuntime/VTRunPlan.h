@@ -2,10 +2,14 @@
 // What a run presents, in order: the compiled form of an experiment for one group.
 // The builder fills it from the experiment; the presenter only reads it.
 
+#include <wx/colour.h>
+#include <wx/gdicmn.h>
 #include <wx/string.h>
 
 #include <map>
 #include <vector>
+
+#include "VTRuntime/VTDataColumns.h"
 
 namespace Vantrel {
 
@@ -46,6 +50,17 @@ struct VTPlannedEvent
     bool anyResponseEnds = true;
     // Empty: every press (any key, any plug-in response) is accepted.
     std::vector<VTPlannedResponse> accepted;
+    // What the data file's correct-response column says.
+    wxString correctResponses;
+    // Whether the light-sensor patch is drawn with this event's onset.
+    bool showsSensorPatch = true;
+    // From the trial's levels of the event's location and colour variables: where the
+    // stimulus' middle is, in pixels from the screen's centre (y grows downwards), and
+    // the colour its text is drawn in.
+    bool hasPosition = false;
+    wxPoint position;
+    bool hasColour = false;
+    wxColour colour;
 };
 
 struct VTPlannedTrial
@@ -54,6 +69,8 @@ struct VTPlannedTrial
     wxString name;
     int startPeriodMs = 0;
     std::vector<VTPlannedEvent> events;
+    // The current level of each saved trial variable (the data columns' level columns).
+    std::vector<wxString> levels;
 };
 
 struct VTPlannedBlock
@@ -70,6 +87,13 @@ struct VTRunPlan
     std::vector<VTPlannedBlock> blocks;
     // Correctness codes: correct, incorrect, self-correct, no response.
     wxString codeCorrect = "C", codeIncorrect = "E", codeSelfCorrect = "SC", codeNoResponse = "NR";
+    // The data file's columns and header.
+    VTDataColumns columns;
+    // The presentation window's background.
+    wxColour background{0, 0, 0};
+    // The light-sensor patch (window pixels; empty: none), drawn at each stimulus onset.
+    wxRect sensorPatch;
+    wxColour sensorPatchColour{255, 255, 255};
     bool IsEmpty() const { return blocks.empty(); }
 };
 

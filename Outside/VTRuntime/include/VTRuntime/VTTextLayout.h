@@ -2,6 +2,7 @@
 // How a text stimulus is laid out on the presentation screen: centred, wrapped at word
 // boundaries within margins, and made smaller only when wrapping cannot make it fit.
 
+#include <wx/colour.h>
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
@@ -21,8 +22,10 @@ struct VTTextLayout
     // Lays `text` out for a screen of `area` pixels, measuring with `dc` (whose font
     // it changes). Line breaks in the text are kept; an empty text gives no lines.
     static VTTextLayout Fit(wxDC& dc, const wxString& text, const wxSize& area);
-    // Draws a layout made by Fit, in white, with the font it chose.
-    void Draw(wxDC& dc) const;
+    // Draws a layout made by Fit, in `colour`, with the font it chose.
+    void Draw(wxDC& dc, const wxColour& colour) const;
+    // The rectangle all its lines cover (empty without lines).
+    wxRect Bounds() const;
 
     // Free space kept at each edge of the screen.
     static wxSize Margins(const wxSize& area);

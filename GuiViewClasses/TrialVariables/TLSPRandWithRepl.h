@@ -1,0 +1,39 @@
+#pragma once
+// Random selection with replacement: any level at any time, in an order that is
+// either new for each run or fixed for a group of participants. The page keeps
+// no flag: committing leaves the variable's flag as it is.
+
+#include "TLSPBase.h"
+
+class wxRadioButton;
+class wxStaticBox;
+class wxStaticBoxSizer;
+
+class TLSPRandWithRepl : public TLSPBase
+{
+    wxDECLARE_DYNAMIC_CLASS(TLSPRandWithRepl);
+
+public:
+    enum
+    {
+        ID_DESCRIPTION = 10014,
+        ID_GROUP_NOTE = 10005
+    };
+
+    TLSPRandWithRepl();
+    TLSPRandWithRepl(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                     const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
+    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
+    void Init();
+    void CreateControls();
+
+    void SetGuiBasedOnVariable(Orbisk::Var::Variable* variable) override;
+    void CommitGuiStateToVariable(Orbisk::Var::Variable* variable) override;
+
+private:
+    wxStaticBox* m_Box;
+    wxStaticBoxSizer* m_BoxSizer;
+    wxRadioButton* m_Run;
+    wxRadioButton* m_Group;
+};
