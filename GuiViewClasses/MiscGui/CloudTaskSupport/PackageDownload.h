@@ -46,9 +46,14 @@ public:
     BasicPackageDownload& operator=(const BasicPackageDownload&) = delete;
     ~BasicPackageDownload() { ShutDown(std::chrono::seconds(2)); }
 
+    // Runs on the worker thread once its transfer has ended and its outcome can be
+    // taken; it should only post news to the GUI thread.
+    using Ended = std::function<void()>;
+
     // Starts a fresh download with cleared cancel and finished flags. A previous
-    // download still running is cancelled and retired: it can no longer report.
-    void Start(Transfer transfer);
+    // download still running is cancelled and retired: it can no longer report an
+    // outcome (its `onEnded` still runs).
+    void Start(Transfer transfer, Ended onEnded = {});
     void Cancel()
     {
         if (m_current.shared) m_current.shared->progress.cancel = true;
@@ -87,13 +92,13 @@ private:
 };
 
 template <typename P>
-void BasicPackageDownload<P>::Start(Transfer transfer)
+void BasicPackageDownload<P>::Start(Transfer transfer, Ended onEnded)
 {
     if (m_current.shared) Retire(m_current);
 
     auto shared = std::make_shared<Shared>();
     m_current.shared = shared;
-    m_current.thread = std::thread([shared, transfer = std::move(transfer)]() mutable {
+    m_current.thread = std::thread([shared, transfer = std::move(transfer), onEnded = std::move(onEnded)]() mutable {
         bool succeeded = false;
         try {
             succeeded = transfer && transfer(shared->progress);
@@ -107,6 +112,7 @@ void BasicPackageDownload<P>::Start(Transfer transfer)
             shared->succeeded = succeeded;
         }
         shared->ended.notify_all();
+        if (onEnded) onEnded();
     });
 }
 

@@ -198,7 +198,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
         })
         .Then([&](ProbedApp& app) {
             CloudExperimentPanel* panel = only(app);
-            if (!panel || panel->GetStepPage() != 1) return false;
+            if (!panel || panel->GetStepPage() != CloudExperimentPanel::kStepDetails) return false;
             ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_NAME));
             return true;
         })
@@ -219,7 +219,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
         .Then([&](ProbedApp& app) {
             // The untitled view has closed; the opened experiment's view shows its panel, ready.
             CloudExperimentPanel* panel = only(app);
-            if (!panel || panel->GetStepPage() != 2) return false;
+            if (!panel || panel->GetStepPage() != CloudExperimentPanel::kStepDownload) return false;
             auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
             if (!run || run->GetLabel() != "   Run Task   ") return false;
             ClickCentre(run);
@@ -228,7 +228,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
         .Then([&](ProbedApp& app) {
             CloudExperimentPanel* panel = only(app);
             if (!panel) return false;
-            if (panel->GetButtonPage() != 3) {
+            if (panel->GetButtonPage() != CloudExperimentPanel::kButtonExit) {
                 // A click that reached the window before it could take it is clicked again.
                 if (!Vantrel::VTRunTaskView::IsRunInProgress() && ++runChecks % 50 == 0)
                     ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL));
@@ -242,7 +242,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
     if (run.skipped) GTEST_SKIP() << "one application run per process";
     ASSERT_FALSE(TaskFolder().empty());
     ASSERT_FALSE(run.timedOut) << "stopped before step " << steps.Reached() << "\n" << TestSupport::LogAsText();
-    EXPECT_EQ(finalStep, 3) << TestSupport::LogAsText();
+    EXPECT_EQ(finalStep, CloudExperimentPanel::kStepThanks) << TestSupport::LogAsText();
 
     const auto results = m_doubles.Service().Results(kCode);
     ASSERT_EQ(results.size(), 1u);
@@ -276,7 +276,7 @@ void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& 
                                       TestDoubles::InfoFileText("r@example.test", 0, false), &package);
     const int page = RunFromCommandLine(false);
     if (m_skipped) GTEST_SKIP() << "one application run per process";
-    EXPECT_EQ(page, 3);
+    EXPECT_EQ(page, CloudExperimentPanel::kStepThanks);
     EXPECT_TRUE(m_doubles.Service().Results(kCode).empty());
     EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/upload-result").empty());
     EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/update-rtinfo-file").empty());
@@ -297,7 +297,9 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
         .Then([&](ProbedApp& app) {
             NotePaths();
             CloudExperimentPanel* panel = only(app);
-            if (!panel || panel->GetStepPage() != 2 || panel->GetNoDataUpload() == upload) return false;
+            if (!panel || panel->GetStepPage() != CloudExperimentPanel::kStepDownload ||
+                panel->GetNoDataUpload() == upload)
+                return false;
             auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
             if (!run || run->GetLabel() != "   Run Task   ") return false;
             if (beforeRun) beforeRun();
@@ -307,7 +309,7 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
         .Then([&](ProbedApp& app) {
             CloudExperimentPanel* panel = only(app);
             if (!panel) return false;
-            if (panel->GetButtonPage() != 3) {
+            if (panel->GetButtonPage() != CloudExperimentPanel::kButtonExit) {
                 if (!Vantrel::VTRunTaskView::IsRunInProgress() && ++runChecks % 50 == 0)
                     ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL));
                 return false;
@@ -352,7 +354,7 @@ TEST_F(CloudPanelInTheProgram, ADiskThatFillsDuringTheRunStopsItAndKeepsWhatWasS
         restore);
     restore();
     if (m_skipped) GTEST_SKIP() << "one application run per process";
-    EXPECT_EQ(page, 4) << "no thank-you page\n" << TestSupport::LogAsText();
+    EXPECT_EQ(page, CloudExperimentPanel::kStepUploadError) << "no thank-you page\n" << TestSupport::LogAsText();
     EXPECT_TRUE(TestSupport::LogContains("could not be written", wxLOG_Error + 0)) << TestSupport::LogAsText();
     const std::string dataFile = TaskFolder() + "/Task Data.txt";
     EXPECT_TRUE(m_finalTexts.Contains("could not be written")) << m_finalTexts;
@@ -383,7 +385,7 @@ TEST_P(CloudPanelGroups, EachGroupsParticipantRunsExactlyItsBlocks)
 
     const int page = RunFromCommandLine(true);
     if (m_skipped) GTEST_SKIP() << "one application run per process";
-    EXPECT_EQ(page, 3) << TestSupport::LogAsText();
+    EXPECT_EQ(page, CloudExperimentPanel::kStepThanks) << TestSupport::LogAsText();
     const auto results = m_doubles.Service().Results(kCode);
     ASSERT_EQ(results.size(), 1u) << TestSupport::LogAsText();
     const std::string& data = results[0].second;

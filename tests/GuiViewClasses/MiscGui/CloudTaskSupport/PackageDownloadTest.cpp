@@ -1,5 +1,7 @@
 #include "PackageDownload.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -63,6 +65,25 @@ TEST(PackageDownload, ReportsEachEndOnceAndOnlyAfterTheWorkerHasEnded)
         EXPECT_FALSE(download.InFlight());
         EXPECT_EQ(download.TakeOutcome(), std::nullopt);
     }
+}
+
+TEST(PackageDownload, EveryWorkerTellsItsEndOnlyOnceItsOutcomeCanBeTaken)
+{
+    PackageDownload download;
+    std::atomic<int> firstEnded{0};
+    std::atomic<int> secondEnded{0};
+    auto release = std::make_shared<std::atomic<bool>>(false);
+    download.Start(Blocking(release), [&] { ++firstEnded; });
+    // The first is retired (cancelled) by the second: it still tells its end, but
+    // the outcome given out is the second's.
+    download.Start([](PackageDownload::Progress&) { return true; }, [&] { ++secondEnded; });
+    ASSERT_TRUE(TestSupport::WaitUntil([&] { return secondEnded == 1; }, 5000ms));
+    EXPECT_EQ(download.TakeOutcome(), PackageDownload::Outcome::Succeeded) << "no waiting after the notice";
+    EXPECT_TRUE(TestSupport::WaitUntil([&] { return firstEnded == 1; }, 5000ms));
+    EXPECT_EQ(download.TakeOutcome(), std::nullopt);
+    download.ShutDown(1000ms);
+    EXPECT_EQ(firstEnded, 1);
+    EXPECT_EQ(secondEnded, 1);
 }
 
 TEST(PackageDownload, NothingIsReportedWhileTheWorkerRuns)
