@@ -36,14 +36,6 @@ namespace {
 constexpr std::uint32_t kCode = 12345678;
 constexpr const char* kTaskCode = "15386598";
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // A package of the fixture experiment whose events all end by their time limits.
 std::string TimedPackage()
 {
@@ -51,7 +43,7 @@ std::string TimedPackage()
     fs::create_directories(folder + "/Timed");
     fs::copy_file(TestSupport::SourceDir() + "/tests/fixtures/timed-events.vt6", folder + "/Timed/Timed.vt6");
     EXPECT_EQ(std::system(("tar -C '" + folder + "' -czf '" + folder + "/p.tar.gz' Timed").c_str()), 0);
-    return ReadFile(folder + "/p.tar.gz");
+    return TestSupport::ReadWholeFile(folder + "/p.tar.gz");
 }
 
 // The demo's sample experiment (scripts/demo), packaged as the demo does.
@@ -61,7 +53,7 @@ std::string DemoPackage()
     const std::string command =
         "tar -C '" + TestSupport::SourceDir() + "/scripts/demo' -czf '" + folder + "/p.tar.gz' 'Sample Task'";
     EXPECT_EQ(std::system(command.c_str()), 0);
-    return ReadFile(folder + "/p.tar.gz");
+    return TestSupport::ReadWholeFile(folder + "/p.tar.gz");
 }
 
 std::vector<CloudExperimentPanel*> Panels(ProbedApp& app)
@@ -249,7 +241,8 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
     EXPECT_NE(results[0].second.find("Subject\tAnn"), std::string::npos) << results[0].second;
     EXPECT_NE(results[0].second.find("GO"), std::string::npos) << "the run's events are in the data";
     EXPECT_EQ(m_doubles.Service().ReadExperimentFile(kCode, "rt_info"), "'group_id':'2'\n");
-    EXPECT_NE(ReadFile(m_preferences).find("last_exp_id=12345678"), std::string::npos) << ReadFile(m_preferences);
+    EXPECT_NE(TestSupport::ReadWholeFile(m_preferences).find("last_exp_id=12345678"), std::string::npos)
+        << TestSupport::ReadWholeFile(m_preferences);
     EXPECT_FALSE(fs::exists(TaskFolder()));
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
 }
@@ -362,7 +355,7 @@ TEST_F(CloudPanelInTheProgram, ADiskThatFillsDuringTheRunStopsItAndKeepsWhatWasS
     EXPECT_TRUE(m_doubles.Service().Results(kCode).empty());
     EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/upload-result").empty());
     EXPECT_TRUE(fs::exists(dataFile)) << "what was saved stays where the participant is told";
-    EXPECT_NE(ReadFile(dataFile).find("Study Station data file"), std::string::npos);
+    EXPECT_NE(TestSupport::ReadWholeFile(dataFile).find("Study Station data file"), std::string::npos);
 }
 
 // Balanced assignment with the two-group fixture: the group that has run fewer times is
@@ -378,7 +371,7 @@ TEST_P(CloudPanelGroups, EachGroupsParticipantRunsExactlyItsBlocks)
     fs::create_directories(folder + "/Groups");
     fs::copy_file(TestSupport::SourceDir() + "/tests/fixtures/two-groups-balanced.vt6", folder + "/Groups/Groups.vt6");
     ASSERT_EQ(std::system(("tar -C '" + folder + "' -czf '" + folder + "/p.tar.gz' Groups").c_str()), 0);
-    const std::string package = ReadFile(folder + "/p.tar.gz");
+    const std::string package = TestSupport::ReadWholeFile(folder + "/p.tar.gz");
     m_doubles.Service().AddExperiment(kCode, "Groups", "2099-12-31",
                                       TestDoubles::InfoFileText("r@example.test", 0, false), &package);
     m_doubles.Service().WriteExperimentFile(kCode, "rt_info", earlierRuns);

@@ -33,7 +33,7 @@ protected:
         for (char& c : noise) c = static_cast<char>(random());
         std::ofstream(folder + "/Sample/noise.bin", std::ios::binary) << noise;
         EXPECT_EQ(std::system(("tar -C '" + folder + "' -czf '" + folder + "/big.tar.gz' Sample").c_str()), 0);
-        return ReadFile(folder + "/big.tar.gz");
+        return TestSupport::ReadWholeFile(folder + "/big.tar.gz");
     }
 
     wxGauge* Gauge(CloudExperimentPanel* panel) const
@@ -188,7 +188,7 @@ TEST_F(CloudPanelDownload, AnExperimentLeftWithoutTheMarkerIsDownloadedAgain)
     EXPECT_TRUE(fs::exists(TaskFolder() + "/.package-complete"));
     ASSERT_EQ(m_script.openedDocuments.size(), 1u);
     EXPECT_TRUE(m_script.openedDocuments[0].EndsWith("/Sample/Sample.vt6"));
-    EXPECT_NE(ReadFile(TaskFolder() + "/Sample/Sample.vt6"), "half\n");
+    EXPECT_NE(TestSupport::ReadWholeFile(TaskFolder() + "/Sample/Sample.vt6"), "half\n");
 }
 
 }  // namespace

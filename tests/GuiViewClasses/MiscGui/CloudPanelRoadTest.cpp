@@ -173,7 +173,7 @@ TEST_F(CloudPanelRoad, FailedUploadsGoToTheResearcherByMailWithADesktopCopy)
     for (const auto& part : messages[0].parts) attached = attached || part.data == m_script.runBytes;
     EXPECT_TRUE(attached);
     EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
-    EXPECT_EQ(ReadFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
+    EXPECT_EQ(TestSupport::ReadWholeFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
     EXPECT_EQ(wxConfigBase::Get()->Read("/VTCloudSettings/last_exp_id"), "12345678");
 }
 
@@ -189,8 +189,8 @@ TEST_F(CloudPanelRoad, WhenMailFailsTooTheAddressIsShownAndTheDataStaysInTwoPlac
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString("We have placed the data file on the desktop. Please send it\n"
                                                      "to the researcher at ") +
                                                 kResearcher + "."));
-    EXPECT_EQ(ReadFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
-    EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes) << "the task folder keeps the original";
+    EXPECT_EQ(TestSupport::ReadWholeFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
+    EXPECT_EQ(TestSupport::ReadWholeFile(DataFile()), m_script.runBytes) << "the task folder keeps the original";
 
     Click(Button(ReadyPanel(), CloudExperimentPanel::ID_COPY_EMAIL));
     wxString copied;
@@ -216,7 +216,7 @@ TEST_F(CloudPanelRoad, UnsentDataOfAnEarlierRunIsSentAtTheNextStart)
     EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepUploadError);
     const auto waiting = Vantrel::ReadOutbox();
     ASSERT_EQ(waiting.size(), 1u);
-    EXPECT_EQ(ReadFile(waiting[0].request.dataFile), m_script.runBytes);
+    EXPECT_EQ(TestSupport::ReadWholeFile(waiting[0].request.dataFile), m_script.runBytes);
     EXPECT_TRUE(m_doubles.Service().Results(kExperimentCode).empty());
 
     // The next start, with the service taking uploads again.
@@ -240,7 +240,7 @@ TEST_F(CloudPanelRoad, ACancelledRunSendsNothingAndKeepsItsDataFile)
     EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 0);
     EXPECT_EQ(wxConfigBase::Get()->Read("/VTCloudSettings/last_exp_id", "none"), "none");
     EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
-    EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes);
+    EXPECT_EQ(TestSupport::ReadWholeFile(DataFile()), m_script.runBytes);
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString::FromUTF8(DataFile())));
 }
@@ -273,7 +273,8 @@ TEST_F(CloudPanelRoad, ARunWhoseDataCouldNotBeSavedSendsNothingAndSaysWhereTheFi
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), "No space left on device"));
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString::FromUTF8(DataFile())));
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), kResearcher));
-    EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes) << "what was recorded stays in the task folder";
+    EXPECT_EQ(TestSupport::ReadWholeFile(DataFile()), m_script.runBytes)
+        << "what was recorded stays in the task folder";
     EXPECT_FALSE(fs::exists(DesktopFolder() + "/Task Data.txt"));
 }
 
@@ -284,8 +285,9 @@ TEST_F(CloudPanelRoad, KeepRequestedByTheExperimentLeavesTheFolderAndSaysSo)
     RunTask();
     EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), "You can uninstall this app if you want."));
-    EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes);
-    EXPECT_EQ(ReadFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes) << "save_desktop asks for a copy";
+    EXPECT_EQ(TestSupport::ReadWholeFile(DataFile()), m_script.runBytes);
+    EXPECT_EQ(TestSupport::ReadWholeFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes)
+        << "save_desktop asks for a copy";
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
 }
 
