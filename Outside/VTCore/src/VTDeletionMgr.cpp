@@ -47,22 +47,32 @@ void VTDeletionMgr::SetAnswerer(Answerer answerer) { CurrentAnswerer() = std::mo
 
 bool VTDeletionMgr::AskUser(wxWindow* parent, const wxString& question) { return Ask(parent, question); }
 
-wxString VTDeletionMgr::BuildQuestion() const
+wxString VTDeletionMgr::Question(const wxString& aboutOne, const wxString& aboutSeveral) const
 {
     if (m_Elements.size() == 1) {
         const Minimal_VTElement* el = m_Elements.front();
-        return wxString::Format(_("Delete the %s \"%s\"? Everything that uses it will no longer refer to it."),
-                                el->GetTypeName(true).Lower(), el->GetName());
+        return wxString::Format(aboutOne, el->GetTypeName(true).Lower(), el->GetName());
     }
-    return wxString::Format(_("Delete these %u elements? Everything that uses them will no longer refer to them."),
-                            unsigned(m_Elements.size()));
+    return wxString::Format(aboutSeveral, unsigned(m_Elements.size()));
+}
+
+wxString VTDeletionMgr::BuildQuestion() const
+{
+    return Question(_("Delete the %s \"%s\"? Everything that uses it will no longer refer to it."),
+                    _("Delete these %u elements? Everything that uses them will no longer refer to them."));
+}
+
+wxString VTDeletionMgr::BuildChangeQuestion() const
+{
+    return Question(_("The %s \"%s\" may be in use elsewhere in the experiment. Go ahead with the change?"),
+                    _("These %u elements may be in use elsewhere in the experiment. Go ahead with the change?"));
 }
 
 bool VTDeletionMgr::HandleDeletion(RemovalType, bool askUser, bool doDelete)
 {
     if (!m_Experiment || m_Elements.empty()) return false;
+    if (!doDelete) return !askUser || Ask(m_Parent, BuildChangeQuestion());
     if (askUser && !Ask(m_Parent, BuildQuestion())) return false;
-    if (!doDelete) return true;
 
     // One pass over the experiment for all of them; a tag set takes its tags along.
     const bool allGone = m_Experiment->DeleteElementsAndTheirLinks(m_Elements);

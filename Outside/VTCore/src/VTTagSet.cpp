@@ -32,7 +32,7 @@ const ElementFieldTable& VTTagSet::FieldTable()
 {
     static const ElementFieldTable table(
         &ElementBaseFieldTable(),
-        ElementMember("context", &VTTagSet::m_Context, Whole<TagsetContext>(TrialContext, EventOrListItemContext)),
+        ElementMember("context", &VTTagSet::m_TagsetContext, Whole<TagsetContext>(TrialContext, EventOrListItemContext)),
         ElementMember("tags", &VTTagSet::m_Tags, LinksKind()),
         ElementMember("deleteTags", &VTTagSet::m_DeleteTags, BoolKind()));
     return table;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/dialog.h>
+#include <wx/msgdlg.h>
 
 DialogQueue::DialogQueue() { Register(); }
 
@@ -30,6 +31,7 @@ int DialogQueue::Enter(wxDialog* dialog)
 {
     ++m_Opened;
     m_LastTitle = dialog->GetTitle();
+    if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) m_Messages.push_back(box->GetMessage() + " | " + m_LastTitle);
     if (m_Entries.empty()) {
         ADD_FAILURE() << "an unexpected dialog opened: " << m_LastTitle;
         return wxID_CANCEL;

@@ -3,6 +3,7 @@
 // two kinds of launching list (a list view and a choice) and the drivers that
 // work an editor through real clicks and text entry while it runs modally.
 
+#include "EditorDriver.h"
 #include "ScriptedDialog.h"
 #include "TestEditors.h"
 #include "TestSupport.h"
@@ -19,22 +20,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-
-namespace EditorDriver {
-
-wxWindow* Find(wxDialog& dialog, const char* name);
-wxTextCtrl* NameCtrl(wxDialog& dialog);
-// Types the text into the control (replacing what is there) and lets the
-// update-UI handlers see it.
-void Enter(wxDialog& dialog, const char* control, const wxString& text);
-// Clicks the button with the pointer once it is shown and enabled.
-void Click(wxDialog& dialog, const char* name);
-// Whether the named control is shown and enabled once the update-UI handlers ran.
-bool ShownAndEnabled(wxDialog& dialog, const char* name);
-// Gives the update-UI handlers of the dialog time to run.
-void Settle();
-
-}  // namespace EditorDriver
 
 template <class Kinds>
 class EditorFixture : public ::testing::Test

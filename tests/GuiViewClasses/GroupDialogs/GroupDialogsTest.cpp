@@ -1,7 +1,8 @@
 // The participant group editor, opened from a list view and from a choice, and the
 // groups list: what the user sees and what reaches the group.
-#include "Resources/EmbeddedResources.h"
-#include "ScriptedDialog.h"
+#include "DialogQueue.h"
+#include "EditorDriver.h"
+#include "Outside/VTRuntime/FixtureExperiment.h"
 #include "TestSupport.h"
 
 #include <GuiViewClasses/GroupDialogs/VTEditGroupDlg.h>
@@ -14,15 +15,17 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/arrstr.h>
 #include <wx/choice.h>
+#include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
-#include <wx/image.h>
 #include <wx/msgdlg.h>
+#include <wx/process.h>
 #include <wx/radiobut.h>
+#include <wx/tokenzr.h>
 #include <wx/xrc/xmlres.h>
 
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -30,70 +33,13 @@ using namespace Vantrel;
 
 namespace {
 
-// Answers the modal dialogs in the order they open: a script that works the shown
-// dialog (and ends it), or for a message box the text it showed, recorded and
-// answered with OK without showing it.
-class DialogScript : public wxModalDialogHook
-{
-public:
-    DialogScript() { Register(); }
-    ~DialogScript() override { Unregister(); }
-    DialogScript& Then(std::function<void(wxDialog&)> script)
-    {
-        m_Steps.push_back(std::move(script));
-        return *this;
-    }
-    std::vector<wxString> messages;
-    int opened = 0;
+using EditorDriver::Find;
+using EditorDriver::Settle;
 
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        ++opened;
-        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
-            messages.push_back(box->GetMessage() + " | " + box->GetTitle());
-            // Confirmations are agreed to; notices only have OK.
-            return (box->GetMessageDialogStyle() & wxYES_NO) ? wxID_YES : wxID_OK;
-        }
-        if (m_Steps.empty()) {
-            ADD_FAILURE() << "unexpected dialog " << dialog->GetTitle();
-            return wxID_CANCEL;
-        }
-        auto step = std::move(m_Steps.front());
-        m_Steps.pop_front();
-        wxTheApp->CallAfter([dialog, step] {
-            if (!TestSupport::PumpUntil([&] { return dialog->IsShownOnScreen(); })) ADD_FAILURE() << "never shown";
-            TestSupport::PumpFor(100);
-            step(*dialog);
-            if (!TestSupport::PumpUntil([&] { return !dialog->IsShown(); }, 5000)) {
-                ADD_FAILURE() << "dialog still open after its script";
-                dialog->EndModal(wxID_CANCEL);
-            }
-        });
-        return wxID_NONE;
-    }
-    void Exit(wxDialog*) override {}
-
-private:
-    std::deque<std::function<void(wxDialog&)>> m_Steps;
-};
-
-wxWindow* Find(wxDialog& d, const char* name) { return d.FindWindow(XRCID(name)); }
-
-void Settle()
-{
-    wxTheApp->ProcessIdle();
-    TestSupport::PumpFor(80);
-    wxTheApp->ProcessIdle();
-}
-
+// Clicks and lets the dialog react before the test looks.
 void Click(wxDialog& d, const char* name)
 {
-    wxWindow* button = Find(d, name);
-    ASSERT_NE(button, nullptr) << name;
-    ASSERT_TRUE(TestSupport::PumpUntil([&] { return button->IsShownOnScreen() && button->IsEnabled(); }, 3000))
-        << name << " is not offered";
-    TestSupport::ClickWindow(button);
+    EditorDriver::Click(d, name);
     Settle();
 }
 
@@ -122,14 +68,7 @@ void SelectRow(wxDialog& d, int row)
 class GroupDialogs : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        wxInitAllImageHandlers();
-        wxXmlResource::Get()->InitAllHandlers();
-        wxXmlResource::Get()->InsertHandler(new VTListViewXmlHandler);
-        Init_bitmaps_XRC();
-        Init_ui_db_XRC();
-    }
+    static void SetUpTestSuite() { EditorDriver::LoadProgramResources(); }
 
     void SetUp() override
     {
@@ -209,7 +148,7 @@ protected:
 TEST_F(GroupDialogs, FromChoiceRunAllGroupSwitchesToItsListedBlocks)
 {
     choice->SetSelection(0);
-    DialogScript script;
+    DialogQueue script;
     script.Then([&](wxDialog& d) {
         EXPECT_EQ(d.GetTitle(), "Group Editor");
         EXPECT_FALSE(Find(d, "ID_OK_PREV")->IsShown());
@@ -223,7 +162,7 @@ TEST_F(GroupDialogs, FromChoiceRunAllGroupSwitchesToItsListedBlocks)
         Click(d, "wxID_OK");
     });
     EXPECT_TRUE(Edit(choice, false));
-    EXPECT_EQ(script.opened, 1);
+    EXPECT_EQ(script.Opened(), 1);
     EXPECT_FALSE(all->m_RunAllBlocks);
     EXPECT_EQ(BlockNames(*all), "B1 B2 B3");
 }
@@ -233,7 +172,7 @@ TEST_F(GroupDialogs, FromChoiceRunAllGroupSwitchesToItsListedBlocks)
 TEST_F(GroupDialogs, FromListOrderedSelectionReachesTheGroupInOrder)
 {
     listView->SetSelection(1);
-    DialogScript script;
+    DialogQueue script;
     script.Then([&](wxDialog& d) {
         EXPECT_TRUE(Find(d, "ID_OK_PREV")->IsShown());
         EXPECT_TRUE(Find(d, "ID_OK_NEXT")->IsShown());
@@ -273,7 +212,7 @@ TEST_F(GroupDialogs, FromListOrderedSelectionReachesTheGroupInOrder)
 TEST_F(GroupDialogs, CancelKeepsTheGroupAndAnEmptySelectionIsStored)
 {
     listView->SetSelection(1);
-    DialogScript script;
+    DialogQueue script;
     script
         .Then([&](wxDialog& d) {
             Blocks(d)->Check(0, false);
@@ -298,7 +237,7 @@ TEST_F(GroupDialogs, LinksWithoutTheirBlockAreSkipped)
 {
     some->GetBlocksUsedByTheGroup().AppendLinkForLoading(9999, 0);
     listView->SetSelection(1);
-    DialogScript script;
+    DialogQueue script;
     script.Then([&](wxDialog& d) {
         EXPECT_EQ(Rows(d), "B3+ B1+ B2-");
         Click(d, "wxID_OK");
@@ -310,7 +249,7 @@ TEST_F(GroupDialogs, LinksWithoutTheirBlockAreSkipped)
 // The groups list: New adds a group through the editor; the last group cannot be deleted.
 TEST_F(GroupDialogs, GroupsListAddsGroupsAndKeepsTheLast)
 {
-    DialogScript script;
+    DialogQueue script;
     auto* dialog = new VTParticipantGroupsDlg(host, experiment.get());
     auto* list = dialog->GetListView();
     script.Then([&](wxDialog& d) {
@@ -328,7 +267,8 @@ TEST_F(GroupDialogs, GroupsListAddsGroupsAndKeepsTheLast)
         Click(d, "ID_NEW");
         ASSERT_TRUE(TestSupport::PumpUntil([&] { return list->GetCount() == 3; }, 3000));
         EXPECT_TRUE(experiment->IsModified());
-        // Delete two, the third is refused.
+        // Delete two (each asked and agreed to), the third is refused.
+        script.Answer(wxID_YES).Answer(wxID_YES).Answer(wxID_OK);
         for (int i = 0; i < 3; ++i) {
             list->SetSelection(0);
             Settle();
@@ -341,9 +281,132 @@ TEST_F(GroupDialogs, GroupsListAddsGroupsAndKeepsTheLast)
     dialog->Destroy();
     ASSERT_EQ(Groups().Size(), 1u);
     EXPECT_EQ(Groups()[0]->GetName(), "Late");
-    ASSERT_FALSE(script.messages.empty());
-    EXPECT_EQ(script.messages.back(),
+    ASSERT_FALSE(script.Messages().empty());
+    EXPECT_EQ(script.Messages().back(),
               "A Vantrel experiment needs at least one participant group. | You cannot delete the last group.");
+}
+
+// The run tool as a participant's run starts it, for one group; its exit code, or
+// -1 when it had not ended after 50 s (it is then killed). `output` gets what it printed.
+class ToolProcess : public wxProcess
+{
+public:
+    ToolProcess() { Redirect(); }
+    void OnTerminate(int, int status) override
+    {
+        exitCode = status;
+        ended = true;
+    }
+    bool ended = false;
+    int exitCode = -1;
+};
+
+int RunTool(const wxString& experimentFile, const wxString& group, const wxString& dataFile, wxString& output)
+{
+    const wxString args[] = {STUDYSTATION_RUN_TOOL, experimentFile, "--group", group, "--data", dataFile,
+                             "--subject", "group-run"};
+    std::vector<const wchar_t*> argv;
+    for (const wxString& arg : args) argv.push_back(arg.wc_str());
+    argv.push_back(nullptr);
+    ToolProcess tool;
+    const long pid = wxExecute(argv.data(), wxEXEC_ASYNC, &tool);
+    if (pid <= 0) return -1;
+    if (!TestSupport::PumpUntil([&] { return tool.ended; }, 50000)) {
+        wxProcess::Kill(int(pid), wxSIGKILL);
+        TestSupport::PumpUntil([&] { return tool.ended; }, 5000);
+        return -1;
+    }
+    for (wxInputStream* stream : {tool.GetInputStream(), tool.GetErrorStream()})
+        while (stream && stream->CanRead()) {
+            char buffer[512];
+            stream->Read(buffer, sizeof buffer);
+            output << wxString::FromUTF8(buffer, stream->LastRead());
+        }
+    return tool.exitCode;
+}
+
+// What a data file says: its group and the blocks of its rows in order, each once
+// per stretch ("B3 B2").
+struct DataFileSummary
+{
+    wxString group;
+    wxString blocks;
+};
+
+DataFileSummary Summarise(const wxString& path)
+{
+    DataFileSummary summary;
+    wxFFile file(path, "rb");
+    wxString text;
+    if (!file.IsOpened() || !file.ReadAll(&text, wxConvUTF8)) return summary;
+    int blockColumn = -1;  // known once the column titles were read
+    wxString last;
+    wxStringTokenizer lines(text, "\n");
+    while (lines.HasMoreTokens()) {
+        const wxArrayString fields = wxSplit(lines.GetNextToken(), '\t', '\0');
+        if (blockColumn < 0) {
+            if (fields.size() == 2 && fields[0] == "Group") summary.group = fields[1];
+            if (fields.Index("Block") != wxNOT_FOUND && fields.Index("Trial") != wxNOT_FOUND)
+                blockColumn = fields.Index("Block");
+            continue;
+        }
+        if (int(fields.size()) <= blockColumn) continue;
+        const wxString& block = fields[size_t(blockColumn)];
+        if (block != last) summary.blocks << (summary.blocks.empty() ? "" : " ") << block;
+        last = block;
+    }
+    return summary;
+}
+
+// End to end: the blocks each group's editor chose, in the order it gave them, are
+// what the run tool presents to a participant of that group, and the data file
+// names the group.
+TEST_F(GroupDialogs, EachGroupRunsTheBlocksItsEditorChoseInThatOrder)
+{
+    for (VTBlock* block : blocks) {
+        auto* trial = Fixture::Add<VTTrial>(*experiment, ElementType::Trial, "Trial " + block->GetName());
+        trial->AddUsedEvent(Fixture::TextEvent(*experiment, "Word " + block->GetName(), block->GetName(), 30));
+        block->AddUsedTrial(trial);
+    }
+    DialogQueue script;
+    script
+        .Then([&](wxDialog& d) {  // "Everyone": only B3 then B2
+            Click(d, "ID_RADIO_RUNSOMEBLOCKS");
+            SelectRow(d, 2);
+            Click(d, "ID_UP");
+            Click(d, "ID_UP");
+            EXPECT_EQ(Rows(d), "B3+ B1+ B2+");
+            Blocks(d)->Check(1, false);
+            Click(d, "wxID_OK");
+        })
+        .Then([&](wxDialog& d) {  // "Some": B1 before B3
+            SelectRow(d, 1);
+            Click(d, "ID_UP");
+            EXPECT_EQ(Rows(d), "B1+ B3+ B2-");
+            Click(d, "wxID_OK");
+        });
+    listView->SetSelection(0);
+    EXPECT_TRUE(Edit(listView, false));
+    listView->SetSelection(1);
+    EXPECT_TRUE(Edit(listView, false));
+
+    const wxString folder = wxString::FromUTF8(TestSupport::MakeTempFolder("group-run"));
+    const wxString file = folder + "/groups.vt6";
+    ASSERT_TRUE(experiment->OnSaveDocument(file)) << TestSupport::LogAsText();
+    const struct
+    {
+        const char* group;
+        const char* blocks;
+    } cases[] = {{"Everyone", "B3 B2"}, {"Some", "B1 B3"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.group);
+        const wxString data = folder + "/" + c.group + ".txt";
+        wxString output;
+        ASSERT_EQ(RunTool(file, c.group, data, output), 0) << output;
+        const DataFileSummary summary = Summarise(data);
+        EXPECT_EQ(summary.group, c.group);
+        EXPECT_EQ(summary.blocks, c.blocks) << output;
+    }
 }
 
 }  // namespace

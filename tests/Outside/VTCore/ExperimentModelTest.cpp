@@ -280,6 +280,9 @@ TEST_F(Model, DeletionManagerAsksThenDeletesWithLinks)
     EXPECT_EQ(x.LookupElementByTypeAndID(ElementType::TagSet, set->GetID()), set);
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_TRUE(asked[0].Contains("Colour"));
+    // Without deleting, the question is about going ahead with a change, not a deletion.
+    EXPECT_TRUE(asked[1].Contains("\"Colour\" may be in use")) << asked[1];
+    EXPECT_FALSE(asked[1].Contains("Delete")) << asked[1];
 
     const std::uint32_t redID = red->GetID();
     EXPECT_TRUE(VTDeletionMgr(nullptr, &x, set).HandleDeletion(0, false, true));  // no question

@@ -26,9 +26,10 @@ public:
     virtual ~VTDeletionMgr();
 
     // askUser: ask before going on (the answer "no" returns false and changes nothing);
-    // doDelete: delete the elements and their links. With doDelete false only the
-    // answer is returned. True when the elements are gone (or, without doDelete,
-    // when the user agreed).
+    // doDelete: delete the elements and their links. With doDelete false nothing is
+    // deleted: the user is asked whether a change to elements that may be in use
+    // goes ahead (a tag set's context), and the answer is returned. True when the
+    // elements are gone (or, without doDelete, when the user agreed).
     bool HandleDeletion(RemovalType type, bool askUser, bool doDelete);
     bool HandleDeletion(int type, bool askUser, bool doDelete)
     {
@@ -37,6 +38,8 @@ public:
 
     // The question shown to the user for these elements.
     wxString BuildQuestion() const;
+    // The question when nothing is deleted, only changed.
+    wxString BuildChangeQuestion() const;
 
     // Replaces the yes/no dialog (tests, scripted runs); null restores the dialog.
     using Answerer = std::function<bool(wxWindow* parent, const wxString& question)>;
@@ -45,6 +48,9 @@ public:
     static bool AskUser(wxWindow* parent, const wxString& question);
 
 private:
+    // One of the two texts: the first takes the element's type and name, the second the count.
+    wxString Question(const wxString& aboutOne, const wxString& aboutSeveral) const;
+
     wxWindow* m_Parent;
     VTExperiment* m_Experiment;
     std::vector<Minimal_VTElement*> m_Elements;

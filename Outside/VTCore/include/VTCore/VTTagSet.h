@@ -33,9 +33,9 @@ public:
     // (the tag objects the editor was given stay valid).
     void AfterSettingsCommitted(const Minimal_VTElement& source) override;
 
-    TagsetContext GetContext() const { return m_Context; }
-    void SetContext(TagsetContext context) { m_Context = context; }
-    bool AppliesToTrials() const { return m_Context == TrialContext; }
+    TagsetContext GetContext() const { return m_TagsetContext; }
+    void SetContext(TagsetContext context) { m_TagsetContext = context; }
+    bool AppliesToTrials() const { return m_TagsetContext == TrialContext; }
     // The set's tags in order (type 12 links).
     VTLinkT& GetCollectionOfUsedTags_deprecated() { return m_Tags; }
     const VTLinkT& GetCollectionOfUsedTags_deprecated() const { return m_Tags; }
@@ -48,11 +48,13 @@ public:
     void SetDeleteTagsFlag(bool deleteTags) { m_DeleteTags = deleteTags; }
     bool GetDeleteTagsFlag() const { return m_DeleteTags; }
 
+    // What the tags of this set label; editors read it here and write it with SetContext.
+    TagsetContext m_TagsetContext = TrialContext;
+
 private:
     bool IsInItsExperiment() const;
     void HandPendingTagsTo(VTExperiment& experiment, const VTTagSet& holder);
 
-    TagsetContext m_Context = TrialContext;
     VTUsedElements m_Tags{nullptr, ElementType::Tag};
     bool m_DeleteTags = false;
     // Tags made on a working copy or a set not yet in the experiment; a commit
