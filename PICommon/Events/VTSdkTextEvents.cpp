@@ -100,6 +100,10 @@ public:
     {
         if (IsFinished()) return;
         VTSdkSegmentTime& segment = m_Segments[m_Current];
+        // A press stamped before this segment was on screen (made while it was being
+        // drawn) cannot be its reading time: the participant never saw it. Taking it would
+        // skip the segment unseen and record a negative time.
+        if (time < segment.onsetMicroseconds) return;
         segment.answered = true;
         segment.responseMicroseconds = time;
         segment.responseName = name;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include <wx/app.h>
 #include <wx/ffile.h>
 #include <wx/frame.h>
@@ -22,6 +25,8 @@
 #include "VTPlugInCommon/VTSdkEventInstance.h"
 #include "VTPlugInCommon/VTSdkEventPlugin.h"
 #include "VTPlugInCommon/VTSdkPicturePreviewControl.h"
+#include "VTPlugInCommon/VTSdkPresentationSurface.h"
+#include "VTPlugInCommon/VTTimer.h"
 #include "VTRuntime/VTCompiledExperiment.h"
 #include "VTRuntime/VTPlugIn.h"
 
@@ -242,4 +247,58 @@ TEST_F(EventPlugIns, AMissingAndACorruptFileAreNamedBeforeTheRunWhichDoesNotStar
         EXPECT_TRUE(record.text.Contains(Path(folder, "corrupt.ogg") + ": it cannot be decoded")) << record.text;
     }
     EXPECT_EQ(messages, 1u) << TestSupport::LogAsText();
+}
+
+namespace {
+// A surface that draws nothing: the reading instance only needs somewhere to show words.
+class BlankSurface : public VantrelSDK::Interface_PresentationSurface
+{
+public:
+    wxSize GetSurfaceSize() const override { return wxSize(800, 600); }
+    void ShowBlank() override {}
+    void ShowText(const wxString&) override {}
+    void ShowBitmap(const wxBitmap&) override {}
+    void PaintNow() override {}
+};
+}  // namespace
+
+TEST_F(EventPlugIns, APressMadeBeforeAWordWasShownIsNotItsReadingTime)
+{
+    VTSdkEventPlugin* reading = PlugIn(340);
+    ASSERT_NE(reading, nullptr);
+    std::unique_ptr<VantrelSDK::VTSdkEventInstance, std::function<void(VantrelSDK::VTSdkEventInstance*)>> instance(
+        reading->NewEventInstance_CallerMustDelete(),
+        [reading](VantrelSDK::VTSdkEventInstance* p) { reading->DeleteEventInstance(p); });
+    ASSERT_TRUE(instance);
+    // The words are stamped by the run's clock: start it at zero and let it stand at 5 s.
+    VTTimer& timer = VTTimer::GetTimer();
+    unsigned long long clockNow = 0;
+    timer.SetMicrosecondClockForTesting([&clockNow] { return clockNow; });
+    clockNow = 5000000;
+    struct RestoreClock
+    {
+        ~RestoreClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting({}); }
+    } restore;
+    BlankSurface surface;
+    VantrelSDK::VTSdkStimulus stimulus;
+    stimulus.text = "one two";
+    wxString problem;
+    ASSERT_TRUE(instance->PrepareStimulus(stimulus, surface, problem)) << problem;
+    const unsigned long long onset = instance->StartPresentation(surface);
+    ASSERT_EQ(onset, 5000000u);
+
+    // Stamped while the first word was still being drawn: ignored, the word stays.
+    instance->OnStepResponse(surface, onset - 1000, "early", true);
+    std::vector<VantrelSDK::VTSdkSegmentTime> times = instance->GetSegmentTimes();
+    ASSERT_EQ(times.size(), 1u);
+    EXPECT_FALSE(times[0].answered);
+
+    instance->OnStepResponse(surface, onset + 300000, "press", true);
+    times = instance->GetSegmentTimes();
+    ASSERT_EQ(times.size(), 2u);
+    EXPECT_TRUE(times[0].answered);
+    EXPECT_EQ(times[0].responseName, "press");
+    EXPECT_EQ(times[0].onsetMicroseconds, onset);
+    EXPECT_EQ(times[0].responseMicroseconds, onset + 300000);
+    EXPECT_FALSE(instance->IsFinished());
 }

@@ -188,7 +188,9 @@ TEST_F(MediaRun, ToneFilmAndPictureReachTheOutputsAndResponsesDuringEachAreTimed
 TEST_F(MediaRun, ReadingWordTimesAreOneRowPerWord)
 {
     // Presses come from the test input device at exact times after each event's input
-    // begins, so the reading times can be checked to the millisecond.
+    // begins, so the reading times can be checked to the millisecond. They are spaced
+    // wider than a busy machine takes to draw a word: a press made before its word is
+    // on screen is not taken.
     const wxString folder = TestSupport::MakeTempFolder("plugins");
     ASSERT_TRUE(wxCopyFile(VT_TEST_INPUT_PLUGIN_PATH, folder + "/libTestInput.so"));
     ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
@@ -205,8 +207,8 @@ TEST_F(MediaRun, ReadingWordTimesAreOneRowPerWord)
         std::vector<double>
             wordMs;  // reading time (-1: not answered) or, for rapid presentation, onset after the first
     } cases[] = {
-        {"self-paced words", 340, "The cat sat", {300, 550, 950}, {"The", "cat", "sat"}, {300, 250, 400}},
-        {"self-paced segments", 340, "The old man\\the boat", {400, 700}, {"The old man", "the boat"}, {400, 300}},
+        {"self-paced words", 340, "The cat sat", {300, 1050, 1850}, {"The", "cat", "sat"}, {300, 750, 800}},
+        {"self-paced segments", 340, "The old man\\the boat", {400, 1300}, {"The old man", "the boat"}, {400, 900}},
         {"self-paced, time limit before the last word", 340, "one two three", {200}, {"one", "two"}, {200, -1}},
         {"rapid presentation", 341, "one two three four", {}, {"one", "two", "three", "four"}, {0, 250, 500, 750}},
     };
@@ -220,7 +222,7 @@ TEST_F(MediaRun, ReadingWordTimesAreOneRowPerWord)
         reading.kind = VTPlannedEvent::StimulusKind::Text;
         reading.text = c.text;
         reading.stimulusLabel = c.text;
-        reading.timeLimitMs = 1500;
+        reading.timeLimitMs = 2500;
         VTRunPlan plan;
         plan.blocks.resize(1);
         plan.blocks[0].trials.resize(1);
@@ -261,7 +263,7 @@ TEST_F(MediaRun, ReadingWordTimesAreOneRowPerWord)
                 // The next word appears once this one is answered (drawing takes what it takes).
                 if (w + 1 < report.rows.size()) {
                     EXPECT_GE(report.rows[w + 1].onsetMs, pressMs);
-                    EXPECT_LT(report.rows[w + 1].onsetMs, pressMs + 400.0);
+                    EXPECT_LT(report.rows[w + 1].onsetMs, pressMs + 700.0);
                 }
             }
         }
@@ -286,7 +288,7 @@ TEST_F(MediaRun, ReadingSettingsOfTheEventReachItsPlugIn)
         if (i) {
             const double gap = m_Report.rows[i].onsetMs - m_Report.rows[i - 1].onsetMs;
             EXPECT_GE(gap, 599.0);
-            EXPECT_LT(gap, 1000.0);
+            EXPECT_LT(gap, 1500.0);
         }
     }
 }
