@@ -2,14 +2,13 @@
 
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
-#include <wx/utils.h>
+
+#include "Environment.h"
 
 namespace {
-wxString FolderFromEnvironmentOr(const char* variable, const wxString& fallback)
+wxString FolderOr(const wxString& configured, const wxString& fallback)
 {
-    wxString value;
-    if (wxGetEnv(variable, &value) && !value.empty()) return value;
-    return fallback;
+    return configured.empty() ? fallback : configured;
 }
 }  // namespace
 
@@ -20,14 +19,14 @@ wxString VTResourceHelper::GetExecutableFolder()
 
 wxString VTResourceHelper::GetSharedSupportFolder()
 {
-    return FolderFromEnvironmentOr("VANTREL_SHARED_SUPPORT_DIR",
-                                   GetExecutableFolder() + wxFileName::GetPathSeparator() + "SharedSupport");
+    return FolderOr(VantrelSDK::Environment::SharedSupportFolder(),
+                    GetExecutableFolder() + wxFileName::GetPathSeparator() + "SharedSupport");
 }
 
 wxString VTResourceHelper::GetPlugInFolder()
 {
-    return FolderFromEnvironmentOr("VANTREL_PLUGIN_DIR",
-                                   GetExecutableFolder() + wxFileName::GetPathSeparator() + "PlugIns");
+    return FolderOr(VantrelSDK::Environment::PlugInFolder(),
+                    GetExecutableFolder() + wxFileName::GetPathSeparator() + "PlugIns");
 }
 
 wxString VTResourceHelper::FindPath_SharedSupport_OrWin32Substitute(const wxString& fileName)
