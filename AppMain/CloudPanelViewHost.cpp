@@ -1,7 +1,5 @@
 #include "AppMain/CloudPanelViewHost.h"
 
-#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
-
 #include "AppMain/VTRunTaskView.h"
 
 #include <VTCore/Minimal_VTElement.h>
@@ -70,6 +68,8 @@ public:
     {
         if (m_view) m_view->ActivateDocumentWinCompat();
     }
+    VTExperiment* Experiment() const override { return m_experiment; }
+
     void ExitApplication() override
     {
         if (m_view)
@@ -99,13 +99,3 @@ wxWindow* RunTaskViewFrame(VTRunTaskView* view)
 }
 
 }  // namespace Vantrel
-
-CloudExperimentPanel::CloudExperimentPanel(Vantrel::VTRunTaskView* view, Vantrel::VTExperiment* experiment,
-                                           wxDocManager* docManager, int id, const wxPoint& pos, const wxSize& size,
-                                           long style)
-    : CloudExperimentPanel(Vantrel::RunTaskViewFrame(view), Vantrel::MakeRunTaskViewHost(view, experiment, docManager),
-                           id, pos, size, style)
-{
-    m_view = view;
-    m_experiment = experiment;
-}

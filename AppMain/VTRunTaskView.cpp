@@ -2,6 +2,7 @@
 
 #include "AppMain/VTApp.h"
 #include "AppMain/VTMainFrame.h"
+#include "AppMain/CloudPanelViewHost.h"
 #include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
 
 #include "UserInterface/wxDocManagerASIO.h"
@@ -45,8 +46,9 @@ bool VTRunTaskView::OnCreate(wxDocument* doc, long)
     VTMainFrame::ShowStatusBarHere(m_Frame, true);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    m_Panel = new CloudExperimentPanel(this, experiment, app.GetDocManager(), kPanelID, wxDefaultPosition,
-                                       wxDefaultSize, wxCLIP_CHILDREN | wxTAB_TRAVERSAL | 0x40);
+    m_Panel = new CloudExperimentPanel(RunTaskViewFrame(this), MakeRunTaskViewHost(this, experiment, app.GetDocManager()),
+                                       kPanelID, wxDefaultPosition, wxDefaultSize,
+                                       wxCLIP_CHILDREN | wxTAB_TRAVERSAL | 0x40);
     sizer->Add(m_Panel, 1, wxEXPAND, 0);
     m_Frame->SetMinSize(sizer->GetMinSize());
     m_Frame->SetSizer(sizer);

@@ -1,11 +1,19 @@
 # Outside packages, all from Debian 12 (scripts/install-deps.sh installs them).
 
-# CMake 3.25's FindwxWidgets has no imported target: wrap its variables in one.
+# CMake 3.25's FindwxWidgets has no imported target: wrap its variables in two.
+# wx_base is the non-GUI library alone (strings, files, streams, threads, the log);
+# wx_all adds the GUI port and the other components. Both carry the same headers
+# and definitions, so a GUI library may include the headers of a GUI-free one.
+find_package(wxWidgets 3.2 REQUIRED COMPONENTS base)
+set(STUDYSTATION_WX_BASE_LIBRARIES ${wxWidgets_LIBRARIES})
 find_package(wxWidgets 3.2 REQUIRED COMPONENTS xrc html aui qa xml net core base)
-add_library(wx_all INTERFACE)
-target_include_directories(wx_all SYSTEM INTERFACE ${wxWidgets_INCLUDE_DIRS})
-target_compile_definitions(wx_all INTERFACE ${wxWidgets_DEFINITIONS})
-target_compile_options(wx_all INTERFACE ${wxWidgets_CXX_FLAGS})
+foreach(wx wx_base wx_all)
+  add_library(${wx} INTERFACE)
+  target_include_directories(${wx} SYSTEM INTERFACE ${wxWidgets_INCLUDE_DIRS})
+  target_compile_definitions(${wx} INTERFACE ${wxWidgets_DEFINITIONS})
+  target_compile_options(${wx} INTERFACE ${wxWidgets_CXX_FLAGS})
+endforeach()
+target_link_libraries(wx_base INTERFACE ${STUDYSTATION_WX_BASE_LIBRARIES})
 target_link_libraries(wx_all INTERFACE ${wxWidgets_LIBRARIES})
 
 find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui)

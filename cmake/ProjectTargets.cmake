@@ -44,3 +44,39 @@ function(studystation_add_tests)
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "${labels}" TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env}")
 endfunction()
+
+# A library that needs no GUI links wx_base, never wx_all, and says so here: its
+# own code is compiled without the GUI part of wx (a GUI header does not compile)
+# and, when it is shared, linked with nothing left undefined (a GUI call does not
+# link). Clang's sanitizer runtime is not linked into shared libraries, so that
+# build leaves the link check to the others.
+function(studystation_gui_free target)
+  target_compile_definitions(${target} PRIVATE wxUSE_GUI=0)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "SHARED_LIBRARY" AND NOT STUDYSTATION_FUZZ)
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
+endfunction()
+
+# Every .cpp file in `folder` (relative to the calling CMakeLists.txt; its subfolders
+# are not looked at) must be a source of one of the targets named after it: a file
+# added to the folder but not to a list would otherwise be left out without a word.
+function(studystation_sources_complete folder)
+  set(known "")
+  foreach(target IN LISTS ARGN)
+    get_target_property(listed ${target} SOURCES)
+    get_target_property(dir ${target} SOURCE_DIR)
+    foreach(source IN LISTS listed)
+      get_filename_component(path ${source} ABSOLUTE BASE_DIR ${dir})
+      list(APPEND known ${path})
+    endforeach()
+  endforeach()
+  get_filename_component(where ${folder} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+  file(GLOB present CONFIGURE_DEPENDS ${where}/*.cpp)
+  foreach(file IN LISTS present)
+    if(NOT file IN_LIST known)
+      file(RELATIVE_PATH shown ${CMAKE_SOURCE_DIR} ${file})
+      message(FATAL_ERROR "${shown} is in no source list of ${ARGN}: list it, or remove the file")
+    endif()
+  endforeach()
+endfunction()

@@ -32,7 +32,9 @@ std::shared_ptr<IVTListCtrl> MakeListAdapterOrThrow(wxWindow* listWindow)
 {
     if (auto* view = dynamic_cast<VTSimpleListView*>(listWindow))
         return std::make_shared<IVTListCtrlImplForListCtrl>(view);
-    if (auto* items = dynamic_cast<wxControlWithItems*>(listWindow)) {
+    // Any window with items: controls, and the HTML list boxes, which hold items
+    // without being a control with items.
+    if (auto* items = dynamic_cast<wxItemContainer*>(listWindow)) {
         auto adapter = std::make_shared<IVTListCtrlImplForListBox>();
         adapter->Init(items);
         return adapter;

@@ -18,8 +18,8 @@ class VTExperiment;
 
 namespace ElementEditorCore {
 
-// The adapter over the list that launched an editor: a list view, or any control
-// with items. Anything else (or no window) logs "Error with list items in base
+// The adapter over the list that launched an editor: a list view, or any window
+// with items (a control with items, an HTML list box). Anything else (or no window) logs "Error with list items in base
 // dialog." and throws VantrelSDK::VTException: an editor without its list cannot work.
 std::shared_ptr<IVTListCtrl> MakeListAdapterOrThrow(wxWindow* listWindow);
 

@@ -129,6 +129,11 @@ CloudExperimentPanel::CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Van
     Construct(host.release(), parent, id, pos, size, style);
 }
 
+Vantrel::VTExperiment* CloudExperimentPanel::GetExperiment() const
+{
+    return m_host ? m_host->Experiment() : nullptr;
+}
+
 CloudExperimentPanel::~CloudExperimentPanel()
 {
     m_work->watch.Stop();

@@ -13,7 +13,6 @@
 #include <unordered_map>
 
 class wxButton;
-class wxDocManager;
 class wxGauge;
 class wxStaticText;
 class wxTextCtrl;
@@ -25,7 +24,6 @@ class OrbiskChoiceBookWithHiddenCtrl;
 namespace Vantrel {
 class CloudPanelHost;
 class VTExperiment;
-class VTRunTaskView;
 }  // namespace Vantrel
 
 class CloudExperimentPanel : public wxPanel
@@ -64,11 +62,7 @@ public:
     };
 
     CloudExperimentPanel();
-    // The run-task view's form: the panel fills the view's frame.
-    CloudExperimentPanel(Vantrel::VTRunTaskView* view, Vantrel::VTExperiment* experiment, wxDocManager* docManager,
-                         int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                         long style = wxTAB_TRAVERSAL);
-    // Any host, any parent (tests and other containers).
+    // The host is the program's run-task view, or a test's or another container's.
     CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Vantrel::CloudPanelHost> host, int id = wxID_ANY,
                          const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                          long style = wxTAB_TRAVERSAL);
@@ -87,9 +81,8 @@ public:
     // The last task code handed in from the command line (-1: none) and the no-upload switch.
     long GetCmdLineTaskID() const { return m_cmdLineTaskID; }
     bool GetNoDataUpload() const { return m_noDataUpload; }
-    // The view and experiment of the program's form (null for other hosts).
-    Vantrel::VTRunTaskView* GetView() const { return m_view; }
-    Vantrel::VTExperiment* GetExperiment() const { return m_experiment; }
+    // The experiment whose view holds the panel (null for hosts without one).
+    Vantrel::VTExperiment* GetExperiment() const;
 
     void OnStep1Next(wxCommandEvent& event);
     void OnStep2GetStarted(wxCommandEvent& event);
@@ -155,8 +148,6 @@ private:
     wxButton* m_runOrCancelButton;
 
     std::unique_ptr<Vantrel::CloudPanelHost> m_host;
-    Vantrel::VTRunTaskView* m_view = nullptr;
-    Vantrel::VTExperiment* m_experiment = nullptr;
     long m_cmdLineTaskID = -1;
     std::unique_ptr<Work> m_work;
     std::uint32_t m_cloudGroupSetting = 0;

@@ -11,6 +11,8 @@
 
 namespace Vantrel {
 
+class VTExperiment;
+
 class CloudPanelHost
 {
 public:
@@ -38,6 +40,9 @@ public:
     virtual void CloseViewOnNextIdle() = 0;
     virtual void ActivateView() = 0;
     virtual void ExitApplication() = 0;
+
+    // The experiment whose view holds the panel; null for hosts without one.
+    virtual VTExperiment* Experiment() const { return nullptr; }
 };
 
 }  // namespace Vantrel

@@ -113,6 +113,7 @@ wxString VTDataColumns::ColumnLine() const
 {
     wxString line;
     for (size_t i = 0; i < m_Columns.size(); ++i) line << (i ? "\t" : "") << Info(m_Columns[i]).title;
+    for (const wxString& name : m_LevelColumns) line << "\t" << CleanField(name);
     return line;
 }
 
@@ -120,6 +121,9 @@ wxString VTDataColumns::FormatRow(const VTDataFileRow& row, const VTDataFileHead
 {
     wxString line;
     for (size_t i = 0; i < m_Columns.size(); ++i) line << (i ? "\t" : "") << CleanField(Field(row, run, m_Columns[i]));
+    // Exactly one field per level column, whatever the row holds.
+    for (size_t i = 0; i < m_LevelColumns.size(); ++i)
+        line << "\t" << (i < row.levels.size() ? CleanField(row.levels[i]) : wxString());
     return line;
 }
 

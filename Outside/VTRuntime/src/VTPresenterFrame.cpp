@@ -85,6 +85,12 @@ void VTPresenterFrame::ShowSensorPatch(bool show)
     }
 }
 
+void VTPresenterFrame::SetStimulusPlacement(const wxPoint& offset, const wxColour& textColour)
+{
+    m_Offset = offset;
+    m_TextColour = textColour;
+}
+
 bool VTPresenterFrame::GetStimulusRect(wxRect& rect) const
 {
     rect = m_StimulusRect;
@@ -120,13 +126,16 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
         for (int y = 0; y < size.y; y += 50) dc.DrawLine(0, y, size.x, y);
     }
     if (m_Picture.IsOk()) {
-        m_StimulusRect = wxRect((size.x - m_Picture.GetWidth()) / 2, (size.y - m_Picture.GetHeight()) / 2,
-                                m_Picture.GetWidth(), m_Picture.GetHeight());
+        m_StimulusRect = wxRect((size.x - m_Picture.GetWidth()) / 2 + m_Offset.x,
+                                (size.y - m_Picture.GetHeight()) / 2 + m_Offset.y, m_Picture.GetWidth(),
+                                m_Picture.GetHeight());
         dc.DrawBitmap(m_Picture, m_StimulusRect.GetTopLeft());
     } else if (!m_Text.empty()) {
         // Text stands out from the experiment's background: black on light, white on dark.
-        const VTTextLayout layout = VTTextLayout::Fit(dc, m_Text, size);
-        layout.Draw(dc, m_Background.GetLuminance() > 0.5 ? *wxBLACK : *wxWHITE);
+        VTTextLayout layout = VTTextLayout::Fit(dc, m_Text, size);
+        for (wxRect& line : layout.lineRects) line.Offset(m_Offset);
+        const wxColour usual = m_Background.GetLuminance() > 0.5 ? *wxBLACK : *wxWHITE;
+        layout.Draw(dc, m_TextColour.IsOk() ? m_TextColour : usual);
         m_StimulusRect = layout.Bounds();
     }
     for (const Labelled& r : m_Rectangles) {

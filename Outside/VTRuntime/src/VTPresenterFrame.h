@@ -42,6 +42,9 @@ public:
     void ShowSensorPatch(bool show);
     // Where the last paint drew the stimulus (false: no stimulus drawn).
     bool GetStimulusRect(wxRect& rect) const;
+    // Where what is shown next is drawn: its middle `offset` pixels from the surface's
+    // centre; and the colour of its text (an invalid colour: black or white as above).
+    void SetStimulusPlacement(const wxPoint& offset, const wxColour& textColour);
     void AddLabelledRectangle(const wxRect& rect, const wxString& label);
     // Paints now, so the stimulus is on screen when this returns.
     void PaintNow() override;
@@ -66,6 +69,8 @@ private:
     bool m_SensorPatchArmed = false;
     bool m_SensorPatchShown = false;
     wxRect m_StimulusRect;
+    wxPoint m_Offset;
+    wxColour m_TextColour;
     struct Labelled
     {
         wxRect rect;

@@ -471,6 +471,8 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                 // first sample to the sound output); the sensor patch goes up with the
                 // paint that shows the stimulus.
                 frame.ShowSensorPatch(event.showsSensorPatch);
+                frame.SetStimulusPlacement(event.hasPosition ? event.position : wxPoint(),
+                                           event.hasColour ? event.colour : wxNullColour);
                 const unsigned long long onset = presentation->Start(frame);
                 // The next stimulus loads while this one is up, so it too starts at once.
                 if (const VTPlannedEvent* following = FollowingEvent(plan, b, t, e))
@@ -499,6 +501,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                 base.correctResponses = event.correctResponses;
                 base.hasStimulusRect = stimulusDrawn;
                 base.stimulusRect = stimulusRect;
+                base.levels = trial.levels;
                 if (wait.Responded() && wait.FromPlugin()) report.pluginResponseTimes.push_back(wait.ResponseTime());
                 for (unsigned long long time : wait.StepPluginTimes()) report.pluginResponseTimes.push_back(time);
                 for (const VTDataFileRow& row : RowsOfEvent(plan, base, *presentation, wait, onset)) {

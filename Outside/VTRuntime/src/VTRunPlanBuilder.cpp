@@ -17,6 +17,7 @@
 
 #include "VTPlugInCommon/RNG_Wrapper.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
+#include "VTTrialLevels.h"
 
 namespace Vantrel {
 
@@ -51,7 +52,7 @@ public:
     }
 };
 
-VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
+VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& levels)
 {
     VTPlannedEvent planned;
     planned.eventID = int(event.GetID());
@@ -60,6 +61,7 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex)
     planned.endsImmediately = event.EndsImmediately();
     planned.recordsResponses = event.RecordsResponses();
     planned.anyResponseEnds = event.GetEndEventOption(1);
+    levels.ApplyToEvent(event, planned);
 
     planned.pluginID = event.GetPlugInID();
     planned.pluginSettings = event.GetPlugInSettings();
@@ -188,8 +190,12 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
         return why(wxString::Format(_("it would run more than %llu trials or %llu events."), kMaxPlannedTrials,
                                     kMaxPlannedEvents));
 
+    VTTrialLevels levels(m_Experiment, group);
+    plan.columns.SetLevelColumns(levels.GetColumnNames());
+    levels.StartRun();
     std::map<const VTEvent*, size_t> presentations;  // list events step through their items
     for (VTBlock* block : blocks) {
+        levels.StartBlock();
         VTPlannedBlock plannedBlock;
         plannedBlock.blockID = int(block->GetID());
         plannedBlock.name = block->GetName();
@@ -201,7 +207,9 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
         }
         if (block->GetRandomizeTrials()) Shuffle(trials);
         for (VTTrial* trial : trials) {
+            levels.StartTrial();
             VTPlannedTrial plannedTrial;
+            plannedTrial.levels = levels.GetCurrentLabels();
             plannedTrial.trialID = int(trial->GetID());
             plannedTrial.name = trial->GetName();
             plannedTrial.startPeriodMs = std::max(0, trial->GetStartPeriod());
@@ -215,7 +223,7 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
                     const size_t count = event->GetNumberOfStimulusItems();
                     item = count ? presentations[event]++ % count : 0;
                 }
-                plannedTrial.events.push_back(PlanEvent(*event, item));
+                plannedTrial.events.push_back(PlanEvent(*event, item, levels));
                 // A preview is ended with Escape by whoever looks at it; a run must end by itself.
                 if (!options.IsPreview() && CanNeverEnd(plannedTrial.events.back()))
                     return why(wxString::Format(

@@ -7,6 +7,8 @@
 //   Participant, Group, Session, Block, BlockNumber, Trial, TrialNumber, Event,
 //   EventNumber, Stimulus, StimulusX, StimulusY, StimulusWidth, StimulusHeight,
 //   Response, RT_ms, Correctness, Onset_ms, CorrectResponse
+// Then one column per trial variable whose level is saved, named as the variable: the
+// level the row's trial had (its name; a time limit's milliseconds).
 // Stimulus, Response, RT_ms and Correctness are always there. Numbers count from 1
 // within the run (blocks), the block (trials) and the trial (events).
 // Onset_ms (the "cumulative time" option) is the onset since the start of the run,
@@ -33,6 +35,9 @@ public:
     explicit VTDataColumns(const VTSaveDataOptions& options);
 
     bool WritesHeader() const { return m_Header; }
+    // The names of the level columns, after all others.
+    void SetLevelColumns(const std::vector<wxString>& names) { m_LevelColumns = names; }
+    const std::vector<wxString>& GetLevelColumns() const { return m_LevelColumns; }
     wxString ColumnLine() const;
     // Tabs and line breaks inside fields become spaces.
     wxString FormatRow(const VTDataFileRow& row, const VTDataFileHeader& run) const;
@@ -42,6 +47,7 @@ public:
 
 private:
     std::vector<Column> m_Columns;
+    std::vector<wxString> m_LevelColumns;
     bool m_Header = true;
 };
 

@@ -10,6 +10,7 @@
 //   RunID<TAB>32 hexadecimal digits, unique per run
 //   <empty line>
 //   Block<TAB>Trial<TAB>Event<TAB>Stimulus<TAB>Response<TAB>RT_ms<TAB>Correctness<TAB>Onset_ms
+//   [<TAB>one column per saved trial variable, named as the variable]
 //   one row per presented event, or per word of a reading event ...
 //
 // The columns (above: those of a new experiment) follow the experiment's save
@@ -57,6 +58,8 @@ struct VTDataFileRow
     wxString correctResponses;     // the names of the responses that count as correct
     bool hasStimulusRect = false;  // where the stimulus was drawn
     wxRect stimulusRect;
+    // The level of each saved trial variable, in the order of the level columns.
+    std::vector<wxString> levels;
 };
 
 class VTDataFile

@@ -54,6 +54,13 @@ struct VTPlannedEvent
     wxString correctResponses;
     // Whether the light-sensor patch is drawn with this event's onset.
     bool showsSensorPatch = true;
+    // From the trial's levels of the event's location and colour variables: where the
+    // stimulus' middle is, in pixels from the screen's centre (y grows downwards), and
+    // the colour its text is drawn in.
+    bool hasPosition = false;
+    wxPoint position;
+    bool hasColour = false;
+    wxColour colour;
 };
 
 struct VTPlannedTrial
@@ -62,6 +69,8 @@ struct VTPlannedTrial
     wxString name;
     int startPeriodMs = 0;
     std::vector<VTPlannedEvent> events;
+    // The current level of each saved trial variable (the data columns' level columns).
+    std::vector<wxString> levels;
 };
 
 struct VTPlannedBlock

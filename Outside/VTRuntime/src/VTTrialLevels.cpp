@@ -1,0 +1,117 @@
+#include "VTTrialLevels.h"
+
+#include <VTCore/VTEvent.h>
+#include <VTCore/VTExperiment.h>
+#include <VTCore/VTParticipantGroup.h>
+#include <VTCore/VTTrialVariable.h>
+#include <NonPersistentHelpers/VTElementsList.h>
+
+#include "VTPlugInCommon/RNG_Wrapper.h"
+
+namespace Vantrel {
+
+namespace {
+
+const Orbisk::Var::VarValue* CurrentLevel(const VTTrialVariable& variable, const VTLevelSelector& selector)
+{
+    return variable.GetVariable().GetValue(selector.GetCurrentLevel());
+}
+
+// What the data file says for a level: its name, or for a time limit (whose name the
+// editor never shows) its milliseconds.
+wxString Label(const VTTrialVariable& variable, const Orbisk::Var::VarValue& level)
+{
+    return variable.GetVariableType() == VariableType::TimeLimit ? level.GetText() : level.GetName();
+}
+
+}  // namespace
+
+VTTrialLevels::VTTrialLevels(VTExperiment& experiment, const VTParticipantGroup* group)
+{
+    VTElementsList& groups = experiment.GetElementsOfType(ElementType::ParticipantGroup);
+    if (group) {
+        m_Group.id = group->GetID();
+        for (std::size_t i = 0; i < groups.Size(); ++i)
+            if (groups[i] == group) m_Group.index = i;
+    }
+    VTElementsList& variables = experiment.GetElementsOfType(ElementType::TrialVariable);
+    for (std::size_t i = 0; i < variables.Size(); ++i) {
+        const auto* variable = dynamic_cast<const VTTrialVariable*>(variables[i]);
+        if (!variable) continue;
+        const Orbisk::Var::Variable& v = variable->GetVariable();
+        m_ByID[variable->GetID()] = m_Entries.size();
+        m_Entries.push_back(
+            {variable, VTLevelSelector(v.GetMethod(), v.GetScope(), v.GetFlag(), v.GetLevels().size(), variable->GetID())});
+    }
+}
+
+void VTTrialLevels::StartRun()
+{
+    auto stream = Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed();
+    const VTLevelSelector::RunDraw draw = [stream](std::size_t n) { return std::size_t(stream->Draw(0, int(n) - 1)); };
+    for (Entry& entry : m_Entries) entry.selector.StartRun(m_Group, draw);
+}
+
+void VTTrialLevels::StartBlock()
+{
+    for (Entry& entry : m_Entries) entry.selector.StartBlock();
+}
+
+void VTTrialLevels::StartTrial()
+{
+    for (Entry& entry : m_Entries) entry.selector.StartTrial();
+}
+
+std::vector<wxString> VTTrialLevels::GetColumnNames() const
+{
+    std::vector<wxString> names;
+    for (const Entry& entry : m_Entries)
+        if (entry.variable->GetSaveToDataFlag()) names.push_back(entry.variable->GetName());
+    return names;
+}
+
+std::vector<wxString> VTTrialLevels::GetCurrentLabels() const
+{
+    std::vector<wxString> labels;
+    for (const Entry& entry : m_Entries) {
+        if (!entry.variable->GetSaveToDataFlag()) continue;
+        const Orbisk::Var::VarValue* level = CurrentLevel(*entry.variable, entry.selector);
+        labels.push_back(level ? Label(*entry.variable, *level) : wxString());
+    }
+    return labels;
+}
+
+const VTTrialLevels::Entry* VTTrialLevels::Find(int variableID, int type) const
+{
+    if (variableID < 1) return nullptr;
+    const auto it = m_ByID.find(std::uint32_t(variableID));
+    if (it == m_ByID.end()) return nullptr;
+    const Entry& entry = m_Entries[it->second];
+    if (entry.variable->GetVariableType() != type || !CurrentLevel(*entry.variable, entry.selector)) return nullptr;
+    return &entry;
+}
+
+void VTTrialLevels::ApplyToEvent(const VTEvent& event, VTPlannedEvent& planned) const
+{
+    if (event.GetEndEventOption(3))
+        if (const Entry* e = Find(event.GetTimeLimitVariableID(), VariableType::TimeLimit)) {
+            const auto* level =
+                dynamic_cast<const Orbisk::Var::TimeLimitSingleLevel*>(CurrentLevel(*e->variable, e->selector));
+            // A negative limit is none, as for a fixed one.
+            if (level) planned.timeLimitMs = level->GetMilliseconds() >= 0 ? level->GetMilliseconds() : -1;
+        }
+    if (const Entry* e = Find(event.GetLocationVariableID(), VariableType::Location))
+        if (const auto* level =
+                dynamic_cast<const Orbisk::Var::LocationSingleLevel*>(CurrentLevel(*e->variable, e->selector))) {
+            planned.hasPosition = true;
+            planned.position = wxPoint(level->GetX(), level->GetY());
+        }
+    if (const Entry* e = Find(event.GetColourVariableID(), VariableType::Colour))
+        if (const auto* level =
+                dynamic_cast<const Orbisk::Var::ColorSingleLevel*>(CurrentLevel(*e->variable, e->selector))) {
+            planned.hasColour = true;
+            planned.colour = level->GetColour();
+        }
+}
+
+}  // namespace Vantrel
