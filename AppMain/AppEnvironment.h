@@ -1,6 +1,6 @@
 #pragma once
 // Everything the program shell reads from the environment is read in
-// AppEnvironment.cpp, and nowhere else in the shell; README.md lists the variables.
+// PumpPeriod.cpp, and nowhere else in the shell; README.md lists the variables.
 
 #include "AppMain/PumpPeriod.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// What this library reads from the environment, read in Environment.cpp only
-// (README.md lists the variables). Read on every call.
+// What this library reads from the environment, read in VTResourceHelper.cpp
+// only (README.md lists the variables). Read on every call.
 
 #include <wx/string.h>
 
