@@ -1,4 +1,4 @@
-#include "AppMain/PumpPeriod.h"
+#include "AppMain/AppEnvironment.h"
 
 #include "UserInterface/UtilityClasses/wxLogHelperFunctions.h"
 
@@ -7,6 +7,10 @@
 #include <cstdint>
 
 namespace Vantrel {
+
+namespace {
+bool IsSet(const char* name) { return wxGetEnv(name, nullptr); }
+}  // namespace
 
 unsigned int PumpPeriodFromEnvironment()
 {
@@ -24,5 +28,13 @@ unsigned int PumpPeriodFromEnvironment()
     }
     return period;
 }
+
+namespace AppEnvironment {
+
+bool VersionCheckDisabled() { return IsSet("ORBISK_VANTREL_DISABLE_VERSION_UPDATE_CHECKING"); }
+bool UnderMemoryChecker() { return IsSet("ORBISK_VALGRIND_MEMDEBUGGING"); }
+bool DataHookEnabled() { return IsSet("VANTREL_ENABLE_DATA_HOOK_PLUGIN_OPERATION"); }
+
+}  // namespace AppEnvironment
 
 }  // namespace Vantrel

@@ -3,7 +3,7 @@
 #include "AppMain/DisplayEssentials.h"
 #include "AppMain/DnDFile.h"
 #include "AppMain/PreferencesFile.h"
-#include "AppMain/PumpPeriod.h"
+#include "AppMain/AppEnvironment.h"
 #include "AppMain/VTDebugReport.h"
 #include "AppMain/VTMainFrame.h"
 #include "AppMain/VTRunTaskView.h"
@@ -43,8 +43,6 @@ const long kDocManagerSingleDocumentFlag = 1;
 
 // Trace of the shut-down steps, for diagnosing an exit that goes wrong.
 const char* const kShutdownTraceMask = "vtshutdown";
-
-bool EnvironmentVariableExists(const char* name) { return std::getenv(name) != nullptr; }
 
 // Platform assertions known to be harmless, compared with the file name and
 // extension that the GUI library reports.
@@ -87,8 +85,7 @@ bool VTApp::OnInit()
     wxLog::GetActiveTarget();  // creates the default target when there is none
     m_Log = new LogThatSuspendsDuringExpRun();
 
-    if (!EnvironmentVariableExists("ORBISK_VALGRIND_MEMDEBUGGING") &&
-        m_StartupOptions.GetLanguage() != wxLANGUAGE_UNKNOWN) {
+    if (!AppEnvironment::UnderMemoryChecker() && m_StartupOptions.GetLanguage() != wxLANGUAGE_UNKNOWN) {
         m_Locale.Init(m_StartupOptions.GetLanguage(), wxLOCALE_LOAD_DEFAULT);
         wxLocale::AddCatalogLookupPathPrefix(wxStandardPaths::Get().GetDataDir());
         m_Locale.AddCatalog("vantrel");
@@ -147,7 +144,7 @@ bool VTApp::OnInit()
 void VTApp::StartVersionCheck()
 {
     // Presence alone switches the check off, an empty value too.
-    if (wxGetEnv("ORBISK_VANTREL_DISABLE_VERSION_UPDATE_CHECKING", nullptr)) return;
+    if (AppEnvironment::VersionCheckDisabled()) return;
     m_VersionChecker = boost::make_shared<VTVersionCheckHelper>();
     m_VersionChecker->GetVersionInfo(
         boost::bind(&VTApp::OnVersionInfo, this, boost::placeholders::_1, boost::placeholders::_2));
@@ -183,7 +180,7 @@ int VTApp::OnRun()
             m_VersionChecker.reset();
             return result;
         }
-        wxLogError("Restarting the event loop!");
+        wxLogError(_("Restarting the event loop!"));
     }
 }
 
@@ -196,12 +193,13 @@ bool VTApp::RunEventLoopOnce(int& result)
         result = Orbisk::wxAppASIO::OnRun();
         return true;
     } catch (const VantrelSDK::VTException& exception) {
-        wxLogError("Caught an exception in VTApp::OnRun.  Attempting to continue.");
+        wxLogError(_("Caught an exception in VTApp::OnRun.  Attempting to continue."));
         exception.DisplayErrorMessage();
     } catch (...) {
         // Ending the program unseen would lose whatever the participant was
         // doing; the loop is restarted as for the program's own exceptions.
-        wxLogError("Caught an unknown exception in VTApp::OnRun.  Attempting to continue.");
+        wxLogError(_("Caught an unknown exception in VTApp::OnRun.  Attempting to continue."));
+        wxLogError(_("The exception said: %s"), VantrelSDK::DescribeCurrentException());
         wxLog::FlushActive();
     }
     return false;
@@ -281,7 +279,7 @@ void VTApp::RunCommandLineExperiments()
     m_Splash.reset();
     std::vector<VTExperiment*> experiments;
     experiments.swap(m_CommandLineExperiments);
-    const bool dataHook = EnvironmentVariableExists("VANTREL_ENABLE_DATA_HOOK_PLUGIN_OPERATION");
+    const bool dataHook = AppEnvironment::DataHookEnabled();
     if (dataHook) VTRunTaskView::ExpandEventsIntoNewDocument(experiments[std::rand() % experiments.size()]);
     Orbisk::EasyRedirectMinimalErrorLog* redirect = nullptr;
     wxLog* previous = nullptr;

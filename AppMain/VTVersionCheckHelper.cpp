@@ -71,9 +71,9 @@ bool VTVersionCheckHelper::IsCurrentAppOutOfDate(wxString* message) const
     const bool outOfDate = !m_LatestVersion.empty() && m_LatestVersion.Upper() != RunningVersionTrimmed().Upper();
     if (message) {
         if (outOfDate)
-            *message = wxString::Format("Version %s is now available.", m_LatestVersion);
+            *message = wxString::Format(_("Version %s is now available."), m_LatestVersion);
         else if (!m_LatestVersion.empty())
-            *message = "You are using the most recent version.";
+            *message = _("You are using the most recent version.");
         else
             message->clear();
     }

@@ -79,7 +79,7 @@ void VersionCheckChangeLogWindow::CreateControls()
 
 void VersionCheckChangeLogWindow::SetChangeLogHeaderContents(const wxString& version)
 {
-    if (m_Header) m_Header->SetLabel(wxString::Format("Changes in Vantrel %s", version));
+    if (m_Header) m_Header->SetLabel(wxString::Format(_("Changes in Vantrel %s"), version));
 }
 
 void VersionCheckChangeLogWindow::SetChangeLogContents(const wxString& text)

@@ -86,7 +86,7 @@ int RunTool(int argc, char** argv)
     const wxString path = wxFileName(parser.GetParam(0)).GetAbsolutePath();
     auto* experiment = dynamic_cast<Vantrel::VTExperiment*>(manager.CreateDocument(path, wxDOC_SILENT));
     if (!experiment) {
-        wxLogError("The experiment \"%s\" could not be opened.", parser.GetParam(0));
+        wxLogError(_("The experiment \"%s\" could not be opened."), parser.GetParam(0));
         return 2;
     }
 
@@ -95,7 +95,7 @@ int RunTool(int argc, char** argv)
     if (parser.Found("group", &value)) {
         Vantrel::VTParticipantGroup* group = experiment->GetGroupElementByName(value);
         if (!group) {
-            wxLogError("The experiment has no participant group \"%s\".", value);
+            wxLogError(_("The experiment has no participant group \"%s\"."), value);
             return 2;
         }
         options.SetGroupID(int(group->GetID()));

@@ -44,10 +44,12 @@ size_t write_data_file_bounded(void* contents, size_t size, size_t nmemb, void* 
 int progress_callback(void* clientp, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal, curl_off_t ulnow)
 {
     auto* progress = static_cast<ProgStruct*>(clientp);
+    const int32_t before = progress->percent;
     if (dltotal > 0)
         progress->percent = static_cast<int32_t>(static_cast<float>(dlnow) / static_cast<float>(dltotal) * 100.0f);
     else if (ultotal > 0)
         progress->percent = static_cast<int32_t>(static_cast<float>(ulnow) / static_cast<float>(ultotal) * 100.0f);
+    if (progress->percent != before && progress->onPercent) progress->onPercent(progress->percent);
     return progress->cancel ? 1 : 0;
 }
 

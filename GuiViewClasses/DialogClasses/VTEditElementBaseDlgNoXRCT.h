@@ -99,7 +99,7 @@ public:
         if (!m_Book) return;
         const bool locked = this->m_pImpl->locked;
         if (locked && this->m_pImpl->isNew && !quiet)
-            wxLogError("Editor dialog is in a corrupt state.  Please close the window and do not save changes.");
+            wxLogError(_("Editor dialog is in a corrupt state.  Please close the window and do not save changes."));
         if (this->m_NameCtrl) this->m_NameCtrl->Enable(!locked);
         ElementEditorCore::EnableBookPages(m_Book, !locked);
         if (m_recalledPanelIndex >= 0 && size_t(m_recalledPanelIndex) < m_Book->GetPageCount())

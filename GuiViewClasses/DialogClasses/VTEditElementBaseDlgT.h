@@ -122,7 +122,7 @@ public:
         wxNotebook* book = Notebook();
         if (this->m_pImpl->locked) {
             if (this->m_pImpl->isNew)
-                wxLogError("Editor window is in a corrupt state.  Please close the window and do not save changes.");
+                wxLogError(_("Editor window is in a corrupt state.  Please close the window and do not save changes."));
             if (this->m_NameCtrl && !m_NameControlFromSubclass) this->m_NameCtrl->Disable();
             ElementEditorCore::EnableBookPages(book, false);
         }
@@ -154,7 +154,7 @@ public:
         if (wxNotebook* book = Notebook())
             book->SetSelection(size_t(page));
         else
-            wxLogError("Request to switch tabs, but no book-tabs are found.");
+            wxLogError(_("Request to switch tabs, but no book-tabs are found."));
     }
 
     int InsertNewItemIntoListbox(int index, T& element)

@@ -11,8 +11,10 @@
 #include "CloudTaskSupport/PackageName.h"
 #include "CloudTaskSupport/TaskCodeCheck.h"
 #include "CloudTaskSupport/TaskFolderCleanup.h"
+#include "CloudTaskSupport/TaskFolderFiles.h"
 #include "CloudTaskSupport/TaskPackagePlacement.h"
 
+#include "CloudClient/FailureMail.h"
 #include "CloudClient/OmbraAPIHelper.h"
 #include "CloudClient/ServiceConfiguration.h"
 
@@ -47,25 +49,8 @@
 
 namespace {
 
-constexpr int kWatchIntervalMs = 40;  // how often the gauge follows the transfer
-
-enum StepPage
-{
-    kStepTaskCode = 0,
-    kStepDetails = 1,
-    kStepDownload = 2,
-    kStepThanks = 3,
-    kStepUploadError = 4
-};
-enum ButtonPage
-{
-    kButtonNext = 0,
-    kButtonGetStarted = 1,
-    kButtonRunOrCancel = 2,
-    kButtonExit = 3
-};
-
-wxString DataFileIn(const wxString& taskFolder) { return taskFolder + wxFILE_SEP_PATH + "Task Data.txt"; }
+// The full gauge stays in view a moment before the experiment opens.
+constexpr int kFullGaugeMs = 1000;
 
 // Every "*.vt6" under the folder, subfolders included, hidden entries left out.
 wxArrayString ExperimentDocumentsIn(const wxString& folder)
@@ -96,7 +81,7 @@ struct CloudExperimentPanel::Work
     std::string outboxEntry;            // the data file's copy that waits until it is received
     wxString packagePath;               // the package of the download under way
     std::shared_ptr<wxString> failure;  // the worker's message, read once it has ended
-    wxTimer watch;                      // runs while a transfer is in flight
+    wxTimer openDelay;                  // the pause on the full gauge
 };
 
 long CloudExperimentPanel::m_cloudExpID = 0;
@@ -109,17 +94,13 @@ wxIMPLEMENT_DYNAMIC_CLASS(CloudExperimentPanel, wxPanel);
 
 wxBEGIN_EVENT_TABLE(CloudExperimentPanel, wxPanel)
     EVT_BUTTON(CloudExperimentPanel::ID_NEXT, CloudExperimentPanel::OnStep1Next)
-        EVT_BUTTON(CloudExperimentPanel::ID_GET_STARTED, CloudExperimentPanel::OnStep2GetStarted)
-            EVT_BUTTON(CloudExperimentPanel::ID_RUN_OR_CANCEL, CloudExperimentPanel::OnStep3RunOrCancel)
-                EVT_BUTTON(CloudExperimentPanel::ID_EXIT, CloudExperimentPanel::OnStep4Exit)
-                    EVT_BUTTON(CloudExperimentPanel::ID_COPY_EMAIL, CloudExperimentPanel::OnCopyResearcherEmail)
-                        EVT_IDLE(CloudExperimentPanel::OnIdle) wxEND_EVENT_TABLE()
+    EVT_BUTTON(CloudExperimentPanel::ID_GET_STARTED, CloudExperimentPanel::OnStep2GetStarted)
+    EVT_BUTTON(CloudExperimentPanel::ID_RUN_OR_CANCEL, CloudExperimentPanel::OnStep3RunOrCancel)
+    EVT_BUTTON(CloudExperimentPanel::ID_EXIT, CloudExperimentPanel::OnStep4Exit)
+    EVT_BUTTON(CloudExperimentPanel::ID_COPY_EMAIL, CloudExperimentPanel::OnCopyResearcherEmail)
+wxEND_EVENT_TABLE()
 
-                            CloudExperimentPanel::CloudExperimentPanel()
-    : m_work(std::make_unique<Work>())
-{
-    Init();
-}
+CloudExperimentPanel::CloudExperimentPanel() : m_work(std::make_unique<Work>()) { Init(); }
 
 CloudExperimentPanel::CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Vantrel::CloudPanelHost> host, int id,
                                            const wxPoint& pos, const wxSize& size, long style)
@@ -129,33 +110,34 @@ CloudExperimentPanel::CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Van
     Construct(host.release(), parent, id, pos, size, style);
 }
 
-Vantrel::VTExperiment* CloudExperimentPanel::GetExperiment() const
-{
-    return m_host ? m_host->Experiment() : nullptr;
-}
+Vantrel::VTExperiment* CloudExperimentPanel::GetExperiment() const { return m_host ? m_host->Experiment() : nullptr; }
 
 CloudExperimentPanel::~CloudExperimentPanel()
 {
-    m_work->watch.Stop();
+    m_life.Revoke();
+    m_work->openDelay.Stop();
     // A worker still running is cancelled; one that does not end soon is left
     // behind holding only its own copies.
     m_work->download.ShutDown(std::chrono::milliseconds(1500));
     m_work->checks.ShutDown(std::chrono::milliseconds(500));
     m_work->handBack.ShutDown(std::chrono::milliseconds(500));
-    if (m_checking) wxEndBusyCursor();
+    if (m_busyCursor) wxEndBusyCursor();
 }
 
 void CloudExperimentPanel::Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos,
                                      const wxSize& size, long style)
 {
     m_host.reset(host);
-    m_work->watch.Bind(wxEVT_TIMER, [](wxTimerEvent&) { wxWakeUpIdle(); });
+    m_work->openDelay.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { UnpackAndOpen(); });
     Create(parent, id, pos, size, style);
     Layout();
     wxTextValidator digitsOnly(wxFILTER_NUMERIC);
     m_taskIdCtrl->SetValidator(digitsOnly);
     m_taskIdCtrl->SetFocus();
-    m_errorText->SetLabel(wxEmptyString);
+    // The layout's texts are the ones shown until the road says otherwise.
+    m_uploadErrorMessage = m_uploadErrorText->GetLabel();
+    m_thanksNote = m_thanksNoteText->GetLabel();
+    EnterState(State::TaskCode);
     if (m_cloudExpID != 0 && m_expDLFinished) EnterReadyState();
     // Data of earlier runs that never reached the researcher goes now, in the background.
     Vantrel::SendOutboxInBackgroundOnce(m_work->apiHelper);
@@ -206,11 +188,66 @@ bool CloudExperimentPanel::AreTaskChecksInFlight() const { return m_work->checks
 
 wxString CloudExperimentPanel::TaskFolder() const { return OmbraAPIHelper::GetCloudFolderPath(m_cloudExpID); }
 
-void CloudExperimentPanel::ShowStep(int page)
+void CloudExperimentPanel::EnterState(State state)
 {
-    m_stepBook->SetSelection(page);
-    const int button = page == kStepUploadError ? kButtonExit : page;
-    m_buttonBook->SetSelection(page == kStepThanks ? kButtonExit : button);
+    m_state = state;
+    int step = kStepTaskCode;
+    int button = kButtonNext;
+    switch (state) {
+        case State::TaskCode:
+        case State::Checking: break;
+        case State::Details:
+            step = kStepDetails;
+            button = kButtonGetStarted;
+            break;
+        case State::Downloading:
+        case State::Opening:
+        case State::Ready:
+        case State::HandingBack:
+            step = kStepDownload;
+            button = kButtonRunOrCancel;
+            break;
+        case State::Thanks:
+            step = kStepThanks;
+            button = kButtonExit;
+            break;
+        case State::UploadError:
+            step = kStepUploadError;
+            button = kButtonExit;
+            break;
+    }
+
+    const bool checking = state == State::Checking;
+    const bool busy = checking || state == State::HandingBack;
+    if (busy != m_busyCursor) {
+        if (busy)
+            wxBeginBusyCursor();
+        else
+            wxEndBusyCursor();
+        m_busyCursor = busy;
+    }
+
+    m_taskIdCtrl->Enable(!checking);
+    if (wxWindow* next = FindWindow(ID_NEXT)) next->Enable(!checking);
+    m_errorText->SetLabel(checking ? _("Checking the task...") : m_errorMessage);
+
+    m_gauge->Show(state == State::Downloading || state == State::Opening);
+    if (state == State::Opening || state == State::Ready) m_gauge->SetValue(100);
+    if (state == State::Ready)
+        m_downloadText->SetLabel(_("The task is ready, click button below to proceed."));
+    else if (state == State::HandingBack)
+        m_downloadText->SetLabel(_("Sending the data file to the researcher..."));
+    else
+        m_downloadText->SetLabel(_("The task is being downloaded..."));
+    m_runOrCancelButton->SetLabel(state == State::Ready ? _("   Run Task   ") : _("   Cancel Download   "));
+    m_runOrCancelButton->Enable(state != State::HandingBack);
+
+    m_uploadErrorText->SetLabel(m_uploadErrorMessage);
+    m_thanksNoteText->SetLabel(m_thanksNote);
+
+    m_stepBook->SetSelection(step);
+    m_buttonBook->SetSelection(button);
+    m_stepBook->GetCurrentPage()->Layout();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -243,10 +280,11 @@ bool CloudExperimentPanel::LoadExperimentInfo()
         return false;
     }
     if (reading.problem == Vantrel::TaskCodeProblem::Invalid) {
-        m_errorText->SetLabel(_("Invalid experiment ID. Contact the researcher if you have questions."));
+        m_errorMessage = _("Invalid experiment ID. Contact the researcher if you have questions.");
+        EnterState(State::TaskCode);
         return false;
     }
-    m_errorText->SetLabel(wxEmptyString);
+    m_errorMessage.clear();
     m_cloudExpID = static_cast<uint32_t>(OmbraAPIHelper::DeobfuscateExperimentID(reading.code));
     m_work->expInfo = ExpInfo();  // nothing of an earlier code may count for this one
 
@@ -262,45 +300,29 @@ bool CloudExperimentPanel::LoadExperimentInfo()
         [client = OmbraAPIHelper(m_work->apiHelper), code = m_cloudExpID, lastCode, result](ProgStruct&) {
             *result = Vantrel::RunTaskChecks(client, code, lastCode);
             return result->message.empty();
-        });
-    ShowChecking(true);
-    WatchWorkers();
+        },
+        m_life.Poster([this] { OnWorkerEnded(); }));
+    EnterState(State::Checking);
     return true;
-}
-
-void CloudExperimentPanel::ShowChecking(bool checking)
-{
-    if (checking == m_checking) return;
-    m_checking = checking;
-    if (checking) {
-        wxBeginBusyCursor();
-        m_errorText->SetLabel(_("Checking the task..."));
-    } else {
-        wxEndBusyCursor();
-    }
-    m_taskIdCtrl->Enable(!checking);
-    if (wxWindow* next = FindWindow(ID_NEXT)) next->Enable(!checking);
 }
 
 void CloudExperimentPanel::OnTaskChecksEnded()
 {
-    ShowChecking(false);
     const std::shared_ptr<Vantrel::TaskChecksResult> result = std::move(m_work->checksResult);
-    if (!result) return;
-    if (!result->message.empty()) {
-        if (!result->cause.empty())
+    if (!result || !result->message.empty()) {
+        if (result && !result->cause.empty())
             Orbisk::EitherLogVerboseOrLogErrorBasedOnEnvironment(
                 wxString::Format("The task checks failed: %s", result->cause));
-        m_errorText->SetLabel(result->message);
+        m_errorMessage = result ? result->message : wxString();
+        EnterState(State::TaskCode);
         return;
     }
-    m_errorText->SetLabel(wxEmptyString);
+    m_errorMessage.clear();
     m_work->expInfo = result->info;
     m_participantCount = result->participantCount;
     m_askParticipantInfo = result->info.prompt_info;
     if (m_askParticipantInfo) {
-        m_stepBook->SetSelection(kStepDetails);
-        m_buttonBook->SetSelection(kButtonGetStarted);
+        EnterState(State::Details);
         return;
     }
     wxCommandEvent blank;
@@ -312,19 +334,17 @@ void CloudExperimentPanel::OnTaskChecksEnded()
 
 void CloudExperimentPanel::OnStep2GetStarted(wxCommandEvent&)
 {
-    if (m_work->download.InFlight() || m_unpackPending) return;
-    m_stepBook->SetSelection(kStepDownload);
-    m_buttonBook->SetSelection(kButtonRunOrCancel);
+    if (m_work->download.InFlight() || m_state == State::Opening) return;
     m_userName = m_nameCtrl->GetValue();
     m_userEmail = m_emailCtrl->GetValue();
 
     const wxString folder = TaskFolder();
     if (DoExpFilesExist(folder)) {
-        m_gauge->SetValue(100);
         m_expDLFinished = true;
         m_work->packagePath = folder;
-        m_unpackPending = true;
-        wxWakeUpIdle();
+        EnterState(State::Opening);
+        // Opened from the event loop, not from inside the click that got here.
+        m_life.Poster([this] { UnpackAndOpen(); })();
         return;
     }
     m_work->packagePath = Vantrel::PackagePathForVersion(folder, ToWx(m_work->expInfo.vt_ver));
@@ -340,72 +360,43 @@ bool CloudExperimentPanel::DoExpFilesExist(const wxString& folder)
 
 void CloudExperimentPanel::DownloadExperiment()
 {
-    m_gauge->Show();
     m_gauge->SetValue(0);
-    m_downloadText->SetLabel(_("The task is being downloaded..."));
-    m_runOrCancelButton->SetLabel(_("   Cancel Download   "));
-    m_downloadPage->Layout();
     m_expDLFinished = false;
+    EnterState(State::Downloading);
 
+    // The gauge follows the transfer: the worker posts each new percentage.
+    const unsigned number = ++m_downloadNumber;
+    std::function<void(int)> showPercent = m_life.Poster([this, number](int percent) {
+        if (number != m_downloadNumber || m_state != State::Downloading) return;
+        m_gauge->SetValue(std::max(0, std::min(100, percent)));
+    });
     m_work->failure = std::make_shared<wxString>();
+    auto fetch =
+        Vantrel::MakePackageFetch(m_work->apiHelper, m_cloudExpID, m_work->packagePath, TaskFolder(), m_work->failure);
     m_work->download.Start(
-        Vantrel::MakePackageFetch(m_work->apiHelper, m_cloudExpID, m_work->packagePath, TaskFolder(), m_work->failure));
-    WatchWorkers();
+        [fetch = std::move(fetch), showPercent = std::move(showPercent)](ProgStruct& progress) {
+            progress.onPercent = showPercent;
+            return fetch(progress);
+        },
+        m_life.Poster([this] { OnWorkerEnded(); }));
 }
 
-// The watch timer runs while any worker is in flight, so that idle passes come to
-// collect its end; at rest it is stopped and the panel costs no CPU.
-void CloudExperimentPanel::WatchWorkers()
+// Each worker posts this when it ends; the outcomes that are there are taken (a
+// cancelled, retired worker has none to give).
+void CloudExperimentPanel::OnWorkerEnded()
 {
-    const bool busy = m_work->download.InFlight() || m_work->checks.InFlight() || m_work->handBack.InFlight();
-    if (busy && !m_work->watch.IsRunning()) m_work->watch.Start(kWatchIntervalMs);
-    if (!busy) m_work->watch.Stop();
-    wxWakeUpIdle();
-}
-
-void CloudExperimentPanel::OnIdle(wxIdleEvent& event)
-{
-    event.Skip();
-    if (m_work->handBack.InFlight()) {
-        if (m_work->handBack.TakeOutcome()) {
-            WatchWorkers();
-            OnHandBackEnded();
-        }
-        return;
-    }
-    if (m_work->checks.InFlight()) {
-        if (m_work->checks.TakeOutcome()) {
-            WatchWorkers();
-            OnTaskChecksEnded();
-        }
-        return;
-    }
-    if (m_work->download.InFlight()) {
-        const int percent = std::max(0, std::min(100, m_work->download.Percent()));
-        if (m_gauge->GetValue() != percent) m_gauge->SetValue(percent);
-        if (const auto outcome = m_work->download.TakeOutcome()) {
-            WatchWorkers();
-            OnDownloadEnded(static_cast<int>(*outcome));
-        }
-        // No RequestMore: the watch timer brings the next idle pass while the transfer
-        // is in flight, so neither the download nor the rest of the time costs a busy loop.
-        return;
-    }
-    if (m_unpackPending) {
-        m_unpackPending = false;
-        UnpackAndOpen();
-    }
+    if (m_work->handBack.TakeOutcome()) OnHandBackEnded();
+    if (m_work->checks.TakeOutcome()) OnTaskChecksEnded();
+    if (const auto outcome = m_work->download.TakeOutcome()) OnDownloadEnded(static_cast<int>(*outcome));
 }
 
 void CloudExperimentPanel::OnDownloadEnded(int outcome)
 {
     switch (static_cast<PackageDownload::Outcome>(outcome)) {
         case PackageDownload::Outcome::Succeeded:
-            m_gauge->SetValue(100);
             m_expDLFinished = true;
-            wxMilliSleep(1000);  // the full gauge stays in view a moment before the experiment opens
-            m_unpackPending = true;
-            wxWakeUpIdle();
+            EnterState(State::Opening);
+            m_work->openDelay.StartOnce(kFullGaugeMs);
             return;
         case PackageDownload::Outcome::Cancelled: ShowFirstPageWithError(wxEmptyString); return;
         case PackageDownload::Outcome::Failed:
@@ -418,10 +409,8 @@ void CloudExperimentPanel::OnDownloadEnded(int outcome)
 void CloudExperimentPanel::ShowFirstPageWithError(const wxString& message)
 {
     m_expDLFinished = false;
-    m_errorText->SetLabel(message);
-    m_stepBook->SetSelection(kStepTaskCode);
-    m_buttonBook->SetSelection(kButtonNext);
-    m_runOrCancelButton->SetLabel(_("   Cancel Download   "));
+    m_errorMessage = message;
+    EnterState(State::TaskCode);
 }
 
 void CloudExperimentPanel::UnpackAndOpen()
@@ -454,14 +443,7 @@ bool CloudExperimentPanel::OpenExperiment(const wxString& folder)
 
 void CloudExperimentPanel::EnterReadyState()
 {
-    m_stepBook->SetSelection(kStepDownload);
-    m_buttonBook->SetSelection(kButtonRunOrCancel);
-    m_gauge->SetValue(100);
-    m_gauge->Hide();
-    m_downloadText->SetLabel(_("The task is ready, click button below to proceed."));
-    m_runOrCancelButton->SetLabel(_("   Run Task   "));
-    m_downloadPage->Layout();
-
+    EnterState(State::Ready);
     m_host->SetSubjectName(SubjectName());
 }
 
@@ -473,15 +455,14 @@ wxString CloudExperimentPanel::SubjectName()
 
 void CloudExperimentPanel::OnStep3RunOrCancel(wxCommandEvent&)
 {
-    if (m_expDLFinished && !m_work->download.InFlight() && !m_unpackPending) {
+    if (m_state == State::Ready && m_expDLFinished && !m_work->download.InFlight()) {
         RunExperiment();
         return;
     }
     if (m_work->download.InFlight()) {
         m_work->download.Cancel();
-        m_errorText->SetLabel(wxEmptyString);
-        m_stepBook->SetSelection(kStepTaskCode);
-        m_buttonBook->SetSelection(kButtonNext);
+        m_errorMessage.clear();
+        EnterState(State::TaskCode);
     }
 }
 
@@ -515,21 +496,14 @@ bool CloudExperimentPanel::DetermineRunGroup()
 
 void CloudExperimentPanel::KeepEarlierDataFile(const wxString& dataFile)
 {
-    if (!wxFileExists(dataFile)) return;
-    // Data of an earlier run that was never made safe: the new run must not write over it.
-    const Vantrel::DesktopCopyResult copy = Vantrel::CopyDataFileToFolder(dataFile, Vantrel::DesktopFolder());
-    if (copy.verified && wxRemoveFile(dataFile)) {
-        wxLogWarning(_("The data file of an earlier run was moved to '%s'."), copy.path);
-        return;
-    }
-    for (int n = 1; n < 10000; ++n) {
-        const wxString aside = TaskFolder() + wxFILE_SEP_PATH + wxString::Format("Task Data (earlier %d).txt", n);
-        if (wxFileExists(aside)) continue;
-        if (wxRenameFile(dataFile, aside, false))
-            wxLogWarning(_("The data file of an earlier run was kept as '%s'."), aside);
-        break;
-    }
-    m_keepTaskFolder = true;
+    using Outcome = Vantrel::EarlierDataSetAside::Outcome;
+    const Vantrel::EarlierDataSetAside aside =
+        Vantrel::SetEarlierDataFileAside(dataFile, TaskFolder(), Vantrel::DesktopFolder());
+    if (aside.outcome == Outcome::MovedToDesktop)
+        wxLogWarning(_("The data file of an earlier run was moved to '%s'."), aside.path);
+    else if (aside.outcome == Outcome::KeptAside)
+        wxLogWarning(_("The data file of an earlier run was kept as '%s'."), aside.path);
+    if (aside.keepTaskFolder) m_keepTaskFolder = true;
 }
 
 void CloudExperimentPanel::RunExperiment()
@@ -538,7 +512,7 @@ void CloudExperimentPanel::RunExperiment()
         wxLogMessage(_("Missing an experiment ID for some reason. Try loading an experiment again."));
         return;
     }
-    const wxString dataFile = DataFileIn(TaskFolder());
+    const wxString dataFile = Vantrel::TaskDataFilePath(TaskFolder());
     OmbraAPIHelper::GetValuesFromExpInfoFile(m_cloudExpID, m_work->expInfo);
     m_cloudGroupSetting = m_host->CloudGroupSetting();
     DetermineRunGroup();
@@ -565,11 +539,9 @@ void CloudExperimentPanel::EndAfterFailedRun(const wxString& dataFile, const wxS
                                  dataFile, researcher);
     else
         text += wxString::Format(_("Please tell the researcher at %s."), researcher);
-    m_uploadErrorText->SetLabel(text);
-    m_stepBook->SetSelection(kStepUploadError);
-    m_buttonBook->SetSelection(kButtonExit);
+    m_uploadErrorMessage = text;
     Vantrel::CleanUpTaskFiles(TaskFolder(), false);
-    m_stepBook->GetCurrentPage()->Layout();
+    EnterState(State::UploadError);
 }
 
 void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCancelled)
@@ -584,7 +556,6 @@ void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCanc
             wxLogError(_("The task ended without a data file; the task files are kept."));
             m_handBackFacts.keepRequested = true;
         }
-        m_stepBook->SetSelection(kStepThanks);
         EndHandBack(dataFile, kStepThanks, Vantrel::DesktopCopyResult());
         return;
     }
@@ -607,24 +578,17 @@ void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCanc
     m_work->handBackResult = result;
     m_work->handBackDataFile = dataFile;
     m_work->outboxEntry = Vantrel::AddToOutbox(request);
-    m_work->handBack.Start([client = OmbraAPIHelper(m_work->apiHelper), request, result](ProgStruct&) {
-        *result = Vantrel::RunHandBack(client, request);
-        return true;
-    });
-    m_stepBook->SetSelection(kStepDownload);
-    m_gauge->Hide();
-    m_downloadText->SetLabel(_("Sending the data file to the researcher..."));
-    m_buttonBook->SetSelection(kButtonRunOrCancel);
-    m_runOrCancelButton->Disable();
-    m_downloadPage->Layout();
-    wxBeginBusyCursor();
-    WatchWorkers();
+    m_work->handBack.Start(
+        [client = OmbraAPIHelper(m_work->apiHelper), request, result](ProgStruct&) {
+            *result = Vantrel::RunHandBack(client, request);
+            return true;
+        },
+        m_life.Poster([this] { OnWorkerEnded(); }));
+    EnterState(State::HandingBack);
 }
 
 void CloudExperimentPanel::OnHandBackEnded()
 {
-    wxEndBusyCursor();
-    m_runOrCancelButton->Enable();
     const std::shared_ptr<Vantrel::HandBackResult> result = std::move(m_work->handBackResult);
     const wxString dataFile = m_work->handBackDataFile;
     const ExpInfo& info = m_work->expInfo;
@@ -657,29 +621,26 @@ void CloudExperimentPanel::EndHandBack(const wxString& dataFile, int page, const
     const wxString researcher = ToWx(info.r_email);
     if (page == kStepUploadError) {
         if (copy.verified)
-            m_uploadErrorText->SetLabel(wxString::Format(
-                _("We have placed the data file on the desktop. Please send it\nto the researcher at %s."),
-                researcher));
+            m_uploadErrorMessage = wxString::Format(
+                _("We have placed the data file on the desktop. Please send it\nto the researcher at %s."), researcher);
         else
-            m_uploadErrorText->SetLabel(wxString::Format(
-                _("The data file is in\n%s\nPlease send it to the researcher at %s."), dataFile, researcher));
+            m_uploadErrorMessage = wxString::Format(
+                _("The data file is in\n%s\nPlease send it to the researcher at %s."), dataFile, researcher);
     }
-    m_stepBook->SetSelection(page);
-    m_buttonBook->SetSelection(kButtonExit);
 
     const bool removeFolder = Vantrel::TaskFolderMayBeRemoved(m_handBackFacts);
     Vantrel::CleanUpTaskFiles(TaskFolder(), removeFolder);
     if (info.no_delete)
-        m_thanksNoteText->SetLabel(_("You can uninstall this app if you want."));
+        m_thanksNote = _("You can uninstall this app if you want.");
     else if (!removeFolder && wxFileExists(dataFile))
-        m_thanksNoteText->SetLabel(wxString::Format(
-            _("Your data file is kept in\n%s\nPlease do not delete it before the researcher has it."), dataFile));
-    m_stepBook->GetCurrentPage()->Layout();
+        m_thanksNote = wxString::Format(
+            _("Your data file is kept in\n%s\nPlease do not delete it before the researcher has it."), dataFile);
+    EnterState(page == kStepUploadError ? State::UploadError : State::Thanks);
 }
 
 bool CloudExperimentPanel::SendFailureEmailToResearcher()
 {
-    const wxString dataFile = DataFileIn(TaskFolder());
+    const wxString dataFile = Vantrel::TaskDataFilePath(TaskFolder());
     const std::string to = m_work->expInfo.r_email.toStdString();
     std::vector<std::string> headers = Vantrel::FailureMailHeaders(to);
     const std::string body = Vantrel::ReadFailureMailTemplate();

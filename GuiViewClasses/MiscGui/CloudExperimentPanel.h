@@ -5,6 +5,7 @@
 
 #include "CloudTaskSupport/DesktopDataCopy.h"
 #include "CloudTaskSupport/TaskFolderCleanup.h"
+#include "WindowLifeToken.h"
 
 #include <wx/panel.h>
 
@@ -61,6 +62,38 @@ public:
         ID_ERROR_TEXT = 10065,
     };
 
+    // The pages of the step book and of the button book.
+    enum StepPage
+    {
+        kStepTaskCode = 0,
+        kStepDetails = 1,
+        kStepDownload = 2,
+        kStepThanks = 3,
+        kStepUploadError = 4
+    };
+    enum ButtonPage
+    {
+        kButtonNext = 0,
+        kButtonGetStarted = 1,
+        kButtonRunOrCancel = 2,
+        kButtonExit = 3
+    };
+
+    // Where the participant is on the road of a task. EnterState sets both books
+    // and every control for the state; nothing else changes what they show.
+    enum class State
+    {
+        TaskCode,     // typing the task code (with the message of a failed try, if any)
+        Checking,     // the code is being checked against the service; input is locked
+        Details,      // name and e-mail, when the researcher asks for them
+        Downloading,  // the package is on its way; the button cancels
+        Opening,      // the package is complete; the experiment is about to open
+        Ready,        // the experiment is open; the button runs it
+        HandingBack,  // the data file is on its way to the researcher
+        Thanks,       // done
+        UploadError   // done, and the participant must send the data file
+    };
+
     CloudExperimentPanel();
     // The host is the program's run-task view, or a test's or another container's.
     CloudExperimentPanel(wxWindow* parent, std::unique_ptr<Vantrel::CloudPanelHost> host, int id = wxID_ANY,
@@ -89,7 +122,6 @@ public:
     void OnStep3RunOrCancel(wxCommandEvent& event);
     void OnStep4Exit(wxCommandEvent& event);
     void OnCopyResearcherEmail(wxCommandEvent& event);
-    void OnIdle(wxIdleEvent& event);
 
     bool LoadExperimentInfo();
     static bool DoExpFilesExist(const wxString& folder);
@@ -105,6 +137,7 @@ public:
     static void ForgetTaskForTesting();
 
     // What the participant sees, for tests and the view.
+    State GetState() const { return m_state; }
     int GetStepPage() const;
     int GetButtonPage() const;
     bool IsDownloadInFlight() const;
@@ -117,14 +150,14 @@ private:
 
     void Construct(Vantrel::CloudPanelHost* host, wxWindow* parent, int id, const wxPoint& pos, const wxSize& size,
                    long style);
+    void EnterState(State state);
     void EnterReadyState();
     static wxString SubjectName();
-    void ShowStep(int page);
     void ShowFirstPageWithError(const wxString& message);
+    // Posted to the GUI thread by a worker that has ended: collects every outcome.
+    void OnWorkerEnded();
     void OnDownloadEnded(int outcome);
     void OnTaskChecksEnded();
-    void ShowChecking(bool checking);
-    void WatchWorkers();
     void UnpackAndOpen();
     void KeepEarlierDataFile(const wxString& dataFile);
     void FinishHandBack(const wxString& dataFile, bool runCancelled);
@@ -156,9 +189,15 @@ private:
     std::unordered_map<std::uint32_t, std::uint32_t> m_groupRunCounts;
     bool m_askParticipantInfo = false;
     Vantrel::DataSafetyFacts m_handBackFacts;
-    bool m_checking = false;        // the task checks run and the busy cursor is shown
-    bool m_unpackPending = false;   // the package is in place; the next idle pass unpacks and opens it
     bool m_keepTaskFolder = false;  // an earlier data file could not be made safe before this run
+
+    // The state and the texts it shows.
+    State m_state = State::TaskCode;
+    wxString m_errorMessage;        // under the task code
+    wxString m_uploadErrorMessage;  // where the data file is, when it did not reach the researcher
+    wxString m_thanksNote;          // what becomes of the task files
+    bool m_busyCursor = false;
+    unsigned m_downloadNumber = 0;  // progress of an earlier, cancelled download is not shown
 
     // One task per process: these outlive the first panel, which is replaced by
     // the one of the opened experiment. GUI thread only; the download worker
@@ -168,4 +207,7 @@ private:
     static wxString m_userName;
     static wxString m_userEmail;
     static bool m_noDataUpload;
+
+    // Last, so it goes first: workers' news posted after this point finds the panel gone.
+    Vantrel::WindowLifeToken m_life;
 };

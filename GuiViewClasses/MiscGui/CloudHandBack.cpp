@@ -1,14 +1,9 @@
 #include "CloudHandBack.h"
 
-#include "CloudClient/ServiceConfiguration.h"
-
 #include <wx/filename.h>
-#include <wx/stdpaths.h>
 
 #include <ctime>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 namespace Vantrel {
 
@@ -64,42 +59,6 @@ std::string NewRunId()
     char text[33];
     std::snprintf(text, sizeof text, "%016llx%016llx", static_cast<unsigned long long>(random()),
                   static_cast<unsigned long long>(random()));
-    return text;
-}
-
-std::string ReadFailureMailTemplate()
-{
-    const wxString templatePath =
-        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath() + "/../PlugIns/email/sending_data_file.html";
-    std::ifstream in(std::string(templatePath.fn_str()), std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> FailureMailHeaders(const std::string& to)
-{
-    return {
-        "Date: " + Rfc2822DateNow(),
-        "To: " + to,
-        "From: " + ServiceConfiguration::MailFromHeaderValue(),
-        "Subject: Failed to upload experiment data",
-    };
-}
-
-std::string Rfc2822DateNow()
-{
-    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char zone[8] = "+0000";
-    std::strftime(zone, sizeof zone, "%z", &local);
-    char text[64];
-    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d %s", days[local.tm_wday], local.tm_mday,
-                  months[local.tm_mon], local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec, zone);
     return text;
 }
 

@@ -47,10 +47,4 @@ HandBackResult RunHandBack(OmbraAPIHelper client, const HandBackRequest& request
 // A fresh identifier for one run: 32 hexadecimal digits.
 std::string NewRunId();
 
-// The fallback e-mail's parts: the template beside the program, and its headers.
-std::string ReadFailureMailTemplate();
-std::vector<std::string> FailureMailHeaders(const std::string& to);
-// "Thu, 10 Dec 2026 14:05:09 +0000": English names whatever the locale.
-std::string Rfc2822DateNow();
-
 }  // namespace Vantrel

@@ -1,5 +1,7 @@
 #include "UnsentDataOutbox.h"
 
+#include "CloudClient/FailureMail.h"
+
 #include "CloudTaskSupport/PackageDownload.h"
 
 #include <QByteArray>

@@ -1,5 +1,6 @@
 #include "VTSdkAudioEvent.h"
 
+#include <wx/intl.h>
 #include <wx/log.h>
 
 #include "EventPlugInEntry.h"
@@ -32,7 +33,7 @@ public:
     void OnTick(Interface_PresentationSurface&, unsigned long long) override
     {
         const wxString error = m_Player.TakeError();
-        if (!error.empty()) wxLogError("The sound \"%s\" stopped: %s", m_Path, error);
+        if (!error.empty()) wxLogError(_("The sound \"%s\" stopped: %s"), m_Path, error);
     }
     void StopPresentation() override { m_Player.Stop(); }
 

@@ -1,6 +1,7 @@
 #include "VTSdkMovieEvent.h"
 
 #include <wx/bitmap.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 
 #include "EventPlugInEntry.h"
@@ -64,7 +65,7 @@ public:
             surface.PaintNow();
         }
         const wxString error = m_Player.TakeError();
-        if (!error.empty()) wxLogError("The movie \"%s\" stopped: %s", m_Path, error);
+        if (!error.empty()) wxLogError(_("The movie \"%s\" stopped: %s"), m_Path, error);
     }
 
     void StopPresentation() override { m_Player.Stop(); }

@@ -26,14 +26,6 @@ namespace {
 #define SKIP_IF_NOT_ALONE(run)                                                                                         \
     if ((run).skipped) GTEST_SKIP() << "the application runs once per process; ctest runs each test alone"
 
-std::string ReadFile(const wxString& path)
-{
-    wxFFile file(path, "rb");
-    wxString text;
-    if (file.IsOpened()) file.ReadAll(&text);
-    return std::string(text.utf8_str().data());
-}
-
 Vantrel::VTRunTaskView* OnlyView(ProbedApp& app)
 {
     const wxDocVector docs = app.GetDocManager()->GetDocumentsVector();
@@ -114,7 +106,7 @@ TEST(Application, FirstIdleShowsTheUntitledExperimentAndClosingTheMainFrameShuts
     EXPECT_LT(history, streaming);
     EXPECT_LT(streaming, plugins);
     EXPECT_LT(plugins, services);
-    const std::string prefs = ReadFile(seen.preferences);
+    const std::string prefs = TestSupport::ReadWholeFile(seen.preferences);
     EXPECT_NE(prefs.find("file1=/data/recent experiment.vt6"), std::string::npos) << prefs;
 }
 

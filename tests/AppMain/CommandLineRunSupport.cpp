@@ -40,13 +40,7 @@ bool RunAll(VTStartupOptions& options, const std::vector<VTExperiment*>& experim
     return last;
 }
 
-wxString ReadText(const wxString& path)
-{
-    wxFFile file;
-    wxString text;
-    if (!wxFileName::FileExists(path) || !file.Open(path, "rb") || !file.ReadAll(&text, wxConvUTF8)) return {};
-    return text;
-}
+wxString ReadText(const wxString& path) { return wxString::FromUTF8(TestSupport::ReadWholeFile(path)); }
 
 wxString DataFileHeader(const wxString& path, const wxString& key)
 {

@@ -27,13 +27,6 @@ using namespace CommandLineRun;
 
 wxString NewFolder(const char* prefix) { return wxString::FromUTF8(TestSupport::MakeTempFolder(prefix)); }
 
-void WriteFile(const wxString& path, const wxString& text)
-{
-    wxFFile file(path, "wb");
-    ASSERT_TRUE(file.IsOpened()) << path;
-    file.Write(text, wxConvUTF8);
-}
-
 // Entries of a test folder: "name" a file, "name/" a folder, "name@" a link to nowhere.
 void MakeEntries(const wxString& folder, const std::vector<std::string>& entries)
 {
@@ -44,7 +37,7 @@ void MakeEntries(const wxString& folder, const std::vector<std::string>& entries
         else if (name.EndsWith("@"))
             ASSERT_EQ(symlink("/no/such/target", (folder + "/" + name.BeforeLast('@')).utf8_str()), 0);
         else
-            WriteFile(folder + "/" + name, "kept");
+            ASSERT_TRUE(TestSupport::WriteWholeFile(folder + "/" + name, "kept"));
     }
 }
 
@@ -102,9 +95,20 @@ TEST(CommandLineRun, EveryRunWritesItsOwnNumberedDataFile)
          "out.txt",
          {},
          {"A.vt6.txt", "A.vt6 1.txt", "B.vt6.txt", "B.vt6 1.txt"}},
-        {"an existing data file is never written into", {"Memory.vt6"}, false, 1, "data.txt", {"data.txt"}, {"data 1.txt"}},
+        {"an existing data file is never written into",
+         {"Memory.vt6"},
+         false,
+         1,
+         "data.txt",
+         {"data.txt"},
+         {"data 1.txt"}},
         {"an existing automatic name is numbered", {"A.vt6"}, true, 1, "out.txt", {"A.vt6.txt"}, {"A.vt6 1.txt"}},
-        {"two list entries of one name in different folders", {"x/Same.vt6", "y/Same.vt6"}, true, 1, "out.txt", {},
+        {"two list entries of one name in different folders",
+         {"x/Same.vt6", "y/Same.vt6"},
+         true,
+         1,
+         "out.txt",
+         {},
          {"Same.vt6.txt", "Same.vt6 1.txt"}},
     };
     for (const NumberingCase& c : cases) {
@@ -189,10 +193,10 @@ TEST(CommandLineRun, UniqueNamesCountFromTheNamePassedIn)
         {"data.txt", {"data.txt"}, "data 1.txt"},
         {"data.txt", {"data.txt", "data 1.txt"}, "data 2.txt"},
         {"data 1.txt", {"data 1.txt"}, "data 1 1.txt"},
-        {"data", {"data"}, "data 1"},                    // no extension, no trailing dot
-        {"data.txt", {"data.txt/"}, "data 1.txt"},       // a folder takes the name too
-        {"data.txt", {"data.txt@"}, "data 1.txt"},       // so does a link to nowhere
-        {"data.txt", {"data 1.txt"}, "data.txt"},        // numbers only when needed
+        {"data", {"data"}, "data 1"},               // no extension, no trailing dot
+        {"data.txt", {"data.txt/"}, "data 1.txt"},  // a folder takes the name too
+        {"data.txt", {"data.txt@"}, "data 1.txt"},  // so does a link to nowhere
+        {"data.txt", {"data 1.txt"}, "data.txt"},   // numbers only when needed
     };
     for (const SuffixCase& c : cases) {
         const wxString folder = NewFolder("names");
@@ -210,8 +214,7 @@ TEST(CommandLineRun, AutomaticNamesJoinTheDataFolderAndTheExperimentFile)
     auto memory = MakeExperiment("/elsewhere/tasks/Memory.vt6", {"Only"});
     EXPECT_EQ(VTStartupOptions::GetAutomaticOutputFileName(folder + "/out.txt", *memory), folder + "/Memory.vt6.txt");
     MakeEntries(folder, {"Memory.vt6.txt"});
-    EXPECT_EQ(VTStartupOptions::GetAutomaticOutputFileName(folder + "/out.txt", *memory),
-              folder + "/Memory.vt6 1.txt");
+    EXPECT_EQ(VTStartupOptions::GetAutomaticOutputFileName(folder + "/out.txt", *memory), folder + "/Memory.vt6 1.txt");
 }
 
 TEST(CommandLineRun, AcceptablePathsTable)
@@ -264,9 +267,15 @@ TEST(CommandLineRun, UnacceptablePathsAskForAFileAndCancellingSkipsTheRun)
          {DialogAnswers::ChooseFile("data.txt", folder + "/picked.txt")},
          true,
          folder + "/picked.txt"},
-        {"an existing folder", folder + "/sub", {DialogAnswers::ChooseFile("sub", folder + "/picked.txt")}, true,
+        {"an existing folder",
+         folder + "/sub",
+         {DialogAnswers::ChooseFile("sub", folder + "/picked.txt")},
+         true,
          folder + "/picked.txt"},
-        {"a bare file name", "bare.txt", {DialogAnswers::ChooseFile("bare.txt", folder + "/picked.txt")}, true,
+        {"a bare file name",
+         "bare.txt",
+         {DialogAnswers::ChooseFile("bare.txt", folder + "/picked.txt")},
+         true,
          folder + "/picked.txt"},
         {"an existing file chosen in the dialog is still numbered",
          "bare.txt",
@@ -280,7 +289,10 @@ TEST(CommandLineRun, UnacceptablePathsAskForAFileAndCancellingSkipsTheRun)
          true,
          folder + "/picked.txt"},
         {"cancelled", folder + "/missing/data.txt", {DialogAnswers::Answer(wxID_CANCEL)}, false, ""},
-        {"path variables are substituted first", "$(Home)/fine.txt", {}, true,
+        {"path variables are substituted first",
+         "$(Home)/fine.txt",
+         {},
+         true,
          wxString::FromUTF8(TestSupport::HomeFolder()) + "/fine.txt"},
     };
     for (const UnacceptableCase& c : cases) {
@@ -343,8 +355,13 @@ TEST(CommandLineRun, GroupFallbacksTable)
     const wxString notGiven = "The participant group was not specified.  ";
     const GroupCase cases[] = {
         {"the named group exists", {"A", "B", "C"}, "B", {}, {}, true, "B"},
-        {"one group, none named", {"Only"}, "", {DialogAnswers::Answer(wxID_OK)},
-         {notGiven + "Vantrel will use the group Only."}, true, "Only"},
+        {"one group, none named",
+         {"Only"},
+         "",
+         {DialogAnswers::Answer(wxID_OK)},
+         {notGiven + "Vantrel will use the group Only."},
+         true,
+         "Only"},
         {"one group, a misspelt name",
          {"Only"},
          "Onyl",
@@ -360,8 +377,13 @@ TEST(CommandLineRun, GroupFallbacksTable)
           "instead?"},
          true,
          "A"},
-        {"three groups, none named, Yes", {"A", "B", "C"}, "", {DialogAnswers::Answer(wxID_YES)},
-         {notGiven + "Would you like to use the group A instead?"}, true, "A"},
+        {"three groups, none named, Yes",
+         {"A", "B", "C"},
+         "",
+         {DialogAnswers::Answer(wxID_YES)},
+         {notGiven + "Would you like to use the group A instead?"},
+         true,
+         "A"},
         {"three groups, No, then the run dialog's choice",
          {"A", "B", "C"},
          "Bee",

@@ -17,25 +17,6 @@
 
 namespace {
 
-std::string ReadBytes(const wxString& path)
-{
-    wxFFile file(path, "rb");
-    wxString ignored;
-    std::string bytes;
-    if (!file.IsOpened()) return bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = file.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, n);
-    return bytes;
-}
-
-void WriteBytes(const wxString& path, const std::string& bytes)
-{
-    wxFFile file(path, "wb");
-    ASSERT_TRUE(file.IsOpened());
-    file.Write(bytes.data(), bytes.size());
-}
-
 class PreferencesCheck : public ::testing::Test
 {
 protected:
@@ -60,25 +41,25 @@ const std::string kThreeOfKey3 = "[Recent]\n"
 
 TEST_F(PreferencesCheck, KeepingTheDefaultChoiceRemovesLaterDuplicatesOfEveryKeyAfterOneQuestion)
 {
-    WriteBytes(path_, kThreeOfKey3);
+    TestSupport::WriteWholeFile(path_, kThreeOfKey3);
     ScriptedDialog answer([](wxDialog& dialog) { ScriptedDialog::Click(dialog, wxID_OK); });
     EXPECT_TRUE(Vantrel::ValidateConfigFile(path_));
     EXPECT_EQ(answer.Opened(), 1);
     EXPECT_EQ(answer.LastTitle(), "Delete Preferences");
     // The first occurrence stays, each line keeps its own ending, file10 is not file1.
-    EXPECT_EQ(ReadBytes(path_), "[Recent]\n"
-                                "file1=/data/a.vt6\n"
-                                "file3=/data/first.vt6\r\n"
-                                "file10=/data/tenth.vt6\n"
-                                "file5=/data/five.vt6\n"
-                                "other=1\n");
+    EXPECT_EQ(TestSupport::ReadWholeFile(path_), "[Recent]\n"
+                                                 "file1=/data/a.vt6\n"
+                                                 "file3=/data/first.vt6\r\n"
+                                                 "file10=/data/tenth.vt6\n"
+                                                 "file5=/data/five.vt6\n"
+                                                 "other=1\n");
     EXPECT_FALSE(wxFileExists(path_ + " (old)"));
 }
 
 TEST_F(PreferencesCheck, ChoosingTheMoveSetsTheWholeFileAsideReplacingAnOldCopy)
 {
-    WriteBytes(path_, kThreeOfKey3);
-    WriteBytes(path_ + " (old)", "stale\n");
+    TestSupport::WriteWholeFile(path_, kThreeOfKey3);
+    TestSupport::WriteWholeFile(path_ + " (old)", "stale\n");
     ScriptedDialog answer([](wxDialog& dialog) {
         ScriptedDialog::Click(dialog, "id_move_file");
         ScriptedDialog::Click(dialog, wxID_OK);
@@ -86,29 +67,29 @@ TEST_F(PreferencesCheck, ChoosingTheMoveSetsTheWholeFileAsideReplacingAnOldCopy)
     EXPECT_TRUE(Vantrel::ValidateConfigFile(path_));
     EXPECT_EQ(answer.Opened(), 1);
     EXPECT_FALSE(wxFileExists(path_));
-    EXPECT_EQ(ReadBytes(path_ + " (old)"), kThreeOfKey3);
+    EXPECT_EQ(TestSupport::ReadWholeFile(path_ + " (old)"), kThreeOfKey3);
 }
 
 TEST_F(PreferencesCheck, CancelLeavesTheFileByteForByte)
 {
-    WriteBytes(path_, kThreeOfKey3);
+    TestSupport::WriteWholeFile(path_, kThreeOfKey3);
     ScriptedDialog answer([](wxDialog& dialog) { ScriptedDialog::Click(dialog, wxID_CANCEL); });
     EXPECT_TRUE(Vantrel::ValidateConfigFile(path_));
     EXPECT_EQ(answer.Opened(), 1);
-    EXPECT_EQ(ReadBytes(path_), kThreeOfKey3);
+    EXPECT_EQ(TestSupport::ReadWholeFile(path_), kThreeOfKey3);
     EXPECT_FALSE(wxFileExists(path_ + " (old)"));
 }
 
 TEST_F(PreferencesCheck, FilesWithoutDuplicatesOrWithoutAFileAskNothingAndChangeNothing)
 {
     const std::string clean = "file1=/a.vt6\nfile10=/b.vt6\nfile11=/c.vt6\nfile2=/d.vt6\nxfile2=/e\n";
-    WriteBytes(path_, clean);
+    TestSupport::WriteWholeFile(path_, clean);
     const wxDateTime before = wxFileName(path_).GetModificationTime();
     ScriptedDialog answer([](wxDialog& dialog) { ScriptedDialog::Click(dialog, wxID_CANCEL); });
     EXPECT_TRUE(Vantrel::ValidateConfigFile(path_));
     EXPECT_TRUE(Vantrel::ValidateConfigFile(folder_ + "/missing.conf"));
     EXPECT_EQ(answer.Opened(), 0);
-    EXPECT_EQ(ReadBytes(path_), clean);
+    EXPECT_EQ(TestSupport::ReadWholeFile(path_), clean);
     EXPECT_EQ(wxFileName(path_).GetModificationTime(), before);
     EXPECT_FALSE(wxFileExists(folder_ + "/missing.conf"));
 }
@@ -129,7 +110,7 @@ TEST(PreferencesObject, InstalledFileFollowsXdgAndNeverCollidesWithTheDataFolder
     config->SetPath("/");
     config->Write("file1", "/data/x.vt6");
     config->Flush();
-    EXPECT_NE(ReadBytes(path).find("file1=/data/x.vt6"), std::string::npos) << path;
+    EXPECT_NE(TestSupport::ReadWholeFile(path).find("file1=/data/x.vt6"), std::string::npos) << path;
     // The data folder can still be made beside it.
     EXPECT_TRUE(wxFileName::Mkdir(wxStandardPaths::Get().GetUserDataDir(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL));
 }

@@ -58,12 +58,12 @@ protected:
 
     bool PollUntil(const Answer& answer, int timeoutMs = 15000)
     {
-        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (answer.calls == 0 && Clock::now() < deadline) {
-            layer_->PollOnce();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return answer.calls != 0;
+        return TestSupport::WaitUntil(
+            [&] {
+                layer_->PollOnce();
+                return answer.calls != 0;
+            },
+            std::chrono::milliseconds(timeoutMs));
     }
 
     // Runs one whole check against the double; the checker stays for inspection.

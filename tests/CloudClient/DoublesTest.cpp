@@ -19,18 +19,10 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Gone, or a zombie nobody has reaped yet.
 bool ProcessEnded(int pid)
 {
-    const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat = TestSupport::ReadWholeFile("/proc/" + std::to_string(pid) + "/stat");
     if (stat.empty()) return true;
     const auto close = stat.rfind(')');
     return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
@@ -78,9 +70,11 @@ TEST(Doubles, EndWhenTheProcessThatStartedThemEnds)
     const std::string readyFiles[2] = {state + "/cloud/cloud.ready.json", state + "/smtp/smtp.ready.json"};
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(readyFiles[i]); }, 20))
-            << ReadFile(state + "/starter.out");
-        pids[i] =
-            QJsonDocument::fromJson(QByteArray::fromStdString(ReadFile(readyFiles[i]))).object().value("pid").toInt();
+            << TestSupport::ReadWholeFile(state + "/starter.out");
+        pids[i] = QJsonDocument::fromJson(QByteArray::fromStdString(TestSupport::ReadWholeFile(readyFiles[i])))
+                      .object()
+                      .value("pid")
+                      .toInt();
         ASSERT_GT(pids[i], 0);
         EXPECT_FALSE(ProcessEnded(pids[i]));
     }
@@ -113,8 +107,8 @@ TEST(Doubles, PackedFoldersUnpackToTheSameFiles)
         const std::string command =
             zip ? "cd " + target + " && unzip -q p.zip" : "tar -xzf " + archive + " -C " + target;
         ASSERT_EQ(std::system(command.c_str()), 0);
-        EXPECT_EQ(ReadFile(target + "/Study.vt6"), "{\"version\": 6}");
-        EXPECT_EQ(ReadFile(target + "/sub/picture.txt"), "pixels");
+        EXPECT_EQ(TestSupport::ReadWholeFile(target + "/Study.vt6"), "{\"version\": 6}");
+        EXPECT_EQ(TestSupport::ReadWholeFile(target + "/sub/picture.txt"), "pixels");
         std::filesystem::remove_all(target);
     }
     std::filesystem::remove_all(source);

@@ -6,18 +6,14 @@
 
 #include "CloudTestFixture.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>
 
 namespace {
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 class MailTransport : public CloudDoublesTest
 {
@@ -26,7 +22,7 @@ protected:
     {
         CloudDoublesTest::SetUp();
         attachment = Service().StateDir() + "/Task Data.txt";
-        WriteFile(attachment, attachmentBytes);
+        TestSupport::WriteWholeFile(attachment, attachmentBytes);
         headers = {"Date: Tue, 10 Dec 2024 13:00:00 +0000", "To: researcher@example.test",
                    "From: " + Vantrel::ServiceConfiguration::MailFromHeaderValue(),
                    "Subject: Failed to upload experiment data"};

@@ -4,6 +4,8 @@
 
 #include "CloudTestFixture.h"
 
+#include "TestSupport.h"
+
 #include <QDate>
 #include <gtest/gtest.h>
 #include <wx/filefn.h>
@@ -17,20 +19,6 @@
 namespace {
 
 constexpr uint32_t kCode = 12345678;
-
-std::string ReadFile(const wxString& path)
-{
-    std::ifstream in(path.ToStdString(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 class Operations : public CloudDoublesTest
 {
@@ -93,7 +81,7 @@ TEST_F(Operations, InformationFileDownloadAndRead)
 {
     ASSERT_TRUE(client.GetExpInfoFile(kCode));
     const wxString file = OmbraAPIHelper::GetCloudFolderPath(kCode) + wxFILE_SEP_PATH + "exp_info";
-    EXPECT_EQ(ReadFile(file), Service().ReadExperimentFile(kCode, "exp_info"));
+    EXPECT_EQ(TestSupport::ReadWholeFile(file), Service().ReadExperimentFile(kCode, "exp_info"));
     ExpInfo info;
     ASSERT_TRUE(OmbraAPIHelper::GetValuesFromExpInfoFile(kCode, info));
     EXPECT_EQ(info.r_email, "researcher@example.test");
@@ -132,7 +120,7 @@ TEST_F(Operations, ResultUploadStoresTheFileAndSurvivesTwoFailures)
 {
     const std::string file = Service().StateDir() + "/Task Data.txt";
     const std::string data = "Trial\tRT\n1\t512\n2\t498\n";
-    WriteFile(file, data);
+    TestSupport::WriteWholeFile(file, data);
     Service().SetSwitches(R"({"upload_failures": 2})");
     // The panel tries three times, stopping at the first success.
     int tries = 0;
@@ -151,7 +139,7 @@ TEST_F(Operations, ResultUploadStoresTheFileAndSurvivesTwoFailures)
     std::string downloaded = Service().StateDir() + "/back.txt";
     LogIn();
     EXPECT_TRUE(client.GetAllDataFiles(kCode, downloaded.c_str()));
-    EXPECT_EQ(ReadFile(downloaded), data);
+    EXPECT_EQ(TestSupport::ReadWholeFile(downloaded), data);
 }
 
 // The service stored the upload but its answer came too late for the client: the
@@ -159,7 +147,7 @@ TEST_F(Operations, ResultUploadStoresTheFileAndSurvivesTwoFailures)
 TEST_F(Operations, ARetryAfterATimeOutNeverStoresASecondCopy)
 {
     const std::string file = Service().StateDir() + "/Task Data.txt";
-    WriteFile(file, "Trial\tRT\n1\t512\n");
+    TestSupport::WriteWholeFile(file, "Trial\tRT\n1\t512\n");
     Service().SetSwitches(R"({"delay_after_store_seconds": {"upload-result": 3}})");
     client.SetDeadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(800));
     EXPECT_FALSE(client.UploadExpResults("12345678", file.c_str(), "run-0001"));
@@ -176,7 +164,7 @@ TEST_F(Operations, ARetryAfterATimeOutNeverStoresASecondCopy)
 TEST_F(Operations, BrokenUploadIsAFailure)
 {
     const std::string file = Service().StateDir() + "/Task Data.txt";
-    WriteFile(file, "data");
+    TestSupport::WriteWholeFile(file, "data");
     Service().SetSwitches(R"({"upload_broken": true})");
     EXPECT_FALSE(client.UploadExpResults("12345678", file.c_str()));
     EXPECT_TRUE(client.DidCurlRequestFail());
@@ -196,7 +184,7 @@ TEST_F(Operations, PackageDownloadHandsThePathBackWhateverTheOutcome)
     EXPECT_EQ(client.GetExpPackage_Progress(kCode, &progress, shared, &guard), path);
     EXPECT_EQ(shared, path);
     EXPECT_EQ(progress.percent, 100);
-    EXPECT_EQ(ReadFile(path), package);
+    EXPECT_EQ(TestSupport::ReadWholeFile(path), package);
 
     // Cancelled on a worker thread: the path is empty while it runs, a
     // partial file stays, and the path comes back.
@@ -208,28 +196,27 @@ TEST_F(Operations, PackageDownloadHandsThePathBackWhateverTheOutcome)
         copy.GetExpPackage_Progress(kCode, &slow, shared, &guard);
         finished = true;
     });
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     bool sawEmpty = false;
-    while (slow.percent < 5 && std::chrono::steady_clock::now() < deadline) {
-        {
+    TestSupport::WaitUntil(
+        [&] {
             std::lock_guard<std::mutex> lock(guard);
             sawEmpty = sawEmpty || shared.empty();
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+            return slow.percent >= 5;
+        },
+        std::chrono::seconds(20));
     slow.cancel = true;
     worker.join();
     EXPECT_TRUE(sawEmpty);
     EXPECT_TRUE(finished);
     EXPECT_EQ(shared, path);
     EXPECT_TRUE(copy.DidCurlRequestFail());
-    EXPECT_LT(ReadFile(path).size(), package.size());
-    EXPECT_GT(ReadFile(path).size(), 0u);
+    EXPECT_LT(TestSupport::ReadWholeFile(path).size(), package.size());
+    EXPECT_GT(TestSupport::ReadWholeFile(path).size(), 0u);
 
     Service().ClearSwitches();
     const wxString other = Service().StateDir() + "/plain.zip";
     EXPECT_EQ(client.GetExpPackage(kCode, other), other);
-    EXPECT_EQ(ReadFile(other), package);
+    EXPECT_EQ(TestSupport::ReadWholeFile(other), package);
 }
 
 TEST_F(Operations, ProfilesAndLogin)
@@ -280,7 +267,7 @@ TEST_F(Operations, ExperimentListUploadAndManagement)
 {
     LogIn();
     const std::string packageFile = Service().StateDir() + "/Study.tar.gz";
-    WriteFile(packageFile, std::string(1000, 'z'));
+    TestSupport::WriteWholeFile(packageFile, std::string(1000, 'z'));
     const wxString infoFile = OmbraAPIHelper::CreateExpInfoFile(0, false, true, false, true, "me@example.test");
     int32_t code = -1;
     std::string message = "unchanged";
@@ -350,7 +337,7 @@ TEST_F(Operations, DelegatesPasswordsAndEmailTemplates)
     ASSERT_TRUE(client.GetEmailTypes(slugs));
     EXPECT_EQ(slugs, (std::vector<std::string>{"existing", "welcome", "password-reset", "experiment-expiry"}));
     const std::string content = Service().StateDir() + "/welcome.html";
-    WriteFile(content, "<p>Welcome</p>");
+    TestSupport::WriteWholeFile(content, "<p>Welcome</p>");
     EXPECT_TRUE(client.UpdateEmailContent("welcome", "Hello", content.c_str()));
     const auto update = Service().RequestsTo("/api/admin/v1/update-email-content/welcome").front();
     ASSERT_EQ(update.parts.size(), 2u);

@@ -5,6 +5,8 @@
 
 #include "CloudTestFixture.h"
 
+#include "TestSupport.h"
+
 #include <QJsonObject>
 #include <wx/filename.h>
 #include <gtest/gtest.h>
@@ -27,20 +29,6 @@ std::vector<std::string> HeaderLines(const RecordedRequest& request)
     std::vector<std::string> lines;
     for (const auto& [name, value] : request.headers) lines.push_back(name + ": " + value);
     return lines;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 std::string BinaryBytes(size_t size)
@@ -157,7 +145,7 @@ TEST_F(RequestForms, MultipartPartsAndFileBytesArriveUnchanged)
 {
     const std::string file = Service().StateDir() + "/Task Data.txt";
     const std::string bytes = BinaryBytes(70000);
-    WriteFile(file, bytes);
+    TestSupport::WriteWholeFile(file, bytes);
     std::vector<Field> fields{
         {"experiment_code", "12345678", false}, {"result_file", file, true}, {"note", "two words", false}};
     const QJsonObject reply = client.MakeCurlCall("user/v1/upload-result", fields, nullptr);
@@ -204,7 +192,7 @@ TEST_F(RequestForms, DownloadsWriteTheBytesWithTheirOwnHeaders)
 
     EXPECT_TRUE(client.MakeFileDLRequest("user/v1/download-experiment", 12345678, target.c_str()));
     EXPECT_FALSE(client.DidCurlRequestFail()) << client.GetCurlErrString();
-    EXPECT_TRUE(ReadFile(target) == package);
+    EXPECT_TRUE(TestSupport::ReadWholeFile(target) == package);
     RecordedRequest request = OnlyRequest();
     EXPECT_EQ(request.method, "GET");
     EXPECT_EQ(request.path, "/api/user/v1/download-experiment/12345678");
@@ -213,7 +201,7 @@ TEST_F(RequestForms, DownloadsWriteTheBytesWithTheirOwnHeaders)
 
     ProgStruct progress;
     EXPECT_TRUE(client.MakeFileDLRequest_Progress("user/v1/download-experiment", 12345678, &progress, target.c_str()));
-    EXPECT_TRUE(ReadFile(target) == package);
+    EXPECT_TRUE(TestSupport::ReadWholeFile(target) == package);
     EXPECT_EQ(progress.percent, 100);
     request = OnlyRequest();
     expected = {HostLine(), "Accept: */*", kKey};  // libcurl's own accept line, as no list entry replaces it
@@ -227,7 +215,7 @@ TEST_F(RequestForms, ErrorReplyIsWrittenIntoTheFileAndStatusMarksTheFailure)
     EXPECT_TRUE(client.MakeFileDLRequest("user/v1/download-info-file", 12345678, target.c_str()));
     EXPECT_TRUE(client.DidCurlRequestFail());
     EXPECT_NE(client.GetCurlErrString().find("404"), std::string::npos) << client.GetCurlErrString();
-    EXPECT_NE(ReadFile(target).find("\"success\": false"), std::string::npos);
+    EXPECT_NE(TestSupport::ReadWholeFile(target).find("\"success\": false"), std::string::npos);
 
     // A JSON reply with an error status is still parsed.
     Service().SetSwitches(R"({"status": {"get-experiment-details": 500}})");
@@ -349,23 +337,21 @@ TEST_F(RequestForms, ProgressIsReportedAndTheCancelFlagEndsTheTransfer)
         worker.MakeFileDLRequest_Progress("user/v1/download-experiment", 12345678, &progress, target.c_str());
         done = true;
     });
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (progress.percent < 10 && !done && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    TestSupport::WaitUntil([&] { return progress.percent >= 10 || done; }, std::chrono::seconds(20));
     const int seen = progress.percent;
     progress.cancel = true;
     transfer.join();
     EXPECT_GE(seen, 10);
     EXPECT_LT(seen, 100);
     EXPECT_TRUE(worker.DidCurlRequestFail());
-    EXPECT_LT(ReadFile(target).size(), package.size());
+    EXPECT_LT(TestSupport::ReadWholeFile(target).size(), package.size());
     EXPECT_FALSE(client.DidCurlRequestFail());  // the copy's failure is its own
 }
 
 TEST_F(RequestForms, UploadProgressIsReported)
 {
     const std::string file = Service().StateDir() + "/big.bin";
-    WriteFile(file, BinaryBytes(300000));
+    TestSupport::WriteWholeFile(file, BinaryBytes(300000));
     std::vector<Field> fields{{"experiment_code", "12345678", false}, {"result_file", file, true}};
     ProgStruct progress;
     client.MakeCurlCall("user/v1/upload-result", fields, &progress);

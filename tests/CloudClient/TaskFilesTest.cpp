@@ -1,5 +1,7 @@
 #include "CloudClient/OmbraAPIHelper.h"
 
+#include "TestSupport.h"
+
 #include <QDate>
 #include <gtest/gtest.h>
 #include <wx/filefn.h>
@@ -10,12 +12,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-void WriteFile(const wxString& path, const std::string& bytes)
-{
-    std::ofstream out(path.ToStdString(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 wxString TaskFile(int64_t code, const char* name)
 {
@@ -91,7 +87,7 @@ TEST(InformationFile, AcceptedFirstLinesAndFlagValuesByTable)
     const int64_t code = 40000200;
     for (const auto& row : table) {
         SCOPED_TRACE(row.text);
-        WriteFile(TaskFile(code, "exp_info"), row.text);
+        TestSupport::WriteWholeFile(TaskFile(code, "exp_info"), row.text);
         ExpInfo info;
         info.r_email = "untouched";
         info.prompt_info = false;
@@ -115,7 +111,7 @@ TEST(InformationFile, MissingFileLeavesTheRecord)
 
 TEST(InformationFile, DollarSignsInValuesAreNotExpanded)
 {
-    WriteFile(TaskFile(40000202, "exp_info"), "vt_ver=6.5.3\nr_email=$HOME@example.test\n");
+    TestSupport::WriteWholeFile(TaskFile(40000202, "exp_info"), "vt_ver=6.5.3\nr_email=$HOME@example.test\n");
     ExpInfo info;
     ASSERT_TRUE(OmbraAPIHelper::GetValuesFromExpInfoFile(40000202, info));
     EXPECT_EQ(info.r_email, "$HOME@example.test");
@@ -136,7 +132,7 @@ TEST(RunInfoFile, CountsLinesEndedByANewline)
     const wxString path = TaskFile(40000300, "rt_info");
     for (const auto& row : table) {
         SCOPED_TRACE(row.text);
-        WriteFile(path, row.text);
+        TestSupport::WriteWholeFile(path, row.text);
         EXPECT_EQ(OmbraAPIHelper::CountRunInfoLines(path), row.count);
     }
     EXPECT_EQ(OmbraAPIHelper::CountRunInfoLines(TaskFile(40000300, "missing")), 0);

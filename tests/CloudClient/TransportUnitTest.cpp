@@ -3,6 +3,7 @@
 #include "CloudClient/OmbraAPIHelper.h"
 #include "CloudClient/ServiceConfiguration.h"
 
+#include "CallbackRecorder.h"
 #include "CloudDoubles.h"
 #include "JsonReading.h"
 
@@ -50,9 +51,11 @@ TEST(JsonBody, ValuesAreEscapedAndStayValidJson)
     }
 }
 
-TEST(ProgressCallback, PercentFromDownloadThenUploadAndCancelFlag)
+TEST(ProgressCallback, PercentFromDownloadThenUploadAndCancelFlagAndEachChangeIsTold)
 {
     ProgStruct progress;
+    TestSupport::CallbackRecorder<int> changes;
+    progress.onPercent = changes.Callback();
     EXPECT_EQ(progress_callback(&progress, 200, 50, 0, 0), 0);
     EXPECT_EQ(progress.percent, 25);
     EXPECT_EQ(progress_callback(&progress, 3, 1, 0, 0), 0);
@@ -64,6 +67,8 @@ TEST(ProgressCallback, PercentFromDownloadThenUploadAndCancelFlag)
     progress.cancel = true;
     EXPECT_NE(progress_callback(&progress, 10, 5, 0, 0), 0);
     EXPECT_EQ(progress.percent, 50);
+    using Change = std::tuple<int>;
+    EXPECT_EQ(changes.Calls(), (std::vector<Change>{{25}, {33}, {99}, {50}})) << "told once per change, not per call";
 }
 
 TEST(PayloadSource, HandsOutTheTextABufferAtATime)

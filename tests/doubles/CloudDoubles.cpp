@@ -1,5 +1,7 @@
 #include "CloudDoubles.h"
 
+#include "TestFiles.h"
+
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -28,23 +30,8 @@ std::string ScriptDir()
     return overridden ? overridden : CLOUD_DOUBLES_SCRIPT_DIR;
 }
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes)
-{
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-    fs::rename(temporary, path);
-}
+using TestSupport::ReadWholeFile;
+using TestSupport::WriteWholeFile;
 
 std::string Lower(std::string text)
 {

@@ -71,7 +71,7 @@ int main(int argc, char** argv)
 #if STUDYSTATION_TEST_GUI
         wxGUIEventLoop loop;
 #else
-        wxEventLoop loop;
+        wxConsoleEventLoop loop;  // wxEventLoop is the GUI loop in a program that links the GUI
 #endif
         wxEventLoopActivator activate(&loop);
         rc = RUN_ALL_TESTS();

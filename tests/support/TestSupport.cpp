@@ -138,16 +138,21 @@ std::string BinaryDir()
     return dir ? dir : STUDYSTATION_BINARY_DIR_DEFAULT;
 }
 
-bool PumpUntil(const std::function<bool()>& cond, long timeoutMs)
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound)
 {
-    wxStopWatch watch;
-    while (!cond()) {
-        if (watch.Time() > timeoutMs) return false;
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
         if (wxAppConsole* app = wxAppConsole::GetInstance()) app->Yield(true);
         if (QCoreApplication::instance()) QCoreApplication::processEvents();
         wxMilliSleep(2);
     }
     return true;
+}
+
+bool PumpUntil(const std::function<bool()>& cond, long timeoutMs)
+{
+    return WaitUntil(cond, std::chrono::milliseconds(timeoutMs));
 }
 
 void PumpFor(long ms)

@@ -1,8 +1,12 @@
 #pragma once
 // Helpers shared by every test binary: the recorded log, the per-run home
-// folder, and pumping the GUI event loop until something has happened.
+// folder, waiting for something to happen while the event loop runs; whole-file
+// reading and writing (TestFiles.h). CallbackRecorder.h records callbacks.
+
+#include "TestFiles.h"
 
 #include <wx/string.h>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,7 +39,12 @@ std::string MakeTempFolder(const std::string& prefix = "tmp");
 std::string SourceDir();
 std::string BinaryDir();
 
-// Process pending GUI events (and Qt events) until cond() holds or the time is up.
+// Waits until condition() holds, at most `bound`, processing pending wx and Qt
+// events meanwhile (GUI and console suites alike), so that completions posted to
+// the test's thread arrive. True when the condition held. Never sleep-then-assert:
+// wait for the condition with a generous bound.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound);
+// WaitUntil with the bound in milliseconds (5 s unless given).
 bool PumpUntil(const std::function<bool()>& cond, long timeoutMs = 5000);
 // Process pending events for the given time.
 void PumpFor(long ms);

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 // Progress of one transfer, shared between the transfer's thread and the
 // thread that watches it: the watcher sets `cancel`, the transfer writes
@@ -13,6 +14,9 @@ struct ProgStruct
 {
     std::atomic<bool> cancel{false};
     std::atomic<int32_t> percent{0};
+    // Called on the transfer's thread each time `percent` changes; set before the
+    // transfer starts.
+    std::function<void(int)> onPercent;
 };
 
 // One cloud experiment: the service's record plus its information file.

@@ -4,10 +4,16 @@
 // co-owns, so a worker that outlives its panel (or the shut-down wait) never
 // touches freed state; every shared field is atomic or under the block's mutex.
 
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/string.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
+#include <string>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -46,9 +52,14 @@ public:
     BasicPackageDownload& operator=(const BasicPackageDownload&) = delete;
     ~BasicPackageDownload() { ShutDown(std::chrono::seconds(2)); }
 
+    // Runs on the worker thread once its transfer has ended and its outcome can be
+    // taken; it should only post news to the GUI thread.
+    using Ended = std::function<void()>;
+
     // Starts a fresh download with cleared cancel and finished flags. A previous
-    // download still running is cancelled and retired: it can no longer report.
-    void Start(Transfer transfer);
+    // download still running is cancelled and retired: it can no longer report an
+    // outcome (its `onEnded` still runs).
+    void Start(Transfer transfer, Ended onEnded = {});
     void Cancel()
     {
         if (m_current.shared) m_current.shared->progress.cancel = true;
@@ -72,6 +83,7 @@ private:
         std::condition_variable ended;
         bool finished = false;
         bool succeeded = false;
+        std::string thrown;  // what a throwing transfer threw
     };
     struct Worker
     {
@@ -87,26 +99,35 @@ private:
 };
 
 template <typename P>
-void BasicPackageDownload<P>::Start(Transfer transfer)
+void BasicPackageDownload<P>::Start(Transfer transfer, Ended onEnded)
 {
     if (m_current.shared) Retire(m_current);
 
     auto shared = std::make_shared<Shared>();
     m_current.shared = shared;
-    m_current.thread = std::thread([shared, transfer = std::move(transfer)]() mutable {
+    m_current.thread = std::thread([shared, transfer = std::move(transfer), onEnded = std::move(onEnded)]() mutable {
         bool succeeded = false;
+        std::string thrown;
         try {
             succeeded = transfer && transfer(shared->progress);
+        } catch (const std::exception& exception) {
+            // A throwing transfer is a failed download, never a dead program; what it
+            // threw is logged on the GUI thread when the outcome is taken.
+            thrown = exception.what();
+            succeeded = false;
         } catch (...) {
-            succeeded = false;  // a throwing transfer is a failed download, never a dead program
+            thrown = "an exception of unknown type";
+            succeeded = false;
         }
         transfer = nullptr;  // release the worker's own copies before reporting the end
         {
             std::lock_guard<std::mutex> lock(shared->mutex);
             shared->finished = true;
             shared->succeeded = succeeded;
+            shared->thrown = thrown;
         }
         shared->ended.notify_all();
+        if (onEnded) onEnded();
     });
 }
 
@@ -115,9 +136,11 @@ std::optional<typename BasicPackageDownload<P>::Outcome> BasicPackageDownload<P>
 {
     if (!m_current.shared) return std::nullopt;
     Outcome outcome;
+    std::string thrown;
     {
         std::lock_guard<std::mutex> lock(m_current.shared->mutex);
         if (!m_current.shared->finished) return std::nullopt;
+        thrown = m_current.shared->thrown;
         if (m_current.shared->progress.cancel)
             outcome = Outcome::Cancelled;
         else
@@ -125,6 +148,7 @@ std::optional<typename BasicPackageDownload<P>::Outcome> BasicPackageDownload<P>
     }
     m_current.thread.join();  // it has finished: the join is immediate
     m_current.shared.reset();
+    if (!thrown.empty()) wxLogWarning(_("The download failed unexpectedly: %s"), wxString::FromUTF8(thrown));
     return outcome;
 }
 

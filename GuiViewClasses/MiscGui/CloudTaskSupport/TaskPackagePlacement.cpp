@@ -60,7 +60,7 @@ void DiscardTaskPackage(const wxString& taskFolder)
         if (!IsKeptTaskFile(it->path())) doomed.push_back(it->path());
     for (const fs::path& entry : doomed) {
         fs::remove_all(entry, error);  // never follows a link: a link itself is removed
-        if (error) wxLogWarning("Could not remove '%s' from the task folder: %s", entry.string(), error.message());
+        if (error) wxLogWarning(_("Could not remove '%s' from the task folder: %s"), entry.string(), error.message());
     }
 }
 

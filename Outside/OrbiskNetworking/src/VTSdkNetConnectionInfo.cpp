@@ -1,10 +1,9 @@
 #include "OrbiskNetworking/VTSdkNetConnectionInfo.h"
 
+#include "NetEnvironment.h"
 #include "SimpleFileDownload.h"
 
 #include <boost/make_shared.hpp>
-
-#include <cstdlib>
 
 namespace OrbiskSDK {
 
@@ -40,16 +39,16 @@ VTSdkNetConnectionInfo::AsyncSimpleFileDownload(const std::string& host, const s
                                                 DownloadCompletion completion, unsigned connectTimeoutMs,
                                                 unsigned totalTimeoutMs, unsigned attempts)
 {
-    const char* configured = std::getenv("VANTREL_UPDATE_HOST");
-    const std::string effectiveHost = (configured != nullptr && *configured != '\0') ? configured : host;
-    const char* extraCertificates = std::getenv("VANTREL_CA_BUNDLE");
+    const std::string configured = Detail::ConfiguredUpdateHost();
+    const std::string effectiveHost = configured.empty() ? host : configured;
+    const std::string extraCertificates = Detail::ExtraTrustedCertificatesFile();
 
     Detail::TransferRequest request;
     request.url = "https://" + effectiveHost + path;
     request.connectTimeoutMs = static_cast<long>(connectTimeoutMs);
     request.totalTimeoutMs = static_cast<long>(totalTimeoutMs);
     request.maximumBytes = MaximumReplyBytes;
-    if (extraCertificates != nullptr) request.extraTrustedCertificates = extraCertificates;
+    request.extraTrustedCertificates = extraCertificates;
 
     auto download = boost::make_shared<Detail::SimpleFileDownload>(std::move(request), attempts, std::move(completion));
     if (!IsPlainHost(effectiveHost))

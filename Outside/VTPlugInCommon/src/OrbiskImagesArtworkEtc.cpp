@@ -79,12 +79,12 @@ int OrbiskImagesArtworkEtc::TestAllImages()
 #define ARTWORK_GETTER(getter)                                                                                         \
     if (!getter().IsOk()) {                                                                                            \
         ++failures;                                                                                                    \
-        wxLogError("The image %s could not be loaded.", #getter);                                                      \
+        wxLogError(_("The image %s could not be loaded."), #getter);                                                   \
     }
 #define ARTWORK_TOOLBAR(file, stored)                                                                                  \
     if (!GetIcon_ToolBarIcon(file).IsOk()) {                                                                           \
         ++failures;                                                                                                    \
-        wxLogError("The toolbar image %s could not be loaded.", file);                                                 \
+        wxLogError(_("The toolbar image %s could not be loaded."), file);                                              \
     }
 #include "ArtworkNames.inc"
 #undef ARTWORK_GETTER

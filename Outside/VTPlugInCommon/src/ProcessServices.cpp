@@ -1,5 +1,7 @@
 #include "VTPlugInCommon/ProcessServices.h"
 
+#include "Environment.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -34,7 +36,7 @@ void InitQt()
 {
     if (QCoreApplication::instance()) return;
     // Qt only serves JSON, streams, fonts and colours here; wx owns the screen and clipboard.
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!VantrelSDK::Environment::QtPlatformChosen()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int argc = 1;
     static char name[] = "StudyStation";
     static char* argv[] = {name, nullptr};

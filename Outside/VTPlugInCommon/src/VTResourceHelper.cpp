@@ -4,12 +4,30 @@
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
+#include "Environment.h"
+
+namespace VantrelSDK {
+namespace Environment {
+
 namespace {
-wxString FolderFromEnvironmentOr(const char* variable, const wxString& fallback)
+wxString Value(const char* variable)
 {
     wxString value;
-    if (wxGetEnv(variable, &value) && !value.empty()) return value;
-    return fallback;
+    return wxGetEnv(variable, &value) ? value : wxString();
+}
+}  // namespace
+
+wxString SharedSupportFolder() { return Value("VANTREL_SHARED_SUPPORT_DIR"); }
+wxString PlugInFolder() { return Value("VANTREL_PLUGIN_DIR"); }
+bool QtPlatformChosen() { return wxGetEnv("QT_QPA_PLATFORM", nullptr); }
+
+}  // namespace Environment
+}  // namespace VantrelSDK
+
+namespace {
+wxString FolderOr(const wxString& configured, const wxString& fallback)
+{
+    return configured.empty() ? fallback : configured;
 }
 }  // namespace
 
@@ -20,14 +38,14 @@ wxString VTResourceHelper::GetExecutableFolder()
 
 wxString VTResourceHelper::GetSharedSupportFolder()
 {
-    return FolderFromEnvironmentOr("VANTREL_SHARED_SUPPORT_DIR",
-                                   GetExecutableFolder() + wxFileName::GetPathSeparator() + "SharedSupport");
+    return FolderOr(VantrelSDK::Environment::SharedSupportFolder(),
+                    GetExecutableFolder() + wxFileName::GetPathSeparator() + "SharedSupport");
 }
 
 wxString VTResourceHelper::GetPlugInFolder()
 {
-    return FolderFromEnvironmentOr("VANTREL_PLUGIN_DIR",
-                                   GetExecutableFolder() + wxFileName::GetPathSeparator() + "PlugIns");
+    return FolderOr(VantrelSDK::Environment::PlugInFolder(),
+                    GetExecutableFolder() + wxFileName::GetPathSeparator() + "PlugIns");
 }
 
 wxString VTResourceHelper::FindPath_SharedSupport_OrWin32Substitute(const wxString& fileName)

@@ -30,7 +30,7 @@ namespace {
 
 void ReportNotRunnable(const wxString& experimentName, const wxString& why)
 {
-    const wxString message = wxString::Format("The experiment \"%s\" cannot run: %s", experimentName, why);
+    const wxString message = wxString::Format(_("The experiment \"%s\" cannot run: %s"), experimentName, why);
     wxLogError("%s", message);
     VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
     presenter->SetLastRunCanceled(true);
@@ -172,9 +172,9 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid)
     m_LastDataFile.clear();
     VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
     if (!m_Expanded) {
-        wxLogError("There is no experiment to run.");
+        wxLogError(_("There is no experiment to run."));
         presenter->SetLastRunCanceled(true);
-        presenter->SetLastRunFailure("There is no experiment to run.");
+        presenter->SetLastRunFailure(_("There is no experiment to run."));
         if (m_OnEnd) m_OnEnd(true, true);
         return false;
     }

@@ -1,6 +1,7 @@
 #include "VTRuntime/VTDataFile.h"
 
 #include <wx/datetime.h>
+#include <wx/intl.h>
 
 #include <unistd.h>
 
@@ -33,13 +34,14 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
     m_Error.clear();
     m_Path = path;
     if (path.empty()) {
-        error = "No data file was named.";
+        error = _("No data file was named.");
         return false;
     }
     // An existing file is continued, never replaced: another run's data must not be lost.
     m_File = std::fopen(path.utf8_str(), "a");
     if (!m_File) {
-        error = wxString::Format("The data file \"%s\" cannot be created: %s.", path, wxString(std::strerror(errno)));
+        const wxString reason(std::strerror(errno));
+        error = wxString::Format(_("The data file \"%s\" cannot be created: %s."), path, reason);
         return false;
     }
     m_RunID = NewRunID();
@@ -63,11 +65,9 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
 
 bool VTDataFile::WriteRow(const VTDataFileRow& row) { return WriteLine(m_Header.columns.FormatRow(row, m_Header)); }
 
-bool VTDataFile::Fail(const char* what, int error)
+bool VTDataFile::Fail(const wxString& format, int error)
 {
-    if (m_Error.empty())
-        m_Error = wxString::Format("The data file \"%s\" could not be %s: %s.", m_Path, what,
-                                   wxString(std::strerror(error)));
+    if (m_Error.empty()) m_Error = wxString::Format(format, m_Path, wxString(std::strerror(error)));
     return false;
 }
 
@@ -77,10 +77,20 @@ bool VTDataFile::WriteLine(const wxString& line)
     if (!m_Error.empty()) return false;
     const std::string utf8 = (line + "\n").utf8_string();
     errno = 0;
-    if (std::fwrite(utf8.data(), 1, utf8.size(), m_File) != utf8.size()) return Fail("written", errno);
+    // errno is taken before the message is looked up, which may change it.
+    if (std::fwrite(utf8.data(), 1, utf8.size(), m_File) != utf8.size()) {
+        const int error = errno;
+        return Fail(_("The data file \"%s\" could not be written: %s."), error);
+    }
     // Flushed to the disk as it goes: a crash must not take the collected rows with it.
-    if (std::fflush(m_File) != 0) return Fail("written", errno);
-    if (fsync(fileno(m_File)) != 0 && errno != EINVAL) return Fail("saved to the disk", errno);
+    if (std::fflush(m_File) != 0) {
+        const int error = errno;
+        return Fail(_("The data file \"%s\" could not be written: %s."), error);
+    }
+    if (fsync(fileno(m_File)) != 0 && errno != EINVAL) {
+        const int error = errno;
+        return Fail(_("The data file \"%s\" could not be saved to the disk: %s."), error);
+    }
     return true;
 }
 
@@ -89,8 +99,9 @@ bool VTDataFile::Close()
     if (!m_File) return m_Error.empty();
     errno = 0;
     const bool closed = std::fclose(m_File) == 0;
+    const int error = errno;
     m_File = nullptr;
-    if (!closed) Fail("closed", errno);
+    if (!closed) Fail(_("The data file \"%s\" could not be closed: %s."), error);
     return m_Error.empty();
 }
 

@@ -15,6 +15,10 @@
 #include <thread>
 #include <algorithm>
 
+#include <wx/intl.h>
+#include <wx/log.h>
+
+#include "VTPlugInCommon/VTException.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
 #include "VTPlugInCommon/VTTimer.h"
 
@@ -66,6 +70,7 @@ struct VTInputPoller::Impl
     std::function<void()> notify;
 
     mutable std::mutex statsMutex;
+    wxString sweepFailure;  // what the first failed sweep threw, under statsMutex
     PollStats stats;
     double gapSum = 0;
     unsigned long long lastSweep = 0;
@@ -96,6 +101,9 @@ struct VTInputPoller::Impl
                     Sweep();
                 } catch (...) {
                     // A failing device must not take the run down; it simply detects nothing.
+                    // The first failure is kept and logged on the GUI thread when the run ends.
+                    std::lock_guard<std::mutex> lock(statsMutex);
+                    if (sweepFailure.empty()) sweepFailure = VantrelSDK::DescribeCurrentException();
                 }
                 HandOver();
                 std::this_thread::sleep_for(std::chrono::microseconds(100));
@@ -268,6 +276,14 @@ void VTInputPoller::EndExperiment()
     m->Run([&] {
         for (auto& source : m->sources) source.plugin->OnEndExperiment();
     });
+    wxString failure;
+    {
+        std::lock_guard<std::mutex> lock(m->statsMutex);
+        failure.swap(m->sweepFailure);
+    }
+    if (!failure.empty())
+        wxLogWarning(_("An input device failed while it was polled, and detected nothing more in the run: %s"),
+                     failure);
 }
 
 bool VTInputPoller::TakeDetected(Detected& out)

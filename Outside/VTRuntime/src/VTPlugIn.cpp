@@ -3,6 +3,7 @@
 #include <wx/config.h>
 #include <wx/dir.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/panel.h>
 #include <wx/window.h>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <map>
 
+#include "VTPlugInCommon/VTException.h"
 #include "VTPlugInCommon/VTPlugInKinds.h"
 #include "VTPlugInCommon/VTResourceHelper.h"
 #include "VTPlugInCommon/VTSdkEventPlugin.h"
@@ -98,7 +100,7 @@ void VTPlugIn::LoadFolder(const wxString& folder, IPlugInLoadProgressDisplay* pr
 
     auto fail = [](const wxString& path, const wxString& reason) {
         Failures().push_back({path, reason});
-        wxLogError("The plug-in \"%s\" could not be loaded: %s.", wxFileName(path).GetFullName(), reason);
+        wxLogError(_("The plug-in \"%s\" could not be loaded: %s."), wxFileName(path).GetFullName(), reason);
     };
 
     std::map<int, wxString> idsSeen;
@@ -106,19 +108,19 @@ void VTPlugIn::LoadFolder(const wxString& folder, IPlugInLoadProgressDisplay* pr
         idsSeen[plugin->GetPlugInID()] = wxFileName(plugin->GetLibraryPath()).GetFullName();
     for (const wxString& path : files) {
         const wxString fileName = wxFileName(path).GetFullName();
-        if (progressOrNull) progressOrNull->ShowText(wxString::Format("Loading plug-in %s...", fileName));
+        if (progressOrNull) progressOrNull->ShowText(wxString::Format(_("Loading plug-in %s..."), fileName));
 
         void* handle = dlopen(path.fn_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             const char* why = dlerror();
-            fail(path,
-                 wxString::Format("it is not a loadable library (%s)", why ? wxString::FromUTF8(why) : "unknown"));
+            fail(path, wxString::Format(_("it is not a loadable library (%s)"),
+                                        why ? wxString::FromUTF8(why) : _("no reason given")));
             continue;
         }
         dlerror();
         void* symbol = dlsym(handle, VTSDK_ENTRY_POINT_NAME);
         if (!symbol) {
-            fail(path, "it has no entry point " VTSDK_ENTRY_POINT_NAME);
+            fail(path, wxString::Format(_("it has no entry point %s"), VTSDK_ENTRY_POINT_NAME));
             dlclose(handle);
             continue;
         }
@@ -127,7 +129,8 @@ void VTPlugIn::LoadFolder(const wxString& folder, IPlugInLoadProgressDisplay* pr
         try {
             object = entry();
         } catch (...) {
-            object = nullptr;
+            fail(path, wxString::Format(_("its entry point failed: %s"), VantrelSDK::DescribeCurrentException()));
+            continue;  // the library stays loaded: what it built before failing may refer to it
         }
         int kind = 0;
         if (dynamic_cast<VantrelSDK::VTSdkInputPlugin*>(object))
@@ -137,13 +140,13 @@ void VTPlugIn::LoadFolder(const wxString& folder, IPlugInLoadProgressDisplay* pr
         if (onlyKind && kind != onlyKind) continue;  // the library stays loaded, unused
         if (!kind) {
             // Its code may still be referenced by static objects: keep the library loaded.
-            fail(path, "its object is not a plug-in of a known kind");
+            fail(path, _("its object is not a plug-in of a known kind"));
             continue;
         }
         const int id = object->GetPlugInID();
         auto seen = idsSeen.find(id);
         if (seen != idsSeen.end()) {
-            fail(path, wxString::Format("its plug-in ID %d is already used by \"%s\"", id, seen->second));
+            fail(path, wxString::Format(_("its plug-in ID %d is already used by \"%s\""), id, seen->second));
             continue;
         }
         idsSeen[id] = fileName;
@@ -262,7 +265,7 @@ bool VTPlugIn::CheckForConflictsAgainstGivenList(wxString& message, std::vector<
         const bool conflict = (mine && mine->HasResponseConflicts(other->GetPlugInID()) != 0) ||
                               (theirs && theirs->HasResponseConflicts(GetPlugInID()) != 0);
         if (conflict) {
-            message = wxString::Format("\"%s\" cannot be used together with \"%s\".", GetName(), other->GetName());
+            message = wxString::Format(_("\"%s\" cannot be used together with \"%s\"."), GetName(), other->GetName());
             return true;
         }
     }

@@ -13,7 +13,7 @@
 namespace Vantrel {
 
 VTPresenterFrame::VTPresenterFrame()
-    : wxFrame(nullptr, wxID_ANY, "Study Station Presentation", wxDefaultPosition, wxDefaultSize,
+    : wxFrame(nullptr, wxID_ANY, _("Study Station Presentation"), wxDefaultPosition, wxDefaultSize,
               wxBORDER_NONE | wxFRAME_NO_TASKBAR)
 {
     SetBackgroundColour(*wxBLACK);

@@ -129,7 +129,7 @@ public:
 
     static bool ConfirmCancelOn(VTPresenterFrame& frame)
     {
-        wxMessageDialog ask(&frame, "Do you want to stop the experiment now?", "Stop the experiment?",
+        wxMessageDialog ask(&frame, _("Do you want to stop the experiment now?"), _("Stop the experiment?"),
                             wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
         const bool stop = ask.ShowModal() == wxID_YES;
         if (!stop) {
@@ -359,7 +359,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
 {
     VantrelSDK::VTPresenter* presenter = VantrelSDK::GetPresenter();
     if (g_Running) {
-        wxLogError("An experiment is already running.");
+        wxLogError(_("An experiment is already running."));
         return VTRunOutcome::NotStarted;
     }
     VTRunReport localReport;
@@ -389,7 +389,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
         VTDataFileHeader header{plan.experimentName, settings.subjectName, settings.sessionID, plan.groupName,
                                 plan.columns};
         if (!file.Create(settings.dataFile, header, error))
-            return notStarted(error + " The experiment was not started.");
+            return notStarted(error + " " + _("The experiment was not started."));
         report.runID = file.GetRunID();
     }
 
@@ -412,8 +412,9 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     if (started != 0) {
         VTPlugIn* plugin = VTPlugIn::GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(failedPlugin);
         poller.EndExperiment();
-        return notStarted(wxString::Format("The input device \"%s\" is not ready (code %d). The experiment was not started.",
-                                           plugin ? plugin->GetName() : wxString::Format("%d", failedPlugin), started));
+        return notStarted(
+            wxString::Format(_("The input device \"%s\" is not ready (code %d). The experiment was not started."),
+                             plugin ? plugin->GetName() : wxString::Format("%d", failedPlugin), started));
     }
 
     guard.frame = new VTPresenterFrame();
@@ -519,7 +520,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     poller.EndExperiment();
     report.pollStats = poller.GetPollStats();
     if (!file.Close() || dataFailed) {
-        report.failure = file.GetLastError() + " The experiment was stopped.";
+        report.failure = file.GetLastError() + " " + _("The experiment was stopped.");
         wxLogError("%s", report.failure);
         presenter->SetLastRunFailure(report.failure);
         presenter->SetLastRunCanceled(true);

@@ -157,7 +157,7 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
     std::vector<VTBlock*> allBlocks;
     for (size_t i = 0; i < blockList.Size(); ++i)
         if (auto* block = dynamic_cast<VTBlock*>(blockList[i])) allBlocks.push_back(block);
-    if (allBlocks.empty()) return why("it has no blocks.");
+    if (allBlocks.empty()) return why(_("it has no blocks."));
 
     // The group: the one chosen, else the experiment's first.
     VTParticipantGroup* group = nullptr;
@@ -165,7 +165,7 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
     unsigned long groupCount = 0;
     if (groupID >= 0) {
         group = m_Experiment.GetGroupElementById(unsigned(groupID));
-        if (!group) return why(wxString::Format("its participant group (ID %d) no longer exists.", groupID));
+        if (!group) return why(wxString::Format(_("its participant group (ID %d) no longer exists."), groupID));
     } else {
         group = m_Experiment.GetDefaultGroup(&groupCount);
     }
@@ -175,19 +175,19 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
     if (options.IsRunningSelectedBlocksOnly()) {
         for (VTBlock* block : allBlocks)
             if (block->IsSelected()) blocks.push_back(block);
-        if (blocks.empty()) return why("no block is selected.");
+        if (blocks.empty()) return why(_("no block is selected."));
     } else if (group && options.IsBlockUseRestrictedByGroup() && !group->m_RunAllBlocks) {
         VTUsedElements& used = group->GetBlocksUsedByTheGroup();
         for (unsigned i = 0; i < used.Size(); ++i)
             if (auto* block = dynamic_cast<VTBlock*>(used.GetUsedElementPtr(i))) blocks.push_back(block);
         if (blocks.empty())
-            return why(wxString::Format("the participant group \"%s\" has no blocks.", group->GetName()));
+            return why(wxString::Format(_("the participant group \"%s\" has no blocks."), group->GetName()));
     } else {
         blocks = allBlocks;
     }
 
     if (!WithinPlanLimits(blocks))
-        return why(wxString::Format("it would run more than %llu trials or %llu events.", kMaxPlannedTrials,
+        return why(wxString::Format(_("it would run more than %llu trials or %llu events."), kMaxPlannedTrials,
                                     kMaxPlannedEvents));
 
     VTTrialLevels levels(m_Experiment, group);
@@ -227,7 +227,7 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
                 // A preview is ended with Escape by whoever looks at it; a run must end by itself.
                 if (!options.IsPreview() && CanNeverEnd(plannedTrial.events.back()))
                     return why(wxString::Format(
-                        "the event \"%s\" can never end: it has no time limit and no response ends it.",
+                        _("the event \"%s\" can never end: it has no time limit and no response ends it."),
                         event->GetName()));
             }
             plannedBlock.trials.push_back(plannedTrial);

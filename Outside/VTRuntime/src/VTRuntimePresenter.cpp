@@ -36,7 +36,7 @@ public:
     bool UserConfirmedEscapeKeyPress() override
     {
         if (!m_Frame || !m_Frame->TakeEscape()) return false;
-        wxMessageDialog ask(m_Frame, "Do you want to stop the experiment now?", "Stop the experiment?",
+        wxMessageDialog ask(m_Frame, _("Do you want to stop the experiment now?"), _("Stop the experiment?"),
                             wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
         return ask.ShowModal() == wxID_YES;
     }

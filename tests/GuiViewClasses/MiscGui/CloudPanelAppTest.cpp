@@ -36,14 +36,6 @@ namespace {
 constexpr std::uint32_t kCode = 12345678;
 constexpr const char* kTaskCode = "15386598";
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // A package of the fixture experiment whose events all end by their time limits.
 std::string TimedPackage()
 {
@@ -51,7 +43,7 @@ std::string TimedPackage()
     fs::create_directories(folder + "/Timed");
     fs::copy_file(TestSupport::SourceDir() + "/tests/fixtures/timed-events.vt6", folder + "/Timed/Timed.vt6");
     EXPECT_EQ(std::system(("tar -C '" + folder + "' -czf '" + folder + "/p.tar.gz' Timed").c_str()), 0);
-    return ReadFile(folder + "/p.tar.gz");
+    return TestSupport::ReadWholeFile(folder + "/p.tar.gz");
 }
 
 // The demo's sample experiment (scripts/demo), packaged as the demo does.
@@ -61,7 +53,7 @@ std::string DemoPackage()
     const std::string command =
         "tar -C '" + TestSupport::SourceDir() + "/scripts/demo' -czf '" + folder + "/p.tar.gz' 'Sample Task'";
     EXPECT_EQ(std::system(command.c_str()), 0);
-    return ReadFile(folder + "/p.tar.gz");
+    return TestSupport::ReadWholeFile(folder + "/p.tar.gz");
 }
 
 std::vector<CloudExperimentPanel*> Panels(ProbedApp& app)
@@ -198,7 +190,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
         })
         .Then([&](ProbedApp& app) {
             CloudExperimentPanel* panel = only(app);
-            if (!panel || panel->GetStepPage() != 1) return false;
+            if (!panel || panel->GetStepPage() != CloudExperimentPanel::kStepDetails) return false;
             ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_NAME));
             return true;
         })
@@ -219,7 +211,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
         .Then([&](ProbedApp& app) {
             // The untitled view has closed; the opened experiment's view shows its panel, ready.
             CloudExperimentPanel* panel = only(app);
-            if (!panel || panel->GetStepPage() != 2) return false;
+            if (!panel || panel->GetStepPage() != CloudExperimentPanel::kStepDownload) return false;
             auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
             if (!run || run->GetLabel() != "   Run Task   ") return false;
             ClickCentre(run);
@@ -228,7 +220,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
         .Then([&](ProbedApp& app) {
             CloudExperimentPanel* panel = only(app);
             if (!panel) return false;
-            if (panel->GetButtonPage() != 3) {
+            if (panel->GetButtonPage() != CloudExperimentPanel::kButtonExit) {
                 // A click that reached the window before it could take it is clicked again.
                 if (!Vantrel::VTRunTaskView::IsRunInProgress() && ++runChecks % 50 == 0)
                     ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL));
@@ -242,14 +234,15 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
     if (run.skipped) GTEST_SKIP() << "one application run per process";
     ASSERT_FALSE(TaskFolder().empty());
     ASSERT_FALSE(run.timedOut) << "stopped before step " << steps.Reached() << "\n" << TestSupport::LogAsText();
-    EXPECT_EQ(finalStep, 3) << TestSupport::LogAsText();
+    EXPECT_EQ(finalStep, CloudExperimentPanel::kStepThanks) << TestSupport::LogAsText();
 
     const auto results = m_doubles.Service().Results(kCode);
     ASSERT_EQ(results.size(), 1u);
     EXPECT_NE(results[0].second.find("Subject\tAnn"), std::string::npos) << results[0].second;
     EXPECT_NE(results[0].second.find("GO"), std::string::npos) << "the run's events are in the data";
     EXPECT_EQ(m_doubles.Service().ReadExperimentFile(kCode, "rt_info"), "'group_id':'2'\n");
-    EXPECT_NE(ReadFile(m_preferences).find("last_exp_id=12345678"), std::string::npos) << ReadFile(m_preferences);
+    EXPECT_NE(TestSupport::ReadWholeFile(m_preferences).find("last_exp_id=12345678"), std::string::npos)
+        << TestSupport::ReadWholeFile(m_preferences);
     EXPECT_FALSE(fs::exists(TaskFolder()));
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
 }
@@ -276,7 +269,7 @@ void CloudPanelInTheProgram::RunFromCommandLineWithoutUpload(const std::string& 
                                       TestDoubles::InfoFileText("r@example.test", 0, false), &package);
     const int page = RunFromCommandLine(false);
     if (m_skipped) GTEST_SKIP() << "one application run per process";
-    EXPECT_EQ(page, 3);
+    EXPECT_EQ(page, CloudExperimentPanel::kStepThanks);
     EXPECT_TRUE(m_doubles.Service().Results(kCode).empty());
     EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/upload-result").empty());
     EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/update-rtinfo-file").empty());
@@ -297,7 +290,9 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
         .Then([&](ProbedApp& app) {
             NotePaths();
             CloudExperimentPanel* panel = only(app);
-            if (!panel || panel->GetStepPage() != 2 || panel->GetNoDataUpload() == upload) return false;
+            if (!panel || panel->GetStepPage() != CloudExperimentPanel::kStepDownload ||
+                panel->GetNoDataUpload() == upload)
+                return false;
             auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
             if (!run || run->GetLabel() != "   Run Task   ") return false;
             if (beforeRun) beforeRun();
@@ -307,7 +302,7 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
         .Then([&](ProbedApp& app) {
             CloudExperimentPanel* panel = only(app);
             if (!panel) return false;
-            if (panel->GetButtonPage() != 3) {
+            if (panel->GetButtonPage() != CloudExperimentPanel::kButtonExit) {
                 if (!Vantrel::VTRunTaskView::IsRunInProgress() && ++runChecks % 50 == 0)
                     ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL));
                 return false;
@@ -352,7 +347,7 @@ TEST_F(CloudPanelInTheProgram, ADiskThatFillsDuringTheRunStopsItAndKeepsWhatWasS
         restore);
     restore();
     if (m_skipped) GTEST_SKIP() << "one application run per process";
-    EXPECT_EQ(page, 4) << "no thank-you page\n" << TestSupport::LogAsText();
+    EXPECT_EQ(page, CloudExperimentPanel::kStepUploadError) << "no thank-you page\n" << TestSupport::LogAsText();
     EXPECT_TRUE(TestSupport::LogContains("could not be written", wxLOG_Error + 0)) << TestSupport::LogAsText();
     const std::string dataFile = TaskFolder() + "/Task Data.txt";
     EXPECT_TRUE(m_finalTexts.Contains("could not be written")) << m_finalTexts;
@@ -360,7 +355,7 @@ TEST_F(CloudPanelInTheProgram, ADiskThatFillsDuringTheRunStopsItAndKeepsWhatWasS
     EXPECT_TRUE(m_doubles.Service().Results(kCode).empty());
     EXPECT_TRUE(m_doubles.Service().RequestsTo("/api/user/v1/upload-result").empty());
     EXPECT_TRUE(fs::exists(dataFile)) << "what was saved stays where the participant is told";
-    EXPECT_NE(ReadFile(dataFile).find("Study Station data file"), std::string::npos);
+    EXPECT_NE(TestSupport::ReadWholeFile(dataFile).find("Study Station data file"), std::string::npos);
 }
 
 // Balanced assignment with the two-group fixture: the group that has run fewer times is
@@ -376,14 +371,14 @@ TEST_P(CloudPanelGroups, EachGroupsParticipantRunsExactlyItsBlocks)
     fs::create_directories(folder + "/Groups");
     fs::copy_file(TestSupport::SourceDir() + "/tests/fixtures/two-groups-balanced.vt6", folder + "/Groups/Groups.vt6");
     ASSERT_EQ(std::system(("tar -C '" + folder + "' -czf '" + folder + "/p.tar.gz' Groups").c_str()), 0);
-    const std::string package = ReadFile(folder + "/p.tar.gz");
+    const std::string package = TestSupport::ReadWholeFile(folder + "/p.tar.gz");
     m_doubles.Service().AddExperiment(kCode, "Groups", "2099-12-31",
                                       TestDoubles::InfoFileText("r@example.test", 0, false), &package);
     m_doubles.Service().WriteExperimentFile(kCode, "rt_info", earlierRuns);
 
     const int page = RunFromCommandLine(true);
     if (m_skipped) GTEST_SKIP() << "one application run per process";
-    EXPECT_EQ(page, 3) << TestSupport::LogAsText();
+    EXPECT_EQ(page, CloudExperimentPanel::kStepThanks) << TestSupport::LogAsText();
     const auto results = m_doubles.Service().Results(kCode);
     ASSERT_EQ(results.size(), 1u) << TestSupport::LogAsText();
     const std::string& data = results[0].second;

@@ -33,7 +33,7 @@ protected:
         for (char& c : noise) c = static_cast<char>(random());
         std::ofstream(folder + "/Sample/noise.bin", std::ios::binary) << noise;
         EXPECT_EQ(std::system(("tar -C '" + folder + "' -czf '" + folder + "/big.tar.gz' Sample").c_str()), 0);
-        return ReadFile(folder + "/big.tar.gz");
+        return TestSupport::ReadWholeFile(folder + "/big.tar.gz");
     }
 
     wxGauge* Gauge(CloudExperimentPanel* panel) const
@@ -59,13 +59,16 @@ TEST_F(CloudPanelDownload, CancelDuringADownloadThenANewTrySucceeds)
     CloudExperimentPanel* panel = ShowPanel();
     TypeInto(TaskField(panel), kTaskCode);
     Click(Button(panel, CloudExperimentPanel::ID_NEXT));
-    ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 2; }));
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == CloudExperimentPanel::kStepDownload; }));
     EXPECT_EQ(Button(panel, CloudExperimentPanel::ID_RUN_OR_CANCEL)->GetLabel(), "   Cancel Download   ");
     ASSERT_TRUE(TestSupport::PumpUntil([&] { return Gauge(panel)->GetValue() >= 5; }, 10000))
         << "the gauge follows the transfer";
 
     Click(Button(panel, CloudExperimentPanel::ID_RUN_OR_CANCEL));
-    EXPECT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 0 && panel->GetButtonPage() == 0; }));
+    EXPECT_TRUE(TestSupport::PumpUntil([&] {
+        return panel->GetStepPage() == CloudExperimentPanel::kStepTaskCode &&
+               panel->GetButtonPage() == CloudExperimentPanel::kButtonNext;
+    }));
     ASSERT_TRUE(TestSupport::PumpUntil([&] { return !panel->IsDownloadInFlight(); }, 10000));
     TestSupport::PumpFor(100);
     EXPECT_EQ(ReadyPanel(), nullptr) << "a cancelled download is never opened";
@@ -85,11 +88,12 @@ TEST_F(CloudPanelDownload, ABrokenTransferBringsTheParticipantBackWithAMessage)
     CloudExperimentPanel* panel = ShowPanel();
     TypeInto(TaskField(panel), kTaskCode);
     Click(Button(panel, CloudExperimentPanel::ID_NEXT));
-    ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 1; }));
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == CloudExperimentPanel::kStepDetails; }));
     m_doubles.Service().SetSwitches(R"({"broken_download": true})");  // the package transfer breaks off half-way
     Click(Button(panel, CloudExperimentPanel::ID_GET_STARTED));
-    ASSERT_TRUE(
-        TestSupport::PumpUntil([&] { return panel->GetStepPage() == 0 && !panel->IsDownloadInFlight(); }, 15000));
+    ASSERT_TRUE(TestSupport::PumpUntil(
+        [&] { return panel->GetStepPage() == CloudExperimentPanel::kStepTaskCode && !panel->IsDownloadInFlight(); },
+        15000));
     EXPECT_EQ(ErrorText(panel)->GetLabel(),
               "The task could not be downloaded. Check the internet connection and try again.");
     EXPECT_TRUE(m_script.openedDocuments.empty());
@@ -98,7 +102,7 @@ TEST_F(CloudPanelDownload, ABrokenTransferBringsTheParticipantBackWithAMessage)
 
     m_doubles.Service().ClearSwitches();
     Click(Button(panel, CloudExperimentPanel::ID_NEXT));
-    ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 1; }));
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == CloudExperimentPanel::kStepDetails; }));
     Click(Button(panel, CloudExperimentPanel::ID_GET_STARTED));
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel() != nullptr; }, 20000)) << TestSupport::LogAsText();
 }
@@ -116,7 +120,7 @@ TEST_F(CloudPanelDownload, HostilePackagesAreRefusedAndNothingLandsOutsideTheTas
         Click(Button(panel, CloudExperimentPanel::ID_NEXT));
         ASSERT_TRUE(TestSupport::PumpUntil(
             [&] {
-                return panel->GetStepPage() == 0 &&
+                return panel->GetStepPage() == CloudExperimentPanel::kStepTaskCode &&
                        ErrorText(panel)->GetLabel().StartsWith("Couldn't read the zip entry '");
             },
             15000))
@@ -137,11 +141,11 @@ TEST_F(CloudPanelDownload, APackageWithoutExperimentKeepsTheViewAndAllowsANewTry
     CloudExperimentPanel* panel = ShowPanel();
     TypeInto(TaskField(panel), kTaskCode);
     Click(Button(panel, CloudExperimentPanel::ID_NEXT));
-    // The error line also shows progress ("Checking the task..."), so the wait is for the message itself;
-    // the limit is far beyond what the download and unpacking take, even under the sanitizers.
+    // Back at the task code with the message itself (the checks' own "Checking the task..." is no
+    // answer); the limit is far beyond what the download and unpacking take, even under the sanitizers.
     ASSERT_TRUE(TestSupport::PumpUntil(
         [&] {
-            return panel->GetStepPage() == 0 &&
+            return panel->GetState() == CloudExperimentPanel::State::TaskCode &&
                    ErrorText(panel)->GetLabel().StartsWith("The task holds no experiment.");
         },
         60000))
@@ -187,7 +191,7 @@ TEST_F(CloudPanelDownload, AnExperimentLeftWithoutTheMarkerIsDownloadedAgain)
     EXPECT_TRUE(fs::exists(TaskFolder() + "/.package-complete"));
     ASSERT_EQ(m_script.openedDocuments.size(), 1u);
     EXPECT_TRUE(m_script.openedDocuments[0].EndsWith("/Sample/Sample.vt6"));
-    EXPECT_NE(ReadFile(TaskFolder() + "/Sample/Sample.vt6"), "half\n");
+    EXPECT_NE(TestSupport::ReadWholeFile(TaskFolder() + "/Sample/Sample.vt6"), "half\n");
 }
 
 }  // namespace

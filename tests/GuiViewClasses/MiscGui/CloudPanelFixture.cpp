@@ -63,14 +63,6 @@ void CloudPanelTest::TearDown()
     CloudExperimentPanel::ForgetTaskForTesting();
 }
 
-std::string CloudPanelTest::ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::string CloudPanelTest::SamplePackage(bool zip)
 {
     const std::string folder = TestSupport::MakeTempFolder("sample");
@@ -81,7 +73,7 @@ std::string CloudPanelTest::SamplePackage(bool zip)
     const std::string command = zip ? "cd '" + folder + "' && zip -qr sample.zip Sample"
                                     : "tar -C '" + folder + "' -czf '" + package + "' Sample";
     EXPECT_EQ(std::system(command.c_str()), 0);
-    return ReadFile(package);
+    return TestSupport::ReadWholeFile(package);
 }
 
 std::string CloudPanelTest::MadePackage(const std::string& name)
@@ -93,7 +85,7 @@ std::string CloudPanelTest::MadePackage(const std::string& name)
             std::string("/usr/bin/python3 '") + PACKAGE_MAKER + "' '" + folder + "/packages' '" + folder + "/outside'";
         EXPECT_EQ(std::system(command.c_str()), 0);
     }
-    return ReadFile(folder + "/packages/" + name);
+    return TestSupport::ReadWholeFile(folder + "/packages/" + name);
 }
 
 void CloudPanelTest::AddExperiment(const std::string& infoFile, const std::string* package)

@@ -82,7 +82,6 @@ protected:
 
     // A package of a few files with one experiment document, in the given format.
     static std::string SamplePackage(bool zip = false);
-    static std::string ReadFile(const std::string& path);
     // One of the packages that make_packages.py writes.
     static std::string MadePackage(const std::string& name);
 

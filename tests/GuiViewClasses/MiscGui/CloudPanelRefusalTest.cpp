@@ -75,7 +75,7 @@ TEST_F(CloudPanelRefusal, NetworkFailuresHaveTheirOwnMessageAndNeverFreezeTheWin
         EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count(), 250);
         EXPECT_FALSE(panel->AreTaskChecksInFlight());
         EXPECT_TRUE(TaskField(panel)->IsEnabled());
-        EXPECT_EQ(panel->GetStepPage(), 0);
+        EXPECT_EQ(panel->GetStepPage(), CloudExperimentPanel::kStepTaskCode);
         EXPECT_EQ(RequestCount("/api/user/v1/download-experiment"), 0);
     }
     m_doubles.Service().ClearSwitches();
@@ -139,7 +139,7 @@ TEST_F(CloudPanelRefusal, EachRefusalShowsItsTextAndStartsNoDownload)
         Click(Button(panel, CloudExperimentPanel::ID_NEXT));
         EXPECT_TRUE(TestSupport::PumpUntil([&] { return ErrorText(panel)->GetLabel() == c.expected; }))
             << "shown: " << ErrorText(panel)->GetLabel();
-        EXPECT_EQ(panel->GetStepPage(), 0);
+        EXPECT_EQ(panel->GetStepPage(), CloudExperimentPanel::kStepTaskCode);
         EXPECT_FALSE(panel->IsDownloadInFlight());
         EXPECT_EQ(RequestCount("/api/user/v1/download-experiment"), 0);
         EXPECT_EQ(RequestCount("/api/") > 0, c.asksService);

@@ -33,8 +33,9 @@ protected:
         TypeInto(TaskField(panel), kTaskCode);
         Click(Button(panel, CloudExperimentPanel::ID_NEXT));
         if (detailsAsked) {
-            ASSERT_TRUE(TestSupport::PumpUntil([&] { return panel->GetStepPage() == 1; }))
-                << wxString(ErrorText(panel)->GetLabel());
+            ASSERT_TRUE(TestSupport::PumpUntil([&] {
+                return panel->GetStepPage() == CloudExperimentPanel::kStepDetails;
+            })) << wxString(ErrorText(panel)->GetLabel());
             TypeInto(wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_NAME), wxTextCtrl), "Ann");
             TypeInto(wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_EMAIL), wxTextCtrl), "ann@example.test");
             Click(Button(panel, CloudExperimentPanel::ID_GET_STARTED));
@@ -45,7 +46,7 @@ protected:
         EXPECT_EQ(m_script.closeRequests, 1) << "the untitled view closes once the experiment is open";
         ASSERT_EQ(m_script.openedDocuments.size(), 1u);
         EXPECT_TRUE(m_script.openedDocuments[0].EndsWith("/Sample/Sample.vt6"));
-        EXPECT_EQ(ReadyPanel()->GetStepPage(), 2);
+        EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepDownload);
         EXPECT_EQ(Button(ReadyPanel(), CloudExperimentPanel::ID_RUN_OR_CANCEL)->GetLabel(), "   Run Task   ");
         EXPECT_TRUE(ContainsLabel(ReadyPanel(), "The task is ready, click button below to proceed."));
     }
@@ -53,7 +54,8 @@ protected:
     void RunTask()
     {
         Click(Button(ReadyPanel(), CloudExperimentPanel::ID_RUN_OR_CANCEL));
-        ASSERT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel()->GetButtonPage() == 3; }, 30000))
+        ASSERT_TRUE(TestSupport::PumpUntil(
+            [&] { return ReadyPanel()->GetButtonPage() == CloudExperimentPanel::kButtonExit; }, 30000))
             << TestSupport::LogAsText();
     }
 
@@ -87,7 +89,7 @@ TEST_F(CloudPanelRoad, FromTaskCodeToThankYouWithTheDataAtTheService)
     EXPECT_EQ(m_doubles.Service().ReadExperimentFile(kExperimentCode, "rt_info"), "'group_id':'5'\n'group_id':'9'\n");
     EXPECT_EQ(wxConfigBase::Get()->Read("/VTCloudSettings/last_exp_id"), "12345678");
 
-    EXPECT_EQ(ReadyPanel()->GetStepPage(), 3);
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), "Thank you for participating in the study."));
     EXPECT_FALSE(fs::exists(TaskFolder()));
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
@@ -118,12 +120,13 @@ TEST_F(CloudPanelRoad, TheDataGoesBackWhileTheWindowKeepsHandlingEvents)
     Click(Button(ReadyPanel(), CloudExperimentPanel::ID_RUN_OR_CANCEL));
     last = std::chrono::steady_clock::now();
     ticker.Start(20);
-    ASSERT_TRUE(TestSupport::PumpUntil([&] { return ReadyPanel()->GetButtonPage() == 3; }, 30000))
+    ASSERT_TRUE(TestSupport::PumpUntil(
+        [&] { return ReadyPanel()->GetButtonPage() == CloudExperimentPanel::kButtonExit; }, 30000))
         << TestSupport::LogAsText();
     ticker.Stop();
     EXPECT_TRUE(sawSending);
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count(), 250);
-    EXPECT_EQ(ReadyPanel()->GetStepPage(), 3);
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
     const auto uploads = m_doubles.Service().RequestsTo("/api/user/v1/upload-result");
     ASSERT_EQ(uploads.size(), 1u);
     std::string runId;
@@ -150,7 +153,7 @@ TEST_F(CloudPanelRoad, CommandLineCodeWithoutUploadSavesAndSendsNothing)
     EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 0);
     EXPECT_EQ(RequestCount("/api/user/v1/update-rtinfo-file"), 0);
     EXPECT_EQ(wxConfigBase::Get()->Read("/VTCloudSettings/last_exp_id", "none"), "none");
-    EXPECT_EQ(ReadyPanel()->GetStepPage(), 3);
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
     EXPECT_FALSE(fs::exists(TaskFolder()));
 }
 
@@ -169,8 +172,8 @@ TEST_F(CloudPanelRoad, FailedUploadsGoToTheResearcherByMailWithADesktopCopy)
     bool attached = false;
     for (const auto& part : messages[0].parts) attached = attached || part.data == m_script.runBytes;
     EXPECT_TRUE(attached);
-    EXPECT_EQ(ReadyPanel()->GetStepPage(), 3);
-    EXPECT_EQ(ReadFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
+    EXPECT_EQ(TestSupport::ReadWholeFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
     EXPECT_EQ(wxConfigBase::Get()->Read("/VTCloudSettings/last_exp_id"), "12345678");
 }
 
@@ -182,12 +185,12 @@ TEST_F(CloudPanelRoad, WhenMailFailsTooTheAddressIsShownAndTheDataStaysInTwoPlac
     m_doubles.Relay().Stop();
     RunTask();
 
-    EXPECT_EQ(ReadyPanel()->GetStepPage(), 4);
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepUploadError);
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString("We have placed the data file on the desktop. Please send it\n"
                                                      "to the researcher at ") +
                                                 kResearcher + "."));
-    EXPECT_EQ(ReadFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
-    EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes) << "the task folder keeps the original";
+    EXPECT_EQ(TestSupport::ReadWholeFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
+    EXPECT_EQ(TestSupport::ReadWholeFile(DataFile()), m_script.runBytes) << "the task folder keeps the original";
 
     Click(Button(ReadyPanel(), CloudExperimentPanel::ID_COPY_EMAIL));
     wxString copied;
@@ -210,10 +213,10 @@ TEST_F(CloudPanelRoad, UnsentDataOfAnEarlierRunIsSentAtTheNextStart)
     GetToReadyPanel(false);
     m_doubles.Relay().Stop();
     RunTask();
-    EXPECT_EQ(ReadyPanel()->GetStepPage(), 4);
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepUploadError);
     const auto waiting = Vantrel::ReadOutbox();
     ASSERT_EQ(waiting.size(), 1u);
-    EXPECT_EQ(ReadFile(waiting[0].request.dataFile), m_script.runBytes);
+    EXPECT_EQ(TestSupport::ReadWholeFile(waiting[0].request.dataFile), m_script.runBytes);
     EXPECT_TRUE(m_doubles.Service().Results(kExperimentCode).empty());
 
     // The next start, with the service taking uploads again.
@@ -236,8 +239,8 @@ TEST_F(CloudPanelRoad, ACancelledRunSendsNothingAndKeepsItsDataFile)
     RunTask();
     EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 0);
     EXPECT_EQ(wxConfigBase::Get()->Read("/VTCloudSettings/last_exp_id", "none"), "none");
-    EXPECT_EQ(ReadyPanel()->GetStepPage(), 3);
-    EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes);
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
+    EXPECT_EQ(TestSupport::ReadWholeFile(DataFile()), m_script.runBytes);
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString::FromUTF8(DataFile())));
 }
@@ -265,12 +268,13 @@ TEST_F(CloudPanelRoad, ARunWhoseDataCouldNotBeSavedSendsNothingAndSaysWhereTheFi
     EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 0);
     EXPECT_EQ(m_doubles.Service().Results(kExperimentCode).size(), 0u);
     EXPECT_EQ(wxConfigBase::Get()->Read("/VTCloudSettings/last_exp_id", "none"), "none");
-    EXPECT_EQ(ReadyPanel()->GetStepPage(), 4) << "no thank-you page";
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepUploadError) << "no thank-you page";
     EXPECT_FALSE(ReadyPanel()->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL)->IsShownOnScreen());
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), "No space left on device"));
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString::FromUTF8(DataFile())));
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), kResearcher));
-    EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes) << "what was recorded stays in the task folder";
+    EXPECT_EQ(TestSupport::ReadWholeFile(DataFile()), m_script.runBytes)
+        << "what was recorded stays in the task folder";
     EXPECT_FALSE(fs::exists(DesktopFolder() + "/Task Data.txt"));
 }
 
@@ -279,10 +283,11 @@ TEST_F(CloudPanelRoad, KeepRequestedByTheExperimentLeavesTheFolderAndSaysSo)
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false, false, true, true));
     GetToReadyPanel(false);
     RunTask();
-    EXPECT_EQ(ReadyPanel()->GetStepPage(), 3);
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
     EXPECT_TRUE(ContainsLabel(ReadyPanel(), "You can uninstall this app if you want."));
-    EXPECT_EQ(ReadFile(DataFile()), m_script.runBytes);
-    EXPECT_EQ(ReadFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes) << "save_desktop asks for a copy";
+    EXPECT_EQ(TestSupport::ReadWholeFile(DataFile()), m_script.runBytes);
+    EXPECT_EQ(TestSupport::ReadWholeFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes)
+        << "save_desktop asks for a copy";
     EXPECT_FALSE(fs::exists(TaskFolder() + ".tar.gz"));
 }
 

@@ -68,21 +68,22 @@ protected:
     // Polls the layer, as the GUI pump does, until the answer came or time is up.
     bool PollUntilAnswered(const Answer& answer, int timeoutMs = 15000)
     {
-        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (answer.calls == 0 && Clock::now() < deadline) {
-            layer_->PollOnce();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return answer.calls != 0;
+        return TestSupport::WaitUntil(
+            [&] {
+                layer_->PollOnce();
+                return answer.calls != 0;
+            },
+            std::chrono::milliseconds(timeoutMs));
     }
 
     void PollFor(int ms)
     {
-        const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-        while (Clock::now() < deadline) {
-            layer_->PollOnce();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+        TestSupport::WaitUntil(
+            [&] {
+                layer_->PollOnce();
+                return false;
+            },
+            std::chrono::milliseconds(ms));
     }
 
     boost::shared_ptr<OrbiskAsynchronous::AsynchronousServicesLayer> layer_;

@@ -1,3 +1,5 @@
+#include "TestSupport.h"
+
 #include <OrbiskThreads/AsynchronousServicesLayer.h>
 
 #include <gtest/gtest.h>
@@ -16,8 +18,7 @@ boost::shared_ptr<AsynchronousServicesLayer> Make(THREADING_TYPE type)
 
 bool WaitFor(const std::function<bool()>& cond)
 {
-    for (int i = 0; i < 2000 && !cond(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return cond();
+    return TestSupport::WaitUntil(cond, std::chrono::milliseconds(2000));
 }
 }  // namespace
 

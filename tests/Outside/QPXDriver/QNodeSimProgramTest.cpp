@@ -1,6 +1,8 @@
 #include "QPXDriver/QPXDevice.h"
 #include "SimulatedQNodeProcess.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -25,21 +27,19 @@ TEST(QNodeSimProgram, AnswersAsTheChosenModelAndSendsKeysOnCommand)
     EXPECT_EQ("error key", sim.Command("press"));
     EXPECT_EQ("error unknown command", sim.Command("jump"));
     std::vector<Orbisk::QPXResponse> got;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (got.size() < 2 && std::chrono::steady_clock::now() < deadline) {
-        device->PollForResponse();
-        while (device->HasQueuedResponses()) got.push_back(device->GetNextResponse());
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    TestSupport::WaitUntil(
+        [&] {
+            device->PollForResponse();
+            while (device->HasQueuedResponses()) got.push_back(device->GetNextResponse());
+            return got.size() >= 2;
+        },
+        std::chrono::seconds(2));
     ASSERT_EQ(2u, got.size());
     EXPECT_TRUE(got[0].IsPress());
     EXPECT_FALSE(got[1].IsPress());
     EXPECT_EQ(6, got[1].Key());
     device->SetQNodeInputMode('t');
     std::string stats;
-    for (int i = 0; i < 100 && stats != "stats 1 0 116"; ++i) {
-        stats = sim.Command("stats");
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    TestSupport::WaitUntil([&] { return (stats = sim.Command("stats")) == "stats 1 0 116"; }, std::chrono::seconds(2));
     EXPECT_EQ("stats 1 0 116", stats);
 }

@@ -23,12 +23,13 @@ namespace {
 std::vector<QPXResponse> Collect(QPXDevice& device, std::size_t count)
 {
     std::vector<QPXResponse> out;
-    const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (out.size() < count && Clock::now() < deadline) {
-        device.PollForResponse();
-        while (device.HasQueuedResponses()) out.push_back(device.GetNextResponse());
-        if (out.size() < count) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    TestSupport::WaitUntil(
+        [&] {
+            device.PollForResponse();
+            while (device.HasQueuedResponses()) out.push_back(device.GetNextResponse());
+            return out.size() >= count;
+        },
+        std::chrono::seconds(2));
     return out;
 }
 
@@ -105,9 +106,8 @@ TEST(QPXDevice, InputModeAndTimerResetReachTheDevice)
     device->SetQNodeInputMode(116);
     device->ResetRtTimer();
     device->ResetRtTimer();
-    const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while ((sim.LastInputMode() != 116 || sim.TimerResets() != 2) && Clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    TestSupport::WaitUntil([&] { return sim.LastInputMode() == 116 && sim.TimerResets() == 2; },
+                           std::chrono::seconds(2));
     EXPECT_EQ(116, sim.LastInputMode());
     EXPECT_EQ(2, sim.TimerResets());
 }
@@ -121,11 +121,12 @@ TEST(QPXDevice, AHangUpLeavesADisconnectedDeviceWithNoKeysHeld)
     ASSERT_EQ(1u, Collect(*device, 1).size());
     EXPECT_EQ(1, device->GetNumberOfKeysDown());
     sim.HangUp();
-    const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (device->IsConnected() && Clock::now() < deadline) {
-        device->PollForResponse();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    TestSupport::WaitUntil(
+        [&] {
+            device->PollForResponse();
+            return !device->IsConnected();
+        },
+        std::chrono::seconds(2));
     EXPECT_FALSE(device->IsConnected());
     EXPECT_EQ(0, device->GetNumberOfKeysDown());
     device->SetQNodeInputMode('t');  // harmless on a dead line

@@ -4,6 +4,8 @@
 #include "ScopedQpxDevicePaths.h"
 #include "SimulatedQNode.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -107,11 +109,12 @@ TEST(VTHwQpxDevice, OneConnectionPerModelIsSharedAndAGoneDeviceIsDropped)
     EXPECT_FALSE(a->HasQueuedResponses());
 
     qnode->HangUp();
-    const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (a->IsConnected() && Clock::now() < deadline) {
-        a->PollForResponse();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    TestSupport::WaitUntil(
+        [&] {
+            a->PollForResponse();
+            return !a->IsConnected();
+        },
+        std::chrono::seconds(2));
     hw.OnEndExperimentAfterBase();
     a.reset();
     b.reset();

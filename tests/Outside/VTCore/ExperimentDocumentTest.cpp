@@ -36,25 +36,6 @@ wxIMPLEMENT_DYNAMIC_CLASS(TestExperimentView, wxView);
 
 std::string Fixture(const char* name) { return std::string(STUDYSTATION_FIXTURES_DIR) + "/" + name; }
 
-std::string ReadFile(const wxString& path)
-{
-    wxFFile f(path, "rb");
-    wxString content;
-    std::string bytes;
-    if (!f.IsOpened()) return bytes;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = f.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, n);
-    return bytes;
-}
-
-void WriteFile(const wxString& path, const std::string& bytes)
-{
-    wxFFile f(path, "wb");
-    ASSERT_TRUE(f.IsOpened());
-    ASSERT_TRUE(f.Write(bytes.data(), bytes.size()) == bytes.size());
-}
-
 class Documents : public ::testing::Test
 {
 protected:
@@ -126,7 +107,7 @@ TEST_F(Documents, SaveThenLoadGivesTheSameExperiment)
     // Saving the loaded copy writes the same bytes.
     const wxString again = Path("again.vt6");
     ASSERT_TRUE(loaded->OnSaveDocument(again));
-    EXPECT_EQ(ReadFile(again), ReadFile(file));
+    EXPECT_EQ(TestSupport::ReadWholeFile(again), TestSupport::ReadWholeFile(file));
     VTTrial fresh(loaded);
     EXPECT_EQ(loaded->LookupElementByTypeAndID(ElementType::Trial, fresh.GetID()), nullptr);
 }
@@ -138,9 +119,9 @@ TEST_F(Documents, SaveReplacesTheFileWholeOrNotAtAll)
 
     // Over an existing file: replaced, and no temporary file stays behind.
     const wxString file = Path("kept.vt6");
-    WriteFile(file, "previous contents");
+    TestSupport::WriteWholeFile(file, "previous contents");
     ASSERT_TRUE(experiment.OnSaveDocument(file)) << TestSupport::LogAsText();
-    EXPECT_NE(ReadFile(file), "previous contents");
+    EXPECT_NE(TestSupport::ReadWholeFile(file), "previous contents");
     wxArrayString files;
     EXPECT_EQ(wxDir::GetAllFiles(wxString::FromUTF8(folder), &files), 1u);
 
@@ -154,12 +135,12 @@ TEST_F(Documents, SaveReplacesTheFileWholeOrNotAtAll)
     const wxString readOnlyFolder = Path("readonly");
     ASSERT_TRUE(wxFileName::Mkdir(readOnlyFolder));
     const wxString blocked = readOnlyFolder + "/blocked.vt6";
-    WriteFile(blocked, "previous contents");
+    TestSupport::WriteWholeFile(blocked, "previous contents");
     ASSERT_EQ(chmod(readOnlyFolder.utf8_str(), 0555), 0);
     const bool permissionsApply = access(readOnlyFolder.utf8_str(), W_OK) != 0;  // not for root
     if (permissionsApply) {
         EXPECT_FALSE(experiment.OnSaveDocument(blocked));
-        EXPECT_EQ(ReadFile(blocked), "previous contents");
+        EXPECT_EQ(TestSupport::ReadWholeFile(blocked), "previous contents");
         wxArrayString leftovers;
         EXPECT_EQ(wxDir::GetAllFiles(readOnlyFolder, &leftovers), 1u);
     }
@@ -182,7 +163,8 @@ TEST_F(Documents, EachFileOpensAsOneDocument)
 
     // The older extensions open through the same template.
     for (const char* name : {"older.vt5", "oldest.vt4"}) {
-        WriteFile(Path(name), ReadFile(wxString::FromUTF8(Fixture("timed-events.vt6"))));
+        TestSupport::WriteWholeFile(Path(name),
+                                    TestSupport::ReadWholeFile(wxString::FromUTF8(Fixture("timed-events.vt6"))));
         EXPECT_NE(Open(Path(name)), nullptr) << name << TestSupport::LogAsText();
     }
     EXPECT_EQ(VTExperiment::GetNumOpen(), 4);
@@ -190,7 +172,7 @@ TEST_F(Documents, EachFileOpensAsOneDocument)
 
 TEST_F(Documents, InputDevicesAreWhatTheDocumentNamesAndTheKeyboardWhenItNamesNone)
 {
-    const std::string fixture = ReadFile(wxString::FromUTF8(Fixture("timed-events.vt6")));
+    const std::string fixture = TestSupport::ReadWholeFile(wxString::FromUTF8(Fixture("timed-events.vt6")));
     const std::string field = "\"inputPlugIns\": [\n      2100\n    ],\n";
     ASSERT_NE(fixture.find(field), std::string::npos);
     struct Case
@@ -206,7 +188,7 @@ TEST_F(Documents, InputDevicesAreWhatTheDocumentNamesAndTheKeyboardWhenItNamesNo
         SCOPED_TRACE(c.name);
         std::string text = fixture;
         text.replace(text.find(field), field.size(), c.replacement ? c.replacement : "");
-        WriteFile(Path(c.name), text);
+        TestSupport::WriteWholeFile(Path(c.name), text);
         VTExperiment* experiment = Open(Path(c.name));
         ASSERT_NE(experiment, nullptr) << TestSupport::LogAsText();
         EXPECT_EQ(experiment->GetInputPlugInIDsInUse(), c.inputs);
@@ -273,7 +255,7 @@ TEST_F(Documents, FixturesOpenWithTheirGroupsBlocksTrialsAndEvents)
 
 TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
 {
-    const std::string good = ReadFile(wxString::FromUTF8(Fixture("one-group.vt6")));
+    const std::string good = TestSupport::ReadWholeFile(wxString::FromUTF8(Fixture("one-group.vt6")));
     const std::string head = R"({"format": "Study Station experiment", "version": 1, "elements": )";
     struct Case
     {
@@ -365,7 +347,7 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
     for (const Case& c : all) {
         TestSupport::ClearLog();
         const wxString file = Path("bad.vt6");
-        WriteFile(file, c.content);
+        TestSupport::WriteWholeFile(file, c.content);
         EXPECT_EQ(Open(file), nullptr) << c.what;
         EXPECT_TRUE(manager->GetDocuments().empty()) << c.what;
         EXPECT_TRUE(TestSupport::LogContains("Could not open the experiment"))
@@ -390,7 +372,7 @@ TEST_F(Documents, BadFilesAreRefusedWithAClearMessage)
 TEST_F(Documents, OptionalFieldsTakeTheirDefaults)
 {
     const wxString file = Path("minimal.vt6");
-    WriteFile(file, R"({"format": "Study Station experiment", "version": 1,
+    TestSupport::WriteWholeFile(file, R"({"format": "Study Station experiment", "version": 1,
         "elements": [{"type": 2, "id": 3}, {"type": 9, "id": 2, "blocks": {"links": []}},
                      {"type": 3, "id": 4, "levels": ["750", {"name": "long", "text": "1500"}]}]})");
     VTExperiment* doc = Open(file);
@@ -431,7 +413,8 @@ TEST_F(Documents, DamagedDocumentsOpenWithTheirDanglingReferencesDroppedAndNamed
         std::function<void(VTExperiment&)> check;
     };
     const Case cases[] = {
-        {"dangling link", head + R"([{"type": 1, "id": 4}, {"type": 0, "id": 1, "trials": {"links": [[99, 0], [4, 0]]}}]})",
+        {"dangling link",
+         head + R"([{"type": 1, "id": 4}, {"type": 0, "id": 1, "trials": {"links": [[99, 0], [4, 0]]}}]})",
          "The block \"\" (id 1) referred to a trial with id 99 that does not exist",
          [](VTExperiment& x) {
              auto* block = dynamic_cast<VTBlock*>(x.LookupElementByTypeAndID(ElementType::Block, 1));
@@ -441,14 +424,18 @@ TEST_F(Documents, DamagedDocumentsOpenWithTheirDanglingReferencesDroppedAndNamed
         {"many links to nothing", head + R"([{"type": 0, "id": 1, "trials": {"links": [)" + manyLinks + "]}}]}",
          "referred to 100000 trials that do not exist (ids 1, 2, 3, 4, 5, ...)",
          [](VTExperiment& x) {
-             EXPECT_EQ(dynamic_cast<VTBlock*>(x.LookupElementByTypeAndID(ElementType::Block, 1))->GetNumberOfUsedTrials(),
-                       0u);
+             EXPECT_EQ(
+                 dynamic_cast<VTBlock*>(x.LookupElementByTypeAndID(ElementType::Block, 1))->GetNumberOfUsedTrials(),
+                 0u);
          }},
-        {"orphan tag", head + R"([{"type": 12, "id": 7, "name": "red", "parent": 3}, {"type": 1, "id": 2, "tags": {"links": [[7, 0]]}}]})",
+        {"orphan tag",
+         head +
+             R"([{"type": 12, "id": 7, "name": "red", "parent": 3}, {"type": 1, "id": 2, "tags": {"links": [[7, 0]]}}]})",
          "The tag \"red\" (id 7) belongs to no tag set; it was removed.",
          [](VTExperiment& x) {
              EXPECT_EQ(x.LookupElementByTypeAndID(ElementType::Tag, 7), nullptr);
-             EXPECT_TRUE(dynamic_cast<VTTrial*>(x.LookupElementByTypeAndID(ElementType::Trial, 2))->GetUsedTags().Empty());
+             EXPECT_TRUE(
+                 dynamic_cast<VTTrial*>(x.LookupElementByTypeAndID(ElementType::Trial, 2))->GetUsedTags().Empty());
          }},
         {"missing tag set and list", head + R"([{"type": 2, "id": 1, "stimListID": 5, "tagSetIDForCorrect": 6}]})",
          "referred to a tag set with id 6 that does not exist",
@@ -459,7 +446,8 @@ TEST_F(Documents, DamagedDocumentsOpenWithTheirDanglingReferencesDroppedAndNamed
              EXPECT_TRUE(TestSupport::LogContains("referred to a stimulus list with id 5"));
          }},
         {"missing chosen response",
-         head + R"([{"type": 5, "id": 2}, {"type": 2, "id": 1, "correctRows": [{"row": -1, "kind": 2, "chosen": [8, 2]}]}]})",
+         head +
+             R"([{"type": 5, "id": 2}, {"type": 2, "id": 1, "correctRows": [{"row": -1, "kind": 2, "chosen": [8, 2]}]}]})",
          "referred to a response with id 8",
          [](VTExperiment& x) {
              auto* event = dynamic_cast<VTEvent*>(x.LookupElementByTypeAndID(ElementType::Event, 1));
@@ -485,7 +473,7 @@ TEST_F(Documents, DamagedDocumentsOpenWithTheirDanglingReferencesDroppedAndNamed
     for (const Case& c : cases) {
         TestSupport::ClearLog();
         const wxString file = Path("damaged.vt6");
-        WriteFile(file, c.content);
+        TestSupport::WriteWholeFile(file, c.content);
         VTExperiment* doc = Open(file);
         ASSERT_NE(doc, nullptr) << c.what << ": " << TestSupport::LogAsText();
         EXPECT_TRUE(TestSupport::LogContains(wxString::FromUTF8(c.warning), wxLOG_Warning))
@@ -507,7 +495,8 @@ TEST_F(Documents, DamagedDocumentsOpenWithTheirDanglingReferencesDroppedAndNamed
 TEST_F(Documents, AFileFromANewerVersionIsRefusedWithItsOwnMessage)
 {
     const wxString file = Path("newer.vt6");
-    WriteFile(file, R"({"format": "Study Station experiment", "version": 2, "elements": [{"type": 99}]})");
+    TestSupport::WriteWholeFile(file,
+                                R"({"format": "Study Station experiment", "version": 2, "elements": [{"type": 99}]})");
     EXPECT_EQ(Open(file), nullptr);
     EXPECT_TRUE(manager->GetDocuments().empty());
     EXPECT_TRUE(TestSupport::LogContains("was made by a newer version of Study Station (format 2; this version reads "

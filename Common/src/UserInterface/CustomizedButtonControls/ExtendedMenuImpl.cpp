@@ -96,7 +96,7 @@ void ExtendedMenuImpl::ChooseExtendedMenuIndex(std::size_t index)
     if (index < menus_.size())
         menuIndex_ = index;
     else
-        wxLogError("No such extended menu index!");
+        wxLogError(_("No such extended menu index!"));
 }
 
 void ExtendedMenuImpl::ChooseTheMenuItemLinkedToThisString(const wxString& text)
@@ -105,7 +105,7 @@ void ExtendedMenuImpl::ChooseTheMenuItemLinkedToThisString(const wxString& text)
         AssignCurrentText(selectedId_);
         value_ = text;
     } else {
-        wxLogError("Cannot select %s from the extended menu.", text);
+        wxLogError(_("Cannot select %s from the extended menu."), text);
     }
 }
 
@@ -136,7 +136,7 @@ void ExtendedMenuImpl::AssignCurrentText(int id)
     wxString text;
     for (const auto& menu : menus_)
         if (const wxMenuItem* item = FindPlainItem(*menu, id)) text = item->GetItemLabelText();
-    if (text.empty()) wxLogError("Drop-down choice contains invalid empty text. Please cancel changes.");
+    if (text.empty()) wxLogError(_("Drop-down choice contains invalid empty text. Please cancel changes."));
     ShowText(text);
 }
 

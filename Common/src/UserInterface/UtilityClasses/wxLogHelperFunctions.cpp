@@ -92,7 +92,7 @@ void WriteOneStringToSimpleFileThenClose(bool clearFirst, const wxString& path, 
         ready = file->Open(path) || file->Create(path);
     }
     if (!ready) {
-        wxLogError("We could neither open nor create \"%s\".", path);
+        wxLogError(_("We could neither open nor create \"%s\"."), path);
         return;
     }
     if (clearFirst) file->Clear();

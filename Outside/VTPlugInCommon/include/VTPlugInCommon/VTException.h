@@ -26,4 +26,8 @@ private:
     std::string m_Utf8;
 };
 
+// Inside a catch block: what the exception being handled says, for a log entry
+// about what was caught ("an exception of unknown type" when it says nothing).
+VTSDK_API wxString DescribeCurrentException();
+
 }  // namespace VantrelSDK

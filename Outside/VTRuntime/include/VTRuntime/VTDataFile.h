@@ -86,7 +86,8 @@ public:
 
 private:
     bool WriteLine(const wxString& line);
-    bool Fail(const char* what, int error);
+    // `format` names the file (first %s) and the system's reason (second %s).
+    bool Fail(const wxString& format, int error);
     std::FILE* m_File = nullptr;
     wxString m_Path;
     wxString m_RunID;

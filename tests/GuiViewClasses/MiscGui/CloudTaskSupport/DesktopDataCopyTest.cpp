@@ -12,16 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
 class DesktopDataCopyTest : public ::testing::Test
 {
 protected:
@@ -38,20 +28,20 @@ protected:
 TEST_F(DesktopDataCopyTest, EachCopyTakesTheFirstFreeNameAndNothingEarlierIsTouched)
 {
     fs::create_directories(m_desktop);
-    WriteBytes(m_desktop + "/Task Data 1.txt", "someone else's file");
+    TestSupport::WriteWholeFile(m_desktop + "/Task Data 1.txt", "someone else's file");
 
     const char* expectedNames[] = {"Task Data.txt", "Task Data 2.txt", "Task Data 3.txt"};
     for (int run = 0; run < 3; ++run) {
         const std::string bytes = "run " + std::to_string(run) + std::string(100000 * run, '\t') + "\r\n\0end";
-        WriteBytes(m_data, bytes);
+        TestSupport::WriteWholeFile(m_data, bytes);
         const Vantrel::DesktopCopyResult copy =
             Vantrel::CopyDataFileToFolder(wxString::FromUTF8(m_data), wxString::FromUTF8(m_desktop));
         ASSERT_TRUE(copy.verified) << copy.error;
         EXPECT_EQ(copy.path, wxString::FromUTF8(m_desktop + "/" + expectedNames[run]));
-        EXPECT_EQ(ReadBytes(copy.path.utf8_str().data()), bytes);
+        EXPECT_EQ(TestSupport::ReadWholeFile(copy.path.utf8_str().data()), bytes);
     }
-    EXPECT_EQ(ReadBytes(m_desktop + "/Task Data 1.txt"), "someone else's file");
-    EXPECT_EQ(ReadBytes(m_desktop + "/Task Data.txt"), std::string("run 0\r\n"));
+    EXPECT_EQ(TestSupport::ReadWholeFile(m_desktop + "/Task Data 1.txt"), "someone else's file");
+    EXPECT_EQ(TestSupport::ReadWholeFile(m_desktop + "/Task Data.txt"), std::string("run 0\r\n"));
     int files = 0;
     for (const auto& entry : fs::directory_iterator(m_desktop)) {
         ++files;
@@ -62,12 +52,12 @@ TEST_F(DesktopDataCopyTest, EachCopyTakesTheFirstFreeNameAndNothingEarlierIsTouc
 
 TEST_F(DesktopDataCopyTest, AMissingDesktopFolderIsCreated)
 {
-    WriteBytes(m_data, "data");
+    TestSupport::WriteWholeFile(m_data, "data");
     const std::string deeper = m_desktop + "/not/yet";
     const Vantrel::DesktopCopyResult copy =
         Vantrel::CopyDataFileToFolder(wxString::FromUTF8(m_data), wxString::FromUTF8(deeper));
     ASSERT_TRUE(copy.verified) << copy.error;
-    EXPECT_EQ(ReadBytes(deeper + "/Task Data.txt"), "data");
+    EXPECT_EQ(TestSupport::ReadWholeFile(deeper + "/Task Data.txt"), "data");
 }
 
 TEST_F(DesktopDataCopyTest, AMissingDataFileGivesAnErrorAndNoFile)
@@ -83,7 +73,7 @@ TEST_F(DesktopDataCopyTest, ADesktopNameTakenByAFolderOrALinkIsSkipped)
 {
     fs::create_directories(m_desktop + "/Task Data.txt");
     fs::create_symlink(m_root + "/nowhere", m_desktop + "/Task Data 1.txt");
-    WriteBytes(m_data, "data");
+    TestSupport::WriteWholeFile(m_data, "data");
     const Vantrel::DesktopCopyResult copy =
         Vantrel::CopyDataFileToFolder(wxString::FromUTF8(m_data), wxString::FromUTF8(m_desktop));
     ASSERT_TRUE(copy.verified) << copy.error;

@@ -1,5 +1,7 @@
 #include "PackageDownload.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -16,12 +18,9 @@ using namespace std::chrono_literals;
 std::optional<PackageDownload::Outcome> WaitForOutcome(PackageDownload& download,
                                                        std::chrono::milliseconds timeout = 5000ms)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (auto outcome = download.TakeOutcome()) return outcome;
-        std::this_thread::sleep_for(1ms);
-    }
-    return std::nullopt;
+    std::optional<PackageDownload::Outcome> outcome;
+    TestSupport::WaitUntil([&] { return (outcome = download.TakeOutcome()).has_value(); }, timeout);
+    return outcome;
 }
 
 // A transfer that reports progress until it is cancelled or released.
@@ -65,14 +64,32 @@ TEST(PackageDownload, ReportsEachEndOnceAndOnlyAfterTheWorkerHasEnded)
     }
 }
 
+TEST(PackageDownload, EveryWorkerTellsItsEndOnlyOnceItsOutcomeCanBeTaken)
+{
+    PackageDownload download;
+    std::atomic<int> firstEnded{0};
+    std::atomic<int> secondEnded{0};
+    auto release = std::make_shared<std::atomic<bool>>(false);
+    download.Start(Blocking(release), [&] { ++firstEnded; });
+    // The first is retired (cancelled) by the second: it still tells its end, but
+    // the outcome given out is the second's.
+    download.Start([](PackageDownload::Progress&) { return true; }, [&] { ++secondEnded; });
+    ASSERT_TRUE(TestSupport::WaitUntil([&] { return secondEnded == 1; }, 5000ms));
+    EXPECT_EQ(download.TakeOutcome(), PackageDownload::Outcome::Succeeded) << "no waiting after the notice";
+    EXPECT_TRUE(TestSupport::WaitUntil([&] { return firstEnded == 1; }, 5000ms));
+    EXPECT_EQ(download.TakeOutcome(), std::nullopt);
+    download.ShutDown(1000ms);
+    EXPECT_EQ(firstEnded, 1);
+    EXPECT_EQ(secondEnded, 1);
+}
+
 TEST(PackageDownload, NothingIsReportedWhileTheWorkerRuns)
 {
     auto release = std::make_shared<std::atomic<bool>>(false);
     PackageDownload download;
     download.Start(Blocking(release));
-    std::this_thread::sleep_for(20ms);
+    ASSERT_TRUE(TestSupport::WaitUntil([&] { return download.Percent() == 40; }, 5000ms)) << "the worker runs";
     EXPECT_EQ(download.TakeOutcome(), std::nullopt);
-    EXPECT_EQ(download.Percent(), 40);
     *release = true;
     EXPECT_EQ(WaitForOutcome(download), PackageDownload::Outcome::Succeeded);
 }
@@ -106,7 +123,7 @@ TEST(PackageDownload, ARestartRetiresTheOldWorkerWhichCanNoLongerReport)
     auto releaseNew = std::make_shared<std::atomic<bool>>(false);
     download.Start(Blocking(releaseNew));
     *holdOld = true;
-    std::this_thread::sleep_for(20ms);
+    ASSERT_TRUE(TestSupport::WaitUntil([&] { return oldEnded->load() == 1; }, 5000ms));
     EXPECT_EQ(download.TakeOutcome(), std::nullopt) << "the old worker's end must not count for the new try";
     *releaseNew = true;
     EXPECT_EQ(WaitForOutcome(download), PackageDownload::Outcome::Succeeded);
@@ -138,7 +155,7 @@ TEST(PackageDownload, ShutDownCancelsJoinsAndAbandonsAStuckWorkerSafely)
         }  // the owner is destroyed while the worker still runs
         EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
         *release = true;
-        for (int i = 0; i < 2000 && stuckEnded->load() == 0; ++i) std::this_thread::sleep_for(1ms);
+        TestSupport::WaitUntil([&] { return stuckEnded->load() != 0; }, 2000ms);
         EXPECT_EQ(stuckEnded->load(), 1);
         std::this_thread::sleep_for(10ms);  // let the abandoned worker finish its last writes
     }

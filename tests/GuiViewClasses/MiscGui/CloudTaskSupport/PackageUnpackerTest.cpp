@@ -15,14 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::vector<std::string> Listing(const fs::path& root)
 {
     std::vector<std::string> names;
@@ -78,13 +70,14 @@ TEST_F(PackageUnpackerTest, UnpacksEveryGoodFormatWithFoldersNamesAndBytes)
         fs::remove_all(m_task);
         const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package(name), Task());
         ASSERT_TRUE(result.ok) << result.error << TestSupport::LogAsText();
-        EXPECT_EQ(ReadBytes(m_task + "/Experiment/task.vt6"), "{\"doc\": 1}\n");
+        EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/Experiment/task.vt6"), "{\"doc\": 1}\n");
         std::string binary;
         for (int i = 0; i < 400; ++i)
             for (int b = 0; b < 256; ++b) binary += static_cast<char>(b);
-        EXPECT_EQ(ReadBytes(m_task + "/Experiment/images/picture.png"), binary);
-        EXPECT_EQ(ReadBytes(m_task + "/Experiment/caf\xc3\xa9.txt"), "accent\n");
-        EXPECT_EQ(ReadBytes(m_task + "/loose/deeper/no-folder-entry.txt"), "made without its folder entry\n");
+        EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/Experiment/images/picture.png"), binary);
+        EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/Experiment/caf\xc3\xa9.txt"), "accent\n");
+        EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/loose/deeper/no-folder-entry.txt"),
+                  "made without its folder entry\n");
     }
 }
 
@@ -92,7 +85,8 @@ TEST_F(PackageUnpackerTest, LongNamesOfGnuTarAreKept)
 {
     const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package("long-names.tar.gz"), Task());
     ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(ReadBytes(m_task + "/Experiment/" + std::string(120, 'n') + "/" + std::string(120, 'm') + ".txt"),
+    EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/Experiment/" + std::string(120, 'n') + "/" + std::string(120, 'm') +
+                                         ".txt"),
               "long\n");
 }
 
@@ -134,7 +128,7 @@ TEST_F(PackageUnpackerTest, ZipNamesAreDecodedAsTheirFlagSays)
 {
     const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package("cp437.zip"), Task());
     ASSERT_TRUE(result.ok) << result.error << TestSupport::LogAsText();
-    EXPECT_EQ(ReadBytes(m_task + "/Experiment/caf\xc3\xa9 \xc2\xa3.txt"), "accent\n");  // "café £.txt"
+    EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/Experiment/caf\xc3\xa9 \xc2\xa3.txt"), "accent\n");  // "café £.txt"
 
     fs::remove_all(m_task);
     const Vantrel::UnpackResult refused = Vantrel::UnpackPackage(Package("bad-utf8.zip"), Task());
@@ -169,7 +163,7 @@ TEST_F(PackageUnpackerTest, EntriesThatWouldReplaceTheTasksOwnFilesAreRefused)
             EXPECT_EQ(result.error, wxString::Format("The package holds a file named '%s', which would replace one of "
                                                      "the task's own files.",
                                                      c.name));
-            EXPECT_EQ(ReadBytes(m_task + "/exp_info"), "researcher@example.test\n");
+            EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/exp_info"), "researcher@example.test\n");
             EXPECT_EQ(Listing(m_task), std::vector<std::string>{"exp_info"});
         }
     // Below the top level the names are ordinary.
@@ -274,7 +268,7 @@ TEST_F(PackageUnpackerTest, ExistingFilesOfTheTaskFolderSurviveAFailedUnpacking)
     fs::create_directories(m_task);
     std::ofstream(m_task + "/exp_info") << "vt_ver=6.5.3\n";
     EXPECT_FALSE(Vantrel::ExtractZip(Package("parent.tar.gz"), Task()));
-    EXPECT_EQ(ReadBytes(m_task + "/exp_info"), "vt_ver=6.5.3\n");
+    EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/exp_info"), "vt_ver=6.5.3\n");
 }
 
 }  // namespace

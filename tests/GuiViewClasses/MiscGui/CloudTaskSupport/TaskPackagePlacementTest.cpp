@@ -16,14 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class TaskPackagePlacement : public ::testing::Test
 {
 protected:
@@ -50,8 +42,8 @@ protected:
 
     void ExpectOwnFilesKept() const
     {
-        EXPECT_EQ(ReadBytes(m_task + "/exp_info"), "researcher@example.test\n");
-        EXPECT_EQ(ReadBytes(m_task + "/Task Data.txt"), "unsent rows\n");
+        EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/exp_info"), "researcher@example.test\n");
+        EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/Task Data.txt"), "unsent rows\n");
     }
 
     static std::string s_packages;
@@ -64,7 +56,7 @@ TEST_F(TaskPackagePlacement, AWholePackageIsMovedIntoPlaceAndMarked)
     const Vantrel::UnpackResult result = Vantrel::PlaceTaskPackage(Package("good.tar.gz"), Task());
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_TRUE(Vantrel::TaskPackageIsComplete(Task()));
-    EXPECT_EQ(ReadBytes(m_task + "/Experiment/task.vt6"), "{\"doc\": 1}\n");
+    EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/Experiment/task.vt6"), "{\"doc\": 1}\n");
     EXPECT_FALSE(fs::exists(m_task + "/.unpacking"));
     ExpectOwnFilesKept();
 }
@@ -108,7 +100,7 @@ TEST_F(TaskPackagePlacement, AnUnpackingKilledHalfWayIsNeverTakenForAWholeOne)
 
         ASSERT_TRUE(Vantrel::PlaceTaskPackage(Package("good.tar.gz"), Task()).ok);
         EXPECT_TRUE(Vantrel::TaskPackageIsComplete(Task()));
-        EXPECT_EQ(ReadBytes(m_task + "/Experiment/images/picture.png").size(), 256u * 400u);
+        EXPECT_EQ(TestSupport::ReadWholeFile(m_task + "/Experiment/images/picture.png").size(), 256u * 400u);
         EXPECT_FALSE(fs::exists(m_task + "/.unpacking"));
         ExpectOwnFilesKept();
         Vantrel::DiscardTaskPackage(Task());
