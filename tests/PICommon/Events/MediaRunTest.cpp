@@ -18,6 +18,7 @@
 #include "MediaTestSupport.h"
 #include "RunDriver.h"
 #include "TestSupport.h"
+#include "TimeScale.h"
 #include "TestPlugInAccess.h"
 #include "VTPlugInCommon/VTTimer.h"
 #include "VTRuntime/VTCompiledExperiment.h"
@@ -206,8 +207,12 @@ TEST_F(MediaRun, ReadingWordTimesAreOneRowPerWord)
         std::vector<wxString> words;
         std::vector<double>
             wordMs;  // reading time (-1: not answered) or, for rapid presentation, onset after the first
+        std::vector<long> unansweringPressAtMs = {};  // presses that must answer no word
     } cases[] = {
         {"self-paced words", 340, "The cat sat", {300, 1050, 1850}, {"The", "cat", "sat"}, {300, 750, 800}},
+        // The second press comes while "cat" is being drawn, before its onset: it answers nothing.
+        {"self-paced, a press before the word's onset", 340, "The cat sat", {300, 1050, 1850}, {"The", "cat", "sat"},
+         {300, 750, 800}, {300}},
         {"self-paced segments", 340, "The old man\\the boat", {400, 1300}, {"The old man", "the boat"}, {400, 900}},
         {"self-paced, time limit before the last word", 340, "one two three", {200}, {"one", "two"}, {200, -1}},
         {"rapid presentation", 341, "one two three four", {}, {"one", "two", "three", "four"}, {0, 250, 500, 750}},
@@ -215,14 +220,18 @@ TEST_F(MediaRun, ReadingWordTimesAreOneRowPerWord)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         access.reset();
-        for (long at : c.pressAtMs) access.scheduleOnEvent(0, 7, 1, 1, static_cast<unsigned long long>(at) * 1000);
+        // The schedule is stretched where drawing a word takes longer than the gaps between presses.
+        const long scale = TestSupport::kTimeScale;
+        for (const std::vector<long>* presses : {&c.pressAtMs, &c.unansweringPressAtMs})
+            for (long at : *presses)
+                access.scheduleOnEvent(0, 7, 1, 1, static_cast<unsigned long long>(at * scale) * 1000);
         VTPlannedEvent reading;
         reading.name = "Reading";
         reading.pluginID = c.type;
         reading.kind = VTPlannedEvent::StimulusKind::Text;
         reading.text = c.text;
         reading.stimulusLabel = c.text;
-        reading.timeLimitMs = 2500;
+        reading.timeLimitMs = 2500 * scale;
         VTRunPlan plan;
         plan.blocks.resize(1);
         plan.blocks[0].trials.resize(1);
@@ -247,7 +256,7 @@ TEST_F(MediaRun, ReadingWordTimesAreOneRowPerWord)
                     const double gap = row.onsetMs - report.rows[w - 1].onsetMs;
                     // Drawing may add to a word's time on a busy machine, never take from it.
                     EXPECT_GE(gap, 249.0);
-                    EXPECT_LT(gap, 650.0);
+                    EXPECT_LT(gap, 250.0 + 400.0 * scale);
                 }
             } else if (c.wordMs[w] < 0) {
                 EXPECT_FALSE(row.hasReactionTime);
@@ -257,13 +266,13 @@ TEST_F(MediaRun, ReadingWordTimesAreOneRowPerWord)
                 EXPECT_EQ(row.correctness, "C");
                 // The reading time ends at the press, which came when it was scheduled.
                 const double pressMs = row.onsetMs + row.reactionTimeMs;
-                EXPECT_NEAR(pressMs, report.rows[0].onsetMs + c.pressAtMs[w], 3.0);
+                EXPECT_NEAR(pressMs, report.rows[0].onsetMs + c.pressAtMs[w] * scale, 3.0 * scale);
                 EXPECT_GT(row.reactionTimeMs, 0.0);
-                EXPECT_LE(row.reactionTimeMs, c.wordMs[w] + 3.0);
+                EXPECT_LE(row.reactionTimeMs, c.wordMs[w] * scale + 3.0 * scale);
                 // The next word appears once this one is answered (drawing takes what it takes).
                 if (w + 1 < report.rows.size()) {
                     EXPECT_GE(report.rows[w + 1].onsetMs, pressMs);
-                    EXPECT_LT(report.rows[w + 1].onsetMs, pressMs + 700.0);
+                    EXPECT_LT(report.rows[w + 1].onsetMs, pressMs + 700.0 * scale);
                 }
             }
         }
