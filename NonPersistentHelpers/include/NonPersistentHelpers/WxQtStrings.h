@@ -7,10 +7,22 @@
 
 namespace Vantrel {
 
+// Character by character: Qt's decoders (fromUtf8, fromWCharArray) drop a byte-order
+// mark at the start, so a text beginning with U+FEFF would lose it on the way.
 inline QString ToQtString(const wxString& s)
 {
-    const wxScopedCharBuffer utf8 = s.utf8_str();
-    return QString::fromUtf8(utf8.data(), int(utf8.length()));
+    QString out;
+    out.reserve(int(s.length()));
+    for (const wxUniChar c : s) {
+        const uint u = c.GetValue();
+        if (QChar::requiresSurrogates(u)) {
+            out.append(QChar(QChar::highSurrogate(u)));
+            out.append(QChar(QChar::lowSurrogate(u)));
+        } else {
+            out.append(QChar(ushort(u)));
+        }
+    }
+    return out;
 }
 
 inline wxString ToWxString(const QString& s)
