@@ -1,8 +1,7 @@
 #include "OptionsDlgValues.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <VTCore/WholeNumberText.h>
+
 
 namespace Vantrel {
 namespace OptionsDlgValues {
@@ -17,12 +16,7 @@ bool ParseWholeInt32(const wxString& text, int& value)
 {
     wxString trimmed(text);
     trimmed.Trim(true).Trim(false);
-    const wxString digits = trimmed.StartsWith("-") || trimmed.StartsWith("+") ? trimmed.Mid(1) : trimmed;
-    if (digits.empty() || digits.find_first_not_of("0123456789") != wxString::npos) return false;
-    long long number = 0;
-    if (!trimmed.ToLongLong(&number) || number < INT_MIN || number > INT_MAX) return false;
-    value = int(number);
-    return true;
+    return Vantrel::ParseWholeInt32(trimmed, value);
 }
 
 wxString CleanCorrectnessCode(const wxString& code)

@@ -10,10 +10,6 @@
 namespace Vantrel {
 namespace LevelText {
 
-// True when the whole text is an optional sign followed by decimal digits and
-// the value fits a signed 32-bit integer; `value` is set only then.
-bool ParseWholeInt32(const wxString& text, std::int32_t& value);
-
 struct TimeLimitLevels
 {
     std::vector<std::int32_t> values;  // the accepted pieces, in order

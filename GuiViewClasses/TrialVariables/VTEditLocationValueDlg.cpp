@@ -1,6 +1,6 @@
 #include "VTEditLocationValueDlg.h"
 
-#include "LevelText.h"
+#include <VTCore/WholeNumberText.h>
 #include "ValueDialogParts.h"
 
 #include <wx/icon.h>
@@ -90,8 +90,8 @@ void VTEditLocationValueDlg::OnUpdateOK(wxUpdateUIEvent& event)
     // so "1.5" is refused here rather than stored as 0.
     std::int32_t x = 0, y = 0;
     const wxString name = m_Name->GetValue();
-    event.Enable(ValueDialogParts::NameIsUsable(name, m_UsedNames) && LevelText::ParseWholeInt32(m_X->GetValue(), x) &&
-                 LevelText::ParseWholeInt32(m_Y->GetValue(), y));
+    event.Enable(ValueDialogParts::NameIsUsable(name, m_UsedNames) && ParseWholeInt32(m_X->GetValue(), x) &&
+                 ParseWholeInt32(m_Y->GetValue(), y));
 }
 
 wxBitmap VTEditLocationValueDlg::GetBitmapResource(const wxString&) { return wxNullBitmap; }

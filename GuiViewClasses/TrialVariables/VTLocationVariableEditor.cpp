@@ -1,6 +1,6 @@
 #include "VTLocationVariableEditor.h"
 
-#include "LevelText.h"
+#include <VTCore/WholeNumberText.h>
 #include "VTEditLocationValueDlg.h"
 
 #include <VTCore/VTTrialVariable.h>
@@ -33,8 +33,8 @@ bool VTLocationVariableEditor::LocEditItem(int index)
     level->SetName(dialog.m_NameText);
     // The dialog offers OK only for whole integers; anything else would be 0.
     std::int32_t x = 0, y = 0;
-    if (!LevelText::ParseWholeInt32(dialog.m_XText, x)) x = 0;
-    if (!LevelText::ParseWholeInt32(dialog.m_YText, y)) y = 0;
+    if (!ParseWholeInt32(dialog.m_XText, x)) x = 0;
+    if (!ParseWholeInt32(dialog.m_YText, y)) y = 0;
     level->SetX(x);
     level->SetY(y);
     return true;

@@ -1,11 +1,11 @@
 #include <VTCore/OrbiskVar.h>
 #include <VTCore/VTTrialVariable.h>
+#include <VTCore/WholeNumberText.h>
 
 #include <wx/intl.h>
 #include <wx/tokenzr.h>
 
 #include <algorithm>
-#include <climits>
 
 namespace Orbisk {
 namespace Var {
@@ -14,11 +14,7 @@ namespace {
 
 bool ReadInt(const wxString& text, int& out)
 {
-    long value = 0;
-    const wxString trimmed = wxString(text).Trim(true).Trim(false);
-    if (!trimmed.ToLong(&value) || value < INT_MIN || value > INT_MAX) return false;
-    out = int(value);
-    return true;
+    return Vantrel::ParseWholeInt32(wxString(text).Trim(true).Trim(false), out);
 }
 
 wxString DefaultLevelName(int number) { return wxString::Format(_("Level %d"), number); }

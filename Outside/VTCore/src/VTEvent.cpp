@@ -232,10 +232,10 @@ void VTEvent::AcceptInputSettingsForEditor(bool record, bool resetTimer, int kin
 bool VTEvent::GetEndEventOption(int which) const
 {
     switch (which) {
-        case 0: return m_EndImmediately;
-        case 1: return m_EndAny;
-        case 2: return m_EndCorrect;
-        case 3: return m_EndTimeLimit;
+        case EndEventOption::Immediately: return m_EndImmediately;
+        case EndEventOption::AnyResponse: return m_EndAny;
+        case EndEventOption::CorrectResponse: return m_EndCorrect;
+        case EndEventOption::TimeLimit: return m_EndTimeLimit;
         default: return false;
     }
 }

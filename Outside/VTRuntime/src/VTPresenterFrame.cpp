@@ -1,9 +1,13 @@
 #include "VTPresenterFrame.h"
 
+#include <wx/app.h>
 #include <wx/dcbuffer.h>
 #include <wx/display.h>
+#include <wx/evtloop.h>
 #include <wx/panel.h>
+#include <wx/stopwatch.h>
 #include <wx/tokenzr.h>
+#include <wx/utils.h>
 
 #include "DisplaySync.h"
 #include "VTRuntime/VTTextLayout.h"
@@ -36,6 +40,24 @@ void VTPresenterFrame::Present()
     ShowFullScreen(true);
     Raise();
     m_Canvas->SetFocus();
+    WaitForTheFirstPaint();
+}
+
+void VTPresenterFrame::WaitForTheFirstPaint()
+{
+    // Until the new window is mapped and exposed, Refresh() and Update() draw nothing: the
+    // first stimulus would be stamped as shown before it was. Let only the window-system
+    // events through (no key presses), bounded so that a display that never answers
+    // cannot hold the run.
+    wxStopWatch waited;
+    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    while (!m_EverPainted && waited.Time() < kFirstPaintWaitMs) {
+        if (loop)
+            loop->YieldFor(wxEVT_CATEGORY_UI);
+        else if (wxTheApp)
+            wxTheApp->SafeYieldFor(nullptr, wxEVT_CATEGORY_UI);
+        if (!m_EverPainted) wxMilliSleep(1);
+    }
 }
 
 void VTPresenterFrame::ShowBlank()
@@ -116,6 +138,7 @@ void VTPresenterFrame::PaintNow()
 void VTPresenterFrame::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(m_Canvas);
+    m_EverPainted = true;
     const wxSize size = m_Canvas->GetClientSize();
     dc.SetBackground(wxBrush(m_Background));
     dc.Clear();

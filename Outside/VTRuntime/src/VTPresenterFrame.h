@@ -55,6 +55,7 @@ public:
     bool TakeEscape();
 
 private:
+    void WaitForTheFirstPaint();
     void OnPaint(wxPaintEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnKeyUp(wxKeyEvent& event);
@@ -63,6 +64,9 @@ private:
     wxString m_Text;
     wxBitmap m_Picture;
     bool m_Grid = false;
+    // Set by the first paint: from then on PaintNow() really draws.
+    bool m_EverPainted = false;
+    static constexpr long kFirstPaintWaitMs = 2000;
     wxColour m_Background{0, 0, 0};
     wxRect m_SensorPatch;
     wxColour m_SensorPatchColour;

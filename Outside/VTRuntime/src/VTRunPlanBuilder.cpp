@@ -60,7 +60,7 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& 
     planned.timeLimitMs = event.GetTimeLimitMs_OrNegativeOne();
     planned.endsImmediately = event.EndsImmediately();
     planned.recordsResponses = event.RecordsResponses();
-    planned.anyResponseEnds = event.GetEndEventOption(1);
+    planned.anyResponseEnds = event.GetEndEventOption(EndEventOption::AnyResponse);
     levels.ApplyToEvent(event, planned);
 
     planned.pluginID = event.GetPlugInID();

@@ -93,7 +93,7 @@ const VTTrialLevels::Entry* VTTrialLevels::Find(int variableID, int type) const
 
 void VTTrialLevels::ApplyToEvent(const VTEvent& event, VTPlannedEvent& planned) const
 {
-    if (event.GetEndEventOption(3))
+    if (event.GetEndEventOption(EndEventOption::TimeLimit))
         if (const Entry* e = Find(event.GetTimeLimitVariableID(), VariableType::TimeLimit)) {
             const auto* level =
                 dynamic_cast<const Orbisk::Var::TimeLimitSingleLevel*>(CurrentLevel(*e->variable, e->selector));

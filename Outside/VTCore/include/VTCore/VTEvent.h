@@ -59,6 +59,14 @@ struct VTCorrectResponseRow
     }
 };
 
+// The ways an event can end, as GetEndEventOption() numbers them.
+namespace EndEventOption {
+constexpr int Immediately = 0;
+constexpr int AnyResponse = 1;
+constexpr int CorrectResponse = 2;
+constexpr int TimeLimit = 3;
+}  // namespace EndEventOption
+
 // An event: one stimulus presentation within a trial, with the responses it
 // accepts, which of them are correct, and what ends it.
 class VTEvent : public VTElement
@@ -113,7 +121,7 @@ public:
                                          int& fixedMs, int& variableId) const;
     void AcceptEndEventSettings(bool immediately, bool any, bool correct, bool timeLimit);
     void AcceptInputSettingsForEditor(bool record, bool resetTimer, int kind, int ms, int variableId);
-    // 0 ends at once, 1 on any accepted response, 2 on a correct response, 3 after the time limit.
+    // `which` is one of EndEventOption below.
     bool GetEndEventOption(int which) const;
     void SetWhenToPresentFeedback(bool delayed) { m_DelayFeedback = delayed; }
     int GetWhenToPresentFeedback() const { return m_DelayFeedback ? 1 : 0; }
