@@ -17,8 +17,9 @@ PACKAGES=(
   # tests: GoogleTest, a headless X server, screenshots, local network doubles
   libgtest-dev libgmock-dev xvfb xauth x11-apps imagemagick libx11-dev
   python3 python3-aiosmtpd openssl curl ca-certificates zip unzip tar gzip
-  # CI's fuzz stage: clang with libFuzzer and the sanitizer runtimes
-  clang libclang-rt-14-dev
+  # CI's fuzz stage: clang with libFuzzer and the sanitizer runtimes, and the
+  # symbolizer that turns a sanitizer report's addresses into file and line
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "AppMain/AppFactory.h"
 #include "TestMainSetup.h"
 #include "TestSupport.h"
+#include "TimeScale.h"
 
 #include <gtest/gtest.h>
 #include <wx/init.h>
@@ -37,7 +38,7 @@ int ProbedApp::OnExit()
 void ProbedApp::OnTick(wxTimerEvent&)
 {
     m_Elapsed += 20;
-    if (m_Elapsed > 20000) {
+    if (m_Elapsed > 20000 * TestSupport::kTimeScale) {
         m_Run->timedOut = true;
         m_Timer.Stop();
         if (wxWindow* top = GetTopWindow()) top->Destroy();

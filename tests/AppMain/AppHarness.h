@@ -24,7 +24,8 @@ class ProbedApp : public Vantrel::VTApp
 {
 public:
     // Called every 20 ms from inside the loop until it returns true. Closing
-    // the main frame there ends the run. After 20 s the run is ended as failed.
+    // the main frame there ends the run. After 20 s (stretched by the sanitizer
+    // build's time scale) the run is ended as failed.
     using Probe = std::function<bool(ProbedApp&)>;
     ProbedApp(Probe probe, AppRun* run, std::function<void(ProbedApp&)> afterInit)
         : m_Probe(std::move(probe)), m_Run(run), m_AfterInit(std::move(afterInit))

@@ -23,6 +23,7 @@
 #include "RunDriver.h"
 #include "SimulatedQNode.h"
 #include "TestSupport.h"
+#include "TimeScale.h"
 #include "VTPlugInCommon/VTPlugInKinds.h"
 #include "VTPlugInCommon/VTPresenter.h"
 #include "VTPlugInCommon/VTSdkBase.h"
@@ -174,18 +175,19 @@ TEST_F(QNodeLibrary, ARunTakesItsResponsesFromTheQNodeIntoTheDataFile)
     RunDriver driver;
     auto presenting = [] { return RunDriver::PresentationWindow() != nullptr; };
     // Generous gaps: each press must find its event already waiting for input.
+    constexpr int kScale = TestSupport::kTimeScale;
     driver.Then(
-        700,
+        700 * kScale,
         [&] {
             sim.Press(0);
             sim.Release(0);
         },
         presenting);
-    driver.Then(700, [&] {
+    driver.Then(700 * kScale, [&] {
         sim.Press(5);  // not a defined response: the event goes on waiting
         sim.Release(5);
     });
-    driver.Then(150, [&] {
+    driver.Then(150 * kScale, [&] {
         sim.Press(1);
         sim.Release(1);
     });
@@ -211,7 +213,7 @@ TEST_F(QNodeLibrary, ARunTakesItsResponsesFromTheQNodeIntoTheDataFile)
     EXPECT_EQ("E", second[6]);
     double rt = 0;
     EXPECT_TRUE(second[5].ToCDouble(&rt));
-    EXPECT_GT(rt, 500.0);  // pressed 850 ms after the first answer; drawing the next event comes first
+    EXPECT_GT(rt, 500.0);  // pressed 850 ms (times the scale) after the first answer; drawing the next event comes first
     EXPECT_LT(rt, 5000.0);
 }
 
