@@ -1,5 +1,6 @@
 #include "VTPlugInCommon/VTSdkSettings.h"
 
+#include <NonPersistentHelpers/WxQtStrings.h>
 #include <wx/datstrm.h>
 
 #include <QDataStream>
@@ -72,7 +73,7 @@ bool VTSdkSerialPortSettings::OnSaveToFile(QDataStream& out)
 {
     out << qint32(m_Signature) << kSerialLayoutVersion;
     if (!keySettings.Save(out)) return false;
-    out << qint32(modelID) << QString::fromStdWString(portConfig.portName.ToStdWstring())
+    out << qint32(modelID) << Vantrel::ToQtString(portConfig.portName)
         << quint32(portConfig.configValue);
     return Good(out);
 }
@@ -91,7 +92,7 @@ bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper&, QDa
     if (!Good(in)) return false;
     keySettings = keys;
     modelID = model;
-    portConfig.portName = wxString(name.toStdWString());
+    portConfig.portName = Vantrel::ToWxString(name);
     portConfig.configValue = config;
     return true;
 }
