@@ -126,7 +126,7 @@ void VTManageAllTrialLevelsDlg::RefreshList(int mode)
 {
     m_List->Clear();
     Vantrel::VTElementsList& variables = m_Experiment->GetElementsOfType(Vantrel::ElementType::TrialVariable);
-    for (size_t i = 0; i < variables.Size(); ++i) m_List->Append(variables[i]->GetName(), variables[i]);
+    for (size_t i = 0; i < variables.Size(); ++i) m_List->AppendPlainText(variables[i]->GetName(), variables[i]);
     m_Book->SetSelection(variables.Size() == 0 ? FirstUsePage : ListPage);
     m_List->SetACommonSelection(mode);
     // The remembered row is gone (the last one was deleted): the new last row.

@@ -29,6 +29,23 @@ void AugmentedListBox::OnItemSelect(wxCommandEvent& event)
     event.Skip();
 }
 
+void AugmentedListBox::AppendPlainText(const wxString& text, void* clientData)
+{
+    wxString html;
+    html.reserve(text.length());
+    for (const wxUniChar c : text) {
+        if (c == '&')
+            html += "&amp;";
+        else if (c == '<')
+            html += "&lt;";
+        else if (c == '>')
+            html += "&gt;";
+        else
+            html += c;
+    }
+    Append(html, clientData);
+}
+
 void AugmentedListBox::SetSelection(int index)
 {
     lastSelection_ = index;

@@ -29,6 +29,10 @@ public:
     void Init() {}
     void CreateControls() {}
 
+    // Appends an item shown as exactly this text: the list reads its items as HTML, so a
+    // name with "<" or "&" would otherwise lose characters or show as markup.
+    void AppendPlainText(const wxString& text, void* clientData);
+
     void SetSelection(int index) override;
     // 0: the last selection, when it still exists; 1: the first item; 2: the last item
     // (none on an empty list); anything else: nothing.

@@ -2,6 +2,7 @@
 #include "UserInterface/Widgets/AugmentedListBox.h"
 
 #include <wx/frame.h>
+#include <wx/html/htmlwin.h>
 #include <wx/uiaction.h>
 
 #include <gtest/gtest.h>
@@ -86,6 +87,22 @@ TEST(AugmentedListBoxClassTest, CreatableByClassName)
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->IsDynamic());
     EXPECT_TRUE(info->IsKindOf(wxCLASSINFO(wxSimpleHtmlListBox)));
+}
+
+TEST_F(AugmentedListBoxTest, PlainTextItemsShowExactlyTheirText)
+{
+    const wxString names[] = {"A < B & C", "<b>bold</b>", "x&amp;y", "plain"};
+    int tag = 0;
+    list_->Clear();
+    for (const wxString& name : names) list_->AppendPlainText(name, &tag);
+    ASSERT_EQ(list_->GetCount(), 4u);
+    // What the participant sees: each item's HTML as the list's renderer turns it into text.
+    auto* rendered = new wxHtmlWindow(frame_);
+    for (unsigned i = 0; i < 4; ++i) {
+        rendered->SetPage(list_->GetString(i));
+        EXPECT_EQ(rendered->ToText(), names[i]);
+        EXPECT_EQ(list_->GetClientData(i), &tag);
+    }
 }
 
 }  // namespace
