@@ -80,6 +80,28 @@ void ClickCentre(wxWindow* window)
     sim.MouseClick();
 }
 
+// Clicks "Run Task" again when an earlier click reached the window before it could take
+// it: only while no run has been seen and the button still offers the run. After a run
+// the hand-back puts "Exit" where that button was, and a late click would end the
+// program before the test could look at the last page.
+class RunRetry
+{
+public:
+    void Tick(CloudExperimentPanel* panel)
+    {
+        if (Vantrel::VTRunTaskView::IsRunInProgress()) m_runSeen = true;
+        if (m_runSeen || ++m_checks % 50 != 0) return;
+        auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
+        if (run && panel->GetButtonPage() == CloudExperimentPanel::kButtonRunOrCancel &&
+            run->GetLabel() == "   Run Task   ")
+            ClickCentre(run);
+    }
+
+private:
+    bool m_runSeen = false;
+    int m_checks = 0;
+};
+
 // True once the field shows the text. Under load the first keys can arrive before
 // GTK has moved the focus (they are then lost), so after a while it types again.
 bool ShowsOrRetypes(wxTextCtrl* field, const wxString& text, int& checks)
@@ -156,7 +178,8 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
     m_doubles.Service().AddExperiment(kCode, "Timed", "2099-12-31",
                                       TestDoubles::InfoFileText("r@example.test", 0, true), &package);
     int finalStep = -1;
-    int codeChecks = 0, nameChecks = 0, runChecks = 0;
+    int codeChecks = 0, nameChecks = 0;
+    RunRetry runRetry;
     // Windows are looked up afresh at every step: views come and go between ticks.
     auto only = [](ProbedApp& app) -> CloudExperimentPanel* {
         const auto panels = Panels(app);
@@ -219,9 +242,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
             CloudExperimentPanel* panel = only(app);
             if (!panel) return false;
             if (panel->GetButtonPage() != CloudExperimentPanel::kButtonExit) {
-                // A click that reached the window before it could take it is clicked again.
-                if (!Vantrel::VTRunTaskView::IsRunInProgress() && ++runChecks % 50 == 0)
-                    ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL));
+                runRetry.Tick(panel);
                 return false;
             }
             finalStep = panel->GetStepPage();
@@ -278,7 +299,7 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
                                                std::function<void()> afterRun)
 {
     int finalStep = -1;
-    int runChecks = 0;
+    RunRetry runRetry;
     auto only = [](ProbedApp& app) -> CloudExperimentPanel* {
         const auto panels = Panels(app);
         return panels.size() == 1 ? panels[0] : nullptr;
@@ -301,8 +322,7 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
             CloudExperimentPanel* panel = only(app);
             if (!panel) return false;
             if (panel->GetButtonPage() != CloudExperimentPanel::kButtonExit) {
-                if (!Vantrel::VTRunTaskView::IsRunInProgress() && ++runChecks % 50 == 0)
-                    ClickCentre(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL));
+                runRetry.Tick(panel);
                 return false;
             }
             if (afterRun) afterRun();
