@@ -80,25 +80,30 @@ void ClickCentre(wxWindow* window)
     sim.MouseClick();
 }
 
-// Clicks "Run Task" again when an earlier click reached the window before it could take
-// it: only while no run has been seen and the button still offers the run. After a run
-// the hand-back puts "Exit" where that button was, and a late click would end the
+// Clicks "Run Task", and again while no click has reached the button (under load the
+// first can arrive before the window takes it). Only then: a click sent after the button
+// took one would land on "Exit", which the hand-back puts in its place, and end the
 // program before the test could look at the last page.
-class RunRetry
+class RunClicker
 {
 public:
+    void Click(wxButton* run)
+    {
+        run->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+            m_taken = true;
+            event.Skip();
+        });
+        ClickCentre(run);
+    }
     void Tick(CloudExperimentPanel* panel)
     {
-        if (Vantrel::VTRunTaskView::IsRunInProgress()) m_runSeen = true;
-        if (m_runSeen || ++m_checks % 50 != 0) return;
-        auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
-        if (run && panel->GetButtonPage() == CloudExperimentPanel::kButtonRunOrCancel &&
-            run->GetLabel() == "   Run Task   ")
+        if (m_taken || ++m_checks % 50 != 0) return;
+        if (auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton))
             ClickCentre(run);
     }
 
 private:
-    bool m_runSeen = false;
+    bool m_taken = false;
     int m_checks = 0;
 };
 
@@ -179,7 +184,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
                                       TestDoubles::InfoFileText("r@example.test", 0, true), &package);
     int finalStep = -1;
     int codeChecks = 0, nameChecks = 0;
-    RunRetry runRetry;
+    RunClicker runClicker;
     // Windows are looked up afresh at every step: views come and go between ticks.
     auto only = [](ProbedApp& app) -> CloudExperimentPanel* {
         const auto panels = Panels(app);
@@ -235,14 +240,14 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
             if (!panel || panel->GetStepPage() != CloudExperimentPanel::kStepDownload) return false;
             auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
             if (!run || run->GetLabel() != "   Run Task   ") return false;
-            ClickCentre(run);
+            runClicker.Click(run);
             return true;
         })
         .Then([&](ProbedApp& app) {
             CloudExperimentPanel* panel = only(app);
             if (!panel) return false;
             if (panel->GetButtonPage() != CloudExperimentPanel::kButtonExit) {
-                runRetry.Tick(panel);
+                runClicker.Tick(panel);
                 return false;
             }
             finalStep = panel->GetStepPage();
@@ -299,7 +304,7 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
                                                std::function<void()> afterRun)
 {
     int finalStep = -1;
-    RunRetry runRetry;
+    RunClicker runClicker;
     auto only = [](ProbedApp& app) -> CloudExperimentPanel* {
         const auto panels = Panels(app);
         return panels.size() == 1 ? panels[0] : nullptr;
@@ -315,14 +320,14 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
             auto* run = wxDynamicCast(panel->FindWindow(CloudExperimentPanel::ID_RUN_OR_CANCEL), wxButton);
             if (!run || run->GetLabel() != "   Run Task   ") return false;
             if (beforeRun) beforeRun();
-            ClickCentre(run);
+            runClicker.Click(run);
             return true;
         })
         .Then([&](ProbedApp& app) {
             CloudExperimentPanel* panel = only(app);
             if (!panel) return false;
             if (panel->GetButtonPage() != CloudExperimentPanel::kButtonExit) {
-                runRetry.Tick(panel);
+                runClicker.Tick(panel);
                 return false;
             }
             if (afterRun) afterRun();
