@@ -45,7 +45,17 @@ void ProbedApp::OnTick(wxTimerEvent&)
         ExitMainLoop();
         return;
     }
-    if (!m_ProbeDone) m_ProbeDone = m_Probe(*this);
+    // A probe step that closes a window or waits can run a nested event loop, whose
+    // ticks must not call the probe again from inside itself. A probe may also throw
+    // (to test the loop's recovery), which must not leave it shut out.
+    if (m_ProbeDone || m_InProbe) return;
+    struct Entered
+    {
+        bool& flag;
+        explicit Entered(bool& f) : flag(f) { flag = true; }
+        ~Entered() { flag = false; }
+    } entered(m_InProbe);
+    m_ProbeDone = m_Probe(*this);
 }
 
 AppRun RunApplication(const std::vector<std::string>& args, ProbedApp::Probe probe,

@@ -42,6 +42,7 @@ private:
     wxTimer m_Timer;
     long m_Elapsed = 0;
     bool m_ProbeDone = false;
+    bool m_InProbe = false;
 };
 
 // Runs the application with these command-line arguments (the program name is added).
