@@ -250,7 +250,7 @@ TEST_F(CloudPanelInTheProgram, TypedCodeToThankYouWithTheRunsDataAtTheService)
                 runClicker.Tick(panel);
                 return false;
             }
-            // Under load the step book can still be between pages for a moment.
+            // Only a page the participant can see is read.
             if (panel->GetStepPage() == wxNOT_FOUND) return false;
             finalStep = panel->GetStepPage();
             app.GetTopWindow()->Close(false);
@@ -332,7 +332,7 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
                 runClicker.Tick(panel);
                 return false;
             }
-            // Under load the step book can still be between pages for a moment.
+            // Only a page the participant can see is read.
             if (panel->GetStepPage() == wxNOT_FOUND) return false;
             if (afterRun) afterRun();
             finalStep = panel->GetStepPage();
