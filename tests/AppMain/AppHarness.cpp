@@ -9,6 +9,7 @@
 #include <wx/init.h>
 #include <wx/window.h>
 #include <wx/log.h>
+#include <wx/scopeguard.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,12 +50,8 @@ void ProbedApp::OnTick(wxTimerEvent&)
     // ticks must not call the probe again from inside itself. A probe may also throw
     // (to test the loop's recovery), which must not leave it shut out.
     if (m_ProbeDone || m_InProbe) return;
-    struct Entered
-    {
-        bool& flag;
-        explicit Entered(bool& f) : flag(f) { flag = true; }
-        ~Entered() { flag = false; }
-    } entered(m_InProbe);
+    m_InProbe = true;
+    wxON_BLOCK_EXIT_SET(m_InProbe, false);
     m_ProbeDone = m_Probe(*this);
 }
 
