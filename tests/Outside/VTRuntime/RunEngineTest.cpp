@@ -462,12 +462,13 @@ TEST_F(RunEngine, InputIsFlushedBeforeTheOnsetAndAPressBeforeTheOnsetIsNoAnswer)
 
 TEST_F(RunEngine, TimeLimitsAreCountedOnTheRunTimer)
 {
-    // The run timer's injected clock advances 1 ms at every reading: twenty events of
-    // two seconds each end by their limits without twenty seconds of waiting.
+    // The run timer's injected clock advances 20 ms at every reading: twenty events of
+    // two seconds each end by their limits after a hundred readings each, far sooner
+    // than the forty seconds of waiting a wall clock would need, even on a slow build.
     struct SteppingClock
     {
         std::atomic<unsigned long long> now{0};
-        SteppingClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting([this] { return now += 1000; }); }
+        SteppingClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting([this] { return now += 20000; }); }
         ~SteppingClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting({}); }
     };
     VTRunPlan plan;
