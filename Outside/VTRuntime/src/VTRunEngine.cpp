@@ -7,6 +7,8 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 #include "VTPlugInCommon/ProcessServices.h"
 #include "VTPlugInCommon/VTPlugInKinds.h"
 #include "VTPlugInCommon/VTPresenter.h"
@@ -14,6 +16,9 @@
 #include "VTPlugInCommon/VTTimer.h"
 #include "VTEventPresentation.h"
 #include "VTPresenterFrame.h"
+#include "VTRuleEvaluator.h"
+#include "VTRunCursor.h"
+#include "VTRuntime/DynamicRuntimeEnvironment.h"
 #include "VTRuntime/VTPlugIn.h"
 
 namespace Vantrel {
@@ -236,15 +241,6 @@ private:
     std::vector<unsigned long long> m_StepPluginTimes;
 };
 
-// The event that follows event e of trial t of block b, or null after the last.
-const VTPlannedEvent* FollowingEvent(const VTRunPlan& plan, size_t b, size_t t, size_t e)
-{
-    for (++e; b < plan.blocks.size(); ++b, t = 0, e = 0)
-        for (; t < plan.blocks[b].trials.size(); ++t, e = 0)
-            if (e < plan.blocks[b].trials[t].events.size()) return &plan.blocks[b].trials[t].events[e];
-    return nullptr;
-}
-
 // Starts loading an event's stimulus on the frame; a stimulus that cannot be loaded
 // is reported with its event and shows as a blank display.
 std::unique_ptr<VTEventPresentation> PrepareEvent(const VTPlannedEvent& event, VTPresenterFrame& frame)
@@ -277,6 +273,43 @@ bool WaitUntilPrepared(VTEventPresentation& presentation, VTPresenterFrame& fram
         wxLogError(_("The stimulus of the event \"%s\" cannot be presented: %s"), presentation.GetEvent().name,
                    problem);
     return true;
+}
+
+// An event that only a response ends, when every response that would end it comes from
+// a device that does not run: nothing but Escape could end it. Null when there is none.
+const VTPlannedEvent* EventOnlyAbsentDevicesEnd(const VTRunPlan& plan, const VTRunSettings& settings,
+                                                int& deviceOut)
+{
+    auto runs = [&](int pluginID) {
+        if (pluginID == InputPlugIn::Keyboard) return true;
+        for (VantrelSDK::VTSdkInputPlugin* input : settings.inputPlugins)
+            if (input && input->GetPlugInID() == pluginID) return true;
+        return false;
+    };
+    auto stranded = [&](const VTPlannedEvent& event) {
+        if (event.endsImmediately || event.timeLimitMs >= 0 || !event.recordsResponses || event.accepted.empty())
+            return false;
+        bool endsByResponse = false;
+        for (const VTPlannedResponse& r : event.accepted) {
+            if (!r.endsEvent) continue;
+            if (runs(r.pluginID)) return false;
+            endsByResponse = true;
+            deviceOut = r.pluginID;
+        }
+        return endsByResponse;
+    };
+    auto inBlocks = [&](const std::vector<VTPlannedBlock>& blocks) -> const VTPlannedEvent* {
+        for (const VTPlannedBlock& block : blocks)
+            for (const VTPlannedTrial& trial : block.trials)
+                for (const VTPlannedEvent& event : trial.events)
+                    if (stranded(event)) return &event;
+        return nullptr;
+    };
+    if (const VTPlannedEvent* event = inBlocks(plan.blocks)) return event;
+    if (const VTPlannedEvent* event = inBlocks(plan.otherBlocks)) return event;
+    for (const VTPlannedEvent& event : plan.ruleEvents)
+        if (stranded(event)) return &event;
+    return nullptr;
 }
 
 double Milliseconds(unsigned long long microseconds) { return double(microseconds) / 1000.0; }
@@ -341,6 +374,190 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRo
     }
     return rows;
 }
+
+// One run in progress, on a window, poller and data file that Run() has started: the
+// cursor decides what comes next, the rules decide as the run goes.
+class RunSession
+{
+public:
+    enum class Status
+    {
+        Going,
+        Cancelled,
+        DataFailed
+    };
+
+    RunSession(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport& report, VTPresenterFrame& frame,
+               VTInputPoller& poller, VTDataFile& file)
+        : m_Plan(plan),
+          m_Report(report),
+          m_Frame(frame),
+          m_Poller(poller),
+          m_File(file),
+          m_Cursor(plan),
+          m_Environment(settings.subjectName)
+    {}
+
+    // Every block presentation until the run is over, cancelled, or its data cannot be kept.
+    Status Run()
+    {
+        if (const VTPlannedEvent* first = m_Cursor.PredictNextEvent()) m_Next = PrepareEvent(*first, m_Frame);
+        Status status = Status::Going;
+        while (status == Status::Going) {
+            const VTPlannedBlock* block = m_Cursor.NextBlock();
+            if (!block) break;
+            status = RunBlock(*block);
+        }
+        m_Next.reset();
+        return status;
+    }
+
+    const VTRunCursor& GetCursor() const { return m_Cursor; }
+
+private:
+    // One presentation of a block: its trials, then its rules (and the events they present).
+    Status RunBlock(const VTPlannedBlock& block)
+    {
+        m_Environment.StartBlockPresentation();
+        Status status = Status::Going;
+        while (status == Status::Going) {
+            const VTPlannedTrial* trial = m_Cursor.NextTrial();
+            if (!trial) break;
+            status = RunTrial(block, *trial);
+        }
+        if (status != Status::Going || m_Cursor.IsRunOver()) return status;
+        m_Cursor.ApplyBlockDecision(Decide(block.rules));
+        return RunEvents(block, nullptr);
+    }
+
+    // One presentation of a trial: its start period, its events, its rules, and the
+    // events its rules present.
+    Status RunTrial(const VTPlannedBlock& block, const VTPlannedTrial& trial)
+    {
+        VantrelSDK::TrialInfoNecessities info;
+        info.blockIndex = m_Cursor.GetBlockNumber() - 1;
+        info.trialIndex = m_Cursor.GetTrialNumber() - 1;
+        info.blockID = block.blockID;
+        info.trialID = trial.trialID;
+        m_Poller.StartTrial(info);
+        m_Environment.StartTrialPresentation(trial.trialID);
+        Status status = Status::Going;
+        if (trial.startPeriodMs > 0) {
+            m_Frame.ShowBlank();
+            m_Frame.ShowSensorPatch(false);
+            m_Frame.PaintNow();
+            if (!EventWait::Pause(m_Frame, trial.startPeriodMs)) status = Status::Cancelled;
+        }
+        if (status == Status::Going) status = RunEvents(block, &trial);
+        m_Environment.EndTrialPresentation();
+        if (status == Status::Going && !m_Cursor.IsRunOver()) {
+            m_Cursor.ApplyTrialDecision(Decide(trial.rules));
+            status = RunEvents(block, &trial);
+        }
+        m_Poller.EndTrial();
+        return status;
+    }
+
+    // The events the cursor gives until the current presentation has none left.
+    Status RunEvents(const VTPlannedBlock& block, const VTPlannedTrial* trial)
+    {
+        Status status = Status::Going;
+        while (status == Status::Going) {
+            const VTPlannedEvent* event = m_Cursor.NextEvent();
+            if (!event) break;
+            status = RunEvent(block, trial, *event);
+        }
+        return status;
+    }
+
+    VTFlowDecision Decide(const std::vector<size_t>& rules)
+    {
+        if (rules.empty()) return VTFlowDecision();
+        return VTRuleEvaluator::RunRules(m_Plan.rules, rules, m_Environment,
+                                         VTTimer::GetTimer().GetElapsedMicroseconds());
+    }
+
+    // The presentation prepared for `event`: the one prepared while the previous event
+    // ran when the run went the way it predicted, else a fresh one (a decision changed course).
+    std::unique_ptr<VTEventPresentation> TakePrepared(const VTPlannedEvent& event)
+    {
+        std::unique_ptr<VTEventPresentation> presentation = std::move(m_Next);
+        if (presentation && &presentation->GetEvent() != &event) {
+            presentation.reset();
+            ++m_Report.discardedPreparations;
+        }
+        if (!presentation) presentation = PrepareEvent(event, m_Frame);
+        return presentation;
+    }
+
+    // One presented event and its data rows (trial null: an event a block rule presents).
+    Status RunEvent(const VTPlannedBlock& block, const VTPlannedTrial* trial, const VTPlannedEvent& event)
+    {
+        std::unique_ptr<VTEventPresentation> presentation = TakePrepared(event);
+        if (!WaitUntilPrepared(*presentation, m_Frame)) return Status::Cancelled;
+        // Stale input is flushed before the stimulus appears, and polling goes
+        // on while it is drawn: the flush takes no part in the reaction time,
+        // and a press stamped before the onset is no answer to this event.
+        if (event.recordsResponses) m_Poller.FlushAndStartPolling();
+        // The onset is when the plug-in has drawn the stimulus (or handed its
+        // first sample to the sound output); the sensor patch goes up with the
+        // paint that shows the stimulus.
+        m_Frame.ShowSensorPatch(event.showsSensorPatch);
+        m_Frame.SetStimulusPlacement(event.hasPosition ? event.position : wxPoint(),
+                                     event.hasColour ? event.colour : wxNullColour);
+        const unsigned long long onset = presentation->Start(m_Frame);
+        m_Environment.NoteEventOnset(onset, event.resetsReactionTimer);
+        if (trial && m_Cursor.GetEventNumber() == 1 && m_LastEventEnd)
+            m_Report.trialChangeMicroseconds.push_back(onset - std::min(onset, m_LastEventEnd));
+        // The next stimulus loads while this one is up, so it too starts at once.
+        if (const VTPlannedEvent* following = m_Cursor.PredictNextEvent()) m_Next = PrepareEvent(*following, m_Frame);
+        if (event.recordsResponses) m_Poller.StartEventInput();
+        EventWait wait(m_Frame, m_Poller, *presentation, onset);
+        const EventWait::Result result = wait.Wait();
+        m_LastEventEnd = VTTimer::GetTimer().GetElapsedMicroseconds();
+        if (event.recordsResponses) m_Poller.EndEventInput(wait.Responded());
+        // Read while the stimulus is still up: the paint that drew it may come
+        // after the onset's own.
+        wxRect stimulusRect;
+        const bool stimulusDrawn = m_Frame.GetStimulusRect(stimulusRect);
+        presentation->Stop();
+        m_Report.droppedFrames += presentation->GetDroppedFrameCount();
+        if (result == EventWait::Result::Cancelled) return Status::Cancelled;
+        if (event.recordsResponses && wait.Responded())
+            m_Environment.NoteResponse(wait.Matched().responseID, wait.Matched().correct, wait.ResponseTime());
+        VTDataFileRow base;
+        base.block = block.name;
+        base.trial = trial ? trial->name : wxString();
+        base.event = event.name;
+        base.blockNumber = m_Cursor.GetBlockNumber();
+        base.trialNumber = trial ? m_Cursor.GetTrialNumber() : 0;
+        base.eventNumber = m_Cursor.GetEventNumber();
+        base.correctResponses = event.correctResponses;
+        base.hasStimulusRect = stimulusDrawn;
+        base.stimulusRect = stimulusRect;
+        if (trial) base.levels = trial->levels;
+        if (wait.Responded() && wait.FromPlugin()) m_Report.pluginResponseTimes.push_back(wait.ResponseTime());
+        for (unsigned long long time : wait.StepPluginTimes()) m_Report.pluginResponseTimes.push_back(time);
+        for (const VTDataFileRow& row : RowsOfEvent(m_Plan, base, *presentation, wait, onset)) {
+            m_Report.rows.push_back(row);
+            // Data that cannot be kept ends the run here: going on would collect
+            // answers that are then lost.
+            if (m_File.IsOpen() && !m_File.WriteRow(row)) return Status::DataFailed;
+        }
+        return Status::Going;
+    }
+
+    const VTRunPlan& m_Plan;
+    VTRunReport& m_Report;
+    VTPresenterFrame& m_Frame;
+    VTInputPoller& m_Poller;
+    VTDataFile& m_File;
+    VTRunCursor m_Cursor;
+    DynamicRuntimeEnvironment m_Environment;
+    unsigned long long m_LastEventEnd = 0;
+    // The stimulus prepared for the event the cursor predicted would come next.
+    std::unique_ptr<VTEventPresentation> m_Next;
+};
 }  // namespace
 
 bool VTRunEngine::IsRunning() { return g_Running; }
@@ -381,6 +598,17 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
         wxLogError("%s", stimulusProblems);
         return VTRunOutcome::NotStarted;
     }
+
+    // A preview is ended with Escape by whoever looks at it; a run must end by itself.
+    int absentDevice = -1;
+    if (!settings.preview)
+        if (const VTPlannedEvent* stranded = EventOnlyAbsentDevicesEnd(plan, settings, absentDevice)) {
+            VTPlugIn* plugin = VTPlugIn::GetPlugInPtrByID_CanReturnNULL_ParticularlyWithFlexibleInput(absentDevice);
+            return notStarted(wxString::Format(
+                _("The event \"%s\" could never end: every response that ends it comes from the input device "
+                  "\"%s\", which this run does not use. The experiment was not started."),
+                stranded->name, plugin ? plugin->GetName() : wxString::Format("%d", absentDevice)));
+        }
 
     // The data file comes first: a run whose data cannot be kept must not start.
     VTDataFile file;
@@ -432,91 +660,13 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     }
     VTPresenterFrame& frame = *guard.frame;
 
-    bool cancelled = false;
-    bool dataFailed = false;
-    std::unique_ptr<VTEventPresentation> next;
-    if (const VTPlannedEvent* first = FollowingEvent(plan, 0, 0, size_t(-1))) next = PrepareEvent(*first, frame);
-    for (size_t b = 0; b < plan.blocks.size() && !cancelled && !dataFailed; ++b) {
-        const VTPlannedBlock& block = plan.blocks[b];
-        for (size_t t = 0; t < block.trials.size() && !cancelled && !dataFailed; ++t) {
-            const VTPlannedTrial& trial = block.trials[t];
-            VantrelSDK::TrialInfoNecessities info;
-            info.blockIndex = int(b);
-            info.trialIndex = int(t);
-            info.blockID = block.blockID;
-            info.trialID = trial.trialID;
-            poller.StartTrial(info);
-            if (trial.startPeriodMs > 0) {
-                frame.ShowBlank();
-                frame.ShowSensorPatch(false);
-                frame.PaintNow();
-                if (!EventWait::Pause(frame, trial.startPeriodMs)) {
-                    cancelled = true;
-                    break;
-                }
-            }
-            for (size_t e = 0; e < trial.events.size() && !dataFailed; ++e) {
-                std::unique_ptr<VTEventPresentation> presentation = std::move(next);
-                if (!presentation) presentation = PrepareEvent(trial.events[e], frame);
-                if (!WaitUntilPrepared(*presentation, frame)) {
-                    cancelled = true;
-                    break;
-                }
-                const VTPlannedEvent& event = trial.events[e];
-                // Stale input is flushed before the stimulus appears, and polling goes
-                // on while it is drawn: the flush takes no part in the reaction time,
-                // and a press stamped before the onset is no answer to this event.
-                if (event.recordsResponses) poller.FlushAndStartPolling();
-                // The onset is when the plug-in has drawn the stimulus (or handed its
-                // first sample to the sound output); the sensor patch goes up with the
-                // paint that shows the stimulus.
-                frame.ShowSensorPatch(event.showsSensorPatch);
-                frame.SetStimulusPlacement(event.hasPosition ? event.position : wxPoint(),
-                                           event.hasColour ? event.colour : wxNullColour);
-                const unsigned long long onset = presentation->Start(frame);
-                // The next stimulus loads while this one is up, so it too starts at once.
-                if (const VTPlannedEvent* following = FollowingEvent(plan, b, t, e))
-                    next = PrepareEvent(*following, frame);
-                if (event.recordsResponses) poller.StartEventInput();
-                EventWait wait(frame, poller, *presentation, onset);
-                const EventWait::Result result = wait.Wait();
-                if (event.recordsResponses) poller.EndEventInput(wait.Responded());
-                // Read while the stimulus is still up: the paint that drew it may come
-                // after the onset's own.
-                wxRect stimulusRect;
-                const bool stimulusDrawn = frame.GetStimulusRect(stimulusRect);
-                presentation->Stop();
-                report.droppedFrames += presentation->GetDroppedFrameCount();
-                if (result == EventWait::Result::Cancelled) {
-                    cancelled = true;
-                    break;
-                }
-                VTDataFileRow base;
-                base.block = block.name;
-                base.trial = trial.name;
-                base.event = event.name;
-                base.blockNumber = int(b) + 1;
-                base.trialNumber = int(t) + 1;
-                base.eventNumber = int(e) + 1;
-                base.correctResponses = event.correctResponses;
-                base.hasStimulusRect = stimulusDrawn;
-                base.stimulusRect = stimulusRect;
-                base.levels = trial.levels;
-                if (wait.Responded() && wait.FromPlugin()) report.pluginResponseTimes.push_back(wait.ResponseTime());
-                for (unsigned long long time : wait.StepPluginTimes()) report.pluginResponseTimes.push_back(time);
-                for (const VTDataFileRow& row : RowsOfEvent(plan, base, *presentation, wait, onset)) {
-                    report.rows.push_back(row);
-                    // Data that cannot be kept ends the run here: going on would collect
-                    // answers that are then lost.
-                    if (file.IsOpen() && !file.WriteRow(row)) {
-                        dataFailed = true;
-                        break;
-                    }
-                }
-            }
-            poller.EndTrial();
-        }
-    }
+    RunSession session(plan, settings, report, frame, poller, file);
+    const RunSession::Status status = session.Run();
+    const bool cancelled = status == RunSession::Status::Cancelled;
+    bool dataFailed = status == RunSession::Status::DataFailed;
+    const wxString guardReason = session.GetCursor().GetGuardReason();
+    // A run the guard ended says so where its data are.
+    if (!guardReason.empty() && file.IsOpen() && !file.WriteNote(guardReason)) dataFailed = true;
     poller.EndExperiment();
     report.pollStats = poller.GetPollStats();
     if (!file.Close() || dataFailed) {
@@ -525,6 +675,13 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
         presenter->SetLastRunFailure(report.failure);
         presenter->SetLastRunCanceled(true);
         return VTRunOutcome::DataFileFailed;
+    }
+    if (!guardReason.empty() && !cancelled) {
+        report.failure = guardReason;
+        presenter->SetLastRunFailure(guardReason);
+        presenter->SetLastRunCanceled(true);
+        wxLogError("%s", guardReason);
+        return VTRunOutcome::StoppedByGuard;
     }
     presenter->SetLastRunCanceled(cancelled);
     return cancelled ? VTRunOutcome::Cancelled : VTRunOutcome::Completed;

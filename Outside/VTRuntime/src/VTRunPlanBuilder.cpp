@@ -14,9 +14,11 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "VTPlugInCommon/RNG_Wrapper.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
+#include "VTRuleCompiler.h"
 #include "VTTrialLevels.h"
 
 namespace Vantrel {
@@ -117,6 +119,13 @@ bool WithinPlanLimits(const std::vector<VTBlock*>& blocks)
     return true;
 }
 
+bool TooLarge(wxString& why)
+{
+    why = wxString::Format(_("it would run more than %llu trials or %llu events."), VTRunPlanBuilder::kMaxPlannedTrials,
+                           VTRunPlanBuilder::kMaxPlannedEvents);
+    return false;
+}
+
 // Nothing but Escape would end it: no time limit, and no response it takes ends it.
 bool CanNeverEnd(const VTPlannedEvent& event)
 {
@@ -127,13 +136,158 @@ bool CanNeverEnd(const VTPlannedEvent& event)
                         [](const VTPlannedResponse& r) { return r.endsEvent; });
 }
 
+// What planning one run keeps between its steps.
+class Planning
+{
+public:
+    Planning(VTExperiment& experiment, const VTParticipantGroup* group, VTRunPlan& plan)
+        : m_Experiment(experiment),
+          m_Plan(plan),
+          m_Levels(experiment, group),
+          m_Rules(experiment, plan.rules),
+          m_Preview(experiment.GetRunOptions().IsPreview())
+    {
+        m_Plan.columns.SetLevelColumns(m_Levels.GetColumnNames());
+        m_Levels.StartRun();
+    }
+
+    // The blocks of the run's order, each with its trials, their events, and the rules
+    // of both; then the blocks and events the rules present.
+    bool PlanOrder(const std::vector<VTBlock*>& blocks, wxString& why)
+    {
+        for (VTBlock* block : blocks) {
+            m_Plan.blocks.emplace_back();
+            if (!PlanBlock(*block, m_Plan.blocks.back(), why)) return false;
+            m_Planned.insert(int(block->GetID()));
+        }
+        return PlanRuleTargets(why);
+    }
+
+private:
+    bool PlanBlock(VTBlock& block, VTPlannedBlock& planned, wxString& why)
+    {
+        m_Levels.StartBlock();
+        planned.blockID = int(block.GetID());
+        planned.name = block.GetName();
+        if (!m_Rules.AddRulesOf(block, VTRuleCompiler::Context::BlockRules, planned.rules, why)) return false;
+        std::vector<VTTrial*> trials;
+        for (unsigned i = 0; i < block.GetNumberOfUsedTrials(); ++i) {
+            VTTrial* trial = block.GetUsedTrial(i);
+            if (!trial) continue;
+            for (unsigned r = 0; r < trial->GetRepetitions(); ++r) trials.push_back(trial);
+        }
+        if (block.GetRandomizeTrials()) Shuffle(trials);
+        for (VTTrial* trial : trials) {
+            planned.trials.emplace_back();
+            if (!PlanTrial(*trial, planned.trials.back(), why)) return false;
+        }
+        return true;
+    }
+
+    bool PlanTrial(VTTrial& trial, VTPlannedTrial& planned, wxString& why)
+    {
+        m_Levels.StartTrial();
+        planned.levels = m_Levels.GetCurrentLabels();
+        planned.trialID = int(trial.GetID());
+        planned.name = trial.GetName();
+        planned.startPeriodMs = std::max(0, trial.GetStartPeriod());
+        if (!m_Rules.AddRulesOf(trial, VTRuleCompiler::Context::TrialRules, planned.rules, why)) return false;
+        std::vector<VTEvent*> events;
+        for (unsigned e = 0; e < trial.GetNumberOfUsedEvents(); ++e)
+            if (VTEvent* event = trial.GetUsedEvent(e)) events.push_back(event);
+        if (trial.GetRandomizeEvents()) Shuffle(events);
+        for (VTEvent* event : events) {
+            planned.events.push_back(PlanListEvent(*event));
+            if (!CheckCanEnd(planned.events.back(), why)) return false;
+        }
+        return true;
+    }
+
+    // List events step through their items, one per presentation.
+    VTPlannedEvent PlanListEvent(VTEvent& event)
+    {
+        size_t item = 0;
+        if (event.IsListEvent()) {
+            const size_t count = event.GetNumberOfStimulusItems();
+            item = count ? m_ItemPresentations[&event]++ % count : 0;
+        }
+        return PlanEvent(event, item, m_Levels);
+    }
+
+    bool CheckCanEnd(const VTPlannedEvent& event, wxString& why) const
+    {
+        // A preview is ended with Escape by whoever looks at it; a run must end by itself.
+        if (m_Preview || !CanNeverEnd(event)) return true;
+        why = wxString::Format(_("the event \"%s\" can never end: it has no time limit and no response ends it."),
+                               event.name);
+        return false;
+    }
+
+    // The blocks outside the order and the events that rules present, planned once
+    // each; their own rules may name more.
+    bool PlanRuleTargets(wxString& why)
+    {
+        for (bool more = true; more;) {
+            more = false;
+            const std::set<int> blocks = m_Rules.GetPresentedBlocks();
+            for (int id : blocks) {
+                if (!m_Planned.insert(id).second) continue;
+                auto* block = dynamic_cast<VTBlock*>(
+                    m_Experiment.GetElementsOfType(ElementType::Block).LookupElementPtrByID(std::uint32_t(id)));
+                if (!block) continue;  // the compiler refused the rule already
+                if (!WithinPlanLimits({block})) return TooLarge(why);
+                m_Plan.otherBlocks.emplace_back();
+                if (!PlanBlock(*block, m_Plan.otherBlocks.back(), why)) return false;
+                more = true;
+            }
+        }
+        for (int id : m_Rules.GetPresentedEvents()) {
+            auto* event = dynamic_cast<VTEvent*>(
+                m_Experiment.GetElementsOfType(ElementType::Event).LookupElementPtrByID(std::uint32_t(id)));
+            if (!event) continue;
+            m_Plan.ruleEvents.push_back(PlanListEvent(*event));
+            if (!CheckCanEnd(m_Plan.ruleEvents.back(), why)) return false;
+        }
+        return true;
+    }
+
+    VTExperiment& m_Experiment;
+    VTRunPlan& m_Plan;
+    VTTrialLevels m_Levels;
+    VTRuleCompiler m_Rules;
+    const bool m_Preview;
+    std::map<const VTEvent*, size_t> m_ItemPresentations;
+    std::set<int> m_Planned;
+};
+
 }  // namespace
 
 VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
 {
     VTRunPlan plan;
+    ReadExperimentSettings(plan);
+    auto why = [&](const wxString& reason) {
+        if (whyEmpty) *whyEmpty = reason;
+        plan.blocks.clear();
+        return plan;
+    };
+    VTParticipantGroup* group = nullptr;
+    std::vector<VTBlock*> blocks;
+    wxString reason;
+    if (!ChooseGroupAndBlocks(group, blocks, reason)) return why(reason);
+    if (group) plan.groupName = group->GetName();
+    if (!WithinPlanLimits(blocks)) {
+        TooLarge(reason);
+        return why(reason);
+    }
+    Planning planning(m_Experiment, group, plan);
+    if (!planning.PlanOrder(blocks, reason)) return why(reason);
+    return plan;
+}
+
+void VTRunPlanBuilder::ReadExperimentSettings(VTRunPlan& plan)
+{
     plan.experimentName = m_Experiment.GetUserReadableName();
-    const VTRunOptions& options = m_Experiment.GetRunOptions();
     const VTErrorCodes& codes = m_Experiment.GetErrorCodes();
     plan.codeCorrect = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(0));
     plan.codeIncorrect = codes.GetCodeAsString(VTErrorCodes::VTCorrectness(1));
@@ -147,94 +301,46 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
                                   patch.GetSensorPatchSize());
         plan.sensorPatchColour = patch.GetSensorPatchColour();
     }
-    auto why = [&](const wxString& reason) {
-        if (whyEmpty) *whyEmpty = reason;
-        plan.blocks.clear();
-        return plan;
-    };
+}
 
+bool VTRunPlanBuilder::ChooseGroupAndBlocks(VTParticipantGroup*& group, std::vector<VTBlock*>& blocks, wxString& why)
+{
+    const VTRunOptions& options = m_Experiment.GetRunOptions();
     VTElementsList& blockList = m_Experiment.GetElementsOfType(ElementType::Block);
     std::vector<VTBlock*> allBlocks;
     for (size_t i = 0; i < blockList.Size(); ++i)
         if (auto* block = dynamic_cast<VTBlock*>(blockList[i])) allBlocks.push_back(block);
-    if (allBlocks.empty()) return why(_("it has no blocks."));
+    if (allBlocks.empty()) {
+        why = _("it has no blocks.");
+        return false;
+    }
 
     // The group: the one chosen, else the experiment's first.
-    VTParticipantGroup* group = nullptr;
     const int groupID = options.GetGroupID_CanReturnNegativeOne();
     unsigned long groupCount = 0;
     if (groupID >= 0) {
         group = m_Experiment.GetGroupElementById(unsigned(groupID));
-        if (!group) return why(wxString::Format(_("its participant group (ID %d) no longer exists."), groupID));
+        if (!group) {
+            why = wxString::Format(_("its participant group (ID %d) no longer exists."), groupID);
+            return false;
+        }
     } else {
         group = m_Experiment.GetDefaultGroup(&groupCount);
     }
-    if (group) plan.groupName = group->GetName();
 
-    std::vector<VTBlock*> blocks;
     if (options.IsRunningSelectedBlocksOnly()) {
         for (VTBlock* block : allBlocks)
             if (block->IsSelected()) blocks.push_back(block);
-        if (blocks.empty()) return why(_("no block is selected."));
+        if (blocks.empty()) why = _("no block is selected.");
     } else if (group && options.IsBlockUseRestrictedByGroup() && !group->m_RunAllBlocks) {
         VTUsedElements& used = group->GetBlocksUsedByTheGroup();
         for (unsigned i = 0; i < used.Size(); ++i)
             if (auto* block = dynamic_cast<VTBlock*>(used.GetUsedElementPtr(i))) blocks.push_back(block);
-        if (blocks.empty())
-            return why(wxString::Format(_("the participant group \"%s\" has no blocks."), group->GetName()));
+        if (blocks.empty()) why = wxString::Format(_("the participant group \"%s\" has no blocks."), group->GetName());
     } else {
         blocks = allBlocks;
     }
-
-    if (!WithinPlanLimits(blocks))
-        return why(wxString::Format(_("it would run more than %llu trials or %llu events."), kMaxPlannedTrials,
-                                    kMaxPlannedEvents));
-
-    VTTrialLevels levels(m_Experiment, group);
-    plan.columns.SetLevelColumns(levels.GetColumnNames());
-    levels.StartRun();
-    std::map<const VTEvent*, size_t> presentations;  // list events step through their items
-    for (VTBlock* block : blocks) {
-        levels.StartBlock();
-        VTPlannedBlock plannedBlock;
-        plannedBlock.blockID = int(block->GetID());
-        plannedBlock.name = block->GetName();
-        std::vector<VTTrial*> trials;
-        for (unsigned i = 0; i < block->GetNumberOfUsedTrials(); ++i) {
-            VTTrial* trial = block->GetUsedTrial(i);
-            if (!trial) continue;
-            for (unsigned r = 0; r < trial->GetRepetitions(); ++r) trials.push_back(trial);
-        }
-        if (block->GetRandomizeTrials()) Shuffle(trials);
-        for (VTTrial* trial : trials) {
-            levels.StartTrial();
-            VTPlannedTrial plannedTrial;
-            plannedTrial.levels = levels.GetCurrentLabels();
-            plannedTrial.trialID = int(trial->GetID());
-            plannedTrial.name = trial->GetName();
-            plannedTrial.startPeriodMs = std::max(0, trial->GetStartPeriod());
-            std::vector<VTEvent*> events;
-            for (unsigned e = 0; e < trial->GetNumberOfUsedEvents(); ++e)
-                if (VTEvent* event = trial->GetUsedEvent(e)) events.push_back(event);
-            if (trial->GetRandomizeEvents()) Shuffle(events);
-            for (VTEvent* event : events) {
-                size_t item = 0;
-                if (event->IsListEvent()) {
-                    const size_t count = event->GetNumberOfStimulusItems();
-                    item = count ? presentations[event]++ % count : 0;
-                }
-                plannedTrial.events.push_back(PlanEvent(*event, item, levels));
-                // A preview is ended with Escape by whoever looks at it; a run must end by itself.
-                if (!options.IsPreview() && CanNeverEnd(plannedTrial.events.back()))
-                    return why(wxString::Format(
-                        _("the event \"%s\" can never end: it has no time limit and no response ends it."),
-                        event->GetName()));
-            }
-            plannedBlock.trials.push_back(plannedTrial);
-        }
-        plan.blocks.push_back(plannedBlock);
-    }
-    return plan;
+    return !blocks.empty();
 }
 
 boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> VTRunPlanBuilder::MakeResponseResolver()

@@ -5,6 +5,8 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <vector>
+
 #include "VTRuntime/VTRunPlan.h"
 
 namespace VantrelSDK {
@@ -13,7 +15,9 @@ class Interface_DREForPlugins;
 
 namespace Vantrel {
 
+class VTBlock;
 class VTExperiment;
+class VTParticipantGroup;
 
 class VTRunPlanBuilder
 {
@@ -31,6 +35,11 @@ public:
     boost::shared_ptr<VantrelSDK::Interface_DREForPlugins> MakeResponseResolver();
 
 private:
+    // The steps of Build: the experiment's settings, then the group and its blocks,
+    // then (Planning, in the source) the blocks' trials, events and rules.
+    void ReadExperimentSettings(VTRunPlan& plan);
+    bool ChooseGroupAndBlocks(VTParticipantGroup*& group, std::vector<VTBlock*>& blocks, wxString& why);
+
     VTExperiment& m_Experiment;
 };
 

@@ -25,7 +25,8 @@
 // that ended it and its time from the word's onset. Tabs and line breaks inside
 // fields become spaces. Each row is flushed to the disk as it is written, so what was
 // collected survives a crash, whatever the experiment's "after every trial" option says;
-// the header is written (and flushed) when the file opens.
+// the header is written (and flushed) when the file opens. A run that the run guard
+// ended has a last line "Stopped<TAB>reason".
 // A write, flush or sync that fails is reported (false) and named by GetLastError();
 // after a failure the file takes nothing more.
 
@@ -74,6 +75,8 @@ public:
     // is continued: an empty line, then this run's header and rows. False with `error` filled when it cannot.
     bool Create(const wxString& path, const VTDataFileHeader& header, wxString& error);
     bool WriteRow(const VTDataFileRow& row);
+    // A line after the rows saying why the run stopped early: "Stopped<TAB>reason".
+    bool WriteNote(const wxString& reason);
     // False when what was written could not be made safe on closing.
     bool Close();
     bool IsOpen() const { return m_File != nullptr; }

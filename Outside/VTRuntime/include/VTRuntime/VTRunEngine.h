@@ -1,6 +1,12 @@
 #pragma once
 // Presents a run plan on screen and collects its responses.
 //
+// The run decides as it goes (VTRunCursor): after each trial presentation its rules
+// run, after each block presentation the block's rules, and what they decide (exit,
+// repeat, skip, present another block or event, go back) changes what comes next.
+// Data rows are numbered by presentation. A run that reaches the run guard
+// (VTRunPlan::maxTrialPresentations, maxEventPresentations) ends with StoppedByGuard.
+//
 // Every stimulus is presented by the event-type plug-in of its event's type (see
 // VTSdkEventInstance): before the run each stimulus file is checked by its plug-in
 // and a run with a stimulus that cannot be presented does not start; each stimulus
@@ -54,7 +60,10 @@ enum class VTRunOutcome
     Cancelled,
     NotStarted,
     // A row, the flush or the sync of the data file failed: the run stopped there.
-    DataFileFailed
+    DataFileFailed,
+    // The run presented as many trials or events as a run may (the run guard) and
+    // stopped there; the reason is the data file's last line and the report's failure.
+    StoppedByGuard
 };
 
 // What a run collected, for callers and tests.
@@ -67,6 +76,11 @@ struct VTRunReport
     std::vector<unsigned long long> pluginResponseTimes;
     // Film frames that fell due but never reached the display.
     unsigned long droppedFrames = 0;
+    // For each trial presentation after the first: run-timer microseconds from the end
+    // of the previous trial's last event (its rules included) to this trial's first onset.
+    std::vector<unsigned long long> trialChangeMicroseconds;
+    // Stimuli prepared ahead for an event that a decision then replaced.
+    unsigned long discardedPreparations = 0;
     // Why the run did not start or was stopped; empty when it completed or was cancelled.
     wxString failure;
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "VTRuntime/VTDataColumns.h"
+#include "VTRuntime/VTRunRules.h"
 
 namespace Vantrel {
 
@@ -54,6 +55,9 @@ struct VTPlannedEvent
     wxString correctResponses;
     // Whether the light-sensor patch is drawn with this event's onset.
     bool showsSensorPatch = true;
+    // Whether the trial's reaction time is measured from this event's onset (the
+    // trial's first event always starts it).
+    bool resetsReactionTimer = true;
     // From the trial's levels of the event's location and colour variables: where the
     // stimulus' middle is, in pixels from the screen's centre (y grows downwards), and
     // the colour its text is drawn in.
@@ -71,6 +75,8 @@ struct VTPlannedTrial
     std::vector<VTPlannedEvent> events;
     // The current level of each saved trial variable (the data columns' level columns).
     std::vector<wxString> levels;
+    // The trial's rules, run after each of its presentations: indexes into VTRunPlan::rules.
+    std::vector<size_t> rules;
 };
 
 struct VTPlannedBlock
@@ -78,13 +84,25 @@ struct VTPlannedBlock
     int blockID = -1;
     wxString name;
     std::vector<VTPlannedTrial> trials;
+    // The block's rules, run after each of its presentations: indexes into VTRunPlan::rules.
+    std::vector<size_t> rules;
 };
 
 struct VTRunPlan
 {
     wxString experimentName;
     wxString groupName;
+    // The blocks in the order the run presents them unless a rule changes course.
     std::vector<VTPlannedBlock> blocks;
+    // Blocks outside that order that a rule may present, and the events a rule may
+    // present; rules name both by id.
+    std::vector<VTPlannedBlock> otherBlocks;
+    std::vector<VTPlannedEvent> ruleEvents;
+    std::vector<VTPlannedRule> rules;
+    // The run guard: a run that would present more trials or events than this ends
+    // there, saying why (loops, repeats and jumps can otherwise go on for ever).
+    unsigned long long maxTrialPresentations = 200000;
+    unsigned long long maxEventPresentations = 2000000;
     // Correctness codes: correct, incorrect, self-correct, no response.
     wxString codeCorrect = "C", codeIncorrect = "E", codeSelfCorrect = "SC", codeNoResponse = "NR";
     // The data file's columns and header.

@@ -1,0 +1,69 @@
+#pragma once
+// What the rules of a running experiment read: the run's and the block's clocks, the
+// trials presented in the current block presentation, how often each trial has been
+// presented in the run, and the last response. The run engine feeds it as it presents;
+// times are run-timer microseconds.
+
+#include <wx/string.h>
+
+#include <map>
+#include <vector>
+
+namespace Vantrel {
+
+class DynamicRuntimeEnvironment
+{
+public:
+    // What "Last participant response" reads before any response was recorded in the run.
+    static constexpr int kNoResponseYet = -2;
+
+    struct TrialRecord
+    {
+        int trialID = -1;
+        bool responded = false;
+        bool correct = false;
+        double reactionTimeMs = 0;  // valid when responded
+    };
+
+    explicit DynamicRuntimeEnvironment(const wxString& participantName = wxString());
+
+    void StartBlockPresentation();
+    void StartTrialPresentation(int trialID);
+    // The first onset starts the run's clock, the first of a block presentation its
+    // clock; an event that resets the reaction timer (and a trial's first event)
+    // starts the trial's reaction time.
+    void NoteEventOnset(unsigned long long onsetMicroseconds, bool resetsReactionTimer);
+    void NoteResponse(int responseID, bool correct, unsigned long long timeMicroseconds);
+    // The trial joins the block's history; its record stays current for its rules.
+    void EndTrialPresentation();
+
+    int GetLastResponseID() const { return m_LastResponseID; }
+    const TrialRecord& GetCurrentTrial() const { return m_Trial; }
+    unsigned long GetPresentationCount(int trialID) const;
+    unsigned long GetCurrentTrialPresentationCount() const { return GetPresentationCount(m_Trial.trialID); }
+    const wxString& GetParticipantName() const { return m_ParticipantName; }
+    const std::vector<TrialRecord>& GetBlockHistory() const { return m_BlockHistory; }
+    // Over every trial presented in the current block presentation: the percentage
+    // answered correctly, their number, and the mean reaction time of those answered
+    // (0 when there is none).
+    double GetBlockPercentCorrect() const;
+    double GetBlockTrialCount() const { return double(m_BlockHistory.size()); }
+    double GetBlockAverageReactionTimeMs() const;
+    // 0 before the first onset.
+    double GetMsSinceRunStart(unsigned long long nowMicroseconds) const;
+    double GetMsSinceBlockStart(unsigned long long nowMicroseconds) const;
+
+private:
+    wxString m_ParticipantName;
+    int m_LastResponseID = kNoResponseYet;
+    bool m_RunStarted = false, m_BlockStarted = false, m_TrialTimerStarted = false;
+    unsigned long long m_RunStart = 0, m_BlockStart = 0, m_ReactionTimerStart = 0;
+    TrialRecord m_Trial;
+    std::vector<TrialRecord> m_BlockHistory;
+    // Running sums over the block's history: rules read them after every trial.
+    size_t m_BlockCorrect = 0, m_BlockAnswered = 0;
+    double m_BlockReactionTimeSum = 0;
+    std::map<int, unsigned long> m_Presentations;
+};
+
+}  // namespace Vantrel

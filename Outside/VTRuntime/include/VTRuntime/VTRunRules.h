@@ -1,0 +1,84 @@
+#pragma once
+// The rules of a run in the form the run carries them out: each criterion and action
+// reduced to the few numbers and texts it needs, checked and resolved before the run
+// (a rule that names an element that no longer exists, or an item the run cannot carry
+// out, keeps the run from starting; see VTRuleCompiler).
+//
+// Codes are those of the stored order forms: criterion kinds and built-in codes,
+// operator numbers within their operator family, action codes.
+
+#include <wx/string.h>
+
+#include <vector>
+
+namespace Vantrel {
+
+// What a criterion row tests.
+enum class VTCriterionKind
+{
+    Always,
+    LastResponse,         // the id of the last recorded response (-2: none yet)
+    TrialReactionTime,    // milliseconds
+    TrialPresentations,   // how many times this trial has been presented in this run
+    ParticipantName,      // text
+    BlockPercentCorrect,  // of the trials presented in this block presentation
+    BlockTrialCount,
+    BlockAverageRT,       // milliseconds
+    TimeSinceBlockStart,  // in the row's unit
+    TimeSinceRunStart
+};
+
+// The operator of a row, by family.
+enum class VTCompare
+{
+    Equal,
+    NotEqual,
+    Greater,
+    Less,
+    Contains,
+    DoesNotContain,
+    BeginsWith,
+    EndsWith
+};
+
+struct VTPlannedCriterion
+{
+    VTCriterionKind kind = VTCriterionKind::Always;
+    VTCompare compare = VTCompare::Equal;
+    // Joined to the row before by "and" (true) or "or"; ignored on the first row.
+    bool isAnd = true;
+    double number = 0;  // numeric right side (a response id for LastResponse)
+    wxString text;      // text right side
+    // Milliseconds per unit of the elapsed-time criteria.
+    double unitMs = 1;
+};
+
+enum class VTActionKind
+{
+    ExitExperiment,
+    ExitBlock,
+    GoBackToPreviousBlock,
+    PresentBlock,
+    RepeatCurrentBlock,
+    PresentEvent,
+    RepeatTrial,
+    SkipNextTrial
+};
+
+struct VTPlannedAction
+{
+    VTActionKind kind = VTActionKind::ExitExperiment;
+    // PresentBlock: the block's id; PresentEvent: the event's id.
+    int target = -1;
+};
+
+struct VTPlannedRule
+{
+    wxString name;
+    // "are not met": the rule acts when its criteria are false.
+    bool negated = false;
+    std::vector<VTPlannedCriterion> criteria;
+    std::vector<VTPlannedAction> actions;
+};
+
+}  // namespace Vantrel

@@ -1,0 +1,92 @@
+#include "VTRuntime/DynamicRuntimeEnvironment.h"
+
+namespace Vantrel {
+
+namespace {
+double Elapsed(bool started, unsigned long long start, unsigned long long now)
+{
+    return started && now > start ? double(now - start) / 1000.0 : 0.0;
+}
+}  // namespace
+
+DynamicRuntimeEnvironment::DynamicRuntimeEnvironment(const wxString& participantName)
+    : m_ParticipantName(participantName)
+{}
+
+void DynamicRuntimeEnvironment::StartBlockPresentation()
+{
+    m_BlockStarted = false;
+    m_BlockHistory.clear();
+    m_BlockCorrect = m_BlockAnswered = 0;
+    m_BlockReactionTimeSum = 0;
+}
+
+void DynamicRuntimeEnvironment::StartTrialPresentation(int trialID)
+{
+    m_Trial = TrialRecord();
+    m_Trial.trialID = trialID;
+    m_TrialTimerStarted = false;
+    ++m_Presentations[trialID];
+}
+
+void DynamicRuntimeEnvironment::NoteEventOnset(unsigned long long onsetMicroseconds, bool resetsReactionTimer)
+{
+    if (!m_RunStarted) {
+        m_RunStarted = true;
+        m_RunStart = onsetMicroseconds;
+    }
+    if (!m_BlockStarted) {
+        m_BlockStarted = true;
+        m_BlockStart = onsetMicroseconds;
+    }
+    if (resetsReactionTimer || !m_TrialTimerStarted) {
+        m_TrialTimerStarted = true;
+        m_ReactionTimerStart = onsetMicroseconds;
+    }
+}
+
+void DynamicRuntimeEnvironment::NoteResponse(int responseID, bool correct, unsigned long long timeMicroseconds)
+{
+    m_LastResponseID = responseID;
+    m_Trial.responded = true;
+    m_Trial.correct = correct;
+    m_Trial.reactionTimeMs = Elapsed(m_TrialTimerStarted, m_ReactionTimerStart, timeMicroseconds);
+}
+
+void DynamicRuntimeEnvironment::EndTrialPresentation()
+{
+    m_BlockHistory.push_back(m_Trial);
+    if (m_Trial.correct) ++m_BlockCorrect;
+    if (m_Trial.responded) {
+        ++m_BlockAnswered;
+        m_BlockReactionTimeSum += m_Trial.reactionTimeMs;
+    }
+}
+
+unsigned long DynamicRuntimeEnvironment::GetPresentationCount(int trialID) const
+{
+    const auto found = m_Presentations.find(trialID);
+    return found == m_Presentations.end() ? 0 : found->second;
+}
+
+double DynamicRuntimeEnvironment::GetBlockPercentCorrect() const
+{
+    return m_BlockHistory.empty() ? 0 : 100.0 * double(m_BlockCorrect) / double(m_BlockHistory.size());
+}
+
+double DynamicRuntimeEnvironment::GetBlockAverageReactionTimeMs() const
+{
+    return m_BlockAnswered ? m_BlockReactionTimeSum / double(m_BlockAnswered) : 0;
+}
+
+double DynamicRuntimeEnvironment::GetMsSinceRunStart(unsigned long long nowMicroseconds) const
+{
+    return Elapsed(m_RunStarted, m_RunStart, nowMicroseconds);
+}
+
+double DynamicRuntimeEnvironment::GetMsSinceBlockStart(unsigned long long nowMicroseconds) const
+{
+    return Elapsed(m_BlockStarted, m_BlockStart, nowMicroseconds);
+}
+
+}  // namespace Vantrel

@@ -1,0 +1,244 @@
+#include "VTRuleCompiler.h"
+
+#include <wx/intl.h>
+
+#include <VTCore/Interface_UsesRules.h>
+#include <VTCore/RuleCodes.h>
+#include <VTCore/VTExperiment.h>
+#include <VTCore/VTRule.h>
+#include <NonPersistentHelpers/VTElementsList.h>
+
+#include "VTPlugInCommon/VTSdkResponses.h"
+
+namespace Vantrel {
+
+namespace {
+
+bool CompareOf(int opInContext, VTCompare& out)
+{
+    switch (opInContext) {
+        case RuleCode::OpEqual: out = VTCompare::Equal; return true;
+        case RuleCode::OpNotEqual: out = VTCompare::NotEqual; return true;
+        case RuleCode::OpGreater: out = VTCompare::Greater; return true;
+        case RuleCode::OpLess: out = VTCompare::Less; return true;
+        case RuleCode::OpContains: out = VTCompare::Contains; return true;
+        case RuleCode::OpDoesNotContain: out = VTCompare::DoesNotContain; return true;
+        case RuleCode::OpBeginsWith: out = VTCompare::BeginsWith; return true;
+        case RuleCode::OpEndsWith: out = VTCompare::EndsWith; return true;
+        default: return false;
+    }
+}
+
+// The menu text of a criterion the run does not carry out, for the refusal.
+wxString CriterionLabel(const ExpressionFromGUI& row)
+{
+    switch (row.kind) {
+        case RuleCode::KindScalarParameter:
+        case RuleCode::KindCollection: return _("Parameter");
+        case RuleCode::KindTrialLevel: return _("Trial Level");
+        default: break;
+    }
+    switch (row.builtIn) {
+        case RuleCode::BuiltInLastTypedText: return _("Last text typed by participant");
+        case RuleCode::BuiltInTrialTagSetBlockContext:
+        case RuleCode::BuiltInTrialTagSetRuleContext: return _("Trial's tag set");
+        case RuleCode::BuiltInTrialReactionTime: return _("Trial's reaction time");
+        case RuleCode::BuiltInTrialPresentationCountWhen:
+        case RuleCode::BuiltInTrialPresentationCountRule: return _("Number of times this trial has been presented");
+        case RuleCode::BuiltInBlockTrialStatistic:
+            switch (row.rhsKind) {
+                case RuleCode::RhsPercentageCorrect: return _("Percentage of trials presented in block");
+                case RuleCode::RhsNumberOfTrialsPresented: return _("Number of trials presented in block");
+                default: return _("Average RT of trials presented in this block");
+            }
+        default: return wxString::Format(_("criterion %d/%d"), int(row.kind), int(row.builtIn));
+    }
+}
+
+wxString ParameterActionLabel(int operation, int parameterType)
+{
+    switch (operation) {
+        case RuleCode::ParamSetText: return _("Set text parameter");
+        case RuleCode::ParamSetCounter: return _("Set counter value");
+        case RuleCode::ParamIncrementCounter: return _("Increment counter");
+        case RuleCode::ParamDecrementCounter: return _("Decrement counter");
+        case RuleCode::ParamReset: return parameterType == 2201 ? _("Clear collection") : _("Reset parameter");
+        case RuleCode::ParamStoreResponse: return _("Store participant's response");
+        case RuleCode::ParamAppendText: return _("Append to text parameter");
+        case RuleCode::ParamRandomCounter: return _("Assign random number (to counter)");
+        case RuleCode::ParamStoreTypedText: return _("Store participant's typed text");
+        case RuleCode::ParamAddTrialToCollection: return _("Add trial to collection");
+        case RuleCode::ParamStartTimer: return _("Start timer");
+        case RuleCode::ParamPauseTimer: return _("Pause timer");
+        case RuleCode::OperationBackgroundColour: return _("Change background color");
+        default: return wxString::Format(_("parameter action %d"), operation);
+    }
+}
+
+// The menu text of an action the run does not carry out, for the refusal.
+wxString ActionLabel(const OrderFormForActionCreation& form)
+{
+    switch (form.actionType) {
+        case RuleCode::ActionTrialFlow:
+            return form.operation == RuleCode::FlowRestartTrial ? _("Restart trial") : _("Skip remaining events in trial");
+        case RuleCode::ActionSetTrialTag: return _("Set trial's tag");
+        case RuleCode::ActionSetTagOnAllTrialsInBlock: return _("Set tag on all trials in block");
+        case RuleCode::ActionClearBuiltInCollection: return _("Clear built-in trials collection");
+        case RuleCode::ActionParameter:
+        case RuleCode::ActionParameterFromParameter: return ParameterActionLabel(form.operation, form.parameterType);
+        case RuleCode::ActionTrialLevel:
+            return form.operation == RuleCode::LevelNext       ? _("Move to next trial level")
+                   : form.operation == RuleCode::LevelPrevious ? _("Move to previous trial level")
+                                                               : _("Set trial level");
+        case RuleCode::ActionExitBlock: return _("Exit block");
+        case RuleCode::ActionRepeatTrial: return _("Repeat trial");
+        case RuleCode::ActionSkipNextTrial: return _("Skip next trial");
+        default: return wxString::Format(_("action %d"), int(form.actionType));
+    }
+}
+
+}  // namespace
+
+bool VTRuleCompiler::AddRulesOf(const Interface_UsesRules& owner, Context context, std::vector<size_t>& indexes,
+                                wxString& why)
+{
+    const VTUsedElements& used = owner.GetUsedRules();
+    for (unsigned i = 0; i < used.Size(); ++i) {
+        const auto* rule = dynamic_cast<const VTRule*>(used.GetUsedElementPtr(i));
+        if (!rule) continue;
+        const auto key = std::make_pair(unsigned(rule->GetID()), context);
+        auto found = m_Compiled.find(key);
+        if (found == m_Compiled.end()) {
+            VTPlannedRule planned;
+            if (!Compile(*rule, context, planned, why)) return false;
+            m_Pool.push_back(planned);
+            found = m_Compiled.emplace(key, m_Pool.size() - 1).first;
+        }
+        indexes.push_back(found->second);
+    }
+    return true;
+}
+
+bool VTRuleCompiler::Compile(const VTRule& rule, Context context, VTPlannedRule& out, wxString& why)
+{
+    out.name = rule.GetName();
+    out.negated = rule.GetExpression().ExpressionSetToBeNegated();
+    const wxString onlyTrials =
+        _("the rule \"%s\" uses \"%s\", which only trial rules can carry out, and a block uses the rule.");
+    const wxString notYet = _("the rule \"%s\" uses \"%s\", which a run cannot carry out yet.");
+    for (const ExpressionFromGUI& row : rule.GetExpression().GetRows()) {
+        VTPlannedCriterion criterion;
+        wxString item;
+        if (!CompileCriterion(row, context, criterion, item)) {
+            why = wxString::Format(item.empty() ? notYet : onlyTrials, out.name,
+                                   item.empty() ? CriterionLabel(row) : item);
+            return false;
+        }
+        out.criteria.push_back(criterion);
+    }
+    for (const OrderFormForActionCreation& form : rule.GetActions().GetForms()) {
+        VTPlannedAction action;
+        wxString item;
+        if (!CompileAction(form, context, action, item)) {
+            why = wxString::Format(item.empty() ? notYet : onlyTrials, out.name, item.empty() ? ActionLabel(form) : item);
+            return false;
+        }
+        if (action.kind == VTActionKind::PresentBlock) {
+            if (!m_Experiment.GetElementsOfType(ElementType::Block).LookupElementPtrByID(std::uint32_t(action.target))) {
+                why = wxString::Format(_("the rule \"%s\" presents a block that no longer exists."), out.name);
+                return false;
+            }
+            m_PresentedBlocks.insert(action.target);
+        } else if (action.kind == VTActionKind::PresentEvent) {
+            if (!m_Experiment.GetElementsOfType(ElementType::Event).LookupElementPtrByID(std::uint32_t(action.target))) {
+                why = wxString::Format(_("the rule \"%s\" presents an event that no longer exists."), out.name);
+                return false;
+            }
+            m_PresentedEvents.insert(action.target);
+        }
+        out.actions.push_back(action);
+    }
+    return true;
+}
+
+// False with `item` empty: the run cannot carry the criterion out; with `item` set:
+// only trial rules can.
+bool VTRuleCompiler::CompileCriterion(const ExpressionFromGUI& row, Context context, VTPlannedCriterion& out,
+                                      wxString& item)
+{
+    out.isAnd = row.isAnd;
+    if (row.kind == RuleCode::KindAlways) {
+        out.kind = VTCriterionKind::Always;
+        return true;
+    }
+    if (row.kind != RuleCode::KindBuiltIn || !CompareOf(row.operatorInContext, out.compare)) return false;
+    out.number = row.value;
+    const bool trialRule = context == Context::TrialRules;
+    switch (row.builtIn) {
+        case RuleCode::BuiltInLastResponse: out.kind = VTCriterionKind::LastResponse; return true;
+        case RuleCode::BuiltInParticipantName:
+            out.kind = VTCriterionKind::ParticipantName;
+            out.text = row.text;
+            return true;
+        case RuleCode::BuiltInTrialReactionTime:
+        case RuleCode::BuiltInTrialPresentationCountWhen:
+        case RuleCode::BuiltInTrialPresentationCountRule:
+            if (!trialRule) {
+                item = CriterionLabel(row);
+                return false;
+            }
+            out.kind = row.builtIn == RuleCode::BuiltInTrialReactionTime ? VTCriterionKind::TrialReactionTime
+                                                                          : VTCriterionKind::TrialPresentations;
+            return true;
+        case RuleCode::BuiltInBlockTrialStatistic:
+            // Only over all presented trials so far: the last N and tagged subsets come later.
+            if (row.trialSubset != TrialSubsetDescription()) return false;
+            switch (row.rhsKind) {
+                case RuleCode::RhsPercentageCorrect: out.kind = VTCriterionKind::BlockPercentCorrect; return true;
+                case RuleCode::RhsNumberOfTrialsPresented: out.kind = VTCriterionKind::BlockTrialCount; return true;
+                case RuleCode::RhsAverageRT: out.kind = VTCriterionKind::BlockAverageRT; return true;
+                default: return false;
+            }
+        case RuleCode::BuiltInTimeSinceBlockStart:
+        case RuleCode::BuiltInTimeSinceExperimentStart:
+            out.kind = row.builtIn == RuleCode::BuiltInTimeSinceBlockStart ? VTCriterionKind::TimeSinceBlockStart
+                                                                           : VTCriterionKind::TimeSinceRunStart;
+            out.unitMs = double(row.GetMillisecondsPerTimeUnit());
+            if (out.unitMs <= 0) out.unitMs = 1;
+            return true;
+        default: return false;
+    }
+}
+
+bool VTRuleCompiler::CompileAction(const OrderFormForActionCreation& form, Context context, VTPlannedAction& out,
+                                   wxString& item)
+{
+    const bool trialRule = context == Context::TrialRules;
+    switch (form.actionType) {
+        case RuleCode::ActionExitExperiment: out.kind = VTActionKind::ExitExperiment; return true;
+        case RuleCode::ActionGoBackToPreviousBlock: out.kind = VTActionKind::GoBackToPreviousBlock; return true;
+        case RuleCode::ActionPresentBlock:
+            out.kind = VTActionKind::PresentBlock;
+            out.target = form.target;
+            return true;
+        case RuleCode::ActionRepeatBlock: out.kind = VTActionKind::RepeatCurrentBlock; return true;
+        case RuleCode::ActionPresentEvent:
+            out.kind = VTActionKind::PresentEvent;
+            out.target = form.target;
+            return true;
+        case RuleCode::ActionExitBlock:
+        case RuleCode::ActionRepeatTrial:
+        case RuleCode::ActionSkipNextTrial:
+            if (!trialRule) {
+                item = ActionLabel(form);
+                return false;
+            }
+            out.kind = form.actionType == RuleCode::ActionExitBlock     ? VTActionKind::ExitBlock
+                       : form.actionType == RuleCode::ActionRepeatTrial ? VTActionKind::RepeatTrial
+                                                                        : VTActionKind::SkipNextTrial;
+            return true;
+        default: return false;
+    }
+}
+
+}  // namespace Vantrel

@@ -1,0 +1,56 @@
+#pragma once
+// Turns the stored rules of the blocks and trials a run presents into the rules the
+// run carries out (VTRunRules.h). A rule is compiled once, however many blocks or
+// trials use it. A criterion or action the run cannot carry out, one that makes no
+// sense where the rule is used, or one that names a block or event that no longer
+// exists, keeps the run from starting: the reason names the rule and the item.
+
+#include <wx/string.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include "VTRuntime/VTRunPlan.h"
+
+namespace Vantrel {
+
+class Interface_UsesRules;
+class VTExperiment;
+class VTRule;
+struct ExpressionFromGUI;
+struct OrderFormForActionCreation;
+
+class VTRuleCompiler
+{
+public:
+    // Where a rule runs: after a block presentation or after a trial presentation.
+    enum class Context
+    {
+        BlockRules,
+        TrialRules
+    };
+
+    VTRuleCompiler(VTExperiment& experiment, std::vector<VTPlannedRule>& pool) : m_Experiment(experiment), m_Pool(pool)
+    {}
+
+    // Appends to `indexes` the pool index of each rule `owner` uses, in order. False
+    // with `why` (a sentence fragment naming the rule and the item) when one cannot run.
+    bool AddRulesOf(const Interface_UsesRules& owner, Context context, std::vector<size_t>& indexes, wxString& why);
+
+    // The blocks and events the compiled rules present, by id.
+    const std::set<int>& GetPresentedBlocks() const { return m_PresentedBlocks; }
+    const std::set<int>& GetPresentedEvents() const { return m_PresentedEvents; }
+
+private:
+    bool Compile(const VTRule& rule, Context context, VTPlannedRule& out, wxString& why);
+    bool CompileCriterion(const ExpressionFromGUI& row, Context context, VTPlannedCriterion& out, wxString& item);
+    bool CompileAction(const OrderFormForActionCreation& form, Context context, VTPlannedAction& out, wxString& item);
+
+    VTExperiment& m_Experiment;
+    std::vector<VTPlannedRule>& m_Pool;
+    std::map<std::pair<unsigned, Context>, size_t> m_Compiled;
+    std::set<int> m_PresentedBlocks, m_PresentedEvents;
+};
+
+}  // namespace Vantrel

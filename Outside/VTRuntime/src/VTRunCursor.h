@@ -1,0 +1,101 @@
+#pragma once
+// Where a run stands and what it presents next: the group's blocks in their order,
+// each block presentation's trials, each trial presentation's events. The order is
+// decided as the run goes: rules change it at the end of a trial or block
+// presentation (Apply...), and the guard ends the run when it has presented as many
+// trials or events as a run may (VTRunPlan::maxTrialPresentations and
+// maxEventPresentations).
+//
+// Flow actions:
+//  - after a trial: "Repeat trial" presents it again next, "Skip next trial" drops the
+//    trial that would come next; "Exit block", "Present block" and "Go back to
+//    previous block" end the block presentation at once; "Repeat current block" acts
+//    when the block ends; "Exit experiment" ends the run.
+//  - after a block: "Present block X" presents X next, then the order goes on after
+//    this block; "Go back to previous block" presents the block presented before this
+//    one again and the order goes on from it (nothing happens at the first block);
+//    "Repeat current block" presents it again; "Exit experiment" ends the run.
+//  - "Present event X" adds X to the current trial presentation, after its events;
+//    after a block, X is presented on its own before the next block.
+// Numbers (for the data file) count presentations: blocks in the run, trials in
+// their block presentation, events in their trial presentation, all from 1.
+
+#include <wx/string.h>
+
+#include <deque>
+#include <vector>
+
+#include "VTRuleEvaluator.h"
+#include "VTRuntime/VTRunPlan.h"
+
+namespace Vantrel {
+
+class VTRunCursor
+{
+public:
+    explicit VTRunCursor(const VTRunPlan& plan);
+
+    // The next block presentation, or null when the run is over.
+    const VTPlannedBlock* NextBlock();
+    // The next trial of the current block presentation, or null when it is over.
+    // Null too when the guard ends the run (IsStoppedByGuard()).
+    const VTPlannedTrial* NextTrial();
+    // The next event of the current trial presentation, or null when it is over
+    // (or the guard ended the run).
+    const VTPlannedEvent* NextEvent();
+
+    // The event that comes after the current one if no decision changes course.
+    const VTPlannedEvent* PredictNextEvent() const;
+
+    void ApplyTrialDecision(const VTFlowDecision& decision);
+    void ApplyBlockDecision(const VTFlowDecision& decision);
+
+    bool IsRunOver() const { return m_RunOver; }
+    bool IsStoppedByGuard() const { return !m_GuardReason.empty(); }
+    const wxString& GetGuardReason() const { return m_GuardReason; }
+
+    int GetBlockNumber() const { return m_BlockNumber; }
+    int GetTrialNumber() const { return m_TrialNumber; }
+    int GetEventNumber() const { return m_EventNumber; }
+    unsigned long long GetTrialPresentations() const { return m_TrialPresentations; }
+    unsigned long long GetEventPresentations() const { return m_EventPresentations; }
+
+private:
+    // A block presentation: a block of the order (at orderPosition) or one a rule
+    // inserted (orderPosition -1).
+    struct BlockVisit
+    {
+        const VTPlannedBlock* block = nullptr;
+        long orderPosition = -1;
+    };
+
+    const VTPlannedBlock* FindBlock(int blockID) const;
+    const VTPlannedEvent* FindRuleEvent(int eventID) const;
+    void PresentBlockNext(const BlockVisit& visit);
+    void GoBack();
+    void EndBlockPresentation() { m_TrialQueue.clear(); }
+    // The first event of the trial after the current one, course unchanged.
+    const VTPlannedEvent* FirstEventOfNextTrial() const;
+    bool StopByGuard(const wxString& reason);
+
+    const VTRunPlan& m_Plan;
+    bool m_RunOver = false;
+    wxString m_GuardReason;
+    // Next position in the order; blocks rules put first.
+    size_t m_NextOrderPosition = 0;
+    std::deque<BlockVisit> m_InsertedBlocks;
+    std::vector<BlockVisit> m_Visited;
+    // Current block presentation: the trials still to come, in order.
+    std::deque<const VTPlannedTrial*> m_TrialQueue;
+    // A block flow a trial rule asked for, obeyed when the block presentation ends
+    // unless the block's own rules decide otherwise.
+    VTFlowDecision m_PendingBlockFlow;
+    // Current trial presentation.
+    const VTPlannedTrial* m_Trial = nullptr;
+    size_t m_NextEventIndex = 0;
+    std::deque<const VTPlannedEvent*> m_ExtraEvents;
+    int m_BlockNumber = 0, m_TrialNumber = 0, m_EventNumber = 0;
+    unsigned long long m_TrialPresentations = 0, m_EventPresentations = 0;
+};
+
+}  // namespace Vantrel
