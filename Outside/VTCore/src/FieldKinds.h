@@ -178,6 +178,15 @@ struct LinksKind
     void MakeDifferent(VTUsedElements& v, const ElementIdSource& ids) const;
 };
 
+template <class Kind, class Value, class = void>
+struct HasParameterNames : std::false_type
+{};
+template <class Kind, class Value>
+struct HasParameterNames<Kind, Value,
+                         std::void_t<decltype(std::declval<const Kind&>().VisitParameterNames(
+                             std::declval<Value&>(), std::declval<const ParameterNameVisitor&>()))>> : std::true_type
+{};
+
 // Binds a kind to a data member of Class (Owner is the root of Class's hierarchy).
 template <class Owner, class Class, class Value, class Kind>
 class MemberField final : public DeclaredField<Owner>
@@ -196,6 +205,11 @@ public:
     void VisitReferences(Owner& owner, const ReferenceVisitor& visit) const override
     {
         m_Kind.VisitReferences(Get(owner), visit);
+    }
+    void VisitParameterNames(Owner& owner, const ParameterNameVisitor& visit) const override
+    {
+        // Only the kinds that hold parameter names (rule forms) have the operation.
+        if constexpr (HasParameterNames<Kind, Value>::value) m_Kind.VisitParameterNames(Get(owner), visit);
     }
     VTLinkT* Links(Owner& owner) const override { return m_Kind.Links(Get(owner)); }
     bool WarnsOnPurge() const override { return m_Kind.WarnsOnPurge(); }

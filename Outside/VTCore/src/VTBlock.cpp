@@ -1,6 +1,7 @@
 #include <VTCore/VTBlock.h>
 
 #include "FieldKinds.h"
+#include "RuleFormFields.h"
 #include "RuleLinks.h"
 #include <VTCore/VTTrial.h>
 
@@ -32,6 +33,7 @@ const ElementFieldTable& VTBlock::FieldTable()
 {
     static const ElementFieldTable table(
         &ElementBaseFieldTable(), ElementMember("rules", &VTBlock::m_Rules, RuleLinks::Kind()),
+        ElementMember("whenToPresent", &VTBlock::m_WhenToPresent, OptionalPredicateKind()),
         ElementMember("trials", &VTBlock::m_Trials, LinksKind()),
         ElementMember("selected", &VTBlock::m_Selected, BoolKind()),
         ElementMember("randomizeTrials", &VTBlock::m_RandomizeTrials, BoolKind()),
@@ -45,6 +47,16 @@ bool VTBlock::UsesRule(const VTRule* rule) const { return RuleLinks::Uses(m_Rule
 void VTBlock::RefreshRuleUse() { RuleLinks::Refresh(m_Rules); }
 bool VTBlock::AttachRule(VTRule* rule) { return RuleLinks::Attach(m_Rules, rule); }
 bool VTBlock::DetachRule(const VTRule* rule) { return RuleLinks::Detach(m_Rules, rule); }
+
+boost::shared_ptr<MetaTFPredicate> VTBlock::GetCopyOfExpressionOrElseNull(VTExperiment*) const
+{
+    return CopyOfPredicate(m_WhenToPresent);
+}
+
+void VTBlock::ReplaceWhenToPresentExpression(boost::shared_ptr<const MetaTFPredicate> predicate)
+{
+    m_WhenToPresent = CopyOfPredicate(predicate);
+}
 
 bool VTBlock::AddUsedTrial(VTTrial* trial) { return m_Trials.AddChildElement(trial, 0); }
 

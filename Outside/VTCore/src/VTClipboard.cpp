@@ -43,7 +43,16 @@ void VTClipboard::GetNewInstances(VTExperiment* experiment, std::vector<Minimal_
     for (const Held& held : m_Held) {
         Minimal_VTElement* copy = held.copy->CloneIntoExperiment(experiment);
         copy->ReplaceID_BeforeAddingToAList(experiment->AllocateNewElementID(copy->GetElementType()));
-        if (held.source != experiment) copy->VisitReferences([](VTElementType, std::uint32_t) { return false; });
+        // References keep only what the target has: nothing from another experiment,
+        // and nothing deleted since the copy was taken. Parameters go by name.
+        if (held.source != experiment)
+            copy->VisitReferences([](VTElementType, std::uint32_t) { return false; });
+        else
+            copy->VisitReferences([experiment](VTElementType type, std::uint32_t id) {
+                return experiment->LookupElementByTypeAndID(type, id) != nullptr;
+            });
+        const auto parameters = experiment->GetParameters();
+        copy->VisitParameterNames([&parameters](const wxString& name) { return parameters->NameAlreadyExists(name); });
         out.push_back(copy);
     }
 }

@@ -41,6 +41,10 @@ VTDeletionMgr::VTDeletionMgr(wxWindow* parent, VTExperiment* experiment,
         if (el && std::find(m_Elements.begin(), m_Elements.end(), el) == m_Elements.end()) m_Elements.push_back(el);
 }
 
+VTDeletionMgr::VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, const wxString& parameterName)
+    : m_Parent(parent), m_Experiment(experiment), m_ParameterName(parameterName)
+{}
+
 VTDeletionMgr::~VTDeletionMgr() = default;
 
 void VTDeletionMgr::SetAnswerer(Answerer answerer) { CurrentAnswerer() = std::move(answerer); }
@@ -78,6 +82,17 @@ bool VTDeletionMgr::HandleDeletion(RemovalType, bool askUser, bool doDelete)
     const bool allGone = m_Experiment->DeleteElementsAndTheirLinks(m_Elements);
     m_Elements.clear();
     return allGone;
+}
+
+bool VTDeletionMgr::HandleDeletionOfParameter()
+{
+    if (!m_Experiment || !m_Experiment->GetParameters()->NameAlreadyExists(m_ParameterName)) return false;
+    const wxString question = wxString::Format(
+        _("Delete the parameter \"%s\"? Rule and feedback actions on it are removed, and criteria that test it "
+          "must be chosen again."),
+        m_ParameterName);
+    if (!Ask(m_Parent, question)) return false;
+    return m_Experiment->DeleteParameterAndItsReferences(m_ParameterName);
 }
 
 }  // namespace Vantrel

@@ -100,6 +100,9 @@ void RepairReferences(VTExperiment& experiment)
             }
         }
     }
+    // Rules name parameters; a name no parameter has is dropped like a missing id.
+    for (const wxString& name : experiment.DropReferencesToMissingParameters())
+        wxLogWarning(_("Rules referred to a parameter \"%s\" that does not exist; the references were removed."), name);
     VTExperiment::FieldTable().VisitReferences(experiment, [&](VTElementType refType, std::uint32_t id) {
         if (exists(refType, id)) return true;
         wxLogWarning(_("The experiment's settings referred to a %s with id %u that does not exist; the setting was "

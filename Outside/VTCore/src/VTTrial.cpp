@@ -1,6 +1,7 @@
 #include <VTCore/VTEvent.h>
 #include <VTCore/VTTrial.h>
 
+#include "RuleFormFields.h"
 #include "RuleLinks.h"
 
 namespace Vantrel {
@@ -31,6 +32,7 @@ const ElementFieldTable& VTTrial::FieldTable()
 {
     static const ElementFieldTable table(
         &ElementBaseFieldTable(), ElementMember("rules", &VTTrial::m_Rules, RuleLinks::Kind()),
+        ElementMember("whenToPresent", &VTTrial::m_WhenToPresent, OptionalPredicateKind()),
         ElementMember("events", &VTTrial::m_Events, LinksKind()), ElementMember("tags", &VTTrial::m_Tags, LinksKind()),
         ElementMember("startPeriodMs", &VTTrial::m_StartPeriodMs, Whole<int>(0, INT_MAX)),
         ElementMember("randomizeEvents", &VTTrial::m_RandomizeEvents, BoolKind()),
@@ -43,6 +45,16 @@ bool VTTrial::UsesRule(const VTRule* rule) const { return RuleLinks::Uses(m_Rule
 void VTTrial::RefreshRuleUse() { RuleLinks::Refresh(m_Rules); }
 bool VTTrial::AttachRule(VTRule* rule) { return RuleLinks::Attach(m_Rules, rule); }
 bool VTTrial::DetachRule(const VTRule* rule) { return RuleLinks::Detach(m_Rules, rule); }
+
+boost::shared_ptr<MetaTFPredicate> VTTrial::GetCopyOfExpressionOrElseNull(VTExperiment*) const
+{
+    return CopyOfPredicate(m_WhenToPresent);
+}
+
+void VTTrial::ReplaceWhenToPresentExpression(boost::shared_ptr<const MetaTFPredicate> predicate)
+{
+    m_WhenToPresent = CopyOfPredicate(predicate);
+}
 
 bool VTTrial::AddUsedEvent(VTEvent* event) { return m_Events.AddChildElement(event, 0); }
 

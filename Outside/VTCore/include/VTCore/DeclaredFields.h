@@ -16,6 +16,7 @@
 #include <vector>
 
 class QJsonObject;
+class wxString;
 
 namespace Vantrel {
 
@@ -28,6 +29,10 @@ using ReferenceVisitor = std::function<bool(VTElementType type, std::uint32_t id
 // Answers the id of an existing element of a type (0 when there is none), so a
 // field can be given a reference that resolves. `salt` picks among several.
 using ElementIdSource = std::function<std::uint32_t(VTElementType type, unsigned salt)>;
+// Called for each experiment parameter a field names (rules refer to parameters by
+// name); returning false drops the reference (an action on it is removed, a
+// criterion's name becomes empty).
+using ParameterNameVisitor = std::function<bool(const wxString& name)>;
 
 // One stored setting of objects of class Owner (an element or the experiment).
 template <class Owner>
@@ -54,6 +59,7 @@ public:
     // the owner was constructed with. Problems go into the reader's error.
     virtual void Read(Owner& owner, JsonFieldReader& f) const = 0;
     virtual void VisitReferences(Owner&, const ReferenceVisitor&) const {}
+    virtual void VisitParameterNames(Owner&, const ParameterNameVisitor&) const {}
     // The link list this field is, or null.
     virtual VTLinkT* Links(Owner&) const { return nullptr; }
     // Whether dropping unresolvable links of this list warns (rule links refresh quietly).
@@ -102,6 +108,10 @@ public:
     void VisitReferences(Owner& owner, const ReferenceVisitor& visit) const
     {
         for (const Field* f : m_All) f->VisitReferences(owner, visit);
+    }
+    void VisitParameterNames(Owner& owner, const ParameterNameVisitor& visit) const
+    {
+        for (const Field* f : m_All) f->VisitParameterNames(owner, visit);
     }
     template <class F>
     void ForEachLinkList(Owner& owner, F&& f) const

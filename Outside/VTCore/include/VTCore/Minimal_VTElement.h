@@ -48,6 +48,8 @@ public:
     static const ElementFieldTable& BaseFieldTable();
     // Every reference the element holds to another element; the visitor may drop it.
     void VisitReferences(const ReferenceVisitor& visit) { GetFieldTable().VisitReferences(*this, visit); }
+    // Every experiment parameter the element names; the visitor may drop it.
+    void VisitParameterNames(const ParameterNameVisitor& visit) { GetFieldTable().VisitParameterNames(*this, visit); }
 
     // Hooks of the element's life in an experiment. After its fields were read
     // from a document (reconcile fields that depend on each other):

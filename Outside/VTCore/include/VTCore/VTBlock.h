@@ -1,7 +1,9 @@
 #pragma once
 #include <VTCore/Interface_UsesRules.h>
+#include <VTCore/MetaTFPredicate.h>
 #include <VTCore/VTElement.h>
 #include <NonPersistentHelpers/VTLinkT.h>
+#include <boost/shared_ptr.hpp>
 
 namespace Vantrel {
 
@@ -28,6 +30,13 @@ public:
     VTUsedElements& GetUsedRules() override { return m_Rules; }
     const VTUsedElements& GetUsedRules() const override { return m_Rules; }
     unsigned GetNumberOfUsedRules() const { return unsigned(m_Rules.Size()); }
+
+    // "When to Present" criteria; null: always. The copy is independent of the
+    // element; replacing copies the predicate in.
+    boost::shared_ptr<MetaTFPredicate> GetCopyOfExpressionOrElseNull(VTExperiment* experiment = nullptr) const;
+    void ReplaceWhenToPresentExpression(boost::shared_ptr<const MetaTFPredicate> predicate);
+    // The stored criteria for reading (a run evaluates these), or null.
+    const MetaTFPredicate* GetWhenToPresent() const { return m_WhenToPresent.get(); }
 
     // Trials in presentation order (type 1 links).
     VTUsedElements& GetUsedTrials() { return m_Trials; }
@@ -59,6 +68,7 @@ private:
     bool m_RandomizeTrials = false;
     int m_RandomizeWhen = -1;
     VTUsedElements m_Rules{nullptr, ElementType::Rule};
+    boost::shared_ptr<MetaTFPredicate> m_WhenToPresent;
 };
 
 }  // namespace Vantrel

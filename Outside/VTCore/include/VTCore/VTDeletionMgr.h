@@ -23,6 +23,8 @@ public:
 
     VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, Minimal_VTElement* element);
     VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, const std::vector<Minimal_VTElement*>& elements);
+    // For deleting the experiment parameter of that name (HandleDeletionOfParameter).
+    VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, const wxString& parameterName);
     virtual ~VTDeletionMgr();
 
     // askUser: ask before going on (the answer "no" returns false and changes nothing);
@@ -35,6 +37,10 @@ public:
     {
         return HandleDeletion(RemovalType(type), askUser, doDelete);
     }
+
+    // Asks the user, then removes the parameter together with whatever refers to it
+    // (actions on it go; criteria naming it keep an empty name). True when it is gone.
+    bool HandleDeletionOfParameter();
 
     // The question shown to the user for these elements.
     wxString BuildQuestion() const;
@@ -54,6 +60,7 @@ private:
     wxWindow* m_Parent;
     VTExperiment* m_Experiment;
     std::vector<Minimal_VTElement*> m_Elements;
+    wxString m_ParameterName;
 };
 
 }  // namespace Vantrel

@@ -21,6 +21,10 @@
 #include <memory>
 #include <vector>
 
+namespace VantrelSDK {
+struct NameIDPair;  // <VTPlugInCommon/VTSdkResponses.h>
+}
+
 class wxDocManager;
 class wxDocTemplate;
 class wxWindow;
@@ -31,6 +35,7 @@ class Minimal_VTElement;
 class VTParticipantGroup;
 class VTStimList;
 class VTResponse;
+class VTRule;
 class VTCompiledExperiment;
 class VTPlugIn;
 class Interface_ExpandedRunnableExperiment;
@@ -79,6 +84,22 @@ public:
     // The same for several elements in one pass over the experiment; true when
     // every one was an element of this experiment.
     bool DeleteElementsAndTheirLinks(const std::vector<Minimal_VTElement*>& elements);
+
+    // ---- Rules, tags, responses, parameters
+    // How many of the experiment's blocks / trials link to the rule.
+    unsigned HowManyBlocksUseThisRule(const VTRule* rule) const;
+    unsigned HowManyTrialsUseThisRule(const VTRule* rule) const;
+    // The tag set of the tag with that id; 0 when there is no such tag.
+    int GetParentIdFromTagId(int tagId) const;
+    // Name and id of every response, in the experiment's order.
+    std::vector<VantrelSDK::NameIDPair> GetResponsesSummaryInfoList() const;
+    // Removes the parameter together with whatever refers to it: actions on it are
+    // removed from rules; criteria naming it keep their rows with an empty name
+    // (the run refuses them). False when no parameter has that name.
+    bool DeleteParameterAndItsReferences(const wxString& name);
+    // Drops, in every element, the references to parameters that do not exist.
+    // Returns the names dropped, each once, for the caller's message.
+    std::vector<wxString> DropReferencesToMissingParameters();
 
     // ---- Names, locks
     // false, after logging its own message, when another element of the type
