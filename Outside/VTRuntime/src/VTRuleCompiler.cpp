@@ -3,12 +3,15 @@
 #include <wx/intl.h>
 
 #include <VTCore/Interface_UsesRules.h>
+#include <VTCore/MetaTFPredicate.h>
 #include <VTCore/RuleCodes.h>
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTRule.h>
 #include <NonPersistentHelpers/VTElementsList.h>
+#include <NonPersistentHelpers/VTLinkT.h>
 
 #include "VTPlugInCommon/VTSdkResponses.h"
+#include "VTRuntime/DynamicRuntimeEnvironment.h"
 
 namespace Vantrel {
 
@@ -80,7 +83,8 @@ wxString ActionLabel(const OrderFormForActionCreation& form)
 {
     switch (form.actionType) {
         case RuleCode::ActionTrialFlow:
-            return form.operation == RuleCode::FlowRestartTrial ? _("Restart trial") : _("Skip remaining events in trial");
+            return form.operation == RuleCode::FlowRestartTrial ? _("Restart trial")
+                                                                : _("Skip remaining events in trial");
         case RuleCode::ActionSetTrialTag: return _("Set trial's tag");
         case RuleCode::ActionSetTagOnAllTrialsInBlock: return _("Set tag on all trials in block");
         case RuleCode::ActionClearBuiltInCollection: return _("Clear built-in trials collection");
@@ -99,10 +103,10 @@ wxString ActionLabel(const OrderFormForActionCreation& form)
 
 }  // namespace
 
-bool VTRuleCompiler::AddRulesOf(const Interface_UsesRules& owner, Context context, std::vector<size_t>& indexes,
+bool VTRuleCompiler::AddRulesOf(Interface_UsesRules& owner, Context context, std::vector<size_t>& indexes,
                                 wxString& why)
 {
-    const VTUsedElements& used = owner.GetUsedRules();
+    VTUsedElements& used = owner.GetUsedRules();
     for (unsigned i = 0; i < used.Size(); ++i) {
         const auto* rule = dynamic_cast<const VTRule*>(used.GetUsedElementPtr(i));
         if (!rule) continue;
@@ -119,38 +123,80 @@ bool VTRuleCompiler::AddRulesOf(const Interface_UsesRules& owner, Context contex
     return true;
 }
 
+bool VTRuleCompiler::AddWhenToPresent(const MetaTFPredicate* predicate, Context context, const wxString& owner,
+                                      size_t& index, wxString& why)
+{
+    index = kAlways;
+    if (!predicate) return true;
+    const auto found = m_CompiledWhen.find(predicate);
+    if (found != m_CompiledWhen.end()) {
+        index = found->second;
+        return true;
+    }
+    VTPlannedRule planned;
+    planned.name = owner;
+    if (!CompileCriteria(*predicate, context, planned, why)) return false;
+    m_Pool.push_back(planned);
+    index = m_Pool.size() - 1;
+    m_CompiledWhen.emplace(predicate, index);
+    return true;
+}
+
+bool VTRuleCompiler::CompileCriteria(const MetaTFPredicate& predicate, Context context, VTPlannedRule& out,
+                                     wxString& why)
+{
+    out.negated = predicate.ExpressionSetToBeNegated();
+    const bool rule = context == Context::BlockRules || context == Context::TrialRules;
+    for (const ExpressionFromGUI& row : predicate.GetRows()) {
+        VTPlannedCriterion criterion;
+        wxString misplaced;
+        if (CompileCriterion(row, context, criterion, misplaced)) {
+            out.criteria.push_back(criterion);
+            continue;
+        }
+        const wxString item = misplaced.empty() ? CriterionLabel(row) : misplaced;
+        if (m_Dangling)
+            why = wxString::Format(_("the rule \"%s\" uses \"%s\" with a response that no longer exists."), out.name,
+                                   item);
+        else if (!misplaced.empty())
+            why = wxString::Format(rule ? _("the rule \"%s\" uses \"%s\", which only trial rules can carry out, and "
+                                            "a block uses the rule.")
+                                        : _("\"When to Present\" of %s uses \"%s\", which it cannot carry out there."),
+                                   out.name, item);
+        else
+            why = wxString::Format(rule ? _("the rule \"%s\" uses \"%s\", which a run cannot carry out yet.")
+                                        : _("\"When to Present\" of %s uses \"%s\", which a run cannot carry out yet."),
+                                   out.name, item);
+        return false;
+    }
+    return true;
+}
+
 bool VTRuleCompiler::Compile(const VTRule& rule, Context context, VTPlannedRule& out, wxString& why)
 {
     out.name = rule.GetName();
-    out.negated = rule.GetExpression().ExpressionSetToBeNegated();
+    if (!CompileCriteria(rule.GetExpression(), context, out, why)) return false;
     const wxString onlyTrials =
         _("the rule \"%s\" uses \"%s\", which only trial rules can carry out, and a block uses the rule.");
     const wxString notYet = _("the rule \"%s\" uses \"%s\", which a run cannot carry out yet.");
-    for (const ExpressionFromGUI& row : rule.GetExpression().GetRows()) {
-        VTPlannedCriterion criterion;
-        wxString item;
-        if (!CompileCriterion(row, context, criterion, item)) {
-            why = wxString::Format(item.empty() ? notYet : onlyTrials, out.name,
-                                   item.empty() ? CriterionLabel(row) : item);
-            return false;
-        }
-        out.criteria.push_back(criterion);
-    }
     for (const OrderFormForActionCreation& form : rule.GetActions().GetForms()) {
         VTPlannedAction action;
         wxString item;
         if (!CompileAction(form, context, action, item)) {
-            why = wxString::Format(item.empty() ? notYet : onlyTrials, out.name, item.empty() ? ActionLabel(form) : item);
+            why =
+                wxString::Format(item.empty() ? notYet : onlyTrials, out.name, item.empty() ? ActionLabel(form) : item);
             return false;
         }
         if (action.kind == VTActionKind::PresentBlock) {
-            if (!m_Experiment.GetElementsOfType(ElementType::Block).LookupElementPtrByID(std::uint32_t(action.target))) {
+            if (!m_Experiment.GetElementsOfType(ElementType::Block)
+                     .LookupElementPtrByID(std::uint32_t(action.target))) {
                 why = wxString::Format(_("the rule \"%s\" presents a block that no longer exists."), out.name);
                 return false;
             }
             m_PresentedBlocks.insert(action.target);
         } else if (action.kind == VTActionKind::PresentEvent) {
-            if (!m_Experiment.GetElementsOfType(ElementType::Event).LookupElementPtrByID(std::uint32_t(action.target))) {
+            if (!m_Experiment.GetElementsOfType(ElementType::Event)
+                     .LookupElementPtrByID(std::uint32_t(action.target))) {
                 why = wxString::Format(_("the rule \"%s\" presents an event that no longer exists."), out.name);
                 return false;
             }
@@ -174,21 +220,38 @@ bool VTRuleCompiler::CompileCriterion(const ExpressionFromGUI& row, Context cont
     if (row.kind != RuleCode::KindBuiltIn || !CompareOf(row.operatorInContext, out.compare)) return false;
     out.number = row.value;
     const bool trialRule = context == Context::TrialRules;
+    const bool aboutTheTrial = trialRule || context == Context::TrialWhen;
     switch (row.builtIn) {
-        case RuleCode::BuiltInLastResponse: out.kind = VTCriterionKind::LastResponse; return true;
+        case RuleCode::BuiltInLastResponse:
+            out.kind = VTCriterionKind::LastResponse;
+            // "unset", or a response of the experiment: one deleted since is no criterion to test.
+            if (row.value == DynamicRuntimeEnvironment::kNoResponseYet ||
+                row.value == VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined())
+                return true;
+            if (!m_Experiment.GetElementsOfType(ElementType::Response).LookupElementPtrByID(std::uint32_t(row.value))) {
+                item = _("Last participant response");
+                m_Dangling = true;
+                return false;
+            }
+            return true;
         case RuleCode::BuiltInParticipantName:
             out.kind = VTCriterionKind::ParticipantName;
             out.text = row.text;
             return true;
         case RuleCode::BuiltInTrialReactionTime:
-        case RuleCode::BuiltInTrialPresentationCountWhen:
-        case RuleCode::BuiltInTrialPresentationCountRule:
             if (!trialRule) {
                 item = CriterionLabel(row);
                 return false;
             }
-            out.kind = row.builtIn == RuleCode::BuiltInTrialReactionTime ? VTCriterionKind::TrialReactionTime
-                                                                          : VTCriterionKind::TrialPresentations;
+            out.kind = VTCriterionKind::TrialReactionTime;
+            return true;
+        case RuleCode::BuiltInTrialPresentationCountWhen:
+        case RuleCode::BuiltInTrialPresentationCountRule:
+            if (!aboutTheTrial) {
+                item = CriterionLabel(row);
+                return false;
+            }
+            out.kind = VTCriterionKind::TrialPresentations;
             return true;
         case RuleCode::BuiltInBlockTrialStatistic:
             // Only over all presented trials so far: the last N and tagged subsets come later.

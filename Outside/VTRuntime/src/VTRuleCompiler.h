@@ -16,6 +16,7 @@
 namespace Vantrel {
 
 class Interface_UsesRules;
+class MetaTFPredicate;
 class VTExperiment;
 class VTRule;
 struct ExpressionFromGUI;
@@ -24,19 +25,28 @@ struct OrderFormForActionCreation;
 class VTRuleCompiler
 {
 public:
-    // Where a rule runs: after a block presentation or after a trial presentation.
+    // Where criteria are evaluated: before a block or trial presentation ("When to
+    // Present"), or after one (rules).
     enum class Context
     {
+        BlockWhen,
         BlockRules,
+        TrialWhen,
         TrialRules
     };
+    static constexpr size_t kAlways = kAlwaysPresent;
 
     VTRuleCompiler(VTExperiment& experiment, std::vector<VTPlannedRule>& pool) : m_Experiment(experiment), m_Pool(pool)
     {}
 
     // Appends to `indexes` the pool index of each rule `owner` uses, in order. False
     // with `why` (a sentence fragment naming the rule and the item) when one cannot run.
-    bool AddRulesOf(const Interface_UsesRules& owner, Context context, std::vector<size_t>& indexes, wxString& why);
+    bool AddRulesOf(Interface_UsesRules& owner, Context context, std::vector<size_t>& indexes, wxString& why);
+
+    // The pool index of a "When to Present" (owner names the block or trial in messages);
+    // kAlways for none. False with `why` when it cannot run.
+    bool AddWhenToPresent(const MetaTFPredicate* predicate, Context context, const wxString& owner, size_t& index,
+                          wxString& why);
 
     // The blocks and events the compiled rules present, by id.
     const std::set<int>& GetPresentedBlocks() const { return m_PresentedBlocks; }
@@ -44,13 +54,17 @@ public:
 
 private:
     bool Compile(const VTRule& rule, Context context, VTPlannedRule& out, wxString& why);
+    bool CompileCriteria(const MetaTFPredicate& predicate, Context context, VTPlannedRule& out, wxString& why);
     bool CompileCriterion(const ExpressionFromGUI& row, Context context, VTPlannedCriterion& out, wxString& item);
     bool CompileAction(const OrderFormForActionCreation& form, Context context, VTPlannedAction& out, wxString& item);
 
     VTExperiment& m_Experiment;
     std::vector<VTPlannedRule>& m_Pool;
     std::map<std::pair<unsigned, Context>, size_t> m_Compiled;
+    std::map<const MetaTFPredicate*, size_t> m_CompiledWhen;
     std::set<int> m_PresentedBlocks, m_PresentedEvents;
+    // Set when the last criterion refused names an element that no longer exists.
+    bool m_Dangling = false;
 };
 
 }  // namespace Vantrel

@@ -12,17 +12,19 @@ const VTPlannedBlock* VTRunCursor::NextBlock()
     m_ExtraEvents.clear();
     if (m_RunOver) return nullptr;
     BlockVisit visit;
-    if (!m_InsertedBlocks.empty()) {
-        visit = m_InsertedBlocks.front();
-        m_InsertedBlocks.pop_front();
-    } else if (m_NextOrderPosition < m_Plan.blocks.size()) {
-        visit.block = &m_Plan.blocks[m_NextOrderPosition];
-        visit.orderPosition = long(m_NextOrderPosition);
-        ++m_NextOrderPosition;
-    } else {
-        m_RunOver = true;
-        return nullptr;
-    }
+    do {
+        if (!m_InsertedBlocks.empty()) {
+            visit = m_InsertedBlocks.front();
+            m_InsertedBlocks.pop_front();
+        } else if (m_NextOrderPosition < m_Plan.blocks.size()) {
+            visit.block = &m_Plan.blocks[m_NextOrderPosition];
+            visit.orderPosition = long(m_NextOrderPosition);
+            ++m_NextOrderPosition;
+        } else {
+            m_RunOver = true;
+            return nullptr;
+        }
+    } while (!Presentable(visit.block->whenToPresent));
     m_Visited.push_back(visit);
     ++m_BlockNumber;
     m_TrialNumber = 0;
@@ -43,8 +45,13 @@ const VTPlannedTrial* VTRunCursor::NextTrial()
                                      m_Plan.maxTrialPresentations));
         return nullptr;
     }
-    m_Trial = m_TrialQueue.front();
-    m_TrialQueue.pop_front();
+    do {
+        m_Trial = m_TrialQueue.front();
+        m_TrialQueue.pop_front();
+        if (Presentable(m_Trial->whenToPresent)) break;
+        m_Trial = nullptr;
+    } while (!m_TrialQueue.empty());
+    if (!m_Trial) return nullptr;
     ++m_TrialPresentations;
     ++m_TrialNumber;
     m_EventNumber = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Where a run stands and what it presents next: the group's blocks in their order,
-// each block presentation's trials, each trial presentation's events. The order is
+// each block presentation's trials, each trial presentation's events. A block or
+// trial whose "When to Present" is false at that moment is skipped (not counted). The order is
 // decided as the run goes: rules change it at the end of a trial or block
 // presentation (Apply...), and the guard ends the run when it has presented as many
 // trials or events as a run may (VTRunPlan::maxTrialPresentations and
@@ -23,6 +24,7 @@
 #include <wx/string.h>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "VTRuleEvaluator.h"
@@ -34,6 +36,9 @@ class VTRunCursor
 {
 public:
     explicit VTRunCursor(const VTRunPlan& plan);
+    // Asked before each block and trial presentation that has a "When to Present"
+    // (the index of its criteria in VTRunPlan::rules); false skips that presentation.
+    void SetWhenToPresent(std::function<bool(size_t)> test) { m_WhenToPresent = std::move(test); }
 
     // The next block presentation, or null when the run is over.
     const VTPlannedBlock* NextBlock();
@@ -78,7 +83,13 @@ private:
     const VTPlannedEvent* FirstEventOfNextTrial() const;
     bool StopByGuard(const wxString& reason);
 
+    bool Presentable(size_t whenToPresent) const
+    {
+        return whenToPresent == kAlwaysPresent || !m_WhenToPresent || m_WhenToPresent(whenToPresent);
+    }
+
     const VTRunPlan& m_Plan;
+    std::function<bool(size_t)> m_WhenToPresent;
     bool m_RunOver = false;
     wxString m_GuardReason;
     // Next position in the order; blocks rules put first.

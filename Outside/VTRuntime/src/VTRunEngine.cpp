@@ -277,8 +277,7 @@ bool WaitUntilPrepared(VTEventPresentation& presentation, VTPresenterFrame& fram
 
 // An event that only a response ends, when every response that would end it comes from
 // a device that does not run: nothing but Escape could end it. Null when there is none.
-const VTPlannedEvent* EventOnlyAbsentDevicesEnd(const VTRunPlan& plan, const VTRunSettings& settings,
-                                                int& deviceOut)
+const VTPlannedEvent* EventOnlyAbsentDevicesEnd(const VTRunPlan& plan, const VTRunSettings& settings, int& deviceOut)
 {
     auto runs = [&](int pluginID) {
         if (pluginID == InputPlugIn::Keyboard) return true;
@@ -396,7 +395,13 @@ public:
           m_File(file),
           m_Cursor(plan),
           m_Environment(settings.subjectName)
-    {}
+    {
+        m_Cursor.SetWhenToPresent([this](size_t criteria) {
+            return criteria < m_Plan.rules.size() &&
+                   VTRuleEvaluator::CriteriaMet(m_Plan.rules[criteria], m_Environment,
+                                                VTTimer::GetTimer().GetElapsedMicroseconds());
+        });
+    }
 
     // Every block presentation until the run is over, cancelled, or its data cannot be kept.
     Status Run()
@@ -523,8 +528,12 @@ private:
         presentation->Stop();
         m_Report.droppedFrames += presentation->GetDroppedFrameCount();
         if (result == EventWait::Result::Cancelled) return Status::Cancelled;
+        // A response that is none of the experiment's defined responses still counts as the last one.
         if (event.recordsResponses && wait.Responded())
-            m_Environment.NoteResponse(wait.Matched().responseID, wait.Matched().correct, wait.ResponseTime());
+            m_Environment.NoteResponse(wait.Matched().responseID >= 0
+                                           ? wait.Matched().responseID
+                                           : VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined(),
+                                       wait.Matched().correct || wait.SelfCorrected(), wait.ResponseTime());
         VTDataFileRow base;
         base.block = block.name;
         base.trial = trial ? trial->name : wxString();

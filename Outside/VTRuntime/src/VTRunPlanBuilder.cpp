@@ -169,7 +169,11 @@ private:
         m_Levels.StartBlock();
         planned.blockID = int(block.GetID());
         planned.name = block.GetName();
-        if (!m_Rules.AddRulesOf(block, VTRuleCompiler::Context::BlockRules, planned.rules, why)) return false;
+        if (!m_Rules.AddRulesOf(block, VTRuleCompiler::Context::BlockRules, planned.rules, why) ||
+            !m_Rules.AddWhenToPresent(block.GetWhenToPresent(), VTRuleCompiler::Context::BlockWhen,
+                                      wxString::Format(_("the block \"%s\""), block.GetName()), planned.whenToPresent,
+                                      why))
+            return false;
         std::vector<VTTrial*> trials;
         for (unsigned i = 0; i < block.GetNumberOfUsedTrials(); ++i) {
             VTTrial* trial = block.GetUsedTrial(i);
@@ -191,7 +195,11 @@ private:
         planned.trialID = int(trial.GetID());
         planned.name = trial.GetName();
         planned.startPeriodMs = std::max(0, trial.GetStartPeriod());
-        if (!m_Rules.AddRulesOf(trial, VTRuleCompiler::Context::TrialRules, planned.rules, why)) return false;
+        if (!m_Rules.AddRulesOf(trial, VTRuleCompiler::Context::TrialRules, planned.rules, why) ||
+            !m_Rules.AddWhenToPresent(trial.GetWhenToPresent(), VTRuleCompiler::Context::TrialWhen,
+                                      wxString::Format(_("the trial \"%s\""), trial.GetName()), planned.whenToPresent,
+                                      why))
+            return false;
         std::vector<VTEvent*> events;
         for (unsigned e = 0; e < trial.GetNumberOfUsedEvents(); ++e)
             if (VTEvent* event = trial.GetUsedEvent(e)) events.push_back(event);

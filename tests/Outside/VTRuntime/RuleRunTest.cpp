@@ -12,10 +12,12 @@
 #include <vector>
 
 #include <wx/filename.h>
+#include <wx/log.h>
 
 #include "TestPlugInAccess.h"
 #include "TestSupport.h"
 #include "VTPlugInCommon/VTPlugInKinds.h"
+#include "VTPlugInCommon/VTPresenter.h"
 #include "VTPlugInCommon/VTTimer.h"
 #include "VTRuntime/VTPlugIn.h"
 #include "VTRuntime/VTRunEngine.h"
@@ -151,7 +153,10 @@ struct RuleCase
 struct SteppingClock
 {
     std::atomic<unsigned long long> now{0};
-    SteppingClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting([this] { return now += 1000; }); }
+    SteppingClock()
+    {
+        VTTimer::GetTimer().SetMicrosecondClockForTesting([this] { return now += 1000; });
+    }
     ~SteppingClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting({}); }
 };
 
@@ -209,8 +214,8 @@ protected:
             wxArrayString fields = wxSplit(lines[i], '\t', 0);
             if (fields.size() < 3 || r >= report.rows.size()) break;
             const VTDataFileRow& row = report.rows[r++];
-            rows.push_back(wxString::Format("%s:%d/%s:%d/%s:%d", fields[0], row.blockNumber, fields[1],
-                                            row.trialNumber, fields[2], row.eventNumber)
+            rows.push_back(wxString::Format("%s:%d/%s:%d/%s:%d", fields[0], row.blockNumber, fields[1], row.trialNumber,
+                                            fields[2], row.eventNumber)
                                .utf8_string());
         }
         if (linesOut) *linesOut = lines;
@@ -241,13 +246,15 @@ TEST_F(RuleRun, EachCriterionAndActionSteersTheRunAsDocumented)
          "B1:1/T1:1/E:1 B1:1/T1:1/Warn:2 B1:1/T2:2/E:1 B1:1/T3:3/E:1 B2:2/U1:1/E:1"},
         {"Last participant response",
          [&](VTRunPlan& p) {
-             OnAllTrials(p, AddRule(p, {Criterion(VTCriterionKind::LastResponse, VTCompare::Equal, kCorrectID)}, {warn}));
+             OnAllTrials(p,
+                         AddRule(p, {Criterion(VTCriterionKind::LastResponse, VTCompare::Equal, kCorrectID)}, {warn}));
          },
          {{0, kCorrectKey, 5}, {1, kWrongKey, 5}},
          "B1:1/T1:1/E:1 B1:1/T1:1/Warn:2 B1:1/T2:2/E:1 B1:1/T3:3/E:1 B2:2/U1:1/E:1"},
         {"Last participant response unset",
          [&](VTRunPlan& p) {
-             OnTrials(p, {"T1", "T2"}, AddRule(p, {Criterion(VTCriterionKind::LastResponse, VTCompare::Equal, -2)}, {warn}));
+             OnTrials(p, {"T1", "T2"},
+                      AddRule(p, {Criterion(VTCriterionKind::LastResponse, VTCompare::Equal, -2)}, {warn}));
          },
          {{1, kWrongKey, 5}},
          "B1:1/T1:1/E:1 B1:1/T1:1/Warn:2 B1:1/T2:2/E:1 B1:1/T3:3/E:1 B2:2/U1:1/E:1"},
@@ -268,8 +275,7 @@ TEST_F(RuleRun, EachCriterionAndActionSteersTheRunAsDocumented)
          "B1:1/T1:1/E:1 B1:1/T2:2/E:1 B1:1/T2:3/E:1 B1:1/T2:4/E:1 B1:1/T3:5/E:1 B2:2/U1:1/E:1"},
         {"Participant name + Exit experiment",
          [&](VTRunPlan& p) {
-             OnAllTrials(p, AddRule(p,
-                                    {Criterion(VTCriterionKind::ParticipantName, VTCompare::BeginsWith, 0, "p0")},
+             OnAllTrials(p, AddRule(p, {Criterion(VTCriterionKind::ParticipantName, VTCompare::BeginsWith, 0, "p0")},
                                     {Action(VTActionKind::ExitExperiment)}));
          },
          {},
@@ -314,7 +320,8 @@ TEST_F(RuleRun, EachCriterionAndActionSteersTheRunAsDocumented)
          "B1:1/T1:1/E:1 B1:1/T1:1/Warn:2 B1:1/T2:2/E:1 B1:1/T3:3/E:1 B2:2/U1:1/E:1"},
         {"Skip next trial",
          [&](VTRunPlan& p) {
-             OnTrials(p, {"T1"}, AddRule(p, {Criterion(VTCriterionKind::Always)}, {Action(VTActionKind::SkipNextTrial)}));
+             OnTrials(p, {"T1"},
+                      AddRule(p, {Criterion(VTCriterionKind::Always)}, {Action(VTActionKind::SkipNextTrial)}));
          },
          {},
          "B1:1/T1:1/E:1 B1:1/T3:2/E:1 B2:2/U1:1/E:1"},
@@ -376,8 +383,10 @@ TEST_F(RuleRun, EachCriterionAndActionSteersTheRunAsDocumented)
 TEST_F(RuleRun, APresentBlockCycleIsEndedByTheGuardWithItsReasonInTheDataFile)
 {
     VTRunPlan plan = BasePlan();
-    const size_t toB2 = AddRule(plan, {Criterion(VTCriterionKind::Always)}, {Action(VTActionKind::PresentBlock, kBlock2)});
-    const size_t toB1 = AddRule(plan, {Criterion(VTCriterionKind::Always)}, {Action(VTActionKind::PresentBlock, kBlock1)});
+    const size_t toB2 =
+        AddRule(plan, {Criterion(VTCriterionKind::Always)}, {Action(VTActionKind::PresentBlock, kBlock2)});
+    const size_t toB1 =
+        AddRule(plan, {Criterion(VTCriterionKind::Always)}, {Action(VTActionKind::PresentBlock, kBlock1)});
     BlockNamed(plan, "B1").rules.push_back(toB2);
     BlockNamed(plan, "B2").rules.push_back(toB1);
     plan.maxTrialPresentations = 10;

@@ -44,7 +44,7 @@ struct VTPlannedEvent
     wxString stimulusLabel;  // what the data file's Stimulus column says
     // The event's settings for its plug-in (see VTSdkEventInstance).
     std::map<wxString, wxString> pluginSettings;
-    int timeLimitMs = -1;    // -1: no time limit
+    int timeLimitMs = -1;  // -1: no time limit
     bool endsImmediately = false;
     bool recordsResponses = true;
     // With no accepted responses defined: whether any press ends the event.
@@ -67,6 +67,8 @@ struct VTPlannedEvent
     wxColour colour;
 };
 
+constexpr size_t kAlwaysPresent = size_t(-1);
+
 struct VTPlannedTrial
 {
     int trialID = -1;
@@ -77,6 +79,9 @@ struct VTPlannedTrial
     std::vector<wxString> levels;
     // The trial's rules, run after each of its presentations: indexes into VTRunPlan::rules.
     std::vector<size_t> rules;
+    // Its "When to Present", asked before each presentation: an index into
+    // VTRunPlan::rules whose actions are empty; kAlwaysPresent when it has none.
+    size_t whenToPresent = kAlwaysPresent;
 };
 
 struct VTPlannedBlock
@@ -86,6 +91,7 @@ struct VTPlannedBlock
     std::vector<VTPlannedTrial> trials;
     // The block's rules, run after each of its presentations: indexes into VTRunPlan::rules.
     std::vector<size_t> rules;
+    size_t whenToPresent = kAlwaysPresent;
 };
 
 struct VTRunPlan
