@@ -5,9 +5,6 @@
 //
 //   xvfb-run -a build/bin/RuleGapBench [trials]   (default 2000)
 
-#include <wx/app.h>
-#include <wx/evtloop.h>
-#include <wx/init.h>
 #include <wx/log.h>
 
 #include <algorithm>
@@ -16,24 +13,13 @@
 #include <vector>
 
 #include "VTRuntime/VTRunEngine.h"
+#include "WxBenchMain.h"
 
 namespace {
 
 using namespace Vantrel;
 
-class BenchApp : public wxApp
-{
-public:
-    bool OnInit() override { return true; }
-};
-
-double Percentile(std::vector<double> values, double p)
-{
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, size_t(p / 100.0 * double(values.size() - 1) + 0.5));
-    return values[index];
-}
+using WxBench::Percentile;
 
 // Twelve rows that all hold, joined by "and", so each is evaluated; negated, so the
 // rule never acts and the run's course is the same with and without rules.
@@ -106,22 +92,5 @@ int Bench(int trials)
 int main(int argc, char** argv)
 {
     const int trials = argc > 1 ? std::max(2, std::atoi(argv[1])) : 2000;
-    wxApp::SetInstance(new BenchApp);
-    int one = 1;
-    char name[] = "RuleGapBench";
-    char* args[] = {name, nullptr};
-    if (!wxEntryStart(one, args)) {
-        std::fprintf(stderr, "Needs a display: run it under xvfb-run -a.\n");
-        return 2;
-    }
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    int rc = 1;
-    if (wxTheApp->CallOnInit()) {
-        wxGUIEventLoop loop;
-        wxEventLoopActivator activate(&loop);
-        rc = Bench(trials);
-    }
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return rc;
+    return WxBench::RunInApp("RuleGapBench", [&] { return Bench(trials); });
 }
