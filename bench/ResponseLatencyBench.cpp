@@ -4,7 +4,10 @@
 //
 //   xvfb-run -a build/bin/ResponseLatencyBench [responses]   (default 1000)
 
+#include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/filename.h>
+#include <wx/init.h>
 #include <wx/log.h>
 
 #include <algorithm>
@@ -16,11 +19,22 @@
 #include "VTPlugInCommon/VTTimer.h"
 #include "VTRuntime/VTPlugIn.h"
 #include "VTRuntime/VTRunEngine.h"
-#include "WxBenchMain.h"
 
 namespace {
 
-using WxBench::Percentile;
+class BenchApp : public wxApp
+{
+public:
+    bool OnInit() override { return true; }
+};
+
+double Percentile(std::vector<double> values, double p)
+{
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, size_t(p / 100.0 * double(values.size() - 1) + 0.5));
+    return values[index];
+}
 
 int Bench(int count)
 {
@@ -86,5 +100,22 @@ int Bench(int count)
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-    return WxBench::RunInApp("ResponseLatencyBench", [&] { return Bench(count); });
+    wxApp::SetInstance(new BenchApp);
+    int one = 1;
+    char name[] = "ResponseLatencyBench";
+    char* args[] = {name, nullptr};
+    if (!wxEntryStart(one, args)) {
+        std::fprintf(stderr, "Needs a display: run it under xvfb-run -a.\n");
+        return 2;
+    }
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    int rc = 1;
+    if (wxTheApp->CallOnInit()) {
+        wxGUIEventLoop loop;
+        wxEventLoopActivator activate(&loop);
+        rc = Bench(count);
+    }
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return rc;
 }

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "VTRuntime/VTRunEngine.h"
-#include "WxBenchMain.h"
+#include "LatencyBenchApp.h"
 
 namespace {
 
 using namespace Vantrel;
 
-using WxBench::Percentile;
+using LatencyBench::Percentile;
 
 // Twelve rows that all hold, joined by "and", so each is evaluated; negated, so the
 // rule never acts and the run's course is the same with and without rules.
@@ -92,5 +92,5 @@ int Bench(int trials)
 int main(int argc, char** argv)
 {
     const int trials = argc > 1 ? std::max(2, std::atoi(argv[1])) : 2000;
-    return WxBench::RunInApp("RuleGapBench", [&] { return Bench(trials); });
+    return LatencyBench::RunWithDisplay("RuleGapBench", [&] { return Bench(trials); });
 }

@@ -65,7 +65,7 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
 
 bool VTDataFile::WriteRow(const VTDataFileRow& row) { return WriteLine(m_Header.columns.FormatRow(row, m_Header)); }
 
-bool VTDataFile::WriteNote(const wxString& reason) { return WriteLine("Stopped\t" + Field(reason)); }
+bool VTDataFile::WriteStopped(const wxString& why) { return WriteLine("Stopped\t" + Field(why)); }
 
 bool VTDataFile::Fail(const wxString& format, int error)
 {

@@ -675,7 +675,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     bool dataFailed = status == RunSession::Status::DataFailed;
     const wxString guardReason = session.GetCursor().GetGuardReason();
     // A run the guard ended says so where its data are.
-    if (!guardReason.empty() && file.IsOpen() && !file.WriteNote(guardReason)) dataFailed = true;
+    if (!guardReason.empty() && file.IsOpen() && !file.WriteStopped(guardReason)) dataFailed = true;
     poller.EndExperiment();
     report.pollStats = poller.GetPollStats();
     if (!file.Close() || dataFailed) {

@@ -95,6 +95,13 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& 
         planned.accepted.push_back(r);
         if (r.correct) planned.correctResponses << (planned.correctResponses.empty() ? "" : ", ") << r.name;
     }
+    {
+        bool record, resetTimer, immediately, any, correct, timeLimit, delayFeedback;
+        int kind, fixedMs, variableID;
+        event.GetCopiedInputSettingsForEditor(record, resetTimer, immediately, any, correct, timeLimit, delayFeedback,
+                                              kind, fixedMs, variableID);
+        planned.resetsReactionTimer = resetTimer;
+    }
     // Only a stimulus has an onset to mark; blank events leave the patch off.
     planned.showsSensorPatch = planned.kind != VTPlannedEvent::StimulusKind::None;
     return planned;

@@ -4,8 +4,10 @@
 // The program builds it with VTExperiment::InstructCompiledExperimentBuilderToBuild,
 // which hands back the expanded copy that this object owns (null, with the reason
 // logged, when it cannot run: no blocks, a participant group without blocks, more
-// trials or events than a run may hold, or an event that nothing but Escape could
-// end; a preview may hold such an event). The copy's run options may
+// trials or events than a run may hold, an event that nothing but Escape could
+// end (a preview may hold such an event), or a rule or "When to Present" the run
+// reaches that uses what a run cannot carry out or names an element that is gone:
+// see docs/rules.md). The copy's run options may
 // be changed after building; Run() reads them when it starts:
 //  - the group (-1: the experiment's first group; no groups: every block),
 //  - block restriction: on = the group's blocks in its order (every block when the
