@@ -451,3 +451,23 @@ TEST_F(RuleRun, AnEventOnlyAnUnusedDeviceCouldEndIsRefusedBeforeTheRun)
     EXPECT_EQ(RunAndRead(plan, {{0, kCorrectKey, 5}}, rows), VTRunOutcome::Completed) << TestSupport::LogAsText();
     EXPECT_EQ(Join(rows), "B1:1/T1:1/Wait for the device:1");
 }
+
+TEST_F(RuleRun, TheTrialsReactionTimeCountsFromTheLastEventThatResetsTheTimer)
+{
+    VTRunPlan plan = BasePlan();
+    plan.blocks.resize(1);
+    VTPlannedBlock& block = plan.blocks[0];
+    block.trials.resize(2);
+    for (size_t t = 0; t < 2; ++t) {
+        VTPlannedTrial& trial = block.trials[t];
+        trial.events = {Event(int(t) * 10 + 1, "A", 300, false), Event(int(t) * 10 + 2, "B", 2000, true)};
+        // T1's answer is timed from A's onset, T2's from B's.
+        trial.events[1].resetsReactionTimer = t == 1;
+    }
+    OnAllTrials(plan, AddRule(plan, {Criterion(VTCriterionKind::TrialReactionTime, VTCompare::Greater, 250)},
+                              {Action(VTActionKind::PresentEvent, kWarnEventID)}));
+    std::vector<std::string> rows;
+    ASSERT_EQ(RunAndRead(plan, {{0, kCorrectKey, 20}, {1, kCorrectKey, 20}}, rows), VTRunOutcome::Completed)
+        << TestSupport::LogAsText();
+    EXPECT_EQ(Join(rows), "B1:1/T1:1/A:1 B1:1/T1:1/B:2 B1:1/T1:1/Warn:3 B1:1/T2:2/A:1 B1:1/T2:2/B:2");
+}
