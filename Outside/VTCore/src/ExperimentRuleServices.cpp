@@ -7,7 +7,7 @@
 
 #include <NonPersistentHelpers/VTElementsList.h>
 
-#include <algorithm>
+#include <set>
 
 namespace Vantrel {
 
@@ -66,13 +66,17 @@ bool VTExperiment::DeleteParameterAndItsReferences(const wxString& name)
 
 std::vector<wxString> VTExperiment::DropReferencesToMissingParameters()
 {
+    // A set of the names, so a large document is checked in time proportional to its size.
+    std::set<wxString> names;
+    for (const wxString& name : m_Parameters->GetVisibleParamNamesVector()) names.insert(name);
+    std::set<wxString> seen;
     std::vector<wxString> dropped;
     for (auto& list : m_Lists)
         for (std::size_t i = 0; i < list->Size(); ++i)
             if (Minimal_VTElement* el = (*list)[i])
                 el->VisitParameterNames([&](const wxString& named) {
-                    if (m_Parameters->NameAlreadyExists(named)) return true;
-                    if (std::find(dropped.begin(), dropped.end(), named) == dropped.end()) dropped.push_back(named);
+                    if (names.count(named)) return true;
+                    if (seen.insert(named).second) dropped.push_back(named);
                     return false;
                 });
     return dropped;

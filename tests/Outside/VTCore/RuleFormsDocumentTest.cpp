@@ -10,6 +10,7 @@
 #include <VTCore/VTElements.h>
 #include <VTCore/VTExperiment.h>
 
+#include "RuleTestSupport.h"
 #include "TestSupport.h"
 
 #include <QJsonArray>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -27,14 +29,7 @@ namespace RC = Vantrel::RuleCode;
 
 namespace {
 
-template <class T>
-T* Add(VTExperiment& x, const wxString& name)
-{
-    auto* el = new T(&x);
-    el->SetName(name);
-    EXPECT_TRUE(x.GetElementsOfType(el->GetElementType()).AddElement(el, -1));
-    return el;
-}
+using RuleTests::Add;
 
 std::string Text(const wxString& s) { return std::string(s.utf8_str()); }
 
@@ -419,4 +414,151 @@ TEST_F(RuleForms, ADocumentWithDanglingReferencesInFormsOpensRepaired)
     EXPECT_EQ(rule.GetExpression().GetRows()[13].value, -1);
     EXPECT_EQ(rule.GetExpression().GetRows()[13].value2, -1);
     EXPECT_EQ(rule.GetExpression().GetRows()[14].value, -4444);  // "unset" is no reference
+}
+
+namespace {
+
+// The one element of that type in `out` (the others are deleted with it).
+template <class T>
+std::unique_ptr<T> TakeCopy(std::vector<Minimal_VTElement*>& out)
+{
+    std::unique_ptr<T> found;
+    for (Minimal_VTElement* el : out)
+        if (auto* t = dynamic_cast<T*>(el); t && !found)
+            found.reset(t);
+        else
+            delete el;
+    out.clear();
+    return found;
+}
+
+}  // namespace
+
+TEST_F(RuleForms, TheClipboardCopiesFormsAndKeepsOnlyReferencesTheTargetHas)
+{
+    RuleExperiment r;
+    VTClipboard& clip = VTClipboard::GetRef();
+    clip.Clear();
+    ASSERT_TRUE(clip.TryToAdd(r.rule));
+
+    std::vector<Minimal_VTElement*> out;
+    clip.GetNewInstances(&r.x, out);
+    auto same = TakeCopy<VTRule>(out);
+    ASSERT_TRUE(same);
+    EXPECT_NE(same->GetID(), r.rule->GetID());
+    ExpectSameRows(r.criteria, same->GetExpression().GetRows());
+    ExpectSameActions(r.actions, same->GetActions().GetForms());
+    EXPECT_NE(&same->GetActions(), &r.rule->GetActions());
+
+    // Into another experiment: no element ids, and only the parameters it has.
+    VTExperiment other;
+    other.GetParameters()->AddNewItem(OrderFormForParameterCreation(wxS("Score"), ParameterType::Counter));
+    clip.GetNewInstances(&other, out);
+    auto pasted = TakeCopy<VTRule>(out);
+    ASSERT_TRUE(pasted);
+    const auto& rows = pasted->GetExpression().GetRows();
+    ASSERT_EQ(rows.size(), r.criteria.size());
+    EXPECT_EQ(rows[1].value, -1);                           // the response
+    EXPECT_EQ(rows[7].value, -1);                           // tag set
+    EXPECT_EQ(rows[7].value2, -1);                          // and tag
+    EXPECT_EQ(rows[8].value2, RC::SameTagAsPreviousTrial);  // a sentinel is no reference
+    EXPECT_EQ(rows[17].value2, -1);                         // the trial level
+    EXPECT_EQ(rows[11].name, wxS("Score"));
+    EXPECT_EQ(rows[13].name, wxString());  // "Answer" is not there
+    EXPECT_EQ(rows[18].name, wxString());  // nor "Pool"
+    std::vector<int> types;
+    for (const OrderFormForActionCreation& a : pasted->GetActions().GetForms()) types.push_back(a.actionType);
+    const std::vector<int> kept = {RC::ActionParameter,
+                                   RC::ActionParameter,
+                                   RC::ActionParameterFromParameter,
+                                   RC::ActionClearBuiltInCollection,
+                                   RC::ActionExitBlock,
+                                   RC::ActionGoBackToPreviousBlock,
+                                   RC::ActionRepeatBlock,
+                                   RC::ActionRepeatTrial,
+                                   RC::ActionSkipNextTrial,
+                                   RC::ActionTrialFlow,
+                                   RC::ActionTrialFlow,
+                                   RC::ActionParameter,
+                                   RC::ActionExitExperiment};
+    EXPECT_EQ(types, kept);
+
+    // An element deleted after the copy was taken is not referred to by the paste.
+    r.x.DeleteElementAndItsLinks(r.event);
+    clip.GetNewInstances(&r.x, out);
+    auto afterDeletion = TakeCopy<VTRule>(out);
+    ASSERT_TRUE(afterDeletion);
+    EXPECT_EQ(afterDeletion->GetActions().Size(), r.actions.size() - 1);
+}
+
+TEST_F(RuleForms, MalformedFormsRefuseTheDocumentNamingTheRule)
+{
+    RuleExperiment r;
+    const wxString file = Save(r.x, "malformed.vt6");
+    const QJsonObject saved =
+        QJsonDocument::fromJson(QByteArray::fromStdString(TestSupport::ReadWholeFile(file))).object();
+    const struct
+    {
+        const char* what;
+        std::function<void(QJsonObject& rule)> spoil;
+        const char* message;
+    } cases[] = {
+        {"rows not a list",
+         [](QJsonObject& o) {
+             o["criteria"] = QJsonObject{{"rows", 3}};
+         },
+         "\"rows\" must be a list"},
+        {"row not an object",
+         [](QJsonObject& o) {
+             o["actions"] = QJsonObject{{"rows", QJsonArray{1}}};
+         },
+         "an action row must be an object"},
+        {"number out of range",
+         [](QJsonObject& o) {
+             QJsonObject c = o["criteria"].toObject();
+             QJsonArray rows = c["rows"].toArray();
+             QJsonObject row = rows[0].toObject();
+             row["value"] = 4294967296.0;
+             rows[0] = row;
+             c["rows"] = rows;
+             o["criteria"] = c;
+         },
+         "\"value\" must be a whole number"},
+        {"bad colour",
+         [](QJsonObject& o) {
+             QJsonObject a = o["actions"].toObject();
+             QJsonArray rows = a["rows"].toArray();
+             QJsonObject row = rows[0].toObject();
+             row["colour"] = "#12345";
+             rows[0] = row;
+             a["rows"] = rows;
+             o["actions"] = a;
+         },
+         "#rrggbbaa"},
+        {"negation not a bool",
+         [](QJsonObject& o) {
+             QJsonObject c = o["criteria"].toObject();
+             c["negated"] = "yes";
+             o["criteria"] = c;
+         },
+         "\"negated\" must be true or false"},
+    };
+    for (const auto& c : cases) {
+        QJsonObject root = saved;
+        QJsonArray elements = root["elements"].toArray();
+        for (int i = 0; i < elements.size(); ++i) {
+            QJsonObject el = elements[i].toObject();
+            if (el["type"].toInt() != ElementType::Rule) continue;
+            c.spoil(el);
+            elements[i] = el;
+        }
+        root["elements"] = elements;
+        ASSERT_TRUE(TestSupport::WriteWholeFile(file, QJsonDocument(root).toJson().toStdString()));
+        TestSupport::ClearLog();
+        VTExperiment loaded;
+        EXPECT_FALSE(loaded.OnOpenDocument(file)) << c.what;
+        EXPECT_TRUE(TestSupport::LogContains(wxS("(rule, id"))) << c.what << "\n" << TestSupport::LogAsText();
+        EXPECT_TRUE(TestSupport::LogContains(wxString::FromUTF8(c.message))) << c.what << "\n"
+                                                                             << TestSupport::LogAsText();
+    }
 }

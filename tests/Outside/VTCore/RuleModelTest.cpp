@@ -14,6 +14,7 @@
 #include <VTCore/VTExperiment.h>
 #include <VTPlugInCommon/VTSdkResponses.h>
 
+#include "RuleTestSupport.h"
 #include "TestSupport.h"
 
 #include <boost/make_shared.hpp>
@@ -27,14 +28,7 @@ namespace RC = Vantrel::RuleCode;
 
 namespace {
 
-template <class T>
-T* Add(VTExperiment& x, const wxString& name)
-{
-    auto* el = new T(&x);
-    el->SetName(name);
-    EXPECT_TRUE(x.GetElementsOfType(el->GetElementType()).AddElement(el, -1));
-    return el;
-}
+using RuleTests::Add;
 
 ExpressionFromGUI Row(int kind, int builtIn, int value, int op, bool isAnd = true)
 {
