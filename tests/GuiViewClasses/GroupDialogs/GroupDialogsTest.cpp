@@ -286,6 +286,33 @@ TEST_F(GroupDialogs, GroupsListAddsGroupsAndKeepsTheLast)
               "A Vantrel experiment needs at least one participant group. | You cannot delete the last group.");
 }
 
+// A locked experiment deletes no group: Delete asks nothing and logs why.
+TEST_F(GroupDialogs, LockedExperimentKeepsItsGroupsAndSaysWhy)
+{
+    experiment->SetLocked(true, "Locked for the test.");
+    DialogQueue script;
+    auto* dialog = new VTParticipantGroupsDlg(host, experiment.get());
+    auto* list = dialog->GetListView();
+    script.Then([&](wxDialog& d) {
+        Settle();
+        list->SetSelection(1);
+        Settle();
+        TestSupport::ClearLog();
+        Click(d, "ID_DELETE");
+        EXPECT_EQ(list->GetCount(), 2);
+        EXPECT_TRUE(TestSupport::LogContains("The participant group \"Some\" cannot be deleted. Locked for the test.",
+                                             wxLOG_Error))
+            << TestSupport::LogAsText();
+        Click(d, "wxID_CANCEL");
+    });
+    dialog->ShowModal();
+    dialog->Destroy();
+    EXPECT_EQ(script.Opened(), 1);  // the list only: no question was put
+    ASSERT_EQ(Groups().Size(), 2u);
+    EXPECT_EQ(Groups()[1], some);
+    EXPECT_FALSE(experiment->IsModified());
+}
+
 // The run tool as a participant's run starts it, for one group; its exit code, or
 // -1 when it had not ended after 50 s (it is then killed). `output` gets what it printed.
 class ToolProcess : public wxProcess
