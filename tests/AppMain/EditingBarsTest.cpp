@@ -222,6 +222,33 @@ TEST(MenuBar, AcceleratorsOnAFrameSendTheirCommands)
     TestSupport::PumpFor(20);
 }
 
+// The toolkit adds no shortcut of its own to File>New or File>Exit: Ctrl+N is
+// "One New Block..." only, and Ctrl+Q sends nothing (Ctrl+R, pressed after it,
+// is the first command to arrive).
+TEST(MenuBar, CtrlNIsOneNewBlockOnlyAndFileMenuItemsHaveNoStockShortcuts)
+{
+    auto* frame = new CommandFrame;
+    frame->SetMenuBar(DummyWindowForMainMenuBarCode::CreateMenuBar());
+    frame->Show();
+    frame->Raise();
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return frame->IsShownOnScreen() && frame->IsActive(); }));
+    TestSupport::PumpFor(100);
+    wxUIActionSimulator sim;
+    sim.Char('n', wxMOD_CONTROL);
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return !frame->commands.empty(); }, 3000));
+    TestSupport::PumpFor(100);
+    EXPECT_EQ(frame->commands, std::vector<int>{10004});
+
+    frame->commands.clear();
+    sim.Char('q', wxMOD_CONTROL);
+    sim.Char('r', wxMOD_CONTROL);
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return !frame->commands.empty(); }, 3000));
+    TestSupport::PumpFor(100);
+    EXPECT_EQ(frame->commands, std::vector<int>{10021});
+    frame->Destroy();
+    TestSupport::PumpFor(20);
+}
+
 // A message catalogue in the .mo format, built in memory from pairs.
 std::string MessageCatalogue(const std::vector<std::pair<std::string, std::string>>& pairs)
 {
