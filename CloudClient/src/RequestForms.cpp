@@ -6,9 +6,7 @@
 #include "CloudClient/CurlSession.h"
 #include "CloudClient/JsonBody.h"
 #include "CloudClient/ServiceConfiguration.h"
-
-#include <QByteArray>
-#include <QJsonDocument>
+#include "CloudClient/ServiceReply.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -23,12 +21,7 @@ constexpr const char* kNoHandle = "Could not create a transfer handle";
 
 std::string Address(const char* path) { return ServiceConfiguration::CloudBaseUrl() + path; }
 
-QJsonObject ParseReply(const ReplyBuffer& reply)
-{
-    // Up to the first NUL, as the reply text would read in C.
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray(reply.bytes.c_str()));
-    return document.isObject() ? document.object() : QJsonObject();
-}
+QJsonObject ParseReply(const ReplyBuffer& reply) { return ParseServiceReply(reply.bytes); }
 
 std::string ApiKeyHeader() { return "X-Authorization: " + ServiceConfiguration::CloudApiKey(); }
 

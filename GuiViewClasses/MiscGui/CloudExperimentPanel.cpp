@@ -258,7 +258,7 @@ void CloudExperimentPanel::InsertCmdLineTaskID(long taskCode, bool noDataUpload)
     m_cmdLineTaskID = taskCode;
     if (m_cloudExpID != 0) return;
     m_noDataUpload = noDataUpload;
-    m_taskIdCtrl->ChangeValue(wxString::Format("%d", static_cast<int>(taskCode)));
+    m_taskIdCtrl->ChangeValue(wxString::Format("%ld", taskCode));
     wxCommandEvent blank;
     OnStep1Next(blank);
 }

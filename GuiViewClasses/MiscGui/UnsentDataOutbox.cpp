@@ -3,6 +3,7 @@
 #include "CloudClient/FailureMail.h"
 
 #include "CloudTaskSupport/PackageDownload.h"
+#include "VTCore/JsonDocumentScanner.h"
 
 #include <QByteArray>
 #include <QJsonDocument>
@@ -24,6 +25,8 @@ namespace {
 
 constexpr const char* kEntryRecord = "send.json";
 constexpr std::uintmax_t kMaxRecordBytes = 64 * 1024;
+// A record is one flat object.
+constexpr int kMaxRecordNesting = 8;
 
 std::string ReadSmallFile(const fs::path& path)
 {
@@ -99,13 +102,16 @@ std::vector<OutboxEntry> ReadOutbox()
     for (fs::directory_iterator it(OutboxFolder(), error), end; !error && it != end; it.increment(error)) {
         const fs::path folder = it->path();
         if (folder.filename().string().rfind('.', 0) == 0 || !it->is_directory()) continue;
-        const QJsonObject record =
-            QJsonDocument::fromJson(QByteArray::fromStdString(ReadSmallFile(folder / kEntryRecord))).object();
+        const QByteArray recordText = QByteArray::fromStdString(ReadSmallFile(folder / kEntryRecord));
+        // A record that repeats a key is no record of ours (and Qt's parser would lose memory on it).
+        const QJsonObject record = Vantrel::IsJsonWithDistinctKeys(recordText, kMaxRecordNesting)
+                                       ? QJsonDocument::fromJson(recordText).object()
+                                       : QJsonObject();
         const QString dataName = record.value("data_file").toString();
         bool codeRead = false;
         const long code = record.value("experiment_code").toString().toLong(&codeRead);
         // Only a plain name inside the entry's own folder is accepted as its data file.
-        if (!codeRead || dataName.isEmpty() || dataName.contains('/') || dataName == "..") continue;
+        if (!codeRead || dataName.isEmpty() || dataName.contains('/') || dataName == ".." || dataName == ".") continue;
         OutboxEntry entry;
         entry.folder = folder.string();
         entry.request.experimentCode = code;

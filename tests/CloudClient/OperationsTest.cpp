@@ -1,6 +1,7 @@
 // The service operations against the HTTPS double.
 
 #include "CloudClient/OmbraAPIHelper.h"
+#include "CloudClient/TaskFileLimits.h"
 
 #include "CloudTestFixture.h"
 
@@ -96,6 +97,42 @@ TEST_F(Operations, InformationFileDownloadAndRead)
     untouched.r_email = "same";
     EXPECT_FALSE(OmbraAPIHelper::GetValuesFromExpInfoFile(kCode, untouched));
     EXPECT_EQ(untouched.r_email, "same");
+}
+
+TEST_F(Operations, TaskFilesOverTheirOwnDownloadLimitAreRefusedNamingIt)
+{
+    const std::string info = TestDoubles::InfoFileText("researcher@example.test", 40);
+    const struct
+    {
+        const char* file;
+        std::uint64_t limit;
+        bool (OmbraAPIHelper::*download)(int64_t);
+    } table[] = {
+        {"exp_info", Vantrel::kMaxExpInfoDownloadBytes, &OmbraAPIHelper::GetExpInfoFile},
+        {"rt_info", Vantrel::kMaxRunInfoDownloadBytes, &OmbraAPIHelper::GetRTInfoFile},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.file);
+        const std::string line = std::string(row.file) == "exp_info" ? info : "'group_id':'3'\n";
+        std::string within = line;
+        while (within.size() + line.size() <= row.limit) within += line;
+        within += std::string(row.limit - within.size(), '\n');
+        Service().WriteExperimentFile(kCode, row.file, within);
+        EXPECT_TRUE((client.*row.download)(kCode));
+        EXPECT_FALSE(client.DidCurlRequestFail()) << client.GetCurlErrString();
+
+        Service().WriteExperimentFile(kCode, row.file, within + "\n");
+        EXPECT_TRUE((client.*row.download)(kCode));
+        EXPECT_TRUE(client.DidCurlRequestFail());
+        EXPECT_EQ(client.GetTransferFailure(), Vantrel::TransferFailure::TooLarge);
+        EXPECT_EQ(client.GetCurlErrString(),
+                  "The service sent more than " + std::to_string(row.limit) + " bytes; the transfer was stopped");
+    }
+    // The client's own bound still holds for its other downloads.
+    Service().WriteExperimentFile(kCode, "exp_info", info);
+    client.SetDownloadLimit(16);
+    EXPECT_TRUE(client.GetExpInfoFile(kCode));
+    EXPECT_EQ(client.GetTransferFailure(), Vantrel::TransferFailure::TooLarge);
 }
 
 TEST_F(Operations, RunInfoLinesAreAppendedAndCounted)

@@ -128,13 +128,14 @@ public:
     static wxString GetCloudFolderPath(int64_t code);
     static wxString CreateExpInfoFile(int32_t participantLimit, bool promptInfo, bool runOnce, bool noDelete,
                                       bool saveDesktop, const wxString& researcherEmail);
-    // False, record untouched, when the file's first line lacks "vt_ver".
-    static bool GetValuesFromExpInfoFile(int64_t code, ExpInfo& info);
+    // False, record untouched, when the file's first line lacks "vt_ver", or when the
+    // file is larger than an information file can be (`why`, when given, says so).
+    static bool GetValuesFromExpInfoFile(int64_t code, ExpInfo& info, wxString* why = nullptr);
     // taskFolder + ".zip" for packages of authoring versions before 6.5.2,
     // taskFolder + ".tar.gz" from then on.
     static wxString PackagePathForVersion(const wxString& taskFolder, const QString& vtVersion);
     // Participants recorded in a run-info file: its newline count (0 when
-    // missing or empty).
+    // missing or empty, INT_MAX at the most).
     static int CountRunInfoLines(const wxString& file);
     // Creates a folder and its missing parents readable by the user only.
     static bool CreatePrivateFolder(const wxString& folder);
@@ -164,6 +165,8 @@ private:
     bool ParseJsonIntoSubDetail(const QJsonObject& reply, SubDetail& profile);
     bool EnsureMailCredentials();
     bool DownloadFile(const char* path, int64_t id, ProgStruct* progress, const char* localFile, bool acceptJson);
+    // A file of the task folder, under the smaller of its own bound and the client's.
+    bool DownloadTaskFile(const char* path, int64_t code, const char* name, std::uint64_t limit);
 
     QJsonArray m_delegateArray;
     std::vector<SubDetail> m_delegates;
