@@ -87,6 +87,8 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& 
         r.key = response->GetKeyCode();
         r.port = response->GetPortNumber();
         r.phase = response->GetPhase();
+        r.regionMode = response->GetRegionMode();
+        response->GetRegion(r.regionX, r.regionY, r.regionWidth, r.regionHeight);
         r.name = response->GetName();
         r.correct = event.IsResponseCorrect(response, itemIndex);
         r.endsEvent = event.ResponseEndsEvent(response, itemIndex);
