@@ -2,7 +2,8 @@
 // hold "dlg_edit_response" and a configuration panel with a responses list, and whose
 // helper fills and reads that dialog's key, port and phase: the generic response
 // editor's path, as any resource-laid-out input plug-in takes it. Its responses
-// conflict with its own and with keys.
+// conflict with its own, with keys and with its twin's. The twin (9903, "Response
+// Form B") is the same source built with RESPONSE_FORM_TWIN.
 
 #include <VTPlugInCommon/VTSdkExport.h>
 #include <VTPlugInCommon/VTSdkInputPlugin.h>
@@ -11,6 +12,14 @@
 #include <wx/choice.h>
 #include <wx/spinctrl.h>
 #include <wx/window.h>
+
+#ifdef RESPONSE_FORM_TWIN
+#define RESPONSE_FORM_ID 9903
+#define RESPONSE_FORM_NAME "Response Form B"
+#else
+#define RESPONSE_FORM_ID 9902
+#define RESPONSE_FORM_NAME "Response Form"
+#endif
 
 namespace {
 
@@ -46,15 +55,18 @@ public:
 class ResponseFormPlugIn : public VantrelSDK::VTSdkInputPlugin
 {
 public:
-    int GetPlugInID() override { return 9902; }
+    int GetPlugInID() override { return RESPONSE_FORM_ID; }
     bool GetString(int id, wxString& out) override
     {
         if (id != 5001) return VTSdkInputPlugin::GetString(id, out);
-        out = "Response Form";
+        out = RESPONSE_FORM_NAME;
         return true;
     }
     // Its responses cannot be correct beside another of its own or a key.
-    int HasResponseConflicts(int otherPluginID) override { return otherPluginID == 9902 || otherPluginID == 2100; }
+    int HasResponseConflicts(int otherPluginID) override
+    {
+        return otherPluginID == 9902 || otherPluginID == 9903 || otherPluginID == 2100;
+    }
     VantrelSDK::VTSdkBaseResponse* CreateNewResponse() override { return new VantrelSDK::VTSdkDiscreteKeyResp(false); }
     void CreateDefaultResponses(VantrelSDK::AddResponseCallback add) override
     {
