@@ -4,9 +4,6 @@
 //
 //   xvfb-run -a build/bin/mouse-latency-bench [responses]   (default 400, half of each)
 
-#include <wx/app.h>
-#include <wx/evtloop.h>
-#include <wx/init.h>
 #include <wx/log.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
@@ -17,6 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "LatencyBenchApp.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
 #include "VTPlugInCommon/VTTimer.h"
 #include "VTRuntime/VTPlugIn.h"
@@ -25,20 +23,6 @@
 namespace {
 
 constexpr int kMouse = 2250;
-
-class BenchApp : public wxApp
-{
-public:
-    bool OnInit() override { return true; }
-};
-
-double Percentile(std::vector<double> values, double p)
-{
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, size_t(p / 100.0 * double(values.size() - 1) + 0.5));
-    return values[index];
-}
 
 wxTopLevelWindow* Presentation()
 {
@@ -140,11 +124,11 @@ int Bench(int count)
     }
     std::printf("responses: %zu mouse and %zu keyboard recorded of %zu injected\n", mouse.size(), keyboard.size(),
                 injector.sent.size());
-    std::printf("mouse    recorded - injected (ms): median %.3f  p99 %.3f\n", Percentile(mouse, 50),
-                Percentile(mouse, 99));
-    std::printf("keyboard recorded - injected (ms): median %.3f  p99 %.3f\n", Percentile(keyboard, 50),
-                Percentile(keyboard, 99));
-    const double difference = Percentile(mouse, 99) - Percentile(keyboard, 99);
+    std::printf("mouse    recorded - injected (ms): median %.3f  p99 %.3f\n", LatencyBench::Percentile(mouse, 50),
+                LatencyBench::Percentile(mouse, 99));
+    std::printf("keyboard recorded - injected (ms): median %.3f  p99 %.3f\n", LatencyBench::Percentile(keyboard, 50),
+                LatencyBench::Percentile(keyboard, 99));
+    const double difference = LatencyBench::Percentile(mouse, 99) - LatencyBench::Percentile(keyboard, 99);
     std::printf("goal: mouse p99 within 0.1 ms of the keyboard's (difference %.3f ms): %s\n", difference,
                 !mouse.empty() && !keyboard.empty() && difference <= 0.1 ? "met" : "NOT met");
     Vantrel::VTPlugIn::DeleteAllObjects();
@@ -156,22 +140,5 @@ int Bench(int count)
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::max(2, std::atoi(argv[1])) : 400;
-    wxApp::SetInstance(new BenchApp);
-    int one = 1;
-    char name[] = "mouse-latency-bench";
-    char* args[] = {name, nullptr};
-    if (!wxEntryStart(one, args)) {
-        std::fprintf(stderr, "Needs a display: run it under xvfb-run -a.\n");
-        return 2;
-    }
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    int rc = 1;
-    if (wxTheApp->CallOnInit()) {
-        wxGUIEventLoop loop;
-        wxEventLoopActivator activate(&loop);
-        rc = Bench(count);
-    }
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return rc;
+    return LatencyBench::RunWithDisplay("mouse-latency-bench", [count] { return Bench(count); });
 }

@@ -245,6 +245,9 @@ TEST_F(ParticipantInput, ResponsesAreAddedEditedReorderedAndDeletedPerDevice)
     Vantrel::VTDeletionMgr::SetAnswerer([](wxWindow*, const wxString&) { return true; });
     std::vector<wxString> shown;
     Open([&](Vantrel::VTParticipantInputDlg& dialog) {
+        // Ticking again and again leaves one handler per panel: each New opens one editor.
+        ClickRow(Devices(dialog), 0, true);
+        ClickRow(Devices(dialog), 0, true);
         ClickRow(Devices(dialog), 1, false);
         Vantrel::VTSimpleListView* list = ResponsesList(dialog);
         ASSERT_TRUE(list);

@@ -84,6 +84,15 @@ protected:
         sim.MouseClick();
         TestSupport::PumpFor(150);
     }
+    // Clicks the row's mark expecting the one warning box; its text and title.
+    wxString RefusedClickMessage(long row)
+    {
+        DialogQueue boxes;
+        boxes.Answer(wxID_OK);
+        ClickIcon(row);
+        EXPECT_EQ(boxes.Messages().size(), 1u);
+        return boxes.Messages().empty() ? wxString() : boxes.Messages()[0];
+    }
     // The ids of the responses correct for pool row `poolRowID` (-1: the event).
     std::vector<std::uint32_t> CorrectFor(int poolRowID)
     {
@@ -153,26 +162,14 @@ TEST_F(ResponseList, AConflictingMarkIsRefusedWithItsWarning)
     list->InitializeListWithProperExperimentInfo(event, Responses(), Vantrel::ElementType::Event, nullptr);
     ClickIcon(0);
     ASSERT_TRUE(list->IsChecked(0));
-    {
-        DialogQueue boxes;
-        boxes.Answer(wxID_OK);
-        ClickIcon(1);
-        ASSERT_EQ(boxes.Messages().size(), 1u);
-        EXPECT_EQ(boxes.Messages()[0],
-                  "This response couldn't be checked.\nIt conflicts with the response named: Space. | Warning");
-    }
+    EXPECT_EQ(RefusedClickMessage(1),
+              "This response couldn't be checked.\nIt conflicts with the response named: Space. | Warning");
     EXPECT_FALSE(list->IsChecked(1));
     ClickIcon(0);  // cleared
     ClickIcon(1);
     EXPECT_TRUE(list->IsChecked(1));
-    {
-        DialogQueue boxes;
-        boxes.Answer(wxID_OK);
-        ClickIcon(2);
-        ASSERT_EQ(boxes.Messages().size(), 1u);
-        EXPECT_EQ(boxes.Messages()[0],
-                  "This response couldn't be checked.\nIt conflicts with the responses of Response Form. | Warning");
-    }
+    EXPECT_EQ(RefusedClickMessage(2),
+              "This response couldn't be checked.\nIt conflicts with the responses of Response Form. | Warning");
     EXPECT_FALSE(list->IsChecked(2));
     // A keyboard response's plug-in is not loaded: no conflict is reported for it.
     EXPECT_EQ(list->GetFirstResponseConflict(0, *static_cast<VTResponse*>((*Responses())[0])),
