@@ -90,6 +90,8 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTEventResponse
         r.key = response->GetKeyCode();
         r.port = response->GetPortNumber();
         r.phase = response->GetPhase();
+        r.regionMode = response->GetRegionMode();
+        response->GetRegion(r.regionX, r.regionY, r.regionWidth, r.regionHeight);
         r.name = response->GetName();
         r.correct = verdict.correct;
         r.endsEvent = verdict.endsEvent;
