@@ -233,18 +233,18 @@ void CloudExperimentPanel::EnterState(State state)
 
     m_gauge->Show(state == State::Downloading || state == State::Opening);
     if (state == State::Opening || state == State::Ready) m_gauge->SetValue(100);
-    if (state == State::Ready)
+    // The page's text and its button say what is going on: ready to run, sending
+    // the data (the button then does nothing), or downloading (it cancels).
+    if (state == State::Ready) {
         m_downloadText->SetLabel(_("The task is ready, click button below to proceed."));
-    else if (state == State::HandingBack)
-        m_downloadText->SetLabel(_("Sending the data file to the researcher..."));
-    else
-        m_downloadText->SetLabel(_("The task is being downloaded..."));
-    if (state == State::Ready)
         m_runOrCancelButton->SetLabel(_("   Run Task   "));
-    else if (state == State::HandingBack)
+    } else if (state == State::HandingBack) {
+        m_downloadText->SetLabel(_("Sending the data file to the researcher..."));
         m_runOrCancelButton->SetLabel(_("   Sending Data...   "));
-    else
+    } else {
+        m_downloadText->SetLabel(_("The task is being downloaded..."));
         m_runOrCancelButton->SetLabel(_("   Cancel Download   "));
+    }
     m_runOrCancelButton->Enable(state != State::HandingBack);
 
     m_uploadErrorText->SetLabel(m_uploadErrorMessage);
