@@ -5,6 +5,7 @@
 #include "CloudTestFixture.h"
 
 #include "TestSupport.h"
+#include "TimeScale.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -171,10 +172,15 @@ TEST_F(Operations, AFailedUploadSaysWhetherTheServiceCanHaveReceivedIt)
     using Vantrel::RequestDelivery;
     const std::string file = Service().StateDir() + "/Task Data.txt";
     TestSupport::WriteWholeFile(file, "Trial\tRT\n1\t512\n");
+    // The deadline leaves a loaded machine time to send the small file whole; the
+    // late answer comes well after it.
+    const std::chrono::seconds deadline(3 * TestSupport::kTimeScale);
+    const std::string lateAnswer =
+        R"({"delay_after_store_seconds": {"upload-result": )" + std::to_string(3 * deadline.count()) + "}}";
     const struct
     {
         const char* name;
-        const char* switches;
+        std::string switches;
         RequestDelivery delivery;
         size_t storedAfter;
     } table[] = {
@@ -183,14 +189,13 @@ TEST_F(Operations, AFailedUploadSaysWhetherTheServiceCanHaveReceivedIt)
         {"stored, then the connection closes without an answer", R"({"hang_up_after_store": ["upload-result"]})",
          RequestDelivery::Unanswered, 1},
         {"received whole, then the connection closes", R"({"upload_broken": true})", RequestDelivery::Unanswered, 1},
-        {"stored, the answer comes after the deadline", R"({"delay_after_store_seconds": {"upload-result": 8}})",
-         RequestDelivery::Unanswered, 2},
+        {"stored, the answer comes after the deadline", lateAnswer, RequestDelivery::Unanswered, 2},
         {"answered with a failure", R"({"fail": ["upload-result"]})", RequestDelivery::Answered, 2},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.name);
         Service().SetSwitches(row.switches);
-        client.SetDeadline(std::chrono::steady_clock::now() + std::chrono::seconds(3));
+        client.SetDeadline(std::chrono::steady_clock::now() + deadline);
         EXPECT_FALSE(client.UploadExpResults("12345678", file.c_str()));
         client.ClearDeadline();
         EXPECT_EQ(client.GetRequestDelivery(), row.delivery) << client.GetCurlErrString();

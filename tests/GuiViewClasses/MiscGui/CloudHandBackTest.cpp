@@ -6,6 +6,7 @@
 
 #include "CloudHandBack.h"
 #include "TestSupport.h"
+#include "TimeScale.h"
 #include "UnsentDataOutbox.h"
 
 #include "CloudClient/FailureMail.h"
@@ -19,6 +20,8 @@ namespace PanelTests {
 namespace {
 
 constexpr const char* kRunInfoLine = "'group_id':'5'";
+// Long enough for a loaded machine to send the small file whole.
+constexpr std::chrono::seconds kUploadTryFloor(4 * TestSupport::kTimeScale);
 
 class HandBack : public CloudPanelTest
 {
@@ -48,8 +51,7 @@ protected:
         request.mailTo = kResearcher;
         request.mailHeaders = Vantrel::FailureMailHeaders(kResearcher);
         request.mailBody = "<p>The data file is attached.</p>";
-        // Long enough for a loaded machine to send the small file whole.
-        request.uploadTryFloor = std::chrono::seconds(4);
+        request.uploadTryFloor = kUploadTryFloor;
         return request;
     }
 
@@ -61,10 +63,12 @@ protected:
 
 TEST_F(HandBack, WhatTheServiceDoesDecidesWhatIsSentAgain)
 {
+    const std::string lateAnswer =
+        R"({"delay_after_store_seconds": {"upload-result": )" + std::to_string(3 * kUploadTryFloor.count()) + "}}";
     const struct
     {
         const char* name;
-        const char* switches;
+        std::string switches;
         int uploadTries;
         int uploadRequests;
         size_t stored;
@@ -75,8 +79,7 @@ TEST_F(HandBack, WhatTheServiceDoesDecidesWhatIsSentAgain)
         {"stored and answered", "{}", 1, 1, 1, true, false, 0},
         {"stored, then the connection closes unanswered", R"({"hang_up_after_store": ["upload-result"]})", 1, 1, 1,
          false, true, 1},
-        {"stored, the answer comes after the deadline", R"({"delay_after_store_seconds": {"upload-result": 12}})", 1, 1,
-         1, false, true, 1},
+        {"stored, the answer comes after the deadline", lateAnswer, 1, 1, 1, false, true, 1},
         {"received whole, never answered", R"({"upload_broken": true})", 1, 1, 0, false, true, 1},
         {"answered with a failure", R"({"fail": ["upload-result"]})", 1, 1, 0, false, false, 1},
         {"refused twice before sending, then stored", R"({"refuse_connections": 2})", 3, 1, 1, true, false, 0},
