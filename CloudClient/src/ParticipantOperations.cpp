@@ -91,10 +91,9 @@ int OmbraAPIHelper::GetNumCurrentParticipants(int64_t code)
     return CountRunInfoLines(TaskFile(code, "rt_info"));
 }
 
-bool OmbraAPIHelper::UploadExpResults(const char* experimentCode, const char* resultFile, const char* runId)
+bool OmbraAPIHelper::UploadExpResults(const char* experimentCode, const char* resultFile)
 {
     std::vector<CurlField> fields{{"experiment_code", experimentCode, false}, {"result_file", resultFile, true}};
-    if (runId != nullptr && *runId != '\0') fields.push_back({"run_id", runId, false});
     return MakeCurlCall("user/v1/upload-result", fields, nullptr).value("success").toBool();
 }
 

@@ -77,6 +77,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlFi
         return QJsonObject();
     }
     const std::string body = BuildJsonBody(fields);
+    const bool hasBody = !fields.empty();
 
     switch (method) {
         case POST: curl_easy_setopt(curl.get(), CURLOPT_POST, 1L); break;
@@ -104,6 +105,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlFi
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    RecordDelivery(curl.get(), result, hasBody);
     if (reply.tooLarge) RecordOversizedTransfer(kMaxReplyBytes);
     curl.reset();
     return ParseReply(reply);
@@ -122,7 +124,8 @@ QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField
     }
 
     MimeHandle mime;
-    if (!fields.empty()) {
+    const bool hasBody = !fields.empty();
+    if (hasBody) {
         mime.reset(curl_mime_init(curl.get()));
         for (const auto& field : fields) {
             curl_mimepart* part = curl_mime_addpart(mime.get());
@@ -145,6 +148,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    RecordDelivery(curl.get(), result, hasBody);
     if (reply.tooLarge) RecordOversizedTransfer(kMaxReplyBytes);
     curl.reset();
     return ParseReply(reply);

@@ -8,6 +8,7 @@
 
 #include "CloudClient/CloudRecords.h"
 #include "CloudClient/CurlCallbacks.h"
+#include "CloudClient/RequestDelivery.h"
 #include "CloudClient/TransferFailure.h"
 
 #include <QJsonArray>
@@ -66,6 +67,9 @@ public:
     std::string GetApiErrString() const { return m_curlFailed ? m_curlError : m_apiError; }
     // What kind of failure the last transfer had (None after a success).
     Vantrel::TransferFailure GetTransferFailure() const { return m_failure; }
+    // How far the last JSON or multipart request got: whether the service cannot
+    // have received it, may have received it, or answered it.
+    Vantrel::RequestDelivery GetRequestDelivery() const { return m_delivery; }
     // Every request started before `deadline` must end by it; one started after
     // it fails at once as timed out. Without a deadline only the connect time-out
     // and the low-speed limit bound a request.
@@ -91,9 +95,7 @@ public:
                                     std::mutex* pathGuard = nullptr);
     wxString GetExpPackage(int64_t code, const wxString& packagePath);
     int GetNumCurrentParticipants(int64_t code);
-    // `runId` (may be null or empty) names the run, so that the service keeps one
-    // copy however often a run's upload is tried again.
-    bool UploadExpResults(const char* experimentCode, const char* resultFile, const char* runId = nullptr);
+    bool UploadExpResults(const char* experimentCode, const char* resultFile);
     bool AppendRtInfo(int64_t code, const std::string& content);
 
     // ---- Researcher and account operations
@@ -156,6 +158,7 @@ private:
     void RecordTransferResult(int curlCode, const char* errorBuffer, long httpStatus);
     void RecordServiceMessage(const QJsonObject& reply);
     void RecordOversizedTransfer(std::uint64_t limit);
+    void RecordDelivery(void* curlHandle, int curlCode, bool hasBody);
     // Milliseconds left before the deadline: 0 without one, -1 when it has passed.
     long MillisecondsLeft() const;
     // Applies the deadline to a prepared handle; false (and the failure recorded)
@@ -176,6 +179,7 @@ private:
     std::string m_apiError;
     std::uint64_t m_downloadLimit = kMaxDownloadBytes;
     Vantrel::TransferFailure m_failure = Vantrel::TransferFailure::None;
+    Vantrel::RequestDelivery m_delivery = Vantrel::RequestDelivery::NotSent;
     std::chrono::steady_clock::time_point m_deadline;  // the epoch: none
     std::string m_bearerHeader;
     std::string m_mailHash2;
