@@ -19,6 +19,7 @@
 #include "VTPlugInCommon/RNG_Wrapper.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
 #include "VTRuleCompiler.h"
+#include "VTRunPlanCount.h"
 #include "VTTrialLevels.h"
 
 namespace Vantrel {
@@ -54,7 +55,9 @@ public:
     }
 };
 
-VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& levels)
+// The event as planned for one item, before the trial's levels apply; made once for
+// each event and item however often it is presented.
+VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTEventResponseJudge& judge)
 {
     VTPlannedEvent planned;
     planned.eventID = int(event.GetID());
@@ -63,7 +66,6 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& 
     planned.endsImmediately = event.EndsImmediately();
     planned.recordsResponses = event.RecordsResponses();
     planned.anyResponseEnds = event.GetEndEventOption(EndEventOption::AnyResponse);
-    levels.ApplyToEvent(event, planned);
 
     planned.pluginID = event.GetPlugInID();
     planned.pluginSettings = event.GetPlugInSettings();
@@ -82,16 +84,19 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& 
         case VTPresentableStimulus::Kind::None: planned.kind = VTPlannedEvent::StimulusKind::None; break;
     }
 
-    for (VTResponse* response : event.GetAcceptedResponses()) {
+    for (const VTEventResponseJudge::Verdict& verdict : judge.Judge(itemIndex)) {
+        const VTResponse* response = verdict.response;
         VTPlannedResponse r;
         r.responseID = int(response->GetID());
         r.pluginID = response->GetPlugInID();
         r.key = response->GetKeyCode();
         r.port = response->GetPortNumber();
         r.phase = response->GetPhase();
+        r.regionMode = response->GetRegionMode();
+        response->GetRegion(r.regionX, r.regionY, r.regionWidth, r.regionHeight);
         r.name = response->GetName();
-        r.correct = event.IsResponseCorrect(response, itemIndex);
-        r.endsEvent = event.ResponseEndsEvent(response, itemIndex);
+        r.correct = verdict.correct;
+        r.endsEvent = verdict.endsEvent;
         planned.accepted.push_back(r);
         if (r.correct) planned.correctResponses << (planned.correctResponses.empty() ? "" : ", ") << r.name;
     }
@@ -105,32 +110,6 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& 
     // Only a stimulus has an onset to mark; blank events leave the patch off.
     planned.showsSensorPatch = planned.kind != VTPlannedEvent::StimulusKind::None;
     return planned;
-}
-
-// Counts what the blocks would present, stopping as soon as a limit is passed, so the
-// count itself stays cheap however the links multiply.
-bool WithinPlanLimits(const std::vector<VTBlock*>& blocks)
-{
-    unsigned long long trials = 0, events = 0;
-    for (VTBlock* block : blocks) {
-        for (unsigned i = 0; i < block->GetNumberOfUsedTrials(); ++i) {
-            VTTrial* trial = block->GetUsedTrial(i);
-            if (!trial) continue;
-            const unsigned long long repetitions = trial->GetRepetitions();
-            trials += repetitions;
-            events += repetitions * trial->GetNumberOfUsedEvents();
-            if (trials > VTRunPlanBuilder::kMaxPlannedTrials || events > VTRunPlanBuilder::kMaxPlannedEvents)
-                return false;
-        }
-    }
-    return true;
-}
-
-bool TooLarge(wxString& why)
-{
-    why = wxString::Format(_("it would run more than %llu trials or %llu events."), VTRunPlanBuilder::kMaxPlannedTrials,
-                           VTRunPlanBuilder::kMaxPlannedEvents);
-    return false;
 }
 
 // Nothing but Escape would end it: no time limit, and no response it takes ends it.
@@ -162,6 +141,7 @@ public:
     // of both; then the blocks and events the rules present.
     bool PlanOrder(const std::vector<VTBlock*>& blocks, wxString& why)
     {
+        if (!WithinBudget(blocks, why)) return false;
         for (VTBlock* block : blocks) {
             m_Plan.blocks.emplace_back();
             if (!PlanBlock(*block, m_Plan.blocks.back(), why)) return false;
@@ -171,6 +151,20 @@ public:
     }
 
 private:
+    // What planning these blocks would copy stays within a run's budget (counted
+    // before anything is allocated).
+    bool WithinBudget(const std::vector<VTBlock*>& blocks, wxString& why) const
+    {
+        VTRunBudget::Limits limits;
+        limits.trials = VTRunPlanBuilder::kMaxPlannedTrials;
+        limits.events = VTRunPlanBuilder::kMaxPlannedEvents;
+        const VTRunBudget budget =
+            CountRunPlan(blocks, {m_Levels.GetColumnNames().size(), m_Levels.LongestLabelsLength()}, limits);
+        if (!budget.Exceeded()) return true;
+        why = budget.Describe();
+        return false;
+    }
+
     bool PlanBlock(VTBlock& block, VTPlannedBlock& planned, wxString& why)
     {
         m_Levels.StartBlock();
@@ -226,7 +220,16 @@ private:
             const size_t count = event.GetNumberOfStimulusItems();
             item = count ? m_ItemPresentations[&event]++ % count : 0;
         }
-        return PlanEvent(event, item, m_Levels);
+        // Each event and item is planned once however often it is presented; the
+        // trial's levels then apply to the copy.
+        auto once = m_PlannedOnce.find({&event, item});
+        if (once == m_PlannedOnce.end()) {
+            const VTEventResponseJudge& judge = m_Judges.try_emplace(&event, event).first->second;
+            once = m_PlannedOnce.emplace(std::make_pair(&event, item), PlanEvent(event, item, judge)).first;
+        }
+        VTPlannedEvent planned = once->second;
+        m_Levels.ApplyToEvent(event, planned);
+        return planned;
     }
 
     bool CheckCanEnd(const VTPlannedEvent& event, wxString& why) const
@@ -250,7 +253,7 @@ private:
                 auto* block = dynamic_cast<VTBlock*>(
                     m_Experiment.GetElementsOfType(ElementType::Block).LookupElementPtrByID(std::uint32_t(id)));
                 if (!block) continue;  // the compiler refused the rule already
-                if (!WithinPlanLimits({block})) return TooLarge(why);
+                if (!WithinBudget({block}, why)) return false;
                 m_Plan.otherBlocks.emplace_back();
                 if (!PlanBlock(*block, m_Plan.otherBlocks.back(), why)) return false;
                 more = true;
@@ -272,6 +275,8 @@ private:
     VTRuleCompiler m_Rules;
     const bool m_Preview;
     std::map<const VTEvent*, size_t> m_ItemPresentations;
+    std::map<const VTEvent*, VTEventResponseJudge> m_Judges;
+    std::map<std::pair<const VTEvent*, size_t>, VTPlannedEvent> m_PlannedOnce;
     std::set<int> m_Planned;
 };
 
@@ -291,10 +296,6 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
     wxString reason;
     if (!ChooseGroupAndBlocks(group, blocks, reason)) return why(reason);
     if (group) plan.groupName = group->GetName();
-    if (!WithinPlanLimits(blocks)) {
-        TooLarge(reason);
-        return why(reason);
-    }
     Planning planning(m_Experiment, group, plan);
     if (!planning.PlanOrder(blocks, reason)) return why(reason);
     return plan;

@@ -21,6 +21,10 @@ struct VTPlannedResponse
     int key = 0;
     int port = 0;
     int phase = 1;  // 1 press, 2 release
+    // On-screen responses: 0 anywhere, 1 where the stimulus was drawn, 2 the rectangle
+    // (x, y its centre in pixels from the screen's centre, y growing downwards).
+    int regionMode = 0;
+    int regionX = 0, regionY = 0, regionWidth = 0, regionHeight = 0;
     wxString name;
     bool correct = true;
     bool endsEvent = true;
