@@ -65,6 +65,8 @@ bool VTDataFile::Create(const wxString& path, const VTDataFileHeader& header, wx
 
 bool VTDataFile::WriteRow(const VTDataFileRow& row) { return WriteLine(m_Header.columns.FormatRow(row, m_Header)); }
 
+bool VTDataFile::WriteStopped(const wxString& why) { return WriteLine("Stopped\t" + Field(why)); }
+
 bool VTDataFile::Fail(const wxString& format, int error)
 {
     if (m_Error.empty()) m_Error = wxString::Format(format, m_Path, wxString(std::strerror(error)));

@@ -15,6 +15,8 @@
 #include "VTEventPresentation.h"
 #include "VTPresenterFrame.h"
 #include "VTRuntime/VTPlugIn.h"
+#include "VTStimulusFailure.h"
+#include "VTTrialScreenshots.h"
 
 namespace Vantrel {
 
@@ -63,7 +65,9 @@ public:
         Response,
         TimeLimit,
         Ended,
-        Cancelled
+        Cancelled,
+        // The stimulus failed while it was presented.
+        Failed
     };
 
     EventWait(VTPresenterFrame& frame, VTInputPoller& poller, VTEventPresentation& presentation,
@@ -86,6 +90,8 @@ public:
                 if (m_Matched.endsEvent) return Result::Response;
             }
             m_Presentation.Tick(m_Frame, timer.GetElapsedMicroseconds());
+            wxString problem;
+            if (m_Presentation.HasFailed(problem)) return Result::Failed;
             if (m_Presentation.IsFinished()) return m_Responded ? Result::Response : Result::Ended;
             if (limit >= 0 && timer.GetElapsedMicroseconds() >= m_Onset + static_cast<unsigned long long>(limit) * 1000)
                 return m_Responded ? Result::Response : Result::TimeLimit;
@@ -180,6 +186,8 @@ private:
             out.key = key;
             out.port = port;
             out.phase = phase;
+            // Nothing was defined, so nothing is scored (see Scored()).
+            out.correct = false;
             out.endsEvent = m_Event.anyResponseEnds;
             return phase == 1;  // with nothing defined, a press of anything answers
         }
@@ -246,18 +254,17 @@ const VTPlannedEvent* FollowingEvent(const VTRunPlan& plan, size_t b, size_t t, 
 }
 
 // Starts loading an event's stimulus on the frame; a stimulus that cannot be loaded
-// is reported with its event and shows as a blank display.
+// keeps its failure, which stops the run when the event is due.
 std::unique_ptr<VTEventPresentation> PrepareEvent(const VTPlannedEvent& event, VTPresenterFrame& frame)
 {
     auto presentation = std::make_unique<VTEventPresentation>(event);
     wxString problem;
-    if (!presentation->Prepare(frame, problem))
-        wxLogError(_("The stimulus of the event \"%s\" cannot be presented: %s"), event.name, problem);
+    presentation->Prepare(frame, problem);
     return presentation;
 }
 
 // Pumps until the stimulus can start (it usually is by then: it was prepared while
-// the previous event ran). False when the participant cancelled meanwhile.
+// the previous event ran) or has failed. False when the participant cancelled meanwhile.
 bool WaitUntilPrepared(VTEventPresentation& presentation, VTPresenterFrame& frame)
 {
     const long kBoundMs = 10000;
@@ -267,17 +274,28 @@ bool WaitUntilPrepared(VTEventPresentation& presentation, VTPresenterFrame& fram
     while (!presentation.IsPrepared(failed, problem) && !failed) {
         if (frame.TakeEscape() && EventWait::ConfirmCancelOn(frame)) return false;
         if (waited.Time() > kBoundMs) {
-            problem = wxString::Format(_("it was not ready after %ld seconds"), kBoundMs / 1000);
-            failed = true;
+            presentation.Fail(wxString::Format(_("it was not ready after %ld seconds"), kBoundMs / 1000));
             break;
         }
         EventWait::PumpOnce();
     }
-    if (failed)
-        wxLogError(_("The stimulus of the event \"%s\" cannot be presented: %s"), presentation.GetEvent().name,
-                   problem);
     return true;
 }
+
+// Between two stimuli that both raise the light-sensor patch, the patch is down for
+// at least one frame of the display, so that every onset is a transition the sensor sees.
+void LowerSensorPatchForAFrame(VTPresenterFrame& frame)
+{
+    if (!frame.IsSensorPatchUp()) return;
+    frame.ShowSensorPatch(false);
+    frame.PaintNow();
+    VTTimer& timer = VTTimer::GetTimer();
+    const unsigned long long end = timer.GetElapsedMicroseconds() + frame.FramePeriodMicroseconds();
+    while (timer.GetElapsedMicroseconds() < end) EventWait::PumpOnce();
+}
+
+// Correctness is scored only against the event's defined responses.
+bool Scored(const VTPlannedEvent& event) { return event.recordsResponses && !event.accepted.empty(); }
 
 double Milliseconds(unsigned long long microseconds) { return double(microseconds) / 1000.0; }
 
@@ -307,6 +325,7 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRo
             } else {
                 row.correctness = plan.codeNoResponse;
             }
+            if (!Scored(event)) row.correctness.clear();
         }
         rows.push_back(row);
         return rows;
@@ -322,6 +341,9 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRo
         row.stimulus = segment.text;
         row.hasOnset = true;
         row.onsetMs = Milliseconds(segment.onsetMicroseconds);
+        // Each word was drawn in its own place.
+        row.hasStimulusRect = segment.hasRect;
+        row.stimulusRect = segment.rect;
         if (event.recordsResponses) {
             if (segment.answered) {
                 row.response = segment.responseName;
@@ -333,9 +355,10 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRo
                 row.hasReactionTime = true;
                 row.reactionTimeMs = Milliseconds(wait.ResponseTime() - segment.onsetMicroseconds);
                 row.correctness = wait.Matched().correct ? plan.codeCorrect : plan.codeIncorrect;
-            } else if (presentation.TakesStepResponses()) {
+            } else {
                 row.correctness = plan.codeNoResponse;
             }
+            if (!Scored(event)) row.correctness.clear();
         }
         rows.push_back(row);
     }
@@ -377,10 +400,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     // Every stimulus must be presentable before anything is shown or written.
     VTPlugIn::EnsureEventPlugInsLoaded();
     wxString stimulusProblems;
-    if (!CheckStimuliBeforeRun(plan, stimulusProblems)) {
-        wxLogError("%s", stimulusProblems);
-        return VTRunOutcome::NotStarted;
-    }
+    if (!CheckStimuliBeforeRun(plan, stimulusProblems)) return notStarted(stimulusProblems);
 
     // The data file comes first: a run whose data cannot be kept must not start.
     VTDataFile file;
@@ -434,11 +454,13 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
 
     bool cancelled = false;
     bool dataFailed = false;
+    wxString stimulusFailure;
+    VTTrialScreenshots screenshots(settings.saveScreenshots && file.IsOpen() ? settings.dataFile : wxString());
     std::unique_ptr<VTEventPresentation> next;
     if (const VTPlannedEvent* first = FollowingEvent(plan, 0, 0, size_t(-1))) next = PrepareEvent(*first, frame);
-    for (size_t b = 0; b < plan.blocks.size() && !cancelled && !dataFailed; ++b) {
+    for (size_t b = 0; b < plan.blocks.size() && !cancelled && !dataFailed && stimulusFailure.empty(); ++b) {
         const VTPlannedBlock& block = plan.blocks[b];
-        for (size_t t = 0; t < block.trials.size() && !cancelled && !dataFailed; ++t) {
+        for (size_t t = 0; t < block.trials.size() && !cancelled && !dataFailed && stimulusFailure.empty(); ++t) {
             const VTPlannedTrial& trial = block.trials[t];
             VantrelSDK::TrialInfoNecessities info;
             info.blockIndex = int(b);
@@ -455,7 +477,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                     break;
                 }
             }
-            for (size_t e = 0; e < trial.events.size() && !dataFailed; ++e) {
+            for (size_t e = 0; e < trial.events.size() && !dataFailed && stimulusFailure.empty(); ++e) {
                 std::unique_ptr<VTEventPresentation> presentation = std::move(next);
                 if (!presentation) presentation = PrepareEvent(trial.events[e], frame);
                 if (!WaitUntilPrepared(*presentation, frame)) {
@@ -463,6 +485,12 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                     break;
                 }
                 const VTPlannedEvent& event = trial.events[e];
+                wxString problem;
+                if (presentation->HasFailed(problem)) {
+                    stimulusFailure = StimulusFailureMessage(event, problem);
+                    break;
+                }
+                if (event.showsSensorPatch) LowerSensorPatchForAFrame(frame);
                 // Stale input is flushed before the stimulus appears, and polling goes
                 // on while it is drawn: the flush takes no part in the reaction time,
                 // and a press stamped before the onset is no answer to this event.
@@ -473,6 +501,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                 frame.ShowSensorPatch(event.showsSensorPatch);
                 frame.SetStimulusPlacement(event.hasPosition ? event.position : wxPoint(),
                                            event.hasColour ? event.colour : wxNullColour);
+                frame.BeginStimulus();
                 const unsigned long long onset = presentation->Start(frame);
                 // The next stimulus loads while this one is up, so it too starts at once.
                 if (const VTPlannedEvent* following = FollowingEvent(plan, b, t, e))
@@ -489,6 +518,13 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                 report.droppedFrames += presentation->GetDroppedFrameCount();
                 if (result == EventWait::Result::Cancelled) {
                     cancelled = true;
+                    break;
+                }
+                // What failed while it was presented never reached the participant whole:
+                // it gets no row, and the run stops.
+                if (result == EventWait::Result::Failed) {
+                    presentation->HasFailed(problem);
+                    stimulusFailure = StimulusFailureMessage(event, problem);
                     break;
                 }
                 VTDataFileRow base;
@@ -514,17 +550,26 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
                     }
                 }
             }
+            if (!cancelled && !dataFailed && stimulusFailure.empty()) screenshots.Take(frame, trial.name);
             poller.EndTrial();
         }
     }
     poller.EndExperiment();
     report.pollStats = poller.GetPollStats();
+    if (!stimulusFailure.empty() && file.IsOpen() && !dataFailed) file.WriteStopped(stimulusFailure);
     if (!file.Close() || dataFailed) {
         report.failure = file.GetLastError() + " " + _("The experiment was stopped.");
         wxLogError("%s", report.failure);
         presenter->SetLastRunFailure(report.failure);
         presenter->SetLastRunCanceled(true);
         return VTRunOutcome::DataFileFailed;
+    }
+    if (!stimulusFailure.empty()) {
+        report.failure = stimulusFailure;
+        wxLogError("%s", report.failure);
+        presenter->SetLastRunFailure(report.failure);
+        presenter->SetLastRunCanceled(true);
+        return VTRunOutcome::StimulusFailed;
     }
     presenter->SetLastRunCanceled(cancelled);
     return cancelled ? VTRunOutcome::Cancelled : VTRunOutcome::Completed;

@@ -26,6 +26,8 @@
 // fields become spaces. Each row is flushed to the disk as it is written, so what was
 // collected survives a crash, whatever the experiment's "after every trial" option says;
 // the header is written (and flushed) when the file opens.
+// A run stopped by a stimulus that could not be presented ends its rows with one line
+// "Stopped<TAB>why" (WriteStopped).
 // A write, flush or sync that fails is reported (false) and named by GetLastError();
 // after a failure the file takes nothing more.
 
@@ -74,6 +76,8 @@ public:
     // is continued: an empty line, then this run's header and rows. False with `error` filled when it cannot.
     bool Create(const wxString& path, const VTDataFileHeader& header, wxString& error);
     bool WriteRow(const VTDataFileRow& row);
+    // The run's last line: it was stopped, and why.
+    bool WriteStopped(const wxString& why);
     // False when what was written could not be made safe on closing.
     bool Close();
     bool IsOpen() const { return m_File != nullptr; }
