@@ -63,6 +63,22 @@ protected:
         Fixture::Add<VTBlock>(*m_Experiment, ElementType::Block, "B1")->AddUsedTrial(m_Trial);
     }
     wxString Path(const char* name) const { return wxFileName(m_Folder, name).GetFullPath(); }
+    // The test input device, loaded by the manager from a folder of its own, reset.
+    static void LoadTestInput(TestPlugInAccess& access)
+    {
+        const wxString folder = TestSupport::MakeTempFolder("plugins");
+        ASSERT_TRUE(wxCopyFile(VT_TEST_INPUT_PLUGIN_PATH, folder + "/libTestInput.so"));
+        ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
+        ASSERT_TRUE(access.Attach(std::string((folder + "/libTestInput.so").fn_str())));
+        access.reset();
+    }
+    // A PNG of one colour in the experiment's folder.
+    bool SavePicture(const char* name, int width, int height, const wxColour& colour) const
+    {
+        wxImage picture(width, height);
+        picture.SetRGB(wxRect(0, 0, width, height), colour.Red(), colour.Green(), colour.Blue());
+        return picture.SaveFile(Path(name), wxBITMAP_TYPE_PNG);
+    }
 
     // An event of `type` that records responses without ending on them and lasts `limitMs`.
     VTEvent* AddEvent(const wxString& name, int type, const wxString& fileOrText, int limitMs, bool endOnResponse)
@@ -120,9 +136,7 @@ TEST_F(MediaRun, ToneFilmAndPictureReachTheOutputsAndResponsesDuringEachAreTimed
     ASSERT_TRUE(MediaTest::MakeTone(Path("tone.ogg"), 400, "ogg"));
     // 0.5 s red, then 0.5 s blue.
     ASSERT_TRUE(MediaTest::MakeFilm(Path("film.webm"), {"red", "blue"}, 15, 320, 240, 30));
-    wxImage green(64, 48);
-    green.SetRGB(wxRect(0, 0, 64, 48), 0, 200, 0);
-    ASSERT_TRUE(green.SaveFile(Path("green.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(SavePicture("green.png", 64, 48, wxColour(0, 200, 0)));
     AddEvent("Tone WAV", 311, "tone.wav", 800, false);
     AddEvent("Tone OGG", 311, "tone.ogg", 700, false);
     AddEvent("Film", 320, "film.webm", 1300, false);
@@ -202,11 +216,8 @@ TEST_F(MediaRun, ReadingWordTimesAreOneRowPerWord)
     // begins, so the reading times can be checked to the millisecond. They are spaced
     // wider than a busy machine takes to draw a word: a press made before its word is
     // on screen is not taken.
-    const wxString folder = TestSupport::MakeTempFolder("plugins");
-    ASSERT_TRUE(wxCopyFile(VT_TEST_INPUT_PLUGIN_PATH, folder + "/libTestInput.so"));
-    ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
     TestPlugInAccess access;
-    ASSERT_TRUE(access.Attach(std::string((folder + "/libTestInput.so").fn_str())));
+    ASSERT_NO_FATAL_FAILURE(LoadTestInput(access));
 
     struct Case
     {
@@ -415,9 +426,7 @@ TEST_F(MediaRun, AStimulusThatFailsAfterTheCheckStopsTheRunAndTheDataFileSaysSo)
 {
     ASSERT_TRUE(MediaTest::MakeTone(Path("tone.wav"), 1000, "wav"));
     WriteBytes(Path("empty.wav"), HeaderOnlyWav());
-    wxImage green(64, 48);
-    green.SetRGB(wxRect(0, 0, 64, 48), 0, 200, 0);
-    ASSERT_TRUE(green.SaveFile(Path("green.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(SavePicture("green.png", 64, 48, wxColour(0, 200, 0)));
     WriteBytes(Path("bomb.png"), PixelBomb(100000, 90000));
 
     struct Case
@@ -510,7 +519,7 @@ TEST_F(MediaRun, AStimulusThatFailsAfterTheCheckStopsTheRunAndTheDataFileSaysSo)
 TEST_F(MediaRun, ALargePictureIsPreparedWithoutDelayingTheEventBeforeIt)
 {
     // Large enough that decoding and scaling it take far longer than the bound below.
-    const int width = 8000, height = 5000;
+    const int width = 5000, height = 4000;
     {
         wxImage large(width, height);
         unsigned char* data = large.GetData();
@@ -519,12 +528,8 @@ TEST_F(MediaRun, ALargePictureIsPreparedWithoutDelayingTheEventBeforeIt)
         large.SetOption(wxIMAGE_OPTION_QUALITY, 95);
         ASSERT_TRUE(large.SaveFile(Path("large.jpg"), wxBITMAP_TYPE_JPEG));
     }
-    const wxString folder = TestSupport::MakeTempFolder("plugins");
-    ASSERT_TRUE(wxCopyFile(VT_TEST_INPUT_PLUGIN_PATH, folder + "/libTestInput.so"));
-    ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
     TestPlugInAccess access;
-    ASSERT_TRUE(access.Attach(std::string((folder + "/libTestInput.so").fn_str())));
-    access.reset();
+    ASSERT_NO_FATAL_FAILURE(LoadTestInput(access));
     // The press comes 150 ms into the 300 ms event, while the picture is being prepared.
     access.scheduleOnEvent(0, 4, 1, 1, 150000);
 
@@ -605,11 +610,8 @@ TEST_F(MediaRun, ALargePictureIsPreparedWithoutDelayingTheEventBeforeIt)
 
 TEST_F(MediaRun, ConsecutivePicturesEachRaiseTheSensorPatchFromOff)
 {
-    wxImage red(80, 60), blue(80, 60);
-    red.SetRGB(wxRect(0, 0, 80, 60), 220, 0, 0);
-    blue.SetRGB(wxRect(0, 0, 80, 60), 0, 0, 220);
-    ASSERT_TRUE(red.SaveFile(Path("red.png"), wxBITMAP_TYPE_PNG));
-    ASSERT_TRUE(blue.SaveFile(Path("blue.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(SavePicture("red.png", 80, 60, wxColour(220, 0, 0)));
+    ASSERT_TRUE(SavePicture("blue.png", 80, 60, wxColour(0, 0, 220)));
     VTRunPlan plan = OneTrialPlan({PlannedEvent("Red", 300, Path("red.png"), 400 * TestSupport::kTimeScale),
                                    PlannedEvent("Blue", 300, Path("blue.png"), 400 * TestSupport::kTimeScale)});
     // A colour neither the background nor the root window shows.
@@ -641,19 +643,13 @@ TEST_F(MediaRun, ConsecutivePicturesEachRaiseTheSensorPatchFromOff)
 
 TEST_F(MediaRun, PositionAndCorrectnessColumnsTellWhatWasShownAndScored)
 {
-    const wxString folder = TestSupport::MakeTempFolder("plugins");
-    ASSERT_TRUE(wxCopyFile(VT_TEST_INPUT_PLUGIN_PATH, folder + "/libTestInput.so"));
-    ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
     TestPlugInAccess access;
-    ASSERT_TRUE(access.Attach(std::string((folder + "/libTestInput.so").fn_str())));
-    access.reset();
+    ASSERT_NO_FATAL_FAILURE(LoadTestInput(access));
     // Event inputs: 0 "Any key" (answered), 1 "Stream" (not).
     access.scheduleOnEvent(0, 5, 1, 1, 100000);
 
     ASSERT_TRUE(MediaTest::MakeTone(Path("tone.wav"), 200, "wav"));
-    wxImage green(64, 48);
-    green.SetRGB(wxRect(0, 0, 64, 48), 0, 200, 0);
-    ASSERT_TRUE(green.SaveFile(Path("green.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(SavePicture("green.png", 64, 48, wxColour(0, 200, 0)));
 
     VTPlannedEvent picture = PlannedEvent("Picture", 300, Path("green.png"), 200);
     picture.recordsResponses = false;
@@ -715,9 +711,7 @@ TEST_F(MediaRun, PositionAndCorrectnessColumnsTellWhatWasShownAndScored)
 
 TEST_F(MediaRun, ScreenshotsOfAllTrialsAreSavedBesideTheDataFile)
 {
-    wxImage green(64, 48);
-    green.SetRGB(wxRect(0, 0, 64, 48), 0, 200, 0);
-    ASSERT_TRUE(green.SaveFile(Path("green.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(SavePicture("green.png", 64, 48, wxColour(0, 200, 0)));
     AddEvent("Picture", 300, "green.png", 100, false);
     m_Trial->SetRepetitions(2);
     const wxString data = Path("p01.txt");
