@@ -662,7 +662,12 @@ TEST_F(MediaRun, PositionAndCorrectnessColumnsTellWhatWasShownAndScored)
     z.key = 'Z';
     z.name = "Z";
     stream.accepted.push_back(z);
-    VTRunPlan plan = OneTrialPlan({picture, tone, anyKey, stream});
+    // A location level moves the picture by just what it says.
+    VTPlannedEvent moved = picture;
+    moved.name = "Moved";
+    moved.hasPosition = true;
+    moved.position = wxPoint(100, -50);
+    VTRunPlan plan = OneTrialPlan({picture, moved, tone, anyKey, stream});
     VTSaveDataOptions options;
     options.SetSaveOption(VTSaveDataOptions::StimulusPositionColumn, true);
     plan.columns = VTDataColumns(options);
@@ -676,7 +681,7 @@ TEST_F(MediaRun, PositionAndCorrectnessColumnsTellWhatWasShownAndScored)
     VTPlugIn::DeleteAllObjects();
 
     const std::vector<wxString> lines = FileLines(settings.dataFile);
-    ASSERT_EQ(lines.size(), 9u + 6u);
+    ASSERT_EQ(lines.size(), 9u + 7u);
     ASSERT_EQ(lines[8], "Block\tTrial\tEvent\tStimulus\tStimulusX\tStimulusY\tStimulusWidth\tStimulusHeight\t"
                         "Response\tRT_ms\tCorrectness\tOnset_ms");
     auto fields = [&](size_t i) { return wxSplit(lines[9 + i], '\t', 0); };
@@ -687,18 +692,23 @@ TEST_F(MediaRun, PositionAndCorrectnessColumnsTellWhatWasShownAndScored)
     EXPECT_EQ(pictureRow[5], wxString::Format("%d", (screen.y - 48) / 2));
     EXPECT_EQ(pictureRow[6], "64");
     EXPECT_EQ(pictureRow[7], "48");
+    const wxArrayString movedRow = fields(1);
+    EXPECT_EQ(movedRow[4], wxString::Format("%d", (screen.x - 64) / 2 + 100));
+    EXPECT_EQ(movedRow[5], wxString::Format("%d", (screen.y - 48) / 2 - 50));
+    EXPECT_EQ(movedRow[6], "64");
+    EXPECT_EQ(movedRow[7], "48");
     // A sound draws nothing, though the picture stays on the screen.
-    const wxArrayString toneRow = fields(1);
+    const wxArrayString toneRow = fields(2);
     EXPECT_EQ(toneRow[2], "Tone");
     for (int i = 4; i < 8; ++i) EXPECT_EQ(toneRow[i], "") << i;
     // No responses defined: the key is recorded, nothing scored.
-    const wxArrayString anyRow = fields(2);
+    const wxArrayString anyRow = fields(3);
     EXPECT_EQ(anyRow[8], "key 5 port 1 press");
     EXPECT_EQ(anyRow[10], "");
     // Each word of the rapid presentation reports its own rectangle, and no response.
     int previousWidth = -1;
     for (size_t w = 0; w < 3; ++w) {
-        const wxArrayString row = fields(3 + w);
+        const wxArrayString row = fields(4 + w);
         SCOPED_TRACE(row[3]);
         ASSERT_FALSE(row[6].empty());
         long wordWidth = 0;
