@@ -519,7 +519,7 @@ TEST_F(MediaRun, AStimulusThatFailsAfterTheCheckStopsTheRunAndTheDataFileSaysSo)
 TEST_F(MediaRun, ALargePictureIsPreparedWithoutDelayingTheEventBeforeIt)
 {
     // Large enough that decoding and scaling it take far longer than the bound below.
-    const int width = 5000, height = 4000;
+    const int width = 4000, height = 3000;
     {
         wxImage large(width, height);
         unsigned char* data = large.GetData();
