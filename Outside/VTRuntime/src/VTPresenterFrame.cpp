@@ -14,6 +14,7 @@
 #include "DisplaySync.h"
 #include "VTRuntime/VTTextLayout.h"
 
+#include "VTPlugInCommon/VTSdkPointerInput.h"
 #include "VTPlugInCommon/VTTimer.h"
 
 namespace Vantrel {
@@ -27,6 +28,10 @@ VTPresenterFrame::VTPresenterFrame()
     m_Canvas->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_Canvas->Bind(wxEVT_PAINT, &VTPresenterFrame::OnPaint, this);
     m_Canvas->Bind(wxEVT_KEY_UP, &VTPresenterFrame::OnKeyUp, this);
+    for (const wxEventTypeTag<wxMouseEvent>& type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
+          wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DCLICK})
+        m_Canvas->Bind(type, &VTPresenterFrame::OnMouseButton, this);
     Bind(wxEVT_CHAR_HOOK, &VTPresenterFrame::OnCharHook, this);
 }
 
@@ -226,6 +231,29 @@ void VTPresenterFrame::OnKeyUp(wxKeyEvent& event)
     if (code == WXK_ESCAPE) return;
     m_Down.erase(code);
     m_Keys.push_back({code, 2, now});
+}
+
+void VTPresenterFrame::OnMouseButton(wxMouseEvent& event)
+{
+    // Stamped on arrival, like a key, before anything else is done with it.
+    const unsigned long long now = VTTimer::GetTimer().GetElapsedMicroseconds();
+    event.Skip();
+    VantrelSDK::PointerInputQueue& queue = VantrelSDK::PointerInputQueue::Get();
+    if (!queue.IsListening()) return;
+    VantrelSDK::PointerButtonEvent pointer;
+    pointer.timeMicroseconds = now;
+    // A double click's second press arrives as a double-click event: it is a press too.
+    pointer.phase = event.ButtonUp() ? 2 : 1;
+    switch (event.GetButton()) {
+        case wxMOUSE_BTN_LEFT: pointer.button = VantrelSDK::PointerButtonEvent::BUTTON_LEFT; break;
+        case wxMOUSE_BTN_MIDDLE: pointer.button = VantrelSDK::PointerButtonEvent::BUTTON_MIDDLE; break;
+        case wxMOUSE_BTN_RIGHT: pointer.button = VantrelSDK::PointerButtonEvent::BUTTON_RIGHT; break;
+        default: return;
+    }
+    pointer.position = event.GetPosition();
+    pointer.surface = m_Canvas->GetClientSize();
+    pointer.stimulusShown = GetStimulusRect(pointer.stimulus);
+    queue.Post(pointer);
 }
 
 bool VTPresenterFrame::TakeKey(Key& key)

@@ -71,6 +71,8 @@ private:
     wxRect Draw(wxDC& dc, const wxSize& size);
     void OnCharHook(wxKeyEvent& event);
     void OnKeyUp(wxKeyEvent& event);
+    // Buttons go to the on-screen input plug-in, when one listens.
+    void OnMouseButton(wxMouseEvent& event);
 
     wxWindow* m_Canvas;
     wxString m_Text;
