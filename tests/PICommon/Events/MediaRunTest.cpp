@@ -491,8 +491,9 @@ TEST_F(MediaRun, AStimulusThatFailsAfterTheCheckStopsTheRunAndTheDataFileSaysSo)
 
         // The message names the event (the check before the run names files) and the
         // file, and says why; it is logged once.
-        if (c.outcome == VTRunOutcome::StimulusFailed)
+        if (c.outcome == VTRunOutcome::StimulusFailed) {
             EXPECT_TRUE(report.failure.Contains("\"" + c.stimulus.name + "\"")) << report.failure;
+        }
         EXPECT_TRUE(report.failure.Contains(c.stimulus.stimulusLabel)) << report.failure;
         EXPECT_TRUE(report.failure.Contains(c.reason)) << report.failure;
         EXPECT_TRUE(presenter->WasLastRunCanceled());
