@@ -145,6 +145,7 @@ int RunTool(int argc, char** argv)
                 outcome == Vantrel::VTRunOutcome::Completed        ? "Completed"
                 : outcome == Vantrel::VTRunOutcome::Cancelled      ? "Cancelled"
                 : outcome == Vantrel::VTRunOutcome::DataFileFailed ? "Stopped, its data file could not be written"
+                : outcome == Vantrel::VTRunOutcome::StimulusFailed ? "Stopped, a stimulus could not be presented"
                                                                    : "Not run",
                 compiled.GetLastReport().rows.size(),
                 compiled.GetLastDataFile().empty() ? "" : "; data: ", compiled.GetLastDataFile().utf8_str().data());

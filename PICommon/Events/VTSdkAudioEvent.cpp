@@ -1,7 +1,6 @@
 #include "VTSdkAudioEvent.h"
 
 #include <wx/intl.h>
-#include <wx/log.h>
 
 #include "EventPlugInEntry.h"
 #include "Media/MediaPlayer.h"
@@ -24,22 +23,17 @@ public:
 
     bool PrepareStimulus(const VTSdkStimulus& stimulus, Interface_PresentationSurface&, wxString& problem) override
     {
-        m_Path = stimulus.path;
         return VTSdkFileEventPlugIn::CheckFileBasics(stimulus.path, problem) &&
                m_Player.Preroll(stimulus.path, VantrelMedia::Streams::Audio, problem);
     }
     bool IsPrepared(wxString& problem) override { return m_Player.PollPreroll(problem) == 1; }
     unsigned long long StartPresentation(Interface_PresentationSurface&) override { return m_Player.Play(); }
-    void OnTick(Interface_PresentationSurface&, unsigned long long) override
-    {
-        const wxString error = m_Player.TakeError();
-        if (!error.empty()) wxLogError(_("The sound \"%s\" stopped: %s"), m_Path, error);
-    }
+    // The runtime stops the run on a playback error and names the sound itself.
+    wxString TakePresentationFailure() override { return m_Player.TakeError(); }
     void StopPresentation() override { m_Player.Stop(); }
 
 private:
     VantrelMedia::MediaPlayer m_Player;
-    wxString m_Path;
 };
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <wx/bitmap.h>
 #include <wx/intl.h>
-#include <wx/log.h>
 
 #include "EventPlugInEntry.h"
 #include "Media/MediaPlayer.h"
@@ -28,7 +27,6 @@ public:
     bool PrepareStimulus(const VTSdkStimulus& stimulus, Interface_PresentationSurface& surface,
                          wxString& problem) override
     {
-        m_Path = stimulus.path;
         m_Area = surface.GetSurfaceSize();
         return VTSdkFileEventPlugIn::CheckFileBasics(stimulus.path, problem) &&
                m_Player.Preroll(stimulus.path, VantrelMedia::Streams::Film, problem);
@@ -39,7 +37,7 @@ public:
         if (m_First.IsOk()) return true;
         if (m_Player.PollPreroll(problem) != 1) return false;
         if (!m_Player.TakePrerollFrame(m_Frame)) {
-            problem = "its first frame could not be decoded";
+            problem = "its first frame could not be decoded (or is larger than a frame may be)";
             return false;
         }
         m_First = ToBitmap(m_Frame);
@@ -64,9 +62,9 @@ public:
             surface.ShowBitmap(ToBitmap(m_Frame));
             surface.PaintNow();
         }
-        const wxString error = m_Player.TakeError();
-        if (!error.empty()) wxLogError(_("The movie \"%s\" stopped: %s"), m_Path, error);
     }
+    // The runtime stops the run on a playback error and names the film itself.
+    wxString TakePresentationFailure() override { return m_Player.TakeError(); }
 
     void StopPresentation() override { m_Player.Stop(); }
     unsigned long GetDroppedFrameCount() const override { return m_Dropped; }
@@ -78,7 +76,6 @@ private:
     }
 
     VantrelMedia::MediaPlayer m_Player;
-    wxString m_Path;
     wxSize m_Area;
     wxImage m_Frame;
     wxBitmap m_First;

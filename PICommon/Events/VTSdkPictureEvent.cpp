@@ -4,7 +4,11 @@
 #include <wx/intl.h>
 #include <wx/log.h>
 
+#include <chrono>
+#include <future>
+
 #include "EventPlugInEntry.h"
+#include "PictureHeader.h"
 #include "VTPlugInCommon/VTSdkEventInstance.h"
 #include "VTPlugInCommon/VTSdkPicturePreviewControl.h"
 #include "VTPlugInCommon/VTSdkPresentationSurface.h"
@@ -24,13 +28,46 @@ class PictureInstance : public VTSdkEventInstance
 {
 public:
     using VTSdkEventInstance::VTSdkEventInstance;
+    ~PictureInstance() override
+    {
+        // A run that ends early waits for a decode still going (bounded by the pixel limit).
+        if (m_Decoding.valid()) m_Decoding.wait();
+    }
 
+    // The size is checked from the header here; decoding and scaling go on in the
+    // background, so the event on screen meanwhile keeps its timing.
     bool PrepareStimulus(const VTSdkStimulus& stimulus, Interface_PresentationSurface& surface,
                          wxString& problem) override
     {
-        wxImage image;
-        if (!VTSdkPictureEvent::LoadPicture(stimulus.path, image, problem)) return false;
-        m_Bitmap = wxBitmap(FitInto(image, surface.GetSurfaceSize(), true));
+        if (!VTSdkFileEventPlugIn::CheckFileBasics(stimulus.path, problem) || !CheckPictureSize(stimulus.path, problem))
+            return false;
+        const wxString path = stimulus.path;
+        const wxSize area = surface.GetSurfaceSize();
+        m_Decoding = std::async(std::launch::async, [path, area] {
+            Decoded result;
+            wxImage image;
+            if (VTSdkPictureEvent::LoadPicture(path, image, result.problem))
+                // Shown at its own size; only a picture larger than the display is scaled down.
+                result.image = FitInto(image, area, false);
+            return result;
+        });
+        return true;
+    }
+
+    // The bitmap is made here, on the GUI thread, once the decode is done: before this
+    // event's onset and after the previous event ended.
+    bool IsPrepared(wxString& problem) override
+    {
+        if (m_Bitmap.IsOk()) return true;
+        if (!m_Decoding.valid() || m_Decoding.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return false;
+        Decoded decoded = m_Decoding.get();
+        if (!decoded.image.IsOk()) {
+            problem = decoded.problem.empty() ? wxString(_("it cannot be read as a picture")) : decoded.problem;
+            return false;
+        }
+        m_Bitmap = wxBitmap(decoded.image);
+        if (!m_Bitmap.IsOk()) problem = _("it cannot be drawn");
         return m_Bitmap.IsOk();
     }
 
@@ -42,6 +79,12 @@ public:
     }
 
 private:
+    struct Decoded
+    {
+        wxImage image;
+        wxString problem;
+    };
+    std::future<Decoded> m_Decoding;
     wxBitmap m_Bitmap;
 };
 
@@ -54,8 +97,7 @@ VTSdkPictureEvent::VTSdkPictureEvent() : VTSdkFileEventPlugIn(kStrings)
 
 bool VTSdkPictureEvent::LoadPicture(const wxString& path, wxImage& image, wxString& problem)
 {
-    if (!CheckFileBasics(path, problem)) return false;
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
+    if (!CheckFileBasics(path, problem) || !CheckPictureSize(path, problem)) return false;
     {
         wxLogNull quiet;  // the caller names the file once
         image.LoadFile(path);

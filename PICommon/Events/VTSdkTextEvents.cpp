@@ -75,8 +75,11 @@ public:
 protected:
     unsigned long long ShowCurrent(Interface_PresentationSurface& surface)
     {
-        const unsigned long long onset = ShowAndStamp(surface, m_Segments[m_Current].text);
-        m_Segments[m_Current].onsetMicroseconds = onset;
+        VTSdkSegmentTime& segment = m_Segments[m_Current];
+        const unsigned long long onset = ShowAndStamp(surface, segment.text);
+        segment.onsetMicroseconds = onset;
+        // Each word has its own place on the screen; the data file reports it per word.
+        segment.hasRect = surface.GetDrawnRect(segment.rect);
         return onset;
     }
     // Moves to the next segment (showing it) or, after the last, to the finished state.

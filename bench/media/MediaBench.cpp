@@ -9,6 +9,10 @@
 // it computes from the device clock and latency.
 // Film: a 30 s 720p film through the movie plug-in onto a window, counting the frames
 // drawn, their rate against the film's, and the frames dropped.
+// Large picture: while an event runs, the picture plug-in prepares the next stimulus,
+// a 54-megapixel JPEG; how long the GUI thread is held (the call that starts the
+// preparation, and the longest gap between two turns of the loop until the picture is
+// decoded and scaled), and the bitmap made from it afterwards, before its own onset.
 
 #include <wx/app.h>
 #include <wx/dcclient.h>
@@ -208,5 +212,79 @@ TEST(MediaBench, SoundOnsetAndFilmFrameRate)
                 instance->GetDroppedFrameCount(), rate, std::abs(rate - 30.0) / 30.0 * 100.0);
     Report("gap between drawn frames", gaps);
     movies->DeleteEventInstance(instance);
+    surface->Destroy();
+}
+
+TEST(MediaBench, RunningEventWhileALargePictureIsPrepared)
+{
+    const wxString folder = TestSupport::MakeTempFolder("bench");
+    const wxString path = folder + "/large.jpg";
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_JPEG)) wxInitAllImageHandlers();
+    {
+        wxImage large(9000, 6000);
+        unsigned char* data = large.GetData();
+        for (size_t i = 0; i < size_t(9000) * 6000 * 3; ++i) data[i] = static_cast<unsigned char>(i * 7919 >> 3);
+        ASSERT_TRUE(large.SaveFile(path, wxBITMAP_TYPE_JPEG));
+    }
+    Vantrel::VTPlugIn::EnsureEventPlugInsLoaded();
+    VantrelSDK::VTSdkEventPlugin* pictures = Vantrel::VTPlugIn::GetSdkBaseEventPtr(300);
+    ASSERT_NE(pictures, nullptr);
+    auto* surface = new CountingSurface;
+    surface->SetSize(1920, 1080);
+    surface->Show();
+    Vantrel::VTTimer& timer = Vantrel::VTTimer::GetTimer();
+    std::vector<double> startCall, longestGap, bitmapMs, decodeMs;
+    for (int i = 0; i < 10; ++i) {
+        VantrelSDK::VTSdkEventInstance* instance = pictures->NewEventInstance_CallerMustDelete();
+        VantrelSDK::VTSdkStimulus stimulus;
+        stimulus.path = path;
+        wxString problem;
+        const unsigned long long begin = timer.GetElapsedMicroseconds();
+        ASSERT_TRUE(instance->PrepareStimulus(stimulus, *surface, problem)) << problem;
+        unsigned long long last = timer.GetElapsedMicroseconds();
+        startCall.push_back(double(last - begin) / 1000.0);
+        // The running event's loop: it turns until the decode is done; the call that
+        // finds it done also makes the bitmap, which the runtime does after the event ends.
+        double gap = 0;
+        for (;;) {
+            const unsigned long long before = timer.GetElapsedMicroseconds();
+            const bool ready = instance->IsPrepared(problem);
+            const unsigned long long after = timer.GetElapsedMicroseconds();
+            if (ready) {
+                bitmapMs.push_back(double(after - before) / 1000.0);
+                decodeMs.push_back(double(before - begin) / 1000.0);
+                break;
+            }
+            ASSERT_TRUE(problem.empty()) << problem;
+            PumpOnce();
+            const unsigned long long now = timer.GetElapsedMicroseconds();
+            gap = std::max(gap, double(now - last) / 1000.0);
+            last = now;
+        }
+        longestGap.push_back(gap);
+        pictures->DeleteEventInstance(instance);
+    }
+    // The same loop with nothing being prepared, as long as one decode took: what the
+    // machine's load alone does to it.
+    std::vector<double> baseline;
+    for (int i = 0; i < 3; ++i) {
+        const unsigned long long end = timer.GetElapsedMicroseconds() +
+                                       static_cast<unsigned long long>(decodeMs.empty() ? 1000.0 : decodeMs[0] * 1000);
+        unsigned long long last = timer.GetElapsedMicroseconds();
+        double gap = 0;
+        while (last < end) {
+            PumpOnce();
+            const unsigned long long now = timer.GetElapsedMicroseconds();
+            gap = std::max(gap, double(now - last) / 1000.0);
+            last = now;
+        }
+        baseline.push_back(gap);
+    }
+    std::printf("\nLarge picture 9000x6000 JPEG prepared while an event runs (display 1920x1080)\n");
+    Report("start of the preparation (GUI thread)", startCall);
+    Report("longest GUI loop gap while it decodes", longestGap);
+    Report("longest GUI loop gap, nothing prepared", baseline);
+    Report("decode and scale (background)", decodeMs);
+    Report("bitmap before the onset (GUI thread)", bitmapMs);
     surface->Destroy();
 }

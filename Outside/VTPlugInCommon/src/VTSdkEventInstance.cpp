@@ -18,6 +18,8 @@ bool Interface_EventInstanceForRuntime::IsFinished() const { return false; }
 void Interface_EventInstanceForRuntime::StopPresentation() {}
 std::vector<VTSdkSegmentTime> Interface_EventInstanceForRuntime::GetSegmentTimes() const { return {}; }
 unsigned long Interface_EventInstanceForRuntime::GetDroppedFrameCount() const { return 0; }
+wxString Interface_EventInstanceForRuntime::TakePresentationFailure() { return wxString(); }
+bool Interface_PresentationSurface::GetDrawnRect(wxRect&) const { return false; }
 
 VTSdkEventInstance::VTSdkEventInstance(VTSdkEventPlugin& owner) : m_Owner(owner) {}
 VTSdkEventInstance::~VTSdkEventInstance() {}

@@ -193,6 +193,8 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid)
     settings.subjectName = options.GetSubjectName();
     settings.sessionID = options.GetSessionID();
     settings.saveData = options.IsDataSaved() && !preview;
+    // Screenshots go beside the data file; without one there is nowhere to put them.
+    settings.saveScreenshots = options.GetScreenshotFlag() && settings.saveData;
     bool inPreferredFolder = false;
     if (settings.saveData)
         settings.dataFile = VTDataFolder::ResolveDataFile(*m_Expanded, options.GetDataFile(), m_ExperimentName,

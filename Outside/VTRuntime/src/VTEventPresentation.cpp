@@ -30,25 +30,42 @@ bool VTEventPresentation::Prepare(VantrelSDK::Interface_PresentationSurface& sur
 {
     if (m_Event.kind == VTPlannedEvent::StimulusKind::None) return true;
     if (!m_Instance) {
-        m_Failed = true;
         problem = wxString::Format(_("no plug-in presents events of type %d"), m_Event.pluginID);
+        Fail(problem);
         return false;
     }
     VantrelSDK::VTSdkStimulus stimulus;
     stimulus.text = m_Event.text;
     stimulus.path = m_Event.path;
-    m_Failed = !m_Instance->PrepareStimulus(stimulus, surface, problem);
-    return !m_Failed;
+    if (m_Instance->PrepareStimulus(stimulus, surface, problem)) return true;
+    Fail(problem);
+    return false;
 }
 
 bool VTEventPresentation::IsPrepared(bool& failed, wxString& problem)
 {
     failed = m_Failed;
+    problem = m_Problem;
     if (m_Failed) return false;
     if (!m_Instance) return true;
     if (m_Instance->IsPrepared(problem)) return true;
-    failed = m_Failed = !problem.empty();
+    if (!problem.empty()) Fail(problem);
+    failed = m_Failed;
     return false;
+}
+
+void VTEventPresentation::Fail(const wxString& problem)
+{
+    if (m_Failed) return;
+    m_Failed = true;
+    // A plug-in that gives no reason still gets one in the message: a failure is never silent.
+    m_Problem = problem.empty() ? wxString(_("its plug-in gave no reason")) : problem;
+}
+
+bool VTEventPresentation::HasFailed(wxString& problem) const
+{
+    problem = m_Problem;
+    return m_Failed;
 }
 
 unsigned long long VTEventPresentation::Start(VantrelSDK::Interface_PresentationSurface& surface)
@@ -62,7 +79,10 @@ unsigned long long VTEventPresentation::Start(VantrelSDK::Interface_Presentation
 
 void VTEventPresentation::Tick(VantrelSDK::Interface_PresentationSurface& surface, unsigned long long now)
 {
-    if (m_Started && m_Instance && !m_Failed) m_Instance->OnTick(surface, now);
+    if (!m_Started || !m_Instance || m_Failed) return;
+    m_Instance->OnTick(surface, now);
+    const wxString failure = m_Instance->TakePresentationFailure();
+    if (!failure.empty()) Fail(failure);
 }
 
 bool VTEventPresentation::TakesStepResponses() const

@@ -30,6 +30,11 @@ public:
     // True once the stimulus can start at once; false while loading or after a failure
     // (`failed` tells which).
     bool IsPrepared(bool& failed, wxString& problem);
+    // Gives up on a stimulus that did not get ready in time.
+    void Fail(const wxString& problem);
+    // The stimulus cannot be (or no longer is) presented: it failed to load, or its
+    // plug-in reported a failure while it ran. `problem` says why, never empty.
+    bool HasFailed(wxString& problem) const;
     // Puts the stimulus out; the onset on the run timer in microseconds.
     unsigned long long Start(VantrelSDK::Interface_PresentationSurface& surface);
     void Tick(VantrelSDK::Interface_PresentationSurface& surface, unsigned long long now);
@@ -48,6 +53,7 @@ private:
     VantrelSDK::VTSdkEventPlugin* m_Plugin = nullptr;
     VantrelSDK::VTSdkEventInstance* m_Instance = nullptr;
     bool m_Failed = false;
+    wxString m_Problem;
     bool m_Started = false;
 };
 

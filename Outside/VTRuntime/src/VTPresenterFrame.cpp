@@ -3,7 +3,9 @@
 #include <wx/app.h>
 #include <wx/dcbuffer.h>
 #include <wx/display.h>
+#include <wx/dcmemory.h>
 #include <wx/evtloop.h>
+#include <wx/log.h>
 #include <wx/panel.h>
 #include <wx/stopwatch.h>
 #include <wx/tokenzr.h>
@@ -67,6 +69,7 @@ void VTPresenterFrame::WaitForTheFirstPaint()
 
 void VTPresenterFrame::ShowBlank()
 {
+    m_StimulusShown = true;
     m_Text.clear();
     m_Picture = wxBitmap();
     Refresh();
@@ -74,6 +77,7 @@ void VTPresenterFrame::ShowBlank()
 
 void VTPresenterFrame::ShowText(const wxString& text)
 {
+    m_StimulusShown = true;
     m_Picture = wxBitmap();
     m_Text = text;
     Refresh();
@@ -81,6 +85,7 @@ void VTPresenterFrame::ShowText(const wxString& text)
 
 void VTPresenterFrame::ShowBitmap(const wxBitmap& bitmap)
 {
+    m_StimulusShown = true;
     m_Text.clear();
     m_Picture = bitmap;
     Refresh();
@@ -120,8 +125,28 @@ void VTPresenterFrame::SetStimulusPlacement(const wxPoint& offset, const wxColou
 
 bool VTPresenterFrame::GetStimulusRect(wxRect& rect) const
 {
-    rect = m_StimulusRect;
-    return !m_StimulusRect.IsEmpty();
+    rect = m_StimulusShown ? m_StimulusRect : wxRect();
+    return !rect.IsEmpty();
+}
+
+unsigned long long VTPresenterFrame::FramePeriodMicroseconds() const
+{
+    const int index = wxDisplay::GetFromWindow(this);
+    const int hertz = wxDisplay(index == wxNOT_FOUND ? 0u : unsigned(index)).GetCurrentMode().refresh;
+    return 1000000ULL / static_cast<unsigned long long>(hertz > 0 ? hertz : 60);
+}
+
+bool VTPresenterFrame::SaveScreenshot(const wxString& path)
+{
+    const wxSize size = m_Canvas->GetClientSize();
+    if (size.x <= 0 || size.y <= 0) return false;
+    wxBitmap shot(size);
+    {
+        wxMemoryDC dc(shot);
+        Draw(dc, size);
+    }
+    wxLogNull quiet;  // the caller names the file once
+    return shot.SaveFile(path, wxBITMAP_TYPE_PNG);
 }
 
 void VTPresenterFrame::AddLabelledRectangle(const wxRect& rect, const wxString& label)
@@ -144,27 +169,31 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(m_Canvas);
     m_EverPainted = true;
-    const wxSize size = m_Canvas->GetClientSize();
+    m_StimulusRect = Draw(dc, m_Canvas->GetClientSize());
+}
+
+wxRect VTPresenterFrame::Draw(wxDC& dc, const wxSize& size)
+{
     dc.SetBackground(wxBrush(m_Background));
     dc.Clear();
-    m_StimulusRect = wxRect();
+    wxRect stimulusRect;
     if (m_Grid) {
         dc.SetPen(wxPen(wxColour(60, 60, 60)));
         for (int x = 0; x < size.x; x += 50) dc.DrawLine(x, 0, x, size.y);
         for (int y = 0; y < size.y; y += 50) dc.DrawLine(0, y, size.x, y);
     }
     if (m_Picture.IsOk()) {
-        m_StimulusRect =
+        stimulusRect =
             wxRect((size.x - m_Picture.GetWidth()) / 2 + m_Offset.x, (size.y - m_Picture.GetHeight()) / 2 + m_Offset.y,
                    m_Picture.GetWidth(), m_Picture.GetHeight());
-        dc.DrawBitmap(m_Picture, m_StimulusRect.GetTopLeft());
+        dc.DrawBitmap(m_Picture, stimulusRect.GetTopLeft());
     } else if (!m_Text.empty()) {
         // Text stands out from the experiment's background: black on light, white on dark.
         VTTextLayout layout = VTTextLayout::Fit(dc, m_Text, size);
         for (wxRect& line : layout.lineRects) line.Offset(m_Offset);
         const wxColour usual = m_Background.GetLuminance() > 0.5 ? *wxBLACK : *wxWHITE;
         layout.Draw(dc, m_TextColour.IsOk() ? m_TextColour : usual);
-        m_StimulusRect = layout.Bounds();
+        stimulusRect = layout.Bounds();
     }
     for (const Labelled& r : m_Rectangles) {
         dc.SetPen(wxPen(*wxWHITE, 2));
@@ -178,6 +207,7 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
         dc.SetBrush(wxBrush(m_SensorPatchColour));
         dc.DrawRectangle(m_SensorPatch);
     }
+    return stimulusRect;
 }
 
 void VTPresenterFrame::OnCharHook(wxKeyEvent& event)

@@ -40,8 +40,18 @@ public:
     // effect with the next PaintNow(); hiding at once.
     void SetSensorPatch(const wxRect& rect, const wxColour& colour);
     void ShowSensorPatch(bool show);
-    // Where the last paint drew the stimulus (false: no stimulus drawn).
+    // The patch is on the display (it went up with the last paint).
+    bool IsSensorPatchUp() const { return m_SensorPatchShown; }
+    // How long the display shows one frame (from its refresh rate; 60 Hz when unknown).
+    unsigned long long FramePeriodMicroseconds() const;
+    // A new event begins: until it shows something, nothing counts as its stimulus
+    // (a sound draws nothing, though the display keeps what it showed).
+    void BeginStimulus() { m_StimulusShown = false; }
+    // Where the last paint drew the current event's stimulus (false: it drew none).
     bool GetStimulusRect(wxRect& rect) const;
+    bool GetDrawnRect(wxRect& rect) const override { return GetStimulusRect(rect); }
+    // Saves what the display shows now as a PNG file; false when it cannot be written.
+    bool SaveScreenshot(const wxString& path);
     // Where what is shown next is drawn: its middle `offset` pixels from the surface's
     // centre; and the colour of its text (an invalid colour: black or white as above).
     void SetStimulusPlacement(const wxPoint& offset, const wxColour& textColour);
@@ -57,6 +67,8 @@ public:
 private:
     void WaitForTheFirstPaint();
     void OnPaint(wxPaintEvent& event);
+    // Draws the whole display on `dc`; returns where the stimulus went (empty: none).
+    wxRect Draw(wxDC& dc, const wxSize& size);
     void OnCharHook(wxKeyEvent& event);
     void OnKeyUp(wxKeyEvent& event);
     // Buttons go to the on-screen input plug-in, when one listens.
@@ -75,6 +87,7 @@ private:
     bool m_SensorPatchArmed = false;
     bool m_SensorPatchShown = false;
     wxRect m_StimulusRect;
+    bool m_StimulusShown = false;
     wxPoint m_Offset;
     wxColour m_TextColour;
     struct Labelled

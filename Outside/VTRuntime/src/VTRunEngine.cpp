@@ -21,6 +21,8 @@
 #include "VTRunCursor.h"
 #include "VTRuntime/DynamicRuntimeEnvironment.h"
 #include "VTRuntime/VTPlugIn.h"
+#include "VTStimulusFailure.h"
+#include "VTTrialScreenshots.h"
 
 namespace Vantrel {
 
@@ -69,7 +71,9 @@ public:
         Response,
         TimeLimit,
         Ended,
-        Cancelled
+        Cancelled,
+        // The stimulus failed while it was presented.
+        Failed
     };
 
     EventWait(VTPresenterFrame& frame, VTInputPoller& poller, VTEventPresentation& presentation,
@@ -92,6 +96,8 @@ public:
                 if (m_Matched.endsEvent) return Result::Response;
             }
             m_Presentation.Tick(m_Frame, timer.GetElapsedMicroseconds());
+            wxString problem;
+            if (m_Presentation.HasFailed(problem)) return Result::Failed;
             if (m_Presentation.IsFinished()) return m_Responded ? Result::Response : Result::Ended;
             if (limit >= 0 && timer.GetElapsedMicroseconds() >= m_Onset + static_cast<unsigned long long>(limit) * 1000)
                 return m_Responded ? Result::Response : Result::TimeLimit;
@@ -191,6 +197,8 @@ private:
             out.key = key;
             out.port = port;
             out.phase = phase;
+            // Nothing was defined, so nothing is scored (see Scored()).
+            out.correct = false;
             out.endsEvent = m_Event.anyResponseEnds;
             return phase == 1;  // with nothing defined, a press of anything answers
         }
@@ -248,18 +256,17 @@ private:
 };
 
 // Starts loading an event's stimulus on the frame; a stimulus that cannot be loaded
-// is reported with its event and shows as a blank display.
+// keeps its failure, which stops the run when the event is due.
 std::unique_ptr<VTEventPresentation> PrepareEvent(const VTPlannedEvent& event, VTPresenterFrame& frame)
 {
     auto presentation = std::make_unique<VTEventPresentation>(event);
     wxString problem;
-    if (!presentation->Prepare(frame, problem))
-        wxLogError(_("The stimulus of the event \"%s\" cannot be presented: %s"), event.name, problem);
+    presentation->Prepare(frame, problem);
     return presentation;
 }
 
 // Pumps until the stimulus can start (it usually is by then: it was prepared while
-// the previous event ran). False when the participant cancelled meanwhile.
+// the previous event ran) or has failed. False when the participant cancelled meanwhile.
 bool WaitUntilPrepared(VTEventPresentation& presentation, VTPresenterFrame& frame)
 {
     const long kBoundMs = 10000;
@@ -269,15 +276,11 @@ bool WaitUntilPrepared(VTEventPresentation& presentation, VTPresenterFrame& fram
     while (!presentation.IsPrepared(failed, problem) && !failed) {
         if (frame.TakeEscape() && EventWait::ConfirmCancelOn(frame)) return false;
         if (waited.Time() > kBoundMs) {
-            problem = wxString::Format(_("it was not ready after %ld seconds"), kBoundMs / 1000);
-            failed = true;
+            presentation.Fail(wxString::Format(_("it was not ready after %ld seconds"), kBoundMs / 1000));
             break;
         }
         EventWait::PumpOnce();
     }
-    if (failed)
-        wxLogError(_("The stimulus of the event \"%s\" cannot be presented: %s"), presentation.GetEvent().name,
-                   problem);
     return true;
 }
 
@@ -317,6 +320,21 @@ const VTPlannedEvent* EventOnlyAbsentDevicesEnd(const VTRunPlan& plan, const VTR
     return nullptr;
 }
 
+// Between two stimuli that both raise the light-sensor patch, the patch is down for
+// at least one frame of the display, so that every onset is a transition the sensor sees.
+void LowerSensorPatchForAFrame(VTPresenterFrame& frame)
+{
+    if (!frame.IsSensorPatchUp()) return;
+    frame.ShowSensorPatch(false);
+    frame.PaintNow();
+    VTTimer& timer = VTTimer::GetTimer();
+    const unsigned long long end = timer.GetElapsedMicroseconds() + frame.FramePeriodMicroseconds();
+    while (timer.GetElapsedMicroseconds() < end) EventWait::PumpOnce();
+}
+
+// Correctness is scored only against the event's defined responses.
+bool Scored(const VTPlannedEvent& event) { return event.recordsResponses && !event.accepted.empty(); }
+
 double Milliseconds(unsigned long long microseconds) { return double(microseconds) / 1000.0; }
 
 // The data-file rows of one presented event: one row, or one per word shown.
@@ -345,6 +363,7 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRo
             } else {
                 row.correctness = plan.codeNoResponse;
             }
+            if (!Scored(event)) row.correctness.clear();
         }
         rows.push_back(row);
         return rows;
@@ -360,6 +379,9 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRo
         row.stimulus = segment.text;
         row.hasOnset = true;
         row.onsetMs = Milliseconds(segment.onsetMicroseconds);
+        // Each word was drawn in its own place.
+        row.hasStimulusRect = segment.hasRect;
+        row.stimulusRect = segment.rect;
         if (event.recordsResponses) {
             if (segment.answered) {
                 row.response = segment.responseName;
@@ -371,9 +393,10 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRo
                 row.hasReactionTime = true;
                 row.reactionTimeMs = Milliseconds(wait.ResponseTime() - segment.onsetMicroseconds);
                 row.correctness = wait.Matched().correct ? plan.codeCorrect : plan.codeIncorrect;
-            } else if (presentation.TakesStepResponses()) {
+            } else {
                 row.correctness = plan.codeNoResponse;
             }
+            if (!Scored(event)) row.correctness.clear();
         }
         rows.push_back(row);
     }
@@ -389,7 +412,9 @@ public:
     {
         Going,
         Cancelled,
-        DataFailed
+        DataFailed,
+        // A stimulus could not be presented; GetStimulusFailure() says which and why.
+        StimulusFailed
     };
 
     RunSession(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport& report, VTPresenterFrame& frame,
@@ -400,7 +425,8 @@ public:
           m_Poller(poller),
           m_File(file),
           m_Cursor(plan),
-          m_Environment(settings.subjectName)
+          m_Environment(settings.subjectName),
+          m_Screenshots(settings.saveScreenshots && file.IsOpen() ? settings.dataFile : wxString())
     {
         m_Cursor.SetWhenToPresent([this](size_t criteria) {
             return criteria < m_Plan.rules.size() &&
@@ -424,6 +450,7 @@ public:
     }
 
     const VTRunCursor& GetCursor() const { return m_Cursor; }
+    const wxString& GetStimulusFailure() const { return m_StimulusFailure; }
 
 private:
     // One presentation of a block: its trials, then its rules (and the events they present).
@@ -465,6 +492,7 @@ private:
             m_Cursor.ApplyTrialDecision(Decide(trial.rules));
             status = RunEvents(block, &trial);
         }
+        if (status == Status::Going) m_Screenshots.Take(m_Frame, trial.name);
         m_Poller.EndTrial();
         return status;
     }
@@ -506,6 +534,9 @@ private:
     {
         std::unique_ptr<VTEventPresentation> presentation = TakePrepared(event);
         if (!WaitUntilPrepared(*presentation, m_Frame)) return Status::Cancelled;
+        wxString problem;
+        if (presentation->HasFailed(problem)) return StimulusFailed(event, problem);
+        if (event.showsSensorPatch) LowerSensorPatchForAFrame(m_Frame);
         // Stale input is flushed before the stimulus appears, and polling goes
         // on while it is drawn: the flush takes no part in the reaction time,
         // and a press stamped before the onset is no answer to this event.
@@ -516,6 +547,7 @@ private:
         m_Frame.ShowSensorPatch(event.showsSensorPatch);
         m_Frame.SetStimulusPlacement(event.hasPosition ? event.position : wxPoint(),
                                      event.hasColour ? event.colour : wxNullColour);
+        m_Frame.BeginStimulus();
         const unsigned long long onset = presentation->Start(m_Frame);
         m_Environment.NoteEventOnset(onset, event.resetsReactionTimer);
         if (trial && m_Cursor.GetEventNumber() == 1 && m_LastEventEnd)
@@ -534,6 +566,12 @@ private:
         presentation->Stop();
         m_Report.droppedFrames += presentation->GetDroppedFrameCount();
         if (result == EventWait::Result::Cancelled) return Status::Cancelled;
+        // What failed while it was presented never reached the participant whole:
+        // it gets no row, and the run stops.
+        if (result == EventWait::Result::Failed) {
+            presentation->HasFailed(problem);
+            return StimulusFailed(event, problem);
+        }
         // A response that is none of the experiment's defined responses still counts as the last one.
         if (event.recordsResponses && wait.Responded())
             m_Environment.NoteResponse(wait.Matched().responseID >= 0
@@ -562,6 +600,12 @@ private:
         return Status::Going;
     }
 
+    Status StimulusFailed(const VTPlannedEvent& event, const wxString& problem)
+    {
+        m_StimulusFailure = StimulusFailureMessage(event, problem);
+        return Status::StimulusFailed;
+    }
+
     const VTRunPlan& m_Plan;
     VTRunReport& m_Report;
     VTPresenterFrame& m_Frame;
@@ -572,6 +616,8 @@ private:
     unsigned long long m_LastEventEnd = 0;
     // The stimulus prepared for the event the cursor predicted would come next.
     std::unique_ptr<VTEventPresentation> m_Next;
+    VTTrialScreenshots m_Screenshots;
+    wxString m_StimulusFailure;
 };
 }  // namespace
 
@@ -609,10 +655,7 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     // Every stimulus must be presentable before anything is shown or written.
     VTPlugIn::EnsureEventPlugInsLoaded();
     wxString stimulusProblems;
-    if (!CheckStimuliBeforeRun(plan, stimulusProblems)) {
-        wxLogError("%s", stimulusProblems);
-        return VTRunOutcome::NotStarted;
-    }
+    if (!CheckStimuliBeforeRun(plan, stimulusProblems)) return notStarted(stimulusProblems);
 
     // A preview is ended with Escape by whoever looks at it; a run must end by itself.
     int absentDevice = -1;
@@ -679,17 +722,26 @@ VTRunOutcome VTRunEngine::Run(const VTRunPlan& plan, const VTRunSettings& settin
     const RunSession::Status status = session.Run();
     const bool cancelled = status == RunSession::Status::Cancelled;
     bool dataFailed = status == RunSession::Status::DataFailed;
+    const wxString stimulusFailure = session.GetStimulusFailure();
     const wxString guardReason = session.GetCursor().GetGuardReason();
     // A run the guard ended says so where its data are.
     if (!guardReason.empty() && file.IsOpen() && !file.WriteStopped(guardReason)) dataFailed = true;
     poller.EndExperiment();
     report.pollStats = poller.GetPollStats();
+    if (!stimulusFailure.empty() && file.IsOpen() && !dataFailed) file.WriteStopped(stimulusFailure);
     if (!file.Close() || dataFailed) {
         report.failure = file.GetLastError() + " " + _("The experiment was stopped.");
         wxLogError("%s", report.failure);
         presenter->SetLastRunFailure(report.failure);
         presenter->SetLastRunCanceled(true);
         return VTRunOutcome::DataFileFailed;
+    }
+    if (!stimulusFailure.empty()) {
+        report.failure = stimulusFailure;
+        wxLogError("%s", report.failure);
+        presenter->SetLastRunFailure(report.failure);
+        presenter->SetLastRunCanceled(true);
+        return VTRunOutcome::StimulusFailed;
     }
     if (!guardReason.empty() && !cancelled) {
         report.failure = guardReason;

@@ -7,6 +7,8 @@
 #include <gst/pbutils/pbutils.h>
 #include <gst/video/video.h>
 
+#include <algorithm>
+#include <atomic>
 #include <mutex>
 
 #include "VTPlugInCommon/VTTimer.h"
@@ -40,6 +42,8 @@ bool SampleToImage(GstSample* sample, wxImage& image, GstClockTime* ptsOrNull)
 {
     GstVideoInfo info;
     if (!sample || !gst_video_info_from_caps(&info, gst_sample_get_caps(sample))) return false;
+    // A frame beyond the limit is never copied (CheckMediaFile refuses such films first).
+    if (!FrameSizeAllowed(info.width, info.height)) return false;
     GstBuffer* buffer = gst_sample_get_buffer(sample);
     GstVideoFrame frame;
     if (!buffer || !gst_video_frame_map(&frame, &info, buffer, GST_MAP_READ)) return false;
@@ -56,6 +60,17 @@ bool SampleToImage(GstSample* sample, wxImage& image, GstClockTime* ptsOrNull)
 }
 
 }  // namespace
+
+bool FrameSizeAllowed(long long width, long long height)
+{
+    return width > 0 && height > 0 && width * height <= kMaximumFramePixels;
+}
+
+wxString FrameTooLargeProblem(long long width, long long height)
+{
+    return wxString::Format("its frames are too large (%lld x %lld pixels; at most %lld megapixels are shown)", width,
+                            height, kMaximumFramePixels / 1000000);
+}
 
 wxString AudioSinkDescription()
 {
@@ -85,6 +100,9 @@ struct MediaPlayer::Impl
     GstElement* audioSink = nullptr;  // owned by the pipeline
     GstElement* frameSink = nullptr;  // appsink, owned by the pipeline
     bool ended = false;
+    Streams streams = Streams::Audio;
+    // Buffers that reached the audio output (counted on GStreamer's streaming thread).
+    std::atomic<unsigned long> audioBuffers{0};
     wxString error;
     GstClockTime shownPts = GST_CLOCK_TIME_NONE;
 
@@ -147,6 +165,18 @@ bool MediaPlayer::Preroll(const wxString& path, Streams streams, wxString& probl
     }
     if (error) g_error_free(error);
     m_Impl->audioSink = audioSink;
+    m_Impl->streams = streams;
+    m_Impl->audioBuffers = 0;
+    if (GstPad* pad = gst_element_get_static_pad(audioSink, "sink")) {
+        gst_pad_add_probe(
+            pad, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
+            [](GstPad*, GstPadProbeInfo*, gpointer counter) {
+                ++*static_cast<std::atomic<unsigned long>*>(counter);
+                return GST_PAD_PROBE_OK;
+            },
+            &m_Impl->audioBuffers, nullptr);
+        gst_object_unref(pad);
+    }
 
     guint flags = kPlayAudio | kPlaySoftVolume;
     if (streams == Streams::Film) {
@@ -192,7 +222,15 @@ int MediaPlayer::PollPreroll(wxString& problem)
     GstState state = GST_STATE_NULL;
     switch (gst_element_get_state(m_Impl->pipeline, &state, nullptr, 0)) {
         case GST_STATE_CHANGE_SUCCESS:
-        case GST_STATE_CHANGE_NO_PREROLL: return state >= GST_STATE_PAUSED ? 1 : 0;
+        case GST_STATE_CHANGE_NO_PREROLL:
+            if (state < GST_STATE_PAUSED) return 0;
+            // A sink prerolls on its first sample, or on the end of a stream that has
+            // none: a sound with a header and no samples would play as silence.
+            if (m_Impl->streams == Streams::Audio && m_Impl->audioBuffers.load() == 0) {
+                problem = "it holds nothing to play (no samples after its header)";
+                return -1;
+            }
+            return 1;
         case GST_STATE_CHANGE_ASYNC: return 0;
         case GST_STATE_CHANGE_FAILURE:
         default:
@@ -216,7 +254,10 @@ unsigned long long MediaPlayer::Play()
 {
     Vantrel::VTTimer& timer = Vantrel::VTTimer::GetTimer();
     if (!m_Impl->pipeline) return timer.GetElapsedMicroseconds();
-    gst_element_set_state(m_Impl->pipeline, GST_STATE_PLAYING);
+    if (gst_element_set_state(m_Impl->pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+        m_Impl->DrainBus();
+        if (m_Impl->error.empty()) m_Impl->error = "the output would not start";
+    }
     GstClock* clock = gst_element_get_clock(m_Impl->pipeline);
     const unsigned long long requested = timer.GetElapsedMicroseconds();
     if (!clock) return requested;
@@ -302,12 +343,20 @@ bool CheckMediaFile(const wxString& path, Streams streams, wxString& problem)
             GList* audio = gst_discoverer_info_get_audio_streams(info);
             GList* video = gst_discoverer_info_get_video_streams(info);
             bool moving = false;
-            for (GList* item = video; item; item = item->next)
-                if (!gst_discoverer_video_info_is_image(GST_DISCOVERER_VIDEO_INFO(item->data))) moving = true;
+            long long width = 0, height = 0;
+            for (GList* item = video; item; item = item->next) {
+                auto* stream = GST_DISCOVERER_VIDEO_INFO(item->data);
+                if (gst_discoverer_video_info_is_image(stream)) continue;
+                moving = true;
+                width = std::max<long long>(width, gst_discoverer_video_info_get_width(stream));
+                height = std::max<long long>(height, gst_discoverer_video_info_get_height(stream));
+            }
             if (streams == Streams::Audio && !audio)
                 problem = "it holds no sound";
             else if (streams == Streams::Film && !moving)
                 problem = "it holds no film";
+            else if (streams == Streams::Film && !FrameSizeAllowed(width, height))
+                problem = FrameTooLargeProblem(width, height);
             else
                 ok = true;
             gst_discoverer_stream_info_list_free(audio);

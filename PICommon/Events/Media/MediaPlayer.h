@@ -30,6 +30,13 @@ enum class Streams
 // a sink that keeps the clock without a sound card, e.g. "fakesink sync=true".
 wxString AudioSinkDescription();
 
+// Film frames larger than this are refused, like pictures (64 megapixels): a frame
+// is decoded and copied whole, several at a time.
+constexpr long long kMaximumFramePixels = 64LL * 1000 * 1000;
+bool FrameSizeAllowed(long long width, long long height);
+// "its frames are too large (W x H pixels; ...)".
+wxString FrameTooLargeProblem(long long width, long long height);
+
 // Starts GStreamer once per process; false (with `problem`) when it cannot.
 bool EnsureGStreamer(wxString& problem);
 

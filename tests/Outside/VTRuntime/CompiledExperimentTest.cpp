@@ -80,10 +80,11 @@ TEST_F(CompiledExperiment, TwoBlockFixtureRunsByItselfAndWritesTheDataFile)
     EXPECT_EQ(lines[1], "Experiment\tTwo Blocks");
     EXPECT_EQ(lines[2], "Subject\tp07");
     EXPECT_EQ(lines[4], "Group\tEveryone");
+    // No responses are defined: nothing is scored.
     const std::vector<wxString> expected = {
-        "Practice\tP1\tFixation P1\t+\t\t\tNR", "Practice\tP1\tWord P1\tword P1\t\t\tNR",
-        "Practice\tP2\tFixation P2\t+\t\t\tNR", "Practice\tP2\tWord P2\tword P2\t\t\tNR",
-        "Main\tM1\tFixation M1\t+\t\t\tNR",     "Main\tM1\tWord M1\tword M1\t\t\tNR"};
+        "Practice\tP1\tFixation P1\t+\t\t\t", "Practice\tP1\tWord P1\tword P1\t\t\t",
+        "Practice\tP2\tFixation P2\t+\t\t\t", "Practice\tP2\tWord P2\tword P2\t\t\t",
+        "Main\tM1\tFixation M1\t+\t\t\t",     "Main\tM1\tWord M1\tword M1\t\t\t"};
     EXPECT_EQ(RowsOf(lines), expected);
 }
 

@@ -443,6 +443,54 @@ TEST(DataFolder, AnExperimentNeverSavedUsesTheDefaultFolderInEveryExperimentFold
     EXPECT_EQ(VTDataFolder::PreferredFolder(experiment), VTDataFolder::DefaultFolder());
 }
 
+TEST_F(ToolRuns, AStimulusThatFailsDuringTheRunEndsItAsFailedWithTheReasonInTheDataFile)
+{
+    // A sound file with a header and no samples passes the check before the run; it
+    // fails when it is prepared, while the first event is up.
+    VTExperiment experiment;
+    experiment.SetTitle("Silence");
+    VTBlock* block = Fixture::Add<VTBlock>(experiment, ElementType::Block, "B");
+    VTTrial* trial = Fixture::Add<VTTrial>(experiment, ElementType::Trial, "T");
+    trial->AddUsedEvent(Fixture::TextEvent(experiment, "First", "first", 200));
+    VTEvent* sound = Fixture::Add<VTEvent>(experiment, ElementType::Event, "Silence");
+    sound->SetPlugInID(EventPlugIn::Audio);
+    sound->AddStimFile("empty.wav");
+    sound->AcceptInputSettingsForEditor(false, true, 0, 500, -1);
+    sound->AcceptEndEventSettings(false, false, false, true);
+    trial->AddUsedEvent(sound);
+    block->AddUsedTrial(trial);
+    const wxString file = Save(experiment, "silence");
+    const wxString folder = wxFileName(file).GetPath();
+    {
+        auto le32 = [](unsigned long v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+        auto le16 = [](unsigned v) { return std::string{char(v), char(v >> 8)}; };
+        const std::string wav = "RIFF" + le32(36) + "WAVE" + "fmt " + le32(16) + le16(1) + le16(1) + le32(44100) +
+                                le32(88200) + le16(2) + le16(16) + "data" + le32(0);
+        std::ofstream(wxFileName(folder, "empty.wav").GetFullPath().utf8_string(), std::ios::binary) << wav;
+    }
+    // The tool's sound output: one that needs no sound card.
+    wxString sinkBefore;
+    const bool hadSink = wxGetEnv("VANTREL_AUDIO_SINK", &sinkBefore);
+    wxSetEnv("VANTREL_AUDIO_SINK", "fakesink sync=true");
+    const wxString data = wxFileName(folder, "p01.txt").GetFullPath();
+    const int status = RunTool(file, {"--data", data.utf8_string(), "--subject", "p01"});
+    if (hadSink)
+        wxSetEnv("VANTREL_AUDIO_SINK", sinkBefore);
+    else
+        wxUnsetEnv("VANTREL_AUDIO_SINK");
+
+    EXPECT_EQ(status, 2) << m_Tool.Output();
+    EXPECT_NE(m_Tool.Output().find("Stopped, a stimulus could not be presented; 1 events presented"), std::string::npos)
+        << m_Tool.Output();
+    const std::vector<wxString> lines = ReadLines(data);
+    ASSERT_GE(lines.size(), 11u) << Joined(lines);
+    EXPECT_TRUE(RowMatches(lines[9], "B\tT\tFirst\tfirst\t\t\t\t<time>")) << lines[9];
+    EXPECT_TRUE(lines.back().StartsWith("Stopped\tThe stimulus \"")) << lines.back();
+    EXPECT_TRUE(lines.back().Contains("empty.wav")) << lines.back();
+    EXPECT_TRUE(lines.back().Contains("\"Silence\"")) << lines.back();
+    EXPECT_TRUE(lines.back().EndsWith("The experiment was stopped.")) << lines.back();
+}
+
 // The default folder is "Study Station Data" in the documents folder the XDG user
 // folders name (a folder that exists), and in ~/Documents when they name none or
 // the home folder itself.

@@ -302,3 +302,76 @@ TEST_F(EventPlugIns, APressMadeBeforeAWordWasShownIsNotItsReadingTime)
     EXPECT_EQ(times[0].responseMicroseconds, onset + 300000);
     EXPECT_FALSE(instance->IsFinished());
 }
+
+namespace {
+
+std::string Big32(unsigned long value)
+{
+    return std::string{char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+}
+
+// A PNG of a few bytes whose header declares `width` x `height` pixels (CRCs left
+// zero: the header is all a size check may read).
+std::string PngDeclaring(unsigned long width, unsigned long height)
+{
+    return std::string("\x89PNG\r\n\x1a\n", 8) + Big32(13) + "IHDR" + Big32(width) + Big32(height) +
+           std::string("\x08\x02\x00\x00\x00", 5) + Big32(0) + Big32(0) + "IEND" + Big32(0);
+}
+
+}  // namespace
+
+TEST_F(EventPlugIns, PictureSizesComeFromTheHeaderAndTooLargeOnesAreRefusedUndecoded)
+{
+    const wxString folder = TestSupport::MakeTempFolder("pictures");
+    // Every format the picture type offers is read, and its size found in its header.
+    wxImage picture(37, 23);
+    picture.SetRGB(wxRect(0, 0, 37, 23), 10, 120, 200);
+    const struct
+    {
+        const char* file;
+        wxBitmapType type;
+    } formats[] = {{"p.png", wxBITMAP_TYPE_PNG},
+                   {"p.jpg", wxBITMAP_TYPE_JPEG},
+                   {"p.bmp", wxBITMAP_TYPE_BMP},
+                   {"p.tif", wxBITMAP_TYPE_TIFF}};
+    for (const auto& f : formats) {
+        SCOPED_TRACE(f.file);
+        ASSERT_TRUE(picture.SaveFile(Path(folder, f.file), f.type));
+        wxString problem;
+        EXPECT_TRUE(PlugIn(300)->CanPresentFile(Path(folder, f.file), problem)) << problem;
+    }
+
+    // Sizes at and around the limit of 64 megapixels; the bodies are empty, so only a
+    // check made before decoding can say "too large".
+    const struct
+    {
+        unsigned long width, height;
+        const char* problem;
+    } sizes[] = {
+        {8000, 8000, "cannot be read as a picture"},  // at the limit: decoding is tried, and fails
+        {8001, 8000, "the picture is too large"},
+        {64000001, 1, "the picture is too large"},
+        {4000000000UL, 4000000000UL, "the picture is too large"},  // would overflow a careless product
+    };
+    // A GIF's header is read as well (wx cannot write one to try the readable side).
+    {
+        const wxString path = Path(folder, "declared.gif");
+        wxFFile file(path, "wb");
+        file.Write(std::string("GIF89a\xff\xff\xff\xff\0\0\0", 13).data(), 13);
+        file.Close();
+        wxString problem;
+        EXPECT_FALSE(PlugIn(300)->CanPresentFile(path, problem));
+        EXPECT_TRUE(problem.Contains("the picture is too large")) << problem;
+    }
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(wxString::Format("%lu x %lu", s.width, s.height));
+        const wxString path = Path(folder, "declared.png");
+        wxFFile file(path, "wb");
+        const std::string bytes = PngDeclaring(s.width, s.height);
+        file.Write(bytes.data(), bytes.size());
+        file.Close();
+        wxString problem;
+        EXPECT_FALSE(PlugIn(300)->CanPresentFile(path, problem));
+        EXPECT_TRUE(problem.Contains(s.problem)) << problem;
+    }
+}

@@ -9,6 +9,7 @@
 // Preparing does the slow work (decoding, prerolling) before the stimulus is due,
 // so StartPresentation puts it on the display or the sound output at once.
 
+#include <wx/gdicmn.h>
 #include <wx/string.h>
 
 #include <map>
@@ -38,6 +39,9 @@ struct VTSDK_API VTSdkSegmentTime
     unsigned long long responseMicroseconds = 0;
     wxString responseName;
     bool responseCorrect = true;
+    // Where the segment was drawn on the surface (false: the surface cannot say).
+    bool hasRect = false;
+    wxRect rect;
 };
 
 class VTSDK_API Interface_EventInstanceForRuntime
@@ -72,6 +76,9 @@ public:
     virtual std::vector<VTSdkSegmentTime> GetSegmentTimes() const;
     // Frames the display missed (films), for the run's report.
     virtual unsigned long GetDroppedFrameCount() const;
+    // A failure after the start (a decoder or output error): the stimulus no longer
+    // reaches the participant. "" while all is well; each failure is returned once.
+    virtual wxString TakePresentationFailure();
 };
 
 // An event's settings: the plug-in id and named values the plug-in defines (the

@@ -25,6 +25,9 @@ public:
     virtual void ShowBitmap(const wxBitmap& bitmap) = 0;
     // Draws what was shown, so it is on the display when this returns.
     virtual void PaintNow() = 0;
+    // Where the last paint drew what was shown; false when nothing was drawn or the
+    // surface cannot say.
+    virtual bool GetDrawnRect(wxRect& rect) const;
 };
 
 }  // namespace VantrelSDK

@@ -48,6 +48,8 @@ struct VTRunSettings
     wxString sessionID;
     bool preview = false;
     bool showGrid = false;
+    // One PNG of the display per trial beside the data file (needs saveData).
+    bool saveScreenshots = false;
     // The input plug-ins polled during the run.
     std::vector<VantrelSDK::VTSdkInputPlugin*> inputPlugins;
     // Gives plug-in responses the ids of the experiment's defined responses; may be null.
@@ -63,7 +65,11 @@ enum class VTRunOutcome
     DataFileFailed,
     // The run presented as many trials or events as a run may (the run guard) and
     // stopped there; the reason is the data file's last line and the report's failure.
-    StoppedByGuard
+    StoppedByGuard,
+    // A stimulus could not be presented after the run had begun (its file changed, the
+    // sound output could not be made, a decoder failed while it played): the run
+    // stopped there, without a row for that event.
+    StimulusFailed
 };
 
 // What a run collected, for callers and tests.
@@ -92,8 +98,10 @@ public:
     // error), another run is on, the data file cannot be created (logged at
     // error level before anything is shown), or an input plug-in does not start
     // (logged). A data file that cannot be written during the run stops it at once
-    // (DataFileFailed, logged). Those count as cancelled for WasLastRunCanceled(),
-    // and the presenter's GetLastRunFailure() says why.
+    // (DataFileFailed, logged), and so does a stimulus that fails once the run has
+    // begun (StimulusFailed: logged once, the event and its file named, and the data
+    // file's last line "Stopped<TAB>" the same message). Those count as cancelled for
+    // WasLastRunCanceled(), and the presenter's GetLastRunFailure() says why.
     static VTRunOutcome Run(const VTRunPlan& plan, const VTRunSettings& settings, VTRunReport* reportOrNull = nullptr);
     static bool IsRunning();
     // The input plug-ins the manager has loaded.
