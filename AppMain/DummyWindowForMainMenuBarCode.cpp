@@ -2,6 +2,8 @@
 
 #include <wx/intl.h>
 #include <wx/menu.h>
+#include <wx/stockitem.h>
+#include <wx/window.h>
 
 namespace {
 
@@ -17,6 +19,26 @@ struct MenuRow
 
 const MenuRow kSeparator{wxID_SEPARATOR, nullptr, nullptr, wxITEM_SEPARATOR};
 
+// wxGTK gives an item with a standard identifier (wxID_NEW, wxID_EXIT, ...) whose
+// label names no shortcut the toolkit's stock shortcut for it (Ctrl+N, Ctrl+Q, ...):
+// a shortcut the menu does not list, and Ctrl+N is "One New Block..." here. The
+// item is appended under a passing plain identifier, so its native item gets no
+// stock shortcut, and takes its standard identifier back at once: it keeps its
+// stock help text and sends its standard command.
+void AppendWithoutStockShortcut(wxMenu* menu, wxMenuItem* item)
+{
+    const int id = item->GetId();
+    if (!wxIsStockID(id) || item->GetItemLabel().Contains('\t')) {
+        menu->Append(item);
+        return;
+    }
+    const wxWindowID passing = wxWindow::NewControlId();
+    item->SetId(passing);
+    menu->Append(item);
+    item->SetId(id);
+    wxWindow::UnreserveControlId(passing);
+}
+
 void AppendRows(wxMenu* menu, std::initializer_list<MenuRow> rows)
 {
     for (const MenuRow& row : rows) {
@@ -24,8 +46,8 @@ void AppendRows(wxMenu* menu, std::initializer_list<MenuRow> rows)
             menu->AppendSeparator();
             continue;
         }
-        menu->Append(wxMenuItem::New(menu, row.id, wxGetTranslation(row.label),
-                                     row.help ? wxGetTranslation(row.help) : wxString(), row.kind));
+        AppendWithoutStockShortcut(menu, wxMenuItem::New(menu, row.id, wxGetTranslation(row.label),
+                                                         row.help ? wxGetTranslation(row.help) : wxString(), row.kind));
     }
 }
 

@@ -11,6 +11,7 @@
 #include <wx/accel.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/display.h>
 #include <wx/docview.h>
 #include <wx/event.h>
 #include <wx/filedlg.h>
@@ -23,6 +24,8 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -206,6 +209,7 @@ void ExperimentSelectLaunchDialog::FillFromPluginsAndHistory()
 
     GetSizer()->SetSizeHints(this);
     Fit();
+    FitWithinScreenWidth();
     m_RecentColumnSizer->Layout();
 
     // Keys reach the menu-command rows of the event table: digits for the recent
@@ -228,6 +232,21 @@ void ExperimentSelectLaunchDialog::SetUpRecentPanel(PanelWithHoverActions* panel
     panel->SetTextLabelsAndTooltip(ShortenedName(file.GetFullName()), GenerateFilepathString(file), historyEntry);
     panel->SetBitmapsAccordingToFileNumber(number);
     panel->Show();
+}
+
+void ExperimentSelectLaunchDialog::FitWithinScreenWidth()
+{
+    // Long names make the recent entries, and with them the dialog, wider than the
+    // screen: the widest lines give up the width that is too much.
+    const int overflow = GetSize().x - wxDisplay(static_cast<const wxWindow*>(this)).GetClientArea().width;
+    if (overflow <= 0) return;
+    int widest = 0;
+    for (PanelWithHoverActions* panel : m_RecentPanels)
+        if (panel->IsShown()) widest = std::max(widest, panel->GetTextWidth());
+    for (PanelWithHoverActions* panel : m_RecentPanels)
+        if (panel->IsShown()) panel->LimitTextWidth(widest - overflow);
+    GetSizer()->SetSizeHints(this);
+    Fit();
 }
 
 wxString ExperimentSelectLaunchDialog::GenerateFilepathString(const wxFileName& file)

@@ -76,6 +76,8 @@ public:
 private:
     void FillFromPluginsAndHistory();
     void SetUpRecentPanel(PanelWithHoverActions* panel, const wxString& historyEntry, unsigned int number);
+    // Narrows the recent entries' lines until the dialog fits the screen's width.
+    void FitWithinScreenWidth();
     // Every choice ends the dialog the same way: later clicks and keys do nothing.
     void EndWithChoiceMade();
 

@@ -4,9 +4,13 @@
 
 #include <Resources/BitmapRsrc.h>
 
+#include <wx/dcclient.h>
 #include <wx/icon.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
+
+#include <algorithm>
+#include <utility>
 
 wxIMPLEMENT_DYNAMIC_CLASS(PanelWithHoverActions, wxPanel);
 
@@ -80,6 +84,38 @@ void PanelWithHoverActions::SetTextLabelsAndTooltip(wxString first, wxString sec
         m_SecondLabel->Hide();
     SetToolTip(tooltip);
     if (wxSizer* containing = GetContainingSizer()) containing->Layout();
+}
+
+void PanelWithHoverActions::LimitTextWidth(int width)
+{
+    const std::pair<wxStaticText*, wxEllipsizeMode> lines[] = {{m_FirstLabel, wxELLIPSIZE_END},
+                                                               {m_SecondLabel, wxELLIPSIZE_MIDDLE}};
+    for (const auto& [label, mode] : lines) {
+        if (!label->IsShown()) continue;
+        const wxString full = label->GetLabelText();
+        wxClientDC dc(label);
+        dc.SetFont(label->GetFont());
+        // The toolkit's text may come out wider than the drawing context measures
+        // it: cut again, by what is still too much, until the label fits.
+        int measure = width;
+        for (int tries = 0; tries < 8 && measure > 0; ++tries) {
+            const int excess = label->GetBestSize().x - width;
+            if (excess <= 0) break;
+            measure -= tries == 0 ? 0 : excess;
+            label->SetLabelText(wxControl::Ellipsize(full, dc, mode, std::max(measure, 1)));
+        }
+    }
+    if (GetSizer()) GetSizer()->Fit(this);
+    if (wxSizer* containing = GetContainingSizer()) containing->Layout();
+}
+
+int PanelWithHoverActions::GetTextWidth() const
+{
+    int width = 0;
+    for (const wxStaticText* label :
+         {static_cast<const wxStaticText*>(m_FirstLabel), static_cast<const wxStaticText*>(m_SecondLabel)})
+        if (label->IsShown()) width = std::max(width, label->GetBestSize().x);
+    return width;
 }
 
 void PanelWithHoverActions::SetBitmapsAccordingToFileNumber(unsigned int number)

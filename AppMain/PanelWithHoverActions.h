@@ -32,6 +32,11 @@ public:
     // the file name the entry stands for. The entry must be in a sizer.
     void SetTextLabelsAndTooltip(wxString first, wxString second, wxString tooltip);
     wxString GetFullFilenameFromPanel() const { return m_FullFilename; }
+    // Shortens a line wider than `width` pixels to that width: the first line
+    // loses its end, the second (a folder) its middle; "..." marks the cut.
+    void LimitTextWidth(int width);
+    // The width of the wider shown line, in pixels.
+    int GetTextWidth() const;
     // 1 to 4: the numbered recent-file icons; 5: the open-file icon.
     void SetBitmapsAccordingToFileNumber(unsigned int number);
     // Forces the lit look on or off at once, painted before this returns.

@@ -61,6 +61,15 @@ bool IsKnownHarmlessAssertion(const wxString& file, int line, const wxString& me
     return false;
 }
 
+// The main frame only owns the participant's windows and stays out of sight. Its
+// size is given inside the decorations: a whole-frame width of 1 leaves GTK a
+// width of 0 once a window manager's borders are taken off, which it refuses.
+void ParkOutOfSight(wxFrame* frame)
+{
+    frame->SetClientSize(1, 1);
+    frame->Move(-10000, -10000);
+}
+
 }  // namespace
 
 VTApp::VTApp() = default;
@@ -100,7 +109,7 @@ bool VTApp::OnInit()
     }
 
     m_MainFrame = new VTMainFrame(m_DocManager);
-    m_MainFrame->SetSize(-10000, -10000, 1, 1);
+    ParkOutOfSight(m_MainFrame);
     SetTopWindow(m_MainFrame);
     m_MainFrame->SetOwnerApp(this);
 
@@ -134,7 +143,7 @@ bool VTApp::OnInit()
     }
 
     m_MainFrame->SetDropTarget(new DnDFile(m_DocManager));
-    m_MainFrame->SetSize(-10000, -10000, 1, 1);
+    ParkOutOfSight(m_MainFrame);
     m_MainFrame->Show();
     SetTopWindow(m_MainFrame);
     SetExitOnFrameDelete(true);

@@ -282,7 +282,12 @@ bool VTRunDlg::TransferDataToWindow()
             m_Experiment->LookupElementByTypeAndID(ElementType::ParticipantGroup, static_cast<std::uint32_t>(groupID));
         if (group) VTDialogBase::SelectItemByVTElementPtr(*m_GroupChoice, group);
     }
-    m_InputWarning->Show(m_Experiment && m_Experiment->IsLackingAnInputDevice());
+    // The warning's lines need room of their own: the dialog grows to hold them
+    // instead of letting them lie over the buttons.
+    if (m_InputWarning->Show(m_Experiment && m_Experiment->IsLackingAnInputDevice())) {
+        GetSizer()->SetSizeHints(this);
+        Layout();
+    }
     wxCommandEvent unused;
     OnGroupSelect(unused);
     return true;
@@ -291,7 +296,8 @@ bool VTRunDlg::TransferDataToWindow()
 void VTRunDlg::OnGroupSelect(wxCommandEvent&)
 {
     const int index = SelectedGroupIndex();
-    auto* chosen = index == wxNOT_FOUND ? nullptr : static_cast<Minimal_VTElement*>(m_GroupChoice->GetClientData(index));
+    auto* chosen =
+        index == wxNOT_FOUND ? nullptr : static_cast<Minimal_VTElement*>(m_GroupChoice->GetClientData(index));
     // Looked up again by identifier, as the model holds the group now.
     auto* group = chosen && m_Experiment ? dynamic_cast<VTParticipantGroup*>(m_Experiment->LookupElementByTypeAndID(
                                                ElementType::ParticipantGroup, chosen->GetID()))
@@ -350,7 +356,8 @@ bool VTRunDlg::TransferDataFromWindow()
     m_RunOptions->SetRunSelBlocksOnlyFlag(m_SelectedBlocksBox->GetValue());
     m_RunOptions->SetSaveCollectedDataFlag(m_SaveDataBox->GetValue(), wxEmptyString);
     const int index = SelectedGroupIndex();
-    const auto* group = index == wxNOT_FOUND ? nullptr : static_cast<Minimal_VTElement*>(m_GroupChoice->GetClientData(index));
+    const auto* group =
+        index == wxNOT_FOUND ? nullptr : static_cast<Minimal_VTElement*>(m_GroupChoice->GetClientData(index));
     m_RunOptions->SetGroupID(group ? static_cast<int>(group->GetID()) : -1);
     m_RunOptions->SetSubjectName(m_NameField->GetValue());
     m_RunOptions->SetSessionID(m_SessionField->GetValue());

@@ -3,9 +3,7 @@
 #include "AppMain/StartupOptionTable.h"
 
 #include "UserInterface/UtilityClasses/FileReadingHelpers.h"
-
-#include <cerrno>
-#include <cstdlib>
+#include "TaskCodeCheck.h"
 
 #include <wx/convauto.h>
 #include <wx/filename.h>
@@ -19,18 +17,13 @@ namespace {
 
 void Warn(const wxString& message) { wxMessageBox(message, _("Warning"), wxOK | wxICON_EXCLAMATION, nullptr); }
 
-// The task code is read as the GUI library's decimal ToLong reads it: the
-// leading number is kept even when other characters follow; text without a
-// leading number (or out of range) leaves the target as it was.
-void StoreLeadingDecimalNumber(const wxString& text, std::int64_t& target)
+// The task code goes through the reader the panel uses for a typed code: eight
+// digits, nothing else. Anything other (a number past 32 bits among it, which the
+// panel would show wrapped to another code) leaves the target as it was.
+void StoreTaskCode(const wxString& text, std::int64_t& target)
 {
-    const wxScopedCharBuffer utf8 = text.utf8_str();
-    const char* start = utf8.data();
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(start, &end, 10);
-    if (end == start || errno == ERANGE) return;
-    target = value;
+    const TaskCodeReading reading = ReadTaskCode(text);
+    if (reading.problem == TaskCodeProblem::None) target = reading.code;
 }
 
 }  // namespace
@@ -52,7 +45,7 @@ void VTStartupOptions::Create(wxCmdLineParser& parser)
     HoldParser(parser);
     wxString taskText;
     GetValue(OPTION_TASKID, &taskText);
-    StoreLeadingDecimalNumber(taskText, m_TaskID);
+    StoreTaskCode(taskText, m_TaskID);
     m_NoDataUpload = GetValue(OPTION_NODATAUPLOAD);
     ReleaseParser();
 }

@@ -4,10 +4,7 @@
 //
 //   xvfb-run -a build/bin/ResponseLatencyBench [responses]   (default 1000)
 
-#include <wx/app.h>
-#include <wx/evtloop.h>
 #include <wx/filename.h>
-#include <wx/init.h>
 #include <wx/log.h>
 
 #include <algorithm>
@@ -16,25 +13,12 @@
 #include <vector>
 
 #include "TestPlugInAccess.h"
+#include "LatencyBenchApp.h"
 #include "VTPlugInCommon/VTTimer.h"
 #include "VTRuntime/VTPlugIn.h"
 #include "VTRuntime/VTRunEngine.h"
 
 namespace {
-
-class BenchApp : public wxApp
-{
-public:
-    bool OnInit() override { return true; }
-};
-
-double Percentile(std::vector<double> values, double p)
-{
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, size_t(p / 100.0 * double(values.size() - 1) + 0.5));
-    return values[index];
-}
 
 int Bench(int count)
 {
@@ -79,8 +63,8 @@ int Bench(int count)
         latencies.push_back((double(report.pluginResponseTimes[i] + origin) - double(due[i])) / 1000.0);
     const size_t missed = size_t(count) - latencies.size();
     std::printf("responses: %zu recorded of %d injected\n", latencies.size(), count);
-    std::printf("recorded - injected (ms): median %.3f  p99 %.3f  max %.3f  min %.3f\n", Percentile(latencies, 50),
-                Percentile(latencies, 99),
+    std::printf("recorded - injected (ms): median %.3f  p99 %.3f  max %.3f  min %.3f\n",
+                LatencyBench::Percentile(latencies, 50), LatencyBench::Percentile(latencies, 99),
                 latencies.empty() ? 0.0 : *std::max_element(latencies.begin(), latencies.end()),
                 latencies.empty() ? 0.0 : *std::min_element(latencies.begin(), latencies.end()));
     std::printf("poll interval while waiting (ms): mean %.3f  max %.3f  over %llu polls, %llu above 1 ms\n",
@@ -88,7 +72,8 @@ int Bench(int count)
                 report.pollStats.sweeps, report.pollStats.gapsOver1ms);
     std::printf("poll thread scheduling: %s\n", Vantrel::VTInputPoller::SchedulingName(report.pollStats.scheduling));
     std::printf("goal: p99 <= 0.25 ms, longest poll gap <= 1 ms: %s\n",
-                Percentile(latencies, 99) <= 0.25 && report.pollStats.maxGapMicroseconds <= 1000.0 && !missed
+                LatencyBench::Percentile(latencies, 99) <= 0.25 && report.pollStats.maxGapMicroseconds <= 1000.0 &&
+                        !missed
                     ? "met"
                     : "NOT met");
     Vantrel::VTPlugIn::DeleteAllObjects();
@@ -100,22 +85,5 @@ int Bench(int count)
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-    wxApp::SetInstance(new BenchApp);
-    int one = 1;
-    char name[] = "ResponseLatencyBench";
-    char* args[] = {name, nullptr};
-    if (!wxEntryStart(one, args)) {
-        std::fprintf(stderr, "Needs a display: run it under xvfb-run -a.\n");
-        return 2;
-    }
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    int rc = 1;
-    if (wxTheApp->CallOnInit()) {
-        wxGUIEventLoop loop;
-        wxEventLoopActivator activate(&loop);
-        rc = Bench(count);
-    }
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return rc;
+    return LatencyBench::RunWithDisplay("ResponseLatencyBench", [count] { return Bench(count); });
 }

@@ -1,7 +1,10 @@
 // The main of a fuzz target on a build without libFuzzer: runs the target once on
 // every file named on the command line, and on every file inside every folder named
 // (sorted, so a failure always names the same input). A crash fails the process as it
-// would under the fuzzer; an input that takes longer than a second counts as a hang.
+// would under the fuzzer; an input that takes longer than a second counts as a hang,
+// and one whose run takes more memory than -rss_limit_mb=N (libFuzzer's option, which
+// the runner accepts too) fails as it would under the fuzzer. -max_len=N is accepted
+// and ignored: the corpus' inputs are replayed whole.
 
 #include "FuzzSupport.h"
 
@@ -34,6 +37,17 @@ std::vector<std::string> InputsNamedBy(const char* argument)
     return inputs;
 }
 
+// The process' peak resident memory in MB since the last reset (0 when unknown);
+// a reset starts the count again from what the process holds now.
+long PeakResidentMb(bool reset)
+{
+    if (reset) std::ofstream("/proc/self/clear_refs") << "5";
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6)) / 1024;
+    return 0;
+}
+
 bool ReadWhole(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
     std::ifstream in(path, std::ios::binary);
@@ -51,7 +65,14 @@ int main(int argc, char** argv)
         return 2;
     }
     std::size_t replayed = 0;
+    long rssLimitMb = 0;
     for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind("-rss_limit_mb=", 0) == 0) {
+            rssLimitMb = std::stol(argument.substr(14));
+            continue;
+        }
+        if (argument.rfind("-max_len=", 0) == 0) continue;
         const std::vector<std::string> inputs = InputsNamedBy(argv[i]);
         if (inputs.empty()) {
             std::fprintf(stderr, "no inputs in %s\n", argv[i]);
@@ -67,13 +88,21 @@ int main(int argc, char** argv)
             // A copy of exactly the input's size, so a read past its end is one past an allocation.
             std::unique_ptr<std::uint8_t[]> exact(new std::uint8_t[bytes.size()]);
             std::copy(bytes.begin(), bytes.end(), exact.get());
+            PeakResidentMb(true);
             const auto start = std::chrono::steady_clock::now();
             LLVMFuzzerTestOneInput(exact.get(), bytes.size());
             const auto took = std::chrono::steady_clock::now() - start;
+            const long peakMb = PeakResidentMb(false);
+            if (rssLimitMb > 0 && peakMb > rssLimitMb) {
+                std::fprintf(stderr, "OUT OF MEMORY: %s took %ld MB (the limit is %ld MB)\n", input.c_str(), peakMb,
+                             rssLimitMb);
+                return 1;
+            }
             if (took > kHangLimit) {
-                std::fprintf(stderr, "HANG: %s took %lld ms (the limit is %lld ms)\n", input.c_str(),
-                             static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()),
-                             static_cast<long long>(std::chrono::milliseconds(kHangLimit).count()));
+                std::fprintf(
+                    stderr, "HANG: %s took %lld ms (the limit is %lld ms)\n", input.c_str(),
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()),
+                    static_cast<long long>(std::chrono::milliseconds(kHangLimit).count()));
                 return 1;
             }
             ++replayed;

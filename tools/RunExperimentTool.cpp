@@ -9,21 +9,23 @@
 // Input plug-ins come from the plug-in folder beside the program (or --plugins, or
 // VANTREL_PLUGIN_DIR). Exit status: 0 completed, 1 cancelled, 2 not run, 64 bad usage.
 
-#include <wx/filename.h>
 #include <wx/app.h>
 #include <wx/cmdline.h>
 #include <wx/docview.h>
 #include <wx/evtloop.h>
 #include <wx/filename.h>
-#include <wx/stdpaths.h>
+#include <wx/fileconf.h>
 #include <wx/init.h>
 #include <wx/log.h>
+#include <wx/msgout.h>
+#include <wx/stdpaths.h>
 
 #include <VTCore/Interface_ExpandedRunnableExperiment.h>
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTParticipantGroup.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "VTPlugInCommon/ProcessServices.h"
@@ -50,9 +52,40 @@ public:
         wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
         SetVendorName("Orbisk");
         SetAppName("Study Station");
+        // The file is written through a temporary file beside it, so its folder
+        // (~/.config on a fresh account) must exist before it is saved at exit.
+        const wxString file = wxFileConfig::GetLocalFileName(GetAppName(), 0);
+        wxFileName::Mkdir(wxFileName(file).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
         return true;
     }
 };
+
+void DescribeOptions(wxCmdLineParser& parser)
+{
+    parser.AddParam("experiment file");
+    parser.AddOption("", "data", "data file to write");
+    parser.AddOption("", "subject", "subject name");
+    parser.AddOption("", "session", "session identifier");
+    parser.AddOption("", "group", "participant group name (default: the first group)");
+    parser.AddOption("", "plugins", "plug-in folder");
+    parser.AddSwitch("", "no-save", "collect no data");
+    parser.AddSwitch("h", "help", "show this help", wxCMD_LINE_OPTION_HELP);
+}
+
+// Help is given before the toolkit starts, so it needs no display.
+bool ShowHelpIfAsked(int argc, char** argv)
+{
+    bool asked = false;
+    for (int i = 1; i < argc; ++i) asked = asked || !std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--help");
+    if (!asked) return false;
+    wxMessageOutputStderr toStdout(stdout);
+    wxMessageOutput* previous = wxMessageOutput::Set(&toStdout);
+    wxCmdLineParser parser(argc, argv);
+    DescribeOptions(parser);
+    parser.Usage();
+    wxMessageOutput::Set(previous);
+    return true;
+}
 
 void AssertionToStderr(const wxString& file, int line, const wxString&, const wxString& cond, const wxString& msg)
 {
@@ -63,14 +96,7 @@ void AssertionToStderr(const wxString& file, int line, const wxString&, const wx
 int RunTool(int argc, char** argv)
 {
     wxCmdLineParser parser(argc, argv);
-    parser.AddParam("experiment file");
-    parser.AddOption("", "data", "data file to write");
-    parser.AddOption("", "subject", "subject name");
-    parser.AddOption("", "session", "session identifier");
-    parser.AddOption("", "group", "participant group name (default: the first group)");
-    parser.AddOption("", "plugins", "plug-in folder");
-    parser.AddSwitch("", "no-save", "collect no data");
-    parser.AddSwitch("h", "help", "show this help", wxCMD_LINE_OPTION_HELP);
+    DescribeOptions(parser);
     if (parser.Parse() != 0) return 64;
 
     InitQt();
@@ -122,6 +148,7 @@ int RunTool(int argc, char** argv)
                                                                    : "Not run",
                 compiled.GetLastReport().rows.size(),
                 compiled.GetLastDataFile().empty() ? "" : "; data: ", compiled.GetLastDataFile().utf8_str().data());
+    std::fflush(stdout);
     manager.CloseDocuments(true);
     Vantrel::VTPlugIn::DeleteAllObjects();
     return outcome == Vantrel::VTRunOutcome::Completed ? 0 : outcome == Vantrel::VTRunOutcome::Cancelled ? 1 : 2;
@@ -131,6 +158,7 @@ int RunTool(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    if (ShowHelpIfAsked(argc, argv)) return 0;
     wxSetAssertHandler(AssertionToStderr);
     wxApp::SetInstance(new ToolApp);
     if (!wxEntryStart(argc, argv)) {
@@ -144,6 +172,11 @@ int main(int argc, char** argv)
         wxEventLoopActivator activate(&loop);
         rc = RunTool(argc, argv);
     }
+    // The configuration is saved now, while messages still go to the standard
+    // error stream: a message logged during the toolkit's own clean-up would open
+    // a message window after the application has gone.
+    delete wxConfigBase::Set(nullptr);
+    wxLog::DontCreateOnDemand();
     wxTheApp->OnExit();
     wxEntryCleanup();
     return rc;

@@ -10,7 +10,7 @@ size_t write_data(void* contents, size_t size, size_t nmemb, void* userp)
 {
     const size_t realSize = size * nmemb;
     auto* reply = static_cast<ReplyBuffer*>(userp);
-    if (realSize > kMaxReplyBytes - std::min(reply->bytes.size(), kMaxReplyBytes)) {
+    if (realSize > reply->limit - std::min(reply->bytes.size(), reply->limit)) {
         reply->tooLarge = true;
         return 0;
     }

@@ -6,6 +6,7 @@
 #include "CloudClient/CurlCallbacks.h"
 #include "CloudClient/CurlSession.h"
 #include "CloudClient/ServiceConfiguration.h"
+#include "CloudClient/TaskFileLimits.h"
 
 #include <cstdio>
 #include <cstring>
@@ -57,6 +58,7 @@ bool OmbraAPIHelper::GetHashesFromWebsite()
 {
     StartTransfer();
     ReplyBuffer reply;
+    reply.limit = kMaxCredentialBytes;
     EasyHandle curl = NewEasyHandle();
     if (!curl) {
         m_curlFailed = true;
@@ -77,12 +79,14 @@ bool OmbraAPIHelper::GetHashesFromWebsite()
     long status = 0;
     curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
     RecordTransferResult(result, errorBuffer, status);
+    if (reply.tooLarge) RecordOversizedTransfer(reply.limit);
     if (m_curlFailed) return false;
 
+    // Only the first three lines count; the rest of the text is never split.
     std::vector<std::string> lines;
     size_t start = 0;
     const std::string& text = reply.bytes;
-    while (start <= text.size()) {
+    while (start <= text.size() && lines.size() < 3) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(start, end - start);

@@ -23,6 +23,7 @@ void OmbraAPIHelper::StartTransfer()
     m_curlFailed = false;
     m_curlError.clear();
     m_failure = Vantrel::TransferFailure::None;
+    m_delivery = Vantrel::RequestDelivery::NotSent;
 }
 
 long OmbraAPIHelper::MillisecondsLeft() const
@@ -60,6 +61,18 @@ void OmbraAPIHelper::RecordTransferResult(int curlCode, const char* errorBuffer,
         m_curlFailed = true;
         m_curlError = "The service answered with HTTP status " + std::to_string(httpStatus);
     }
+}
+
+void OmbraAPIHelper::RecordDelivery(void* curlHandle, int curlCode, bool hasBody)
+{
+    // libcurl counts the body bytes it has handed to the connection, also when
+    // the transfer failed; the total is the body's announced size.
+    auto* curl = static_cast<CURL*>(curlHandle);
+    curl_off_t sent = 0;
+    curl_off_t total = -1;
+    if (curl_easy_getinfo(curl, CURLINFO_SIZE_UPLOAD_T, &sent) != CURLE_OK) sent = 0;
+    if (curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_UPLOAD_T, &total) != CURLE_OK) total = -1;
+    m_delivery = Vantrel::ClassifyDelivery(curlCode, hasBody, sent, total);
 }
 
 void OmbraAPIHelper::RecordOversizedTransfer(std::uint64_t limit)

@@ -2,7 +2,10 @@
 
 #include "CloudClient/OmbraAPIHelper.h"
 
+#include "CloudClient/TaskFileLimits.h"
 #include "JsonReading.h"
+
+#include <algorithm>
 
 #include <QJsonObject>
 #include <wx/filefn.h>
@@ -37,18 +40,24 @@ bool OmbraAPIHelper::GetExperimentDetail(int64_t code, ExpInfo& info)
     return true;
 }
 
+bool OmbraAPIHelper::DownloadTaskFile(const char* path, int64_t code, const char* name, std::uint64_t limit)
+{
+    const wxString file = TaskFile(code, name);
+    const std::uint64_t ownLimit = m_downloadLimit;
+    m_downloadLimit = std::min(ownLimit, limit);
+    MakeFileDLRequest(path, code, file.fn_str());
+    m_downloadLimit = ownLimit;
+    return true;
+}
+
 bool OmbraAPIHelper::GetExpInfoFile(int64_t code)
 {
-    const wxString path = TaskFile(code, "exp_info");
-    MakeFileDLRequest("user/v1/download-info-file", code, path.fn_str());
-    return true;
+    return DownloadTaskFile("user/v1/download-info-file", code, "exp_info", Vantrel::kMaxExpInfoDownloadBytes);
 }
 
 bool OmbraAPIHelper::GetRTInfoFile(int64_t code)
 {
-    const wxString path = TaskFile(code, "rt_info");
-    MakeFileDLRequest("user/v1/download-rtinfo-file", code, path.fn_str());
-    return true;
+    return DownloadTaskFile("user/v1/download-rtinfo-file", code, "rt_info", Vantrel::kMaxRunInfoDownloadBytes);
 }
 
 wxString OmbraAPIHelper::GetExpPackage_Progress(int64_t code, ProgStruct* progress, wxString& packagePath,
@@ -82,10 +91,9 @@ int OmbraAPIHelper::GetNumCurrentParticipants(int64_t code)
     return CountRunInfoLines(TaskFile(code, "rt_info"));
 }
 
-bool OmbraAPIHelper::UploadExpResults(const char* experimentCode, const char* resultFile, const char* runId)
+bool OmbraAPIHelper::UploadExpResults(const char* experimentCode, const char* resultFile)
 {
     std::vector<CurlField> fields{{"experiment_code", experimentCode, false}, {"result_file", resultFile, true}};
-    if (runId != nullptr && *runId != '\0') fields.push_back({"run_id", runId, false});
     return MakeCurlCall("user/v1/upload-result", fields, nullptr).value("success").toBool();
 }
 

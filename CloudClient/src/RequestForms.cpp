@@ -6,9 +6,7 @@
 #include "CloudClient/CurlSession.h"
 #include "CloudClient/JsonBody.h"
 #include "CloudClient/ServiceConfiguration.h"
-
-#include <QByteArray>
-#include <QJsonDocument>
+#include "CloudClient/ServiceReply.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -23,12 +21,7 @@ constexpr const char* kNoHandle = "Could not create a transfer handle";
 
 std::string Address(const char* path) { return ServiceConfiguration::CloudBaseUrl() + path; }
 
-QJsonObject ParseReply(const ReplyBuffer& reply)
-{
-    // Up to the first NUL, as the reply text would read in C.
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray(reply.bytes.c_str()));
-    return document.isObject() ? document.object() : QJsonObject();
-}
+QJsonObject ParseReply(const ReplyBuffer& reply) { return ParseServiceReply(reply.bytes); }
 
 std::string ApiKeyHeader() { return "X-Authorization: " + ServiceConfiguration::CloudApiKey(); }
 
@@ -84,6 +77,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlFi
         return QJsonObject();
     }
     const std::string body = BuildJsonBody(fields);
+    const bool hasBody = !fields.empty();
 
     switch (method) {
         case POST: curl_easy_setopt(curl.get(), CURLOPT_POST, 1L); break;
@@ -111,6 +105,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCallNew(const char* path, std::vector<CurlFi
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    RecordDelivery(curl.get(), result, hasBody);
     if (reply.tooLarge) RecordOversizedTransfer(kMaxReplyBytes);
     curl.reset();
     return ParseReply(reply);
@@ -129,7 +124,8 @@ QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField
     }
 
     MimeHandle mime;
-    if (!fields.empty()) {
+    const bool hasBody = !fields.empty();
+    if (hasBody) {
         mime.reset(curl_mime_init(curl.get()));
         for (const auto& field : fields) {
             curl_mimepart* part = curl_mime_addpart(mime.get());
@@ -152,6 +148,7 @@ QJsonObject OmbraAPIHelper::MakeCurlCall(const char* path, std::vector<CurlField
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     const CURLcode result = PerformServiceRequest(curl.get(), progress, errorBuffer);
     RecordTransferResult(result, errorBuffer, ResponseStatus(curl.get()));
+    RecordDelivery(curl.get(), result, hasBody);
     if (reply.tooLarge) RecordOversizedTransfer(kMaxReplyBytes);
     curl.reset();
     return ParseReply(reply);

@@ -1,15 +1,19 @@
 // The task folder of an experiment and the files in it.
 
 #include "CloudClient/OmbraAPIHelper.h"
+#include "CloudClient/TaskFileLimits.h"
 
 #include <QRegularExpression>
 #include <wx/fileconf.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/stdpaths.h>
 
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
+#include <limits>
 #include <sys/stat.h>
 #include <vector>
 
@@ -82,29 +86,19 @@ wxString OmbraAPIHelper::CreateExpInfoFile(int32_t participantLimit, bool prompt
     return path;
 }
 
-bool OmbraAPIHelper::GetValuesFromExpInfoFile(int64_t code, ExpInfo& info)
+bool OmbraAPIHelper::GetValuesFromExpInfoFile(int64_t code, ExpInfo& info, wxString* why)
 {
-    const wxString path = InfoFilePath(code);
     // A download that failed leaves the service's JSON error here instead.
-    FILE* file = std::fopen(path.fn_str(), "r");
-    if (file == nullptr) return false;
-    char firstLine[256] = {0};
-    const bool read = std::fgets(firstLine, sizeof firstLine, file) != nullptr;
-    std::fclose(file);
-    if (!read || std::strstr(firstLine, "vt_ver") == nullptr) return false;
-
-    wxFileConfig config(wxEmptyString, wxEmptyString, path, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
-    OpenQuietly(config);
-    info.vt_ver = ToQString(config.Read("vt_ver", wxEmptyString));
-    info.r_email = ToQString(config.Read("r_email", wxEmptyString));
-    long limit = 0;
-    config.Read("max_prtcpnt", &limit, 0L);
-    info.max_prtcpnt = limit > 0 ? static_cast<uint32_t>(limit) : 0;
-    info.prompt_info = config.Read("prompt_info", wxEmptyString) == "1";
-    info.run_once = config.Read("run_once", wxEmptyString) == "1";
-    info.no_delete = config.Read("no_delete", wxEmptyString) == "1";
-    info.save_desktop = config.Read("save_desktop", wxEmptyString) == "1";
-    return true;
+    switch (Vantrel::ReadExpInfoFile(std::string(InfoFilePath(code).fn_str()), info)) {
+        case Vantrel::ExpInfoReading::Read: return true;
+        case Vantrel::ExpInfoReading::NotInformation: return false;
+        case Vantrel::ExpInfoReading::TooLarge:
+            if (why != nullptr)
+                *why = wxString::Format(_("The experiment's information file is larger than %zu KiB; it was not read."),
+                                        Vantrel::kMaxExpInfoReadBytes >> 10);
+            return false;
+    }
+    return false;
 }
 
 wxString OmbraAPIHelper::PackagePathForVersion(const wxString& taskFolder, const QString& vtVersion)
@@ -130,12 +124,13 @@ int OmbraAPIHelper::CountRunInfoLines(const wxString& file)
 {
     FILE* stream = std::fopen(file.fn_str(), "rb");
     if (stream == nullptr) return 0;
-    int lines = 0;
+    // Counted in 64 bits: a file at the download bound has more newlines than an int holds.
+    std::uint64_t lines = 0;
     char buffer[4096];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, stream)) > 0)
         for (size_t i = 0; i < got; ++i)
             if (buffer[i] == '\n') ++lines;
     std::fclose(stream);
-    return lines;
+    return static_cast<int>(std::min<std::uint64_t>(lines, std::numeric_limits<int>::max()));
 }

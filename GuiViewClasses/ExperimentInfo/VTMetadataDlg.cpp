@@ -3,6 +3,10 @@
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTMetadata.h>
 
+#include <algorithm>
+
+#include <wx/dcclient.h>
+#include <wx/display.h>
 #include <wx/grid.h>
 #include <wx/settings.h>
 #include <wx/xrc/xmlres.h>
@@ -21,6 +25,7 @@ VTMetadataDlg::VTMetadataDlg(wxWindow* parent, VTMetadata& metadata) : m_Metadat
     PopulateGrid();
     AddEmptyRow();
     m_Grid->AutoSizeColumn(0, true);
+    WidenForTitleAndValues();
     Bind(wxEVT_GRID_CELL_CHANGED, &VTMetadataDlg::OnCellChange, this, m_Grid->GetId());
     Bind(wxEVT_IDLE, &VTMetadataDlg::OnIdle, this);
     Bind(wxEVT_BUTTON, &VTMetadataDlg::OnOK, this, wxID_OK);
@@ -42,6 +47,33 @@ void VTMetadataDlg::PopulateGrid()
 }
 
 void VTMetadataDlg::AddEmptyRow() { m_Grid->AppendRows(1); }
+
+void VTMetadataDlg::WidenForTitleAndValues()
+{
+    // The width the values take in one column beside the names, with room for the
+    // grid's vertical scroll bar; the idle handler stretches the column to the grid.
+    const int valueWidth = m_Grid->GetColSize(1);
+    m_Grid->AutoSizeColumn(1, false);
+    const int valuesWidth = m_Grid->GetColSize(0) + m_Grid->GetColSize(1) +
+                            wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_Grid) + kGridFrameWidth;
+    m_Grid->SetColSize(1, valueWidth);
+    const int frame = GetSize().x - m_Grid->GetSize().x;
+
+    const wxSize title = TitleExtent(*this);
+    const int wanted = std::max(valuesWidth + frame, title.x + kTitleBarButtonsWidth);
+    const int screen = wxDisplay(static_cast<const wxWindow*>(this)).GetClientArea().width;
+    const int width = std::min(wanted, screen);
+    if (width > GetSize().x) SetSize(wxSize(width, GetSize().y));
+    Centre();
+}
+
+wxSize VTMetadataDlg::TitleExtent(const wxTopLevelWindow& window)
+{
+    // Title bars commonly draw the title in bold.
+    wxClientDC dc(const_cast<wxTopLevelWindow*>(&window));
+    dc.SetFont(window.GetFont().Bold());
+    return dc.GetTextExtent(window.GetTitle());
+}
 
 void VTMetadataDlg::OnCellChange(wxGridEvent& event)
 {

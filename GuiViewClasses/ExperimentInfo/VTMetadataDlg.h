@@ -11,6 +11,7 @@
 
 class wxGrid;
 class wxGridEvent;
+class wxTopLevelWindow;
 
 namespace Vantrel {
 
@@ -31,7 +32,18 @@ public:
     void PopulateGrid();
     void AddEmptyRow();
 
+    // The room a title bar takes for its buttons beside the title.
+    static constexpr int kTitleBarButtonsWidth = 96;
+    // The text extent of a window's title as a title bar shows it.
+    static wxSize TitleExtent(const wxTopLevelWindow& window);
+
 private:
+    // The grid's border and cell lines beside its columns.
+    static constexpr int kGridFrameWidth = 4;
+
+    // Opens wide enough for the title and for each value on one line, as far as
+    // the screen allows.
+    void WidenForTitleAndValues();
     void OnCellChange(wxGridEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnOK(wxCommandEvent& event);

@@ -233,13 +233,18 @@ void CloudExperimentPanel::EnterState(State state)
 
     m_gauge->Show(state == State::Downloading || state == State::Opening);
     if (state == State::Opening || state == State::Ready) m_gauge->SetValue(100);
-    if (state == State::Ready)
+    // The page's text and its button say what is going on: ready to run, sending
+    // the data (the button then does nothing), or downloading (it cancels).
+    if (state == State::Ready) {
         m_downloadText->SetLabel(_("The task is ready, click button below to proceed."));
-    else if (state == State::HandingBack)
+        m_runOrCancelButton->SetLabel(_("   Run Task   "));
+    } else if (state == State::HandingBack) {
         m_downloadText->SetLabel(_("Sending the data file to the researcher..."));
-    else
+        m_runOrCancelButton->SetLabel(_("   Sending Data...   "));
+    } else {
         m_downloadText->SetLabel(_("The task is being downloaded..."));
-    m_runOrCancelButton->SetLabel(state == State::Ready ? _("   Run Task   ") : _("   Cancel Download   "));
+        m_runOrCancelButton->SetLabel(_("   Cancel Download   "));
+    }
     m_runOrCancelButton->Enable(state != State::HandingBack);
 
     m_uploadErrorText->SetLabel(m_uploadErrorMessage);
@@ -258,7 +263,7 @@ void CloudExperimentPanel::InsertCmdLineTaskID(long taskCode, bool noDataUpload)
     m_cmdLineTaskID = taskCode;
     if (m_cloudExpID != 0) return;
     m_noDataUpload = noDataUpload;
-    m_taskIdCtrl->ChangeValue(wxString::Format("%d", static_cast<int>(taskCode)));
+    m_taskIdCtrl->ChangeValue(wxString::Format("%ld", taskCode));
     wxCommandEvent blank;
     OnStep1Next(blank);
 }
@@ -547,6 +552,7 @@ void CloudExperimentPanel::EndAfterFailedRun(const wxString& dataFile, const wxS
 void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCancelled)
 {
     const ExpInfo& info = m_work->expInfo;
+    m_deliveryNote.clear();
     m_handBackFacts = Vantrel::DataSafetyFacts();
     m_handBackFacts.dataFileExists = wxFileExists(dataFile);
     m_handBackFacts.keepRequested = info.no_delete || m_keepTaskFolder;
@@ -578,9 +584,16 @@ void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCanc
     m_work->handBackResult = result;
     m_work->handBackDataFile = dataFile;
     m_work->outboxEntry = Vantrel::AddToOutbox(request);
+    // The outbox entry follows the hand-back step by step, so that the next start
+    // never uploads again what may already have reached the service.
+    Vantrel::HandBackJournal journal;
+    if (!m_work->outboxEntry.empty())
+        journal = [entry = m_work->outboxEntry](const Vantrel::HandBackRequest& state) {
+            Vantrel::UpdateOutboxEntry(entry, state);
+        };
     m_work->handBack.Start(
-        [client = OmbraAPIHelper(m_work->apiHelper), request, result](ProgStruct&) {
-            *result = Vantrel::RunHandBack(client, request);
+        [client = OmbraAPIHelper(m_work->apiHelper), request, result, journal](ProgStruct&) {
+            *result = Vantrel::RunHandBack(client, request, journal);
             return true;
         },
         m_life.Poster([this] { OnWorkerEnded(); }));
@@ -594,6 +607,7 @@ void CloudExperimentPanel::OnHandBackEnded()
     const ExpInfo& info = m_work->expInfo;
     m_handBackFacts.uploaded = result && result->uploaded;
     m_handBackFacts.emailSent = result && result->emailSent;
+    const bool mayHaveArrived = result && result->uploadMayHaveArrived;
     if (m_handBackFacts.uploaded || m_handBackFacts.emailSent) Vantrel::RemoveFromOutbox(m_work->outboxEntry);
     m_work->outboxEntry.clear();
     if (result && !result->uploaded && !result->cause.empty())
@@ -612,6 +626,14 @@ void CloudExperimentPanel::OnHandBackEnded()
         m_handBackFacts.desktopCopyVerified = copy.verified;
         if (!copy.verified) wxLogError("%s", copy.error);
     }
+    m_deliveryNote.clear();
+    if (mayHaveArrived) {
+        // Said plainly: the service may hold the data although it never said so.
+        m_deliveryNote = _("The study's service did not confirm that it received your data,\n"
+                           "so it may or may not have arrived there.");
+        if (m_handBackFacts.emailSent) m_deliveryNote += "\n" + _("A copy was e-mailed to the researcher.");
+        if (copy.verified) m_deliveryNote += "\n" + _("Another copy was kept on the desktop.");
+    }
     EndHandBack(dataFile, page, copy);
 }
 
@@ -628,6 +650,9 @@ void CloudExperimentPanel::EndHandBack(const wxString& dataFile, int page, const
                 _("The data file is in\n%s\nPlease send it to the researcher at %s."), dataFile, researcher);
     }
 
+    if (page == kStepUploadError && !m_deliveryNote.empty())
+        m_uploadErrorMessage = m_deliveryNote + "\n\n" + m_uploadErrorMessage;
+
     const bool removeFolder = Vantrel::TaskFolderMayBeRemoved(m_handBackFacts);
     Vantrel::CleanUpTaskFiles(TaskFolder(), removeFolder);
     if (info.no_delete)
@@ -635,6 +660,7 @@ void CloudExperimentPanel::EndHandBack(const wxString& dataFile, int page, const
     else if (!removeFolder && wxFileExists(dataFile))
         m_thanksNote = wxString::Format(
             _("Your data file is kept in\n%s\nPlease do not delete it before the researcher has it."), dataFile);
+    if (page != kStepUploadError && !m_deliveryNote.empty()) m_thanksNote = m_deliveryNote + "\n\n" + m_thanksNote;
     EnterState(page == kStepUploadError ? State::UploadError : State::Thanks);
 }
 

@@ -196,6 +196,7 @@ private:
     wxString m_errorMessage;        // under the task code
     wxString m_uploadErrorMessage;  // where the data file is, when it did not reach the researcher
     wxString m_thanksNote;          // what becomes of the task files
+    wxString m_deliveryNote;        // the upload went out but was never answered: where the data may be
     bool m_busyCursor = false;
     unsigned m_downloadNumber = 0;  // progress of an earlier, cancelled download is not shown
 

@@ -3,6 +3,7 @@
 #include "CloudClient/FailureMail.h"
 
 #include "CloudTaskSupport/PackageDownload.h"
+#include "VTCore/JsonDocumentScanner.h"
 
 #include <QByteArray>
 #include <QJsonDocument>
@@ -24,6 +25,8 @@ namespace {
 
 constexpr const char* kEntryRecord = "send.json";
 constexpr std::uintmax_t kMaxRecordBytes = 64 * 1024;
+// A record is one flat object.
+constexpr int kMaxRecordNesting = 8;
 
 std::string ReadSmallFile(const fs::path& path)
 {
@@ -34,6 +37,28 @@ std::string ReadSmallFile(const fs::path& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Writes a record beside its final name, then moves it there: a reader finds the
+// old record or the new one, never half of one.
+bool WriteRecord(const fs::path& folder, const QJsonObject& record)
+{
+    const fs::path temporary = folder / (std::string(kEntryRecord) + ".new");
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << QJsonDocument(record).toJson().toStdString();
+        out.flush();
+        if (!out) return false;
+    }
+    std::error_code error;
+    fs::rename(temporary, folder / kEntryRecord, error);
+    return !error;
+}
+
+void PutState(QJsonObject& record, const HandBackRequest& request)
+{
+    record["run_info_line"] = QString::fromStdString(request.runInfoLine);
+    record["upload_may_have_arrived"] = request.uploadMayHaveArrived;
 }
 
 struct Sender
@@ -68,13 +93,10 @@ std::string AddToOutbox(const HandBackRequest& request)
         QJsonObject record;
         record["experiment_code"] = QString::number(request.experimentCode);
         record["run_id"] = QString::fromStdString(request.runId);
-        record["run_info_line"] = QString::fromStdString(request.runInfoLine);
         record["mail_to"] = QString::fromStdString(request.mailTo);
         record["data_file"] = QString::fromStdString(copy.filename().string());
-        std::ofstream out(staging / kEntryRecord, std::ios::binary);
-        out << QJsonDocument(record).toJson().toStdString();
-        out.flush();
-        if (!out) error = std::make_error_code(std::errc::io_error);
+        PutState(record, request);
+        if (!WriteRecord(staging, record)) error = std::make_error_code(std::errc::io_error);
     }
     // The entry appears whole or not at all: a half-written one is never sent.
     if (!error) fs::rename(staging, entry, error);
@@ -84,6 +106,19 @@ std::string AddToOutbox(const HandBackRequest& request)
         return std::string();
     }
     return entry.string();
+}
+
+bool UpdateOutboxEntry(const std::string& entryFolder, const HandBackRequest& request)
+{
+    if (entryFolder.empty()) return false;
+    const fs::path folder(entryFolder);
+    QJsonObject record =
+        QJsonDocument::fromJson(QByteArray::fromStdString(ReadSmallFile(folder / kEntryRecord))).object();
+    if (record.isEmpty()) return false;
+    PutState(record, request);
+    const bool written = WriteRecord(folder, record);
+    if (!written) wxLogVerbose("The outbox entry '%s' could not be brought up to date.", entryFolder);
+    return written;
 }
 
 void RemoveFromOutbox(const std::string& entryFolder)
@@ -99,18 +134,22 @@ std::vector<OutboxEntry> ReadOutbox()
     for (fs::directory_iterator it(OutboxFolder(), error), end; !error && it != end; it.increment(error)) {
         const fs::path folder = it->path();
         if (folder.filename().string().rfind('.', 0) == 0 || !it->is_directory()) continue;
-        const QJsonObject record =
-            QJsonDocument::fromJson(QByteArray::fromStdString(ReadSmallFile(folder / kEntryRecord))).object();
+        const QByteArray recordText = QByteArray::fromStdString(ReadSmallFile(folder / kEntryRecord));
+        // A record that repeats a key is no record of ours (and Qt's parser would lose memory on it).
+        const QJsonObject record = Vantrel::IsJsonWithDistinctKeys(recordText, kMaxRecordNesting)
+                                       ? QJsonDocument::fromJson(recordText).object()
+                                       : QJsonObject();
         const QString dataName = record.value("data_file").toString();
         bool codeRead = false;
         const long code = record.value("experiment_code").toString().toLong(&codeRead);
         // Only a plain name inside the entry's own folder is accepted as its data file.
-        if (!codeRead || dataName.isEmpty() || dataName.contains('/') || dataName == "..") continue;
+        if (!codeRead || dataName.isEmpty() || dataName.contains('/') || dataName == ".." || dataName == ".") continue;
         OutboxEntry entry;
         entry.folder = folder.string();
         entry.request.experimentCode = code;
         entry.request.runId = record.value("run_id").toString().toStdString();
         entry.request.runInfoLine = record.value("run_info_line").toString().toStdString();
+        entry.request.uploadMayHaveArrived = record.value("upload_may_have_arrived").toBool();
         entry.request.mailTo = record.value("mail_to").toString().toStdString();
         entry.request.dataFile = (folder / dataName.toStdString()).string();
         if (!fs::is_regular_file(entry.request.dataFile, error)) continue;
@@ -124,7 +163,9 @@ void SendOutbox(const OmbraAPIHelper& client)
     for (OutboxEntry& entry : ReadOutbox()) {
         entry.request.mailHeaders = FailureMailHeaders(entry.request.mailTo);
         entry.request.mailBody = ReadFailureMailTemplate();
-        const HandBackResult result = RunHandBack(client, entry.request);
+        const std::string folder = entry.folder;
+        const HandBackResult result = RunHandBack(
+            client, entry.request, [folder](const HandBackRequest& state) { UpdateOutboxEntry(folder, state); });
         if (result.uploaded || result.emailSent) RemoveFromOutbox(entry.folder);
     }
 }

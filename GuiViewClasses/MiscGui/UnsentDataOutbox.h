@@ -24,12 +24,16 @@ std::string OutboxFolder();
 // Files a copy of the request's data file; the entry's folder, or empty when it
 // could not be written (then nothing of it is left).
 std::string AddToOutbox(const HandBackRequest& request);
+// Records how far the entry's hand-back got (its run-info line, whether an upload
+// may have reached the service); false when the entry could not be rewritten.
+bool UpdateOutboxEntry(const std::string& entryFolder, const HandBackRequest& request);
 void RemoveFromOutbox(const std::string& entryFolder);
 std::vector<OutboxEntry> ReadOutbox();
 
-// Sends every entry through the same road as a finished run (upload with its run
-// id, else the e-mail), removing each that succeeds; the others stay for the next
-// start. Runs on the calling thread.
+// Sends every entry through the same road as a finished run (the upload, unless an
+// earlier one may have reached the service, else the e-mail), removing each that
+// succeeds; the others stay for the next start with how far they got. Runs on the
+// calling thread.
 void SendOutbox(const OmbraAPIHelper& client);
 
 // Starts SendOutbox on a background worker, once per process.

@@ -8,6 +8,10 @@
 
 namespace Vantrel {
 
+namespace {
+const int kFocusedCursorWidth = 2;
+}
+
 VTTagsGrid::VTTagsGrid(wxWindow* parent, VTExperiment& experiment, VTTagSet::TagsetContext context)
     : wxGrid(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS, wxGridNameStr),
       m_Experiment(experiment),
@@ -18,6 +22,26 @@ VTTagsGrid::VTTagsGrid(wxWindow* parent, VTExperiment& experiment, VTTagSet::Tag
     SetRowLabelSize(1);
     Bind(wxEVT_GRID_CELL_LEFT_CLICK, &VTTagsGrid::OnGridCellClick, this);
     Bind(wxEVT_GRID_LABEL_LEFT_CLICK, &VTTagsGrid::OnGridLabelClick, this);
+    // Bound, so it comes before the grid's own keys (which move the cursor on Space).
+    Bind(wxEVT_KEY_DOWN, &VTTagsGrid::OnKeyDown, this);
+    // The cursor is drawn only while the keyboard works the grid.
+    Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        ShowCursor(true);
+        event.Skip();
+    });
+    Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+        ShowCursor(false);
+        event.Skip();
+    });
+}
+
+void VTTagsGrid::ShowCursor(bool show)
+{
+    // The grid redraws the cursor's cell, which must still be one of the table.
+    const int row = GetGridCursorRow();
+    const int col = GetGridCursorCol();
+    if (row < 0 || col < 0 || row >= GetNumberRows() || col >= GetNumberCols()) return;
+    SetCellHighlightPenWidth(show ? kFocusedCursorWidth : 0);
 }
 
 VTTagsGrid::~VTTagsGrid() = default;
@@ -123,8 +147,9 @@ void VTTagsGrid::OnGridCellClick(wxGridEvent& event)
     const int col = event.GetCol();
     if (!CheckCellValid(row, col)) return;
     DoGridCellClick(row, col);
-    OnTagChanged(int(m_ColumnTagSets[std::size_t(col)]));
-    ForceRefresh();
+    // The click is consumed, so the keyboard's cursor is moved here by hand.
+    SetGridCursor(row, col);
+    ColumnChanged(col);
 }
 
 void VTTagsGrid::OnGridLabelClick(wxGridEvent& event)
@@ -132,6 +157,27 @@ void VTTagsGrid::OnGridLabelClick(wxGridEvent& event)
     const int col = event.GetCol();
     if (col < 0 || col >= m_Cols) return;
     DoGridLabelClick(col);
+    ColumnChanged(col);
+}
+
+void VTTagsGrid::OnKeyDown(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() != WXK_SPACE || event.HasAnyModifiers()) {
+        event.Skip();
+        return;
+    }
+    const int row = GetGridCursorRow();
+    const int col = GetGridCursorCol();
+    if (!CheckCellValid(row, col)) return;
+    if (IsCellChosen(row, col))
+        DoGridLabelClick(col);
+    else
+        DoGridCellClick(row, col);
+    ColumnChanged(col);
+}
+
+void VTTagsGrid::ColumnChanged(int col)
+{
     OnTagChanged(int(m_ColumnTagSets[std::size_t(col)]));
     ForceRefresh();
 }

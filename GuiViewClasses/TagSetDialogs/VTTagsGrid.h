@@ -1,8 +1,9 @@
 #pragma once
 // The grid in which an element editor chooses the tags of its element: one column
 // per tag set of one context, one row per tag, at most one chosen tag per column.
-// Clicking a tag chooses it, clicking a column's label clears the column; both
-// tell the listener. The grid is empty until DoCreateGrid.
+// Clicking a tag chooses it, clicking a column's label clears the column; Space on
+// the cursor's cell chooses its tag, or clears the column when that tag is chosen.
+// Each tells the listener. The grid is empty until DoCreateGrid.
 
 #include "Interface_TagsGridListener.h"
 
@@ -72,8 +73,14 @@ private:
     void DoGridLabelClick(int col);
     bool CheckChanged(VTUsedElements& used);
 
+    // Tells the listener about the column's set and redraws.
+    void ColumnChanged(int col);
+    // Draws the cursor while the grid has the keyboard, and not otherwise.
+    void ShowCursor(bool show);
+
     void OnGridCellClick(wxGridEvent& event);
     void OnGridLabelClick(wxGridEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
 
     CellValue& Cell(int row, int col) { return m_Values[std::size_t(row) * std::size_t(m_Cols) + std::size_t(col)]; }
     const CellValue& Cell(int row, int col) const

@@ -16,7 +16,7 @@ bool VTColorVariableEditor::LocEditItem(int index)
 {
     Orbisk::Var::ColorSingleLevel* level = index == -1 ? nullptr : LevelAt(index);
     if (index != -1 && !level) return false;
-    VTEditColorValueDlg dialog(m_Panel, GetValNames(level ? level->GetName() : wxString()), 10096, _("Dialog"),
+    VTEditColorValueDlg dialog(m_Panel, GetValNames(level ? level->GetName() : wxString()), 10096, _("Enter New Color"),
                                wxDefaultPosition, wxSize(400, 300),
                                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER | wxTAB_TRAVERSAL);
     if (level) {

@@ -1,5 +1,5 @@
 // Replies of the cloud service, read as the client reads them: the text up to its
-// first NUL as a JSON object, then numbers through the lenient readers, dates through
+// first NUL as a JSON object (a repeated key refuses it), then numbers through the lenient readers, dates through
 // the expiry reckoning and codes through the task-code conversion. Every value of the
 // reply goes through every reader, so a reader's undefined cast shows whichever field
 // the service puts a hostile number in.
@@ -7,6 +7,7 @@
 #include "FuzzSupport.h"
 
 #include "CloudClient/OmbraAPIHelper.h"
+#include "CloudClient/ServiceReply.h"
 #include "JsonReading.h"
 
 #include <QByteArray>
@@ -56,7 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzSupport::Initialise();
     const std::string reply(reinterpret_cast<const char*>(data), size);
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray(reply.c_str()));
-    if (document.isObject()) Walk(document.object());
+    Walk(ParseServiceReply(reply));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "AppMain/VTRunDlg.h"
 #include "ScriptedDialog.h"
 #include "TestSupport.h"
+#include "WindowLayout.h"
 #include "UserInterface/OrbiskChoiceBookWithHiddenCtrl.h"
 
 #include <gtest/gtest.h>
@@ -109,8 +110,8 @@ struct TenBlocks
 int ShowRunDialog(VTExperiment& experiment, VTRunOptions& options, std::function<void(VTRunDlg&)> script)
 {
     ScriptedDialog hook([&](wxDialog& dialog) { script(static_cast<VTRunDlg&>(dialog)); });
-    auto* dialog = new VTRunDlg(nullptr, &experiment, options, VTRunDlg::kWindowID, "Run Experiment",
-                                wxDefaultPosition, wxDefaultSize, VTRunDlg::kWindowStyle);
+    auto* dialog = new VTRunDlg(nullptr, &experiment, options, VTRunDlg::kWindowID, "Run Experiment", wxDefaultPosition,
+                                wxDefaultSize, VTRunDlg::kWindowStyle);
     const int result = dialog->ShowModal();
     dialog->Destroy();
     EXPECT_EQ(hook.Opened(), 1);
@@ -260,13 +261,14 @@ TEST(RunDlg, TheGroupsBlockCountShowsOnlyForGroupsThatRunSomeBlocks)
             }
             // Choosing another group follows at once.
             SelectGroup(d, c.page == VTRunDlg::kShowingMessage ? "Everything" : "Three");
-            EXPECT_EQ(GroupPage(d),
-                      c.page == VTRunDlg::kShowingMessage ? VTRunDlg::kEmpty : VTRunDlg::kShowingMessage);
+            EXPECT_EQ(GroupPage(d), c.page == VTRunDlg::kShowingMessage ? VTRunDlg::kEmpty : VTRunDlg::kShowingMessage);
             ScriptedDialog::Click(d, wxID_CANCEL);
         });
     }
 }
 
+// The warning has room of its own: the dialog grows for it, nothing lies over the
+// buttons and nothing is cut off.
 TEST(RunDlg, AnExperimentWithoutAnInputDeviceShowsTheRedWarning)
 {
     TenBlocks model(-1);
@@ -275,6 +277,15 @@ TEST(RunDlg, AnExperimentWithoutAnInputDeviceShowsTheRedWarning)
         EXPECT_TRUE(d.GetInputWarning()->IsShownOnScreen());
         EXPECT_EQ(d.GetInputWarning()->GetForegroundColour(), wxColour(255, 0, 0));
         EXPECT_TRUE(d.GetInputWarning()->GetLabel().StartsWith("Warning:\nNo input device has been selected"));
+        const wxRect warning = d.GetInputWarning()->GetScreenRect();
+        EXPECT_GE(warning.height, d.GetInputWarning()->GetBestSize().y);
+        for (int id : {wxID_OK, wxID_CANCEL}) {
+            SCOPED_TRACE(id);
+            const wxRect button = d.FindWindow(id)->GetScreenRect();
+            EXPECT_FALSE(warning.Intersects(button));
+            EXPECT_GE(button.y, warning.GetBottom());
+        }
+        EXPECT_EQ(TestSupport::LayoutFaults(&d).utf8_string(), "");
         ScriptedDialog::Click(d, wxID_CANCEL);
     });
 }
@@ -325,7 +336,8 @@ TEST(RunDlg, TheGroupButtonOpensTheEditorOnTheSelectedGroupAndTheChoiceFollowsIt
             TestSupport::ClickWindow(d.GetEditGroupsButton());
             EXPECT_TRUE(TestSupport::PumpUntil([&] { return opened == 1; }));
             if (c.editorOK) {
-                EXPECT_EQ(Items(d.GetGroupChoice()), (std::vector<wxString>{"Three, now all", "Everything", "All ten"}));
+                EXPECT_EQ(Items(d.GetGroupChoice()),
+                          (std::vector<wxString>{"Three, now all", "Everything", "All ten"}));
                 EXPECT_EQ(d.GetGroupChoice()->GetSelection(), 0);
                 EXPECT_EQ(GroupPage(d), VTRunDlg::kEmpty);
             } else {

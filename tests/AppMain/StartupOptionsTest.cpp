@@ -66,7 +66,11 @@ TEST(StartupOptions, CommandLineTable)
         {{"-t", "15386598"}, true, 15386598, false},
         {{"-t", "12345678", "--noupload"}, true, 12345678, true},
         {{"--taskid", "abc"}, true, -1, false},
-        {{"--taskid=12x"}, true, 12, false},
+        {{"--taskid=12x"}, true, -1, false},
+        {{"-t", " 15386598 "}, true, 15386598, false},
+        {{"-t", "4310353894"}, true, -1, false},  // 15386598 + 2^32: never wrapped to another code
+        {{"-t", "1538659"}, true, -1, false},     // seven digits
+        {{"-t", "-15386598"}, true, -1, false},
         {{"--noupload"}, true, -1, true},
         {{"-t"}, false, -1, false},             // an option without its value
         {{"--bogus"}, false, -1, false},        // unknown to the parser

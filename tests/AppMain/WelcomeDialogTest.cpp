@@ -7,6 +7,7 @@
 #include "AppMain/PanelWithHoverActions.h"
 #include "InputPlugInFolder.h"
 #include "TestSupport.h"
+#include "WindowLayout.h"
 
 #include <VTCore/VTExperiment.h>
 #include <VTRuntime/VTCompiledExperiment.h>
@@ -15,6 +16,7 @@
 #include <wx/app.h>
 #include <wx/choice.h>
 #include <wx/log.h>
+#include <wx/display.h>
 #include <wx/docview.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
@@ -25,6 +27,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 using Vantrel::VTExperiment;
 
@@ -271,8 +274,7 @@ TEST_F(Welcome, WithoutInputDevicesANewExperimentIsMadeAndTheMissingDeviceReport
 {
     Vantrel::VTPlugIn::DeleteAllObjects();
     auto dialog = Run([](ExperimentSelectLaunchDialog& d) {
-        EXPECT_EQ(wxDynamicCast(d.FindWindow(ExperimentSelectLaunchDialog::ID_INPUT_CHOICE), wxChoice)->GetCount(),
-                  0u);
+        EXPECT_EQ(wxDynamicCast(d.FindWindow(ExperimentSelectLaunchDialog::ID_INPUT_CHOICE), wxChoice)->GetCount(), 0u);
         Press('n');
     });
     EXPECT_TRUE(TestSupport::LogContains("Invalid selection of input device.", wxLOG_Error));
@@ -326,21 +328,65 @@ TEST_F(Welcome, ARecentFileThatIsGoneIsReportedAndLeavesTheHistory)
     EXPECT_EQ(manager->GetHistoryFile(0), kept);
 }
 
-TEST_F(Welcome, ALongFileNameIsShortenedButOpenedInFull)
+// A long file or folder name is shortened ("..." where it is cut) so that the
+// dialog fits the screen's width (Xvfb's is 1280 pixels); the file opened is the
+// one named in full, which the tooltip shows.
+TEST_F(Welcome, ALongFileNameIsShortenedToFitTheScreenButOpenedInFull)
 {
-    const wxString name = wxString(wxUniChar('n'), 147) + ".vt6";  // 151 characters
-    const wxString path = Experiment(name);
-    manager->AddFileToHistory(path);
-    wxString shown, tooltip;
-    auto dialog = Run([&](ExperimentSelectLaunchDialog& d) {
-        auto* entry = Entry(d, ExperimentSelectLaunchDialog::ID_RECENT_1);
-        shown = entry->GetFirstLabel()->GetLabelText();
-        tooltip = entry->GetToolTipText();
-        Press('1');
-    });
-    EXPECT_EQ(shown, name.Left(150) + "...");
-    EXPECT_EQ(tooltip, path);
-    EXPECT_EQ(OpenFiles(), std::vector<wxString>{path});
+    const struct
+    {
+        const char* what;
+        wxString folder;  // inside the test folder, "" for none
+        wxString name;
+    } cases[] = {
+        {"151 characters", "", wxString(wxUniChar('n'), 147) + ".vt6"},
+        {"wide letters", "", wxString(wxUniChar('W'), 120) + ".vt6"},
+        {"a long folder", wxString(wxUniChar('F'), 140), "Short.vt6"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        manager->CloseDocuments(true);
+        while (manager->GetHistoryFilesCount() > 0) manager->RemoveFileFromHistory(0);
+        wxString path;
+        if (c.folder.empty()) {
+            path = Experiment(c.name);
+        } else {
+            const wxString inside = folder + "/" + c.folder;
+            ASSERT_TRUE(wxFileName::Mkdir(inside));
+            path = inside + "/" + c.name;
+            ASSERT_TRUE(wxCopyFile(STUDYSTATION_FIXTURES_DIR "/one-group.vt6", path));
+        }
+        manager->AddFileToHistory(path);
+        wxString shown, folderLine, tooltip;
+        std::string faults;
+        wxRect dialogRect, screen;
+        auto dialog = Run([&](ExperimentSelectLaunchDialog& d) {
+            auto* entry = Entry(d, ExperimentSelectLaunchDialog::ID_RECENT_1);
+            shown = entry->GetFirstLabel()->GetLabelText();
+            folderLine = entry->GetSecondLabel()->GetLabelText();
+            tooltip = entry->GetToolTipText();
+            dialogRect = d.GetScreenRect();
+            screen = wxDisplay(static_cast<const wxWindow*>(&d)).GetClientArea();
+            faults = TestSupport::LayoutFaults(&d).utf8_string();
+            Press('1');
+        });
+        EXPECT_LE(dialogRect.width, 1280);
+        EXPECT_LE(dialogRect.width, screen.width);
+        EXPECT_EQ(faults, "");
+        if (c.folder.empty()) {
+            ASSERT_TRUE(shown.EndsWith("...")) << shown;
+            EXPECT_TRUE(c.name.StartsWith(shown.Left(shown.length() - 3))) << shown;
+            EXPECT_GT(shown.length(), 20u);
+        } else {
+            EXPECT_EQ(shown, c.name);
+            // Cut in its middle: the line still closes its quotation.
+            EXPECT_TRUE(folderLine.StartsWith("In \"")) << folderLine;
+            EXPECT_TRUE(folderLine.EndsWith("\"")) << folderLine;
+            EXPECT_LT(folderLine.length(), c.folder.length()) << folderLine;
+        }
+        EXPECT_EQ(tooltip, path);
+        EXPECT_EQ(OpenFiles(), std::vector<wxString>{path});
+    }
 }
 
 TEST_F(Welcome, TheConflictWarningShowsOnlyForTheConflictingRememberedSet)

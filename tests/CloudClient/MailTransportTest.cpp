@@ -2,6 +2,7 @@
 
 #include "CloudClient/CurlSession.h"
 #include "CloudClient/OmbraAPIHelper.h"
+#include "CloudClient/TaskFileLimits.h"
 #include "CloudClient/ServiceConfiguration.h"
 
 #include "CloudTestFixture.h"
@@ -107,6 +108,32 @@ TEST_F(MailTransport, CredentialLinesAreCutAtHeadAndTail)
     EXPECT_TRUE(windowsLineEnds.GetHashesFromWebsite());
     EXPECT_EQ(windowsLineEnds.ReconstituteHash2(), "pass-word");
     EXPECT_EQ(windowsLineEnds.ReconstituteHash3(), "user@example.test");
+}
+
+// A text of letters and line ends as a JSON string's content.
+std::string JsonText(const std::string& text)
+{
+    std::string out;
+    for (char c : text) out += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return out;
+}
+
+TEST_F(MailTransport, CredentialTextBeyondAFewKilobytesIsRefused)
+{
+    // The first three lines are all that is read; a long text after them is not split.
+    const std::string lines = "header\nab-pass-word12\nxyzuser@example.test!!\n";
+    const std::string within = lines + std::string(Vantrel::kMaxCredentialBytes - lines.size(), 'x');
+    Service().SetSwitches("{\"credentials_text\": \"" + JsonText(within) + "\"}");
+    OmbraAPIHelper fits;
+    EXPECT_TRUE(fits.GetHashesFromWebsite());
+    EXPECT_EQ(fits.ReconstituteHash2(), "pass-word");
+
+    Service().SetSwitches("{\"credentials_text\": \"" + JsonText(within + "x") + "\"}");
+    OmbraAPIHelper over;
+    EXPECT_FALSE(over.GetHashesFromWebsite());
+    EXPECT_EQ(over.GetTransferFailure(), Vantrel::TransferFailure::TooLarge);
+    EXPECT_EQ(over.GetCurlErrString(), "The service sent more than " + std::to_string(Vantrel::kMaxCredentialBytes) +
+                                           " bytes; the transfer was stopped");
 }
 
 TEST_F(MailTransport, UnusableCredentialTextSendsNothing)

@@ -1,14 +1,21 @@
 // The service operations against the HTTPS double.
 
 #include "CloudClient/OmbraAPIHelper.h"
+#include "CloudClient/TaskFileLimits.h"
 
 #include "CloudTestFixture.h"
 
 #include "TestSupport.h"
+#include "TimeScale.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
 #include <wx/filefn.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -98,6 +105,42 @@ TEST_F(Operations, InformationFileDownloadAndRead)
     EXPECT_EQ(untouched.r_email, "same");
 }
 
+TEST_F(Operations, TaskFilesOverTheirOwnDownloadLimitAreRefusedNamingIt)
+{
+    const std::string info = TestDoubles::InfoFileText("researcher@example.test", 40);
+    const struct
+    {
+        const char* file;
+        std::uint64_t limit;
+        bool (OmbraAPIHelper::*download)(int64_t);
+    } table[] = {
+        {"exp_info", Vantrel::kMaxExpInfoDownloadBytes, &OmbraAPIHelper::GetExpInfoFile},
+        {"rt_info", Vantrel::kMaxRunInfoDownloadBytes, &OmbraAPIHelper::GetRTInfoFile},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.file);
+        const std::string line = std::string(row.file) == "exp_info" ? info : "'group_id':'3'\n";
+        std::string within = line;
+        while (within.size() + line.size() <= row.limit) within += line;
+        within += std::string(row.limit - within.size(), '\n');
+        Service().WriteExperimentFile(kCode, row.file, within);
+        EXPECT_TRUE((client.*row.download)(kCode));
+        EXPECT_FALSE(client.DidCurlRequestFail()) << client.GetCurlErrString();
+
+        Service().WriteExperimentFile(kCode, row.file, within + "\n");
+        EXPECT_TRUE((client.*row.download)(kCode));
+        EXPECT_TRUE(client.DidCurlRequestFail());
+        EXPECT_EQ(client.GetTransferFailure(), Vantrel::TransferFailure::TooLarge);
+        EXPECT_EQ(client.GetCurlErrString(),
+                  "The service sent more than " + std::to_string(row.limit) + " bytes; the transfer was stopped");
+    }
+    // The client's own bound still holds for its other downloads.
+    Service().WriteExperimentFile(kCode, "exp_info", info);
+    client.SetDownloadLimit(16);
+    EXPECT_TRUE(client.GetExpInfoFile(kCode));
+    EXPECT_EQ(client.GetTransferFailure(), Vantrel::TransferFailure::TooLarge);
+}
+
 TEST_F(Operations, RunInfoLinesAreAppendedAndCounted)
 {
     EXPECT_EQ(client.GetNumCurrentParticipants(kCode), 0);
@@ -142,23 +185,88 @@ TEST_F(Operations, ResultUploadStoresTheFileAndSurvivesTwoFailures)
     EXPECT_EQ(TestSupport::ReadWholeFile(downloaded), data);
 }
 
-// The service stored the upload but its answer came too late for the client: the
-// retry carries the same run id and the researcher still gets one copy.
-TEST_F(Operations, ARetryAfterATimeOutNeverStoresASecondCopy)
+// Like the service, the double stores every upload that arrives: it knows nothing
+// of runs, so the same data sent twice is there twice.
+TEST_F(Operations, EveryUploadThatArrivesIsStored)
 {
     const std::string file = Service().StateDir() + "/Task Data.txt";
     TestSupport::WriteWholeFile(file, "Trial\tRT\n1\t512\n");
-    Service().SetSwitches(R"({"delay_after_store_seconds": {"upload-result": 3}})");
-    client.SetDeadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(800));
-    EXPECT_FALSE(client.UploadExpResults("12345678", file.c_str(), "run-0001"));
-    EXPECT_EQ(client.GetTransferFailure(), Vantrel::TransferFailure::TimedOut);
-    client.ClearDeadline();
-    Service().ClearSwitches();
-    EXPECT_TRUE(client.UploadExpResults("12345678", file.c_str(), "run-0001"));
-    EXPECT_EQ(Service().Results(kCode).size(), 1u);
-    // Another run is another copy.
-    EXPECT_TRUE(client.UploadExpResults("12345678", file.c_str(), "run-0002"));
+    EXPECT_TRUE(client.UploadExpResults("12345678", file.c_str()));
+    EXPECT_EQ(client.GetRequestDelivery(), Vantrel::RequestDelivery::Answered);
+    EXPECT_TRUE(client.UploadExpResults("12345678", file.c_str()));
     EXPECT_EQ(Service().Results(kCode).size(), 2u);
+    const auto uploads = Service().RequestsTo("/api/user/v1/upload-result");
+    ASSERT_EQ(uploads.size(), 2u);
+    ASSERT_EQ(uploads[0].parts.size(), 2u) << "the upload carries the code and the file only";
+    EXPECT_EQ(uploads[0].parts[0].name, "experiment_code");
+    EXPECT_EQ(uploads[0].parts[1].name, "result_file");
+}
+
+// How far a failed upload got decides whether it may be sent again: only what the
+// service cannot have received is "not sent".
+TEST_F(Operations, AFailedUploadSaysWhetherTheServiceCanHaveReceivedIt)
+{
+    using Vantrel::RequestDelivery;
+    const std::string file = Service().StateDir() + "/Task Data.txt";
+    TestSupport::WriteWholeFile(file, "Trial\tRT\n1\t512\n");
+    // The deadline leaves a loaded machine time to send the small file whole; the
+    // late answer comes well after it.
+    const std::chrono::seconds deadline(3 * TestSupport::kTimeScale);
+    const std::string lateAnswer =
+        R"({"delay_after_store_seconds": {"upload-result": )" + std::to_string(3 * deadline.count()) + "}}";
+    const struct
+    {
+        const char* name;
+        std::string switches;
+        RequestDelivery delivery;
+        size_t storedAfter;
+    } table[] = {
+        {"the connection is reset before the TLS handshake", R"({"refuse_connections": 1})", RequestDelivery::NotSent,
+         0},
+        {"stored, then the connection closes without an answer", R"({"hang_up_after_store": ["upload-result"]})",
+         RequestDelivery::Unanswered, 1},
+        {"received whole, then the connection closes", R"({"upload_broken": true})", RequestDelivery::Unanswered, 1},
+        {"stored, the answer comes after the deadline", lateAnswer, RequestDelivery::Unanswered, 2},
+        {"answered with a failure", R"({"fail": ["upload-result"]})", RequestDelivery::Answered, 2},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
+        Service().SetSwitches(row.switches);
+        client.SetDeadline(std::chrono::steady_clock::now() + deadline);
+        EXPECT_FALSE(client.UploadExpResults("12345678", file.c_str()));
+        client.ClearDeadline();
+        EXPECT_EQ(client.GetRequestDelivery(), row.delivery) << client.GetCurlErrString();
+        EXPECT_EQ(Service().Results(kCode).size(), row.storedAfter);
+    }
+    EXPECT_EQ(Service().RefusedConnections(), 1);
+
+    // A port held by this test without listening refuses every connection.
+    const int quiet = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(quiet, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(quiet, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::getsockname(quiet, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    TestDoubles::ScopedEnvironmentVariable host("VANTREL_CLOUD_HOST",
+                                                ("127.0.0.1:" + std::to_string(ntohs(address.sin_port))).c_str());
+    EXPECT_FALSE(client.UploadExpResults("12345678", file.c_str()));
+    EXPECT_EQ(client.GetTransferFailure(), Vantrel::TransferFailure::Network);
+    EXPECT_EQ(client.GetRequestDelivery(), RequestDelivery::NotSent);
+    ::close(quiet);
+}
+
+// A body cut off before its end never reaches the service whole. The file is larger
+// than what the connection's buffers can hold, so the cut comes while it is sent.
+TEST_F(Operations, AnUploadCutBeforeItsEndIsNotSent)
+{
+    const std::string file = Service().StateDir() + "/Task Data.txt";
+    TestSupport::WriteWholeFile(file, std::string(48u << 20, 'd'));
+    Service().SetSwitches(R"({"cut_upload_after_bytes": 65536})");
+    EXPECT_FALSE(client.UploadExpResults("12345678", file.c_str()));
+    EXPECT_EQ(client.GetRequestDelivery(), Vantrel::RequestDelivery::NotSent) << client.GetCurlErrString();
+    EXPECT_TRUE(Service().Results(kCode).empty());
 }
 
 TEST_F(Operations, BrokenUploadIsAFailure)

@@ -1,4 +1,5 @@
 #include "CloudClient/OmbraAPIHelper.h"
+#include "CloudClient/TaskFileLimits.h"
 
 #include "TestSupport.h"
 
@@ -169,3 +170,81 @@ TEST(ExpiryDate, DaysRemainingFromToday)
 }
 
 }  // namespace
+
+namespace {
+
+std::string ManyGroupLevels(std::size_t parts)
+{
+    std::string group = "[g";
+    group.reserve(parts * 2 + 4);
+    for (std::size_t i = 0; i < parts; ++i) group += "/g";
+    return group + "]\n";
+}
+
+}  // namespace
+
+TEST(InformationFile, ReadDirectlyWithinItsSizeWhateverItsGroupsHold)
+{
+    const std::string known = "vt_ver=6.5.3\nr_email=r@example.test\nmax_prtcpnt=12\nrun_once=1\n";
+    const std::string padding(Vantrel::kMaxExpInfoReadBytes, ';');
+    const struct
+    {
+        const char* what;
+        std::string text;
+        bool accepted;
+        wxString why;
+    } table[] = {
+        // A group line of a few hundred thousand parts once nested as deep inside the
+        // configuration classes, whose destructor then overflowed the stack.
+        {"a group line of 30000 parts", known + ManyGroupLevels(30000), true, ""},
+        {"a group line of 300000 parts", known + ManyGroupLevels(300000), false,
+         "The experiment's information file is larger than 64 KiB; it was not read."},
+        {"exactly the size read", known + std::string(Vantrel::kMaxExpInfoReadBytes - known.size(), '\n'), true, ""},
+        {"one byte over", known + std::string(Vantrel::kMaxExpInfoReadBytes - known.size() + 1, '\n'), false,
+         "The experiment's information file is larger than 64 KiB; it was not read."},
+        {"twice the size in comments", known + padding + padding, false,
+         "The experiment's information file is larger than 64 KiB; it was not read."},
+    };
+    const int64_t code = 40000210;
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.what);
+        TestSupport::WriteWholeFile(TaskFile(code, "exp_info"), row.text);
+        ExpInfo info;
+        info.r_email = "untouched";
+        wxString why;
+        EXPECT_EQ(OmbraAPIHelper::GetValuesFromExpInfoFile(code, info, &why), row.accepted);
+        EXPECT_EQ(why, row.why);
+        EXPECT_EQ(info.r_email, row.accepted ? "r@example.test" : "untouched");
+        if (row.accepted) {
+            EXPECT_EQ(info.max_prtcpnt, 12u);
+            EXPECT_TRUE(info.run_once);
+        }
+    }
+}
+
+TEST(InformationFile, KnownLinesAsTheWriterWritesThemByTable)
+{
+    const struct
+    {
+        const char* text;
+        const char* email;
+        uint32_t limit;
+    } table[] = {
+        {"vt_ver=1\n  r_email = a@b.test  \r\nmax_prtcpnt=7\n", "a@b.test", 7},
+        {"vt_ver=1\nr_email=\" spaced@b.test \"\n", " spaced@b.test ", 0},
+        {"vt_ver=1\nr_email=back\\\\slash@b.test\n", "back\\slash@b.test", 0},
+        {"vt_ver=1\n; a comment\n# another\nmax_prtcpnt=3\n", "", 3},
+        {"vt_ver=1\n[elsewhere]\nr_email=not@top.test\nmax_prtcpnt=3\n", "", 0},  // only the top level counts
+        {"vt_ver=1\nmax_prtcpnt=99999999999\n", "", 4294967295u},                 // past 32 bits: the largest
+        {"vt_ver=1\nmax_prtcpnt=-4\n", "", 0},
+        {"vt_ver=1\nmax_prtcpnt=12abc\n", "", 0},
+        {"vt_ver=1\nno equals sign\nmax_prtcpnt=5\n", "", 5},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.text);
+        ExpInfo info;
+        ASSERT_EQ(Vantrel::ParseExpInfoText(row.text, info), Vantrel::ExpInfoReading::Read);
+        EXPECT_EQ(info.r_email, QString::fromUtf8(row.email));
+        EXPECT_EQ(info.max_prtcpnt, row.limit);
+    }
+}

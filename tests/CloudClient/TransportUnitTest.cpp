@@ -2,6 +2,7 @@
 #include "CloudClient/JsonBody.h"
 #include "CloudClient/OmbraAPIHelper.h"
 #include "CloudClient/ServiceConfiguration.h"
+#include "CloudClient/ServiceReply.h"
 
 #include "CallbackRecorder.h"
 #include "CloudDoubles.h"
@@ -111,6 +112,34 @@ TEST(WriteData, AReplyPastItsBoundIsRefusedAndMarked)
 
 // Numbers in replies come from a server we do not control: anything that does
 // not fit the integer it becomes reads as 0 instead of an undefined cast.
+TEST(ServiceReply, OnlyAnObjectWithDistinctKeysIsAReply)
+{
+    const struct
+    {
+        const char* text;
+        bool reply;
+    } table[] = {
+        {R"({"success": true, "data": {"code": 1}})", true},
+        {R"({"success": true, "success": false})", false},
+        {R"({"data": {"a": [1], "a": [2]}})", false},  // repeated inside: Qt's parser lost memory on it
+        {R"({"data": [{"a": 1}, {"a": 2}]})", true},   // the same key in two objects is no repeat
+        {R"([1, 2])", false},
+        {R"({"success": tru)", false},
+        {"", false},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.text);
+        const QJsonObject reply = Vantrel::CloudTransport::ParseServiceReply(row.text);
+        EXPECT_EQ(!reply.isEmpty(), row.reply);
+    }
+    std::string deep;
+    for (int i = 0; i < 100; ++i) deep += R"({"a": )";
+    deep += "1" + std::string(100, '}');
+    EXPECT_TRUE(Vantrel::CloudTransport::ParseServiceReply(deep).isEmpty());
+    // Up to the first NUL, as before.
+    EXPECT_FALSE(Vantrel::CloudTransport::ParseServiceReply(std::string("{\"a\": 1}\0{", 10)).isEmpty());
+}
+
 TEST(JsonReading, NumbersAreRangeCheckedBeforeTheyBecomeIntegers)
 {
     using Vantrel::CloudTransport::ReadInteger;

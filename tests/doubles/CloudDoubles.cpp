@@ -244,6 +244,12 @@ std::vector<std::pair<std::string, std::string>> CloudServiceDouble::Results(uin
     return results;
 }
 
+int CloudServiceDouble::RefusedConnections() const
+{
+    const std::string log = ReadWholeFile(m_state + "/refused_connections.log");
+    return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
+}
+
 std::vector<RecordedRequest> CloudServiceDouble::Requests() const
 {
     std::vector<RecordedRequest> requests;

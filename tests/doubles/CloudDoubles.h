@@ -116,6 +116,9 @@ public:
     // Uploaded results of an experiment: (stored name, bytes), oldest first.
     std::vector<std::pair<std::string, std::string>> Results(uint32_t code) const;
 
+    // Connections reset at once by the "refuse_connections" switch.
+    int RefusedConnections() const;
+
     std::vector<RecordedRequest> Requests() const;
     // Requests whose path (without query) equals or starts with `path`.
     std::vector<RecordedRequest> RequestsTo(const std::string& path) const;

@@ -9,6 +9,7 @@ import os
 import shutil
 import signal
 import socket
+import struct
 import subprocess
 import sys
 import threading
@@ -56,6 +57,19 @@ def make_certificates(folder, label="Study Station test"):
     for final in (ca, cert, key):
         os.replace(final + ".tmp", final)
     return ca, cert, key
+
+
+def reset_connection(connection):
+    """Closes a connection with a reset (no orderly end): the peer's next read or
+    write fails at once."""
+    try:
+        connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+    except OSError:
+        pass
+    try:
+        connection.close()
+    except OSError:
+        pass
 
 
 def write_ready_file(state, name, info):

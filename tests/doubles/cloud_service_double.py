@@ -34,10 +34,19 @@ SWITCHES (all optional):
   "credentials_text": text         served in place of credentials.txt
   "delay_after_store_seconds": {"upload-result": s}
                                    store an uploaded result, then wait before replying
-Uploads that carry a "run_id" are stored once per run id; a repeat is answered
-with success and the copy already stored.
+  "hang_up_after_store": [endpoint, ...]
+                                   "upload-result", "update-rtinfo-file": store the
+                                   result or append the line, then close the
+                                   connection without any answer
+  "refuse_connections": n          connections are reset as soon as they are accepted,
+                                   before the TLS handshake, until n in all have been
+                                   (one line each in refused_connections.log)
+  "cut_upload_after_bytes": n      result uploads: the connection is reset after n
+                                   bytes of the body have arrived
   "endless_reply": [endpoint, ...] announce a 1 GiB reply and stream it until
                                    the client hangs up
+Like the service, the double stores every result upload as it comes: it knows
+nothing of runs, so an upload sent twice is stored twice.
 Endpoint names are the last fixed path segment, e.g. "get-experiment-details",
 "upload-result", "update-rtinfo-file", "login".
 """
@@ -75,7 +84,7 @@ class ServiceState:
         self.tokens = set()
         self.reset_tokens = {}
         self.uploads_seen = 0
-        self.stored_runs = {}  # (experiment code, run id) -> stored file name
+        self.refused = 0
         self.password = RESEARCHER["password"]
         self.profile_name = RESEARCHER["name"]
         self.profile_email = RESEARCHER["email"]
@@ -182,6 +191,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def handle_one(self):
         length = int(self.headers.get("Content-Length") or 0)
+        cut = self.state.switches().get("cut_upload_after_bytes")
+        if cut is not None and self.path.split("?", 1)[0].endswith("/upload-result") and int(cut) < length:
+            # The request ends before its body has arrived whole: the service never sees it.
+            self.rfile.read(int(cut))
+            support.reset_connection(self.connection)
+            self.close_connection = True
+            return
         body = self.rfile.read(length) if length > 0 else b""
         parts = []
         if (self.headers.get("Content-Type") or "").startswith("multipart/form-data"):
@@ -380,19 +396,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return self.fail_json("Unknown experiment or no result file")
         folder = os.path.join(self.state.experiment_folder(code), "results")
         os.makedirs(folder, exist_ok=True)
-        run_id = fields.get("run_id", "")
-        with self.state.lock:
-            stored = self.state.stored_runs.get((code, run_id)) if run_id else None
-        if stored:
-            # A retry of a run already stored: the service keeps one copy.
-            return self.ok({"file": stored})
         with self.state.lock:
             number = len(os.listdir(folder)) + 1
             target = os.path.join(folder, "%d-%s" % (number, os.path.basename(files[0]["filename"])))
             with open(target, "wb") as out:
                 out.write(files[0]["data"])
-            if run_id:
-                self.state.stored_runs[(code, run_id)] = os.path.basename(target)
+        if "upload-result" in (switches.get("hang_up_after_store") or []):
+            return self.hang_up()
         delay = (switches.get("delay_after_store_seconds") or {}).get("upload-result")
         if delay:
             time.sleep(float(delay))
@@ -407,7 +417,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
         with self.state.lock:
             with open(os.path.join(self.state.experiment_folder(code), "rt_info"), "ab") as out:
                 out.write(content.encode() + b"\n")
+        if "update-rtinfo-file" in (self.switches_now.get("hang_up_after_store") or []):
+            return self.hang_up()
         self.ok()
+
+    def hang_up(self):
+        """The request was handled; the connection closes without any answer."""
+        self.close_connection = True
+        try:
+            self.connection.close()
+        except OSError:
+            pass
 
     def credentials(self, switches):
         text = switches.get("credentials_text")
@@ -572,6 +592,9 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
     def finish_request(self, request, client_address):
         # The handshake runs in the connection's own thread: a client that
         # refuses the certificate or stalls never blocks the listener.
+        if self.refuse_this_connection():
+            support.reset_connection(request)
+            return
         try:
             request.settimeout(30)
             secured = self.context.wrap_socket(request, server_side=True)
@@ -584,6 +607,16 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
                 secured.close()
             except OSError:
                 pass
+
+    def refuse_this_connection(self):
+        wanted = int(self.state.switches().get("refuse_connections") or 0)
+        with self.state.lock:
+            if self.state.refused >= wanted:
+                return False
+            self.state.refused += 1
+            with open(os.path.join(self.state.folder, "refused_connections.log"), "a") as log:
+                log.write("%f\n" % time.time())
+        return True
 
     def handle_error(self, request, client_address):
         pass

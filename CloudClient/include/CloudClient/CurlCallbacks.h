@@ -17,10 +17,11 @@ constexpr size_t kMaxReplyBytes = 16u << 20;
 // download is abandoned so that a hostile server cannot fill the disk.
 constexpr std::uint64_t kMaxDownloadBytes = std::uint64_t(2) << 30;
 
-// Reply of one request: the bytes received so far, up to kMaxReplyBytes.
+// Reply of one request: the bytes received so far, up to its limit.
 struct ReplyBuffer
 {
     std::string bytes;
+    size_t limit = kMaxReplyBytes;
     bool tooLarge = false;  // the reply went past its bound and the transfer was stopped
 };
 

@@ -8,6 +8,7 @@
 
 #include "CloudClient/CloudRecords.h"
 #include "CloudClient/CurlCallbacks.h"
+#include "CloudClient/RequestDelivery.h"
 #include "CloudClient/TransferFailure.h"
 
 #include <QJsonArray>
@@ -66,6 +67,9 @@ public:
     std::string GetApiErrString() const { return m_curlFailed ? m_curlError : m_apiError; }
     // What kind of failure the last transfer had (None after a success).
     Vantrel::TransferFailure GetTransferFailure() const { return m_failure; }
+    // How far the last JSON or multipart request got: whether the service cannot
+    // have received it, may have received it, or answered it.
+    Vantrel::RequestDelivery GetRequestDelivery() const { return m_delivery; }
     // Every request started before `deadline` must end by it; one started after
     // it fails at once as timed out. Without a deadline only the connect time-out
     // and the low-speed limit bound a request.
@@ -91,9 +95,7 @@ public:
                                     std::mutex* pathGuard = nullptr);
     wxString GetExpPackage(int64_t code, const wxString& packagePath);
     int GetNumCurrentParticipants(int64_t code);
-    // `runId` (may be null or empty) names the run, so that the service keeps one
-    // copy however often a run's upload is tried again.
-    bool UploadExpResults(const char* experimentCode, const char* resultFile, const char* runId = nullptr);
+    bool UploadExpResults(const char* experimentCode, const char* resultFile);
     bool AppendRtInfo(int64_t code, const std::string& content);
 
     // ---- Researcher and account operations
@@ -128,13 +130,14 @@ public:
     static wxString GetCloudFolderPath(int64_t code);
     static wxString CreateExpInfoFile(int32_t participantLimit, bool promptInfo, bool runOnce, bool noDelete,
                                       bool saveDesktop, const wxString& researcherEmail);
-    // False, record untouched, when the file's first line lacks "vt_ver".
-    static bool GetValuesFromExpInfoFile(int64_t code, ExpInfo& info);
+    // False, record untouched, when the file's first line lacks "vt_ver", or when the
+    // file is larger than an information file can be (`why`, when given, says so).
+    static bool GetValuesFromExpInfoFile(int64_t code, ExpInfo& info, wxString* why = nullptr);
     // taskFolder + ".zip" for packages of authoring versions before 6.5.2,
     // taskFolder + ".tar.gz" from then on.
     static wxString PackagePathForVersion(const wxString& taskFolder, const QString& vtVersion);
     // Participants recorded in a run-info file: its newline count (0 when
-    // missing or empty).
+    // missing or empty, INT_MAX at the most).
     static int CountRunInfoLines(const wxString& file);
     // Creates a folder and its missing parents readable by the user only.
     static bool CreatePrivateFolder(const wxString& folder);
@@ -155,6 +158,7 @@ private:
     void RecordTransferResult(int curlCode, const char* errorBuffer, long httpStatus);
     void RecordServiceMessage(const QJsonObject& reply);
     void RecordOversizedTransfer(std::uint64_t limit);
+    void RecordDelivery(void* curlHandle, int curlCode, bool hasBody);
     // Milliseconds left before the deadline: 0 without one, -1 when it has passed.
     long MillisecondsLeft() const;
     // Applies the deadline to a prepared handle; false (and the failure recorded)
@@ -164,6 +168,8 @@ private:
     bool ParseJsonIntoSubDetail(const QJsonObject& reply, SubDetail& profile);
     bool EnsureMailCredentials();
     bool DownloadFile(const char* path, int64_t id, ProgStruct* progress, const char* localFile, bool acceptJson);
+    // A file of the task folder, under the smaller of its own bound and the client's.
+    bool DownloadTaskFile(const char* path, int64_t code, const char* name, std::uint64_t limit);
 
     QJsonArray m_delegateArray;
     std::vector<SubDetail> m_delegates;
@@ -173,6 +179,7 @@ private:
     std::string m_apiError;
     std::uint64_t m_downloadLimit = kMaxDownloadBytes;
     Vantrel::TransferFailure m_failure = Vantrel::TransferFailure::None;
+    Vantrel::RequestDelivery m_delivery = Vantrel::RequestDelivery::NotSent;
     std::chrono::steady_clock::time_point m_deadline;  // the epoch: none
     std::string m_bearerHeader;
     std::string m_mailHash2;

@@ -26,12 +26,22 @@ ArchiveEntryVerdict CheckArchiveEntry(const wxString& entryName, ArchiveEntryKin
     if (name.empty() || name[0] == '/' || HasDrivePrefix(name)) return verdict;
     if (name.find(wxUniChar(0)) != wxString::npos) return verdict;
 
+    if (name.length() > kMaxArchiveEntryNameLength) {
+        verdict.refusal = ArchiveEntryVerdict::Refusal::NameTooLong;
+        return verdict;
+    }
+
     wxString relative;
+    std::size_t depth = 0;
     wxStringTokenizer parts(name, "/", wxTOKEN_STRTOK);
     while (parts.HasMoreTokens()) {
         const wxString part = parts.GetNextToken();
         if (part == ".") continue;
         if (part == "..") return verdict;
+        if (++depth > kMaxArchiveEntryDepth) {
+            verdict.refusal = ArchiveEntryVerdict::Refusal::TooDeep;
+            return verdict;
+        }
         if (!relative.empty()) relative += '/';
         relative += part;
     }
@@ -39,6 +49,7 @@ ArchiveEntryVerdict CheckArchiveEntry(const wxString& entryName, ArchiveEntryKin
     if (relative.empty() && kind == ArchiveEntryKind::File) return verdict;
 
     verdict.accepted = true;
+    verdict.refusal = ArchiveEntryVerdict::Refusal::None;
     verdict.relativePath = relative;
     return verdict;
 }

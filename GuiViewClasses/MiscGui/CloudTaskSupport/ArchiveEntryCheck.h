@@ -5,6 +5,8 @@
 
 #include <wx/string.h>
 
+#include <cstddef>
+
 namespace Vantrel {
 
 enum class ArchiveEntryKind
@@ -17,16 +19,31 @@ enum class ArchiveEntryKind
     Other
 };
 
+// Real packages nest a few folders deep; each folder level costs the unpacking a
+// step for every entry below it, so a hostile package may not nest without end.
+constexpr std::size_t kMaxArchiveEntryDepth = 64;
+// Characters of an entry's name, "/" included.
+constexpr std::size_t kMaxArchiveEntryNameLength = 1024;
+
 struct ArchiveEntryVerdict
 {
+    enum class Refusal
+    {
+        None,
+        Unsafe,      // a link, a device, or a name that leaves the destination
+        TooDeep,     // more than kMaxArchiveEntryDepth parts
+        NameTooLong  // more than kMaxArchiveEntryNameLength characters
+    };
     bool accepted = false;
+    Refusal refusal = Refusal::Unsafe;
     // The entry's path below the destination, '/'-separated, without "." parts;
     // empty for an accepted folder entry that names the destination itself.
     wxString relativePath;
 };
 
 // Accepts only files and folders whose name stays inside the destination:
-// no leading separator, no drive prefix, no ".." part, "\" counted as a separator.
+// no leading separator, no drive prefix, no ".." part, "\" counted as a separator;
+// and whose name is within kMaxArchiveEntryNameLength and kMaxArchiveEntryDepth.
 ArchiveEntryVerdict CheckArchiveEntry(const wxString& entryName, ArchiveEntryKind kind);
 
 // True when an accepted entry's relative path names one of the files that the

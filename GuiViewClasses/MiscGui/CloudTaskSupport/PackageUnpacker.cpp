@@ -51,8 +51,38 @@ std::string ToFileSystem(const wxString& path)
     return buffer.data() ? std::string(buffer.data()) : std::string();
 }
 
+// An open folder, closed when it goes.
+class FolderHandle
+{
+public:
+    explicit FolderHandle(int fd = -1) : m_fd(fd) {}
+    ~FolderHandle()
+    {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+    FolderHandle& operator=(FolderHandle&& other) noexcept
+    {
+        std::swap(m_fd, other.m_fd);
+        return *this;
+    }
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Opens `name` inside the open folder `parent` as a folder, never through a link.
+int OpenFolderAt(int parent, const char* name)
+{
+    return ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
 // Writes below one destination folder and remembers what it created, so that
-// a failed unpacking can take it all back.
+// a failed unpacking can take it all back. Each step of a path is taken from the
+// folder opened before it, so an entry's folders cost one step per level however
+// deep they are, and no step can follow a link.
 class DestinationWriter
 {
 public:
@@ -64,48 +94,61 @@ public:
     bool PrepareRoot()
     {
         struct stat st;
-        if (::lstat(m_root.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
-        return MakeFolderChain(m_root);
+        if (::lstat(m_root.c_str(), &st) != 0 && !MakeFolderChain(m_root)) return false;
+        m_rootFolder = FolderHandle(::open(m_root.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        return m_rootFolder.Get() >= 0;
     }
 
-    // Creates the folders of `relative` (all of it, or all but the last part).
-    bool EnsureFolders(const wxString& relative, bool includeLast, std::string& failedPath)
+    // Creates the folders of `relative` (all of it, or all but the last part) and
+    // opens the last of them into `folder`; `leaf` is the part after it.
+    bool EnsureFolders(const wxString& relative, bool includeLast, std::string& failedPath, FolderHandle& folder,
+                       std::string& leaf)
     {
-        std::vector<wxString> parts;
+        std::vector<std::string> parts;
         wxStringTokenizer tokens(relative, "/", wxTOKEN_STRTOK);
-        while (tokens.HasMoreTokens()) parts.push_back(tokens.GetNextToken());
-        if (!includeLast && !parts.empty()) parts.pop_back();
+        while (tokens.HasMoreTokens()) parts.push_back(ToFileSystem(tokens.GetNextToken()));
+        leaf.clear();
+        if (!includeLast && !parts.empty()) {
+            leaf = parts.back();
+            parts.pop_back();
+        }
 
         std::string path = m_root;
-        for (const wxString& part : parts) {
+        FolderHandle current(::dup(m_rootFolder.Get()));
+        for (const std::string& part : parts) {
             path += '/';
-            path += ToFileSystem(part);
-            struct stat st;
-            if (::lstat(path.c_str(), &st) == 0) {
-                // A link here could lead outside the destination: never follow one.
-                if (!S_ISDIR(st.st_mode)) {
-                    failedPath = path;
-                    return false;
-                }
-                continue;
-            }
-            if (::mkdir(path.c_str(), 0777) != 0) {
+            path += part;
+            bool created = false;
+            if (::mkdirat(current.Get(), part.c_str(), 0777) == 0)
+                created = true;
+            else if (errno != EEXIST) {
                 failedPath = path;
                 return false;
             }
-            m_created.push_back(path);
+            // What was there already must be a folder: a link here could lead outside
+            // the destination, and opening refuses to follow one.
+            FolderHandle next(OpenFolderAt(current.Get(), part.c_str()));
+            if (next.Get() < 0) {
+                failedPath = path;
+                return false;
+            }
+            if (created) m_created.push_back(path);
+            current = std::move(next);
         }
+        folder = std::move(current);
         return true;
     }
 
-    // Opens the file for writing; refuses anything at that place that is not a plain file.
-    int OpenFile(const wxString& relative, std::string& path)
+    // Opens the file `leaf` of the open folder for writing; refuses anything at that
+    // place that is not a plain file.
+    int OpenFile(const FolderHandle& folder, const std::string& leaf, const wxString& relative, std::string& path)
     {
         path = m_root + '/' + ToFileSystem(relative);
         struct stat st;
-        const bool existed = ::lstat(path.c_str(), &st) == 0;
+        const bool existed = ::fstatat(folder.Get(), leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
         if (existed && !S_ISREG(st.st_mode)) return -1;
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int fd =
+            ::openat(folder.Get(), leaf.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 && !existed) m_created.push_back(path);
         return fd;
     }
@@ -139,8 +182,32 @@ private:
     }
 
     std::string m_root;
+    FolderHandle m_rootFolder;
     std::vector<std::string> m_created;
 };
+
+// A name as a message shows it: a long one is cut.
+wxString ShownEntryName(const wxString& name)
+{
+    constexpr std::size_t kShown = 120;
+    return name.length() <= kShown ? name : name.Left(kShown) + wxString::FromUTF8("\xE2\x80\xA6");
+}
+
+// Why an entry was refused, naming it.
+wxString RefusedEntryMessage(const wxString& name, ArchiveEntryVerdict::Refusal refusal)
+{
+    switch (refusal) {
+        case ArchiveEntryVerdict::Refusal::TooDeep:
+            return wxString::Format(_("The experiment package holds an entry nested more than %zu folders deep "
+                                      "('%s'). Contact the researcher."),
+                                    kMaxArchiveEntryDepth, ShownEntryName(name));
+        case ArchiveEntryVerdict::Refusal::NameTooLong:
+            return wxString::Format(_("The experiment package holds an entry whose name is longer than %zu "
+                                      "characters ('%s'). Contact the researcher."),
+                                    kMaxArchiveEntryNameLength, ShownEntryName(name));
+        default: return wxString::Format(_("Couldn't read the zip entry '%s'."), ShownEntryName(name));
+    }
+}
 
 ArchiveEntryKind KindOf(const wxZipEntry& entry)
 {
@@ -217,8 +284,7 @@ public:
                     return Fail(
                         wxString::Format(_("Couldn't read the zip entry '%s'."), PrintableZipEntryName(entry.rawName)));
                 const ArchiveEntryVerdict verdict = CheckArchiveEntry(entry.name, KindOfZip(entry));
-                if (!verdict.accepted)
-                    return Fail(wxString::Format(_("Couldn't read the zip entry '%s'."), entry.name));
+                if (!verdict.accepted) return Fail(RefusedEntryMessage(entry.name, verdict.refusal));
                 if (NamesATaskFolderFile(verdict.relativePath)) return Fail(ReservedNameMessage(entry.name));
             }
         }
@@ -244,6 +310,8 @@ private:
     int Place(const wxString& name, ArchiveEntryKind kind, std::uint64_t declaredSize, std::string& path,
               wxString& failure)
     {
+        // Once per entry as well as per chunk: a package of many empty files has no chunks.
+        if (Cancelled(failure)) return -1;
         if (++m_entries > m_limits.maxEntries) {
             failure = TooManyEntriesMessage();
             return -1;
@@ -251,7 +319,7 @@ private:
         if (!EnoughRoomFor(declaredSize, failure)) return -1;
         const ArchiveEntryVerdict verdict = CheckArchiveEntry(name, kind);
         if (!verdict.accepted) {
-            failure = wxString::Format(_("Couldn't read the zip entry '%s'."), name);
+            failure = RefusedEntryMessage(name, verdict.refusal);
             return -1;
         }
         if (NamesATaskFolderFile(verdict.relativePath)) {
@@ -259,13 +327,15 @@ private:
             return -1;
         }
         std::string failedPath;
+        std::string leaf;
+        FolderHandle folder;
         const bool isFolder = kind == ArchiveEntryKind::Folder;
-        if (!m_writer.EnsureFolders(verdict.relativePath, isFolder, failedPath)) {
+        if (!m_writer.EnsureFolders(verdict.relativePath, isFolder, failedPath, folder, leaf)) {
             failure = wxString::Format(_("Couldn't create the file '%s'."), wxString(failedPath.c_str(), wxConvFile));
             return -1;
         }
         if (isFolder) return -1;
-        const int fd = m_writer.OpenFile(verdict.relativePath, path);
+        const int fd = m_writer.OpenFile(folder, leaf, verdict.relativePath, path);
         if (fd < 0) failure = wxString::Format(_("Couldn't create the file '%s'."), wxString(path.c_str(), wxConvFile));
         return fd;
     }
@@ -379,10 +449,7 @@ private:
                 }
             }
             if (!EnoughRoomFor(got, failure)) return false;
-            if (m_limits.cancel && m_limits.cancel->load()) {
-                failure = _("The unpacking was cancelled.");
-                return false;
-            }
+            if (Cancelled(failure)) return false;
             size_t done = 0;
             while (done < got) {
                 const ssize_t wrote = ::write(fd, buffer.data() + done, got - done);
@@ -393,6 +460,13 @@ private:
                 done += static_cast<size_t>(wrote);
             }
         }
+    }
+
+    bool Cancelled(wxString& failure) const
+    {
+        if (!m_limits.cancel || !m_limits.cancel->load()) return false;
+        failure = _("The unpacking was cancelled.");
+        return true;
     }
 
     static std::uint64_t FileSystemFreeBytes(const std::string& path)

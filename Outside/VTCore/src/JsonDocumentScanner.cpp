@@ -1,6 +1,7 @@
-#include "JsonDocumentScanner.h"
+#include "VTCore/JsonDocumentScanner.h"
 
 #include <cstring>
+#include <limits>
 #include <unordered_set>
 
 namespace Vantrel {
@@ -11,7 +12,9 @@ class Scanner
 {
 public:
     Scanner(const QByteArray& bytes, int maxDepth)
-        : m_Begin(bytes.constData()), m_P(bytes.constData()), m_End(bytes.constData() + bytes.size()),
+        : m_Begin(bytes.constData()),
+          m_P(bytes.constData()),
+          m_End(bytes.constData() + bytes.size()),
           m_MaxDepth(maxDepth)
     {}
 
@@ -281,6 +284,15 @@ bool ScanJsonDocument(const QByteArray& bytes, int maxElements, int maxDepth, Sc
     what = scanner.What();
     offset = scanner.Offset();
     return false;
+}
+
+bool IsJsonWithDistinctKeys(const QByteArray& bytes, int maxDepth)
+{
+    ScannedDocument scanned;
+    std::string what;
+    int offset = 0;
+    bool tooMany = false;
+    return ScanJsonDocument(bytes, std::numeric_limits<int>::max(), maxDepth, scanned, what, offset, tooMany);
 }
 
 }  // namespace Vantrel

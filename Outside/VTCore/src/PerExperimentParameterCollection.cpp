@@ -7,9 +7,14 @@ PerExperimentParameterCollection::~PerExperimentParameterCollection() = default;
 
 int PerExperimentParameterCollection::IndexOf(const wxString& name) const
 {
-    for (std::size_t i = 0; i < m_Items.size(); ++i)
-        if (m_Items[i].name == name) return int(i);
-    return -1;
+    const auto found = m_IndexByName.find(name);
+    return found == m_IndexByName.end() ? -1 : int(found->second);
+}
+
+void PerExperimentParameterCollection::Reindex()
+{
+    m_IndexByName.clear();
+    for (std::size_t i = 0; i < m_Items.size(); ++i) m_IndexByName.emplace(m_Items[i].name, i);
 }
 
 OrderFormForParameterCreation PerExperimentParameterCollection::ItemDataAtIndex(unsigned index) const
@@ -27,6 +32,7 @@ std::vector<wxString> PerExperimentParameterCollection::GetVisibleParamNamesVect
 bool PerExperimentParameterCollection::AddNewItem(const OrderFormForParameterCreation& record)
 {
     if (record.name.empty() || NameAlreadyExists(record.name)) return false;
+    m_IndexByName.emplace(record.name, m_Items.size());
     m_Items.push_back(record);
     return true;
 }
@@ -37,7 +43,9 @@ bool PerExperimentParameterCollection::ReplaceItem(const wxString& oldName, cons
     if (index < 0) return true;
     const int holder = IndexOf(record.name);
     if (record.name.empty() || (holder >= 0 && holder != index)) return false;
+    m_IndexByName.erase(oldName);
     m_Items[std::size_t(index)] = record;
+    m_IndexByName[record.name] = std::size_t(index);
     return true;
 }
 
@@ -46,6 +54,7 @@ bool PerExperimentParameterCollection::RemoveItem(const wxString& name)
     const int index = IndexOf(name);
     if (index < 0) return false;
     m_Items.erase(m_Items.begin() + index);
+    Reindex();
     return true;
 }
 

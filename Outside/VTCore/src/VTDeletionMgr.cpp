@@ -3,6 +3,7 @@
 #include <VTCore/VTExperiment.h>
 
 #include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 
 #include <algorithm>
@@ -72,10 +73,21 @@ wxString VTDeletionMgr::BuildChangeQuestion() const
                     _("These %u elements may be in use elsewhere in the experiment. Go ahead with the change?"));
 }
 
+bool VTDeletionMgr::RefusedBecauseLocked() const
+{
+    wxString reason;
+    if (!m_Experiment->IsLocked(reason)) return false;
+    wxLogError("%s %s", Question(_("The %s \"%s\" cannot be deleted."), _("These %u elements cannot be deleted.")),
+               reason);
+    return true;
+}
+
 bool VTDeletionMgr::HandleDeletion(RemovalType, bool askUser, bool doDelete)
 {
     if (!m_Experiment || m_Elements.empty()) return false;
     if (!doDelete) return !askUser || Ask(m_Parent, BuildChangeQuestion());
+    // Checked before the question: a locked experiment is not offered a deletion it cannot have.
+    if (RefusedBecauseLocked()) return false;
     if (askUser && !Ask(m_Parent, BuildQuestion())) return false;
 
     // One pass over the experiment for all of them; a tag set takes its tags along.

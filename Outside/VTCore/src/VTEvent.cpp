@@ -92,7 +92,8 @@ struct CorrectRowsKind : PlainKind<std::vector<VTCorrectResponseRow>>
     // The plain event's row (-1) stays valid whatever the event presents.
     void MakeDifferent(Rows& rows, const ElementIdSource& ids) const
     {
-        auto it = std::find_if(rows.begin(), rows.end(), [](const VTCorrectResponseRow& r) { return r.poolRowID == -1; });
+        auto it =
+            std::find_if(rows.begin(), rows.end(), [](const VTCorrectResponseRow& r) { return r.poolRowID == -1; });
         if (it == rows.end()) {
             rows.push_back(VTCorrectResponseRow());
             it = rows.end() - 1;
@@ -180,19 +181,19 @@ unsigned VTEvent::RefreshAndPruneResponsesIfTheyArePoolBased(bool warn)
         poolName = _("list item");
     }
     unsigned dropped = 0;
-    m_CorrectRows.erase(std::remove_if(m_CorrectRows.begin(), m_CorrectRows.end(),
-                                       [&](const VTCorrectResponseRow& row) {
-                                           if (pool.count(row.poolRowID)) return false;
-                                           ++dropped;
-                                           if (warn)
-                                               wxLogWarning(_("The event \"%s\" (id %u) had correct responses for a "
-                                                              "%s with id %d that no longer exists; they were removed."),
-                                                            GetName(), unsigned(GetID()),
-                                                            poolName.empty() ? wxString(_("pool row")) : poolName,
-                                                            row.poolRowID);
-                                           return true;
-                                       }),
-                        m_CorrectRows.end());
+    m_CorrectRows.erase(
+        std::remove_if(m_CorrectRows.begin(), m_CorrectRows.end(),
+                       [&](const VTCorrectResponseRow& row) {
+                           if (pool.count(row.poolRowID)) return false;
+                           ++dropped;
+                           if (warn)
+                               wxLogWarning(_("The event \"%s\" (id %u) had correct responses for a "
+                                              "%s with id %d that no longer exists; they were removed."),
+                                            GetName(), unsigned(GetID()),
+                                            poolName.empty() ? wxString(_("pool row")) : poolName, row.poolRowID);
+                           return true;
+                       }),
+        m_CorrectRows.end());
     return dropped;
 }
 
@@ -429,6 +430,34 @@ bool VTEvent::ResponseEndsEvent(const VTResponse* response, std::size_t itemInde
     if (!response || m_Responses.GetIndexByID(response->GetID()) < 0) return false;
     if (m_EndAny) return true;
     return m_EndCorrect && IsResponseCorrect(response, itemIndex);
+}
+
+VTEventResponseJudge::VTEventResponseJudge(const VTEvent& event)
+    : m_Event(event), m_Accepted(event.GetAcceptedResponses())
+{
+    for (const VTCorrectResponseRow& row : event.m_CorrectRows) m_Rows.emplace(row.poolRowID, &row);
+}
+
+std::vector<VTEventResponseJudge::Verdict> VTEventResponseJudge::Judge(std::size_t itemIndex) const
+{
+    const auto found = m_Rows.find(m_Event.PoolRowForItem(itemIndex));
+    const VTCorrectResponseRow* row = found == m_Rows.end() ? nullptr : found->second;
+    std::unordered_set<std::uint32_t> chosen;
+    if (row && row->kind != CorrectKind::Any && row->kind != CorrectKind::None)
+        chosen.insert(row->chosenResponseIDs.begin(), row->chosenResponseIDs.end());
+    std::vector<Verdict> verdicts;
+    verdicts.reserve(m_Accepted.size());
+    for (VTResponse* response : m_Accepted) {
+        Verdict verdict;
+        verdict.response = response;
+        if (row)
+            verdict.correct = row->kind == CorrectKind::Any ||
+                              (row->kind != CorrectKind::None && chosen.count(response->GetID()) != 0);
+        // Every response here is one the event accepts.
+        verdict.endsEvent = m_Event.m_EndAny || (m_Event.m_EndCorrect && verdict.correct);
+        verdicts.push_back(verdict);
+    }
+    return verdicts;
 }
 
 }  // namespace Vantrel

@@ -163,7 +163,9 @@ std::uint32_t VTExperiment::AllocateNewElementID(VTElementType type)
     // Ids are handed out upwards; after the top they wrap and look for a gap.
     for (std::uint32_t attempts = 0; attempts < kMaxElementID; ++attempts) {
         if (next == kNoElementID || next > kMaxElementID) next = 1;
-        const std::uint32_t id = next++;
+        const std::uint32_t id = next;
+        // The counter is saved with the document and must stay an id it accepts.
+        next = id >= kMaxElementID ? 1 : id + 1;
         // 1 is the cloud setting's "balanced", never a group.
         if (type == ElementType::ParticipantGroup && id == 1) continue;
         if (!list.LookupElementPtrByID(id)) return id;
@@ -194,7 +196,10 @@ using ElementKey = std::pair<VTElementType, std::uint32_t>;
 
 struct ElementKeyHash
 {
-    std::size_t operator()(const ElementKey& k) const { return std::hash<std::uint64_t>()((std::uint64_t(k.first) << 32) | k.second); }
+    std::size_t operator()(const ElementKey& k) const
+    {
+        return std::hash<std::uint64_t>()((std::uint64_t(k.first) << 32) | k.second);
+    }
 };
 
 }  // namespace
@@ -213,7 +218,8 @@ bool VTExperiment::DeleteElementsAndTheirLinks(const std::vector<Minimal_VTEleme
     // A tag set takes its tags along: those it lists and those naming it as parent.
     VTElementsList_Concrete& tags = *m_Lists[ElementType::Tag];
     for (std::size_t i = 0; i < tags.Size(); ++i)
-        if (auto* tag = dynamic_cast<VTTag*>(tags[i]); tag && doomed.count({ElementType::TagSet, tag->GetParentTagSetID()}))
+        if (auto* tag = dynamic_cast<VTTag*>(tags[i]);
+            tag && doomed.count({ElementType::TagSet, tag->GetParentTagSetID()}))
             doomed.insert({ElementType::Tag, tag->GetID()});
     for (Minimal_VTElement* el : elements)
         if (auto* set = dynamic_cast<VTTagSet*>(el); set && doomed.count({ElementType::TagSet, set->GetID()}))

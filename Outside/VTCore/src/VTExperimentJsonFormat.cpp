@@ -1,6 +1,6 @@
 #include "VTExperimentJsonFormat.h"
 
-#include "JsonDocumentScanner.h"
+#include "VTCore/JsonDocumentScanner.h"
 #include "JsonFieldReader.h"
 
 #include <NonPersistentHelpers/VTElementsList.h>
@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <unordered_set>
 #include <memory>
 
 namespace Vantrel {
@@ -60,16 +61,21 @@ void RepairReferences(VTExperiment& experiment)
         return experiment.LookupElementByTypeAndID(type, id) != nullptr;
     };
     VTElementsList& tags = experiment.GetElementsOfType(ElementType::Tag);
-    std::vector<Minimal_VTElement*> orphans;
+    std::unordered_set<const Minimal_VTElement*> orphans;
+    wxString firstOrphan;
     for (std::size_t i = 0; i < tags.Size(); ++i)
         if (auto* tag = dynamic_cast<VTTag*>(tags[i]); tag && !exists(ElementType::TagSet, tag->GetParentTagSetID())) {
-            wxLogWarning(_("%s belongs to no tag set; it was removed."), Describe(*tag));
-            orphans.push_back(tag);
+            if (orphans.empty()) firstOrphan = Describe(*tag);
+            orphans.insert(tag);
         }
+    // One warning however many: a document can hold very many orphans.
+    if (orphans.size() == 1)
+        wxLogWarning(_("%s belongs to no tag set; it was removed."), firstOrphan);
+    else if (!orphans.empty())
+        wxLogWarning(_("%zu tags belong to no tag set and were removed; the first: %s."), orphans.size(), firstOrphan);
     if (!orphans.empty())
-        static_cast<VTElementsList_Concrete&>(tags).DeleteElementsIf([&orphans](const Minimal_VTElement& el) {
-            return std::find(orphans.begin(), orphans.end(), &el) != orphans.end();
-        });
+        static_cast<VTElementsList_Concrete&>(tags).DeleteElementsIf(
+            [&orphans](const Minimal_VTElement& el) { return orphans.count(&el) != 0; });
 
     // One warning per element and missing type, however many references it lost.
     for (VTElementType type = 0; type < ElementType::Count; ++type) {
@@ -154,7 +160,7 @@ bool VTExperimentJsonFormat::Save(VTExperiment& experiment, const wxString& file
 }
 
 VTExperimentJsonFormat::LoadResult VTExperimentJsonFormat::Load(VTExperiment& experiment, const wxString& file,
-                                                                 wxString& error)
+                                                                wxString& error)
 {
     QFile in(ToQtString(file));
     if (!in.open(QIODevice::ReadOnly)) {
@@ -198,7 +204,8 @@ VTExperimentJsonFormat::LoadResult VTExperimentJsonFormat::Load(VTExperiment& ex
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(envelope, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        error = wxString::Format(_("the file is not a readable experiment (%s)."), ToWxString(parseError.errorString()));
+        error =
+            wxString::Format(_("the file is not a readable experiment (%s)."), ToWxString(parseError.errorString()));
         return LoadResult::Refused;
     }
     JsonFieldReader root(document.object(), error, _("The file"));
@@ -256,9 +263,9 @@ VTExperimentJsonFormat::LoadResult VTExperimentJsonFormat::Load(VTExperiment& ex
             return LoadResult::Refused;
         }
         // Problems with its settings name the element.
-        JsonFieldReader f(object, error,
-                          wxString::Format(_("Element %d (%s, id %u)"), int(i) + 1, VTElement::ElementTypeName(type),
-                                           unsigned(id)));
+        JsonFieldReader f(
+            object, error,
+            wxString::Format(_("Element %d (%s, id %u)"), int(i) + 1, VTElement::ElementTypeName(type), unsigned(id)));
         el->ReplaceID_BeforeAddingToAList(id);
         el->SetOwningExperiment(&experiment);
         ReadElementFields(*el, f);
@@ -291,7 +298,11 @@ wxString ElementToDocumentText(const Minimal_VTElement& element)
 bool ElementFromDocumentText(Minimal_VTElement& element, const wxString& text, wxString& error)
 {
     error.clear();
-    const QJsonDocument document = QJsonDocument::fromJson(ToQtString(text).toUtf8());
+    // Pasted text comes from anywhere; a repeated key is refused as the file reader refuses it.
+    const QByteArray bytes = ToQtString(text).toUtf8();
+    const QJsonDocument document = IsJsonWithDistinctKeys(bytes, VTExperimentJsonFormat::kMaxNesting)
+                                       ? QJsonDocument::fromJson(bytes)
+                                       : QJsonDocument();
     if (!document.isObject()) {
         error = _("the text is not an element.");
         return false;

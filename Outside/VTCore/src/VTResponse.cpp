@@ -1,9 +1,11 @@
 #include <VTCore/VTExperiment.h>
+#include <VTCore/RuntimeHooks.h>
 #include <VTCore/VTResponse.h>
 
 #include "FieldKinds.h"
 
 #include <wx/intl.h>
+#include <wx/log.h>
 
 namespace Vantrel {
 
@@ -22,6 +24,33 @@ VTResponse::~VTResponse() = default;
 VTResponse* VTResponse::CreateTemporary_CallerMustDelete(const VTResponse* original, VTExperiment* experiment)
 {
     return CreateTemporaryCopy_CallerMustDelete(original, experiment);
+}
+
+bool VTResponse::InstructUnderlyingResponseObjectToMutateThisWindow(
+    wxWindow* window, VantrelSDK::Interface_EditResponseWindowHelper* helper) const
+{
+    Interface_RuntimeForCore* runtime = GetRuntimeForCore();
+    if (!window || !runtime) return false;
+    return runtime->ShowResponseInWindow(*this, *window, helper);
+}
+
+bool VTResponse::MediateAndAllowWindowToMutateResponseObject(const wxWindow* window,
+                                                             VantrelSDK::Interface_EditResponseWindowHelper* helper,
+                                                             VTResponse* stored)
+{
+    Interface_RuntimeForCore* runtime = GetRuntimeForCore();
+    if (!window || !runtime) {
+        wxLogError(_("The response's settings cannot be read: no input support is loaded."));
+        return false;
+    }
+    if (!runtime->ReadResponseFromWindow(*this, *window, helper)) return false;
+    if (stored) return stored->CopySettingsFrom(*this);
+    VTExperiment* experiment = GetOwningExperiment();
+    if (!experiment || !experiment->GetElementsOfType(ElementType::Response).AddElement(this, -1)) {
+        wxLogError(_("The new response \"%s\" could not be added to the experiment."), GetName());
+        return false;
+    }
+    return true;
 }
 
 Minimal_VTElement* VTResponse::CloneIntoExperiment(VTExperiment* experiment) const

@@ -106,7 +106,14 @@ const ElementFieldTable& VTStimList::FieldTable()
 
 void VTStimList::AfterFieldsRead()
 {
-    for (const auto& item : m_Items) m_NextItemID = std::max(m_NextItemID, item.id + 1);
+    for (const auto& item : m_Items) NoteItemID(item.id);
+}
+
+// The counter stays within the ids a document may hold: past the largest id it stays
+// at the top, and AddTextItem looks for a free id from there.
+void VTStimList::NoteItemID(std::uint32_t id)
+{
+    m_NextItemID = std::min(std::max(m_NextItemID, id + 1), kMaxElementID);
 }
 
 void VTStimList::AfterSettingsCommitted(const Minimal_VTElement&) { ForgetRowsOfRemovedItems(); }
@@ -132,12 +139,15 @@ bool VTStimList::IsFileList() const { return EventPlugIn::IsFileBased(m_PlugInID
 std::uint32_t VTStimList::AddTextItem(const wxString& text)
 {
     VTStimListItem item;
-    // Ids count upwards; past the top, the first free one is taken.
-    if (m_NextItemID == 0 || m_NextItemID > kMaxElementID) {
-        m_NextItemID = 1;
-        while (GetItemIndexByID(m_NextItemID) >= 0) ++m_NextItemID;
+    // Ids count upwards; at the top, the first free one is taken.
+    if (m_NextItemID == 0 || m_NextItemID > kMaxElementID) m_NextItemID = 1;
+    if (GetItemIndexByID(m_NextItemID) >= 0) {
+        std::unordered_set<std::uint32_t> taken;
+        for (const auto& existing : m_Items) taken.insert(existing.id);
+        while (taken.count(m_NextItemID) != 0) m_NextItemID = m_NextItemID >= kMaxElementID ? 1 : m_NextItemID + 1;
     }
-    item.id = m_NextItemID++;
+    item.id = m_NextItemID;
+    if (m_NextItemID < kMaxElementID) ++m_NextItemID;
     item.text = text;
     m_Items.push_back(item);
     return item.id;
@@ -149,7 +159,7 @@ bool VTStimList::AddItemWithID(const VTStimListItem& item)
 {
     if (item.id == 0 || item.id > kMaxElementID || GetItemIndexByID(item.id) >= 0) return false;
     m_Items.push_back(item);
-    m_NextItemID = std::max(m_NextItemID, item.id + 1);
+    NoteItemID(item.id);
     return true;
 }
 

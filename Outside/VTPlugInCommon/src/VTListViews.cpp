@@ -132,27 +132,28 @@ void VTSimpleListView::OnSize(wxSizeEvent& event)
 
 // ---- VTListCtrlCheckableSimple
 
-wxBEGIN_EVENT_TABLE(VTListCtrlCheckableSimple, VTSimpleListView) EVT_LEFT_DOWN(VTListCtrlCheckableSimple::OnLeftDown)
-    wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VTListCtrlCheckableSimple, VTSimpleListView)
+    EVT_LEFT_DOWN(VTListCtrlCheckableSimple::OnLeftDown)
+wxEND_EVENT_TABLE()
 
-        namespace
+namespace {
+wxBitmap CheckBoxImage(wxWindow* window, bool checked, bool enabled)
 {
-    wxBitmap CheckBoxImage(wxWindow * window, bool checked, bool enabled)
-    {
-        wxBitmap bitmap(16, 16);
-        wxMemoryDC dc(bitmap);
-        dc.SetBackground(*wxWHITE_BRUSH);
-        dc.Clear();
-        const int flags = (checked ? int(wxCONTROL_CHECKED) : 0) | (enabled ? 0 : int(wxCONTROL_DISABLED));
-        wxRendererNative::Get().DrawCheckBox(window, dc, wxRect(1, 1, 14, 14), flags);
-        dc.SelectObject(wxNullBitmap);
-        return bitmap;
-    }
+    wxBitmap bitmap(16, 16);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    const int flags = (checked ? int(wxCONTROL_CHECKED) : 0) | (enabled ? 0 : int(wxCONTROL_DISABLED));
+    wxRendererNative::Get().DrawCheckBox(window, dc, wxRect(1, 1, 14, 14), flags);
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
 }  // namespace
 
 VTListCtrlCheckableSimple::VTListCtrlCheckableSimple()
 {
     Bind(wxEVT_LIST_ITEM_ACTIVATED, &VTListCtrlCheckableSimple::OnActivated, this);
+    Bind(wxEVT_KEY_DOWN, &VTListCtrlCheckableSimple::OnKeyDown, this);
 }
 
 VTListCtrlCheckableSimple::VTListCtrlCheckableSimple(wxWindow* parent, wxWindowID id, const wxPoint& pos,
@@ -160,6 +161,7 @@ VTListCtrlCheckableSimple::VTListCtrlCheckableSimple(wxWindow* parent, wxWindowI
     : VTSimpleListView(parent, id, pos, size, style)
 {
     Bind(wxEVT_LIST_ITEM_ACTIVATED, &VTListCtrlCheckableSimple::OnActivated, this);
+    Bind(wxEVT_KEY_DOWN, &VTListCtrlCheckableSimple::OnKeyDown, this);
 }
 
 VTListCtrlCheckableSimple::~VTListCtrlCheckableSimple() {}
@@ -210,10 +212,30 @@ void VTListCtrlCheckableSimple::OnLeftDown(wxMouseEvent& event)
         event.Skip();
         return;
     }
+    ToggleCheck(row);
+    event.Skip();  // the row is selected as usual
+}
+
+void VTListCtrlCheckableSimple::ToggleCheck(long row)
+{
     const bool checked = !IsChecked(row);
     Check(row, checked);
     if (m_CheckObserver) m_CheckObserver(row, checked);
-    event.Skip();  // the row is selected as usual
+}
+
+void VTListCtrlCheckableSimple::OnKeyDown(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() != WXK_SPACE || event.HasAnyModifiers() || !IsEnabled()) {
+        event.Skip();
+        return;
+    }
+    wxArrayInt rows;
+    if (GetSelections(rows) == 0) {
+        const long focused = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+        if (focused != -1) rows.push_back(int(focused));
+    }
+    for (int row : rows) ToggleCheck(row);
+    // Consumed: the list's own Space (activating the row) does not follow.
 }
 
 void VTListCtrlCheckableSimple::OnActivated(wxListEvent& event)

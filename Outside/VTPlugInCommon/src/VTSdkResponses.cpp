@@ -154,4 +154,40 @@ bool VTSdkOnScreenResp::LoadFromStream(QDataStream& in)
     return true;
 }
 
+VTSdkOnScreenHit::VTSdkOnScreenHit(const PointerButtonEvent& event) : m_Event(event)
+{
+    keyOrActionCode = event.button;
+    SetPhase(event.phase);
+    SetRegion(REGION_SPECIFIC);
+    SetBoundingRectForRegion(event.position.x - event.surface.x / 2, event.position.y - event.surface.y / 2, 1, 1);
+    SetTimeMicroseconds(event.timeMicroseconds);
+}
+
+bool VTSdkOnScreenHit::Satisfies(const VTSdkOnScreenResp& defined) const
+{
+    if (defined.keyOrActionCode != CODE_ANY_MOUSE_BUTTON && defined.keyOrActionCode != m_Event.button) return false;
+    if (defined.GetPhase() != m_Event.phase) return false;
+    switch (defined.GetRegion()) {
+        case REGION_ANYWHERE: return true;
+        case REGION_AUTOMATIC: return m_Event.stimulusShown && m_Event.stimulus.Contains(m_Event.position);
+        case REGION_SPECIFIC: {
+            int x = 0, y = 0, w = 0, h = 0;
+            defined.GetBoundingRectForRegion_DisobeysWxConvention_X_Y_is_NOT_TopLeft(x, y, w, h);
+            const wxRect area(m_Event.surface.x / 2 + x - w / 2, m_Event.surface.y / 2 + y - h / 2, w, h);
+            return area.Contains(m_Event.position);
+        }
+        default: return false;
+    }
+}
+
+VTSdkBaseResponse* VTSdkOnScreenHit::Clone() const { return new VTSdkOnScreenHit(*this); }
+
+wxString VTSdkOnScreenHit::GetDescription() const
+{
+    const wxString button = m_Event.button == PointerButtonEvent::BUTTON_LEFT     ? "Left Button"
+                            : m_Event.button == PointerButtonEvent::BUTTON_MIDDLE ? "Middle Button"
+                                                                                  : "Right Button";
+    return button + (m_Event.phase == RESPONSE_TYPE_RELEASE ? " (release)" : "");
+}
+
 }  // namespace VantrelSDK

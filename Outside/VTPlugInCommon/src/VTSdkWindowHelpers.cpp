@@ -69,3 +69,5 @@ bool MutateSettingsToApplyWaitForKeyPressValues(const wxWindow& panel, VTSdkDisc
 }  // namespace DiscreteKeySettingsProcessing
 
 }  // namespace VantrelSDK
+
+Interface_ResponseWindow::~Interface_ResponseWindow() {}

@@ -20,6 +20,8 @@
 #include "VTPlugInCommon/VTSdkBase.h"
 #include "VTPlugInCommon/VTSdkSettings.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
+#include "VTDeviceCheck.h"
+#include "VTResponseMediation.h"
 #include "VTRunPlanBuilder.h"
 #include "VTRuntime/VTDataFolder.h"
 #include "VTRuntime/VTPlugIn.h"
@@ -68,17 +70,7 @@ public:
             auto* response = new VTResponse(&experiment);
             response->SetName(name);
             response->SetPlugInID(pluginID);
-            response->SetPhase(owned->GetResponseType());
-            if (auto* key = dynamic_cast<VantrelSDK::VTSdkDiscreteKeyResp*>(owned.get())) {
-                response->SetKeyCode(key->GetKeyNumber());
-                response->SetPortNumber(key->GetPortNumber());
-            } else if (auto* screen = dynamic_cast<VantrelSDK::VTSdkOnScreenResp*>(owned.get())) {
-                response->SetKeyCode(screen->keyOrActionCode);
-                response->SetRegionMode(screen->GetRegion());
-                int x, y, w, h;
-                screen->GetBoundingRectForRegion_DisobeysWxConvention_X_Y_is_NOT_TopLeft(x, y, w, h);
-                response->SetRegion(x, y, w, h);
-            }
+            CopySdkFieldsInto(*owned, *response);
             if (experiment.GetElementsOfType(ElementType::Response).AddElement(response, -1))
                 ++made;
             else
@@ -98,6 +90,17 @@ public:
         if (!suite->OnSaveToFile(stream)) return false;
         bytes.assign(out.constData(), std::size_t(out.size()));
         return true;
+    }
+
+    bool ShowResponseInWindow(const VTResponse& response, wxWindow& window,
+                              VantrelSDK::Interface_EditResponseWindowHelper* helper) override
+    {
+        return Vantrel::ShowResponseInWindow(response, window, helper);
+    }
+    bool ReadResponseFromWindow(VTResponse& response, const wxWindow& window,
+                                VantrelSDK::Interface_EditResponseWindowHelper* helper) override
+    {
+        return Vantrel::ReadResponseFromWindow(response, window, helper);
     }
 
     bool ApplyPlugInSettings(int plugInID, const std::string& bytes) override
@@ -206,8 +209,11 @@ bool VTCompiledExperiment::Run(bool preview, bool showGrid)
                                 settings.inputPlugins.end());
     settings.dre = VTRunPlanBuilder(*m_Expanded).MakeResponseResolver();
 
+    wxString missingDevice;
     if (plan.IsEmpty()) {
         ReportNotRunnable(m_ExperimentName, whyEmpty);
+    } else if (!CheckDevicesBeforeRun(plan, settings.inputPlugins, missingDevice)) {
+        ReportNotRunnable(m_ExperimentName, missingDevice);
     } else {
         try {
             m_LastOutcome = VTRunEngine::Run(plan, settings, &m_LastReport);

@@ -66,7 +66,11 @@ wxString DesignatedFolder(const VTExperiment& experiment)
 
 wxString VTDataFolder::DefaultFolder()
 {
-    wxFileName folder(wxStandardPaths::Get().GetDocumentsDir(), "");
+    // Without XDG user folders (no user-dirs.dirs, or a documents folder set to
+    // the home folder itself) the toolkit names the home folder: the data then go
+    // to ~/Documents all the same.
+    wxFileName folder = wxFileName::DirName(wxStandardPaths::Get().GetDocumentsDir());
+    if (folder.SameAs(wxFileName::DirName(wxFileName::GetHomeDir()))) folder.AppendDir("Documents");
     folder.AppendDir("Study Station Data");
     return folder.GetPath();
 }

@@ -35,8 +35,7 @@ VTInputPoller::PollStats::Scheduling RaisePollingThreadPriority()
     sched_param param{};
     param.sched_priority = std::min(20, sched_get_priority_max(SCHED_FIFO));
     if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0) return Scheduling::RealTime;
-    if (setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), -10) == 0)
-        return Scheduling::RaisedPriority;
+    if (setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), -10) == 0) return Scheduling::RaisedPriority;
     return Scheduling::Normal;
 }
 }  // namespace
@@ -151,8 +150,13 @@ struct VTInputPoller::Impl
             Detected d;
             d.pluginID = source.id;
             d.response = response;
-            // A plug-in that reports an earlier whole millisecond knows better than our poll.
-            d.timeMicroseconds = pluginTime < stamp / 1000 ? pluginTime * 1000 : stamp;
+            // A plug-in that reports an earlier time knows better than our poll: to the
+            // microsecond when the response carries one, else to the whole millisecond.
+            const unsigned long long exact = response->GetTimeMicroseconds();
+            if (exact != 0 && exact <= stamp)
+                d.timeMicroseconds = exact;
+            else
+                d.timeMicroseconds = pluginTime < stamp / 1000 ? pluginTime * 1000 : stamp;
             notHandedOver.push_back(d);
         }
     }

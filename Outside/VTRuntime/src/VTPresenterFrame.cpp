@@ -12,6 +12,7 @@
 #include "DisplaySync.h"
 #include "VTRuntime/VTTextLayout.h"
 
+#include "VTPlugInCommon/VTSdkPointerInput.h"
 #include "VTPlugInCommon/VTTimer.h"
 
 namespace Vantrel {
@@ -25,6 +26,10 @@ VTPresenterFrame::VTPresenterFrame()
     m_Canvas->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_Canvas->Bind(wxEVT_PAINT, &VTPresenterFrame::OnPaint, this);
     m_Canvas->Bind(wxEVT_KEY_UP, &VTPresenterFrame::OnKeyUp, this);
+    for (const wxEventTypeTag<wxMouseEvent>& type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
+          wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DCLICK})
+        m_Canvas->Bind(type, &VTPresenterFrame::OnMouseButton, this);
     Bind(wxEVT_CHAR_HOOK, &VTPresenterFrame::OnCharHook, this);
 }
 
@@ -149,9 +154,9 @@ void VTPresenterFrame::OnPaint(wxPaintEvent&)
         for (int y = 0; y < size.y; y += 50) dc.DrawLine(0, y, size.x, y);
     }
     if (m_Picture.IsOk()) {
-        m_StimulusRect = wxRect((size.x - m_Picture.GetWidth()) / 2 + m_Offset.x,
-                                (size.y - m_Picture.GetHeight()) / 2 + m_Offset.y, m_Picture.GetWidth(),
-                                m_Picture.GetHeight());
+        m_StimulusRect =
+            wxRect((size.x - m_Picture.GetWidth()) / 2 + m_Offset.x, (size.y - m_Picture.GetHeight()) / 2 + m_Offset.y,
+                   m_Picture.GetWidth(), m_Picture.GetHeight());
         dc.DrawBitmap(m_Picture, m_StimulusRect.GetTopLeft());
     } else if (!m_Text.empty()) {
         // Text stands out from the experiment's background: black on light, white on dark.
@@ -196,6 +201,29 @@ void VTPresenterFrame::OnKeyUp(wxKeyEvent& event)
     if (code == WXK_ESCAPE) return;
     m_Down.erase(code);
     m_Keys.push_back({code, 2, now});
+}
+
+void VTPresenterFrame::OnMouseButton(wxMouseEvent& event)
+{
+    // Stamped on arrival, like a key, before anything else is done with it.
+    const unsigned long long now = VTTimer::GetTimer().GetElapsedMicroseconds();
+    event.Skip();
+    VantrelSDK::PointerInputQueue& queue = VantrelSDK::PointerInputQueue::Get();
+    if (!queue.IsListening()) return;
+    VantrelSDK::PointerButtonEvent pointer;
+    pointer.timeMicroseconds = now;
+    // A double click's second press arrives as a double-click event: it is a press too.
+    pointer.phase = event.ButtonUp() ? 2 : 1;
+    switch (event.GetButton()) {
+        case wxMOUSE_BTN_LEFT: pointer.button = VantrelSDK::PointerButtonEvent::BUTTON_LEFT; break;
+        case wxMOUSE_BTN_MIDDLE: pointer.button = VantrelSDK::PointerButtonEvent::BUTTON_MIDDLE; break;
+        case wxMOUSE_BTN_RIGHT: pointer.button = VantrelSDK::PointerButtonEvent::BUTTON_RIGHT; break;
+        default: return;
+    }
+    pointer.position = event.GetPosition();
+    pointer.surface = m_Canvas->GetClientSize();
+    pointer.stimulusShown = GetStimulusRect(pointer.stimulus);
+    queue.Post(pointer);
 }
 
 bool VTPresenterFrame::TakeKey(Key& key)

@@ -59,6 +59,8 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnKeyUp(wxKeyEvent& event);
+    // Buttons go to the on-screen input plug-in, when one listens.
+    void OnMouseButton(wxMouseEvent& event);
 
     wxWindow* m_Canvas;
     wxString m_Text;

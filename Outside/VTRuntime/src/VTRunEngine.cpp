@@ -13,6 +13,7 @@
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
 #include "VTPlugInCommon/VTTimer.h"
 #include "VTEventPresentation.h"
+#include "VTOnScreenMatch.h"
 #include "VTPresenterFrame.h"
 #include "VTRuntime/VTPlugIn.h"
 
@@ -158,6 +159,11 @@ private:
         VTInputPoller::Detected d;
         while (m_Poller.TakeDetected(d)) {
             if (d.timeMicroseconds < m_Onset || !d.response) continue;
+            if (auto* hit = dynamic_cast<const VantrelSDK::VTSdkOnScreenHit*>(d.response.get())) {
+                VTPlannedResponse match;
+                if (MatchOnScreen(d.pluginID, *hit, m_Event, match)) return Accept(match, d.timeMicroseconds, true);
+                continue;
+            }
             int keyNumber = 0, port = 0;
             if (auto* discrete = dynamic_cast<VantrelSDK::VTSdkDiscreteKeyResp*>(d.response.get())) {
                 keyNumber = discrete->GetKeyNumber();

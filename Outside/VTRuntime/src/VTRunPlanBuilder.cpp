@@ -17,6 +17,7 @@
 
 #include "VTPlugInCommon/RNG_Wrapper.h"
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
+#include "VTRunPlanCount.h"
 #include "VTTrialLevels.h"
 
 namespace Vantrel {
@@ -52,7 +53,9 @@ public:
     }
 };
 
-VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& levels)
+// The event as planned for one item, before the trial's levels apply; made once for
+// each event and item however often it is presented.
+VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTEventResponseJudge& judge)
 {
     VTPlannedEvent planned;
     planned.eventID = int(event.GetID());
@@ -61,7 +64,6 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& 
     planned.endsImmediately = event.EndsImmediately();
     planned.recordsResponses = event.RecordsResponses();
     planned.anyResponseEnds = event.GetEndEventOption(EndEventOption::AnyResponse);
-    levels.ApplyToEvent(event, planned);
 
     planned.pluginID = event.GetPlugInID();
     planned.pluginSettings = event.GetPlugInSettings();
@@ -80,41 +82,25 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTTrialLevels& 
         case VTPresentableStimulus::Kind::None: planned.kind = VTPlannedEvent::StimulusKind::None; break;
     }
 
-    for (VTResponse* response : event.GetAcceptedResponses()) {
+    for (const VTEventResponseJudge::Verdict& verdict : judge.Judge(itemIndex)) {
+        const VTResponse* response = verdict.response;
         VTPlannedResponse r;
         r.responseID = int(response->GetID());
         r.pluginID = response->GetPlugInID();
         r.key = response->GetKeyCode();
         r.port = response->GetPortNumber();
         r.phase = response->GetPhase();
+        r.regionMode = response->GetRegionMode();
+        response->GetRegion(r.regionX, r.regionY, r.regionWidth, r.regionHeight);
         r.name = response->GetName();
-        r.correct = event.IsResponseCorrect(response, itemIndex);
-        r.endsEvent = event.ResponseEndsEvent(response, itemIndex);
+        r.correct = verdict.correct;
+        r.endsEvent = verdict.endsEvent;
         planned.accepted.push_back(r);
         if (r.correct) planned.correctResponses << (planned.correctResponses.empty() ? "" : ", ") << r.name;
     }
     // Only a stimulus has an onset to mark; blank events leave the patch off.
     planned.showsSensorPatch = planned.kind != VTPlannedEvent::StimulusKind::None;
     return planned;
-}
-
-// Counts what the blocks would present, stopping as soon as a limit is passed, so the
-// count itself stays cheap however the links multiply.
-bool WithinPlanLimits(const std::vector<VTBlock*>& blocks)
-{
-    unsigned long long trials = 0, events = 0;
-    for (VTBlock* block : blocks) {
-        for (unsigned i = 0; i < block->GetNumberOfUsedTrials(); ++i) {
-            VTTrial* trial = block->GetUsedTrial(i);
-            if (!trial) continue;
-            const unsigned long long repetitions = trial->GetRepetitions();
-            trials += repetitions;
-            events += repetitions * trial->GetNumberOfUsedEvents();
-            if (trials > VTRunPlanBuilder::kMaxPlannedTrials || events > VTRunPlanBuilder::kMaxPlannedEvents)
-                return false;
-        }
-    }
-    return true;
 }
 
 // Nothing but Escape would end it: no time limit, and no response it takes ends it.
@@ -186,14 +172,19 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
         blocks = allBlocks;
     }
 
-    if (!WithinPlanLimits(blocks))
-        return why(wxString::Format(_("it would run more than %llu trials or %llu events."), kMaxPlannedTrials,
-                                    kMaxPlannedEvents));
-
     VTTrialLevels levels(m_Experiment, group);
+    VTRunBudget::Limits limits;
+    limits.trials = kMaxPlannedTrials;
+    limits.events = kMaxPlannedEvents;
+    const VTRunBudget budget =
+        CountRunPlan(blocks, {levels.GetColumnNames().size(), levels.LongestLabelsLength()}, limits);
+    if (budget.Exceeded()) return why(budget.Describe());
+
     plan.columns.SetLevelColumns(levels.GetColumnNames());
     levels.StartRun();
     std::map<const VTEvent*, size_t> presentations;  // list events step through their items
+    std::map<const VTEvent*, VTEventResponseJudge> judges;
+    std::map<std::pair<const VTEvent*, size_t>, VTPlannedEvent> plannedOnce;
     for (VTBlock* block : blocks) {
         levels.StartBlock();
         VTPlannedBlock plannedBlock;
@@ -223,16 +214,22 @@ VTRunPlan VTRunPlanBuilder::Build(wxString* whyEmpty)
                     const size_t count = event->GetNumberOfStimulusItems();
                     item = count ? presentations[event]++ % count : 0;
                 }
-                plannedTrial.events.push_back(PlanEvent(*event, item, levels));
+                auto once = plannedOnce.find({event, item});
+                if (once == plannedOnce.end()) {
+                    const VTEventResponseJudge& judge = judges.try_emplace(event, *event).first->second;
+                    once = plannedOnce.emplace(std::make_pair(event, item), PlanEvent(*event, item, judge)).first;
+                }
+                plannedTrial.events.push_back(once->second);
+                levels.ApplyToEvent(*event, plannedTrial.events.back());
                 // A preview is ended with Escape by whoever looks at it; a run must end by itself.
                 if (!options.IsPreview() && CanNeverEnd(plannedTrial.events.back()))
                     return why(wxString::Format(
                         _("the event \"%s\" can never end: it has no time limit and no response ends it."),
                         event->GetName()));
             }
-            plannedBlock.trials.push_back(plannedTrial);
+            plannedBlock.trials.push_back(std::move(plannedTrial));
         }
-        plan.blocks.push_back(plannedBlock);
+        plan.blocks.push_back(std::move(plannedBlock));
     }
     return plan;
 }

@@ -1,5 +1,7 @@
 #include "VTTrialLevels.h"
 
+#include <algorithm>
+
 #include <VTCore/VTEvent.h>
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTParticipantGroup.h>
@@ -40,8 +42,8 @@ VTTrialLevels::VTTrialLevels(VTExperiment& experiment, const VTParticipantGroup*
         if (!variable) continue;
         const Orbisk::Var::Variable& v = variable->GetVariable();
         m_ByID[variable->GetID()] = m_Entries.size();
-        m_Entries.push_back(
-            {variable, VTLevelSelector(v.GetMethod(), v.GetScope(), v.GetFlag(), v.GetLevels().size(), variable->GetID())});
+        m_Entries.push_back({variable, VTLevelSelector(v.GetMethod(), v.GetScope(), v.GetFlag(), v.GetLevels().size(),
+                                                       variable->GetID())});
     }
 }
 
@@ -79,6 +81,19 @@ std::vector<wxString> VTTrialLevels::GetCurrentLabels() const
         labels.push_back(level ? Label(*entry.variable, *level) : wxString());
     }
     return labels;
+}
+
+std::uint64_t VTTrialLevels::LongestLabelsLength() const
+{
+    std::uint64_t total = 0;
+    for (const Entry& entry : m_Entries) {
+        if (!entry.variable->GetSaveToDataFlag()) continue;
+        std::size_t longest = 0;
+        for (const Orbisk::Var::VarValue* level : entry.variable->GetVariable().GetLevels())
+            if (level) longest = std::max(longest, Label(*entry.variable, *level).length());
+        total += longest;
+    }
+    return total;
 }
 
 const VTTrialLevels::Entry* VTTrialLevels::Find(int variableID, int type) const

@@ -34,6 +34,9 @@ public:
     // experiment's order, and the current level of each, in the same order.
     std::vector<wxString> GetColumnNames() const;
     std::vector<wxString> GetCurrentLabels() const;
+    // The most characters the current labels can hold together: the longest label of
+    // each saved variable, summed (what a planned trial copies at the most).
+    std::uint64_t LongestLabelsLength() const;
     // The event's time limit, place and colour from the current levels of the
     // variables it names (what it names without a usable level changes nothing).
     void ApplyToEvent(const VTEvent& event, VTPlannedEvent& planned) const;

@@ -3,6 +3,7 @@
 #include "Resources/EmbeddedResources.h"
 #include "ScriptedDialog.h"
 #include "TestSupport.h"
+#include "WindowLayout.h"
 
 #include <GuiViewClasses/ExperimentInfo/VTExperimentInfoDlg.h>
 #include <GuiViewClasses/ExperimentInfo/VTMetadataDlg.h>
@@ -11,11 +12,17 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/config.h>
+#include <wx/dcclient.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/grid.h>
 #include <wx/image.h>
 #include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
+
+#include <utility>
+#include <vector>
 
 using namespace Vantrel;
 
@@ -152,6 +159,44 @@ TEST_F(ExperimentInfo, MetadataGridKeepsOneEmptyLastRowAndStoresNamedRowsOnOk)
     EXPECT_TRUE(VTMetadataDlg::EditExperimentMetadata(nullptr, &experiment));
     EXPECT_EQ(Pairs(experiment.GetMetadata()), "Author=Moritz; x=1; y=2; ");
     EXPECT_TRUE(experiment.IsModified());
+}
+
+// The dialog opens wide enough for its title beside a title bar's buttons, and for
+// each value on one line in the Value column, without a horizontal scroll bar;
+// never wider than the screen.
+TEST_F(ExperimentInfo, MetadataDialogOpensWideEnoughForItsTitleAndValues)
+{
+    wxConfigBase::Get()->DeleteGroup("/VTMetadataDlg");  // no remembered geometry
+    const wxString longValue = "Visual search with a distractor set of twenty-four rotated letters";
+    const struct
+    {
+        const char* what;
+        std::vector<std::pair<wxString, wxString>> pairs;
+    } cases[] = {
+        {"short values", {{"Author", "Max"}}},
+        {"a long value", {{"Author", "Max"}, {"Paradigm", longValue}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        wxConfigBase::Get()->DeleteGroup("/VTMetadataDlg");
+        experiment.GetMetadata().m_Entries.clear();
+        for (const auto& pair : c.pairs) experiment.GetMetadata().SetValue(pair.first, pair.second);
+        ScriptedDialog script([&](wxDialog& d) {
+            Settle();
+            wxGrid* grid = Grid(d);
+            wxClientDC dc(&d);
+            dc.SetFont(d.GetFont().Bold());
+            EXPECT_GE(d.GetSize().x, dc.GetTextExtent(d.GetTitle()).x + 90);
+            for (const auto& pair : c.pairs)
+                EXPECT_GE(grid->GetColSize(1), grid->GetTextExtent(pair.second).x) << pair.second;
+            EXPECT_LE(grid->GetColSize(0) + grid->GetColSize(1), grid->GetGridWindow()->GetClientSize().x);
+            EXPECT_LE(d.GetSize().x, 1280);
+            EXPECT_TRUE(wxDisplay(static_cast<const wxWindow*>(&d)).GetClientArea().Contains(d.GetScreenRect()));
+            EXPECT_EQ(TestSupport::LayoutFaults(&d).utf8_string(), "");
+            ScriptedDialog::Click(d, wxID_CANCEL);
+        });
+        EXPECT_FALSE(VTMetadataDlg::EditExperimentMetadata(nullptr, &experiment));
+    }
 }
 
 TEST_F(ExperimentInfo, MetadataCancelAndUnchangedOkLeaveTheExperiment)

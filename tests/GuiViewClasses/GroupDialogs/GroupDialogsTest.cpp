@@ -24,6 +24,7 @@
 #include <wx/process.h>
 #include <wx/radiobut.h>
 #include <wx/tokenzr.h>
+#include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
 #include <memory>
@@ -63,6 +64,29 @@ void SelectRow(wxDialog& d, int row)
 {
     Blocks(d)->SetSelection(row);
     Settle();
+}
+
+// Selects a row as the user does: a click on its name (not on its check box), which
+// also gives the list the keyboard.
+void ClickRowName(wxDialog& d, int row)
+{
+    VTListCtrlCheckableSimple* list = Blocks(d);
+    wxRect rect;
+    ASSERT_TRUE(list->GetItemRect(row, rect));
+    wxUIActionSimulator sim;
+    sim.MouseMove(list->ClientToScreen(wxPoint(rect.x + rect.width * 2 / 3, rect.y + rect.height / 2)));
+    TestSupport::PumpFor(50);
+    sim.MouseClick();
+    // Long enough that the next click is never taken for the second of a double click.
+    TestSupport::PumpFor(500);
+    ASSERT_EQ(list->GetSelection(), row);
+}
+
+// Presses Space and waits until the rows read `expected`.
+void PressSpaceExpecting(wxDialog& d, const wxString& expected)
+{
+    wxUIActionSimulator().Char(WXK_SPACE);
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return Rows(d) == expected; }, 3000)) << Rows(d);
 }
 
 class GroupDialogs : public ::testing::Test
@@ -232,6 +256,28 @@ TEST_F(GroupDialogs, CancelKeepsTheGroupAndAnEmptySelectionIsStored)
     EXPECT_EQ(BlockNames(*some), "");
 }
 
+// The blocks list is worked from the keyboard: Space checks and unchecks the
+// selected block as a click on its box does, and OK stores what it shows.
+TEST_F(GroupDialogs, SpaceTogglesTheSelectedBlock)
+{
+    listView->SetSelection(1);
+    DialogQueue script;
+    script.Then([&](wxDialog& d) {
+        EXPECT_EQ(Rows(d), "B3+ B1+ B2-");
+        ClickRowName(d, 2);
+        EXPECT_EQ(Rows(d), "B3+ B1+ B2-") << "a click on the name selects without toggling";
+        PressSpaceExpecting(d, "B3+ B1+ B2+");
+        ClickRowName(d, 0);
+        PressSpaceExpecting(d, "B3- B1+ B2+");
+        PressSpaceExpecting(d, "B3+ B1+ B2+");
+        PressSpaceExpecting(d, "B3- B1+ B2+");
+        Click(d, "wxID_OK");
+    });
+    EXPECT_TRUE(Edit(listView, false));
+    EXPECT_EQ(script.Opened(), 1);
+    EXPECT_EQ(BlockNames(*some), "B1 B2");
+}
+
 // A link whose block is gone is not shown (and not stored again).
 TEST_F(GroupDialogs, LinksWithoutTheirBlockAreSkipped)
 {
@@ -286,6 +332,33 @@ TEST_F(GroupDialogs, GroupsListAddsGroupsAndKeepsTheLast)
               "A Vantrel experiment needs at least one participant group. | You cannot delete the last group.");
 }
 
+// A locked experiment deletes no group: Delete asks nothing and logs why.
+TEST_F(GroupDialogs, LockedExperimentKeepsItsGroupsAndSaysWhy)
+{
+    experiment->SetLocked(true, "Locked for the test.");
+    DialogQueue script;
+    auto* dialog = new VTParticipantGroupsDlg(host, experiment.get());
+    auto* list = dialog->GetListView();
+    script.Then([&](wxDialog& d) {
+        Settle();
+        list->SetSelection(1);
+        Settle();
+        TestSupport::ClearLog();
+        Click(d, "ID_DELETE");
+        EXPECT_EQ(list->GetCount(), 2);
+        EXPECT_TRUE(TestSupport::LogContains("The participant group \"Some\" cannot be deleted. Locked for the test.",
+                                             wxLOG_Error))
+            << TestSupport::LogAsText();
+        Click(d, "wxID_CANCEL");
+    });
+    dialog->ShowModal();
+    dialog->Destroy();
+    EXPECT_EQ(script.Opened(), 1);  // the list only: no question was put
+    ASSERT_EQ(Groups().Size(), 2u);
+    EXPECT_EQ(Groups()[1], some);
+    EXPECT_FALSE(experiment->IsModified());
+}
+
 // The run tool as a participant's run starts it, for one group; its exit code, or
 // -1 when it had not ended after 50 s (it is then killed). `output` gets what it printed.
 class ToolProcess : public wxProcess
@@ -304,7 +377,7 @@ public:
 int RunTool(const wxString& experimentFile, const wxString& group, const wxString& dataFile, wxString& output)
 {
     const wxString args[] = {STUDYSTATION_RUN_TOOL, experimentFile, "--group", group, "--data", dataFile,
-                             "--subject", "group-run"};
+                             "--subject",           "group-run"};
     std::vector<const wchar_t*> argv;
     for (const wxString& arg : args) argv.push_back(arg.wc_str());
     argv.push_back(nullptr);

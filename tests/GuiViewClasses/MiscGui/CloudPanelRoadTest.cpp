@@ -99,8 +99,8 @@ TEST_F(CloudPanelRoad, FromTaskCodeToThankYouWithTheDataAtTheService)
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return m_script.exitRequests == 1; }));
 }
 
-// A slow upload runs beside a responsive window that says what it is doing; the
-// upload carries the run's id.
+// A slow upload runs beside a responsive window that says what it is doing, with a
+// button that says so too.
 TEST_F(CloudPanelRoad, TheDataGoesBackWhileTheWindowKeepsHandlingEvents)
 {
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
@@ -110,12 +110,17 @@ TEST_F(CloudPanelRoad, TheDataGoesBackWhileTheWindowKeepsHandlingEvents)
     auto last = std::chrono::steady_clock::now();
     std::chrono::steady_clock::duration longestGap{};
     bool sawSending = false;
+    std::vector<wxString> buttonLabels;
     ticker.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
         const auto now = std::chrono::steady_clock::now();
         longestGap = std::max(longestGap, now - last);
         last = now;
-        if (ReadyPanel() && ContainsLabel(ReadyPanel(), "Sending the data file to the researcher..."))
+        if (ReadyPanel() && ContainsLabel(ReadyPanel(), "Sending the data file to the researcher...")) {
             sawSending = true;
+            wxButton* button = Button(ReadyPanel(), CloudExperimentPanel::ID_RUN_OR_CANCEL);
+            buttonLabels.push_back(button->GetLabel());
+            EXPECT_FALSE(button->IsEnabled());
+        }
     });
     Click(Button(ReadyPanel(), CloudExperimentPanel::ID_RUN_OR_CANCEL));
     last = std::chrono::steady_clock::now();
@@ -127,12 +132,9 @@ TEST_F(CloudPanelRoad, TheDataGoesBackWhileTheWindowKeepsHandlingEvents)
     EXPECT_TRUE(sawSending);
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count(), 250);
     EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
-    const auto uploads = m_doubles.Service().RequestsTo("/api/user/v1/upload-result");
-    ASSERT_EQ(uploads.size(), 1u);
-    std::string runId;
-    for (const auto& part : uploads[0].parts)
-        if (part.name == "run_id") runId = part.data;
-    EXPECT_EQ(runId.size(), 32u);
+    ASSERT_FALSE(buttonLabels.empty());
+    for (const wxString& label : buttonLabels) EXPECT_EQ(label, "   Sending Data...   ");
+    EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 1);
     EXPECT_EQ(m_doubles.Service().Results(kExperimentCode).size(), 1u);
     m_doubles.Service().ClearSwitches();
 }
@@ -164,8 +166,11 @@ TEST_F(CloudPanelRoad, FailedUploadsGoToTheResearcherByMailWithADesktopCopy)
     GetToReadyPanel(false);
     RunTask();
 
-    EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 3);
-    EXPECT_EQ(RequestCount("/api/user/v1/update-rtinfo-file"), 0);
+    // The service answered: it had the request, so it is not sent again (a service
+    // may fail after storing). The run still counts once.
+    EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 1);
+    EXPECT_EQ(m_doubles.Service().ReadExperimentFile(kExperimentCode, "rt_info"), "'group_id':'5'\n");
+    EXPECT_FALSE(ContainsLabel(ReadyPanel(), "may or may not have arrived")) << "the service said it has nothing";
     const auto messages = m_doubles.Relay().Messages();
     ASSERT_EQ(messages.size(), 1u) << TestSupport::LogAsText();
     EXPECT_EQ(messages[0].recipients, std::vector<std::string>{kResearcher});
@@ -204,13 +209,13 @@ TEST_F(CloudPanelRoad, WhenMailFailsTooTheAddressIsShownAndTheDataStaysInTwoPlac
         << copied << "'";
 }
 
-// Data whose upload and e-mail both failed is not stranded: the next start sends
-// it in the background, and only then does it leave the outbox.
+// Data that could not reach the service nor go by e-mail is not stranded: the next
+// start sends it in the background, and only then does it leave the outbox.
 TEST_F(CloudPanelRoad, UnsentDataOfAnEarlierRunIsSentAtTheNextStart)
 {
     AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
-    m_doubles.Service().SetSwitches(R"({"fail": ["upload-result"]})");
     GetToReadyPanel(false);
+    m_doubles.Service().SetSwitches(R"({"refuse_connections": 1000})");
     m_doubles.Relay().Stop();
     RunTask();
     EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepUploadError);
@@ -229,6 +234,80 @@ TEST_F(CloudPanelRoad, UnsentDataOfAnEarlierRunIsSentAtTheNextStart)
     const auto results = m_doubles.Service().Results(kExperimentCode);
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].second, m_script.runBytes);
+    EXPECT_EQ(m_doubles.Service().ReadExperimentFile(kExperimentCode, "rt_info"), "'group_id':'5'\n");
+}
+
+// The service stored the data but its answer never came: the data is not sent
+// again, the run counts once, the researcher gets the e-mail, the desktop a copy,
+// and the last page says plainly where the data may be.
+TEST_F(CloudPanelRoad, AnUploadStoredButNeverAnsweredIsKeptOnceAndSaidPlainly)
+{
+    AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
+    GetToReadyPanel(false);
+    m_doubles.Service().SetSwitches(R"({"hang_up_after_store": ["upload-result"]})");
+    RunTask();
+
+    EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 1);
+    const auto results = m_doubles.Service().Results(kExperimentCode);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].second, m_script.runBytes);
+    EXPECT_EQ(m_doubles.Service().ReadExperimentFile(kExperimentCode, "rt_info"), "'group_id':'5'\n");
+    const auto messages = m_doubles.Relay().Messages();
+    ASSERT_EQ(messages.size(), 1u) << TestSupport::LogAsText();
+    EXPECT_EQ(messages[0].recipients, std::vector<std::string>{kResearcher});
+    EXPECT_EQ(TestSupport::ReadWholeFile(DesktopFolder() + "/Task Data.txt"), m_script.runBytes);
+    EXPECT_TRUE(Vantrel::ReadOutbox().empty()) << "the e-mail went: nothing is left to send";
+
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
+    EXPECT_TRUE(ContainsLabel(ReadyPanel(), "did not confirm that it received your data"));
+    EXPECT_TRUE(ContainsLabel(ReadyPanel(), "may or may not have arrived there."));
+    EXPECT_TRUE(ContainsLabel(ReadyPanel(), "A copy was e-mailed to the researcher."));
+    EXPECT_TRUE(ContainsLabel(ReadyPanel(), "Another copy was kept on the desktop."));
+    m_doubles.Service().ClearSwitches();
+}
+
+// The same, with the e-mail failing too: the page asks for the desktop copy to be
+// sent and says that the service may have the data already.
+TEST_F(CloudPanelRoad, AnUnansweredUploadWithoutMailSaysTheDataMayHaveArrived)
+{
+    AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
+    GetToReadyPanel(false);
+    m_doubles.Service().SetSwitches(R"({"hang_up_after_store": ["upload-result"]})");
+    m_doubles.Relay().Stop();
+    RunTask();
+
+    EXPECT_EQ(m_doubles.Service().Results(kExperimentCode).size(), 1u);
+    EXPECT_EQ(m_doubles.Service().ReadExperimentFile(kExperimentCode, "rt_info"), "'group_id':'5'\n");
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepUploadError);
+    EXPECT_TRUE(ContainsLabel(ReadyPanel(), "may or may not have arrived there."));
+    EXPECT_TRUE(ContainsLabel(ReadyPanel(), wxString("We have placed the data file on the desktop. Please send it\n"
+                                                     "to the researcher at ") +
+                                                kResearcher + "."));
+    const auto waiting = Vantrel::ReadOutbox();
+    ASSERT_EQ(waiting.size(), 1u);
+    EXPECT_TRUE(waiting[0].request.uploadMayHaveArrived) << "the next start will not upload it again";
+    m_doubles.Service().ClearSwitches();
+}
+
+// A connection refused before anything was sent cannot have reached the service:
+// the upload is tried again and the data is stored once.
+TEST_F(CloudPanelRoad, AConnectionRefusedBeforeSendingIsTriedAgainAndStoredOnce)
+{
+    AddExperiment(TestDoubles::InfoFileText(kResearcher, 0, false));
+    GetToReadyPanel(false);
+    m_doubles.Service().SetSwitches(R"({"refuse_connections": 2})");
+    RunTask();
+
+    EXPECT_EQ(m_doubles.Service().RefusedConnections(), 2);
+    EXPECT_EQ(RequestCount("/api/user/v1/upload-result"), 1);
+    const auto results = m_doubles.Service().Results(kExperimentCode);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].second, m_script.runBytes);
+    EXPECT_EQ(m_doubles.Service().ReadExperimentFile(kExperimentCode, "rt_info"), "'group_id':'5'\n");
+    EXPECT_TRUE(m_doubles.Relay().Messages().empty());
+    EXPECT_EQ(ReadyPanel()->GetStepPage(), CloudExperimentPanel::kStepThanks);
+    EXPECT_FALSE(ContainsLabel(ReadyPanel(), "may or may not have arrived"));
+    EXPECT_TRUE(Vantrel::ReadOutbox().empty());
 }
 
 TEST_F(CloudPanelRoad, ACancelledRunSendsNothingAndKeepsItsDataFile)

@@ -312,6 +312,29 @@ TEST_F(TagSetDialogs, RefusedSetDeletionClearsItsDeleteFlag)
     EXPECT_TRUE(experiment->IsModified());
 }
 
+// A locked experiment deletes no tag set: Delete asks nothing, logs why and keeps
+// the set with its tags and its delete flag clear.
+TEST_F(TagSetDialogs, LockedExperimentKeepsItsTagSetsAndSaysWhy)
+{
+    experiment->SetLocked(true, "Locked for the test.");
+    RunManager([&](wxDialog& d) {
+        ClickRow(Sets(), 0);
+        TestSupport::ClearLog();
+        Click(d, "ID_DELETE");
+        EXPECT_EQ(Rows(Sets()), "Colour Place");
+        EXPECT_EQ(Rows(Tags()), "Red Green");
+        EXPECT_TRUE(
+            TestSupport::LogContains("The tag set \"Colour\" cannot be deleted. Locked for the test.", wxLOG_Error))
+            << TestSupport::LogAsText();
+    });
+    EXPECT_EQ(queue.Opened(), 1);  // the manager only: no question was put
+    ASSERT_EQ(SetList().Size(), 2u);
+    EXPECT_EQ(TagSets::TagCount(*experiment), 3u);
+    EXPECT_FALSE(colour->GetDeleteTagsFlag());
+    EXPECT_FALSE(experiment->IsModified());
+    experiment->SetLocked(false);
+}
+
 // Changing what a stored set tags is asked first: No keeps the editor open and the
 // set unchanged, Yes stores it.
 TEST_F(TagSetDialogs, ContextChangeOfAStoredSetIsAskedFirst)

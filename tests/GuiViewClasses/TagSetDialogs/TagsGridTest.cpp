@@ -14,6 +14,7 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/sizer.h>
+#include <wx/uiaction.h>
 
 #include <memory>
 #include <vector>
@@ -146,6 +147,38 @@ TEST_F(TagsGrid, ClicksChooseAtMostOneTagPerColumnAndTellTheListener)
     EXPECT_EQ(grid->GetNumberOfUsedTags(), 1);
     EXPECT_EQ(listener.calls.back(), colourId);
     EXPECT_EQ(listener.calls.size(), 5u);
+}
+
+// From the keyboard: a click leaves the cursor on its cell, drawn while the grid has
+// the keyboard; Space on the cursor's cell chooses its tag, or clears the column
+// when that tag is chosen, each told to the listener; the arrows move the cursor
+// and Space on a cell without a tag does nothing.
+TEST_F(TagsGrid, SpaceTogglesTheTagUnderTheCursor)
+{
+    const int colourId = int(colour->GetID()), sizeId = int(size->GetID());
+    ClickCell(1, 0);  // gives the grid the keyboard, with the cursor there
+    ASSERT_EQ(Choice(), "Green -");
+    ASSERT_EQ(grid->GetGridCursorRow(), 1);
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return grid->GetCellHighlightPenWidth() > 0; }, 3000))
+        << "the cursor is drawn while the grid has the keyboard";
+    listener.calls.clear();
+    wxUIActionSimulator sim;
+    auto press = [&](int key, const wxString& expected, size_t calls) {
+        sim.Char(key);
+        EXPECT_TRUE(TestSupport::PumpUntil([&] { return listener.calls.size() == calls; }, 3000));
+        TestSupport::PumpFor(50);
+        EXPECT_EQ(Choice(), expected);
+        EXPECT_EQ(listener.calls.size(), calls);
+    };
+    press(WXK_SPACE, "- -", 1);
+    press(WXK_SPACE, "Green -", 2);
+    press(WXK_DOWN, "Green -", 2);
+    press(WXK_SPACE, "Blue -", 3);
+    press(WXK_RIGHT, "Blue -", 3);
+    press(WXK_SPACE, "Blue -", 3);  // row 2 of "Size" holds no tag
+    press(WXK_UP, "Blue -", 3);
+    press(WXK_SPACE, "Blue Small", 4);
+    EXPECT_EQ(listener.calls, (std::vector<int>{colourId, colourId, colourId, sizeId}));
 }
 
 // Writing back puts the chosen tags into the list in column order, only when the

@@ -144,6 +144,7 @@ TEST_F(LevelSelectionPages, FeedbackChoiceFollowsThePickedScope)
     auto* page = static_cast<TLSPRandNoRepl*>(MakePage(RandomNoReplacement));
     Orbisk::Var::Variable variable(2001, "v");
     variable.SetScope(TrialAndFeedbackRepeat);
+    variable.SetFlag(false);
     page->SetGuiBasedOnVariable(&variable);
     Pick(page->FindWindow(TLSPRandNoRepl::ID_SCOPE), Block);
     EXPECT_EQ(Shown(page), "Each block|Randomize again(off)|0");

@@ -5,11 +5,13 @@
 #include "TrialVariableFixture.h"
 
 #include <GuiViewClasses/TrialVariables/TLSPBase.h>
+#include <GuiViewClasses/TrialVariables/TLSPSequential.h>
 #include <GuiViewClasses/TrialVariables/VTEditColorValueDlg.h>
 #include <GuiViewClasses/TrialVariables/VTEditLocationValueDlg.h>
 #include <GuiViewClasses/TrialVariables/VTEditTrialVariableDlg.h>
 #include <UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
 #include <VTPlugInCommon/VTListViews.h>
+#include <VTRuntime/VTLevelSelector.h>
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -18,6 +20,9 @@
 #include <wx/notebook.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+
+#include <memory>
+#include <string>
 
 using namespace Vantrel;
 using namespace TrialVariableTesting;
@@ -72,6 +77,7 @@ std::function<void(wxDialog&)> EnterLocation(const wxString& name, const wxStrin
 std::function<void(wxDialog&)> EnterColour(const wxString& name, const wxColour& colour)
 {
     return [=](wxDialog& v) {
+        EXPECT_EQ(v.GetTitle(), "Enter New Color");
         Type(Child<wxTextCtrl>(&v, VTEditColorValueDlg::ID_NAME), name);
         Child<wxColourPickerCtrl>(&v, VTEditColorValueDlg::ID_PICKER)->SetColour(colour);
         Click(&v, wxID_OK);
@@ -147,6 +153,50 @@ TEST_F(TrialVariableEditor, NewVariablesOfEachTypeReachTheExperimentWithTheirLev
         EXPECT_EQ(Levels(variable->GetVariable()), expected[i].levels);
         EXPECT_EQ(variable->GetVariable().GetMethod(), LevelSelection::Sequential);
     }
+}
+
+// A new variable confirmed without a visit to the "Level Selection" tab is picked
+// as that tab shows it: sequentially, a new level each trial, restarting after the
+// last; the data model makes new variables so too. In a run its level changes
+// from trial to trial.
+TEST_F(TrialVariableEditor, NewVariableIsPickedAsTheLevelSelectionTabShows)
+{
+    DialogQueue dialogs;
+    dialogs.Then([&](wxDialog& d) {
+        EXPECT_EQ(Child<wxChoice>(&d, Dlg::ID_METHOD)->GetSelection(), LevelSelection::Sequential);
+        wxWindow* page =
+            Child<Orbisk::OrbiskChoiceBookWithHiddenCtrl>(&d, Dlg::ID_METHOD_BOOK)->GetPage(LevelSelection::Sequential);
+        EXPECT_EQ(Child<wxChoice>(page, TLSPSequential::ID_SCOPE)->GetSelection(), LevelSelection::Trial);
+        EXPECT_TRUE(Child<wxCheckBox>(page, TLSPSequential::ID_RESTART)->GetValue());
+        Type(NameOf(d), "Deadline");
+        Type(Numbers(d), "200, 400");
+        Click(&d, wxID_OK);
+    });
+    EXPECT_TRUE(Edit(true, Dlg::TimeLimitType));
+    ASSERT_EQ(Variables().Size(), 1u);
+    const Orbisk::Var::Variable& made = VariableAt(0)->GetVariable();
+    EXPECT_EQ(made.GetMethod(), LevelSelection::Sequential);
+    EXPECT_EQ(made.GetScope(), LevelSelection::Trial);
+    EXPECT_TRUE(made.GetFlag());
+
+    for (int type : {VariableType::Location, VariableType::Colour, VariableType::TimeLimit}) {
+        SCOPED_TRACE(type);
+        std::unique_ptr<Orbisk::Var::Variable> fresh(Orbisk::Var::VarType::CreateNewVariable(type, "Fresh"));
+        EXPECT_EQ(fresh->GetMethod(), LevelSelection::Sequential);
+        EXPECT_EQ(fresh->GetScope(), LevelSelection::Trial);
+        EXPECT_TRUE(fresh->GetFlag());
+    }
+
+    VTLevelSelector selector(made.GetMethod(), made.GetScope(), made.GetFlag(), made.GetLevels().size(),
+                             VariableAt(0)->GetID());
+    selector.StartRun({}, [](std::size_t) { return std::size_t(0); });
+    selector.StartBlock();
+    std::string levels;
+    for (int trial = 0; trial < 3; ++trial) {
+        selector.StartTrial();
+        levels += char('A' + selector.GetCurrentLevel());
+    }
+    EXPECT_EQ(levels, "ABA");
 }
 
 // An existing variable is shown and stored with its own type, whatever type

@@ -287,4 +287,31 @@ TEST_F(TrialVariablesManager, DeleteAsksRefreshesAndMarksTheExperimentModified)
     EXPECT_EQ(Variables().Size(), 0u);
 }
 
+// A locked experiment deletes no variable: Delete asks nothing and logs why.
+TEST_F(TrialVariablesManager, LockedExperimentKeepsItsVariablesAndSaysWhy)
+{
+    AddVariable(VariableType::TimeLimit, "A", {"10"});
+    AddVariable(VariableType::TimeLimit, "B", {"20"});
+    experiment->SetLocked(true, "Locked for the test.");
+    int asked = 0;
+    VTDeletionMgr::SetAnswerer([&](wxWindow*, const wxString&) {
+        ++asked;
+        return true;
+    });
+    Run([&](wxDialog& m, DialogQueue&) {
+        SelectRow(m, 1);
+        TestSupport::ClearLog();
+        Click(&m, Mgr::ID_DELETE);
+        EXPECT_EQ(asked, 0);
+        EXPECT_EQ(Rows(m), "A B*");
+        EXPECT_TRUE(
+            TestSupport::LogContains("The trial variable \"B\" cannot be deleted. Locked for the test.", wxLOG_Error))
+            << TestSupport::LogAsText();
+        ClickClose(m);
+    });
+    EXPECT_EQ(Variables().Size(), 2u);
+    EXPECT_FALSE(experiment->IsModified());
+    experiment->SetLocked(false);
+}
+
 }  // namespace

@@ -575,3 +575,62 @@ TEST_F(Documents, IdsAreNeverGivenOutAgainAfterAReload)
     VTTrial fresh(&loaded);
     EXPECT_GT(fresh.GetID(), removed);
 }
+
+namespace {
+
+TEST_F(Documents, TheLargestIdsSaveToADocumentThatOpensAgain)
+{
+    // A list item and elements with the largest id once stepped the next-id counters
+    // past it, and the saved file was refused.
+    const std::string text =
+        R"({"format": "Study Station experiment", "version": 1, "elements": [
+             {"type": 8, "id": 2147483647, "items": [{"id": 2147483647, "text": "top"}]},
+             {"type": 2, "id": 2147483647, "name": "last"}]})";
+    const wxString file = Path("largest.vt6");
+    TestSupport::WriteWholeFile(file, text);
+    VTExperiment* doc = Open(file);
+    ASSERT_NE(doc, nullptr) << TestSupport::LogAsText();
+    VTStimList* list = doc->GetStimListIfacePtr(2147483647u);
+    ASSERT_NE(list, nullptr);
+    // The next item and element take free ids below the top.
+    const std::uint32_t item = list->AddTextItem("next");
+    EXPECT_GE(item, 1u);
+    EXPECT_LT(item, 2147483647u);
+    const std::uint32_t element = doc->AllocateNewElementID(ElementType::Event);
+    EXPECT_GE(element, 1u);
+    EXPECT_LT(element, 2147483647u);
+
+    for (const char* name : {"saved.vt6", "saved-again.vt6"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(doc->OnSaveDocument(Path(name))) << TestSupport::LogAsText();
+        TestSupport::ClearLog();
+        doc = Open(Path(name));
+        ASSERT_NE(doc, nullptr) << TestSupport::LogAsText();
+        list = doc->GetStimListIfacePtr(2147483647u);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->GetItemCount(), 2u);
+    }
+}
+
+TEST_F(Documents, ManyOrphanTagsAreRemovedWithOneWarning)
+{
+    std::string elements;
+    for (int id = 1; id <= 20000; ++id)
+        elements += (id > 1 ? "," : "") + std::string(R"({"type": 12, "id": )") + std::to_string(id) +
+                    R"(, "name": "t", "parent": 99})";
+    const wxString file = Path("orphans.vt6");
+    TestSupport::WriteWholeFile(file, R"({"format": "Study Station experiment", "version": 1, "elements": [)" +
+                                          elements + "]}");
+    VTExperiment* doc = Open(file);
+    ASSERT_NE(doc, nullptr) << TestSupport::LogAsText();
+    EXPECT_EQ(doc->GetElementsOfType(ElementType::Tag).Size(), 0u);
+    int warnings = 0;
+    for (const auto& record : TestSupport::RecordedLog())
+        if (record.level == wxLOG_Warning) ++warnings;
+    EXPECT_EQ(warnings, 1) << TestSupport::LogAsText();
+    EXPECT_TRUE(TestSupport::LogContains(
+        "20000 tags belong to no tag set and were removed; the first: The tag \"t\" (id 1).", wxLOG_Warning))
+        << TestSupport::LogAsText();
+}
+
+}  // namespace

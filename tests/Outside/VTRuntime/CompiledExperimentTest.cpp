@@ -18,6 +18,11 @@
 #include "TestSupport.h"
 #include "VTPlugInCommon/VTPresenter.h"
 #include "VTRuntime/VTCompiledExperiment.h"
+#include "VTRuntime/VTRunBudget.h"
+
+#include <VTCore/VTTrialVariable.h>
+
+#include <functional>
 
 using namespace Vantrel;
 
@@ -194,6 +199,20 @@ long ResetAndReadPeakKB(bool reset)
         if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
     return -1;
 }
+// The run is refused at once, with `message` logged as an error, and its plan never
+// takes memory worth counting.
+void ExpectRefusedBeforeAnythingIsAllocated(VTExperiment& experiment, const wxString& message)
+{
+    const long before = ResetAndReadPeakKB(true);
+    wxStopWatch watch;
+    VTCompiledExperiment compiled({});
+    EXPECT_EQ(experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr);
+    EXPECT_LT(watch.Time(), 2000);
+    const long peak = ResetAndReadPeakKB(false);
+    if (before > 0 && peak > 0) EXPECT_LT(peak - before, 32 * 1024) << "kB more at the peak";
+    EXPECT_TRUE(TestSupport::LogContains(message, wxLOG_Error + 0)) << TestSupport::LogAsText();
+}
+
 }  // namespace
 
 TEST_F(CompiledExperiment, APlanBeyondItsLimitsIsRefusedBeforeAnythingIsAllocated)
@@ -209,17 +228,8 @@ TEST_F(CompiledExperiment, APlanBeyondItsLimitsIsRefusedBeforeAnythingIsAllocate
     for (int i = 0; i < 1000; ++i) ASSERT_TRUE(block->AddUsedTrial(trial));
     ASSERT_EQ(block->GetNumberOfUsedTrials(), 1000u);
 
-    const long before = ResetAndReadPeakKB(true);
-    wxStopWatch watch;
-    VTCompiledExperiment compiled({});
-    EXPECT_EQ(experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr);
-    EXPECT_LT(watch.Time(), 2000);
-    const long peak = ResetAndReadPeakKB(false);
-    if (before > 0 && peak > 0) EXPECT_LT(peak - before, 32 * 1024) << "kB more at the peak";
-    EXPECT_TRUE(TestSupport::LogContains(
-        "The experiment \"Explosion\" cannot run: it would run more than 200000 trials or 2000000 events.",
-        wxLOG_Error + 0))
-        << TestSupport::LogAsText();
+    ExpectRefusedBeforeAnythingIsAllocated(
+        experiment, "The experiment \"Explosion\" cannot run: it would run more than 200000 trials or 2000000 events.");
 
     // At the limits the plan is still made; one trial more is refused.
     struct Case
@@ -272,5 +282,103 @@ TEST_F(CompiledExperiment, AnEventThatCanNeverEndIsRefusedByItsNameBeforeTheRun)
         EXPECT_EQ(TestSupport::LogContains("the event \"Word M1\" can never end", wxLOG_Error + 0), c.refused)
             << TestSupport::LogAsText();
         if (c.refused) EXPECT_TRUE(VantrelSDK::GetPresenter()->WasLastRunCanceled());
+    }
+}
+
+TEST(RunBudget, EachCountRefusesPastItsLimitAndSaturates)
+{
+    VTRunBudget::Limits limits;
+    limits.trials = 10;
+    limits.events = 20;
+    limits.responses = 30;
+    limits.levelLabels = 40;
+    limits.textCharacters = 1000;
+    limits.memoryBytes = 1u << 20;
+    using Over = VTRunBudget::Over;
+    const struct
+    {
+        const char* what;
+        std::function<bool(VTRunBudget&)> add;
+        Over over;
+    } cases[] = {
+        {"trials at their limit", [](VTRunBudget& b) { return b.AddTrials(10, 1, 1); }, Over::Nothing},
+        {"one trial more", [](VTRunBudget& b) { return b.AddTrials(11, 0, 0); }, Over::Trials},
+        {"events", [](VTRunBudget& b) { return b.AddEvents(21, 0, 0); }, Over::Events},
+        {"events x accepted responses", [](VTRunBudget& b) { return b.AddEvents(4, 8, 0); }, Over::Responses},
+        {"trials x saved variables", [](VTRunBudget& b) { return b.AddTrials(5, 9, 0); }, Over::LevelLabels},
+        {"text of events", [](VTRunBudget& b) { return b.AddEvents(2, 0, 501); }, Over::TextCharacters},
+        {"text of trials", [](VTRunBudget& b) { return b.AddTrials(2, 0, 501); }, Over::TextCharacters},
+        {"every count at its limit", [](VTRunBudget& b) { return b.AddEvents(20, 1, 50); }, Over::Nothing},
+        {"a product past 64 bits", [](VTRunBudget& b) { return b.AddEvents(3, ~0ull, 0); }, Over::Responses},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        VTRunBudget budget(limits);
+        EXPECT_EQ(c.add(budget), c.over == Over::Nothing);
+        EXPECT_EQ(budget.WhatIsOver(), c.over);
+        EXPECT_EQ(budget.Describe().empty(), c.over == Over::Nothing);
+        // Once refused, nothing more is counted.
+        if (c.over != Over::Nothing) EXPECT_FALSE(budget.AddTrials(0, 0, 0));
+    }
+    // Within every count, the records and strings together can still be too many.
+    VTRunBudget small({10, 1000000, 30, 40, 1000, 4u << 20});
+    EXPECT_FALSE(small.AddEvents(100000, 0, 0));
+    EXPECT_EQ(small.WhatIsOver(), Over::Memory);
+    EXPECT_EQ(small.Describe(), "its plan would take more than 4 MB of memory.");
+}
+
+TEST_F(CompiledExperiment, APlanPastEachMultiplierIsRefusedNamingItBeforeAnythingIsBuilt)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(VTExperiment&, VTTrial&, VTEvent&)> make;
+        const char* message;
+    } cases[] = {
+        {"events x accepted responses",
+         [](VTExperiment& x, VTTrial& trial, VTEvent& event) {
+             for (int k = 0; k < 100; ++k)
+                 event.GetUsedResponses().AddChildElement(Fixture::KeyResponse(x, "K", 'A' + k));
+             trial.SetRepetitions(50000);
+         },
+         "its events would accept more than 4000000 responses in all"},
+        {"trials x saved trial variables",
+         [](VTExperiment& x, VTTrial& trial, VTEvent&) {
+             for (int v = 0; v < 100; ++v) {
+                 auto* variable = Fixture::Add<VTTrialVariable>(x, ElementType::TrialVariable, "V");
+                 variable->SetVariableType(VariableType::Colour);
+                 variable->SetLevels({"#FF0000"});
+                 variable->SetSaveToDataFlag(true);
+             }
+             trial.SetRepetitions(50000);
+         },
+         "its trials would keep more than 4000000 levels in all"},
+        {"stimulus text",
+         [](VTExperiment&, VTTrial& trial, VTEvent& event) {
+             event.SetStimulusText(wxString('w', 1000));
+             trial.SetRepetitions(50000);
+         },
+         "it would copy more than 32000000 characters of text"},
+        {"memory of many events",
+         [](VTExperiment& x, VTTrial& trial, VTEvent&) {
+             for (int e = 0; e < 19; ++e) trial.AddUsedEvent(Fixture::TextEvent(x, "More", "more", 10));
+             trial.SetRepetitions(100000);
+         },
+         "its plan would take more than 512 MB of memory."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestSupport::ClearLog();
+        VTExperiment experiment;
+        experiment.SetTitle("Multiplied");
+        VTBlock* block = Fixture::Add<VTBlock>(experiment, ElementType::Block, "Block");
+        VTTrial* trial = Fixture::Add<VTTrial>(experiment, ElementType::Trial, "Trial");
+        VTEvent* event = Fixture::TextEvent(experiment, "Word", "word", 10);
+        trial->AddUsedEvent(event);
+        ASSERT_TRUE(block->AddUsedTrial(trial));
+        c.make(experiment, *trial, *event);
+
+        ExpectRefusedBeforeAnythingIsAllocated(experiment,
+                                               wxString("The experiment \"Multiplied\" cannot run: ") + c.message);
     }
 }

@@ -227,8 +227,7 @@ TEST_F(ToolRuns, OptionSetsDecideCodesColumnsHeaderAndBackground)
           "Only block\tOnly trial\tWrong\tW?\tB\t<time>\tE\t<time>",
           "Only block\tOnly trial\tAfter Wrong\t\t\t\t\t<time>",
           "Only block\tOnly trial\tFixed\tF?\tA\t<time>\tSC\t<time>",
-          "Only block\tOnly trial\tAfter Fixed\t\t\t\t\t<time>",
-          "Only block\tOnly trial\tSilent\tS?\t\t\tNR\t<time>",
+          "Only block\tOnly trial\tAfter Fixed\t\t\t\t\t<time>", "Only block\tOnly trial\tSilent\tS?\t\t\tNR\t<time>",
           "Only block\tOnly trial\tAfter Silent\t\t\t\t\t<time>"}},
         {"grey, own codes, every column",
          [&](VTExperiment& x) {
@@ -442,4 +441,36 @@ TEST(DataFolder, AnExperimentNeverSavedUsesTheDefaultFolderInEveryExperimentFold
     experiment.GetSaveDataOptions().m_FolderMode = VTSaveDataOptions::AnotherFolder;
     experiment.GetSaveDataOptions().m_Folder = wxFileName("relative/folder");
     EXPECT_EQ(VTDataFolder::PreferredFolder(experiment), VTDataFolder::DefaultFolder());
+}
+
+// The default folder is "Study Station Data" in the documents folder the XDG user
+// folders name (a folder that exists), and in ~/Documents when they name none or
+// the home folder itself.
+TEST(DataFolder, TheDefaultFolderIsInTheDocumentsFolderAlsoWithoutXdgUserFolders)
+{
+    const wxString home = wxFileName::GetHomeDir();
+    wxString configHome;
+    if (!wxGetEnv("XDG_CONFIG_HOME", &configHome) || configHome.empty()) configHome = home + "/.config";
+    const wxString userDirs = configHome + "/user-dirs.dirs";
+    ASSERT_FALSE(wxFileExists(userDirs)) << "the test's home starts without user folders";
+    ASSERT_TRUE(wxFileName::Mkdir(home + "/Papers", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL));
+    const struct
+    {
+        const char* what;
+        const char* file;  // user-dirs.dirs, or null for none
+        wxString expected;
+    } cases[] = {
+        {"no user folders", nullptr, home + "/Documents/Study Station Data"},
+        {"documents named", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n", home + "/Papers/Study Station Data"},
+        {"documents set to the home folder", "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", home + "/Documents/Study Station Data"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.file) {
+            wxFileName::Mkdir(wxFileName(userDirs).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+            ASSERT_TRUE(TestSupport::WriteWholeFile(userDirs, c.file));
+        }
+        EXPECT_EQ(VTDataFolder::DefaultFolder(), c.expected);
+        wxRemoveFile(userDirs);
+    }
 }

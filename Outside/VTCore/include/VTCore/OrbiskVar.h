@@ -120,9 +120,11 @@ public:
 private:
     int m_Type;
     wxString m_Name;
+    // A new variable is picked as the editor's "Level Selection" tab shows one:
+    // sequentially, a new level each trial, restarting after the last.
     int m_Method = 0;
-    std::int32_t m_Scope = 0;
-    bool m_Flag = false;
+    std::int32_t m_Scope = 3;
+    bool m_Flag = true;
     std::vector<VarValue*> m_Levels;
 };
 

@@ -3,6 +3,9 @@
 // in order, each named uniquely (case-sensitive).
 
 #include <VTCore/OrderFormForParameterCreation.h>
+#include <wx/hashmap.h>
+
+#include <unordered_map>
 #include <vector>
 
 namespace Vantrel {
@@ -29,11 +32,19 @@ public:
     int GetParamTypeByParamName(const wxString& name) const;
     // Fills the limits that the parameter has (callers pre-set both); false when no such parameter.
     bool GetParamMinMaxLimits(const wxString& name, int& min, int& max) const;
-    void Clear() { m_Items.clear(); }
+    void Clear()
+    {
+        m_Items.clear();
+        m_IndexByName.clear();
+    }
 
 private:
     int IndexOf(const wxString& name) const;
+    void Reindex();
     std::vector<OrderFormForParameterCreation> m_Items;
+    // Name -> position in m_Items: a document may hold very many parameters, and each
+    // one read is checked against the names before it.
+    std::unordered_map<wxString, std::size_t, wxStringHash, wxStringEqual> m_IndexByName;
 };
 
 }  // namespace Vantrel

@@ -8,12 +8,19 @@
 
 #include <string>
 
+class wxWindow;
+
+namespace VantrelSDK {
+class Interface_EditResponseWindowHelper;
+}
+
 namespace Vantrel {
 
 class VTCompiledExperiment;
 class VTExperiment;
 class VTPlugIn;
 class Interface_ExpandedRunnableExperiment;
+class VTResponse;
 
 class Interface_RuntimeForCore
 {
@@ -37,6 +44,14 @@ public:
     // false, and the plug-in's settings as they were, when it is not loaded or the
     // bytes do not read as its suite.
     virtual bool ApplyPlugInSettings(int plugInID, const std::string& bytes);
+    // A response editor's window shows `response` (VTResponse::InstructUnderlying...);
+    // the default shows nothing and answers false.
+    virtual bool ShowResponseInWindow(const VTResponse& response, wxWindow& window,
+                                      VantrelSDK::Interface_EditResponseWindowHelper* helper);
+    // The window's settings into `response` (VTResponse::Mediate...); false when they
+    // are not valid, `response` then as it was. The default reads nothing: false.
+    virtual bool ReadResponseFromWindow(VTResponse& response, const wxWindow& window,
+                                        VantrelSDK::Interface_EditResponseWindowHelper* helper);
 };
 
 // Registers (or with null removes) the runtime. The object stays the caller's.

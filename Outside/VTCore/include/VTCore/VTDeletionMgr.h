@@ -27,6 +27,8 @@ public:
     VTDeletionMgr(wxWindow* parent, VTExperiment* experiment, const wxString& parameterName);
     virtual ~VTDeletionMgr();
 
+    // A locked experiment deletes nothing: the refusal, with the lock's reason, is
+    // logged as an error and the result is false.
     // askUser: ask before going on (the answer "no" returns false and changes nothing);
     // doDelete: delete the elements and their links. With doDelete false nothing is
     // deleted: the user is asked whether a change to elements that may be in use
@@ -54,6 +56,8 @@ public:
     static bool AskUser(wxWindow* parent, const wxString& question);
 
 private:
+    // Logs why nothing is deleted when the experiment is locked; true then.
+    bool RefusedBecauseLocked() const;
     // One of the two texts: the first takes the element's type and name, the second the count.
     wxString Question(const wxString& aboutOne, const wxString& aboutSeveral) const;
 

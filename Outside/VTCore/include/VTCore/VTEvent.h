@@ -2,6 +2,7 @@
 #include <VTCore/VTElement.h>
 #include <NonPersistentHelpers/VTLinkT.h>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace Vantrel {
@@ -166,6 +167,7 @@ public:
     bool ResponseEndsEvent(const VTResponse* response, std::size_t itemIndex = 0) const;
 
 private:
+    friend class VTEventResponseJudge;
     VTCorrectResponseRow* FindRow(int poolRowID);
     const VTCorrectResponseRow* FindRow(int poolRowID) const;
     int PoolRowForItem(std::size_t itemIndex) const;
@@ -191,6 +193,31 @@ private:
     VTUsedElements m_Tags{nullptr, ElementType::Tag};
     int m_TagSetIDForCorrect = -1;
     std::vector<VTCorrectResponseRow> m_CorrectRows;
+};
+
+// An event's accepted responses judged for its items, as IsResponseCorrect and
+// ResponseEndsEvent judge one response, with the event's correct-response rows and
+// accepted responses resolved once: judging every response for every item of a long
+// list stays linear in what the event holds. A snapshot of the event as it is now.
+class VTEventResponseJudge
+{
+public:
+    struct Verdict
+    {
+        VTResponse* response = nullptr;
+        bool correct = true;
+        bool endsEvent = true;
+    };
+
+    explicit VTEventResponseJudge(const VTEvent& event);
+    // The accepted responses in the event's order, judged for the item presented.
+    std::vector<Verdict> Judge(std::size_t itemIndex) const;
+    std::size_t AcceptedCount() const { return m_Accepted.size(); }
+
+private:
+    const VTEvent& m_Event;
+    std::vector<VTResponse*> m_Accepted;
+    std::unordered_map<int, const VTCorrectResponseRow*> m_Rows;  // by pool row, the first of each
 };
 
 }  // namespace Vantrel

@@ -1,6 +1,12 @@
 #pragma once
 #include <VTCore/VTElement.h>
 
+class wxWindow;
+
+namespace VantrelSDK {
+class Interface_EditResponseWindowHelper;
+}
+
 namespace Vantrel {
 
 // Input plug-in ids the model knows by number.
@@ -8,10 +14,14 @@ namespace InputPlugIn {
 // The built-in keyboard; its responses are keys (wxKeyCode, letters in upper case).
 constexpr int Keyboard = 2100;
 constexpr int QNode = 2103;
+// Mouse buttons on the presentation window.
+constexpr int Mouse = 2250;
 // Eye trackers come with a calibration before the run.
 constexpr int EyeTrackerA = 2411;
 constexpr int EyeTrackerB = 2413;
 inline bool IsEyeTracker(int id) { return id == EyeTrackerA || id == EyeTrackerB; }
+// Devices whose responses are places on the screen (edited in the on-screen response editor).
+inline bool IsOnScreen(int id) { return id == Mouse || IsEyeTracker(id); }
 }  // namespace InputPlugIn
 constexpr int kKeyboardInputPlugInID = InputPlugIn::Keyboard;
 
@@ -63,6 +73,19 @@ public:
         w = m_Region.width;
         h = m_Region.height;
     }
+    // An editor window shows this response: through the window's own response-window
+    // interface when it has one, else through the input plug-in's helper. The input
+    // support of the runtime does the work; without it, false.
+    bool
+    InstructUnderlyingResponseObjectToMutateThisWindow(wxWindow* window,
+                                                       VantrelSDK::Interface_EditResponseWindowHelper* helper) const;
+    // Reads the window into this response (an editor's working copy); when the window
+    // holds valid settings, commits it: into `stored`, or, for a new response (`stored`
+    // null), this very object joins the experiment's responses. False keeps the editor open.
+    bool MediateAndAllowWindowToMutateResponseObject(const wxWindow* window,
+                                                     VantrelSDK::Interface_EditResponseWindowHelper* helper,
+                                                     VTResponse* stored);
+
     // Not offered in the participant-input dialog.
     virtual bool IsHiddenFromParticipant() const { return m_Hidden; }
     virtual void SetHiddenFromParticipant(bool hidden) { m_Hidden = hidden; }

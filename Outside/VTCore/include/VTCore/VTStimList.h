@@ -59,6 +59,7 @@ public:
     int GetItemIndexByID(std::uint32_t id) const;
 
 private:
+    void NoteItemID(std::uint32_t id);
     void ForgetRowsOfRemovedItems();
 
     int m_PlugInID = 0;

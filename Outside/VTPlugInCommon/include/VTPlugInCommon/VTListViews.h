@@ -59,6 +59,8 @@ private:
 // exactly four images: 0 unchecked, 1 checked, 2 unchecked disabled, 3 checked disabled.
 // A left button-down on a row's icon toggles it and tells the observer; handlers pushed
 // onto the list and event tables of subclasses see the click first and may consume it.
+// Space toggles the selected rows (the focused one when none is selected) the same way,
+// so the list can be worked from the keyboard.
 class VTSDK_API VTListCtrlCheckableSimple : public VTSimpleListView
 {
 public:
@@ -78,8 +80,12 @@ protected:
     void OnRowAppended(long row) override;
     void OnLeftDown(wxMouseEvent& event);
     void OnActivated(wxListEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
 
 private:
+    // Flips the row's check mark and tells the observer.
+    void ToggleCheck(long row);
+
     boost::function<void(long, bool)> m_CheckObserver;
     boost::function<void(long)> m_DoubleClickObserver;
     wxDECLARE_DYNAMIC_CLASS(VTListCtrlCheckableSimple);

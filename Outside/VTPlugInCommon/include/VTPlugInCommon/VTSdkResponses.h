@@ -4,6 +4,7 @@
 #include <wx/string.h>
 
 #include "VTPlugInCommon/VTSdkExport.h"
+#include "VTPlugInCommon/VTSdkPointerInput.h"
 
 class QDataStream;
 
@@ -41,12 +42,17 @@ public:
     // The id of the experiment's defined response this one matched, or GetUniqueIdForUndefined().
     int GetResponseID() const { return m_ResponseID; }
     void SetResponseID(int id) { m_ResponseID = id; }
+    // Run-timer microseconds at which the device's event arrived, when the plug-in
+    // knows it better than the poll that found it; 0 leaves the time to the poll.
+    unsigned long long GetTimeMicroseconds() const { return m_TimeMicroseconds; }
+    void SetTimeMicroseconds(unsigned long long time) { m_TimeMicroseconds = time; }
     // -4444: differs from -1 and from the editors' sentinels -2, -3344 and -5432.
     static int GetUniqueIdForUndefined() { return -4444; }
 
 private:
     int m_ResponseType = RESPONSE_TYPE_PRESS;
     int m_ResponseID = -4444;
+    unsigned long long m_TimeMicroseconds = 0;
 };
 
 // A key (or line) on a port, pressed or released.
@@ -120,6 +126,27 @@ public:
 private:
     int m_Region = REGION_ANYWHERE;
     int m_X = 0, m_Y = 0, m_W = 0, m_H = 0;
+};
+
+// A mouse button that moved on the presentation window: its button code (1 left,
+// 2 middle, 4 right), its phase, where it was and where the stimulus was drawn.
+class VTSDK_API VTSdkOnScreenHit : public VTSdkOnScreenResp
+{
+public:
+    explicit VTSdkOnScreenHit(const PointerButtonEvent& event);
+    const PointerButtonEvent& GetEvent() const { return m_Event; }
+
+    // Whether this hit is the defined response `defined`: the same button (or any
+    // mouse button), the same phase, and inside its region. A specific region's x, y
+    // are its centre in pixels from the surface's centre, y growing downwards; the
+    // automatic region is where the stimulus was drawn, and without one nothing is in it.
+    bool Satisfies(const VTSdkOnScreenResp& defined) const;
+
+    VTSdkBaseResponse* Clone() const override;
+    wxString GetDescription() const override;
+
+private:
+    PointerButtonEvent m_Event;
 };
 
 }  // namespace VantrelSDK

@@ -49,3 +49,13 @@ VTSDK_API bool MutateSettingsToApplyWaitForKeyPressValues(const wxWindow& panel,
 }  // namespace DiscreteKeySettingsProcessing
 
 }  // namespace VantrelSDK
+
+// A response editor window that shows and reads on-screen responses itself (the
+// mouse and eye-tracker editor); the runtime calls it instead of a plug-in helper.
+class VTSDK_API Interface_ResponseWindow
+{
+public:
+    virtual ~Interface_ResponseWindow();
+    virtual void StoreWindowWidgetStatesOntoResponseObj(VantrelSDK::VTSdkBaseResponse& response) const = 0;
+    virtual bool ApplyResponseValuesToWindow(const VantrelSDK::VTSdkBaseResponse& response, bool isEyeTracker) = 0;
+};

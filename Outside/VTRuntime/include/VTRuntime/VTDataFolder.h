@@ -8,7 +8,9 @@
 //   mode 3: the folder the previous such run saved into, kept in the application's
 //           configuration under kPreviousFolderKey.
 // When the mode gives no usable folder (an experiment never saved, nothing
-// recorded yet) the default folder "~/Documents/Study Station Data" is used.
+// recorded yet) the default folder "Study Station Data" in the user's documents
+// folder is used: the XDG documents folder, or ~/Documents when the account has
+// none set (the toolkit would give the home folder itself).
 // The folder is created when missing, and every run that saves into its preferred
 // folder records it under kPreviousFolderKey.
 

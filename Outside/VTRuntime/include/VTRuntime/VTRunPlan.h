@@ -20,6 +20,10 @@ struct VTPlannedResponse
     int key = 0;
     int port = 0;
     int phase = 1;  // 1 press, 2 release
+    // On-screen responses: 0 anywhere, 1 where the stimulus was drawn, 2 the rectangle
+    // (x, y its centre in pixels from the screen's centre, y growing downwards).
+    int regionMode = 0;
+    int regionX = 0, regionY = 0, regionWidth = 0, regionHeight = 0;
     wxString name;
     bool correct = true;
     bool endsEvent = true;
@@ -43,7 +47,7 @@ struct VTPlannedEvent
     wxString stimulusLabel;  // what the data file's Stimulus column says
     // The event's settings for its plug-in (see VTSdkEventInstance).
     std::map<wxString, wxString> pluginSettings;
-    int timeLimitMs = -1;    // -1: no time limit
+    int timeLimitMs = -1;  // -1: no time limit
     bool endsImmediately = false;
     bool recordsResponses = true;
     // With no accepted responses defined: whether any press ends the event.

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <future>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -226,6 +229,76 @@ TEST_F(PackageUnpackerTest, PackagesBeyondTheUnpackingLimitsAreRefusedWithTheirM
         fs::remove_all(m_task);
         EXPECT_TRUE(Vantrel::UnpackPackage(Package(package), Task(), roomyDisk).ok) << package;
     }
+}
+
+TEST_F(PackageUnpackerTest, EntriesTooDeepOrNamedTooLongAreRefusedNamingThem)
+{
+    const std::string deep = [] {
+        std::string name;
+        for (int i = 0; i < 64; ++i) name += "d/";
+        return name + "deep.txt";
+    }();
+    const struct
+    {
+        const char* package;
+        std::string message;
+    } cases[] = {
+        {"too-deep.tar.gz", "The experiment package holds an entry nested more than 64 folders deep ('" +
+                                deep.substr(0, 120) + "\xE2\x80\xA6'). Contact the researcher."},
+        {"too-deep.zip", "The experiment package holds an entry nested more than 64 folders deep ('" +
+                             deep.substr(0, 120) + "\xE2\x80\xA6'). Contact the researcher."},
+        {"too-long.tar.gz", "The experiment package holds an entry whose name is longer than 1024 characters ('"
+                            "Experiment/" +
+                                std::string(109, 'l') + "\xE2\x80\xA6'). Contact the researcher."},
+        {"too-long.zip", "The experiment package holds an entry whose name is longer than 1024 characters ('"
+                         "Experiment/" +
+                             std::string(109, 'l') + "\xE2\x80\xA6'). Contact the researcher."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.package);
+        fs::remove_all(m_task);
+        const Vantrel::UnpackResult result = Vantrel::UnpackPackage(Package(c.package), Task());
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.error, wxString::FromUTF8(c.message));
+        EXPECT_TRUE(Listing(m_task).empty()) << "nothing may be left of a refused package";
+        ExpectNothingEscaped();
+    }
+}
+
+TEST_F(PackageUnpackerTest, CancelDuringADeepUnpackingEndsItWithinASecond)
+{
+    // 4000 empty files 63 folders deep: no data chunk between them, so only the check
+    // of each entry can see the cancel.
+    std::atomic<bool> cancel{false};
+    std::atomic<int> entriesSeen{0};
+    Vantrel::UnpackLimits limits;
+    limits.cancel = &cancel;
+    limits.freeBytes = [&](const std::string&) -> std::uint64_t {
+        ++entriesSeen;
+        return std::uint64_t(1) << 40;
+    };
+    auto unpacking = std::async(std::launch::async,
+                                [&] { return Vantrel::UnpackPackage(Package("many-deep.tar.gz"), Task(), limits); });
+    ASSERT_TRUE(TestSupport::WaitUntil([&] { return entriesSeen.load() > 20; }, std::chrono::seconds(60)));
+    cancel = true;
+    const auto cancelledAt = std::chrono::steady_clock::now();
+    ASSERT_EQ(unpacking.wait_for(std::chrono::seconds(1)), std::future_status::ready)
+        << "the unpacking went on after the cancel";
+    const Vantrel::UnpackResult result = unpacking.get();
+    EXPECT_LT(std::chrono::steady_clock::now() - cancelledAt, std::chrono::seconds(1));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "The unpacking was cancelled.");
+    EXPECT_LT(entriesSeen.load(), 4000);
+    EXPECT_TRUE(Listing(m_task).empty());
+
+    // Uncancelled, the same package unpacks whole.
+    cancel = false;
+    fs::remove_all(m_task);
+    const Vantrel::UnpackResult whole = Vantrel::UnpackPackage(Package("many-deep.tar.gz"), Task());
+    ASSERT_TRUE(whole.ok) << whole.error;
+    std::string deepest = m_task;
+    for (int i = 0; i < 63; ++i) deepest += "/d";
+    EXPECT_TRUE(fs::exists(deepest + "/f03999"));
 }
 
 TEST_F(PackageUnpackerTest, NeverWritesThroughALinkAlreadyInTheTaskFolder)

@@ -127,3 +127,15 @@ for reserved, label in (("exp_info", "reserved-info"), ("Task Data.txt", "reserv
 zeros = bytes(40 << 20)
 write_tar(os.path.join(folder, "bomb-ratio.tar.gz"), [first, ("Experiment/zeros.bin", zeros, tarfile.REGTYPE, "")])
 write_zip(os.path.join(folder, "bomb-ratio.zip"), [first, ("Experiment/zeros.bin", zeros, tarfile.REGTYPE, "")])
+
+# Names past the bounds on depth and length, and a package of many empty files at
+# the greatest depth allowed (each costs the unpacking its folder steps).
+too_deep = "/".join(["d"] * 64) + "/deep.txt"
+too_long = "Experiment/" + "l" * 1014 + ".txt"
+for label, name in (("too-deep", too_deep), ("too-long", too_long)):
+    entry = (name, b"x\n", tarfile.REGTYPE, "")
+    write_tar(os.path.join(folder, label + ".tar.gz"), [first, entry])
+    write_zip(os.path.join(folder, label + ".zip"), [first, entry])
+deepest = "/".join(["d"] * 63)
+write_tar(os.path.join(folder, "many-deep.tar.gz"),
+          [(deepest + "/f%05d" % i, b"", tarfile.REGTYPE, "") for i in range(4000)])

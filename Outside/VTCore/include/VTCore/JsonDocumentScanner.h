@@ -35,4 +35,9 @@ struct ScannedDocument
 bool ScanJsonDocument(const QByteArray& bytes, int maxElements, int maxDepth, ScannedDocument& out, std::string& what,
                       int& offset, bool& tooMany);
 
+// Whether `bytes` is JSON that names no key twice in one object and nests no deeper
+// than `maxDepth`: what may be handed to Qt's parser, which keeps one of a repeated
+// key's values silently and loses the memory of the others.
+bool IsJsonWithDistinctKeys(const QByteArray& bytes, int maxDepth);
+
 }  // namespace Vantrel
