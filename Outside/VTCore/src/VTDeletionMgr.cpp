@@ -99,6 +99,11 @@ bool VTDeletionMgr::HandleDeletion(RemovalType, bool askUser, bool doDelete)
 bool VTDeletionMgr::HandleDeletionOfParameter()
 {
     if (!m_Experiment || !m_Experiment->GetParameters()->NameAlreadyExists(m_ParameterName)) return false;
+    wxString reason;
+    if (m_Experiment->IsLocked(reason)) {
+        wxLogError("%s %s", wxString::Format(_("The parameter \"%s\" cannot be deleted."), m_ParameterName), reason);
+        return false;
+    }
     const wxString question = wxString::Format(
         _("Delete the parameter \"%s\"? Rule and feedback actions on it are removed, and criteria that test it "
           "must be chosen again."),

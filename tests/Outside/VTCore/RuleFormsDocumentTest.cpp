@@ -351,6 +351,14 @@ TEST_F(RuleForms, DeletingAParameterRemovesActionsOnItAndEmptiesCriteriaNames)
     EXPECT_TRUE(r.x.GetParameters()->NameAlreadyExists(wxS("Score")));
     ExpectSameActions(r.actions, r.rule->GetActions().GetForms());
 
+    r.x.SetLocked(true, wxS("Locked for the test."));
+    VTDeletionMgr::SetAnswerer([](wxWindow*, const wxString&) { return true; });
+    EXPECT_FALSE(VTDeletionMgr(nullptr, &r.x, wxS("Score")).HandleDeletionOfParameter());
+    EXPECT_TRUE(TestSupport::LogContains(wxS("The parameter \"Score\" cannot be deleted. Locked for the test.")))
+        << TestSupport::LogAsText();
+    EXPECT_TRUE(r.x.GetParameters()->NameAlreadyExists(wxS("Score")));
+    r.x.SetLocked(false);
+
     wxString asked;
     VTDeletionMgr::SetAnswerer([&asked](wxWindow*, const wxString& q) {
         asked = q;
