@@ -1,6 +1,9 @@
 #pragma once
 // What the response-latency benchmarks share: a wx application with a display and an
-// active event loop around the measurement (a run pumps it), and percentiles.
+// active event loop around the measurement (a run pumps it), the plan of waiting
+// events they answer, and percentiles.
+
+#include <VTRuntime/VTRunPlan.h>
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
@@ -21,6 +24,30 @@ inline double Percentile(std::vector<double> values, double p)
     std::sort(values.begin(), values.end());
     const size_t index = std::min(values.size() - 1, size_t(p / 100.0 * double(values.size() - 1) + 0.5));
     return values[index];
+}
+
+// One block of one trial of `count` text events ("+") that each wait up to
+// `timeLimitMs` for any response; `eachEvent(i)` runs as event i is added.
+inline Vantrel::VTRunPlan WaitingEventsPlan(const char* experimentName, int count, long timeLimitMs,
+                                            const std::function<void(int)>& eachEvent = {})
+{
+    Vantrel::VTRunPlan plan;
+    plan.experimentName = experimentName;
+    Vantrel::VTPlannedBlock block;
+    Vantrel::VTPlannedTrial trial;
+    for (int i = 0; i < count; ++i) {
+        Vantrel::VTPlannedEvent event;
+        event.name = "Wait";
+        event.pluginID = 330;
+        event.kind = Vantrel::VTPlannedEvent::StimulusKind::Text;
+        event.text = "+";
+        event.timeLimitMs = timeLimitMs;
+        trial.events.push_back(event);
+        if (eachEvent) eachEvent(i);
+    }
+    block.trials.push_back(trial);
+    plan.blocks.push_back(block);
+    return plan;
 }
 
 class App : public wxApp

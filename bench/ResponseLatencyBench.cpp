@@ -31,23 +31,10 @@ int Bench(int count)
     }
     access.reset();
 
-    Vantrel::VTRunPlan plan;
-    plan.experimentName = "Latency";
-    Vantrel::VTPlannedBlock block;
-    Vantrel::VTPlannedTrial trial;
-    for (int i = 0; i < count; ++i) {
-        Vantrel::VTPlannedEvent event;
-        event.name = "Wait";
-        event.pluginID = 330;
-        event.kind = Vantrel::VTPlannedEvent::StimulusKind::Text;
-        event.text = "+";
-        event.timeLimitMs = 2000;
-        trial.events.push_back(event);
+    const Vantrel::VTRunPlan plan = LatencyBench::WaitingEventsPlan("Latency", count, 2000, [&](int i) {
         // 5 to 15 ms after the event starts waiting, spread over the millisecond.
         access.scheduleOnEvent(i, 1, 1, 1, 5000 + (unsigned long long)(i * 7919 % 10000));
-    }
-    block.trials.push_back(trial);
-    plan.blocks.push_back(block);
+    });
 
     Vantrel::VTRunSettings settings;
     settings.inputPlugins = Vantrel::VTRunEngine::AllLoadedInputPlugins();

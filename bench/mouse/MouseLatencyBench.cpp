@@ -89,21 +89,7 @@ int Bench(int count)
 
     // Every event takes any press, so each injection answers the event it finds
     // waiting; more events than injections, so none is short of one.
-    Vantrel::VTRunPlan plan;
-    plan.experimentName = "Mouse latency";
-    Vantrel::VTPlannedBlock block;
-    Vantrel::VTPlannedTrial trial;
-    for (int i = 0; i < count; ++i) {
-        Vantrel::VTPlannedEvent event;
-        event.name = "Wait";
-        event.pluginID = 330;
-        event.kind = Vantrel::VTPlannedEvent::StimulusKind::Text;
-        event.text = "+";
-        event.timeLimitMs = 400;
-        trial.events.push_back(event);
-    }
-    block.trials.push_back(trial);
-    plan.blocks.push_back(block);
+    const Vantrel::VTRunPlan plan = LatencyBench::WaitingEventsPlan("Mouse latency", count, 400);
 
     Injector injector(count, 60);
     injector.Start(20);
