@@ -5,10 +5,10 @@
 #include "RuleRowRHSChoiceBookWithHiddenCtrl.h"
 #include "RulesSubmenusMadnessHelper.h"
 
-#include <Common/src/UserInterface/CustomizedButtonControls/ChoiceDropdownExtendedMenu.h>
-#include <Common/src/UserInterface/CustomizedButtonControls/DropdownButton.h>
-#include <Common/src/UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
-#include <Common/src/UserInterface/UtilityClasses/TextHelpers.h>
+#include <UserInterface/CustomizedButtonControls/ChoiceDropdownExtendedMenu.h>
+#include <UserInterface/CustomizedButtonControls/DropdownButton.h>
+#include <UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
+#include <UserInterface/UtilityClasses/TextHelpers.h>
 #include <Resources/BitmapRsrc.h>
 #include <VTPlugInCommon/OrbiskImagesArtworkEtc.h>
 
@@ -144,6 +144,10 @@ void RuleComponentRowPanel::CreateControls()
     const wxString sizing[] = {_("Always"), _("Number of correct trials in block"), _("My counter")};
     m_leftSide = new ChoiceDropdownExtendedMenu(leftPage, kLeftSideId, wxDefaultPosition, wxDefaultSize, 3, sizing, 0,
                                                 wxDefaultValidator, wxS("ChoiceDropdownExtendedMenu"));
+    // The "Dynamic Element" placeholder is no pick: stopped before the drop-down
+    // would show its text.
+    m_leftSide->Bind(
+        wxEVT_MENU, [](wxCommandEvent&) {}, kDynamicElementId);
     leftSizer->Add(m_leftSide, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM, 2);
     alignment->AddPage(leftPage, wxS("alignment trick!"), true);
     m_middleSizer->Add(alignment, 0, wxALIGN_CENTER_VERTICAL | wxALL, 0);
@@ -154,24 +158,11 @@ void RuleComponentRowPanel::CreateControls()
 
     rowSizer->Add(5, 5, 1, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     using Art = Orbisk::OrbiskImagesArtworkEtc;
-    m_rowMenu = new DropdownButton(
-        [] {
-            static const wxBitmap b = Art::GetGearsArrowButton_Standard();
-            return b;
-        },
-        this, kRowMenuId, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE,
-        [] {
-            static const wxBitmap b = Art::GetGearsArrowButton_Disabled();
-            return b;
-        },
-        [] {
-            static const wxBitmap b = Art::GetGearsArrowButton_Hover();
-            return b;
-        },
-        [] {
-            static const wxBitmap b = Art::GetGearsArrowButton_Clicked();
-            return b;
-        });
+    m_rowMenu = new DropdownButton(&DropdownButton::Kept<&Art::GetGearsArrowButton_Standard>, this, kRowMenuId,
+                                   wxDefaultPosition, wxDefaultSize, wxBORDER_NONE,
+                                   &DropdownButton::Kept<&Art::GetGearsArrowButton_Disabled>,
+                                   &DropdownButton::Kept<&Art::GetGearsArrowButton_Hover>,
+                                   &DropdownButton::Kept<&Art::GetGearsArrowButton_Clicked>);
     rowSizer->Add(m_rowMenu, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     rowSizer->Fit(this);
 }
@@ -203,11 +194,19 @@ void RuleComponentRowPanel::RepopulateAllShownDropDowns(VTExperiment* experiment
 
 void RuleComponentRowPanel::SetupExtendedChoiceMenus()
 {
+    // New menus show nothing picked: the row's pick is shown again in them.
+    const wxString shown = m_leftSide->GetTextOfSelectedMenuItem();
     const auto helper = Mappings::GetExtendedMenu(m_experiment, m_editingContext, m_isActionRow);
     m_submenus = helper;
     std::vector<const wxMenu*> menus(helper->GetMenus().begin(), helper->GetMenus().end());
     m_leftSide->SetExtendedMenus_MakesCopies_CallSitePleaseDeleteSourceMenus(
         menus, boost::make_shared<const std::map<int, int>>());
+    if (m_rowState->submenuId > 0) {
+        m_leftSide->ChooseExtendedMenuIndex(1);
+        m_leftSide->AlterTextForMenuItem(kDynamicElementId, shown);
+        m_leftSide->SetEnablednessForMenuItem(kDynamicElementId, true);
+    }
+    if (!shown.empty()) m_leftSide->ChooseTheMenuItemLinkedToThisString(shown);
 }
 
 void RuleComponentRowPanel::ResetToDefaultState()

@@ -14,7 +14,7 @@
 #include <VTCore/VTExperiment.h>
 #include <VTPlugInCommon/VTSdkResponses.h>
 
-#include <Common/src/UserInterface/CustomizedButtonControls/ChoiceDropdownExtendedMenu.h>
+#include <UserInterface/CustomizedButtonControls/ChoiceDropdownExtendedMenu.h>
 
 #include <wx/log.h>
 
@@ -500,12 +500,16 @@ RowPlacement Mappings::PlacementForExpressionForm(const ExpressionFromGUI& form,
         p.rhsDirectiveForRow = parameterRHS ? RhsDirective::Parameter : RhsDirective::Value;
         submenuOf(SubmenuKey::ScalarParameters, -1, form.name, "Parameter no longer exists.");
         s.rhsDirective = p.rhsDirectiveForRow;
-        s.choiceString = opText(GetStringsContextByParamType(form.value2));
+        // value2 holds the type, except for a response parameter compared to a
+        // response, where it holds the response: the experiment knows the type.
+        int type = ParameterTypeOf(submenuMaps, form.name);
+        if (type == -1) type = form.value2;
+        s.choiceString = opText(GetStringsContextByParamType(type));
         if (parameterRHS) {
             s.secondChoiceString = form.text;
             return p;
         }
-        switch (form.value2) {
+        switch (type) {
             case ParameterType::Timer:
                 valueText();
                 s.secondChoiceString = form.GetUserInterfaceStringFromTimeUnitCode();

@@ -6,7 +6,7 @@
 #include "RuleRowRHSPanels.h"
 #include "RulesHelperMappings.h"
 
-#include <Common/src/UserInterface/UtilityClasses/TextHelpers.h>
+#include <UserInterface/UtilityClasses/TextHelpers.h>
 #include <GuiViewClasses/MiscGui/HelpersToPopulateGuiUsingExperimentContent.h>
 #include <VTCore/PerExperimentParameterCollection.h>
 #include <VTCore/RuleCodes.h>

@@ -134,8 +134,7 @@ void RuleRowRHSChoiceBookWithHiddenCtrl::FirstTimeOnly_CreateControls()
     SetName(wxS("Expression Parameters"));
     for (int index = 0; index < kPageCount; ++index) {
         if (m_pages[index]) continue;
-        wxWindow* page = MakePage(index, nullptr);
-        AddPage(page, PageLabel(index), false, -1);
+        AddPageKeepingIndexes(MakePage(index, nullptr), PageLabel(index));
     }
 }
 
@@ -265,7 +264,7 @@ int RuleRowRHSChoiceBookWithHiddenCtrl::EnsureChoicePanelExistence(size_t pageIn
         if (!page) return 0;
         if (tagPage && m_experiment)
             static_cast<RuleRowRHSPageBase*>(page)->RepopulateUsingExperimentData(this, m_experiment);
-        AddPage(page, wxString(), false, -1);
+        AddPageKeepingIndexes(page, wxString());
         return int(GetPageCount()) - 1;
     }
     const int position = FindPage(m_pages[index]);
@@ -285,8 +284,19 @@ int RuleRowRHSChoiceBookWithHiddenCtrl::CurrentPageIndex() const
     return kNoPageIndex;
 }
 
+// The toolkit selects the first page added to an empty book by position, through
+// the same calls that take page indexes here; while a page is added they are its.
+void RuleRowRHSChoiceBookWithHiddenCtrl::AddPageKeepingIndexes(wxWindow* page, const wxString& label)
+{
+    if (!page) return;
+    m_addingPage = true;
+    AddPage(page, label, false, -1);
+    m_addingPage = false;
+}
+
 int RuleRowRHSChoiceBookWithHiddenCtrl::SetSelection(size_t pageIndex)
 {
+    if (m_addingPage) return Orbisk::OrbiskChoiceBookWithHiddenCtrl::SetSelection(pageIndex);
     if (pageIndex == 30 && m_lastPageIndex != 30 && m_realHumanClick) m_pendingAutoOpenCollSheet = true;
     const int position = EnsureChoicePanelExistence(pageIndex);
     m_lastPageIndex = int(pageIndex);
@@ -295,6 +305,7 @@ int RuleRowRHSChoiceBookWithHiddenCtrl::SetSelection(size_t pageIndex)
 
 int RuleRowRHSChoiceBookWithHiddenCtrl::ChangeSelection(size_t pageIndex)
 {
+    if (m_addingPage) return Orbisk::OrbiskChoiceBookWithHiddenCtrl::ChangeSelection(pageIndex);
     return Orbisk::OrbiskChoiceBookWithHiddenCtrl::ChangeSelection(size_t(EnsureChoicePanelExistence(pageIndex)));
 }
 

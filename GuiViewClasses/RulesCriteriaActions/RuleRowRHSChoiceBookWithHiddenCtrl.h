@@ -10,7 +10,7 @@
 #include "CollectionFunctionInfo.h"
 #include "GUIDataNeededByRulesHelper.h"
 
-#include <Common/src/UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
+#include <UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
 #include <VTCore/TrialSubsetDescription.h>
 
 #include <boost/function.hpp>
@@ -150,6 +150,7 @@ protected:
 
 private:
     wxWindow* MakePage(int pageIndex, VTExperiment* experiment);
+    void AddPageKeepingIndexes(wxWindow* page, const wxString& label);
     void SetMessageOnPage28(const wxString& message);
     void HideUnitsChoiceIfPage3Exists();
     void OnAutoOpenTimer(wxTimerEvent& event);
@@ -160,6 +161,7 @@ private:
     bool m_pendingAutoOpenCollSheet = false;
     bool m_realHumanClick = false;
     int m_lastPageIndex = -1;
+    bool m_addingPage = false;
     VTExperiment* m_experiment = nullptr;
     boost::function<void()> m_notificationFunctor;
     int m_linkContextId = -1;

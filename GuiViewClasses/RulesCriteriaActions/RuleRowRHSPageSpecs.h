@@ -36,6 +36,9 @@ struct RhsControlSpec
         MinLabel,
         MaxLabel
     };
+    explicit RhsControlSpec(Kind kind_, int id_ = wxID_ANY, const char* text_ = "") : kind(kind_), id(id_), text(text_)
+    {}
+
     Kind kind;
     int id = wxID_ANY;
     const char* text = "";  // label, initial value, or the selected item

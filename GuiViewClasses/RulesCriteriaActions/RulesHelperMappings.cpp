@@ -16,7 +16,7 @@
 #include <VTCore/RuleFormMarkers.h>
 #include <VTCore/VTExperiment.h>
 
-#include <Common/src/UserInterface/CustomizedButtonControls/ChoiceDropdownExtendedMenu.h>
+#include <UserInterface/CustomizedButtonControls/ChoiceDropdownExtendedMenu.h>
 
 #include <wx/choice.h>
 #include <wx/intl.h>

@@ -289,6 +289,12 @@ bool VTRuleCompiler::CompileAction(const OrderFormForActionCreation& form, Conte
             out.kind = VTActionKind::PresentEvent;
             out.target = form.target;
             return true;
+        case RuleCode::ActionParameter:
+            // Of the parameter actions only the colour one is carried out so far.
+            if (form.operation != RuleCode::OperationBackgroundColour || !form.colour.IsOk()) return false;
+            out.kind = VTActionKind::ChangeBackground;
+            out.colour = form.colour;
+            return true;
         case RuleCode::ActionExitBlock:
         case RuleCode::ActionRepeatTrial:
         case RuleCode::ActionSkipNextTrial:

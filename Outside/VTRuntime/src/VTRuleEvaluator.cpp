@@ -87,6 +87,10 @@ VTFlowDecision VTRuleEvaluator::RunRules(const std::vector<VTPlannedRule>& pool,
                 decision.presentEvents.push_back(action.target);
                 continue;
             }
+            if (action.kind == VTActionKind::ChangeBackground) {
+                decision.background = action.colour;
+                continue;
+            }
             decision.hasFlow = true;
             decision.flow = action.kind;
             decision.targetBlockID = action.kind == VTActionKind::PresentBlock ? action.target : -1;

@@ -2,7 +2,8 @@
 // Carries out rules at one decision point of a run: each rule whose criteria hold (or,
 // negated, do not hold) runs its actions in order. Flow actions are collected, not
 // obeyed: the decision is applied when the decision point ends, and the last flow
-// action wins. "Present event" is no flow action: every one is kept, in order.
+// action wins. "Present event" is no flow action: every one is kept, in order;
+// nor is "Change background color": the last one that ran gives the colour.
 //
 // Rows join left to right, "and" binding tighter than "or" (A or B and C is
 // A or (B and C)); the first row's join is ignored.
@@ -21,6 +22,8 @@ struct VTFlowDecision
     int targetBlockID = -1;
     // Events to present, by id, in order.
     std::vector<int> presentEvents;
+    // The background the last "Change background color" that ran asks for; invalid: none ran.
+    wxColour background;
 };
 
 class VTRuleEvaluator

@@ -512,8 +512,11 @@ private:
     VTFlowDecision Decide(const std::vector<size_t>& rules)
     {
         if (rules.empty()) return VTFlowDecision();
-        return VTRuleEvaluator::RunRules(m_Plan.rules, rules, m_Environment,
-                                         VTTimer::GetTimer().GetElapsedMicroseconds());
+        VTFlowDecision decision =
+            VTRuleEvaluator::RunRules(m_Plan.rules, rules, m_Environment, VTTimer::GetTimer().GetElapsedMicroseconds());
+        // Kept for the rest of the run; what is on screen now stays until the next paint.
+        if (decision.background.IsOk()) m_Frame.SetBackground(decision.background);
+        return decision;
     }
 
     // The presentation prepared for `event`: the one prepared while the previous event

@@ -21,6 +21,14 @@ class DropdownButton : public wxPanel
 
 public:
     using BitmapFunctor = boost::function<const wxBitmap&()>;
+    // A look made once by Get and kept: the button asks for its looks by reference,
+    // more than once.
+    template <wxBitmap (*Get)()>
+    static const wxBitmap& Kept()
+    {
+        static const wxBitmap bitmap = Get();
+        return bitmap;
+    }
 
     static constexpr int ButtonId = 17013;
     static constexpr int FirstItemId = 17014;

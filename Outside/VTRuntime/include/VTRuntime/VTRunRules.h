@@ -7,6 +7,7 @@
 // Codes are those of the stored order forms: criterion kinds and built-in codes,
 // operator numbers within their operator family, action codes.
 
+#include <wx/colour.h>
 #include <wx/string.h>
 
 #include <vector>
@@ -62,7 +63,8 @@ enum class VTActionKind
     RepeatCurrentBlock,
     PresentEvent,
     RepeatTrial,
-    SkipNextTrial
+    SkipNextTrial,
+    ChangeBackground  // no flow action: the presentation window's background from the next paint on
 };
 
 struct VTPlannedAction
@@ -70,6 +72,8 @@ struct VTPlannedAction
     VTActionKind kind = VTActionKind::ExitExperiment;
     // PresentBlock: the block's id; PresentEvent: the event's id.
     int target = -1;
+    // ChangeBackground: the new background.
+    wxColour colour;
 };
 
 struct VTPlannedRule

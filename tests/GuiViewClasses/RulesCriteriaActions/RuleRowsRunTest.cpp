@@ -1,0 +1,187 @@
+// Rules composed on real rule rows by the user's events, committed through the
+// rule model's factories, saved, reopened and run: "Trial's reaction time > 800 ms
+// -> Repeat trial" repeats the slow trial in the data file, and "Always -> Change
+// background color" colours the screen from the next paint on.
+
+#include "RuleRowsWorld.h"
+
+#include "RuleRowRHSChoiceBookWithHiddenCtrl.h"
+
+#include <UserInterface/CustomizedButtonControls/ChoiceDropdownExtendedMenu.h>
+#include <VTCore/MetaTFPredicate.h>
+#include <VTCore/RuleCodes.h>
+#include <VTCore/VTActionList.h>
+#include <VTCore/VTRule.h>
+#include <VTCore/VTTrial.h>
+
+#include "FixtureExperiment.h"
+#include "RunDriver.h"
+#include "TestSupport.h"
+#include "VTRuntime/VTCompiledExperiment.h"
+#include "XPixelProbe.h"
+
+#include <gtest/gtest.h>
+#include <wx/choice.h>
+#include <wx/clrpicker.h>
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <fstream>
+
+using namespace Vantrel;
+
+namespace {
+
+const wxColour kChosen(0, 128, 255);
+
+// A pick from the row's left-side menu, as the drop-down's popup reports it.
+void PickLeftSide(RuleComponentRowPanel* row, int menuId)
+{
+    wxCommandEvent pick(wxEVT_MENU, menuId);
+    row->LeftSide()->GetEventHandler()->ProcessEvent(pick);
+}
+
+wxWindow* OnPage(RuleComponentRowPanel* row, const char* name)
+{
+    return row->OperandBook()->GetCurrentPage()->FindWindow(name);
+}
+
+// A choice changed as by the user: the selection, then its event.
+void Choose(wxChoice* choice, const wxString& text)
+{
+    ASSERT_NE(choice, nullptr);
+    ASSERT_TRUE(choice->SetStringSelection(text));
+    wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
+    event.SetEventObject(choice);
+    event.SetInt(choice->GetSelection());
+    event.SetString(text);
+    choice->GetEventHandler()->ProcessEvent(event);
+}
+
+std::vector<wxString> RowsOf(const wxString& path)
+{
+    std::vector<wxString> rows;
+    std::ifstream in(path.utf8_string());
+    int line = 0;
+    for (std::string text; std::getline(in, text); ++line) {
+        if (line < 9) continue;
+        const wxArrayString fields = wxSplit(wxString::FromUTF8(text), '\t', 0);
+        if (fields.size() >= 3) rows.push_back(fields[1] + "/" + fields[2]);
+    }
+    return rows;
+}
+
+long CornerPixel(const wxString& png)
+{
+    wxImage image;
+    if (!image.LoadFile(png, wxBITMAP_TYPE_PNG)) return -1;
+    return XPixelProbe::Rgb(image.GetRed(2, 2), image.GetGreen(2, 2), image.GetBlue(2, 2));
+}
+
+}  // namespace
+
+TEST(RuleRowsRun, RulesComposedOnRowsAreSavedReopenedAndCarriedOut)
+{
+    wxInitAllImageHandlers();
+    TestSupport::ClearLog();
+    Fixture::TwoBlocks f;
+    VTExperiment& x = f.experiment;
+    VTResponse* key = Fixture::KeyResponse(x, "F", 'F');
+    VTTrial* m1 = f.main->GetUsedTrial(0);
+    VTEvent* word = m1->GetUsedEvent(1);
+    word->GetUsedResponses().AddChildElement(key);
+    word->SetResponseType(2, -1, 2);
+    word->AcceptInputSettingsForEditor(true, true, 0, 10000, -1);
+    word->AcceptEndEventSettings(false, true, false, true);
+
+    // ---- Composed on rows, by the events the user's picks and typing send.
+    RuleRows::Host host;
+    RuleComponentRowPanel* slow = host.NewRow(4, false, &x);
+    RuleComponentRowPanel* repeat = host.NewRow(4, true, &x);
+    PickLeftSide(slow, 13094);  // "Trial's reaction time"
+    Choose(dynamic_cast<wxChoice*>(OnPage(slow, "rule_rhs_choice1")), ">");
+    auto* field = dynamic_cast<wxTextCtrl*>(OnPage(slow, "rule_rhs_field1"));
+    ASSERT_NE(field, nullptr);
+    field->SetFocus();
+    field->SelectAll();
+    wxUIActionSimulator().Text("800");
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return field->GetValue() == "800"; })) << field->GetValue();
+    PickLeftSide(repeat, 15024);  // "Repeat trial"
+
+    host.first = true;
+    RuleComponentRowPanel* always = host.NewRow(2, false, &x);
+    RuleComponentRowPanel* colour = host.NewRow(2, true, &x);
+    EXPECT_EQ(always->GetIdOfSelectedLHS(), 13091);  // a leading row starts as "Always"
+    PickLeftSide(colour, 15042);                     // "Change background color"
+    auto* picker = dynamic_cast<wxColourPickerCtrl*>(OnPage(colour, "rule_color_picker"));
+    ASSERT_NE(picker, nullptr);
+    picker->SetColour(kChosen);
+    wxColourPickerEvent picked(picker, picker->GetId(), kChosen);
+    picker->GetEventHandler()->ProcessEvent(picked);
+
+    // ---- Committed through the factories.
+    const auto commit = [&x](RuleComponentRowPanel* criterion, RuleComponentRowPanel* action, const wxString& name,
+                             int kind) {
+        std::vector<ExpressionFromGUI> rows(1);
+        criterion->PlaceRowGUIStateOntoThisForm(rows[0]);
+        std::vector<OrderFormForActionCreation> actions(1);
+        action->PlaceRowGUIStateOntoThisForm(actions[0]);
+        auto predicate = MetaTFPredicate::FactoryFunction_MakeMetaPredUsingGUIInfo(&x, rows, false, name, 1);
+        VTRule* rule =
+            VTRule::FactoryFunction_GetVTRule_AlreadyAddedToExperiment_v5(name, &x, kind, predicate, false, false);
+        rule->ReplaceActionsWithNewList(ActionFactory::MakeActionListFromOrderForms(&x, actions, name, 1));
+        return rule;
+    };
+    VTRule* tooSlow = commit(slow, repeat, "Too slow", VTRule::kKindTrials);
+    const ExpressionFromGUI& row = tooSlow->GetExpression().GetRows().at(0);
+    EXPECT_EQ(row.builtIn, RuleCode::BuiltInTrialReactionTime);
+    EXPECT_EQ(row.operatorInContext, RuleCode::OpGreater);
+    EXPECT_EQ(row.value, 800);
+    EXPECT_EQ(tooSlow->GetActions().GetForms().at(0).actionType, RuleCode::ActionRepeatTrial);
+    m1->AttachRule(tooSlow);
+    f.practice->AttachRule(commit(always, colour, "Blue after practice", VTRule::kKindBlocks));
+
+    // ---- Saved and reopened.
+    const wxString folder = TestSupport::MakeTempFolder("rows");
+    const wxString document = wxFileName(folder, "composed.vt6").GetFullPath();
+    ASSERT_TRUE(x.OnSaveDocument(document)) << TestSupport::LogAsText();
+    VTExperiment reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(document)) << TestSupport::LogAsText();
+
+    // ---- Run: the first answer to M1 comes slowly, the answer to its repetition at once.
+    const wxString data = wxFileName(folder, "run.txt").GetFullPath();
+    VTRunOptions& options = reopened.GetRunOptions();
+    options.SetGroupID(int(reopened.GetGroupElementByName("Everyone")->GetID()));
+    options.SetSubjectName("p01");
+    options.SetSaveCollectedDataFlag(true, data);
+    options.SetScreenshotFlag(true);
+    VTCompiledExperiment compiled({});
+    ASSERT_NE(reopened.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr) << TestSupport::LogAsText();
+
+    XPixelProbe probe;
+    ASSERT_TRUE(probe.IsOpen());
+    long seenOnScreen = -1;
+    RunDriver driver;
+    driver.FocusPresentation();
+    driver.Then(2500, [] { wxUIActionSimulator().Char('f'); });
+    driver.Then(250, [&] {
+        seenOnScreen = probe.PixelAt(probe.ScreenWidth() - 3, probe.ScreenHeight() - 3);
+        wxUIActionSimulator().Char('f');
+    });
+    driver.Begin();
+    ASSERT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
+    driver.Stop();
+
+    const std::vector<wxString> expected = {"P1/Fixation P1", "P1/Word P1", "P2/Fixation P2", "P2/Word P2",
+                                            "M1/Fixation M1", "M1/Word M1", "M1/Fixation M1", "M1/Word M1"};
+    EXPECT_EQ(RowsOf(data), expected) << TestSupport::LogAsText();
+    const long chosen = XPixelProbe::Rgb(kChosen.Red(), kChosen.Green(), kChosen.Blue());
+    EXPECT_EQ(seenOnScreen, chosen);
+    // Before the block rule ran the background was the experiment's own; after it, the chosen one.
+    const wxString shots = wxFileName(folder, "run").GetFullPath();
+    EXPECT_NE(CornerPixel(shots + "-P1-1.png"), chosen);
+    EXPECT_EQ(CornerPixel(shots + "-M1-1.png"), chosen);
+    EXPECT_EQ(CornerPixel(shots + "-M1-2.png"), chosen);
+}
