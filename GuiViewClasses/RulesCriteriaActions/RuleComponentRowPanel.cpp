@@ -488,13 +488,17 @@ void RuleComponentRowPanel::OnChoiceTrialLevelExprComparand(wxCommandEvent& even
     Report();
 }
 
-void RuleComponentRowPanel::OnNumericText(wxCommandEvent& event)
+wxTextCtrl* RuleComponentRowPanel::TextSource(const wxCommandEvent& event)
 {
     auto* field = dynamic_cast<wxTextCtrl*>(event.GetEventObject());
-    if (!field) {
-        wxLogError("Null window object for text event.");
-        return;
-    }
+    if (!field) wxLogError("Null window object for text event.");
+    return field;
+}
+
+void RuleComponentRowPanel::OnNumericText(wxCommandEvent& event)
+{
+    wxTextCtrl* field = TextSource(event);
+    if (!field) return;
     const wxString text = wxString(field->GetValue()).Trim(true).Trim(false);
     std::int32_t number = 0;
     if (ParseRuleNumber(text, number)) {
@@ -509,11 +513,8 @@ void RuleComponentRowPanel::OnNumericText(wxCommandEvent& event)
 
 void RuleComponentRowPanel::OnAlphabeticText(wxCommandEvent& event)
 {
-    auto* field = dynamic_cast<wxTextCtrl*>(event.GetEventObject());
-    if (!field) {
-        wxLogError("Null window object for text event.");
-        return;
-    }
+    wxTextCtrl* field = TextSource(event);
+    if (!field) return;
     m_rowState->SetTextFieldContent(field->GetValue());
     Report();
 }

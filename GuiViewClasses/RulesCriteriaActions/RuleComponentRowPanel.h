@@ -23,6 +23,7 @@ class wxHyperlinkEvent;
 class wxColourPickerEvent;
 class wxSizer;
 class wxStaticText;
+class wxTextCtrl;
 namespace Orbisk {
 class OrbiskChoiceBookWithHiddenCtrl;
 }
@@ -106,6 +107,8 @@ private:
     void Report();
     void FollowUpTasksAfterPuttingFormOntoGUI();
     static int ClientDataOf(const wxCommandEvent& event);
+    // The text control that sent the event; null (logged) for anything else.
+    static wxTextCtrl* TextSource(const wxCommandEvent& event);
 
     Interface_MultiRowManager* m_manager = nullptr;
     int m_editingContext = -1;

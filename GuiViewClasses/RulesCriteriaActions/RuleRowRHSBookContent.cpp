@@ -40,6 +40,21 @@ void FillTagsOfSet(VTExperiment* experiment, int tagSetId, wxChoice* choice)
                                boost::bind(&Gui::TagBelongsToGivenSet, boost::placeholders::_1, tagSetId), choice);
 }
 
+// The levels of a trial level, the selection kept: counted from 0 for criteria; for
+// actions counted from 1 behind "Random level".
+void RefillLevels(wxChoice* levels, VTExperiment* experiment, int trialLevelId, bool forActions)
+{
+    const wxString prior = Gui::PriorChoicePreservationHelper(levels);
+    levels->Clear();
+    if (forActions) {
+        levels->Append(_("Random level"), ClientId(kRandomLevel));
+        Gui::PopulateDropdownWithTrialLevels_CountingFrom_1_NotZeroBased(experiment, trialLevelId, levels);
+    } else {
+        Gui::PopulateDropdownWithTrialLevels_ZeroBased(experiment, trialLevelId, levels);
+    }
+    Gui::SelectionRestorationHelper(levels, prior);
+}
+
 }  // namespace
 
 void RuleRowRHSChoiceBookWithHiddenCtrl::AdjustParamRHS(int parameterType, const wxString& lhsParameterName)
@@ -101,11 +116,7 @@ void RuleRowRHSChoiceBookWithHiddenCtrl::RespondToTrialVariableSelection_Private
 void RuleRowRHSChoiceBookWithHiddenCtrl::PopulateTrialLevelDropdownForExpressions(int trialLevelId)
 {
     EnsureChoicePanelExistence(7);
-    wxChoice* levels = Page(m_pages[7])->SecondChoice();
-    const wxString prior = Gui::PriorChoicePreservationHelper(levels);
-    levels->Clear();
-    Gui::PopulateDropdownWithTrialLevels_ZeroBased(m_experiment, trialLevelId, levels);
-    Gui::SelectionRestorationHelper(levels, prior);
+    RefillLevels(Page(m_pages[7])->SecondChoice(), m_experiment, trialLevelId, false);
 }
 
 void RuleRowRHSChoiceBookWithHiddenCtrl::RespondToSelectionForLevelBasedCriteria(int trialLevelId,
@@ -130,12 +141,7 @@ void RuleRowRHSChoiceBookWithHiddenCtrl::RespondToSelectionForLevelBasedCriteria
 void RuleRowRHSChoiceBookWithHiddenCtrl::PopulateTrialLevelDropdownForActions(int trialLevelId)
 {
     EnsureChoicePanelExistence(24);
-    wxChoice* levels = Page(m_pages[24])->SecondChoice();
-    const wxString prior = Gui::PriorChoicePreservationHelper(levels);
-    levels->Clear();
-    levels->Append(_("Random level"), ClientId(kRandomLevel));
-    Gui::PopulateDropdownWithTrialLevels_CountingFrom_1_NotZeroBased(m_experiment, trialLevelId, levels);
-    Gui::SelectionRestorationHelper(levels, prior);
+    RefillLevels(Page(m_pages[24])->SecondChoice(), m_experiment, trialLevelId, true);
 }
 
 void RuleRowRHSChoiceBookWithHiddenCtrl::RespondToSelectionForLevelBasedActions(int trialLevelId,

@@ -522,34 +522,35 @@ void RuleRowRHSChoiceBookWithHiddenCtrl::OnClickSubsetHyperlink(wxHyperlinkEvent
         OnVarSubsetLink(event);
 }
 
-void RuleRowRHSChoiceBookWithHiddenCtrl::OnVarSubsetLink(wxHyperlinkEvent& event)
+// Opened once the click's handling is over: a window-modal sheet shown from inside
+// another control's event can lose its first input. A disabled link opens nothing.
+template <class Opener, class Value, class Ok>
+void RuleRowRHSChoiceBookWithHiddenCtrl::OpenSheetSoon(const wxHyperlinkEvent& event, const Opener& opener,
+                                                       const Value& value, Ok ok, const char* missing)
 {
     const auto* source = dynamic_cast<wxWindow*>(event.GetEventObject());
     if (source && !source->IsEnabled()) return;
-    // Opened once the click's handling is over: a window-modal sheet shown from
-    // inside another control's event can lose its first input.
-    CallAfter([this] {
-        if (!SubsetOpener()) {
-            wxLogError("The trials-in-block subset sheet is not available.");
+    CallAfter([this, &opener, value, ok, missing] {
+        if (!opener) {
+            wxLogError(missing);
             return;
         }
-        SubsetOpener()({wxGetTopLevelParent(this), m_experiment, ownerKind}, *m_subset,
-                       [this](const TrialSubsetDescription& subset) { OnOkTibSubsetSheet(subset); });
+        opener({wxGetTopLevelParent(this), m_experiment, ownerKind}, value, ok);
     });
+}
+
+void RuleRowRHSChoiceBookWithHiddenCtrl::OnVarSubsetLink(wxHyperlinkEvent& event)
+{
+    OpenSheetSoon(
+        event, SubsetOpener(), *m_subset, [this](const TrialSubsetDescription& subset) { OnOkTibSubsetSheet(subset); },
+        "The trials-in-block subset sheet is not available.");
 }
 
 void RuleRowRHSChoiceBookWithHiddenCtrl::OnCollFunctionLink(wxHyperlinkEvent& event)
 {
-    const auto* source = dynamic_cast<wxWindow*>(event.GetEventObject());
-    if (source && !source->IsEnabled()) return;
-    CallAfter([this] {
-        if (!CollectionOpener()) {
-            wxLogError("The collection option sheet is not available.");
-            return;
-        }
-        CollectionOpener()({wxGetTopLevelParent(this), m_experiment, ownerKind}, *m_collFunc,
-                           [this](const CollectionFunctionInfo& info) { OnOkCollFuncSheet(info); });
-    });
+    OpenSheetSoon(
+        event, CollectionOpener(), *m_collFunc, [this](const CollectionFunctionInfo& info) { OnOkCollFuncSheet(info); },
+        "The collection option sheet is not available.");
 }
 
 void RuleRowRHSChoiceBookWithHiddenCtrl::OnOkTibSubsetSheet(const TrialSubsetDescription& subset)

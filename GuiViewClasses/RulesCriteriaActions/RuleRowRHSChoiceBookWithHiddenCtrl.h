@@ -154,6 +154,9 @@ private:
     void SetMessageOnPage28(const wxString& message);
     void HideUnitsChoiceIfPage3Exists();
     void OnAutoOpenTimer(wxTimerEvent& event);
+    template <class Opener, class Value, class Ok>
+    void OpenSheetSoon(const wxHyperlinkEvent& event, const Opener& opener, const Value& value, Ok ok,
+                       const char* missing);
 
     std::array<wxWindow*, kPageCount> m_pages{};
     int ownerKind = -1;

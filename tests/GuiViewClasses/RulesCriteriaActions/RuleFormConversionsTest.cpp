@@ -85,6 +85,20 @@ CriterionFn BuiltIn(int code, int op, int value, std::function<void(ExpressionFr
     };
 }
 
+CriterionFn ScalarParameter(const char* name, int value2, int rhsKind, int op, int value,
+                            std::function<void(ExpressionFromGUI&)> more = {})
+{
+    return [=](ExpressionFromGUI& f) {
+        f.kind = RuleCode::KindScalarParameter;
+        f.name = name;
+        f.value2 = value2;
+        f.rhsKind = rhsKind;
+        f.operatorInContext = op;
+        f.value = value;
+        if (more) more(f);
+    };
+}
+
 struct Case
 {
     const char* name;
@@ -294,14 +308,7 @@ TEST(RuleFormConversions, EveryLeftSideBecomesItsStoredForm)
          }},
         {"counter against a number", 14103,
          submenu(27000, [](State& s) { Op(">", "5")(s), s.rhsDirective = RhsDirective::Value; }), {},
-         [](ExpressionFromGUI& f) {
-             f.kind = RuleCode::KindScalarParameter;
-             f.name = "Score";
-             f.value2 = ParameterType::Counter;
-             f.rhsKind = RuleCode::RhsNumber;
-             f.operatorInContext = RuleCode::OpGreater;
-             f.value = 5;
-         }},
+         ScalarParameter("Score", ParameterType::Counter, RuleCode::RhsNumber, RuleCode::OpGreater, 5)},
         {"timer in minutes", 14103,
          submenu(27001,
                  [](State& s) {
@@ -310,15 +317,8 @@ TEST(RuleFormConversions, EveryLeftSideBecomesItsStoredForm)
                      s.rhsDirective = RhsDirective::Value;
                  }),
          {},
-         [](ExpressionFromGUI& f) {
-             f.kind = RuleCode::KindScalarParameter;
-             f.name = "Clock";
-             f.value2 = ParameterType::Timer;
-             f.rhsKind = RuleCode::RhsNumber;
-             f.operatorInContext = RuleCode::OpLess;
-             f.value = 3;
-             f.flagText = wxString(TIMEUNITS_MIN) + TIMER_EXPR_503;
-         }},
+         ScalarParameter("Clock", ParameterType::Timer, RuleCode::RhsNumber, RuleCode::OpLess, 3,
+                         [](auto& f) { f.flagText = wxString(TIMEUNITS_MIN) + TIMER_EXPR_503; })},
         {"response parameter unset", 14103,
          submenu(27002,
                  [](State& s) {
@@ -327,14 +327,8 @@ TEST(RuleFormConversions, EveryLeftSideBecomesItsStoredForm)
                      s.rhsDirective = RhsDirective::Value;
                  }),
          {},
-         [](ExpressionFromGUI& f) {
-             f.kind = RuleCode::KindScalarParameter;
-             f.name = "Answer";
-             f.rhsKind = RuleCode::RhsNumber;
-             f.operatorInContext = RuleCode::OpEqual;
-             f.value = f.value2 = VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined();
-             f.value = VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined();
-         }},
+         ScalarParameter("Answer", VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined(), RuleCode::RhsNumber,
+                         RuleCode::OpEqual, VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined())},
         {"text parameter against another", 14103,
          submenu(27003,
                  [](State& s) {
@@ -343,15 +337,8 @@ TEST(RuleFormConversions, EveryLeftSideBecomesItsStoredForm)
                      s.rhsDirective = RhsDirective::Parameter;
                  }),
          {},
-         [](ExpressionFromGUI& f) {
-             f.kind = RuleCode::KindScalarParameter;
-             f.name = "Note";
-             f.value2 = ParameterType::Text;
-             f.rhsKind = RuleCode::RhsParameter;
-             f.text = "Other";
-             f.operatorInContext = RuleCode::OpEndsWith;
-             f.value = 0;
-         }},
+         ScalarParameter("Note", ParameterType::Text, RuleCode::RhsParameter, RuleCode::OpEndsWith, 0,
+                         [](auto& f) { f.text = "Other"; })},
         {"collection: percentage incorrect", 14103,
          submenu(28000,
                  [](State& s) {

@@ -28,8 +28,6 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
-#include <fstream>
-
 using namespace Vantrel;
 
 namespace {
@@ -58,19 +56,6 @@ void Choose(wxChoice* choice, const wxString& text)
     event.SetInt(choice->GetSelection());
     event.SetString(text);
     choice->GetEventHandler()->ProcessEvent(event);
-}
-
-std::vector<wxString> RowsOf(const wxString& path)
-{
-    std::vector<wxString> rows;
-    std::ifstream in(path.utf8_string());
-    int line = 0;
-    for (std::string text; std::getline(in, text); ++line) {
-        if (line < 9) continue;
-        const wxArrayString fields = wxSplit(wxString::FromUTF8(text), '\t', 0);
-        if (fields.size() >= 3) rows.push_back(fields[1] + "/" + fields[2]);
-    }
-    return rows;
 }
 
 long CornerPixel(const wxString& png)
@@ -174,9 +159,10 @@ TEST(RuleRowsRun, RulesComposedOnRowsAreSavedReopenedAndCarriedOut)
     ASSERT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
     driver.Stop();
 
-    const std::vector<wxString> expected = {"P1/Fixation P1", "P1/Word P1", "P2/Fixation P2", "P2/Word P2",
-                                            "M1/Fixation M1", "M1/Word M1", "M1/Fixation M1", "M1/Word M1"};
-    EXPECT_EQ(RowsOf(data), expected) << TestSupport::LogAsText();
+    const std::vector<wxString> expected = {"Practice/P1/Fixation P1", "Practice/P1/Word P1", "Practice/P2/Fixation P2",
+                                            "Practice/P2/Word P2",     "Main/M1/Fixation M1", "Main/M1/Word M1",
+                                            "Main/M1/Fixation M1",     "Main/M1/Word M1"};
+    EXPECT_EQ(Fixture::DataRows(data), expected) << TestSupport::LogAsText();
     const long chosen = XPixelProbe::Rgb(kChosen.Red(), kChosen.Green(), kChosen.Blue());
     EXPECT_EQ(seenOnScreen, chosen);
     // Before the block rule ran the background was the experiment's own; after it, the chosen one.

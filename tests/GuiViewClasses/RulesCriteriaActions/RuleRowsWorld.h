@@ -6,6 +6,8 @@
 #include "Interface_MultiRowManager.h"
 #include "RuleComponentRowPanel.h"
 
+#include "FixtureExperiment.h"
+
 #include <NonPersistentHelpers/VTElementsList.h>
 #include <VTCore/OrderFormForParameterCreation.h>
 #include <VTCore/PerExperimentParameterCollection.h>
@@ -28,14 +30,7 @@ namespace RuleRows {
 
 using namespace Vantrel;
 
-template <class T>
-T* Add(VTExperiment& x, VTElementType type, const wxString& name)
-{
-    auto* element = new T(&x);
-    element->SetName(name);
-    x.GetElementsOfType(type).AddElement(element, -1);
-    return element;
-}
+using Fixture::Add;
 
 struct World
 {

@@ -1,5 +1,6 @@
 #pragma once
-// Builds small experiments through the data model for runtime tests.
+// Builds small experiments through the data model for runtime tests, and reads the
+// rows of the data files their runs write.
 
 #include <VTCore/VTBlock.h>
 #include <VTCore/VTEvent.h>
@@ -8,6 +9,10 @@
 #include <VTCore/VTResponse.h>
 #include <VTCore/VTTrial.h>
 #include <NonPersistentHelpers/VTElementsList.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
 
 namespace Fixture {
 
@@ -20,6 +25,21 @@ T* Add(VTExperiment& experiment, VTElementType type, const wxString& name)
     element->SetName(name);
     experiment.GetElementsOfType(type).AddElement(element, -1);
     return element;
+}
+
+// Each data row of a data file as "block/trial/event" (names; the nine header lines skipped).
+inline std::vector<wxString> DataRows(const wxString& path)
+{
+    std::vector<wxString> rows;
+    std::ifstream in(path.utf8_string());
+    int line = 0;
+    for (std::string text; std::getline(in, text); ++line) {
+        if (line < 9) continue;
+        const wxString row = wxString::FromUTF8(text);
+        rows.push_back(row.BeforeFirst('\t') + "/" + row.AfterFirst('\t').BeforeFirst('\t') + "/" +
+                       row.AfterFirst('\t').AfterFirst('\t').BeforeFirst('\t'));
+    }
+    return rows;
 }
 
 inline VTEvent* TextEvent(VTExperiment& experiment, const wxString& name, const wxString& text, int limitMs)

@@ -64,21 +64,6 @@ VTRule* MakeRule(VTExperiment& x, const wxString& name, int kind, const std::vec
     return rule;
 }
 
-std::vector<wxString> RowsOf(const wxString& path)
-{
-    std::vector<wxString> rows;
-    std::ifstream in(path.utf8_string());
-    int line = 0;
-    for (std::string text; std::getline(in, text); ++line) {
-        if (line < 9) continue;
-        // Block, trial and event.
-        const wxString row = wxString::FromUTF8(text);
-        rows.push_back(row.BeforeFirst('\t') + "/" + row.AfterFirst('\t').BeforeFirst('\t') + "/" +
-                       row.AfterFirst('\t').AfterFirst('\t').BeforeFirst('\t'));
-    }
-    return rows;
-}
-
 class RuleDocumentRun : public ::testing::Test
 {
 protected:
@@ -115,7 +100,7 @@ TEST_F(RuleDocumentRun, StoredRulesAndWhenToPresentSteerTheCompiledRun)
     EXPECT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
     const std::vector<wxString> expected = {"Practice/P1/Fixation P1", "Practice/P1/Word P1", "Practice/P1/Fixation P1",
                                             "Practice/P1/Word P1"};
-    EXPECT_EQ(RowsOf(path), expected);
+    EXPECT_EQ(Fixture::DataRows(path), expected);
 }
 
 TEST_F(RuleDocumentRun, WhatARunCannotCarryOutRefusesItNamingTheRuleAndTheItem)
