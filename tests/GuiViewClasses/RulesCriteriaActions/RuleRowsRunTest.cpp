@@ -135,7 +135,7 @@ TEST(RuleRowsRun, RulesComposedOnRowsAreSavedReopenedAndCarriedOut)
     VTExperiment reopened;
     ASSERT_TRUE(reopened.OnOpenDocument(document)) << TestSupport::LogAsText();
 
-    // ---- Run: the first answer to M1 comes slowly, the answer to its repetition at once.
+    // ---- Run: the first answer to M1 comes slowly, the answer to its repetition quickly.
     const wxString data = wxFileName(folder, "run.txt").GetFullPath();
     VTRunOptions& options = reopened.GetRunOptions();
     options.SetGroupID(int(reopened.GetGroupElementByName("Everyone")->GetID()));
@@ -148,10 +148,17 @@ TEST(RuleRowsRun, RulesComposedOnRowsAreSavedReopenedAndCarriedOut)
     XPixelProbe probe;
     ASSERT_TRUE(probe.IsOpen());
     long seenOnScreen = -1;
+    // Rows reach the data file as each event ends: with five, M1's word is up; with
+    // seven, its repetition's.
+    const auto rowsWritten = [&data](size_t n) { return [&data, n] { return Fixture::DataRows(data).size() >= n; }; };
     RunDriver driver;
     driver.FocusPresentation();
-    driver.Then(2500, [] { wxUIActionSimulator().Char('f'); });
-    driver.Then(250, [&] {
+    driver.Then(
+        0, [] {}, rowsWritten(5));
+    driver.Then(1200, [] { wxUIActionSimulator().Char('f'); });
+    driver.Then(
+        0, [] {}, rowsWritten(7));
+    driver.Then(150, [&] {
         seenOnScreen = probe.PixelAt(probe.ScreenWidth() - 3, probe.ScreenHeight() - 3);
         wxUIActionSimulator().Char('f');
     });
