@@ -102,8 +102,6 @@ RuleRowRHSChoiceBookWithHiddenCtrl::RuleRowRHSChoiceBookWithHiddenCtrl(int owner
 {
     Init();
     ownerKind = ownerKind_;
-    m_subset.reset(new TrialSubsetDescription());
-    m_collFunc.reset(new CollectionFunctionInfo());
     if (!m_foundSizingInfoFromConfig && m_preferredSizeBasedOnChildPanels.GetWidth() < 1)
         GetConfigSavedSizeIfPossible();
     Create(parent, id, pos, size, style);
@@ -113,7 +111,13 @@ RuleRowRHSChoiceBookWithHiddenCtrl::RuleRowRHSChoiceBookWithHiddenCtrl(int owner
 
 RuleRowRHSChoiceBookWithHiddenCtrl::~RuleRowRHSChoiceBookWithHiddenCtrl() { m_autoOpenTimer.Stop(); }
 
-void RuleRowRHSChoiceBookWithHiddenCtrl::Init() { m_pages.fill(nullptr); }
+void RuleRowRHSChoiceBookWithHiddenCtrl::Init()
+{
+    m_pages.fill(nullptr);
+    // Never null from here on, also in a book made from its class name.
+    m_subset.reset(new TrialSubsetDescription());
+    m_collFunc.reset(new CollectionFunctionInfo());
+}
 
 bool RuleRowRHSChoiceBookWithHiddenCtrl::Create(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size,
                                                 long style)
