@@ -405,8 +405,12 @@ void RuleComponentRowPanel::OnClickAndOr(wxHyperlinkEvent& event)
 
 void RuleComponentRowPanel::On_LHS_DropdownSelection_DO_NOT_HIJACK_READ_COMMENTS(wxCommandEvent& event)
 {
-    // Every menu command that reaches the row comes from its left side: the row
-    // menu's picks arrive as button commands.
+    // Only the left side's own items are picks: a context menu of a link on the row
+    // (its "Copy URL") sends menu commands too, which are no business of the row.
+    if (m_leftSide->GetTextOfItemById(event.GetId()).empty()) {
+        event.Skip();
+        return;
+    }
     m_operandBook->NotifyRealHumanClick();
     if (event.GetId() == kDynamicElementId) return;
     ReactToLatestLeftHandID(event.GetId(), false);

@@ -16,6 +16,7 @@
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
+#include <wx/stattext.h>
 #include <wx/hyperlink.h>
 
 #include <algorithm>
@@ -293,4 +294,47 @@ TEST_F(OperandBook, TheCollectionSheetOpensFromATimerAfterARealPick)
     TestSupport::PumpFor(400);
     EXPECT_EQ(opened, 1);
     Book::SetSheetOpeners({}, {});
+}
+
+TEST_F(OperandBook, HelpTextsPickTheMessagePageTheUnitsAndTheCounterLimits)
+{
+    WriteCache(6, long(kNow), 30, 400);
+    RuleRows::World w;
+    const auto page = [](Book* book, int index) { return static_cast<RuleRowRHSPageBase*>(book->PageAtIndex(index)); };
+
+    Book* trialRules = NewBook(4);
+    trialRules->RepopulateAllShownDropDowns(&w.x);
+    trialRules->SetHelpTextById(15022);  // "Repeat current block" in a trial's rules
+    EXPECT_EQ(trialRules->CurrentPageIndex(), 28);
+    EXPECT_EQ(page(trialRules, 28)->Message()->GetLabel(), "Skips remaining trials in this block and restarts.");
+
+    Book* blockRules = NewBook(2);
+    blockRules->SetSelection(1);
+    blockRules->SetHelpTextById(15022);
+    EXPECT_EQ(blockRules->CurrentPageIndex(), 1);
+    EXPECT_EQ(blockRules->PageAtIndex(3), nullptr);  // hiding the units makes no page
+
+    trialRules->SetHelpTextById(14101);  // "Time since start of block": its unit is chosen
+    EXPECT_TRUE(page(trialRules, 3)->SecondChoice()->IsShown());
+    trialRules->SetHelpTextById(13094);  // "Trial's reaction time": milliseconds only
+    EXPECT_FALSE(page(trialRules, 3)->SecondChoice()->IsShown());
+    EXPECT_EQ(page(trialRules, 3)->SecondChoice()->GetStringSelection(), "milliseconds");
+
+    // "Assign random number": the limits of the counter, or the message without a bounded counter.
+    trialRules->SetSelection(16);
+    trialRules->AdjustRandomCounterMinMaxText("Score", true);
+    EXPECT_EQ(trialRules->CurrentPageIndex(), 16);
+    EXPECT_EQ(page(trialRules, 16)->MinLabel()->GetLabel(), "1");
+    EXPECT_EQ(page(trialRules, 16)->MaxLabel()->GetLabel(), "9");
+    trialRules->AdjustRandomCounterMinMaxText("Nothing", true);
+    EXPECT_EQ(page(trialRules, 16)->MinLabel()->GetLabel(), "?");
+
+    VTExperiment unbounded;
+    unbounded.GetParameters()->AddNewItem(OrderFormForParameterCreation("Loose", ParameterType::Counter));
+    Book* noLimits = NewBook(4);
+    noLimits->RepopulateAllShownDropDowns(&unbounded);
+    noLimits->SetSelection(16);
+    noLimits->SetHelpTextById(15011);
+    EXPECT_EQ(noLimits->CurrentPageIndex(), 28);
+    EXPECT_EQ(page(noLimits, 28)->Message()->GetLabel(), "Action works only with counters that have min/max limits.");
 }

@@ -360,6 +360,11 @@ TEST_F(RuleRowsGui, TheLeftSideJoinerAndFormsBeforeSetUp)
     row->LeftSide()->GetEventHandler()->ProcessEvent(dynamic);
     EXPECT_EQ(row->GetIdOfSelectedLHS(), 14101);
     EXPECT_EQ(host.reports, reports);
+    // A link's context menu command is no left-side pick.
+    wxCommandEvent copy(wxEVT_MENU, wxID_COPY);
+    row->AndOrLink()->GetEventHandler()->ProcessEvent(copy);
+    EXPECT_EQ(row->OperandBook()->CurrentPageIndex(), 3);
+    EXPECT_EQ(host.reports, reports);
 
     // A tag set from the submenu: the row reads "Tag "Colour"" and shows the tags.
     wxCommandEvent tagSet(wxEVT_MENU, 25000);
