@@ -4,7 +4,7 @@
 #include "RuleRowRHSPanels.h"
 
 #include "RuleRowRHSChoiceBookWithHiddenCtrl.h"
-#include "RuleRowRHSPageSpecs.h"
+#include "RuleRowRHSPageLayouts.h"
 #include "RulesHelperMappings.h"
 
 #include <GuiViewClasses/MiscGui/HelpersToPopulateGuiUsingExperimentContent.h>
@@ -75,12 +75,12 @@ int SelectedClientId(wxChoice* choice)
 // Makes the controls of a page from its description.
 struct RhsPageBuilder
 {
-    static void Build(RuleRowRHSPageBase& page, const RhsPageSpec& spec)
+    static void Build(RuleRowRHSPageBase& page, const RhsPageLayout& layout)
     {
         page.SetBackgroundColour(kPageBackground);
         auto* sizer = new wxBoxSizer(wxHORIZONTAL);
         page.SetSizer(sizer);
-        for (const RhsControlSpec& c : spec.controls) {
+        for (const RhsControlLayout& c : layout.controls) {
             wxSizer* target = sizer;
             if (c.inLimitsSizer) {
                 if (!page.m_limitsSizer) {
@@ -89,7 +89,7 @@ struct RhsPageBuilder
                 }
                 target = page.m_limitsSizer;
             }
-            if (c.kind == RhsControlSpec::Kind::Spacer) {
+            if (c.kind == RhsControlLayout::Kind::Spacer) {
                 target->Add(c.width, c.height, 0, wxALIGN_CENTER_VERTICAL | c.flags, c.border);
                 continue;
             }
@@ -99,11 +99,11 @@ struct RhsPageBuilder
         }
     }
 
-    static wxWindow* Make(RuleRowRHSPageBase& page, const RhsControlSpec& c)
+    static wxWindow* Make(RuleRowRHSPageBase& page, const RhsControlLayout& c)
     {
         const wxString name = wxString::FromUTF8(c.name);
         switch (c.kind) {
-            case RhsControlSpec::Kind::Link: {
+            case RhsControlLayout::Kind::Link: {
                 auto* link = new wxHyperlinkCtrl(&page, c.id, Translated(c.text), wxString(), wxDefaultPosition,
                                                  wxDefaultSize, wxHL_DEFAULT_STYLE, name);
                 link->SetNormalColour(kLinkBlue);
@@ -111,20 +111,20 @@ struct RhsPageBuilder
                 link->SetHoverColour(kLinkBlue);
                 return link;
             }
-            case RhsControlSpec::Kind::Choice: {
+            case RhsControlLayout::Kind::Choice: {
                 auto* choice = new wxChoice(&page, c.id, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
                                             wxDefaultValidator, name);
                 for (const char* item : c.items) choice->Append(Translated(item));
                 if (*c.text) choice->SetStringSelection(Translated(c.text));
                 return choice;
             }
-            case RhsControlSpec::Kind::Field:
+            case RhsControlLayout::Kind::Field:
                 return new wxTextCtrl(&page, c.id, Translated(c.text), wxDefaultPosition, wxSize(c.width, -1), 0,
                                       wxDefaultValidator, name);
-            case RhsControlSpec::Kind::Picker:
+            case RhsControlLayout::Kind::Picker:
                 return new wxColourPickerCtrl(&page, c.id, *wxWHITE, wxDefaultPosition, wxDefaultSize, 0,
                                               wxDefaultValidator, name);
-            case RhsControlSpec::Kind::Label:
+            case RhsControlLayout::Kind::Label:
             default: {
                 auto* label = new wxStaticText(&page, c.id, Translated(c.text), wxDefaultPosition, wxDefaultSize, 0,
                                                name.empty() ? wxString(wxStaticTextNameStr) : name);
@@ -134,9 +134,9 @@ struct RhsPageBuilder
         }
     }
 
-    static void Keep(RuleRowRHSPageBase& page, const RhsControlSpec& c, wxWindow* window)
+    static void Keep(RuleRowRHSPageBase& page, const RhsControlLayout& c, wxWindow* window)
     {
-        using R = RhsControlSpec::Role;
+        using R = RhsControlLayout::Role;
         switch (c.role) {
             case R::Choice1: page.m_choice1 = static_cast<wxChoice*>(window); break;
             case R::Choice2: page.m_choice2 = static_cast<wxChoice*>(window); break;
@@ -157,7 +157,7 @@ void RuleRowRHSPageBase::Construct(VTExperiment* experiment, wxWindow* parent, i
 {
     Init();
     Create(parent, id, pos, size, style);
-    const RhsPageSpec& spec = RhsPageSpecForClass(m_classNumber);
+    const RhsPageLayout& layout = RhsPageLayoutForClass(m_classNumber);
     auto* book = dynamic_cast<RuleRowRHSChoiceBookWithHiddenCtrl*>(parent);
     if (!book) {
         // Nothing would grey its controls out, and the refills that call back into
@@ -166,14 +166,14 @@ void RuleRowRHSPageBase::Construct(VTExperiment* experiment, wxWindow* parent, i
     } else {
         size_t next = 0;
         const wxWindowList& children = GetChildren();
-        for (const RhsControlSpec& c : spec.controls) {
-            if (c.kind == RhsControlSpec::Kind::Spacer) continue;
+        for (const RhsControlLayout& c : layout.controls) {
+            if (c.kind == RhsControlLayout::Kind::Spacer) continue;
             wxWindow* window = next < children.size() ? children[next] : nullptr;
             ++next;
             if (c.registered && window) book->m_widgetsForPlayDead.push_back(window);
         }
     }
-    if (spec.filler) spec.filler(m_choice1);
+    if (layout.filler) layout.filler(m_choice1);
     if (experiment && book) RepopulateUsingExperimentData(book, experiment);
     if (GetSizer()) GetSizer()->Fit(this);
 }
@@ -196,7 +196,7 @@ void RuleRowRHSPageBase::Init()
     m_limitsSizer = nullptr;
 }
 
-void RuleRowRHSPageBase::CreateControls() { RhsPageBuilder::Build(*this, RhsPageSpecForClass(m_classNumber)); }
+void RuleRowRHSPageBase::CreateControls() { RhsPageBuilder::Build(*this, RhsPageLayoutForClass(m_classNumber)); }
 
 wxBitmap RuleRowRHSPageBase::GetBitmapResource(const wxString& name) { return GetBitmapRsrc(name); }
 
@@ -212,11 +212,11 @@ void RuleRowRHSPageBase::ShowUnitsChoice(bool show)
 void RuleRowRHSPageBase::RepopulateUsingExperimentData(RuleRowRHSChoiceBookWithHiddenCtrl* book,
                                                        VTExperiment* experiment)
 {
-    using Refill = RhsPageSpec::Refill;
-    const RhsPageSpec& spec = RhsPageSpecForClass(m_classNumber);
-    const int type = spec.parameterType;
+    using Refill = RhsPageLayout::Refill;
+    const RhsPageLayout& layout = RhsPageLayoutForClass(m_classNumber);
+    const int type = layout.parameterType;
     const auto ofType = [type](const OrderFormForParameterCreation& p) { return p.type == type; };
-    switch (spec.refill) {
+    switch (layout.refill) {
         case Refill::None: return;
         case Refill::Parameters:
             if (type == -1)
@@ -241,8 +241,8 @@ void RuleRowRHSPageBase::RepopulateUsingExperimentData(RuleRowRHSChoiceBookWithH
             return;
         case Refill::Elements: {
             ExperimentContentGuiHelpers::ElementFilter filter;
-            if (spec.elementType == ElementType::Event) filter = ExperimentContentGuiHelpers::EventIsNonList;
-            FillElementsKeepingSelection(experiment, spec.elementType, filter, m_choice1);
+            if (layout.elementType == ElementType::Event) filter = ExperimentContentGuiHelpers::EventIsNonList;
+            FillElementsKeepingSelection(experiment, layout.elementType, filter, m_choice1);
             return;
         }
         case Refill::LevelAction:
@@ -253,8 +253,8 @@ void RuleRowRHSPageBase::RepopulateUsingExperimentData(RuleRowRHSChoiceBookWithH
         case Refill::TagAction:
             FillElementsKeepingSelection(experiment, ElementType::TagSet, {}, m_choice1);
             if (book && m_choice1 && m_choice1->GetCount() > 0)
-                book->RespondToTagSetSelection_Private(SelectedClientId(m_choice1), spec.tagPage == 26,
-                                                       spec.tagPage == 27);
+                book->RespondToTagSetSelection_Private(SelectedClientId(m_choice1), layout.tagPage == 26,
+                                                       layout.tagPage == 27);
             return;
         case Refill::Responses:
             if (!m_choice2) return;

@@ -4,7 +4,7 @@
 // toolkit's class information under its own name (base wxPanel). A page holds
 // controls only; its controls' events travel up to the row, and the book finds
 // them by their window names. The pages are all built by one builder from their
-// descriptions (RuleRowRHSPageSpecs.cpp).
+// descriptions (RuleRowRHSPageLayouts.cpp).
 
 #include <wx/bitmap.h>
 #include <wx/icon.h>

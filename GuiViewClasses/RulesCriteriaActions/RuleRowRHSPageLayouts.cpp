@@ -1,4 +1,4 @@
-#include "RuleRowRHSPageSpecs.h"
+#include "RuleRowRHSPageLayouts.h"
 
 #include "RulesHelperMappings.h"
 
@@ -14,9 +14,9 @@ namespace Vantrel {
 
 namespace {
 
-using C = RhsControlSpec;
-using K = RhsControlSpec::Kind;
-using R = RhsControlSpec::Role;
+using C = RhsControlLayout;
+using K = RhsControlLayout::Kind;
+using R = RhsControlLayout::Role;
 using Mappings = RulesHelperMappingsFromLeftSideToRightSideAndMore;
 
 constexpr int kCentre = wxALIGN_CENTER_VERTICAL;
@@ -107,59 +107,59 @@ C Spacer(int width, int height, int border = 0)
 }
 
 // A page whose only control is a hint that tells where to begin.
-RhsPageSpec Hint(const char* text, bool grey, int flags)
+RhsPageLayout Hint(const char* text, bool grey, int flags)
 {
-    RhsPageSpec s;
+    RhsPageLayout s;
     C label = Label(text, flags, 5);
     label.grey = grey;
     s.controls = {label};
     return s;
 }
 
-RhsPageSpec ParameterList(int id, const char* placeholder, int type, std::vector<C> rest = {})
+RhsPageLayout ParameterList(int id, const char* placeholder, int type, std::vector<C> rest = {})
 {
-    RhsPageSpec s;
+    RhsPageLayout s;
     s.controls = {List(id, placeholder)};
     for (C& c : rest) s.controls.push_back(c);
-    s.refill = RhsPageSpec::Refill::Parameters;
+    s.refill = RhsPageLayout::Refill::Parameters;
     s.parameterType = type;
     return s;
 }
 
-RhsPageSpec ElementList(int id, const char* placeholder, int elementType)
+RhsPageLayout ElementList(int id, const char* placeholder, int elementType)
 {
-    RhsPageSpec s;
+    RhsPageLayout s;
     s.controls = {List(id, placeholder)};
-    s.refill = RhsPageSpec::Refill::Elements;
+    s.refill = RhsPageLayout::Refill::Elements;
     s.elementType = elementType;
     return s;
 }
 
 // The parameter actions whose value is another parameter: target, word, source.
-RhsPageSpec ParameterFromParameter(int targetId, const char* placeholder, const char* word, int sourceId, int type)
+RhsPageLayout ParameterFromParameter(int targetId, const char* placeholder, const char* word, int sourceId, int type)
 {
-    RhsPageSpec s;
+    RhsPageLayout s;
     s.controls = {List(targetId, placeholder), Label(word, wxLEFT | wxRIGHT, 5),
                   Choice(sourceId, {}, "", "rule_rhs_choice2", R::Choice2, wxRIGHT, 2)};
-    s.refill = RhsPageSpec::Refill::BothParameters;
+    s.refill = RhsPageLayout::Refill::BothParameters;
     s.parameterType = type;
     return s;
 }
 
-RhsPageSpec TagAction(const char* placeholder, int tagPage)
+RhsPageLayout TagAction(const char* placeholder, int tagPage)
 {
-    RhsPageSpec s;
+    RhsPageLayout s;
     s.controls = {Label("from set", wxRIGHT, 5), List(10228, placeholder), Label("to", wxLEFT | wxRIGHT, 5),
                   List(10229, placeholder, "rule_rhs_choice2", R::Choice2)};
-    s.refill = RhsPageSpec::Refill::TagAction;
+    s.refill = RhsPageLayout::Refill::TagAction;
     s.tagPage = tagPage;
     return s;
 }
 
-RhsPageSpec Numeric(const char* link, std::vector<const char*> ops, const char* selected, int spacer, int width,
-                    void (*filler)(wxChoice*), std::vector<C> rest = {})
+RhsPageLayout Numeric(const char* link, std::vector<const char*> ops, const char* selected, int spacer, int width,
+                      void (*filler)(wxChoice*), std::vector<C> rest = {})
 {
-    RhsPageSpec s;
+    RhsPageLayout s;
     s.controls = {Link(link, wxRIGHT, 5, true), Operator(std::move(ops), selected), Spacer(spacer, 5),
                   Field(10157, "0", width, wxLEFT | wxRIGHT, 1)};
     for (C& c : rest) s.controls.push_back(c);
@@ -167,10 +167,10 @@ RhsPageSpec Numeric(const char* link, std::vector<const char*> ops, const char* 
     return s;
 }
 
-std::map<int, RhsPageSpec> MakeSpecs()
+std::map<int, RhsPageLayout> MakeLayouts()
 {
-    std::map<int, RhsPageSpec> m;
-    using P = RhsPageSpec;
+    std::map<int, RhsPageLayout> m;
+    using P = RhsPageLayout;
     const char* noCounters = "No Counter Parameters";
     const char* noTexts = "No Text Parameters";
 
@@ -272,12 +272,12 @@ std::map<int, RhsPageSpec> MakeSpecs()
 
 }  // namespace
 
-const RhsPageSpec& RhsPageSpecForClass(int classNumber)
+const RhsPageLayout& RhsPageLayoutForClass(int classNumber)
 {
-    static const std::map<int, RhsPageSpec> specs = MakeSpecs();
-    static const RhsPageSpec none;
-    const auto found = specs.find(classNumber);
-    return found == specs.end() ? none : found->second;
+    static const std::map<int, RhsPageLayout> layouts = MakeLayouts();
+    static const RhsPageLayout none;
+    const auto found = layouts.find(classNumber);
+    return found == layouts.end() ? none : found->second;
 }
 
 }  // namespace Vantrel

@@ -11,7 +11,7 @@ class wxChoice;
 
 namespace Vantrel {
 
-struct RhsControlSpec
+struct RhsControlLayout
 {
     enum class Kind
     {
@@ -36,7 +36,8 @@ struct RhsControlSpec
         MinLabel,
         MaxLabel
     };
-    explicit RhsControlSpec(Kind kind_, int id_ = wxID_ANY, const char* text_ = "") : kind(kind_), id(id_), text(text_)
+    explicit RhsControlLayout(Kind kind_, int id_ = wxID_ANY, const char* text_ = "")
+        : kind(kind_), id(id_), text(text_)
     {}
 
     Kind kind;
@@ -55,7 +56,7 @@ struct RhsControlSpec
     bool inLimitsSizer = false;
 };
 
-struct RhsPageSpec
+struct RhsPageLayout
 {
     enum class Refill
     {
@@ -68,7 +69,7 @@ struct RhsPageSpec
         Responses,        // responses, then "unset (no stored response)"
         BothParameters    // both lists: of parameterType
     };
-    std::vector<RhsControlSpec> controls;
+    std::vector<RhsControlLayout> controls;
     void (*filler)(wxChoice*) = nullptr;
     Refill refill = Refill::None;
     int parameterType = -1;
@@ -77,6 +78,6 @@ struct RhsPageSpec
 };
 
 // The description of page class 1..45.
-const RhsPageSpec& RhsPageSpecForClass(int classNumber);
+const RhsPageLayout& RhsPageLayoutForClass(int classNumber);
 
 }  // namespace Vantrel
