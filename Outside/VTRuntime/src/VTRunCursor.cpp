@@ -169,7 +169,8 @@ void VTRunCursor::ApplyTrialDecision(const VTFlowDecision& decision)
             m_PendingBlockFlow = decision;
             EndBlockPresentation();
             break;
-        case VTActionKind::PresentEvent: break;
+        case VTActionKind::PresentEvent:
+        case VTActionKind::Parameter: break;  // no flow actions: the evaluator carried them out
     }
 }
 
