@@ -43,26 +43,20 @@ void CounterParamEditPanel::CreateControls()
     const Skeleton skeleton{
         ID_INNER, _("Counter Parameter Name:"), ID_NAME, _("Counter 1"), ID_SAVE, ID_DESCRIPTION, 50, wxSize(10, 3)};
     BuildSkeleton(skeleton, [this](wxPanel* inner, wxBoxSizer* sizer) {
-        auto numberField = [inner](int id, const wxString& text) {
-            return new wxTextCtrl(inner, id, text, wxDefaultPosition, wxSize(65, -1));
+        // A row of a label or a check box, then a number field.
+        auto row = [inner, sizer](wxWindow* lead, int fieldId, const wxString& text) {
+            wxBoxSizer* line = NewRow();
+            line->Add(lead, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+            auto* field = new wxTextCtrl(inner, fieldId, text, wxDefaultPosition, wxSize(65, -1));
+            line->Add(field, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+            sizer->Add(line, 0);
+            return field;
         };
-        wxBoxSizer* initial = NewRow();
-        initial->Add(new wxStaticText(inner, wxID_STATIC, _("Initial value:")), 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-        m_Initial = numberField(ID_INITIAL, _("0"));
-        initial->Add(m_Initial, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-        sizer->Add(initial, 0);
-        wxBoxSizer* min = NewRow();
+        m_Initial = row(new wxStaticText(inner, wxID_STATIC, _("Initial value:")), ID_INITIAL, _("0"));
         m_HasMin = new wxCheckBox(inner, ID_HAS_MIN, _("Has a minimum value of"));
-        min->Add(m_HasMin, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-        m_Min = numberField(ID_MIN, _("100"));
-        min->Add(m_Min, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-        sizer->Add(min, 0);
-        wxBoxSizer* max = NewRow();
+        m_Min = row(m_HasMin, ID_MIN, _("100"));
         m_HasMax = new wxCheckBox(inner, ID_HAS_MAX, _("Has a maximum value of"));
-        max->Add(m_HasMax, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-        m_Max = numberField(ID_MAX, _("100"));
-        max->Add(m_Max, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-        sizer->Add(max, 0);
+        m_Max = row(m_HasMax, ID_MAX, _("100"));
     });
 }
 

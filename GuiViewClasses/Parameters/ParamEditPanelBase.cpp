@@ -153,4 +153,12 @@ void ParamEditPanelBase::KeepCommonFields()
     m_Form.description = m_Description->GetValue();
 }
 
+OrderFormForParameterCreation ParamEditPanelBase::CommitNameAndCommonFields(bool* ok)
+{
+    *ok = TrimAndCheckIfParamNameIsReserved();
+    if (*ok) m_Form.name = m_NameField->GetValue();
+    KeepCommonFields();
+    return m_Form;
+}
+
 }  // namespace Vantrel

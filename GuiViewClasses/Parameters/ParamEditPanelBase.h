@@ -82,6 +82,9 @@ protected:
     void ShowCommonFields();
     // "Save to data file" and description from the controls into the held record.
     void KeepCommonFields();
+    // The commit of a panel with no checks of its own: the name when it passes the
+    // name rules, and always the common fields.
+    OrderFormForParameterCreation CommitNameAndCommonFields(bool* ok);
     // A row of a horizontal box sizer as the panels lay them out: a 3x5 spacer first.
     static wxBoxSizer* NewRow();
 

@@ -40,14 +40,6 @@ wxEND_EVENT_TABLE()
 
 namespace {
 
-// The drop-down button asks for its looks by reference, more than once.
-template <wxBitmap (*Get)()>
-const wxBitmap& Kept()
-{
-    static const wxBitmap bitmap = Get();
-    return bitmap;
-}
-
 using Artwork = Orbisk::OrbiskImagesArtworkEtc;
 
 // The create menu's types, in menu order, with their labels and new names.
@@ -135,9 +127,9 @@ void ParametersDialog::CreateControls()
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     left->Add(buttons, 0, wxALL, 5);
     buttons->Add(5, 5, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-    m_CreateButton = new DropdownButton(&Kept<&Artwork::GetListboxSupportIcon_New_DropDown_Basic>, this, ID_CREATE,
-                                        wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
-                                        &Kept<&Artwork::GetListboxSupportIcon_New_DropDown_Disabled>);
+    m_CreateButton = new DropdownButton(&DropdownButton::Kept<&Artwork::GetListboxSupportIcon_New_DropDown_Basic>, this,
+                                        ID_CREATE, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
+                                        &DropdownButton::Kept<&Artwork::GetListboxSupportIcon_New_DropDown_Disabled>);
     buttons->Add(m_CreateButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     m_DeleteButton = new wxBitmapButton(this, ID_DELETE, GetBitmapResource("icon_lb_delete_std.png"), wxDefaultPosition,
                                         wxDefaultSize, wxBORDER_NONE);

@@ -59,11 +59,8 @@ void TextParamEditPanel::SetGuiBasedOnOrderForm()
 
 OrderFormForParameterCreation TextParamEditPanel::CommitGuiStateToOrderForm(bool* ok)
 {
-    *ok = TrimAndCheckIfParamNameIsReserved();
-    if (*ok) m_Form.name = m_NameField->GetValue();
-    KeepCommonFields();
     m_Form.text = m_InitialText->GetValue();
-    return m_Form;
+    return CommitNameAndCommonFields(ok);
 }
 
 // ---- Response
@@ -96,10 +93,7 @@ void ResponseParamEditPanel::SetGuiBasedOnOrderForm() { ShowCommonFields(); }
 
 OrderFormForParameterCreation ResponseParamEditPanel::CommitGuiStateToOrderForm(bool* ok)
 {
-    *ok = TrimAndCheckIfParamNameIsReserved();
-    if (*ok) m_Form.name = m_NameField->GetValue();
-    KeepCommonFields();
-    return m_Form;
+    return CommitNameAndCommonFields(ok);
 }
 
 // ---- Timer
@@ -139,10 +133,7 @@ void TimerParamEditPanel::SetGuiBasedOnOrderForm() { ShowCommonFields(); }
 
 OrderFormForParameterCreation TimerParamEditPanel::CommitGuiStateToOrderForm(bool* ok)
 {
-    *ok = TrimAndCheckIfParamNameIsReserved();
-    if (*ok) m_Form.name = m_NameField->GetValue();
-    KeepCommonFields();
-    return m_Form;
+    return CommitNameAndCommonFields(ok);
 }
 
 // ---- No parameter selected

@@ -29,14 +29,6 @@ using Vantrel::VTEditTrialVariableDlg;
 
 namespace {
 
-// The drop-down buttons ask for their looks by reference, more than once.
-template <wxBitmap (*Get)()>
-const wxBitmap& Kept()
-{
-    static const wxBitmap bitmap = Get();
-    return bitmap;
-}
-
 using Artwork = Orbisk::OrbiskImagesArtworkEtc;
 
 // A page of the book: its sizer, opened by the page's introduction and a line.
@@ -345,9 +337,9 @@ wxWindow* VTManageAllTrialLevelsDlg::CreateListPage(wxWindow* book)
     m_ListGrid->Add(descriptionColumn, 1, wxEXPAND | wxALL, 5);
 
     m_ListButtons = new wxBoxSizer(wxHORIZONTAL);
-    m_NewButton = new DropdownButton(&Kept<&Artwork::GetListboxSupportIcon_New_DropDown_Basic>, page, ID_NEW,
-                                     wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
-                                     &Kept<&Artwork::GetListboxSupportIcon_New_DropDown_Disabled>);
+    m_NewButton = new DropdownButton(&DropdownButton::Kept<&Artwork::GetListboxSupportIcon_New_DropDown_Basic>, page,
+                                     ID_NEW, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
+                                     &DropdownButton::Kept<&Artwork::GetListboxSupportIcon_New_DropDown_Disabled>);
     if (ShowToolTips()) m_NewButton->GetButton()->SetToolTip(_("Create new trial level"));
     m_ListButtons->Add(m_NewButton, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 3);
     auto* remove = new wxBitmapButton(page, ID_DELETE, GetBitmapResource("icon_lb_delete_std.png"), wxDefaultPosition,
@@ -357,9 +349,9 @@ wxWindow* VTManageAllTrialLevelsDlg::CreateListPage(wxWindow* book)
     if (ShowToolTips()) remove->SetToolTip(_("Delete"));
     m_ListButtons->Add(remove, 0, wxALIGN_CENTER_VERTICAL);
     m_ListButtons->AddStretchSpacer();
-    m_GearsButton =
-        new DropdownButton(&Kept<&Artwork::GetListboxSupportIcon_Gears_Basic>, page, ID_GEARS, wxDefaultPosition,
-                           wxDefaultSize, wxTAB_TRAVERSAL, &Kept<&Artwork::GetListboxSupportIcon_Gears_Disabled>);
+    m_GearsButton = new DropdownButton(&DropdownButton::Kept<&Artwork::GetListboxSupportIcon_Gears_Basic>, page,
+                                       ID_GEARS, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
+                                       &DropdownButton::Kept<&Artwork::GetListboxSupportIcon_Gears_Disabled>);
     m_ListButtons->Add(m_GearsButton, 0, wxALIGN_CENTER_VERTICAL);
     m_ListGrid->Add(m_ListButtons, 0, wxEXPAND | wxLEFT | wxRIGHT, 5);
     m_ListGrid->AddSpacer(0);

@@ -9,10 +9,8 @@
 #include <wx/log.h>
 #include <wx/uiaction.h>
 
-#include <VTCore/MetaTFPredicate.h>
 #include <VTCore/RuleCodes.h>
 #include <VTCore/RuleFormMarkers.h>
-#include <VTCore/VTActionList.h>
 #include <VTCore/VTDeletionMgr.h>
 #include <VTCore/VTRule.h>
 
@@ -25,10 +23,7 @@
 #include "FixtureExperiment.h"
 #include "RunDriver.h"
 #include "TestSupport.h"
-#include "VTPlugInCommon/RNG_Wrapper.h"
-#include "VTPlugInCommon/VTPresenter.h"
 #include "VTRuntime/VTCompiledExperiment.h"
-#include "VTRuntime/VTParameterValues.h"
 
 using namespace Vantrel;
 namespace RC = Vantrel::RuleCode;
@@ -162,13 +157,7 @@ struct RuleSpec
 
 VTRule* MakeRule(VTExperiment& x, const wxString& name, int kind, const RuleSpec& spec)
 {
-    auto predicate = MetaTFPredicate::FactoryFunction_MakeMetaPredUsingGUIInfo(&x, spec.criteria, false, name,
-                                                                               int(spec.criteria.size()));
-    VTRule* rule =
-        VTRule::FactoryFunction_GetVTRule_AlreadyAddedToExperiment_v5(name, &x, kind, predicate, false, false);
-    rule->ReplaceActionsWithNewList(
-        ActionFactory::MakeActionListFromOrderForms(&x, spec.actions, name, int(spec.actions.size())));
-    return rule;
+    return Fixture::MakeRule(x, name, kind, spec.criteria, spec.actions);
 }
 
 // One block with one trial presented `presentations` times; each presentation has
@@ -251,6 +240,19 @@ struct ParameterCase
     unsigned presentations = 3;
     unsigned events = 1;
 };
+
+// Each case's tiny experiment run, its column checked.
+void RunCases(const std::vector<ParameterCase>& cases)
+{
+    for (const ParameterCase& c : cases) {
+        SCOPED_TRACE(c.title);
+        TestSupport::ClearLog();
+        TinyExperiment tiny(c.presentations, c.events, !c.keys.empty());
+        tiny.AddParameters(c.parameters);
+        tiny.AddTrialRules(c.rules);
+        EXPECT_EQ(Column(tiny.Run(c.keys), c.column), c.expected);
+    }
+}
 
 class ParameterRun : public ::testing::Test
 {
@@ -347,14 +349,7 @@ TEST_F(ParameterRun, EachParameterActionChangesItsColumnAsDocumented)
          "||",
          "QQQ"},
     };
-    for (const ParameterCase& c : cases) {
-        SCOPED_TRACE(c.title);
-        TestSupport::ClearLog();
-        TinyExperiment tiny(c.presentations, c.events, !c.keys.empty());
-        tiny.AddParameters(c.parameters);
-        tiny.AddTrialRules(c.rules);
-        EXPECT_EQ(Column(tiny.Run(c.keys), c.column), c.expected);
-    }
+    RunCases(cases);
 }
 
 TEST_F(ParameterRun, StoredResponsesAndTheirCriteria)
@@ -426,14 +421,7 @@ TEST_F(ParameterRun, EachParameterCriterionTestsTheLiveValue)
          "0|1|1",
          "ABA"},
     };
-    for (const ParameterCase& c : cases) {
-        SCOPED_TRACE(c.title);
-        TestSupport::ClearLog();
-        TinyExperiment tiny(c.presentations, c.events, !c.keys.empty());
-        tiny.AddParameters(c.parameters);
-        tiny.AddTrialRules(c.rules);
-        EXPECT_EQ(Column(tiny.Run(c.keys), c.column), c.expected);
-    }
+    RunCases(cases);
 }
 
 TEST_F(ParameterRun, TimersCountOnlyWhileStartedAndRandomNumbersStayWithinTheLimits)

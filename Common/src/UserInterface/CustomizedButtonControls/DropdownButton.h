@@ -22,6 +22,15 @@ class DropdownButton : public wxPanel
 public:
     using BitmapFunctor = boost::function<const wxBitmap&()>;
 
+    // A look made once and kept, for the functors: the button asks for its looks by
+    // reference, more than once.
+    template <wxBitmap (*Get)()>
+    static const wxBitmap& Kept()
+    {
+        static const wxBitmap bitmap = Get();
+        return bitmap;
+    }
+
     static constexpr int ButtonId = 17013;
     static constexpr int FirstItemId = 17014;
 
