@@ -298,6 +298,10 @@ TEST_F(ParametersDialogTest, BlankAndReservedNamesHoldDone)
         shownAfterBlank = d.IsShown();
         EXPECT_EQ(ErrorsLogged(), "A parameter name must have at least one non-whitespace character in it.\n"
                                   "Unable to commit changes to currently-selected parameter.\n");
+        // The close box goes the way of "Done".
+        d.Close();
+        Settle(&d);
+        EXPECT_TRUE(d.IsShown());
         Type(NameField(d), "Trial");
         TestSupport::ClearLog();
         Click(d, wxID_CANCEL);
