@@ -202,8 +202,19 @@ bool ParametersDialog::MutateCurrentParameter()
     if (ok) {
         const OrderFormForParameterCreation stored =
             m_Parameters->ItemDataAtIndex(unsigned(std::max(0, m_EditedIndex)));
+        if (stored == record) return true;
+        // A locked experiment is not changed: the edits go, with the reason, and the user may leave.
+        wxString reason;
+        if (m_Experiment->IsLocked(reason)) {
+            wxLogError("%s", reason);
+            m_CurrentPanel->SetParamOrderFormBeingEdited(stored);
+            m_CurrentPanel->SetGuiBasedOnOrderForm();
+            if (unsigned(m_EditedIndex) < m_List->GetCount())
+                m_List->SetString(unsigned(m_EditedIndex), RowText(stored.name));
+            return true;
+        }
         if (m_Parameters->ReplaceItem(oldName, record)) {
-            if (stored != record) m_Experiment->Modify(true);
+            m_Experiment->Modify(true);
             return true;
         }
         m_CurrentPanel->OverrideParamNameInForm(oldName);
@@ -256,9 +267,13 @@ void ParametersDialog::OnCreateParameter(wxCommandEvent& event)
         wxLogError("Received request to create an unknown parameter type %d.", event.GetInt());
         return;
     }
+    wxString reason;
+    if (m_Experiment->IsLocked(reason)) {
+        wxLogError("%s", reason);
+        return;
+    }
     // What was typed is kept first; a refused commit keeps the user on it and creates nothing.
     if (!MutateCurrentParameter()) return;
-    if (!m_Parameters) return;
     const char* baseName = "";
     for (const TypeInfo& info : kTypes)
         if (info.type == type) baseName = info.newName;

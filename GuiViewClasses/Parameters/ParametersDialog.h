@@ -7,7 +7,8 @@
 // selected any more, when a parameter is created, and on "Done", which stays open
 // while a commit is refused. A renamed parameter takes the rules that name it along
 // (the collection tells the experiment); deleting goes through the deletion manager,
-// which asks first and removes what refers to the parameter.
+// which asks first and removes what refers to the parameter. A locked experiment is
+// shown but not changed: creating, committing and deleting are refused with the reason.
 
 #include <GuiViewClasses/DialogClasses/persdlg.h>
 

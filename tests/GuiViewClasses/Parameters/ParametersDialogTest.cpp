@@ -406,6 +406,26 @@ TEST_F(ParametersDialogTest, DeselectingCommitsWhatWasTypedAndTheHintPanelWrites
     });
 }
 
+TEST_F(ParametersDialogTest, ALockedExperimentIsShownButNotChanged)
+{
+    Add("Score", ParameterType::Counter);
+    experiment->SetLocked(true, "Locked for the test.");
+    VTDeletionMgr::SetAnswerer([](wxWindow*, const wxString&) { return true; });
+    EXPECT_EQ(Run([&](wxDialog& d) {
+                  Create(d, 0);
+                  EXPECT_EQ(Rows(d), "Score*");
+                  Click(d, Dlg::ID_DELETE);
+                  EXPECT_EQ(Rows(d), "Score*");
+                  Type(NameField(d), "Points");
+                  TestSupport::ClearLog();
+                  Click(d, wxID_CANCEL);  // the user is not held: the edit goes
+                  EXPECT_EQ(ErrorsLogged(), "Locked for the test.\n");
+              }),
+              wxID_CANCEL);
+    EXPECT_EQ(Names(), std::vector<wxString>{"Score"});
+    EXPECT_FALSE(experiment->IsModified());
+}
+
 TEST(ParamNumbers, AreReadWithoutEverOverflowing)
 {
     const struct
