@@ -406,6 +406,43 @@ TEST_F(ParametersDialogTest, DeselectingCommitsWhatWasTypedAndTheHintPanelWrites
     });
 }
 
+TEST_F(ParametersDialogTest, EachPanelShowsItsRecordAndStoresWhatWasTyped)
+{
+    OrderFormForParameterCreation counter("Score", ParameterType::Counter);
+    counter.initialValue = -4;
+    counter.min = 7;
+    counter.max = 9;
+    counter.description = "points";
+    ASSERT_TRUE(experiment->GetParameters()->AddNewItem(counter));
+    Add("Note", ParameterType::Text);
+    Add("Clock", ParameterType::Timer);
+    Run([&](wxDialog& d) {
+        auto* panel = Of(d).GetCurrentPanel();
+        EXPECT_EQ(Child<wxTextCtrl>(panel, CounterParamEditPanel::ID_INITIAL)->GetValue(), "-4");
+        EXPECT_EQ(Child<wxTextCtrl>(panel, CounterParamEditPanel::ID_MIN)->GetValue(), "7");
+        EXPECT_FALSE(Child<wxCheckBox>(panel, CounterParamEditPanel::ID_HAS_MIN)->GetValue());
+        EXPECT_EQ(Child<wxTextCtrl>(panel, CounterParamEditPanel::ID_DESCRIPTION)->GetValue(), "points");
+        // Without their boxes the limits are no check, and are stored as typed.
+        Type(Child<wxTextCtrl>(panel, CounterParamEditPanel::ID_MAX), "-20");
+        Type(Child<wxTextCtrl>(panel, CounterParamEditPanel::ID_INITIAL), "12E5");
+        SelectRow(d, 1);
+        panel = Of(d).GetCurrentPanel();
+        Type(Child<wxTextCtrl>(panel, TextParamEditPanel::ID_INITIAL_TEXT), "  two  words ");
+        Child<wxCheckBox>(panel, TextParamEditPanel::ID_SAVE)->SetValue(false);
+        Type(Child<wxTextCtrl>(panel, TextParamEditPanel::ID_DESCRIPTION), "what they said");
+        SelectRow(d, 2);
+        EXPECT_EQ(Page(d), Dlg::PageTimer);
+        Click(d, wxID_CANCEL);
+    });
+    EXPECT_EQ(At(0).initialValue, 12);
+    EXPECT_EQ(At(0).max, -20);
+    EXPECT_FALSE(At(0).hasMax);
+    EXPECT_EQ(At(1).text, "  two  words ");
+    EXPECT_FALSE(At(1).saveToDataFile);
+    EXPECT_EQ(At(1).description, "what they said");
+    EXPECT_EQ(At(2), OrderFormForParameterCreation("Clock", ParameterType::Timer));
+}
+
 TEST_F(ParametersDialogTest, ALockedExperimentIsShownButNotChanged)
 {
     Add("Score", ParameterType::Counter);
