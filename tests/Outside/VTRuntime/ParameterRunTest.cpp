@@ -23,6 +23,7 @@
 #include "FixtureExperiment.h"
 #include "RunDriver.h"
 #include "TestSupport.h"
+#include "TimeScale.h"
 #include "VTRuntime/VTCompiledExperiment.h"
 
 using namespace Vantrel;
@@ -214,7 +215,8 @@ struct TinyExperiment
         if (!keys.empty()) {
             driver.FocusPresentation();
             for (char key : keys)
-                driver.Then(150, [key] { wxUIActionSimulator().Char(key == '\b' ? int(WXK_BACK) : int(key)); });
+                driver.Then(150 * TestSupport::kTimeScale,
+                            [key] { wxUIActionSimulator().Char(key == '\b' ? int(WXK_BACK) : int(key)); });
             driver.Begin();
         }
         VTCompiledExperiment compiled({});
