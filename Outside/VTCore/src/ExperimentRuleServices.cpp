@@ -54,13 +54,26 @@ std::vector<VantrelSDK::NameIDPair> VTExperiment::GetResponsesSummaryInfoList() 
     return out;
 }
 
+void VTExperiment::RenameParameterReferences(const wxString& oldName, const wxString& newName)
+{
+    if (oldName.empty() || oldName == newName) return;
+    const ParameterNameVisitor rename([&](wxString& named) {
+        if (named == oldName) named = newName;
+        return true;
+    });
+    for (auto& list : m_Lists)
+        for (std::size_t i = 0; i < list->Size(); ++i)
+            if (Minimal_VTElement* el = (*list)[i]) el->VisitParameterNames(rename);
+}
+
 bool VTExperiment::DeleteParameterAndItsReferences(const wxString& name)
 {
     if (name.empty() || !m_Parameters->RemoveItem(name)) return false;
+    const ParameterNameVisitor drop([&name](const wxString& named) { return named != name; },
+                                    /*removesCriteria=*/true);
     for (auto& list : m_Lists)
         for (std::size_t i = 0; i < list->Size(); ++i)
-            if (Minimal_VTElement* el = (*list)[i])
-                el->VisitParameterNames([&name](const wxString& named) { return named != name; });
+            if (Minimal_VTElement* el = (*list)[i]) el->VisitParameterNames(drop);
     return true;
 }
 

@@ -5,6 +5,18 @@ namespace Vantrel {
 PerExperimentParameterCollection::PerExperimentParameterCollection() = default;
 PerExperimentParameterCollection::~PerExperimentParameterCollection() = default;
 
+PerExperimentParameterCollection::PerExperimentParameterCollection(const PerExperimentParameterCollection& other)
+    : m_Items(other.m_Items), m_IndexByName(other.m_IndexByName)
+{}
+
+PerExperimentParameterCollection&
+PerExperimentParameterCollection::operator=(const PerExperimentParameterCollection& other)
+{
+    m_Items = other.m_Items;
+    m_IndexByName = other.m_IndexByName;
+    return *this;
+}
+
 int PerExperimentParameterCollection::IndexOf(const wxString& name) const
 {
     const auto found = m_IndexByName.find(name);
@@ -46,6 +58,7 @@ bool PerExperimentParameterCollection::ReplaceItem(const wxString& oldName, cons
     m_IndexByName.erase(oldName);
     m_Items[std::size_t(index)] = record;
     m_IndexByName[record.name] = std::size_t(index);
+    if (record.name != oldName && m_RenameListener) m_RenameListener(oldName, record.name);
     return true;
 }
 

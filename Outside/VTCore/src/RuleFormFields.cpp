@@ -189,12 +189,15 @@ bool ActionIdResolves(std::int32_t& id, VTElementType type, const ReferenceVisit
     return id < 1 || visit(type, std::uint32_t(id));
 }
 
-void VisitName(wxString& name, const ParameterNameVisitor& visit)
+// False when the name was dropped (it is then empty).
+bool VisitName(wxString& name, const ParameterNameVisitor& visit)
 {
-    if (!name.empty() && !visit(name)) name.clear();
+    if (name.empty() || visit(name)) return true;
+    name.clear();
+    return false;
 }
 
-bool ActionNameResolves(const wxString& name, const ParameterNameVisitor& visit) { return name.empty() || visit(name); }
+bool ActionNameResolves(wxString& name, const ParameterNameVisitor& visit) { return name.empty() || visit(name); }
 
 bool ActsOnParameter(const Action& form)
 {
@@ -230,14 +233,16 @@ void VisitFormReferences(OrderFormForExpressionCreation& form, const ReferenceVi
     }
 }
 
-void VisitFormParameterNames(OrderFormForExpressionCreation& form, const ParameterNameVisitor& visit)
+bool VisitFormParameterNames(OrderFormForExpressionCreation& form, const ParameterNameVisitor& visit)
 {
+    bool kept = true;
     if (form.kind == RuleCode::KindScalarParameter || form.kind == RuleCode::KindCollection)
-        VisitName(form.name, visit);
+        kept = VisitName(form.name, visit);
     if (form.rhsKind == RuleCode::RhsParameter &&
         (form.kind == RuleCode::KindScalarParameter ||
          (form.kind == RuleCode::KindBuiltIn && form.builtIn == RuleCode::BuiltInLastTypedText)))
-        VisitName(form.text, visit);
+        kept = VisitName(form.text, visit) && kept;
+    return kept;
 }
 
 bool VisitFormReferences(OrderFormForActionCreation& form, const ReferenceVisitor& visit)
@@ -288,7 +293,11 @@ void PredicateKind::VisitReferences(MetaTFPredicate& v, const ReferenceVisitor& 
 
 void PredicateKind::VisitParameterNames(MetaTFPredicate& v, const ParameterNameVisitor& visit) const
 {
-    for (ExpressionFromGUI& row : v.GetMutableRows()) VisitFormParameterNames(row, visit);
+    auto& rows = v.GetMutableRows();
+    std::vector<ExpressionFromGUI> kept;
+    for (ExpressionFromGUI& row : rows)
+        if (VisitFormParameterNames(row, visit) || !visit.removesCriteria) kept.push_back(row);
+    rows.swap(kept);
 }
 
 void PredicateKind::MakeDifferent(MetaTFPredicate& v, const ElementIdSource& ids) const

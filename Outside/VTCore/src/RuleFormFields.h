@@ -17,7 +17,8 @@ namespace Vantrel {
 // The reference walk of one form. A criterion's dropped reference is set to none;
 // an action answers false when one of its references was dropped.
 void VisitFormReferences(OrderFormForExpressionCreation& form, const ReferenceVisitor& visit);
-void VisitFormParameterNames(OrderFormForExpressionCreation& form, const ParameterNameVisitor& visit);
+// False when a name the row tests was dropped.
+bool VisitFormParameterNames(OrderFormForExpressionCreation& form, const ParameterNameVisitor& visit);
 bool VisitFormReferences(OrderFormForActionCreation& form, const ReferenceVisitor& visit);
 bool VisitFormParameterNames(OrderFormForActionCreation& form, const ParameterNameVisitor& visit);
 

@@ -105,8 +105,8 @@ bool VTDeletionMgr::HandleDeletionOfParameter()
         return false;
     }
     const wxString question = wxString::Format(
-        _("Delete the parameter \"%s\"? Rule and feedback actions on it are removed, and criteria that test it "
-          "must be chosen again."),
+        _("Delete the parameter \"%s\"? Rule and feedback actions on it and criteria that test it are removed; a "
+          "rule left without criteria then always acts."),
         m_ParameterName);
     if (!Ask(m_Parent, question)) return false;
     return m_Experiment->DeleteParameterAndItsReferences(m_ParameterName);

@@ -43,10 +43,15 @@ VTExperiment::VTExperiment()
     for (VTElementType t = 0; t <= ElementType::Count; ++t)
         m_Lists.push_back(std::make_unique<VTElementsList_Concrete>(t < ElementType::Count ? t : -1));
     m_NextIDs.assign(ElementType::Count, 1);
+    // Rules name parameters: a renamed parameter takes its references along, whoever renames it.
+    m_Parameters->SetRenameListener(
+        [this](const wxString& oldName, const wxString& newName) { RenameParameterReferences(oldName, newName); });
 }
 
 VTExperiment::~VTExperiment()
 {
+    // An editor may still hold the collection; it must no longer reach this experiment.
+    m_Parameters->SetRenameListener({});
     if (ActiveExperiment() == this) ActiveExperiment() = nullptr;
     // Links point across lists; drop every element before any list goes.
     for (auto& list : m_Lists) list->DeleteAllElements();

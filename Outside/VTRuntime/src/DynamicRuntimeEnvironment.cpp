@@ -1,5 +1,9 @@
 #include "VTRuntime/DynamicRuntimeEnvironment.h"
 
+#include <wx/defs.h>
+
+#include "VTRuntime/VTDataColumns.h"
+
 namespace Vantrel {
 
 namespace {
@@ -7,7 +11,25 @@ double Elapsed(bool started, unsigned long long start, unsigned long long now)
 {
     return started && now > start ? double(now - start) / 1000.0 : 0.0;
 }
+
+std::function<std::vector<wxString>()>& BuiltInNamesSource()
+{
+    static std::function<std::vector<wxString>()> source;
+    return source;
+}
+
 }  // namespace
+
+std::vector<wxString> DynamicRuntimeEnvironment::GetVectorOfBuiltInParamNames()
+{
+    if (BuiltInNamesSource()) return BuiltInNamesSource()();
+    return VTDataColumns::FixedColumnTitles();
+}
+
+void DynamicRuntimeEnvironment::SetBuiltInParamNamesForTesting(std::function<std::vector<wxString>()> names)
+{
+    BuiltInNamesSource() = std::move(names);
+}
 
 DynamicRuntimeEnvironment::DynamicRuntimeEnvironment(const wxString& participantName)
     : m_ParticipantName(participantName)
@@ -26,6 +48,7 @@ void DynamicRuntimeEnvironment::StartTrialPresentation(int trialID)
     m_Trial = TrialRecord();
     m_Trial.trialID = trialID;
     m_TrialTimerStarted = false;
+    m_TypedText.clear();
     ++m_Presentations[trialID];
 }
 
@@ -49,8 +72,18 @@ void DynamicRuntimeEnvironment::NoteResponse(int responseID, bool correct, unsig
 {
     m_LastResponseID = responseID;
     m_Trial.responded = true;
+    m_Trial.responseID = responseID;
     m_Trial.correct = correct;
     m_Trial.reactionTimeMs = Elapsed(m_TrialTimerStarted, m_ReactionTimerStart, timeMicroseconds);
+}
+
+void DynamicRuntimeEnvironment::NoteTypedKey(int keyCode)
+{
+    if (keyCode == WXK_BACK) {
+        if (!m_TypedText.empty()) m_TypedText.RemoveLast();
+    } else if (keyCode >= 32 && keyCode < 127 && m_TypedText.length() < VTParameterValues::kMaxTextLength) {
+        m_TypedText += wxUniChar(keyCode);
+    }
 }
 
 void DynamicRuntimeEnvironment::EndTrialPresentation()

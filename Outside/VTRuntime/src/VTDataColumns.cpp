@@ -109,11 +109,19 @@ VTDataColumns::VTDataColumns(const VTSaveDataOptions& options)
         if (info.saveOption < 0 || options.GetSaveOption(info.saveOption)) m_Columns.push_back(info.column);
 }
 
+std::vector<wxString> VTDataColumns::FixedColumnTitles()
+{
+    std::vector<wxString> titles;
+    for (const ColumnInfo& info : kColumns) titles.push_back(info.title);
+    return titles;
+}
+
 wxString VTDataColumns::ColumnLine() const
 {
     wxString line;
     for (size_t i = 0; i < m_Columns.size(); ++i) line << (i ? "\t" : "") << Info(m_Columns[i]).title;
     for (const wxString& name : m_LevelColumns) line << "\t" << CleanField(name);
+    for (const wxString& name : m_ParameterColumns) line << "\t" << CleanField(name);
     return line;
 }
 
@@ -124,6 +132,8 @@ wxString VTDataColumns::FormatRow(const VTDataFileRow& row, const VTDataFileHead
     // Exactly one field per level column, whatever the row holds.
     for (size_t i = 0; i < m_LevelColumns.size(); ++i)
         line << "\t" << (i < row.levels.size() ? CleanField(row.levels[i]) : wxString());
+    for (size_t i = 0; i < m_ParameterColumns.size(); ++i)
+        line << "\t" << (i < row.parameters.size() ? CleanField(row.parameters[i]) : wxString());
     return line;
 }
 

@@ -10,6 +10,9 @@
 #include <NonPersistentHelpers/VTElementsList.h>
 #include <NonPersistentHelpers/VTLinkT.h>
 
+#include <VTCore/OrderFormForParameterCreation.h>
+#include <VTCore/PerExperimentParameterCollection.h>
+
 #include "VTPlugInCommon/VTSdkResponses.h"
 #include "VTRuntime/DynamicRuntimeEnvironment.h"
 
@@ -155,7 +158,10 @@ bool VTRuleCompiler::CompileCriteria(const MetaTFPredicate& predicate, Context c
             continue;
         }
         const wxString item = misplaced.empty() ? CriterionLabel(row) : misplaced;
-        if (m_Dangling)
+        if (!m_ParameterIssue.empty())
+            why = wxString::Format(rule ? _("the rule \"%s\" %s") : _("\"When to Present\" of %s %s"), out.name,
+                                   m_ParameterIssue);
+        else if (m_Dangling)
             why = wxString::Format(_("the rule \"%s\" uses \"%s\" with a response that no longer exists."), out.name,
                                    item);
         else if (!misplaced.empty())
@@ -183,6 +189,10 @@ bool VTRuleCompiler::Compile(const VTRule& rule, Context context, VTPlannedRule&
         VTPlannedAction action;
         wxString item;
         if (!CompileAction(form, context, action, item)) {
+            if (!m_ParameterIssue.empty()) {
+                why = wxString::Format(_("the rule \"%s\" %s"), out.name, m_ParameterIssue);
+                return false;
+            }
             why =
                 wxString::Format(item.empty() ? notYet : onlyTrials, out.name, item.empty() ? ActionLabel(form) : item);
             return false;
@@ -213,10 +223,12 @@ bool VTRuleCompiler::CompileCriterion(const ExpressionFromGUI& row, Context cont
                                       wxString& item)
 {
     out.isAnd = row.isAnd;
+    m_ParameterIssue.clear();
     if (row.kind == RuleCode::KindAlways) {
         out.kind = VTCriterionKind::Always;
         return true;
     }
+    if (row.kind == RuleCode::KindScalarParameter) return CompileParameterCriterion(row, out);
     if (row.kind != RuleCode::KindBuiltIn || !CompareOf(row.operatorInContext, out.compare)) return false;
     out.number = row.value;
     const bool trialRule = context == Context::TrialRules;
@@ -238,6 +250,16 @@ bool VTRuleCompiler::CompileCriterion(const ExpressionFromGUI& row, Context cont
             out.kind = VTCriterionKind::ParticipantName;
             out.text = row.text;
             return true;
+        case RuleCode::BuiltInLastTypedText:
+            out.kind = VTCriterionKind::LastTypedText;
+            if (row.rhsKind == RuleCode::RhsText) {
+                out.text = row.text;
+                return true;
+            }
+            if (row.rhsKind != RuleCode::RhsParameter) return false;
+            out.rhsParameter = ParameterIndex(row.text, CriterionLabel(row));
+            return out.rhsParameter >= 0 &&
+                   ParameterHasType(out.rhsParameter, ParameterType::Text, CriterionLabel(row));
         case RuleCode::BuiltInTrialReactionTime:
             if (!trialRule) {
                 item = CriterionLabel(row);
@@ -277,7 +299,18 @@ bool VTRuleCompiler::CompileAction(const OrderFormForActionCreation& form, Conte
                                    wxString& item)
 {
     const bool trialRule = context == Context::TrialRules;
+    m_ParameterIssue.clear();
     switch (form.actionType) {
+        case RuleCode::ActionParameter:
+            // The background colour shares the parameter action's code; its operation tells it apart.
+            if (form.operation == RuleCode::OperationBackgroundColour) {
+                if (!form.colour.IsOk()) return false;
+                out.kind = VTActionKind::ChangeBackground;
+                out.colour = form.colour;
+                return true;
+            }
+            return CompileParameterAction(form, context, out, item);
+        case RuleCode::ActionParameterFromParameter: return CompileParameterAction(form, context, out, item);
         case RuleCode::ActionExitExperiment: out.kind = VTActionKind::ExitExperiment; return true;
         case RuleCode::ActionGoBackToPreviousBlock: out.kind = VTActionKind::GoBackToPreviousBlock; return true;
         case RuleCode::ActionPresentBlock:
@@ -288,12 +321,6 @@ bool VTRuleCompiler::CompileAction(const OrderFormForActionCreation& form, Conte
         case RuleCode::ActionPresentEvent:
             out.kind = VTActionKind::PresentEvent;
             out.target = form.target;
-            return true;
-        case RuleCode::ActionParameter:
-            // Of the parameter actions only the colour one is carried out so far.
-            if (form.operation != RuleCode::OperationBackgroundColour || !form.colour.IsOk()) return false;
-            out.kind = VTActionKind::ChangeBackground;
-            out.colour = form.colour;
             return true;
         case RuleCode::ActionExitBlock:
         case RuleCode::ActionRepeatTrial:
@@ -308,6 +335,133 @@ bool VTRuleCompiler::CompileAction(const OrderFormForActionCreation& form, Conte
             return true;
         default: return false;
     }
+}
+
+int VTRuleCompiler::ParameterIndex(const wxString& name, const wxString& what)
+{
+    if (!m_ParametersIndexed) {
+        const auto parameters = m_Experiment.GetParameters();
+        for (unsigned i = 0; i < parameters->ItemCount(); ++i)
+            m_ParameterIndexes.emplace(parameters->ItemDataAtIndex(i).name, int(i));
+        m_ParametersIndexed = true;
+    }
+    const auto found = m_ParameterIndexes.find(name);
+    if (found != m_ParameterIndexes.end()) return found->second;
+    m_ParameterIssue =
+        name.empty()
+            ? wxString::Format(_("uses \"%s\" with a parameter that no longer exists."), what)
+            : wxString::Format(_("uses \"%s\" with the parameter \"%s\", which no longer exists."), what, name);
+    return -1;
+}
+
+bool VTRuleCompiler::ParameterHasType(int index, int type, const wxString& what)
+{
+    const OrderFormForParameterCreation parameter = m_Experiment.GetParameters()->ItemDataAtIndex(unsigned(index));
+    if (parameter.type == type) return true;
+    wxString kind;
+    switch (type) {
+        case ParameterType::Timer: kind = _("timer"); break;
+        case ParameterType::Counter: kind = _("counter"); break;
+        case ParameterType::Response: kind = _("response parameter"); break;
+        default: kind = _("text parameter"); break;
+    }
+    m_ParameterIssue =
+        wxString::Format(_("uses \"%s\" with the parameter \"%s\", which is not a %s."), what, parameter.name, kind);
+    return false;
+}
+
+// False with m_ParameterIssue empty: the run cannot carry the criterion out (collections).
+bool VTRuleCompiler::CompileParameterCriterion(const ExpressionFromGUI& row, VTPlannedCriterion& out)
+{
+    const wxString what = _("Parameter");
+    if (!CompareOf(row.operatorInContext, out.compare)) return false;
+    out.kind = VTCriterionKind::Parameter;
+    out.parameter = ParameterIndex(row.name, what);
+    if (out.parameter < 0) return false;
+    const int type = m_Experiment.GetParameters()->ItemDataAtIndex(unsigned(out.parameter)).type;
+    if (type == ParameterType::Collection) return false;
+    if (row.rhsKind == RuleCode::RhsParameter) {
+        // Compared with a parameter of its own type, value with value.
+        out.rhsParameter = ParameterIndex(row.text, what);
+        return out.rhsParameter >= 0 && ParameterHasType(out.rhsParameter, type, what);
+    }
+    out.number = row.value;
+    out.text = row.text;
+    switch (type) {
+        case ParameterType::Timer:
+            out.unitMs = double(row.GetMillisecondsPerTimeUnit());
+            if (out.unitMs <= 0) out.unitMs = 1;
+            return row.rhsKind == RuleCode::RhsNumber;
+        case ParameterType::Counter: return row.rhsKind == RuleCode::RhsNumber;
+        case ParameterType::Text: return row.rhsKind == RuleCode::RhsText;
+        case ParameterType::Response:
+            if (row.rhsKind != RuleCode::RhsNumber) return false;
+            // The editor stores "unset (no stored response)" as the undefined response.
+            if (row.value == VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined() ||
+                row.value == VTParameterValues::kUnsetResponse) {
+                out.number = VTParameterValues::kUnsetResponse;
+                return true;
+            }
+            if (!m_Experiment.GetElementsOfType(ElementType::Response).LookupElementPtrByID(std::uint32_t(row.value))) {
+                m_ParameterIssue = wxString::Format(
+                    _("tests the response parameter \"%s\" with a response that no longer exists."), row.name);
+                return false;
+            }
+            return true;
+        default: return false;
+    }
+}
+
+bool VTRuleCompiler::CompileParameterAction(const OrderFormForActionCreation& form, Context context,
+                                            VTPlannedAction& out, wxString& item)
+{
+    const wxString what = ActionLabel(form);
+    const bool fromParameter = form.actionType == RuleCode::ActionParameterFromParameter;
+    int type = -1;
+    switch (form.operation) {
+        case RuleCode::ParamSetText:
+        case RuleCode::ParamAppendText: type = ParameterType::Text; break;
+        case RuleCode::ParamSetCounter:
+        case RuleCode::ParamIncrementCounter:
+        case RuleCode::ParamDecrementCounter: type = ParameterType::Counter; break;
+        case RuleCode::ParamReset: break;
+        case RuleCode::ParamRandomCounter: type = ParameterType::Counter; break;
+        case RuleCode::ParamStoreTypedText: type = ParameterType::Text; break;
+        case RuleCode::ParamStoreResponse: type = ParameterType::Response; break;
+        case RuleCode::ParamStartTimer:
+        case RuleCode::ParamPauseTimer: type = ParameterType::Timer; break;
+        default: return false;  // collections, the background colour: not yet
+    }
+    const bool takesOperand = type == ParameterType::Counter && form.operation != RuleCode::ParamRandomCounter;
+    if (fromParameter &&
+        !(takesOperand || form.operation == RuleCode::ParamSetText || form.operation == RuleCode::ParamAppendText))
+        return false;
+    // What the participant did in the trial: a block's rules have no trial of their own.
+    if ((form.operation == RuleCode::ParamStoreResponse || form.operation == RuleCode::ParamStoreTypedText) &&
+        context != Context::TrialRules) {
+        item = what;
+        return false;
+    }
+    out.kind = VTActionKind::Parameter;
+    out.operation = form.operation;
+    out.parameter = ParameterIndex(form.parameterName, what);
+    if (out.parameter < 0) return false;
+    const OrderFormForParameterCreation target = m_Experiment.GetParameters()->ItemDataAtIndex(unsigned(out.parameter));
+    // Collections are cleared by a reset; nothing a run can carry out yet.
+    if (target.type == ParameterType::Collection) return false;
+    if (type >= 0 && !ParameterHasType(out.parameter, type, what)) return false;
+    if (form.operation == RuleCode::ParamRandomCounter && !(target.hasMin && target.hasMax)) {
+        m_ParameterIssue = wxString::Format(
+            _("uses \"%s\" with the counter \"%s\", which needs both a minimum and a maximum."), what, target.name);
+        return false;
+    }
+    if (fromParameter) {
+        out.sourceParameter = ParameterIndex(form.text, what);
+        return out.sourceParameter >= 0 && ParameterHasType(out.sourceParameter, type, what);
+    }
+    out.number = form.number;
+    out.text = form.text;
+    return true;
 }
 
 }  // namespace Vantrel

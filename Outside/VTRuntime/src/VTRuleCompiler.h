@@ -4,6 +4,8 @@
 // trials use it. A criterion or action the run cannot carry out, one that makes no
 // sense where the rule is used, or one that names a block or event that no longer
 // exists, keeps the run from starting: the reason names the rule and the item.
+// Parameters are named by the rules and found by name among the experiment's
+// parameters, whose order is that of VTRunPlan::parameters (VTRunPlanBuilder).
 
 #include <wx/string.h>
 
@@ -57,6 +59,14 @@ private:
     bool CompileCriteria(const MetaTFPredicate& predicate, Context context, VTPlannedRule& out, wxString& why);
     bool CompileCriterion(const ExpressionFromGUI& row, Context context, VTPlannedCriterion& out, wxString& item);
     bool CompileAction(const OrderFormForActionCreation& form, Context context, VTPlannedAction& out, wxString& item);
+    bool CompileParameterCriterion(const ExpressionFromGUI& row, VTPlannedCriterion& out);
+    bool CompileParameterAction(const OrderFormForActionCreation& form, Context context, VTPlannedAction& out,
+                                wxString& item);
+    // The index of the named parameter in the experiment's order, or -1 (the refusal
+    // is then in m_ParameterIssue, `what` naming the criterion or action).
+    int ParameterIndex(const wxString& name, const wxString& what);
+    // Whether the parameter has the type the item needs; else the refusal.
+    bool ParameterHasType(int index, int type, const wxString& what);
 
     VTExperiment& m_Experiment;
     std::vector<VTPlannedRule>& m_Pool;
@@ -65,6 +75,10 @@ private:
     std::set<int> m_PresentedBlocks, m_PresentedEvents;
     // Set when the last criterion refused names an element that no longer exists.
     bool m_Dangling = false;
+    // Why the last item naming a parameter was refused: the words after the rule's name.
+    wxString m_ParameterIssue;
+    std::map<wxString, int> m_ParameterIndexes;
+    bool m_ParametersIndexed = false;
 };
 
 }  // namespace Vantrel

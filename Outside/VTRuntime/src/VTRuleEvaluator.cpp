@@ -1,5 +1,8 @@
 #include "VTRuleEvaluator.h"
 
+#include <VTCore/OrderFormForParameterCreation.h>
+#include <VTCore/RuleCodes.h>
+
 namespace Vantrel {
 
 namespace {
@@ -28,6 +31,21 @@ bool CompareTexts(VTCompare compare, const wxString& left, const wxString& right
     }
 }
 
+// A parameter's value against the criterion's right side: its number (a timer in the
+// row's unit, a response by id), its text, or another parameter's value of its type.
+bool ParameterHolds(const VTPlannedCriterion& c, const VTParameterValues& values, unsigned long long now)
+{
+    const VTPlannedParameter* p = values.Definition(c.parameter);
+    if (!p) return false;
+    if (p->type == ParameterType::Text)
+        return CompareTexts(c.compare, values.Text(c.parameter),
+                            c.rhsParameter >= 0 ? values.Text(c.rhsParameter) : c.text);
+    if (c.rhsParameter >= 0)
+        return CompareNumbers(c.compare, values.Number(c.parameter, now), values.Number(c.rhsParameter, now));
+    const double unit = p->type == ParameterType::Timer ? c.unitMs : 1.0;
+    return CompareNumbers(c.compare, values.Number(c.parameter, now) / unit, c.number);
+}
+
 }  // namespace
 
 bool VTRuleEvaluator::CriterionHolds(const VTPlannedCriterion& c, const DynamicRuntimeEnvironment& dre,
@@ -52,6 +70,10 @@ bool VTRuleEvaluator::CriterionHolds(const VTPlannedCriterion& c, const DynamicR
             return CompareNumbers(c.compare, dre.GetMsSinceBlockStart(now) / c.unitMs, c.number);
         case VTCriterionKind::TimeSinceRunStart:
             return CompareNumbers(c.compare, dre.GetMsSinceRunStart(now) / c.unitMs, c.number);
+        case VTCriterionKind::LastTypedText:
+            return CompareTexts(c.compare, dre.GetTypedText(),
+                                c.rhsParameter >= 0 ? dre.Parameters().Text(c.rhsParameter) : c.text);
+        case VTCriterionKind::Parameter: return ParameterHolds(c, dre.Parameters(), now);
     }
     return false;
 }
@@ -75,7 +97,7 @@ bool VTRuleEvaluator::CriteriaMet(const VTPlannedRule& rule, const DynamicRuntim
 }
 
 VTFlowDecision VTRuleEvaluator::RunRules(const std::vector<VTPlannedRule>& pool, const std::vector<size_t>& indexes,
-                                         const DynamicRuntimeEnvironment& dre, unsigned long long now)
+                                         DynamicRuntimeEnvironment& dre, unsigned long long now)
 {
     VTFlowDecision decision;
     for (size_t index : indexes) {
@@ -91,12 +113,47 @@ VTFlowDecision VTRuleEvaluator::RunRules(const std::vector<VTPlannedRule>& pool,
                 decision.background = action.colour;
                 continue;
             }
+            if (action.kind == VTActionKind::Parameter) {
+                ApplyParameterAction(action, dre, now);
+                continue;
+            }
             decision.hasFlow = true;
             decision.flow = action.kind;
             decision.targetBlockID = action.kind == VTActionKind::PresentBlock ? action.target : -1;
         }
     }
     return decision;
+}
+
+void VTRuleEvaluator::ApplyParameterAction(const VTPlannedAction& a, DynamicRuntimeEnvironment& dre,
+                                           unsigned long long now)
+{
+    VTParameterValues& values = dre.Parameters();
+    const bool fromParameter = a.sourceParameter >= 0;
+    const long long amount = fromParameter ? (long long)values.Number(a.sourceParameter, now) : a.number;
+    const wxString& text = fromParameter ? values.Text(a.sourceParameter) : a.text;
+    switch (a.operation) {
+        case RuleCode::ParamSetText: values.SetText(a.parameter, text); break;
+        case RuleCode::ParamAppendText: values.AppendText(a.parameter, text); break;
+        case RuleCode::ParamSetCounter: values.SetCounter(a.parameter, amount); break;
+        case RuleCode::ParamIncrementCounter: values.AddToCounter(a.parameter, amount); break;
+        case RuleCode::ParamDecrementCounter: values.AddToCounter(a.parameter, -amount); break;
+        case RuleCode::ParamReset: values.Reset(a.parameter, now); break;
+        case RuleCode::ParamRandomCounter: values.DrawRandomCounter(a.parameter); break;
+        case RuleCode::ParamStoreTypedText: values.SetText(a.parameter, dre.GetTypedText()); break;
+        case RuleCode::ParamStoreResponse: {
+            // Only a response of the experiment is stored: a trial without one, or with a
+            // key that is none of them, leaves the parameter unset.
+            const auto& trial = dre.GetCurrentTrial();
+            values.StoreResponse(a.parameter, trial.responded && trial.responseID >= 0
+                                                  ? trial.responseID
+                                                  : VTParameterValues::kUnsetResponse);
+            break;
+        }
+        case RuleCode::ParamStartTimer: values.StartTimer(a.parameter, now); break;
+        case RuleCode::ParamPauseTimer: values.PauseTimer(a.parameter, now); break;
+        default: break;
+    }
 }
 
 }  // namespace Vantrel

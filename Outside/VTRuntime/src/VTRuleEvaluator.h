@@ -4,6 +4,8 @@
 // obeyed: the decision is applied when the decision point ends, and the last flow
 // action wins. "Present event" is no flow action: every one is kept, in order;
 // nor is "Change background color": the last one that ran gives the colour.
+// Parameter actions change the parameters' values at once, so a later rule of the
+// same decision point reads the changed value.
 //
 // Rows join left to right, "and" binding tighter than "or" (A or B and C is
 // A or (B and C)); the first row's join is ignored.
@@ -35,7 +37,9 @@ public:
                             unsigned long long nowMicroseconds);
     // The rules named by `indexes` into `pool`, in that order.
     static VTFlowDecision RunRules(const std::vector<VTPlannedRule>& pool, const std::vector<size_t>& indexes,
-                                   const DynamicRuntimeEnvironment& dre, unsigned long long nowMicroseconds);
+                                   DynamicRuntimeEnvironment& dre, unsigned long long nowMicroseconds);
+    static void ApplyParameterAction(const VTPlannedAction& action, DynamicRuntimeEnvironment& dre,
+                                     unsigned long long nowMicroseconds);
 };
 
 }  // namespace Vantrel

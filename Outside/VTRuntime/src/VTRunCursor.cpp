@@ -170,7 +170,8 @@ void VTRunCursor::ApplyTrialDecision(const VTFlowDecision& decision)
             EndBlockPresentation();
             break;
         case VTActionKind::PresentEvent:
-        case VTActionKind::ChangeBackground: break;
+        case VTActionKind::ChangeBackground:
+        case VTActionKind::Parameter: break;  // no flow actions: the evaluator carried them out
     }
 }
 

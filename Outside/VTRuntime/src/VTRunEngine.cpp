@@ -428,6 +428,7 @@ public:
           m_Environment(settings.subjectName),
           m_Screenshots(settings.saveScreenshots && file.IsOpen() ? settings.dataFile : wxString())
     {
+        m_Environment.Parameters().Start(plan.parameters);
         m_Cursor.SetWhenToPresent([this](size_t criteria) {
             return criteria < m_Plan.rules.size() &&
                    VTRuleEvaluator::CriteriaMet(m_Plan.rules[criteria], m_Environment,
@@ -581,6 +582,8 @@ private:
                                            ? wait.Matched().responseID
                                            : VantrelSDK::VTSdkBaseResponse::GetUniqueIdForUndefined(),
                                        wait.Matched().correct || wait.SelfCorrected(), wait.ResponseTime());
+        if (event.recordsResponses && wait.Responded() && wait.Matched().pluginID == InputPlugIn::Keyboard)
+            m_Environment.NoteTypedKey(wait.Matched().key);
         VTDataFileRow base;
         base.block = block.name;
         base.trial = trial ? trial->name : wxString();
@@ -592,6 +595,9 @@ private:
         base.hasStimulusRect = stimulusDrawn;
         base.stimulusRect = stimulusRect;
         if (trial) base.levels = trial->levels;
+        const unsigned long long written = VTTimer::GetTimer().GetElapsedMicroseconds();
+        for (int index : m_Plan.parameterColumns)
+            base.parameters.push_back(m_Environment.Parameters().ColumnValue(index, written, m_Plan.responseNames));
         if (wait.Responded() && wait.FromPlugin()) m_Report.pluginResponseTimes.push_back(wait.ResponseTime());
         for (unsigned long long time : wait.StepPluginTimes()) m_Report.pluginResponseTimes.push_back(time);
         for (const VTDataFileRow& row : RowsOfEvent(m_Plan, base, *presentation, wait, onset)) {

@@ -135,6 +135,7 @@ public:
     {
         m_Plan.columns.SetLevelColumns(m_Levels.GetColumnNames());
         m_Levels.StartRun();
+        PlanParameters();
     }
 
     // The blocks of the run's order, each with its trials, their events, and the rules
@@ -151,6 +152,36 @@ public:
     }
 
 private:
+    // Every parameter in the document's order (the rule compiler names them by that
+    // index), the columns of those saved to the data file, and the response names
+    // those columns show.
+    void PlanParameters()
+    {
+        const auto parameters = m_Experiment.GetParameters();
+        std::vector<wxString> columns;
+        for (unsigned i = 0; i < parameters->ItemCount(); ++i) {
+            const OrderFormForParameterCreation record = parameters->ItemDataAtIndex(i);
+            VTPlannedParameter p;
+            p.name = record.name;
+            p.type = record.type;
+            p.initialText = record.text;
+            p.initialValue = record.initialValue;
+            p.hasMin = record.hasMin;
+            p.hasMax = record.hasMax;
+            p.min = record.min;
+            p.max = record.max;
+            p.saveToDataFile = record.saveToDataFile;
+            m_Plan.parameters.push_back(p);
+            if (!p.saveToDataFile) continue;
+            m_Plan.parameterColumns.push_back(int(i));
+            columns.push_back(p.name);
+        }
+        m_Plan.columns.SetParameterColumns(columns);
+        VTElementsList& responses = m_Experiment.GetElementsOfType(ElementType::Response);
+        for (size_t i = 0; i < responses.Size(); ++i)
+            if (responses[i]) m_Plan.responseNames[int(responses[i]->GetID())] = responses[i]->GetName();
+    }
+
     // What planning these blocks would copy stays within a run's budget (counted
     // before anything is allocated).
     bool WithinBudget(const std::vector<VTBlock*>& blocks, wxString& why) const

@@ -343,7 +343,7 @@ TEST_F(RuleForms, DeletingAnElementNeutralisesCriteriaAndRemovesActionsOnIt)
     EXPECT_EQ(w.block->GetWhenToPresent()->GetRows()[1].value, -1);
 }
 
-TEST_F(RuleForms, DeletingAParameterRemovesActionsOnItAndEmptiesCriteriaNames)
+TEST_F(RuleForms, DeletingAParameterRemovesTheActionsAndCriteriaThatNameIt)
 {
     RuleExperiment r;
     VTDeletionMgr::SetAnswerer([](wxWindow*, const wxString&) { return false; });
@@ -370,17 +370,61 @@ TEST_F(RuleForms, DeletingAParameterRemovesActionsOnItAndEmptiesCriteriaNames)
     EXPECT_NE(asked.Find(wxS("Score")), wxNOT_FOUND);
     EXPECT_FALSE(r.x.GetParameters()->NameAlreadyExists(wxS("Score")));
 
+    // The two rows that test it (as left side, and as both sides) are gone; the rest stay in order.
+    std::vector<ExpressionFromGUI> keptRows = r.criteria;
+    keptRows.erase(keptRows.begin() + 11, keptRows.begin() + 13);
     const auto& rows = r.rule->GetExpression().GetRows();
-    ASSERT_EQ(rows.size(), r.criteria.size());
-    EXPECT_EQ(rows[11].name, wxString());
-    EXPECT_EQ(rows[12].name, wxString());
-    EXPECT_EQ(rows[12].text, wxString());
-    EXPECT_EQ(rows[13].name, wxS("Answer"));
-    EXPECT_EQ(rows[3].text, wxS("Note"));
+    ASSERT_EQ(rows.size(), keptRows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(Describe(rows[i]), Describe(keptRows[i])) << "row " << i;
     // Reset, increment and the parameter-to-parameter set acted on it.
     std::vector<OrderFormForActionCreation> kept(r.actions.begin() + 1, r.actions.end());
     kept.erase(kept.begin() + 1, kept.begin() + 3);
     ExpectSameActions(kept, r.rule->GetActions().GetForms());
+}
+
+TEST_F(RuleForms, RenamingAParameterCarriesEveryReferenceToItAlong)
+{
+    RuleExperiment r;
+    auto params = r.x.GetParameters();
+    OrderFormForParameterCreation score = params->ItemDataAtIndex(0);
+    score.name = wxS("Points");
+    // A refused rename (another parameter's name) changes no reference.
+    OrderFormForParameterCreation clash = score;
+    clash.name = wxS("Note");
+    EXPECT_FALSE(params->ReplaceItem(wxS("Score"), clash));
+    ASSERT_TRUE(params->ReplaceItem(wxS("Score"), score));
+
+    const auto& rows = r.rule->GetExpression().GetRows();
+    ASSERT_EQ(rows.size(), r.criteria.size());
+    EXPECT_EQ(rows[11].name, wxS("Points"));
+    EXPECT_EQ(rows[12].name, wxS("Points"));
+    EXPECT_EQ(rows[12].text, wxS("Points"));
+    EXPECT_EQ(rows[3].text, wxS("Note"));
+    EXPECT_EQ(rows[13].name, wxS("Answer"));
+    const auto& forms = r.rule->GetActions().GetForms();
+    EXPECT_EQ(forms[0].parameterName, wxS("Points"));  // reset
+    EXPECT_EQ(forms[1].parameterName, wxS("Note"));
+    EXPECT_EQ(forms[2].parameterName, wxS("Points"));
+    EXPECT_EQ(forms[3].parameterName, wxS("Points"));
+    EXPECT_EQ(forms[3].text, wxS("Points"));  // the right-side parameter
+    EXPECT_EQ(forms.size(), r.actions.size());
+
+    // A text used as the right side of "Last text typed", and "When to Present" criteria.
+    OrderFormForParameterCreation note = params->ItemDataAtIndex(2);
+    note.name = wxS("Memo");
+    ExpressionFromGUI typed = r.criteria[3];
+    r.block->ReplaceWhenToPresentExpression(
+        MetaTFPredicate::FactoryFunction_MakeMetaPredUsingGUIInfo(&r.x, {typed}, false, wxS("Block"), 1));
+    ASSERT_TRUE(params->ReplaceItem(wxS("Note"), note));
+    EXPECT_EQ(rows[3].text, wxS("Memo"));
+    EXPECT_EQ(forms[1].parameterName, wxS("Memo"));
+    EXPECT_EQ(r.block->GetWhenToPresent()->GetRows()[0].text, wxS("Memo"));
+    // Saved and opened again, the renamed references hold.
+    const wxString file = Save(r.x, "renamed.vt6");
+    VTExperiment reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(file)) << TestSupport::LogAsText();
+    EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
+    EXPECT_EQ(r.RuleIn(reopened).GetExpression().GetRows()[11].name, wxS("Points"));
 }
 
 TEST_F(RuleForms, ADocumentWithDanglingReferencesInFormsOpensRepaired)

@@ -2,11 +2,14 @@
 // Builds small experiments through the data model for runtime tests, and reads the
 // rows of the data files their runs write.
 
+#include <VTCore/MetaTFPredicate.h>
+#include <VTCore/VTActionList.h>
 #include <VTCore/VTBlock.h>
 #include <VTCore/VTEvent.h>
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTParticipantGroup.h>
 #include <VTCore/VTResponse.h>
+#include <VTCore/VTRule.h>
 #include <VTCore/VTTrial.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 
@@ -58,6 +61,18 @@ inline VTResponse* KeyResponse(VTExperiment& experiment, const wxString& name, i
     response->SetPlugInID(kKeyboardInputPlugInID);
     response->SetKeyCode(key);
     return response;
+}
+
+// A rule of those criteria rows and actions, already in the experiment (kind: VTRule::kKindTrials or kKindBlocks).
+inline VTRule* MakeRule(VTExperiment& x, const wxString& name, int kind, const std::vector<ExpressionFromGUI>& rows,
+                        const std::vector<OrderFormForActionCreation>& actions)
+{
+    auto predicate = MetaTFPredicate::FactoryFunction_MakeMetaPredUsingGUIInfo(&x, rows, false, name, int(rows.size()));
+    VTRule* rule =
+        VTRule::FactoryFunction_GetVTRule_AlreadyAddedToExperiment_v5(name, &x, kind, predicate, false, false);
+    rule->ReplaceActionsWithNewList(
+        ActionFactory::MakeActionListFromOrderForms(&x, actions, name, int(actions.size())));
+    return rule;
 }
 
 // Block "Practice" (trials P1, P2) and block "Main" (trial M1), each trial a fixation

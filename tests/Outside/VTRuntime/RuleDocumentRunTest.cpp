@@ -53,16 +53,7 @@ OrderFormForActionCreation Act(int type, int target = -1, int operation = -1)
     return form;
 }
 
-VTRule* MakeRule(VTExperiment& x, const wxString& name, int kind, const std::vector<ExpressionFromGUI>& rows,
-                 const std::vector<OrderFormForActionCreation>& actions)
-{
-    auto predicate = MetaTFPredicate::FactoryFunction_MakeMetaPredUsingGUIInfo(&x, rows, false, name, int(rows.size()));
-    VTRule* rule =
-        VTRule::FactoryFunction_GetVTRule_AlreadyAddedToExperiment_v5(name, &x, kind, predicate, false, false);
-    rule->ReplaceActionsWithNewList(
-        ActionFactory::MakeActionListFromOrderForms(&x, actions, name, int(actions.size())));
-    return rule;
-}
+using Fixture::MakeRule;
 
 class RuleDocumentRun : public ::testing::Test
 {

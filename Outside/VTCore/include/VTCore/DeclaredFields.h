@@ -30,9 +30,20 @@ using ReferenceVisitor = std::function<bool(VTElementType type, std::uint32_t id
 // field can be given a reference that resolves. `salt` picks among several.
 using ElementIdSource = std::function<std::uint32_t(VTElementType type, unsigned salt)>;
 // Called for each experiment parameter a field names (rules refer to parameters by
-// name); returning false drops the reference (an action on it is removed, a
-// criterion's name becomes empty).
-using ParameterNameVisitor = std::function<bool(const wxString& name)>;
+// name). The call may rewrite the name it is given (a renamed parameter's references
+// follow it). Returning false drops the reference: an action on it is removed; a
+// criterion row that tests it is removed with `removesCriteria`, else its name
+// becomes empty (the run then refuses the rule).
+struct ParameterNameVisitor
+{
+    template <class F>
+    ParameterNameVisitor(F f, bool removesCriteria_ = false) : visit(std::move(f)), removesCriteria(removesCriteria_)
+    {}
+    bool operator()(wxString& name) const { return visit(name); }
+
+    std::function<bool(wxString& name)> visit;
+    bool removesCriteria;
+};
 
 // One stored setting of objects of class Owner (an element or the experiment).
 template <class Owner>

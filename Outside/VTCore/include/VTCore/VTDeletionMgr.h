@@ -41,7 +41,7 @@ public:
     }
 
     // Asks the user, then removes the parameter together with whatever refers to it
-    // (actions on it go; criteria naming it keep an empty name). True when it is gone.
+    // (actions on it and criteria rows that test it). True when it is gone.
     bool HandleDeletionOfParameter();
 
     // The question shown to the user for these elements.

@@ -93,9 +93,12 @@ public:
     int GetParentIdFromTagId(int tagId) const;
     // Name and id of every response, in the experiment's order.
     std::vector<VantrelSDK::NameIDPair> GetResponsesSummaryInfoList() const;
-    // Removes the parameter together with whatever refers to it: actions on it are
-    // removed from rules; criteria naming it keep their rows with an empty name
-    // (the run refuses them). False when no parameter has that name.
+    // Every reference to the parameter `oldName` in rules and "When to Present"
+    // criteria now names `newName` (the parameter collection calls it on a rename).
+    void RenameParameterReferences(const wxString& oldName, const wxString& newName);
+    // Removes the parameter together with whatever refers to it: actions on it and
+    // criteria rows that test it are removed from rules and "When to Present". False
+    // when no parameter has that name.
     bool DeleteParameterAndItsReferences(const wxString& name);
     // Drops, in every element, the references to parameters that do not exist.
     // Returns the names dropped, each once, for the caller's message.

@@ -1,13 +1,17 @@
 #pragma once
 // What the rules of a running experiment read: the run's and the block's clocks, the
 // trials presented in the current block presentation, how often each trial has been
-// presented in the run, and the last response. The run engine feeds it as it presents;
-// times are run-timer microseconds.
+// presented in the run, the last response, what the participant typed in the trial, and
+// the parameters' live values. The run engine feeds it as it presents; times are
+// run-timer microseconds.
 
 #include <wx/string.h>
 
+#include <functional>
 #include <map>
 #include <vector>
+
+#include "VTRuntime/VTParameterValues.h"
 
 namespace Vantrel {
 
@@ -17,10 +21,17 @@ public:
     // What "Last participant response" reads before any response was recorded in the run.
     static constexpr int kNoResponseYet = -2;
 
+    // The names no parameter may take (the data file's own column titles, which a
+    // parameter's column would repeat), compared exactly.
+    static std::vector<wxString> GetVectorOfBuiltInParamNames();
+    // Tests: replace the names (an empty function restores them).
+    static void SetBuiltInParamNamesForTesting(std::function<std::vector<wxString>()> names);
+
     struct TrialRecord
     {
         int trialID = -1;
         bool responded = false;
+        int responseID = kNoResponseYet;  // of the last recorded response
         bool correct = false;
         double reactionTimeMs = 0;  // valid when responded
     };
@@ -34,6 +45,9 @@ public:
     // starts the trial's reaction time.
     void NoteEventOnset(unsigned long long onsetMicroseconds, bool resetsReactionTimer);
     void NoteResponse(int responseID, bool correct, unsigned long long timeMicroseconds);
+    // A key of a recorded keyboard response: a printable character joins the trial's
+    // typed text, Backspace removes its last character.
+    void NoteTypedKey(int keyCode);
     // The trial joins the block's history; its record stays current for its rules.
     void EndTrialPresentation();
 
@@ -42,6 +56,10 @@ public:
     unsigned long GetPresentationCount(int trialID) const;
     unsigned long GetCurrentTrialPresentationCount() const { return GetPresentationCount(m_Trial.trialID); }
     const wxString& GetParticipantName() const { return m_ParticipantName; }
+    // What the participant typed since the current trial began.
+    const wxString& GetTypedText() const { return m_TypedText; }
+    VTParameterValues& Parameters() { return m_Parameters; }
+    const VTParameterValues& Parameters() const { return m_Parameters; }
     const std::vector<TrialRecord>& GetBlockHistory() const { return m_BlockHistory; }
     // Over every trial presented in the current block presentation: the percentage
     // answered correctly, their number, and the mean reaction time of those answered
@@ -55,6 +73,8 @@ public:
 
 private:
     wxString m_ParticipantName;
+    wxString m_TypedText;
+    VTParameterValues m_Parameters;
     int m_LastResponseID = kNoResponseYet;
     bool m_RunStarted = false, m_BlockStarted = false, m_TrialTimerStarted = false;
     unsigned long long m_RunStart = 0, m_BlockStart = 0, m_ReactionTimerStart = 0;

@@ -8,7 +8,9 @@
 //   EventNumber, Stimulus, StimulusX, StimulusY, StimulusWidth, StimulusHeight,
 //   Response, RT_ms, Correctness, Onset_ms, CorrectResponse
 // Then one column per trial variable whose level is saved, named as the variable: the
-// level the row's trial had (its name; a time limit's milliseconds).
+// level the row's trial had (its name; a time limit's milliseconds). Then one column per
+// parameter saved to the data file, named as the parameter: its value when the row
+// was written (VTParameterValues::ColumnValue).
 // Stimulus, Response, RT_ms and Correctness are always there. Numbers count from 1
 // within the run (blocks), the block (trials) and the trial (events).
 // Onset_ms (the "cumulative time" option) is the onset since the start of the run,
@@ -38,6 +40,11 @@ public:
     // The names of the level columns, after all others.
     void SetLevelColumns(const std::vector<wxString>& names) { m_LevelColumns = names; }
     const std::vector<wxString>& GetLevelColumns() const { return m_LevelColumns; }
+    // The names of the parameter columns, after the level columns.
+    void SetParameterColumns(const std::vector<wxString>& names) { m_ParameterColumns = names; }
+    const std::vector<wxString>& GetParameterColumns() const { return m_ParameterColumns; }
+    // The titles of every column a data file can have besides the level and parameter columns.
+    static std::vector<wxString> FixedColumnTitles();
     wxString ColumnLine() const;
     // Tabs and line breaks inside fields become spaces.
     wxString FormatRow(const VTDataFileRow& row, const VTDataFileHeader& run) const;
@@ -48,6 +55,7 @@ public:
 private:
     std::vector<Column> m_Columns;
     std::vector<wxString> m_LevelColumns;
+    std::vector<wxString> m_ParameterColumns;
     bool m_Header = true;
 };
 

@@ -11,6 +11,7 @@
 //   <empty line>
 //   Block<TAB>Trial<TAB>Event<TAB>Stimulus<TAB>Response<TAB>RT_ms<TAB>Correctness<TAB>Onset_ms
 //   [<TAB>one column per saved trial variable, named as the variable]
+//   [<TAB>one column per parameter saved to the data file, named as the parameter]
 //   one row per presented event, or per word of a reading event ...
 //
 // The columns (above: those of a new experiment) follow the experiment's save
@@ -62,6 +63,8 @@ struct VTDataFileRow
     wxRect stimulusRect;
     // The level of each saved trial variable, in the order of the level columns.
     std::vector<wxString> levels;
+    // The value of each parameter saved to the data file, in the order of the parameter columns.
+    std::vector<wxString> parameters;
 };
 
 class VTDataFile

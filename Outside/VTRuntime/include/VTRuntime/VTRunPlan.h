@@ -109,6 +109,12 @@ struct VTRunPlan
     std::vector<VTPlannedBlock> otherBlocks;
     std::vector<VTPlannedEvent> ruleEvents;
     std::vector<VTPlannedRule> rules;
+    // The experiment's parameters, in the document's order; rules name them by index.
+    std::vector<VTPlannedParameter> parameters;
+    // The parameters whose value is a data-file column, in column order (indexes into parameters).
+    std::vector<int> parameterColumns;
+    // The names of the experiment's responses by id, for the columns of response parameters.
+    std::map<int, wxString> responseNames;
     // The run guard: a run that would present more trials or events than this ends
     // there, saying why (loops, repeats and jumps can otherwise go on for ever).
     unsigned long long maxTrialPresentations = 200000;

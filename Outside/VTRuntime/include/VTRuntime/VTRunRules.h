@@ -26,7 +26,11 @@ enum class VTCriterionKind
     BlockTrialCount,
     BlockAverageRT,       // milliseconds
     TimeSinceBlockStart,  // in the row's unit
-    TimeSinceRunStart
+    TimeSinceRunStart,
+    LastTypedText,  // what the participant typed since the trial began
+    // A parameter's value (VTPlannedCriterion::parameter): a counter's number, a timer's
+    // time in the row's unit, a text, or a stored response's id (-2: unset).
+    Parameter
 };
 
 // The operator of a row, by family.
@@ -50,8 +54,13 @@ struct VTPlannedCriterion
     bool isAnd = true;
     double number = 0;  // numeric right side (a response id for LastResponse)
     wxString text;      // text right side
-    // Milliseconds per unit of the elapsed-time criteria.
+    // Milliseconds per unit of the elapsed-time criteria and of timer parameters.
     double unitMs = 1;
+    // Parameter: the parameter tested (an index into VTRunPlan::parameters).
+    int parameter = -1;
+    // Parameter and LastTypedText: compared with this parameter's value in place of
+    // `number` or `text`; -1 when the right side is a value.
+    int rhsParameter = -1;
 };
 
 enum class VTActionKind
@@ -64,7 +73,9 @@ enum class VTActionKind
     PresentEvent,
     RepeatTrial,
     SkipNextTrial,
-    ChangeBackground  // no flow action: the presentation window's background from the next paint on
+    ChangeBackground,  // no flow action: the presentation window's background from the next paint on
+    // Changes a parameter's value; no flow action.
+    Parameter
 };
 
 struct VTPlannedAction
@@ -74,6 +85,27 @@ struct VTPlannedAction
     int target = -1;
     // ChangeBackground: the new background.
     wxColour colour;
+    // Parameter: the operation (RuleCode::ParamSetText ... ParamPauseTimer), the
+    // parameter it changes and, when its operand is another parameter's value, that
+    // parameter (indexes into VTRunPlan::parameters; -1 none); else the typed operand.
+    int operation = -1;
+    int parameter = -1;
+    int sourceParameter = -1;
+    int number = 0;
+    wxString text;
+};
+
+// A parameter of the experiment as the run keeps it; every run starts from these values.
+struct VTPlannedParameter
+{
+    wxString name;
+    int type = -1;  // ParameterType
+    wxString initialText;
+    int initialValue = 0;
+    bool hasMin = false, hasMax = false;
+    int min = 0, max = 0;
+    // Its value is a column of the data file.
+    bool saveToDataFile = false;
 };
 
 struct VTPlannedRule
