@@ -2,13 +2,16 @@
 // An experiment with three elements of the editors' type, a host window with the
 // two kinds of launching list (a list view and a choice) and the drivers that
 // work an editor through real clicks and text entry while it runs modally.
+// `Kinds` names the `Element` (which counts its live copies in `Live()`, so a
+// leaked working copy fails the test), its `Editor`, its element type `kType`,
+// and `LoadResources()` for the layouts the editors need.
 
 #include "EditorDriver.h"
 #include "ScriptedDialog.h"
-#include "TestEditors.h"
 #include "TestSupport.h"
 
 #include <GuiViewClasses/DialogClasses/ElementEditorCore.h>
+#include <GuiViewClasses/DialogClasses/Interface_MasterVTObjectEditor.h>
 #include <GuiViewClasses/MiscGui/EditVTElementT.h>
 #include <VTCore/VTExperiment.h>
 #include <VTPlugInCommon/VTListViews.h>
@@ -29,7 +32,7 @@ protected:
 
     void SetUp() override
     {
-        LoadTestEditorResources();
+        Kinds::LoadResources();
         TestSupport::ClearLog();
         experiment = std::make_unique<Vantrel::VTExperiment>();
         for (const char* name : {"Alpha", "Beta", "Gamma"}) Add(name);
@@ -109,15 +112,4 @@ protected:
     wxChoice* choice = nullptr;
     // The running editor, while a script runs.
     Vantrel::Interface_MasterVTObjectEditor* editor = nullptr;
-};
-
-using EditorKinds = ::testing::Types<XrcEditors, CodeBuiltEditors>;
-
-struct EditorKindNames
-{
-    template <class T>
-    static std::string GetName(int)
-    {
-        return std::is_same<T, XrcEditors>::value ? "Xrc" : "CodeBuilt";
-    }
 };

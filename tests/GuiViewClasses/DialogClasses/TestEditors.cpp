@@ -1,4 +1,9 @@
-#include "EditorFixture.h"
+#include "TestEditors.h"
+
+#include "EditorDriver.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
 
 void LoadTestEditorResources()
 {
