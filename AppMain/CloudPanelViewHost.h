@@ -2,7 +2,7 @@
 // The cloud panel's host inside the program: the run-task view, its experiment
 // document, the document manager, the presenter and the random stream.
 
-#include "GuiViewClasses/MiscGui/CloudPanelHost.h"
+#include "GuiViewClasses/CloudPanel/CloudPanelHost.h"
 
 #include <memory>
 

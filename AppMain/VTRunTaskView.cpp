@@ -3,7 +3,7 @@
 #include "AppMain/VTApp.h"
 #include "AppMain/VTMainFrame.h"
 #include "AppMain/CloudPanelViewHost.h"
-#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
+#include "GuiViewClasses/CloudPanel/CloudExperimentPanel.h"
 
 #include "UserInterface/wxDocManagerASIO.h"
 

@@ -7,7 +7,7 @@
 #include "AppMain/VTMainFrame.h"
 #include "AppMain/VTRunTaskView.h"
 #include "AppMain/VTSplashScreen.h"
-#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
+#include "GuiViewClasses/CloudPanel/CloudExperimentPanel.h"
 #include "UserInterface/wxDocManagerASIO.h"
 
 #include <VTCore/VTExperiment.h>

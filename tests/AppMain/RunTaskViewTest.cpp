@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "AppMain/VTRunTaskView.h"
-#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
+#include "GuiViewClasses/CloudPanel/CloudExperimentPanel.h"
 #include "UserInterface/wxDocManagerASIO.h"
 
 #include <VTCore/VTExperiment.h>

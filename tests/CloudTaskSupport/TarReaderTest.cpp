@@ -1,4 +1,4 @@
-#include "TarReader.h"
+#include "CloudTaskSupport/TarReader.h"
 
 #include <gtest/gtest.h>
 

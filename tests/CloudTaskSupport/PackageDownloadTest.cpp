@@ -1,4 +1,4 @@
-#include "PackageDownload.h"
+#include "CloudTaskSupport/PackageDownload.h"
 
 #include "TestSupport.h"
 

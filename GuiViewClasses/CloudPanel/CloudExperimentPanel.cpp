@@ -485,7 +485,8 @@ bool CloudExperimentPanel::DetermineRunGroup()
         m_runGroupId = m_cloudGroupSetting;
         return true;
     }
-    const std::string runInfo = Vantrel::ReadRunInfoText(std::string((TaskFolder() + "/rt_info").fn_str()));
+    const std::string runInfo = Vantrel::ReadRunInfoText(
+        std::string((TaskFolder() + wxFILE_SEP_PATH + Vantrel::kTaskRunInfoFileName).fn_str()));
     const auto counts = Vantrel::CountGroupRuns(groups, runInfo);
     m_groupRunCounts.clear();
     for (const auto& [id, count] : counts) m_groupRunCounts[id] = count;
@@ -576,7 +577,7 @@ void CloudExperimentPanel::FinishHandBack(const wxString& dataFile, bool runCanc
     request.experimentCode = m_cloudExpID;
     request.dataFile = std::string(dataFile.fn_str());
     request.runId = Vantrel::NewRunId();
-    request.runInfoLine = "'group_id':'" + std::to_string(m_runGroupId) + "'";
+    request.runInfoLine = Vantrel::kRunInfoGroupOpening + std::to_string(m_runGroupId) + Vantrel::kRunInfoGroupClosing;
     request.mailTo = info.r_email.toStdString();
     request.mailHeaders = Vantrel::FailureMailHeaders(request.mailTo);
     request.mailBody = Vantrel::ReadFailureMailTemplate();

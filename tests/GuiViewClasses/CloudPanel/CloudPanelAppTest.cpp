@@ -8,7 +8,7 @@
 
 #include "AppMain/PreferencesFile.h"
 #include "AppMain/VTRunTaskView.h"
-#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
+#include "GuiViewClasses/CloudPanel/CloudExperimentPanel.h"
 #include "UserInterface/wxDocManagerASIO.h"
 
 #include <gtest/gtest.h>

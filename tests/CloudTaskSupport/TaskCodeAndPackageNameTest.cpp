@@ -1,5 +1,5 @@
-#include "PackageName.h"
-#include "TaskCodeCheck.h"
+#include "CloudTaskSupport/PackageName.h"
+#include "CloudTaskSupport/TaskCodeCheck.h"
 
 #include <gtest/gtest.h>
 

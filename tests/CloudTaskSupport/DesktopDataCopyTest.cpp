@@ -1,4 +1,4 @@
-#include "DesktopDataCopy.h"
+#include "CloudTaskSupport/DesktopDataCopy.h"
 
 #include "TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "TaskFolderCleanup.h"
+#include "CloudTaskSupport/TaskFolderCleanup.h"
 
 #include "TestSupport.h"
 

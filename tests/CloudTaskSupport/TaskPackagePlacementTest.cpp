@@ -1,4 +1,4 @@
-#include "TaskPackagePlacement.h"
+#include "CloudTaskSupport/TaskPackagePlacement.h"
 
 #include "TestSupport.h"
 
@@ -23,7 +23,7 @@ protected:
     {
         s_packages = TestSupport::MakeTempFolder("placement-packages");
         const std::string script =
-            TestSupport::SourceDir() + "/tests/GuiViewClasses/MiscGui/CloudTaskSupport/make_packages.py";
+            TestSupport::SourceDir() + "/tests/CloudTaskSupport/make_packages.py";
         const std::string command = "/usr/bin/python3 '" + script + "' '" + s_packages + "' '" + s_packages + "/out'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }

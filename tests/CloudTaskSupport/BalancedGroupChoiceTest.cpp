@@ -1,4 +1,4 @@
-#include "BalancedGroupChoice.h"
+#include "CloudTaskSupport/BalancedGroupChoice.h"
 
 #include "TestSupport.h"
 

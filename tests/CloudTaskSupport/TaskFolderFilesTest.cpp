@@ -1,6 +1,6 @@
 // Setting an earlier run's data file aside before a new run writes its own.
 
-#include "TaskFolderFiles.h"
+#include "CloudTaskSupport/TaskFolderFiles.h"
 
 #include "TestSupport.h"
 

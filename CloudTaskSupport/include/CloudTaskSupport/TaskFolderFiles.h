@@ -1,20 +1,16 @@
 #pragma once
-// The names of the files that the program keeps at the top of a task folder, and
-// setting an earlier run's data file aside before a new run writes its own.
+// The paths of the files that the program keeps at the top of a task folder (their
+// names are the cloud client's), and setting an earlier run's data file aside
+// before a new run writes its own.
+
+#include <CloudClient/TaskFolderNames.h>
 
 #include <wx/string.h>
 
 namespace Vantrel {
 
-constexpr const char* kTaskInfoFileName = "exp_info";
-constexpr const char* kTaskRunInfoFileName = "rt_info";
-constexpr const char* kTaskDataFileName = "Task Data.txt";
-// An earlier run's unsent data file, set aside as "Task Data (earlier N).txt".
-constexpr const char* kTaskEarlierDataPrefix = "Task Data (earlier ";
 // How many earlier data files one task folder holds at the most.
 constexpr int kMaxEarlierDataFiles = 9999;
-// Written last when a package has been unpacked whole.
-constexpr const char* kTaskPackageMarker = ".package-complete";
 
 // "<taskFolder>/Task Data.txt": the file a run writes.
 wxString TaskDataFilePath(const wxString& taskFolder);

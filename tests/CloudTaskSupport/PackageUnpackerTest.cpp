@@ -1,6 +1,6 @@
-#include "PackageUnpacker.h"
+#include "CloudTaskSupport/PackageUnpacker.h"
 
-#include "ArchiveEntryCheck.h"
+#include "CloudTaskSupport/ArchiveEntryCheck.h"
 
 #include "TestSupport.h"
 
@@ -37,7 +37,7 @@ protected:
         s_packages = s_base + "/made";
         s_outside = s_base + "/outside";
         const std::string script =
-            TestSupport::SourceDir() + "/tests/GuiViewClasses/MiscGui/CloudTaskSupport/make_packages.py";
+            TestSupport::SourceDir() + "/tests/CloudTaskSupport/make_packages.py";
         const std::string command = "/usr/bin/python3 '" + script + "' '" + s_packages + "' '" + s_outside + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }

@@ -1,5 +1,7 @@
 #include "BalancedGroupChoice.h"
 
+#include <CloudClient/TaskFolderNames.h>
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -32,13 +34,13 @@ std::map<std::uint32_t, unsigned> CountGroupRuns(const std::vector<std::uint32_t
 
     // A plain scan, not a regular expression: the file grows with every participant's
     // run, and a recursive matcher over a long line would exhaust the stack.
-    static const std::string kOpening = "'group_id':'";
+    static const std::string kOpening = kRunInfoGroupOpening;
     size_t pos = 0;
     while ((pos = runInfoText.find(kOpening, pos)) != std::string::npos) {
         const size_t start = pos + kOpening.size();
         size_t end = start;
         while (end < runInfoText.size() && std::isalnum(static_cast<unsigned char>(runInfoText[end]))) ++end;
-        if (end == start || end >= runInfoText.size() || runInfoText[end] != '\'') {
+        if (end == start || end >= runInfoText.size() || runInfoText[end] != kRunInfoGroupClosing[0]) {
             ++pos;
             continue;
         }
