@@ -3,7 +3,7 @@
 #include "AppHarness.h"
 #include "TestSupport.h"
 
-#include "AppMain/VTRunTaskView.h"
+#include "AppMain/Run/VTRunTaskView.h"
 #include "GuiViewClasses/CloudPanel/CloudExperimentPanel.h"
 #include "UserInterface/wxDocManagerASIO.h"
 

@@ -7,7 +7,7 @@
 #include "TestSupport.h"
 
 #include "AppMain/PreferencesFile.h"
-#include "AppMain/VTRunTaskView.h"
+#include "AppMain/Run/VTRunTaskView.h"
 #include "GuiViewClasses/CloudPanel/CloudExperimentPanel.h"
 #include "UserInterface/wxDocManagerASIO.h"
 

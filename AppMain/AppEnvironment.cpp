@@ -1,4 +1,5 @@
 #include "AppMain/AppEnvironment.h"
+#include "AppMain/PumpPeriod.h"
 
 #include "UserInterface/UtilityClasses/wxLogHelperFunctions.h"
 

@@ -1,6 +1,6 @@
-#include "AppMain/HoverPanelChildren.h"
+#include "AppMain/Editing/HoverPanelChildren.h"
 
-#include "AppMain/PanelWithHoverActions.h"
+#include "AppMain/Editing/PanelWithHoverActions.h"
 
 #include <wx/settings.h>
 #include <wx/utils.h>

@@ -1,4 +1,4 @@
-#include "AppMain/InputPluginLaunchDialogHelper.h"
+#include "AppMain/Editing/InputPluginLaunchDialogHelper.h"
 
 #include <VTCore/VTExperiment.h>
 #include <VTPlugInCommon/GeneralHelpers.h>

@@ -1,4 +1,4 @@
-#include "AppMain/VTVersionCheckHelper.h"
+#include "AppMain/VersionCheck/VTVersionCheckHelper.h"
 
 #include "AppMain/AppIdentity.h"
 #include "AppMain/SimpleWebAnalytics.h"

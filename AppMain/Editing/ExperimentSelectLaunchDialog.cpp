@@ -1,7 +1,7 @@
-#include "AppMain/ExperimentSelectLaunchDialog.h"
+#include "AppMain/Editing/ExperimentSelectLaunchDialog.h"
 
-#include "AppMain/InputPluginLaunchDialogHelper.h"
-#include "AppMain/PanelWithHoverActions.h"
+#include "AppMain/Editing/InputPluginLaunchDialogHelper.h"
+#include "AppMain/Editing/PanelWithHoverActions.h"
 #include "AppMain/WebAddresses.h"
 
 #include <Resources/BitmapRsrc.h>

@@ -1,4 +1,4 @@
-#include "AppMain/VTRunDlg.h"
+#include "AppMain/Run/VTRunDlg.h"
 
 #include "GuiViewClasses/DialogClasses/persdlg.h"
 #include "GuiViewClasses/GroupDialogs/VTEditGroupDlg.h"

@@ -1,4 +1,4 @@
-#include "AppMain/VTToolBar.h"
+#include "AppMain/Editing/VTToolBar.h"
 
 #include <VTPlugInCommon/OrbiskImagesArtworkEtc.h>
 

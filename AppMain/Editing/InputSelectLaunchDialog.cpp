@@ -1,6 +1,6 @@
-#include "AppMain/InputSelectLaunchDialog.h"
+#include "AppMain/Editing/InputSelectLaunchDialog.h"
 
-#include "AppMain/InputPluginLaunchDialogHelper.h"
+#include "AppMain/Editing/InputPluginLaunchDialogHelper.h"
 #include "AppMain/WebAddresses.h"
 
 #include <Resources/BitmapRsrc.h>

@@ -1,6 +1,6 @@
-#include "AppMain/PanelWithHoverActions.h"
+#include "AppMain/Editing/PanelWithHoverActions.h"
 
-#include "AppMain/HoverPanelChildren.h"
+#include "AppMain/Editing/HoverPanelChildren.h"
 
 #include <Resources/BitmapRsrc.h>
 

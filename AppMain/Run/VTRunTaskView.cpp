@@ -1,8 +1,7 @@
-#include "AppMain/VTRunTaskView.h"
+#include "AppMain/Run/VTRunTaskView.h"
 
-#include "AppMain/VTApp.h"
-#include "AppMain/VTMainFrame.h"
-#include "AppMain/CloudPanelViewHost.h"
+#include "AppMain/Run/CloudPanelViewHost.h"
+#include "AppMain/Run/RunTaskShell.h"
 #include "GuiViewClasses/CloudPanel/CloudExperimentPanel.h"
 
 #include "UserInterface/wxDocManagerASIO.h"
@@ -27,8 +26,8 @@ VTExperiment* VTRunTaskView::GetExperimentPtr() const { return wxDynamicCast(Get
 
 bool VTRunTaskView::OnCreate(wxDocument* doc, long)
 {
-    VTApp& app = wxGetApp();
-    auto* parent = wxDynamicCast(app.GetTopWindow(), wxFrame);
+    RunTaskShell& shell = RunTaskShell::Get();
+    auto* parent = wxDynamicCast(wxTheApp->GetTopWindow(), wxFrame);
     VTExperiment* experiment = wxDynamicCast(doc, VTExperiment);
     const wxString title = doc->GetUserReadableName();
 
@@ -42,11 +41,10 @@ bool VTRunTaskView::OnCreate(wxDocument* doc, long)
     // view must see its own frame's idle events to close itself when asked.
     m_Frame->Bind(wxEVT_IDLE, &VTRunTaskView::OnIdle, this);
 
-    VTMainFrame::ShowToolbarHere(m_Frame, true);
-    VTMainFrame::ShowStatusBarHere(m_Frame, true);
+    shell.ShowBarsInRunTaskFrame(m_Frame);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    m_Panel = new CloudExperimentPanel(RunTaskViewFrame(this), MakeRunTaskViewHost(this, experiment, app.GetDocManager()),
+    m_Panel = new CloudExperimentPanel(RunTaskViewFrame(this), MakeRunTaskViewHost(this, experiment, shell.GetDocManager()),
                                        kPanelID, wxDefaultPosition, wxDefaultSize,
                                        wxCLIP_CHILDREN | wxTAB_TRAVERSAL | 0x40);
     sizer->Add(m_Panel, 1, wxEXPAND, 0);
@@ -59,7 +57,7 @@ bool VTRunTaskView::OnCreate(wxDocument* doc, long)
     if (client.y < m_Frame->GetMinHeight()) m_Frame->SetSize(client.x, m_Frame->GetMinHeight());
     m_Frame->Layout();
 
-    app.MakeSureSplashscreenIsDestroyedNow();
+    shell.MakeSureSplashscreenIsDestroyedNow();
     m_Frame->Show(true);
     Activate(true);
 
@@ -71,8 +69,8 @@ bool VTRunTaskView::OnCreate(wxDocument* doc, long)
     if (parent) parent->Refresh(true);
     m_Panel->SetFocus();
 
-    const VTStartupOptions& options = app.GetStartupOptions();
-    if (options.m_TaskID != -1) m_Panel->InsertCmdLineTaskID(options.m_TaskID, options.m_NoDataUpload);
+    const RunTaskShell::CommandLineTask task = shell.GetCommandLineTask();
+    if (task.taskID != -1) m_Panel->InsertCmdLineTaskID(task.taskID, task.noDataUpload);
     return true;
 }
 
@@ -121,7 +119,7 @@ void VTRunTaskView::OnIdle(wxIdleEvent& event)
 // process behind.
 void VTRunTaskView::OnFrameCloseByUser(wxCloseEvent& event)
 {
-    wxWindow* top = wxGetApp().GetTopWindow();
+    wxWindow* top = wxTheApp->GetTopWindow();
     if (!top || !event.CanVeto()) {
         event.Skip();
         return;
@@ -132,7 +130,7 @@ void VTRunTaskView::OnFrameCloseByUser(wxCloseEvent& event)
 
 void VTRunTaskView::ForceAppExit()
 {
-    if (wxWindow* top = wxGetApp().GetTopWindow()) top->Close(false);
+    if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(false);
 }
 
 void VTRunTaskView::ActivateDocumentWinCompat()

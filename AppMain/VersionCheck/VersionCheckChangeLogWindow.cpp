@@ -1,4 +1,4 @@
-#include "AppMain/VersionCheckChangeLogWindow.h"
+#include "AppMain/VersionCheck/VersionCheckChangeLogWindow.h"
 
 #include "AppMain/WebAddresses.h"
 

@@ -1,5 +1,6 @@
-#include "AppMain/VTApp.h"
-#include "AppMain/VTRunTaskView.h"
+#include "AppMain/Run/VTRunTaskView.h"
+
+#include "AppMain/Run/RunTaskShell.h"
 
 #include <VTCore/Interface_ExpandedRunnableExperiment.h>
 #include <VTCore/VTExperiment.h>
@@ -18,7 +19,7 @@ namespace {
 class RunGuard
 {
 public:
-    RunGuard(VTApp& app, bool& running) : m_App(app), m_Running(running) { m_Running = true; }
+    RunGuard(RunTaskShell& app, bool& running) : m_App(app), m_Running(running) { m_Running = true; }
     ~RunGuard()
     {
         m_App.AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks(true, true);
@@ -28,7 +29,7 @@ public:
     RunGuard& operator=(const RunGuard&) = delete;
 
 private:
-    VTApp& m_App;
+    RunTaskShell& m_App;
     bool& m_Running;
 };
 
@@ -37,7 +38,7 @@ private:
 void VTRunTaskView::RunCloudExperiment(const wxString& dataFile, std::uint32_t groupID, bool saveData)
 {
     if (s_Running) return;
-    VTApp& app = wxGetApp();
+    RunTaskShell& app = RunTaskShell::Get();
     RunGuard guard(app, s_Running);
     app.AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks(false, false);
 
@@ -53,8 +54,8 @@ void VTRunTaskView::RunCloudExperiment(const wxString& dataFile, std::uint32_t g
 
     // Released before the guard switches the pump on, on every path.
     auto compiled = std::make_unique<VTCompiledExperiment>(
-        boost::bind(&VTApp::AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks, &app, boost::placeholders::_1,
-                    boost::placeholders::_2));
+        boost::bind(&RunTaskShell::AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks, &app,
+                    boost::placeholders::_1, boost::placeholders::_2));
     if (Interface_ExpandedRunnableExperiment* runnable =
             experiment->InstructCompiledExperimentBuilderToBuild(*compiled, false)) {
         // The chosen group decides which blocks run, in its order (all of them when it says so).

@@ -1,6 +1,6 @@
-#include "AppMain/CloudPanelViewHost.h"
+#include "AppMain/Run/CloudPanelViewHost.h"
 
-#include "AppMain/VTRunTaskView.h"
+#include "AppMain/Run/VTRunTaskView.h"
 
 #include <VTCore/Minimal_VTElement.h>
 #include <VTCore/VTCloudSettings.h>

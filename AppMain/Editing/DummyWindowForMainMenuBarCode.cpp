@@ -1,4 +1,4 @@
-#include "AppMain/DummyWindowForMainMenuBarCode.h"
+#include "AppMain/Editing/DummyWindowForMainMenuBarCode.h"
 
 #include <wx/intl.h>
 #include <wx/menu.h>
