@@ -1,8 +1,7 @@
 #pragma once
 // Everything the program shell reads from the environment is read in
-// PumpPeriod.cpp, and nowhere else in the shell; README.md lists the variables.
-
-#include "AppMain/PumpPeriod.h"
+// AppEnvironment.cpp (with the pump period of PumpPeriod.h), and nowhere else in
+// the shell; README.md lists the variables.
 
 namespace Vantrel {
 namespace AppEnvironment {

@@ -4,11 +4,12 @@
 #include "AppMain/DnDFile.h"
 #include "AppMain/PreferencesFile.h"
 #include "AppMain/AppEnvironment.h"
+#include "AppMain/PumpPeriod.h"
 #include "AppMain/VTDebugReport.h"
 #include "AppMain/VTMainFrame.h"
-#include "AppMain/VTRunTaskView.h"
+#include "AppMain/Run/VTRunTaskView.h"
 #include "AppMain/VTSplashScreen.h"
-#include "AppMain/VTVersionCheckHelper.h"
+#include "AppMain/VersionCheck/VTVersionCheckHelper.h"
 
 #include "UserInterface/UtilityClasses/wxLogHelperFunctions.h"
 #include "UserInterface/wxDocManagerASIO.h"
@@ -363,7 +364,18 @@ void VTApp::AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks(bool allow, 
     if (m_DocManager) m_DocManager->SetAsioEvents(allow);
 }
 
+void VTApp::ShowBarsInRunTaskFrame(wxFrame* frame)
+{
+    VTMainFrame::ShowToolbarHere(frame, true);
+    VTMainFrame::ShowStatusBarHere(frame, true);
+}
+
 void VTApp::MakeSureSplashscreenIsDestroyedNow() { m_Splash.reset(); }
+
+RunTaskShell::CommandLineTask VTApp::GetCommandLineTask() const
+{
+    return {m_StartupOptions.m_TaskID, m_StartupOptions.m_NoDataUpload};
+}
 
 bool VTApp::AppLocaleIsDefinitelyNonEng() const
 {

@@ -4,6 +4,7 @@
 // around runs, and the ordered shut-down.
 
 #include <VTPlugInCommon/GeneralHelpers.h>
+#include "AppMain/Run/RunTaskShell.h"
 #include "AppMain/VTStartupOptions.h"
 
 #include "UserInterface/wxAppASIO.h"
@@ -28,7 +29,7 @@ class VTExperiment;
 class VTMainFrame;
 class VTVersionCheckHelper;
 
-class VTApp : public Orbisk::wxAppASIO, public Interface_OwnsSplashscreen
+class VTApp : public Orbisk::wxAppASIO, public Interface_OwnsSplashscreen, public RunTaskShell
 {
 public:
     VTApp();
@@ -50,12 +51,14 @@ public:
     void HideSplashscreen() override;
     void UnhideSplashscreen() override;
 
-    Orbisk::wxDocManagerASIO* GetDocManager() const { return m_DocManager; }
+    Orbisk::wxDocManagerASIO* GetDocManager() const override { return m_DocManager; }
     const VTStartupOptions& GetStartupOptions() const { return m_StartupOptions; }
 
     // Switches the asynchronous-services pump off before a run and on after it.
-    void AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks(bool allow, bool);
-    void MakeSureSplashscreenIsDestroyedNow();
+    void AllowNetworkingAndDiskInputOutputAndOtherIntensiveTasks(bool allow, bool) override;
+    void ShowBarsInRunTaskFrame(wxFrame* frame) override;
+    void MakeSureSplashscreenIsDestroyedNow() override;
+    CommandLineTask GetCommandLineTask() const override;
     void OnNotifyFrameIsDestroyedNow() { m_MainFrame = nullptr; }
 
     wxString GetUpdateStringOrEmptyStringMeansNoUpdates() const { return m_UpdateText; }

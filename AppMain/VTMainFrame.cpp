@@ -3,7 +3,7 @@
 #include "AppMain/SimpleWebAnalytics.h"
 #include "AppMain/VTApp.h"
 #include "AppMain/AboutVantrelPopup.h"
-#include "AppMain/VTVersionCheckHelper.h"
+#include "AppMain/VersionCheck/VTVersionCheckHelper.h"
 #include "AppMain/WebAddresses.h"
 #include "UserInterface/UtilityClasses/wxLogHelperFunctions.h"
 

@@ -3,7 +3,7 @@
 #include "AppMain/StartupOptionTable.h"
 
 #include "UserInterface/UtilityClasses/FileReadingHelpers.h"
-#include "TaskCodeCheck.h"
+#include "CloudTaskSupport/TaskCodeCheck.h"
 
 #include <wx/convauto.h>
 #include <wx/filename.h>

@@ -3,7 +3,7 @@
 // registers no experiment options, so its own command line never takes it.
 #include "AppMain/VTStartupOptions.h"
 
-#include "AppMain/VTRunDlg.h"
+#include "AppMain/Run/VTRunDlg.h"
 
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTParticipantGroup.h>

@@ -1,6 +1,7 @@
 // The information file's known lines, read without the configuration classes.
 
 #include "CloudClient/TaskFileLimits.h"
+#include "CloudClient/TaskFolderNames.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -58,7 +59,8 @@ ExpInfoReading ParseExpInfoText(const std::string& text, ExpInfo& info)
 {
     if (text.size() > kMaxExpInfoReadBytes) return ExpInfoReading::TooLarge;
     const std::size_t firstEnd = std::min(text.find('\n'), text.size());
-    if (text.substr(0, firstEnd).find("vt_ver") == std::string::npos) return ExpInfoReading::NotInformation;
+    if (text.substr(0, firstEnd).find(TaskInfoKey::kVersion) == std::string::npos)
+        return ExpInfoReading::NotInformation;
 
     ExpInfo read = info;
     read.vt_ver.clear();
@@ -78,19 +80,19 @@ ExpInfoReading ParseExpInfoText(const std::string& text, ExpInfo& info)
         if (equals == std::string::npos) continue;
         const std::string key = Trimmed(line, 0, equals);
         const std::string value = Unescaped(Trimmed(line, equals + 1, line.size()));
-        if (key == "vt_ver")
+        if (key == TaskInfoKey::kVersion)
             read.vt_ver = QString::fromStdString(value);
-        else if (key == "r_email")
+        else if (key == TaskInfoKey::kResearcherEmail)
             read.r_email = QString::fromStdString(value);
-        else if (key == "max_prtcpnt")
+        else if (key == TaskInfoKey::kParticipantLimit)
             read.max_prtcpnt = ParticipantLimit(value);
-        else if (key == "prompt_info")
+        else if (key == TaskInfoKey::kPromptInfo)
             read.prompt_info = value == "1";
-        else if (key == "run_once")
+        else if (key == TaskInfoKey::kRunOnce)
             read.run_once = value == "1";
-        else if (key == "no_delete")
+        else if (key == TaskInfoKey::kNoDelete)
             read.no_delete = value == "1";
-        else if (key == "save_desktop")
+        else if (key == TaskInfoKey::kSaveDesktop)
             read.save_desktop = value == "1";
     }
     info = read;

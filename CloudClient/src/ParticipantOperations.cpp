@@ -3,6 +3,7 @@
 #include "CloudClient/OmbraAPIHelper.h"
 
 #include "CloudClient/TaskFileLimits.h"
+#include "CloudClient/TaskFolderNames.h"
 #include "JsonReading.h"
 
 #include <algorithm>
@@ -52,12 +53,14 @@ bool OmbraAPIHelper::DownloadTaskFile(const char* path, int64_t code, const char
 
 bool OmbraAPIHelper::GetExpInfoFile(int64_t code)
 {
-    return DownloadTaskFile("user/v1/download-info-file", code, "exp_info", Vantrel::kMaxExpInfoDownloadBytes);
+    return DownloadTaskFile("user/v1/download-info-file", code, Vantrel::kTaskInfoFileName,
+                            Vantrel::kMaxExpInfoDownloadBytes);
 }
 
 bool OmbraAPIHelper::GetRTInfoFile(int64_t code)
 {
-    return DownloadTaskFile("user/v1/download-rtinfo-file", code, "rt_info", Vantrel::kMaxRunInfoDownloadBytes);
+    return DownloadTaskFile("user/v1/download-rtinfo-file", code, Vantrel::kTaskRunInfoFileName,
+                            Vantrel::kMaxRunInfoDownloadBytes);
 }
 
 wxString OmbraAPIHelper::GetExpPackage_Progress(int64_t code, ProgStruct* progress, wxString& packagePath,
@@ -88,7 +91,7 @@ wxString OmbraAPIHelper::GetExpPackage(int64_t code, const wxString& packagePath
 int OmbraAPIHelper::GetNumCurrentParticipants(int64_t code)
 {
     GetRTInfoFile(code);
-    return CountRunInfoLines(TaskFile(code, "rt_info"));
+    return CountRunInfoLines(TaskFile(code, Vantrel::kTaskRunInfoFileName));
 }
 
 bool OmbraAPIHelper::UploadExpResults(const char* experimentCode, const char* resultFile)

@@ -2,6 +2,7 @@
 
 #include "CloudClient/OmbraAPIHelper.h"
 #include "CloudClient/TaskFileLimits.h"
+#include "CloudClient/TaskFolderNames.h"
 
 #include <QRegularExpression>
 #include <wx/fileconf.h>
@@ -24,7 +25,10 @@ constexpr const char* kWriterVersion = STUDYSTATION_VERSION_TEXT;
 // Packages of authoring versions before this one are zip archives.
 const std::vector<long> kFirstTarVersion{6, 5, 2};
 
-wxString InfoFilePath(int64_t code) { return OmbraAPIHelper::GetCloudFolderPath(code) + wxFILE_SEP_PATH + "exp_info"; }
+wxString InfoFilePath(int64_t code)
+{
+    return OmbraAPIHelper::GetCloudFolderPath(code) + wxFILE_SEP_PATH + Vantrel::kTaskInfoFileName;
+}
 
 // Values are stored as written: an e-mail address with a "$" is no variable.
 void OpenQuietly(wxFileConfig& config) { config.SetExpandEnvVars(false); }
@@ -74,13 +78,14 @@ wxString OmbraAPIHelper::CreateExpInfoFile(int32_t participantLimit, bool prompt
     {
         wxFileConfig config(wxEmptyString, wxEmptyString, path, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
         OpenQuietly(config);
-        config.Write("vt_ver", wxString(kWriterVersion));
-        config.Write("r_email", researcherEmail);
-        config.Write("max_prtcpnt", static_cast<long>(participantLimit));
-        config.Write("prompt_info", wxString::Format("%d", promptInfo ? 1 : 0));
-        config.Write("run_once", wxString::Format("%d", runOnce ? 1 : 0));
-        config.Write("no_delete", wxString::Format("%d", noDelete ? 1 : 0));
-        config.Write("save_desktop", wxString::Format("%d", saveDesktop ? 1 : 0));
+        namespace Key = Vantrel::TaskInfoKey;
+        config.Write(Key::kVersion, wxString(kWriterVersion));
+        config.Write(Key::kResearcherEmail, researcherEmail);
+        config.Write(Key::kParticipantLimit, static_cast<long>(participantLimit));
+        config.Write(Key::kPromptInfo, wxString::Format("%d", promptInfo ? 1 : 0));
+        config.Write(Key::kRunOnce, wxString::Format("%d", runOnce ? 1 : 0));
+        config.Write(Key::kNoDelete, wxString::Format("%d", noDelete ? 1 : 0));
+        config.Write(Key::kSaveDesktop, wxString::Format("%d", saveDesktop ? 1 : 0));
         config.Flush();
     }
     return path;

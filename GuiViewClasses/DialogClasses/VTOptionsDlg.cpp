@@ -1,5 +1,6 @@
 #include "VTOptionsDlg.h"
 
+#include "OptionsDlgPage.h"
 #include "OptionsDlgValues.h"
 
 #include <UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
@@ -134,14 +135,8 @@ bool VTOptionsDlg::Create(wxWindow*, int id, const wxString& caption, const wxPo
                           long style)
 {
     // Never parented: the dialog stands on its own, as every editor of the program.
-    if (!wxDialogPersistentPosition::Create(nullptr, id, caption, pos, size, style)) return false;
-    CreateControls();
-    if (GetSizer()) GetSizer()->Fit(this);
-    return true;
+    return CompleteCreation(wxDialogPersistentPosition::Create(nullptr, id, caption, pos, size, style));
 }
-
-wxBitmap VTOptionsDlg::GetBitmapResource(const wxString&) { return wxNullBitmap; }
-wxIcon VTOptionsDlg::GetIconResource(const wxString&) { return wxNullIcon; }
 
 void VTOptionsDlg::CreateControls()
 {
@@ -199,127 +194,119 @@ void VTOptionsDlg::CreateTree()
 
 wxPanel* VTOptionsDlg::CreateBackgroundPage(wxWindow* book)
 {
-    auto* page = new wxPanel(book, ID_PANEL_COLOR, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
-                             "wxPanel panel_options_color");
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(new wxStaticText(page, 10004,
-                                _("Select the window's background color that Vantrel\nshould use when running the "
-                                  "experiment:")),
-               wxSizerFlags().Border(wxALL, 5));
-    wxStaticBoxSizer* box = Box(page, wxVERTICAL, _("Color: "));
-    AddColourRadios(box->GetStaticBox(), box, ID_BACKGROUND_WHITE, ID_SELECT_COLOR, ID_BACKGROUND_LABEL,
-                    m_BackgroundWhite, m_BackgroundBlack, m_BackgroundOther, m_BackgroundLabel);
-    sizer->Add(box, wxSizerFlags().Expand().Border(wxALL, 5));
-    page->SetSizer(sizer);
-    return page;
+    const auto addControls = [&](wxWindow* page, wxSizer* sizer) {
+        sizer->Add(new wxStaticText(page, 10004,
+                                    _("Select the window's background color that Vantrel\nshould use when running the "
+                                      "experiment:")),
+                   wxSizerFlags().Border(wxALL, 5));
+        wxStaticBoxSizer* box = Box(page, wxVERTICAL, _("Color: "));
+        AddColourRadios(box->GetStaticBox(), box, ID_BACKGROUND_WHITE, ID_SELECT_COLOR, ID_BACKGROUND_LABEL,
+                        m_BackgroundWhite, m_BackgroundBlack, m_BackgroundOther, m_BackgroundLabel);
+        sizer->Add(box, wxSizerFlags().Expand().Border(wxALL, 5));
+    };
+    return new OptionsDlgPage(book, ID_PANEL_COLOR, "wxPanel panel_options_color", addControls);
 }
 
 wxPanel* VTOptionsDlg::CreateCodesPage(wxWindow* book)
 {
-    auto* page = new wxPanel(book, ID_PANEL_CODES, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
-                             "wxPanel panel_options_saving_error");
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(new wxStaticText(page, 10012,
-                                _("When saving data, Vantrel codes the participant's\nresponse.  You can change these "
-                                  "codes if it makes\neasier for you to analyse the data later:")),
-               wxSizerFlags().Border(wxALL, 5));
-    wxStaticBoxSizer* box = Box(page, wxHORIZONTAL, _("Codes To Use When the Participant's Response is: "));
-    wxWindow* boxWindow = box->GetStaticBox();
-    auto* grid = new wxFlexGridSizer(2, 4, 5, 5);
-    auto field = [&](int labelId, const wxString& label) {
-        grid->Add(new wxStaticText(boxWindow, labelId, label), wxSizerFlags().CentreVertical());
-        auto* text = new wxTextCtrl(boxWindow, labelId + 1, wxString(), wxDefaultPosition,
-                                    wxSize(wxDLG_UNIT(this, wxSize(50, -1)).x, -1));
-        grid->Add(text);
-        return text;
+    const auto addControls = [&](wxWindow* page, wxSizer* sizer) {
+        sizer->Add(
+            new wxStaticText(page, 10012,
+                             _("When saving data, Vantrel codes the participant's\nresponse.  You can change these "
+                               "codes if it makes\neasier for you to analyse the data later:")),
+            wxSizerFlags().Border(wxALL, 5));
+        wxStaticBoxSizer* box = Box(page, wxHORIZONTAL, _("Codes To Use When the Participant's Response is: "));
+        wxWindow* boxWindow = box->GetStaticBox();
+        auto* grid = new wxFlexGridSizer(2, 4, 5, 5);
+        auto field = [&](int labelId, const wxString& label) {
+            grid->Add(new wxStaticText(boxWindow, labelId, label), wxSizerFlags().CentreVertical());
+            auto* text = new wxTextCtrl(boxWindow, labelId + 1, wxString(), wxDefaultPosition,
+                                        wxSize(wxDLG_UNIT(this, wxSize(50, -1)).x, -1));
+            grid->Add(text);
+            return text;
+        };
+        m_CodeCorrect = field(10013, _("Correct:"));
+        m_CodeSelfCorrect = field(10015, _("Self-correct:"));
+        m_CodeIncorrect = field(10017, _("Incorrect:"));
+        m_CodeNoResponse = field(10019, _("No response:"));
+        box->Add(grid, wxSizerFlags().Border(wxALL, 5));
+        sizer->Add(box, wxSizerFlags().Expand().Border(wxALL, 5));
+        sizer->Add(new wxStaticText(page, 10021,
+                                    _("\"Self-correct\" is a correct response that follows an incorrect\nresponse made "
+                                      "earlier by the participant for the same event.")),
+                   wxSizerFlags().Border(wxALL, 5));
     };
-    m_CodeCorrect = field(10013, _("Correct:"));
-    m_CodeSelfCorrect = field(10015, _("Self-correct:"));
-    m_CodeIncorrect = field(10017, _("Incorrect:"));
-    m_CodeNoResponse = field(10019, _("No response:"));
-    box->Add(grid, wxSizerFlags().Border(wxALL, 5));
-    sizer->Add(box, wxSizerFlags().Expand().Border(wxALL, 5));
-    sizer->Add(new wxStaticText(page, 10021,
-                                _("\"Self-correct\" is a correct response that follows an incorrect\nresponse made "
-                                  "earlier by the participant for the same event.")),
-               wxSizerFlags().Border(wxALL, 5));
-    page->SetSizer(sizer);
-    return page;
+    return new OptionsDlgPage(book, ID_PANEL_CODES, "wxPanel panel_options_saving_error", addControls);
 }
 
 wxPanel* VTOptionsDlg::CreateColumnsPage(wxWindow* book)
 {
-    auto* page = new wxPanel(book, ID_PANEL_COLUMNS, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
-                             "wxPanel panel_options_saving_columns");
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    wxStaticBoxSizer* box = Box(page, wxHORIZONTAL, _("Columns/Fields to Include in the Collected Data File: "));
-    wxBoxSizer* halves[2] = {new wxBoxSizer(wxVERTICAL), new wxBoxSizer(wxVERTICAL)};
-    for (int i = 0; i < kColumnCount; ++i) {
-        m_Columns[i] =
-            new wxCheckBox(box->GetStaticBox(), ID_COLUMN_FIRST + i, wxGetTranslation(kColumnBoxes[i].label));
-        if (kColumnBoxes[i].toolTip && ShowToolTips())
-            m_Columns[i]->SetToolTip(wxGetTranslation(kColumnBoxes[i].toolTip));
-        halves[i < kColumnCount / 2 ? 0 : 1]->Add(m_Columns[i], wxSizerFlags().Border(wxALL, 3));
-    }
-    box->Add(halves[0], wxSizerFlags(1).Border(wxALL, 5));
-    box->Add(halves[1], wxSizerFlags(1).Border(wxALL, 5));
-    sizer->Add(box, wxSizerFlags().Expand().Border(wxALL, 5));
-    page->SetSizer(sizer);
-    return page;
+    const auto addControls = [&](wxWindow* page, wxSizer* sizer) {
+        wxStaticBoxSizer* box = Box(page, wxHORIZONTAL, _("Columns/Fields to Include in the Collected Data File: "));
+        wxBoxSizer* halves[2] = {new wxBoxSizer(wxVERTICAL), new wxBoxSizer(wxVERTICAL)};
+        for (int i = 0; i < kColumnCount; ++i) {
+            m_Columns[i] =
+                new wxCheckBox(box->GetStaticBox(), ID_COLUMN_FIRST + i, wxGetTranslation(kColumnBoxes[i].label));
+            if (kColumnBoxes[i].toolTip && ShowToolTips())
+                m_Columns[i]->SetToolTip(wxGetTranslation(kColumnBoxes[i].toolTip));
+            halves[i < kColumnCount / 2 ? 0 : 1]->Add(m_Columns[i], wxSizerFlags().Border(wxALL, 3));
+        }
+        box->Add(halves[0], wxSizerFlags(1).Border(wxALL, 5));
+        box->Add(halves[1], wxSizerFlags(1).Border(wxALL, 5));
+        sizer->Add(box, wxSizerFlags().Expand().Border(wxALL, 5));
+    };
+    return new OptionsDlgPage(book, ID_PANEL_COLUMNS, "wxPanel panel_options_saving_columns", addControls);
 }
 
 wxPanel* VTOptionsDlg::CreateMiscPage(wxWindow* book)
 {
-    auto* page = new wxPanel(book, ID_PANEL_MISC, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
-                             "wxPanel panel_options_saving_misc");
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    wxStaticBoxSizer* box = Box(page, wxVERTICAL, _("Miscellaneous Options:"));
-    m_NoHeader = new wxCheckBox(box->GetStaticBox(), ID_NO_HEADER, _("Do not save a header"));
-    if (ShowToolTips())
-        m_NoHeader->SetToolTip(_("Disabling the saving of a header in the data files makes merging them easier"));
-    m_FlushEveryTrial =
-        new wxCheckBox(box->GetStaticBox(), ID_FLUSH_EVERY_TRIAL, _("Save data to disk after every trial"));
-    box->Add(m_NoHeader, wxSizerFlags().Border(wxALL, 3));
-    box->Add(m_FlushEveryTrial, wxSizerFlags().Border(wxALL, 3));
-    sizer->Add(box, wxSizerFlags().Expand().Border(wxALL, 5));
-    page->SetSizer(sizer);
-    return page;
+    const auto addControls = [&](wxWindow* page, wxSizer* sizer) {
+        wxStaticBoxSizer* box = Box(page, wxVERTICAL, _("Miscellaneous Options:"));
+        m_NoHeader = new wxCheckBox(box->GetStaticBox(), ID_NO_HEADER, _("Do not save a header"));
+        if (ShowToolTips())
+            m_NoHeader->SetToolTip(_("Disabling the saving of a header in the data files makes merging them easier"));
+        m_FlushEveryTrial =
+            new wxCheckBox(box->GetStaticBox(), ID_FLUSH_EVERY_TRIAL, _("Save data to disk after every trial"));
+        box->Add(m_NoHeader, wxSizerFlags().Border(wxALL, 3));
+        box->Add(m_FlushEveryTrial, wxSizerFlags().Border(wxALL, 3));
+        sizer->Add(box, wxSizerFlags().Expand().Border(wxALL, 5));
+    };
+    return new OptionsDlgPage(book, ID_PANEL_MISC, "wxPanel panel_options_saving_misc", addControls);
 }
 
 wxPanel* VTOptionsDlg::CreateSensorPage(wxWindow* book)
 {
-    auto* page = new wxPanel(book, ID_PANEL_SENSOR, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
-                             "wxPanel panel_sensor_patch_options");
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    wxStaticBoxSizer* place = Box(page, wxHORIZONTAL, _("Position and Size of Sensor Patch:"));
-    wxWindow* placeWindow = place->GetStaticBox();
-    auto field = [&](const wxString& label, int id, int width) {
-        place->Add(new wxStaticText(placeWindow, wxID_STATIC, label), wxSizerFlags().CentreVertical().Border(wxALL, 3));
-        auto* text =
-            new wxTextCtrl(placeWindow, id, wxString(), wxDefaultPosition,
-                           wxSize(wxDLG_UNIT(this, wxSize(width, -1)).x, -1), 0, wxTextValidator(wxFILTER_NUMERIC));
-        place->Add(text, wxSizerFlags().Border(wxALL, 3));
-        return text;
-    };
-    m_SensorX = field(_("X:"), ID_SENSOR_X, 30);
-    m_SensorY = field(_("Y:"), ID_SENSOR_Y, 30);
-    m_SensorSize = field(_("Size:"), ID_SENSOR_SIZE, 24);
-    place->Add(new wxStaticText(placeWindow, wxID_STATIC, _("pixels")),
-               wxSizerFlags().CentreVertical().Border(wxALL, 3));
-    sizer->Add(place, wxSizerFlags().Expand().Border(wxALL, 5));
+    const auto addControls = [&](wxWindow* page, wxSizer* sizer) {
+        wxStaticBoxSizer* place = Box(page, wxHORIZONTAL, _("Position and Size of Sensor Patch:"));
+        wxWindow* placeWindow = place->GetStaticBox();
+        auto field = [&](const wxString& label, int id, int width) {
+            place->Add(new wxStaticText(placeWindow, wxID_STATIC, label),
+                       wxSizerFlags().CentreVertical().Border(wxALL, 3));
+            auto* text =
+                new wxTextCtrl(placeWindow, id, wxString(), wxDefaultPosition,
+                               wxSize(wxDLG_UNIT(this, wxSize(width, -1)).x, -1), 0, wxTextValidator(wxFILTER_NUMERIC));
+            place->Add(text, wxSizerFlags().Border(wxALL, 3));
+            return text;
+        };
+        m_SensorX = field(_("X:"), ID_SENSOR_X, 30);
+        m_SensorY = field(_("Y:"), ID_SENSOR_Y, 30);
+        m_SensorSize = field(_("Size:"), ID_SENSOR_SIZE, 24);
+        place->Add(new wxStaticText(placeWindow, wxID_STATIC, _("pixels")),
+                   wxSizerFlags().CentreVertical().Border(wxALL, 3));
+        sizer->Add(place, wxSizerFlags().Expand().Border(wxALL, 5));
 
-    wxStaticBoxSizer* colour = Box(page, wxVERTICAL, _("Sensor Patch Color:"));
-    AddColourRadios(colour->GetStaticBox(), colour, ID_SENSOR_WHITE, ID_SELECT_SENSOR_COLOR, ID_SENSOR_LABEL,
-                    m_SensorWhite, m_SensorBlack, m_SensorOther, m_SensorLabel);
-    sizer->Add(colour, wxSizerFlags().Expand().Border(wxALL, 5));
-    m_SensorDisable =
-        new wxCheckBox(page, ID_SENSOR_DISABLE, _("Disable the display of the sensor patch for all events"));
-    sizer->Add(m_SensorDisable, wxSizerFlags().Border(wxALL, 5));
-    auto* note = new wxStaticText(page, wxID_STATIC, _("This overrides per-event settings"));
-    note->SetForegroundColour(wxColour(96, 96, 96));
-    sizer->Add(note, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxBOTTOM, 5));
-    page->SetSizer(sizer);
-    return page;
+        wxStaticBoxSizer* colour = Box(page, wxVERTICAL, _("Sensor Patch Color:"));
+        AddColourRadios(colour->GetStaticBox(), colour, ID_SENSOR_WHITE, ID_SELECT_SENSOR_COLOR, ID_SENSOR_LABEL,
+                        m_SensorWhite, m_SensorBlack, m_SensorOther, m_SensorLabel);
+        sizer->Add(colour, wxSizerFlags().Expand().Border(wxALL, 5));
+        m_SensorDisable =
+            new wxCheckBox(page, ID_SENSOR_DISABLE, _("Disable the display of the sensor patch for all events"));
+        sizer->Add(m_SensorDisable, wxSizerFlags().Border(wxALL, 5));
+        auto* note = new wxStaticText(page, wxID_STATIC, _("This overrides per-event settings"));
+        note->SetForegroundColour(wxColour(96, 96, 96));
+        sizer->Add(note, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxBOTTOM, 5));
+    };
+    return new OptionsDlgPage(book, ID_PANEL_SENSOR, "wxPanel panel_sensor_patch_options", addControls);
 }
 
 // ---------------------------------------------------------------- pages

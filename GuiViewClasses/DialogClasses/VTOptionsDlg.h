@@ -16,6 +16,7 @@
 // Correctness codes lose tabs and line breaks, which would break the data file's
 // columns. An experiment without a sensor patch gets a disabled sensor page.
 
+#include <GuiViewClasses/DialogClasses/GeneratedWindow.h>
 #include <GuiViewClasses/DialogClasses/persdlg.h>
 
 #include <boost/shared_ptr.hpp>
@@ -52,7 +53,7 @@ private:
     int m_Page;
 };
 
-class VTOptionsDlg : public wxDialogPersistentPosition
+class VTOptionsDlg : public GeneratedWindowT<wxDialogPersistentPosition>
 {
     wxDECLARE_EVENT_TABLE();
 
@@ -122,10 +123,7 @@ public:
     void Init();
     // Made without a parent window, whatever `parent` is.
     bool Create(wxWindow* parent, int id, const wxString& caption, const wxPoint& pos, const wxSize& size, long style);
-    void CreateControls();
-    wxBitmap GetBitmapResource(const wxString& name);
-    wxIcon GetIconResource(const wxString& name);
-    static bool ShowToolTips() { return true; }
+    void CreateControls() override;
 
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;

@@ -9,6 +9,7 @@
 
 #include "VTOptionsDlg.h"
 
+#include "OptionsDlgPage.h"
 #include "OptionsDlgValues.h"
 
 #include <UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
@@ -31,42 +32,41 @@ namespace Vantrel {
 
 wxPanel* VTOptionsDlg::CreateFolderPage(wxWindow* book)
 {
-    auto* page = new wxPanel(book, ID_PANEL_FOLDER, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL,
-                             "wxPanel panel_options_saving_folder");
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto* modes = new wxStaticBoxSizer(
-        new wxStaticBox(page, wxID_ANY, _("Preferred Folder for Saving the Collected Data: ")), wxVERTICAL);
-    wxWindow* box = modes->GetStaticBox();
-    const wxSizerFlags row = wxSizerFlags().Border(wxALL, 3);
-    m_FolderPrevious =
-        new wxRadioButton(box, ID_FOLDER_PREVIOUS, _("The same folder that I specified the previous time"),
-                          wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
-    m_FolderPrevious->SetValue(true);
-    m_FolderExperiment = new wxRadioButton(box, ID_FOLDER_EXPERIMENT, _("The same folder where my experiment file is"));
-    m_FolderSub = new wxRadioButton(box, ID_FOLDER_SUB, _("A folder within my experiment's folder  (recommended)"));
-    modes->Add(m_FolderPrevious, row);
-    modes->Add(m_FolderExperiment, row);
-    modes->Add(m_FolderSub, row);
-    auto* nameRow = new wxBoxSizer(wxHORIZONTAL);
-    nameRow->AddSpacer(20);
-    nameRow->Add(new wxStaticText(box, wxID_STATIC, _("Folder name:")),
-                 wxSizerFlags().CentreVertical().Border(wxALL, 3));
-    m_FolderName = new wxTextCtrl(box, ID_FOLDER_NAME, wxString());
-    nameRow->Add(m_FolderName, wxSizerFlags(1).Border(wxALL, 3));
-    modes->Add(nameRow, wxSizerFlags().Expand());
-    auto* anotherRow = new wxBoxSizer(wxHORIZONTAL);
-    m_FolderAnother = new wxRadioButton(box, ID_FOLDER_ANOTHER, _("Another folder"));
-    anotherRow->Add(m_FolderAnother, wxSizerFlags().CentreVertical().Border(wxALL, 3));
-    anotherRow->Add(new wxButton(box, ID_SELECT_FOLDER, _("Select Folder...")), row);
-    modes->Add(anotherRow);
-    sizer->Add(modes, wxSizerFlags().Expand().Border(wxALL, 5));
+    const auto addControls = [&](wxWindow* page, wxSizer* sizer) {
+        auto* modes = new wxStaticBoxSizer(
+            new wxStaticBox(page, wxID_ANY, _("Preferred Folder for Saving the Collected Data: ")), wxVERTICAL);
+        wxWindow* box = modes->GetStaticBox();
+        const wxSizerFlags row = wxSizerFlags().Border(wxALL, 3);
+        m_FolderPrevious =
+            new wxRadioButton(box, ID_FOLDER_PREVIOUS, _("The same folder that I specified the previous time"),
+                              wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+        m_FolderPrevious->SetValue(true);
+        m_FolderExperiment =
+            new wxRadioButton(box, ID_FOLDER_EXPERIMENT, _("The same folder where my experiment file is"));
+        m_FolderSub = new wxRadioButton(box, ID_FOLDER_SUB, _("A folder within my experiment's folder  (recommended)"));
+        modes->Add(m_FolderPrevious, row);
+        modes->Add(m_FolderExperiment, row);
+        modes->Add(m_FolderSub, row);
+        auto* nameRow = new wxBoxSizer(wxHORIZONTAL);
+        nameRow->AddSpacer(20);
+        nameRow->Add(new wxStaticText(box, wxID_STATIC, _("Folder name:")),
+                     wxSizerFlags().CentreVertical().Border(wxALL, 3));
+        m_FolderName = new wxTextCtrl(box, ID_FOLDER_NAME, wxString());
+        nameRow->Add(m_FolderName, wxSizerFlags(1).Border(wxALL, 3));
+        modes->Add(nameRow, wxSizerFlags().Expand());
+        auto* anotherRow = new wxBoxSizer(wxHORIZONTAL);
+        m_FolderAnother = new wxRadioButton(box, ID_FOLDER_ANOTHER, _("Another folder"));
+        anotherRow->Add(m_FolderAnother, wxSizerFlags().CentreVertical().Border(wxALL, 3));
+        anotherRow->Add(new wxButton(box, ID_SELECT_FOLDER, _("Select Folder...")), row);
+        modes->Add(anotherRow);
+        sizer->Add(modes, wxSizerFlags().Expand().Border(wxALL, 5));
 
-    auto* path = new wxStaticBoxSizer(new wxStaticBox(page, wxID_ANY, _("Path: ")), wxVERTICAL);
-    m_FolderPath = new wxTextCtrl(path->GetStaticBox(), ID_FOLDER_PATH, wxString());
-    path->Add(m_FolderPath, wxSizerFlags().Expand().Border(wxALL, 3));
-    sizer->Add(path, wxSizerFlags().Expand().Border(wxALL, 5));
-    page->SetSizer(sizer);
-    return page;
+        auto* path = new wxStaticBoxSizer(new wxStaticBox(page, wxID_ANY, _("Path: ")), wxVERTICAL);
+        m_FolderPath = new wxTextCtrl(path->GetStaticBox(), ID_FOLDER_PATH, wxString());
+        path->Add(m_FolderPath, wxSizerFlags().Expand().Border(wxALL, 3));
+        sizer->Add(path, wxSizerFlags().Expand().Border(wxALL, 5));
+    };
+    return new OptionsDlgPage(book, ID_PANEL_FOLDER, "wxPanel panel_options_saving_folder", addControls);
 }
 
 // ---------------------------------------------------------------- modes

@@ -5,9 +5,7 @@
 // the editor shows the page of the method chosen and lets the page shown when
 // the user confirms write its state. Pages hold nothing but their controls.
 
-#include <wx/bitmap.h>
-#include <wx/icon.h>
-#include <wx/panel.h>
+#include <GuiViewClasses/DialogClasses/GeneratedWindow.h>
 
 namespace Orbisk {
 namespace Var {
@@ -35,16 +33,12 @@ enum Scope
 };
 }  // namespace LevelSelection
 
-class TLSPBase : public wxPanel
+// A generated panel: each page writes only its controls (`CreateControls`).
+class TLSPBase : public Vantrel::GeneratedPanel
 {
 public:
     // Shows the variable's scope and flag; writes nothing.
     virtual void SetGuiBasedOnVariable(Orbisk::Var::Variable* variable) = 0;
     // Writes the page's method, then its scope and flag.
     virtual void CommitGuiStateToVariable(Orbisk::Var::Variable* variable) = 0;
-
-    // The generated-panel members every page has: no images, tool tips on.
-    wxBitmap GetBitmapResource(const wxString&) { return wxNullBitmap; }
-    wxIcon GetIconResource(const wxString&) { return wxNullIcon; }
-    static bool ShowToolTips() { return true; }
 };

@@ -11,29 +11,9 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(TLSPManual, wxPanel);
 
-TLSPManual::TLSPManual() { Init(); }
-
 TLSPManual::TLSPManual(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
-    Init();
     Create(parent, id, pos, size, style);
-}
-
-bool TLSPManual::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-{
-    wxPanel::Create(parent, id, pos, size, style);
-    CreateControls();
-    if (GetSizer()) GetSizer()->Fit(this);
-    return true;
-}
-
-void TLSPManual::Init()
-{
-    m_Box = nullptr;
-    m_BoxSizer = nullptr;
-    m_Run = nullptr;
-    m_Group = nullptr;
-    m_Wraparound = nullptr;
 }
 
 void TLSPManual::CreateControls()

@@ -27,21 +27,18 @@ public:
         ID_WRAP_PREVIOUS_NOTE = 10006
     };
 
-    TLSPManual();
+    TLSPManual() = default;
     TLSPManual(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
                const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
-    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
-    void Init();
-    void CreateControls();
+    void CreateControls() override;
 
     void SetGuiBasedOnVariable(Orbisk::Var::Variable* variable) override;
     void CommitGuiStateToVariable(Orbisk::Var::Variable* variable) override;
 
 private:
-    wxStaticBox* m_Box;
-    wxStaticBoxSizer* m_BoxSizer;
-    wxRadioButton* m_Run;
-    wxRadioButton* m_Group;
-    wxCheckBox* m_Wraparound;
+    wxStaticBox* m_Box = nullptr;
+    wxStaticBoxSizer* m_BoxSizer = nullptr;
+    wxRadioButton* m_Run = nullptr;
+    wxRadioButton* m_Group = nullptr;
+    wxCheckBox* m_Wraparound = nullptr;
 };

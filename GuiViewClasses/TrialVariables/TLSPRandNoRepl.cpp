@@ -15,28 +15,9 @@ wxBEGIN_EVENT_TABLE(TLSPRandNoRepl, wxPanel)
     EVT_CHOICE(TLSPRandNoRepl::ID_SCOPE, TLSPRandNoRepl::OnUpdateReRandomize)
 wxEND_EVENT_TABLE()
 
-TLSPRandNoRepl::TLSPRandNoRepl() { Init(); }
-
 TLSPRandNoRepl::TLSPRandNoRepl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
-    Init();
     Create(parent, id, pos, size, style);
-}
-
-bool TLSPRandNoRepl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-{
-    wxPanel::Create(parent, id, pos, size, style);
-    CreateControls();
-    if (GetSizer()) GetSizer()->Fit(this);
-    EnableFeedbackChoice();
-    return true;
-}
-
-void TLSPRandNoRepl::Init()
-{
-    m_Scope = nullptr;
-    m_Feedback = nullptr;
-    m_ReRandomize = nullptr;
 }
 
 void TLSPRandNoRepl::CreateControls()
@@ -68,6 +49,7 @@ void TLSPRandNoRepl::CreateControls()
     m_ReRandomize = new wxCheckBox(this, ID_RERANDOMIZE, _("Randomize again when all levels have been picked"));
     m_ReRandomize->SetValue(false);
     top->Add(m_ReRandomize, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
+    EnableFeedbackChoice();
 }
 
 void TLSPRandNoRepl::EnableFeedbackChoice() { m_Feedback->Enable(m_Scope->GetSelection() == LevelSelection::Trial); }

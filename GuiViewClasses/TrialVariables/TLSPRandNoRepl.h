@@ -28,13 +28,10 @@ public:
         FeedbackRandomizeAgain = 1
     };
 
-    TLSPRandNoRepl();
+    TLSPRandNoRepl() = default;
     TLSPRandNoRepl(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
                    const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
-    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
-    void Init();
-    void CreateControls();
+    void CreateControls() override;
 
     void SetGuiBasedOnVariable(Orbisk::Var::Variable* variable) override;
     void CommitGuiStateToVariable(Orbisk::Var::Variable* variable) override;
@@ -45,7 +42,7 @@ public:
 private:
     void EnableFeedbackChoice();
 
-    wxChoice* m_Scope;
-    wxChoice* m_Feedback;
-    wxCheckBox* m_ReRandomize;
+    wxChoice* m_Scope = nullptr;
+    wxChoice* m_Feedback = nullptr;
+    wxCheckBox* m_ReRandomize = nullptr;
 };

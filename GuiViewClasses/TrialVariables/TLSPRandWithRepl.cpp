@@ -10,28 +10,9 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(TLSPRandWithRepl, wxPanel);
 
-TLSPRandWithRepl::TLSPRandWithRepl() { Init(); }
-
 TLSPRandWithRepl::TLSPRandWithRepl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
-    Init();
     Create(parent, id, pos, size, style);
-}
-
-bool TLSPRandWithRepl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-{
-    wxPanel::Create(parent, id, pos, size, style);
-    CreateControls();
-    if (GetSizer()) GetSizer()->Fit(this);
-    return true;
-}
-
-void TLSPRandWithRepl::Init()
-{
-    m_Box = nullptr;
-    m_BoxSizer = nullptr;
-    m_Run = nullptr;
-    m_Group = nullptr;
 }
 
 void TLSPRandWithRepl::CreateControls()

@@ -20,20 +20,17 @@ public:
         ID_GROUP_NOTE = 10005
     };
 
-    TLSPRandWithRepl();
+    TLSPRandWithRepl() = default;
     TLSPRandWithRepl(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
                      const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
-    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
-    void Init();
-    void CreateControls();
+    void CreateControls() override;
 
     void SetGuiBasedOnVariable(Orbisk::Var::Variable* variable) override;
     void CommitGuiStateToVariable(Orbisk::Var::Variable* variable) override;
 
 private:
-    wxStaticBox* m_Box;
-    wxStaticBoxSizer* m_BoxSizer;
-    wxRadioButton* m_Run;
-    wxRadioButton* m_Group;
+    wxStaticBox* m_Box = nullptr;
+    wxStaticBoxSizer* m_BoxSizer = nullptr;
+    wxRadioButton* m_Run = nullptr;
+    wxRadioButton* m_Group = nullptr;
 };

@@ -11,26 +11,9 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(TLSPSequential, wxPanel);
 
-TLSPSequential::TLSPSequential() { Init(); }
-
 TLSPSequential::TLSPSequential(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
-    Init();
     Create(parent, id, pos, size, style);
-}
-
-bool TLSPSequential::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-{
-    wxPanel::Create(parent, id, pos, size, style);
-    CreateControls();
-    if (GetSizer()) GetSizer()->Fit(this);
-    return true;
-}
-
-void TLSPSequential::Init()
-{
-    m_Scope = nullptr;
-    m_Restart = nullptr;
 }
 
 void TLSPSequential::CreateControls()

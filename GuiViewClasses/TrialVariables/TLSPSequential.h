@@ -19,18 +19,15 @@ public:
         ID_RESTART = 10175
     };
 
-    TLSPSequential();
+    TLSPSequential() = default;
     TLSPSequential(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
                    const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
-    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
-    void Init();
-    void CreateControls();
+    void CreateControls() override;
 
     void SetGuiBasedOnVariable(Orbisk::Var::Variable* variable) override;
     void CommitGuiStateToVariable(Orbisk::Var::Variable* variable) override;
 
 private:
-    wxChoice* m_Scope;
-    wxCheckBox* m_Restart;
+    wxChoice* m_Scope = nullptr;
+    wxCheckBox* m_Restart = nullptr;
 };

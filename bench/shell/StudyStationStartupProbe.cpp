@@ -4,7 +4,7 @@
 
 #include "AppMain/AppFactory.h"
 #include "AppMain/VTApp.h"
-#include "AppMain/VTRunTaskView.h"
+#include "AppMain/Run/VTRunTaskView.h"
 #include "UserInterface/wxDocManagerASIO.h"
 
 #include <wx/init.h>

@@ -6,7 +6,7 @@
 
 #include "FuzzSupport.h"
 
-#include "PackageUnpacker.h"
+#include "CloudTaskSupport/PackageUnpacker.h"
 
 #include <filesystem>
 #include <system_error>

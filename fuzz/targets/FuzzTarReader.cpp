@@ -3,8 +3,8 @@
 
 #include "FuzzSupport.h"
 
-#include "ArchiveEntryCheck.h"
-#include "TarReader.h"
+#include "CloudTaskSupport/ArchiveEntryCheck.h"
+#include "CloudTaskSupport/TarReader.h"
 
 #include <wx/mstream.h>
 #include <wx/tokenzr.h>

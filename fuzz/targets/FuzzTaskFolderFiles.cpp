@@ -4,7 +4,7 @@
 
 #include "FuzzSupport.h"
 
-#include "BalancedGroupChoice.h"
+#include "CloudTaskSupport/BalancedGroupChoice.h"
 #include "CloudClient/OmbraAPIHelper.h"
 
 #include <algorithm>

@@ -6,8 +6,8 @@
 #include "AppMain/AboutVantrelPopup.h"
 #include "AppMain/SimpleWebAnalytics.h"
 #include "AppMain/VTMainFrame.h"
-#include "AppMain/VTRunTaskView.h"
-#include "AppMain/VTVersionCheckHelper.h"
+#include "AppMain/Run/VTRunTaskView.h"
+#include "AppMain/VersionCheck/VTVersionCheckHelper.h"
 #include "UserInterface/wxDocManagerASIO.h"
 
 #include <gtest/gtest.h>

@@ -5,9 +5,9 @@
 
 #include "AppMain/PreferencesFile.h"
 #include "AppMain/VTMainFrame.h"
-#include "AppMain/VTRunTaskView.h"
+#include "AppMain/Run/VTRunTaskView.h"
 #include "AppMain/VTSplashScreen.h"
-#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
+#include "GuiViewClasses/CloudPanel/CloudExperimentPanel.h"
 #include "UserInterface/wxDocManagerASIO.h"
 
 #include <VTCore/VTExperiment.h>

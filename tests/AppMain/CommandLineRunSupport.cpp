@@ -1,6 +1,6 @@
 #include "CommandLineRunSupport.h"
 
-#include "AppMain/VTRunDlg.h"
+#include "AppMain/Run/VTRunDlg.h"
 #include "AppMain/VTStartupOptions.h"
 #include "TestSupport.h"
 

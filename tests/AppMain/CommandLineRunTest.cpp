@@ -3,7 +3,7 @@
 // paths), and the participant group's fallbacks. Every run is a real run.
 #include "CommandLineRunSupport.h"
 
-#include "AppMain/VTRunDlg.h"
+#include "AppMain/Run/VTRunDlg.h"
 #include "AppMain/VTStartupOptions.h"
 #include "TestSupport.h"
 

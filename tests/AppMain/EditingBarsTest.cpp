@@ -1,7 +1,7 @@
 // The editing configuration's menu bar and toolbar against their tables, and
 // the menu's accelerators as a user presses them.
-#include "AppMain/DummyWindowForMainMenuBarCode.h"
-#include "AppMain/VTToolBar.h"
+#include "AppMain/Editing/DummyWindowForMainMenuBarCode.h"
+#include "AppMain/Editing/VTToolBar.h"
 #include "TestSupport.h"
 
 #include <VTPlugInCommon/OrbiskImagesArtworkEtc.h>

@@ -1,8 +1,8 @@
 // The hover-action entries of the welcome dialog under a real pointer: the
 // whole entry lights while the mouse is over any part, and left clicks on any
 // part reach the parent as one button event with the entry's identifier.
-#include "AppMain/HoverPanelChildren.h"
-#include "AppMain/PanelWithHoverActions.h"
+#include "AppMain/Editing/HoverPanelChildren.h"
+#include "AppMain/Editing/PanelWithHoverActions.h"
 #include "TestSupport.h"
 
 #include <Resources/BitmapRsrc.h>

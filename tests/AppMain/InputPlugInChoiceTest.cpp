@@ -1,8 +1,8 @@
 // Choosing an experiment's input devices: the launch helper over the real
 // plug-in manager with the q-node and the test input plug-ins, and the
 // input-selection dialog driven as a user would.
-#include "AppMain/InputPluginLaunchDialogHelper.h"
-#include "AppMain/InputSelectLaunchDialog.h"
+#include "AppMain/Editing/InputPluginLaunchDialogHelper.h"
+#include "AppMain/Editing/InputSelectLaunchDialog.h"
 #include "InputPlugInFolder.h"
 #include "ScriptedDialog.h"
 #include "TestSupport.h"

@@ -1,7 +1,7 @@
 // The run dialog on screen: what it shows for an experiment and its run options,
 // what a run writes back (and in which order), and the group button.
 #include "../Outside/VTRuntime/FixtureExperiment.h"
-#include "AppMain/VTRunDlg.h"
+#include "AppMain/Run/VTRunDlg.h"
 #include "ScriptedDialog.h"
 #include "TestSupport.h"
 #include "WindowLayout.h"

@@ -3,8 +3,8 @@
 #include "AppHarness.h"
 #include "TestSupport.h"
 
-#include "AppMain/VTRunTaskView.h"
-#include "GuiViewClasses/MiscGui/CloudExperimentPanel.h"
+#include "AppMain/Run/VTRunTaskView.h"
+#include "GuiViewClasses/CloudPanel/CloudExperimentPanel.h"
 #include "UserInterface/wxDocManagerASIO.h"
 
 #include <VTCore/VTExperiment.h>

@@ -1,4 +1,4 @@
-#include "AppMain/VTVersionCheckHelper.h"
+#include "AppMain/VersionCheck/VTVersionCheckHelper.h"
 #include "OrbiskThreads/AsynchronousServicesLayer.h"
 #include "UserInterface/UtilityClasses/OperatingSystemHelpers.h"
 #include "UserInterface/UtilityClasses/UrlEncoding.h"

@@ -1,5 +1,5 @@
 #include "AppMain/AboutVantrelPopup.h"
-#include "AppMain/VersionCheckChangeLogWindow.h"
+#include "AppMain/VersionCheck/VersionCheckChangeLogWindow.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

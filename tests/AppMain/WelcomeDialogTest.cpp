@@ -2,9 +2,9 @@
 // the recent-file entries, "Start New Experiment" with a chosen input device,
 // and the file chooser; then what CarryOutUserRequest does with the document
 // manager.
-#include "AppMain/ExperimentSelectLaunchDialog.h"
-#include "AppMain/HoverPanelChildren.h"
-#include "AppMain/PanelWithHoverActions.h"
+#include "AppMain/Editing/ExperimentSelectLaunchDialog.h"
+#include "AppMain/Editing/HoverPanelChildren.h"
+#include "AppMain/Editing/PanelWithHoverActions.h"
 #include "InputPlugInFolder.h"
 #include "TestSupport.h"
 #include "WindowLayout.h"

@@ -2,6 +2,7 @@
 // corrupt the experiment, and the code-built base's reuse and rule links.
 
 #include "EditorFixture.h"
+#include "TestEditors.h"
 
 #include <VTCore/VTRule.h>
 #include <VTPlugInCommon/VTException.h>

@@ -4,6 +4,7 @@
 // no working copy outlives its editor on any of these paths.
 
 #include "EditorFixture.h"
+#include "TestEditors.h"
 
 #include <wx/config.h>
 #include <wx/notebook.h>

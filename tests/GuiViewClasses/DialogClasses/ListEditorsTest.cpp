@@ -4,6 +4,7 @@
 
 #include "DialogQueue.h"
 #include "EditorFixture.h"
+#include "TestEditors.h"
 
 #include <GuiViewClasses/DialogClasses/listeditdlg.h>
 #include <VTCore/VTDeletionMgr.h>

@@ -2,6 +2,7 @@
 
 #include "DialogQueue.h"
 #include "EditorFixture.h"
+#include "TestEditors.h"
 
 #include <GuiViewClasses/MiscGui/AtAGlancePanel.h>
 #include <GuiViewClasses/MiscGui/BTEDlgHeadingPanelWithNote.h>

@@ -9,11 +9,15 @@
 #include <GuiViewClasses/DialogClasses/VTEditElementBaseDlgNoXRCT.h>
 #include <GuiViewClasses/DialogClasses/VTEditElementBaseDlgT.h>
 
+#include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/xrc/xmlres.h>
+
+#include <string>
+#include <type_traits>
 
 // Loads the test editors' resources once per process.
 void LoadTestEditorResources();
@@ -132,6 +136,7 @@ struct XrcEditors
     static constexpr Vantrel::VTElementType kType = Vantrel::ElementType::ParticipantGroup;
     static int& RememberedPage() { return Vantrel::VTEditElementBaseDlgT<CountedGroup>::m_LastUsedPanelIndex; }
     static const char* PersistenceName() { return "ParticipantGroupEditDialog"; }
+    static void LoadResources() { LoadTestEditorResources(); }
 };
 
 struct CodeBuiltEditors
@@ -142,4 +147,16 @@ struct CodeBuiltEditors
     static constexpr Vantrel::VTElementType kType = Vantrel::ElementType::Block;
     static int& RememberedPage() { return Vantrel::VTEditElementBaseDlgNoXRCT<CountedBlock>::m_recalledPanelIndex; }
     static const char* PersistenceName() { return "BlockEditDialog"; }
+    static void LoadResources() { LoadTestEditorResources(); }
+};
+
+using EditorKinds = ::testing::Types<XrcEditors, CodeBuiltEditors>;
+
+struct EditorKindNames
+{
+    template <class T>
+    static std::string GetName(int)
+    {
+        return std::is_same<T, XrcEditors>::value ? "Xrc" : "CodeBuilt";
+    }
 };
