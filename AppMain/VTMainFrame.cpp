@@ -22,17 +22,18 @@
 
 namespace Vantrel {
 
-wxBEGIN_EVENT_TABLE(VTMainFrame, wxDocMDIParentFrame) EVT_CLOSE(VTMainFrame::OnClose) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VTMainFrame, wxDocMDIParentFrame)
+    EVT_CLOSE(VTMainFrame::OnClose)
+wxEND_EVENT_TABLE()
 
-    namespace
+namespace {
+
+// Qt strings, fonts and images are used as soon as the frame exists.
+wxDocManager* InitQtFirst(wxDocManager* manager)
 {
-
-    // Qt strings, fonts and images are used as soon as the frame exists.
-    wxDocManager* InitQtFirst(wxDocManager * manager)
-    {
-        InitQt();
-        return manager;
-    }
+    InitQt();
+    return manager;
+}
 
 }  // namespace
 

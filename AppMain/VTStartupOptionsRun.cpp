@@ -73,11 +73,12 @@ bool VTStartupOptions::VerifyGroup(VTExperiment& experiment)
     }
     const wxString defaultName = defaultGroup->GetName();
     if (count == 1) {
-        Inform(nameGiven ? wxString::Format(_("The participant group that you specified, %s, does not exist.  Vantrel "
-                                              "will use the group %s instead."),
-                                            m_ParticipantGroupName, defaultName)
-                         : wxString::Format(_("The participant group was not specified.  Vantrel will use the group %s."),
-                                            defaultName));
+        Inform(nameGiven
+                   ? wxString::Format(_("The participant group that you specified, %s, does not exist.  Vantrel "
+                                        "will use the group %s instead."),
+                                      m_ParticipantGroupName, defaultName)
+                   : wxString::Format(_("The participant group was not specified.  Vantrel will use the group %s."),
+                                      defaultName));
         UseGroup(experiment, *defaultGroup);
         return true;
     }

@@ -15,9 +15,11 @@ namespace Vantrel {
 
 wxIMPLEMENT_DYNAMIC_CLASS(VTRunTaskView, wxView);
 
-wxBEGIN_EVENT_TABLE(VTRunTaskView, wxView) EVT_IDLE(VTRunTaskView::OnIdle) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VTRunTaskView, wxView)
+    EVT_IDLE(VTRunTaskView::OnIdle)
+wxEND_EVENT_TABLE()
 
-    bool VTRunTaskView::s_Running = false;
+bool VTRunTaskView::s_Running = false;
 
 VTRunTaskView::VTRunTaskView() = default;
 VTRunTaskView::~VTRunTaskView() = default;
@@ -44,9 +46,9 @@ bool VTRunTaskView::OnCreate(wxDocument* doc, long)
     shell.ShowBarsInRunTaskFrame(m_Frame);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    m_Panel = new CloudExperimentPanel(RunTaskViewFrame(this), MakeRunTaskViewHost(this, experiment, shell.GetDocManager()),
-                                       kPanelID, wxDefaultPosition, wxDefaultSize,
-                                       wxCLIP_CHILDREN | wxTAB_TRAVERSAL | 0x40);
+    m_Panel =
+        new CloudExperimentPanel(RunTaskViewFrame(this), MakeRunTaskViewHost(this, experiment, shell.GetDocManager()),
+                                 kPanelID, wxDefaultPosition, wxDefaultSize, wxCLIP_CHILDREN | wxTAB_TRAVERSAL | 0x40);
     sizer->Add(m_Panel, 1, wxEXPAND, 0);
     m_Frame->SetMinSize(sizer->GetMinSize());
     m_Frame->SetSizer(sizer);

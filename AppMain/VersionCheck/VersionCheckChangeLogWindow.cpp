@@ -20,10 +20,12 @@ enum
 
 wxIMPLEMENT_DYNAMIC_CLASS(VersionCheckChangeLogWindow, wxDialog);
 
-wxBEGIN_EVENT_TABLE(VersionCheckChangeLogWindow, wxDialog) EVT_BUTTON(wxID_CANCEL, VersionCheckChangeLogWindow::OnOK)
-    EVT_BUTTON(ID_DOWNLOAD_PAGE, VersionCheckChangeLogWindow::OnGoToDownloadPage) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VersionCheckChangeLogWindow, wxDialog)
+    EVT_BUTTON(wxID_CANCEL, VersionCheckChangeLogWindow::OnOK)
+    EVT_BUTTON(ID_DOWNLOAD_PAGE, VersionCheckChangeLogWindow::OnGoToDownloadPage)
+wxEND_EVENT_TABLE()
 
-        void VersionCheckChangeLogWindow::Init()
+void VersionCheckChangeLogWindow::Init()
 {
     m_TopSizer = nullptr;
     m_Header = nullptr;

@@ -2,7 +2,6 @@
 
 #include <VTCore/WholeNumberText.h>
 
-
 namespace Vantrel {
 namespace OptionsDlgValues {
 

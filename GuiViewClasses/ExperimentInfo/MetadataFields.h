@@ -14,11 +14,9 @@ struct MetaNameAndControl
 constexpr int kMeta2ControlCount = 5;
 
 // "Contrubutors" is spelt as stored documents spell it.
-constexpr MetaNameAndControl cst_Meta2ControlID[] = {{"Author", "edit_first_author"},
-                                                     {"P.I.", "edit_pi"},
-                                                     {"Contrubutors", "edit_contributors"},
-                                                     {"Description", "edit_descr"},
-                                                     {"Original Paper", "edit_paper"},
-                                                     {"", ""}};
+constexpr MetaNameAndControl cst_Meta2ControlID[] = {
+    {"Author", "edit_first_author"},       {"P.I.", "edit_pi"},
+    {"Contrubutors", "edit_contributors"}, {"Description", "edit_descr"},
+    {"Original Paper", "edit_paper"},      {"", ""}};
 
 }  // namespace Vantrel

@@ -19,8 +19,7 @@ class VTListCtrlCheckableSimple;
 class VTEditGroupDlg : public VTEditElementEndInsertDlgT<VTParticipantGroup>
 {
 public:
-    VTEditGroupDlg(wxWindow* parent, VTExperiment* experiment, wxWindow* listWindow, bool isNew,
-                   bool insertRepeatedly);
+    VTEditGroupDlg(wxWindow* parent, VTExperiment* experiment, wxWindow* listWindow, bool isNew, bool insertRepeatedly);
     ~VTEditGroupDlg() override;
 
     void SetDialogValues(VTParticipantGroup& group) override;

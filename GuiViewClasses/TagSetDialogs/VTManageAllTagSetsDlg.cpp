@@ -27,9 +27,12 @@ VTManageAllTagSetsDlg::VTManageAllTagSetsDlg(wxWindow* parent, VTExperiment* exp
         m_List->Bind(wxEVT_LIST_ITEM_SELECTED, &VTManageAllTagSetsDlg::OnSetSelected, this);
         m_List->Bind(wxEVT_LIST_ITEM_DESELECTED, &VTManageAllTagSetsDlg::OnSetDeselected, this);
     }
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DoEditTagsetValue(); }, XRCID("ID_VAL_EDIT"));
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnNewValue(); }, XRCID("ID_VAL_NEW"));
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnDeleteValue(); }, XRCID("ID_VAL_DELETE"));
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { DoEditTagsetValue(); }, XRCID("ID_VAL_EDIT"));
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnNewValue(); }, XRCID("ID_VAL_NEW"));
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnDeleteValue(); }, XRCID("ID_VAL_DELETE"));
     for (const char* name : {"ID_VAL_EDIT", "ID_VAL_DELETE"})
         Bind(wxEVT_UPDATE_UI, &VTManageAllTagSetsDlg::OnUpdateTagButtons, this, XRCID(name));
     Bind(wxEVT_UPDATE_UI, &VTManageAllTagSetsDlg::OnUpdateNewTagButton, this, XRCID("ID_VAL_NEW"));
@@ -39,7 +42,8 @@ VTTagSet* VTManageAllTagSetsDlg::GetTagsetSelection() const
 {
     const int row = m_List ? m_List->GetSelection() : -1;
     if (row < 0) return nullptr;
-    return dynamic_cast<VTTagSet*>(reinterpret_cast<Minimal_VTElement*>(static_cast<wxUIntPtr>(m_List->GetUserData(row))));
+    return dynamic_cast<VTTagSet*>(
+        reinterpret_cast<Minimal_VTElement*>(static_cast<wxUIntPtr>(m_List->GetUserData(row))));
 }
 
 VTTag* VTManageAllTagSetsDlg::TagOfRow(int row) const
@@ -195,6 +199,9 @@ void VTManageAllTagSetsDlg::OnUpdateTagButtons(wxUpdateUIEvent& event)
     event.Enable(m_Tags && m_Tags->GetSelection() != -1);
 }
 
-void VTManageAllTagSetsDlg::OnUpdateNewTagButton(wxUpdateUIEvent& event) { event.Enable(GetTagsetSelection() != nullptr); }
+void VTManageAllTagSetsDlg::OnUpdateNewTagButton(wxUpdateUIEvent& event)
+{
+    event.Enable(GetTagsetSelection() != nullptr);
+}
 
 }  // namespace Vantrel

@@ -199,9 +199,9 @@ void VTLinkT::AppendLinkForLoading(std::uint32_t id, std::uint32_t extra)
 std::size_t VTLinkT::RemoveLinksIf(const std::function<bool(std::uint32_t id)>& remove)
 {
     const std::size_t before = links.size();
-    links.erase(std::remove_if(links.begin(), links.end(),
-                               [&remove](const UsedElementData& e) { return remove(e.elementID); }),
-                links.end());
+    links.erase(
+        std::remove_if(links.begin(), links.end(), [&remove](const UsedElementData& e) { return remove(e.elementID); }),
+        links.end());
     return before - links.size();
 }
 

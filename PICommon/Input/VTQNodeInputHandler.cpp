@@ -14,11 +14,12 @@
 
 namespace VantrelSDK {
 
-wxBEGIN_EVENT_TABLE(VTQNodeInputHandler, wxEvtHandler) EVT_BUTTON(XRCID("btn_auto_detect"),
-                                                                  VTQNodeInputHandler::OnAutoDetect) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(VTQNodeInputHandler, wxEvtHandler)
+    EVT_BUTTON(XRCID("btn_auto_detect"), VTQNodeInputHandler::OnAutoDetect)
+wxEND_EVENT_TABLE()
 
-    VTQNodeInputHandler::VTQNodeInputHandler(const wxString& plugInInfo, wxWindow* panel,
-                                             boost::shared_ptr<VTSdkQpxInputSettings> settings, VTSdkQNodeInput* plugin)
+VTQNodeInputHandler::VTQNodeInputHandler(const wxString& plugInInfo, wxWindow* panel,
+                                         boost::shared_ptr<VTSdkQpxInputSettings> settings, VTSdkQNodeInput* plugin)
     : m_plugin(plugin), m_settings(settings), m_plugInInfo(plugInInfo), m_panel(panel), m_book(nullptr)
 {
     if (m_panel)

@@ -114,8 +114,8 @@ int main(int argc, char** argv)
     wxRemoveFile(folder + wxS("/broken.vt6"));
     wxFileName::Rmdir(folder);
 
-    std::printf("%10s %14s %14s %14s %8s %8s %8s\n", "elements", "open us/el", "close us/el", "refuse us/el",
-                "open x", "close x", "refuse x");
+    std::printf("%10s %14s %14s %14s %8s %8s %8s\n", "elements", "open us/el", "close us/el", "refuse us/el", "open x",
+                "close x", "refuse x");
     const Row& base = rows.front();
     const auto per = [](double seconds, int n) { return seconds * 1e6 / n; };
     for (const Row& r : rows)
@@ -124,7 +124,6 @@ int main(int argc, char** argv)
                     per(r.open, r.elements) / per(base.open, base.elements),
                     per(r.close, r.elements) / per(base.close, base.elements),
                     per(r.refuse, r.elements) / per(base.refuse, base.elements));
-    std::printf("x: time per element against the %d-element document; linear work stays near 1.\n",
-                base.elements);
+    std::printf("x: time per element against the %d-element document; linear work stays near 1.\n", base.elements);
     return 0;
 }

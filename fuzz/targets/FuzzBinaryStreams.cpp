@@ -30,7 +30,8 @@ bool SameLinks(const VTUsedElements& a, const VTUsedElements& b)
         a.CollectionIsEnforcingUniquenessOfElements() != b.CollectionIsEnforcingUniquenessOfElements())
         return false;
     for (std::size_t i = 0; i < a.Size(); ++i)
-        if (a.Entries()[i].elementID != b.Entries()[i].elementID || a.Entries()[i].extraData != b.Entries()[i].extraData)
+        if (a.Entries()[i].elementID != b.Entries()[i].elementID ||
+            a.Entries()[i].extraData != b.Entries()[i].extraData)
             return false;
     return true;
 }

@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fs::create_directories(sandbox / "task", error);
     const wxString package = wxString::FromUTF8((sandbox / kNames[data[0] % 3]).string());
     {
-        const wxString written = FuzzSupport::WriteScratchFile("unpack/" + wxString(kNames[data[0] % 3]), data + 1,
-                                                               size - 1);
+        const wxString written =
+            FuzzSupport::WriteScratchFile("unpack/" + wxString(kNames[data[0] % 3]), data + 1, size - 1);
         if (written != package) FuzzSupport::Fail("the package was not written where expected");
     }
     const fs::path destination = sandbox / "task" / "42";

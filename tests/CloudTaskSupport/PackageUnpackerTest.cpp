@@ -36,8 +36,7 @@ protected:
         s_base = TestSupport::MakeTempFolder("packages");
         s_packages = s_base + "/made";
         s_outside = s_base + "/outside";
-        const std::string script =
-            TestSupport::SourceDir() + "/tests/CloudTaskSupport/make_packages.py";
+        const std::string script = TestSupport::SourceDir() + "/tests/CloudTaskSupport/make_packages.py";
         const std::string command = "/usr/bin/python3 '" + script + "' '" + s_packages + "' '" + s_outside + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }

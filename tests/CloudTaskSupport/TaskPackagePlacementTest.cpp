@@ -22,8 +22,7 @@ protected:
     static void SetUpTestSuite()
     {
         s_packages = TestSupport::MakeTempFolder("placement-packages");
-        const std::string script =
-            TestSupport::SourceDir() + "/tests/CloudTaskSupport/make_packages.py";
+        const std::string script = TestSupport::SourceDir() + "/tests/CloudTaskSupport/make_packages.py";
         const std::string command = "/usr/bin/python3 '" + script + "' '" + s_packages + "' '" + s_packages + "/out'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }

@@ -31,7 +31,8 @@ int DialogQueue::Enter(wxDialog* dialog)
 {
     ++m_Opened;
     m_LastTitle = dialog->GetTitle();
-    if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) m_Messages.push_back(box->GetMessage() + " | " + m_LastTitle);
+    if (auto* box = dynamic_cast<wxMessageDialog*>(dialog))
+        m_Messages.push_back(box->GetMessage() + " | " + m_LastTitle);
     if (m_Entries.empty()) {
         ADD_FAILURE() << "an unexpected dialog opened: " << m_LastTitle;
         return wxID_CANCEL;

@@ -12,12 +12,10 @@ wxIMPLEMENT_DYNAMIC_CLASS(OrbiskChoiceBookWithHiddenCtrl, wxChoicebook);
 
 wxBEGIN_EVENT_TABLE(OrbiskChoiceBookWithHiddenCtrl, wxChoicebook)
     EVT_SET_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowSetFocus)
-        EVT_KILL_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowKillFocus) wxEND_EVENT_TABLE()
+    EVT_KILL_FOCUS(OrbiskChoiceBookWithHiddenCtrl::OnWindowKillFocus)
+wxEND_EVENT_TABLE()
 
-            OrbiskChoiceBookWithHiddenCtrl::OrbiskChoiceBookWithHiddenCtrl()
-{
-    Init();
-}
+OrbiskChoiceBookWithHiddenCtrl::OrbiskChoiceBookWithHiddenCtrl() { Init(); }
 
 OrbiskChoiceBookWithHiddenCtrl::OrbiskChoiceBookWithHiddenCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos,
                                                                const wxSize& size, long style, bool)

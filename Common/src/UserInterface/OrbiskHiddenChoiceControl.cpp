@@ -6,13 +6,14 @@ namespace Orbisk {
 
 wxIMPLEMENT_CLASS(OrbiskHiddenChoiceControl, wxChoice);
 
-wxBEGIN_EVENT_TABLE(OrbiskHiddenChoiceControl, wxChoice) EVT_ERASE_BACKGROUND(OrbiskHiddenChoiceControl::OnErase)
-    EVT_PAINT(OrbiskHiddenChoiceControl::OnPaint) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(OrbiskHiddenChoiceControl, wxChoice)
+    EVT_ERASE_BACKGROUND(OrbiskHiddenChoiceControl::OnErase)
+    EVT_PAINT(OrbiskHiddenChoiceControl::OnPaint)
+wxEND_EVENT_TABLE()
 
-        OrbiskHiddenChoiceControl::OrbiskHiddenChoiceControl(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                                             const wxSize& size, int n, const wxString choices[],
-                                                             long style, const wxValidator& validator,
-                                                             const wxString& name)
+OrbiskHiddenChoiceControl::OrbiskHiddenChoiceControl(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                                     const wxSize& size, int n, const wxString choices[], long style,
+                                                     const wxValidator& validator, const wxString& name)
 {
     wxChoice::Create(parent, id, pos, size, n, choices, style, validator, name);
 }

@@ -5,9 +5,10 @@
 namespace Orbisk {
 
 wxBEGIN_EVENT_TABLE(wxDocManagerASIO, wxDocManager)
-    EVT_TIMER(wxDocManagerASIO::ID_AsioPumpTimer, wxDocManagerASIO::OnTimer) wxEND_EVENT_TABLE()
+    EVT_TIMER(wxDocManagerASIO::ID_AsioPumpTimer, wxDocManagerASIO::OnTimer)
+wxEND_EVENT_TABLE()
 
-        wxDocManagerASIO::wxDocManagerASIO(long flags, bool initialize, unsigned int timerPeriodMs)
+wxDocManagerASIO::wxDocManagerASIO(long flags, bool initialize, unsigned int timerPeriodMs)
     : wxDocManager(flags, initialize),
       m_asynchronousServicesLayer(
           OrbiskAsynchronous::AsynchronousServicesLayer::FactoryFunction_GetAsynchronousServicesLayer(

@@ -28,7 +28,6 @@ public:
     wxDocManagerASIO(long flags, bool initialize, unsigned int timerPeriodMs);
     ~wxDocManagerASIO() override;
 
-
     // Switches the pump (timer and per-event timeslices) on or off.
     virtual void SetAsioEvents(bool on);
 

@@ -224,7 +224,8 @@ struct MetadataKind : PlainKind<VTMetadata>
     {
         if (!f.Has(key)) return;
         std::vector<VTMetaDataEntry> read;
-        for (JsonFieldReader& e : f.Objects(key, _("a metadata entry"))) read.push_back({e.String("name"), e.String("value")});
+        for (JsonFieldReader& e : f.Objects(key, _("a metadata entry")))
+            read.push_back({e.String("name"), e.String("value")});
         if (f.Ok()) v.m_Entries = std::move(read);
     }
     std::string Describe(const VTMetadata& v) const
@@ -387,9 +388,9 @@ struct PlugInSettingsKind : PlainKind<std::map<int, std::string>>
     {
         QJsonArray array;
         for (const auto& [id, bytes] : v)
-            array.append(QJsonObject{
-                {"plugIn", id},
-                {"settings", QString::fromLatin1(QByteArray(bytes.data(), int(bytes.size())).toBase64())}});
+            array.append(
+                QJsonObject{{"plugIn", id},
+                            {"settings", QString::fromLatin1(QByteArray(bytes.data(), int(bytes.size())).toBase64())}});
         o[key] = array;
     }
     void Read(Value& v, JsonFieldReader& f, const char* key) const
@@ -400,8 +401,8 @@ struct PlugInSettingsKind : PlainKind<std::map<int, std::string>>
             const int id = int(entry.Int("plugIn", -1, 0, INT_MAX));
             const wxString text = entry.String("settings");
             if (!entry.Ok()) return;
-            const auto decoded = QByteArray::fromBase64Encoding(ToQtString(text).toLatin1(),
-                                                                QByteArray::AbortOnBase64DecodingErrors);
+            const auto decoded =
+                QByteArray::fromBase64Encoding(ToQtString(text).toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
             if (!entry.Has("plugIn") || !decoded) {
                 f.Fail(_("a plug-in's settings need the plug-in's id and its settings in base64"));
                 return;

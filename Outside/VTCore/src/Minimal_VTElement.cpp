@@ -55,9 +55,8 @@ void Minimal_VTElement::SetOwningExperiment(VTExperiment* experiment)
     m_Experiment = experiment;
     // A working copy (no experiment) keeps resolving through its links' experiment.
     if (experiment)
-        GetFieldTable().ForEachLinkList(*this, [experiment](VTLinkT& links, bool) {
-            links.SetOwningExperiment(experiment);
-        });
+        GetFieldTable().ForEachLinkList(*this,
+                                        [experiment](VTLinkT& links, bool) { links.SetOwningExperiment(experiment); });
 }
 
 bool Minimal_VTElement::CopySettingsFrom(const Minimal_VTElement& source)

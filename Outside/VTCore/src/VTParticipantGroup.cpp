@@ -31,9 +31,9 @@ Minimal_VTElement* VTParticipantGroup::CloneIntoExperiment(VTExperiment* experim
 
 const ElementFieldTable& VTParticipantGroup::FieldTable()
 {
-    static const ElementFieldTable table(
-        &ElementBaseFieldTable(), ElementMember("runAllBlocks", &VTParticipantGroup::m_RunAllBlocks, BoolKind()),
-        ElementMember("blocks", &VTParticipantGroup::m_Blocks, LinksKind()));
+    static const ElementFieldTable table(&ElementBaseFieldTable(),
+                                         ElementMember("runAllBlocks", &VTParticipantGroup::m_RunAllBlocks, BoolKind()),
+                                         ElementMember("blocks", &VTParticipantGroup::m_Blocks, LinksKind()));
     return table;
 }
 

@@ -30,11 +30,11 @@ Minimal_VTElement* VTTagSet::CloneIntoExperiment(VTExperiment* experiment) const
 
 const ElementFieldTable& VTTagSet::FieldTable()
 {
-    static const ElementFieldTable table(
-        &ElementBaseFieldTable(),
-        ElementMember("context", &VTTagSet::m_TagsetContext, Whole<TagsetContext>(TrialContext, EventOrListItemContext)),
-        ElementMember("tags", &VTTagSet::m_Tags, LinksKind()),
-        ElementMember("deleteTags", &VTTagSet::m_DeleteTags, BoolKind()));
+    static const ElementFieldTable table(&ElementBaseFieldTable(),
+                                         ElementMember("context", &VTTagSet::m_TagsetContext,
+                                                       Whole<TagsetContext>(TrialContext, EventOrListItemContext)),
+                                         ElementMember("tags", &VTTagSet::m_Tags, LinksKind()),
+                                         ElementMember("deleteTags", &VTTagSet::m_DeleteTags, BoolKind()));
     return table;
 }
 

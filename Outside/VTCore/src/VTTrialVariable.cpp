@@ -49,9 +49,11 @@ struct VariableKind
 
     std::string Describe(const Value& v) const
     {
-        std::string s = std::to_string(v->GetType()) + DescribeText(v->GetName()) + " " + std::to_string(v->GetMethod()) +
-                        "/" + std::to_string(v->GetScope()) + "/" + std::to_string(v->GetFlag()) + " [";
-        for (const VarValue* level : v->GetLevels()) s += DescribeText(level->GetName()) + "=" + DescribeText(level->GetText()) + " ";
+        std::string s = std::to_string(v->GetType()) + DescribeText(v->GetName()) + " " +
+                        std::to_string(v->GetMethod()) + "/" + std::to_string(v->GetScope()) + "/" +
+                        std::to_string(v->GetFlag()) + " [";
+        for (const VarValue* level : v->GetLevels())
+            s += DescribeText(level->GetName()) + "=" + DescribeText(level->GetText()) + " ";
         return s + "]";
     }
     void Write(const Value& v, QJsonObject& o, const char*) const
@@ -69,7 +71,8 @@ struct VariableKind
     void Read(Value& v, JsonFieldReader& f, const char*) const
     {
         const int type = int(f.Int("variableType", v->GetType(), INT_MIN, INT_MAX));
-        std::unique_ptr<Variable> read(Orbisk::Var::VarType::CreateNewVariable(type, f.String("variableName", v->GetName())));
+        std::unique_ptr<Variable> read(
+            Orbisk::Var::VarType::CreateNewVariable(type, f.String("variableName", v->GetName())));
         read->SetMethod(int(f.Int("method", v->GetMethod(), 0, 3)));
         read->SetScope(int(f.Int("scope", v->GetScope(), 0, 4)));
         read->SetFlag(f.Bool("flag", v->GetFlag()));
@@ -121,10 +124,10 @@ struct VariableKind
 
 const ElementFieldTable& VTVarBase::VarBaseFieldTable()
 {
-    static const ElementFieldTable table(
-        &ElementBaseFieldTable(), ElementMember("description", &VTVarBase::m_Description, TextKind()),
-        ElementMember("saveToData", &VTVarBase::m_SaveToData, BoolKind()),
-        ElementMember("variable", &VTVarBase::m_Variable, VariableKind()));
+    static const ElementFieldTable table(&ElementBaseFieldTable(),
+                                         ElementMember("description", &VTVarBase::m_Description, TextKind()),
+                                         ElementMember("saveToData", &VTVarBase::m_SaveToData, BoolKind()),
+                                         ElementMember("variable", &VTVarBase::m_Variable, VariableKind()));
     return table;
 }
 

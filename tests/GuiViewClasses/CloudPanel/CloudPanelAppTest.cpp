@@ -349,7 +349,8 @@ int CloudPanelInTheProgram::RunFromCommandLine(bool upload, std::function<void()
     EXPECT_FALSE(TaskFolder().empty());
     EXPECT_FALSE(run.timedOut) << "stopped before step " << steps.Reached() << "\n" << TestSupport::LogAsText();
     EXPECT_EQ(steps.Reached(), 2u) << "the program ended (exit code " << run.exitCode
-                                   << ") before its last page was read\n" << TestSupport::LogAsText();
+                                   << ") before its last page was read\n"
+                                   << TestSupport::LogAsText();
     return finalStep;
 }
 

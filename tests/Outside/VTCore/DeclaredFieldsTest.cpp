@@ -22,10 +22,10 @@ using namespace Vantrel;
 
 namespace {
 
-const VTElementType kTypesWithClass[] = {ElementType::Block,    ElementType::Trial,    ElementType::Event,
-                                         ElementType::TrialVariable, ElementType::Rule, ElementType::Response,
-                                         ElementType::StimList, ElementType::ParticipantGroup,
-                                         ElementType::TagSet,   ElementType::Tag};
+const VTElementType kTypesWithClass[] = {
+    ElementType::Block,  ElementType::Trial,    ElementType::Event,    ElementType::TrialVariable,
+    ElementType::Rule,   ElementType::Response, ElementType::StimList, ElementType::ParticipantGroup,
+    ElementType::TagSet, ElementType::Tag};
 
 // Ids of existing elements, so filled references resolve.
 ElementIdSource IdsOf(VTExperiment& x)
@@ -55,8 +55,7 @@ struct FilledExperiment
         for (VTElementType type : kTypesWithClass) {
             VTElementsList& list = x.GetElementsOfType(type);
             for (std::size_t i = 0; i < list.Size(); ++i)
-                for (const ElementField* field : list[i]->GetFieldTable().Fields())
-                    field->MakeDifferent(*list[i], ids);
+                for (const ElementField* field : list[i]->GetFieldTable().Fields()) field->MakeDifferent(*list[i], ids);
         }
         for (const auto* field : VTExperiment::FieldTable().Fields()) field->MakeDifferent(x, ids);
         x.RefreshAllElementLinks();
@@ -157,7 +156,8 @@ public:
         {
             void Write(const int&, QJsonObject&, const char*) const {}
         };
-        static const ElementFieldTable table(&Saved(), ElementMember("forgotten", &GuardProbe::m_Forgotten, NotWritten()));
+        static const ElementFieldTable table(&Saved(),
+                                             ElementMember("forgotten", &GuardProbe::m_Forgotten, NotWritten()));
         return table;
     }
 

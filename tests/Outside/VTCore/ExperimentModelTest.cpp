@@ -576,7 +576,8 @@ TEST_F(Model, DeletingATrialVariableClearsWhatEventsTookFromIt)
     EXPECT_EQ(event->GetColourVariableID(), int(colour->GetID())) << "the others stay";
     EXPECT_EQ(event->GetTimeLimitVariableID(), int(limit->GetID()));
 
-    EXPECT_TRUE(VTDeletionMgr(nullptr, &x, std::vector<Minimal_VTElement*>{limit, colour}).HandleDeletion(0, true, true));
+    EXPECT_TRUE(
+        VTDeletionMgr(nullptr, &x, std::vector<Minimal_VTElement*>{limit, colour}).HandleDeletion(0, true, true));
     VTDeletionMgr::SetAnswerer(nullptr);
     EXPECT_EQ(event->GetColourVariableID(), -1);
     EXPECT_EQ(event->GetTimeLimitVariableID(), -1);
@@ -635,7 +636,8 @@ TEST_F(Model, TheClipboardPastesFreshCopies)
     clipboard.GetNewInstances(&other, intoOther);
     ASSERT_EQ(intoOther.size(), 2u);
     EXPECT_TRUE(static_cast<VTTrial*>(intoOther[1])->GetUsedTags().Empty());
-    for (Minimal_VTElement* el : intoOther) EXPECT_TRUE(other.GetElementsOfType(el->GetElementType()).AddElement(el, -1));
+    for (Minimal_VTElement* el : intoOther)
+        EXPECT_TRUE(other.GetElementsOfType(el->GetElementType()).AddElement(el, -1));
     clipboard.Clear();
     EXPECT_FALSE(clipboard.IsPasteEnabledForType(ElementType::TrialVariable));
 }

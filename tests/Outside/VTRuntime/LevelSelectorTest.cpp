@@ -25,8 +25,7 @@ VTLevelSelector::RunDraw Stream(unsigned seed)
 
 // One run: the level of each trial as a letter, blocks separated by '|'; a '+' marks a
 // repeat of the trial before it (due to feedback) with the level it got.
-std::string Picks(VTLevelSelector& selector, const std::string& shape, const VTRunGroup& group = {},
-                  unsigned seed = 1)
+std::string Picks(VTLevelSelector& selector, const std::string& shape, const VTRunGroup& group = {}, unsigned seed = 1)
 {
     selector.StartRun(group, Stream(seed));
     std::string out;
@@ -60,7 +59,8 @@ std::string Picks(int method, int scope, bool flag, std::size_t levels, const st
 bool IsPermutation(const std::string& s, std::size_t levels)
 {
     std::set<char> seen(s.begin(), s.end());
-    return s.size() == levels && seen.size() == levels && *seen.begin() == 'A' && *seen.rbegin() == char('A' + levels - 1);
+    return s.size() == levels && seen.size() == levels && *seen.begin() == 'A' &&
+           *seen.rbegin() == char('A' + levels - 1);
 }
 
 constexpr int Sequential = SelectionMethod::Sequential;
@@ -110,8 +110,10 @@ TEST(LevelSelector, SequentialOncePerGroupGivesEachGroupItsLevel)
     const std::size_t groups[] = {0, 1, 2, 3, 4};
     std::string withRestart, withoutRestart;
     for (std::size_t index : groups) {
-        withRestart += Picks(Sequential, OncePerGroup, true, 3, "t|t", {100 + std::uint32_t(index), index}).substr(0, 1);
-        withoutRestart += Picks(Sequential, OncePerGroup, false, 3, "t|t", {100 + std::uint32_t(index), index}).substr(0, 1);
+        withRestart +=
+            Picks(Sequential, OncePerGroup, true, 3, "t|t", {100 + std::uint32_t(index), index}).substr(0, 1);
+        withoutRestart +=
+            Picks(Sequential, OncePerGroup, false, 3, "t|t", {100 + std::uint32_t(index), index}).substr(0, 1);
     }
     EXPECT_EQ(withRestart, "ABCAB");
     EXPECT_EQ(withoutRestart, "ABCCC");

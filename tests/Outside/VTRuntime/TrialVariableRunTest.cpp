@@ -137,15 +137,20 @@ TEST_F(TrialVariableRun, EachMethodScopeAndFlagPicksItsLevelsInTheDataFile)
         bool flag;
         const char* expected;  // the same in every run, or empty: checked below
     } cases[] = {
-        {"seq trial restart", 0, 3, true, "AB|CAB"},  {"seq trial stay", 0, 3, false, "AB|CCC"},
-        {"seq block", 0, 2, true, "AA|BBB"},          {"seq run", 0, 1, true, "AA|AAA"},
-        {"seq group", 0, 0, false, ""},               {"norepl trial", 1, 3, false, ""},
-        {"norepl block", 1, 2, false, ""},            {"norepl group", 1, 0, false, ""},
-        {"repl group", 2, 0, false, ""},              {"manual", 3, 1, true, "AA|AAA"},
+        {"seq trial restart", 0, 3, true, "AB|CAB"},
+        {"seq trial stay", 0, 3, false, "AB|CCC"},
+        {"seq block", 0, 2, true, "AA|BBB"},
+        {"seq run", 0, 1, true, "AA|AAA"},
+        {"seq group", 0, 0, false, ""},
+        {"norepl trial", 1, 3, false, ""},
+        {"norepl block", 1, 2, false, ""},
+        {"norepl group", 1, 0, false, ""},
+        {"repl group", 2, 0, false, ""},
+        {"manual", 3, 1, true, "AA|AAA"},
     };
     for (const Case& c : cases) {
-        VTTrialVariable* v = AddVariable(x, c.name, VariableType::Location, {"(0, 0)", "(1, 1)", "(2, 2)"}, c.method,
-                                         c.scope, c.flag);
+        VTTrialVariable* v =
+            AddVariable(x, c.name, VariableType::Location, {"(0, 0)", "(1, 1)", "(2, 2)"}, c.method, c.scope, c.flag);
         const char* names[] = {"A", "B", "C"};
         for (int i = 0; i < 3; ++i) v->GetVariable().GetLevels()[size_t(i)]->SetName(names[i]);
     }
@@ -258,8 +263,8 @@ ColourSpot FindOnScreen(const wxColour& colour, wxSize& screen)
     Display* display = XOpenDisplay(nullptr);
     if (!display) return spot;
     screen = wxSize(DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display)));
-    XImage* image =
-        XGetImage(display, DefaultRootWindow(display), 0, 0, unsigned(screen.x), unsigned(screen.y), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, unsigned(screen.x), unsigned(screen.y),
+                              AllPlanes, ZPixmap);
     if (image) {
         for (int y = 0; y < screen.y; ++y)
             for (int x = 0; x < screen.x; ++x) {

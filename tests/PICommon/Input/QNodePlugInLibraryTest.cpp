@@ -180,7 +180,8 @@ TEST_F(QNodeLibrary, ARunTakesItsResponsesFromTheQNodeIntoTheDataFile)
     // a second to appear and be drawn, and a press before the event's input flush is
     // rightly thrown away.
     constexpr int kScale = TestSupport::kTimeScale;
-    driver.Then(0, [] {}, [&] { return presenting() && sim.TimerResets() >= 1; });
+    driver.Then(
+        0, [] {}, [&] { return presenting() && sim.TimerResets() >= 1; });
     driver.Then(700 * kScale, [&] {
         sim.Press(0);
         sim.Release(0);
@@ -215,7 +216,8 @@ TEST_F(QNodeLibrary, ARunTakesItsResponsesFromTheQNodeIntoTheDataFile)
     EXPECT_EQ("E", second[6]);
     double rt = 0;
     EXPECT_TRUE(second[5].ToCDouble(&rt));
-    EXPECT_GT(rt, 500.0);  // pressed 850 ms (times the scale) after the first answer; drawing the next event comes first
+    EXPECT_GT(rt,
+              500.0);  // pressed 850 ms (times the scale) after the first answer; drawing the next event comes first
     EXPECT_LT(rt, 5000.0);
 }
 
@@ -289,10 +291,10 @@ TEST_F(QNodeLibrary, SettingsChangedInThePlugInReachAFreshProcessThroughTheSaved
     plugin->GetSdkBasePtr()->SettingsManager().ApplySettingsSuiteToCurrentPluginState(
         plugin->GetSdkBasePtr()->SettingsManager().CreateSettingsSuite());
 
-    const std::string command = std::string(kChildExperiment) + "='" + file + "' /proc/" + std::to_string(::getpid()) +
-                                "/exe --gtest_filter=" +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "." +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name() + " 2>&1";
+    const std::string command =
+        std::string(kChildExperiment) + "='" + file + "' /proc/" + std::to_string(::getpid()) +
+        "/exe --gtest_filter=" + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "." +
+        ::testing::UnitTest::GetInstance()->current_test_info()->name() + " 2>&1";
     FILE* child = ::popen(command.c_str(), "r");
     ASSERT_TRUE(child);
     std::string output;

@@ -14,12 +14,11 @@ struct ChoiceDropdownExtendedMenu::State
 
 wxBEGIN_EVENT_TABLE(ChoiceDropdownExtendedMenu, wxGenericComboCtrl)
     EVT_MENU(wxID_ANY, ChoiceDropdownExtendedMenu::OnMenuSelection) EVT_IDLE(ChoiceDropdownExtendedMenu::OnIdle)
-        wxEND_EVENT_TABLE()
+wxEND_EVENT_TABLE()
 
-            ChoiceDropdownExtendedMenu::ChoiceDropdownExtendedMenu(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                                                   const wxSize& size, int n, const wxString choices[],
-                                                                   long style, const wxValidator& validator,
-                                                                   const wxString& name)
+ChoiceDropdownExtendedMenu::ChoiceDropdownExtendedMenu(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                                       const wxSize& size, int n, const wxString choices[], long style,
+                                                       const wxValidator& validator, const wxString& name)
     : state_(new State)
 {
     Create(parent, id, pos, size, n, choices, style, validator, name);

@@ -4,13 +4,15 @@
 #include <wx/menu.h>
 #include <wx/sizer.h>
 
-wxBEGIN_EVENT_TABLE(DropdownButton, wxPanel) EVT_BUTTON(DropdownButton::ButtonId, DropdownButton::OnButtonClick)
+wxBEGIN_EVENT_TABLE(DropdownButton, wxPanel)
+    EVT_BUTTON(DropdownButton::ButtonId, DropdownButton::OnButtonClick)
     EVT_UPDATE_UI(DropdownButton::ButtonId, DropdownButton::OnUpdateButton)
-        EVT_MENU(wxID_ANY, DropdownButton::OnMenuClick) wxEND_EVENT_TABLE()
+    EVT_MENU(wxID_ANY, DropdownButton::OnMenuClick)
+wxEND_EVENT_TABLE()
 
-            DropdownButton::DropdownButton(BitmapFunctor normal, wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                           const wxSize& size, long style, BitmapFunctor disabled, BitmapFunctor hover,
-                                           BitmapFunctor focused)
+DropdownButton::DropdownButton(BitmapFunctor normal, wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                               const wxSize& size, long style, BitmapFunctor disabled, BitmapFunctor hover,
+                               BitmapFunctor focused)
     : id_(id),
       normal_(std::move(normal)),
       disabled_(std::move(disabled)),

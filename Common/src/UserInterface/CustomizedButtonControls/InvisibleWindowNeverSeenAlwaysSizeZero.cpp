@@ -2,14 +2,14 @@
 
 #include <wx/dcclient.h>
 
-wxBEGIN_EVENT_TABLE(InvisibleWindowNeverSeenAlwaysSizeZero,
-                    wxPanel) EVT_ERASE_BACKGROUND(InvisibleWindowNeverSeenAlwaysSizeZero::OnErase)
-    EVT_PAINT(InvisibleWindowNeverSeenAlwaysSizeZero::OnPaint) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(InvisibleWindowNeverSeenAlwaysSizeZero, wxPanel)
+    EVT_ERASE_BACKGROUND(InvisibleWindowNeverSeenAlwaysSizeZero::OnErase)
+    EVT_PAINT(InvisibleWindowNeverSeenAlwaysSizeZero::OnPaint)
+wxEND_EVENT_TABLE()
 
-        InvisibleWindowNeverSeenAlwaysSizeZero::InvisibleWindowNeverSeenAlwaysSizeZero(wxWindow* parent, wxWindowID id,
-                                                                                       const wxPoint& pos,
-                                                                                       const wxSize& size, long style,
-                                                                                       const wxString& name)
+InvisibleWindowNeverSeenAlwaysSizeZero::InvisibleWindowNeverSeenAlwaysSizeZero(wxWindow* parent, wxWindowID id,
+                                                                               const wxPoint& pos, const wxSize& size,
+                                                                               long style, const wxString& name)
     : wxPanel(parent, id, pos, size, style, name)
 {}
 

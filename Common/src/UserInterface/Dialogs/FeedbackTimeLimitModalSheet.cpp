@@ -13,14 +13,13 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(FeedbackTimeLimitModalSheet, wxDialog);
 
-wxBEGIN_EVENT_TABLE(FeedbackTimeLimitModalSheet, wxDialog) EVT_BUTTON(wxID_OK, FeedbackTimeLimitModalSheet::OnOkButton)
+wxBEGIN_EVENT_TABLE(FeedbackTimeLimitModalSheet, wxDialog)
+    EVT_BUTTON(wxID_OK, FeedbackTimeLimitModalSheet::OnOkButton)
     EVT_TEXT_ENTER(FeedbackTimeLimitModalSheet::TextFieldId, FeedbackTimeLimitModalSheet::OnOkButton)
-        EVT_BUTTON(wxID_CANCEL, FeedbackTimeLimitModalSheet::OnCancelButton) wxEND_EVENT_TABLE()
+    EVT_BUTTON(wxID_CANCEL, FeedbackTimeLimitModalSheet::OnCancelButton)
+wxEND_EVENT_TABLE()
 
-            FeedbackTimeLimitModalSheet::FeedbackTimeLimitModalSheet()
-{
-    Init();
-}
+FeedbackTimeLimitModalSheet::FeedbackTimeLimitModalSheet() { Init(); }
 
 FeedbackTimeLimitModalSheet::FeedbackTimeLimitModalSheet(wxWindow* parent, int* result, int id, const wxString& caption,
                                                          const wxPoint& pos, const wxSize& size, long style)

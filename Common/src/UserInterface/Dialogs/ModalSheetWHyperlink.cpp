@@ -13,12 +13,10 @@
 wxIMPLEMENT_DYNAMIC_CLASS(ModalSheetWHyperlink, wxDialog);
 
 // OK closes through the dialog's standard handling of wxID_OK.
-wxBEGIN_EVENT_TABLE(ModalSheetWHyperlink, wxDialog) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(ModalSheetWHyperlink, wxDialog)
+wxEND_EVENT_TABLE()
 
-    ModalSheetWHyperlink::ModalSheetWHyperlink()
-{
-    Init();
-}
+ModalSheetWHyperlink::ModalSheetWHyperlink() { Init(); }
 
 ModalSheetWHyperlink::ModalSheetWHyperlink(wxWindow* parent, int id, const wxString& caption, const wxPoint& pos,
                                            const wxSize& size, long style)

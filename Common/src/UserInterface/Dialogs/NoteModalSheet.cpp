@@ -10,13 +10,12 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(NoteModalSheet, wxDialog);
 
-wxBEGIN_EVENT_TABLE(NoteModalSheet, wxDialog) EVT_BUTTON(wxID_OK, NoteModalSheet::OnOkButton)
-    EVT_BUTTON(wxID_CANCEL, NoteModalSheet::OnCancelButton) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(NoteModalSheet, wxDialog)
+    EVT_BUTTON(wxID_OK, NoteModalSheet::OnOkButton)
+    EVT_BUTTON(wxID_CANCEL, NoteModalSheet::OnCancelButton)
+wxEND_EVENT_TABLE()
 
-        NoteModalSheet::NoteModalSheet()
-{
-    Init();
-}
+NoteModalSheet::NoteModalSheet() { Init(); }
 
 NoteModalSheet::NoteModalSheet(boost::function<void()> onOk, wxWindow* parent, wxString* target, int id,
                                const wxString& labelText, bool singleLine, const wxString& caption, const wxPoint& pos,

@@ -12,13 +12,12 @@ const int kWrapWidth = 400;
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxAlert, wxDialog);
 
-wxBEGIN_EVENT_TABLE(wxAlert, wxDialog) EVT_BUTTON(0, wxAlert::OnButton0Click) EVT_BUTTON(1, wxAlert::OnButton1Click)
-    EVT_BUTTON(2, wxAlert::OnButton2Click) EVT_BUTTON(3, wxAlert::OnButton3Click) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxAlert, wxDialog)
+    EVT_BUTTON(0, wxAlert::OnButton0Click)
+    EVT_BUTTON(1, wxAlert::OnButton1Click) EVT_BUTTON(2, wxAlert::OnButton2Click) EVT_BUTTON(3, wxAlert::OnButton3Click)
+wxEND_EVENT_TABLE()
 
-        wxAlert::wxAlert()
-{
-    Init();
-}
+wxAlert::wxAlert() { Init(); }
 
 wxAlert::wxAlert(wxWindow* parent, const wxString& message, const wxString& informativeText, const wxString& title,
                  unsigned int defaultButton, wxArrayString labels, int id, const wxBitmap& art, const wxPoint& pos)

@@ -26,10 +26,11 @@ long long SteadyNowMs()
 }  // namespace
 
 wxBEGIN_EVENT_TABLE(WindowSurveillorThatWaitsForInactivity, wxEvtHandler)
-    EVT_TIMER(wxID_ANY, WindowSurveillorThatWaitsForInactivity::OnTimer) wxEND_EVENT_TABLE()
+    EVT_TIMER(wxID_ANY, WindowSurveillorThatWaitsForInactivity::OnTimer)
+wxEND_EVENT_TABLE()
 
-        WindowSurveillorThatWaitsForInactivity::WindowSurveillorThatWaitsForInactivity(wxWindow* watched, int periodMs,
-                                                                                       boost::function<void()> work)
+WindowSurveillorThatWaitsForInactivity::WindowSurveillorThatWaitsForInactivity(wxWindow* watched, int periodMs,
+                                                                               boost::function<void()> work)
     : work_(std::move(work)),
       timer_(std::make_unique<wxTimer>(this, TimerId)),
       periodMs_(periodMs),

@@ -2,10 +2,11 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(AugmentedListBox, wxSimpleHtmlListBox);
 
-wxBEGIN_EVENT_TABLE(AugmentedListBox, wxSimpleHtmlListBox) EVT_LISTBOX(wxID_ANY, AugmentedListBox::OnItemSelect)
-    wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(AugmentedListBox, wxSimpleHtmlListBox)
+    EVT_LISTBOX(wxID_ANY, AugmentedListBox::OnItemSelect)
+wxEND_EVENT_TABLE()
 
-        AugmentedListBox::AugmentedListBox() = default;
+AugmentedListBox::AugmentedListBox() = default;
 
 AugmentedListBox::AugmentedListBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                                    const wxArrayString& items, long style, const wxValidator& validator)
