@@ -72,9 +72,19 @@ enum class VTRunOutcome
     StimulusFailed
 };
 
+// A block's pause shown during a run: after which trial, with what message.
+struct VTRunPause
+{
+    int blockNumber = 0;
+    int trialNumber = 0;
+    wxString message;
+};
+
 // What a run collected, for callers and tests.
 struct VTRunReport
 {
+    // The pauses shown, in order.
+    std::vector<VTRunPause> pauses;
     std::vector<VTDataFileRow> rows;
     VTInputPoller::PollStats pollStats;
     wxString runID;
