@@ -1,0 +1,122 @@
+#include "VTBlockExtraActionsPage.h"
+
+#include "BlockTrialValueText.h"
+#include "PageText.h"
+
+#include <VTCore/VTBlock.h>
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/intl.h>
+#include <wx/sizer.h>
+#include <wx/statline.h>
+#include <wx/textctrl.h>
+
+namespace Vantrel {
+
+namespace {
+
+constexpr int kSeconds = 0;
+constexpr int kMilliseconds = 1;
+
+wxString Unsigned(unsigned value) { return wxString::Format("%u", value); }
+
+}  // namespace
+
+VTBlockExtraActionsPage::VTBlockExtraActionsPage(wxWindow* parent, wxWindowID id)
+    : wxPanel(parent, id, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL)
+{
+    auto* top = new wxBoxSizer(wxVERTICAL);
+
+    auto* timeLine = new wxBoxSizer(wxHORIZONTAL);
+    m_TimeLimitOn = new wxCheckBox(this, ID_TIME_LIMIT_ON, _("Stop presenting trials past"));
+    m_TimeLimit = new wxTextCtrl(this, ID_TIME_LIMIT, "20", wxDefaultPosition, wxSize(50, -1), 0,
+                                 PageText::WholeNumberValidator());
+    m_Unit = new wxChoice(this, ID_TIME_LIMIT_UNIT);
+    m_Unit->Append(_("seconds"));
+    m_Unit->Append(_("milliseconds"));
+    m_Unit->SetSelection(kSeconds);
+    timeLine->Add(m_TimeLimitOn, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    timeLine->Add(m_TimeLimit, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    timeLine->Add(m_Unit, 0, wxALIGN_CENTER_VERTICAL);
+    top->Add(timeLine, 0, wxALL, 5);
+    top->Add(PageText::Note(this,
+                            _("Vantrel will not interrupt a trial in progress, but will stop presenting\nnew trials "
+                              "after the time period has elapsed."),
+                            PageText::kNoteGrey),
+             0, wxLEFT | wxBOTTOM, 25);
+    top->Add(new wxStaticLine(this), 0, wxEXPAND | wxALL, 5);
+
+    auto* trialLine = new wxBoxSizer(wxHORIZONTAL);
+    m_TrialLimitOn = new wxCheckBox(this, ID_TRIAL_LIMIT_ON, _("Present a maximum of"));
+    m_TrialLimit = new wxTextCtrl(this, ID_TRIAL_LIMIT, "20", wxDefaultPosition, wxSize(40, -1), 0,
+                                  PageText::WholeNumberValidator());
+    trialLine->Add(m_TrialLimitOn, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    trialLine->Add(m_TrialLimit, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    trialLine->Add(new wxStaticText(this, wxID_STATIC, _("trials")), 0, wxALIGN_CENTER_VERTICAL);
+    top->Add(trialLine, 0, wxALL, 5);
+    top->Add(PageText::Note(this, _("This count does not include trials that may be presented\nagain due to feedback."),
+                            PageText::kNoteGrey),
+             0, wxLEFT | wxBOTTOM, 25);
+    top->Add(new wxStaticLine(this), 0, wxEXPAND | wxALL, 5);
+
+    auto* pauseLine = new wxBoxSizer(wxHORIZONTAL);
+    m_PauseOn = new wxCheckBox(this, ID_PAUSE_ON, _("Pause experiment every"));
+    m_PauseInterval = new wxTextCtrl(this, ID_PAUSE_INTERVAL, "50", wxDefaultPosition, wxSize(40, -1), 0,
+                                     PageText::WholeNumberValidator());
+    pauseLine->Add(m_PauseOn, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    pauseLine->Add(m_PauseInterval, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    pauseLine->Add(new wxStaticText(this, wxID_STATIC, _("trials with message:")), 0, wxALIGN_CENTER_VERTICAL);
+    top->Add(pauseLine, 0, wxALL, 5);
+    m_PauseMessage = new wxTextCtrl(this, ID_PAUSE_MESSAGE,
+                                    _("Please take a break.\nPress any key when you are ready to continue."),
+                                    wxDefaultPosition, wxSize(-1, 60), wxTE_MULTILINE | wxTE_WORDWRAP);
+    top->Add(m_PauseMessage, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 25);
+    SetSizer(top);
+
+    m_Unit->Bind(wxEVT_CHOICE, &VTBlockExtraActionsPage::OnChangeExtraActionTimeLimitUnit, this);
+}
+
+void VTBlockExtraActionsPage::OnChangeExtraActionTimeLimitUnit(wxCommandEvent&)
+{
+    const int unit = m_Unit->GetSelection();
+    if (unit == m_RememberedUnit || unit == wxNOT_FOUND) return;
+    const unsigned amount = BlockTrialValueText::LeadingUnsigned(m_TimeLimit->GetValue());
+    m_TimeLimit->ChangeValue(Unsigned(BlockTrialValueText::ConvertTimeLimit(amount, m_RememberedUnit, unit)));
+    m_RememberedUnit = unit;
+}
+
+void VTBlockExtraActionsPage::LoadFrom(const VTBlock& block)
+{
+    bool on = false;
+    unsigned amount = 0;
+    VTBlock::TimeLimitExtraActionUnits units = VTBlock::TimeLimitSeconds;
+    block.GetTimeLimitExtraActionSettings(on, amount, units);
+    m_TimeLimitOn->SetValue(on);
+    m_TimeLimit->ChangeValue(Unsigned(amount));
+    m_RememberedUnit = units == VTBlock::TimeLimitMilliseconds ? kMilliseconds : kSeconds;
+    m_Unit->SetSelection(m_RememberedUnit);
+
+    block.GetTrialLimitExtraActionSettings(on, amount);
+    m_TrialLimitOn->SetValue(on);
+    m_TrialLimit->ChangeValue(Unsigned(amount));
+
+    wxString message;
+    block.GetPauseExtraActionSettings(on, amount, message);
+    m_PauseOn->SetValue(on);
+    m_PauseInterval->ChangeValue(Unsigned(amount));
+    m_PauseMessage->ChangeValue(message);
+}
+
+void VTBlockExtraActionsPage::WriteTo(VTBlock& block) const
+{
+    using BlockTrialValueText::LeadingUnsigned;
+    block.SetTimeLimitExtraActionSettings(
+        m_TimeLimitOn->GetValue(), LeadingUnsigned(m_TimeLimit->GetValue()),
+        m_Unit->GetSelection() == kMilliseconds ? VTBlock::TimeLimitMilliseconds : VTBlock::TimeLimitSeconds);
+    block.SetTrialLimitExtraActionSettings(m_TrialLimitOn->GetValue(), LeadingUnsigned(m_TrialLimit->GetValue()));
+    block.SetPauseExtraActionSettings(m_PauseOn->GetValue(), LeadingUnsigned(m_PauseInterval->GetValue()),
+                                      m_PauseMessage->GetValue());
+}
+
+}  // namespace Vantrel
