@@ -20,7 +20,7 @@ unsigned ConvertTimeLimit(unsigned amount, int fromUnit, int toUnit)
 {
     if (fromUnit == toUnit) return amount;
     if (toUnit == 1) {
-        const unsigned long long ms = (unsigned long long)(amount) * 1000;
+        const unsigned long long ms = (unsigned long long)(amount)*1000;
         return ms > UINT_MAX ? UINT_MAX : unsigned(ms);
     }
     const unsigned long long seconds = ((unsigned long long)(amount) + 500) / 1000;

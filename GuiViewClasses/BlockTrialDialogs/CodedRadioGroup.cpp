@@ -4,8 +4,8 @@ namespace Vantrel {
 
 wxRadioButton* CodedRadioGroup::Add(wxWindow* parent, wxWindowID id, const wxString& label, int code)
 {
-    auto* radio = new wxRadioButton(parent, id, label, wxDefaultPosition, wxDefaultSize,
-                                    m_Radios.empty() ? wxRB_GROUP : 0);
+    auto* radio =
+        new wxRadioButton(parent, id, label, wxDefaultPosition, wxDefaultSize, m_Radios.empty() ? wxRB_GROUP : 0);
     m_Radios.emplace_back(radio, code);
     return radio;
 }

@@ -68,9 +68,9 @@ VTBlockExtraActionsPage::VTBlockExtraActionsPage(wxWindow* parent, wxWindowID id
     pauseLine->Add(m_PauseInterval, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
     pauseLine->Add(new wxStaticText(this, wxID_STATIC, _("trials with message:")), 0, wxALIGN_CENTER_VERTICAL);
     top->Add(pauseLine, 0, wxALL, 5);
-    m_PauseMessage = new wxTextCtrl(this, ID_PAUSE_MESSAGE,
-                                    _("Please take a break.\nPress any key when you are ready to continue."),
-                                    wxDefaultPosition, wxSize(-1, 60), wxTE_MULTILINE | wxTE_WORDWRAP);
+    m_PauseMessage =
+        new wxTextCtrl(this, ID_PAUSE_MESSAGE, _("Please take a break.\nPress any key when you are ready to continue."),
+                       wxDefaultPosition, wxSize(-1, 60), wxTE_MULTILINE | wxTE_WORDWRAP);
     top->Add(m_PauseMessage, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 25);
     SetSizer(top);
 
@@ -111,9 +111,9 @@ void VTBlockExtraActionsPage::LoadFrom(const VTBlock& block)
 void VTBlockExtraActionsPage::WriteTo(VTBlock& block) const
 {
     using BlockTrialValueText::LeadingUnsigned;
-    block.SetTimeLimitExtraActionSettings(
-        m_TimeLimitOn->GetValue(), LeadingUnsigned(m_TimeLimit->GetValue()),
-        m_Unit->GetSelection() == kMilliseconds ? VTBlock::TimeLimitMilliseconds : VTBlock::TimeLimitSeconds);
+    block.SetTimeLimitExtraActionSettings(m_TimeLimitOn->GetValue(), LeadingUnsigned(m_TimeLimit->GetValue()),
+                                          m_Unit->GetSelection() == kMilliseconds ? VTBlock::TimeLimitMilliseconds
+                                                                                  : VTBlock::TimeLimitSeconds);
     block.SetTrialLimitExtraActionSettings(m_TrialLimitOn->GetValue(), LeadingUnsigned(m_TrialLimit->GetValue()));
     block.SetPauseExtraActionSettings(m_PauseOn->GetValue(), LeadingUnsigned(m_PauseInterval->GetValue()),
                                       m_PauseMessage->GetValue());

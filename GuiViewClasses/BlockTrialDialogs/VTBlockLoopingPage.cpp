@@ -79,9 +79,6 @@ void VTBlockLoopingPage::WriteTo(VTBlock& block) const
     block.m_LoopCount = m_Count->GetValue();
 }
 
-bool VTBlockLoopingPage::HasLooping() const
-{
-    return !m_Mode.RadioOf(VTBlock::kLoopModeNone)->GetValue();
-}
+bool VTBlockLoopingPage::HasLooping() const { return !m_Mode.RadioOf(VTBlock::kLoopModeNone)->GetValue(); }
 
 }  // namespace Vantrel

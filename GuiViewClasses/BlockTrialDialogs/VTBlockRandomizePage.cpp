@@ -49,7 +49,8 @@ VTBlockRandomizePage::VTBlockRandomizePage(wxWindow* parent, VTExperiment* exper
     auto* boxes = new wxBoxSizer(wxVERTICAL);
     m_RandomizeTrials = new wxCheckBox(this, ID_RANDOMIZE_TRIALS, _("Randomize the trials in this block"));
     m_RandomizeTrials->SetToolTip(_("Turn this option on to randomize trials within this block"));
-    m_RandomizeListItems = new wxCheckBox(this, ID_RANDOMIZE_LIST_ITEMS, _("Randomize stimulus list items across trials"));
+    m_RandomizeListItems =
+        new wxCheckBox(this, ID_RANDOMIZE_LIST_ITEMS, _("Randomize stimulus list items across trials"));
     boxes->Add(m_RandomizeTrials, 0, wxALL, 3);
     boxes->Add(m_RandomizeListItems, 0, wxALL, 3);
     head->Add(boxes, 1, wxEXPAND | wxALL, 5);
@@ -95,18 +96,19 @@ VTBlockRandomizePage::VTBlockRandomizePage(wxWindow* parent, VTExperiment* exper
                                   PageText::kExplanationGrey),
                    0, wxLEFT | wxBOTTOM, 20);
     whenSizer->Add(every, 0, wxALL, 3);
-    whenSizer->Add(PageText::Note(box, _("Trials will be randomized again if the block is repeated due to a rule or looping"),
-                                  PageText::kExplanationGrey, -1, 10058),
-                   0, wxLEFT | wxBOTTOM, 20);
+    whenSizer->Add(
+        PageText::Note(box, _("Trials will be randomized again if the block is repeated due to a rule or looping"),
+                       PageText::kExplanationGrey, -1, 10058),
+        0, wxLEFT | wxBOTTOM, 20);
     auto* groupLine = new wxBoxSizer(wxHORIZONTAL);
     groupLine->Add(group, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
     m_Groups = new wxButton(box, ID_GROUPS, _("Groups..."));
     groupLine->Add(m_Groups, 0, wxLEFT, 10);
     whenSizer->Add(groupLine);
-    whenSizer->Add(PageText::Note(box,
-                                  _("Trial presentation will be in the same order for all participants\nwithin a group"),
-                                  PageText::kExplanationGrey, -1, 10060),
-                   0, wxLEFT | wxBOTTOM, 20);
+    whenSizer->Add(
+        PageText::Note(box, _("Trial presentation will be in the same order for all participants\nwithin a group"),
+                       PageText::kExplanationGrey, -1, 10060),
+        0, wxLEFT | wxBOTTOM, 20);
     top->Add(whenSizer, 0, wxEXPAND | wxALL, 5);
     SetSizer(top);
 
@@ -165,7 +167,10 @@ void VTBlockRandomizePage::OnCheckboxChangeRandomizeOnOff(wxCommandEvent&)
     SetVisibilityForRandomizationConflictsMessage();
 }
 
-void VTBlockRandomizePage::OnCheckboxSubRandomizeOnOff(wxCommandEvent&) { SetVisibilityForRandomizationConflictsMessage(); }
+void VTBlockRandomizePage::OnCheckboxSubRandomizeOnOff(wxCommandEvent&)
+{
+    SetVisibilityForRandomizationConflictsMessage();
+}
 
 void VTBlockRandomizePage::OnUpdateRandomizePerGroup(wxUpdateUIEvent& event)
 {

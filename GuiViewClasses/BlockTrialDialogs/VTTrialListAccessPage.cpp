@@ -140,13 +140,14 @@ wxPanel* VTTrialListAccessPage::MakeNoListsPage()
     sizer->Add(PageText::Picture(page, "icon_stimulus_lists_w100.png"), 0, wxALL, 10);
     auto* words = new wxBoxSizer(wxVERTICAL);
     words->Add(PageText::LargeHeading(page, _("No stimulus lists are used in this trial"), 350, 10043));
-    words->Add(PageText::Note(page,
-                              _("Using stimulus lists is recommended whenever possible. They greatly reduce the time "
-                                "and effort needed to create an experiment.\n\nFor example, presenting 25 trials would "
-                                "require that you create 25 events and 25 trials if not using a stimulus list, but only "
-                                "1 event and 1 trial when using a list."),
-                              PageText::kTextDarkGrey, 400),
-               0, wxTOP, 10);
+    words->Add(
+        PageText::Note(page,
+                       _("Using stimulus lists is recommended whenever possible. They greatly reduce the time "
+                         "and effort needed to create an experiment.\n\nFor example, presenting 25 trials would "
+                         "require that you create 25 events and 25 trials if not using a stimulus list, but only "
+                         "1 event and 1 trial when using a list."),
+                       PageText::kTextDarkGrey, 400),
+        0, wxTOP, 10);
     sizer->Add(words, 1, wxEXPAND | wxALL, 10);
     page->SetSizer(sizer);
     return page;
@@ -162,9 +163,10 @@ wxPanel* VTTrialListAccessPage::MakeOneListPage()
     const int whenIDs[] = {ID_ONE_NEVER, ID_ONE_PER_RUN, ID_ONE_PER_GROUP, ID_ONE_EVERY};
     AddWhenRadios(when, m_OneWhen, whenIDs);
     sizer->Add(when, 0, wxEXPAND | wxALL, 5);
-    sizer->Add(PageText::Note(page, _("The following options are available only when trial\nuses two or more stimulus lists."),
-                              PageText::kNoteGrey),
-               0, wxALL, 5);
+    sizer->Add(
+        PageText::Note(page, _("The following options are available only when trial\nuses two or more stimulus lists."),
+                       PageText::kNoteGrey),
+        0, wxALL, 5);
     auto* type = new wxStaticBoxSizer(wxVERTICAL, page, wxString());
     const int typeIDs[] = {ID_ONE_PAIRED, ID_ONE_UNPAIRED, ID_ONE_CROSSED};
     AddTypeRadios(type, m_OneType, typeIDs);
@@ -182,13 +184,14 @@ wxPanel* VTTrialListAccessPage::MakeManyListsPage()
     const int whenIDs[] = {ID_MANY_NEVER, ID_MANY_PER_RUN, ID_MANY_PER_GROUP, ID_MANY_EVERY};
     AddWhenRadios(when, m_ManyWhen, whenIDs);
     sizer->Add(when, 0, wxEXPAND | wxALL, 5);
-    auto* type =
-        new wxStaticBoxSizer(wxVERTICAL, page, _("The trial is linked to events that use 2 stimulus lists. List access is:"));
+    auto* type = new wxStaticBoxSizer(wxVERTICAL, page,
+                                      _("The trial is linked to events that use 2 stimulus lists. List access is:"));
     m_TypeBox = type->GetStaticBox();
     const int typeIDs[] = {ID_MANY_PAIRED, ID_MANY_UNPAIRED, ID_MANY_CROSSED};
     AddTypeRadios(type, m_ManyType, typeIDs);
     sizer->Add(type, 0, wxEXPAND | wxALL, 5);
-    m_ManyCount = CountLine(page, sizer, _("Selected option will result in "), "1000", _(" presentations of this trial."));
+    m_ManyCount =
+        CountLine(page, sizer, _("Selected option will result in "), "1000", _(" presentations of this trial."));
     page->SetSizer(sizer);
     return page;
 }
@@ -279,8 +282,8 @@ void VTTrialListAccessPage::AssignListAccessGuiControlStatesFromTrial(VTTrial& w
     if (!knownType) wxLogError(_("Trial contained an invalid setting for List Access."));
     m_Loaded = true;
     UpdateHelpTextAndHelperIcons();
-    m_TypeBox->SetLabel(wxString::Format(
-        _("The trial is linked to events that use %d stimulus lists. List access is:"), access.HowManyStimlists()));
+    m_TypeBox->SetLabel(wxString::Format(_("The trial is linked to events that use %d stimulus lists. List access is:"),
+                                         access.HowManyStimlists()));
     Layout();
 }
 

@@ -60,9 +60,9 @@ VTTrialOptionsPage::VTTrialOptionsPage(wxWindow* parent, VTExperiment* experimen
 
     auto* pacing = new wxStaticBoxSizer(wxVERTICAL, this, _("Trial Pacing:"));
     wxStaticBox* pacingBox = pacing->GetStaticBox();
-    pacing->Add(PageText::Note(pacingBox, _("Useful for sequencing trials in fMRI and EEG Experiments."),
-                               PageText::kNoteGrey),
-                0, wxALL, 3);
+    pacing->Add(
+        PageText::Note(pacingBox, _("Useful for sequencing trials in fMRI and EEG Experiments."), PageText::kNoteGrey),
+        0, wxALL, 3);
     auto* pacingLine = new wxBoxSizer(wxHORIZONTAL);
     m_Pacing = new wxCheckBox(pacingBox, ID_PACING, _("Present next trial"));
     m_StartPeriod = new wxTextCtrl(pacingBox, ID_START_PERIOD, wxString(), wxDefaultPosition, wxSize(75, -1));
@@ -75,8 +75,8 @@ VTTrialOptionsPage::VTTrialOptionsPage(wxWindow* parent, VTExperiment* experimen
                                PageText::kNoteGrey),
                 0, wxLEFT, 20);
     auto* linkLine = new wxBoxSizer(wxHORIZONTAL);
-    linkLine->Add(PageText::Note(pacingBox, _("and synchronizing trial presentation with fMRI, see this "),
-                                 PageText::kNoteGrey));
+    linkLine->Add(
+        PageText::Note(pacingBox, _("and synchronizing trial presentation with fMRI, see this "), PageText::kNoteGrey));
     linkLine->Add(new wxHyperlinkCtrl(pacingBox, ID_SUPPORT_NOTE, _("support note"),
                                       "https://support.studystation.example/trial-pacing/fmri"));
     linkLine->Add(new wxStaticText(pacingBox, wxID_STATIC, "."));

@@ -22,14 +22,15 @@ VTTrialTagsPage::VTTrialTagsPage(wxWindow* parent, VTExperiment* experiment, wxW
     auto* words = new wxBoxSizer(wxVERTICAL);
     words->Add(PageText::LargeHeading(m_EmptyState, _("No tag sets have"), 250));
     words->Add(PageText::LargeHeading(m_EmptyState, _("been created yet."), 250));
-    words->Add(PageText::Note(m_EmptyState,
-                              _("Tags provide a way to describe a trial. Each tag set that you create adds a column in "
-                                "the collected data file, providing a richer description of the trial and more options "
-                                "when processing the data.\n\nYou also gain a lot of control when combining tags with "
-                                "rules and collections, e.g. skip certain trials based on their tags or constrain "
-                                "randomization by preventing two similarly-tagged trials from appearing consecutively."),
-                              PageText::kTextDarkGrey, 500),
-               0, wxTOP, 10);
+    words->Add(
+        PageText::Note(m_EmptyState,
+                       _("Tags provide a way to describe a trial. Each tag set that you create adds a column in "
+                         "the collected data file, providing a richer description of the trial and more options "
+                         "when processing the data.\n\nYou also gain a lot of control when combining tags with "
+                         "rules and collections, e.g. skip certain trials based on their tags or constrain "
+                         "randomization by preventing two similarly-tagged trials from appearing consecutively."),
+                       PageText::kTextDarkGrey, 500),
+        0, wxTOP, 10);
     empty->Add(words, 1, wxEXPAND | wxALL, 10);
     m_EmptyState->SetSizer(empty);
     m_Sizer->Add(m_EmptyState, 1, wxEXPAND | wxALL, 5);

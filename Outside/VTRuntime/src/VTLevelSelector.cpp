@@ -89,8 +89,9 @@ void VTLevelSelector::StartRun(const VTRunGroup& group, const RunDraw& runDraw)
                 Shuffle(m_Deck);
                 m_DeckPosition = 0;
             }
-            m_Unit = m_Scope == SelectionScope::Run ? Unit::Run : m_Scope == SelectionScope::Block ? Unit::Block
-                                                                                                 : Unit::Trial;
+            m_Unit = m_Scope == SelectionScope::Run     ? Unit::Run
+                     : m_Scope == SelectionScope::Block ? Unit::Block
+                                                        : Unit::Trial;
             if (m_Unit == Unit::Run) m_Current = int(Next());
             return;
         case SelectionMethod::RandomWithReplacement:
@@ -125,7 +126,8 @@ void VTLevelSelector::StartTrial()
 
 void VTLevelSelector::RepeatTrialDueToFeedback()
 {
-    if (m_Unit == Unit::Trial && m_Scope == SelectionScope::TrialAndRepeat && m_Method != SelectionMethod::RandomWithReplacement)
+    if (m_Unit == Unit::Trial && m_Scope == SelectionScope::TrialAndRepeat &&
+        m_Method != SelectionMethod::RandomWithReplacement)
         m_Current = int(Next());
 }
 

@@ -47,7 +47,8 @@ void VTRunCursor::QueuePass()
             if (unit.front()->reshuffleInUnit) ShuffleWith(unit, m_Draw);
         if (m_Block->reshuffleTrials) ShuffleWith(units, m_Draw);
         order.clear();
-        for (const std::vector<const VTPlannedTrial*>& unit : units) order.insert(order.end(), unit.begin(), unit.end());
+        for (const std::vector<const VTPlannedTrial*>& unit : units)
+            order.insert(order.end(), unit.begin(), unit.end());
     }
     for (const VTPlannedTrial* trial : order) m_TrialQueue.push_back(Queued(*trial, false));
 }

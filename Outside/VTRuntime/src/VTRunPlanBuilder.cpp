@@ -309,8 +309,7 @@ private:
             default: combinations = ItemCombinations(access, nullptr); break;
         }
         const bool reshuffle = access.ShufflesListItems() && access.WhenToShuffle() == ShuffleCode::EveryPresentation;
-        for (std::vector<std::size_t>& items : combinations)
-            out.push_back({&trial, std::move(items), unit, reshuffle});
+        for (std::vector<std::size_t>& items : combinations) out.push_back({&trial, std::move(items), unit, reshuffle});
         return true;
     }
 
@@ -325,8 +324,8 @@ private:
         const int when = shuffle ? block.GetRandomizeTrialsWhen() : -1;
         planned.jumbleLists = shuffle && block.GetListJumblingSetting();
         planned.reshuffleTrials = when == ShuffleCode::EveryPresentation;
-        const VTDraw draw = when == ShuffleCode::PerGroup ? GroupDraw(m_GroupID, block.GetID(), kTrialOrderSeed)
-                                                          : RunDraw();
+        const VTDraw draw =
+            when == ShuffleCode::PerGroup ? GroupDraw(m_GroupID, block.GetID(), kTrialOrderSeed) : RunDraw();
         const bool now = shuffle && !planned.reshuffleTrials;
         if (now && !planned.jumbleLists) ShuffleWith(units, draw);
         std::vector<TrialPresentation> order;

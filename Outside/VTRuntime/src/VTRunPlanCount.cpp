@@ -84,8 +84,7 @@ VTRunBudget CountRunPlan(const std::vector<VTBlock*>& blocks, const VTPlannedTri
             // Each repetition is presented once per item combination of the trial's lists.
             const std::uint64_t combinations = trial->GetReadOnlyReferenceToListAccess().PostExpansionItemCount();
             const std::uint64_t each = trial->GetRepetitions();
-            const std::uint64_t repetitions =
-                combinations > UINT64_MAX / each ? UINT64_MAX : combinations * each;
+            const std::uint64_t repetitions = combinations > UINT64_MAX / each ? UINT64_MAX : combinations * each;
             if (!budget.AddTrials(repetitions, trialSize.savedVariables,
                                   trial->GetName().length() + trialSize.labelCharacters))
                 return budget;

@@ -44,8 +44,9 @@ wxString Stored(const VTBlock& b)
     b.GetTrialLimitExtraActionSettings(trialOn, trials);
     b.GetPauseExtraActionSettings(pauseOn, interval, message);
     return wxString::Format("rnd %d/%d jumble %d | loop %d/%d | time %d %u %d | trials %d %u | pause %d %u %s",
-                            b.GetRandomizeTrials(), b.GetRandomizeTrialsWhen(), b.GetListJumblingSetting(), b.m_LoopMode,
-                            b.m_LoopCount, timeOn, amount, int(units), trialOn, trials, pauseOn, interval, message);
+                            b.GetRandomizeTrials(), b.GetRandomizeTrialsWhen(), b.GetListJumblingSetting(),
+                            b.m_LoopMode, b.m_LoopCount, timeOn, amount, int(units), trialOn, trials, pauseOn, interval,
+                            message);
 }
 
 class BlockPages : public PageHost
@@ -81,13 +82,13 @@ protected:
                 if (On(frame, id)) on << id;
             return on.empty() ? wxString("none") : on;
         };
-        return wxString::Format(
-            "rnd %d %s jumble %d | loop %s %d | time %d %s %s | trials %d %s | pause %d %s %s",
-            On(frame, 10054), radios({10056, 10057, 10059}), On(frame, 10055), radios({10063, 10064, 10068}),
-            Find<wxSpinCtrl>(frame, 10065)->GetValue(), On(frame, 10070), Find<wxTextCtrl>(frame, 10071)->GetValue(),
-            Find<wxChoice>(frame, 10072)->GetStringSelection(), On(frame, 10073),
-            Find<wxTextCtrl>(frame, 10074)->GetValue(), On(frame, 10075), Find<wxTextCtrl>(frame, 10076)->GetValue(),
-            Find<wxTextCtrl>(frame, 10077)->GetValue());
+        return wxString::Format("rnd %d %s jumble %d | loop %s %d | time %d %s %s | trials %d %s | pause %d %s %s",
+                                On(frame, 10054), radios({10056, 10057, 10059}), On(frame, 10055),
+                                radios({10063, 10064, 10068}), Find<wxSpinCtrl>(frame, 10065)->GetValue(),
+                                On(frame, 10070), Find<wxTextCtrl>(frame, 10071)->GetValue(),
+                                Find<wxChoice>(frame, 10072)->GetStringSelection(), On(frame, 10073),
+                                Find<wxTextCtrl>(frame, 10074)->GetValue(), On(frame, 10075),
+                                Find<wxTextCtrl>(frame, 10076)->GetValue(), Find<wxTextCtrl>(frame, 10077)->GetValue());
     }
 
     VTBlockRandomizePage* randomize = nullptr;
@@ -239,9 +240,16 @@ TEST_F(BlockPages, TheUnitSwitchConvertsTheTimeLimitAndNeverOverflows)
         int to;
         const char* shown;
     } cases[] = {
-        {"20", 1, "20000"}, {"1999", 0, "2"},        {"1499", 1, "1499000"}, {"1500", 0, "2"},
-        {"400", 1, "400000"}, {"400", 0, "1"},       {"", 1, "0"},           {"", 0, "1"},
-        {"4294968", 1, "4294967295"},                {"99999999999", 0, "4294967"},
+        {"20", 1, "20000"},
+        {"1999", 0, "2"},
+        {"1499", 1, "1499000"},
+        {"1500", 0, "2"},
+        {"400", 1, "400000"},
+        {"400", 0, "1"},
+        {"", 1, "0"},
+        {"", 0, "1"},
+        {"4294968", 1, "4294967295"},
+        {"99999999999", 0, "4294967"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);

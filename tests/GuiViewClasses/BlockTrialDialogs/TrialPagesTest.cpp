@@ -37,11 +37,11 @@ T* AddTo(VTExperiment& x, VTElementType type, const wxString& name)
 
 wxString Stored(const VTTrial& t)
 {
-    return wxString::Format("pace %d %d | rnd %d/%d first %d last %d | restarts %d %u | level %d",
-                            t.UsingTrialSync(), t.GetStartPeriod(), t.GetRandomizeEvents(),
-                            t.GetRandomizeEventsWhen(), t.m_ExcludeFirstEventFromRandomization,
-                            t.m_ExcludeLastEventFromRandomization, t.GetLimitOfRepeatsDueToFeedbackFlag(),
-                            t.GetLimitOfRepeatsDueToFeedback(), t.m_GetNewLevelOnRestart);
+    return wxString::Format("pace %d %d | rnd %d/%d first %d last %d | restarts %d %u | level %d", t.UsingTrialSync(),
+                            t.GetStartPeriod(), t.GetRandomizeEvents(), t.GetRandomizeEventsWhen(),
+                            t.m_ExcludeFirstEventFromRandomization, t.m_ExcludeLastEventFromRandomization,
+                            t.GetLimitOfRepeatsDueToFeedbackFlag(), t.GetLimitOfRepeatsDueToFeedback(),
+                            t.m_GetNewLevelOnRestart);
 }
 
 class TrialPages : public PageHost

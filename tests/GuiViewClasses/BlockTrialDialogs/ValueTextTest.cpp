@@ -22,10 +22,17 @@ TEST(BlockTrialValueText, LeadingDigitsSaturateAndWholeNumbersClampOrAreRefused)
         bool number;
         long long value;
     } cases[] = {
-        {"250", true, 250},         {" 250 ", true, 250},         {"-5", true, 0},
-        {"+7", true, 7},            {"2147483648", true, INT_MAX}, {"99999999999999999999999", true, INT_MAX},
-        {"-99999999999999999999", true, 0},                        {"", false, 0},
-        {"  ", false, 0},           {"12ms", false, 0},           {"1e3", false, 0},
+        {"250", true, 250},
+        {" 250 ", true, 250},
+        {"-5", true, 0},
+        {"+7", true, 7},
+        {"2147483648", true, INT_MAX},
+        {"99999999999999999999999", true, INT_MAX},
+        {"-99999999999999999999", true, 0},
+        {"", false, 0},
+        {"  ", false, 0},
+        {"12ms", false, 0},
+        {"1e3", false, 0},
         {"-", false, 0},
     };
     for (const Case& c : cases) {

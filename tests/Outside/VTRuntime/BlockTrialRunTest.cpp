@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "FixtureExperiment.h"
+#include "RunDriver.h"
 #include "TestPlugInAccess.h"
 #include "TestSupport.h"
 #include "VTPlugInCommon/RNG_Wrapper.h"
@@ -30,6 +31,10 @@
 #include "VTRuntime/VTCompiledExperiment.h"
 #include "VTRuntime/VTPlugIn.h"
 #include "VTRuntime/VTRunEngine.h"
+
+// Last: Xlib's macros would clash with names above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 using namespace Vantrel;
 
@@ -124,8 +129,8 @@ VTRule* RuleWithAction(VTExperiment& x, const wxString& name, int action)
     ExpressionFromGUI always;
     always.kind = RuleCode::KindAlways;
     auto predicate = MetaTFPredicate::FactoryFunction_MakeMetaPredUsingGUIInfo(&x, {always}, false, name, 1);
-    VTRule* rule =
-        VTRule::FactoryFunction_GetVTRule_AlreadyAddedToExperiment_v5(name, &x, VTRule::kKindTrials, predicate, false, false);
+    VTRule* rule = VTRule::FactoryFunction_GetVTRule_AlreadyAddedToExperiment_v5(name, &x, VTRule::kKindTrials,
+                                                                                 predicate, false, false);
     OrderFormForActionCreation form;
     form.actionType = action;
     rule->ReplaceActionsWithNewList(ActionFactory::MakeActionListFromOrderForms(&x, {form}, name, 1));
@@ -209,6 +214,7 @@ TEST_F(BlockTrialRun, LoopModesWithTheirCountsAndExtraActionsPresentWhatTheBlock
         int mode, count;
         std::function<void(VTBlock&)> extra;
         const char* stimuli;
+        int trialMs = 400;  // each trial's length on the run clock
     };
     const std::vector<Case> cases = {
         {"no looping", VTBlock::kLoopModeNone, 4, [](VTBlock&) {}, "A B C"},
@@ -221,25 +227,27 @@ TEST_F(BlockTrialRun, LoopModesWithTheirCountsAndExtraActionsPresentWhatTheBlock
          [](VTBlock& b) { b.SetTrialLimitExtraActionSettings(true, 4); }, "A B C A"},
         {"forever, trial limit 7", VTBlock::kLoopModeForever, 2,
          [](VTBlock& b) { b.SetTrialLimitExtraActionSettings(true, 7); }, "A B C A B C A"},
-        // Each trial lasts 400 ms: past 1 s no new trial starts.
+        // Trials of 600 ms: the second starts before 1 s, none after it (with room for
+        // however often a busy machine reads the clock between trials).
         {"forever, 1 second", VTBlock::kLoopModeForever, 2,
-         [](VTBlock& b) { b.SetTimeLimitExtraActionSettings(true, 1, VTBlock::TimeLimitSeconds); }, "A B C"},
+         [](VTBlock& b) { b.SetTimeLimitExtraActionSettings(true, 1, VTBlock::TimeLimitSeconds); }, "A B", 600},
         {"forever, 1000 milliseconds", VTBlock::kLoopModeForever, 2,
-         [](VTBlock& b) { b.SetTimeLimitExtraActionSettings(true, 1000, VTBlock::TimeLimitMilliseconds); }, "A B C"},
+         [](VTBlock& b) { b.SetTimeLimitExtraActionSettings(true, 1000, VTBlock::TimeLimitMilliseconds); }, "A B", 600},
         {"5 times, time limit off", VTBlock::kLoopModeCount, 5,
          [](VTBlock& b) { b.SetTimeLimitExtraActionSettings(false, 1, VTBlock::TimeLimitMilliseconds); },
          "A B C A B C A B C A B C A B C"},
         // A rule ends the endless block.
         {"forever, Exit block", VTBlock::kLoopModeForever, 2,
          [](VTBlock& b) {
-             b.GetUsedTrial(1)->AttachRule(RuleWithAction(*b.GetOwningExperiment(), "Leave", RuleCode::ActionExitBlock));
+             b.GetUsedTrial(1)->AttachRule(
+                 RuleWithAction(*b.GetOwningExperiment(), "Leave", RuleCode::ActionExitBlock));
          },
          "A B"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         OneBlock doc;
-        for (const char* name : {"A", "B", "C"}) WordTrial(doc.x, doc.block, name, 400);
+        for (const char* name : {"A", "B", "C"}) WordTrial(doc.x, doc.block, name, c.trialMs);
         doc.block->m_LoopMode = c.mode;
         doc.block->m_LoopCount = c.count;
         c.extra(*doc.block);
@@ -281,6 +289,61 @@ TEST_F(BlockTrialRun, ThePauseEveryNTrialsWaitsForAKeyAndIsNoDataRow)
     EXPECT_EQ(report.pauses[0].message, "Rest now.");
     // The key that ended a pause answered no event: every event ran to its time limit.
     for (const VTDataFileRow& row : report.rows) EXPECT_TRUE(row.response.empty()) << row.trial;
+}
+
+namespace {
+
+// The box around the bright pixels of the screen (text drawn on the black background).
+wxRect BrightOnScreen()
+{
+    wxRect box;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return box;
+    const int width = DisplayWidth(display, DefaultScreen(display));
+    const int height = DisplayHeight(display, DefaultScreen(display));
+    XImage* image =
+        XGetImage(display, DefaultRootWindow(display), 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (image) {
+        bool any = false;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const unsigned long p = XGetPixel(image, x, y);
+                if (((p >> 16) & 0xff) + ((p >> 8) & 0xff) + (p & 0xff) < 3 * 160) continue;
+                box = any ? box.Union(wxRect(x, y, 1, 1)) : wxRect(x, y, 1, 1);
+                any = true;
+            }
+        XDestroyImage(image);
+    }
+    XCloseDisplay(display);
+    return box;
+}
+
+}  // namespace
+
+TEST_F(BlockTrialRun, ThePauseMessageStaysOnScreenUntilAKeyIsPressed)
+{
+    OneBlock doc;
+    for (const char* name : {"A", "B", "C"}) WordTrial(doc.x, doc.block, name, 50);
+    doc.block->SetPauseExtraActionSettings(true, 2, "Please take a break now, then press a key.");
+    RunDriver driver;
+    driver.FocusPresentation();
+    wxRect shown, afterKey;
+    bool stillPaused = false;
+    // Both trials before the pause are long over by then: the run waits on its message.
+    driver.Then(1500, [&] {
+        shown = BrightOnScreen();
+        stillPaused = RunDriver::PresentationWindow() != nullptr;
+        wxUIActionSimulator().Char('K');
+    });
+    driver.Begin();
+    VTRunReport report;
+    const std::vector<DataRow> rows = Run(doc.x, doc.first, 1, {}, &report, false);
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_TRUE(stillPaused);
+    EXPECT_EQ(Stimuli(rows), "A B C") << "the key ended the pause and the run went on";
+    ASSERT_EQ(report.pauses.size(), 1u);
+    // A line of text, far wider than any of the one-letter stimuli.
+    EXPECT_GT(shown.width, 200) << shown.x << "," << shown.y << " " << shown.width << "x" << shown.height;
 }
 
 namespace {
@@ -349,7 +412,8 @@ TEST_F(BlockTrialRun, ShufflingCodesKeepOrRedrawTheOrderPerRunPerGroupOrPresenta
         const std::string pass1 = p1.trials.substr(0, 6), pass2 = p1.trials.substr(7);
         const std::string first = p1.events.substr(0, 6), second = p1.events.substr(7, 6);
         for (const Orders* o : {&p1, &p2, &p3}) {
-            EXPECT_EQ(std::set<char>(o->trials.begin(), o->trials.begin() + 6), std::set<char>({'A', 'B', 'C', 'D', 'E', 'F'}));
+            EXPECT_EQ(std::set<char>(o->trials.begin(), o->trials.begin() + 6),
+                      std::set<char>({'A', 'B', 'C', 'D', 'E', 'F'}));
             EXPECT_EQ(o->events.size(), 20u) << o->events;
         }
         if (!c.randomize) {
@@ -423,11 +487,13 @@ TEST_F(BlockTrialRun, PacingStartsTheNextTrialTheStartPeriodAfterThisTrialStarte
         const char* name;
         bool sync;
         int periodMs;
-        double minGap, maxGap;  // from A's onset to B's
+        // From A's onset to B's, on the run clock (each reading 1 ms: the bounds leave
+        // room for however often a busy machine reads it between the trials).
+        double minGap, maxGap;
     };
-    for (const Case& c : std::vector<Case>{{"paced 300 ms", true, 300, 300, 370},
-                                           {"start period without pacing", false, 300, 50, 120},
-                                           {"paced shorter than the trial", true, 10, 50, 120}}) {
+    for (const Case& c : std::vector<Case>{{"paced 300 ms", true, 300, 300, 450},
+                                           {"start period without pacing", false, 300, 50, 250},
+                                           {"paced shorter than the trial", true, 10, 50, 250}}) {
         SCOPED_TRACE(c.name);
         OneBlock doc;
         VTTrial* a = WordTrial(doc.x, doc.block, "A", 50);
