@@ -21,6 +21,20 @@ constexpr int kMilliseconds = 1;
 
 wxString Unsigned(unsigned value) { return wxString::Format("%u", value); }
 
+// One extra action's line: its check box, its number field and the words after it.
+wxBoxSizer* ActionLine(wxWindow* parent, wxCheckBox*& box, wxWindowID boxID, const wxString& label, wxTextCtrl*& field,
+                       wxWindowID fieldID, const wxString& value, int width, const wxString& after)
+{
+    auto* line = new wxBoxSizer(wxHORIZONTAL);
+    box = new wxCheckBox(parent, boxID, label);
+    field = new wxTextCtrl(parent, fieldID, value, wxDefaultPosition, wxSize(width, -1), 0,
+                           PageText::WholeNumberValidator());
+    line->Add(box, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    line->Add(field, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    if (!after.empty()) line->Add(new wxStaticText(parent, wxID_STATIC, after), 0, wxALIGN_CENTER_VERTICAL);
+    return line;
+}
+
 }  // namespace
 
 VTBlockExtraActionsPage::VTBlockExtraActionsPage(wxWindow* parent, wxWindowID id)
@@ -28,16 +42,12 @@ VTBlockExtraActionsPage::VTBlockExtraActionsPage(wxWindow* parent, wxWindowID id
 {
     auto* top = new wxBoxSizer(wxVERTICAL);
 
-    auto* timeLine = new wxBoxSizer(wxHORIZONTAL);
-    m_TimeLimitOn = new wxCheckBox(this, ID_TIME_LIMIT_ON, _("Stop presenting trials past"));
-    m_TimeLimit = new wxTextCtrl(this, ID_TIME_LIMIT, "20", wxDefaultPosition, wxSize(50, -1), 0,
-                                 PageText::WholeNumberValidator());
+    wxBoxSizer* timeLine = ActionLine(this, m_TimeLimitOn, ID_TIME_LIMIT_ON, _("Stop presenting trials past"),
+                                      m_TimeLimit, ID_TIME_LIMIT, "20", 50, wxString());
     m_Unit = new wxChoice(this, ID_TIME_LIMIT_UNIT);
     m_Unit->Append(_("seconds"));
     m_Unit->Append(_("milliseconds"));
     m_Unit->SetSelection(kSeconds);
-    timeLine->Add(m_TimeLimitOn, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
-    timeLine->Add(m_TimeLimit, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
     timeLine->Add(m_Unit, 0, wxALIGN_CENTER_VERTICAL);
     top->Add(timeLine, 0, wxALL, 5);
     top->Add(PageText::Note(this,
@@ -47,26 +57,16 @@ VTBlockExtraActionsPage::VTBlockExtraActionsPage(wxWindow* parent, wxWindowID id
              0, wxLEFT | wxBOTTOM, 25);
     top->Add(new wxStaticLine(this), 0, wxEXPAND | wxALL, 5);
 
-    auto* trialLine = new wxBoxSizer(wxHORIZONTAL);
-    m_TrialLimitOn = new wxCheckBox(this, ID_TRIAL_LIMIT_ON, _("Present a maximum of"));
-    m_TrialLimit = new wxTextCtrl(this, ID_TRIAL_LIMIT, "20", wxDefaultPosition, wxSize(40, -1), 0,
-                                  PageText::WholeNumberValidator());
-    trialLine->Add(m_TrialLimitOn, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
-    trialLine->Add(m_TrialLimit, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
-    trialLine->Add(new wxStaticText(this, wxID_STATIC, _("trials")), 0, wxALIGN_CENTER_VERTICAL);
+    wxBoxSizer* trialLine = ActionLine(this, m_TrialLimitOn, ID_TRIAL_LIMIT_ON, _("Present a maximum of"), m_TrialLimit,
+                                       ID_TRIAL_LIMIT, "20", 40, _("trials"));
     top->Add(trialLine, 0, wxALL, 5);
     top->Add(PageText::Note(this, _("This count does not include trials that may be presented\nagain due to feedback."),
                             PageText::kNoteGrey),
              0, wxLEFT | wxBOTTOM, 25);
     top->Add(new wxStaticLine(this), 0, wxEXPAND | wxALL, 5);
 
-    auto* pauseLine = new wxBoxSizer(wxHORIZONTAL);
-    m_PauseOn = new wxCheckBox(this, ID_PAUSE_ON, _("Pause experiment every"));
-    m_PauseInterval = new wxTextCtrl(this, ID_PAUSE_INTERVAL, "50", wxDefaultPosition, wxSize(40, -1), 0,
-                                     PageText::WholeNumberValidator());
-    pauseLine->Add(m_PauseOn, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
-    pauseLine->Add(m_PauseInterval, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
-    pauseLine->Add(new wxStaticText(this, wxID_STATIC, _("trials with message:")), 0, wxALIGN_CENTER_VERTICAL);
+    wxBoxSizer* pauseLine = ActionLine(this, m_PauseOn, ID_PAUSE_ON, _("Pause experiment every"), m_PauseInterval,
+                                       ID_PAUSE_INTERVAL, "50", 40, _("trials with message:"));
     top->Add(pauseLine, 0, wxALL, 5);
     m_PauseMessage =
         new wxTextCtrl(this, ID_PAUSE_MESSAGE, _("Please take a break.\nPress any key when you are ready to continue."),

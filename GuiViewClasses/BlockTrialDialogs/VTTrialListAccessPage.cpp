@@ -14,30 +14,27 @@
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 
+#include <vector>
+
 namespace Vantrel {
 
 namespace {
 
 constexpr int kNoCode = -1;
 
-// Fills a "Randomize:" box with the four when-to-shuffle radios and their notes.
-void AddWhenRadios(wxStaticBoxSizer* sizer, CodedRadioGroup& group, const int ids[4])
+struct CodedRadio
+{
+    wxString label;
+    int code;
+    wxString note;  // under the radio; empty: none
+};
+
+// Fills a box with a group of radios, each with its note, none of them on.
+void AddRadios(wxStaticBoxSizer* sizer, CodedRadioGroup& group, const std::vector<CodedRadio>& radios,
+               const std::vector<int>& ids)
 {
     wxStaticBox* box = sizer->GetStaticBox();
-    const struct
-    {
-        const wxString label;
-        int code;
-        const wxString note;
-    } radios[] = {
-        {_("Never"), ListAccessHelper::kShuffleNever, wxString()},
-        {_("Only once per experiment run"), ListAccessHelper::kShufflePerRun,
-         _("The same randomized sequence will be used if trial is repeated")},
-        {_("Once per participant group"), ListAccessHelper::kShufflePerGroup,
-         _("Presentation will be in the same order for all participants within a group")},
-        {_("Randomize every time the trial is presented"), ListAccessHelper::kShuffleEveryPresentation, wxString()},
-    };
-    for (int i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < radios.size(); ++i) {
         sizer->Add(group.Add(box, ids[i], radios[i].label, radios[i].code), 0, wxALL, 2);
         if (!radios[i].note.empty())
             sizer->Add(PageText::Note(box, radios[i].note, PageText::kNoteGrey), 0, wxLEFT | wxBOTTOM, 20);
@@ -45,26 +42,30 @@ void AddWhenRadios(wxStaticBoxSizer* sizer, CodedRadioGroup& group, const int id
     group.Close(box, true);
 }
 
-// The three combination radios, each with its explanation.
-void AddTypeRadios(wxStaticBoxSizer* sizer, CodedRadioGroup& group, const int ids[3])
+// The four when-to-shuffle radios.
+void AddWhenRadios(wxStaticBoxSizer* sizer, CodedRadioGroup& group, const std::vector<int>& ids)
 {
-    wxStaticBox* box = sizer->GetStaticBox();
-    const struct
-    {
-        const wxString label;
-        int code;
-        const wxString note;
-    } radios[] = {
-        {_("Paired"), ListAccessHelper::kPaired, _("Item 1 from List A will always be used with item 1 from List B")},
-        {_("Unpaired"), ListAccessHelper::kUnpaired,
-         _("An item from List A may be used at random with any item from List B")},
-        {_("Crossed"), ListAccessHelper::kCrossed, _("Every item from List A is used with every item from List B")},
-    };
-    for (int i = 0; i < 3; ++i) {
-        sizer->Add(group.Add(box, ids[i], radios[i].label, radios[i].code), 0, wxALL, 2);
-        sizer->Add(PageText::Note(box, radios[i].note, PageText::kNoteGrey), 0, wxLEFT | wxBOTTOM, 20);
-    }
-    group.Close(box, true);
+    AddRadios(
+        sizer, group,
+        {{_("Never"), ListAccessHelper::kShuffleNever, wxString()},
+         {_("Only once per experiment run"), ListAccessHelper::kShufflePerRun,
+          _("The same randomized sequence will be used if trial is repeated")},
+         {_("Once per participant group"), ListAccessHelper::kShufflePerGroup,
+          _("Presentation will be in the same order for all participants within a group")},
+         {_("Randomize every time the trial is presented"), ListAccessHelper::kShuffleEveryPresentation, wxString()}},
+        ids);
+}
+
+// The three combination radios, each with its explanation.
+void AddTypeRadios(wxStaticBoxSizer* sizer, CodedRadioGroup& group, const std::vector<int>& ids)
+{
+    AddRadios(
+        sizer, group,
+        {{_("Paired"), ListAccessHelper::kPaired, _("Item 1 from List A will always be used with item 1 from List B")},
+         {_("Unpaired"), ListAccessHelper::kUnpaired,
+          _("An item from List A may be used at random with any item from List B")},
+         {_("Crossed"), ListAccessHelper::kCrossed, _("Every item from List A is used with every item from List B")}},
+        ids);
 }
 
 // A line of text with the count in bold in its middle.
@@ -160,16 +161,14 @@ wxPanel* VTTrialListAccessPage::MakeOneListPage()
     m_OneCount =
         CountLine(page, sizer, _("This trial uses a stimulus list; this will result in "), "120", _(" presentations."));
     auto* when = new wxStaticBoxSizer(wxVERTICAL, page, _("Randomize:"));
-    const int whenIDs[] = {ID_ONE_NEVER, ID_ONE_PER_RUN, ID_ONE_PER_GROUP, ID_ONE_EVERY};
-    AddWhenRadios(when, m_OneWhen, whenIDs);
+    AddWhenRadios(when, m_OneWhen, {ID_ONE_NEVER, ID_ONE_PER_RUN, ID_ONE_PER_GROUP, ID_ONE_EVERY});
     sizer->Add(when, 0, wxEXPAND | wxALL, 5);
     sizer->Add(
         PageText::Note(page, _("The following options are available only when trial\nuses two or more stimulus lists."),
                        PageText::kNoteGrey),
         0, wxALL, 5);
     auto* type = new wxStaticBoxSizer(wxVERTICAL, page, wxString());
-    const int typeIDs[] = {ID_ONE_PAIRED, ID_ONE_UNPAIRED, ID_ONE_CROSSED};
-    AddTypeRadios(type, m_OneType, typeIDs);
+    AddTypeRadios(type, m_OneType, {ID_ONE_PAIRED, ID_ONE_UNPAIRED, ID_ONE_CROSSED});
     m_OneType.Enable(false);
     sizer->Add(type, 0, wxEXPAND | wxALL, 5);
     page->SetSizer(sizer);
@@ -181,14 +180,12 @@ wxPanel* VTTrialListAccessPage::MakeManyListsPage()
     auto* page = new wxPanel(m_Book, ID_MANY_LISTS);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* when = new wxStaticBoxSizer(wxVERTICAL, page, _("Randomize:"));
-    const int whenIDs[] = {ID_MANY_NEVER, ID_MANY_PER_RUN, ID_MANY_PER_GROUP, ID_MANY_EVERY};
-    AddWhenRadios(when, m_ManyWhen, whenIDs);
+    AddWhenRadios(when, m_ManyWhen, {ID_MANY_NEVER, ID_MANY_PER_RUN, ID_MANY_PER_GROUP, ID_MANY_EVERY});
     sizer->Add(when, 0, wxEXPAND | wxALL, 5);
     auto* type = new wxStaticBoxSizer(wxVERTICAL, page,
                                       _("The trial is linked to events that use 2 stimulus lists. List access is:"));
     m_TypeBox = type->GetStaticBox();
-    const int typeIDs[] = {ID_MANY_PAIRED, ID_MANY_UNPAIRED, ID_MANY_CROSSED};
-    AddTypeRadios(type, m_ManyType, typeIDs);
+    AddTypeRadios(type, m_ManyType, {ID_MANY_PAIRED, ID_MANY_UNPAIRED, ID_MANY_CROSSED});
     sizer->Add(type, 0, wxEXPAND | wxALL, 5);
     m_ManyCount =
         CountLine(page, sizer, _("Selected option will result in "), "1000", _(" presentations of this trial."));

@@ -2,6 +2,7 @@
 // the controls cannot show included), the enabling rules, the explanation pages, the
 // unit switch and the number fields, as the researcher works them.
 
+#include "FixtureExperiment.h"
 #include "PageHost.h"
 
 #include <GuiViewClasses/BlockTrialDialogs/VTBlockExtraActionsPage.h>
@@ -24,15 +25,6 @@ using namespace Vantrel;
 
 namespace {
 
-template <class T>
-T* AddTo(VTExperiment& x, VTElementType type, const wxString& name)
-{
-    auto* element = new T(&x);
-    element->SetName(name);
-    x.GetElementsOfType(type).AddElement(element, -1);
-    return element;
-}
-
 // Everything the three pages store, as one line.
 wxString Stored(const VTBlock& b)
 {
@@ -52,7 +44,7 @@ wxString Stored(const VTBlock& b)
 class BlockPages : public PageHost
 {
 protected:
-    VTBlock* NewBlock() { return AddTo<VTBlock>(*experiment, ElementType::Block, "B"); }
+    VTBlock* NewBlock() { return Fixture::Add<VTBlock>(*experiment, ElementType::Block, "B"); }
 
     // The three pages in one frame, as the editor's notebook will hold them.
     void MakePages()
@@ -181,11 +173,11 @@ TEST_F(BlockPages, RandomizeEnablingAndExplanationsFollowTheBoxesAndTheConflicti
     EXPECT_EQ(randomize->GetExplanationPage(), 0);
 
     // A trial of the block shuffles its list's items: with both boxes on, the warning.
-    auto* list = AddTo<VTStimList>(*experiment, ElementType::StimList, "L");
+    auto* list = Fixture::Add<VTStimList>(*experiment, ElementType::StimList, "L");
     list->AddTextItem("a");
-    auto* event = AddTo<VTEvent>(*experiment, ElementType::Event, "E");
+    auto* event = Fixture::Add<VTEvent>(*experiment, ElementType::Event, "E");
     event->SetStimListID(int(list->GetID()));
-    auto* trial = AddTo<VTTrial>(*experiment, ElementType::Trial, "Shuffler");
+    auto* trial = Fixture::Add<VTTrial>(*experiment, ElementType::Trial, "Shuffler");
     trial->AddUsedEvent(event);
     trial->SetListAccessConfiguration(62, 0);
     b->AddUsedTrial(trial);

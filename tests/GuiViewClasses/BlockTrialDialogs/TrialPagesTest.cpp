@@ -3,6 +3,7 @@
 // entries that are no numbers, the tags page's empty state, and list access for
 // zero, one and several lists with the presentations the page announces.
 
+#include "FixtureExperiment.h"
 #include "PageHost.h"
 
 #include <GuiViewClasses/BlockTrialDialogs/VTTrialListAccessPage.h>
@@ -26,15 +27,6 @@ using namespace Vantrel;
 
 namespace {
 
-template <class T>
-T* AddTo(VTExperiment& x, VTElementType type, const wxString& name)
-{
-    auto* element = new T(&x);
-    element->SetName(name);
-    x.GetElementsOfType(type).AddElement(element, -1);
-    return element;
-}
-
 wxString Stored(const VTTrial& t)
 {
     return wxString::Format("pace %d %d | rnd %d/%d first %d last %d | restarts %d %u | level %d", t.UsingTrialSync(),
@@ -47,16 +39,19 @@ wxString Stored(const VTTrial& t)
 class TrialPages : public PageHost
 {
 protected:
-    VTTrial* NewTrial(const wxString& name = "T") { return AddTo<VTTrial>(*experiment, ElementType::Trial, name); }
+    VTTrial* NewTrial(const wxString& name = "T")
+    {
+        return Fixture::Add<VTTrial>(*experiment, ElementType::Trial, name);
+    }
 
     // A trial whose events use lists of these sizes.
     VTTrial* TrialWithLists(std::initializer_list<int> sizes)
     {
         VTTrial* trial = NewTrial();
         for (int size : sizes) {
-            auto* list = AddTo<VTStimList>(*experiment, ElementType::StimList, "L");
+            auto* list = Fixture::Add<VTStimList>(*experiment, ElementType::StimList, "L");
             for (int i = 0; i < size; ++i) list->AddTextItem(wxString::Format("i%d", i));
-            auto* event = AddTo<VTEvent>(*experiment, ElementType::Event, "E");
+            auto* event = Fixture::Add<VTEvent>(*experiment, ElementType::Event, "E");
             event->SetStimListID(int(list->GetID()));
             trial->AddUsedEvent(event);
         }

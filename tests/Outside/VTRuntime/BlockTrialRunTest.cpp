@@ -25,6 +25,7 @@
 #include "FixtureExperiment.h"
 #include "RunDriver.h"
 #include "TestPlugInAccess.h"
+#include "SteppingClock.h"
 #include "TestSupport.h"
 #include "VTPlugInCommon/RNG_Wrapper.h"
 #include "VTPlugInCommon/VTTimer.h"
@@ -39,17 +40,6 @@
 using namespace Vantrel;
 
 namespace {
-
-// The run clock advances 1 ms at each reading.
-struct SteppingClock
-{
-    std::atomic<unsigned long long> now{0};
-    SteppingClock()
-    {
-        VTTimer::GetTimer().SetMicrosecondClockForTesting([this] { return now += 1000; });
-    }
-    ~SteppingClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting({}); }
-};
 
 struct DataRow
 {

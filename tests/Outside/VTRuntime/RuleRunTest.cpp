@@ -15,6 +15,7 @@
 #include <wx/log.h>
 
 #include "TestPlugInAccess.h"
+#include "SteppingClock.h"
 #include "TestSupport.h"
 #include "VTPlugInCommon/VTPlugInKinds.h"
 #include "VTPlugInCommon/VTPresenter.h"
@@ -147,17 +148,6 @@ struct RuleCase
     std::vector<Press> presses;
     // Each data row as "block:n/trial:n/event:n", names and presentation numbers.
     std::string rows;
-};
-
-// The run clock advances 1 ms at each reading: time limits pass quickly, delays stay in order.
-struct SteppingClock
-{
-    std::atomic<unsigned long long> now{0};
-    SteppingClock()
-    {
-        VTTimer::GetTimer().SetMicrosecondClockForTesting([this] { return now += 1000; });
-    }
-    ~SteppingClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting({}); }
 };
 
 std::vector<wxString> ReadLines(const wxString& path)
