@@ -233,24 +233,25 @@ void VTTrialListAccessPage::MoveToProperHelperIcon(bool blank, int when, int typ
     m_Pictures->SetSelection(size_t(page));
 }
 
-void VTTrialListAccessPage::ShowCount(wxStaticText* count, std::uint64_t presentations)
+// The codes go into the working copy; the count shown is what the data model makes of them.
+void VTTrialListAccessPage::ShowCountFor(int when, int type, wxStaticText* count)
 {
+    m_WorkingCopy->SetListAccessConfiguration(when, type);
+    const unsigned long long presentations = m_WorkingCopy->GetReadOnlyReferenceToListAccess().PostExpansionItemCount();
     Orbisk::HelperFunctionChangeStaticTextIfNew(count, count->GetContainingSizer(), nullptr,
-                                                wxString::Format("%llu", (unsigned long long)(presentations)), -999);
+                                                wxString::Format("%llu", presentations), -999);
 }
 
 void VTTrialListAccessPage::OnRepaintExpansionCountText_ManyListPanel()
 {
     if (m_Book->GetSelection() != kManyListsPage || !m_WorkingCopy) return;
-    m_WorkingCopy->SetListAccessConfiguration(GetWhenListRand_PageTwo(), GetListAccType_PageTwo());
-    ShowCount(m_ManyCount, m_WorkingCopy->GetReadOnlyReferenceToListAccess().PostExpansionItemCount());
+    ShowCountFor(GetWhenListRand_PageTwo(), GetListAccType_PageTwo(), m_ManyCount);
 }
 
 void VTTrialListAccessPage::OnRepaintExpansionCountText_SingleListPanel()
 {
     if (m_Book->GetSelection() != kOneListPage || !m_WorkingCopy) return;
-    m_WorkingCopy->SetListAccessConfiguration(GetWhenListRand_PageOne(), GetListAccType_PageOne());
-    ShowCount(m_OneCount, m_WorkingCopy->GetReadOnlyReferenceToListAccess().PostExpansionItemCount());
+    ShowCountFor(GetWhenListRand_PageOne(), GetListAccType_PageOne(), m_OneCount);
 }
 
 void VTTrialListAccessPage::UpdateHelpTextAndHelperIcons()

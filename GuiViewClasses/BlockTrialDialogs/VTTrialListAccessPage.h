@@ -91,7 +91,7 @@ public:
 private:
     void OnRepaintExpansionCountText_SingleListPanel();
     void OnRepaintExpansionCountText_ManyListPanel();
-    void ShowCount(wxStaticText* count, std::uint64_t presentations);
+    void ShowCountFor(int when, int type, wxStaticText* count);
     wxPanel* MakeNoListsPage();
     wxPanel* MakeOneListPage();
     wxPanel* MakeManyListsPage();

@@ -26,6 +26,7 @@
 #include "RunDriver.h"
 #include "TestPlugInAccess.h"
 #include "SteppingClock.h"
+#include "TestInputRun.h"
 #include "TestSupport.h"
 #include "VTPlugInCommon/RNG_Wrapper.h"
 #include "VTPlugInCommon/VTTimer.h"
@@ -144,22 +145,12 @@ struct OneBlock
     }
 };
 
-class BlockTrialRun : public ::testing::Test
+class BlockTrialRun : public TestInputRun
 {
 protected:
-    void SetUp() override
-    {
-        TestSupport::ClearLog();
-        const wxString folder = TestSupport::MakeTempFolder("plugins");
-        ASSERT_TRUE(wxCopyFile(VT_TEST_INPUT_PLUGIN_PATH, folder + "/libTestInput.so"));
-        ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
-        ASSERT_TRUE(m_Access.Attach(std::string((folder + "/libTestInput.so").fn_str())));
-        m_Access.reset();
-    }
     void TearDown() override
     {
-        m_Access.reset();
-        VTPlugIn::DeleteAllObjects();
+        TestInputRun::TearDown();
         Orbisk::RNG_Wrapper::ReplaceStreamForTesting(nullptr);
     }
 
@@ -190,8 +181,6 @@ protected:
         if (reportOut) *reportOut = report;
         return ReadRows(settings.dataFile);
     }
-
-    TestPlugInAccess m_Access;
 };
 
 }  // namespace
