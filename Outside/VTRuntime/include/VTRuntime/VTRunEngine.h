@@ -20,6 +20,11 @@
 // them, letters in upper case) and from every input plug-in given, which the runtime
 // thread polls. Escape asks the participant to confirm ("Stop the experiment?", a
 // wxMessageDialog with Yes and No) and Yes ends the run as cancelled.
+//
+// Between trials: the trial after a paced one starts its start period after the
+// paced trial's first onset (a blank screen until then), and a block's pause shows
+// its message until a key or a button of a device the run uses is pressed (reported
+// in VTRunReport::pauses, not in the data file).
 
 #include <wx/string.h>
 
