@@ -11,6 +11,7 @@
 #include <GuiViewClasses/BlockTrialDialogs/VTTrialTagsPage.h>
 #include <GuiViewClasses/TagSetDialogs/VTManageAllTagSetsDlg.h>
 #include <GuiViewClasses/TagSetDialogs/VTTagsGrid.h>
+#include <VTCore/ListAccessHelper.h>
 #include <VTCore/VTEvent.h>
 #include <VTCore/VTStimList.h>
 #include <VTCore/VTTagSet.h>
@@ -45,7 +46,7 @@ protected:
     }
 
     // A trial whose events use lists of these sizes.
-    VTTrial* TrialWithLists(std::initializer_list<int> sizes)
+    VTTrial* TrialWithLists(const std::vector<int>& sizes)
     {
         VTTrial* trial = NewTrial();
         for (int size : sizes) {
@@ -71,7 +72,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TrialPages, OptionsLoadAndWriteBackEveryValueWithItsCodes)
+TEST_F(TrialPages, EveryValueLoadsAndWritesBackWithItsCodes)
 {
     struct Case
     {
@@ -83,29 +84,123 @@ TEST_F(TrialPages, OptionsLoadAndWriteBackEveryValueWithItsCodes)
         bool first, last, limit;
         unsigned restarts;
         bool level;
+        std::vector<int> lists;  // the item counts of the trial's lists
+        int listWhen, listType;
+        bool tagged;
         const char* shown;
         const char* written;
     };
     const std::vector<Case> cases = {
-        {"per group", true, 2000, true, 61, true, false, true, 3, true,
-         "pace 1 2000 | rnd 1 Once per group of participants first 1 last 0 | restarts 1 3 | level 1",
-         "pace 1 2000 | rnd 1/61 first 1 last 0 | restarts 1 3 | level 1"},
-        {"every presentation", false, 0, true, 63, false, true, false, 0, false,
-         "pace 0 0 | rnd 1 Every time the trial is presented first 0 last 1 | restarts 0 0 | level 0",
-         "pace 0 0 | rnd 1/63 first 0 last 1 | restarts 0 0 | level 0"},
-        // Unticked boxes keep their numbers.
-        {"once per run, values kept while off", false, 750, false, 62, false, false, false, 4000000000u, false,
-         "pace 0 750 | rnd 0 Only once per experiment run first 0 last 0 | restarts 0 4000000000 | level 0",
-         "pace 0 750 | rnd 0/62 first 0 last 0 | restarts 0 4000000000 | level 0"},
-        // A code the choice cannot show: no entry, never the previous trial's; written as none.
-        {"unknown code", true, 5, true, 70, false, false, true, 1, false,
-         "pace 1 5 | rnd 1 none first 0 last 0 | restarts 1 1 | level 0",
-         "pace 1 5 | rnd 1/-1 first 0 last 0 | restarts 1 1 | level 0"},
+        {"per group, two lists crossed, tagged",
+         true,
+         2000,
+         true,
+         61,
+         true,
+         false,
+         true,
+         3,
+         true,
+         {3, 4},
+         62,
+         2,
+         true,
+         "pace 1 2000 | rnd 1 Once per group of participants first 1 last 0 | restarts 1 3 | level 1 | list 2 10212 "
+         "10210 12 | tags 1",
+         "pace 1 2000 | rnd 1/61 first 1 last 0 | restarts 1 3 | level 1 | list 62/2 | tags Red"},
+        // Without lists the list settings are neither shown nor written.
+        {"every presentation, no lists",
+         false,
+         0,
+         true,
+         63,
+         false,
+         true,
+         false,
+         0,
+         false,
+         {},
+         63,
+         1,
+         false,
+         "pace 0 0 | rnd 1 Every time the trial is presented first 0 last 1 | restarts 0 0 | level 0 | list 0 - - - | "
+         "tags 0",
+         "pace 0 0 | rnd 1/63 first 0 last 1 | restarts 0 0 | level 0 | list 63/1 | tags -"},
+        // Unticked boxes keep their numbers; one list keeps its stored combination.
+        {"once per run, values kept while off, one list",
+         false,
+         750,
+         false,
+         62,
+         false,
+         false,
+         false,
+         4000000000u,
+         false,
+         {5},
+         0,
+         1,
+         true,
+         "pace 0 750 | rnd 0 Only once per experiment run first 0 last 0 | restarts 0 4000000000 | level 0 | list 1 "
+         "10003 10008 5 | tags 1",
+         "pace 0 750 | rnd 0/62 first 0 last 0 | restarts 0 4000000000 | level 0 | list 0/1 | tags Red"},
+        // Codes no control stands for: nothing on, never the previous trial's; the
+        // event choice is written as none, the list codes as never and paired.
+        {"unknown codes",
+         true,
+         5,
+         true,
+         70,
+         false,
+         false,
+         true,
+         1,
+         false,
+         {2, 2},
+         5,
+         9,
+         false,
+         "pace 1 5 | rnd 1 none first 0 last 0 | restarts 1 1 | level 0 | list 2 none none 2 | tags 0",
+         "pace 1 5 | rnd 1/-1 first 0 last 0 | restarts 1 1 | level 0 | list 0/0 | tags -"},
     };
-    auto* page = Host(new VTTrialOptionsPage(Parent(), experiment.get()));
+    auto* set = new VTTagSet(experiment.get());
+    set->SetName("Colour");
+    experiment->GetElementsOfType(ElementType::TagSet).AddElement(set, -1);
+    VTElement* red = set->AddTag("Red", -1);
+    set->AddTag("Green", -1);
+    auto* options = Host(new VTTrialOptionsPage(Parent(), experiment.get()));
+    auto* access = Host(new VTTrialListAccessPage(Parent()));
+    auto* tags = Host(new VTTrialTagsPage(Parent(), experiment.get()));
+    using P = VTTrialListAccessPage;
+    auto shownList = [&] {
+        const int page = access->GetListAccessPage();
+        if (page == P::kNoListsPage) return wxString("list 0 - - -");
+        const bool one = page == P::kOneListPage;
+        auto on = [&](std::initializer_list<int> ids) {
+            for (int id : ids)
+                if (On(access, id)) return wxString::Format("%d", id);
+            return wxString("none");
+        };
+        return wxString::Format(
+            "list %d %s %s %s", page,
+            one ? on({P::ID_ONE_NEVER, P::ID_ONE_PER_RUN, P::ID_ONE_PER_GROUP, P::ID_ONE_EVERY})
+                : on({P::ID_MANY_NEVER, P::ID_MANY_PER_RUN, P::ID_MANY_PER_GROUP, P::ID_MANY_EVERY}),
+            one ? on({P::ID_ONE_PAIRED, P::ID_ONE_UNPAIRED, P::ID_ONE_CROSSED})
+                : on({P::ID_MANY_PAIRED, P::ID_MANY_UNPAIRED, P::ID_MANY_CROSSED}),
+            access->GetShownCount());
+    };
+    auto writtenListAndTags = [](const VTTrial& t) {
+        const ListAccessHelper list = t.GetReadOnlyReferenceToListAccess();
+        const VTUsedElements& used = t.GetUsedTags();
+        wxString names;
+        for (unsigned i = 0; i < used.Size(); ++i)
+            names << (i ? " " : "") << const_cast<VTUsedElements&>(used).GetUsedElementPtr(i)->GetName();
+        return wxString::Format(" | list %d/%d | tags %s", list.WhenToShuffle(), list.ListAccessType(),
+                                names.empty() ? wxString("-") : names);
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        VTTrial* t = NewTrial();
+        VTTrial* t = TrialWithLists(c.lists);
         t->SetTrialSyncEnabledness(c.sync);
         t->SetStartPeriod(c.period);
         t->SetRandomizeEvents(c.randomize);
@@ -115,12 +210,21 @@ TEST_F(TrialPages, OptionsLoadAndWriteBackEveryValueWithItsCodes)
         t->SetLimitOfRepeatsDueToFeedbackFlag(c.limit);
         t->SetNumberOfRepeatsDueToFeedback(c.restarts);
         t->m_GetNewLevelOnRestart = c.level;
-        page->LoadFrom(*t);
+        t->SetListAccessConfiguration(c.listWhen, c.listType);
+        if (c.tagged) t->GetUsedTags().AddChildElement(red, 0);
+        // The pages work on the editor's working copy.
+        VTTrial working(*t, experiment.get());
+        options->LoadFrom(working);
+        access->AssignListAccessGuiControlStatesFromTrial(working);
+        tags->LoadFrom(working);
         Settle();
-        EXPECT_EQ(ShownOptions(), c.shown);
-        VTTrial written(*t, experiment.get());
-        page->WriteTo(written);
-        EXPECT_EQ(Stored(written), c.written);
+        EXPECT_EQ(ShownOptions() + " | " + shownList() +
+                      wxString::Format(" | tags %d", tags->GetGrid()->GetNumberOfUsedTags()),
+                  c.shown);
+        options->WriteTo(working);
+        access->PropagateListAccessSettingsOntoTrial(working);
+        tags->WriteTo(working);
+        EXPECT_EQ(Stored(working) + writtenListAndTags(working), c.written);
     }
 }
 
