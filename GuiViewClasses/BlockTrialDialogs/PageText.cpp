@@ -33,6 +33,18 @@ wxStaticText* LargeHeading(wxWindow* parent, const wxString& text, int wrap, wxW
     return heading;
 }
 
+wxSizer* EmptyState(wxWindow* parent, const wxString& image, const std::vector<wxStaticText*>& headings,
+                    const wxString& explanation, int wrap)
+{
+    auto* sizer = new wxBoxSizer(wxHORIZONTAL);
+    sizer->Add(Picture(parent, image), 0, wxALL, 10);
+    auto* words = new wxBoxSizer(wxVERTICAL);
+    for (wxStaticText* heading : headings) words->Add(heading);
+    words->Add(Note(parent, explanation, kTextDarkGrey, wrap), 0, wxTOP, 10);
+    sizer->Add(words, 1, wxEXPAND | wxALL, 10);
+    return sizer;
+}
+
 wxTextValidator WholeNumberValidator()
 {
     // Each typed character is judged by itself.

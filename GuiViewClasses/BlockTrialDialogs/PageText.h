@@ -7,6 +7,8 @@
 #include <wx/stattext.h>
 #include <wx/valtext.h>
 
+#include <vector>
+
 namespace Vantrel {
 namespace PageText {
 
@@ -23,6 +25,11 @@ wxStaticText* Note(wxWindow* parent, const wxString& text, const wxColour& colou
 wxStaticBitmap* Picture(wxWindow* parent, const wxString& name, const wxSize& size = wxDefaultSize);
 // A large grey heading in the default font scaled by 2.6, wrapped at `wrap` pixels.
 wxStaticText* LargeHeading(wxWindow* parent, const wxString& text, int wrap, wxWindowID id = wxID_STATIC);
+
+// What a page shows while it has nothing to edit: a picture beside large grey
+// headings and an explanation wrapped at `wrap` pixels.
+wxSizer* EmptyState(wxWindow* parent, const wxString& image, const std::vector<wxStaticText*>& headings,
+                    const wxString& explanation, int wrap);
 
 // The validator of the pages' whole-number fields: digits (and the upper-case
 // exponent letter) pass as typed; signs, decimal separators and "e" are refused.

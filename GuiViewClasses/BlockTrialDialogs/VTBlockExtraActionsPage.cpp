@@ -21,6 +21,14 @@ constexpr int kMilliseconds = 1;
 
 wxString Unsigned(unsigned value) { return wxString::Format("%u", value); }
 
+// One extra action before the next: its line, the note under it and a rule.
+void AddSection(wxWindow* parent, wxSizer* top, wxSizer* line, const wxString& note)
+{
+    top->Add(line, 0, wxALL, 5);
+    top->Add(PageText::Note(parent, note, PageText::kNoteGrey), 0, wxLEFT | wxBOTTOM, 25);
+    top->Add(new wxStaticLine(parent), 0, wxEXPAND | wxALL, 5);
+}
+
 // One extra action's line: its check box, its number field and the words after it.
 wxBoxSizer* ActionLine(wxWindow* parent, wxCheckBox*& box, wxWindowID boxID, const wxString& label, wxTextCtrl*& field,
                        wxWindowID fieldID, const wxString& value, int width, const wxString& after)
@@ -49,21 +57,14 @@ VTBlockExtraActionsPage::VTBlockExtraActionsPage(wxWindow* parent, wxWindowID id
     m_Unit->Append(_("milliseconds"));
     m_Unit->SetSelection(kSeconds);
     timeLine->Add(m_Unit, 0, wxALIGN_CENTER_VERTICAL);
-    top->Add(timeLine, 0, wxALL, 5);
-    top->Add(PageText::Note(this,
-                            _("Vantrel will not interrupt a trial in progress, but will stop presenting\nnew trials "
-                              "after the time period has elapsed."),
-                            PageText::kNoteGrey),
-             0, wxLEFT | wxBOTTOM, 25);
-    top->Add(new wxStaticLine(this), 0, wxEXPAND | wxALL, 5);
+    AddSection(this, top, timeLine,
+               _("Vantrel will not interrupt a trial in progress, but will stop presenting\nnew trials after the "
+                 "time period has elapsed."));
 
     wxBoxSizer* trialLine = ActionLine(this, m_TrialLimitOn, ID_TRIAL_LIMIT_ON, _("Present a maximum of"), m_TrialLimit,
                                        ID_TRIAL_LIMIT, "20", 40, _("trials"));
-    top->Add(trialLine, 0, wxALL, 5);
-    top->Add(PageText::Note(this, _("This count does not include trials that may be presented\nagain due to feedback."),
-                            PageText::kNoteGrey),
-             0, wxLEFT | wxBOTTOM, 25);
-    top->Add(new wxStaticLine(this), 0, wxEXPAND | wxALL, 5);
+    AddSection(this, top, trialLine,
+               _("This count does not include trials that may be presented\nagain due to feedback."));
 
     wxBoxSizer* pauseLine = ActionLine(this, m_PauseOn, ID_PAUSE_ON, _("Pause experiment every"), m_PauseInterval,
                                        ID_PAUSE_INTERVAL, "50", 40, _("trials with message:"));

@@ -137,20 +137,13 @@ VTTrialListAccessPage::VTTrialListAccessPage(wxWindow* parent, wxWindowID id)
 wxPanel* VTTrialListAccessPage::MakeNoListsPage()
 {
     auto* page = new wxPanel(m_Book, ID_NO_LISTS);
-    auto* sizer = new wxBoxSizer(wxHORIZONTAL);
-    sizer->Add(PageText::Picture(page, "icon_stimulus_lists_w100.png"), 0, wxALL, 10);
-    auto* words = new wxBoxSizer(wxVERTICAL);
-    words->Add(PageText::LargeHeading(page, _("No stimulus lists are used in this trial"), 350, 10043));
-    words->Add(
-        PageText::Note(page,
-                       _("Using stimulus lists is recommended whenever possible. They greatly reduce the time "
-                         "and effort needed to create an experiment.\n\nFor example, presenting 25 trials would "
-                         "require that you create 25 events and 25 trials if not using a stimulus list, but only "
-                         "1 event and 1 trial when using a list."),
-                       PageText::kTextDarkGrey, 400),
-        0, wxTOP, 10);
-    sizer->Add(words, 1, wxEXPAND | wxALL, 10);
-    page->SetSizer(sizer);
+    page->SetSizer(PageText::EmptyState(
+        page, "icon_stimulus_lists_w100.png",
+        {PageText::LargeHeading(page, _("No stimulus lists are used in this trial"), 350, 10043)},
+        _("Using stimulus lists is recommended whenever possible. They greatly reduce the time and effort needed to "
+          "create an experiment.\n\nFor example, presenting 25 trials would require that you create 25 events and 25 "
+          "trials if not using a stimulus list, but only 1 event and 1 trial when using a list."),
+        400));
     return page;
 }
 

@@ -17,22 +17,16 @@ VTTrialTagsPage::VTTrialTagsPage(wxWindow* parent, VTExperiment* experiment, wxW
 {
     m_Sizer = new wxBoxSizer(wxVERTICAL);
     m_EmptyState = new wxPanel(this, ID_EMPTY_STATE);
-    auto* empty = new wxBoxSizer(wxHORIZONTAL);
-    empty->Add(PageText::Picture(m_EmptyState, "icon_tags_w100.png"), 0, wxALL, 10);
-    auto* words = new wxBoxSizer(wxVERTICAL);
-    words->Add(PageText::LargeHeading(m_EmptyState, _("No tag sets have"), 250));
-    words->Add(PageText::LargeHeading(m_EmptyState, _("been created yet."), 250));
-    words->Add(
-        PageText::Note(m_EmptyState,
-                       _("Tags provide a way to describe a trial. Each tag set that you create adds a column in "
-                         "the collected data file, providing a richer description of the trial and more options "
-                         "when processing the data.\n\nYou also gain a lot of control when combining tags with "
-                         "rules and collections, e.g. skip certain trials based on their tags or constrain "
-                         "randomization by preventing two similarly-tagged trials from appearing consecutively."),
-                       PageText::kTextDarkGrey, 500),
-        0, wxTOP, 10);
-    empty->Add(words, 1, wxEXPAND | wxALL, 10);
-    m_EmptyState->SetSizer(empty);
+    m_EmptyState->SetSizer(PageText::EmptyState(
+        m_EmptyState, "icon_tags_w100.png",
+        {PageText::LargeHeading(m_EmptyState, _("No tag sets have"), 250),
+         PageText::LargeHeading(m_EmptyState, _("been created yet."), 250)},
+        _("Tags provide a way to describe a trial. Each tag set that you create adds a column in the collected data "
+          "file, providing a richer description of the trial and more options when processing the data.\n\nYou also "
+          "gain a lot of control when combining tags with rules and collections, e.g. skip certain trials based on "
+          "their tags or constrain randomization by preventing two similarly-tagged trials from appearing "
+          "consecutively."),
+        500));
     m_Sizer->Add(m_EmptyState, 1, wxEXPAND | wxALL, 5);
     auto* button = new wxButton(this, ID_TAGS_BUTTON, _("Tags..."));
     m_Sizer->Add(button, 0, wxALL, 5);
