@@ -33,7 +33,6 @@ struct TestPlugInAccess
         deliveredDueTimes =
             reinterpret_cast<VTTestInput_DeliveredDueTimesFn>(dlsym(handle, "VTTestInput_DeliveredDueTimes"));
         dlclose(handle);  // drops only the reference NOLOAD took
-        return schedule && scheduleOnEvent && reset && setStartResult && setFlush && count && pollGaps &&
-               deliveredDueTimes;
+        return schedule && scheduleOnEvent && reset && setStartResult && setFlush && count && pollGaps && deliveredDueTimes;
     }
 };
