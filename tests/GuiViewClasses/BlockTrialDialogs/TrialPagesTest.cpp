@@ -9,6 +9,7 @@
 #include <GuiViewClasses/BlockTrialDialogs/VTTrialListAccessPage.h>
 #include <GuiViewClasses/BlockTrialDialogs/VTTrialOptionsPage.h>
 #include <GuiViewClasses/BlockTrialDialogs/VTTrialTagsPage.h>
+#include <GuiViewClasses/GroupDialogs/VTParticipantGroupsDlg.h>
 #include <GuiViewClasses/TagSetDialogs/VTManageAllTagSetsDlg.h>
 #include <GuiViewClasses/TagSetDialogs/VTTagsGrid.h>
 #include <VTCore/ListAccessHelper.h>
@@ -285,6 +286,16 @@ TEST_F(TrialPages, EventShufflingControlsFollowTheirBoxAndChoice)
     EXPECT_EQ(Find<wxCheckBox>(frame, 10308)->GetLabel(), "...and the last one");
     Click(frame, 10307);
     EXPECT_EQ(Find<wxCheckBox>(frame, 10308)->GetLabel(), "Except the last one");
+
+    // "Groups..." for once per group: the groups dialog marks the experiment changed
+    // only when it is left with OK.
+    when->SetSelection(2);
+    when->ProcessWindowEvent(chosen);
+    experiment->Modify(false);
+    wxTEST_DIALOG(Click(frame, 10306), wxExpectDismissableModal<VTParticipantGroupsDlg>(wxID_CANCEL));
+    EXPECT_FALSE(experiment->IsModified());
+    wxTEST_DIALOG(Click(frame, 10306), wxExpectDismissableModal<VTParticipantGroupsDlg>(wxID_OK));
+    EXPECT_TRUE(experiment->IsModified());
 }
 
 TEST_F(TrialPages, TheTagsPageShowsItsEmptyStateUntilATrialTagSetExists)
