@@ -2,32 +2,16 @@
 
 #include <numeric>
 
+#include "VTShuffling.h"
+
 namespace Vantrel {
 
 namespace {
-
-// Uniform in [0, n) from a generator whose sequence the standard fixes, so a seeded
-// choice is the same on every machine and with every library.
-std::size_t Uniform(std::mt19937& generator, std::size_t n)
-{
-    const std::uint64_t range = std::uint64_t(std::mt19937::max()) + 1;
-    const std::uint64_t limit = range - range % n;
-    std::uint64_t x;
-    do x = generator();
-    while (x >= limit);
-    return std::size_t(x % n);
-}
 
 template <class DrawFn>
 void FisherYates(std::vector<std::size_t>& deck, DrawFn&& draw)
 {
     for (std::size_t i = deck.size(); i > 1; --i) std::swap(deck[i - 1], deck[draw(i)]);
-}
-
-std::mt19937 SeededStream(std::uint32_t a, std::uint32_t b, std::uint32_t purpose)
-{
-    std::seed_seq seed{a, b, purpose};
-    return std::mt19937(seed);
 }
 
 constexpr std::uint32_t kGroupSequenceSeed = 0x67726f75;  // draws of one group
@@ -42,7 +26,7 @@ VTLevelSelector::VTLevelSelector(int method, int scope, bool flag, std::size_t l
 std::size_t VTLevelSelector::Draw(std::size_t n)
 {
     if (n < 2) return 0;
-    if (m_FromGroupStream) return Uniform(m_GroupStream, n);
+    if (m_FromGroupStream) return UniformFrom(m_GroupStream, n);
     return m_RunDraw ? std::min(m_RunDraw(n), n - 1) : 0;
 }
 
@@ -80,7 +64,7 @@ void VTLevelSelector::SelectForGroup(const VTRunGroup& group)
     std::vector<std::size_t> deck(m_Count);
     std::iota(deck.begin(), deck.end(), std::size_t(0));
     std::mt19937 generator = SeededStream(m_VariableID, std::uint32_t(m_Flag ? round : 0), kGroupDealSeed);
-    FisherYates(deck, [&generator](std::size_t n) { return Uniform(generator, n); });
+    FisherYates(deck, [&generator](std::size_t n) { return UniformFrom(generator, n); });
     m_Current = int(deck[seat]);
 }
 
@@ -105,8 +89,9 @@ void VTLevelSelector::StartRun(const VTRunGroup& group, const RunDraw& runDraw)
                 Shuffle(m_Deck);
                 m_DeckPosition = 0;
             }
-            m_Unit = m_Scope == SelectionScope::Run ? Unit::Run : m_Scope == SelectionScope::Block ? Unit::Block
-                                                                                                 : Unit::Trial;
+            m_Unit = m_Scope == SelectionScope::Run     ? Unit::Run
+                     : m_Scope == SelectionScope::Block ? Unit::Block
+                                                        : Unit::Trial;
             if (m_Unit == Unit::Run) m_Current = int(Next());
             return;
         case SelectionMethod::RandomWithReplacement:
@@ -141,7 +126,8 @@ void VTLevelSelector::StartTrial()
 
 void VTLevelSelector::RepeatTrialDueToFeedback()
 {
-    if (m_Unit == Unit::Trial && m_Scope == SelectionScope::TrialAndRepeat && m_Method != SelectionMethod::RandomWithReplacement)
+    if (m_Unit == Unit::Trial && m_Scope == SelectionScope::TrialAndRepeat &&
+        m_Method != SelectionMethod::RandomWithReplacement)
         m_Current = int(Next());
 }
 

@@ -20,6 +20,13 @@
 //    after a block, X is presented on its own before the next block.
 // Numbers (for the data file) count presentations: blocks in the run, trials in
 // their block presentation, events in their trial presentation, all from 1.
+//
+// Within a block presentation: its trials pass once, a number of times (loop mode
+// 82) or until a pass presents none (83); orders shuffled at every presentation are
+// drawn at each pass (trials) and each trial presentation (events). The block
+// presentation presents no new trial once its time limit has passed or its trial
+// limit is reached (a repeated trial is not counted); a trial is repeated at most its
+// repeat limit times in a row.
 
 #include <wx/string.h>
 
@@ -28,6 +35,7 @@
 #include <vector>
 
 #include "VTRuleEvaluator.h"
+#include "VTShuffling.h"
 #include "VTRuntime/VTRunPlan.h"
 
 namespace Vantrel {
@@ -39,6 +47,8 @@ public:
     // Asked before each block and trial presentation that has a "When to Present"
     // (the index of its criteria in VTRunPlan::rules); false skips that presentation.
     void SetWhenToPresent(std::function<bool(size_t)> test) { m_WhenToPresent = std::move(test); }
+    // The run clock in microseconds, for the blocks' time limits.
+    void SetClock(std::function<unsigned long long()> clock) { m_Clock = std::move(clock); }
 
     // The next block presentation, or null when the run is over.
     const VTPlannedBlock* NextBlock();
@@ -59,6 +69,14 @@ public:
     bool IsStoppedByGuard() const { return !m_GuardReason.empty(); }
     const wxString& GetGuardReason() const { return m_GuardReason; }
 
+    // Trials of the current block presentation counted by its trial limit (repeats not
+    // counted), and whether the last one presented was such a trial.
+    unsigned long long GetCountedTrials() const { return m_CountedTrials; }
+    bool WasLastTrialCounted() const { return m_LastTrialCounted; }
+    // Whether the block presentation may present another trial (the "When to Present"
+    // of the trials to come is not asked).
+    bool HasTrialToCome() const;
+
     int GetBlockNumber() const { return m_BlockNumber; }
     int GetTrialNumber() const { return m_TrialNumber; }
     int GetEventNumber() const { return m_EventNumber; }
@@ -74,11 +92,32 @@ private:
         long orderPosition = -1;
     };
 
+    struct QueuedTrial
+    {
+        const VTPlannedTrial* trial = nullptr;
+        // Its events' order when they are shuffled at every presentation; else empty.
+        std::vector<size_t> eventOrder;
+        bool repeat = false;
+    };
+
     const VTPlannedBlock* FindBlock(int blockID) const;
+    void StartBlockPresentation(const VTPlannedBlock& block);
+    bool MorePasses() const;
+    void QueuePass();
+    QueuedTrial Queued(const VTPlannedTrial& trial, bool repeat) const;
+    bool LimitReached() const;
+    size_t EventIndex(size_t position) const
+    {
+        return position < m_EventOrder.size() ? m_EventOrder[position] : position;
+    }
     const VTPlannedEvent* FindRuleEvent(int eventID) const;
     void PresentBlockNext(const BlockVisit& visit);
     void GoBack();
-    void EndBlockPresentation() { m_TrialQueue.clear(); }
+    void EndBlockPresentation()
+    {
+        m_TrialQueue.clear();
+        m_BlockOver = true;
+    }
     // The first event of the trial after the current one, course unchanged.
     const VTPlannedEvent* FirstEventOfNextTrial() const;
     bool StopByGuard(const wxString& reason);
@@ -96,14 +135,25 @@ private:
     size_t m_NextOrderPosition = 0;
     std::deque<BlockVisit> m_InsertedBlocks;
     std::vector<BlockVisit> m_Visited;
-    // Current block presentation: the trials still to come, in order.
-    std::deque<const VTPlannedTrial*> m_TrialQueue;
+    // Current block presentation: the trials of its pass still to come, in order.
+    const VTPlannedBlock* m_Block = nullptr;
+    std::deque<QueuedTrial> m_TrialQueue;
+    bool m_BlockOver = false;
+    unsigned m_PassesDone = 0;
+    unsigned long long m_PassPresented = 0;
+    unsigned long long m_CountedTrials = 0;
+    bool m_LastTrialCounted = false;
+    unsigned long long m_BlockStart = 0;
+    long long m_RepeatsInARow = 0;
+    std::function<unsigned long long()> m_Clock;
+    VTDraw m_Draw;
     // A block flow a trial rule asked for, obeyed when the block presentation ends
     // unless the block's own rules decide otherwise.
     VTFlowDecision m_PendingBlockFlow;
     // Current trial presentation.
     const VTPlannedTrial* m_Trial = nullptr;
     size_t m_NextEventIndex = 0;
+    std::vector<size_t> m_EventOrder;
     std::deque<const VTPlannedEvent*> m_ExtraEvents;
     int m_BlockNumber = 0, m_TrialNumber = 0, m_EventNumber = 0;
     unsigned long long m_TrialPresentations = 0, m_EventPresentations = 0;

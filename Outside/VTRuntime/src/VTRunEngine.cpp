@@ -105,11 +105,11 @@ public:
         }
     }
 
-    // Holds the display for `ms` (trial start periods), still answering Escape.
-    static bool Pause(VTPresenterFrame& frame, int ms)
+    // Holds the display until the run timer reaches `end` microseconds (trial pacing),
+    // still answering Escape.
+    static bool HoldUntil(VTPresenterFrame& frame, unsigned long long end)
     {
         VTTimer& timer = VTTimer::GetTimer();
-        const unsigned long long end = timer.GetElapsedMicroseconds() + static_cast<unsigned long long>(ms) * 1000;
         while (timer.GetElapsedMicroseconds() < end) {
             if (frame.TakeEscape() && ConfirmCancelOn(frame)) return false;
             PumpOnce();
@@ -429,6 +429,7 @@ public:
           m_Screenshots(settings.saveScreenshots && file.IsOpen() ? settings.dataFile : wxString())
     {
         m_Environment.Parameters().Start(plan.parameters);
+        m_Cursor.SetClock([] { return VTTimer::GetTimer().GetElapsedMicroseconds(); });
         m_Cursor.SetWhenToPresent([this](size_t criteria) {
             return criteria < m_Plan.rules.size() &&
                    VTRuleEvaluator::CriteriaMet(m_Plan.rules[criteria], m_Environment,
@@ -463,6 +464,7 @@ private:
             const VTPlannedTrial* trial = m_Cursor.NextTrial();
             if (!trial) break;
             status = RunTrial(block, *trial);
+            if (status == Status::Going && PauseIsDue(block)) status = Pause(block);
         }
         if (status != Status::Going || m_Cursor.IsRunOver()) return status;
         m_Cursor.ApplyBlockDecision(Decide(block.rules));
@@ -481,12 +483,14 @@ private:
         m_Poller.StartTrial(info);
         m_Environment.StartTrialPresentation(trial.trialID);
         Status status = Status::Going;
-        if (trial.startPeriodMs > 0) {
+        // A paced trial before this one set when this one starts.
+        if (m_PacedStart > VTTimer::GetTimer().GetElapsedMicroseconds()) {
             m_Frame.ShowBlank();
             m_Frame.ShowSensorPatch(false);
             m_Frame.PaintNow();
-            if (!EventWait::Pause(m_Frame, trial.startPeriodMs)) status = Status::Cancelled;
+            if (!EventWait::HoldUntil(m_Frame, m_PacedStart)) status = Status::Cancelled;
         }
+        m_PacedStart = 0;
         if (status == Status::Going) status = RunEvents(block, &trial);
         m_Environment.EndTrialPresentation();
         if (status == Status::Going && !m_Cursor.IsRunOver()) {
@@ -495,6 +499,44 @@ private:
         }
         if (status == Status::Going) m_Screenshots.Take(m_Frame, trial.name);
         m_Poller.EndTrial();
+        return status;
+    }
+
+    // The block's pause, after every so many trials it counts, when more are to come.
+    bool PauseIsDue(const VTPlannedBlock& block) const
+    {
+        if (block.pauseEvery == 0 || m_Cursor.IsRunOver() || !m_Cursor.WasLastTrialCounted()) return false;
+        return m_Cursor.GetCountedTrials() % block.pauseEvery == 0 && m_Cursor.HasTrialToCome();
+    }
+
+    // Shows the block's pause message until the participant presses any key or
+    // button of a device the run uses (Escape still asks to stop).
+    Status Pause(const VTPlannedBlock& block)
+    {
+        m_Report.pauses.push_back({m_Cursor.GetBlockNumber(), m_Cursor.GetTrialNumber(), block.pauseMessage});
+        m_Frame.ShowSensorPatch(false);
+        m_Frame.SetStimulusPlacement(wxPoint(), wxNullColour);
+        m_Frame.ShowText(block.pauseMessage);
+        m_Frame.PaintNow();
+        m_Frame.DropQueuedKeys();
+        m_Poller.FlushAndStartPolling();
+        m_Poller.StartEventInput();
+        Status status = Status::Going;
+        for (bool pressed = false; !pressed;) {
+            if (m_Frame.TakeEscape() && EventWait::ConfirmCancelOn(m_Frame)) {
+                status = Status::Cancelled;
+                break;
+            }
+            VTPresenterFrame::Key key;
+            while (m_Frame.TakeKey(key)) pressed = pressed || key.phase == 1;
+            VTInputPoller::Detected detected;
+            while (m_Poller.TakeDetected(detected))
+                pressed = pressed || (detected.response && detected.response->GetResponseType() == 1);
+            if (!pressed) EventWait::PumpOnce();
+        }
+        m_Poller.EndEventInput(true);
+        m_Frame.ShowBlank();
+        m_Frame.PaintNow();
         return status;
     }
 
@@ -554,6 +596,9 @@ private:
         m_Frame.BeginStimulus();
         const unsigned long long onset = presentation->Start(m_Frame);
         m_Environment.NoteEventOnset(onset, event.resetsReactionTimer);
+        // A paced trial's next trial starts its start period after this first onset.
+        if (trial && m_Cursor.GetEventNumber() == 1 && trial->paced)
+            m_PacedStart = onset + (unsigned long long)(trial->startPeriodMs) * 1000;
         if (trial && m_Cursor.GetEventNumber() == 1 && m_LastEventEnd)
             m_Report.trialChangeMicroseconds.push_back(onset - std::min(onset, m_LastEventEnd));
         // The next stimulus loads while this one is up, so it too starts at once.
@@ -623,6 +668,8 @@ private:
     VTRunCursor m_Cursor;
     DynamicRuntimeEnvironment m_Environment;
     unsigned long long m_LastEventEnd = 0;
+    // When the trial after a paced one starts (run-timer microseconds; 0: at once).
+    unsigned long long m_PacedStart = 0;
     // The stimulus prepared for the event the cursor predicted would come next.
     std::unique_ptr<VTEventPresentation> m_Next;
     VTTrialScreenshots m_Screenshots;

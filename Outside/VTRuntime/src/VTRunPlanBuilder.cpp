@@ -2,11 +2,13 @@
 
 #include <wx/filename.h>
 
+#include <VTCore/ListAccessHelper.h>
 #include <VTCore/VTBlock.h>
 #include <VTCore/VTEvent.h>
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTParticipantGroup.h>
 #include <VTCore/VTResponse.h>
+#include <VTCore/VTStimList.h>
 #include <VTCore/VTTrial.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 
@@ -20,18 +22,12 @@
 #include "VTPlugInCommon/VTSdkInputPlugin.h"
 #include "VTRuleCompiler.h"
 #include "VTRunPlanCount.h"
+#include "VTShuffling.h"
 #include "VTTrialLevels.h"
 
 namespace Vantrel {
 
 namespace {
-
-template <class T>
-void Shuffle(std::vector<T>& items)
-{
-    auto rng = Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed();
-    for (int i = int(items.size()) - 1; i > 0; --i) std::swap(items[size_t(i)], items[size_t(rng->Draw(0, i))]);
-}
 
 class ResponseResolver : public VantrelSDK::Interface_DREForPlugins
 {
@@ -122,6 +118,59 @@ bool CanNeverEnd(const VTPlannedEvent& event)
                         [](const VTPlannedResponse& r) { return r.endsEvent; });
 }
 
+// Seeds of the orders drawn once per participant group, by what they order.
+constexpr std::uint32_t kTrialOrderSeed = 0x74726c73;
+constexpr std::uint32_t kEventOrderSeed = 0x65766e74;
+constexpr std::uint32_t kListOrderSeed = 0x6c697374;
+
+// The item of each list for every presentation of a trial, in presentation order;
+// shuffled with `draw` when it is given. One presentation without items when the
+// trial uses no list. The count was checked against the run's budget before.
+std::vector<std::vector<std::size_t>> ItemCombinations(const ListAccessHelper& access, const VTDraw* draw)
+{
+    const std::vector<std::uint64_t>& sizes = access.ListSizes();
+    const std::size_t count = std::size_t(access.PostExpansionItemCount());
+    std::vector<std::vector<std::size_t>> combinations(count, std::vector<std::size_t>(sizes.size()));
+    auto itemsOf = [&](std::size_t list) { return std::size_t(std::max<std::uint64_t>(sizes[list], 1)); };
+    if (access.ListAccessType() == ListAccessHelper::kCrossed) {
+        // The first list changes slowest.
+        for (std::size_t k = 0; k < count; ++k) {
+            std::size_t rest = k;
+            for (std::size_t list = sizes.size(); list-- > 0;) {
+                combinations[k][list] = rest % itemsOf(list);
+                rest /= itemsOf(list);
+            }
+        }
+        if (draw) ShuffleWith(combinations, *draw);
+    } else if (access.ListAccessType() == ListAccessHelper::kUnpaired) {
+        // Each list walked in an order of its own.
+        for (std::size_t list = 0; list < sizes.size(); ++list) {
+            std::vector<std::size_t> order(itemsOf(list));
+            for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+            if (draw) ShuffleWith(order, *draw);
+            for (std::size_t k = 0; k < count; ++k) combinations[k][list] = order[k % order.size()];
+        }
+    } else {
+        // Paired: one order for every list.
+        std::vector<std::size_t> order(count);
+        for (std::size_t i = 0; i < count; ++i) order[i] = i;
+        if (draw) ShuffleWith(order, *draw);
+        for (std::size_t k = 0; k < count; ++k)
+            for (std::size_t list = 0; list < sizes.size(); ++list) combinations[k][list] = order[k] % itemsOf(list);
+    }
+    return combinations;
+}
+
+// One presentation of a trial in its block: the trial, the item of each of its lists,
+// and the unit of the presentations made from the same place in the block.
+struct TrialPresentation
+{
+    VTTrial* trial = nullptr;
+    std::vector<std::size_t> items;
+    std::size_t unit = 0;
+    bool reshuffleInUnit = false;
+};
+
 // What planning one run keeps between its steps.
 class Planning
 {
@@ -131,7 +180,8 @@ public:
           m_Plan(plan),
           m_Levels(experiment, group),
           m_Rules(experiment, plan.rules),
-          m_Preview(experiment.GetRunOptions().IsPreview())
+          m_Preview(experiment.GetRunOptions().IsPreview()),
+          m_GroupID(group ? group->GetID() : 0)
     {
         m_Plan.columns.SetLevelColumns(m_Levels.GetColumnNames());
         m_Levels.StartRun();
@@ -204,29 +254,135 @@ private:
         if (!m_Rules.AddRulesOf(block, VTRuleCompiler::Context::BlockRules, planned.rules, why) ||
             !m_Rules.AddWhenToPresent(block.GetWhenToPresent(), VTRuleCompiler::Context::BlockWhen,
                                       wxString::Format(_("the block \"%s\""), block.GetName()), planned.whenToPresent,
-                                      why))
+                                      why) ||
+            !PlanLoopsAndExtraActions(block, planned, why))
             return false;
-        std::vector<VTTrial*> trials;
+        std::vector<std::vector<TrialPresentation>> units;
         for (unsigned i = 0; i < block.GetNumberOfUsedTrials(); ++i) {
             VTTrial* trial = block.GetUsedTrial(i);
             if (!trial) continue;
-            for (unsigned r = 0; r < trial->GetRepetitions(); ++r) trials.push_back(trial);
+            for (unsigned r = 0; r < trial->GetRepetitions(); ++r) {
+                units.emplace_back();
+                if (!ExpandTrial(*trial, units.size() - 1, units.back(), why)) return false;
+            }
         }
-        if (block.GetRandomizeTrials()) Shuffle(trials);
-        for (VTTrial* trial : trials) {
+        std::vector<TrialPresentation> order = OrderTrials(block, planned, units);
+        for (const TrialPresentation& presentation : order) {
             planned.trials.emplace_back();
-            if (!PlanTrial(*trial, planned.trials.back(), why)) return false;
+            if (!PlanTrial(presentation, planned.trials.back(), why)) return false;
         }
         return true;
     }
 
-    bool PlanTrial(VTTrial& trial, VTPlannedTrial& planned, wxString& why)
+    // Looping and the extra actions; a mode or unit the run does not know refuses it.
+    bool PlanLoopsAndExtraActions(const VTBlock& block, VTPlannedBlock& planned, wxString& why) const
     {
+        switch (block.m_LoopMode) {
+            case VTBlock::kLoopModeNone: break;
+            case VTBlock::kLoopModeCount: planned.passes = unsigned(std::max(block.m_LoopCount, 1)); break;
+            case VTBlock::kLoopModeForever: planned.loopsForever = true; break;
+            default:
+                why = wxString::Format(_("the block \"%s\" has a looping setting (%d) that a run cannot carry out."),
+                                       block.GetName(), block.m_LoopMode);
+                return false;
+        }
+        bool on = false;
+        unsigned amount = 0;
+        VTBlock::TimeLimitExtraActionUnits units = VTBlock::TimeLimitSeconds;
+        block.GetTimeLimitExtraActionSettings(on, amount, units);
+        if (on) {
+            if (units != VTBlock::TimeLimitSeconds && units != VTBlock::TimeLimitMilliseconds) {
+                why = wxString::Format(_("the block \"%s\" has a time limit in a unit (%d) that a run does not know."),
+                                       block.GetName(), int(units));
+                return false;
+            }
+            planned.timeLimitMs = (long long)(amount) * (units == VTBlock::TimeLimitSeconds ? 1000 : 1);
+        }
+        block.GetTrialLimitExtraActionSettings(on, amount);
+        if (on) planned.trialLimit = amount;
+        wxString message;
+        block.GetPauseExtraActionSettings(on, amount, message);
+        if (on && amount > 0) {
+            planned.pauseEvery = amount;
+            planned.pauseMessage = message;
+        }
+        return true;
+    }
+
+    // The presentations of one trial of the block: one per item combination of its
+    // lists, in the order its list access gives them.
+    bool ExpandTrial(VTTrial& trial, std::size_t unit, std::vector<TrialPresentation>& out, wxString& why)
+    {
+        const ListAccessHelper access = trial.GetReadOnlyReferenceToListAccess();
+        if (access.HowManyStimlists() > 0 && (!ListAccessHelper::IsKnownShuffleCode(access.WhenToShuffle()) ||
+                                              !ListAccessHelper::IsKnownAccessType(access.ListAccessType()))) {
+            why = wxString::Format(_("the trial \"%s\" has a list access setting that a run cannot carry out."),
+                                   trial.GetName());
+            return false;
+        }
+        std::vector<std::vector<std::size_t>> combinations;
+        switch (access.ShufflesListItems() ? access.WhenToShuffle() : ListAccessHelper::kShuffleNever) {
+            case ShuffleCode::PerGroup: {
+                const VTDraw draw = GroupDraw(m_GroupID, trial.GetID(), kListOrderSeed);
+                combinations = ItemCombinations(access, &draw);
+                break;
+            }
+            case ShuffleCode::PerRun: {
+                // Kept for the run: every place that presents the trial walks it alike.
+                auto kept = m_ListOrders.find(&trial);
+                if (kept == m_ListOrders.end()) {
+                    const VTDraw draw = RunDraw();
+                    kept = m_ListOrders.emplace(&trial, ItemCombinations(access, &draw)).first;
+                }
+                combinations = kept->second;
+                break;
+            }
+            default: combinations = ItemCombinations(access, nullptr); break;
+        }
+        const bool reshuffle = access.ShufflesListItems() && access.WhenToShuffle() == ShuffleCode::EveryPresentation;
+        for (std::vector<std::size_t>& items : combinations) out.push_back({&trial, std::move(items), unit, reshuffle});
+        return true;
+    }
+
+    // The block's trial order: as listed, or shuffled (each trial's presentations
+    // together unless the lists are jumbled across trials); at every presentation the
+    // run shuffles it anew (code 63).
+    std::vector<TrialPresentation> OrderTrials(const VTBlock& block, VTPlannedBlock& planned,
+                                               std::vector<std::vector<TrialPresentation>>& units) const
+    {
+        const bool shuffle = block.GetRandomizeTrials();
+        // Shuffling with no "when" chosen happens once per run.
+        const int when = shuffle ? block.GetRandomizeTrialsWhen() : -1;
+        planned.jumbleLists = shuffle && block.GetListJumblingSetting();
+        planned.reshuffleTrials = when == ShuffleCode::EveryPresentation;
+        const VTDraw draw =
+            when == ShuffleCode::PerGroup ? GroupDraw(m_GroupID, block.GetID(), kTrialOrderSeed) : RunDraw();
+        const bool now = shuffle && !planned.reshuffleTrials;
+        if (now && !planned.jumbleLists) ShuffleWith(units, draw);
+        std::vector<TrialPresentation> order;
+        for (std::vector<TrialPresentation>& unit : units)
+            for (TrialPresentation& presentation : unit) order.push_back(std::move(presentation));
+        if (planned.jumbleLists) {
+            // The lists' own orders give way to the block's.
+            for (TrialPresentation& presentation : order) presentation.reshuffleInUnit = false;
+            if (now) ShuffleWith(order, draw);
+        }
+        return order;
+    }
+
+    bool PlanTrial(const TrialPresentation& presentation, VTPlannedTrial& planned, wxString& why)
+    {
+        VTTrial& trial = *presentation.trial;
         m_Levels.StartTrial();
         planned.levels = m_Levels.GetCurrentLabels();
         planned.trialID = int(trial.GetID());
         planned.name = trial.GetName();
+        planned.paced = trial.UsingTrialSync();
         planned.startPeriodMs = std::max(0, trial.GetStartPeriod());
+        planned.repeatLimit =
+            trial.GetLimitOfRepeatsDueToFeedbackFlag() ? (long long)(trial.GetLimitOfRepeatsDueToFeedback()) : -1;
+        planned.unit = presentation.unit;
+        planned.reshuffleInUnit = presentation.reshuffleInUnit;
         if (!m_Rules.AddRulesOf(trial, VTRuleCompiler::Context::TrialRules, planned.rules, why) ||
             !m_Rules.AddWhenToPresent(trial.GetWhenToPresent(), VTRuleCompiler::Context::TrialWhen,
                                       wxString::Format(_("the trial \"%s\""), trial.GetName()), planned.whenToPresent,
@@ -235,15 +391,52 @@ private:
         std::vector<VTEvent*> events;
         for (unsigned e = 0; e < trial.GetNumberOfUsedEvents(); ++e)
             if (VTEvent* event = trial.GetUsedEvent(e)) events.push_back(event);
-        if (trial.GetRandomizeEvents()) Shuffle(events);
+        OrderEvents(trial, events, planned);
+        const std::vector<std::uint32_t> lists = trial.GetUsedStimListIDs();
         for (VTEvent* event : events) {
-            planned.events.push_back(PlanListEvent(*event));
+            std::size_t item = 0;
+            if (event->IsListEvent()) {
+                const auto list = std::find(lists.begin(), lists.end(), std::uint32_t(event->GetStimListID()));
+                const std::size_t position = std::size_t(list - lists.begin());
+                const std::size_t count = event->GetNumberOfStimulusItems();
+                if (position < presentation.items.size() && count) item = presentation.items[position] % count;
+            }
+            planned.events.push_back(PlanEventAt(*event, item));
             if (!CheckCanEnd(planned.events.back(), why)) return false;
         }
         return true;
     }
 
-    // List events step through their items, one per presentation.
+    // Event shuffling: once per group or per run here (the same order at every
+    // presentation of the trial), at every presentation by the run.
+    void OrderEvents(const VTTrial& trial, std::vector<VTEvent*>& events, VTPlannedTrial& planned)
+    {
+        if (!trial.GetRandomizeEvents()) return;
+        const bool keepFirst = trial.m_ExcludeFirstEventFromRandomization;
+        const bool keepLast = trial.m_ExcludeLastEventFromRandomization;
+        const int when = trial.GetRandomizeEventsWhen();
+        if (when == ShuffleCode::EveryPresentation) {
+            planned.reshuffleEvents = true;
+            planned.keepFirstEvent = keepFirst;
+            planned.keepLastEvent = keepLast;
+            return;
+        }
+        auto kept = m_EventOrders.find(&trial);
+        if (kept == m_EventOrders.end()) {
+            std::vector<std::size_t> order(events.size());
+            for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+            // Shuffling with no "when" chosen happens once per run.
+            ShuffleKeepingEnds(order, keepFirst, keepLast,
+                               when == ShuffleCode::PerGroup ? GroupDraw(m_GroupID, trial.GetID(), kEventOrderSeed)
+                                                             : RunDraw());
+            kept = m_EventOrders.emplace(&trial, std::move(order)).first;
+        }
+        std::vector<VTEvent*> ordered;
+        for (std::size_t i : kept->second) ordered.push_back(events[i]);
+        events = std::move(ordered);
+    }
+
+    // Events that rules present step through their items, one per presentation.
     VTPlannedEvent PlanListEvent(VTEvent& event)
     {
         size_t item = 0;
@@ -251,6 +444,11 @@ private:
             const size_t count = event.GetNumberOfStimulusItems();
             item = count ? m_ItemPresentations[&event]++ % count : 0;
         }
+        return PlanEventAt(event, item);
+    }
+
+    VTPlannedEvent PlanEventAt(VTEvent& event, size_t item)
+    {
         // Each event and item is planned once however often it is presented; the
         // trial's levels then apply to the copy.
         auto once = m_PlannedOnce.find({&event, item});
@@ -309,6 +507,10 @@ private:
     std::map<const VTEvent*, VTEventResponseJudge> m_Judges;
     std::map<std::pair<const VTEvent*, size_t>, VTPlannedEvent> m_PlannedOnce;
     std::set<int> m_Planned;
+    const std::uint32_t m_GroupID;
+    // Orders decided once per run, by trial.
+    std::map<const VTTrial*, std::vector<std::vector<std::size_t>>> m_ListOrders;
+    std::map<const VTTrial*, std::vector<std::size_t>> m_EventOrders;
 };
 
 }  // namespace

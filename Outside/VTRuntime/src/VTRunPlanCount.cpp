@@ -8,6 +8,7 @@
 #include <VTCore/VTTrial.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 
 namespace Vantrel {
@@ -80,7 +81,10 @@ VTRunBudget CountRunPlan(const std::vector<VTBlock*>& blocks, const VTPlannedTri
         for (unsigned i = 0; i < block->GetNumberOfUsedTrials(); ++i) {
             VTTrial* trial = block->GetUsedTrial(i);
             if (!trial) continue;
-            const std::uint64_t repetitions = trial->GetRepetitions();
+            // Each repetition is presented once per item combination of the trial's lists.
+            const std::uint64_t combinations = trial->GetReadOnlyReferenceToListAccess().PostExpansionItemCount();
+            const std::uint64_t each = trial->GetRepetitions();
+            const std::uint64_t repetitions = combinations > UINT64_MAX / each ? UINT64_MAX : combinations * each;
             if (!budget.AddTrials(repetitions, trialSize.savedVariables,
                                   trial->GetName().length() + trialSize.labelCharacters))
                 return budget;

@@ -15,6 +15,8 @@
 #include <wx/log.h>
 
 #include "TestPlugInAccess.h"
+#include "SteppingClock.h"
+#include "TestInputRun.h"
 #include "TestSupport.h"
 #include "VTPlugInCommon/VTPlugInKinds.h"
 #include "VTPlugInCommon/VTPresenter.h"
@@ -149,17 +151,6 @@ struct RuleCase
     std::string rows;
 };
 
-// The run clock advances 1 ms at each reading: time limits pass quickly, delays stay in order.
-struct SteppingClock
-{
-    std::atomic<unsigned long long> now{0};
-    SteppingClock()
-    {
-        VTTimer::GetTimer().SetMicrosecondClockForTesting([this] { return now += 1000; });
-    }
-    ~SteppingClock() { VTTimer::GetTimer().SetMicrosecondClockForTesting({}); }
-};
-
 std::vector<wxString> ReadLines(const wxString& path)
 {
     std::vector<wxString> lines;
@@ -170,24 +161,9 @@ std::vector<wxString> ReadLines(const wxString& path)
 
 const std::string kPlain = "B1:1/T1:1/E:1 B1:1/T2:2/E:1 B1:1/T3:3/E:1 B2:2/U1:1/E:1";
 
-class RuleRun : public ::testing::Test
+class RuleRun : public TestInputRun
 {
 protected:
-    void SetUp() override
-    {
-        TestSupport::ClearLog();
-        const wxString folder = TestSupport::MakeTempFolder("plugins");
-        ASSERT_TRUE(wxCopyFile(VT_TEST_INPUT_PLUGIN_PATH, folder + "/libTestInput.so"));
-        ASSERT_TRUE(VTPlugIn::LocateAllInFolder(folder, nullptr));
-        ASSERT_TRUE(m_Access.Attach(std::string((folder + "/libTestInput.so").fn_str())));
-        m_Access.reset();
-    }
-    void TearDown() override
-    {
-        m_Access.reset();
-        VTPlugIn::DeleteAllObjects();
-    }
-
     // Runs the plan saving its data; the rows of the data file as in RuleCase::rows.
     VTRunOutcome RunAndRead(const VTRunPlan& plan, const std::vector<Press>& presses, std::vector<std::string>& rows,
                             std::vector<wxString>* linesOut = nullptr, VTRunReport* reportOut = nullptr)
@@ -222,8 +198,6 @@ protected:
         if (reportOut) *reportOut = report;
         return outcome;
     }
-
-    TestPlugInAccess m_Access;
 };
 
 std::string Join(const std::vector<std::string>& rows)

@@ -4,6 +4,7 @@
 #include <VTCore/VTElement.h>
 #include <NonPersistentHelpers/VTLinkT.h>
 #include <boost/shared_ptr.hpp>
+#include <wx/arrstr.h>
 
 namespace Vantrel {
 
@@ -55,6 +56,29 @@ public:
     virtual int GetRandomizeTrialsWhen() const { return m_RandomizeWhen; }
     virtual void SetRandomizeTrialsWhen(int when) { m_RandomizeWhen = when; }
 
+    // The trials' list items shuffled together across trials, instead of each trial
+    // keeping its presentations in its own list-access order.
+    bool GetListJumblingSetting() const { return m_JumbleLists; }
+    void SetJumbleStimListsTogether(bool jumble) { m_JumbleLists = jumble; }
+    // Appends the names of the block's trials whose list access shuffles list items
+    // (in conflict with jumbling the lists across trials).
+    void GetListOfTrialsUsingListAccessRandomization(wxArrayString& names) const;
+
+    // Extra actions: stop presenting new trials past a time, present at most a number
+    // of trials, pause every number of trials with a message. Disabled actions keep
+    // their values.
+    enum TimeLimitExtraActionUnits : int
+    {
+        TimeLimitSeconds = 91,
+        TimeLimitMilliseconds = 92
+    };
+    void GetTimeLimitExtraActionSettings(bool& enabled, unsigned& amount, TimeLimitExtraActionUnits& units) const;
+    void SetTimeLimitExtraActionSettings(bool enabled, unsigned amount, TimeLimitExtraActionUnits units);
+    void GetTrialLimitExtraActionSettings(bool& enabled, unsigned& count) const;
+    void SetTrialLimitExtraActionSettings(bool enabled, unsigned count);
+    void GetPauseExtraActionSettings(bool& enabled, unsigned& interval, wxString& message) const;
+    void SetPauseExtraActionSettings(bool enabled, unsigned interval, const wxString& message);
+
     // Looping modes, written and read by the block editor as they are.
     static constexpr int kLoopModeNone = 81;     // trials presented once
     static constexpr int kLoopModeCount = 82;    // presented m_LoopCount times
@@ -67,6 +91,15 @@ private:
     bool m_Selected = false;
     bool m_RandomizeTrials = false;
     int m_RandomizeWhen = -1;
+    bool m_JumbleLists = false;
+    bool m_TimeLimitOn = false;
+    unsigned m_TimeLimit = 20;
+    int m_TimeLimitUnits = TimeLimitSeconds;
+    bool m_TrialLimitOn = false;
+    unsigned m_TrialLimit = 20;
+    bool m_PauseOn = false;
+    unsigned m_PauseInterval = 50;
+    wxString m_PauseMessage;
     VTUsedElements m_Rules{nullptr, ElementType::Rule};
     boost::shared_ptr<MetaTFPredicate> m_WhenToPresent;
 };

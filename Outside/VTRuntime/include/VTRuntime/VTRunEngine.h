@@ -20,6 +20,11 @@
 // them, letters in upper case) and from every input plug-in given, which the runtime
 // thread polls. Escape asks the participant to confirm ("Stop the experiment?", a
 // wxMessageDialog with Yes and No) and Yes ends the run as cancelled.
+//
+// Between trials: the trial after a paced one starts its start period after the
+// paced trial's first onset (a blank screen until then), and a block's pause shows
+// its message until a key or a button of a device the run uses is pressed (reported
+// in VTRunReport::pauses, not in the data file).
 
 #include <wx/string.h>
 
@@ -72,9 +77,19 @@ enum class VTRunOutcome
     StimulusFailed
 };
 
+// A block's pause shown during a run: after which trial, with what message.
+struct VTRunPause
+{
+    int blockNumber = 0;
+    int trialNumber = 0;
+    wxString message;
+};
+
 // What a run collected, for callers and tests.
 struct VTRunReport
 {
+    // The pauses shown, in order.
+    std::vector<VTRunPause> pauses;
     std::vector<VTDataFileRow> rows;
     VTInputPoller::PollStats pollStats;
     wxString runID;

@@ -77,7 +77,21 @@ struct VTPlannedTrial
 {
     int trialID = -1;
     wxString name;
+    // Pacing: the next trial starts this long after this trial's first onset.
+    bool paced = false;
     int startPeriodMs = 0;
+    // Events shuffled anew at every presentation (the first or last kept in place);
+    // orders decided once are already in `events`.
+    bool reshuffleEvents = false;
+    bool keepFirstEvent = false, keepLastEvent = false;
+    // How often in a row the trial may be repeated (rules' "Repeat trial", the run's
+    // repeat due to feedback); -1 without limit.
+    long long repeatLimit = -1;
+    // The presentations that the list access made of one trial of the block share
+    // their unit; reshuffleInUnit: their order is shuffled anew at every presentation
+    // of the block.
+    std::size_t unit = 0;
+    bool reshuffleInUnit = false;
     std::vector<VTPlannedEvent> events;
     // The current level of each saved trial variable (the data columns' level columns).
     std::vector<wxString> levels;
@@ -96,6 +110,22 @@ struct VTPlannedBlock
     // The block's rules, run after each of its presentations: indexes into VTRunPlan::rules.
     std::vector<size_t> rules;
     size_t whenToPresent = kAlwaysPresent;
+    // Trials presented `passes` times in a row (loop mode 82); forever (83) until no
+    // trial of a pass is presented, an extra action, a rule or Escape ends the block.
+    bool loopsForever = false;
+    unsigned passes = 1;
+    // Trial order shuffled anew at every presentation and pass (63), each unit
+    // together unless the lists are jumbled across trials; orders decided once are
+    // already in `trials`.
+    bool reshuffleTrials = false;
+    bool jumbleLists = false;
+    // Extra actions: no new trial past this time from the block presentation's start
+    // (-1: none), at most this many trials (repeats not counted; -1: none), a pause
+    // with the message after every `pauseEvery` trials (0: none).
+    long long timeLimitMs = -1;
+    long long trialLimit = -1;
+    unsigned long long pauseEvery = 0;
+    wxString pauseMessage;
 };
 
 struct VTRunPlan
