@@ -45,8 +45,22 @@ VTExperiment::VTExperiment()
     m_NextIDs.assign(ElementType::Count, 1);
 }
 
+namespace {
+std::vector<std::function<void(VTExperiment*)>>& DestructionNotices()
+{
+    static std::vector<std::function<void(VTExperiment*)>> notices;
+    return notices;
+}
+}  // namespace
+
+void VTExperiment::AddDestructionNotice(std::function<void(VTExperiment*)> notice)
+{
+    DestructionNotices().push_back(std::move(notice));
+}
+
 VTExperiment::~VTExperiment()
 {
+    for (const auto& notice : DestructionNotices()) notice(this);
     if (ActiveExperiment() == this) ActiveExperiment() = nullptr;
     // Links point across lists; drop every element before any list goes.
     for (auto& list : m_Lists) list->DeleteAllElements();
