@@ -117,6 +117,31 @@ ExpressionFromGUI TimesPresentedBefore(int op, int value)
     return f;
 }
 
+// Saves the experiment, opens the file again and runs it for everyone; the data
+// file's rows ("block/trial/event").
+std::vector<wxString> SavedReopenedAndRun(VTExperiment& x)
+{
+    const wxString folder = TestSupport::MakeTempFolder("editors");
+    const wxString document = wxFileName(folder, "edited.vt6").GetFullPath();
+    if (!x.OnSaveDocument(document)) return {"not saved"};
+    VTExperiment reopened;
+    if (!reopened.OnOpenDocument(document)) return {"not reopened"};
+    const wxString data = wxFileName(folder, "run.txt").GetFullPath();
+    VTRunOptions& options = reopened.GetRunOptions();
+    options.SetGroupID(int(reopened.GetGroupElementByName("Everyone")->GetID()));
+    options.SetSubjectName("p01");
+    options.SetSaveCollectedDataFlag(true, data);
+    VTCompiledExperiment compiled({});
+    if (!reopened.InstructCompiledExperimentBuilderToBuild(compiled, false)) return {"not built"};
+    RunDriver driver;
+    driver.FocusPresentation();
+    driver.Begin();
+    const bool ran = compiled.Run(false, false);
+    driver.Stop();
+    if (!ran) return {"not run"};
+    return Fixture::DataRows(data);
+}
+
 }  // namespace
 
 TEST(BlockTrialEditors, OneEditorPerClassReusedAndGoneWithItsExperiment)
@@ -273,28 +298,36 @@ TEST(BlockTrialEditors, ConditionAndRuleSetInTheEditorsAreSavedReopenedAndRun)
     ASSERT_EQ(blockEditor->ShowModal(), wxID_OK) << TestSupport::LogAsText();
     ASSERT_EQ(f.practice->GetNumberOfUsedRules(), 1u);
 
-    // ---- Saved and reopened.
-    const wxString folder = TestSupport::MakeTempFolder("editors");
-    const wxString document = wxFileName(folder, "edited.vt6").GetFullPath();
-    ASSERT_TRUE(x.OnSaveDocument(document)) << TestSupport::LogAsText();
-    VTExperiment reopened;
-    ASSERT_TRUE(reopened.OnOpenDocument(document)) << TestSupport::LogAsText();
-
-    // ---- Run: P1 twice (its third presentation skipped), P2, then the run ends before Main.
-    const wxString data = wxFileName(folder, "run.txt").GetFullPath();
-    VTRunOptions& options = reopened.GetRunOptions();
-    options.SetGroupID(int(reopened.GetGroupElementByName("Everyone")->GetID()));
-    options.SetSubjectName("p01");
-    options.SetSaveCollectedDataFlag(true, data);
-    VTCompiledExperiment compiled({});
-    ASSERT_NE(reopened.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr) << TestSupport::LogAsText();
-    RunDriver driver;
-    driver.FocusPresentation();
-    driver.Begin();
-    ASSERT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
-    driver.Stop();
+    // ---- Saved, reopened and run: P1 twice (its third presentation skipped), P2,
+    // then the run ends before Main.
     const std::vector<wxString> expected = {"Practice/P1/Fixation P1", "Practice/P1/Word P1",
                                             "Practice/P1/Fixation P1", "Practice/P1/Word P1",
                                             "Practice/P2/Fixation P2", "Practice/P2/Word P2"};
-    EXPECT_EQ(Fixture::DataRows(data), expected) << TestSupport::LogAsText();
+    EXPECT_EQ(SavedReopenedAndRun(x), expected) << TestSupport::LogAsText();
+}
+
+TEST(BlockTrialEditors, RulesRunInTheOrderOfThePool)
+{
+    TestSupport::ClearLog();
+    Fixture::TwoBlocks f;
+    VTExperiment& x = f.experiment;
+    const auto blockRule = [&x](const char* name, OrderFormForActionCreation action) {
+        VTRule* rule = VTRule::FactoryFunction_GetVTRule_AlreadyAddedToExperiment_v5(name, &x, VTRule::kKindBlocks, {},
+                                                                                     false, false);
+        rule->ReplaceActionsWithNewList(ActionFactory::MakeActionListFromOrderForms(&x, {action}, name, 1));
+        return rule;
+    };
+    OrderFormForActionCreation present;
+    present.actionType = RuleCode::ActionPresentBlock;
+    present.target = int(f.practice->GetID());
+    OrderFormForActionCreation exit;
+    exit.actionType = RuleCode::ActionExitExperiment;
+    VTRule* again = blockRule("Practice again", present);
+    VTRule* stop = blockRule("Stop", exit);
+    // Attached in the other order: the pool's order decides, so "Stop" acts last and wins.
+    f.practice->AttachRule(stop);
+    f.practice->AttachRule(again);
+    const std::vector<wxString> practiceOnce = {"Practice/P1/Fixation P1", "Practice/P1/Word P1",
+                                                "Practice/P2/Fixation P2", "Practice/P2/Word P2"};
+    EXPECT_EQ(SavedReopenedAndRun(x), practiceOnce) << TestSupport::LogAsText();
 }
