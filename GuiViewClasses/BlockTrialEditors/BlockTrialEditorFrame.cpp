@@ -119,6 +119,13 @@ void BlockTrialFrameParts::SetRuleLinkCallback(std::function<void(VTRule*, bool)
     m_Rules->SetCallbackForRuleLinkMutation(std::move(callback));
 }
 
+void BlockTrialFrameParts::SetCountFunctors(std::function<wxString()> children, bool childrenAreTrials,
+                                            std::function<wxString()> rules)
+{
+    m_Heading->SetNumChildrenFunctor(std::move(children), childrenAreTrials);
+    m_Heading->SetNumRulesFunctor(std::move(rules));
+}
+
 void BlockTrialFrameParts::WriteNote(VTBlock& block) { m_Heading->UsePanelStateToMutateActualGivenBlock(block); }
 void BlockTrialFrameParts::WriteNote(VTTrial& trial) { m_Heading->UsePanelStateToMutateActualGivenTrial(trial); }
 

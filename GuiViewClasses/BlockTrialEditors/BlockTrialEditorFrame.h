@@ -76,6 +76,7 @@ public:
     void InitialHeading_BLK_TRL(const wxString& name, const wxString& note);
     void ResetRulesForElement(Interface_UsesRules* element);
     void SetRuleLinkCallback(std::function<void(VTRule*, bool)> callback);
+    void SetCountFunctors(std::function<wxString()> children, bool childrenAreTrials, std::function<wxString()> rules);
     void WriteNote(VTBlock& block);
     void WriteNote(VTTrial& trial);
     void ApplyRuleEdits_BLK_TRL();
@@ -142,8 +143,10 @@ public:
 
 protected:
     // Window and controls; the base's handles follow the frame's members.
+    // The heading counts the working copy's children (trials or events) and rules.
     void BuildFrame(int id, const wxString& caption, const FrameLook& look,
-                    const std::function<void(wxNotebook*)>& addPages)
+                    const std::function<void(wxNotebook*)>& addPages, unsigned (T::*children)() const,
+                    bool childrenAreTrials)
     {
         this->SetExtraStyle(wxWS_EX_BLOCK_EVENTS);
         wxDialog::Create(nullptr, id, caption, wxDefaultPosition, wxDefaultSize,
@@ -168,7 +171,21 @@ protected:
             wxEVT_HYPERLINK, [this](wxHyperlinkEvent&) { m_Frame.OnClickWTPHyperlink_BLK_TRL(); }, look.linkId);
         m_Frame.SetRuleLinkCallback(
             [this](VTRule* rule, bool attach) { this->EditOriginalObjectLinkToRule(rule, attach); });
+        m_Frame.SetCountFunctors(CountOf(children), childrenAreTrials, CountOf(&T::GetNumberOfUsedRules));
         if (this->GetSizer()) this->GetSizer()->SetSizeHints(this);
+    }
+    // The last steps of a twin's constructor, after its Create.
+    void FinishConstruction(bool preCreateOnly)
+    {
+        this->GuiInitialization(preCreateOnly);
+        this->SetMinSize(this->GetBestSize());
+    }
+    std::function<wxString()> CountOf(unsigned (T::*of)() const)
+    {
+        return [this, of]() -> wxString {
+            T* element = this->TheTempObject();
+            return element ? wxString::Format("%d", int((element->*of)())) : wxString();
+        };
     }
 
     void OnCancelRuleEdits_BLK_TRL(wxCommandEvent& event)

@@ -1,7 +1,5 @@
 #include "VTEditBlockDlg.h"
 
-#include <GuiViewClasses/MiscGui/BTEDlgHeadingPanelWithNote.h>
-
 #include <wx/intl.h>
 
 namespace Vantrel {
@@ -51,21 +49,12 @@ VTEditBlockDlg::VTEditBlockDlg(wxWindow* parent, VTExperiment* experiment, bool 
     : BlockTrialEditorFrame<VTBlock>(experiment, listWindow, isNew, multiInsert)
 {
     Create(parent, id, caption, pos, size, style);
-    GuiInitialization(preCreateOnly);
-    SetMinSize(GetBestSize());
+    FinishConstruction(preCreateOnly);
 }
 
 bool VTEditBlockDlg::Create(wxWindow*, int id, const wxString& caption, const wxPoint&, const wxSize&, long)
 {
-    BuildFrame(id, caption, Look(), {});
-    const auto count = [this](unsigned (VTBlock::*of)() const) {
-        return [this, of]() -> wxString {
-            VTBlock* element = TheTempObject();
-            return element ? wxString::Format("%d", int((element->*of)())) : wxString();
-        };
-    };
-    m_Frame.m_Heading->SetNumChildrenFunctor(count(&VTBlock::GetNumberOfUsedTrials), true);
-    m_Frame.m_Heading->SetNumRulesFunctor(count(&VTBlock::GetNumberOfUsedRules));
+    BuildFrame(id, caption, Look(), {}, &VTBlock::GetNumberOfUsedTrials, true);
     return true;
 }
 

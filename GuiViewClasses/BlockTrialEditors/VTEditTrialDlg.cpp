@@ -1,7 +1,5 @@
 #include "VTEditTrialDlg.h"
 
-#include <GuiViewClasses/MiscGui/BTEDlgHeadingPanelWithNote.h>
-
 #include <wx/intl.h>
 
 namespace Vantrel {
@@ -51,21 +49,12 @@ VTEditTrialDlg::VTEditTrialDlg(wxWindow* parent, VTExperiment* experiment, bool 
     : BlockTrialEditorFrame<VTTrial>(experiment, listWindow, isNew, multiInsert)
 {
     Create(parent, id, caption, pos, size, style);
-    GuiInitialization(preCreateOnly);
-    SetMinSize(GetBestSize());
+    FinishConstruction(preCreateOnly);
 }
 
 bool VTEditTrialDlg::Create(wxWindow*, int id, const wxString& caption, const wxPoint&, const wxSize&, long)
 {
-    BuildFrame(id, caption, Look(), {});
-    const auto count = [this](unsigned (VTTrial::*of)() const) {
-        return [this, of]() -> wxString {
-            VTTrial* element = TheTempObject();
-            return element ? wxString::Format("%d", int((element->*of)())) : wxString();
-        };
-    };
-    m_Frame.m_Heading->SetNumChildrenFunctor(count(&VTTrial::GetNumberOfUsedEvents), false);
-    m_Frame.m_Heading->SetNumRulesFunctor(count(&VTTrial::GetNumberOfUsedRules));
+    BuildFrame(id, caption, Look(), {}, &VTTrial::GetNumberOfUsedEvents, false);
     return true;
 }
 

@@ -21,25 +21,15 @@ CriteriaExpressionPanel::CriteriaExpressionPanel(Interface_MasterVTObjectEditor*
 {
     Create(parent, id, pos, size, style);
     CreateControls();
-    if (GetSizer()) GetSizer()->Fit(this);
+    GetSizer()->Fit(this);
 }
 
 void CriteriaExpressionPanel::CreateControls()
 {
-    SetBackgroundColour(wxColour(200, 200, 200));
-    auto* top = new wxBoxSizer(wxVERTICAL);
-    SetSizer(top);
+    wxPanel* rows = MakeRowsArea(wxID_ANY, 10096);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    top->Add(row, 0, wxEXPAND | wxALL, 1);
-    m_rowsPanel = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
-    m_rowsPanel->SetBackgroundColour(wxColour(230, 239, 247));
-    row->Add(m_rowsPanel, 1, wxALL, 0);
-    m_rowsSizer = new wxBoxSizer(wxVERTICAL);
-    m_rowsPanel->SetSizer(m_rowsSizer);
-    m_firstRow = new RuleComponentRowPanel(this, m_editingContext, false, m_rowsPanel, 10096, wxDefaultPosition,
-                                           wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
-    m_firstRow->SetBackgroundColour(wxColour(230, 239, 247));
-    m_rowsSizer->Add(m_firstRow, 0, wxEXPAND | wxALL, 0);
+    GetSizer()->Add(row, 0, wxEXPAND | wxALL, 1);
+    row->Add(rows, 1, wxALL, 0);
 }
 
 void CriteriaExpressionPanel::SetMetaPredicate(boost::shared_ptr<MetaTFPredicate> predicate, VTExperiment*,

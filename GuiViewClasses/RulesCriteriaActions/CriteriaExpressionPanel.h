@@ -27,9 +27,6 @@ public:
     void OnClickHyperlink();
     void AdjustExpressionNegationGUI(bool negated) override;
 
-    wxPanel* GetPanelForRows() override { return m_rowsPanel; }
-    wxSizer* GetSizerForRows() override { return m_rowsSizer; }
-    RuleComponentRowPanel* InitialStartupRowPointer() override { return m_firstRow; }
     wxHyperlinkCtrl* NegationLink() const { return m_negationLink; }
 
     wxBitmap GetBitmapResource(const wxString& name);
@@ -38,9 +35,6 @@ public:
 private:
     void CreateControls();
 
-    wxPanel* m_rowsPanel = nullptr;
-    wxSizer* m_rowsSizer = nullptr;
-    RuleComponentRowPanel* m_firstRow = nullptr;
     wxHyperlinkCtrl* m_negationLink = nullptr;
     wxSizer* m_linkSizer = nullptr;
     wxDECLARE_EVENT_TABLE();

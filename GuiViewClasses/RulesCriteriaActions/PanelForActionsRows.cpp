@@ -14,23 +14,13 @@ PanelForActionsRows::PanelForActionsRows(Interface_MasterVTObjectEditor* master,
 {
     Create(parent, id, pos, size, style);
     CreateControls();
-    if (GetSizer()) GetSizer()->Fit(this);
+    GetSizer()->Fit(this);
 }
 
 void PanelForActionsRows::CreateControls()
 {
-    SetBackgroundColour(wxColour(200, 200, 200));
-    auto* top = new wxBoxSizer(wxVERTICAL);
-    SetSizer(top);
-    m_rowsPanel = new wxPanel(this, 10251, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
-    m_rowsPanel->SetBackgroundColour(wxColour(230, 239, 247));
-    top->Add(m_rowsPanel, 0, wxEXPAND | wxALL, 1);
-    m_rowsSizer = new wxBoxSizer(wxVERTICAL);
-    m_rowsPanel->SetSizer(m_rowsSizer);
-    m_firstRow = new RuleComponentRowPanel(this, m_editingContext, true, m_rowsPanel, wxID_ANY, wxDefaultPosition,
-                                           wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
-    m_firstRow->SetBackgroundColour(wxColour(230, 239, 247));
-    m_rowsSizer->Add(m_firstRow, 0, wxEXPAND | wxALL, 0);
+    wxPanel* rows = MakeRowsArea(10251, wxID_ANY);
+    GetSizer()->Add(rows, 0, wxEXPAND | wxALL, 1);
 }
 
 void PanelForActionsRows::UseTheseActions(boost::shared_ptr<const std::vector<OrderFormForActionCreation>> forms)

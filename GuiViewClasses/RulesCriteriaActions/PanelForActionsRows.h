@@ -18,19 +18,12 @@ public:
     // A new action list of the working rows; the host commits first.
     boost::shared_ptr<VTActionList> GetActionList(const wxString& name) const;
 
-    wxPanel* GetPanelForRows() override { return m_rowsPanel; }
-    wxSizer* GetSizerForRows() override { return m_rowsSizer; }
-    RuleComponentRowPanel* InitialStartupRowPointer() override { return m_firstRow; }
-
     wxBitmap GetBitmapResource(const wxString& name);
     wxIcon GetIconResource(const wxString& name);
 
 private:
     void CreateControls();
 
-    wxPanel* m_rowsPanel = nullptr;
-    wxSizer* m_rowsSizer = nullptr;
-    RuleComponentRowPanel* m_firstRow = nullptr;
     wxDECLARE_EVENT_TABLE();
 };
 

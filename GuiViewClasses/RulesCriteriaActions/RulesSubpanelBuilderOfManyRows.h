@@ -97,9 +97,10 @@ public:
         return !m_rows.empty() && m_rows.front() == row;
     }
 
-    virtual wxPanel* GetPanelForRows() = 0;
-    virtual wxSizer* GetSizerForRows() = 0;
-    virtual RuleComponentRowPanel* InitialStartupRowPointer() = 0;
+    // The panel that parents the rows, its sizer, and the row made with them.
+    virtual wxPanel* GetPanelForRows() { return m_rowsPanel; }
+    virtual wxSizer* GetSizerForRows() { return m_rowsSizer; }
+    virtual RuleComponentRowPanel* InitialStartupRowPointer() { return m_firstRow; }
     virtual void AdjustExpressionNegationGUI(bool) {}
 
     unsigned CountVisibleInUseRows() const
@@ -291,6 +292,23 @@ public:
     std::vector<RuleComponentRowPanel*> m_rows;
 
 protected:
+    // The panel's own look and the rows' panel with its first row; the subclass
+    // places the returned rows' panel in the panel's sizer.
+    wxPanel* MakeRowsArea(int panelId, int firstRowId)
+    {
+        SetBackgroundColour(wxColour(200, 200, 200));
+        SetSizer(new wxBoxSizer(wxVERTICAL));
+        m_rowsPanel = new wxPanel(this, panelId, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
+        m_rowsPanel->SetBackgroundColour(wxColour(230, 239, 247));
+        m_rowsSizer = new wxBoxSizer(wxVERTICAL);
+        m_rowsPanel->SetSizer(m_rowsSizer);
+        m_firstRow = new RuleComponentRowPanel(this, m_editingContext, m_isActionPanel, m_rowsPanel, firstRowId,
+                                               wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
+        m_firstRow->SetBackgroundColour(wxColour(230, 239, 247));
+        m_rowsSizer->Add(m_firstRow, 0, wxEXPAND | wxALL, 0);
+        return m_rowsPanel;
+    }
+
     void NotifyRowCount()
     {
         if (m_outer) m_outer->OnPanelRowCountChanged(this);
@@ -404,6 +422,9 @@ private:
 
     bool m_readOnlyOverflow = false;
     bool m_rowsDead = false;
+    wxPanel* m_rowsPanel = nullptr;
+    wxSizer* m_rowsSizer = nullptr;
+    RuleComponentRowPanel* m_firstRow = nullptr;
 };
 
 }  // namespace Vantrel

@@ -17,6 +17,7 @@
 #include <VTPlugInCommon/VTListViews.h>
 
 #include "DialogQueue.h"
+#include "RuleRowEvents.h"
 #include "FixtureExperiment.h"
 #include "RunDriver.h"
 #include "TestSupport.h"
@@ -33,55 +34,9 @@
 #include <wx/uiaction.h>
 
 using namespace Vantrel;
+using namespace RuleRows;
 
 namespace {
-
-void PickLeftSide(RuleComponentRowPanel* row, int menuId)
-{
-    wxCommandEvent pick(wxEVT_MENU, menuId);
-    row->LeftSide()->GetEventHandler()->ProcessEvent(pick);
-}
-
-wxWindow* OnPage(RuleComponentRowPanel* row, const char* name)
-{
-    return row->OperandBook()->GetCurrentPage()->FindWindow(name);
-}
-
-void Choose(wxChoice* choice, const wxString& text)
-{
-    ASSERT_NE(choice, nullptr);
-    ASSERT_TRUE(choice->SetStringSelection(text));
-    wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
-    event.SetEventObject(choice);
-    event.SetInt(choice->GetSelection());
-    event.SetString(text);
-    choice->GetEventHandler()->ProcessEvent(event);
-}
-
-void TypeInto(wxTextCtrl* field, const wxString& text)
-{
-    ASSERT_NE(field, nullptr);
-    field->SetFocus();
-    field->SelectAll();
-    wxUIActionSimulator().Text(text.utf8_str());
-    ASSERT_TRUE(TestSupport::PumpUntil([&] { return field->GetValue() == text; })) << field->GetValue();
-}
-
-void Gears(RulesPanel* panel, RulesPanel::MenuItem item)
-{
-    wxCommandEvent pick(wxEVT_MENU, panel->MenuId(item));
-    panel->GetGears()->GetEventHandler()->ProcessEvent(pick);
-    TestSupport::PumpFor(80);
-}
-
-std::function<void(wxDialog&)> NameSheet(const wxString& name)
-{
-    return [name](wxDialog& d) {
-        dynamic_cast<SheetDialogObjectNameOrRename&>(d).GetNameField()->SetValue(name);
-        TestSupport::PumpFor(30);
-        TestSupport::ClickWindow(d.FindWindow(wxID_OK));
-    };
-}
 
 // A list of the experiment's elements of one type, each row keeping its element,
 // as the editors are launched from.

@@ -2,6 +2,7 @@
 // rows by their gear menus, the working and committed forms, the read-only view of
 // a stored list longer than twelve rows, and the negation link.
 
+#include "RuleRowEvents.h"
 #include "RuleRowsWorld.h"
 #include "RulesMaster.h"
 
@@ -34,21 +35,6 @@ struct Outer : Interface_OuterContainerForExpressions
     int changes = 0;
     std::vector<wxString> dirty;
 };
-
-void PickLeftSide(RuleComponentRowPanel* row, int menuId)
-{
-    wxCommandEvent pick(wxEVT_MENU, menuId);
-    row->LeftSide()->GetEventHandler()->ProcessEvent(pick);
-}
-
-// A pick in the row's gear menu, as the menu button reports it.
-void PickRowMenu(RuleComponentRowPanel* row, int itemId)
-{
-    wxCommandEvent event(wxEVT_BUTTON, RuleComponentRowPanel::kRowMenuId);
-    event.SetInt(itemId);
-    event.SetEventObject(row->RowMenuButton());
-    row->RowMenuButton()->GetEventHandler()->ProcessEvent(event);
-}
 
 ExpressionFromGUI TimesPresented(int op, int value, bool isAnd = true)
 {

@@ -2,6 +2,7 @@
 // dialog, the list's keys and the rows' menus: what the user sees (pool, checks,
 // usage line, enabled items) and what reaches the experiment.
 
+#include "RuleRowEvents.h"
 #include "RuleRowsWorld.h"
 #include "RulesMaster.h"
 
@@ -40,17 +41,6 @@ struct Outer : Interface_OuterContainerForExpressions
     std::vector<wxString> dirty;
 };
 
-// Types the name into the sheet and presses the button.
-std::function<void(wxDialog&)> NameSheet(const wxString& name, int button = wxID_OK)
-{
-    return [name, button](wxDialog& d) {
-        auto& sheet = dynamic_cast<SheetDialogObjectNameOrRename&>(d);
-        sheet.GetNameField()->SetValue(name);
-        TestSupport::PumpFor(30);  // the OK button follows the text at the next update
-        TestSupport::ClickWindow(d.FindWindow(button));
-    };
-}
-
 class RulesPanelGui : public ::testing::Test
 {
 protected:
@@ -75,12 +65,7 @@ protected:
         TestSupport::ClearLog();
     }
 
-    void Gears(RulesPanel::MenuItem item)
-    {
-        wxCommandEvent pick(wxEVT_MENU, panel->MenuId(item));
-        panel->GetGears()->GetEventHandler()->ProcessEvent(pick);
-        TestSupport::PumpFor(80);
-    }
+    void Gears(RulesPanel::MenuItem item) { RuleRows::Gears(panel, item); }
     bool Enabled(RulesPanel::MenuItem item)
     {
         return panel->GetGears()->FindItemById(panel->MenuId(item))->IsEnabled();
@@ -234,10 +219,8 @@ TEST_F(RulesPanelGui, ApplyAndCancelOfRuleEdits)
     PanelForActionsRows* actions = panel->GetActionsPanel();
 
     // The first change puts the host into its editing state and locks the pool.
-    wxCommandEvent times(wxEVT_MENU, 13095);  // "Number of times this trial has been presented"
-    criteria->m_rows[0]->LeftSide()->GetEventHandler()->ProcessEvent(times);
-    wxCommandEvent exit(wxEVT_MENU, 15016);  // "Exit experiment"
-    actions->m_rows[0]->LeftSide()->GetEventHandler()->ProcessEvent(exit);
+    PickLeftSide(criteria->m_rows[0], 13095);  // "Number of times this trial has been presented"
+    PickLeftSide(actions->m_rows[0], 15016);   // "Exit experiment"
     TestSupport::PumpFor(80);
     ASSERT_FALSE(outer.dirty.empty());  // each of the two row lists tells its first change
     EXPECT_EQ(outer.dirty[0], "Changes made apply to all 1 trials using this rule.");
