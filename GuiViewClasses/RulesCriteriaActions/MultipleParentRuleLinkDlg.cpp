@@ -64,10 +64,7 @@ void MultipleParentRuleLinkDlg::Init()
 bool MultipleParentRuleLinkDlg::Create(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
                                        const wxSize& size, long style)
 {
-    SetExtraStyle(wxWS_EX_BLOCK_EVENTS);
-    wxDialog::Create(parent, id, caption, pos, size, style);
-    CreateControls();
-    if (GetSizer()) GetSizer()->SetSizeHints(this);
+    Orbisk::CreateSheet(*this, parent, id, caption, pos, size, style, [this] { CreateControls(); });
     return true;
 }
 
