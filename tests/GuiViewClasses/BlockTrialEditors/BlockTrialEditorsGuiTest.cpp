@@ -201,6 +201,26 @@ TEST(BlockTrialEditors, WhenToPresentAndTheRuleEditingBar)
     EXPECT_FALSE(frame.RuleEditingBarShown());
 }
 
+TEST(BlockTrialEditors, AConditionOfMoreThanTwelveRowsIsKeptWhole)
+{
+    TestSupport::ClearLog();
+    Fixture::TwoBlocks f;
+    std::vector<ExpressionFromGUI> rows(14, TimesPresentedBefore(RuleCode::OpLess, 9));
+    f.main->ReplaceWhenToPresentExpression(boost::make_shared<MetaTFPredicate>(rows, false, "m"));
+    Launcher launcher;
+    launcher.Show(f.experiment, ElementType::Block, 1);
+    VTEditBlockDlg* editor = VTEditBlockDlg::GetSingletonBlockEditor(&f.experiment, launcher.list, false, false, false);
+    DialogQueue dialogs;
+    dialogs.Then([&](wxDialog&) {
+        EXPECT_TRUE(editor->Frame().m_Criteria->IsReadOnlyOverflow());
+        TestSupport::ClickWindow(editor->Frame().m_OK);
+    });
+    EXPECT_EQ(editor->ShowModal(), wxID_OK);
+    EXPECT_TRUE(TestSupport::LogContains("shown read-only"));
+    ASSERT_NE(f.main->GetWhenToPresent(), nullptr);
+    EXPECT_EQ(f.main->GetWhenToPresent()->GetRows().size(), 14u);
+}
+
 TEST(BlockTrialEditors, ConditionAndRuleSetInTheEditorsAreSavedReopenedAndRun)
 {
     TestSupport::ClearLog();

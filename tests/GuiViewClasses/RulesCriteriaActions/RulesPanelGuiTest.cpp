@@ -288,3 +288,50 @@ TEST_F(RulesPanelGui, TheNameSheetRefusesBlanksAndReportsChanges)
     EXPECT_EQ(sheet->GetNameText(), "Quick");
     sheet->Destroy();
 }
+
+TEST_F(RulesPanelGui, TheSharingDialogChecksSelectedRowsTogetherAndCancelChangesNothing)
+{
+    VTRule* rule = VTRule::FactoryFunction_GetVTRule_AlreadyAddedToExperiment_v5("Shared", &w.x, VTRule::kKindTrials,
+                                                                                 {}, false, false);
+    t2->AttachRule(rule);
+    int commits = 0;
+    MultipleParentRuleLinkDlg dialog(
+        &w.x.GetElementsOfType(ElementType::Trial), rule, [&] { ++commits; }, host.frame);
+    wxCheckListBox* list = dialog.GetList();
+    ASSERT_EQ(list->GetCount(), 3u);
+    EXPECT_FALSE(list->IsChecked(0));
+    EXPECT_TRUE(list->IsChecked(1));
+    const auto clickBox = [&](int row) {
+        list->Check(unsigned(row), !list->IsChecked(unsigned(row)));
+        wxCommandEvent toggled(wxEVT_CHECKLISTBOX, MultipleParentRuleLinkDlg::ID_LIST);
+        toggled.SetInt(row);
+        toggled.SetEventObject(list);
+        list->GetEventHandler()->ProcessEvent(toggled);
+    };
+    // Rows 0 and 2 selected: a click on the box of 2 gives both its new state.
+    list->SetSelection(0);
+    list->SetSelection(2);
+    clickBox(2);
+    EXPECT_TRUE(list->IsChecked(0) && list->IsChecked(2));
+    EXPECT_TRUE(list->IsChecked(1));  // not selected: untouched
+    // An unselected row changes alone.
+    list->Deselect(0);
+    list->Deselect(2);
+    clickBox(1);
+    EXPECT_FALSE(list->IsChecked(1));
+    EXPECT_TRUE(list->IsChecked(0));
+    // "Select All", then one click: all rows.
+    wxCommandEvent all(wxEVT_BUTTON, MultipleParentRuleLinkDlg::ID_SELECT_ALL);
+    dialog.GetEventHandler()->ProcessEvent(all);
+    clickBox(0);
+    EXPECT_FALSE(list->IsChecked(0) || list->IsChecked(1) || list->IsChecked(2));
+    wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
+    dialog.GetEventHandler()->ProcessEvent(cancel);
+    EXPECT_EQ(commits, 0);
+    EXPECT_TRUE(t2->UsesRule(rule));
+    EXPECT_FALSE(t1->UsesRule(rule));
+
+    MultipleParentRuleLinkDlg blocks(
+        &w.x.GetElementsOfType(ElementType::Block), rule, [] {}, host.frame);
+    EXPECT_EQ(blocks.GetPrompt()->GetLabel(), "Check the blocks that you want to apply this rule to:");
+}
