@@ -121,6 +121,7 @@ public:
     void OnEntryIntoDirtyState_EditsHaveBegun(wxString text) override { m_Frame.OnEntryIntoDirtyState_BLK_TRL(text); }
     void OnPseudoDestroy() override
     {
+        if (!m_Frame.m_Rules) return;  // made by the default constructor and never created
         m_Frame.MakeDialogBeUsingTheNormalOKPanel_BLK_TRL(this->SubmissionShouldBeAllowed());
         m_Frame.OnPseudoDestroy_BLK_TRL();
     }

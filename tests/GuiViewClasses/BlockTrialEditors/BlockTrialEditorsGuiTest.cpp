@@ -306,3 +306,9 @@ TEST(BlockTrialEditors, RulesRunInTheOrderOfThePool)
                                                 "Practice/P2/Fixation P2", "Practice/P2/Word P2"};
     EXPECT_EQ(SavedReopenedAndRun(x), practiceOnce) << TestSupport::LogAsText();
 }
+
+TEST(BlockTrialEditors, AnEditorMadeForRunTimeCreationGoesQuietly)
+{
+    std::unique_ptr<wxObject> made(wxCreateDynamicObject("VTEditBlockDlg"));
+    EXPECT_NE(dynamic_cast<VTEditBlockDlg*>(made.get()), nullptr);
+}
