@@ -48,10 +48,24 @@ VTExperiment::VTExperiment()
         [this](const wxString& oldName, const wxString& newName) { RenameParameterReferences(oldName, newName); });
 }
 
+namespace {
+std::vector<std::function<void(VTExperiment*)>>& DestructionNotices()
+{
+    static std::vector<std::function<void(VTExperiment*)>> notices;
+    return notices;
+}
+}  // namespace
+
+void VTExperiment::AddDestructionNotice(std::function<void(VTExperiment*)> notice)
+{
+    DestructionNotices().push_back(std::move(notice));
+}
+
 VTExperiment::~VTExperiment()
 {
     // An editor may still hold the collection; it must no longer reach this experiment.
     m_Parameters->SetRenameListener({});
+    for (const auto& notice : DestructionNotices()) notice(this);
     if (ActiveExperiment() == this) ActiveExperiment() = nullptr;
     // Links point across lists; drop every element before any list goes.
     for (auto& list : m_Lists) list->DeleteAllElements();

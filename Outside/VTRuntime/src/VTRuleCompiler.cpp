@@ -1,5 +1,7 @@
 #include "VTRuleCompiler.h"
 
+#include <algorithm>
+
 #include <wx/intl.h>
 
 #include <VTCore/Interface_UsesRules.h>
@@ -109,10 +111,17 @@ wxString ActionLabel(const OrderFormForActionCreation& form)
 bool VTRuleCompiler::AddRulesOf(Interface_UsesRules& owner, Context context, std::vector<size_t>& indexes,
                                 wxString& why)
 {
+    // The rules run in the order of the experiment's rule pool (the order the
+    // editors' rules page shows and moves), whatever order they were attached in.
     VTUsedElements& used = owner.GetUsedRules();
-    for (unsigned i = 0; i < used.Size(); ++i) {
-        const auto* rule = dynamic_cast<const VTRule*>(used.GetUsedElementPtr(i));
-        if (!rule) continue;
+    std::vector<const VTRule*> rules;
+    for (unsigned i = 0; i < used.Size(); ++i)
+        if (const auto* rule = dynamic_cast<const VTRule*>(used.GetUsedElementPtr(i))) rules.push_back(rule);
+    const VTElementsList& pool = m_Experiment.GetReadOnlyElementsOfType(ElementType::Rule);
+    std::stable_sort(rules.begin(), rules.end(), [&pool](const VTRule* a, const VTRule* b) {
+        return pool.GetElementIndex(a) < pool.GetElementIndex(b);
+    });
+    for (const VTRule* rule : rules) {
         const auto key = std::make_pair(unsigned(rule->GetID()), context);
         auto found = m_Compiled.find(key);
         if (found == m_Compiled.end()) {

@@ -2,6 +2,7 @@
 // The experiment document: one element list per element type, the run options,
 // the correctness codes and the cloud settings. Stored as versioned JSON.
 
+#include <functional>
 #include <VTCore/DeclaredFields.h>
 #include <VTCore/VTCloudSettings.h>
 #include <VTCore/VTElementType.h>
@@ -57,6 +58,11 @@ public:
     // Becomes the active experiment.
     virtual void OnSetActive();
     static VTExperiment* GetActiveExperiment();
+    // Called at the start of every experiment's destruction, while it is still
+    // whole, so that windows kept for reuse (the block and trial editors) can let
+    // go of it. Registered once per process; the order of calls is that of
+    // registration.
+    static void AddDestructionNotice(std::function<void(VTExperiment*)> notice);
     // The folder of the document's file ("" while it has none).
     wxString GetDocumentFolder() const;
     // A stored stimulus path made absolute: path variables substituted, relative
