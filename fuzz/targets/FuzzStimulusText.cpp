@@ -30,7 +30,7 @@ wxString NonBlank(const wxString& text)
     return kept;
 }
 
-void CheckSegments(const wxString& text, const wxString& segmentCharacter)
+std::vector<wxString> CheckedSegments(const wxString& text, const wxString& segmentCharacter)
 {
     const std::vector<wxString> segments = VantrelSDK::SplitIntoSegments(text, segmentCharacter);
     wxString joined;
@@ -41,6 +41,7 @@ void CheckSegments(const wxString& text, const wxString& segmentCharacter)
     wxString expected = NonBlank(text);
     if (!segmentCharacter.empty() && text.Contains(segmentCharacter)) expected.Replace(segmentCharacter, "");
     if (NonBlank(joined) != expected) FuzzSupport::Fail("segmenting lost or changed a character");
+    return segments;
 }
 
 void CheckLayout(wxDC& dc, const wxString& text, const wxSize& screen)
@@ -67,12 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const wxSize screen = kScreens[data[0] % 4];
     const wxString segmentCharacter = wxString::FromUTF8(kSegmentCharacters[(data[0] / 4) % 4]);
     const wxString text = wxString::FromUTF8(reinterpret_cast<const char*>(data + 1), size - 1);
-    CheckSegments(text, segmentCharacter);
+    const std::vector<wxString> segments = CheckedSegments(text, segmentCharacter);
     wxBitmap scratch(1, 1);
     wxMemoryDC dc(scratch);
     CheckLayout(dc, text, screen);
     // A reading event shows its segments one at a time, each laid out alone.
-    const std::vector<wxString> segments = VantrelSDK::SplitIntoSegments(text, segmentCharacter);
     for (std::size_t i = 0; i < segments.size() && i < 8; ++i) CheckLayout(dc, segments[i], screen);
     return 0;
 }

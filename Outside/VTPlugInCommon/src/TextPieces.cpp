@@ -3,18 +3,27 @@
 namespace Orbisk {
 namespace TextPieces {
 
+bool ForEachPiece(Position begin, Position end, const wxString& separators, bool keepEmpty,
+                  const std::function<bool(Position, Position)>& piece)
+{
+    if (begin == end) return true;
+    Position start = begin;
+    for (Position at = begin;; ++at) {
+        const bool last = at == end;
+        if (!last && separators.find(*at) == wxString::npos) continue;
+        if ((keepEmpty || at != start) && !piece(start, at)) return false;
+        if (last) return true;
+        start = at + 1;
+    }
+}
+
 std::vector<wxString> SplitAtAnyOf(const wxString& text, const wxString& separators, bool keepEmpty)
 {
     std::vector<wxString> pieces;
-    if (text.empty()) return pieces;
-    auto start = text.begin();
-    for (auto at = text.begin();; ++at) {
-        const bool end = at == text.end();
-        if (!end && separators.find(*at) == wxString::npos) continue;
-        if (keepEmpty || at != start) pieces.emplace_back(start, at);
-        if (end) break;
-        start = at + 1;
-    }
+    ForEachPiece(text.begin(), text.end(), separators, keepEmpty, [&](Position from, Position to) {
+        pieces.emplace_back(from, to);
+        return true;
+    });
     return pieces;
 }
 

@@ -6,6 +6,7 @@
 #include <wx/font.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace Vantrel {
 
@@ -20,26 +21,77 @@ constexpr long kSmallestCharacterArea = 16;
 
 wxFont StimulusFont(int pointSize) { return wxFont(wxFontInfo(pointSize).Family(wxFONTFAMILY_SWISS)); }
 
-// The most characters of `word` from `from` on that fit in `width`, and at least one:
-// found by doubling and halving, so a long word costs a few measurements per line
-// instead of one per character.
-size_t FittingLength(wxDC& dc, const wxString& word, size_t from, int width)
+// Whether `text` is no wider than `width`. A text with more characters than the line
+// has pixels is first judged by that many of its first characters: when they do not
+// fit, neither does the whole, which is then never measured (the platform's text
+// measuring takes time with the text's length).
+bool Fits(wxDC& dc, const wxString& text, int width)
 {
-    const size_t left = word.length() - from;
-    auto fits = [&](size_t length) { return dc.GetTextExtent(word.Mid(from, length)).x <= width; };
-    size_t fitting = 1, tooLong = left + 1;
-    for (size_t probe = 2; probe <= left; probe *= 2) {
+    const size_t start = size_t(width) + 1;
+    if (text.length() > start && dc.GetTextExtent(text.Left(start)).x > width) return false;
+    return dc.GetTextExtent(text).x <= width;
+}
+
+// The largest n in [0, most] for which `fits` holds, `fits` holding for 0 and for
+// every n below one it holds for: found by doubling and halving, so a line costs a few
+// measurements however many words or characters it takes.
+size_t LongestFitting(size_t most, const std::function<bool(size_t)>& fits)
+{
+    size_t fitting = 0, tooMany = most + 1;
+    for (size_t probe = 1; probe <= most; probe *= 2) {
         if (!fits(probe)) {
-            tooLong = probe;
+            tooMany = probe;
             break;
         }
         fitting = probe;
     }
-    while (tooLong - fitting > 1) {
-        const size_t middle = fitting + (tooLong - fitting) / 2;
-        (fits(middle) ? fitting : tooLong) = middle;
+    while (tooMany - fitting > 1) {
+        const size_t middle = fitting + (tooMany - fitting) / 2;
+        (fits(middle) ? fitting : tooMany) = middle;
     }
-    return std::min(fitting, left);
+    return fitting;
+}
+
+// The words of a paragraph (separated by blanks), read only as far as they are asked
+// for: the lines below the screen are never split into words.
+class WordReader
+{
+public:
+    WordReader(wxString::const_iterator begin, wxString::const_iterator end) : m_at(begin), m_end(end) {}
+
+    // Whether the paragraph has a word `index` (counted from 0).
+    bool Has(size_t index)
+    {
+        while (m_words.size() <= index && ReadOne()) {}
+        return index < m_words.size();
+    }
+    const wxString& operator[](size_t index) const { return m_words[index]; }
+
+private:
+    static bool IsBlank(wxUniChar c) { return c == ' ' || c == '\t' || c == '\r'; }
+    bool ReadOne()
+    {
+        while (m_at != m_end && IsBlank(*m_at)) ++m_at;
+        if (m_at == m_end) return false;
+        const auto start = m_at;
+        while (m_at != m_end && !IsBlank(*m_at)) ++m_at;
+        m_words.emplace_back(start, m_at);
+        return true;
+    }
+
+    wxString::const_iterator m_at, m_end;
+    std::vector<wxString> m_words;
+};
+
+// `start` followed by `count` words from `from` on, one space between each.
+wxString Joined(const wxString& start, const WordReader& words, size_t from, size_t count)
+{
+    wxString line = start;
+    for (size_t i = from; i < from + count; ++i) {
+        if (!line.empty()) line += ' ';
+        line += words[i];
+    }
+    return line;
 }
 
 // Greedy word wrap of every paragraph into at most `maxLines` lines. False when a
@@ -48,42 +100,53 @@ size_t FittingLength(wxDC& dc, const wxString& word, size_t from, int width)
 // screen) are left out.
 bool Wrap(wxDC& dc, const wxString& text, int width, bool smallest, size_t maxLines, std::vector<wxString>& lines)
 {
+    using Orbisk::TextPieces::Position;
     lines.clear();
+    bool result = true;  // what an early stop answers
     auto full = [&] { return lines.size() >= maxLines; };
-    for (const wxString& paragraph : Orbisk::TextPieces::SplitAtAnyOf(text, "\n", true)) {
+    auto stop = [&](bool answer) {
+        result = answer;
+        return false;
+    };
+    constexpr size_t kAnyNumber = size_t(1) << 40;
+    Orbisk::TextPieces::ForEachPiece(text.begin(), text.end(), "\n", true, [&](Position from, Position to) {
+        WordReader words(from, to);
         wxString line;
-        for (const wxString& word : Orbisk::TextPieces::SplitAtAnyOf(paragraph, " \t\r", false)) {
-            const wxString candidate = line.empty() ? word : line + " " + word;
-            if (dc.GetTextExtent(candidate).x <= width) {
-                line = candidate;
-                continue;
-            }
+        for (size_t next = 0;;) {
+            const size_t count = LongestFitting(kAnyNumber, [&](size_t n) {
+                return words.Has(next + n - 1) && Fits(dc, Joined(line, words, next, n), width);
+            });
+            line = Joined(line, words, next, count);
+            next += count;
+            if (!words.Has(next)) break;
+            // The next word does not fit on this line: it starts the next one, or is
+            // too wide for any line.
             if (!line.empty()) {
-                if (full()) return smallest;
+                if (full()) return stop(smallest);
                 lines.push_back(line);
-            }
-            line.clear();
-            if (dc.GetTextExtent(word).x <= width) {
-                line = word;
+                line.clear();
                 continue;
             }
-            if (!smallest) return false;
+            if (!smallest) return stop(false);
             // The word's pieces: every one a line of its own but the last, which the
             // next words may join.
-            for (size_t from = 0; from < word.length();) {
-                const size_t length = FittingLength(dc, word, from, width);
-                line = word.Mid(from, length);
-                from += length;
-                if (from < word.length()) {
-                    if (full()) return true;
+            const wxString word = words[next++];
+            for (size_t at = 0; at < word.length();) {
+                const size_t length = std::max<size_t>(
+                    1, LongestFitting(word.length() - at, [&](size_t n) { return Fits(dc, word.Mid(at, n), width); }));
+                line = word.Mid(at, length);
+                at += length;
+                if (at < word.length()) {
+                    if (full()) return stop(true);
                     lines.push_back(line);
                 }
             }
         }
-        if (full()) return smallest;
+        if (full()) return stop(smallest);
         lines.push_back(line);
-    }
-    return true;
+        return true;
+    });
+    return result;
 }
 
 }  // namespace
@@ -98,18 +161,35 @@ VTTextLayout VTTextLayout::Fit(wxDC& dc, const wxString& text, const wxSize& are
     const int width = std::max(1, area.x - 2 * margins.x), height = std::max(1, area.y - 2 * margins.y);
     const long shown = std::max(1024L, long(std::max(1, area.x)) * std::max(1, area.y) / kSmallestCharacterArea);
     const wxString laidOut = text.length() > size_t(shown) ? text.Left(size_t(shown)) : text;
-    int size = std::max(12, area.y / 20);
-    for (;;) {
+    // The sizes tried, largest first, each nine tenths of the one before.
+    std::vector<int> sizes{std::max(12, area.y / 20)};
+    while (sizes.back() > kSmallestPointSize) sizes.push_back(std::max(kSmallestPointSize, sizes.back() * 9 / 10));
+    size_t lastTried = 0;
+    auto fitsAt = [&](size_t index) {
+        lastTried = index;
+        const int size = sizes[index];
         dc.SetFont(StimulusFont(size));
         const bool smallest = size <= kSmallestPointSize;
         // Above the smallest size the lines must fit within the margins; at the
         // smallest they may use the margins too, and what is still below is cut.
         const int lineHeight = std::max(1, dc.GetCharHeight());
         const size_t maxLines = size_t(std::max(1, (smallest ? std::max(1, area.y) : height) / lineHeight));
-        if (Wrap(dc, laidOut, width, smallest, maxLines, layout.lines)) break;
-        size = std::max(kSmallestPointSize, size * 9 / 10);
+        return Wrap(dc, laidOut, width, smallest, maxLines, layout.lines);
+    };
+    // The largest size that fits: most texts fit the first; for the others a smaller
+    // size never needs more lines, so halving the range finds it in a few tries
+    // instead of one per size (the layout runs on every paint).
+    size_t chosen = 0;
+    if (!fitsAt(0)) {
+        size_t tooLarge = 0, fitting = sizes.size() - 1;
+        while (fitting - tooLarge > 1) {
+            const size_t middle = tooLarge + (fitting - tooLarge) / 2;
+            (fitsAt(middle) ? fitting : tooLarge) = middle;
+        }
+        chosen = fitting;
+        if (lastTried != chosen) fitsAt(chosen);  // its lines and its font
     }
-    layout.pointSize = size;
+    layout.pointSize = sizes[chosen];
     const int lineHeight = dc.GetCharHeight();
     int y = std::max(0, (area.y - lineHeight * int(layout.lines.size())) / 2);
     for (const wxString& line : layout.lines) {

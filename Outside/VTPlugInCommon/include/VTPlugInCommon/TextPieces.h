@@ -5,6 +5,7 @@
 
 #include <wx/string.h>
 
+#include <functional>
 #include <vector>
 
 #include "VTPlugInCommon/VTSdkExport.h"
@@ -12,9 +13,16 @@
 namespace Orbisk {
 namespace TextPieces {
 
-// The pieces of `text` between characters of `separators`. With `keepEmpty`, every
-// piece, empty ones included (n separators give n + 1 pieces; an empty text none);
-// without, the non-empty ones.
+using Position = wxString::const_iterator;
+
+// Hands `piece` the pieces of [begin, end) between characters of `separators`, in
+// order, until it returns false (then false). With `keepEmpty`, every piece, empty
+// ones included (n separators give n + 1 pieces; an empty range none); without, the
+// non-empty ones.
+VTSDK_API bool ForEachPiece(Position begin, Position end, const wxString& separators, bool keepEmpty,
+                            const std::function<bool(Position, Position)>& piece);
+
+// Every piece of `text`, as above.
 VTSDK_API std::vector<wxString> SplitAtAnyOf(const wxString& text, const wxString& separators, bool keepEmpty);
 
 }  // namespace TextPieces
