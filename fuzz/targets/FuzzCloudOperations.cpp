@@ -1,10 +1,11 @@
 // Replies of the cloud service as each operation of the client reads them. The
 // client's own operations, task-folder readers and reply parser are compiled into
-// this program; only the three request forms (which talk to the network) are
-// replaced, by forms that hand back the input as the body the service sent, through
-// the client's own bounded write callbacks. The first byte picks the operation, the
-// second the HTTP status; the rest is the body. Every operation must return within
-// the hang bound and its records must stay within what the reply can hold.
+// this program; only the three request forms that talk to the network are replaced
+// (RequestForms.cpp is left out), by forms that hand back the input as the body the
+// service sent, through the client's own bounded write callbacks. The first byte
+// picks the operation, the second the HTTP status; the rest is the body. Every
+// operation must return within the hang bound, and its records must stay within what
+// the reply can hold.
 
 #include "FuzzSupport.h"
 
@@ -77,17 +78,6 @@ bool OmbraAPIHelper::DownloadFile(const char*, int64_t, ProgStruct*, const char*
     std::fclose(sink.file);
     if (sink.written > sink.limit) FuzzSupport::Fail("a task file holds more than its download limit");
     return true;
-}
-
-bool OmbraAPIHelper::MakeFileDLRequest(const char* path, int64_t id, const char* localFile)
-{
-    return DownloadFile(path, id, nullptr, localFile, true);
-}
-
-bool OmbraAPIHelper::MakeFileDLRequest_Progress(const char* path, int64_t id, ProgStruct* progress,
-                                                const char* localFile)
-{
-    return DownloadFile(path, id, progress, localFile, false);
 }
 
 namespace {
