@@ -182,6 +182,8 @@ private:
             for (unsigned r = 0; r < trial->GetRepetitions(); ++r) trials.push_back(trial);
         }
         if (block.GetRandomizeTrials()) Shuffle(trials);
+        // Reserved: a growing list would copy every planned trial each time it grows.
+        planned.trials.reserve(trials.size());
         for (VTTrial* trial : trials) {
             planned.trials.emplace_back();
             if (!PlanTrial(*trial, planned.trials.back(), why)) return false;
@@ -196,10 +198,13 @@ private:
         planned.trialID = int(trial.GetID());
         planned.name = trial.GetName();
         planned.startPeriodMs = std::max(0, trial.GetStartPeriod());
+        // The owner's name only matters for a trial with criteria (a trial repeated
+        // thousands of times is planned that often).
+        const MetaTFPredicate* when = trial.GetWhenToPresent();
         if (!m_Rules.AddRulesOf(trial, VTRuleCompiler::Context::TrialRules, planned.rules, why) ||
-            !m_Rules.AddWhenToPresent(trial.GetWhenToPresent(), VTRuleCompiler::Context::TrialWhen,
-                                      wxString::Format(_("the trial \"%s\""), trial.GetName()), planned.whenToPresent,
-                                      why))
+            !m_Rules.AddWhenToPresent(when, VTRuleCompiler::Context::TrialWhen,
+                                      when ? wxString::Format(_("the trial \"%s\""), trial.GetName()) : wxString(),
+                                      planned.whenToPresent, why))
             return false;
         std::vector<VTEvent*> events;
         for (unsigned e = 0; e < trial.GetNumberOfUsedEvents(); ++e)
