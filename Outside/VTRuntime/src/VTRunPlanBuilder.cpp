@@ -210,6 +210,7 @@ private:
         for (unsigned e = 0; e < trial.GetNumberOfUsedEvents(); ++e)
             if (VTEvent* event = trial.GetUsedEvent(e)) events.push_back(event);
         if (trial.GetRandomizeEvents()) Shuffle(events);
+        planned.events.reserve(events.size());
         for (VTEvent* event : events) {
             planned.events.push_back(PlanListEvent(*event));
             if (!CheckCanEnd(planned.events.back(), why)) return false;

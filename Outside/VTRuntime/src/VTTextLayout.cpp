@@ -33,17 +33,32 @@ bool Fits(wxDC& dc, const wxString& text, int width)
 }
 
 // The largest n in [0, most] for which `fits` holds, `fits` holding for 0 and for
-// every n below one it holds for: found by doubling and halving, so a line costs a few
-// measurements however many words or characters it takes.
-size_t LongestFitting(size_t most, const std::function<bool(size_t)>& fits)
+// every n below one it holds for. Searched from `guess` (the previous line's answer:
+// lines of one text take much the same) in steps that double, then halved, so a line
+// costs a few measurements however many words or characters it takes.
+size_t LongestFitting(size_t most, size_t guess, const std::function<bool(size_t)>& fits)
 {
-    size_t fitting = 0, tooMany = most + 1;
-    for (size_t probe = 1; probe <= most; probe *= 2) {
-        if (!fits(probe)) {
-            tooMany = probe;
-            break;
+    if (most == 0) return 0;
+    size_t fitting = 0, tooMany = most + 1;  // known to fit, known not to
+    guess = std::min(std::max<size_t>(guess, 1), most);
+    if (fits(guess)) {
+        fitting = guess;
+        for (size_t step = 1; fitting + step < tooMany; step *= 2) {
+            if (!fits(fitting + step)) {
+                tooMany = fitting + step;
+                break;
+            }
+            fitting += step;
         }
-        fitting = probe;
+    } else {
+        tooMany = guess;
+        for (size_t step = 1; step < tooMany; step *= 2) {
+            if (fits(tooMany - step)) {
+                fitting = tooMany - step;
+                break;
+            }
+            tooMany -= step;
+        }
     }
     while (tooMany - fitting > 1) {
         const size_t middle = fitting + (tooMany - fitting) / 2;
@@ -109,13 +124,15 @@ bool Wrap(wxDC& dc, const wxString& text, int width, bool smallest, size_t maxLi
         return false;
     };
     constexpr size_t kAnyNumber = size_t(1) << 40;
+    size_t wordsPerLine = 1, charactersPerLine = 1;  // the guesses for the next line
     Orbisk::TextPieces::ForEachPiece(text.begin(), text.end(), "\n", true, [&](Position from, Position to) {
         WordReader words(from, to);
         wxString line;
         for (size_t next = 0;;) {
-            const size_t count = LongestFitting(kAnyNumber, [&](size_t n) {
+            const size_t count = LongestFitting(kAnyNumber, wordsPerLine, [&](size_t n) {
                 return words.Has(next + n - 1) && Fits(dc, Joined(line, words, next, n), width);
             });
+            if (count > 0) wordsPerLine = count;
             line = Joined(line, words, next, count);
             next += count;
             if (!words.Has(next)) break;
@@ -132,8 +149,10 @@ bool Wrap(wxDC& dc, const wxString& text, int width, bool smallest, size_t maxLi
             // next words may join.
             const wxString word = words[next++];
             for (size_t at = 0; at < word.length();) {
-                const size_t length = std::max<size_t>(
-                    1, LongestFitting(word.length() - at, [&](size_t n) { return Fits(dc, word.Mid(at, n), width); }));
+                const size_t length =
+                    std::max<size_t>(1, LongestFitting(word.length() - at, charactersPerLine,
+                                                       [&](size_t n) { return Fits(dc, word.Mid(at, n), width); }));
+                charactersPerLine = length;
                 line = word.Mid(at, length);
                 at += length;
                 if (at < word.length()) {
