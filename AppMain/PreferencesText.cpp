@@ -94,9 +94,12 @@ PreferencesVerdict JudgePreferencesText(const wxString& text)
             if (groupParts > kMaxPreferencesGroupParts) return PreferencesVerdict::TooManyGroups;
         } else {
             // A key with slashes is a path below its group: reading it by its name
-            // makes the groups it names (counted below the deepest group so far).
-            const std::size_t keyParts = PathDepth(first, line.end, '=');
-            if (keyParts > 1 && groupDepth + keyParts - 1 > kMaxPreferencesGroupDepth)
+            // makes the groups it names (counted below the deepest group so far, and
+            // its last part too, which a trailing slash makes a group).
+            auto keyEnd = first;
+            while (keyEnd != line.end && *keyEnd != '=') ++keyEnd;
+            if (std::find(first, keyEnd, '/') != keyEnd &&
+                groupDepth + PathDepth(first, line.end, '=') > kMaxPreferencesGroupDepth)
                 return PreferencesVerdict::TooDeep;
         }
         start = line.next;
