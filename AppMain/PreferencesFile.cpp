@@ -2,16 +2,19 @@
 
 #include "AppMain/AppIdentity.h"
 #include "AppMain/DisplayEssentials.h"
+#include "AppMain/PreferencesText.h"
 
 #include <wx/app.h>
 #include <wx/convauto.h>
+#include <wx/ffile.h>
 #include <wx/dialog.h>
 #include <wx/fileconf.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/radiobut.h>
 #include <wx/stdpaths.h>
-#include <wx/textfile.h>
 #include <wx/xrc/xmlres.h>
 
 namespace Vantrel {
@@ -47,42 +50,37 @@ wxString PreferencesFilePath()
 bool ValidateConfigFile(const wxString& path)
 {
     EnsureThatGUIDisplayEssentialsAreInitialized();
-    if (!wxFileName::FileExists(path)) return true;
-
-    wxTextFile text;
-    if (!text.Open(path, wxConvAuto())) return true;
-
-    bool asked = false;
-    bool deleteDuplicates = false;
-    for (unsigned key = 1; key <= 9; ++key) {
-        const wxString prefix = wxString::Format("file%u=", key);
-        unsigned matches = 0;
-        size_t line = 0;
-        while (line < text.GetLineCount()) {
-            if (!text.GetLine(line).StartsWith(prefix)) {
-                ++line;
-                continue;
-            }
-            ++matches;
-            if (matches > 1 && !asked) {
-                asked = true;
-                switch (AskWhatToDoWithDuplicates()) {
-                    case DuplicatesChoice::DeleteDuplicates: deleteDuplicates = true; break;
-                    case DuplicatesChoice::MoveFile:
-                        text.Close();
-                        wxRenameFile(path, path + " (old)", true);
-                        return true;
-                    case DuplicatesChoice::LeaveAlone: return true;
-                }
-            }
-            if (matches > 1 && deleteDuplicates) {
-                text.RemoveLine(line);  // the line after it moves up into `line`
-                continue;
-            }
-            ++line;
+    wxString text;
+    const PreferencesVerdict verdict = ReadPreferencesText(path, text);
+    if (verdict == PreferencesVerdict::Unreadable) return true;
+    if (verdict != PreferencesVerdict::Readable) {
+        // Set aside whole, as the duplicates' move does: nothing of it is lost, and the
+        // configuration classes start from an empty file.
+        const wxString aside = path + " (old)";
+        if (wxRenameFile(path, aside, true)) {
+            wxLogWarning(_("The preferences file \"%s\" was not read because %s. It was moved to \"%s\", and "
+                           "the default preferences are used."),
+                         path, PreferencesVerdictReason(verdict), aside);
+            return true;
         }
+        wxLogWarning(_("The preferences file \"%s\" was not read because %s, and it could not be moved aside. "
+                       "The default preferences are used, and changes to them are not saved."),
+                     path, PreferencesVerdictReason(verdict));
+        return false;
     }
-    if (deleteDuplicates) text.Write(wxTextFileType_None, wxConvAuto());
+
+    const std::vector<wxString> lines = PreferencesLines(text);
+    const std::vector<std::size_t> duplicates = LaterDuplicateHistoryLines(lines);
+    if (duplicates.empty()) return true;
+    switch (AskWhatToDoWithDuplicates()) {
+        case DuplicatesChoice::DeleteDuplicates: {
+            wxFFile file(path, "wb");
+            if (file.IsOpened()) file.Write(JoinedWithout(lines, duplicates), wxConvUTF8);
+            break;
+        }
+        case DuplicatesChoice::MoveFile: wxRenameFile(path, path + " (old)", true); break;
+        case DuplicatesChoice::LeaveAlone: break;
+    }
     return true;
 }
 
@@ -91,12 +89,14 @@ bool ConfigureTheSingletonWxConfigObject(wxApp& app)
     app.SetVendorName(VendorNameForConfig);
     app.SetAppName(AppNameForConfig);
     const wxString path = PreferencesFilePath();
-    ValidateConfigFile(path);
+    // A file that could not be set aside is never handed to the configuration
+    // classes: they keep the preferences in memory only.
+    const long localFile = ValidateConfigFile(path) ? wxCONFIG_USE_LOCAL_FILE : 0;
     // The GUI library writes the file with a temporary file in its folder, so
     // the folder must exist before the first flush.
     wxFileName::Mkdir(wxFileName(path).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     delete wxConfigBase::Set(new wxFileConfig(AppNameForConfig, VendorNameForConfig, wxEmptyString, wxEmptyString,
-                                              wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE, wxConvAuto()));
+                                              localFile | wxCONFIG_USE_GLOBAL_FILE, wxConvAuto()));
     return true;
 }
 

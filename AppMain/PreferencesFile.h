@@ -1,6 +1,8 @@
 #pragma once
-// The one per-user preferences file and its start-up check for duplicated
-// file-history lines, which make the GUI library's file history misbehave.
+// The one per-user preferences file and its start-up check: a file beyond what the
+// configuration classes read in bounded time and stack is set aside, and duplicated
+// file-history lines, which make the GUI library's file history misbehave, are offered
+// for removal.
 
 #include <wx/string.h>
 
@@ -16,9 +18,12 @@ bool ConfigureTheSingletonWxConfigObject(wxApp& app);
 // The per-user preferences file for the program's name (XDG layout).
 wxString PreferencesFilePath();
 
-// Asks the user, at most once, what to do when some "fileN=" key (N = 1..9)
-// appears on several lines: delete the later duplicates, or move the file to
-// "<path> (old)". Cancel or a missing dialog leaves the file alone. Returns true.
+// Moves a file beyond the bounds of PreferencesText.h to "<path> (old)", with a
+// warning in the log naming why; false when it could not be moved (the caller must
+// not let the configuration classes read it). Otherwise asks the user, at most once,
+// what to do when some "fileN=" key (N = 1..9) appears on several lines: delete the
+// later duplicates, or move the file to "<path> (old)". Cancel or a missing dialog
+// leaves the file alone. Returns true.
 bool ValidateConfigFile(const wxString& path);
 
 }  // namespace Vantrel

@@ -86,3 +86,16 @@ void OmbraAPIHelper::RecordServiceMessage(const QJsonObject& reply)
 {
     m_apiError = reply.value("message").toString().toStdString();
 }
+
+// The two download forms over DownloadFile (RequestForms.cpp): a task file, asked
+// for with the JSON accept header, and the package with its progress, without.
+bool OmbraAPIHelper::MakeFileDLRequest(const char* path, int64_t id, const char* localFile)
+{
+    return DownloadFile(path, id, nullptr, localFile, true);
+}
+
+bool OmbraAPIHelper::MakeFileDLRequest_Progress(const char* path, int64_t id, ProgStruct* progress,
+                                                const char* localFile)
+{
+    return DownloadFile(path, id, progress, localFile, false);
+}

@@ -197,14 +197,3 @@ bool OmbraAPIHelper::DownloadFile(const char* path, int64_t id, ProgStruct* prog
     }
     return true;
 }
-
-bool OmbraAPIHelper::MakeFileDLRequest(const char* path, int64_t id, const char* localFile)
-{
-    return DownloadFile(path, id, nullptr, localFile, true);
-}
-
-bool OmbraAPIHelper::MakeFileDLRequest_Progress(const char* path, int64_t id, ProgStruct* progress,
-                                                const char* localFile)
-{
-    return DownloadFile(path, id, progress, localFile, false);
-}

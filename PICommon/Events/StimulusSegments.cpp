@@ -1,6 +1,8 @@
 #include "StimulusSegments.h"
 
-#include <wx/tokenzr.h>
+#include "VTPlugInCommon/TextPieces.h"
+
+#include <utility>
 
 namespace VantrelSDK {
 
@@ -8,11 +10,10 @@ std::vector<wxString> SplitIntoSegments(const wxString& text, const wxString& se
 {
     std::vector<wxString> segments;
     const bool bySegment = !segmentCharacter.empty() && text.Contains(segmentCharacter);
-    wxStringTokenizer tokens(text, bySegment ? segmentCharacter : wxString(" \t\r\n"), wxTOKEN_STRTOK);
-    while (tokens.HasMoreTokens()) {
-        wxString part = tokens.GetNextToken();
+    for (wxString& part :
+         Orbisk::TextPieces::SplitAtAnyOf(text, bySegment ? segmentCharacter : wxString(" \t\r\n"), false)) {
         part.Trim().Trim(false);
-        if (!part.empty()) segments.push_back(part);
+        if (!part.empty()) segments.push_back(std::move(part));
     }
     return segments;
 }

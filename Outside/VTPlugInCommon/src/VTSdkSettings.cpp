@@ -11,6 +11,9 @@ namespace VantrelSDK {
 
 namespace {
 const qint32 kSerialLayoutVersion = 1;
+// A device path is never longer than the system's path limit; a longer name in a
+// stream is no port name (either form: characters in the one, bytes in the other).
+const int kMaxPortNameLength = 4096;
 
 bool Good(QDataStream& s) { return s.status() == QDataStream::Ok; }
 // The data stream hides its source; a short read only shows there.
@@ -89,7 +92,7 @@ bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper&, QDa
     QString name;
     quint32 config = VTHwSerialPortConfigInfo::CONFIG_UNSET;
     in >> model >> name >> config;
-    if (!Good(in)) return false;
+    if (!Good(in) || name.size() > kMaxPortNameLength) return false;
     keySettings = keys;
     modelID = model;
     portConfig.portName = Vantrel::ToWxString(name);
@@ -107,7 +110,7 @@ bool VTSdkSerialPortSettings::OnLoadFromFile(PlugInSettingsStreamingHelper*, wxD
     if (!Good(in, 4)) return false;
     // The string's length comes first; it is read by hand so a short string shows.
     const wxUint32 length = in.Read32();
-    if (!Good(in, 4) || length > 4096) return false;
+    if (!Good(in, 4) || length > wxUint32(kMaxPortNameLength)) return false;
     std::string bytes(length, '\0');
     if (length) {
         in.Read8(reinterpret_cast<wxUint8*>(&bytes[0]), length);

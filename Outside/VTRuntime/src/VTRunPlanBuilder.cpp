@@ -267,6 +267,8 @@ private:
             }
         }
         std::vector<TrialPresentation> order = OrderTrials(block, planned, units);
+        // Reserved: a growing list would copy every planned trial each time it grows.
+        planned.trials.reserve(order.size());
         for (const TrialPresentation& presentation : order) {
             planned.trials.emplace_back();
             if (!PlanTrial(presentation, planned.trials.back(), why)) return false;
@@ -383,15 +385,19 @@ private:
             trial.GetLimitOfRepeatsDueToFeedbackFlag() ? (long long)(trial.GetLimitOfRepeatsDueToFeedback()) : -1;
         planned.unit = presentation.unit;
         planned.reshuffleInUnit = presentation.reshuffleInUnit;
+        // The owner's name only matters for a trial with criteria (a trial repeated
+        // thousands of times is planned that often).
+        const MetaTFPredicate* when = trial.GetWhenToPresent();
         if (!m_Rules.AddRulesOf(trial, VTRuleCompiler::Context::TrialRules, planned.rules, why) ||
-            !m_Rules.AddWhenToPresent(trial.GetWhenToPresent(), VTRuleCompiler::Context::TrialWhen,
-                                      wxString::Format(_("the trial \"%s\""), trial.GetName()), planned.whenToPresent,
-                                      why))
+            !m_Rules.AddWhenToPresent(when, VTRuleCompiler::Context::TrialWhen,
+                                      when ? wxString::Format(_("the trial \"%s\""), trial.GetName()) : wxString(),
+                                      planned.whenToPresent, why))
             return false;
         std::vector<VTEvent*> events;
         for (unsigned e = 0; e < trial.GetNumberOfUsedEvents(); ++e)
             if (VTEvent* event = trial.GetUsedEvent(e)) events.push_back(event);
         OrderEvents(trial, events, planned);
+        planned.events.reserve(events.size());
         const std::vector<std::uint32_t> lists = trial.GetUsedStimListIDs();
         for (VTEvent* event : events) {
             std::size_t item = 0;

@@ -1,7 +1,10 @@
 // Text stimuli on screens of several widths: wrapped within the margins, every drawn
-// pixel inside the screen, smaller type only when wrapping is not enough.
+// pixel inside the screen, smaller type only when wrapping is not enough, and a text
+// too long for any type cut to the screen quickly.
 
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -105,4 +108,24 @@ TEST(TextLayout, TypeShrinksOnlyWhenWrappingCannotMakeItFit)
     EXPECT_GT(wrapped.lines.size(), 2u);
     EXPECT_LT(longer.pointSize, screen.y / 20);
     EXPECT_LE(longer.lineRects.back().GetBottom(), screen.y - VTTextLayout::Margins(screen).y);
+}
+
+TEST(TextLayout, ATextBeyondTheSmallestTypeShowsFromItsStartOnTheScreenWithoutMeasuringTheRest)
+{
+    const wxSize screen(1024, 768);
+    wxString words;
+    for (int i = 0; i < 40000; ++i) words << "word" << i << ' ';
+    const wxString oneWord('W', 2000000);
+    for (const wxString& text : {words, oneWord, wxString('\n', 500000) + "end"}) {
+        SCOPED_TRACE(text.Left(20).utf8_string());
+        const auto start = std::chrono::steady_clock::now();
+        const VTTextLayout layout = Fit(text, screen);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        ASSERT_FALSE(layout.lines.empty());
+        EXPECT_EQ(layout.lines.size(), layout.lineRects.size());
+        EXPECT_TRUE(text.StartsWith(layout.lines.front()) || layout.lines.front().empty());
+        EXPECT_GE(layout.lineRects.front().y, 0);
+        EXPECT_LE(layout.lineRects.back().GetBottom(), screen.y - 1);
+        for (const wxRect& r : layout.lineRects) EXPECT_LE(r.GetRight(), screen.x - VTTextLayout::Margins(screen).x);
+    }
 }

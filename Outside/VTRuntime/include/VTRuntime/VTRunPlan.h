@@ -11,6 +11,7 @@
 
 #include "VTRuntime/VTDataColumns.h"
 #include "VTRuntime/VTRunRules.h"
+#include "VTRuntime/VTSharedList.h"
 
 namespace Vantrel {
 
@@ -53,8 +54,9 @@ struct VTPlannedEvent
     bool recordsResponses = true;
     // With no accepted responses defined: whether any press ends the event.
     bool anyResponseEnds = true;
-    // Empty: every press (any key, any plug-in response) is accepted.
-    std::vector<VTPlannedResponse> accepted;
+    // Empty: every press (any key, any plug-in response) is accepted. Shared by the
+    // copies of the event that its presentations get.
+    VTSharedList<VTPlannedResponse> accepted;
     // What the data file's correct-response column says.
     wxString correctResponses;
     // Whether the light-sensor patch is drawn with this event's onset.

@@ -20,7 +20,9 @@ struct VTTextLayout
     std::vector<wxRect> lineRects;
 
     // Lays `text` out for a screen of `area` pixels, measuring with `dc` (whose font
-    // it changes). Line breaks in the text are kept; an empty text gives no lines.
+    // it changes). Line breaks in the text are kept; an empty text gives no lines. A
+    // text that does not fit even in the smallest type shows from its start: the
+    // lines below the screen are left out (and never measured).
     static VTTextLayout Fit(wxDC& dc, const wxString& text, const wxSize& area);
     // Draws a layout made by Fit, in `colour`, with the font it chose.
     void Draw(wxDC& dc, const wxColour& colour) const;
