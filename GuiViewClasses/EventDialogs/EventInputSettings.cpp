@@ -100,8 +100,7 @@ void MiscEventSettingsOrderForm_AdaptToLatestResponsePool(VantrelSDK::MiscEventS
                                                           VTExperiment* experiment)
 {
     if (form.clickableResponseID == 0) return;
-    const std::vector<int> pool =
-        experiment ? experiment->GetOnScreenAutoPositionResponseList() : std::vector<int>();
+    const std::vector<int> pool = experiment ? experiment->GetOnScreenAutoPositionResponseList() : std::vector<int>();
     if (std::find(pool.begin(), pool.end(), form.clickableResponseID) == pool.end()) form.clickableResponseID = 0;
 }
 

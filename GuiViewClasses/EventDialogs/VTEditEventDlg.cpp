@@ -43,6 +43,14 @@ W* Find(wxWindow* parent, const char* name)
     return dynamic_cast<W*>(ElementEditorCore::FindByXrcName(parent, name));
 }
 
+// The variable of an entry of the time-limit variable choice; null for the placeholder.
+VTTrialVariable* VariableAt(wxChoice* choice, int index)
+{
+    if (!choice || index < 0 || unsigned(index) >= choice->GetCount() || !choice->HasClientUntypedData())
+        return nullptr;
+    return static_cast<VTTrialVariable*>(choice->GetClientData(unsigned(index)));
+}
+
 void Warn(wxWindow* parent, const wxString& message)
 {
     wxMessageBox(message, "Vantrel", wxOK | wxICON_WARNING, parent);
@@ -112,9 +120,8 @@ VTEditEventDlg::VTEditEventDlg(wxWindow* parent, VTExperiment* experiment, wxWin
     Bind(wxEVT_CHOICE, &VTEditEventDlg::OnSwitchStimList, this, wxXmlResource::GetXRCID("ID_MN_SELECT_LIST"));
     Bind(wxEVT_CHOICE, &VTEditEventDlg::OnSelectStaticOrStimList, this,
          wxXmlResource::GetXRCID("ID_MN_USE_LIST_OR_FILE"));
-    for (const char* name :
-         {"check_immediately", "check_any_response", "check_correct_response", "check_time_limit",
-          "check_delay_fb_actions"})
+    for (const char* name : {"check_immediately", "check_any_response", "check_correct_response", "check_time_limit",
+                             "check_delay_fb_actions"})
         Bind(wxEVT_CHECKBOX, &VTEditEventDlg::OnEndEventCheckboxClicked, this, wxXmlResource::GetXRCID(name));
     for (const char* name : {"text_limit_fixed", "label_limit_fixed", "choice_time_limit", "check_delay_fb_actions"})
         Bind(wxEVT_UPDATE_UI, &VTEditEventDlg::OnUpdateTimeLimitControls, this, wxXmlResource::GetXRCID(name));
@@ -134,6 +141,9 @@ VTEditEventDlg::~VTEditEventDlg()
     // Pages go before the panels they host and the instances they edit.
     m_PlugInInfos.clear();
     for (VTPlugIn* plugin : m_PlugIns) plugin->OnCloseConfigDlg();
+    // The switcher lets go of its choice while both still exist: the choice, its
+    // sibling, may be destroyed first.
+    if (m_TimeLimitPanels) m_TimeLimitPanels->BindManagingChoice(nullptr);
 }
 
 void VTEditEventDlg::InitEventTypes()
@@ -271,6 +281,13 @@ void VTEditEventDlg::OnSwitchEventType(wxCommandEvent& event) { SwitchPlugIn(eve
 
 void VTEditEventDlg::OnSelectStimFile(wxCommandEvent&)
 {
+    // The prompt's modal loop runs after the click has been handled: a loop run
+    // inside the button's own handler leaves GTK's button holding the pointer.
+    CallAfter(&VTEditEventDlg::SelectStimFile);
+}
+
+void VTEditEventDlg::SelectStimFile()
+{
     VTEventPlugInPage* page = ActivePlugInInfo().page;
     if (!page) return;
     const wxString suggestion = page->OnSelectStimulusFile();
@@ -388,12 +405,12 @@ void VTEditEventDlg::LoadInputTab(const VTEvent& event)
         m_TimeLimitKind->SetSelection(kind == 1 ? 1 : 0);
         if (m_TimeLimitPanels) m_TimeLimitPanels->SelectPage(kind == 1 ? 1 : 0);
     }
-    if (m_TimeLimitVariable && !m_TimeLimitVariable->IsEmpty() && m_TimeLimitVariable->GetClientData(0)) {
+    if (VariableAt(m_TimeLimitVariable, 0)) {
         if (variableID == -1) {
             m_TimeLimitVariable->SetSelection(0);
         } else {
             for (unsigned i = 0; i < m_TimeLimitVariable->GetCount(); ++i)
-                if (auto* variable = static_cast<VTTrialVariable*>(m_TimeLimitVariable->GetClientData(i));
+                if (VTTrialVariable* variable = VariableAt(m_TimeLimitVariable, int(i));
                     variable && int(variable->GetID()) == variableID)
                     m_TimeLimitVariable->SetSelection(int(i));
         }
@@ -411,9 +428,8 @@ bool VTEditEventDlg::WriteInputTab(VTEvent& event)
     wxString problem;
     if (m_FixedLimit && !ParseFixedTimeLimit(m_FixedLimit->GetValue(), milliseconds, problem)) return false;
     int variableID = -1;
-    if (m_TimeLimitVariable && m_TimeLimitVariable->GetSelection() != wxNOT_FOUND)
-        if (auto* variable = static_cast<VTTrialVariable*>(
-                m_TimeLimitVariable->GetClientData(unsigned(m_TimeLimitVariable->GetSelection()))))
+    if (m_TimeLimitVariable)
+        if (VTTrialVariable* variable = VariableAt(m_TimeLimitVariable, m_TimeLimitVariable->GetSelection()))
             variableID = int(variable->GetID());
     const TimeLimitChoice choice =
         ResolveTimeLimitChoice(m_TimeLimitKind ? m_TimeLimitKind->GetSelection() : 0, variableID);
@@ -432,8 +448,7 @@ void VTEditEventDlg::UpdateTimeLimitCheckboxLabel()
 void VTEditEventDlg::SyncEventEndThisEventAndMoveOnSettingsToInputTabCheckBoxes(VTEvent& event)
 {
     const EndOptions options = ShownEndOptions();
-    event.AcceptEndEventSettings(options.immediately, options.anyResponse, options.correctResponse,
-                                 options.timeLimit);
+    event.AcceptEndEventSettings(options.immediately, options.anyResponse, options.correctResponse, options.timeLimit);
     event.SetWhenToPresentFeedback(m_DelayFeedback && m_DelayFeedback->GetValue());
 }
 
@@ -441,9 +456,9 @@ void VTEditEventDlg::OnEndEventCheckboxClicked(wxCommandEvent& event)
 {
     if (!m_Immediately) return;
     const std::pair<wxCheckBox*, EndOptions::Which> boxes[] = {{m_Immediately, EndOptions::Immediately},
-                                                                {m_AnyResponse, EndOptions::AnyResponse},
-                                                                {m_CorrectResponse, EndOptions::CorrectResponse},
-                                                                {m_TimeLimit, EndOptions::TimeLimit}};
+                                                               {m_AnyResponse, EndOptions::AnyResponse},
+                                                               {m_CorrectResponse, EndOptions::CorrectResponse},
+                                                               {m_TimeLimit, EndOptions::TimeLimit}};
     for (const auto& box : boxes) {
         if (box.first->GetId() != event.GetId()) continue;
         const EndOptionsClick click = ApplyEndOptionClick(ShownEndOptions(), box.second);

@@ -60,8 +60,8 @@ public:
     void SwitchPlugIn(int index);
     int GetCurrentPlugInIndex() const { return m_CurrentPlugIn; }
     std::size_t GetPlugInCount() const { return m_PlugInInfos.size(); }
-    const std::shared_ptr<VantrelSDK::MiscEventSettingsOrderForm>& GetSettingsOrderForm_OnlyCalledBy_VTEventPlugInPage()
-        const
+    const std::shared_ptr<VantrelSDK::MiscEventSettingsOrderForm>&
+    GetSettingsOrderForm_OnlyCalledBy_VTEventPlugInPage() const
     {
         return m_SettingsForm;
     }
@@ -86,6 +86,7 @@ private:
 
     void OnCancel(wxCommandEvent& event);
     void OnSelectStimFile(wxCommandEvent& event);
+    void SelectStimFile();
     void OnSwitchEventType(wxCommandEvent& event);
     void OnSwitchStimList(wxCommandEvent& event);
     void OnSelectStaticOrStimList(wxCommandEvent& event);

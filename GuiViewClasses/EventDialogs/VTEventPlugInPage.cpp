@@ -63,8 +63,7 @@ void VTEventPlugInPage::SetIntensiveTasksSwitch(std::function<void(bool, bool)> 
 }
 
 VTEventPlugInPage::VTEventPlugInPage(VTEditEventDlg& dialog, VTExperiment& experiment,
-                                     VantrelSDK::VTSdkEventInstance* instance, wxPanel& panel,
-                                     wxXmlResource* resources)
+                                     VantrelSDK::VTSdkEventInstance* instance, wxPanel& panel, wxXmlResource* resources)
     : m_Dialog(dialog), m_Experiment(experiment), m_Instance(instance), m_Panel(panel)
 {
     m_ListChoiceForEditor = new wxChoice(&m_Panel, wxID_ANY);
@@ -115,8 +114,8 @@ VantrelSDK::VTSdkVarValueProviderBase* VTEventPlugInPage::GetVarValueProvider(bo
 {
     std::unique_ptr<VTVarValueProviderImpl>& provider = otherKind ? m_OtherProvider : m_VariableProvider;
     if (!provider)
-        provider = std::make_unique<VTVarValueProviderImpl>(
-            m_Experiment, otherKind ? ElementType::Reserved10 : ElementType::TrialVariable);
+        provider = std::make_unique<VTVarValueProviderImpl>(m_Experiment, otherKind ? ElementType::Reserved10
+                                                                                    : ElementType::TrialVariable);
     return provider.get();
 }
 

@@ -20,8 +20,7 @@ VTVarBase* VTVarValueProviderImpl::Find(int id) const
 {
     if (id < 1) return nullptr;
     for (VTElementType type : {ElementType::TrialVariable, ElementType::Reserved10})
-        if (auto* variable =
-                dynamic_cast<VTVarBase*>(m_Experiment.LookupElementByTypeAndID(type, std::uint32_t(id))))
+        if (auto* variable = dynamic_cast<VTVarBase*>(m_Experiment.LookupElementByTypeAndID(type, std::uint32_t(id))))
             return variable;
     return nullptr;
 }

@@ -110,9 +110,13 @@ wxPanel* BuildEventConfigPanel(wxWindow* parent, const EventPanelFeatures& featu
 StandardEventEditor::StandardEventEditor(VTSdkBaseEditorPageHost* host, const EventPanelFeatures& features)
     : m_Host(host), m_Features(features)
 {
+    // The preview's run loop starts after the click has been handled: a loop run
+    // inside the button's own handler leaves GTK's button holding the pointer.
     if (wxWindow* preview = Find("ID_BT_PREVIEW"))
-        preview->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-            if (m_Host) m_Host->ProcessPreviewEvent(false);
+        preview->Bind(wxEVT_BUTTON, [this, preview](wxCommandEvent&) {
+            preview->CallAfter([this] {
+                if (m_Host) m_Host->ProcessPreviewEvent(false);
+            });
         });
 }
 
@@ -126,8 +130,7 @@ void StandardEventEditor::TakeSettingsPack(const VTSdkEditorSettingsPack& pack)
 {
     VTSdkEventInstance* instance = pack.instance;
     if (!instance) return;
-    if (auto* text = dynamic_cast<wxTextCtrl*>(Find("text_stimulus")))
-        text->ChangeValue(instance->GetStimulusText());
+    if (auto* text = dynamic_cast<wxTextCtrl*>(Find("text_stimulus"))) text->ChangeValue(instance->GetStimulusText());
     if (auto* separator = dynamic_cast<wxTextCtrl*>(Find("text_segment_character")))
         separator->ChangeValue(instance->GetSetting(kSegmentCharacter, "\\"));
     if (auto* duration = dynamic_cast<wxTextCtrl*>(Find("text_word_duration")))
@@ -148,7 +151,7 @@ bool StandardEventEditor::UpdateOwnStimulusControls(VTSdkEventInstance& instance
 {
     if (auto* label = dynamic_cast<wxStaticText*>(Find("label_stim_file"))) {
         const auto& files = instance.GetLoadedFiles();
-        label->SetLabel(isListEvent      ? wxString(_("(the list's files)"))
+        label->SetLabel(isListEvent     ? wxString(_("(the list's files)"))
                         : files.empty() ? wxString(_("(no file chosen)"))
                                         : wxFileName(files.front()).GetFullName());
     }

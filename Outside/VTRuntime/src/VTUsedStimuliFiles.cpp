@@ -14,8 +14,8 @@ void VTUsedStimuliFiles::FillFromEvent(const VTEvent& event, VantrelSDK::VTSdkEv
     ClearAll();
     m_Plugin = plugin;
     // A working copy has no experiment of its own; its links know the one it came from.
-    VTExperiment* experiment = event.GetOwningExperiment() ? event.GetOwningExperiment()
-                                                           : event.GetUsedResponses().GetOwningExperiment();
+    VTExperiment* experiment =
+        event.GetOwningExperiment() ? event.GetOwningExperiment() : event.GetUsedResponses().GetOwningExperiment();
     for (const wxString& stored : event.GetStimFiles())
         m_Paths.push_back(experiment ? experiment->ResolveStimulusPath(stored) : stored);
 }

@@ -14,6 +14,7 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
+#include <wx/notebook.h>
 #include <wx/modalhook.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -33,6 +34,7 @@
 #include <VTRuntime/VTCompiledExperiment.h>
 #include <VTRuntime/VTPlugIn.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -58,10 +60,7 @@ public:
         wxString wildcard;
     };
 
-    explicit EventEditorHook(std::function<void(VTEditEventDlg&)> script) : m_Script(std::move(script))
-    {
-        Register();
-    }
+    explicit EventEditorHook(std::function<void(VTEditEventDlg&)> script) : m_Script(std::move(script)) { Register(); }
     ~EventEditorHook() override { Unregister(); }
 
     std::deque<FileAnswer> files;
@@ -72,6 +71,8 @@ public:
 protected:
     int Enter(wxDialog* dialog) override
     {
+        // Once its editor has closed, the hook leaves later dialogs to later hooks.
+        if (m_Done) return wxID_NONE;
         if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
             messages.push_back(box->GetMessage());
             return wxID_OK;
@@ -94,6 +95,7 @@ protected:
             return wxID_OK;
         }
         if (auto* editor = dynamic_cast<VTEditEventDlg*>(dialog)) {
+            m_Editor = editor;
             ++editors;
             TestSupport::ScriptShownDialog(editor, [this](wxDialog& d) { m_Script(static_cast<VTEditEventDlg&>(d)); });
             return wxID_NONE;
@@ -101,11 +103,24 @@ protected:
         ADD_FAILURE() << "an unexpected dialog: " << dialog->GetTitle();
         return wxID_CANCEL;
     }
-    void Exit(wxDialog*) override {}
+    void Exit(wxDialog* dialog) override
+    {
+        if (dialog == m_Editor) m_Done = true;
+    }
 
 private:
     std::function<void(VTEditEventDlg&)> m_Script;
+    wxDialog* m_Editor = nullptr;
+    bool m_Done = false;
 };
+
+EventEditorHook::FileAnswer FileTo(const wxString& path, int filter)
+{
+    EventEditorHook::FileAnswer answer;
+    answer.path = path;
+    answer.filter = filter;
+    return answer;
+}
 
 wxChoice* ChoiceOf(wxDialog& dialog, const char* name)
 {
@@ -158,6 +173,29 @@ void ClickOnPanel(VTEditEventDlg& dialog, const char* name)
     ASSERT_TRUE(TestSupport::PumpUntil([&] { return button->IsShownOnScreen() && button->IsEnabled(); }, 3000))
         << name << " is not offered";
     TestSupport::ClickWindow(button);
+    EditorDriver::Settle();
+}
+
+// The tab the user turns to: 0 Stimulus, 1 Input, 2 Correct Response, 3 Tags.
+void ShowTab(wxDialog& dialog, int tab)
+{
+    auto* book = dynamic_cast<wxNotebook*>(EditorDriver::Find(dialog, "notebook"));
+    ASSERT_NE(book, nullptr);
+    book->SetSelection(std::size_t(tab));
+    EditorDriver::Settle();
+}
+
+// The file button as a user's press reaches the editor. (A pointer click works the
+// same, but under Xvfb GTK reports a click that ends in an answered file prompt
+// twice.)
+void PressSelectFile(VTEditEventDlg& dialog)
+{
+    auto* button = OnActivePanel<wxWindow>(dialog, "ID_BT_SELECT_FILE");
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->IsShownOnScreen() && button->IsEnabled()) << "the file button is not offered";
+    wxCommandEvent pressed(wxEVT_BUTTON, button->GetId());
+    pressed.SetEventObject(button);
+    button->ProcessWindowEvent(pressed);
     EditorDriver::Settle();
 }
 
@@ -223,6 +261,18 @@ protected:
         experiment->GetElementsOfType(ElementType::StimList).AddElement(stimList, -1);
         return stimList;
     }
+    std::vector<VTEvent*> Events()
+    {
+        std::vector<VTEvent*> events;
+        VTElementsList& all = experiment->GetElementsOfType(ElementType::Event);
+        for (std::size_t i = 0; i < all.Size(); ++i) events.push_back(static_cast<VTEvent*>(all[i]));
+        return events;
+    }
+    void SelectRowOf(VTEvent* event)
+    {
+        for (int row = 0; row < list->GetItemCount(); ++row)
+            if (list->GetItemData(row) == reinterpret_cast<wxUIntPtr>(event)) list->SetSelection(row);
+    }
     VTEvent* EventAt(std::size_t index)
     {
         return static_cast<VTEvent*>(experiment->GetElementsOfType(ElementType::Event)[index]);
@@ -256,22 +306,26 @@ TEST_F(EventEditor, AnEventOfEveryTypeIsCreatedThenEdited)
         const char* text;
         bool loads;  // the type can present the picture chosen
     };
-    const std::vector<Case> cases = {
-        {300, "", true, "", true},           {311, "Tone", true, "", false},
-        {320, "Clip", true, "", false},      {330, "Word", false, "hello world", true},
-        {340, "Reading", false, "one\\two", true}, {341, "Rapid", false, "a b c", true}};
+    const std::vector<Case> cases = {{300, "", true, "", true},
+                                     {311, "Tone", true, "", false},
+                                     {320, "Clip", true, "", false},
+                                     {330, "Word", false, "hello world", true},
+                                     {340, "Reading", false, "one\\two", true},
+                                     {341, "Rapid", false, "a b c", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.plugInID);
         TestSupport::ClearLog();
-        const std::size_t before = experiment->GetElementsOfType(ElementType::Event).Size();
+        const std::vector<VTEvent*> before = Events();
         EventEditorHook hook([&](VTEditEventDlg& d) {
+            SCOPED_TRACE("creating");
+            ShowTab(d, 0);
             const int index = TypeIndex(d, c.plugInID);
             ASSERT_GE(index, 0) << "no page for the type";
             Pick(ChoiceOf(d, "ID_MN_EVENT_TYPE"), index);
             EXPECT_EQ(d.GetCurrentPlugInIndex(), index);
             if (*c.name) EditorDriver::Enter(d, "text_name", c.name);
             if (c.file) {
-                ClickOnPanel(d, "ID_BT_SELECT_FILE");
+                PressSelectFile(d);
                 EXPECT_EQ(OnActivePanel<wxStaticText>(d, "label_stim_file")->GetLabel(),
                           c.loads ? "face.png" : "(no file chosen)");
             }
@@ -279,10 +333,14 @@ TEST_F(EventEditor, AnEventOfEveryTypeIsCreatedThenEdited)
             if (c.plugInID == 341) TypeOnPanel(d, "text_word_duration", "120");
             EditorDriver::Click(d, "wxID_OK");
         });
-        if (c.file) hook.files.push_back({picture, 0});
+        // The picture is offered under "All Files" where the type's own filter would hide it.
+        if (c.file) hook.files.push_back(FileTo(picture, c.loads ? 0 : 1));
         ASSERT_TRUE(Launch(true, hook)) << TestSupport::LogAsText();
-        ASSERT_EQ(experiment->GetElementsOfType(ElementType::Event).Size(), before + 1);
-        VTEvent* event = EventAt(before);
+        VTEvent* event = nullptr;
+        for (VTEvent* e : Events())
+            if (std::find(before.begin(), before.end(), e) == before.end()) event = e;
+        ASSERT_NE(event, nullptr);
+        ASSERT_EQ(Events().size(), before.size() + 1);
         EXPECT_EQ(event->GetPlugInID(), c.plugInID);
         // A chosen file names an event that has no name yet.
         EXPECT_EQ(event->GetName(), *c.name ? wxString(c.name) : wxString("face"));
@@ -291,34 +349,46 @@ TEST_F(EventEditor, AnEventOfEveryTypeIsCreatedThenEdited)
             EXPECT_EQ(event->GetStimFiles()[0], picture);
         }
         EXPECT_EQ(event->GetStimulusText(), c.text);
-        if (c.plugInID == 341) EXPECT_EQ(event->GetPlugInSettings()["word_duration_ms"], "120");
+        if (c.plugInID == 341) {
+            EXPECT_EQ(event->GetPlugInSettings()["word_duration_ms"], "120");
+        }
 
         // Opened again, the editor shows what was stored; a change is written back.
-        list->AppendWithData(event->GetName(), reinterpret_cast<wxUIntPtr>(event));
-        list->SetSelection(int(list->GetItemCount()) - 1);
+        SelectRowOf(event);
         EventEditorHook edit([&](VTEditEventDlg& d) {
+            SCOPED_TRACE("editing");
+            ShowTab(d, 0);
             EXPECT_EQ(d.GetCurrentPlugInIndex(), TypeIndex(d, c.plugInID));
             if (*c.text) {
                 EXPECT_EQ(OnActivePanel<wxTextCtrl>(d, "text_stimulus")->GetValue(), c.text);
                 TypeOnPanel(d, "text_stimulus", wxString(c.text) + " again");
             }
-            if (c.file)
+            if (c.file) {
                 EXPECT_EQ(OnActivePanel<wxStaticText>(d, "label_stim_file")->GetLabel(),
                           c.loads ? "face.png" : "(no file chosen)");
-            if (c.plugInID == 341) EXPECT_EQ(OnActivePanel<wxTextCtrl>(d, "text_word_duration")->GetValue(), "120");
+            }
+            if (c.plugInID == 341) {
+                EXPECT_EQ(OnActivePanel<wxTextCtrl>(d, "text_word_duration")->GetValue(), "120");
+            }
+            ShowTab(d, 1);
             EditorDriver::Click(d, "check_record");
             EditorDriver::Click(d, "wxID_OK");
         });
         ASSERT_TRUE(Launch(false, edit)) << TestSupport::LogAsText();
         EXPECT_FALSE(event->RecordsResponses());
-        if (*c.text) EXPECT_EQ(event->GetStimulusText(), wxString(c.text) + " again");
-        if (c.file) EXPECT_EQ(event->GetNumberOfUsedStimFiles(), 1u);
+        if (*c.text) {
+            EXPECT_EQ(event->GetStimulusText(), wxString(c.text) + " again");
+        }
+        if (c.file) {
+            EXPECT_EQ(event->GetNumberOfUsedStimFiles(), 1u);
+        }
         // A file the type cannot present is kept, and said so each time it is loaded.
         const std::string log = TestSupport::LogAsText();
-        if (c.loads)
+        if (c.loads) {
             EXPECT_TRUE(log.empty()) << log;
-        else
+        } else {
             EXPECT_NE(log.find("Failed to load a stimulus file."), std::string::npos) << log;
+        }
     }
 }
 
@@ -327,6 +397,7 @@ TEST_F(EventEditor, SwitchingTheTypeKeepsEachTypesSettingsAndOnlyTheChosenOneIsW
     VTEvent* event = AddEvent("Sentence", 330);
     event->SetStimulusText("plain words");
     EventEditorHook hook([&](VTEditEventDlg& d) {
+        ShowTab(d, 0);
         wxChoice* types = ChoiceOf(d, "ID_MN_EVENT_TYPE");
         Pick(types, TypeIndex(d, 340));
         TypeOnPanel(d, "text_stimulus", "read\\me");
@@ -356,6 +427,7 @@ TEST_F(EventEditor, AnEventTakesItsStimulusFromAFileOrFromAListOfItsKind)
     VTEvent* event = AddEvent("Picture", 300);
     event->AddStimFile(picture);
     EventEditorHook toList([&](VTEditEventDlg& d) {
+        ShowTab(d, 0);
         wxChoice* mode = OnActivePanel<wxChoice>(d, "ID_MN_USE_LIST_OR_FILE");
         wxChoice* lists = OnActivePanel<wxChoice>(d, "ID_MN_SELECT_LIST");
         ASSERT_TRUE(mode && lists);
@@ -376,14 +448,15 @@ TEST_F(EventEditor, AnEventTakesItsStimulusFromAFileOrFromAListOfItsKind)
     EXPECT_EQ(event->GetNumberOfUsedStimFiles(), 0u) << "a list event keeps no files of its own";
 
     EventEditorHook toFile([&](VTEditEventDlg& d) {
+        ShowTab(d, 0);
         wxChoice* mode = OnActivePanel<wxChoice>(d, "ID_MN_USE_LIST_OR_FILE");
         EXPECT_EQ(mode->GetSelection(), 1);
         EXPECT_EQ(OnActivePanel<wxChoice>(d, "ID_MN_SELECT_LIST")->GetSelection(), 1);
         Pick(mode, 0);
-        ClickOnPanel(d, "ID_BT_SELECT_FILE");
+        PressSelectFile(d);
         EditorDriver::Click(d, "wxID_OK");
     });
-    toFile.files.push_back({picture, 0});
+    toFile.files.push_back(FileTo(picture, 0));
     ASSERT_TRUE(Launch(false, toFile)) << TestSupport::LogAsText();
     EXPECT_FALSE(event->IsListEvent());
     ASSERT_EQ(event->GetNumberOfUsedStimFiles(), 1u);
@@ -414,12 +487,13 @@ TEST_F(EventEditor, TheFileFilterChosenLastIsOfferedAgainAfterTheConfigurationIs
     ASSERT_GE(tokens.size(), 4u) << "the picture type offers at least two filters";
 
     EventEditorHook first([&](VTEditEventDlg& d) {
-        ClickOnPanel(d, "ID_BT_SELECT_FILE");
-        ClickOnPanel(d, "ID_BT_SELECT_FILE");  // cancelled: nothing changes
+        ShowTab(d, 0);
+        PressSelectFile(d);
+        PressSelectFile(d);  // cancelled: nothing changes
         EditorDriver::Click(d, "wxID_OK");
     });
-    first.files.push_back({picture, 1});
-    first.files.push_back({wxString(), 0});
+    first.files.push_back(FileTo(picture, 1));
+    first.files.push_back(FileTo(wxString(), 0));
     ASSERT_TRUE(Launch(false, first)) << TestSupport::LogAsText();
     ASSERT_EQ(first.answered.size(), 2u);
     EXPECT_EQ(first.answered[0].filterShown, 0);
@@ -434,10 +508,11 @@ TEST_F(EventEditor, TheFileFilterChosenLastIsOfferedAgainAfterTheConfigurationIs
     EXPECT_EQ(wxConfigBase::Get()->Read("/EventEditDialog/" + key + "/DefaultStimFileFilter"), tokens[2]);
     EXPECT_EQ(VTEventPlugInPage::GetLastExtIndex(key, wildcard), 1);
     EventEditorHook second([&](VTEditEventDlg& d) {
-        ClickOnPanel(d, "ID_BT_SELECT_FILE");
+        ShowTab(d, 0);
+        PressSelectFile(d);
         EditorDriver::Click(d, "wxID_CANCEL");
     });
-    second.files.push_back({wxString(), 0});
+    second.files.push_back(FileTo(wxString(), 0));
     EXPECT_FALSE(Launch(false, second));
     ASSERT_EQ(second.answered.size(), 1u);
     EXPECT_EQ(second.answered[0].filterShown, 1);
@@ -454,6 +529,7 @@ TEST_F(EventEditor, TheEndOptionsExcludeEachOtherAndTheLastIsKept)
     VTEvent* event = AddEvent("Prompt", 330);
     event->AcceptEndEventSettings(false, true, false, true);
     EventEditorHook hook([&](VTEditEventDlg& d) {
+        ShowTab(d, 1);
         auto* timeLimit = dynamic_cast<wxCheckBox*>(EditorDriver::Find(d, "check_time_limit"));
         EXPECT_EQ(timeLimit->GetLabel(), "...or a time limit, whichever happens first. The time limit is:");
         EditorDriver::Click(d, "check_correct_response");
@@ -498,6 +574,7 @@ TEST_F(EventEditor, ATimeLimitIsFixedOrTakenFromATrialVariable)
 
     // A limit that is no number refuses OK, naming the field; the dialog stays open.
     EventEditorHook fixed([&](VTEditEventDlg& d) {
+        ShowTab(d, 1);
         EditorDriver::Enter(d, "text_limit_fixed", "12x");
         EditorDriver::Click(d, "wxID_OK");
         EXPECT_TRUE(d.IsModal());
@@ -514,6 +591,7 @@ TEST_F(EventEditor, ATimeLimitIsFixedOrTakenFromATrialVariable)
     EXPECT_EQ(event->GetTimeLimitMs_OrNegativeOne(), 750);
 
     EventEditorHook variableLimit([&](VTEditEventDlg& d) {
+        ShowTab(d, 1);
         Pick(ChoiceOf(d, "choice_time_limit"), 1);
         wxChoice* variables = ChoiceOf(d, "choice_limit_variable");
         ASSERT_EQ(variables->GetCount(), 1u);
@@ -535,6 +613,7 @@ TEST_F(EventEditor, ATimeLimitIsFixedOrTakenFromATrialVariable)
     // Without a time-limit variable the variable limit becomes a fixed one, saying so.
     experiment->DeleteElementAndItsLinks(variable);
     EventEditorHook none([&](VTEditEventDlg& d) {
+        ShowTab(d, 1);
         wxChoice* variables = ChoiceOf(d, "choice_limit_variable");
         EXPECT_EQ(variables->GetString(0), "(No time limit trial variable created yet)");
         EXPECT_FALSE(variables->IsEnabled());
@@ -584,10 +663,11 @@ TEST_F(EventEditor, ThePreviewRunsTheEventAndLeavesTheExperimentAsItWas)
         EXPECT_FALSE(experiment->GetRunOptions().IsRunningSelectedBlocksOnly());
     };
 
-    list->SetSelection(0);
+    SelectRowOf(event);
     bool shownDuringPreview = false;
     wxString previewProblem = "not run";
     EventEditorHook run([&](VTEditEventDlg& d) {
+        ShowTab(d, 0);
         TypeOnPanel(d, "text_stimulus", "Typed just now");
         // The preview shows the presentation window while the run lasts.
         wxTheApp->CallAfter([&] { shownDuringPreview = VantrelSDK::GetPresenter()->IsVisible(); });
@@ -604,9 +684,10 @@ TEST_F(EventEditor, ThePreviewRunsTheEventAndLeavesTheExperimentAsItWas)
 
     // A stimulus that cannot be presented: nothing is shown, the reason is given,
     // and the experiment is restored all the same.
-    list->SetSelection(1);
+    SelectRowOf(broken);
     TestSupport::ClearLog();
     EventEditorHook failing([&](VTEditEventDlg& d) {
+        ShowTab(d, 0);
         ClickOnPanel(d, "ID_BT_PREVIEW");
         previewProblem = d.ActivePlugInInfo().page->GetLastPreviewProblem();
         EditorDriver::Click(d, "wxID_CANCEL");

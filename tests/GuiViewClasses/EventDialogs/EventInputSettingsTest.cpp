@@ -83,10 +83,10 @@ TEST(EventInputSettings, AFixedLimitIsAWholeNumberOfMillisecondsOrRefusedNamingT
         bool ok;
         int ms;
     };
-    const std::vector<Case> cases = {{"0", true, 0},           {"1500", true, 1500},    {" 250 ", true, 250},
-                                     {"2147483647", true, 2147483647}, {"2147483648", false, 0}, {"-1", false, 0},
-                                     {"", false, 0},          {"12ms", false, 0},      {"1.5", false, 0},
-                                     {"abc", false, 0}};
+    const std::vector<Case> cases = {
+        {"0", true, 0},           {"1500", true, 1500}, {" 250 ", true, 250}, {"2147483647", true, 2147483647},
+        {"2147483648", false, 0}, {"-1", false, 0},     {"", false, 0},       {"12ms", false, 0},
+        {"1.5", false, 0},        {"abc", false, 0}};
     for (const Case& c : cases) {
         int ms = -7;
         wxString error;
