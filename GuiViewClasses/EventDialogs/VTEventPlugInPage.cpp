@@ -360,6 +360,7 @@ bool VTEventPlugInPage::ProcessPreviewEvent(bool onlyForListEvents)
 void VTEventPlugInPage::PreviewInTheActualRuntime()
 {
     m_LastPreviewProblem.clear();
+    m_LastPreviewRanToItsEnd = false;
     if (VTEditEventDlg::IsAPreviewActiveIfSoWarn()) return;
     const bool wasModified = m_Experiment.IsModified();
     const bool wasMinimal = m_Experiment.m_LockStateMinimal;
@@ -461,7 +462,7 @@ bool VTEventPlugInPage::RunPreview(std::vector<Minimal_VTElement*>& temporaries,
     if (!m_Experiment.InstructCompiledExperimentBuilderToBuild(compiled, true)) {
         problem = _("the experiment could not be built for the preview.");
     } else {
-        compiled.Run(true, showGrid);
+        m_LastPreviewRanToItsEnd = compiled.Run(true, showGrid);
         ran = true;
         if (!compiled.GetLastReport().failure.empty()) problem = compiled.GetLastReport().failure;
     }

@@ -83,6 +83,8 @@ public:
 
     // Why the last preview did not run ("" when it ran).
     const wxString& GetLastPreviewProblem() const { return m_LastPreviewProblem; }
+    // Whether the last preview ran until the event ended (not cancelled, not refused).
+    bool GetLastPreviewRanToItsEnd() const { return m_LastPreviewRanToItsEnd; }
 
 private:
     VTEvent& Event() const;
@@ -116,6 +118,7 @@ private:
     std::shared_ptr<DynamicRuntimeEnvironment> m_Environment;
     VTUsedStimuliFiles m_UsedFiles{true};
     wxString m_LastPreviewProblem;
+    bool m_LastPreviewRanToItsEnd = false;
 };
 
 }  // namespace Vantrel

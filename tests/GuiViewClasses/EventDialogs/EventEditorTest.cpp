@@ -664,20 +664,20 @@ TEST_F(EventEditor, ThePreviewRunsTheEventAndLeavesTheExperimentAsItWas)
     };
 
     SelectRowOf(event);
-    bool shownDuringPreview = false;
+    bool ranToItsEnd = false;
     wxString previewProblem = "not run";
     EventEditorHook run([&](VTEditEventDlg& d) {
         ShowTab(d, 0);
         TypeOnPanel(d, "text_stimulus", "Typed just now");
         // The preview shows the presentation window while the run lasts.
-        wxTheApp->CallAfter([&] { shownDuringPreview = VantrelSDK::GetPresenter()->IsVisible(); });
         ClickOnPanel(d, "ID_BT_PREVIEW");
         previewProblem = d.ActivePlugInInfo().page->GetLastPreviewProblem();
+        ranToItsEnd = d.ActivePlugInInfo().page->GetLastPreviewRanToItsEnd();
         EXPECT_FALSE(VantrelSDK::GetPresenter()->IsVisible());
         EditorDriver::Click(d, "wxID_CANCEL");
     });
     EXPECT_FALSE(Launch(false, run));
-    EXPECT_TRUE(shownDuringPreview);
+    EXPECT_TRUE(ranToItsEnd) << "the event was presented until its time limit ended it";
     EXPECT_EQ(previewProblem, "");
     expectRestored("after a preview that ran");
     EXPECT_EQ(event->GetStimulusText(), "Preview me") << "Cancel keeps the stored event";
