@@ -698,3 +698,26 @@ TEST_F(EventEditor, ThePreviewRunsTheEventAndLeavesTheExperimentAsItWas)
     EXPECT_NE(TestSupport::LogAsText().find("The preview could not run"), std::string::npos);
     expectRestored("after a preview that failed");
 }
+
+TEST_F(EventEditor, AnEventWhoseTypeIsNotLoadedOpensWithoutATypeAndIsNotSavedUntilOneIsChosen)
+{
+    VTEvent* event = AddEvent("Orphan", 999);
+    EventEditorHook hook([&](VTEditEventDlg& d) {
+        EXPECT_EQ(ChoiceOf(d, "ID_MN_EVENT_TYPE")->GetSelection(), wxNOT_FOUND);
+        EXPECT_EQ(d.ActivePlugInInfo().page, nullptr);
+        EXPECT_EQ(d.ActivePlugInInfo().instance, nullptr);
+        ShowTab(d, 1);
+        EditorDriver::Click(d, "check_immediately");
+        EditorDriver::Click(d, "wxID_OK");
+        EXPECT_TRUE(d.IsModal());
+        EXPECT_NE(TestSupport::LogAsText().find("Invalid selection for event type."), std::string::npos);
+        ShowTab(d, 0);
+        Pick(ChoiceOf(d, "ID_MN_EVENT_TYPE"), TypeIndex(d, 330));
+        TypeOnPanel(d, "text_stimulus", "found a home");
+        EditorDriver::Click(d, "wxID_OK");
+    });
+    ASSERT_TRUE(Launch(false, hook));
+    EXPECT_EQ(event->GetPlugInID(), 330);
+    EXPECT_EQ(event->GetStimulusText(), "found a home");
+    EXPECT_TRUE(event->EndsImmediately());
+}

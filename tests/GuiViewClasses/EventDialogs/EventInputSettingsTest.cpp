@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <GuiViewClasses/EventDialogs/EventInputSettings.h>
+#include <GuiViewClasses/EventDialogs/VTVarValueProviderImpl.h>
 #include <VTCore/VTBlock.h>
 #include <VTCore/VTEvent.h>
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTResponse.h>
 #include <VTCore/VTTrial.h>
+#include <VTCore/VTTrialVariable.h>
 #include <VTPlugInCommon/VTSdkEventEditing.h>
 #include <VTRuntime/VTCompiledExperiment.h>
 
@@ -213,4 +215,31 @@ TEST(EventInputSettings, TheStoredInputSettingsReachTheRunPlan)
     EXPECT_EQ(events[1].clickable.responseID, int(click->GetID()));
     EXPECT_EQ(events[1].clickable.regionMode, VTResponse::kRegionModeAutomatic);
     EXPECT_TRUE(events[1].clickable.endsEvent);
+}
+
+TEST(EventInputSettings, TheVariableProviderCountsOnlyTheVariablesOfTheTypeAsked)
+{
+    VTExperiment experiment;
+    const auto add = [&](const char* name, int type) {
+        auto* variable = new VTTrialVariable(&experiment);
+        variable->SetName(name);
+        variable->SetVariableType(type);
+        experiment.GetElementsOfType(ElementType::TrialVariable).AddElement(variable, -1);
+        return int(variable->GetID());
+    };
+    const int limit = add("Limit", VariableType::TimeLimit);
+    add("Place", VariableType::Location);
+    VTVarValueProviderImpl provider(experiment, ElementType::TrialVariable);
+    // Ids are appended to what the caller holds; the answer counts the variables examined.
+    std::vector<int> ids = {77};
+    EXPECT_EQ(provider.GetIDs(VariableType::TimeLimit, ids), 2);
+    EXPECT_EQ(ids, (std::vector<int>{77, limit}));
+    EXPECT_TRUE(provider.ContainsVarValuesOfType(VariableType::TimeLimit));
+    EXPECT_FALSE(provider.ContainsVarValuesOfType(VariableType::Colour));
+    EXPECT_EQ(provider.GetVarNameByID(limit), "Limit");
+    EXPECT_EQ(provider.GetVarNameByID(12345), "");
+    EXPECT_EQ(provider.GetVarValueByID(12345), nullptr);
+    VTVarValueProviderImpl other(experiment, ElementType::Reserved10);
+    EXPECT_FALSE(other.ContainsVarValuesOfType(VariableType::TimeLimit));
+    EXPECT_EQ(other.GetVarNameByID(limit), "Limit") << "names are looked up among the trial variables first";
 }
