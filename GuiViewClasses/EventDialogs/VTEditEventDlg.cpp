@@ -97,8 +97,15 @@ VTEditEventDlg::VTEditEventDlg(wxWindow* parent, VTExperiment* experiment, wxWin
     }
     InitInputTab();
 
-    m_Responses = Find<VTListCtrlResponses>(this, "checklist_responses");
-    if (m_Responses) m_Responses->InitColumns();
+    // The responses list is made here on its placeholder, so the layout needs no
+    // resource handler of this library.
+    if (auto* holder = Find<wxPanel>(this, "panel_checklist_responses")) {
+        m_Responses = new VTListCtrlResponses();
+        m_Responses->Create(holder, wxID_ANY, wxDefaultPosition, wxSize(360, 160), wxLC_REPORT | wxLC_SINGLE_SEL,
+                            wxDefaultValidator, "checklist_responses");
+        m_Responses->InitColumns();
+        if (holder->GetSizer()) holder->GetSizer()->Add(m_Responses, 1, wxEXPAND);
+    }
 
     m_Notebook = Find<wxNotebook>(this, "notebook");
     m_TagsPanel = Find<wxPanel>(this, "tagset_panel");

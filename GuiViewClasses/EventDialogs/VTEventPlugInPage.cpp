@@ -89,6 +89,10 @@ VTEventPlugInPage::VTEventPlugInPage(VTEditEventDlg& dialog, VTExperiment& exper
         m_SelectFile = FindOnPanel<wxButton>(m_Panel, "ID_BT_SELECT_FILE");
         if (m_SelectList) m_SelectList->Clear();
     }
+    // Lists are made and edited in the stimulus-list editor, which this program does
+    // not have yet: the buttons that would open it are shown but not offered.
+    for (wxWindow* listButton : {m_EditList, m_CreateList})
+        if (listButton) listButton->Disable();
     if (auto* showGrid = FindOnPanel<wxCheckBox>(m_Panel, "ID_CB_SHOW_GRID")) m_ShowGrid = showGrid;
     if (m_ShowGrid) m_ShowGrid->SetValue(true);
     HandSettingsPack(resources);
