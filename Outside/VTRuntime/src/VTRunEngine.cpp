@@ -593,8 +593,8 @@ private:
         if (trial) base.levels = trial->levels;
         if (wait.Responded() && wait.FromPlugin()) m_Report.pluginResponseTimes.push_back(wait.ResponseTime());
         for (unsigned long long time : wait.StepPluginTimes()) m_Report.pluginResponseTimes.push_back(time);
-        for (const VTDataFileRow& row : RowsOfEvent(m_Plan, base, *presentation, wait, onset,
-                                                              m_Environment.GetReactionTimerStart())) {
+        for (const VTDataFileRow& row :
+             RowsOfEvent(m_Plan, base, *presentation, wait, onset, m_Environment.GetReactionTimerStart())) {
             m_Report.rows.push_back(row);
             // Data that cannot be kept ends the run here: going on would collect
             // answers that are then lost.

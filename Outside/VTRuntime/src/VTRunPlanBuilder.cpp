@@ -110,8 +110,8 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTEventResponse
     if (const int clickableID = event.EffectiveClickableResponseID(); clickableID > 0) {
         VTExperiment* experiment = event.GetOwningExperiment();
         const auto* response = experiment ? dynamic_cast<const VTResponse*>(experiment->LookupElementByTypeAndID(
-                                                 ElementType::Response, std::uint32_t(clickableID)))
-                                           : nullptr;
+                                                ElementType::Response, std::uint32_t(clickableID)))
+                                          : nullptr;
         if (response) {
             const bool correct = event.IsResponseCorrect(response, itemIndex);
             const bool ends = event.GetEndEventOption(EndEventOption::AnyResponse) ||

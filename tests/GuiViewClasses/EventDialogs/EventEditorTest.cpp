@@ -721,3 +721,23 @@ TEST_F(EventEditor, AnEventWhoseTypeIsNotLoadedOpensWithoutATypeAndIsNotSavedUnt
     EXPECT_EQ(event->GetStimulusText(), "found a home");
     EXPECT_TRUE(event->EndsImmediately());
 }
+
+TEST_F(EventEditor, TheTabOpenAtOkIsTheTabTheNextEditorOpensOn)
+{
+    AddEvent("First", 330);
+    for (int tab : {3, 1}) {
+        EventEditorHook confirm([&](VTEditEventDlg& d) {
+            ShowTab(d, tab);
+            EditorDriver::Click(d, "wxID_OK");
+        });
+        ASSERT_TRUE(Launch(false, confirm));
+        int opened = -1;
+        EventEditorHook look([&](VTEditEventDlg& d) {
+            opened = dynamic_cast<wxNotebook*>(EditorDriver::Find(d, "notebook"))->GetSelection();
+            ShowTab(d, 0);  // Cancel does not move it
+            EditorDriver::Click(d, "wxID_CANCEL");
+        });
+        EXPECT_FALSE(Launch(false, look));
+        EXPECT_EQ(opened, tab);
+    }
+}

@@ -494,6 +494,8 @@ TEST_F(RuleRun, AnEventThatLeavesTheTimerRunningHasItsReactionTimeCountedFromThe
         const double sinceB = b.reactionTimeMs - (resets ? 0.0 : b.onsetMs - a.onsetMs);
         EXPECT_GE(sinceB, 20.0) << b.reactionTimeMs;
         EXPECT_LT(sinceB, 100.0) << b.reactionTimeMs;
-        if (!resets) EXPECT_GE(b.reactionTimeMs, 320.0) << "from A's onset, at least A's 300 ms before B";
+        if (!resets) {
+            EXPECT_GE(b.reactionTimeMs, 320.0) << "from A's onset, at least A's 300 ms before B";
+        }
     }
 }

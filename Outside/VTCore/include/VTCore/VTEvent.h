@@ -106,10 +106,7 @@ public:
     // Replaces every setting (empty values are left out).
     void SetPlugInSettings(const std::map<wxString, wxString>& settings);
     // The event's only stimulus file becomes `path`.
-    void RemoveAllStimFilesAndStartFreshWithThisOne(const wxString& path)
-    {
-        m_StimFiles.assign(1, path);
-    }
+    void RemoveAllStimFilesAndStartFreshWithThisOne(const wxString& path) { m_StimFiles.assign(1, path); }
 
     // ---- Trial variables that place and colour the stimulus (-1: none). A run puts
     // the stimulus at the current level of the location variable (type 2003) and
