@@ -393,7 +393,15 @@ void VTEventPlugInPage::PreviewInTheActualRuntime()
     }
 
     // Whatever happened, the experiment is left as it was.
-    if (!temporaries.empty()) VTDeletionMgr(nullptr, &m_Experiment, temporaries).HandleDeletion(0, false, true);
+    // A locked experiment refuses deletions through the manager; the preview's own
+    // temporaries go all the same.
+    wxString lockReason;
+    if (!temporaries.empty()) {
+        if (m_Experiment.IsLocked(lockReason))
+            m_Experiment.DeleteElementsAndTheirLinks(temporaries);
+        else
+            VTDeletionMgr(nullptr, &m_Experiment, temporaries).HandleDeletion(0, false, true);
+    }
     for (VTBlock* block : selectedBlocks) block->SetSelected(true);
     m_Experiment.SetLockStateMinimal_forUseInPreview(wasMinimal);
     m_Experiment.Modify(wasModified);

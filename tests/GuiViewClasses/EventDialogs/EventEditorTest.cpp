@@ -697,6 +697,24 @@ TEST_F(EventEditor, ThePreviewRunsTheEventAndLeavesTheExperimentAsItWas)
     EXPECT_TRUE(previewProblem.Contains("does not exist")) << previewProblem;
     EXPECT_NE(TestSupport::LogAsText().find("The preview could not run"), std::string::npos);
     expectRestored("after a preview that failed");
+
+    // A locked experiment shows its pages read-only; a plug-in that asks the page for a
+    // preview there gets one, and the experiment keeps nothing of it.
+    experiment->SetLocked(true, "A task from the cloud");
+    SelectRowOf(event);
+    TestSupport::ClearLog();
+    EventEditorHook locked([&](VTEditEventDlg& d) {
+        ShowTab(d, 0);
+        EXPECT_TRUE(d.ActivePlugInInfo().page->ProcessPreviewEvent(false));
+        ranToItsEnd = d.ActivePlugInInfo().page->GetLastPreviewRanToItsEnd();
+        EditorDriver::Click(d, "wxID_CANCEL");
+    });
+    EXPECT_FALSE(Launch(false, locked));
+    EXPECT_TRUE(ranToItsEnd);
+    expectRestored("after a preview of a locked experiment");
+    wxString reason;
+    EXPECT_TRUE(experiment->IsLocked(reason));
+    EXPECT_TRUE(TestSupport::LogAsText().empty()) << TestSupport::LogAsText();
 }
 
 TEST_F(EventEditor, AnEventWhoseTypeIsNotLoadedOpensWithoutATypeAndIsNotSavedUntilOneIsChosen)
