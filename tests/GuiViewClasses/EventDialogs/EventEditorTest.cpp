@@ -40,6 +40,7 @@
 #include <memory>
 
 #include "EditorDriver.h"
+#include "MediaTestSupport.h"
 #include "TestSupport.h"
 
 using namespace Vantrel;
@@ -217,6 +218,9 @@ protected:
     static void SetUpTestSuite()
     {
         EditorDriver::LoadProgramResources();
+        // GStreamer starts here, before a plug-in starts it, with sound going to a recorder.
+        MediaTest::Init();
+        wxSetEnv("VANTREL_AUDIO_SINK", MediaTest::RecordingSinkDescription());
         RegisterRuntimeWithCore();
         ASSERT_TRUE(VTPlugIn::LocateAllInFolder(STUDYSTATION_PLUGIN_DIR, nullptr)) << TestSupport::LogAsText();
     }
@@ -758,4 +762,32 @@ TEST_F(EventEditor, TheTabOpenAtOkIsTheTabTheNextEditorOpensOn)
         EXPECT_FALSE(Launch(false, look));
         EXPECT_EQ(opened, tab);
     }
+}
+
+TEST_F(EventEditor, ASoundIsPreviewedBehindABlankBackdropAndLeavesNothingBehind)
+{
+    const wxString tone = wxFileName(folder, "tone.wav").GetFullPath();
+    ASSERT_TRUE(MediaTest::MakeTone(tone, 200, "wav"));
+    VTEvent* event = AddEvent("Tone", 311);
+    event->AddStimFile(tone);
+    event->AcceptEndEventSettings(false, false, false, true);
+    event->AcceptInputSettingsForEditor(true, true, 0, 400, -1);
+    experiment->Modify(false);
+    const std::size_t trials = experiment->GetElementsOfType(ElementType::Trial).Size();
+    const std::size_t events = experiment->GetElementsOfType(ElementType::Event).Size();
+    MediaTest::ClearSinkRecords();
+    bool ranToItsEnd = false;
+    EventEditorHook run([&](VTEditEventDlg& d) {
+        ShowTab(d, 0);
+        EXPECT_EQ(OnActivePanel<wxStaticText>(d, "label_stim_file")->GetLabel(), "tone.wav");
+        ClickOnPanel(d, "ID_BT_PREVIEW");
+        ranToItsEnd = d.ActivePlugInInfo().page->GetLastPreviewRanToItsEnd();
+        EditorDriver::Click(d, "wxID_CANCEL");
+    });
+    EXPECT_FALSE(Launch(false, run));
+    EXPECT_TRUE(ranToItsEnd) << TestSupport::LogAsText();
+    EXPECT_EQ(MediaTest::SinkRecords().size(), 1u) << "the tone was played";
+    EXPECT_EQ(experiment->GetElementsOfType(ElementType::Trial).Size(), trials);
+    EXPECT_EQ(experiment->GetElementsOfType(ElementType::Event).Size(), events);
+    EXPECT_FALSE(experiment->IsModified());
 }
