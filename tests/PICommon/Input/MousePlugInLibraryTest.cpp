@@ -68,6 +68,26 @@ VTResponse* MouseResponse(Vantrel::VTExperiment& experiment, const wxString& nam
     return r;
 }
 
+// An experiment of one block "Main" with one trial "T", whose events the caller adds.
+Vantrel::VTTrial* OneTrialExperiment(Vantrel::VTExperiment& experiment, const wxString& title)
+{
+    experiment.SetTitle(title);
+    auto* block = Fixture::Add<Vantrel::VTBlock>(experiment, Vantrel::ElementType::Block, "Main");
+    auto* trial = Fixture::Add<Vantrel::VTTrial>(experiment, Vantrel::ElementType::Trial, "T");
+    block->AddUsedTrial(trial);
+    return trial;
+}
+
+// The mouse joins the experiment's devices and the run saves its data; the data file.
+wxString UseTheMouseAndSaveData(Vantrel::VTExperiment& experiment, const wxString& subject, const wxString& file)
+{
+    experiment.LoadInputPluginByID(kMouse);
+    const wxString path = wxFileName(TestSupport::MakeTempFolder("data"), file).GetFullPath();
+    experiment.GetRunOptions().SetSubjectName(subject);
+    experiment.GetRunOptions().SetSaveCollectedDataFlag(true, path);
+    return path;
+}
+
 // Where a point `dx`, `dy` pixels from the presentation's centre is on the screen.
 wxPoint FromCentre(int dx, int dy)
 {
@@ -96,10 +116,7 @@ TEST_F(MouseLibrary, ClicksAreRecordedOrIgnoredAsTheResponseSays)
 {
     ASSERT_TRUE(plugin);
     Vantrel::VTExperiment experiment;
-    experiment.SetTitle("Mouse");
-    auto* block = Fixture::Add<Vantrel::VTBlock>(experiment, Vantrel::ElementType::Block, "Main");
-    auto* trial = Fixture::Add<Vantrel::VTTrial>(experiment, Vantrel::ElementType::Trial, "T");
-    block->AddUsedTrial(trial);
+    Vantrel::VTTrial* trial = OneTrialExperiment(experiment, "Mouse");
     constexpr int kScale = TestSupport::kTimeScale;
     struct Case
     {
@@ -120,10 +137,7 @@ TEST_F(MouseLibrary, ClicksAreRecordedOrIgnoredAsTheResponseSays)
         event->AcceptEndEventSettings(false, true, false, true);
         trial->AddUsedEvent(event);
     }
-    experiment.LoadInputPluginByID(kMouse);
-    const wxString path = wxFileName(TestSupport::MakeTempFolder("data"), "mouse.txt").GetFullPath();
-    experiment.GetRunOptions().SetSubjectName("m01");
-    experiment.GetRunOptions().SetSaveCollectedDataFlag(true, path);
+    const wxString path = UseTheMouseAndSaveData(experiment, "m01", "mouse.txt");
     Vantrel::VTCompiledExperiment compiled({});
     ASSERT_NE(experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr);
 
@@ -210,10 +224,7 @@ TEST_F(MouseLibrary, AClickOnAClickableStimulusIsItsResponse)
 {
     ASSERT_TRUE(plugin);
     Vantrel::VTExperiment experiment;
-    experiment.SetTitle("Clickable");
-    auto* block = Fixture::Add<Vantrel::VTBlock>(experiment, Vantrel::ElementType::Block, "Main");
-    auto* trial = Fixture::Add<Vantrel::VTTrial>(experiment, Vantrel::ElementType::Trial, "T");
-    block->AddUsedTrial(trial);
+    Vantrel::VTTrial* trial = OneTrialExperiment(experiment, "Clickable");
     constexpr int kScale = TestSupport::kTimeScale;
     VTResponse* onWord = MouseResponse(experiment, "On word", 1, 1, VTResponse::kRegionModeAutomatic);
     VTResponse* rightAnywhere = MouseResponse(experiment, "Right anywhere", 4, 1, VTResponse::kRegionModeAnywhere);
@@ -224,10 +235,7 @@ TEST_F(MouseLibrary, AClickOnAClickableStimulusIsItsResponse)
         event->ConfigureClickability(std::string(name) == "Clickable", int(onWord->GetID()), false);
         trial->AddUsedEvent(event);
     }
-    experiment.LoadInputPluginByID(kMouse);
-    const wxString path = wxFileName(TestSupport::MakeTempFolder("data"), "clickable.txt").GetFullPath();
-    experiment.GetRunOptions().SetSubjectName("m02");
-    experiment.GetRunOptions().SetSaveCollectedDataFlag(true, path);
+    const wxString path = UseTheMouseAndSaveData(experiment, "m02", "clickable.txt");
     Vantrel::VTCompiledExperiment compiled({});
     ASSERT_NE(experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr)
         << TestSupport::LogAsText();
