@@ -2,6 +2,9 @@
 
 #include <wx/filename.h>
 #include <wx/intl.h>
+#include <wx/panel.h>
+
+#include "EventConfigPanel.h"
 
 namespace VantrelSDK {
 
@@ -13,6 +16,16 @@ bool VTSdkFileEventPlugIn::GetString(int id, wxString& out)
         case 102: out = wxGetTranslation(m_Strings.title); return true;
         default: return VTSdkEventPlugin::GetString(id, out);
     }
+}
+
+wxWindow* VTSdkFileEventPlugIn::FactoryFunction_GetNewEventPluginConfigPanel(wxWindow* parent)
+{
+    return BuildEventConfigPanel(parent, EventPanelFeatures::ForPlugIn(GetPlugInID()));
+}
+
+VTSdkEventEditor* VTSdkFileEventPlugIn::MakeEditorForHost(VTSdkBaseEditorPageHost* host)
+{
+    return new StandardEventEditor(host, EventPanelFeatures::ForPlugIn(GetPlugInID()));
 }
 
 bool VTSdkFileEventPlugIn::CheckFileBasics(const wxString& path, wxString& problem)

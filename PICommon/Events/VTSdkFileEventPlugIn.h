@@ -21,6 +21,10 @@ public:
 
     bool GetString(int id, wxString& out) override;
     bool IsFileBased() override { return true; }
+    // The configuration panel of the event editor (EventConfigPanel.h).
+    bool PluginHasBeenConvertedTo_NON_xrc() override { return true; }
+    wxWindow* FactoryFunction_GetNewEventPluginConfigPanel(wxWindow* parent) override;
+    VTSdkEventEditor* MakeEditorForHost(VTSdkBaseEditorPageHost* host) override;
 
     // Files larger than this are refused before anything reads them.
     static constexpr unsigned long long kMaximumFileBytes = 2ULL << 30;

@@ -2,6 +2,9 @@
 
 #include <wx/intl.h>
 
+#include <wx/panel.h>
+
+#include "EventConfigPanel.h"
 #include "StimulusSegments.h"
 #include "VTPlugInCommon/VTSdkEventInstance.h"
 #include "VTPlugInCommon/VTSdkPresentationSurface.h"
@@ -137,6 +140,16 @@ bool VTSdkTextKindEventPlugIn::GetString(int id, wxString& out)
         return true;
     }
     return VTSdkEventPlugin::GetString(id, out);
+}
+
+wxWindow* VTSdkTextKindEventPlugIn::FactoryFunction_GetNewEventPluginConfigPanel(wxWindow* parent)
+{
+    return BuildEventConfigPanel(parent, EventPanelFeatures::ForPlugIn(GetPlugInID()));
+}
+
+VTSdkEventEditor* VTSdkTextKindEventPlugIn::MakeEditorForHost(VTSdkBaseEditorPageHost* host)
+{
+    return new StandardEventEditor(host, EventPanelFeatures::ForPlugIn(GetPlugInID()));
 }
 
 VTSdkEventInstance* VTSdkTextEvent::NewEventInstance_CallerMustDelete() { return new TextInstance(*this); }

@@ -16,6 +16,10 @@ class VTSdkTextKindEventPlugIn : public VTSdkEventPlugin
 public:
     explicit VTSdkTextKindEventPlugIn(const char* name) : m_Name(name) {}
     bool GetString(int id, wxString& out) override;
+    // The configuration panel of the event editor (EventConfigPanel.h).
+    bool PluginHasBeenConvertedTo_NON_xrc() override { return true; }
+    wxWindow* FactoryFunction_GetNewEventPluginConfigPanel(wxWindow* parent) override;
+    VTSdkEventEditor* MakeEditorForHost(VTSdkBaseEditorPageHost* host) override;
 
 private:
     const char* m_Name;

@@ -128,6 +128,9 @@ const ElementFieldTable& VTEvent::FieldTable()
                       ReferenceTo<int>(ElementType::TrialVariable, -1)),
         ElementMember("colourVariableID", &VTEvent::m_ColourVariableID,
                       ReferenceTo<int>(ElementType::TrialVariable, -1)),
+        ElementMember("clickableResponseID", &VTEvent::m_ClickableResponseID,
+                      ReferenceTo<int>(ElementType::Response, 0)),
+        ElementMember("forbidsClickability", &VTEvent::m_ForbidsClickability, BoolKind()),
         ElementMember("responses", &VTEvent::m_Responses, LinksKind()),
         ElementMember("tags", &VTEvent::m_Tags, LinksKind()),
         ElementMember("tagSetIDForCorrect", &VTEvent::m_TagSetIDForCorrect, ReferenceTo<int>(ElementType::TagSet, -1)),
@@ -152,6 +155,19 @@ void VTEvent::SetPlugInSetting(const wxString& key, const wxString& value)
         settings[key] = value;
     m_PlugInSettings.clear();
     for (const auto& setting : settings) m_PlugInSettings.push_back(setting.first + "=" + setting.second);
+}
+
+void VTEvent::SetPlugInSettings(const std::map<wxString, wxString>& settings)
+{
+    m_PlugInSettings.clear();
+    for (const auto& setting : settings)
+        if (!setting.second.empty()) m_PlugInSettings.push_back(setting.first + "=" + setting.second);
+}
+
+void VTEvent::ConfigureClickability(bool allowed, int responseID, bool)
+{
+    m_ForbidsClickability = !allowed;
+    m_ClickableResponseID = responseID < 0 ? 0 : responseID;
 }
 
 void VTEvent::RefreshChildElementPointers()
@@ -225,9 +241,10 @@ void VTEvent::AcceptInputSettingsForEditor(bool record, bool resetTimer, int kin
 {
     m_Record = record;
     m_ResetTimer = resetTimer;
-    m_TimeLimitKind = kind;
+    const bool variable = kind == 1 && variableId >= 1;
+    m_TimeLimitKind = variable ? 1 : 0;
     m_TimeLimitMs = ms;
-    m_TimeLimitVariableID = variableId;
+    m_TimeLimitVariableID = variable ? variableId : -1;
 }
 
 bool VTEvent::GetEndEventOption(int which) const

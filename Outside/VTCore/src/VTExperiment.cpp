@@ -476,6 +476,18 @@ std::vector<VTExperiment::OnScreenResponseRect> VTExperiment::GetOnScreenRespons
     return rects;
 }
 
+std::vector<int> VTExperiment::GetOnScreenAutoPositionResponseList() const
+{
+    std::vector<int> ids;
+    VTElementsList& responses = GetReadOnlyElementsOfType(ElementType::Response);
+    for (std::size_t i = 0; i < responses.Size(); ++i) {
+        auto* r = dynamic_cast<VTResponse*>(responses[i]);
+        if (r && InputPlugIn::IsOnScreen(r->GetPlugInID()) && r->GetRegionMode() == VTResponse::kRegionModeAutomatic)
+            ids.push_back(int(r->GetID()));
+    }
+    return ids;
+}
+
 bool VTExperiment::OnNewDocument()
 {
     if (!wxDocument::OnNewDocument()) return false;

@@ -30,6 +30,7 @@ void VTSdkEventInstance::CopySettingsFrom(const VTSdkEventInstance& other)
 {
     if (&other == this || other.GetPlugInID() != GetPlugInID()) return;
     m_Settings = other.m_Settings;
+    m_StimulusText = other.m_StimulusText;
     m_LoadedFiles = other.m_LoadedFiles;
 }
 

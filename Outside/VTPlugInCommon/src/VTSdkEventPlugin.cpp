@@ -9,6 +9,16 @@
 namespace VantrelSDK {
 
 VTSdkEventEditor::~VTSdkEventEditor() {}
+void VTSdkEventEditor::TakeSettingsPack(const VTSdkEditorSettingsPack&) {}
+void VTSdkEventEditor::WriteStateIntoInstance(VTSdkEventInstance&) {}
+bool VTSdkEventEditor::UpdateOwnStimulusControls(VTSdkEventInstance&, int, bool) { return true; }
+void VTSdkEventEditor::OnEventEditorTabChanged(int) {}
+void VTSdkEventEditor::OnBeforeFilePrompt() {}
+void VTSdkEventEditor::OnAfterFilePrompt() {}
+VTSdkStimulusWindows VTSdkEventEditor::GetStimulusWindows() { return VTSdkStimulusWindows(); }
+
+VTSdkVarValueProviderBase::~VTSdkVarValueProviderBase() {}
+VTSdkBaseEditorPageHost::~VTSdkBaseEditorPageHost() {}
 
 VTSdkEventPlugin::VTSdkEventPlugin() {}
 VTSdkEventPlugin::~VTSdkEventPlugin() {}

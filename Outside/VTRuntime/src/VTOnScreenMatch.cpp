@@ -4,9 +4,26 @@
 
 namespace Vantrel {
 
+namespace {
+bool Satisfies(const VantrelSDK::VTSdkOnScreenHit& hit, const VTPlannedResponse& r)
+{
+    VantrelSDK::VTSdkOnScreenResp defined;
+    defined.keyOrActionCode = r.key;
+    defined.SetPhase(r.phase);
+    defined.SetRegion(r.regionMode);
+    defined.SetBoundingRectForRegion(r.regionX, r.regionY, r.regionWidth, r.regionHeight);
+    return hit.Satisfies(defined);
+}
+}  // namespace
+
 bool MatchOnScreen(int pluginID, const VantrelSDK::VTSdkOnScreenHit& hit, const VTPlannedEvent& event,
                    VTPlannedResponse& out)
 {
+    // A click on a clickable stimulus is its response, whatever else the event accepts.
+    if (event.clickable.responseID >= 0 && event.clickable.pluginID == pluginID && Satisfies(hit, event.clickable)) {
+        out = event.clickable;
+        return true;
+    }
     if (event.accepted.empty()) {
         out = VTPlannedResponse();
         out.pluginID = pluginID;
@@ -18,12 +35,7 @@ bool MatchOnScreen(int pluginID, const VantrelSDK::VTSdkOnScreenHit& hit, const 
     }
     for (const VTPlannedResponse& r : event.accepted) {
         if (r.pluginID != pluginID) continue;
-        VantrelSDK::VTSdkOnScreenResp defined;
-        defined.keyOrActionCode = r.key;
-        defined.SetPhase(r.phase);
-        defined.SetRegion(r.regionMode);
-        defined.SetBoundingRectForRegion(r.regionX, r.regionY, r.regionWidth, r.regionHeight);
-        if (hit.Satisfies(defined)) {
+        if (Satisfies(hit, r)) {
             out = r;
             return true;
         }

@@ -9,8 +9,9 @@ class VTSdkOnScreenHit;
 
 namespace Vantrel {
 
-// The first accepted response of plug-in `pluginID` that the hit satisfies (button,
-// phase, region). With none defined, any press answers, as a key does.
+// The event's clickable response when the hit is on the drawn stimulus; else the first
+// accepted response of plug-in `pluginID` that the hit satisfies (button, phase,
+// region). With none defined, any press answers, as a key does.
 bool MatchOnScreen(int pluginID, const VantrelSDK::VTSdkOnScreenHit& hit, const VTPlannedEvent& event,
                    VTPlannedResponse& out);
 

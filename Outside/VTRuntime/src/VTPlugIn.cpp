@@ -288,7 +288,7 @@ wxXmlResource* VTPlugIn::GetResources()
 
 wxWindow* VTPlugIn::GetConfigPanel(wxWindow* parent)
 {
-    if (m_ConfigPanel) return m_ConfigPanel;
+    if (m_ConfigPanel && (!parent || m_ConfigPanel->GetParent() == parent)) return m_ConfigPanel;
     if (!parent) return nullptr;
     if (m_Object->PluginHasBeenConvertedTo_NON_xrc()) {
         m_ConfigPanel = m_Object->FactoryFunction_GetNewEventPluginConfigPanel(parent);
@@ -304,7 +304,7 @@ wxWindow* VTPlugIn::GetConfigPanel(wxWindow* parent)
     return m_ConfigPanel;
 }
 
-wxWindow* VTPlugIn::GetConfigPanelNoCreate() { return m_ConfigPanel; }
+wxWindow* VTPlugIn::GetConfigPanelNoCreate() { return m_ConfigPanel.get(); }
 
 void VTPlugIn::OnCloseConfigDlg() { m_ConfigPanel = nullptr; }
 

@@ -342,7 +342,7 @@ double Milliseconds(unsigned long long microseconds) { return double(microsecond
 // where the stimulus was drawn).
 std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRow& base,
                                        const VTEventPresentation& presentation, const EventWait& wait,
-                                       unsigned long long onset)
+                                       unsigned long long onset, unsigned long long reactionTimerStart)
 {
     const VTPlannedEvent& event = presentation.GetEvent();
     std::vector<VTDataFileRow> rows;
@@ -356,7 +356,9 @@ std::vector<VTDataFileRow> RowsOfEvent(const VTRunPlan& plan, const VTDataFileRo
             if (wait.Responded()) {
                 row.response = wait.Matched().name;
                 row.hasReactionTime = true;
-                row.reactionTimeMs = Milliseconds(wait.ResponseTime() - onset);
+                // From the last event that reset the reaction timer (this one unless
+                // it leaves the timer running).
+                row.reactionTimeMs = Milliseconds(wait.ResponseTime() - std::min(reactionTimerStart, onset));
                 row.correctness = wait.SelfCorrected()     ? plan.codeSelfCorrect
                                   : wait.Matched().correct ? plan.codeCorrect
                                                            : plan.codeIncorrect;
@@ -645,7 +647,8 @@ private:
             base.parameters.push_back(m_Environment.Parameters().ColumnValue(index, written, m_Plan.responseNames));
         if (wait.Responded() && wait.FromPlugin()) m_Report.pluginResponseTimes.push_back(wait.ResponseTime());
         for (unsigned long long time : wait.StepPluginTimes()) m_Report.pluginResponseTimes.push_back(time);
-        for (const VTDataFileRow& row : RowsOfEvent(m_Plan, base, *presentation, wait, onset)) {
+        for (const VTDataFileRow& row :
+             RowsOfEvent(m_Plan, base, *presentation, wait, onset, m_Environment.GetReactionTimerStart())) {
             m_Report.rows.push_back(row);
             // Data that cannot be kept ends the run here: going on would collect
             // answers that are then lost.

@@ -80,8 +80,7 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTEventResponse
         case VTPresentableStimulus::Kind::None: planned.kind = VTPlannedEvent::StimulusKind::None; break;
     }
 
-    for (const VTEventResponseJudge::Verdict& verdict : judge.Judge(itemIndex)) {
-        const VTResponse* response = verdict.response;
+    const auto plannedResponse = [&](const VTResponse* response, bool correct, bool endsEvent) {
         VTPlannedResponse r;
         r.responseID = int(response->GetID());
         r.pluginID = response->GetPlugInID();
@@ -91,17 +90,31 @@ VTPlannedEvent PlanEvent(VTEvent& event, size_t itemIndex, const VTEventResponse
         r.regionMode = response->GetRegionMode();
         response->GetRegion(r.regionX, r.regionY, r.regionWidth, r.regionHeight);
         r.name = response->GetName();
-        r.correct = verdict.correct;
-        r.endsEvent = verdict.endsEvent;
+        r.correct = correct;
+        r.endsEvent = endsEvent;
+        return r;
+    };
+    for (const VTEventResponseJudge::Verdict& verdict : judge.Judge(itemIndex)) {
+        const VTPlannedResponse r = plannedResponse(verdict.response, verdict.correct, verdict.endsEvent);
         planned.accepted.push_back(r);
         if (r.correct) planned.correctResponses << (planned.correctResponses.empty() ? "" : ", ") << r.name;
     }
-    {
-        bool record, resetTimer, immediately, any, correct, timeLimit, delayFeedback;
-        int kind, fixedMs, variableID;
-        event.GetCopiedInputSettingsForEditor(record, resetTimer, immediately, any, correct, timeLimit, delayFeedback,
-                                              kind, fixedMs, variableID);
-        planned.resetsReactionTimer = resetTimer;
+    planned.resetsReactionTimer = event.ResetsReactionTimer();
+    planned.delaysFeedbackUntilTimeLimit = event.DelaysFeedbackUntilTimeLimit();
+    // The clickable stimulus: a click on it is the named on-screen response, judged
+    // and ending the event as that response would.
+    if (const int clickableID = event.EffectiveClickableResponseID(); clickableID > 0) {
+        VTExperiment* experiment = event.GetOwningExperiment();
+        const auto* response = experiment ? dynamic_cast<const VTResponse*>(experiment->LookupElementByTypeAndID(
+                                                ElementType::Response, std::uint32_t(clickableID)))
+                                          : nullptr;
+        if (response) {
+            const bool correct = event.IsResponseCorrect(response, itemIndex);
+            const bool ends = event.GetEndEventOption(EndEventOption::AnyResponse) ||
+                              (event.GetEndEventOption(EndEventOption::CorrectResponse) && correct);
+            planned.clickable = plannedResponse(response, correct, ends);
+            planned.clickable.regionMode = VTResponse::kRegionModeAutomatic;
+        }
     }
     // Only a stimulus has an onset to mark; blank events leave the patch off.
     planned.showsSensorPatch = planned.kind != VTPlannedEvent::StimulusKind::None;
@@ -113,6 +126,7 @@ bool CanNeverEnd(const VTPlannedEvent& event)
 {
     if (event.endsImmediately || event.timeLimitMs >= 0) return false;
     if (!event.recordsResponses) return true;
+    if (event.clickable.responseID >= 0 && event.clickable.endsEvent) return false;
     if (event.accepted.empty()) return !event.anyResponseEnds;
     return std::none_of(event.accepted.begin(), event.accepted.end(),
                         [](const VTPlannedResponse& r) { return r.endsEvent; });

@@ -445,3 +445,31 @@ TEST_F(RuleRun, TheTrialsReactionTimeCountsFromTheLastEventThatResetsTheTimer)
         << TestSupport::LogAsText();
     EXPECT_EQ(Join(rows), "B1:1/T1:1/A:1 B1:1/T1:1/B:2 B1:1/T1:1/Warn:3 B1:1/T2:2/A:1 B1:1/T2:2/B:2");
 }
+
+TEST_F(RuleRun, AnEventThatLeavesTheTimerRunningHasItsReactionTimeCountedFromTheLastReset)
+{
+    for (const bool resets : {true, false}) {
+        SCOPED_TRACE(resets ? "B resets the timer" : "B leaves it running");
+        VTRunPlan plan = BasePlan();
+        plan.blocks.resize(1);
+        plan.blocks[0].trials.resize(1);
+        VTPlannedTrial& trial = plan.blocks[0].trials[0];
+        trial.events = {Event(1, "A", 300, false), Event(2, "B", 2000, true)};
+        trial.events[1].resetsReactionTimer = resets;
+        std::vector<std::string> rows;
+        VTRunReport report;
+        ASSERT_EQ(RunAndRead(plan, {{0, kCorrectKey, 20}}, rows, nullptr, &report), VTRunOutcome::Completed)
+            << TestSupport::LogAsText();
+        ASSERT_EQ(report.rows.size(), 2u);
+        const VTDataFileRow& a = report.rows[0];
+        const VTDataFileRow& b = report.rows[1];
+        ASSERT_TRUE(b.hasReactionTime);
+        // B's answer came 20 ms (and a few clock readings) after B's onset.
+        const double sinceB = b.reactionTimeMs - (resets ? 0.0 : b.onsetMs - a.onsetMs);
+        EXPECT_GE(sinceB, 20.0) << b.reactionTimeMs;
+        EXPECT_LT(sinceB, 100.0) << b.reactionTimeMs;
+        if (!resets) {
+            EXPECT_GE(b.reactionTimeMs, 320.0) << "from A's onset, at least A's 300 ms before B";
+        }
+    }
+}

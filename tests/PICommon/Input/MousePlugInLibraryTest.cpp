@@ -68,6 +68,26 @@ VTResponse* MouseResponse(Vantrel::VTExperiment& experiment, const wxString& nam
     return r;
 }
 
+// An experiment of one block "Main" with one trial "T", whose events the caller adds.
+Vantrel::VTTrial* OneTrialExperiment(Vantrel::VTExperiment& experiment, const wxString& title)
+{
+    experiment.SetTitle(title);
+    auto* block = Fixture::Add<Vantrel::VTBlock>(experiment, Vantrel::ElementType::Block, "Main");
+    auto* trial = Fixture::Add<Vantrel::VTTrial>(experiment, Vantrel::ElementType::Trial, "T");
+    block->AddUsedTrial(trial);
+    return trial;
+}
+
+// The mouse joins the experiment's devices and the run saves its data; the data file.
+wxString UseTheMouseAndSaveData(Vantrel::VTExperiment& experiment, const wxString& subject, const wxString& file)
+{
+    experiment.LoadInputPluginByID(kMouse);
+    const wxString path = wxFileName(TestSupport::MakeTempFolder("data"), file).GetFullPath();
+    experiment.GetRunOptions().SetSubjectName(subject);
+    experiment.GetRunOptions().SetSaveCollectedDataFlag(true, path);
+    return path;
+}
+
 // Where a point `dx`, `dy` pixels from the presentation's centre is on the screen.
 wxPoint FromCentre(int dx, int dy)
 {
@@ -96,10 +116,7 @@ TEST_F(MouseLibrary, ClicksAreRecordedOrIgnoredAsTheResponseSays)
 {
     ASSERT_TRUE(plugin);
     Vantrel::VTExperiment experiment;
-    experiment.SetTitle("Mouse");
-    auto* block = Fixture::Add<Vantrel::VTBlock>(experiment, Vantrel::ElementType::Block, "Main");
-    auto* trial = Fixture::Add<Vantrel::VTTrial>(experiment, Vantrel::ElementType::Trial, "T");
-    block->AddUsedTrial(trial);
+    Vantrel::VTTrial* trial = OneTrialExperiment(experiment, "Mouse");
     constexpr int kScale = TestSupport::kTimeScale;
     struct Case
     {
@@ -120,10 +137,7 @@ TEST_F(MouseLibrary, ClicksAreRecordedOrIgnoredAsTheResponseSays)
         event->AcceptEndEventSettings(false, true, false, true);
         trial->AddUsedEvent(event);
     }
-    experiment.LoadInputPluginByID(kMouse);
-    const wxString path = wxFileName(TestSupport::MakeTempFolder("data"), "mouse.txt").GetFullPath();
-    experiment.GetRunOptions().SetSubjectName("m01");
-    experiment.GetRunOptions().SetSaveCollectedDataFlag(true, path);
+    const wxString path = UseTheMouseAndSaveData(experiment, "m01", "mouse.txt");
     Vantrel::VTCompiledExperiment compiled({});
     ASSERT_NE(experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr);
 
@@ -201,4 +215,55 @@ TEST_F(MouseLibrary, ARunNeedingAnEyeTrackerWithNoneAttachedIsRefusedNamingTheRe
     EXPECT_TRUE(TestSupport::LogContains(
         "the response \"Look at the word\" needs an eye tracker, and none is attached.", wxLOG_Error))
         << TestSupport::LogAsText();
+}
+
+// A clickable stimulus: a click on the drawn word is the event's clickable response
+// even though the event does not list it; an event that forbids clickability ignores
+// the same click and waits for a response it accepts.
+TEST_F(MouseLibrary, AClickOnAClickableStimulusIsItsResponse)
+{
+    ASSERT_TRUE(plugin);
+    Vantrel::VTExperiment experiment;
+    Vantrel::VTTrial* trial = OneTrialExperiment(experiment, "Clickable");
+    constexpr int kScale = TestSupport::kTimeScale;
+    VTResponse* onWord = MouseResponse(experiment, "On word", 1, 1, VTResponse::kRegionModeAutomatic);
+    VTResponse* rightAnywhere = MouseResponse(experiment, "Right anywhere", 4, 1, VTResponse::kRegionModeAnywhere);
+    for (const char* name : {"Clickable", "Forbidden"}) {
+        Vantrel::VTEvent* event = Fixture::TextEvent(experiment, name, "word", 20000 * kScale);
+        event->GetUsedResponses().AddChildElement(rightAnywhere);
+        event->AcceptEndEventSettings(false, true, false, true);
+        event->ConfigureClickability(std::string(name) == "Clickable", int(onWord->GetID()), false);
+        trial->AddUsedEvent(event);
+    }
+    const wxString path = UseTheMouseAndSaveData(experiment, "m02", "clickable.txt");
+    Vantrel::VTCompiledExperiment compiled({});
+    ASSERT_NE(experiment.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr)
+        << TestSupport::LogAsText();
+
+    auto click = [](wxPoint where, int button) {
+        wxUIActionSimulator sim;
+        sim.MouseMove(where);
+        sim.MouseClick(button);
+    };
+    const long gap = 300 * kScale;
+    RunDriver driver;
+    driver.Then(
+        0, [] {}, [] { return RunDriver::PresentationWindow() != nullptr; });
+    // Clickable: off the word nothing happens; on it the click answers.
+    driver.Then(gap, [&] { click(FromCentre(-300, 200), wxMOUSE_BTN_LEFT); });
+    driver.Then(gap, [&] { click(FromCentre(0, 0), wxMOUSE_BTN_LEFT); });
+    // Forbidden: the same click on the word is no answer; the right button is.
+    driver.Then(gap, [&] { click(FromCentre(0, 0), wxMOUSE_BTN_LEFT); });
+    driver.Then(gap, [&] { click(FromCentre(0, 0), wxMOUSE_BTN_RIGHT); });
+    driver.Begin();
+    ASSERT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
+    driver.Stop();
+
+    const auto rows = DataRows(path, 2);
+    ASSERT_EQ(rows.size(), 2u) << TestSupport::LogAsText();
+    ASSERT_GE(rows[0].size(), 5u);
+    EXPECT_EQ(rows[0][2], "Clickable");
+    EXPECT_EQ(rows[0][4], "On word");
+    EXPECT_EQ(rows[1][2], "Forbidden");
+    EXPECT_EQ(rows[1][4], "Right anywhere");
 }

@@ -103,6 +103,10 @@ public:
     std::map<wxString, wxString> GetPlugInSettings() const;
     // An empty value removes the setting.
     void SetPlugInSetting(const wxString& key, const wxString& value);
+    // Replaces every setting (empty values are left out).
+    void SetPlugInSettings(const std::map<wxString, wxString>& settings);
+    // The event's only stimulus file becomes `path`.
+    void RemoveAllStimFilesAndStartFreshWithThisOne(const wxString& path) { m_StimFiles.assign(1, path); }
 
     // ---- Trial variables that place and colour the stimulus (-1: none). A run puts
     // the stimulus at the current level of the location variable (type 2003) and
@@ -121,7 +125,20 @@ public:
                                          bool& endCorrect, bool& endTimeLimit, bool& delayFeedback, int& kind,
                                          int& fixedMs, int& variableId) const;
     void AcceptEndEventSettings(bool immediately, bool any, bool correct, bool timeLimit);
+    // A variable limit without a variable (id below 1) is stored as a fixed limit,
+    // and a fixed limit keeps no variable: kind 0 always goes with variable -1.
     void AcceptInputSettingsForEditor(bool record, bool resetTimer, int kind, int ms, int variableId);
+    bool ResetsReactionTimer() const { return m_ResetTimer; }
+    bool DelaysFeedbackUntilTimeLimit() const { return m_DelayFeedback; }
+
+    // ---- Clickability: a click on the drawn stimulus counts as this on-screen
+    // response (0: none). An event may forbid it whatever response is named.
+    int ClickableResponseID() const { return m_ClickableResponseID; }
+    bool ForbidsClickability() const { return m_ForbidsClickability; }
+    // A negative id is taken as none; the last argument is reserved.
+    void ConfigureClickability(bool allowed, int responseID, bool);
+    // The response a click on the stimulus stands for while clicking is allowed, else 0.
+    int EffectiveClickableResponseID() const { return m_ForbidsClickability ? 0 : m_ClickableResponseID; }
     // `which` is one of EndEventOption below.
     bool GetEndEventOption(int which) const;
     void SetWhenToPresentFeedback(bool delayed) { m_DelayFeedback = delayed; }
@@ -189,6 +206,8 @@ private:
     int m_TimeLimitVariableID = -1;
     int m_LocationVariableID = -1;
     int m_ColourVariableID = -1;
+    int m_ClickableResponseID = 0;
+    bool m_ForbidsClickability = false;
     VTUsedElements m_Responses{nullptr, ElementType::Response};
     VTUsedElements m_Tags{nullptr, ElementType::Tag};
     int m_TagSetIDForCorrect = -1;

@@ -178,6 +178,9 @@ public:
     };
     // The on-screen responses with a specific region, for the input preview.
     std::vector<OnScreenResponseRect> GetOnScreenResponseRectsForPreview() const;
+    // The ids of the on-screen responses whose region is where the stimulus is drawn
+    // (the responses a clickable stimulus can stand for), in the experiment's order.
+    std::vector<int> GetOnScreenAutoPositionResponseList() const;
 
     // ---- Metadata (edited in place by the information and metadata dialogs)
     VTMetadata& GetMetadata() { return m_Metadata; }

@@ -100,6 +100,10 @@ public:
     void SetLoadedFiles(const wxString* list, int count);
     const std::vector<wxString>& GetLoadedFiles() const { return m_LoadedFiles; }
 
+    // The text the event presents (text kinds); the event's own stimulus text.
+    const wxString& GetStimulusText() const { return m_StimulusText; }
+    void SetStimulusText(const wxString& text) { m_StimulusText = text; }
+
     typedef std::map<wxString, wxString> Settings;
     const Settings& GetSettings() const { return m_Settings; }
     void SetSettings(const Settings& settings) { m_Settings = settings; }
@@ -116,6 +120,7 @@ public:
 private:
     VTSdkEventPlugin& m_Owner;
     std::vector<wxString> m_LoadedFiles;
+    wxString m_StimulusText;
     Settings m_Settings;
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "VTPlugInCommon/VTSdkBase.h"
+#include "VTPlugInCommon/VTSdkEventEditing.h"
 
 namespace VantrelSDK {
 
@@ -23,6 +24,18 @@ class VTSDK_API VTSdkEventEditor
 {
 public:
     virtual ~VTSdkEventEditor();
+    // The page's settings pack: the instance to show (see VTSdkEventEditing.h).
+    virtual void TakeSettingsPack(const VTSdkEditorSettingsPack& pack);
+    // Writes what the panel shows into `instance`.
+    virtual void WriteStateIntoInstance(VTSdkEventInstance& instance);
+    // Brings the plug-in's own stimulus controls up to date; true when the page is
+    // to update the standard ones as well.
+    virtual bool UpdateOwnStimulusControls(VTSdkEventInstance& instance, int reserved, bool isListEvent);
+    virtual void OnEventEditorTabChanged(int tab);
+    virtual void OnBeforeFilePrompt();
+    virtual void OnAfterFilePrompt();
+    // The six standard windows, when the plug-in has its own stimulus controls.
+    virtual VTSdkStimulusWindows GetStimulusWindows();
 };
 
 class VTSDK_API VTSdkEventPlugin : public VTSdkBase

@@ -52,6 +52,8 @@ public:
     void EndTrialPresentation();
 
     int GetLastResponseID() const { return m_LastResponseID; }
+    // The onset the trial's reaction times count from (run-timer microseconds).
+    unsigned long long GetReactionTimerStart() const { return m_ReactionTimerStart; }
     const TrialRecord& GetCurrentTrial() const { return m_Trial; }
     unsigned long GetPresentationCount(int trialID) const;
     unsigned long GetCurrentTrialPresentationCount() const { return GetPresentationCount(m_Trial.trialID); }

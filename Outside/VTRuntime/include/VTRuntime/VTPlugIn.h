@@ -13,6 +13,8 @@
 // (or the plug-in's own code-built panel when it says it has no XRC).
 
 #include <wx/string.h>
+#include <wx/weakref.h>
+#include <wx/window.h>
 
 #include <memory>
 #include <vector>
@@ -91,7 +93,8 @@ public:
 
     // True (and `message` filled) when this plug-in conflicts with one in `list`.
     bool CheckForConflictsAgainstGivenList(wxString& message, std::vector<VTPlugIn*>* list);
-    // The configuration panel, made on `parent` when needed; null when the plug-in has none.
+    // The configuration panel, made on `parent` when it has none there yet; null when
+    // the plug-in has none.
     wxWindow* GetConfigPanel(wxWindow* parent);
     wxWindow* GetConfigPanelNoCreate();
     // The plug-in's dialog resources, or null.
@@ -113,7 +116,9 @@ private:
     std::unique_ptr<VantrelSDK::VTPlugInInfoObject> m_Info;
     std::unique_ptr<wxXmlResource> m_Resources;
     bool m_ResourcesTried = false;
-    wxWindow* m_ConfigPanel = nullptr;
+    // The panel goes with its window; a dialog made while the last one's panel still
+    // waits for deletion gets a panel of its own.
+    wxWeakRef<wxWindow> m_ConfigPanel;
 };
 
 }  // namespace Vantrel

@@ -64,6 +64,11 @@ struct VTPlannedEvent
     // Whether the trial's reaction time is measured from this event's onset (the
     // trial's first event always starts it).
     bool resetsReactionTimer = true;
+    // Feedback actions wait for the time limit (stored and carried; the feedback
+    // itself is not yet run).
+    bool delaysFeedbackUntilTimeLimit = false;
+    // A click on the drawn stimulus counts as this on-screen response (responseID -1: none).
+    VTPlannedResponse clickable;
     // From the trial's levels of the event's location and colour variables: where the
     // stimulus' middle is, in pixels from the screen's centre (y grows downwards), and
     // the colour its text is drawn in.
