@@ -85,12 +85,12 @@ struct RhsPageBuilder
             if (c.inLimitsSizer) {
                 if (!page.m_limitsSizer) {
                     page.m_limitsSizer = new wxBoxSizer(wxHORIZONTAL);
-                    sizer->Add(page.m_limitsSizer, 0, wxALIGN_CENTER_VERTICAL, 0);
+                    sizer->Add(page.m_limitsSizer, 1, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 0);
                 }
                 target = page.m_limitsSizer;
             }
             if (c.kind == RhsControlLayout::Kind::Spacer) {
-                target->Add(c.width, c.height, 0, wxALIGN_CENTER_VERTICAL | c.flags, c.border);
+                target->Add(c.width, c.height, c.proportion, wxALIGN_CENTER_VERTICAL | c.flags, c.border);
                 continue;
             }
             wxWindow* window = Make(page, c);
@@ -198,7 +198,11 @@ void RuleRowRHSPageBase::Init()
 
 void RuleRowRHSPageBase::CreateControls() { RhsPageBuilder::Build(*this, RhsPageLayoutForClass(m_classNumber)); }
 
-wxBitmap RuleRowRHSPageBase::GetBitmapResource(const wxString& name) { return GetBitmapRsrc(name); }
+wxBitmap RuleRowRHSPageBase::GetBitmapResource(const wxString& name)
+{
+    // The timer page was laid out without artwork and looks nothing up.
+    return m_classNumber == 45 ? wxNullBitmap : GetBitmapRsrc(name);
+}
 
 void RuleRowRHSPageBase::ShowUnitsChoice(bool show)
 {

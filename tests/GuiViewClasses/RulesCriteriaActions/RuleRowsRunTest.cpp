@@ -3,6 +3,7 @@
 // -> Repeat trial" repeats the slow trial in the data file, and "Always -> Change
 // background color" colours the screen from the next paint on.
 
+#include "RuleRowsEvents.h"
 #include "RuleRowsWorld.h"
 
 #include "RuleRowRHSChoiceBookWithHiddenCtrl.h"
@@ -29,34 +30,13 @@
 #include <wx/uiaction.h>
 
 using namespace Vantrel;
+using RuleRows::Choose;
+using RuleRows::OnPage;
+using RuleRows::PickLeftSide;
 
 namespace {
 
 const wxColour kChosen(0, 128, 255);
-
-// A pick from the row's left-side menu, as the drop-down's popup reports it.
-void PickLeftSide(RuleComponentRowPanel* row, int menuId)
-{
-    wxCommandEvent pick(wxEVT_MENU, menuId);
-    row->LeftSide()->GetEventHandler()->ProcessEvent(pick);
-}
-
-wxWindow* OnPage(RuleComponentRowPanel* row, const char* name)
-{
-    return row->OperandBook()->GetCurrentPage()->FindWindow(name);
-}
-
-// A choice changed as by the user: the selection, then its event.
-void Choose(wxChoice* choice, const wxString& text)
-{
-    ASSERT_NE(choice, nullptr);
-    ASSERT_TRUE(choice->SetStringSelection(text));
-    wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
-    event.SetEventObject(choice);
-    event.SetInt(choice->GetSelection());
-    event.SetString(text);
-    choice->GetEventHandler()->ProcessEvent(event);
-}
 
 long CornerPixel(const wxString& png)
 {

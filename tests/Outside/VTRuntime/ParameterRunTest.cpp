@@ -31,39 +31,8 @@ namespace RC = Vantrel::RuleCode;
 
 namespace {
 
-using Row = std::map<wxString, wxString>;
-
-// The data rows as column name -> value, from the line that names the columns; the
-// column line itself into `columns`.
-std::vector<Row> ReadRows(const wxString& path, wxArrayString* columnsOut = nullptr)
-{
-    std::vector<Row> rows;
-    std::ifstream in(path.utf8_string());
-    wxArrayString columns;
-    for (std::string raw; std::getline(in, raw);) {
-        const wxArrayString fields = wxSplit(wxString::FromUTF8(raw), '\t', '\0');
-        if (columns.empty()) {
-            if (fields.Index("RT_ms") != wxNOT_FOUND) columns = fields;
-            continue;
-        }
-        Row row;
-        for (size_t i = 0; i < fields.size() && i < columns.size(); ++i) row[columns[i]] = fields[i];
-        rows.push_back(row);
-    }
-    if (columnsOut) *columnsOut = columns;
-    return rows;
-}
-
-// One column over the run's rows, joined by '|' ('?' where the row lacks it).
-std::string Column(const std::vector<Row>& rows, const wxString& name)
-{
-    std::string out;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const auto it = rows[i].find(name);
-        out += (i ? "|" : "") + (it == rows[i].end() ? std::string("?") : std::string(it->second.utf8_str()));
-    }
-    return out;
-}
+using Row = Fixture::DataRow;
+using Fixture::Column;
 
 OrderFormForParameterCreation Counter(const wxString& name, int initial, bool hasMin = false, int min = 0,
                                       bool hasMax = false, int max = 0)
@@ -223,7 +192,7 @@ struct TinyExperiment
         EXPECT_NE(x.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr) << TestSupport::LogAsText();
         EXPECT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
         driver.Stop();
-        return ReadRows(path, columns);
+        return Fixture::ReadDataTable(path, columns);
     }
 
 private:
