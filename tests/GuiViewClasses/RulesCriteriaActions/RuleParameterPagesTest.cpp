@@ -8,6 +8,7 @@
 
 #include "RuleRowRHSChoiceBookWithHiddenCtrl.h"
 #include "RuleRowRHSPanels.h"
+#include "RuleSubmenus.h"
 
 #include <VTCore/RuleCodes.h>
 #include <VTCore/RuleFormMarkers.h>
@@ -383,7 +384,7 @@ TEST_F(ParameterPages, ActionsShowTheirPageAndStoreWhatTheUserChanges)
     Check(cases, true);
 }
 
-TEST_F(ParameterPages, NamesAreListedAsTheTextTheyAre)
+TEST_F(ParameterPages, NamesAreShownAsTheTextTheyAre)
 {
     // A document from elsewhere may hold names the parameters dialog would refuse.
     auto* parameters = w.x.GetParameters().get();
@@ -396,5 +397,19 @@ TEST_F(ParameterPages, NamesAreListedAsTheTextTheyAre)
     OrderFormForActionCreation back;
     row->PlaceRowGUIStateOntoThisForm(back);
     EXPECT_EQ(back.parameterName, "<b>A&amp;B</b>");
+
+    // Picked from the left side's parameters submenu, the name is no menu mnemonic.
+    RuleComponentRowPanel* criterion = host.NewRow(4, false, &w.x);
+    PickLeftSide(criterion, SubmenuFirstId::ScalarParameters + 11);
+    EXPECT_EQ(criterion->LeftSide()->GetTextOfSelectedMenuItem(), "Parameter \"R&D\"");
+    ExpressionFromGUI picked;
+    criterion->PlaceRowGUIStateOntoThisForm(picked);
+    EXPECT_EQ(picked.name, "R&D");
+    RuleComponentRowPanel* shownAgain = host.NewRow(4, false, &w.x);
+    shownAgain->PlaceFormStateOntoGUI(picked);
+    EXPECT_EQ(shownAgain->LeftSide()->GetTextOfSelectedMenuItem(), "Parameter \"R&D\"");
+    ExpressionFromGUI back2;
+    shownAgain->PlaceRowGUIStateOntoThisForm(back2);
+    EXPECT_TRUE(back2 == picked) << Describe(back2);
     EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
 }
