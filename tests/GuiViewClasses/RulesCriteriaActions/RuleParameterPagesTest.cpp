@@ -413,3 +413,99 @@ TEST_F(ParameterPages, NamesAreShownAsTheTextTheyAre)
     EXPECT_TRUE(back2 == picked) << Describe(back2);
     EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
 }
+
+TEST_F(ParameterPages, WithoutAnExperimentThePagesHoldTheirPlaceholders)
+{
+    RuleComponentRowPanel* row = host.NewRow(4, true, &w.x);
+    const wxString hint = "(Use \"Reset Parameter\" to zero the timer.)";
+    const std::vector<std::pair<int, Controls>> pages = {
+        {9, {{"rule_rhs_choice1", "No Parameters -> No Parameters"}}},
+        {10, {{"rule_rhs_choice1", "No Response Parameters -> No Response Parameters"}}},
+        {11, {{"rule_rhs_choice1", "No Text Parameters -> No Text Parameters"}}},
+        {12, {{"rule_rhs_choice1", "No Text Parameters -> No Text Parameters"}, {"rule_rhs_field1", ""}}},
+        {13, {{"rule_rhs_choice1", "No Text Parameters -> No Text Parameters"}, {"rule_rhs_field1", ""}}},
+        {14, {{"rule_rhs_choice1", "No Counter Parameters -> No Counter Parameters"}, {"rule_rhs_field1", "0"}}},
+        {15, {{"rule_rhs_choice1", "No Counter Parameters -> No Counter Parameters"}, {"rule_rhs_field1", "1"}}},
+        {18,
+         {{"rule_rhs_choice1", "No Bounded Counters -> No Bounded Counters"}, {"min", "??min??"}, {"max", "??max??"}}},
+        {38,
+         {{"rule_rhs_choice1", "is|is not -> is"},
+          {"rule_rhs_choice2", "No Responses|--- [sep.]|[List] -> No Responses"}}},
+        {40, {{"rule_rhs_choice1", "No Text Parameters -> No Text Parameters"}, {"rule_rhs_choice2", " -> "}}},
+        {41, {{"rule_rhs_choice1", "No Text Parameters -> No Text Parameters"}, {"rule_rhs_choice2", " -> "}}},
+        {42, {{"rule_rhs_choice1", "No Counter Parameters -> No Counter Parameters"}, {"rule_rhs_choice2", " -> "}}},
+        {45, {{"rule_rhs_choice1", "No Timer Parameters -> No Timer Parameters"}, {"id_helptext_zero_timer", hint}}},
+    };
+    for (const auto& [number, shown] : pages) {
+        SCOPED_TRACE(number);
+        auto* page = static_cast<RuleRowRHSPageBase*>(wxClassInfo::FindClass(RhsPageClassName(number))->CreateObject());
+        page->Construct(nullptr, row->OperandBook());
+        for (const auto& [name, expected] : shown) {
+            wxWindow* control = wxString(name) == "min"   ? page->MinLabel()
+                                : wxString(name) == "max" ? page->MaxLabel()
+                                                          : page->FindWindow(name);
+            EXPECT_EQ(Seen(control), expected) << name;
+        }
+        page->Destroy();
+    }
+    EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
+}
+
+TEST_F(ParameterPages, RefillsKeepTheChosenNamesThatStillExist)
+{
+    RuleComponentRowPanel* row = host.NewRow(4, true, &w.x);
+    row->PlaceFormStateOntoGUI(FromParameter("Range", ParameterType::Counter, RuleCode::ParamSetCounter, "Bonus"));
+    auto* page = static_cast<RuleRowRHSPageBase*>(row->OperandBook()->GetCurrentPage());
+
+    // "Bonus" gone, "Range" still there, a new counter at the front.
+    VTExperiment changed;
+    auto* parameters = changed.GetParameters().get();
+    parameters->AddNewItem(OrderFormForParameterCreation("Fresh", ParameterType::Counter));
+    parameters->AddNewItem(OrderFormForParameterCreation("Range", ParameterType::Counter));
+    parameters->AddNewItem(OrderFormForParameterCreation("Note", ParameterType::Text));
+    row->OperandBook()->RepopulateAllShownDropDowns(&changed);
+    EXPECT_EQ(Seen(page->FirstChoice()), "Fresh|Range -> Range");
+    EXPECT_EQ(Seen(page->SecondChoice()), "Fresh|Range -> Fresh");
+
+    // No counter left: both lists empty, nothing chosen.
+    VTExperiment textsOnly;
+    textsOnly.GetParameters()->AddNewItem(OrderFormForParameterCreation("Note", ParameterType::Text));
+    row->OperandBook()->RepopulateAllShownDropDowns(&textsOnly);
+    EXPECT_EQ(Seen(page->FirstChoice()), " -> ");
+    EXPECT_EQ(Seen(page->SecondChoice()), " -> ");
+    EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
+}
+
+TEST_F(ParameterPages, TheParameterComparisonPageFollowsTheLeftSidesType)
+{
+    RuleComponentRowPanel* row = host.NewRow(4, false, &w.x);
+    RuleRowRHSChoiceBookWithHiddenCtrl* book = row->OperandBook();
+    book->AdjustParamRHS(ParameterType::Response, "Answer");  // the only response parameter
+    auto* page = static_cast<RuleRowRHSPageBase*>(book->PageAtIndex(0));
+    EXPECT_EQ(Seen(page->FirstChoice()), "is|is not -> is");
+    EXPECT_EQ(Seen(page->SecondChoice()), "(No comparable parameters) -> (No comparable parameters)");
+    EXPECT_FALSE(page->SecondChoice()->IsThisEnabled());
+    EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
+
+    book->AdjustParamRHS(ParameterType::Collection, "Pool");
+    EXPECT_TRUE(TestSupport::LogContains("Unrecognized value for parameter type. Please cancel all edits."));
+    EXPECT_EQ(page->FirstChoice()->GetCount(), 0u);
+
+    // The timer page's hint is no operand: greying the row out leaves it as it is.
+    TestSupport::ClearLog();
+    RuleComponentRowPanel* pause = host.NewRow(4, true, &w.x);
+    pause->PlaceFormStateOntoGUI(ParameterAction("Clock", ParameterType::Timer, RuleCode::ParamPauseTimer));
+    ASSERT_EQ(pause->OperandBook()->CurrentPageIndex(), 36);
+    auto* timers = static_cast<RuleRowRHSPageBase*>(pause->OperandBook()->GetCurrentPage());
+    pause->OperandBook()->PlayDead(true);
+    EXPECT_FALSE(timers->FirstChoice()->IsThisEnabled());
+    EXPECT_TRUE(timers->FindWindow("id_helptext_zero_timer")->IsThisEnabled());
+    EXPECT_TRUE(timers->GetBitmapResource("anything").IsSameAs(wxNullBitmap));
+
+    // Another counter chosen for a random number: its limits are shown.
+    RuleComponentRowPanel* random = host.NewRow(4, true, &w.x);
+    random->PlaceFormStateOntoGUI(ParameterAction("Score", ParameterType::Counter, RuleCode::ParamRandomCounter));
+    Edit(random, "rule_rhs_choice1", "Range");
+    EXPECT_EQ(Seen(Control(random, "min")), "-5");
+    EXPECT_EQ(Seen(Control(random, "max")), "5");
+}
