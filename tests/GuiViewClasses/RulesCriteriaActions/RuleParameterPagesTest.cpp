@@ -95,39 +95,24 @@ std::string Describe(const OrderFormForActionCreation& f)
         .utf8_string();
 }
 
+// The markers in the order the row writes them.
 ExpressionFromGUI ParameterCriterion(const char* name, int value2, int rhsKind, int op, int value,
                                      const wxString& text = wxString(), const wxString& flags = wxString())
 {
-    ExpressionFromGUI f;
-    f.kind = RuleCode::KindScalarParameter;
-    f.name = name;
-    f.value2 = value2;
-    f.rhsKind = rhsKind;
-    f.operatorInContext = op;
-    f.value = value;
-    f.text = text;
+    ExpressionFromGUI f = Fixture::ParamRow(name, value2, op, rhsKind, value, text);
     f.flagText = flags;
     return f;
 }
 
 OrderFormForActionCreation ParameterAction(const char* name, int type, int operation, int number = -1,
-                                           const wxString& text = wxString(),
-                                           int actionType = RuleCode::ActionParameter)
+                                           const wxString& text = wxString())
 {
-    OrderFormForActionCreation f;
-    f.actionType = actionType;
-    f.parameterName = name;
-    f.parameterType = type;
-    f.operation = operation;
-    f.number = number;
-    f.text = text;
-    if (type == ParameterType::Timer) f.flagText = TIMER_FEATURES_503;
-    return f;
+    return Fixture::ParamAct(operation, type, name, number, text);
 }
 
 OrderFormForActionCreation FromParameter(const char* name, int type, int operation, const char* source)
 {
-    return ParameterAction(name, type, operation, -1, source, RuleCode::ActionParameterFromParameter);
+    return Fixture::FromParam(operation, type, name, source);
 }
 
 class ParameterPages : public ::testing::Test

@@ -46,12 +46,7 @@ TEST(RuleParameterRun, ACounterCriterionAndActionComposedOnRowsRunAndFillTheColu
     PickLeftSide(criterion, SubmenuFirstId::ScalarParameters + 0);
     EXPECT_EQ(criterion->OperandBook()->CurrentPageIndex(), 2);  // "Compare to Number"
     Choose(dynamic_cast<wxChoice*>(OnPage(criterion, "rule_rhs_choice1")), "<");
-    auto* limit = dynamic_cast<wxTextCtrl*>(OnPage(criterion, "rule_rhs_field1"));
-    ASSERT_NE(limit, nullptr);
-    limit->SetFocus();
-    limit->SelectAll();
-    wxUIActionSimulator().Text("2");
-    ASSERT_TRUE(TestSupport::PumpUntil([&] { return limit->GetValue() == "2"; })) << limit->GetValue();
+    TypeInto(criterion, "rule_rhs_field1", "2");
 
     PickLeftSide(action, 15009);  // "Increment counter"
     EXPECT_EQ(action->OperandBook()->CurrentPageIndex(), 14);

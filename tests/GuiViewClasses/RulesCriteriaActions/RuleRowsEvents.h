@@ -7,9 +7,12 @@
 
 #include <UserInterface/CustomizedButtonControls/ChoiceDropdownExtendedMenu.h>
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 #include <wx/choice.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 namespace RuleRows {
 
@@ -37,6 +40,17 @@ inline void Choose(wxChoice* choice, const wxString& text)
     // As the toolkit's own event: the item's client data travels with it.
     if (choice->HasClientUntypedData()) event.SetClientData(choice->GetClientData(unsigned(choice->GetSelection())));
     choice->GetEventHandler()->ProcessEvent(event);
+}
+
+// Typed on the keyboard into the current page's field of that name, over what it held.
+inline void TypeInto(Vantrel::RuleComponentRowPanel* row, const char* name, const wxString& text)
+{
+    auto* field = dynamic_cast<wxTextCtrl*>(OnPage(row, name));
+    ASSERT_NE(field, nullptr) << name;
+    field->SetFocus();
+    field->SelectAll();
+    wxUIActionSimulator().Text(text.utf8_str());
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return field->GetValue() == text; })) << field->GetValue();
 }
 
 }  // namespace RuleRows

@@ -3,6 +3,8 @@
 // rows of the data files their runs write.
 
 #include <VTCore/MetaTFPredicate.h>
+#include <VTCore/RuleCodes.h>
+#include <VTCore/RuleFormMarkers.h>
 #include <VTCore/VTActionList.h>
 #include <VTCore/VTBlock.h>
 #include <VTCore/VTEvent.h>
@@ -110,6 +112,44 @@ inline VTRule* MakeRule(VTExperiment& x, const wxString& name, int kind, const s
     rule->ReplaceActionsWithNewList(
         ActionFactory::MakeActionListFromOrderForms(&x, actions, name, int(actions.size())));
     return rule;
+}
+
+// A criterion on a parameter: right side a number (value), a text, or another parameter (rhsName).
+inline ExpressionFromGUI ParamRow(const wxString& name, int type, int op, int rhsKind, int value,
+                                  const wxString& text = wxString())
+{
+    ExpressionFromGUI row;
+    row.kind = RuleCode::KindScalarParameter;
+    row.name = name;
+    row.value2 = type;
+    row.operatorInContext = op;
+    row.rhsKind = rhsKind;
+    row.value = value;
+    row.text = text;
+    if (type == ParameterType::Timer) row.MarkFormForTimerFeature503();
+    return row;
+}
+
+inline OrderFormForActionCreation ParamAct(int operation, int type, const wxString& name, int number = -1,
+                                           const wxString& text = wxString())
+{
+    OrderFormForActionCreation form;
+    form.actionType = RuleCode::ActionParameter;
+    form.operation = operation;
+    form.parameterType = type;
+    form.parameterName = name;
+    form.number = number;
+    form.text = text;
+    if (type == ParameterType::Timer) form.flagText = TIMER_FEATURES_503;
+    return form;
+}
+
+inline OrderFormForActionCreation FromParam(int operation, int type, const wxString& name, const wxString& source)
+{
+    OrderFormForActionCreation form = ParamAct(operation, type, name);
+    form.actionType = RuleCode::ActionParameterFromParameter;
+    form.text = source;
+    return form;
 }
 
 // Block "Practice" (trials P1, P2) and block "Main" (trial M1), each trial a fixation

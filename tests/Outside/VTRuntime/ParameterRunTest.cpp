@@ -33,6 +33,9 @@ namespace {
 
 using Row = Fixture::DataRow;
 using Fixture::Column;
+using Fixture::FromParam;
+using Fixture::ParamAct;
+using Fixture::ParamRow;
 
 OrderFormForParameterCreation Counter(const wxString& name, int initial, bool hasMin = false, int min = 0,
                                       bool hasMax = false, int max = 0)
@@ -55,22 +58,6 @@ OrderFormForParameterCreation Text(const wxString& name, const wxString& initial
 
 OrderFormForParameterCreation Of(const wxString& name, int type) { return OrderFormForParameterCreation(name, type); }
 
-// A criterion on a parameter: right side a number (value), a text, or another parameter (rhsName).
-ExpressionFromGUI ParamRow(const wxString& name, int type, int op, int rhsKind, int value,
-                           const wxString& text = wxString())
-{
-    ExpressionFromGUI row;
-    row.kind = RC::KindScalarParameter;
-    row.name = name;
-    row.value2 = type;
-    row.operatorInContext = op;
-    row.rhsKind = rhsKind;
-    row.value = value;
-    row.text = text;
-    if (type == ParameterType::Timer) row.MarkFormForTimerFeature503();
-    return row;
-}
-
 ExpressionFromGUI TimerRow(const wxString& name, int op, int value, const wxString& unit)
 {
     ExpressionFromGUI row = ParamRow(name, ParameterType::Timer, op, RC::RhsNumber, value);
@@ -91,28 +78,6 @@ ExpressionFromGUI BuiltIn(int builtIn, int op, int value, int rhsKind = -1, cons
 }
 
 ExpressionFromGUI Presentation(int n) { return BuiltIn(RC::BuiltInTrialPresentationCountRule, RC::OpEqual, n); }
-
-OrderFormForActionCreation ParamAct(int operation, int type, const wxString& name, int number = -1,
-                                    const wxString& text = wxString())
-{
-    OrderFormForActionCreation form;
-    form.actionType = RC::ActionParameter;
-    form.operation = operation;
-    form.parameterType = type;
-    form.parameterName = name;
-    form.number = number;
-    form.text = text;
-    if (type == ParameterType::Timer) form.flagText = TIMER_FEATURES_503;
-    return form;
-}
-
-OrderFormForActionCreation FromParam(int operation, int type, const wxString& name, const wxString& source)
-{
-    OrderFormForActionCreation form = ParamAct(operation, type, name);
-    form.actionType = RC::ActionParameterFromParameter;
-    form.text = source;
-    return form;
-}
 
 OrderFormForActionCreation Hit(int by = 1)
 {
