@@ -64,6 +64,9 @@ void FillElementsKeepingSelection(VTExperiment* experiment, VTElementType type,
     ExperimentContentGuiHelpers::SelectionRestorationHelper(choice, prior);
 }
 
+// No element carries this ID, nor do the choices' markers.
+constexpr int kNoResponseChosen = -1;
+
 int SelectedClientId(wxChoice* choice)
 {
     const int item = choice->GetSelection() >= 0 ? choice->GetSelection() : 0;
@@ -260,13 +263,21 @@ void RuleRowRHSPageBase::RepopulateUsingExperimentData(RuleRowRHSChoiceBookWithH
                 book->RespondToTagSetSelection_Private(SelectedClientId(m_choice1), layout.tagPage == 26,
                                                        layout.tagPage == 27);
             return;
-        case Refill::Responses:
+        case Refill::Responses: {
             if (!m_choice2) return;
+            // The row keeps the chosen response by its element ID: the page shows that
+            // one again, whatever the responses are called now.
+            const int chosen = m_choice2->GetSelection() >= 0 && m_choice2->HasClientUntypedData()
+                                   ? SelectedClientId(m_choice2)
+                                   : kNoResponseChosen;
             ExperimentContentGuiHelpers::DoNameAndIDForVTItems(experiment, ElementType::Response, {}, m_choice2);
             m_choice2->Append(_("unset (no stored response)"),
                               reinterpret_cast<void*>(std::intptr_t(
                                   RulesHelperMappingsFromLeftSideToRightSideAndMore::UNIQUE_ID_FOR_UNDEF_RESPONSES())));
+            for (unsigned i = 0; chosen != kNoResponseChosen && i < m_choice2->GetCount(); ++i)
+                if (int(std::intptr_t(m_choice2->GetClientData(i))) == chosen) m_choice2->SetSelection(int(i));
             return;
+        }
     }
 }
 

@@ -452,6 +452,16 @@ TEST_F(ParameterPages, RefillsKeepTheChosenNamesThatStillExist)
     EXPECT_EQ(Seen(page->FirstChoice()), "Fresh|Range -> Range");
     EXPECT_EQ(Seen(page->SecondChoice()), "Fresh|Range -> Fresh");
 
+    // A response compared on its page still shows after the responses are listed again.
+    RuleComponentRowPanel* response = host.NewRow(4, false, &w.x);
+    const int left = int(w.left->GetID());
+    response->PlaceFormStateOntoGUI(ParameterCriterion("Answer", left, RuleCode::RhsNumber, RuleCode::OpEqual, left));
+    response->RepopulateAllShownDropDowns(&w.x);
+    EXPECT_EQ(Seen(Control(response, "rule_rhs_choice2")), "Left|Right|unset (no stored response) -> Left");
+    ExpressionFromGUI kept;
+    response->PlaceRowGUIStateOntoThisForm(kept);
+    EXPECT_EQ(kept.value, left);
+
     // No counter left: both lists empty, nothing chosen.
     VTExperiment textsOnly;
     textsOnly.GetParameters()->AddNewItem(OrderFormForParameterCreation("Note", ParameterType::Text));
