@@ -10,6 +10,8 @@
 #include "RuleRowRHSPanels.h"
 #include "RuleSubmenus.h"
 
+#include <UserInterface/CustomizedButtonControls/DropdownButton.h>
+
 #include <VTCore/RuleCodes.h>
 #include <VTCore/RuleFormMarkers.h>
 #include <VTPlugInCommon/VTSdkResponses.h>
@@ -503,4 +505,85 @@ TEST_F(ParameterPages, TheParameterComparisonPageFollowsTheLeftSidesType)
     Edit(random, "rule_rhs_choice1", "Range");
     EXPECT_EQ(Seen(Control(random, "min")), "-5");
     EXPECT_EQ(Seen(Control(random, "max")), "5");
+}
+
+TEST_F(ParameterPages, APickedParameterShowsThePageOfItsTypeAndTheToggleTheComparableOnes)
+{
+    struct Pick
+    {
+        int index;  // in the experiment's parameters
+        int page;
+        Controls shown;
+        int comparisonPage;  // with another parameter on the right side
+        Controls comparable;
+    };
+    const std::vector<Pick> picks = {
+        {0, 2, {{"rule_rhs_choice1", "=|<|> -> ="}}, 0, {{"rule_rhs_choice2", "Bonus|Lives|Range -> Bonus"}}},
+        {2,
+         3,
+         {{"rule_rhs_choice1", "<|> -> <"}, {"rule_rhs_choice2", "milliseconds|seconds|minutes -> milliseconds"}},
+         0,
+         {{"rule_rhs_choice1", "<|> -> <"}, {"rule_rhs_choice2", "Lap -> Lap"}}},
+        {3,
+         29,
+         {{"rule_rhs_choice1", "is|is not -> is"}},
+         0,
+         {{"rule_rhs_choice2", "(No comparable parameters) -> (No comparable parameters)"}}},
+        {4,
+         5,
+         {{"rule_rhs_field1", ""}},
+         0,
+         {{"rule_rhs_choice1",
+           "contains|does not contain|begins with|ends with|is equal to|is not equal to -> contains"},
+          {"rule_rhs_choice2", "Other -> Other"}}},
+    };
+    for (const Pick& p : picks) {
+        SCOPED_TRACE(p.index);
+        TestSupport::ClearLog();
+        RuleComponentRowPanel* row = host.NewRow(4, false, &w.x);
+        PickLeftSide(row, SubmenuFirstId::ScalarParameters + p.index);
+        EXPECT_EQ(row->OperandBook()->CurrentPageIndex(), p.page);
+        for (const auto& [name, expected] : p.shown) EXPECT_EQ(Seen(Control(row, name)), expected) << name;
+
+        wxCommandEvent toggle(wxEVT_BUTTON, RuleComponentRowPanel::kRowMenuId);
+        toggle.SetInt(row->ToggleId());
+        toggle.SetEventObject(row->RowMenuButton());
+        row->RowMenuButton()->GetEventHandler()->ProcessEvent(toggle);
+        EXPECT_EQ(row->OperandBook()->CurrentPageIndex(), p.comparisonPage);
+        for (const auto& [name, expected] : p.comparable) EXPECT_EQ(Seen(Control(row, name)), expected) << name;
+        EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
+    }
+
+    // With another parameter on the right: a left side without comparable ones greys
+    // the list out, the next one with some lists them, usable, the first one chosen.
+    RuleComponentRowPanel* compared = host.NewRow(4, false, &w.x);
+    PickLeftSide(compared, SubmenuFirstId::ScalarParameters + 3);  // "Answer"
+    wxCommandEvent toggle(wxEVT_BUTTON, RuleComponentRowPanel::kRowMenuId);
+    toggle.SetInt(compared->ToggleId());
+    toggle.SetEventObject(compared->RowMenuButton());
+    compared->RowMenuButton()->GetEventHandler()->ProcessEvent(toggle);
+    auto* others = dynamic_cast<wxChoice*>(Control(compared, "rule_rhs_choice2"));
+    ASSERT_NE(others, nullptr);
+    EXPECT_FALSE(others->IsThisEnabled());
+    PickLeftSide(compared, SubmenuFirstId::ScalarParameters + 0);  // "Score"
+    ASSERT_EQ(compared->OperandBook()->CurrentPageIndex(), 0);
+    EXPECT_TRUE(others->IsThisEnabled());
+    EXPECT_EQ(Seen(others), "Bonus|Lives|Range -> Bonus");
+    ExpressionFromGUI againstBonus;
+    compared->PlaceRowGUIStateOntoThisForm(againstBonus);
+    EXPECT_EQ(againstBonus.name, "Score");
+    EXPECT_EQ(againstBonus.text, "Bonus");
+
+    // A timer picked by hand, its unit and number chosen: what the row stores.
+    RuleComponentRowPanel* row = host.NewRow(4, false, &w.x);
+    PickLeftSide(row, SubmenuFirstId::ScalarParameters + 2);
+    Edit(row, "rule_rhs_choice1", ">");
+    Edit(row, "rule_rhs_choice2", "seconds");
+    TypeInto(row, "rule_rhs_field1", "45");
+    ExpressionFromGUI stored;
+    row->PlaceRowGUIStateOntoThisForm(stored);
+    ExpressionFromGUI expected =
+        ParameterCriterion("Clock", ParameterType::Timer, RuleCode::RhsNumber, RuleCode::OpGreater, 45, wxString(),
+                           wxString(TIMEUNITS_SECS) + TIMER_EXPR_503);
+    EXPECT_TRUE(stored == expected) << "expected " << Describe(expected) << "\nfrom row " << Describe(stored);
 }
