@@ -10,8 +10,6 @@
 #include "RuleRowRHSPanels.h"
 #include "RuleSubmenus.h"
 
-#include <UserInterface/CustomizedButtonControls/DropdownButton.h>
-
 #include <VTCore/RuleCodes.h>
 #include <VTCore/RuleFormMarkers.h>
 #include <VTPlugInCommon/VTSdkResponses.h>
@@ -545,10 +543,7 @@ TEST_F(ParameterPages, APickedParameterShowsThePageOfItsTypeAndTheToggleTheCompa
         EXPECT_EQ(row->OperandBook()->CurrentPageIndex(), p.page);
         for (const auto& [name, expected] : p.shown) EXPECT_EQ(Seen(Control(row, name)), expected) << name;
 
-        wxCommandEvent toggle(wxEVT_BUTTON, RuleComponentRowPanel::kRowMenuId);
-        toggle.SetInt(row->ToggleId());
-        toggle.SetEventObject(row->RowMenuButton());
-        row->RowMenuButton()->GetEventHandler()->ProcessEvent(toggle);
+        PickRowMenu(row, row->ToggleId());
         EXPECT_EQ(row->OperandBook()->CurrentPageIndex(), p.comparisonPage);
         for (const auto& [name, expected] : p.comparable) EXPECT_EQ(Seen(Control(row, name)), expected) << name;
         EXPECT_TRUE(TestSupport::RecordedLog().empty()) << TestSupport::LogAsText();
@@ -558,10 +553,7 @@ TEST_F(ParameterPages, APickedParameterShowsThePageOfItsTypeAndTheToggleTheCompa
     // the list out, the next one with some lists them, usable, the first one chosen.
     RuleComponentRowPanel* compared = host.NewRow(4, false, &w.x);
     PickLeftSide(compared, SubmenuFirstId::ScalarParameters + 3);  // "Answer"
-    wxCommandEvent toggle(wxEVT_BUTTON, RuleComponentRowPanel::kRowMenuId);
-    toggle.SetInt(compared->ToggleId());
-    toggle.SetEventObject(compared->RowMenuButton());
-    compared->RowMenuButton()->GetEventHandler()->ProcessEvent(toggle);
+    PickRowMenu(compared, compared->ToggleId());
     auto* others = dynamic_cast<wxChoice*>(Control(compared, "rule_rhs_choice2"));
     ASSERT_NE(others, nullptr);
     EXPECT_FALSE(others->IsThisEnabled());

@@ -6,6 +6,7 @@
 #include "RuleRowRHSChoiceBookWithHiddenCtrl.h"
 
 #include <UserInterface/CustomizedButtonControls/ChoiceDropdownExtendedMenu.h>
+#include <UserInterface/CustomizedButtonControls/DropdownButton.h>
 
 #include "TestSupport.h"
 
@@ -40,6 +41,15 @@ inline void Choose(wxChoice* choice, const wxString& text)
     // As the toolkit's own event: the item's client data travels with it.
     if (choice->HasClientUntypedData()) event.SetClientData(choice->GetClientData(unsigned(choice->GetSelection())));
     choice->GetEventHandler()->ProcessEvent(event);
+}
+
+// A command from the row's gear menu, as its drop-down button reports it.
+inline void PickRowMenu(Vantrel::RuleComponentRowPanel* row, int id)
+{
+    wxCommandEvent event(wxEVT_BUTTON, Vantrel::RuleComponentRowPanel::kRowMenuId);
+    event.SetInt(id);
+    event.SetEventObject(row->RowMenuButton());
+    row->RowMenuButton()->GetEventHandler()->ProcessEvent(event);
 }
 
 // Typed on the keyboard into the current page's field of that name, over what it held.
