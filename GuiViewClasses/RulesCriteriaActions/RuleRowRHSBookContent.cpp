@@ -61,8 +61,17 @@ void RuleRowRHSChoiceBookWithHiddenCtrl::AdjustParamRHS(int parameterType, const
 {
     EnsureChoicePanelExistence(0);
     RuleRowRHSPageBase* page = Page(m_pages[0]);
-    Gui::PutSubsetOfParametersOnChoiceDropdown(m_experiment, page->SecondChoice(), parameterType, lhsParameterName,
-                                               _("(No comparable parameters)"));
+    wxChoice* parameters = page->SecondChoice();
+    const wxString none = _("(No comparable parameters)");
+    const wxString prior = Gui::PriorChoicePreservationHelper(parameters);
+    Gui::PutSubsetOfParametersOnChoiceDropdown(m_experiment, parameters, parameterType, lhsParameterName, none);
+    if (parameters->GetString(0) != none) {
+        // The fill disables the list only for want of names: listing some again, it
+        // lifts that, and one of them is chosen, so the row never holds an empty name.
+        if (prior == none) parameters->Enable();
+        Gui::SelectionRestorationHelper(parameters, prior);
+        if (m_automaticForcedEvents && CurrentPageIndex() == 0) ForceChoiceControlToEmitEvent(parameters);
+    }
     if (Mappings::OperatorFiller filler = Mappings::FillerForParameterType(parameterType)) {
         filler(page->FirstChoice());
     } else {

@@ -84,9 +84,11 @@ C Grey(C c)
     return c;
 }
 
+// The counter limits: read-only grey text in a sizer of their own.
 C Limits(C c)
 {
     c.inLimitsSizer = true;
+    c.grey = true;
     return c;
 }
 
@@ -221,7 +223,9 @@ std::map<int, RhsPageLayout> MakeLayouts()
                       Limits(Label("??min??", 0, 0, R::MinLabel, 10170)),
                       Limits(Label(" and ", 0, 0)),
                       Limits(Label("??max??", 0, 0, R::MaxLabel, 10171)),
-                      Limits(Label(")", wxTOP | wxBOTTOM, 5))};
+                      Limits(Label(")", wxTOP | wxBOTTOM, 5)),
+                      Limits(Spacer(5, 5, 5))};
+    m[18].controls.back().proportion = 1;
     m[18].refill = P::Refill::BoundedCounters;
     m[18].parameterType = ParameterType::Counter;
     m[19] = ParameterList(10173, "No Trial Collections", ParameterType::Collection);
@@ -256,6 +260,7 @@ std::map<int, RhsPageLayout> MakeLayouts()
                       Choice(10126, {"No Responses", "--- [sep.]", "[List]"}, "No Responses", "rule_rhs_choice2",
                              R::Choice2, wxRIGHT, 2)};
     m[38].refill = P::Refill::Responses;
+    m[38].filler = Mappings::PrepareChoiceControl_IsIsNot;
     m[39] = Numeric("(view subset)", {"<", ">"}, "<", 5, 60, Mappings::PrepareChoiceControl_EqGtLt,
                     {Label(" milliseconds", wxRIGHT, 5, R::None, wxID_ANY, "rule_rhs_units_label")});
     m[39].controls[0].flags = wxLEFT | wxRIGHT;

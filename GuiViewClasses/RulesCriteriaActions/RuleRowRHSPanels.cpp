@@ -64,6 +64,9 @@ void FillElementsKeepingSelection(VTExperiment* experiment, VTElementType type,
     ExperimentContentGuiHelpers::SelectionRestorationHelper(choice, prior);
 }
 
+// No element carries this ID, nor do the choices' markers.
+constexpr int kNoResponseChosen = -1;
+
 int SelectedClientId(wxChoice* choice)
 {
     const int item = choice->GetSelection() >= 0 ? choice->GetSelection() : 0;
@@ -85,12 +88,12 @@ struct RhsPageBuilder
             if (c.inLimitsSizer) {
                 if (!page.m_limitsSizer) {
                     page.m_limitsSizer = new wxBoxSizer(wxHORIZONTAL);
-                    sizer->Add(page.m_limitsSizer, 0, wxALIGN_CENTER_VERTICAL, 0);
+                    sizer->Add(page.m_limitsSizer, 1, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 0);
                 }
                 target = page.m_limitsSizer;
             }
             if (c.kind == RhsControlLayout::Kind::Spacer) {
-                target->Add(c.width, c.height, 0, wxALIGN_CENTER_VERTICAL | c.flags, c.border);
+                target->Add(c.width, c.height, c.proportion, wxALIGN_CENTER_VERTICAL | c.flags, c.border);
                 continue;
             }
             wxWindow* window = Make(page, c);
@@ -198,7 +201,11 @@ void RuleRowRHSPageBase::Init()
 
 void RuleRowRHSPageBase::CreateControls() { RhsPageBuilder::Build(*this, RhsPageLayoutForClass(m_classNumber)); }
 
-wxBitmap RuleRowRHSPageBase::GetBitmapResource(const wxString& name) { return GetBitmapRsrc(name); }
+wxBitmap RuleRowRHSPageBase::GetBitmapResource(const wxString& name)
+{
+    // The timer page was laid out without artwork and looks nothing up.
+    return m_classNumber == 45 ? wxNullBitmap : GetBitmapRsrc(name);
+}
 
 void RuleRowRHSPageBase::ShowUnitsChoice(bool show)
 {
@@ -256,13 +263,21 @@ void RuleRowRHSPageBase::RepopulateUsingExperimentData(RuleRowRHSChoiceBookWithH
                 book->RespondToTagSetSelection_Private(SelectedClientId(m_choice1), layout.tagPage == 26,
                                                        layout.tagPage == 27);
             return;
-        case Refill::Responses:
+        case Refill::Responses: {
             if (!m_choice2) return;
+            // The row keeps the chosen response by its element ID: the page shows that
+            // one again, whatever the responses are called now.
+            const int chosen = m_choice2->GetSelection() >= 0 && m_choice2->HasClientUntypedData()
+                                   ? SelectedClientId(m_choice2)
+                                   : kNoResponseChosen;
             ExperimentContentGuiHelpers::DoNameAndIDForVTItems(experiment, ElementType::Response, {}, m_choice2);
             m_choice2->Append(_("unset (no stored response)"),
                               reinterpret_cast<void*>(std::intptr_t(
                                   RulesHelperMappingsFromLeftSideToRightSideAndMore::UNIQUE_ID_FOR_UNDEF_RESPONSES())));
+            for (unsigned i = 0; chosen != kNoResponseChosen && i < m_choice2->GetCount(); ++i)
+                if (int(std::intptr_t(m_choice2->GetClientData(i))) == chosen) m_choice2->SetSelection(int(i));
             return;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <VTCore/Minimal_VTElement.h>
 #include <VTCore/VTExperiment.h>
 
+#include <wx/control.h>
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/menu.h>
@@ -18,7 +19,8 @@ void AppendWithSubmenu(wxMenu* menu, const std::vector<SubmenuItem>& items, cons
     auto* submenu = new wxMenu;
     for (const SubmenuItem& item : items) {
         if (item.separatorBefore) submenu->AppendSeparator();
-        submenu->Append(item.menuId, item.text, wxEmptyString, wxITEM_NORMAL);
+        // Names come from the document: an '&' in one is a character, not a mnemonic.
+        submenu->Append(item.menuId, wxControl::EscapeMnemonics(item.text), wxEmptyString, wxITEM_NORMAL);
         if (item.disabled) submenu->Enable(item.menuId, false);
     }
     menu->Append(menuId, label, submenu, wxEmptyString);

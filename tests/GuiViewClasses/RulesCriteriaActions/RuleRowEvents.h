@@ -47,11 +47,13 @@ inline wxWindow* OnPage(Vantrel::RuleComponentRowPanel* row, const char* name)
 inline void Choose(wxChoice* choice, const wxString& text)
 {
     ASSERT_NE(choice, nullptr);
-    ASSERT_TRUE(choice->SetStringSelection(text));
+    ASSERT_TRUE(choice->SetStringSelection(text)) << text;
     wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
     event.SetEventObject(choice);
     event.SetInt(choice->GetSelection());
     event.SetString(text);
+    // As the toolkit's own event: the item's client data travels with it.
+    if (choice->HasClientUntypedData()) event.SetClientData(choice->GetClientData(unsigned(choice->GetSelection())));
     choice->GetEventHandler()->ProcessEvent(event);
 }
 
@@ -63,6 +65,14 @@ inline void TypeInto(wxTextCtrl* field, const wxString& text)
     field->SelectAll();
     wxUIActionSimulator().Text(text.utf8_str());
     ASSERT_TRUE(TestSupport::PumpUntil([&] { return field->GetValue() == text; })) << field->GetValue();
+}
+
+// Typed on the keyboard into the current operand page's field of that name.
+inline void TypeInto(Vantrel::RuleComponentRowPanel* row, const char* name, const wxString& text)
+{
+    auto* field = dynamic_cast<wxTextCtrl*>(OnPage(row, name));
+    ASSERT_NE(field, nullptr) << name;
+    TypeInto(field, text);
 }
 
 // A pick in the rules page's gears menu; its command arrives from the event loop.

@@ -33,6 +33,7 @@ using namespace Vantrel;
 using RuleRows::Choose;
 using RuleRows::OnPage;
 using RuleRows::PickLeftSide;
+using RuleRows::TypeInto;
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST(RuleRowsRun, RulesComposedOnRowsAreSavedReopenedAndCarriedOut)
     RuleComponentRowPanel* repeat = host.NewRow(4, true, &x);
     PickLeftSide(slow, 13094);  // "Trial's reaction time"
     Choose(dynamic_cast<wxChoice*>(OnPage(slow, "rule_rhs_choice1")), ">");
-    RuleRows::TypeInto(dynamic_cast<wxTextCtrl*>(OnPage(slow, "rule_rhs_field1")), "800");
+    TypeInto(slow, "rule_rhs_field1", "800");
     PickLeftSide(repeat, 15024);  // "Repeat trial"
 
     host.first = true;

@@ -3,6 +3,8 @@
 // rows of the data files their runs write.
 
 #include <VTCore/MetaTFPredicate.h>
+#include <VTCore/RuleCodes.h>
+#include <VTCore/RuleFormMarkers.h>
 #include <VTCore/VTActionList.h>
 #include <VTCore/VTBlock.h>
 #include <VTCore/VTEvent.h>
@@ -13,7 +15,10 @@
 #include <VTCore/VTTrial.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 
+#include <wx/arrstr.h>
+
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,6 +50,40 @@ inline std::vector<wxString> DataRows(const wxString& path)
     return rows;
 }
 
+using DataRow = std::map<wxString, wxString>;
+
+// The data rows as column name -> value, from the line that names the columns; the
+// column line itself into `columns`.
+inline std::vector<DataRow> ReadDataTable(const wxString& path, wxArrayString* columnsOut = nullptr)
+{
+    std::vector<DataRow> rows;
+    std::ifstream in(path.utf8_string());
+    wxArrayString columns;
+    for (std::string raw; std::getline(in, raw);) {
+        const wxArrayString fields = wxSplit(wxString::FromUTF8(raw), '\t', '\0');
+        if (columns.empty()) {
+            if (fields.Index("RT_ms") != wxNOT_FOUND) columns = fields;
+            continue;
+        }
+        DataRow row;
+        for (size_t i = 0; i < fields.size() && i < columns.size(); ++i) row[columns[i]] = fields[i];
+        rows.push_back(row);
+    }
+    if (columnsOut) *columnsOut = columns;
+    return rows;
+}
+
+// One column over the run's rows, joined by '|' ('?' where the row lacks it).
+inline std::string Column(const std::vector<DataRow>& rows, const wxString& name)
+{
+    std::string out;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const auto it = rows[i].find(name);
+        out += (i ? "|" : "") + (it == rows[i].end() ? std::string("?") : std::string(it->second.utf8_str()));
+    }
+    return out;
+}
+
 inline VTEvent* TextEvent(VTExperiment& experiment, const wxString& name, const wxString& text, int limitMs)
 {
     VTEvent* event = Add<VTEvent>(experiment, ElementType::Event, name);
@@ -73,6 +112,44 @@ inline VTRule* MakeRule(VTExperiment& x, const wxString& name, int kind, const s
     rule->ReplaceActionsWithNewList(
         ActionFactory::MakeActionListFromOrderForms(&x, actions, name, int(actions.size())));
     return rule;
+}
+
+// A criterion on a parameter: right side a number (value), a text, or another parameter (rhsName).
+inline ExpressionFromGUI ParamRow(const wxString& name, int type, int op, int rhsKind, int value,
+                                  const wxString& text = wxString())
+{
+    ExpressionFromGUI row;
+    row.kind = RuleCode::KindScalarParameter;
+    row.name = name;
+    row.value2 = type;
+    row.operatorInContext = op;
+    row.rhsKind = rhsKind;
+    row.value = value;
+    row.text = text;
+    if (type == ParameterType::Timer) row.MarkFormForTimerFeature503();
+    return row;
+}
+
+inline OrderFormForActionCreation ParamAct(int operation, int type, const wxString& name, int number = -1,
+                                           const wxString& text = wxString())
+{
+    OrderFormForActionCreation form;
+    form.actionType = RuleCode::ActionParameter;
+    form.operation = operation;
+    form.parameterType = type;
+    form.parameterName = name;
+    form.number = number;
+    form.text = text;
+    if (type == ParameterType::Timer) form.flagText = TIMER_FEATURES_503;
+    return form;
+}
+
+inline OrderFormForActionCreation FromParam(int operation, int type, const wxString& name, const wxString& source)
+{
+    OrderFormForActionCreation form = ParamAct(operation, type, name);
+    form.actionType = RuleCode::ActionParameterFromParameter;
+    form.text = source;
+    return form;
 }
 
 // Block "Practice" (trials P1, P2) and block "Main" (trial M1), each trial a fixation

@@ -31,39 +31,11 @@ namespace RC = Vantrel::RuleCode;
 
 namespace {
 
-using Row = std::map<wxString, wxString>;
-
-// The data rows as column name -> value, from the line that names the columns; the
-// column line itself into `columns`.
-std::vector<Row> ReadRows(const wxString& path, wxArrayString* columnsOut = nullptr)
-{
-    std::vector<Row> rows;
-    std::ifstream in(path.utf8_string());
-    wxArrayString columns;
-    for (std::string raw; std::getline(in, raw);) {
-        const wxArrayString fields = wxSplit(wxString::FromUTF8(raw), '\t', '\0');
-        if (columns.empty()) {
-            if (fields.Index("RT_ms") != wxNOT_FOUND) columns = fields;
-            continue;
-        }
-        Row row;
-        for (size_t i = 0; i < fields.size() && i < columns.size(); ++i) row[columns[i]] = fields[i];
-        rows.push_back(row);
-    }
-    if (columnsOut) *columnsOut = columns;
-    return rows;
-}
-
-// One column over the run's rows, joined by '|' ('?' where the row lacks it).
-std::string Column(const std::vector<Row>& rows, const wxString& name)
-{
-    std::string out;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const auto it = rows[i].find(name);
-        out += (i ? "|" : "") + (it == rows[i].end() ? std::string("?") : std::string(it->second.utf8_str()));
-    }
-    return out;
-}
+using Row = Fixture::DataRow;
+using Fixture::Column;
+using Fixture::FromParam;
+using Fixture::ParamAct;
+using Fixture::ParamRow;
 
 OrderFormForParameterCreation Counter(const wxString& name, int initial, bool hasMin = false, int min = 0,
                                       bool hasMax = false, int max = 0)
@@ -86,22 +58,6 @@ OrderFormForParameterCreation Text(const wxString& name, const wxString& initial
 
 OrderFormForParameterCreation Of(const wxString& name, int type) { return OrderFormForParameterCreation(name, type); }
 
-// A criterion on a parameter: right side a number (value), a text, or another parameter (rhsName).
-ExpressionFromGUI ParamRow(const wxString& name, int type, int op, int rhsKind, int value,
-                           const wxString& text = wxString())
-{
-    ExpressionFromGUI row;
-    row.kind = RC::KindScalarParameter;
-    row.name = name;
-    row.value2 = type;
-    row.operatorInContext = op;
-    row.rhsKind = rhsKind;
-    row.value = value;
-    row.text = text;
-    if (type == ParameterType::Timer) row.MarkFormForTimerFeature503();
-    return row;
-}
-
 ExpressionFromGUI TimerRow(const wxString& name, int op, int value, const wxString& unit)
 {
     ExpressionFromGUI row = ParamRow(name, ParameterType::Timer, op, RC::RhsNumber, value);
@@ -122,28 +78,6 @@ ExpressionFromGUI BuiltIn(int builtIn, int op, int value, int rhsKind = -1, cons
 }
 
 ExpressionFromGUI Presentation(int n) { return BuiltIn(RC::BuiltInTrialPresentationCountRule, RC::OpEqual, n); }
-
-OrderFormForActionCreation ParamAct(int operation, int type, const wxString& name, int number = -1,
-                                    const wxString& text = wxString())
-{
-    OrderFormForActionCreation form;
-    form.actionType = RC::ActionParameter;
-    form.operation = operation;
-    form.parameterType = type;
-    form.parameterName = name;
-    form.number = number;
-    form.text = text;
-    if (type == ParameterType::Timer) form.flagText = TIMER_FEATURES_503;
-    return form;
-}
-
-OrderFormForActionCreation FromParam(int operation, int type, const wxString& name, const wxString& source)
-{
-    OrderFormForActionCreation form = ParamAct(operation, type, name);
-    form.actionType = RC::ActionParameterFromParameter;
-    form.text = source;
-    return form;
-}
 
 OrderFormForActionCreation Hit(int by = 1)
 {
@@ -223,7 +157,7 @@ struct TinyExperiment
         EXPECT_NE(x.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr) << TestSupport::LogAsText();
         EXPECT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
         driver.Stop();
-        return ReadRows(path, columns);
+        return Fixture::ReadDataTable(path, columns);
     }
 
 private:

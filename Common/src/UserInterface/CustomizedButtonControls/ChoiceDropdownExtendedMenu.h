@@ -51,6 +51,7 @@ public:
     int GetIdOfSelectedMenuItem();
     wxString GetTextOfSelectedMenuItem();
     wxString GetTextOfItemById(int id);
+    // The item shows `text` as it is: an '&' in it is a character, not a mnemonic.
     void AlterTextForMenuItem(int id, const wxString& text);
     void SetEnablednessForMenuItem(int id, bool enable);
 

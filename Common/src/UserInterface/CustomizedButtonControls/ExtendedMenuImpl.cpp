@@ -2,11 +2,14 @@
 
 #include "UserInterface/CustomizedButtonControls/InvisibleWindowNeverSeenAlwaysSizeZero.h"
 
+#include <wx/control.h>
 #include <wx/log.h>
 #include <wx/menu.h>
 
 namespace {
 
+// Labels are copied as written, mnemonic codes and escaped '&' included, so that an
+// item shows and reports the same text in the copy as in its source.
 void CopyMenuInto(const wxMenu& source, wxMenu& copy)
 {
     for (const wxMenuItem* item : source.GetMenuItems()) {
@@ -15,10 +18,9 @@ void CopyMenuInto(const wxMenu& source, wxMenu& copy)
         } else if (item->IsSubMenu()) {
             auto* subCopy = new wxMenu;
             CopyMenuInto(*item->GetSubMenu(), *subCopy);
-            copy.Append(
-                new wxMenuItem(&copy, wxID_ANY, item->GetItemLabelText(), item->GetHelp(), wxITEM_NORMAL, subCopy));
+            copy.Append(new wxMenuItem(&copy, wxID_ANY, item->GetItemLabel(), item->GetHelp(), wxITEM_NORMAL, subCopy));
         } else {
-            wxMenuItem* added = copy.Append(item->GetId(), item->GetItemLabelText(), item->GetHelp(), item->GetKind());
+            wxMenuItem* added = copy.Append(item->GetId(), item->GetItemLabel(), item->GetHelp(), item->GetKind());
             added->Enable(item->IsEnabled());
         }
     }
@@ -143,7 +145,7 @@ void ExtendedMenuImpl::AssignCurrentText(int id)
 void ExtendedMenuImpl::AlterTextForMenuItem(int id, const wxString& text)
 {
     for (const auto& menu : menus_)
-        if (wxMenuItem* item = FindPlainItem(*menu, id)) item->SetItemLabel(text);
+        if (wxMenuItem* item = FindPlainItem(*menu, id)) item->SetItemLabel(wxControl::EscapeMnemonics(text));
 }
 
 void ExtendedMenuImpl::SetEnablednessForMenuItem(int id, bool enable)
