@@ -37,8 +37,9 @@ class VTRunCursor
 public:
     explicit VTRunCursor(const VTRunPlan& plan);
     // Asked before each block and trial presentation that has a "When to Present"
-    // (the index of its criteria in VTRunPlan::rules); false skips that presentation.
-    void SetWhenToPresent(std::function<bool(size_t)> test) { m_WhenToPresent = std::move(test); }
+    // (the index of its criteria in VTRunPlan::rules, and the trial's id, -1 for a
+    // block); false skips that presentation.
+    void SetWhenToPresent(std::function<bool(size_t, int)> test) { m_WhenToPresent = std::move(test); }
 
     // The next block presentation, or null when the run is over.
     const VTPlannedBlock* NextBlock();
@@ -83,13 +84,13 @@ private:
     const VTPlannedEvent* FirstEventOfNextTrial() const;
     bool StopByGuard(const wxString& reason);
 
-    bool Presentable(size_t whenToPresent) const
+    bool Presentable(size_t whenToPresent, int trialID = -1) const
     {
-        return whenToPresent == kAlwaysPresent || !m_WhenToPresent || m_WhenToPresent(whenToPresent);
+        return whenToPresent == kAlwaysPresent || !m_WhenToPresent || m_WhenToPresent(whenToPresent, trialID);
     }
 
     const VTRunPlan& m_Plan;
-    std::function<bool(size_t)> m_WhenToPresent;
+    std::function<bool(size_t, int)> m_WhenToPresent;
     bool m_RunOver = false;
     wxString m_GuardReason;
     // Next position in the order; blocks rules put first.

@@ -429,10 +429,15 @@ public:
           m_Screenshots(settings.saveScreenshots && file.IsOpen() ? settings.dataFile : wxString())
     {
         m_Environment.Parameters().Start(plan.parameters);
-        m_Cursor.SetWhenToPresent([this](size_t criteria) {
-            return criteria < m_Plan.rules.size() &&
-                   VTRuleEvaluator::CriteriaMet(m_Plan.rules[criteria], m_Environment,
-                                                VTTimer::GetTimer().GetElapsedMicroseconds());
+        m_Environment.Tags().Start(plan.trialTags);
+        m_Cursor.SetWhenToPresent([this](size_t criteria, int trialID) {
+            // Trial criteria of a "When to Present" speak of the trial about to be presented.
+            m_Environment.SetCandidateTrial(trialID);
+            const bool present = criteria < m_Plan.rules.size() &&
+                                 VTRuleEvaluator::CriteriaMet(m_Plan.rules[criteria], m_Environment,
+                                                              VTTimer::GetTimer().GetElapsedMicroseconds());
+            m_Environment.SetCandidateTrial(-1);
+            return present;
         });
     }
 
@@ -458,6 +463,9 @@ private:
     Status RunBlock(const VTPlannedBlock& block)
     {
         m_Environment.StartBlockPresentation();
+        std::vector<int> trialIDs;
+        for (const VTPlannedTrial& trial : block.trials) trialIDs.push_back(trial.trialID);
+        m_Environment.SetBlockTrials(std::move(trialIDs));
         Status status = Status::Going;
         while (status == Status::Going) {
             const VTPlannedTrial* trial = m_Cursor.NextTrial();

@@ -170,6 +170,7 @@ private:
             p.hasMax = record.hasMax;
             p.min = record.min;
             p.max = record.max;
+            p.sizeLimit = record.sizeLimit;
             p.saveToDataFile = record.saveToDataFile;
             m_Plan.parameters.push_back(p);
             if (!p.saveToDataFile) continue;
@@ -220,11 +221,24 @@ private:
         return true;
     }
 
+    // The trial's tags of trial tag sets, one per set (the last one listed wins).
+    void PlanTrialTags(const VTTrial& trial)
+    {
+        std::map<int, int>& tags = m_Plan.trialTags[int(trial.GetID())];
+        const VTUsedElements& used = trial.GetUsedTags();
+        for (std::size_t i = 0; i < used.Size(); ++i) {
+            const int tagID = int(used.GetID(int(i)));
+            const int tagSetID = m_Experiment.GetParentIdFromTagId(tagID);
+            if (tagSetID > 0) tags[tagSetID] = tagID;
+        }
+    }
+
     bool PlanTrial(VTTrial& trial, VTPlannedTrial& planned, wxString& why)
     {
         m_Levels.StartTrial();
         planned.levels = m_Levels.GetCurrentLabels();
         planned.trialID = int(trial.GetID());
+        PlanTrialTags(trial);
         planned.name = trial.GetName();
         planned.startPeriodMs = std::max(0, trial.GetStartPeriod());
         if (!m_Rules.AddRulesOf(trial, VTRuleCompiler::Context::TrialRules, planned.rules, why) ||

@@ -31,39 +31,9 @@ namespace RC = Vantrel::RuleCode;
 
 namespace {
 
-using Row = std::map<wxString, wxString>;
-
-// The data rows as column name -> value, from the line that names the columns; the
-// column line itself into `columns`.
-std::vector<Row> ReadRows(const wxString& path, wxArrayString* columnsOut = nullptr)
-{
-    std::vector<Row> rows;
-    std::ifstream in(path.utf8_string());
-    wxArrayString columns;
-    for (std::string raw; std::getline(in, raw);) {
-        const wxArrayString fields = wxSplit(wxString::FromUTF8(raw), '\t', '\0');
-        if (columns.empty()) {
-            if (fields.Index("RT_ms") != wxNOT_FOUND) columns = fields;
-            continue;
-        }
-        Row row;
-        for (size_t i = 0; i < fields.size() && i < columns.size(); ++i) row[columns[i]] = fields[i];
-        rows.push_back(row);
-    }
-    if (columnsOut) *columnsOut = columns;
-    return rows;
-}
-
-// One column over the run's rows, joined by '|' ('?' where the row lacks it).
-std::string Column(const std::vector<Row>& rows, const wxString& name)
-{
-    std::string out;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const auto it = rows[i].find(name);
-        out += (i ? "|" : "") + (it == rows[i].end() ? std::string("?") : std::string(it->second.utf8_str()));
-    }
-    return out;
-}
+using Fixture::Column;
+using Fixture::ReadRows;
+using Fixture::Row;
 
 OrderFormForParameterCreation Counter(const wxString& name, int initial, bool hasMin = false, int min = 0,
                                       bool hasMax = false, int max = 0)
@@ -502,10 +472,11 @@ TEST_F(ParameterRun, WhatARunCannotCarryOutWithParametersRefusesItNamingTheRule)
          VTRule::kKindBlocks,
          "the rule \"R\" uses \"Store participant's response\", which only trial rules can carry out, and a block "
          "uses the rule."},
-        {"a collection, which runs cannot fill yet",
-         {{}, {ParamAct(RC::ParamAddTrialToCollection, ParameterType::Collection, "Pool")}},
+        {"adding the trial to a parameter that is no collection",
+         {{}, {ParamAct(RC::ParamAddTrialToCollection, ParameterType::Collection, "Score")}},
          VTRule::kKindTrials,
-         "the rule \"R\" uses \"Add trial to collection\", which a run cannot carry out yet."},
+         "the rule \"R\" uses \"Add trial to collection\" with the parameter \"Score\", which is not a collection "
+         "of trials."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);

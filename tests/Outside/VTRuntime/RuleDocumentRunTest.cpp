@@ -109,23 +109,21 @@ TEST_F(RuleDocumentRun, WhatARunCannotCarryOutRefusesItNamingTheRuleAndTheItem)
                                                               {Act(RuleCode::ActionTrialFlow, -1, 0)}));
          },
          "the rule \"Again\" uses \"Restart trial\", which a run cannot carry out yet."},
-        {"a criterion not built yet",
+        {"a tag that no longer exists",
          [](Fixture::TwoBlocks& f) {
              ExpressionFromGUI tag = Row(RuleCode::BuiltInTrialTagSetRuleContext, 0, 5);
              f.main->GetUsedTrial(0)->AttachRule(MakeRule(f.experiment, "Tagged", VTRule::kKindTrials,
                                                           {AlwaysRow(), tag}, {Act(RuleCode::ActionExitBlock)}));
          },
-         "the rule \"Tagged\" uses \"Trial's tag set\", which a run cannot carry out yet."},
-        {"a block statistic over the last trials",
+         "the rule \"Tagged\" uses \"Trial's tag set\" with a tag that no longer exists."},
+        {"a criterion not built yet",
          [](Fixture::TwoBlocks& f) {
-             ExpressionFromGUI last = Row(RuleCode::BuiltInBlockTrialStatistic, RuleCode::OpGreater, 50);
-             last.rhsKind = RuleCode::RhsPercentageCorrect;
-             last.trialSubset.rangeMode = TrialSubsetDescription::kLastTrials;
-             last.trialSubset.count = 5;
-             f.main->AttachRule(MakeRule(f.experiment, "Accurate", VTRule::kKindBlocks, {last},
+             ExpressionFromGUI level = Row(0, RuleCode::OpEqual, 0);
+             level.kind = RuleCode::KindTrialLevel;
+             f.main->AttachRule(MakeRule(f.experiment, "Levelled", VTRule::kKindBlocks, {level},
                                          {Act(RuleCode::ActionExitExperiment)}));
          },
-         "the rule \"Accurate\" uses \"Percentage of trials presented in block\", which a run cannot carry out yet."},
+         "the rule \"Levelled\" uses \"Trial Level\", which a run cannot carry out yet."},
         {"a trial action in a block's rule",
          [](Fixture::TwoBlocks& f) {
              f.main->AttachRule(

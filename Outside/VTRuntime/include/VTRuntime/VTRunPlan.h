@@ -113,6 +113,8 @@ struct VTRunPlan
     std::vector<VTPlannedParameter> parameters;
     // The parameters whose value is a data-file column, in column order (indexes into parameters).
     std::vector<int> parameterColumns;
+    // The tags the document gives the trials: trial id -> tag set id -> tag id.
+    std::map<int, std::map<int, int>> trialTags;
     // The names of the experiment's responses by id, for the columns of response parameters.
     std::map<int, wxString> responseNames;
     // The run guard: a run that would present more trials or events than this ends
