@@ -606,6 +606,10 @@ private:
         const unsigned long long written = VTTimer::GetTimer().GetElapsedMicroseconds();
         for (int index : m_Plan.parameterColumns)
             base.parameters.push_back(m_Environment.Parameters().ColumnValue(index, written, m_Plan.responseNames));
+        for (int tagSet : m_Plan.tagColumnSets) {
+            const auto name = m_Plan.tagNames.find(trial ? m_Environment.Tags().TagOf(trial->trialID, tagSet) : -1);
+            base.tags.push_back(name == m_Plan.tagNames.end() ? wxString() : name->second);
+        }
         if (wait.Responded() && wait.FromPlugin()) m_Report.pluginResponseTimes.push_back(wait.ResponseTime());
         for (unsigned long long time : wait.StepPluginTimes()) m_Report.pluginResponseTimes.push_back(time);
         for (const VTDataFileRow& row : RowsOfEvent(m_Plan, base, *presentation, wait, onset)) {

@@ -7,6 +7,7 @@
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTParticipantGroup.h>
 #include <VTCore/VTResponse.h>
+#include <VTCore/VTTagSet.h>
 #include <VTCore/VTTrial.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 
@@ -178,6 +179,7 @@ private:
             columns.push_back(p.name);
         }
         m_Plan.columns.SetParameterColumns(columns);
+        PlanTagColumns();
         VTElementsList& responses = m_Experiment.GetElementsOfType(ElementType::Response);
         for (size_t i = 0; i < responses.Size(); ++i)
             if (responses[i]) m_Plan.responseNames[int(responses[i]->GetID())] = responses[i]->GetName();
@@ -219,6 +221,23 @@ private:
             if (!PlanTrial(*trial, planned.trials.back(), why)) return false;
         }
         return true;
+    }
+
+    // A column per trial tag set, in the experiment's order, and the names its cells show.
+    void PlanTagColumns()
+    {
+        std::vector<wxString> columns;
+        VTElementsList& sets = m_Experiment.GetElementsOfType(ElementType::TagSet);
+        for (size_t i = 0; i < sets.Size(); ++i) {
+            const auto* set = dynamic_cast<const VTTagSet*>(sets[i]);
+            if (!set || !set->AppliesToTrials()) continue;
+            m_Plan.tagColumnSets.push_back(int(set->GetID()));
+            columns.push_back(set->GetName());
+        }
+        m_Plan.columns.SetTagColumns(columns);
+        VTElementsList& tags = m_Experiment.GetElementsOfType(ElementType::Tag);
+        for (size_t i = 0; i < tags.Size(); ++i)
+            if (tags[i]) m_Plan.tagNames[int(tags[i]->GetID())] = tags[i]->GetName();
     }
 
     // The trial's tags of trial tag sets, one per set (the last one listed wins).

@@ -352,3 +352,22 @@ TEST(TrialSetRun, ADeletedTagIsNamedInTheRefusal)
     EXPECT_TRUE(b.Run(&why).empty());
     EXPECT_NE(why.Find("with a tag that no longer exists"), wxNOT_FOUND) << why;
 }
+
+TEST(TrialSetRun, EachTrialTagSetIsAColumnShowingTheTagsAsRulesChangeThem)
+{
+    TestSupport::ClearLog();
+    TaggedBlock b;
+    // Event tag sets are no trial columns.
+    Fixture::Add<VTTagSet>(b.x, ElementType::TagSet, "Words")->SetContext(VTTagSet::EventOrListItemContext);
+    VTTagSet* side = Fixture::Add<VTTagSet>(b.x, ElementType::TagSet, "Side");
+    VTTag* left = side->AddTag("left");
+    b.trials[2]->GetUsedTags().AddChildElement(left);
+    b.AddTrialRules({{{TagRow(RC::BuiltInTrialTagSetRuleContext, RC::OpEqual, b.difficulty, b.hard)},
+                      {TagAction(RC::ActionSetTagOnAllTrialsInBlock, b.easy)}},
+                     {{TagRow(RC::BuiltInTrialTagSetRuleContext, RC::OpEqual, side, left)},
+                      {TagAction(RC::ActionSetTrialTag, left)}}});
+    const std::vector<Fixture::Row> rows = b.Run();
+    EXPECT_EQ(Fixture::Column(rows, "Difficulty"), "easy|hard|easy|easy|easy|easy");
+    EXPECT_EQ(Fixture::Column(rows, "Side"), "||left|||");
+    EXPECT_EQ(Fixture::Column(rows, "Words"), "?|?|?|?|?|?");
+}

@@ -115,6 +115,9 @@ struct VTRunPlan
     std::vector<int> parameterColumns;
     // The tags the document gives the trials: trial id -> tag set id -> tag id.
     std::map<int, std::map<int, int>> trialTags;
+    // The trial tag sets that are data-file columns, in column order, and every tag's name by id.
+    std::vector<int> tagColumnSets;
+    std::map<int, wxString> tagNames;
     // The names of the experiment's responses by id, for the columns of response parameters.
     std::map<int, wxString> responseNames;
     // The run guard: a run that would present more trials or events than this ends
