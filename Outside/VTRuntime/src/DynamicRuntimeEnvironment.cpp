@@ -48,8 +48,9 @@ void DynamicRuntimeEnvironment::ClearBlockHistory()
     m_BlockReactionTimeSum = 0;
 }
 
-void DynamicRuntimeEnvironment::StartTrialPresentation(int trialID)
+void DynamicRuntimeEnvironment::StartTrialPresentation(int trialID, const std::vector<int>* levels)
 {
+    m_TrialLevels = levels;
     m_PreviousTrialID = m_Trial.trialID;
     m_Trial = TrialRecord();
     m_Trial.trialID = trialID;
@@ -100,6 +101,12 @@ void DynamicRuntimeEnvironment::EndTrialPresentation()
         ++m_BlockAnswered;
         m_BlockReactionTimeSum += m_Trial.reactionTimeMs;
     }
+}
+
+int DynamicRuntimeEnvironment::GetSubjectLevel(int variable) const
+{
+    const std::vector<int>* levels = m_CandidateTrialID >= 0 ? m_CandidateLevels : m_TrialLevels;
+    return levels && variable >= 0 && size_t(variable) < levels->size() ? (*levels)[size_t(variable)] : -1;
 }
 
 unsigned long DynamicRuntimeEnvironment::GetPresentationCount(int trialID) const

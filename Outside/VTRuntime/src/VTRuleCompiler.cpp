@@ -7,6 +7,7 @@
 #include <VTCore/RuleCodes.h>
 #include <VTCore/RuleFormMarkers.h>
 #include <VTCore/VTTagSet.h>
+#include <VTCore/VTTrialVariable.h>
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTRule.h>
 #include <NonPersistentHelpers/VTElementsList.h>
@@ -240,6 +241,7 @@ bool VTRuleCompiler::CompileCriterion(const ExpressionFromGUI& row, Context cont
     const bool trialRule = context == Context::TrialRules;
     const bool aboutTheTrial = trialRule || context == Context::TrialWhen;
     if (row.kind == RuleCode::KindCollection) return CompileCollectionCriterion(row, aboutTheTrial, out, item);
+    if (row.kind == RuleCode::KindTrialLevel) return CompileLevelCriterion(row, aboutTheTrial, out, item);
     if (row.kind != RuleCode::KindBuiltIn || !CompareOf(row.operatorInContext, out.compare)) return false;
     out.number = row.value;
     switch (row.builtIn) {
@@ -465,6 +467,43 @@ bool VTRuleCompiler::CompileCollectionCriterion(const ExpressionFromGUI& row, bo
             return true;
         default: return false;
     }
+}
+
+// The variable is found by its position among the experiment's trial variables, the
+// order in which the plan keeps each trial's levels (VTTrialLevels).
+bool VTRuleCompiler::CompileLevelCriterion(const ExpressionFromGUI& row, bool aboutTheTrial, VTPlannedCriterion& out,
+                                           wxString& item)
+{
+    if (!aboutTheTrial) {
+        item = _("Trial Level");
+        return false;
+    }
+    if (!CompareOf(row.operatorInContext, out.compare) ||
+        (out.compare != VTCompare::Equal && out.compare != VTCompare::NotEqual))
+        return false;
+    out.kind = VTCriterionKind::TrialLevel;
+    VTElementsList& variables = m_Experiment.GetElementsOfType(ElementType::TrialVariable);
+    int index = 0;
+    for (size_t i = 0; i < variables.Size(); ++i) {
+        const auto* variable = dynamic_cast<const VTTrialVariable*>(variables[i]);
+        if (!variable) continue;
+        if (int(variable->GetID()) == row.value2) {
+            const int count = int(variable->GetVariable().GetLevels().size());
+            out.variable = index;
+            out.number = row.value == RuleCode::LevelFirst  ? 0
+                         : row.value == RuleCode::LevelLast ? count - 1
+                                                            : row.value;
+            if (out.number < 0 || out.number >= count) {
+                m_ParameterIssue = wxString::Format(_("tests the trial variable \"%s\" with a level it does not have."),
+                                                    variable->GetName());
+                return false;
+            }
+            return true;
+        }
+        ++index;
+    }
+    m_ParameterIssue = _("tests a trial variable that no longer exists.");
+    return false;
 }
 
 bool VTRuleCompiler::CompileParameterCriterion(const ExpressionFromGUI& row, VTPlannedCriterion& out)

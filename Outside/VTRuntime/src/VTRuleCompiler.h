@@ -62,6 +62,8 @@ private:
     bool CompileParameterCriterion(const ExpressionFromGUI& row, VTPlannedCriterion& out);
     bool CompileCollectionCriterion(const ExpressionFromGUI& row, bool aboutTheTrial, VTPlannedCriterion& out,
                                     wxString& item);
+    bool CompileLevelCriterion(const ExpressionFromGUI& row, bool aboutTheTrial, VTPlannedCriterion& out,
+                               wxString& item);
     // The id of the tag set the tag belongs to; -1 when there is no such tag.
     int TagSetOf(int tagID) const;
     bool CompileParameterAction(const OrderFormForActionCreation& form, Context context, VTPlannedAction& out,

@@ -140,6 +140,11 @@ bool VTRuleEvaluator::CriterionHolds(const VTPlannedCriterion& c, const DynamicR
         case VTCriterionKind::Parameter: return ParameterHolds(c, dre.Parameters(), now);
         case VTCriterionKind::TrialTag: return TrialTagHolds(c, dre);
         case VTCriterionKind::Collection: return CollectionHolds(c, dre);
+        case VTCriterionKind::TrialLevel: {
+            const int level = dre.GetSubjectLevel(c.variable);
+            const bool same = level >= 0 && level == int(c.number);
+            return c.compare == VTCompare::NotEqual ? !same : same;
+        }
     }
     return false;
 }

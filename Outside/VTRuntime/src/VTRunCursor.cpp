@@ -48,7 +48,7 @@ const VTPlannedTrial* VTRunCursor::NextTrial()
     do {
         m_Trial = m_TrialQueue.front();
         m_TrialQueue.pop_front();
-        if (Presentable(m_Trial->whenToPresent, m_Trial->trialID)) break;
+        if (Presentable(m_Trial->whenToPresent, m_Trial)) break;
         m_Trial = nullptr;
     } while (!m_TrialQueue.empty());
     if (!m_Trial) return nullptr;

@@ -430,13 +430,13 @@ public:
     {
         m_Environment.Parameters().Start(plan.parameters);
         m_Environment.Tags().Start(plan.trialTags);
-        m_Cursor.SetWhenToPresent([this](size_t criteria, int trialID) {
+        m_Cursor.SetWhenToPresent([this](size_t criteria, const VTPlannedTrial* trial) {
             // Trial criteria of a "When to Present" speak of the trial about to be presented.
-            m_Environment.SetCandidateTrial(trialID);
+            m_Environment.SetCandidateTrial(trial ? trial->trialID : -1, trial ? &trial->levelIndexes : nullptr);
             const bool present = criteria < m_Plan.rules.size() &&
                                  VTRuleEvaluator::CriteriaMet(m_Plan.rules[criteria], m_Environment,
                                                               VTTimer::GetTimer().GetElapsedMicroseconds());
-            m_Environment.SetCandidateTrial(-1);
+            m_Environment.SetCandidateTrial(-1, nullptr);
             return present;
         });
     }
@@ -487,7 +487,7 @@ private:
         info.blockID = block.blockID;
         info.trialID = trial.trialID;
         m_Poller.StartTrial(info);
-        m_Environment.StartTrialPresentation(trial.trialID);
+        m_Environment.StartTrialPresentation(trial.trialID, &trial.levelIndexes);
         Status status = Status::Going;
         if (trial.startPeriodMs > 0) {
             m_Frame.ShowBlank();

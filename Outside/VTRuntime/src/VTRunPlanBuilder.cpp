@@ -256,6 +256,7 @@ private:
     {
         m_Levels.StartTrial();
         planned.levels = m_Levels.GetCurrentLabels();
+        planned.levelIndexes = m_Levels.GetCurrentLevelIndexes();
         planned.trialID = int(trial.GetID());
         PlanTrialTags(trial);
         planned.name = trial.GetName();

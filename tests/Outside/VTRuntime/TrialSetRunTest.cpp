@@ -13,6 +13,7 @@
 #include <VTCore/RuleCodes.h>
 #include <VTCore/RuleFormMarkers.h>
 #include <VTCore/VTTagSet.h>
+#include <VTCore/VTTrialVariable.h>
 
 #include <string>
 #include <vector>
@@ -370,4 +371,44 @@ TEST(TrialSetRun, EachTrialTagSetIsAColumnShowingTheTagsAsRulesChangeThem)
     EXPECT_EQ(Fixture::Column(rows, "Difficulty"), "easy|hard|easy|easy|easy|easy");
     EXPECT_EQ(Fixture::Column(rows, "Side"), "||left|||");
     EXPECT_EQ(Fixture::Column(rows, "Words"), "?|?|?|?|?|?");
+}
+
+// A trial variable whose levels go in sequence, a new one each trial: 1, 2, 3, 1, 2, 3.
+ExpressionFromGUI LevelRow(TaggedBlock& b, int op, int level)
+{
+    auto* place = Fixture::Add<VTTrialVariable>(b.x, ElementType::TrialVariable, "Place");
+    place->SetVariableType(VariableType::Location);
+    place->SetLevels({"(0, 0)", "(1, 1)", "(2, 2)"});
+    place->GetVariable().SetMethod(0);
+    place->GetVariable().SetScope(3);
+    place->GetVariable().SetFlag(true);
+    place->SetSaveToDataFlag(true);
+    ExpressionFromGUI row;
+    row.kind = RC::KindTrialLevel;
+    row.value2 = int(place->GetID());
+    row.operatorInContext = op;
+    row.value = level;
+    return row;
+}
+
+TEST(TrialSetRun, TrialLevelCriteriaReadTheTrialsLevel)
+{
+    {
+        SCOPED_TRACE("trial rules: the level of the trial just presented");
+        TestSupport::ClearLog();
+        TaggedBlock b;
+        b.AddTrialRules({{{LevelRow(b, RC::OpEqual, 1)}, {Probe()}}});
+        const std::vector<Fixture::Row> rows = b.Run();
+        EXPECT_EQ(Fixture::Column(rows, "Place"), "Level 1|Level 2|Level 3|Level 1|Level 2|Level 3");
+        EXPECT_EQ(Fixture::Column(rows, "Probe"), "0|0|1|1|1|2");
+    }
+    {
+        SCOPED_TRACE("When to Present: the level of the trial about to be presented");
+        TestSupport::ClearLog();
+        TaggedBlock b;
+        auto when = MetaTFPredicate::FactoryFunction_MakeMetaPredUsingGUIInfo(
+            &b.x, {LevelRow(b, RC::OpNotEqual, RC::LevelLast)}, false, "when", 1);
+        for (VTTrial* trial : b.trials) trial->ReplaceWhenToPresentExpression(when);
+        EXPECT_EQ(Fixture::Column(b.Run(), "Trial"), "T1|T2|T4|T5");
+    }
 }

@@ -81,6 +81,9 @@ struct VTPlannedTrial
     std::vector<VTPlannedEvent> events;
     // The current level of each saved trial variable (the data columns' level columns).
     std::vector<wxString> levels;
+    // The current level of every trial variable, in the experiment's order (-1: none);
+    // what trial-level criteria read.
+    std::vector<int> levelIndexes;
     // The trial's rules, run after each of its presentations: indexes into VTRunPlan::rules.
     std::vector<size_t> rules;
     // Its "When to Present", asked before each presentation: an index into

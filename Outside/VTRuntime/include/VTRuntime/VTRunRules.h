@@ -35,7 +35,10 @@ enum class VTCriterionKind
     // the trial presented before it.
     TrialTag,
     // A function of a collection parameter (VTPlannedCriterion::collectionFunction).
-    Collection
+    Collection,
+    // The trial's level of a trial variable (VTPlannedCriterion::variable) is (Equal) or
+    // is not (NotEqual) the level of index `number`.
+    TrialLevel
 };
 
 // The operator of a row, by family.
@@ -78,6 +81,8 @@ struct VTPlannedCriterion
     // full, 6 and 7 whether it holds the trial (or, with doesNotContain, lacks it).
     int collectionFunction = -1;
     bool doesNotContain = false;
+    // TrialLevel: the variable's index among the experiment's trial variables.
+    int variable = -1;
 };
 
 enum class VTActionKind
