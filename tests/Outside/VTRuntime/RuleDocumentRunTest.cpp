@@ -116,14 +116,12 @@ TEST_F(RuleDocumentRun, WhatARunCannotCarryOutRefusesItNamingTheRuleAndTheItem)
                                                           {AlwaysRow(), tag}, {Act(RuleCode::ActionExitBlock)}));
          },
          "the rule \"Tagged\" uses \"Trial's tag set\" with a tag that no longer exists."},
-        {"a criterion not built yet",
+        {"a level action not built yet",
          [](Fixture::TwoBlocks& f) {
-             ExpressionFromGUI level = Row(0, RuleCode::OpEqual, 0);
-             level.kind = RuleCode::KindTrialLevel;
-             f.main->AttachRule(MakeRule(f.experiment, "Levelled", VTRule::kKindBlocks, {level},
-                                         {Act(RuleCode::ActionExitExperiment)}));
+             f.main->AttachRule(MakeRule(f.experiment, "Levelled", VTRule::kKindBlocks, {AlwaysRow()},
+                                         {Act(RuleCode::ActionTrialLevel, 5, RuleCode::LevelNext)}));
          },
-         "the rule \"Levelled\" uses \"Trial Level\", which a run cannot carry out yet."},
+         "the rule \"Levelled\" uses \"Move to next trial level\", which a run cannot carry out yet."},
         {"a trial action in a block's rule",
          [](Fixture::TwoBlocks& f) {
              f.main->AttachRule(
