@@ -4,6 +4,12 @@
 #include "SheetDialogCollectionExpression.h"
 #include "SheetDialogConfigureTIBSubset.h"
 
+#include <GuiViewClasses/MiscGui/HelpersToPopulateGuiUsingExperimentContent.h>
+#include <VTCore/VTExperiment.h>
+#include <VTCore/VTTagSet.h>
+#include <NonPersistentHelpers/VTElementsList.h>
+
+#include <wx/choice.h>
 #include <wx/intl.h>
 
 namespace Vantrel {
@@ -32,6 +38,22 @@ void FinishSheet(wxDialog& sheet, int code)
     }
     sheet.SetReturnCode(code);
     sheet.Hide();
+}
+
+void RefillTagChoice(wxChoice* choice, VTExperiment* experiment)
+{
+    namespace Fill = ExperimentContentGuiHelpers;
+    const wxString prior = Fill::PriorChoicePreservationHelper(choice);
+    Fill::DoCustomNameStringAndIDForVTItems(experiment, ElementType::Tag,
+                                            &GuiHelper::NameGetter_PrependsTagSetNameToTag, {}, choice);
+    Fill::SelectionRestorationHelper(choice, prior);
+}
+
+const VTTag* FindTag(VTExperiment* experiment, int tagID)
+{
+    if (!experiment || tagID < 1) return nullptr;
+    return dynamic_cast<const VTTag*>(
+        experiment->GetElementsOfType(ElementType::Tag).LookupElementPtrByID(std::uint32_t(tagID)));
 }
 
 void InstallRuleSheets()

@@ -2,10 +2,7 @@
 
 #include "RuleSheets.h"
 
-#include <GuiViewClasses/MiscGui/HelpersToPopulateGuiUsingExperimentContent.h>
-#include <VTCore/VTExperiment.h>
 #include <VTCore/VTTagSet.h>
-#include <NonPersistentHelpers/VTElementsList.h>
 
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -123,7 +120,6 @@ void Sheet::CreateControls()
 void Sheet::ReinitializeWithData(VTExperiment* experiment, const CollectionFunctionInfo& info,
                                  std::function<void()> onOk, int context)
 {
-    namespace Fill = ExperimentContentGuiHelpers;
     m_Context = context;
     m_Experiment = experiment;
     const bool aboutATrial = context == kTrialCriteria || context == kTrialRules;
@@ -137,17 +133,12 @@ void Sheet::ReinitializeWithData(VTExperiment* experiment, const CollectionFunct
     m_Info->correct = info.correct;
     m_Info->doesNotContain = info.doesNotContain;
 
-    const wxString prior = Fill::PriorChoicePreservationHelper(m_Tag);
-    Fill::DoCustomNameStringAndIDForVTItems(experiment, ElementType::Tag,
-                                            &GuiHelper::NameGetter_PrependsTagSetNameToTag, {}, m_Tag);
-    Fill::SelectionRestorationHelper(m_Tag, prior);
+    RefillTagChoice(m_Tag, experiment);
     m_Contains->SetSelection(m_Info->doesNotContain ? 1 : 0);
-    if (m_Info->tagId > 0 && experiment)
-        if (const auto* tag = dynamic_cast<const VTTag*>(
-                experiment->GetElementsOfType(ElementType::Tag).LookupElementPtrByID(std::uint32_t(m_Info->tagId)))) {
-            const int item = m_Tag->FindString(tag->GetLongName_PrependsTagSetNameToTag(), true);
-            if (item != wxNOT_FOUND) m_Tag->SetSelection(item);
-        }
+    if (const VTTag* tag = FindTag(experiment, m_Info->tagId)) {
+        const int item = m_Tag->FindString(tag->GetLongName_PrependsTagSetNameToTag(), true);
+        if (item != wxNOT_FOUND) m_Tag->SetSelection(item);
+    }
     switch (m_Info->function) {
         case CollectionFunctionInfo::kNumberTagged:
         case CollectionFunctionInfo::kPercentTagged:

@@ -2,10 +2,7 @@
 
 #include "RuleSheets.h"
 
-#include <GuiViewClasses/MiscGui/HelpersToPopulateGuiUsingExperimentContent.h>
-#include <VTCore/VTExperiment.h>
 #include <VTCore/VTTagSet.h>
-#include <NonPersistentHelpers/VTElementsList.h>
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -93,13 +90,9 @@ void SheetDialogConfigureTIBSubset::ReinitializeWithData(VTExperiment* experimen
                                                          const TrialSubsetDescription& description,
                                                          std::function<void()> onOk)
 {
-    namespace Fill = ExperimentContentGuiHelpers;
     m_Experiment = experiment;
     m_OnOk = std::move(onOk);
-    const wxString prior = Fill::PriorChoicePreservationHelper(m_Tag);
-    Fill::DoCustomNameStringAndIDForVTItems(experiment, ElementType::Tag,
-                                            &GuiHelper::NameGetter_PrependsTagSetNameToTag, {}, m_Tag);
-    Fill::SelectionRestorationHelper(m_Tag, prior);
+    RefillTagChoice(m_Tag, experiment);
     m_Description = std::make_shared<TrialSubsetDescription>(description);
     if (description.rangeMode == TrialSubsetDescription::kAllPresentedTrials)
         m_AllTrials->SetValue(true);
@@ -110,11 +103,7 @@ void SheetDialogConfigureTIBSubset::ReinitializeWithData(VTExperiment* experimen
     if (description.count > 0) m_Count->SetValue(description.count);
     m_UseTag->SetValue(description.useTag);
     if (description.useTag) {
-        const auto* tag =
-            experiment
-                ? dynamic_cast<const VTTag*>(experiment->GetElementsOfType(ElementType::Tag)
-                                                 .LookupElementPtrByID(std::uint32_t(description.GetRangeTagID())))
-                : nullptr;
+        const VTTag* tag = FindTag(experiment, description.GetRangeTagID());
         if (!tag) {
             wxLogError("Tag from subset data does not match any known tag.");
         } else {
