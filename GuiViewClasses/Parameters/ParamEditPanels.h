@@ -82,6 +82,29 @@ private:
     wxTextCtrl* m_InitialText;
 };
 
+// A collection of trials: an optional size limit (no range check: what is typed is stored).
+class CollOfTrialsEditPanel : public ParamEditPanelBase
+{
+    VT_PARAM_PANEL_COMMON(CollOfTrialsEditPanel)
+
+public:
+    enum
+    {
+        ID_INNER = 10187,
+        ID_NAME = 10177,
+        ID_HAS_LIMIT = 10178,
+        ID_LIMIT = 10179,
+        ID_SAVE = 10180,
+        ID_DESCRIPTION = 10181
+    };
+    void SetGuiBasedOnOrderForm() override;
+    OrderFormForParameterCreation CommitGuiStateToOrderForm(bool* ok) override;
+
+private:
+    wxCheckBox* m_HasLimit;
+    wxTextCtrl* m_Limit;
+};
+
 // A stored response: nothing of its own.
 class ResponseParamEditPanel : public ParamEditPanelBase
 {

@@ -56,7 +56,6 @@ const TypeInfo kTypes[] = {
     {ParameterType::Timer, "   Timer", "Untitled Timer Parameter"},
     {ParameterType::Collection, "   Collection of Trials", "Untitled Collection Parameter"},
 };
-constexpr int kCollectionItem = 4;
 
 }  // namespace
 
@@ -118,9 +117,8 @@ void ParametersDialog::CreateControls()
     m_Book->AddPage(m_CounterPanel, _("Counter Parameter"), false, -1);
     m_ResponsePanel = new ResponseParamEditPanel(m_Book, 10061, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
     m_Book->AddPage(m_ResponsePanel, _("Response Parameter"), false, -1);
-    // Collections of trials are not edited here yet: their page stays empty, and none can be created.
-    m_CollectionPage = new wxPanel(m_Book, 10062, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
-    m_Book->AddPage(m_CollectionPage, _("Collection of Correctness"), false, -1);
+    m_CollectionPanel = new CollOfTrialsEditPanel(m_Book, 10062, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
+    m_Book->AddPage(m_CollectionPanel, _("Collection of Correctness"), false, -1);
     m_TimerPanel = new TimerParamEditPanel(m_Book, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
     m_Book->AddPage(m_TimerPanel, _("Timer Parameter"), false, -1);
 
@@ -142,7 +140,6 @@ void ParametersDialog::CreateControls()
     const int heading = m_CreateButton->AddDropdownMenuItem("Create a Parameter of type:");
     m_CreateButton->EnableItemById(heading, false);
     for (int i = 0; i < 5; ++i) m_MenuItemIds[i] = m_CreateButton->AddDropdownMenuItem(kTypes[i].menuText);
-    m_CreateButton->EnableItemById(m_MenuItemIds[kCollectionItem], false);
 
     auto* done = new wxButton(this, wxID_CANCEL, _("Done"));
     done->SetDefault();
@@ -249,11 +246,7 @@ void ParametersDialog::OnSelectParameter(wxCommandEvent&)
         case ParameterType::Counter: ShowPanel(PageCounter, m_CounterPanel); break;
         case ParameterType::Response: ShowPanel(PageResponse, m_ResponsePanel); break;
         case ParameterType::Timer: ShowPanel(PageTimer, m_TimerPanel); break;
-        case ParameterType::Collection:
-            // Shown, not edited: nothing of it is committed.
-            m_Book->ChangeSelection(4);
-            m_CurrentPanel = m_NoParamPanel;
-            return;
+        case ParameterType::Collection: ShowPanel(PageCollection, m_CollectionPanel); break;
         default: wxLogError("Selected parameter has unknown type."); return;
     }
     m_CurrentPanel->SetParamOrderFormBeingEdited(record);

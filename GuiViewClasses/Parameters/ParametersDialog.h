@@ -28,6 +28,7 @@ class OrbiskChoiceBookWithHiddenCtrl;
 
 namespace Vantrel {
 
+class CollOfTrialsEditPanel;
 class CounterParamEditPanel;
 class NoParamInfoPanel;
 class ParamEditPanelBase;
@@ -58,6 +59,7 @@ public:
         PageText = 1,
         PageCounter = 2,
         PageResponse = 3,
+        PageCollection = 4,
         PageTimer = 5
     };
 
@@ -108,7 +110,7 @@ private:
     TextParamEditPanel* m_TextPanel = nullptr;
     CounterParamEditPanel* m_CounterPanel = nullptr;
     ResponseParamEditPanel* m_ResponsePanel = nullptr;
-    wxPanel* m_CollectionPage = nullptr;
+    CollOfTrialsEditPanel* m_CollectionPanel = nullptr;
     TimerParamEditPanel* m_TimerPanel = nullptr;
     DropdownButton* m_CreateButton = nullptr;
     wxBitmapButton* m_DeleteButton = nullptr;

@@ -121,6 +121,10 @@ void Mappings::PlaceRowGUIStateOntoThisActionForm(int menuId, GUIDataNeededByRul
             form.operation = menuId == 15038   ? RuleCode::LevelNext
                              : menuId == 15039 ? RuleCode::LevelPrevious
                                                : rowState.levelSetting;
+            // A row whose level was never picked holds no setting: the first level, never a code no run knows.
+            if (menuId == 15040 &&
+                (rowState.levelSetting < RuleCode::LevelSetFirst || rowState.levelSetting > RuleCode::LevelSetNumber))
+                form.operation = RuleCode::LevelSetFirst;
             if (menuId == 15040) form.number = rowState.elementIdTwo;
             return;
         case 15042:

@@ -38,13 +38,20 @@ DynamicRuntimeEnvironment::DynamicRuntimeEnvironment(const wxString& participant
 void DynamicRuntimeEnvironment::StartBlockPresentation()
 {
     m_BlockStarted = false;
+    ClearBlockHistory();
+}
+
+void DynamicRuntimeEnvironment::ClearBlockHistory()
+{
     m_BlockHistory.clear();
     m_BlockCorrect = m_BlockAnswered = 0;
     m_BlockReactionTimeSum = 0;
 }
 
-void DynamicRuntimeEnvironment::StartTrialPresentation(int trialID)
+void DynamicRuntimeEnvironment::StartTrialPresentation(int trialID, const std::vector<int>* levels)
 {
+    m_TrialLevels = levels;
+    m_PreviousTrialID = m_Trial.trialID;
     m_Trial = TrialRecord();
     m_Trial.trialID = trialID;
     m_TrialTimerStarted = false;
@@ -96,6 +103,12 @@ void DynamicRuntimeEnvironment::EndTrialPresentation()
     }
 }
 
+int DynamicRuntimeEnvironment::GetSubjectLevel(int variable) const
+{
+    const std::vector<int>* levels = m_CandidateTrialID >= 0 ? m_CandidateLevels : m_TrialLevels;
+    return levels && variable >= 0 && size_t(variable) < levels->size() ? (*levels)[size_t(variable)] : -1;
+}
+
 unsigned long DynamicRuntimeEnvironment::GetPresentationCount(int trialID) const
 {
     const auto found = m_Presentations.find(trialID);
@@ -110,6 +123,29 @@ double DynamicRuntimeEnvironment::GetBlockPercentCorrect() const
 double DynamicRuntimeEnvironment::GetBlockAverageReactionTimeMs() const
 {
     return m_BlockAnswered ? m_BlockReactionTimeSum / double(m_BlockAnswered) : 0;
+}
+
+DynamicRuntimeEnvironment::Statistics DynamicRuntimeEnvironment::GetBlockSubsetStatistics(int lastCount,
+                                                                                          int tagID) const
+{
+    Statistics s;
+    size_t taken = 0, correct = 0, answered = 0;
+    double reactionTimes = 0;
+    // From the newest back, so "the last N" stops early.
+    for (auto it = m_BlockHistory.rbegin(); it != m_BlockHistory.rend(); ++it) {
+        if (lastCount > 0 && taken >= size_t(lastCount)) break;
+        if (tagID >= 0 && !m_Tags.HasTag(it->trialID, tagID)) continue;
+        ++taken;
+        if (it->correct) ++correct;
+        if (it->responded) {
+            ++answered;
+            reactionTimes += it->reactionTimeMs;
+        }
+    }
+    s.count = double(taken);
+    s.percentCorrect = taken ? 100.0 * double(correct) / double(taken) : 0;
+    s.averageReactionTimeMs = answered ? reactionTimes / double(answered) : 0;
+    return s;
 }
 
 double DynamicRuntimeEnvironment::GetMsSinceRunStart(unsigned long long nowMicroseconds) const

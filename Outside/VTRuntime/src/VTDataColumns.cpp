@@ -122,6 +122,7 @@ wxString VTDataColumns::ColumnLine() const
     for (size_t i = 0; i < m_Columns.size(); ++i) line << (i ? "\t" : "") << Info(m_Columns[i]).title;
     for (const wxString& name : m_LevelColumns) line << "\t" << CleanField(name);
     for (const wxString& name : m_ParameterColumns) line << "\t" << CleanField(name);
+    for (const wxString& name : m_TagColumns) line << "\t" << CleanField(name);
     return line;
 }
 
@@ -134,6 +135,8 @@ wxString VTDataColumns::FormatRow(const VTDataFileRow& row, const VTDataFileHead
         line << "\t" << (i < row.levels.size() ? CleanField(row.levels[i]) : wxString());
     for (size_t i = 0; i < m_ParameterColumns.size(); ++i)
         line << "\t" << (i < row.parameters.size() ? CleanField(row.parameters[i]) : wxString());
+    for (size_t i = 0; i < m_TagColumns.size(); ++i)
+        line << "\t" << (i < row.tags.size() ? CleanField(row.tags[i]) : wxString());
     return line;
 }
 

@@ -88,8 +88,33 @@ void VTParameterValues::Reset(int index, unsigned long long now)
             live->accumulatedMs = 0;
             live->since = now;
             break;
+        case ParameterType::Collection: live->trials.clear(); break;
         default: break;
     }
+}
+
+void VTParameterValues::AddToCollection(int index, const VTCollectedTrial& trial)
+{
+    Live* live = At(index);
+    if (!live || live->definition.type != ParameterType::Collection) return;
+    live->trials.push_back(trial);
+    // Without a limit a collection is bounded by the run's guard on trial presentations.
+    const int limit = live->definition.sizeLimit;
+    while (limit > 0 && live->trials.size() > size_t(limit)) live->trials.pop_front();
+}
+
+const std::deque<VTCollectedTrial>& VTParameterValues::Collection(int index) const
+{
+    static const std::deque<VTCollectedTrial> kNone;
+    const Live* live = At(index);
+    return live ? live->trials : kNone;
+}
+
+bool VTParameterValues::CollectionIsFull(int index) const
+{
+    const Live* live = At(index);
+    return live && live->definition.type == ParameterType::Collection && live->definition.sizeLimit > 0 &&
+           live->trials.size() >= size_t(live->definition.sizeLimit);
 }
 
 void VTParameterValues::SetCounter(int index, long long value)
@@ -158,8 +183,7 @@ wxString VTParameterValues::ColumnValue(int index, unsigned long long now,
             const auto found = responseNames.find(int(live->number));
             return found == responseNames.end() ? wxString() : found->second;
         }
-        // Nothing can add a trial to a collection in a run yet (such rules are refused).
-        case ParameterType::Collection: return "0";
+        case ParameterType::Collection: return wxString::Format("%zu", live->trials.size());
         default: return wxString();
     }
 }

@@ -7,6 +7,9 @@
 #include <VTCore/Interface_UsesRules.h>
 #include <VTCore/MetaTFPredicate.h>
 #include <VTCore/RuleCodes.h>
+#include <VTCore/RuleFormMarkers.h>
+#include <VTCore/VTTagSet.h>
+#include <VTCore/VTTrialVariable.h>
 #include <VTCore/VTExperiment.h>
 #include <VTCore/VTRule.h>
 #include <NonPersistentHelpers/VTElementsList.h>
@@ -104,6 +107,12 @@ wxString ActionLabel(const OrderFormForActionCreation& form)
         case RuleCode::ActionSkipNextTrial: return _("Skip next trial");
         default: return wxString::Format(_("action %d"), int(form.actionType));
     }
+}
+
+// The refusal of an item whose tag (or tag set) was deleted: the words after the rule's name.
+wxString TagGoneIssue(const wxString& what)
+{
+    return wxString::Format(_("uses \"%s\" with a tag that no longer exists."), what);
 }
 
 }  // namespace
@@ -238,10 +247,12 @@ bool VTRuleCompiler::CompileCriterion(const ExpressionFromGUI& row, Context cont
         return true;
     }
     if (row.kind == RuleCode::KindScalarParameter) return CompileParameterCriterion(row, out);
-    if (row.kind != RuleCode::KindBuiltIn || !CompareOf(row.operatorInContext, out.compare)) return false;
-    out.number = row.value;
     const bool trialRule = context == Context::TrialRules;
     const bool aboutTheTrial = trialRule || context == Context::TrialWhen;
+    if (row.kind == RuleCode::KindCollection) return CompileCollectionCriterion(row, aboutTheTrial, out, item);
+    if (row.kind == RuleCode::KindTrialLevel) return CompileLevelCriterion(row, aboutTheTrial, out, item);
+    if (row.kind != RuleCode::KindBuiltIn || !CompareOf(row.operatorInContext, out.compare)) return false;
+    out.number = row.value;
     switch (row.builtIn) {
         case RuleCode::BuiltInLastResponse:
             out.kind = VTCriterionKind::LastResponse;
@@ -284,9 +295,37 @@ bool VTRuleCompiler::CompileCriterion(const ExpressionFromGUI& row, Context cont
             }
             out.kind = VTCriterionKind::TrialPresentations;
             return true;
+        case RuleCode::BuiltInTrialTagSetBlockContext:
+        case RuleCode::BuiltInTrialTagSetRuleContext:
+            if (!aboutTheTrial) {
+                item = CriterionLabel(row);
+                return false;
+            }
+            if (out.compare != VTCompare::Equal && out.compare != VTCompare::NotEqual) return false;
+            out.kind = VTCriterionKind::TrialTag;
+            out.previousTrialTag = row.value2 == RuleCode::SameTagAsPreviousTrial;
+            out.tag = out.previousTrialTag ? -1 : row.value2;
+            out.tagSet = out.previousTrialTag ? row.value : TagSetOf(row.value2);
+            if (out.tagSet < 1 ||
+                !m_Experiment.GetElementsOfType(ElementType::TagSet).LookupElementPtrByID(std::uint32_t(out.tagSet))) {
+                m_ParameterIssue = TagGoneIssue(CriterionLabel(row));
+                return false;
+            }
+            return true;
         case RuleCode::BuiltInBlockTrialStatistic:
-            // Only over all presented trials so far: the last N and tagged subsets come later.
-            if (row.trialSubset != TrialSubsetDescription()) return false;
+            if (row.trialSubset.rangeMode == TrialSubsetDescription::kLastTrials) {
+                if (row.trialSubset.count < 1) return false;
+                out.subsetCount = row.trialSubset.count;
+            } else if (row.trialSubset.rangeMode != TrialSubsetDescription::kAllPresentedTrials) {
+                return false;
+            }
+            if (row.trialSubset.useTag) {
+                out.subsetTag = row.trialSubset.tagId;
+                if (TagSetOf(out.subsetTag) < 1) {
+                    m_ParameterIssue = TagGoneIssue(CriterionLabel(row));
+                    return false;
+                }
+            }
             switch (row.rhsKind) {
                 case RuleCode::RhsPercentageCorrect: out.kind = VTCriterionKind::BlockPercentCorrect; return true;
                 case RuleCode::RhsNumberOfTrialsPresented: out.kind = VTCriterionKind::BlockTrialCount; return true;
@@ -331,6 +370,23 @@ bool VTRuleCompiler::CompileAction(const OrderFormForActionCreation& form, Conte
             out.kind = VTActionKind::PresentEvent;
             out.target = form.target;
             return true;
+        case RuleCode::ActionClearBuiltInCollection: out.kind = VTActionKind::ClearBuiltInCollection; return true;
+        case RuleCode::ActionSetTrialTag:
+        case RuleCode::ActionSetTagOnAllTrialsInBlock:
+            if (form.actionType == RuleCode::ActionSetTrialTag && !trialRule) {
+                item = ActionLabel(form);
+                return false;
+            }
+            out.kind = form.actionType == RuleCode::ActionSetTrialTag ? VTActionKind::SetTrialTag
+                                                                      : VTActionKind::SetTagOnAllTrialsInBlock;
+            out.target = form.target;
+            out.number = form.target2;
+            // The tag must still exist and belong to the set the action names.
+            if (TagSetOf(form.target2) < 1 || TagSetOf(form.target2) != form.target) {
+                m_ParameterIssue = TagGoneIssue(ActionLabel(form));
+                return false;
+            }
+            return true;
         case RuleCode::ActionExitBlock:
         case RuleCode::ActionRepeatTrial:
         case RuleCode::ActionSkipNextTrial:
@@ -372,6 +428,7 @@ bool VTRuleCompiler::ParameterHasType(int index, int type, const wxString& what)
         case ParameterType::Timer: kind = _("timer"); break;
         case ParameterType::Counter: kind = _("counter"); break;
         case ParameterType::Response: kind = _("response parameter"); break;
+        case ParameterType::Collection: kind = _("collection of trials"); break;
         default: kind = _("text parameter"); break;
     }
     m_ParameterIssue =
@@ -379,7 +436,85 @@ bool VTRuleCompiler::ParameterHasType(int index, int type, const wxString& what)
     return false;
 }
 
-// False with m_ParameterIssue empty: the run cannot carry the criterion out (collections).
+int VTRuleCompiler::TagSetOf(int tagID) const
+{
+    if (tagID < 1) return -1;
+    const auto* tag = dynamic_cast<const VTTag*>(
+        m_Experiment.GetElementsOfType(ElementType::Tag).LookupElementPtrByID(std::uint32_t(tagID)));
+    return tag ? int(tag->GetParentTagSetID()) : -1;
+}
+
+// Functions 2 and 3 (correct and incorrect counts) are no longer offered: refused.
+bool VTRuleCompiler::CompileCollectionCriterion(const ExpressionFromGUI& row, bool aboutTheTrial,
+                                                VTPlannedCriterion& out, wxString& item)
+{
+    const wxString what = _("Parameter");
+    out.kind = VTCriterionKind::Collection;
+    out.parameter = ParameterIndex(row.name, what);
+    if (out.parameter < 0 || !ParameterHasType(out.parameter, ParameterType::Collection, what)) return false;
+    out.collectionFunction = row.rhsKind;
+    out.number = row.value;
+    out.tag = row.value2;
+    out.doesNotContain = row.HasFlag(COLLFUNC_NOT_CONT);
+    switch (row.rhsKind) {
+        case 0:
+        case 1:
+            if (TagSetOf(out.tag) < 1) {
+                m_ParameterIssue = TagGoneIssue(what);
+                return false;
+            }
+            [[fallthrough]];
+        case 4: return CompareOf(row.operatorInContext, out.compare);
+        case 5: return true;
+        case 6:
+        case 7:
+            // "The current trial": only criteria about a trial have one.
+            if (!aboutTheTrial) {
+                item = _("collection contains this trial");
+                return false;
+            }
+            return true;
+        default: return false;
+    }
+}
+
+// The variable is found by its position among the experiment's trial variables, the
+// order in which the plan keeps each trial's levels (VTTrialLevels).
+bool VTRuleCompiler::CompileLevelCriterion(const ExpressionFromGUI& row, bool aboutTheTrial, VTPlannedCriterion& out,
+                                           wxString& item)
+{
+    if (!aboutTheTrial) {
+        item = _("Trial Level");
+        return false;
+    }
+    if (!CompareOf(row.operatorInContext, out.compare) ||
+        (out.compare != VTCompare::Equal && out.compare != VTCompare::NotEqual))
+        return false;
+    out.kind = VTCriterionKind::TrialLevel;
+    VTElementsList& variables = m_Experiment.GetElementsOfType(ElementType::TrialVariable);
+    int index = 0;
+    for (size_t i = 0; i < variables.Size(); ++i) {
+        const auto* variable = dynamic_cast<const VTTrialVariable*>(variables[i]);
+        if (!variable) continue;
+        if (int(variable->GetID()) == row.value2) {
+            const int count = int(variable->GetVariable().GetLevels().size());
+            out.variable = index;
+            out.number = row.value == RuleCode::LevelFirst  ? 0
+                         : row.value == RuleCode::LevelLast ? count - 1
+                                                            : row.value;
+            if (out.number < 0 || out.number >= count) {
+                m_ParameterIssue = wxString::Format(_("tests the trial variable \"%s\" with a level it does not have."),
+                                                    variable->GetName());
+                return false;
+            }
+            return true;
+        }
+        ++index;
+    }
+    m_ParameterIssue = _("tests a trial variable that no longer exists.");
+    return false;
+}
+
 bool VTRuleCompiler::CompileParameterCriterion(const ExpressionFromGUI& row, VTPlannedCriterion& out)
 {
     const wxString what = _("Parameter");
@@ -439,14 +574,16 @@ bool VTRuleCompiler::CompileParameterAction(const OrderFormForActionCreation& fo
         case RuleCode::ParamStoreResponse: type = ParameterType::Response; break;
         case RuleCode::ParamStartTimer:
         case RuleCode::ParamPauseTimer: type = ParameterType::Timer; break;
-        default: return false;  // collections, the background colour: not yet
+        case RuleCode::ParamAddTrialToCollection: type = ParameterType::Collection; break;
+        default: return false;
     }
     const bool takesOperand = type == ParameterType::Counter && form.operation != RuleCode::ParamRandomCounter;
     if (fromParameter &&
         !(takesOperand || form.operation == RuleCode::ParamSetText || form.operation == RuleCode::ParamAppendText))
         return false;
     // What the participant did in the trial: a block's rules have no trial of their own.
-    if ((form.operation == RuleCode::ParamStoreResponse || form.operation == RuleCode::ParamStoreTypedText) &&
+    if ((form.operation == RuleCode::ParamStoreResponse || form.operation == RuleCode::ParamStoreTypedText ||
+         form.operation == RuleCode::ParamAddTrialToCollection) &&
         context != Context::TrialRules) {
         item = what;
         return false;
@@ -456,8 +593,6 @@ bool VTRuleCompiler::CompileParameterAction(const OrderFormForActionCreation& fo
     out.parameter = ParameterIndex(form.parameterName, what);
     if (out.parameter < 0) return false;
     const OrderFormForParameterCreation target = m_Experiment.GetParameters()->ItemDataAtIndex(unsigned(out.parameter));
-    // Collections are cleared by a reset; nothing a run can carry out yet.
-    if (target.type == ParameterType::Collection) return false;
     if (type >= 0 && !ParameterHasType(out.parameter, type, what)) return false;
     if (form.operation == RuleCode::ParamRandomCounter && !(target.hasMin && target.hasMax)) {
         m_ParameterIssue = wxString::Format(

@@ -60,6 +60,12 @@ private:
     bool CompileCriterion(const ExpressionFromGUI& row, Context context, VTPlannedCriterion& out, wxString& item);
     bool CompileAction(const OrderFormForActionCreation& form, Context context, VTPlannedAction& out, wxString& item);
     bool CompileParameterCriterion(const ExpressionFromGUI& row, VTPlannedCriterion& out);
+    bool CompileCollectionCriterion(const ExpressionFromGUI& row, bool aboutTheTrial, VTPlannedCriterion& out,
+                                    wxString& item);
+    bool CompileLevelCriterion(const ExpressionFromGUI& row, bool aboutTheTrial, VTPlannedCriterion& out,
+                               wxString& item);
+    // The id of the tag set the tag belongs to; -1 when there is no such tag.
+    int TagSetOf(int tagID) const;
     bool CompileParameterAction(const OrderFormForActionCreation& form, Context context, VTPlannedAction& out,
                                 wxString& item);
     // The index of the named parameter in the experiment's order, or -1 (the refusal

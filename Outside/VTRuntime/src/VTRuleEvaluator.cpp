@@ -46,6 +46,72 @@ bool ParameterHolds(const VTPlannedCriterion& c, const VTParameterValues& values
     return CompareNumbers(c.compare, values.Number(c.parameter, now) / unit, c.number);
 }
 
+bool TrialTagHolds(const VTPlannedCriterion& c, const DynamicRuntimeEnvironment& dre)
+{
+    const VTTrialTags& tags = dre.Tags();
+    const int actual = tags.TagOf(dre.GetSubjectTrialID(), c.tagSet);
+    // Without a previous trial (or without its tag) there is no tag to be the same as.
+    const int wanted = c.previousTrialTag ? tags.TagOf(dre.GetTrialBeforeSubject(), c.tagSet) : c.tag;
+    const bool same = wanted >= 0 && actual == wanted;
+    return c.compare == VTCompare::NotEqual ? !same : same;
+}
+
+bool CollectionHolds(const VTPlannedCriterion& c, const DynamicRuntimeEnvironment& dre)
+{
+    const VTParameterValues& values = dre.Parameters();
+    const auto& trials = values.Collection(c.parameter);
+    switch (c.collectionFunction) {
+        case 0:
+        case 1: {
+            size_t tagged = 0;
+            for (const VTCollectedTrial& t : trials)
+                if (dre.Tags().HasTag(t.trialID, c.tag)) ++tagged;
+            const double value = c.collectionFunction == 0 ? double(tagged)
+                                 : trials.empty()          ? 0.0
+                                                           : 100.0 * double(tagged) / double(trials.size());
+            return CompareNumbers(c.compare, value, c.number);
+        }
+        case 4: {
+            double sum = 0;
+            size_t answered = 0;
+            for (const VTCollectedTrial& t : trials)
+                if (t.responded) {
+                    sum += t.reactionTimeMs;
+                    ++answered;
+                }
+            return CompareNumbers(c.compare, answered ? sum / double(answered) : 0.0, c.number);
+        }
+        case 5: return values.CollectionIsFull(c.parameter);
+        case 6:
+        case 7: {
+            const int trialID = dre.GetSubjectTrialID();
+            bool holds = false;
+            for (const VTCollectedTrial& t : trials) holds = holds || t.trialID == trialID;
+            return holds != c.doesNotContain;
+        }
+        default: return false;
+    }
+}
+
+// The block statistics over the whole block presentation keep running sums; a subset
+// is counted when asked.
+double BlockStatistic(const VTPlannedCriterion& c, const DynamicRuntimeEnvironment& dre)
+{
+    if (c.subsetCount < 1 && c.subsetTag < 0) {
+        switch (c.kind) {
+            case VTCriterionKind::BlockPercentCorrect: return dre.GetBlockPercentCorrect();
+            case VTCriterionKind::BlockTrialCount: return dre.GetBlockTrialCount();
+            default: return dre.GetBlockAverageReactionTimeMs();
+        }
+    }
+    const DynamicRuntimeEnvironment::Statistics s = dre.GetBlockSubsetStatistics(c.subsetCount, c.subsetTag);
+    switch (c.kind) {
+        case VTCriterionKind::BlockPercentCorrect: return s.percentCorrect;
+        case VTCriterionKind::BlockTrialCount: return s.count;
+        default: return s.averageReactionTimeMs;
+    }
+}
+
 }  // namespace
 
 bool VTRuleEvaluator::CriterionHolds(const VTPlannedCriterion& c, const DynamicRuntimeEnvironment& dre,
@@ -62,10 +128,8 @@ bool VTRuleEvaluator::CriterionHolds(const VTPlannedCriterion& c, const DynamicR
             return CompareNumbers(c.compare, double(dre.GetCurrentTrialPresentationCount()), c.number);
         case VTCriterionKind::ParticipantName: return CompareTexts(c.compare, dre.GetParticipantName(), c.text);
         case VTCriterionKind::BlockPercentCorrect:
-            return CompareNumbers(c.compare, dre.GetBlockPercentCorrect(), c.number);
-        case VTCriterionKind::BlockTrialCount: return CompareNumbers(c.compare, dre.GetBlockTrialCount(), c.number);
-        case VTCriterionKind::BlockAverageRT:
-            return CompareNumbers(c.compare, dre.GetBlockAverageReactionTimeMs(), c.number);
+        case VTCriterionKind::BlockTrialCount:
+        case VTCriterionKind::BlockAverageRT: return CompareNumbers(c.compare, BlockStatistic(c, dre), c.number);
         case VTCriterionKind::TimeSinceBlockStart:
             return CompareNumbers(c.compare, dre.GetMsSinceBlockStart(now) / c.unitMs, c.number);
         case VTCriterionKind::TimeSinceRunStart:
@@ -74,6 +138,13 @@ bool VTRuleEvaluator::CriterionHolds(const VTPlannedCriterion& c, const DynamicR
             return CompareTexts(c.compare, dre.GetTypedText(),
                                 c.rhsParameter >= 0 ? dre.Parameters().Text(c.rhsParameter) : c.text);
         case VTCriterionKind::Parameter: return ParameterHolds(c, dre.Parameters(), now);
+        case VTCriterionKind::TrialTag: return TrialTagHolds(c, dre);
+        case VTCriterionKind::Collection: return CollectionHolds(c, dre);
+        case VTCriterionKind::TrialLevel: {
+            const int level = dre.GetSubjectLevel(c.variable);
+            const bool same = level >= 0 && level == int(c.number);
+            return c.compare == VTCompare::NotEqual ? !same : same;
+        }
     }
     return false;
 }
@@ -117,6 +188,18 @@ VTFlowDecision VTRuleEvaluator::RunRules(const std::vector<VTPlannedRule>& pool,
                 ApplyParameterAction(action, dre, now);
                 continue;
             }
+            if (action.kind == VTActionKind::SetTrialTag) {
+                dre.Tags().SetTag(dre.GetCurrentTrial().trialID, action.target, action.number);
+                continue;
+            }
+            if (action.kind == VTActionKind::SetTagOnAllTrialsInBlock) {
+                for (int trialID : dre.GetBlockTrials()) dre.Tags().SetTag(trialID, action.target, action.number);
+                continue;
+            }
+            if (action.kind == VTActionKind::ClearBuiltInCollection) {
+                dre.ClearBlockHistory();
+                continue;
+            }
             decision.hasFlow = true;
             decision.flow = action.kind;
             decision.targetBlockID = action.kind == VTActionKind::PresentBlock ? action.target : -1;
@@ -152,6 +235,11 @@ void VTRuleEvaluator::ApplyParameterAction(const VTPlannedAction& a, DynamicRunt
         }
         case RuleCode::ParamStartTimer: values.StartTimer(a.parameter, now); break;
         case RuleCode::ParamPauseTimer: values.PauseTimer(a.parameter, now); break;
+        case RuleCode::ParamAddTrialToCollection: {
+            const auto& trial = dre.GetCurrentTrial();
+            values.AddToCollection(a.parameter, {trial.trialID, trial.responded, trial.correct, trial.reactionTimeMs});
+            break;
+        }
         default: break;
     }
 }

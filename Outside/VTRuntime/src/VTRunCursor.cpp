@@ -137,7 +137,7 @@ const VTPlannedTrial* VTRunCursor::NextTrial()
         }
         QueuedTrial queued = std::move(m_TrialQueue.front());
         m_TrialQueue.pop_front();
-        if (!Presentable(queued.trial->whenToPresent)) continue;
+        if (!Presentable(queued.trial->whenToPresent, queued.trial)) continue;
         m_Trial = queued.trial;
         m_EventOrder = std::move(queued.eventOrder);
         m_LastTrialCounted = !queued.repeat;

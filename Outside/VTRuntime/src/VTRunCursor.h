@@ -45,8 +45,12 @@ class VTRunCursor
 public:
     explicit VTRunCursor(const VTRunPlan& plan);
     // Asked before each block and trial presentation that has a "When to Present"
-    // (the index of its criteria in VTRunPlan::rules); false skips that presentation.
-    void SetWhenToPresent(std::function<bool(size_t)> test) { m_WhenToPresent = std::move(test); }
+    // (the index of its criteria in VTRunPlan::rules, and the trial; null for a block);
+    // false skips that presentation.
+    void SetWhenToPresent(std::function<bool(size_t, const VTPlannedTrial*)> test)
+    {
+        m_WhenToPresent = std::move(test);
+    }
     // The run clock in microseconds, for the blocks' time limits.
     void SetClock(std::function<unsigned long long()> clock) { m_Clock = std::move(clock); }
 
@@ -122,13 +126,13 @@ private:
     const VTPlannedEvent* FirstEventOfNextTrial() const;
     bool StopByGuard(const wxString& reason);
 
-    bool Presentable(size_t whenToPresent) const
+    bool Presentable(size_t whenToPresent, const VTPlannedTrial* trial = nullptr) const
     {
-        return whenToPresent == kAlwaysPresent || !m_WhenToPresent || m_WhenToPresent(whenToPresent);
+        return whenToPresent == kAlwaysPresent || !m_WhenToPresent || m_WhenToPresent(whenToPresent, trial);
     }
 
     const VTRunPlan& m_Plan;
-    std::function<bool(size_t)> m_WhenToPresent;
+    std::function<bool(size_t, const VTPlannedTrial*)> m_WhenToPresent;
     bool m_RunOver = false;
     wxString m_GuardReason;
     // Next position in the order; blocks rules put first.

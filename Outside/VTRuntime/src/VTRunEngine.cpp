@@ -432,10 +432,15 @@ public:
     {
         m_Environment.Parameters().Start(plan.parameters);
         m_Cursor.SetClock([] { return VTTimer::GetTimer().GetElapsedMicroseconds(); });
-        m_Cursor.SetWhenToPresent([this](size_t criteria) {
-            return criteria < m_Plan.rules.size() &&
-                   VTRuleEvaluator::CriteriaMet(m_Plan.rules[criteria], m_Environment,
-                                                VTTimer::GetTimer().GetElapsedMicroseconds());
+        m_Environment.Tags().Start(plan.trialTags);
+        m_Cursor.SetWhenToPresent([this](size_t criteria, const VTPlannedTrial* trial) {
+            // Trial criteria of a "When to Present" speak of the trial about to be presented.
+            m_Environment.SetCandidateTrial(trial ? trial->trialID : -1, trial ? &trial->levelIndexes : nullptr);
+            const bool present = criteria < m_Plan.rules.size() &&
+                                 VTRuleEvaluator::CriteriaMet(m_Plan.rules[criteria], m_Environment,
+                                                              VTTimer::GetTimer().GetElapsedMicroseconds());
+            m_Environment.SetCandidateTrial(-1, nullptr);
+            return present;
         });
     }
 
@@ -461,6 +466,9 @@ private:
     Status RunBlock(const VTPlannedBlock& block)
     {
         m_Environment.StartBlockPresentation();
+        std::vector<int> trialIDs;
+        for (const VTPlannedTrial& trial : block.trials) trialIDs.push_back(trial.trialID);
+        m_Environment.SetBlockTrials(std::move(trialIDs));
         Status status = Status::Going;
         while (status == Status::Going) {
             const VTPlannedTrial* trial = m_Cursor.NextTrial();
@@ -483,7 +491,7 @@ private:
         info.blockID = block.blockID;
         info.trialID = trial.trialID;
         m_Poller.StartTrial(info);
-        m_Environment.StartTrialPresentation(trial.trialID);
+        m_Environment.StartTrialPresentation(trial.trialID, &trial.levelIndexes);
         Status status = Status::Going;
         // A paced trial before this one set when this one starts.
         if (m_PacedStart > VTTimer::GetTimer().GetElapsedMicroseconds()) {
@@ -645,6 +653,10 @@ private:
         const unsigned long long written = VTTimer::GetTimer().GetElapsedMicroseconds();
         for (int index : m_Plan.parameterColumns)
             base.parameters.push_back(m_Environment.Parameters().ColumnValue(index, written, m_Plan.responseNames));
+        for (int tagSet : m_Plan.tagColumnSets) {
+            const auto name = m_Plan.tagNames.find(trial ? m_Environment.Tags().TagOf(trial->trialID, tagSet) : -1);
+            base.tags.push_back(name == m_Plan.tagNames.end() ? wxString() : name->second);
+        }
         if (wait.Responded() && wait.FromPlugin()) m_Report.pluginResponseTimes.push_back(wait.ResponseTime());
         for (unsigned long long time : wait.StepPluginTimes()) m_Report.pluginResponseTimes.push_back(time);
         for (const VTDataFileRow& row :

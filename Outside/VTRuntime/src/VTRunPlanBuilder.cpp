@@ -9,6 +9,7 @@
 #include <VTCore/VTParticipantGroup.h>
 #include <VTCore/VTResponse.h>
 #include <VTCore/VTStimList.h>
+#include <VTCore/VTTagSet.h>
 #include <VTCore/VTTrial.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 
@@ -234,6 +235,7 @@ private:
             p.hasMax = record.hasMax;
             p.min = record.min;
             p.max = record.max;
+            p.sizeLimit = record.sizeLimit;
             p.saveToDataFile = record.saveToDataFile;
             m_Plan.parameters.push_back(p);
             if (!p.saveToDataFile) continue;
@@ -241,6 +243,7 @@ private:
             columns.push_back(p.name);
         }
         m_Plan.columns.SetParameterColumns(columns);
+        PlanTagColumns();
         VTElementsList& responses = m_Experiment.GetElementsOfType(ElementType::Response);
         for (size_t i = 0; i < responses.Size(); ++i)
             if (responses[i]) m_Plan.responseNames[int(responses[i]->GetID())] = responses[i]->GetName();
@@ -288,6 +291,35 @@ private:
             if (!PlanTrial(presentation, planned.trials.back(), why)) return false;
         }
         return true;
+    }
+
+    // A column per trial tag set, in the experiment's order, and the names its cells show.
+    void PlanTagColumns()
+    {
+        std::vector<wxString> columns;
+        VTElementsList& sets = m_Experiment.GetElementsOfType(ElementType::TagSet);
+        for (size_t i = 0; i < sets.Size(); ++i) {
+            const auto* set = dynamic_cast<const VTTagSet*>(sets[i]);
+            if (!set || !set->AppliesToTrials()) continue;
+            m_Plan.tagColumnSets.push_back(int(set->GetID()));
+            columns.push_back(set->GetName());
+        }
+        m_Plan.columns.SetTagColumns(columns);
+        VTElementsList& tags = m_Experiment.GetElementsOfType(ElementType::Tag);
+        for (size_t i = 0; i < tags.Size(); ++i)
+            if (tags[i]) m_Plan.tagNames[int(tags[i]->GetID())] = tags[i]->GetName();
+    }
+
+    // The trial's tags of trial tag sets, one per set (the last one listed wins).
+    void PlanTrialTags(const VTTrial& trial)
+    {
+        std::map<int, int>& tags = m_Plan.trialTags[int(trial.GetID())];
+        const VTUsedElements& used = trial.GetUsedTags();
+        for (std::size_t i = 0; i < used.Size(); ++i) {
+            const int tagID = int(used.GetID(int(i)));
+            const int tagSetID = m_Experiment.GetParentIdFromTagId(tagID);
+            if (tagSetID > 0) tags[tagSetID] = tagID;
+        }
     }
 
     // Looping and the extra actions; a mode or unit the run does not know refuses it.
@@ -391,7 +423,9 @@ private:
         VTTrial& trial = *presentation.trial;
         m_Levels.StartTrial();
         planned.levels = m_Levels.GetCurrentLabels();
+        planned.levelIndexes = m_Levels.GetCurrentLevelIndexes();
         planned.trialID = int(trial.GetID());
+        PlanTrialTags(trial);
         planned.name = trial.GetName();
         planned.paced = trial.UsingTrialSync();
         planned.startPeriodMs = std::max(0, trial.GetStartPeriod());

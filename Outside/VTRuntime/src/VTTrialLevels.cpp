@@ -83,6 +83,13 @@ std::vector<wxString> VTTrialLevels::GetCurrentLabels() const
     return labels;
 }
 
+std::vector<int> VTTrialLevels::GetCurrentLevelIndexes() const
+{
+    std::vector<int> indexes;
+    for (const Entry& entry : m_Entries) indexes.push_back(entry.selector.GetCurrentLevel());
+    return indexes;
+}
+
 std::uint64_t VTTrialLevels::LongestLabelsLength() const
 {
     std::uint64_t total = 0;

@@ -34,6 +34,8 @@ public:
     // experiment's order, and the current level of each, in the same order.
     std::vector<wxString> GetColumnNames() const;
     std::vector<wxString> GetCurrentLabels() const;
+    // The current level's index of every variable, in the experiment's order.
+    std::vector<int> GetCurrentLevelIndexes() const;
     // The most characters the current labels can hold together: the longest label of
     // each saved variable, summed (what a planned trial copies at the most).
     std::uint64_t LongestLabelsLength() const;

@@ -192,10 +192,10 @@ TEST_F(ParametersDialogTest, OpensOnTheFirstParameterOrOnTheHintWithoutAny)
 TEST_F(ParametersDialogTest, CreatesEachTypeWithNumberedNamesSelectedForTyping)
 {
     Run([&](wxDialog& d) {
-        // Text, text again, counter, response, timer; collections are not offered yet.
-        for (int item : {0, 0, 1, 2, 3}) Create(d, item);
-        auto* menu = Child<DropdownButton>(&d, Dlg::ID_CREATE)->GetMenu();
-        EXPECT_FALSE(menu->FindItem(Of(d).GetMenuItemId(4))->IsEnabled());
+        // Text, text again, counter, response, collection, timer.
+        for (int item : {0, 0, 1, 2, 4}) Create(d, item);
+        EXPECT_EQ(Page(d), Dlg::PageCollection);
+        Create(d, 3);
         EXPECT_EQ(Page(d), Dlg::PageTimer);
         long from = 0, to = 0;
         NameField(d)->GetSelection(&from, &to);
@@ -204,11 +204,12 @@ TEST_F(ParametersDialogTest, CreatesEachTypeWithNumberedNamesSelectedForTyping)
     });
     EXPECT_EQ(Names(), (std::vector<wxString>{"Untitled Text Parameter", "Untitled Text Parameter1",
                                               "Untitled Counter Parameter", "Untitled Response Parameter",
-                                              "Untitled Timer Parameter"}));
+                                              "Untitled Collection Parameter", "Untitled Timer Parameter"}));
     EXPECT_EQ(At(0).type, ParameterType::Text);
     EXPECT_EQ(At(2).type, ParameterType::Counter);
     EXPECT_EQ(At(3).type, ParameterType::Response);
-    EXPECT_EQ(At(4).type, ParameterType::Timer);
+    EXPECT_EQ(At(4).type, ParameterType::Collection);
+    EXPECT_EQ(At(5).type, ParameterType::Timer);
     EXPECT_TRUE(experiment->IsModified());
 }
 
@@ -441,6 +442,39 @@ TEST_F(ParametersDialogTest, EachPanelShowsItsRecordAndStoresWhatWasTyped)
     EXPECT_FALSE(At(1).saveToDataFile);
     EXPECT_EQ(At(1).description, "what they said");
     EXPECT_EQ(At(2), OrderFormForParameterCreation("Clock", ParameterType::Timer));
+}
+
+TEST_F(ParametersDialogTest, ACollectionShowsItsSizeLimitAndStoresWhatWasTyped)
+{
+    OrderFormForParameterCreation limited("Recent", ParameterType::Collection);
+    limited.sizeLimit = 10;
+    ASSERT_TRUE(experiment->GetParameters()->AddNewItem(limited));
+    Add("Pool", ParameterType::Collection);
+    ASSERT_EQ(At(1).sizeLimit, -1);
+    Run([&](wxDialog& d) {
+        EXPECT_EQ(Page(d), Dlg::PageCollection);
+        auto* panel = Of(d).GetCurrentPanel();
+        EXPECT_TRUE(Child<wxCheckBox>(panel, CollOfTrialsEditPanel::ID_HAS_LIMIT)->GetValue());
+        EXPECT_EQ(Child<wxTextCtrl>(panel, CollOfTrialsEditPanel::ID_LIMIT)->GetValue(), "10");
+        Type(Child<wxTextCtrl>(panel, CollOfTrialsEditPanel::ID_LIMIT), "25");
+        Type(Child<wxTextCtrl>(panel, CollOfTrialsEditPanel::ID_DESCRIPTION), "the last trials");
+        SelectRow(d, 1);
+        panel = Of(d).GetCurrentPanel();
+        // No limit: the box is clear and the field suggests 20.
+        EXPECT_FALSE(Child<wxCheckBox>(panel, CollOfTrialsEditPanel::ID_HAS_LIMIT)->GetValue());
+        EXPECT_EQ(Child<wxTextCtrl>(panel, CollOfTrialsEditPanel::ID_LIMIT)->GetValue(), "20");
+        Type(Child<wxTextCtrl>(panel, CollOfTrialsEditPanel::ID_LIMIT), "7");
+        SelectRow(d, 0);
+        panel = Of(d).GetCurrentPanel();
+        EXPECT_EQ(Child<wxTextCtrl>(panel, CollOfTrialsEditPanel::ID_LIMIT)->GetValue(), "25");
+        // Ticked with nothing typed: stored as typed, 0.
+        Child<wxCheckBox>(panel, CollOfTrialsEditPanel::ID_HAS_LIMIT)->SetValue(true);
+        Type(Child<wxTextCtrl>(panel, CollOfTrialsEditPanel::ID_LIMIT), "");
+        Click(d, wxID_CANCEL);
+    });
+    EXPECT_EQ(At(0).sizeLimit, 0);
+    EXPECT_EQ(At(0).description, "the last trials");
+    EXPECT_EQ(At(1).sizeLimit, -1) << "a limit typed without its box is no limit";
 }
 
 TEST_F(ParametersDialogTest, ALockedExperimentIsShownButNotChanged)

@@ -217,6 +217,18 @@ TEST(RuleFormConversions, EveryLeftSideBecomesItsStoredForm)
                  f.target = kTrialLevel;
                  f.number = 3;
              })},
+        {"set level without a setting: the first level", 15040,
+         [](State& s) {
+             s.elementIdOne = kTrialLevel;
+             s.elementIdTwo = -1;
+             s.levelSetting = 0;
+         },
+         act(RuleCode::ActionTrialLevel,
+             [](auto& f) {
+                 f.operation = RuleCode::LevelSetFirst;
+                 f.target = kTrialLevel;
+                 f.number = -1;
+             })},
         {"background colour", 15042, [violet](State& s) { s.colour = violet; },
          act(RuleCode::ActionParameter,
              [violet](auto& f) {

@@ -128,7 +128,7 @@ TEST(RuleParameterRun, ACounterCriterionAndActionComposedOnRowsRunAndFillTheColu
         "Practice/P1/Fixation P1", "Practice/P1/Word P1", "Practice/P2/Fixation P2", "Practice/P2/Word P2",
         "Main/M1/Fixation M1",     "Main/M1/Word M1",     "Main/M2/Word M2"};
     EXPECT_EQ(Fixture::DataRows(data), expectedRows) << TestSupport::LogAsText();
-    const std::vector<Fixture::DataRow> table = Fixture::ReadDataTable(data);
+    const std::vector<Fixture::Row> table = Fixture::ReadRows(data);
     EXPECT_EQ(Fixture::Column(table, "Hits"), "0|0|1|1|2|2|2");
     EXPECT_EQ(Fixture::Column(table, "Note"), "||<b>+</b>|<b>+</b>|<b>+</b><b>+</b>|<b>+</b><b>+</b>|<b>+</b><b>+</b>");
 }

@@ -175,6 +175,21 @@ TEST_F(RuleRowsGui, EveryStoredCriterionComesBackFromARow)
              f.builtIn = 0, f.value2 = -1, f.flagText = COLLFUNC_YES_CONT;
              f.operatorInContext = RuleCode::OpGreater, f.value = 20;
          })},
+        {"collection: number tagged red", Criterion([&](auto& f) {
+             f.kind = RuleCode::KindCollection, f.name = "Pool", f.rhsKind = CollectionFunctionInfo::kNumberTagged;
+             f.builtIn = 1, f.value2 = red, f.flagText = COLLFUNC_YES_CONT;
+             f.operatorInContext = RuleCode::OpEqual, f.value = 3;
+         })},
+        {"collection: percentage tagged red", Criterion([&](auto& f) {
+             f.kind = RuleCode::KindCollection, f.name = "Pool", f.rhsKind = CollectionFunctionInfo::kPercentTagged;
+             f.builtIn = 1, f.value2 = red, f.flagText = COLLFUNC_YES_CONT;
+             f.operatorInContext = RuleCode::OpGreater, f.value = 60;
+         })},
+        {"collection: full", Criterion([](auto& f) {
+             f.kind = RuleCode::KindCollection, f.name = "Pool", f.rhsKind = CollectionFunctionInfo::kIsFull;
+             f.builtIn = 1, f.value2 = -1, f.flagText = COLLFUNC_YES_CONT;
+             f.operatorInContext = RuleCode::OpGreater, f.value = 0;
+         })},
         {"collection: lacks this trial", Criterion([](auto& f) {
              f.kind = RuleCode::KindCollection, f.name = "Pool", f.rhsKind = CollectionFunctionInfo::kContainsTrial;
              f.builtIn = 1, f.value2 = -1, f.flagText = COLLFUNC_NOT_CONT;

@@ -35,6 +35,40 @@ T* Add(VTExperiment& experiment, VTElementType type, const wxString& name)
     return element;
 }
 
+using Row = std::map<wxString, wxString>;
+
+// The data rows as column name -> value, from the line that names the columns; the
+// column line itself into `columns`.
+inline std::vector<Row> ReadRows(const wxString& path, wxArrayString* columnsOut = nullptr)
+{
+    std::vector<Row> rows;
+    std::ifstream in(path.utf8_string());
+    wxArrayString columns;
+    for (std::string raw; std::getline(in, raw);) {
+        const wxArrayString fields = wxSplit(wxString::FromUTF8(raw), '\t', '\0');
+        if (columns.empty()) {
+            if (fields.Index("RT_ms") != wxNOT_FOUND) columns = fields;
+            continue;
+        }
+        Row row;
+        for (size_t i = 0; i < fields.size() && i < columns.size(); ++i) row[columns[i]] = fields[i];
+        rows.push_back(row);
+    }
+    if (columnsOut) *columnsOut = columns;
+    return rows;
+}
+
+// One column over the run's rows, joined by '|' ('?' where the row lacks it).
+inline std::string Column(const std::vector<Row>& rows, const wxString& name)
+{
+    std::string out;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const auto it = rows[i].find(name);
+        out += (i ? "|" : "") + (it == rows[i].end() ? std::string("?") : std::string(it->second.utf8_str()));
+    }
+    return out;
+}
+
 // Each data row of a data file as "block/trial/event" (names; the nine header lines skipped).
 inline std::vector<wxString> DataRows(const wxString& path)
 {
@@ -48,40 +82,6 @@ inline std::vector<wxString> DataRows(const wxString& path)
                        row.AfterFirst('\t').AfterFirst('\t').BeforeFirst('\t'));
     }
     return rows;
-}
-
-using DataRow = std::map<wxString, wxString>;
-
-// The data rows as column name -> value, from the line that names the columns; the
-// column line itself into `columns`.
-inline std::vector<DataRow> ReadDataTable(const wxString& path, wxArrayString* columnsOut = nullptr)
-{
-    std::vector<DataRow> rows;
-    std::ifstream in(path.utf8_string());
-    wxArrayString columns;
-    for (std::string raw; std::getline(in, raw);) {
-        const wxArrayString fields = wxSplit(wxString::FromUTF8(raw), '\t', '\0');
-        if (columns.empty()) {
-            if (fields.Index("RT_ms") != wxNOT_FOUND) columns = fields;
-            continue;
-        }
-        DataRow row;
-        for (size_t i = 0; i < fields.size() && i < columns.size(); ++i) row[columns[i]] = fields[i];
-        rows.push_back(row);
-    }
-    if (columnsOut) *columnsOut = columns;
-    return rows;
-}
-
-// One column over the run's rows, joined by '|' ('?' where the row lacks it).
-inline std::string Column(const std::vector<DataRow>& rows, const wxString& name)
-{
-    std::string out;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const auto it = rows[i].find(name);
-        out += (i ? "|" : "") + (it == rows[i].end() ? std::string("?") : std::string(it->second.utf8_str()));
-    }
-    return out;
 }
 
 inline VTEvent* TextEvent(VTExperiment& experiment, const wxString& name, const wxString& text, int limitMs)

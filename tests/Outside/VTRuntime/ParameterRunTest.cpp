@@ -31,7 +31,7 @@ namespace RC = Vantrel::RuleCode;
 
 namespace {
 
-using Row = Fixture::DataRow;
+using Fixture::Row;
 using Fixture::Column;
 using Fixture::FromParam;
 using Fixture::ParamAct;
@@ -157,7 +157,7 @@ struct TinyExperiment
         EXPECT_NE(x.InstructCompiledExperimentBuilderToBuild(compiled, false), nullptr) << TestSupport::LogAsText();
         EXPECT_TRUE(compiled.Run(false, false)) << TestSupport::LogAsText();
         driver.Stop();
-        return Fixture::ReadDataTable(path, columns);
+        return Fixture::ReadRows(path, columns);
     }
 
 private:
@@ -436,10 +436,11 @@ TEST_F(ParameterRun, WhatARunCannotCarryOutWithParametersRefusesItNamingTheRule)
          VTRule::kKindBlocks,
          "the rule \"R\" uses \"Store participant's response\", which only trial rules can carry out, and a block "
          "uses the rule."},
-        {"a collection, which runs cannot fill yet",
-         {{}, {ParamAct(RC::ParamAddTrialToCollection, ParameterType::Collection, "Pool")}},
+        {"adding the trial to a parameter that is no collection",
+         {{}, {ParamAct(RC::ParamAddTrialToCollection, ParameterType::Collection, "Score")}},
          VTRule::kKindTrials,
-         "the rule \"R\" uses \"Add trial to collection\", which a run cannot carry out yet."},
+         "the rule \"R\" uses \"Add trial to collection\" with the parameter \"Score\", which is not a collection "
+         "of trials."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);

@@ -109,23 +109,19 @@ TEST_F(RuleDocumentRun, WhatARunCannotCarryOutRefusesItNamingTheRuleAndTheItem)
                                                               {Act(RuleCode::ActionTrialFlow, -1, 0)}));
          },
          "the rule \"Again\" uses \"Restart trial\", which a run cannot carry out yet."},
-        {"a criterion not built yet",
+        {"a tag that no longer exists",
          [](Fixture::TwoBlocks& f) {
              ExpressionFromGUI tag = Row(RuleCode::BuiltInTrialTagSetRuleContext, 0, 5);
              f.main->GetUsedTrial(0)->AttachRule(MakeRule(f.experiment, "Tagged", VTRule::kKindTrials,
                                                           {AlwaysRow(), tag}, {Act(RuleCode::ActionExitBlock)}));
          },
-         "the rule \"Tagged\" uses \"Trial's tag set\", which a run cannot carry out yet."},
-        {"a block statistic over the last trials",
+         "the rule \"Tagged\" uses \"Trial's tag set\" with a tag that no longer exists."},
+        {"a level action not built yet",
          [](Fixture::TwoBlocks& f) {
-             ExpressionFromGUI last = Row(RuleCode::BuiltInBlockTrialStatistic, RuleCode::OpGreater, 50);
-             last.rhsKind = RuleCode::RhsPercentageCorrect;
-             last.trialSubset.rangeMode = TrialSubsetDescription::kLastTrials;
-             last.trialSubset.count = 5;
-             f.main->AttachRule(MakeRule(f.experiment, "Accurate", VTRule::kKindBlocks, {last},
-                                         {Act(RuleCode::ActionExitExperiment)}));
+             f.main->AttachRule(MakeRule(f.experiment, "Levelled", VTRule::kKindBlocks, {AlwaysRow()},
+                                         {Act(RuleCode::ActionTrialLevel, 5, RuleCode::LevelNext)}));
          },
-         "the rule \"Accurate\" uses \"Percentage of trials presented in block\", which a run cannot carry out yet."},
+         "the rule \"Levelled\" uses \"Move to next trial level\", which a run cannot carry out yet."},
         {"a trial action in a block's rule",
          [](Fixture::TwoBlocks& f) {
              f.main->AttachRule(

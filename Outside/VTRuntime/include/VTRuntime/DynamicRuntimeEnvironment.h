@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "VTRuntime/VTParameterValues.h"
+#include "VTRuntime/VTTrialTags.h"
 
 namespace Vantrel {
 
@@ -39,7 +40,26 @@ public:
     explicit DynamicRuntimeEnvironment(const wxString& participantName = wxString());
 
     void StartBlockPresentation();
-    void StartTrialPresentation(int trialID);
+    // The trials of the block being presented ("Set tag on all trials in block").
+    void SetBlockTrials(std::vector<int> trialIDs) { m_BlockTrials = std::move(trialIDs); }
+    const std::vector<int>& GetBlockTrials() const { return m_BlockTrials; }
+    // While a trial's "When to Present" is asked: the trial asked about (-1 after).
+    void SetCandidateTrial(int trialID, const std::vector<int>* levels)
+    {
+        m_CandidateTrialID = trialID;
+        m_CandidateLevels = levels;
+    }
+    // The level index of trial variable `variable` (in the experiment's order) that the
+    // subject trial has; -1 when unknown.
+    int GetSubjectLevel(int variable) const;
+    // The trial that trial criteria speak of: the one a "When to Present" asks about,
+    // else the current trial; and the trial presented before it in the run (-1 none).
+    int GetSubjectTrialID() const { return m_CandidateTrialID >= 0 ? m_CandidateTrialID : m_Trial.trialID; }
+    int GetTrialBeforeSubject() const { return m_CandidateTrialID >= 0 ? m_Trial.trialID : m_PreviousTrialID; }
+    // "Clear built-in trials collection": the block statistics start again from here.
+    void ClearBlockHistory();
+    // `levels`: the trial's level of each trial variable (kept, not copied; may be null).
+    void StartTrialPresentation(int trialID, const std::vector<int>* levels = nullptr);
     // The first onset starts the run's clock, the first of a block presentation its
     // clock; an event that resets the reaction timer (and a trial's first event)
     // starts the trial's reaction time.
@@ -69,6 +89,15 @@ public:
     double GetBlockPercentCorrect() const;
     double GetBlockTrialCount() const { return double(m_BlockHistory.size()); }
     double GetBlockAverageReactionTimeMs() const;
+    // The same over a subset of the block's history: the last `lastCount` trials
+    // (all when below 1) among those carrying `tagID` (all when below 0).
+    struct Statistics
+    {
+        double count = 0, percentCorrect = 0, averageReactionTimeMs = 0;
+    };
+    Statistics GetBlockSubsetStatistics(int lastCount, int tagID) const;
+    VTTrialTags& Tags() { return m_Tags; }
+    const VTTrialTags& Tags() const { return m_Tags; }
     // 0 before the first onset.
     double GetMsSinceRunStart(unsigned long long nowMicroseconds) const;
     double GetMsSinceBlockStart(unsigned long long nowMicroseconds) const;
@@ -81,6 +110,10 @@ private:
     bool m_RunStarted = false, m_BlockStarted = false, m_TrialTimerStarted = false;
     unsigned long long m_RunStart = 0, m_BlockStart = 0, m_ReactionTimerStart = 0;
     TrialRecord m_Trial;
+    int m_PreviousTrialID = -1, m_CandidateTrialID = -1;
+    const std::vector<int>*m_TrialLevels = nullptr, *m_CandidateLevels = nullptr;
+    std::vector<int> m_BlockTrials;
+    VTTrialTags m_Tags;
     std::vector<TrialRecord> m_BlockHistory;
     // Running sums over the block's history: rules read them after every trial.
     size_t m_BlockCorrect = 0, m_BlockAnswered = 0;

@@ -10,7 +10,8 @@
 // Then one column per trial variable whose level is saved, named as the variable: the
 // level the row's trial had (its name; a time limit's milliseconds). Then one column per
 // parameter saved to the data file, named as the parameter: its value when the row
-// was written (VTParameterValues::ColumnValue).
+// was written (VTParameterValues::ColumnValue). Then one column per trial tag set,
+// named as the set: the tag of that set the row's trial carried when the row was written.
 // Stimulus, Response, RT_ms and Correctness are always there. Numbers count from 1
 // within the run (blocks), the block (trials) and the trial (events).
 // Onset_ms (the "cumulative time" option) is the onset since the start of the run,
@@ -43,6 +44,9 @@ public:
     // The names of the parameter columns, after the level columns.
     void SetParameterColumns(const std::vector<wxString>& names) { m_ParameterColumns = names; }
     const std::vector<wxString>& GetParameterColumns() const { return m_ParameterColumns; }
+    // The names of the tag set columns, after the parameter columns.
+    void SetTagColumns(const std::vector<wxString>& names) { m_TagColumns = names; }
+    const std::vector<wxString>& GetTagColumns() const { return m_TagColumns; }
     // The titles of every column a data file can have besides the level and parameter columns.
     static std::vector<wxString> FixedColumnTitles();
     wxString ColumnLine() const;
@@ -56,6 +60,7 @@ private:
     std::vector<Column> m_Columns;
     std::vector<wxString> m_LevelColumns;
     std::vector<wxString> m_ParameterColumns;
+    std::vector<wxString> m_TagColumns;
     bool m_Header = true;
 };
 

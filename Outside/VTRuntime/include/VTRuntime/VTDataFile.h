@@ -12,6 +12,7 @@
 //   Block<TAB>Trial<TAB>Event<TAB>Stimulus<TAB>Response<TAB>RT_ms<TAB>Correctness<TAB>Onset_ms
 //   [<TAB>one column per saved trial variable, named as the variable]
 //   [<TAB>one column per parameter saved to the data file, named as the parameter]
+//   [<TAB>one column per trial tag set, named as the set]
 //   one row per presented event, or per word of a reading event ...
 //
 // The columns (above: those of a new experiment) follow the experiment's save
@@ -65,6 +66,8 @@ struct VTDataFileRow
     std::vector<wxString> levels;
     // The value of each parameter saved to the data file, in the order of the parameter columns.
     std::vector<wxString> parameters;
+    // The trial's tag of each trial tag set (empty: none), in the order of the tag columns.
+    std::vector<wxString> tags;
 };
 
 class VTDataFile

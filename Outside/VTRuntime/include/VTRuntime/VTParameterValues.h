@@ -6,19 +6,31 @@
 // - a timer counts milliseconds while it is started; pausing keeps its time, resetting
 //   sets it to 0 and leaves it started or paused as it was; it starts paused at 0;
 // - a text holds at most kMaxTextLength characters; what goes beyond is dropped;
-// - a response parameter holds a defined response's id, or kUnsetResponse.
+// - a response parameter holds a defined response's id, or kUnsetResponse;
+// - a collection holds the trial presentations added to it, oldest first; with a size
+//   limit, adding to a full collection drops its oldest trial (it keeps the last ones).
 // Indexes are those of the plan's parameters; an index out of range reads as 0 or
 // empty text and changes nothing.
 
 #include <wx/string.h>
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <vector>
 
 #include "VTRuntime/VTRunRules.h"
 
 namespace Vantrel {
+
+// One trial presentation as a collection keeps it.
+struct VTCollectedTrial
+{
+    int trialID = -1;
+    bool responded = false;
+    bool correct = false;
+    double reactionTimeMs = 0;
+};
 
 class VTParameterValues
 {
@@ -48,9 +60,15 @@ public:
     void StoreResponse(int index, int responseID);
     void StartTimer(int index, unsigned long long nowMicroseconds);
     void PauseTimer(int index, unsigned long long nowMicroseconds);
+    void AddToCollection(int index, const VTCollectedTrial& trial);
+    // Empty for anything but a collection.
+    const std::deque<VTCollectedTrial>& Collection(int index) const;
+    // Whether a collection with a size limit holds that many trials.
+    bool CollectionIsFull(int index) const;
 
     // The value as the data file shows it: a counter's number, a timer's milliseconds
-    // (three decimals), the text, or the stored response's name (empty when unset).
+    // (three decimals), the text, the stored response's name (empty when unset), or how
+    // many trials a collection holds.
     wxString ColumnValue(int index, unsigned long long nowMicroseconds,
                          const std::map<int, wxString>& responseNames) const;
 
@@ -63,6 +81,7 @@ private:
         bool running = false;  // timer
         unsigned long long since = 0;
         double accumulatedMs = 0;
+        std::deque<VTCollectedTrial> trials;  // collection
     };
     Live* At(int index);
     const Live* At(int index) const;

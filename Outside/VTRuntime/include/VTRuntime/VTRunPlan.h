@@ -102,6 +102,9 @@ struct VTPlannedTrial
     std::vector<VTPlannedEvent> events;
     // The current level of each saved trial variable (the data columns' level columns).
     std::vector<wxString> levels;
+    // The current level of every trial variable, in the experiment's order (-1: none);
+    // what trial-level criteria read.
+    std::vector<int> levelIndexes;
     // The trial's rules, run after each of its presentations: indexes into VTRunPlan::rules.
     std::vector<size_t> rules;
     // Its "When to Present", asked before each presentation: an index into
@@ -150,6 +153,11 @@ struct VTRunPlan
     std::vector<VTPlannedParameter> parameters;
     // The parameters whose value is a data-file column, in column order (indexes into parameters).
     std::vector<int> parameterColumns;
+    // The tags the document gives the trials: trial id -> tag set id -> tag id.
+    std::map<int, std::map<int, int>> trialTags;
+    // The trial tag sets that are data-file columns, in column order, and every tag's name by id.
+    std::vector<int> tagColumnSets;
+    std::map<int, wxString> tagNames;
     // The names of the experiment's responses by id, for the columns of response parameters.
     std::map<int, wxString> responseNames;
     // The run guard: a run that would present more trials or events than this ends

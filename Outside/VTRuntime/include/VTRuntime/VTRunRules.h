@@ -22,7 +22,7 @@ enum class VTCriterionKind
     TrialReactionTime,    // milliseconds
     TrialPresentations,   // how many times this trial has been presented in this run
     ParticipantName,      // text
-    BlockPercentCorrect,  // of the trials presented in this block presentation
+    BlockPercentCorrect,  // of the trials presented in this block presentation (or a subset of them)
     BlockTrialCount,
     BlockAverageRT,       // milliseconds
     TimeSinceBlockStart,  // in the row's unit
@@ -30,7 +30,15 @@ enum class VTCriterionKind
     LastTypedText,  // what the participant typed since the trial began
     // A parameter's value (VTPlannedCriterion::parameter): a counter's number, a timer's
     // time in the row's unit, a text, or a stored response's id (-2: unset).
-    Parameter
+    Parameter,
+    // The trial's tag of a tag set is (Equal) or is not (NotEqual) a tag, or the tag of
+    // the trial presented before it.
+    TrialTag,
+    // A function of a collection parameter (VTPlannedCriterion::collectionFunction).
+    Collection,
+    // The trial's level of a trial variable (VTPlannedCriterion::variable) is (Equal) or
+    // is not (NotEqual) the level of index `number`.
+    TrialLevel
 };
 
 // The operator of a row, by family.
@@ -61,6 +69,20 @@ struct VTPlannedCriterion
     // Parameter and LastTypedText: compared with this parameter's value in place of
     // `number` or `text`; -1 when the right side is a value.
     int rhsParameter = -1;
+    // Block statistics: only the last `subsetCount` trials (all when below 1), only
+    // those carrying `subsetTag` (all when below 0).
+    int subsetCount = 0;
+    int subsetTag = -1;
+    // TrialTag: the set, and the tag (or the previous trial's tag of the set).
+    int tagSet = -1, tag = -1;
+    bool previousTrialTag = false;
+    // Collection (on `parameter`): 0 number of its trials tagged `tag`, 1 their
+    // percentage, 4 the mean reaction time of its answered trials, 5 whether it is
+    // full, 6 and 7 whether it holds the trial (or, with doesNotContain, lacks it).
+    int collectionFunction = -1;
+    bool doesNotContain = false;
+    // TrialLevel: the variable's index among the experiment's trial variables.
+    int variable = -1;
 };
 
 enum class VTActionKind
@@ -75,7 +97,11 @@ enum class VTActionKind
     SkipNextTrial,
     ChangeBackground,  // no flow action: the presentation window's background from the next paint on
     // Changes a parameter's value; no flow action.
-    Parameter
+    Parameter,
+    // Tags (target: the tag set, number: the tag) and the block statistics; no flow actions.
+    SetTrialTag,
+    SetTagOnAllTrialsInBlock,
+    ClearBuiltInCollection
 };
 
 struct VTPlannedAction
@@ -104,6 +130,7 @@ struct VTPlannedParameter
     int initialValue = 0;
     bool hasMin = false, hasMax = false;
     int min = 0, max = 0;
+    int sizeLimit = -1;  // collection: the most trials it keeps; below 1 none
     // Its value is a column of the data file.
     bool saveToDataFile = false;
 };
