@@ -7,6 +7,8 @@ set -euo pipefail
 PACKAGES=(
   # toolchain
   cmake ninja-build g++ pkg-config
+  # the house style's formatter, checked by CI
+  clang-format
   # libraries
   libwxgtk3.2-dev qtbase5-dev
   libboost-dev libboost-system-dev libboost-chrono-dev libboost-thread-dev

@@ -76,8 +76,7 @@ bool VTSdkSerialPortSettings::OnSaveToFile(QDataStream& out)
 {
     out << qint32(m_Signature) << kSerialLayoutVersion;
     if (!keySettings.Save(out)) return false;
-    out << qint32(modelID) << Vantrel::ToQtString(portConfig.portName)
-        << quint32(portConfig.configValue);
+    out << qint32(modelID) << Vantrel::ToQtString(portConfig.portName) << quint32(portConfig.configValue);
     return Good(out);
 }
 

@@ -31,11 +31,11 @@ namespace RC = Vantrel::RuleCode;
 
 namespace {
 
-using Fixture::Row;
 using Fixture::Column;
 using Fixture::FromParam;
 using Fixture::ParamAct;
 using Fixture::ParamRow;
+using Fixture::Row;
 
 OrderFormForParameterCreation Counter(const wxString& name, int initial, bool hasMin = false, int min = 0,
                                       bool hasMax = false, int max = 0)
