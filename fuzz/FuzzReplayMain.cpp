@@ -1,8 +1,8 @@
 // The main of a fuzz target on a build without libFuzzer: runs the target once on
 // every file named on the command line, and on every file inside every folder named
 // (sorted, so a failure always names the same input). A crash fails the process as it
-// would under the fuzzer; an input that takes longer than a second counts as a hang,
-// and one whose run takes more memory than -rss_limit_mb=N (libFuzzer's option, which
+// would under the fuzzer; an input that takes longer than a second (or -timeout=N
+// seconds, as the fuzzer takes it) counts as a hang, and one whose run takes more memory than -rss_limit_mb=N (libFuzzer's option, which
 // the runner accepts too) fails as it would under the fuzzer. -max_len=N is accepted
 // and ignored: the corpus' inputs are replayed whole.
 
@@ -21,7 +21,8 @@
 
 namespace {
 
-constexpr auto kHangLimit = std::chrono::seconds(1);
+// One second unless the target's own bound is given (-timeout=N, as libFuzzer takes it).
+constexpr auto kDefaultHangLimit = std::chrono::seconds(1);
 
 std::vector<std::string> InputsNamedBy(const char* argument)
 {
@@ -66,10 +67,15 @@ int main(int argc, char** argv)
     }
     std::size_t replayed = 0;
     long rssLimitMb = 0;
+    std::chrono::steady_clock::duration hangLimit = kDefaultHangLimit;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument.rfind("-rss_limit_mb=", 0) == 0) {
             rssLimitMb = std::stol(argument.substr(14));
+            continue;
+        }
+        if (argument.rfind("-timeout=", 0) == 0) {
+            hangLimit = std::chrono::seconds(std::max(1L, std::stol(argument.substr(9))));
             continue;
         }
         if (argument.rfind("-max_len=", 0) == 0) continue;
@@ -98,11 +104,11 @@ int main(int argc, char** argv)
                              rssLimitMb);
                 return 1;
             }
-            if (took > kHangLimit) {
+            if (took > hangLimit) {
                 std::fprintf(
                     stderr, "HANG: %s took %lld ms (the limit is %lld ms)\n", input.c_str(),
                     static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()),
-                    static_cast<long long>(std::chrono::milliseconds(kHangLimit).count()));
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(hangLimit).count()));
                 return 1;
             }
             ++replayed;
