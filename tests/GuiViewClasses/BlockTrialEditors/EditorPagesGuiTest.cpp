@@ -11,6 +11,9 @@
 #include <GuiViewClasses/BlockTrialEditors/VTEditTrialDlg.h>
 #include <GuiViewClasses/MiscGui/AtAGlancePanel.h>
 #include <GuiViewClasses/MiscGui/BTEDlgHeadingPanelWithNote.h>
+#include <GuiViewClasses/RulesCriteriaActions/CriteriaExpressionPanel.h>
+#include <GuiViewClasses/RulesCriteriaActions/RuleComponentRowPanel.h>
+#include <GuiViewClasses/RulesCriteriaActions/RuleRowRHSChoiceBookWithHiddenCtrl.h>
 #include <GuiViewClasses/TagSetDialogs/VTTagsGrid.h>
 #include <VTCore/RuleCodes.h>
 #include <VTCore/VTEvent.h>
@@ -323,4 +326,31 @@ TEST(EditorPages, LoopingTrialLimitAndRestartLimitSetInTheEditorsAreSavedReopene
         "Practice/P2/Fixation P2", "Practice/P2/Word P2", "Practice/P1/Fixation P1", "Practice/P1/Word P1",
         "Main/M1/Fixation M1",     "Main/M1/Word M1"};
     EXPECT_EQ(SavedReopenedAndRun(x), expected) << TestSupport::LogAsText();
+}
+
+TEST(BlockEditorPages, ARowsSubsetLinkOpensItsSheetFromTheEditor)
+{
+    TestSupport::ClearLog();
+    Fixture::TwoBlocks f;
+    Launcher launcher;
+    launcher.Show(f.experiment, ElementType::Block, 0);
+    VTEditBlockDlg* editor = VTEditBlockDlg::GetSingletonBlockEditor(&f.experiment, launcher.list, false, false, false);
+    BlockTrialFrameParts& frame = editor->Frame();
+    wxString sheetTitle;
+    DialogQueue dialogs;
+    dialogs.Then([&](wxDialog&) {
+        TestSupport::ClickWindow(frame.m_OnlyIf);
+        RuleRowRHSChoiceBookWithHiddenCtrl* book = frame.m_Criteria->m_rows[0]->OperandBook();
+        wxHyperlinkEvent click(book, RuleRowRHSChoiceBookWithHiddenCtrl::kSettingsLinkId, wxEmptyString);
+        book->GetEventHandler()->ProcessEvent(click);
+        TestSupport::PumpFor(300);
+        TestSupport::ClickWindow(frame.m_Cancel);
+    });
+    dialogs.Then([&](wxDialog& sheet) {
+        sheetTitle = sheet.GetTitle();
+        TestSupport::ClickWindow(sheet.FindWindow(wxID_CANCEL));
+    });
+    EXPECT_EQ(editor->ShowModal(), wxID_CANCEL);
+    EXPECT_EQ(sheetTitle, "Subset of Trials");
+    EXPECT_FALSE(TestSupport::LogContains("sheet is not available")) << TestSupport::LogAsText();
 }
