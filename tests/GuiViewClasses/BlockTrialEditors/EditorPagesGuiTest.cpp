@@ -23,6 +23,7 @@
 
 #include "DialogQueue.h"
 #include "EditorLaunch.h"
+#include "PageControls.h"
 #include "RuleRowEvents.h"
 
 #include <gtest/gtest.h>
@@ -38,25 +39,10 @@
 using namespace Vantrel;
 using EditorLaunch::Launcher;
 using EditorLaunch::SavedReopenedAndRun;
+using PageControls::Find;
+using PageControls::On;
 
 namespace {
-
-template <class T>
-T* Find(wxWindow* dialog, int id)
-{
-    T* window = dynamic_cast<T*>(dialog->FindWindow(id));
-    EXPECT_NE(window, nullptr) << "no control " << id;
-    return window;
-}
-
-bool On(wxWindow* dialog, int id)
-{
-    wxWindow* w = dialog->FindWindow(id);
-    if (auto* radio = dynamic_cast<wxRadioButton*>(w)) return radio->GetValue();
-    if (auto* box = dynamic_cast<wxCheckBox*>(w)) return box->GetValue();
-    ADD_FAILURE() << "no radio or check box " << id;
-    return false;
-}
 
 void Settle()
 {
