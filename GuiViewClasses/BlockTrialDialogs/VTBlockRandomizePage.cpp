@@ -157,6 +157,12 @@ void VTBlockRandomizePage::SetVisibilityForRandomizationConflictsMessage()
     m_Explanation->SetSelection(size_t(page));
 }
 
+void VTBlockRandomizePage::ForgetConflictingTrials()
+{
+    m_Conflicts.Clear();
+    SetVisibilityForRandomizationConflictsMessage();
+}
+
 int VTBlockRandomizePage::GetExplanationPage() const { return m_Explanation->GetSelection(); }
 
 bool VTBlockRandomizePage::RandomizesTrials() const { return m_RandomizeTrials->GetValue(); }

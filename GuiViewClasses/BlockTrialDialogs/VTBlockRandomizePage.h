@@ -47,6 +47,8 @@ public:
     int GetExplanationPage() const;
     bool RandomizesTrials() const;
     const wxArrayString& GetConflictingTrials() const { return m_Conflicts; }
+    // Empties the conflict list (an editor put aside keeps no element's trials).
+    void ForgetConflictingTrials();
 
 private:
     void OnCheckboxChangeRandomizeOnOff(wxCommandEvent& event);

@@ -2,6 +2,7 @@
 
 #include <GuiViewClasses/MiscGui/BTEDlgHeadingPanelWithNote.h>
 #include <GuiViewClasses/RulesCriteriaActions/CriteriaExpressionPanel.h>
+#include <GuiViewClasses/RulesCriteriaActions/RuleSheets.h>
 #include <GuiViewClasses/RulesCriteriaActions/RulesPanel.h>
 #include <UserInterface/OrbiskChoiceBookWithHiddenCtrl.h>
 #include <VTCore/VTBlock.h>
@@ -19,8 +20,15 @@ namespace Vantrel {
 
 void BlockTrialFrameParts::Build(wxDialog* dialog, Interface_MasterVTObjectEditor* master,
                                  Interface_OuterContainerForExpressions* outer, const FrameLook& look,
-                                 const std::function<void(wxNotebook*)>& addPages)
+                                 const AddPages& addPages, const AddPages& addPagesAfterRules)
 {
+    // The rule rows' operand pages open the trial-subset and collection sheets
+    // through openers that must be in place before the first row is built.
+    static const bool sheetsInstalled = [] {
+        InstallRuleSheets();
+        return true;
+    }();
+    (void)sheetsInstalled;
     m_Look = &look;
     auto* top = new wxBoxSizer(wxVERTICAL);
     dialog->SetSizer(top);
@@ -57,6 +65,7 @@ void BlockTrialFrameParts::Build(wxDialog* dialog, Interface_MasterVTObjectEdito
 
     m_Rules = new RulesPanel(master, look.rulesContext, m_Notebook, look.rulesId);
     m_Notebook->AddPage(m_Rules, _("Rules"));
+    if (addPagesAfterRules) addPagesAfterRules(m_Notebook);
 
     // The criteria rows, built once the pages exist.
     auto* grey = new wxPanel(m_CriteriaScroller, wxID_ANY);
@@ -124,6 +133,14 @@ void BlockTrialFrameParts::SetCountFunctors(std::function<wxString()> children, 
 {
     m_Heading->SetNumChildrenFunctor(std::move(children), childrenAreTrials);
     m_Heading->SetNumRulesFunctor(std::move(rules));
+}
+
+void BlockTrialFrameParts::SetFlagFunctors(std::function<bool()> random, std::function<bool()> looping,
+                                           std::function<bool()> tags)
+{
+    m_Heading->SetHasRandomFunctor(std::move(random));
+    if (looping) m_Heading->SetHasLoopingFunctor(std::move(looping));
+    if (tags) m_Heading->SetHasTagsFunctor(std::move(tags));
 }
 
 void BlockTrialFrameParts::WriteNote(VTBlock& block) { m_Heading->UsePanelStateToMutateActualGivenBlock(block); }

@@ -5,7 +5,9 @@
 // Next or, while edits of a rule are not applied yet, Apply / Cancel Rule Changes
 // (OK stays disabled then, so the element is never committed with half-edited
 // rules). The twins differ only in their FrameLook (ids, texts, contexts) and in
-// the pages they add between the two.
+// their own pages: those between "When to Present" and "Rules", and those after
+// "Rules". Every load fills the pages from the working copy, so a reused editor
+// never shows the previous element's values.
 
 #include <GuiViewClasses/DialogClasses/VTEditElementBaseDlgNoXRCT.h>
 #include <GuiViewClasses/RulesCriteriaActions/Interface_OuterContainerForExpressions.h>
@@ -54,10 +56,11 @@ struct FrameLook
 class BlockTrialFrameParts
 {
 public:
+    using AddPages = std::function<void(wxNotebook*)>;
     // Builds the frame in `dialog`; addPages adds the twin's own pages between
-    // "When to Present" and "Rules".
+    // "When to Present" and "Rules", addPagesAfterRules those after "Rules".
     void Build(wxDialog* dialog, Interface_MasterVTObjectEditor* master, Interface_OuterContainerForExpressions* outer,
-               const FrameLook& look, const std::function<void(wxNotebook*)>& addPages);
+               const FrameLook& look, const AddPages& addPages, const AddPages& addPagesAfterRules = {});
 
     void OnChangeWhenToRun_BLK_TRL();
     void OnClickWTPHyperlink_BLK_TRL();
@@ -77,6 +80,8 @@ public:
     void ResetRulesForElement(Interface_UsesRules* element);
     void SetRuleLinkCallback(std::function<void(VTRule*, bool)> callback);
     void SetCountFunctors(std::function<wxString()> children, bool childrenAreTrials, std::function<wxString()> rules);
+    // The heading's at-a-glance flags; a null looping or tags query leaves that flag off.
+    void SetFlagFunctors(std::function<bool()> random, std::function<bool()> looping, std::function<bool()> tags);
     void WriteNote(VTBlock& block);
     void WriteNote(VTTrial& trial);
     void ApplyRuleEdits_BLK_TRL();
@@ -131,12 +136,14 @@ public:
     {
         const bool named = Base::GetDialogValues(element);
         GetFrameValues(element);
+        WritePages(element);
         return named;
     }
     void SetDialogValues(T& element) override
     {
         Base::SetDialogValues(element);
         SetFrameValues(element);
+        LoadPages(element);
         this->Layout();
     }
 
@@ -146,13 +153,14 @@ protected:
     // Window and controls; the base's handles follow the frame's members.
     // The heading counts the working copy's children (trials or events) and rules.
     void BuildFrame(int id, const wxString& caption, const FrameLook& look,
-                    const std::function<void(wxNotebook*)>& addPages, unsigned (T::*children)() const,
+                    const BlockTrialFrameParts::AddPages& addPages,
+                    const BlockTrialFrameParts::AddPages& addPagesAfterRules, unsigned (T::*children)() const,
                     bool childrenAreTrials)
     {
         this->SetExtraStyle(wxWS_EX_BLOCK_EVENTS);
         wxDialog::Create(nullptr, id, caption, wxDefaultPosition, wxDefaultSize,
                          wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER | wxTAB_TRAVERSAL);
-        m_Frame.Build(this, this, this, look, addPages);
+        m_Frame.Build(this, this, this, look, addPages, addPagesAfterRules);
         this->m_NameCtrl = m_Frame.HeadingName();
         this->m_Book = m_Frame.m_Notebook;
         this->m_OKButton = m_Frame.m_OK;
@@ -201,6 +209,13 @@ protected:
         m_Frame.MakeDialogBeUsingTheNormalOKPanel_BLK_TRL(this->SubmissionShouldBeAllowed());
         m_Frame.ApplyRuleEdits_BLK_TRL();
     }
+    // The twin's own pages: filled from the working copy on every load, written
+    // into it on every commit (OK, OK-and-previous, OK-and-next).
+    virtual void LoadPages(T&) {}
+    virtual void WritePages(T&) {}
+    // The experiment the pages work in; none for an editor made for run-time creation.
+    VTExperiment* PagesExperiment() const { return this->m_pImpl ? this->TheExperiment() : nullptr; }
+
     void DoInitialSetup() override
     {
         if (T* element = this->TheTempObject()) m_Frame.InitialHeading_BLK_TRL(element->GetName(), element->GetNotes());

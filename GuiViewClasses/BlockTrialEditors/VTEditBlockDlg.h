@@ -6,11 +6,15 @@
 
 #include <VTCore/VTBlock.h>
 
-#include <vector>
+#include <wx/arrstr.h>
+
+class wxBookCtrlEvent;
 
 namespace Vantrel {
 
-class VTTrial;
+class VTBlockExtraActionsPage;
+class VTBlockLoopingPage;
+class VTBlockRandomizePage;
 
 class VTEditBlockDlg : public BlockTrialEditorFrame<VTBlock>
 {
@@ -36,7 +40,24 @@ public:
     void OnPseudoDestroy() override;
 
     // Trials whose list-access randomisation conflicts with the block's; filled on each load.
-    std::vector<VTTrial*> m_ListAccessConflicts;
+    const wxArrayString& ListAccessConflicts() const;
+    VTBlockRandomizePage* RandomizePage() const { return m_RandomizePage; }
+    VTBlockLoopingPage* LoopingPage() const { return m_LoopingPage; }
+    VTBlockExtraActionsPage* ExtraActionsPage() const { return m_ExtraActionsPage; }
+
+protected:
+    void LoadPages(VTBlock& block) override;
+    void WritePages(VTBlock& block) override;
+
+private:
+    void AddPages(wxNotebook* book);
+    // Changing the count selects "N times" only while the Looping page shows, so
+    // values loaded into it meanwhile select nothing.
+    void OnNotebookPageChanging(wxBookCtrlEvent& event);
+
+    VTBlockRandomizePage* m_RandomizePage = nullptr;
+    VTBlockLoopingPage* m_LoopingPage = nullptr;
+    VTBlockExtraActionsPage* m_ExtraActionsPage = nullptr;
 };
 
 }  // namespace Vantrel

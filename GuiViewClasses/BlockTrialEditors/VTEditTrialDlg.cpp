@@ -1,5 +1,9 @@
 #include "VTEditTrialDlg.h"
 
+#include <GuiViewClasses/BlockTrialDialogs/VTTrialListAccessPage.h>
+#include <GuiViewClasses/BlockTrialDialogs/VTTrialOptionsPage.h>
+#include <GuiViewClasses/BlockTrialDialogs/VTTrialTagsPage.h>
+
 #include <wx/intl.h>
 
 namespace Vantrel {
@@ -54,10 +58,48 @@ VTEditTrialDlg::VTEditTrialDlg(wxWindow* parent, VTExperiment* experiment, bool 
 
 bool VTEditTrialDlg::Create(wxWindow*, int id, const wxString& caption, const wxPoint&, const wxSize&, long)
 {
-    BuildFrame(id, caption, Look(), {}, &VTTrial::GetNumberOfUsedEvents, false);
+    BuildFrame(
+        id, caption, Look(), [this](wxNotebook* book) { AddPagesBeforeRules(book); },
+        [this](wxNotebook* book) { AddPagesAfterRules(book); }, &VTTrial::GetNumberOfUsedEvents, false);
+    // Shuffled list items count as random; without them, the trial's own event shuffling.
+    m_Frame.SetFlagFunctors(
+        [this] { return m_ListAccessPage->ShufflesListItems() || m_OptionsPage->RandomizesEvents(); }, {},
+        [this] { return m_TagsPage->HasTags(); });
     return true;
 }
 
-void VTEditTrialDlg::OnPseudoDestroy() { BlockTrialEditorFrame<VTTrial>::OnPseudoDestroy(); }
+void VTEditTrialDlg::AddPagesBeforeRules(wxNotebook* book)
+{
+    m_ListAccessPage = new VTTrialListAccessPage(book);
+    book->AddPage(m_ListAccessPage, _("List Access"));
+    m_TagsPage = new VTTrialTagsPage(book, PagesExperiment());
+    book->AddPage(m_TagsPage, _("Tags"));
+}
+
+void VTEditTrialDlg::AddPagesAfterRules(wxNotebook* book)
+{
+    m_OptionsPage = new VTTrialOptionsPage(book, PagesExperiment());
+    book->AddPage(m_OptionsPage, _("Options"));
+}
+
+void VTEditTrialDlg::LoadPages(VTTrial& trial)
+{
+    m_ListAccessPage->AssignListAccessGuiControlStatesFromTrial(trial);
+    m_TagsPage->LoadFrom(trial);
+    m_OptionsPage->LoadFrom(trial);
+}
+
+void VTEditTrialDlg::WritePages(VTTrial& trial)
+{
+    m_ListAccessPage->PropagateListAccessSettingsOntoTrial(trial);
+    m_TagsPage->WriteTo(trial);
+    m_OptionsPage->WriteTo(trial);
+}
+
+void VTEditTrialDlg::OnPseudoDestroy()
+{
+    if (m_TagsPage) m_TagsPage->TakeDownCodeGrid();
+    BlockTrialEditorFrame<VTTrial>::OnPseudoDestroy();
+}
 
 }  // namespace Vantrel

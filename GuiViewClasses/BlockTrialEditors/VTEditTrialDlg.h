@@ -6,11 +6,11 @@
 
 #include <VTCore/VTTrial.h>
 
-#include <vector>
-
 namespace Vantrel {
 
-class VTTrial;
+class VTTrialListAccessPage;
+class VTTrialOptionsPage;
+class VTTrialTagsPage;
 
 class VTEditTrialDlg : public BlockTrialEditorFrame<VTTrial>
 {
@@ -34,6 +34,22 @@ public:
 
     wxString GetPersistenceName() const override { return "TrialEditDialog"; }
     void OnPseudoDestroy() override;
+
+    VTTrialListAccessPage* ListAccessPage() const { return m_ListAccessPage; }
+    VTTrialTagsPage* TagsPage() const { return m_TagsPage; }
+    VTTrialOptionsPage* OptionsPage() const { return m_OptionsPage; }
+
+protected:
+    void LoadPages(VTTrial& trial) override;
+    void WritePages(VTTrial& trial) override;
+
+private:
+    void AddPagesBeforeRules(wxNotebook* book);
+    void AddPagesAfterRules(wxNotebook* book);
+
+    VTTrialListAccessPage* m_ListAccessPage = nullptr;
+    VTTrialTagsPage* m_TagsPage = nullptr;
+    VTTrialOptionsPage* m_OptionsPage = nullptr;
 };
 
 }  // namespace Vantrel

@@ -2,6 +2,7 @@
 // A plain frame that hosts one editor page at a time, as the block and trial
 // editors will, with an experiment for the pages to read.
 
+#include "PageControls.h"
 #include "TestSupport.h"
 
 #include <Resources/EmbeddedResources.h>
@@ -82,18 +83,9 @@ protected:
     template <class T>
     T* Find(wxWindow* page, int id)
     {
-        T* window = dynamic_cast<T*>(page->FindWindow(id));
-        EXPECT_NE(window, nullptr) << "no control " << id;
-        return window;
+        return PageControls::Find<T>(page, id);
     }
-    bool On(wxWindow* page, int id)
-    {
-        wxWindow* w = page->FindWindow(id);
-        if (auto* radio = dynamic_cast<wxRadioButton*>(w)) return radio->GetValue();
-        if (auto* box = dynamic_cast<wxCheckBox*>(w)) return box->GetValue();
-        ADD_FAILURE() << "no radio or check box " << id;
-        return false;
-    }
+    bool On(wxWindow* page, int id) { return PageControls::On(page, id); }
     bool Enabled(wxWindow* page, int id)
     {
         Settle();

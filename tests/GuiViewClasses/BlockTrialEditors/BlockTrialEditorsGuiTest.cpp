@@ -17,6 +17,7 @@
 #include <VTPlugInCommon/VTListViews.h>
 
 #include "DialogQueue.h"
+#include "EditorLaunch.h"
 #include "RuleRowEvents.h"
 #include "FixtureExperiment.h"
 #include "RunDriver.h"
@@ -35,32 +36,10 @@
 
 using namespace Vantrel;
 using namespace RuleRows;
+using EditorLaunch::Launcher;
+using EditorLaunch::SavedReopenedAndRun;
 
 namespace {
-
-// A list of the experiment's elements of one type, each row keeping its element,
-// as the editors are launched from.
-struct Launcher
-{
-    Launcher()
-    {
-        frame = new wxFrame(nullptr, wxID_ANY, "lists", wxPoint(0, 0), wxSize(320, 320));
-        list = new VTSimpleListView(frame, wxID_ANY, wxPoint(0, 0), wxSize(300, 300));
-        list->InitColumns();
-        frame->Show();
-    }
-    ~Launcher() { frame->Destroy(); }
-    void Show(VTExperiment& x, VTElementType type, int selected)
-    {
-        list->Clear();
-        VTElementsList& elements = x.GetElementsOfType(type);
-        for (size_t i = 0; i < elements.Size(); ++i)
-            list->AppendWithData(elements[i]->GetName(), reinterpret_cast<wxUIntPtr>(elements[i]));
-        list->SetSelection(selected);
-    }
-    wxFrame* frame;
-    VTSimpleListView* list;
-};
 
 ExpressionFromGUI TimesPresentedBefore(int op, int value)
 {
@@ -70,31 +49,6 @@ ExpressionFromGUI TimesPresentedBefore(int op, int value)
     f.operatorInContext = op;
     f.value = value;
     return f;
-}
-
-// Saves the experiment, opens the file again and runs it for everyone; the data
-// file's rows ("block/trial/event").
-std::vector<wxString> SavedReopenedAndRun(VTExperiment& x)
-{
-    const wxString folder = TestSupport::MakeTempFolder("editors");
-    const wxString document = wxFileName(folder, "edited.vt6").GetFullPath();
-    if (!x.OnSaveDocument(document)) return {"not saved"};
-    VTExperiment reopened;
-    if (!reopened.OnOpenDocument(document)) return {"not reopened"};
-    const wxString data = wxFileName(folder, "run.txt").GetFullPath();
-    VTRunOptions& options = reopened.GetRunOptions();
-    options.SetGroupID(int(reopened.GetGroupElementByName("Everyone")->GetID()));
-    options.SetSubjectName("p01");
-    options.SetSaveCollectedDataFlag(true, data);
-    VTCompiledExperiment compiled({});
-    if (!reopened.InstructCompiledExperimentBuilderToBuild(compiled, false)) return {"not built"};
-    RunDriver driver;
-    driver.FocusPresentation();
-    driver.Begin();
-    const bool ran = compiled.Run(false, false);
-    driver.Stop();
-    if (!ran) return {"not run"};
-    return Fixture::DataRows(data);
 }
 
 }  // namespace
@@ -162,7 +116,7 @@ TEST(BlockTrialEditors, WhenToPresentAndTheRuleEditingBar)
         EXPECT_FALSE(frame.RuleEditingBarShown());
 
         // A change of the shared rule: the bar, its text, OK disabled; Apply ends it.
-        frame.m_Notebook->SetSelection(1);
+        frame.m_Notebook->SetSelection(size_t(frame.m_Notebook->FindPage(frame.m_Rules)));
         TestSupport::PumpFor(80);
         EXPECT_EQ(frame.m_Rules->GetUsageText()->GetLabel(), "Rule is used only by this block.");
         PickLeftSide(frame.m_Rules->GetActionsPanel()->m_rows[0], 15016);  // "Exit experiment"
@@ -191,7 +145,7 @@ TEST(BlockTrialEditors, WhenToPresentAndTheRuleEditingBar)
         EXPECT_EQ(frame.m_AreMet->GetLabel(), "are met");
         EXPECT_EQ(frame.m_Criteria->CountVisibleInUseRows(), 1u);
         // A rule edit left open when the editor is put aside is dropped.
-        frame.m_Notebook->SetSelection(1);
+        frame.m_Notebook->SetSelection(size_t(frame.m_Notebook->FindPage(frame.m_Rules)));
         TestSupport::PumpFor(50);
         TestSupport::ClickWindow(frame.m_Cancel);
     });
@@ -259,7 +213,7 @@ TEST(BlockTrialEditors, ConditionAndRuleSetInTheEditorsAreSavedReopenedAndRun)
     VTEditBlockDlg* blockEditor = VTEditBlockDlg::GetSingletonBlockEditor(&x, launcher.list, false, false, false);
     dialogs.Then([&](wxDialog&) {
         BlockTrialFrameParts& frame = blockEditor->Frame();
-        frame.m_Notebook->SetSelection(1);
+        frame.m_Notebook->SetSelection(size_t(frame.m_Notebook->FindPage(frame.m_Rules)));
         TestSupport::PumpFor(80);
         Gears(frame.m_Rules, RulesPanel::MenuCreate);  // the name sheet is the next dialog
         TestSupport::PumpFor(80);
