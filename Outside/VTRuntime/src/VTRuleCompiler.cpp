@@ -371,6 +371,7 @@ bool VTRuleCompiler::CompileAction(const OrderFormForActionCreation& form, Conte
             out.target = form.target;
             return true;
         case RuleCode::ActionClearBuiltInCollection: out.kind = VTActionKind::ClearBuiltInCollection; return true;
+        case RuleCode::ActionTrialLevel: return CompileLevelAction(form, out);
         case RuleCode::ActionSetTrialTag:
         case RuleCode::ActionSetTagOnAllTrialsInBlock:
             if (form.actionType == RuleCode::ActionSetTrialTag && !trialRule) {
@@ -491,28 +492,56 @@ bool VTRuleCompiler::CompileLevelCriterion(const ExpressionFromGUI& row, bool ab
         (out.compare != VTCompare::Equal && out.compare != VTCompare::NotEqual))
         return false;
     out.kind = VTCriterionKind::TrialLevel;
+    const VTTrialVariable* variable = TrialVariable(row.value2, out.variable);
+    if (!variable) {
+        m_ParameterIssue = _("tests a trial variable that no longer exists.");
+        return false;
+    }
+    const int count = int(variable->GetVariable().GetLevels().size());
+    out.number = row.value == RuleCode::LevelFirst ? 0 : row.value == RuleCode::LevelLast ? count - 1 : row.value;
+    if (out.number < 0 || out.number >= count) {
+        m_ParameterIssue =
+            wxString::Format(_("tests the trial variable \"%s\" with a level it does not have."), variable->GetName());
+        return false;
+    }
+    return true;
+}
+
+const VTTrialVariable* VTRuleCompiler::TrialVariable(int id, int& index)
+{
     VTElementsList& variables = m_Experiment.GetElementsOfType(ElementType::TrialVariable);
-    int index = 0;
+    index = 0;
     for (size_t i = 0; i < variables.Size(); ++i) {
         const auto* variable = dynamic_cast<const VTTrialVariable*>(variables[i]);
         if (!variable) continue;
-        if (int(variable->GetID()) == row.value2) {
-            const int count = int(variable->GetVariable().GetLevels().size());
-            out.variable = index;
-            out.number = row.value == RuleCode::LevelFirst  ? 0
-                         : row.value == RuleCode::LevelLast ? count - 1
-                                                            : row.value;
-            if (out.number < 0 || out.number >= count) {
-                m_ParameterIssue = wxString::Format(_("tests the trial variable \"%s\" with a level it does not have."),
-                                                    variable->GetName());
-                return false;
-            }
-            return true;
-        }
+        if (int(variable->GetID()) == id) return variable;
         ++index;
     }
-    m_ParameterIssue = _("tests a trial variable that no longer exists.");
-    return false;
+    index = -1;
+    return nullptr;
+}
+
+// The variable is named by its index, as the plan keeps the variables; a numbered level
+// counts from 0 in the plan.
+bool VTRuleCompiler::CompileLevelAction(const OrderFormForActionCreation& form, VTPlannedAction& out)
+{
+    out.kind = VTActionKind::MoveTrialLevel;
+    out.operation = form.operation;
+    const VTTrialVariable* variable = TrialVariable(form.target, out.target);
+    if (!variable) {
+        m_ParameterIssue =
+            wxString::Format(_("uses \"%s\" with a trial variable that no longer exists."), ActionLabel(form));
+        return false;
+    }
+    if (form.operation < RuleCode::LevelNext || form.operation > RuleCode::LevelSetNumber) return false;
+    out.number = form.number - 1;
+    if (form.operation == RuleCode::LevelSetNumber &&
+        (out.number < 0 || out.number >= int(variable->GetVariable().GetLevels().size()))) {
+        m_ParameterIssue =
+            wxString::Format(_("sets the trial variable \"%s\" to a level it does not have."), variable->GetName());
+        return false;
+    }
+    return true;
 }
 
 bool VTRuleCompiler::CompileParameterCriterion(const ExpressionFromGUI& row, VTPlannedCriterion& out)

@@ -21,6 +21,7 @@ class Interface_UsesRules;
 class MetaTFPredicate;
 class VTExperiment;
 class VTRule;
+class VTTrialVariable;
 struct ExpressionFromGUI;
 struct OrderFormForActionCreation;
 
@@ -62,6 +63,9 @@ private:
     bool CompileParameterCriterion(const ExpressionFromGUI& row, VTPlannedCriterion& out);
     bool CompileCollectionCriterion(const ExpressionFromGUI& row, bool aboutTheTrial, VTPlannedCriterion& out,
                                     wxString& item);
+    bool CompileLevelAction(const OrderFormForActionCreation& form, VTPlannedAction& out);
+    // The trial variable with that id and its index among the experiment's trial variables; null and -1 when gone.
+    const VTTrialVariable* TrialVariable(int id, int& index);
     bool CompileLevelCriterion(const ExpressionFromGUI& row, bool aboutTheTrial, VTPlannedCriterion& out,
                                wxString& item);
     // The id of the tag set the tag belongs to; -1 when there is no such tag.

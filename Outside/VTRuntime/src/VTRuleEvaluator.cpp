@@ -184,6 +184,10 @@ VTFlowDecision VTRuleEvaluator::RunRules(const std::vector<VTPlannedRule>& pool,
                 decision.background = action.colour;
                 continue;
             }
+            if (action.kind == VTActionKind::MoveTrialLevel) {
+                decision.levelMoves.push_back(action);
+                continue;
+            }
             if (action.kind == VTActionKind::Parameter) {
                 ApplyParameterAction(action, dre, now);
                 continue;

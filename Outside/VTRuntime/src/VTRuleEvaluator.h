@@ -26,6 +26,8 @@ struct VTFlowDecision
     std::vector<int> presentEvents;
     // The background the last "Change background color" that ran asks for; invalid: none ran.
     wxColour background;
+    // The level moves that ran, in order (VTActionKind::MoveTrialLevel).
+    std::vector<VTPlannedAction> levelMoves;
 };
 
 class VTRuleEvaluator

@@ -8,6 +8,7 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <map>
 
 #include "VTPlugInCommon/ProcessServices.h"
 #include "VTPlugInCommon/VTPlugInKinds.h"
@@ -18,6 +19,8 @@
 #include "VTOnScreenMatch.h"
 #include "VTPresenterFrame.h"
 #include "VTRuleEvaluator.h"
+#include "VTLevelMoves.h"
+#include "VTPlugInCommon/RNG_Wrapper.h"
 #include "VTRunCursor.h"
 #include "VTRuntime/DynamicRuntimeEnvironment.h"
 #include "VTRuntime/VTPlugIn.h"
@@ -76,13 +79,10 @@ public:
         Failed
     };
 
+    // `event`: the presented event as its trial's current levels shape it.
     EventWait(VTPresenterFrame& frame, VTInputPoller& poller, VTEventPresentation& presentation,
-              unsigned long long onsetMicroseconds)
-        : m_Frame(frame),
-          m_Poller(poller),
-          m_Presentation(presentation),
-          m_Event(presentation.GetEvent()),
-          m_Onset(onsetMicroseconds)
+              const VTPlannedEvent& event, unsigned long long onsetMicroseconds)
+        : m_Frame(frame), m_Poller(poller), m_Presentation(presentation), m_Event(event), m_Onset(onsetMicroseconds)
     {}
 
     // Pumps the GUI until the event ends. Never waits more than 1 ms for the next event.
@@ -435,7 +435,8 @@ public:
         m_Environment.Tags().Start(plan.trialTags);
         m_Cursor.SetWhenToPresent([this](size_t criteria, const VTPlannedTrial* trial) {
             // Trial criteria of a "When to Present" speak of the trial about to be presented.
-            m_Environment.SetCandidateTrial(trial ? trial->trialID : -1, trial ? &trial->levelIndexes : nullptr);
+            if (trial) m_CandidateLevels = LevelsWithMoves(*trial);
+            m_Environment.SetCandidateTrial(trial ? trial->trialID : -1, trial ? &m_CandidateLevels : nullptr);
             const bool present = criteria < m_Plan.rules.size() &&
                                  VTRuleEvaluator::CriteriaMet(m_Plan.rules[criteria], m_Environment,
                                                               VTTimer::GetTimer().GetElapsedMicroseconds());
@@ -491,7 +492,8 @@ private:
         info.blockID = block.blockID;
         info.trialID = trial.trialID;
         m_Poller.StartTrial(info);
-        m_Environment.StartTrialPresentation(trial.trialID, &trial.levelIndexes);
+        StartTrialLevels(trial);
+        m_Environment.StartTrialPresentation(trial.trialID, &m_TrialLevels);
         Status status = Status::Going;
         // A paced trial before this one set when this one starts.
         if (m_PacedStart > VTTimer::GetTimer().GetElapsedMicroseconds()) {
@@ -569,7 +571,52 @@ private:
             VTRuleEvaluator::RunRules(m_Plan.rules, rules, m_Environment, VTTimer::GetTimer().GetElapsedMicroseconds());
         // Kept for the rest of the run; what is on screen now stays until the next paint.
         if (decision.background.IsOk()) m_Frame.SetBackground(decision.background);
+        MoveLevels(decision.levelMoves);
         return decision;
+    }
+
+    // A move starts from the level an earlier move of the same variable left, else from
+    // the level of the trial presented last.
+    void MoveLevels(const std::vector<VTPlannedAction>& moves)
+    {
+        auto stream = Orbisk::RNG_Wrapper::GetRandomNumberStream_NoConcernForAnySeed();
+        const VTLevelDraw draw = [stream](std::size_t n) { return std::size_t(stream->Draw(0, int(n) - 1)); };
+        for (const VTPlannedAction& move : moves) {
+            if (move.target < 0 || std::size_t(move.target) >= m_Plan.variables.size()) continue;
+            const auto moved = m_MovedLevels.find(move.target);
+            const int current = moved != m_MovedLevels.end() ? moved->second
+                                : std::size_t(move.target) < m_TrialLevels.size()
+                                    ? m_TrialLevels[std::size_t(move.target)]
+                                    : 0;
+            m_MovedLevels[move.target] =
+                MovedLevel(m_Plan.variables[std::size_t(move.target)], current, move.operation, move.number, draw);
+        }
+    }
+
+    // The trial's levels with the levels rules moved in their place.
+    std::vector<int> LevelsWithMoves(const VTPlannedTrial& trial) const
+    {
+        std::vector<int> levels = trial.levelIndexes;
+        for (const auto& [variable, level] : m_MovedLevels)
+            if (std::size_t(variable) < levels.size()) levels[std::size_t(variable)] = level;
+        return levels;
+    }
+
+    // The levels (and their data-file labels) the trial is presented with. A moved level of
+    // a manually selected variable stays until moved again; of any other variable it
+    // stands for this one trial, then the variable's own selection goes on.
+    void StartTrialLevels(const VTPlannedTrial& trial)
+    {
+        m_TrialLevels = LevelsWithMoves(trial);
+        m_TrialLabels = trial.levels;
+        for (auto it = m_MovedLevels.begin(); it != m_MovedLevels.end();) {
+            const VTPlannedVariable& variable = m_Plan.variables[std::size_t(it->first)];
+            const int level = it->second;
+            if (variable.column >= 0 && std::size_t(variable.column) < m_TrialLabels.size() && level >= 0 &&
+                std::size_t(level) < variable.levels.size())
+                m_TrialLabels[std::size_t(variable.column)] = variable.levels[std::size_t(level)].label;
+            it = variable.manual ? std::next(it) : m_MovedLevels.erase(it);
+        }
     }
 
     // The presentation prepared for `event`: the one prepared while the previous event
@@ -590,6 +637,15 @@ private:
     {
         std::unique_ptr<VTEventPresentation> presentation = TakePrepared(event);
         if (!WaitUntilPrepared(*presentation, m_Frame)) return Status::Cancelled;
+        // A level a rule moved changes only the time limit, place and colour, which act
+        // from the onset on: the stimulus prepared ahead stays good.
+        VTPlannedEvent leveled;
+        const VTPlannedEvent* shown = &event;
+        if (trial && m_TrialLevels != trial->levelIndexes) {
+            leveled = event;
+            ApplyLevelsToEvent(m_Plan.variables, m_TrialLevels, leveled);
+            shown = &leveled;
+        }
         wxString problem;
         if (presentation->HasFailed(problem)) return StimulusFailed(event, problem);
         if (event.showsSensorPatch) LowerSensorPatchForAFrame(m_Frame);
@@ -601,8 +657,8 @@ private:
         // first sample to the sound output); the sensor patch goes up with the
         // paint that shows the stimulus.
         m_Frame.ShowSensorPatch(event.showsSensorPatch);
-        m_Frame.SetStimulusPlacement(event.hasPosition ? event.position : wxPoint(),
-                                     event.hasColour ? event.colour : wxNullColour);
+        m_Frame.SetStimulusPlacement(shown->hasPosition ? shown->position : wxPoint(),
+                                     shown->hasColour ? shown->colour : wxNullColour);
         m_Frame.BeginStimulus();
         const unsigned long long onset = presentation->Start(m_Frame);
         m_Environment.NoteEventOnset(onset, event.resetsReactionTimer);
@@ -614,7 +670,7 @@ private:
         // The next stimulus loads while this one is up, so it too starts at once.
         if (const VTPlannedEvent* following = m_Cursor.PredictNextEvent()) m_Next = PrepareEvent(*following, m_Frame);
         if (event.recordsResponses) m_Poller.StartEventInput();
-        EventWait wait(m_Frame, m_Poller, *presentation, onset);
+        EventWait wait(m_Frame, m_Poller, *presentation, *shown, onset);
         const EventWait::Result result = wait.Wait();
         m_LastEventEnd = VTTimer::GetTimer().GetElapsedMicroseconds();
         if (event.recordsResponses) m_Poller.EndEventInput(wait.Responded());
@@ -649,7 +705,7 @@ private:
         base.correctResponses = event.correctResponses;
         base.hasStimulusRect = stimulusDrawn;
         base.stimulusRect = stimulusRect;
-        if (trial) base.levels = trial->levels;
+        if (trial) base.levels = m_TrialLabels;
         const unsigned long long written = VTTimer::GetTimer().GetElapsedMicroseconds();
         for (int index : m_Plan.parameterColumns)
             base.parameters.push_back(m_Environment.Parameters().ColumnValue(index, written, m_Plan.responseNames));
@@ -687,6 +743,12 @@ private:
     unsigned long long m_PacedStart = 0;
     // The stimulus prepared for the event the cursor predicted would come next.
     std::unique_ptr<VTEventPresentation> m_Next;
+    // Levels rules moved, by variable index, not yet taken by a trial (manual ones stay).
+    std::map<int, int> m_MovedLevels;
+    // The current trial's levels and data-file labels, moves included; the levels a
+    // "When to Present" asks about.
+    std::vector<int> m_TrialLevels, m_CandidateLevels;
+    std::vector<wxString> m_TrialLabels;
     VTTrialScreenshots m_Screenshots;
     wxString m_StimulusFailure;
 };

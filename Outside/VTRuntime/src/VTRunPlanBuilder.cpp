@@ -199,6 +199,7 @@ public:
           m_GroupID(group ? group->GetID() : 0)
     {
         m_Plan.columns.SetLevelColumns(m_Levels.GetColumnNames());
+        m_Plan.variables = m_Levels.GetPlannedVariables();
         m_Levels.StartRun();
         PlanParameters();
     }

@@ -8,6 +8,7 @@
 #include <VTCore/VTTrialVariable.h>
 #include <NonPersistentHelpers/VTElementsList.h>
 
+#include "VTLevelMoves.h"
 #include "VTPlugInCommon/RNG_Wrapper.h"
 
 namespace Vantrel {
@@ -26,6 +27,25 @@ wxString Label(const VTTrialVariable& variable, const Orbisk::Var::VarValue& lev
     return variable.GetVariableType() == VariableType::TimeLimit ? level.GetText() : level.GetName();
 }
 
+// What a level gives the events that name its variable.
+VTPlannedLevel PlannedLevel(const VTTrialVariable& variable, const Orbisk::Var::VarValue& level)
+{
+    VTPlannedLevel planned;
+    planned.label = Label(variable, level);
+    if (const auto* limit = dynamic_cast<const Orbisk::Var::TimeLimitSingleLevel*>(&level)) {
+        planned.usable = variable.GetVariableType() == VariableType::TimeLimit;
+        // A negative limit is none, as for a fixed one.
+        planned.timeLimitMs = limit->GetMilliseconds() >= 0 ? limit->GetMilliseconds() : -1;
+    } else if (const auto* place = dynamic_cast<const Orbisk::Var::LocationSingleLevel*>(&level)) {
+        planned.usable = variable.GetVariableType() == VariableType::Location;
+        planned.position = wxPoint(place->GetX(), place->GetY());
+    } else if (const auto* colour = dynamic_cast<const Orbisk::Var::ColorSingleLevel*>(&level)) {
+        planned.usable = variable.GetVariableType() == VariableType::Colour;
+        planned.colour = colour->GetColour();
+    }
+    return planned;
+}
+
 }  // namespace
 
 VTTrialLevels::VTTrialLevels(VTExperiment& experiment, const VTParticipantGroup* group)
@@ -37,6 +57,7 @@ VTTrialLevels::VTTrialLevels(VTExperiment& experiment, const VTParticipantGroup*
             if (groups[i] == group) m_Group.index = i;
     }
     VTElementsList& variables = experiment.GetElementsOfType(ElementType::TrialVariable);
+    int column = 0;
     for (std::size_t i = 0; i < variables.Size(); ++i) {
         const auto* variable = dynamic_cast<const VTTrialVariable*>(variables[i]);
         if (!variable) continue;
@@ -44,6 +65,13 @@ VTTrialLevels::VTTrialLevels(VTExperiment& experiment, const VTParticipantGroup*
         m_ByID[variable->GetID()] = m_Entries.size();
         m_Entries.push_back({variable, VTLevelSelector(v.GetMethod(), v.GetScope(), v.GetFlag(), v.GetLevels().size(),
                                                        variable->GetID())});
+        VTPlannedVariable planned;
+        planned.manual = v.GetMethod() == SelectionMethod::Manual;
+        planned.wraps = planned.manual && v.GetFlag();
+        if (variable->GetSaveToDataFlag()) planned.column = column++;
+        for (const Orbisk::Var::VarValue* level : v.GetLevels())
+            planned.levels.push_back(level ? PlannedLevel(*variable, *level) : VTPlannedLevel());
+        m_Planned.push_back(std::move(planned));
     }
 }
 
@@ -103,37 +131,21 @@ std::uint64_t VTTrialLevels::LongestLabelsLength() const
     return total;
 }
 
-const VTTrialLevels::Entry* VTTrialLevels::Find(int variableID, int type) const
+int VTTrialLevels::Find(int variableID, int type) const
 {
-    if (variableID < 1) return nullptr;
+    if (variableID < 1) return -1;
     const auto it = m_ByID.find(std::uint32_t(variableID));
-    if (it == m_ByID.end()) return nullptr;
-    const Entry& entry = m_Entries[it->second];
-    if (entry.variable->GetVariableType() != type || !CurrentLevel(*entry.variable, entry.selector)) return nullptr;
-    return &entry;
+    if (it == m_ByID.end() || m_Entries[it->second].variable->GetVariableType() != type) return -1;
+    return int(it->second);
 }
 
 void VTTrialLevels::ApplyToEvent(const VTEvent& event, VTPlannedEvent& planned) const
 {
     if (event.GetEndEventOption(EndEventOption::TimeLimit))
-        if (const Entry* e = Find(event.GetTimeLimitVariableID(), VariableType::TimeLimit)) {
-            const auto* level =
-                dynamic_cast<const Orbisk::Var::TimeLimitSingleLevel*>(CurrentLevel(*e->variable, e->selector));
-            // A negative limit is none, as for a fixed one.
-            if (level) planned.timeLimitMs = level->GetMilliseconds() >= 0 ? level->GetMilliseconds() : -1;
-        }
-    if (const Entry* e = Find(event.GetLocationVariableID(), VariableType::Location))
-        if (const auto* level =
-                dynamic_cast<const Orbisk::Var::LocationSingleLevel*>(CurrentLevel(*e->variable, e->selector))) {
-            planned.hasPosition = true;
-            planned.position = wxPoint(level->GetX(), level->GetY());
-        }
-    if (const Entry* e = Find(event.GetColourVariableID(), VariableType::Colour))
-        if (const auto* level =
-                dynamic_cast<const Orbisk::Var::ColorSingleLevel*>(CurrentLevel(*e->variable, e->selector))) {
-            planned.hasColour = true;
-            planned.colour = level->GetColour();
-        }
+        planned.timeLimitVariable = Find(event.GetTimeLimitVariableID(), VariableType::TimeLimit);
+    planned.locationVariable = Find(event.GetLocationVariableID(), VariableType::Location);
+    planned.colourVariable = Find(event.GetColourVariableID(), VariableType::Colour);
+    ApplyLevelsToEvent(m_Planned, GetCurrentLevelIndexes(), planned);
 }
 
 }  // namespace Vantrel

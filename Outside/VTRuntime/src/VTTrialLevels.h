@@ -42,6 +42,8 @@ public:
     // The event's time limit, place and colour from the current levels of the
     // variables it names (what it names without a usable level changes nothing).
     void ApplyToEvent(const VTEvent& event, VTPlannedEvent& planned) const;
+    // Every variable's levels, in the experiment's order, for the rules that move levels.
+    const std::vector<VTPlannedVariable>& GetPlannedVariables() const { return m_Planned; }
 
 private:
     struct Entry
@@ -49,12 +51,13 @@ private:
         const VTTrialVariable* variable;
         VTLevelSelector selector;
     };
-    // The current level of the variable with that id when it is of that type, else null.
-    const Entry* Find(int variableID, int type) const;
+    // The index of the variable with that id when it is of that type, else -1.
+    int Find(int variableID, int type) const;
 
     VTRunGroup m_Group;
     std::vector<Entry> m_Entries;
     std::map<std::uint32_t, std::size_t> m_ByID;
+    std::vector<VTPlannedVariable> m_Planned;
 };
 
 }  // namespace Vantrel

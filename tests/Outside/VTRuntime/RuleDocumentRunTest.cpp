@@ -116,12 +116,12 @@ TEST_F(RuleDocumentRun, WhatARunCannotCarryOutRefusesItNamingTheRuleAndTheItem)
                                                           {AlwaysRow(), tag}, {Act(RuleCode::ActionExitBlock)}));
          },
          "the rule \"Tagged\" uses \"Trial's tag set\" with a tag that no longer exists."},
-        {"a level action not built yet",
+        {"a level action on a variable that no longer exists",
          [](Fixture::TwoBlocks& f) {
              f.main->AttachRule(MakeRule(f.experiment, "Levelled", VTRule::kKindBlocks, {AlwaysRow()},
                                          {Act(RuleCode::ActionTrialLevel, 5, RuleCode::LevelNext)}));
          },
-         "the rule \"Levelled\" uses \"Move to next trial level\", which a run cannot carry out yet."},
+         "the rule \"Levelled\" uses \"Move to next trial level\" with a trial variable that no longer exists."},
         {"a trial action in a block's rule",
          [](Fixture::TwoBlocks& f) {
              f.main->AttachRule(

@@ -7,6 +7,8 @@
 #include <wx/filename.h>
 
 #include <VTCore/Interface_ExpandedRunnableExperiment.h>
+#include <VTCore/RuleCodes.h>
+#include <VTCore/VTRule.h>
 #include <VTCore/VTTrialVariable.h>
 
 #include <fstream>
@@ -365,4 +367,120 @@ TEST_F(TrialVariableRun, LocationAndColourLevelsPlaceAndColourTheStimulus)
         EXPECT_NEAR(s.spot.box.GetRight(), visible.GetRight(), 2);
         EXPECT_NEAR(s.spot.box.GetBottom(), visible.GetBottom(), 2);
     }
+}
+
+namespace {
+
+// A trial rule that always moves `variable`'s level (number: the level, counted from 1).
+VTRule* AlwaysMove(VTExperiment& x, const VTTrialVariable& variable, int operation, int number = -1)
+{
+    ExpressionFromGUI always;
+    always.kind = RuleCode::KindAlways;
+    OrderFormForActionCreation move;
+    move.actionType = RuleCode::ActionTrialLevel;
+    move.target = int(variable.GetID());
+    move.operation = operation;
+    move.number = number;
+    return Fixture::MakeRule(x, "Move", VTRule::kKindTrials, {always}, {move});
+}
+
+// A saved place variable "Moved" whose levels are named A to D.
+VTTrialVariable* LetteredVariable(VTExperiment& x, int method, int scope, bool flag)
+{
+    VTTrialVariable* v =
+        AddVariable(x, "Moved", VariableType::Location, {"(0, 0)", "(1, 1)", "(2, 2)", "(3, 3)"}, method, scope, flag);
+    const char* names[] = {"A", "B", "C", "D"};
+    for (size_t i = 0; i < 4; ++i) v->GetVariable().GetLevels()[i]->SetName(names[i]);
+    return v;
+}
+
+}  // namespace
+
+TEST_F(TrialVariableRun, RulesMoveTheLevelOfTheTrialsThatFollow)
+{
+    // One trial presented five times; its rule moves a level after every presentation.
+    struct Case
+    {
+        const char* name;
+        int method;  // the moved variable's
+        bool flag;
+        int operation, number;
+        const char* expected;  // the level column over the five trials
+    } cases[] = {
+        {"manual next stays on the last", 3, false, RuleCode::LevelNext, -1, "ABCDD"},
+        {"manual next wraps round", 3, true, RuleCode::LevelNext, -1, "ABCDA"},
+        {"manual previous stays on the first", 3, false, RuleCode::LevelPrevious, -1, "AAAAA"},
+        {"manual previous wraps round", 3, true, RuleCode::LevelPrevious, -1, "ADCBA"},
+        {"manual set last", 3, false, RuleCode::LevelSetLast, -1, "ADDDD"},
+        {"manual set a given level", 3, false, RuleCode::LevelSetNumber, 3, "ACCCC"},
+        // Sequential picks A B C D D by itself: each move stands for the next trial only.
+        {"sequential set first", 0, false, RuleCode::LevelSetFirst, -1, "AAAAA"},
+        {"sequential set a given level", 0, false, RuleCode::LevelSetNumber, 2, "ABBBB"},
+        {"sequential previous stays on the first", 0, false, RuleCode::LevelPrevious, -1, "AAAAA"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        VTExperiment x;
+        x.SetTitle("Moves");
+        auto* moved = LetteredVariable(x, c.method, 3, c.flag);
+        auto* block = Fixture::Add<VTBlock>(x, ElementType::Block, "B");
+        auto* trial = Fixture::Add<VTTrial>(x, ElementType::Trial, "T");
+        trial->AddUsedEvent(Fixture::TextEvent(x, "Word", "word", 0));
+        trial->SetRepetitions(5);
+        trial->AttachRule(AlwaysMove(x, *moved, c.operation, c.number));
+        block->AddUsedTrial(trial);
+        auto* group = Fixture::Add<VTParticipantGroup>(x, ElementType::ParticipantGroup, "G");
+        group->m_RunAllBlocks = true;
+        EXPECT_EQ(Levels(Run(x, group, "moves", 1), "Moved"), c.expected);
+    }
+}
+
+TEST_F(TrialVariableRun, ARandomLevelMoveFollowsTheRunsSeed)
+{
+    VTExperiment x;
+    x.SetTitle("Random moves");
+    auto* moved = LetteredVariable(x, 3, 1, false);
+    auto* block = Fixture::Add<VTBlock>(x, ElementType::Block, "B");
+    auto* trial = Fixture::Add<VTTrial>(x, ElementType::Trial, "T");
+    trial->AddUsedEvent(Fixture::TextEvent(x, "Word", "word", 0));
+    trial->SetRepetitions(12);
+    trial->AttachRule(AlwaysMove(x, *moved, RuleCode::LevelSetRandom));
+    block->AddUsedTrial(trial);
+    auto* group = Fixture::Add<VTParticipantGroup>(x, ElementType::ParticipantGroup, "G");
+    group->m_RunAllBlocks = true;
+
+    const std::string first = Levels(Run(x, group, "random1", 7), "Moved");
+    ASSERT_EQ(first.size(), 12u);
+    EXPECT_EQ(first[0], 'A') << "the first trial comes before any move";
+    EXPECT_EQ(std::set<char>(first.begin(), first.end()), (std::set<char>{'A', 'B', 'C', 'D'})) << first;
+    EXPECT_EQ(Levels(Run(x, group, "random2", 7), "Moved"), first);
+}
+
+TEST_F(TrialVariableRun, AMovedTimeLimitLevelTimesTheNextTrialsEvent)
+{
+    VTExperiment x;
+    x.SetTitle("Moved limits");
+    auto* limit = AddVariable(x, "Limit", VariableType::TimeLimit, {"100", "700"}, 3, 1, false);
+    auto* block = Fixture::Add<VTBlock>(x, ElementType::Block, "B");
+    auto* trial = Fixture::Add<VTTrial>(x, ElementType::Trial, "T");
+    VTEvent* timed = Fixture::TextEvent(x, "Timed", "timed", 5000);
+    timed->AcceptInputSettingsForEditor(true, true, 1, 5000, int(limit->GetID()));
+    trial->AddUsedEvent(timed);
+    trial->AddUsedEvent(Fixture::TextEvent(x, "Next", "next", 0));
+    trial->SetRepetitions(2);
+    trial->AttachRule(AlwaysMove(x, *limit, RuleCode::LevelNext));
+    block->AddUsedTrial(trial);
+    auto* group = Fixture::Add<VTParticipantGroup>(x, ElementType::ParticipantGroup, "G");
+    group->m_RunAllBlocks = true;
+
+    const auto rows = Run(x, group, "moved-limits", 1);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].at("Limit"), "100");
+    EXPECT_EQ(rows[2].at("Limit"), "700");
+    const double before = Onset(rows[1]) - Onset(rows[0]);
+    const double after = Onset(rows[3]) - Onset(rows[2]);
+    EXPECT_GE(before, 99.5);
+    EXPECT_LT(before, 600.0) << "the move waits for the next trial";
+    EXPECT_GE(after, 699.5) << "the next trial's event takes the moved limit";
+    EXPECT_LT(after, 2700.0);
 }

@@ -76,6 +76,32 @@ struct VTPlannedEvent
     wxPoint position;
     bool hasColour = false;
     wxColour colour;
+    // The trial variables (indexes into VTRunPlan::variables; -1 none) whose levels gave
+    // the time limit, the place and the colour, so that a level a rule moved can give them anew.
+    int timeLimitVariable = -1, locationVariable = -1, colourVariable = -1;
+};
+
+// One level of a trial variable: what the data file says for it and, by the
+// variable's type, the time limit, place or colour it gives (usable false: it gives none).
+struct VTPlannedLevel
+{
+    wxString label;
+    bool usable = false;
+    int timeLimitMs = -1;
+    wxPoint position;
+    wxColour colour;
+};
+
+// A trial variable as rules move its level while the run goes.
+struct VTPlannedVariable
+{
+    // Manual selection: a moved level stays until a rule moves it again.
+    bool manual = false;
+    // Moving past either end goes round to the other end; else it stays at the end.
+    bool wraps = false;
+    // Its position among the data file's level columns (VTPlannedTrial::levels); -1 not saved.
+    int column = -1;
+    std::vector<VTPlannedLevel> levels;
 };
 
 constexpr size_t kAlwaysPresent = size_t(-1);
@@ -151,6 +177,8 @@ struct VTRunPlan
     std::vector<VTPlannedRule> rules;
     // The experiment's parameters, in the document's order; rules name them by index.
     std::vector<VTPlannedParameter> parameters;
+    // The experiment's trial variables, in its order (as VTPlannedTrial::levelIndexes).
+    std::vector<VTPlannedVariable> variables;
     // The parameters whose value is a data-file column, in column order (indexes into parameters).
     std::vector<int> parameterColumns;
     // The tags the document gives the trials: trial id -> tag set id -> tag id.

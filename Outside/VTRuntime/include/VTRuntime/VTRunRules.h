@@ -101,7 +101,11 @@ enum class VTActionKind
     // Tags (target: the tag set, number: the tag) and the block statistics; no flow actions.
     SetTrialTag,
     SetTagOnAllTrialsInBlock,
-    ClearBuiltInCollection
+    ClearBuiltInCollection,
+    // Moves a trial variable's current level (target: the variable's index in
+    // VTRunPlan::variables, operation: RuleCode::LevelNext ... LevelSetNumber, number:
+    // the level's index for LevelSetNumber); no flow action.
+    MoveTrialLevel
 };
 
 struct VTPlannedAction
