@@ -12,6 +12,7 @@
 #include <VTCore/RuleCodes.h>
 #include <VTCore/VTActionList.h>
 #include <VTCore/VTRule.h>
+#include <VTCore/VTTrialVariable.h>
 
 #include <fstream>
 #include <functional>
@@ -122,6 +123,17 @@ TEST_F(RuleDocumentRun, WhatARunCannotCarryOutRefusesItNamingTheRuleAndTheItem)
                                          {Act(RuleCode::ActionTrialLevel, 5, RuleCode::LevelNext)}));
          },
          "the rule \"Levelled\" uses \"Move to next trial level\" with a trial variable that no longer exists."},
+        {"a level the variable does not have",
+         [](Fixture::TwoBlocks& f) {
+             auto* v = Fixture::Add<VTTrialVariable>(f.experiment, ElementType::TrialVariable, "Size");
+             v->SetLevels({"small", "large"});
+             OrderFormForActionCreation set =
+                 Act(RuleCode::ActionTrialLevel, int(v->GetID()), RuleCode::LevelSetNumber);
+             set.number = 3;
+             f.main->GetUsedTrial(0)->AttachRule(
+                 MakeRule(f.experiment, "Sized", VTRule::kKindTrials, {AlwaysRow()}, {set}));
+         },
+         "the rule \"Sized\" sets the trial variable \"Size\" to a level it does not have."},
         {"a trial action in a block's rule",
          [](Fixture::TwoBlocks& f) {
              f.main->AttachRule(
