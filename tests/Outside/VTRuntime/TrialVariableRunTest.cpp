@@ -208,6 +208,34 @@ double Onset(const std::map<wxString, wxString>& row)
     return 0;
 }
 
+struct OneTrial
+{
+    VTTrial* trial;
+    VTParticipantGroup* group;
+};
+
+// The block "B" presenting the trial "T" (no events yet) `repetitions` times, for the group "G".
+OneTrial OneTrialBlock(VTExperiment& x, int repetitions)
+{
+    auto* block = Fixture::Add<VTBlock>(x, ElementType::Block, "B");
+    auto* trial = Fixture::Add<VTTrial>(x, ElementType::Trial, "T");
+    trial->SetRepetitions(repetitions);
+    block->AddUsedTrial(trial);
+    auto* group = Fixture::Add<VTParticipantGroup>(x, ElementType::ParticipantGroup, "G");
+    group->m_RunAllBlocks = true;
+    return {trial, group};
+}
+
+// The events "Timed", limited by the variable, and "Next" after it.
+void AddTimedEvents(VTExperiment& x, VTTrial& trial, const VTTrialVariable& limit)
+{
+    VTEvent* timed = Fixture::TextEvent(x, "Timed", "timed", 5000);
+    // The fixed limit is what the variable replaces: were it used, the run would take far longer.
+    timed->AcceptInputSettingsForEditor(true, true, 1, 5000, int(limit.GetID()));
+    trial.AddUsedEvent(timed);
+    trial.AddUsedEvent(Fixture::TextEvent(x, "Next", "next", 0));
+}
+
 }  // namespace
 
 TEST_F(TrialVariableRun, ATimeLimitLevelIsTheTimeLimitOfTheEventsThatUseIt)
@@ -215,17 +243,9 @@ TEST_F(TrialVariableRun, ATimeLimitLevelIsTheTimeLimitOfTheEventsThatUseIt)
     VTExperiment x;
     x.SetTitle("Limits");
     auto* limit = AddVariable(x, "Limit", VariableType::TimeLimit, {"200", "400"}, 0, 3, true);
-    auto* block = Fixture::Add<VTBlock>(x, ElementType::Block, "B");
-    auto* trial = Fixture::Add<VTTrial>(x, ElementType::Trial, "T");
-    VTEvent* timed = Fixture::TextEvent(x, "Timed", "timed", 5000);
-    // The fixed limit is what the variable replaces: were it used, the run would take 20 s.
-    timed->AcceptInputSettingsForEditor(true, true, 1, 5000, int(limit->GetID()));
-    trial->AddUsedEvent(timed);
-    trial->AddUsedEvent(Fixture::TextEvent(x, "Next", "next", 0));
-    trial->SetRepetitions(6);
-    block->AddUsedTrial(trial);
-    auto* group = Fixture::Add<VTParticipantGroup>(x, ElementType::ParticipantGroup, "G");
-    group->m_RunAllBlocks = true;
+    const OneTrial run = OneTrialBlock(x, 6);
+    AddTimedEvents(x, *run.trial, *limit);
+    VTParticipantGroup* group = run.group;
 
     const auto rows = Run(x, group, "limits", 1);
     ASSERT_EQ(rows.size(), 12u);
@@ -423,15 +443,10 @@ TEST_F(TrialVariableRun, RulesMoveTheLevelOfTheTrialsThatFollow)
         VTExperiment x;
         x.SetTitle("Moves");
         auto* moved = LetteredVariable(x, c.method, 3, c.flag);
-        auto* block = Fixture::Add<VTBlock>(x, ElementType::Block, "B");
-        auto* trial = Fixture::Add<VTTrial>(x, ElementType::Trial, "T");
-        trial->AddUsedEvent(Fixture::TextEvent(x, "Word", "word", 0));
-        trial->SetRepetitions(5);
-        trial->AttachRule(AlwaysMove(x, *moved, c.operation, c.number));
-        block->AddUsedTrial(trial);
-        auto* group = Fixture::Add<VTParticipantGroup>(x, ElementType::ParticipantGroup, "G");
-        group->m_RunAllBlocks = true;
-        EXPECT_EQ(Levels(Run(x, group, "moves", 1), "Moved"), c.expected);
+        const OneTrial run = OneTrialBlock(x, 5);
+        run.trial->AddUsedEvent(Fixture::TextEvent(x, "Word", "word", 0));
+        run.trial->AttachRule(AlwaysMove(x, *moved, c.operation, c.number));
+        EXPECT_EQ(Levels(Run(x, run.group, "moves", 1), "Moved"), c.expected);
     }
 }
 
@@ -440,14 +455,10 @@ TEST_F(TrialVariableRun, ARandomLevelMoveFollowsTheRunsSeed)
     VTExperiment x;
     x.SetTitle("Random moves");
     auto* moved = LetteredVariable(x, 3, 1, false);
-    auto* block = Fixture::Add<VTBlock>(x, ElementType::Block, "B");
-    auto* trial = Fixture::Add<VTTrial>(x, ElementType::Trial, "T");
-    trial->AddUsedEvent(Fixture::TextEvent(x, "Word", "word", 0));
-    trial->SetRepetitions(12);
-    trial->AttachRule(AlwaysMove(x, *moved, RuleCode::LevelSetRandom));
-    block->AddUsedTrial(trial);
-    auto* group = Fixture::Add<VTParticipantGroup>(x, ElementType::ParticipantGroup, "G");
-    group->m_RunAllBlocks = true;
+    const OneTrial run = OneTrialBlock(x, 12);
+    run.trial->AddUsedEvent(Fixture::TextEvent(x, "Word", "word", 0));
+    run.trial->AttachRule(AlwaysMove(x, *moved, RuleCode::LevelSetRandom));
+    VTParticipantGroup* group = run.group;
 
     const std::string first = Levels(Run(x, group, "random1", 7), "Moved");
     ASSERT_EQ(first.size(), 12u);
@@ -461,19 +472,11 @@ TEST_F(TrialVariableRun, AMovedTimeLimitLevelTimesTheNextTrialsEvent)
     VTExperiment x;
     x.SetTitle("Moved limits");
     auto* limit = AddVariable(x, "Limit", VariableType::TimeLimit, {"100", "700"}, 3, 1, false);
-    auto* block = Fixture::Add<VTBlock>(x, ElementType::Block, "B");
-    auto* trial = Fixture::Add<VTTrial>(x, ElementType::Trial, "T");
-    VTEvent* timed = Fixture::TextEvent(x, "Timed", "timed", 5000);
-    timed->AcceptInputSettingsForEditor(true, true, 1, 5000, int(limit->GetID()));
-    trial->AddUsedEvent(timed);
-    trial->AddUsedEvent(Fixture::TextEvent(x, "Next", "next", 0));
-    trial->SetRepetitions(2);
-    trial->AttachRule(AlwaysMove(x, *limit, RuleCode::LevelNext));
-    block->AddUsedTrial(trial);
-    auto* group = Fixture::Add<VTParticipantGroup>(x, ElementType::ParticipantGroup, "G");
-    group->m_RunAllBlocks = true;
+    const OneTrial run = OneTrialBlock(x, 2);
+    AddTimedEvents(x, *run.trial, *limit);
+    run.trial->AttachRule(AlwaysMove(x, *limit, RuleCode::LevelNext));
 
-    const auto rows = Run(x, group, "moved-limits", 1);
+    const auto rows = Run(x, run.group, "moved-limits", 1);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].at("Limit"), "100");
     EXPECT_EQ(rows[2].at("Limit"), "700");
